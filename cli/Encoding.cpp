@@ -1,0 +1,63 @@
+#include "cli/Encoding.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <iconv.h>
+#endif
+
+namespace tagsling::cli {
+
+#ifdef _WIN32
+
+namespace {
+std::string Convert(const std::string& text, UINT from, UINT to) {
+  if (text.empty()) return {};
+  int wide_len = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
+  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), wide_len);
+  int out_len = WideCharToMultiByte(to, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(out_len), '\0');
+  WideCharToMultiByte(to, 0, wide.data(), wide_len, out.data(), out_len, nullptr, nullptr);
+  return out;
+}
+}  // namespace
+
+std::string Utf8ToSjis(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
+std::string SjisToUtf8(const std::string& sjis) { return Convert(sjis, 932, CP_UTF8); }
+
+#else
+
+namespace {
+// iconv stops at an unconvertible sequence; we replace one byte with '?' and go on.
+std::string Convert(const std::string& text, const char* from, const char* to) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return text;
+  std::string out;
+  char* in = const_cast<char*>(text.data());
+  size_t in_left = text.size();
+  char buffer[4096];
+  while (in_left > 0) {
+    char* out_ptr = buffer;
+    size_t out_left = sizeof buffer;
+    size_t rc = iconv(cd, &in, &in_left, &out_ptr, &out_left);
+    out.append(buffer, static_cast<size_t>(out_ptr - buffer));
+    if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+      out.push_back('?');
+      ++in;
+      --in_left;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+}  // namespace
+
+std::string Utf8ToSjis(const std::string& utf8) { return Convert(utf8, "UTF-8", "CP932"); }
+std::string SjisToUtf8(const std::string& sjis) { return Convert(sjis, "CP932", "UTF-8"); }
+
+#endif
+
+}  // namespace tagsling::cli
