@@ -1,0 +1,237 @@
+// e2etool: the end-to-end tests' hands and eyes inside Wine.
+// Finds windows by class, reads and writes an editor's text and selection,
+// injects key events, and holds or reads the clipboard. Arguments arrive as
+// UTF-16 (wmain) and text is printed as UTF-8 so the Python side reads it as is.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ToUtf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len, nullptr, nullptr);
+  return out;
+}
+
+void Print(const std::wstring& text) {
+  std::string utf8 = ToUtf8(text);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+int Fail(const wchar_t* message) {
+  std::string utf8 = ToUtf8(message) + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+  return 1;
+}
+
+struct FindData {
+  std::wstring cls;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hwnd, LPARAM param) {
+  auto* data = reinterpret_cast<FindData*>(param);
+  wchar_t name[256];
+  GetClassNameW(hwnd, name, 256);
+  if (data->cls == name && IsWindowVisible(hwnd)) {
+    data->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindWindowOfClass(const std::wstring& cls) {
+  FindData data{cls};
+  EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&data));
+  return data.found;
+}
+
+// The editor control of a top-level window, or the window itself.
+HWND EditOf(HWND top) {
+  HWND edit = FindWindowExW(top, nullptr, L"Edit", nullptr);
+  return edit ? edit : top;
+}
+
+std::wstring WindowText(HWND hwnd) {
+  LRESULT len = SendMessageW(hwnd, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(len) + 1, L'\0');
+  LRESULT got = SendMessageW(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(got));
+  return text;
+}
+
+const std::map<std::wstring, WORD> kKeyNames = {
+    {L"SHIFT", VK_SHIFT},   {L"CTRL", VK_CONTROL}, {L"ALT", VK_MENU},      {L"DELETE", VK_DELETE},
+    {L"INSERT", VK_INSERT}, {L"LEFT", VK_LEFT},    {L"RIGHT", VK_RIGHT},   {L"UP", VK_UP},
+    {L"DOWN", VK_DOWN},     {L"HOME", VK_HOME},    {L"END", VK_END},       {L"ESCAPE", VK_ESCAPE},
+    {L"RETURN", VK_RETURN}, {L"TAB", VK_TAB},      {L"SPACE", VK_SPACE},   {L"BACK", VK_BACK},
+};
+
+WORD ParseKey(const std::wstring& name) {
+  auto it = kKeyNames.find(name);
+  if (it != kKeyNames.end()) return it->second;
+  if (name.size() == 1) return static_cast<WORD>(towupper(name[0]));
+  if (name.size() > 1 && (name[0] == L'F' || name[0] == L'f')) {
+    int n = _wtoi(name.c_str() + 1);
+    if (n >= 1 && n <= 24) return static_cast<WORD>(VK_F1 + n - 1);
+  }
+  if (name.rfind(L"0x", 0) == 0) return static_cast<WORD>(wcstoul(name.c_str(), nullptr, 16));
+  return 0;
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  if (vk == VK_DELETE || vk == VK_INSERT || (vk >= VK_PRIOR && vk <= VK_DOWN)) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  SendInput(1, &input, sizeof input);
+}
+
+int Keys(const std::vector<std::wstring>& steps) {
+  for (const auto& step : steps) {
+    size_t colon = step.find(L':');
+    if (colon == std::wstring::npos) return Fail(L"step must be down:KEY, up:KEY or tap:KEY");
+    std::wstring action = step.substr(0, colon);
+    WORD vk = ParseKey(step.substr(colon + 1));
+    if (!vk) return Fail(L"unknown key");
+    if (action == L"down" || action == L"tap") SendKey(vk, false);
+    if (action == L"up" || action == L"tap") SendKey(vk, true);
+    Sleep(20);
+  }
+  return 0;
+}
+
+bool OpenClipboardRetry() {
+  for (int i = 0; i < 100; ++i) {
+    if (OpenClipboard(nullptr)) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+int ReadClipboard() {
+  if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  if (data) {
+    auto* text = static_cast<const wchar_t*>(GlobalLock(data));
+    if (text) Print(text);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return 0;
+}
+
+int WriteClipboard(const std::wstring& text) {
+  if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  EmptyClipboard();
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  std::memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+  GlobalUnlock(mem);
+  SetClipboardData(CF_UNICODETEXT, mem);
+  CloseClipboard();
+  return 0;
+}
+
+int Activate(HWND top) {
+  HWND fg = GetForegroundWindow();
+  DWORD fg_thread = GetWindowThreadProcessId(fg, nullptr);
+  DWORD target_thread = GetWindowThreadProcessId(top, nullptr);
+  DWORD self = GetCurrentThreadId();
+  AttachThreadInput(self, target_thread, TRUE);
+  if (fg_thread && fg_thread != target_thread) AttachThreadInput(self, fg_thread, TRUE);
+  if (IsIconic(top)) ShowWindow(top, SW_RESTORE);
+  BringWindowToTop(top);
+  SetForegroundWindow(top);
+  SetFocus(EditOf(top));
+  if (fg_thread && fg_thread != target_thread) AttachThreadInput(self, fg_thread, FALSE);
+  AttachThreadInput(self, target_thread, FALSE);
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return Fail(L"usage: e2etool VERB ARGS");
+  std::wstring verb = argv[1];
+  std::vector<std::wstring> args(argv + 2, argv + argc);
+  auto need = [&](size_t n) { return args.size() >= n; };
+
+  if (verb == L"keys") return Keys(args);
+  if (verb == L"clip") return ReadClipboard();
+  if (verb == L"setclip" && need(1)) return WriteClipboard(args[0]);
+  if (verb == L"holdclip" && need(1)) {
+    if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+    Print(L"held\n");
+    Sleep(static_cast<DWORD>(_wtoi(args[0].c_str())));
+    CloseClipboard();
+    return 0;
+  }
+  if (verb == L"foreground") {
+    wchar_t name[256] = L"";
+    GetClassNameW(GetForegroundWindow(), name, 256);
+    Print(std::wstring(name) + L"\n");
+    return 0;
+  }
+  if (verb == L"wait" && need(2)) {
+    DWORD deadline = GetTickCount() + static_cast<DWORD>(_wtof(args[1].c_str()) * 1000);
+    while (!FindWindowOfClass(args[0])) {
+      if (GetTickCount() > deadline) return Fail(L"no such window");
+      Sleep(50);
+    }
+    return 0;
+  }
+  if (!need(1)) return Fail(L"missing window class");
+  HWND top = FindWindowOfClass(args[0]);
+  if (!top) return Fail(L"no such window");
+  HWND edit = EditOf(top);
+
+  if (verb == L"find") {
+    wchar_t buffer[32];
+    swprintf(buffer, 32, L"%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(top)));
+    Print(buffer);
+    return 0;
+  }
+  if (verb == L"text") {
+    Print(WindowText(edit));
+    return 0;
+  }
+  if (verb == L"title") {
+    Print(WindowText(top));
+    return 0;
+  }
+  if (verb == L"settext" && need(2)) {
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[1].c_str()));
+    return 0;
+  }
+  if (verb == L"sel") {
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    wchar_t buffer[64];
+    swprintf(buffer, 64, L"%lu %lu\n", start, end);
+    Print(buffer);
+    return 0;
+  }
+  if (verb == L"setsel" && need(3)) {
+    SendMessageW(edit, EM_SETSEL, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()));
+    return 0;
+  }
+  if (verb == L"activate") return Activate(top);
+  if (verb == L"close") {
+    PostMessageW(top, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  return Fail(L"unknown verb or missing arguments");
+}

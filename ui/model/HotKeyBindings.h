@@ -1,0 +1,25 @@
+#pragma once
+// The 23 system-wide hot keys: identifier, the setting that stores the
+// shortcut text, and the command it runs. Registration goes through this
+// table in ascending identifier order; the hot-key handler dispatches by
+// identifier through it (identifiers outside the table do nothing).
+
+#include <span>
+#include <string_view>
+
+#include "ui/model/Commands.h"
+
+namespace tagsling::ui {
+
+struct HotKeyBinding {
+  int id;                       // 1..23, the RegisterHotKey identifier
+  std::string_view settingKey;  // setting of the "Option" record holding the shortcut text
+  CommandId command;
+};
+
+std::span<const HotKeyBinding> AllHotKeys();
+
+// The command of hot-key identifier `id`, or CommandId::None.
+CommandId HotKeyCommand(int id);
+
+}  // namespace tagsling::ui
