@@ -6,6 +6,7 @@ no usable one, and Wine's Notepad. Creating a prefix takes about 15 seconds;
 later starts reuse it. Everything started here is stopped by close().
 """
 
+import fcntl
 import os
 import shutil
 import signal
@@ -26,12 +27,16 @@ def _free_display():
 class WineDesktop:
     def __init__(self, build_win, prefix=None, display=None, log_dir=None):
         self.build_win = os.path.abspath(build_win)
-        self.prefix = prefix or "/tmp/tagsling-wine-prefix"
+        # Each run gets a prefix of its own, copied from a template prefix that
+        # is made once, so runs side by side never share a wineserver.
+        self.template = "/tmp/tagsling-wine-template"
+        self.prefix = prefix or "/tmp/tagsling-wine-run-%d" % os.getpid()
         self.log_dir = log_dir or "/tmp/tagsling-wine-logs"
         os.makedirs(self.log_dir, exist_ok=True)
         self.xvfb = None
         self.display = display
         self.processes = []
+        self.owns_prefix = False
         self.env = dict(os.environ)
         self.env.update({
             "WINEPREFIX": self.prefix,
@@ -71,6 +76,8 @@ class WineDesktop:
             except subprocess.TimeoutExpired:
                 self.xvfb.kill()
             self.xvfb = None
+        if self.owns_prefix:
+            shutil.rmtree(self.prefix, ignore_errors=True)
 
     def _wait_for_display(self):
         deadline = time.time() + 10
@@ -82,22 +89,29 @@ class WineDesktop:
         raise RuntimeError("Xvfb did not start on " + self.display)
 
     def _prepare_prefix(self):
-        marker = os.path.join(self.prefix, ".tagsling-ready")
-        if os.path.exists(marker):
-            return
-        shutil.rmtree(self.prefix, ignore_errors=True)
-        subprocess.run(["wineboot", "-i"], env=self.env, check=True,
+        with open(self.template + ".lock", "w") as lock:
+            fcntl.flock(lock, fcntl.LOCK_EX)
+            if not os.path.exists(os.path.join(self.template, ".tagsling-ready")):
+                self._make_template()
+        if not os.path.exists(os.path.join(self.prefix, ".tagsling-ready")):
+            shutil.rmtree(self.prefix, ignore_errors=True)
+            subprocess.run(["cp", "-a", self.template, self.prefix], check=True)
+            self.owns_prefix = True
+
+    def _make_template(self):
+        env = dict(self.env, WINEPREFIX=self.template)
+        shutil.rmtree(self.template, ignore_errors=True)
+        subprocess.run(["wineboot", "-i"], env=env, check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
         # The virtual desktop keeps focus where clicks and pastes expect it.
-        self.reg_add(r"HKCU\Software\Wine\Explorer", "Desktop", "Default")
-        self.reg_add(r"HKCU\Software\Wine\Explorer\Desktops", "Default", DESKTOP_SIZE)
-        subprocess.run(["wineserver", "-w"], env=self.env, check=False, timeout=120)
-        with open(marker, "w") as handle:
+        for key, name, value in ((r"HKCU\Software\Wine\Explorer", "Desktop", "Default"),
+                                 (r"HKCU\Software\Wine\Explorer\Desktops", "Default", DESKTOP_SIZE)):
+            subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        subprocess.run(["wineserver", "-k"], env=env, check=False)
+        subprocess.run(["wineserver", "-w"], env=env, check=False, timeout=120)
+        with open(os.path.join(self.template, ".tagsling-ready"), "w") as handle:
             handle.write("ready\n")
-
-    def reg_add(self, key, name, value):
-        subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=self.env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
 
     # --- programs --------------------------------------------------------
 

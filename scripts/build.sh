@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Builds Tagsling: `native` (portable code, tagsling-cli and unit tests with
+# AddressSanitizer and UndefinedBehaviorSanitizer), `win` (tagsling.exe and
+# the other Windows programs with mingw-w64), `fuzz` (libFuzzer targets with
+# clang) and `bench` (benchmarks, optimised). No argument builds native and win.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TAGSLING_BUILD_DIR:-$root/build}
+jobs=${JOBS:-$(nproc)}
+
+configure_and_build() {
+  local dir=$1; shift
+  if [ ! -f "$dir/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$dir" -Wno-dev "$@" >/dev/null
+  fi
+  cmake --build "$dir" -j"$jobs" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^-- ' || true
+  # grep hides progress lines; the build's own status decides.
+  cmake --build "$dir" -j"$jobs" >/dev/null
+}
+
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(native win)
+for target in "${targets[@]}"; do
+  case $target in
+    native) configure_and_build "$build/native" -DCMAKE_BUILD_TYPE=Debug -DTAGSLING_SANITIZE=ON ;;
+    win) configure_and_build "$build/win64" -DCMAKE_BUILD_TYPE=Release \
+           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ;;
+    fuzz) CC=clang CXX=clang++ configure_and_build "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+           -DTAGSLING_BUILD_FUZZ=ON -DTAGSLING_BUILD_TESTS=OFF ;;
+    bench) configure_and_build "$build/bench" -DCMAKE_BUILD_TYPE=Release \
+           -DTAGSLING_BUILD_BENCH=ON -DTAGSLING_BUILD_TESTS=OFF ;;
+    *) echo "unknown build: $target" >&2; exit 1 ;;
+  esac
+done
