@@ -220,6 +220,16 @@ bool ProfileDocument::HasSection(std::string_view section) const {
   return false;
 }
 
+std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) const {
+  std::vector<std::string> names;
+  bool in_section = false;
+  for (const Line& line : lines_) {
+    if (line.kind == LineKind::kSection) in_section = ProfileNamesEqual(line.name, Trim(section));
+    else if (in_section && line.kind == LineKind::kKey) names.push_back(line.name);
+  }
+  return names;
+}
+
 std::string ProfileDocument::NewLineEnding() const {
   for (const Line& line : lines_) {
     if (!line.ending.empty()) return line.ending;

@@ -89,6 +89,8 @@ class ProfileDocument {
   bool GetBool(std::string_view section, std::string_view key, bool default_value) const;
   bool HasKey(std::string_view section, std::string_view key) const;
   bool HasSection(std::string_view section) const;
+  // Key names of a section (all sections of that name), in file order.
+  std::vector<std::string> KeyNames(std::string_view section) const;
 
   // False (and nothing changed) when the names are unusable.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
