@@ -1,0 +1,541 @@
+#include "platform/sim/SimDesktop.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <stdexcept>
+
+namespace tagsling::platform::sim {
+
+namespace {
+
+// The editor's own key bindings, written from what common editors accept
+// (not taken from the program's tables, so the tests compare two sources).
+struct Binding {
+  bool shift;
+  bool ctrl;
+  bool alt;
+  std::uint8_t key;
+  EditorAction action;
+};
+
+constexpr std::array kBindings = {
+    Binding{false, true, false, vk::kX, EditorAction::kCut},
+    Binding{false, true, false, vk::kDelete, EditorAction::kCut},
+    Binding{true, false, false, vk::kDelete, EditorAction::kCut},
+    Binding{false, false, false, vk::kF7, EditorAction::kCut},
+    Binding{true, true, false, vk::kDelete, EditorAction::kCut},
+    Binding{false, true, false, vk::kC, EditorAction::kCopy},
+    Binding{false, true, false, vk::kInsert, EditorAction::kCopy},
+    Binding{true, false, false, vk::kF8, EditorAction::kCopy},
+    Binding{true, false, true, vk::kDelete, EditorAction::kCopy},
+    Binding{false, true, false, vk::kV, EditorAction::kPaste},
+    Binding{true, false, false, vk::kInsert, EditorAction::kPaste},
+    Binding{false, false, false, vk::kF9, EditorAction::kPaste},
+    Binding{true, false, false, vk::kF9, EditorAction::kPaste},
+    Binding{true, false, true, vk::kInsert, EditorAction::kPaste},
+};
+
+// Scan codes of a Japanese/US 106/101 keyboard, as MapVirtualKey reports them.
+constexpr std::array<std::pair<std::uint8_t, std::uint8_t>, 13> kScanCodes = {{
+    {vk::kShift, 0x2A},
+    {vk::kControl, 0x1D},
+    {vk::kAlt, 0x38},
+    {vk::kEscape, 0x01},
+    {vk::kLeft, 0x4B},
+    {vk::kInsert, 0x52},
+    {vk::kDelete, 0x53},
+    {vk::kC, 0x2E},
+    {vk::kV, 0x2F},
+    {vk::kX, 0x2D},
+    {vk::kF7, 0x41},
+    {vk::kF8, 0x42},
+    {vk::kF9, 0x43},
+}};
+
+bool IsModifier(std::uint8_t key) {
+  return key == vk::kShift || key == vk::kControl || key == vk::kAlt;
+}
+
+std::string Hex(unsigned value) {
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%X", value);
+  return buffer;
+}
+
+// iconv between code page 932 and UTF-16LE; unconvertible input becomes '?'.
+std::string Iconv(std::string_view input, const char* from, const char* to, std::size_t unit) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks CP932");
+  std::string out;
+  std::string in_copy(input);
+  char* in = in_copy.data();
+  std::size_t in_left = in_copy.size();
+  char buffer[1024];
+  while (in_left > 0) {
+    char* out_ptr = buffer;
+    std::size_t out_left = sizeof buffer;
+    std::size_t rc = iconv(cd, &in, &in_left, &out_ptr, &out_left);
+    out.append(buffer, static_cast<std::size_t>(out_ptr - buffer));
+    if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
+      out.push_back('?');
+      if (unit == 2) out.push_back('\0');  // UTF-16LE '?'
+      std::size_t skip = std::min(in_left, unit == 2 ? std::size_t{1} : std::size_t{2});
+      // A UTF-16 surrogate pair is skipped whole.
+      if (unit == 1 && in_left >= 4) {
+        unsigned hi = static_cast<unsigned char>(in[0]) | (static_cast<unsigned char>(in[1]) << 8);
+        if (hi >= 0xD800 && hi <= 0xDBFF) skip = 4;
+      }
+      in += skip;
+      in_left -= skip;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  iconv_close(cd);
+  return out;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- SimEditor
+
+void SimEditor::SetText(std::u16string_view new_text) {
+  text = new_text;
+  anchor = caret = text.size();
+}
+
+void SimEditor::Select(std::size_t start, std::size_t end) {
+  anchor = std::min(start, text.size());
+  caret = std::min(end, text.size());
+}
+
+WideText SimEditor::SelectedText() const {
+  return text.substr(SelectionStart(), SelectionEnd() - SelectionStart());
+}
+
+void SimEditor::OnKeyDown(std::uint8_t key, bool shift, bool ctrl, bool alt, SimDesktop& desk) {
+  if (key == vk::kLeft) return Perform(EditorAction::kLeft, desk);
+  if (key == vk::kEscape) return Perform(EditorAction::kEscape, desk);
+  if (key == vk::kF8 && !shift && !ctrl && !alt) return Perform(f8_action, desk);
+  for (const Binding& b : kBindings) {
+    if (b.key == key && b.shift == shift && b.ctrl == ctrl && b.alt == alt) {
+      return Perform(b.action, desk);
+    }
+  }
+}
+
+void SimEditor::Perform(EditorAction action, SimDesktop& desk) {
+  actions.push_back(action);
+  const std::size_t start = SelectionStart();
+  const std::size_t end = SelectionEnd();
+  switch (action) {
+    case EditorAction::kCut:
+    case EditorAction::kCopy:
+      // Like the standard edit control: nothing selected, nothing happens.
+      if (start == end || !desk.ClipboardOpenable()) return;
+      if (copies_without_text) {
+        desk.SetClipboardNonText();
+      } else {
+        desk.clipboard_text = SelectedText();
+      }
+      if (action == EditorAction::kCut) {
+        text.erase(start, end - start);
+        anchor = caret = start;
+      }
+      return;
+    case EditorAction::kPaste: {
+      if (!desk.ClipboardOpenable() || !desk.clipboard_text) return;
+      const WideText& paste = *desk.clipboard_text;
+      text.replace(start, end - start, paste);
+      anchor = caret = start + paste.size();
+      return;
+    }
+    case EditorAction::kLeft:
+      if (start != end) {
+        anchor = caret = start;
+      } else if (caret > 0) {
+        anchor = caret = caret - 1;
+      }
+      return;
+    case EditorAction::kEscape:
+      return;
+  }
+}
+
+// --------------------------------------------------------------- SimDesktop
+
+SimDesktop::SimDesktop() = default;
+SimDesktop::~SimDesktop() = default;
+
+WindowHandle SimDesktop::AddWindow(const std::string& class_name, ProcessId process, ThreadId thread) {
+  SimWindow window;
+  window.handle = next_handle_++;
+  window.class_name = class_name;
+  window.process = process;
+  window.thread = thread;
+  windows_.push_back(window);
+  if (foreground_ == kNoWindow) foreground_ = window.handle;
+  return window.handle;
+}
+
+WindowHandle SimDesktop::AddEditor(WindowHandle top) {
+  WindowHandle control = next_handle_++;
+  editors_[control] = std::make_unique<SimEditor>();
+  editor_parent_[control] = top;
+  Window(top).focus = control;
+  return control;
+}
+
+SimWindow* SimDesktop::Find(WindowHandle handle) {
+  for (SimWindow& w : windows_) {
+    if (w.handle == handle) return &w;
+  }
+  return nullptr;
+}
+
+SimWindow& SimDesktop::Window(WindowHandle handle) {
+  SimWindow* w = Find(handle);
+  if (!w) throw std::logic_error("no such simulated window");
+  return *w;
+}
+
+SimEditor& SimDesktop::Editor(WindowHandle control) {
+  auto it = editors_.find(control);
+  if (it == editors_.end()) throw std::logic_error("no such simulated editor");
+  return *it->second;
+}
+
+WindowHandle SimDesktop::TopWindow() const {
+  return windows_.empty() ? kNoWindow : windows_.front().handle;
+}
+
+// ------------------------------------------------------------ outside world
+
+void SimDesktop::At(std::uint64_t delay_ms, std::function<void()> action) {
+  outside_.emplace(now_ + delay_ms, std::move(action));
+}
+
+void SimDesktop::PressKey(std::uint8_t virtual_key) {
+  DeliverKey({virtual_key, ScanCodeOf(virtual_key), false});
+}
+
+void SimDesktop::ReleaseKey(std::uint8_t virtual_key) {
+  DeliverKey({virtual_key, ScanCodeOf(virtual_key), true});
+}
+
+void SimDesktop::HoldClipboard(std::uint64_t ms, bool with_window) {
+  clipboard_held_until_ = now_ + ms;
+  clipboard_held_with_window_ = with_window;
+}
+
+void SimDesktop::SetClipboardNonText() { clipboard_text.reset(); }
+
+std::optional<std::uint64_t> SimDesktop::NextDue(bool timers_too) const {
+  std::optional<std::uint64_t> next;
+  if (!outside_.empty()) next = outside_.begin()->first;
+  if (timers_too) {
+    for (const auto& [id, timer] : timers_) {
+      if (!next || timer.due < *next) next = timer.due;
+    }
+  }
+  return next;
+}
+
+void SimDesktop::RunDueOutsideEvents() {
+  while (!outside_.empty() && outside_.begin()->first <= now_) {
+    auto action = std::move(outside_.begin()->second);
+    outside_.erase(outside_.begin());
+    action();
+  }
+}
+
+bool SimDesktop::RunOneDueTimer() {
+  auto due = timers_.end();
+  for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+    if (it->second.due <= now_ && (due == timers_.end() || it->second.due < due->second.due)) due = it;
+  }
+  if (due == timers_.end()) return false;
+  // One-shot: the timer is disarmed before its tick runs.
+  auto tick = std::move(due->second.tick);
+  timers_.erase(due);
+  tick();
+  return true;
+}
+
+void SimDesktop::Advance(std::uint64_t ms) {
+  const std::uint64_t target = now_ + ms;
+  for (;;) {
+    RunDueOutsideEvents();
+    if (RunOneDueTimer()) continue;
+    auto next = NextDue(true);
+    if (!next || *next > target) break;
+    now_ = std::max(now_, *next);
+  }
+  now_ = std::max(now_, target);
+  RunDueOutsideEvents();
+}
+
+void SimDesktop::RunUntilIdle(std::uint64_t limit_ms) {
+  const std::uint64_t limit = now_ + limit_ms;
+  while (now_ < limit) {
+    auto next = NextDue(true);
+    if (!next) return;
+    Advance(*next > now_ ? *next - now_ : 0);
+    if (*next <= now_ && !NextDue(true)) return;
+  }
+}
+
+// ---------------------------------------------------------------- clipboard
+
+bool SimDesktop::ClipboardOpenable() const { return now_ >= clipboard_held_until_; }
+
+bool SimDesktop::SetClipboardText(std::u16string_view text) {
+  if (!ClipboardOpenable()) {
+    ++clipboard_open_failures;
+    log.push_back("clip busy");
+    return false;
+  }
+  clipboard_text = WideText(text);
+  log.push_back("clip set");
+  return true;
+}
+
+std::optional<WideText> SimDesktop::GetClipboardText() {
+  if (!ClipboardOpenable()) {
+    ++clipboard_open_failures;
+    log.push_back("clip busy");
+    return std::nullopt;
+  }
+  if (!clipboard_text) return WideText();
+  return clipboard_text->substr(0, clipboard_text->find(u'\0'));
+}
+
+bool SimDesktop::ClipboardHasText() { return clipboard_text.has_value(); }
+
+bool SimDesktop::ClipboardHeldOpen() { return !ClipboardOpenable() && clipboard_held_with_window_; }
+
+// ----------------------------------------------------------------- keyboard
+
+void SimDesktop::SendKeyEvent(const KeyEvent& event) {
+  sent_keys.push_back(event);
+  log.push_back("key " + Hex(event.vk) + (event.up ? " up" : " down"));
+  if (key_delivery_delay_ms == 0) {
+    DeliverKey(event);
+  } else {
+    At(key_delivery_delay_ms, [this, event] { DeliverKey(event); });
+  }
+}
+
+void SimDesktop::DeliverKey(const KeyEvent& event) {
+  if (event.up) {
+    keys_down_.erase(event.vk);
+  } else {
+    keys_down_.insert(event.vk);
+  }
+  SimWindow* fg = Find(foreground_);
+  if (!fg || fg->focus == kNoWindow) return;
+  auto it = editors_.find(fg->focus);
+  if (it == editors_.end()) return;
+  SimEditor& editor = *it->second;
+  if (IsModifier(event.vk)) {
+    if (event.up) {
+      editor.modifiers_down_.erase(event.vk);
+    } else {
+      editor.modifiers_down_.insert(event.vk);
+    }
+    return;
+  }
+  if (event.up) return;
+  auto held = [&](std::uint8_t m) { return editor.modifiers_down_.count(m) != 0; };
+  editor.OnKeyDown(event.vk, held(vk::kShift), held(vk::kControl), held(vk::kAlt), *this);
+}
+
+std::uint8_t SimDesktop::ScanCodeOf(std::uint8_t virtual_key) {
+  for (const auto& [key, scan] : kScanCodes) {
+    if (key == virtual_key) return scan;
+  }
+  return 0;
+}
+
+bool SimDesktop::IsKeyDown(std::uint8_t virtual_key) { return keys_down_.count(virtual_key) != 0; }
+
+// ------------------------------------------------------------------ windows
+
+std::vector<WindowHandle> SimDesktop::TopLevelWindows() {
+  std::vector<WindowHandle> handles;
+  for (const SimWindow& w : windows_) handles.push_back(w.handle);
+  return handles;
+}
+
+std::string SimDesktop::WindowClassName(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w ? w->class_name : std::string();
+}
+
+std::string SimDesktop::WindowTitle(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w ? w->title : std::string();
+}
+
+bool SimDesktop::IsWindowVisible(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w && w->visible;
+}
+
+bool SimDesktop::IsWindowEnabled(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w && w->enabled;
+}
+
+bool SimDesktop::IsWindowMinimised(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w && w->minimised;
+}
+
+bool SimDesktop::IsWindowMaximised(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w && w->maximised;
+}
+
+WindowHandle SimDesktop::OwnerOf(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w ? w->owner : kNoWindow;
+}
+
+ProcessId SimDesktop::ProcessOf(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w ? w->process : 0;
+}
+
+ThreadId SimDesktop::ThreadOf(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w ? w->thread : 0;
+}
+
+Rect SimDesktop::WindowRect(WindowHandle window) {
+  SimWindow* w = Find(window);
+  return w ? w->rect : Rect{};
+}
+
+bool SimDesktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
+  log.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + " " +
+                std::to_string(to));
+  // Like the real call: attaching a thread to itself or to nothing fails.
+  if (from == to || from == 0 || to == 0) return false;
+  ThreadId other = from == kOwnThread ? to : from;
+  if (attach) {
+    attached_.insert(other);
+  } else {
+    attached_.erase(other);
+  }
+  return true;
+}
+
+bool SimDesktop::BringToTop(WindowHandle window) {
+  auto it = std::find_if(windows_.begin(), windows_.end(),
+                         [&](const SimWindow& w) { return w.handle == window; });
+  if (it == windows_.end()) return false;
+  log.push_back("top " + it->class_name);
+  std::rotate(windows_.begin(), it, it + 1);
+  foreground_ = window;  // activation follows the bring-to-top
+  return true;
+}
+
+bool SimDesktop::SetForeground(WindowHandle window) {
+  if (!Find(window)) return false;
+  log.push_back("foreground " + Window(window).class_name);
+  foreground_ = window;
+  return true;
+}
+
+WindowHandle SimDesktop::FocusWindow() {
+  // The focus of our input state: an attached thread's focus when attached,
+  // otherwise the focus of our own thread's top window.
+  for (const SimWindow& w : windows_) {
+    if (w.focus != kNoWindow && attached_.count(w.thread)) return w.focus;
+  }
+  for (const SimWindow& w : windows_) {
+    if (w.thread == kOwnThread) return w.focus;
+  }
+  return kNoWindow;
+}
+
+bool SimDesktop::CaretScreenPosition(Point& position) {
+  WindowHandle focus = FocusWindow();
+  auto it = editor_parent_.find(focus);
+  if (it == editor_parent_.end()) return false;
+  const Rect& r = Window(it->second).rect;
+  position = {r.left + 8 * static_cast<int>(Editor(focus).caret), r.top + 20};
+  return true;
+}
+
+void SimDesktop::SendClipboardMessage(WindowHandle window, ClipboardMessage message) {
+  sent_messages.emplace_back(window, message);
+  log.push_back("WM " + Hex(static_cast<unsigned>(message)));
+  auto it = editors_.find(window);
+  if (it == editors_.end()) return;
+  switch (message) {
+    case ClipboardMessage::kCut: return it->second->Perform(EditorAction::kCut, *this);
+    case ClipboardMessage::kCopy: return it->second->Perform(EditorAction::kCopy, *this);
+    case ClipboardMessage::kPaste: return it->second->Perform(EditorAction::kPaste, *this);
+  }
+}
+
+// ------------------------------------------------------------------- timers
+
+void SimDesktop::StartTimer(int id, unsigned interval_ms, std::function<void()> tick) {
+  timers_[id] = Timer{now_ + interval_ms, std::move(tick)};
+}
+
+void SimDesktop::StopTimer(int id) { timers_.erase(id); }
+
+void SimDesktop::ProcessPendingMessages() {
+  ++now_;
+  RunDueOutsideEvents();
+  while (RunOneDueTimer()) {
+  }
+}
+
+void SimDesktop::Sleep(unsigned ms) {
+  log.push_back("sleep " + std::to_string(ms));
+  now_ += ms;
+  RunDueOutsideEvents();
+}
+
+// ----------------------------------------------------------------- feedback
+
+void SimDesktop::Beep() {
+  ++beeps;
+  log.push_back("beep");
+}
+
+void SimDesktop::ShowMessage(const std::string& text, MessageIcon) {
+  message_boxes.push_back(text);
+  log.push_back("message");
+}
+
+// -------------------------------------------------------------------- codec
+
+WideText SimDesktop::SjisToWide(std::string_view sjis) {
+  std::string bytes = Iconv(sjis, "CP932", "UTF-16LE", 2);
+  WideText wide;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+  }
+  return wide;
+}
+
+std::string SimDesktop::WideToSjis(std::u16string_view wide) {
+  std::string bytes;
+  for (char16_t c : wide) {
+    bytes.push_back(static_cast<char>(c & 0xFF));
+    bytes.push_back(static_cast<char>(c >> 8));
+  }
+  return Iconv(bytes, "UTF-16LE", "CP932", 1);
+}
+
+}  // namespace tagsling::platform::sim

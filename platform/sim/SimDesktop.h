@@ -1,0 +1,218 @@
+#pragma once
+// A simulated desktop for unit tests: every platform interface implemented in
+// memory on virtual time.
+//
+// What it models:
+// - top-level windows in stacking order (index 0 is the top) with class,
+//   title, visibility, enabled and minimised state, owner, process, thread;
+// - per-thread focus and thread-input attachment, the foreground window;
+// - simulated editor controls (text, caret, selection) that react to the
+//   cut, copy and paste keystrokes of the usual editors, to WM_CUT, WM_COPY,
+//   WM_PASTE, and to the Left key;
+// - a clipboard holding Unicode text (or a non-text format) that another
+//   "program" can keep open for a while;
+// - the asynchronous key state, changed by synthesised and by "physical"
+//   key events;
+// - one-shot timers and scheduled outside events on a virtual millisecond
+//   clock. ProcessPendingMessages lets 1 ms pass and runs what is due,
+//   timers included (as a real message pump would); Sleep lets time pass
+//   for the outside world only.
+//
+// It is deliberately simple: one input queue per desktop, no child windows
+// other than editors, no real window messages.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Platform.h"
+
+namespace tagsling::platform::sim {
+
+// What a simulated editor does with a key or a message.
+enum class EditorAction { kCut, kCopy, kPaste, kLeft, kEscape };
+
+class SimDesktop;
+
+// An edit control. Positions count UTF-16 units, as the real control does.
+class SimEditor {
+ public:
+  WideText text;
+  std::size_t anchor = 0;  // selection is [min(anchor, caret), max(...))
+  std::size_t caret = 0;
+
+  // Which clipboard command F8 stands for: editors differ, so the test says.
+  EditorAction f8_action = EditorAction::kCut;
+  // The editor's cut and copy put a non-text format on the clipboard.
+  bool copies_without_text = false;
+
+  std::vector<EditorAction> actions;  // every action performed, in order
+
+  void SetText(std::u16string_view new_text);  // caret at the end
+  void Select(std::size_t start, std::size_t end);
+  std::size_t SelectionStart() const { return std::min(anchor, caret); }
+  std::size_t SelectionEnd() const { return std::max(anchor, caret); }
+  WideText SelectedText() const;
+
+ private:
+  friend class SimDesktop;
+  void OnKeyDown(std::uint8_t virtual_key, bool shift, bool ctrl, bool alt, SimDesktop& desk);
+  void Perform(EditorAction action, SimDesktop& desk);
+  std::set<std::uint8_t> modifiers_down_;
+};
+
+struct SimWindow {
+  WindowHandle handle = kNoWindow;
+  std::string class_name;
+  std::string title;
+  bool visible = true;
+  bool enabled = true;
+  bool minimised = false;
+  bool maximised = false;
+  WindowHandle owner = kNoWindow;
+  ProcessId process = 0;
+  ThreadId thread = 0;
+  Rect rect;
+  WindowHandle focus = kNoWindow;  // the control that has the focus inside it
+};
+
+class SimDesktop final : public Clipboard,
+                         public Keyboard,
+                         public WindowSystem,
+                         public Timers,
+                         public Feedback,
+                         public TextCodec {
+ public:
+  static constexpr ThreadId kOwnThread = 1;
+  static constexpr ProcessId kOwnProcess = 1;
+
+  SimDesktop();
+  ~SimDesktop() override;
+
+  Platform platform() { return {*this, *this, *this, *this, *this, *this}; }
+
+  // ---- building the scene ----
+  // Adds a top-level window below all existing ones and returns its handle.
+  WindowHandle AddWindow(const std::string& class_name, ProcessId process, ThreadId thread);
+  // Adds an editor control inside `top` and gives it the window's focus.
+  WindowHandle AddEditor(WindowHandle top);
+  SimWindow& Window(WindowHandle handle);
+  SimEditor& Editor(WindowHandle control);
+  // The window at the top of the stacking order.
+  WindowHandle TopWindow() const;
+
+  // ---- the outside world ----
+  // Runs `action` when the virtual clock reaches now + delay_ms.
+  void At(std::uint64_t delay_ms, std::function<void()> action);
+  // A "physical" key press or release: changes the key state and reaches the
+  // foreground window like typed input.
+  void PressKey(std::uint8_t virtual_key);
+  void ReleaseKey(std::uint8_t virtual_key);
+  // Another program opens the clipboard and keeps it open for `ms`.
+  // `with_window` false models OpenClipboard(NULL): GetOpenClipboardWindow
+  // then reports nothing although opening fails.
+  void HoldClipboard(std::uint64_t ms, bool with_window = true);
+  // Puts a non-text format on the clipboard.
+  void SetClipboardNonText();
+  // Synthesised keys reach the editor this many ms after they are sent.
+  std::uint64_t key_delivery_delay_ms = 0;
+
+  // Lets virtual time pass, running due timers and outside events.
+  void Advance(std::uint64_t ms);
+  // Advances until no timer is armed and nothing is scheduled (or the limit).
+  void RunUntilIdle(std::uint64_t limit_ms = 60000);
+  bool TimerArmed(int id) const { return timers_.count(id) != 0; }
+
+  // ---- what happened ----
+  std::vector<KeyEvent> sent_keys;
+  std::vector<std::pair<WindowHandle, ClipboardMessage>> sent_messages;
+  std::vector<std::string> message_boxes;
+  int beeps = 0;
+  // One line per observable step, in order: "key 11 down", "beep",
+  // "message", "clip set", "sleep 50", "WM 302".
+  std::vector<std::string> log;
+  int clipboard_open_failures = 0;
+  std::optional<WideText> clipboard_text;  // nullopt: no text format
+
+  // ---- Clipboard ----
+  bool SetClipboardText(std::u16string_view text) override;
+  std::optional<WideText> GetClipboardText() override;
+  bool ClipboardHasText() override;
+  bool ClipboardHeldOpen() override;
+
+  // ---- Keyboard ----
+  void SendKeyEvent(const KeyEvent& event) override;
+  std::uint8_t ScanCodeOf(std::uint8_t virtual_key) override;
+  bool IsKeyDown(std::uint8_t virtual_key) override;
+
+  // ---- WindowSystem ----
+  std::vector<WindowHandle> TopLevelWindows() override;
+  std::string WindowClassName(WindowHandle window) override;
+  std::string WindowTitle(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
+  bool IsWindowMinimised(WindowHandle window) override;
+  bool IsWindowMaximised(WindowHandle window) override;
+  WindowHandle OwnerOf(WindowHandle window) override;
+  ProcessId ProcessOf(WindowHandle window) override;
+  ThreadId ThreadOf(WindowHandle window) override;
+  ThreadId CurrentThread() override { return kOwnThread; }
+  Rect WindowRect(WindowHandle window) override;
+  bool AttachInput(ThreadId from, ThreadId to, bool attach) override;
+  bool BringToTop(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override { return foreground_; }
+  bool SetForeground(WindowHandle window) override;
+  WindowHandle FocusWindow() override;
+  bool CaretScreenPosition(Point& position) override;
+  void SendClipboardMessage(WindowHandle window, ClipboardMessage message) override;
+  // Threads our thread is attached to right now.
+  const std::set<ThreadId>& attached_threads() const { return attached_; }
+
+  // ---- Timers ----
+  void StartTimer(int id, unsigned interval_ms, std::function<void()> tick) override;
+  void StopTimer(int id) override;
+  void ProcessPendingMessages() override;
+  void Sleep(unsigned ms) override;
+  std::uint64_t NowMs() override { return now_; }
+
+  // ---- Feedback ----
+  void Beep() override;
+  void ShowMessage(const std::string& text, MessageIcon icon) override;
+
+  // ---- TextCodec (real code page 932 tables) ----
+  WideText SjisToWide(std::string_view sjis) override;
+  std::string WideToSjis(std::u16string_view wide) override;
+
+ private:
+  friend class SimEditor;
+  struct Timer {
+    std::uint64_t due;
+    std::function<void()> tick;
+  };
+  bool ClipboardOpenable() const;
+  void DeliverKey(const KeyEvent& event);
+  void RunDueOutsideEvents();
+  bool RunOneDueTimer();
+  std::optional<std::uint64_t> NextDue(bool timers_too) const;
+  SimWindow* Find(WindowHandle handle);
+
+  std::vector<SimWindow> windows_;  // stacking order, top first
+  std::map<WindowHandle, std::unique_ptr<SimEditor>> editors_;
+  std::map<WindowHandle, WindowHandle> editor_parent_;
+  WindowHandle next_handle_ = 0x100;
+  WindowHandle foreground_ = kNoWindow;
+  std::set<ThreadId> attached_;
+  std::set<std::uint8_t> keys_down_;
+  std::uint64_t now_ = 0;
+  std::uint64_t clipboard_held_until_ = 0;
+  bool clipboard_held_with_window_ = true;
+  std::map<int, Timer> timers_;
+  std::multimap<std::uint64_t, std::function<void()>> outside_;  // FIFO per time
+};
+
+}  // namespace tagsling::platform::sim
