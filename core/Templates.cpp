@@ -74,10 +74,11 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement, s
 
   const std::vector<std::size_t> border = Borders(pattern);
   // Bytes still to feed, next one at the back; a replacement is pushed back
-  // reversed so that its first byte is fed first.
-  std::string pending(text.rbegin(), text.rend());
-  const std::string reversed_replacement(replacement.rbegin(), replacement.rend());
-  std::string out;
+  // reversed so that its first byte is fed first. (Plain byte vectors: the
+  // std::string growth paths trip a false -Wrestrict of GCC 12 here.)
+  std::vector<char> pending(text.rbegin(), text.rend());
+  const std::vector<char> reversed_replacement(replacement.rbegin(), replacement.rend());
+  std::vector<char> out;
   std::vector<std::size_t> matched;  // KMP state after each byte of out; always < pattern size
   out.reserve(text.size());
   matched.reserve(text.size());
@@ -93,10 +94,10 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement, s
     if (k == pattern.size()) {
       out.resize(out.size() - pattern.size());
       matched.resize(matched.size() - pattern.size());
-      pending.append(reversed_replacement);
+      pending.insert(pending.end(), reversed_replacement.begin(), reversed_replacement.end());
     }
   }
-  return out;
+  return std::string(out.begin(), out.end());
 }
 
 std::string ReplaceAllShielded(std::string_view pattern, std::string_view replacement, std::string_view text) {
