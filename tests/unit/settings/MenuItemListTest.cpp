@@ -1,0 +1,63 @@
+#include "settings/MenuItemList.h"
+
+#include <gtest/gtest.h>
+
+namespace tagsling::settings {
+namespace {
+
+const ListMenu kAllMenus[] = {ListMenu::kMenuBarUserTag, ListMenu::kUserTagButton, ListMenu::kPopup1UserTag,
+                              ListMenu::kPopup4UserTag,  ListMenu::kMenuBarTools,  ListMenu::kToolsButton,
+                              ListMenu::kPopup2Tools,    ListMenu::kPopup7Tools};
+
+TEST(MenuItemListTest, EmptyListHidesOrShowsNotRegistered) {
+  for (ListMenu menu : kAllMenus) {
+    ListMenuContents contents = BuildListMenuContents(menu, std::vector<std::string>{});
+    bool hides = menu == ListMenu::kPopup1UserTag || menu == ListMenu::kPopup4UserTag;
+    EXPECT_EQ(contents.hidden, hides);
+    if (hides) {
+      EXPECT_TRUE(contents.items.empty());
+    } else {
+      ASSERT_EQ(contents.items.size(), 1u);
+      EXPECT_EQ(contents.items[0].caption, "(\x96\xa2\x93\x6f\x98\x5e)");
+      EXPECT_FALSE(contents.items[0].enabled);
+      EXPECT_FALSE(contents.items[0].separator);
+      EXPECT_EQ(contents.items[0].entry, -1);
+    }
+  }
+}
+
+TEST(MenuItemListTest, StaleTitlesBeyondItemCountShowNothing) {
+  ProfileDocument file = ProfileDocument::FromText("[UserTag]\nItemCount=0\nTitle0=stale\n");
+  EXPECT_TRUE(BuildListMenuContents(ListMenu::kPopup1UserTag, file).hidden);
+  EXPECT_EQ(BuildListMenuContents(ListMenu::kMenuBarUserTag, file).items[0].caption, kNotRegisteredCaption);
+}
+
+TEST(MenuItemListTest, ItemsFollowTheEntries) {
+  ProfileDocument file = ProfileDocument::FromText("[Tools]\nItemCount=3\nTitle0=Tidy\nTitle1=-\nTitle2=- \n");
+  for (ListMenu menu : {ListMenu::kMenuBarTools, ListMenu::kPopup7Tools}) {
+    ListMenuContents contents = BuildListMenuContents(menu, file);
+    EXPECT_FALSE(contents.hidden);
+    ASSERT_EQ(contents.items.size(), 3u);
+    for (int entry = 0; entry < 3; ++entry) {
+      EXPECT_EQ(contents.items[entry].entry, entry);
+      EXPECT_TRUE(contents.items[entry].enabled);
+      EXPECT_EQ(contents.items[entry].separator, entry != 0) << "\"- \" reads as \"-\": blanks are trimmed";
+    }
+  }
+}
+
+TEST(MenuItemListTest, PositionMapsToEntry) {
+  struct {
+    ListMenu menu;
+    int position;
+    int expected;
+  } cases[] = {
+      {ListMenu::kMenuBarUserTag, 4, 2}, {ListMenu::kMenuBarUserTag, 1, -1}, {ListMenu::kMenuBarUserTag, 2, 0},
+      {ListMenu::kMenuBarUserTag, 5, -1}, {ListMenu::kToolsButton, 3, 1},   {ListMenu::kPopup1UserTag, 0, 0},
+      {ListMenu::kPopup4UserTag, 2, 2},  {ListMenu::kPopup2Tools, 3, -1},   {ListMenu::kPopup7Tools, -1, -1},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EntryAtMenuPosition(c.menu, c.position, 3), c.expected) << c.position;
+}
+
+}  // namespace
+}  // namespace tagsling::settings
