@@ -24,7 +24,7 @@ int RunExpand(CliContext& ctx) {
   const bool lower = ctx.TakeFlag("--lower");
   const bool sandwich = ctx.TakeFlag("--sandwich");
   const bool count = ctx.TakeFlag("--count");
-  if (ctx.args.size() != 1 || (sandwich && count)) return ctx.Fail(kExpandUsage, kSyntaxError);
+  if (ctx.args.size() != 1 || (sandwich && count)) return ctx.Fail(kExpandUsage);
 
   // The program itself treats a missing template file as empty templates;
   // here a missing file is almost always a wrong path, so it is reported.
