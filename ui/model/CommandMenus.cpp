@@ -1,0 +1,236 @@
+// The menu bar, the tag popups' frames, the menus of the palette's menu
+// buttons, the context menus and the hot-key tool menus, with the command
+// fragments they share.
+
+#include "ui/model/MenuTrees.h"
+
+namespace tagsling::ui {
+namespace {
+
+using T = TableId;
+using enum CommandId;
+using L = settings::ListMenu;
+
+constexpr MenuRow kEditorFileItems[] = {
+    Cmd(0, "新規作成(&N)", EditorNew, 78),
+    Cmd(0, "開く(&O)...", EditorOpen, 79),
+};
+
+constexpr MenuRow kBrowserItems[] = {
+    Cmd(0, "Internet Explorer(&I)...", PreviewIE, 85),
+    Cmd(0, "Netscape Navigator(&N)...", PreviewNN, 86),
+};
+
+constexpr MenuRow kBrowserSizes[] = {
+    Cmd(0, "&640x480", BrowserSize640),
+    Cmd(0, "&800x600", BrowserSize800),
+    Cmd(0, "&1024x768", BrowserSize1024),
+};
+
+constexpr MenuRow kInputItems[] = {
+    Cmd(0, "ファイル名入力(&F)...", FileNameInput, 75),
+    Cmd(0, "URL入力(&U)...", UrlInput, 76),
+    Cmd(0, "テキスト差込入力(&T)...", TextInsert, 77),
+    Cmd(0, "カラーRGB(&C)...", ColorRgb, 4),
+};
+
+constexpr MenuRow kTagDeleteItems[] = {
+    Cmd(0, "一番外側のタグ(&W)", DeleteOutermostTag),
+    Cmd(0, "すべてのタグ(&A)", DeleteAllTags),
+    Sep(0),
+    Cmd(0, "コメントを解除(&O)", RemoveComment),
+};
+
+constexpr MenuRow kBaseFolderItems[] = {
+    Cmd(0, "基本フォルダを開く(&O)...", OpenBaseFolder),
+    Cmd(0, "基本フォルダを指定(&B)...", SetBaseFolder),
+    Cmd(0, "基本フォルダをクリア(&D)", ClearBaseFolder),
+    Sep(0),
+    Cmd(0, "相対パス入力(&P)", ToggleRelativePath, -1, kCheckable),
+};
+
+constexpr MenuRow kMainMenu[] = {
+    Sub(0, "ファイル(&F)", -1, "File1Click"),
+    Use(1, T::EditorFileItems),
+    Sep(1),
+    Cmd(1, "挟み込みモード(&H)", ToggleSandwich, -1, kCheckable),
+    Sep(1),
+    Cmd(1, "閉じる(&C)", CloseWindow, 3),
+    Sub(0, "タグ(&T)"),
+    Use(1, T::TagTree),
+    Sub(0, "登録タグ(&U)"),
+    Cmd(1, "登録タグの編集(&E)...", EditUserTags, 73),
+    Sep(1),
+    UserTags(1, L::kMenuBarUserTag),
+    Sub(0, "ツール(&L)"),
+    Sub(1, "タグの削除(&D)", 83),
+    Use(2, T::TagDeleteItems),
+    Sep(1),
+    Use(1, T::InputItems),
+    Sep(1),
+    Sub(1, "基本フォルダ(&E)", -1, "E4Click"),
+    Use(2, T::BaseFolderItems),
+    Cmd(1, "オプション(&S)...", OptionsDialog, 69),
+    Sub(0, "外部ツール(&P)"),
+    Cmd(1, "外部ツールの編集(&E)...", EditTools, 84),
+    Sep(1),
+    Tools(1, L::kMenuBarTools),
+    Sub(0, "ウィンドウ(&W)", -1, "Window1Click"),
+    Cmd(1, "エディタを空き領域サイズで表示(&E)", EditorToFreeArea, 82),
+    Sep(1),
+    Use(1, T::BrowserItems),
+    Sep(1),
+    Sub(1, "ブラウザのサイズ変更(&B)", 81, "N129Click"),
+    Use(2, T::BrowserSizes),
+    Sep(1),
+    Cmd(1, "常に最前面表示(&T)", ToggleOnTop, -1, kCheckable),
+    Sub(0, "ヘルプ(&H)"),
+    Cmd(1, "トピックの検索(H)...", HelpTopics),
+    Cmd(1, "作者のホームページ(&W)...", HomePage),
+    Sep(1),
+    Cmd(1, "バージョン情報(&A)...", About),
+};
+
+// PopupMenu1: the tag tree, then the user tags (hidden with their separator
+// while none are registered).
+constexpr MenuRow kTagPopup[] = {
+    Use(0, T::TagTree),
+    Sep(0),
+    Sub(0, "登録タグ(&U)", 73),
+    UserTags(1, L::kPopup1UserTag),
+};
+
+constexpr MenuRow kShortTagPopup[] = {
+    Tag(0, "改行 <&BR>", "P_Br", 43),
+    Tag(0, "段落 <&P>", "P_P_P", 55),
+    Sep(0),
+    Sub(0, "文字(&M)", 29),
+    Tag(1, "フォント <&FONT>", "Moji_Font_Font", 29),
+    Tag(1, "色 (&COLOR=\"\")", "Moji_Font_Color"),
+    Sep(1),
+    Tag(1, "太文字 <&B>", "Moji_B", 26),
+    Tag(1, "斜体 <&I>", "Moji_I", 30),
+    Tag(1, "アンダーライン <&U>", "Moji_U", 41),
+    Tag(1, "取消線 <&S>", "Moji_S", 36),
+    Tag(1, "幅等 <&TT>", "Moji_Tt", 40),
+    Sep(1),
+    Tag(1, "大きく表示 <BI&G>", "Moji_Big", 27),
+    Tag(1, "小さく表示 <S&MALL>", "Moji_Small", 37),
+    Sub(0, "特殊記号(&T)"),
+    Use(1, T::Entities),
+    Sep(0),
+    Sub(0, "見出し <&Hn>", 72),
+    Use(1, T::HeadingLevels),
+    Sub(0, "表示位置 <&DIV>"),
+    Use(1, T::DivAligns),
+    Tag(0, "センタリング <&CENTER>", "P_Center", 44),
+    Tag(0, "水平線 <H&R>", "P_Hr_Hr", 54),
+    Sep(0),
+    Tag(0, "URL <&A HREF=\"\">", "Link_AHref_AHref", 22),
+    Tag(0, "画像 <&IMG SRC=\"\">", "Link_Img_Img", 24),
+    Sep(0),
+    Tag(0, "コメント(&O) <!--  -->", "Kihon_Comment", 16),
+    Sep(0),
+    Sub(0, "登録タグ(&U)", 73),
+    UserTags(1, L::kPopup4UserTag),
+};
+
+constexpr MenuRow kUserTagButtonMenu[] = {
+    Cmd(0, "登録タグの編集(&E)...", EditUserTags, -1, kPressesOwnerButton),
+    Sep(0),
+    UserTags(0, L::kUserTagButton),
+};
+
+constexpr MenuRow kTagDeleteButtonMenu[] = {
+    Cmd(0, "一番外側のタグを削除(&W)", DeleteOutermostTag),
+    Cmd(0, "すべてのタグを削除(&A)", DeleteAllTags),
+    Sep(0),
+    Cmd(0, "コメントを解除(&O)", RemoveComment),
+};
+
+constexpr MenuRow kToolsButtonMenu[] = {
+    Cmd(0, "外部ツールの編集(&E)...", EditTools, -1, kPressesOwnerButton),
+    Sep(0),
+    Tools(0, L::kToolsButton),
+};
+
+constexpr MenuRow kToolPanelMenu[] = {
+    Use(0, T::EditorFileItems),
+    Sep(0),
+    Cmd(0, "挟み込みモード(&H)", ToggleSandwich, -1, kCheckable),
+    Cmd(0, "常に最前面表示(&T)", ToggleOnTop, -1, kCheckable),
+    Sep(0),
+    Cmd(0, "オプション(&S)...", OptionsDialog, 69),
+    Cmd(0, "バージョン情報(&A)...", About),
+    Sep(0),
+    Cmd(0, "閉じる(&C)", CloseWindow, 3),
+};
+
+constexpr MenuRow kBaseFolderMenu[] = {Use(0, T::BaseFolderItems)};
+
+constexpr MenuRow kToolHotKeyMenu[] = {
+    Cmd(0, "一番外側のタグを削除(&W)", DeleteOutermostTagFromPopup),
+    Cmd(0, "すべてのタグを削除(&A)", DeleteAllTagsFromPopup),
+    Sep(0),
+    Cmd(0, "コメントを解除(&O)", RemoveCommentFromPopup),
+    Sep(0),
+    Use(0, T::InputItems),
+    Sep(0),
+    Sub(0, "基本フォルダ(&E)", -1, "E5Click"),
+    Use(1, T::BaseFolderItems),
+    Cmd(0, "オプション(&S)...", OptionsDialogFromPopup, 69),
+};
+
+constexpr MenuRow kOuterToolHotKeyMenu[] = {Tools(0, L::kPopup7Tools)};
+
+constexpr MenuRow kTrayMenu[] = {
+    Cmd(0, "オプション(&S)...", OptionsDialog, 69),
+    Sub(0, "基本フォルダ(&E)", -1, "B5Click"),
+    Use(1, T::BaseFolderItems),
+    Cmd(0, "バージョン情報(&A)...", About, -1, kHidden),
+    Sep(0),
+    Sub(0, "ブラウザ表示/サイズ(&B)", -1, "B1Click"),
+    Use(1, T::BrowserItems),
+    Sep(1),
+    Use(1, T::BrowserSizes),
+    Sep(0),
+    Sub(0, "ツール(&L)"),
+    Use(1, T::InputItems),
+    Sub(0, "外部ツール(&P)", 84),
+    Tools(1, L::kPopup2Tools),
+    Sub(0, "タグの削除(&D)", 83),
+    Use(1, T::TagDeleteItems),
+    Sep(0),
+    Cmd(0, "挟み込みモード(&H)", ToggleSandwich, -1, kCheckable),
+    Sep(0),
+    Use(0, T::EditorFileItems),
+    Sep(0),
+    Cmd(0, "メインウィンドウ表示(&W)...", ShowMainWindow),
+    Cmd(0, "Tagsling の終了(&X)", TrayExit, 3),
+};
+
+constexpr MenuTable kTables[] = {
+    {T::EditorFileItems, kEditorFileItems},
+    {T::BrowserItems, kBrowserItems},
+    {T::BrowserSizes, kBrowserSizes},
+    {T::InputItems, kInputItems},
+    {T::TagDeleteItems, kTagDeleteItems},
+    {T::BaseFolderItems, kBaseFolderItems},
+    {T::MainMenu, kMainMenu},
+    {T::TagPopup, kTagPopup},
+    {T::ShortTagPopup, kShortTagPopup},
+    {T::UserTagButtonMenu, kUserTagButtonMenu},
+    {T::TagDeleteButtonMenu, kTagDeleteButtonMenu},
+    {T::ToolsButtonMenu, kToolsButtonMenu},
+    {T::ToolPanelMenu, kToolPanelMenu},
+    {T::BaseFolderMenu, kBaseFolderMenu},
+    {T::ToolHotKeyMenu, kToolHotKeyMenu},
+    {T::OuterToolHotKeyMenu, kOuterToolHotKeyMenu},
+    {T::TrayMenu, kTrayMenu},
+};
+
+}  // namespace
+
+std::span<const MenuTable> CommandMenuTables() { return kTables; }
+
+}  // namespace tagsling::ui

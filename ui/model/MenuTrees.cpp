@@ -1,0 +1,109 @@
+// The list of the main window's menus and the lookup of row tables.
+
+#include "ui/model/MenuTrees.h"
+
+namespace tagsling::ui {
+namespace {
+
+using T = TableId;
+using M = MenuId;
+constexpr CommandId kPopupForm = CommandId::RunTagCommandFromPopup;
+
+// PopupMenu1 repeats the tag tree with two differences besides its item names
+// and its user-tag submenu.
+constexpr CaptionOverride kPopupMenu1Captions[] = {{"意味(&M) <DD>", "意味(&E) <DD>"}};
+constexpr NameOverride kPopupMenu1Names[] = {
+    {"Etc_Form_Method_Get", "Etc_Form_Method_get"},
+    {"Etc_Hidden_Hidden", "Etc_hidden_hidden"},
+};
+
+constexpr CaptionOverride kImgCaptions[] = {
+    {"テキスト回り込み (ALI&GN=\"\")", "テキスト回り込み (AL&IGN=\"\")"}};
+constexpr CaptionOverride kSelectCaptions[] = {{"初期選択 (S&ELECTED)", "初期選択 (&SELECTED)"}};
+constexpr CaptionOverride kFrameCaptions[] = {
+    {"サイズ変更禁止 (N&ORESIZE)", "サイズ変更禁止 (NORE&SIZE)"}};
+
+constexpr MenuDefinition kMenus[] = {
+    {.id = M::MainMenu1, .name = "MainMenu1", .rows = T::MainMenu, .isMenuBar = true,
+     .iconSwitch = true},
+    {.id = M::PopupMenu1, .name = "PopupMenu1", .rows = T::TagPopup, .itemPrefix = "PM1_",
+     .tagCommand = kPopupForm, .iconSwitch = true, .openHandler = "PopupMenu1Popup",
+     .captions = kPopupMenu1Captions, .names = kPopupMenu1Names},
+    {.id = M::PopupMenu4, .name = "PopupMenu4", .rows = T::ShortTagPopup, .itemPrefix = "PM4_",
+     .tagCommand = kPopupForm, .iconSwitch = true, .openHandler = "PopupMenu4Popup"},
+    {.id = M::PopupMenu_Kihon_Body, .name = "PopupMenu_Kihon_Body", .rows = T::BodyAttrs},
+    {.id = M::PopupMenu_Moji_Font, .name = "PopupMenu_Moji_Font", .rows = T::FontAttrs},
+    {.id = M::PopupMenu_Align, .name = "PopupMenu_Align", .rows = T::Align3},
+    {.id = M::PopupMenu_P_Hr_Hr_Op, .name = "PopupMenu_P_Hr_Hr_Op", .rows = T::HrAttrs},
+    {.id = M::PopupMenu_Table_Table_Table, .name = "PopupMenu_Table_Table_Table",
+     .rows = T::TableAttrs},
+    {.id = M::PopupMenu_Table_Tr_Tr, .name = "PopupMenu_Table_Tr_Tr", .rows = T::TrAttrs},
+    {.id = M::PopupMenu_Talbe_Td_Td, .name = "PopupMenu_Talbe_Td_Td", .rows = T::TdAttrs},
+    {.id = M::PopupMenu_Table_Caption_Caption, .name = "PopupMenu_Table_Caption_Caption",
+     .rows = T::CaptionAligns},
+    {.id = M::PopupMenu_Table_Ol_Ol, .name = "PopupMenu_Table_Ol_Ol", .rows = T::OlAttrs},
+    {.id = M::PopupMenu_Table_Li_Li, .name = "PopupMenu_Table_Li_Li", .rows = T::LiAttrMenu},
+    {.id = M::PopupMenu_Table_Dl_Dl, .name = "PopupMenu_Table_Dl_Dl", .rows = T::DlAttrs},
+    {.id = M::PopupMenu_Link_AHref_AHref, .name = "PopupMenu_Link_AHref_AHref",
+     .rows = T::TargetItems, .stripAccelerators = true},
+    {.id = M::PopupMenu_Link_Img_Img, .name = "PopupMenu_Link_Img_Img", .rows = T::ImgAttrs,
+     .captions = kImgCaptions},
+    {.id = M::PopupMenu_Etc_Form_Form, .name = "PopupMenu_Etc_Form_Form", .rows = T::FormAttrs},
+    {.id = M::PopupMenu_Etc_Button_Button, .name = "PopupMenu_Etc_Button_Button",
+     .rows = T::ButtonAttrs},
+    {.id = M::PopupMenu_Etc_Text_Text, .name = "PopupMenu_Etc_Text_Text", .rows = T::TextAttrs},
+    {.id = M::PopupMenu_Etc_Radio_Radio, .name = "PopupMenu_Etc_Radio_Radio",
+     .rows = T::RadioAttrs},
+    {.id = M::PopupMenu_Etc_Radio_Checkbox_Checkbox,
+     .name = "PopupMenu_Etc_Radio_Checkbox_Checkbox", .rows = T::CheckboxAttrs},
+    {.id = M::PopupMenu_Etc_hidden_hidden, .name = "PopupMenu_Etc_hidden_hidden",
+     .rows = T::HiddenAttrs},
+    {.id = M::PopupMenu_Etc_Select_Select, .name = "PopupMenu_Etc_Select_Select",
+     .rows = T::SelectAttrs, .captions = kSelectCaptions},
+    {.id = M::PopupMenu_Etc_Textarea_Textarea, .name = "PopupMenu_Etc_Textarea_Textarea",
+     .rows = T::TextareaAttrs},
+    {.id = M::PopupMenu_Etc_Framset, .name = "PopupMenu_Etc_Framset",
+     .rows = T::FramesetAttrMenu},
+    {.id = M::PopupMenu_Etc_Frame_Frame, .name = "PopupMenu_Etc_Frame_Frame",
+     .rows = T::FrameAttrs, .captions = kFrameCaptions},
+    {.id = M::PopupMenu_BWSIZE, .name = "PopupMenu_BWSIZE", .rows = T::BrowserSizes,
+     .openHandler = "PopupMenu_BWSIZEPopup"},
+    {.id = M::PopupMenu_UserTag, .name = "PopupMenu_UserTag", .rows = T::UserTagButtonMenu},
+    {.id = M::PopupMenu_TagDel, .name = "PopupMenu_TagDel", .rows = T::TagDeleteButtonMenu},
+    {.id = M::PopupMenu_Tools, .name = "PopupMenu_Tools", .rows = T::ToolsButtonMenu},
+    {.id = M::PopupMenu2, .name = "PopupMenu2", .rows = T::TrayMenu, .iconSwitch = true,
+     .defaultItem = CommandId::ShowMainWindow, .openHandler = "PopupMenu2Popup"},
+    {.id = M::PopupMenu3, .name = "PopupMenu3", .rows = T::ToolPanelMenu, .iconSwitch = true,
+     .openHandler = "PopupMenu3Popup"},
+    {.id = M::PopupMenu5, .name = "PopupMenu5", .rows = T::BaseFolderMenu, .iconSwitch = true,
+     .defaultItem = CommandId::OpenBaseFolder, .openHandler = "PopupMenu5Popup"},
+    {.id = M::PopupMenu6, .name = "PopupMenu6", .rows = T::ToolHotKeyMenu, .iconSwitch = true,
+     .openHandler = "PopupMenu6Popup"},
+    {.id = M::PopupMenu7, .name = "PopupMenu7", .rows = T::OuterToolHotKeyMenu,
+     .openHandler = "PopupMenu7Popup"},
+};
+
+std::span<const MenuRow> FindIn(std::span<const MenuTable> tables, TableId table) {
+  for (const MenuTable& t : tables) {
+    if (t.id == table) return t.rows;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::span<const MenuRow> Rows(TableId table) {
+  std::span<const MenuRow> rows = FindIn(TagMenuTables(), table);
+  return rows.empty() ? FindIn(CommandMenuTables(), table) : rows;
+}
+
+std::span<const MenuDefinition> AllMenuDefinitions() { return kMenus; }
+
+const MenuDefinition& FindMenuDefinition(MenuId id) {
+  for (const MenuDefinition& m : kMenus) {
+    if (m.id == id) return m;
+  }
+  return kMenus[0];
+}
+
+}  // namespace tagsling::ui

@@ -1,0 +1,253 @@
+#pragma once
+// Menu trees as data. Every menu of the main window is an outline: a table of
+// rows, each with its depth below the menu (0 = a top-level item of the menu).
+// A row is an item, a submenu (the rows that follow with a greater depth are
+// its children), a separator, a disabled note, a place where the registered
+// user tags or tools are filled in, or the insertion of a shared fragment.
+//
+// Fragments keep one copy of what several menus share: the "タグ(&T)" tree is
+// one fragment used by the menu bar and by PopupMenu1; the attribute items of
+// each tag submenu are fragments used both inside the tag tree and by the
+// attribute drop-down menu of the matching split button; the base-folder,
+// browser, input and tag-deletion items are fragments too.
+//
+// Captions are UTF-8 string literals exactly as displayed, "&" marking the
+// accelerator. They never enter the Shift-JIS core: the Win32 layer converts
+// them with MultiByteToWideChar(CP_UTF8, ...) and calls the wide menu API.
+// Template keys are ASCII.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "settings/MenuItemList.h"
+#include "ui/model/Commands.h"
+
+namespace tagsling::ui {
+
+// Tables: the menus' own outlines and the shared fragments.
+enum class TableId : std::uint8_t {
+  None,
+  // Shared tag fragments.
+  TagTree,
+  Align3,
+  Valign3,
+  Entities,
+  HeadingLevels,
+  DivAligns,
+  BodyAttrs,
+  FontAttrs,
+  HrAttrs,
+  TableAttrs,
+  TrAttrs,
+  TdAttrs,
+  CaptionAligns,
+  OlAttrs,
+  LiTypes,
+  LiAttrMenu,
+  DlAttrs,
+  TargetItems,
+  ImgAttrs,
+  FormAttrs,
+  ButtonAttrs,
+  TextAttrs,
+  RadioAttrs,
+  CheckboxAttrs,
+  HiddenAttrs,
+  SelectAttrs,
+  TextareaAttrs,
+  FrameAttrs,
+  // Shared command fragments.
+  EditorFileItems,
+  BrowserItems,
+  BrowserSizes,
+  InputItems,
+  TagDeleteItems,
+  BaseFolderItems,
+  // Menus with rows of their own.
+  MainMenu,
+  TagPopup,
+  ShortTagPopup,
+  FramesetAttrMenu,
+  UserTagButtonMenu,
+  TagDeleteButtonMenu,
+  ToolsButtonMenu,
+  TrayMenu,
+  ToolPanelMenu,
+  BaseFolderMenu,
+  ToolHotKeyMenu,
+  OuterToolHotKeyMenu,
+};
+
+enum class RowKind : std::uint8_t {
+  Tag,          // runs a template key with the menu's tag-command form
+  Command,      // runs a program command
+  Submenu,      // opens the rows that follow with a greater depth
+  Separator,
+  Note,         // a disabled text that cannot be chosen
+  Insert,       // the rows of another table, one level below this row's parent
+  ListSlot,     // the registered user tags or tools are filled in here
+};
+
+// Where a tag row's key comes from.
+enum class KeySource : std::uint8_t {
+  ItemName,  // the item is named after the key (with the menu's "PM1_"/"PM4_" prefix)
+  Fixed,     // the key is fixed in the handler (shared ALIGN/VALIGN values, WRAP)
+};
+
+enum RowFlag : std::uint8_t {
+  kCheckable = 1,           // shows a check mark computed when the menu opens
+  kHidden = 2,              // never shown
+  kPressesOwnerButton = 4,  // the menu button that opened the menu is pressed while it runs
+};
+
+struct MenuRow {
+  std::uint8_t depth = 0;
+  RowKind kind = RowKind::Separator;
+  std::string_view caption;  // UTF-8
+  std::string_view key;      // Tag rows: the template key
+  KeySource keySource = KeySource::ItemName;
+  CommandId command = CommandId::None;
+  std::int16_t image = -1;  // index into IL_ToolBt, -1 for none
+  std::uint8_t flags = 0;
+  std::string_view openHandler;  // Submenu rows: the handler run when it opens
+  TableId insert = TableId::None;
+  settings::ListMenu list{};  // ListSlot rows: which list menu this is
+};
+
+// Row constructors, so that each table reads like the outline it is.
+constexpr MenuRow MakeRow(int depth, RowKind kind, std::string_view caption = {}, int image = -1) {
+  MenuRow row;
+  row.depth = static_cast<std::uint8_t>(depth);
+  row.kind = kind;
+  row.caption = caption;
+  row.image = static_cast<std::int16_t>(image);
+  return row;
+}
+constexpr MenuRow Tag(int depth, std::string_view caption, std::string_view key, int image = -1) {
+  MenuRow row = MakeRow(depth, RowKind::Tag, caption, image);
+  row.key = key;
+  return row;
+}
+constexpr MenuRow Fixed(int depth, std::string_view caption, std::string_view key) {
+  MenuRow row = Tag(depth, caption, key);
+  row.keySource = KeySource::Fixed;
+  return row;
+}
+constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, int image = -1,
+                      std::uint8_t flags = 0) {
+  MenuRow row = MakeRow(depth, RowKind::Command, caption, image);
+  row.command = command;
+  row.flags = flags;
+  return row;
+}
+constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1,
+                      std::string_view openHandler = {}) {
+  MenuRow row = MakeRow(depth, RowKind::Submenu, caption, image);
+  row.openHandler = openHandler;
+  return row;
+}
+constexpr MenuRow Sep(int depth) { return MakeRow(depth, RowKind::Separator); }
+constexpr MenuRow Note(int depth, std::string_view caption) {
+  return MakeRow(depth, RowKind::Note, caption);
+}
+constexpr MenuRow Use(int depth, TableId table) {
+  MenuRow row = MakeRow(depth, RowKind::Insert);
+  row.insert = table;
+  return row;
+}
+// The registered user tags or tools go here; the items themselves are built
+// from the settings file by settings::BuildListMenuContents.
+constexpr MenuRow UserTags(int depth, settings::ListMenu list) {
+  MenuRow row = MakeRow(depth, RowKind::ListSlot);
+  row.list = list;
+  return row;
+}
+constexpr MenuRow Tools(int depth, settings::ListMenu list) { return UserTags(depth, list); }
+
+struct MenuTable {
+  TableId id;
+  std::span<const MenuRow> rows;
+};
+
+// The rows of `table`; empty for an unknown table.
+std::span<const MenuRow> Rows(TableId table);
+
+// The tables defined by each source file: the tag tree with its fragments and
+// the attribute menus, and the command menus.
+std::span<const MenuTable> TagMenuTables();
+std::span<const MenuTable> CommandMenuTables();
+
+// The menus of the main window.
+enum class MenuId : std::uint8_t {
+  MainMenu1,
+  PopupMenu1,
+  PopupMenu4,
+  PopupMenu_Kihon_Body,
+  PopupMenu_Moji_Font,
+  PopupMenu_Align,
+  PopupMenu_P_Hr_Hr_Op,
+  PopupMenu_Table_Table_Table,
+  PopupMenu_Table_Tr_Tr,
+  PopupMenu_Talbe_Td_Td,
+  PopupMenu_Table_Caption_Caption,
+  PopupMenu_Table_Ol_Ol,
+  PopupMenu_Table_Li_Li,
+  PopupMenu_Table_Dl_Dl,
+  PopupMenu_Link_AHref_AHref,
+  PopupMenu_Link_Img_Img,
+  PopupMenu_Etc_Form_Form,
+  PopupMenu_Etc_Button_Button,
+  PopupMenu_Etc_Text_Text,
+  PopupMenu_Etc_Radio_Radio,
+  PopupMenu_Etc_Radio_Checkbox_Checkbox,
+  PopupMenu_Etc_hidden_hidden,
+  PopupMenu_Etc_Select_Select,
+  PopupMenu_Etc_Textarea_Textarea,
+  PopupMenu_Etc_Framset,
+  PopupMenu_Etc_Frame_Frame,
+  PopupMenu_BWSIZE,
+  PopupMenu_UserTag,
+  PopupMenu_TagDel,
+  PopupMenu_Tools,
+  PopupMenu2,
+  PopupMenu3,
+  PopupMenu5,
+  PopupMenu6,
+  PopupMenu7,
+};
+
+// A caption shown differently in one menu than in the shared table.
+struct CaptionOverride {
+  std::string_view from;
+  std::string_view to;
+};
+
+// A tag item whose name spells its key in another letter case in one menu
+// (keys are looked up without regard to case, so it runs the same template).
+struct NameOverride {
+  std::string_view key;
+  std::string_view spelling;
+};
+
+struct MenuDefinition {
+  MenuId id;
+  std::string_view name;  // component name, e.g. "PopupMenu1"
+  TableId rows;
+  bool isMenuBar = false;
+  std::string_view itemPrefix = {};  // "PM1_" / "PM4_": prefix of the tag items' names
+  CommandId tagCommand = CommandId::RunTagCommand;  // palette or popup form
+  bool iconSwitch = false;         // shows IL_ToolBt while the setting MenuImg is on
+  bool stripAccelerators = false;  // captions shown without their "&" accelerators
+  CommandId defaultItem = CommandId::None;  // the item drawn bold
+  std::string_view openHandler = {};        // run when the menu opens
+  std::span<const CaptionOverride> captions = {};
+  std::span<const NameOverride> names = {};
+};
+
+std::span<const MenuDefinition> AllMenuDefinitions();
+
+// The definition of `id`.
+const MenuDefinition& FindMenuDefinition(MenuId id);
+
+}  // namespace tagsling::ui

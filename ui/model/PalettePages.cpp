@@ -1,0 +1,220 @@
+#include "ui/model/PalettePages.h"
+
+namespace tagsling::ui {
+namespace {
+
+using enum CommandId;
+using M = MenuId;
+
+constexpr PaletteButton Key(std::string_view name, std::string_view hint, int image,
+                            std::string_view key) {
+  return {ButtonKind::Plain, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand};
+}
+constexpr PaletteButton Split(std::string_view name, std::string_view hint, int image,
+                              std::string_view key, MenuId menu) {
+  return {ButtonKind::Split, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand,
+          menu};
+}
+constexpr PaletteButton Run(std::string_view name, std::string_view hint, int image,
+                            CommandId command, bool pressesWhileRunning = true) {
+  return {ButtonKind::Plain, name, hint, static_cast<std::int16_t>(image), {}, command,
+          M::MainMenu1, pressesWhileRunning};
+}
+constexpr PaletteButton MenuButton(std::string_view name, std::string_view hint, int image,
+                                   MenuId menu, bool rightClickOpensMenu = true) {
+  return {ButtonKind::MenuButton, name, hint, static_cast<std::int16_t>(image), {}, None, menu,
+          false, rightClickOpensMenu};
+}
+constexpr PaletteButton Check(std::string_view name, std::string_view hint, int image,
+                              CommandId command) {
+  return {ButtonKind::Check, name, hint, static_cast<std::int16_t>(image), {}, command};
+}
+constexpr PaletteButton Sep() { return {}; }
+
+constexpr PaletteButton kKihon[] = {
+    Key("TB_Kihon_Doc", "ドキュメント構造 <HTML>..</HTML>", 17, "Kihon_Doc"),
+    Sep(),
+    Key("TB_Kihon_DocType", "ドキュメントタイプ <HTML>", 18, "Kihon_DocType"),
+    Key("TB_Kihon_Head", "ヘッダ <HEAD>", 19, "Kihon_Head"),
+    Key("TB_Kihon_Title", "タイトル <TITLE>", 21, "Kihon_Title"),
+    Split("TB_Kihon_Body", "ボディ <BODY>", 15, "Kihon_Body_Body", M::PopupMenu_Kihon_Body),
+    Sep(),
+    Key("TB_Kihon_MetaRefresh", "自動再読込 <META ..REFRESH..>", 20, "Kihon_MetaRefresh"),
+    Key("TB_Kihon_WwwcMetaCheck", "WWWC <META NAME=\"WWWC\"..>", 74, "Kihon_WwwcMetaCheck"),
+    Sep(),
+    Key("TB_Kihon_Address", "アドレス <ADDRESS>", 14, "Kihon_Address"),
+    Key("TB_Kihon_Comment", "コメント <!--  -->", 16, "Kihon_Comment"),
+};
+
+constexpr PaletteButton kMoji[] = {
+    Split("TB_Moji_Font_Font", "フォント <FONT>", 29, "Moji_Font_Font", M::PopupMenu_Moji_Font),
+    Key("TB_Moji_Big", "大きく表示 <BIG>", 27, "Moji_Big"),
+    Key("TB_Moji_Small", "小さく表示 <SMALL>", 37, "Moji_Small"),
+    Sep(),
+    Key("TB_Moji_B", "太文字 <B>", 26, "Moji_B"),
+    Key("TB_Moji_I", "斜体 <I>", 30, "Moji_I"),
+    Key("TB_Moji_U", "アンダーライン <U>", 41, "Moji_U"),
+    Key("TB_Moji_S", "取消線 <S>", 36, "Moji_S"),
+    Key("TB_Moji_Tt", "幅等 <TT>", 40, "Moji_Tt"),
+    Key("TB_Moji_Sup", "上付 <SUP>", 39, "Moji_Sup"),
+    Key("TB_Moji_Sub", "下付 <SUB>", 38, "Moji_Sub"),
+    Key("TB_Moji_Blink", "点滅 <BLINK>", 28, "Moji_Blink"),
+    Sep(),
+    Key("TB_Moji_Kigou_Left", "< (&lt;)", 32, "Moji_Kigou_Left"),
+    Key("TB_Moji_Kigou_Right", "> (&gt;)", 35, "Moji_Kigou_Right"),
+    Key("TB_Moji_Kigou_Amp", "& (&amp;)", 31, "Moji_Kigou_Amp"),
+    Key("TB_Moji_Kigou_Quot", "\" (&quot;)", 34, "Moji_Kigou_Quot"),
+    Key("TB_Moji_Kigou_Nbsp", "空白 (&nbsp;)", 33, "Moji_Kigou_Nbsp"),
+};
+
+constexpr PaletteButton kParagraph[] = {
+    Key("TB_P_Br", "改行 <BR>", 43, "P_Br"),
+    Split("TB_P_P_P", "段落 <P>", 55, "P_P_P", M::PopupMenu_Align),
+    Sep(),
+    Split("TB_P_Hn_H1", "見出し レベル1 <H1>", 48, "P_Hn_H1", M::PopupMenu_Align),
+    Split("TB_P_Hn_H2", "見出し レベル2 <H2>", 49, "P_Hn_H2", M::PopupMenu_Align),
+    Split("TB_P_Hn_H3", "見出し レベル3 <H3>", 50, "P_Hn_H3", M::PopupMenu_Align),
+    Split("TB_P_Hn_H4", "見出し レベル4 <H4>", 51, "P_Hn_H4", M::PopupMenu_Align),
+    Split("TB_P_Hn_H5", "見出し レベル5 <H5>", 52, "P_Hn_H5", M::PopupMenu_Align),
+    Split("TB_P_Hn_H6", "見出し レベル6 <H6>", 53, "P_Hn_H6", M::PopupMenu_Align),
+    Sep(),
+    Key("TB_P_Div_Align_Left", "表示位置/左 <DIV ALIGN=\"left\">", 46, "P_Div_Align_Left"),
+    Key("ToolButton32", "表示位置/中 <DIV ALIGN=\"center\">", 45, "P_Div_Align_Center"),
+    Key("ToolButton33", "表示位置/右 <DIV ALIGN=\"right\">", 47, "P_Div_Align_Right"),
+    Sep(),
+    Key("TB_P_Center", "センタリング <CENTER>", 44, "P_Center"),
+    Sep(),
+    Key("TB_P_Blockquote", "引用 <BLOCKQUOTE>", 42, "P_Blockquote"),
+    Sep(),
+    Split("TB_P_Hr_Hr", "水平線 <HR>", 54, "P_Hr_Hr", M::PopupMenu_P_Hr_Hr_Op),
+};
+
+// The header-cell button shares the data-cell attribute menu.
+constexpr PaletteButton kTable[] = {
+    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table",
+          M::PopupMenu_Table_Table_Table),
+    Sep(),
+    Split("TB_Table_Tr_Tr", "行 <TR>", 65, "Table_Tr_Tr", M::PopupMenu_Table_Tr_Tr),
+    Split("TB_Talbe_Td_Td", "データセル <TD>", 67, "Talbe_Td_Td", M::PopupMenu_Talbe_Td_Td),
+    Split("TB_Talbe_Th_Th", "見出しセル <TH>", 68, "Talbe_Th_Th", M::PopupMenu_Talbe_Td_Td),
+    Sep(),
+    Split("TB_Table_Caption_Caption", "キャプション <CAPTION>", 58, "Table_Caption_Caption",
+          M::PopupMenu_Table_Caption_Caption),
+};
+
+constexpr PaletteButton kList[] = {
+    Key("TB_Table_Ul", "マーク付きリスト <UL>", 66, "Table_Ul"),
+    Split("TB_Table_Ol_Ol", "番号付きリスト <OL>", 63, "Table_Ol_Ol", M::PopupMenu_Table_Ol_Ol),
+    Split("TB_Table_Li_Li", "リストの項目 <LI>", 62, "Table_Li_Li", M::PopupMenu_Table_Li_Li),
+    Sep(),
+    Split("TB_Table_Dl_Dl", "定義リスト <DL>", 60, "Table_Dl_Dl", M::PopupMenu_Table_Dl_Dl),
+    Key("TB_Table_Dt", "定義 <DT>", 61, "Table_Dt"),
+    Key("TB_Table_Dd", "意味 <DD>", 59, "Table_Dd"),
+};
+
+constexpr PaletteButton kLink[] = {
+    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref",
+          M::PopupMenu_Link_AHref_AHref),
+    Key("TB_Link_AHref_AHrefmailto", "メール <A &HREF=\"mailto:\">", 25, "Link_AHref_AHrefmailto"),
+    Sep(),
+    Key("TB_Link_AName", "ネームタグ <A NAME=\"\">", 23, "Link_AName"),
+    Sep(),
+    Split("TB_Link_Img_Img", "画像 <IMG SRC=\"\">", 24, "Link_Img_Img", M::PopupMenu_Link_Img_Img),
+};
+
+constexpr PaletteButton kForm[] = {
+    Split("ToolButton5", "フォームの宣言 <FORM>", 6, "Etc_Form_Form", M::PopupMenu_Etc_Form_Form),
+    Sep(),
+    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit",
+          M::PopupMenu_Etc_Button_Button),
+    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset",
+          M::PopupMenu_Etc_Button_Button),
+    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button",
+          M::PopupMenu_Etc_Button_Button),
+    Sep(),
+    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text",
+          M::PopupMenu_Etc_Text_Text),
+    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio",
+          M::PopupMenu_Etc_Radio_Radio),
+    Split("ToolButton20", "チェックボックス <INPUT TYPE=\"checkbox\">", 1, "Etc_Checkbox_Checkbox",
+          M::PopupMenu_Etc_Radio_Checkbox_Checkbox),
+    Split("ToolButton56", "隠しフィールド <INPUT TYPE=\"hidden\">", 87, "Etc_Hidden_Hidden",
+          M::PopupMenu_Etc_hidden_hidden),
+    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select",
+          M::PopupMenu_Etc_Select_Select),
+    Split("ToolButton22", "複数行文字フィールド <TEXTAREA>", 70, "Etc_Textarea_Textarea",
+          M::PopupMenu_Etc_Textarea_Textarea),
+};
+
+constexpr PaletteButton kFrame[] = {
+    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\">", 7, "Etc_Framset_Cols",
+          M::PopupMenu_Etc_Framset),
+    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\">", 8, "Etc_Framset_Rows",
+          M::PopupMenu_Etc_Framset),
+    Sep(),
+    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\">", 9, "Etc_Frame_Frame",
+          M::PopupMenu_Etc_Frame_Frame),
+    Sep(),
+    Key("ToolButton28", "フレーム未対応用 <NOFAMES>", 10, "Etc_Noframes"),
+};
+
+constexpr PaletteButton kTools[] = {
+    MenuButton("ToolButton38", "登録タグ", 73, M::PopupMenu_UserTag),
+    Sep(),
+    MenuButton("ToolButton51", "タグの削除", 83, M::PopupMenu_TagDel),
+    Sep(),
+    Run("ToolButton39", "ファイル名入力", 75, FileNameInput),
+    Run("ToolButton41", "URL入力", 76, UrlInput),
+    Run("ToolButton42", "テキスト差込入力", 77, TextInsert),
+    Run("ToolButton36", "カラーRGB", 4, ColorRgb),
+    Sep(),
+    MenuButton("ToolButton53", "外部ツール", 84, M::PopupMenu_Tools),
+};
+
+constexpr PalettePage kPages[] = {
+    {"基本", kKihon},         {"文字", kMoji},     {"段落", kParagraph},
+    {"表", kTable},           {"リスト", kList},   {"リンク/画像", kLink},
+    {"フォーム", kForm},      {"フレーム", kFrame}, {"ツール", kTools},
+};
+
+constexpr PaletteButton kToolBar11[] = {
+    Run("ToolButton43", "閉じる", 3, CloseWindow, false),
+    Run("ToolButton49", "オプション", 69, OptionsDialog),
+    Sep(),
+    Run("ToolButton34", "新規作成", 78, EditorNew),
+    Run("ToolButton35", "開く", 79, EditorOpen),
+    Run("ToolButton54", "エディタを空き領域サイズで表示", 82, EditorToFreeArea),
+};
+
+constexpr PaletteButton kToolBar12[] = {
+    Check("TB_Hasami_Off", "ノーマルモード", 11, SandwichOffButton),
+    Check("TB_Hasami_On", "挟み込みモード", 12, SandwichOnButton),
+    Sep(),
+    Run("ToolButton48", "Internet Explorer", 85, PreviewIE),
+    Run("ToolButton55", "Netscape Navigator", 86, PreviewNN),
+    MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::PopupMenu_BWSIZE),
+};
+
+constexpr PaletteButton kToolBar1[] = {
+    MenuButton("ToolButton47", "タグメニューを表示", 80, M::PopupMenu1, false),
+};
+
+constexpr PanelText kPanelText = {
+    .baseFolderHint = "基本フォルダ",
+    .relativeOffLabel = "[相対パス入力OFF]",
+    .doubleClick = OpenBaseFolder,
+    .baseFolderMenu = M::PopupMenu5,
+    .toolPanelMenu = M::PopupMenu3,
+    .logoHint = "Tagsling",
+    .logoClick = About,
+};
+
+}  // namespace
+
+std::span<const PalettePage> PalettePages() { return kPages; }
+std::span<const PaletteButton> ToolBar11Buttons() { return kToolBar11; }
+std::span<const PaletteButton> ToolBar12Buttons() { return kToolBar12; }
+std::span<const PaletteButton> ToolBar1Buttons() { return kToolBar1; }
+const PanelText& PalettePanelText() { return kPanelText; }
+
+}  // namespace tagsling::ui

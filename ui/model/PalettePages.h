@@ -1,0 +1,75 @@
+#pragma once
+// The palette as data: the nine tab pages of tag buttons, the left tool
+// panel's two toolbars, the "タグ " menu button of the docked panel, and the
+// base-folder panel. The Win32 layer creates one toolbar button per entry
+// (flat, image only, the hint as its tooltip) and dispatches clicks through
+// the command table.
+//
+// Button kinds:
+// - Plain: a click runs its command (a tag key with the palette form, or a
+//   program command);
+// - Split: the face runs the tag key; the arrow opens `menu` under the
+//   button, a right-click anywhere on it opens `menu` at the mouse;
+// - MenuButton: a left press opens `menu` under the button, a right-click
+//   opens it at the mouse; it has no command of its own;
+// - Check: the two mode buttons, grouped so that exactly one is down;
+// - Separator.
+// Program-command buttons other than the close button show themselves
+// pressed while their command runs (`pressesWhileRunning`).
+//
+// Hints are UTF-8 exactly as displayed; the Win32 layer converts them with
+// CP_UTF8 like the menu captions. A "&" in a hint is a literal character
+// ("& (&amp;)"), so the tooltips are created with TTS_NOPREFIX.
+
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+#include "ui/model/Commands.h"
+#include "ui/model/MenuTrees.h"
+
+namespace tagsling::ui {
+
+enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
+
+struct PaletteButton {
+  ButtonKind kind = ButtonKind::Separator;
+  std::string_view name = {};  // component name, e.g. "TB_Moji_B"
+  std::string_view hint = {};
+  std::int16_t image = -1;  // IL_ToolBt index
+  std::string_view key = {};  // tag buttons: the template key
+  CommandId command = CommandId::None;
+  MenuId menu = MenuId::MainMenu1;  // Split and MenuButton only
+  bool pressesWhileRunning = false;
+  bool rightClickOpensMenu = true;  // false only for the docked panel's "タグ " button
+};
+
+struct PalettePage {
+  std::string_view caption;  // tab caption
+  std::span<const PaletteButton> buttons;
+};
+
+// The nine tab pages in order; the first ("基本") is active at start.
+std::span<const PalettePage> PalettePages();
+
+// Left tool panel (Panel3): top row and second row.
+std::span<const PaletteButton> ToolBar11Buttons();
+std::span<const PaletteButton> ToolBar12Buttons();
+
+// ToolBar1 of Panel1, shown only when docked without the menu bar: the menu
+// button opening PopupMenu1 (its caption "タグ " is not displayed).
+std::span<const PaletteButton> ToolBar1Buttons();
+
+// The base-folder panel (Panel8) and the panels' context menus.
+struct PanelText {
+  std::string_view baseFolderHint;       // Panel8 hint
+  std::string_view relativeOffLabel;     // Label2 while relative-path input is off
+  CommandId doubleClick;                 // Panel8, Label1, Label2
+  MenuId baseFolderMenu;                 // right-click on Panel8
+  MenuId toolPanelMenu;                  // right-click on Panel3
+  std::string_view logoHint;             // Image1 of Panel2; a click runs `logoClick`
+  CommandId logoClick;
+};
+const PanelText& PalettePanelText();
+
+}  // namespace tagsling::ui

@@ -1,0 +1,491 @@
+// The "タグ(&T)" tree and the tag fragments it shares with PopupMenu1,
+// PopupMenu4 and the attribute drop-down menus.
+
+#include "ui/model/MenuTrees.h"
+
+namespace tagsling::ui {
+namespace {
+
+using T = TableId;
+
+constexpr MenuRow kAlign3[] = {
+    Fixed(0, "左 (ALIGN=\"&left\")", "OP_Left"),
+    Fixed(0, "中 (ALIGN=\"&center\")", "OP_Center"),
+    Fixed(0, "右 (ALIGN=\"&right\")", "OP_Right"),
+};
+
+constexpr MenuRow kValign3[] = {
+    Fixed(0, "上 (VALIGN=\"&top\")", "OP_Top"),
+    Fixed(0, "中 (VALIGN=\"&middle\")", "OP_Middle"),
+    Fixed(0, "下 (VALIGN=\"&bottom\")", "OP_Bottom"),
+};
+
+// The first "＆" is the full-width U+FF06; "&l" marks the accelerator.
+constexpr MenuRow kEntities[] = {
+    Tag(0, "< (＆&lt;)", "Moji_Kigou_Left", 32),
+    Tag(0, "> (＆&gt;)", "Moji_Kigou_Right", 35),
+    Tag(0, "＆ (＆&amp;)", "Moji_Kigou_Amp", 31),
+    Tag(0, "\" (＆&quot;)", "Moji_Kigou_Quot", 34),
+    Tag(0, "空白 (＆&nbsp;)", "Moji_Kigou_Nbsp", 33),
+};
+
+constexpr MenuRow kHeadingLevels[] = {
+    Tag(0, "レベル1 <H&1>", "P_Hn_H1", 48), Tag(0, "レベル2 <H&2>", "P_Hn_H2", 49),
+    Tag(0, "レベル3 <H&3>", "P_Hn_H3", 50), Tag(0, "レベル4 <H&4>", "P_Hn_H4", 51),
+    Tag(0, "レベル5 <H&5>", "P_Hn_H5", 52), Tag(0, "レベル6 <H&6>", "P_Hn_H6", 53),
+};
+
+constexpr MenuRow kDivAligns[] = {
+    Tag(0, "左 <DIV ALIGN=\"&left\">", "P_Div_Align_Left", 46),
+    Tag(0, "中 <DIV ALIGN=\"&center\">", "P_Div_Align_Center", 45),
+    Tag(0, "右 <DIV ALIGN=\"&right\">", "P_Div_Align_Right", 47),
+};
+
+constexpr MenuRow kBodyAttrs[] = {
+    Tag(0, "文字色 (&TEXT=\"\")", "Kihon_Body_Text"),
+    Tag(0, "リンク色 (&LINK=\"\")", "Kihon_Body_Link"),
+    Tag(0, "アクセス済リンク色 (&VLINK=\"\")", "Kihon_Body_Vlink"),
+    Tag(0, "クリック時リンク色 (&ALINK=\"\")", "Kihon_Body_Alink"),
+    Tag(0, "背景色 (BG&COLOR=\"\")", "Kihon_Body_Bgcolor"),
+    Tag(0, "背景画像 (BACK&GROUND=\"\")", "Kihon_Body_Background"),
+    Tag(0, "マージン/左右 (L&EFTMARGIN=\"\")", "Kihon_Body_LeftMargin"),
+    Tag(0, "マージン/上下 (T&OPMARGIN=\"\")", "Kihon_Body_TopMargin"),
+};
+
+constexpr MenuRow kFontAttrs[] = {
+    Tag(0, "サイズ (&SIZE=\"\")", "Moji_Font_Size"),
+    Tag(0, "色 (&COLOR=\"\")", "Moji_Font_Color"),
+    Tag(0, "フォント名 (F&ACE=\"\")", "Moji_Font_Face"),
+};
+
+constexpr MenuRow kHrAttrs[] = {
+    Tag(0, "太さ (&SIZE=\"\")", "P_Hr_Size"),
+    Tag(0, "長さ (&WIDTH=\"\")", "P_Hr_Width"),
+    Tag(0, "色 (&COLOR=\"\")", "P_Hr_Color"),
+    Tag(0, "影なし (&NOSHADE)", "P_Hr_Noshade"),
+    Sub(0, "位置 (&ALIGN=\"\")"),
+    Use(1, T::Align3),
+};
+
+constexpr MenuRow kTableAttrs[] = {
+    Sub(0, "表示位置 (&ALIGN=\"\")"),
+    Use(1, T::Align3),
+    Tag(0, "枠線の太さ (&BORDER=\"\")", "Table_Table_Border"),
+    Tag(0, "罫線の太さ (CELL&SPACING=\"\")", "Table_Table_Cellspacing"),
+    Tag(0, "文字と罫線のマージン (&CELLPADDING=\"\")", "Table_Table_Cellpadding"),
+    Tag(0, "横幅 (&WIDTH=\"\")", "Table_Table_Width"),
+    Tag(0, "縦幅 (&HEIGHT=\"\")", "Table_Table_Height"),
+    Tag(0, "セル背景色 (B&GCOLOR=\"\")", "Table_Table_Bgcolor"),
+};
+
+constexpr MenuRow kTrAttrs[] = {
+    Sub(0, "表示位置/左右 (&ALIGN=\"\")"),
+    Use(1, T::Align3),
+    Sub(0, "表示位置/上下 (&VALIGN=\"\")"),
+    Use(1, T::Valign3),
+    Tag(0, "セル背景色 (B&GCOLOR=\"\")", "Talbe_Tr_Bgcolor"),
+};
+
+constexpr MenuRow kTdAttrs[] = {
+    Sub(0, "表示位置/左右 (&ALIGN=\"\")"),
+    Use(1, T::Align3),
+    Sub(0, "表示位置/上下 (&VALIGN=\"\")"),
+    Use(1, T::Valign3),
+    Tag(0, "横幅 (&WIDTH=\"\")", "Talbe_Td_Width"),
+    Tag(0, "縦幅 (H&EIGHT=\"\")", "Talbe_Td_Height"),
+    Tag(0, "セル結合/横 (&COLSPAN=\"\")", "Talbe_Td_Colspan"),
+    Tag(0, "セル結合/縦 (&ROWSPAN=\"\")", "Talbe_Td_Rowspan"),
+    Tag(0, "改行禁止 (&NOWRAP)", "Talbe_Td_Nowrap"),
+    Tag(0, "セル背景色 (B&GCOLOR=\"\")", "Talbe_Td_Bgcolor"),
+};
+
+constexpr MenuRow kCaptionAligns[] = {
+    Tag(0, "上 (ALIGN=\"&top\")", "Table_Caption_Align_Top"),
+    Tag(0, "下 (ALIGN=\"&bottom\")", "Table_Caption_Align_Bottom"),
+};
+
+constexpr MenuRow kOlAttrs[] = {Tag(0, "開始番号 (&START=\"\")", "Table_Ol_Start")};
+
+constexpr MenuRow kLiTypes[] = {
+    Tag(0, "A,B,C, .. (TYPE=\"&A\")", "Table_Li_Type_A"),
+    Tag(0, "I, II, III, .. (TYPE=\"&I\")", "Table_Li_Type_I"),
+    Tag(0, "1, 2, 3, .. (TYPE=\"&1\")", "Table_Li_Type_1"),
+};
+
+constexpr MenuRow kDlAttrs[] = {Tag(0, "改行なし (&COMPACT)", "Table_Dl_Compact")};
+
+constexpr MenuRow kTargetItems[] = {
+    Tag(0, "任意ターゲット (&TARGET=\"\")", "Link_AHref_AHref_Target_Free"),
+    Tag(0, "新ウィンドウ (T&ARGET=\"_blank\")", "Link_AHref_AHref_Target__Blank"),
+    Tag(0, "フレーム解除/現ウィンドウ (TA&RGET=\"_top\")", "Link_AHref_AHref_Target__Top"),
+    Tag(0, "フレーム解除/新ウィンドウ (TAR&GET=\"top\")", "Link_AHref_AHref_Target_Top"),
+};
+
+constexpr MenuRow kImgAttrs[] = {
+    Tag(0, "代替テキスト (&ALT=\"\")", "Link_Img_Alt"),
+    Sub(0, "テキスト位置 (A&LIGN=\"\")"),
+    Tag(1, "上 (ALIGN=\"&top\")", "Link_Img_Align1_Top"),
+    Tag(1, "中 (ALIGN=\"&middle\")", "Link_Img_Align1_Middle"),
+    Tag(1, "下 (ALIGN=\"&bottom\")", "Link_Img_Align1_Bottom"),
+    Sub(0, "テキスト回り込み (ALI&GN=\"\")"),
+    Fixed(1, "左 (ALIGN=\"&left\")", "OP_Left"),
+    Fixed(1, "右 (ALIGN=\"&right\")", "OP_Right"),
+    Tag(0, "マージン/上下 (&VSPACE=\"\")", "Link_Img_Vspace"),
+    Tag(0, "マージン/左右 (H&SPACE=\"\")", "Link_Img_Hspace"),
+    Tag(0, "画像横幅 (&WIDTH=\"\")", "Link_Img_Width"),
+    Tag(0, "画像縦幅 (&HEIGHT=\"\")", "Link_Img_Height"),
+    Tag(0, "2段表示最初の画像 (L&OWSRC=\"\")", "Link_Img_Lowsrc"),
+    Tag(0, "枠の太さ (&BORDER=\"\")", "Link_Img_Border"),
+};
+
+constexpr MenuRow kFormAttrs[] = {
+    Sub(0, "送付先 (&ACTION=\"\")"),
+    Tag(1, "URL (&ACTION=\"\")", "Etc_Form_Action_Url"),
+    Tag(1, "メール <ACTION=\"&mailto:\">", "Etc_Form_Action_Mail"),
+    Sub(0, "送付方法 (&METHOD=\"\")"),
+    Tag(1, "標準入力 (METHOD=\"&post\")", "Etc_Form_Method_Post"),
+    Tag(1, "環境変数 (METHOD=\"&get\")", "Etc_Form_Method_Get"),
+};
+
+constexpr MenuRow kButtonAttrs[] = {
+    Tag(0, "名前 (&NAME=\"\")", "Etc_Button_Name"),
+    Tag(0, "表示文字 (&VALUE=\"\")", "Etc_Button_Value"),
+};
+
+constexpr MenuRow kTextAttrs[] = {
+    Tag(0, "パスワード <INPUT TYPE=\"&password\">", "Etc_Text_Password"),
+    Sep(0),
+    Tag(0, "名前 (&NAME=\"\")", "Etc_Text_Name"),
+    Tag(0, "表示文字 (&VALUE=\"\")", "Etc_Text_Value"),
+    Tag(0, "フィールド幅 (&SIZE=\"\")", "Etc_Text_Size"),
+    Tag(0, "最大入力文字数 (&MAXLENGTH=\"\")", "Etc_Text_Maxlenth"),
+};
+
+constexpr MenuRow kRadioAttrs[] = {
+    Tag(0, "変数名 (&NAME=\"\")", "Etc_Radio_Name"),
+    Tag(0, "送信文字 (&VALUE=\"\")", "Etc_Radio_Value"),
+    Tag(0, "初期選択 (&CHECKED)", "Etc_Radio_Checked"),
+};
+
+constexpr MenuRow kCheckboxAttrs[] = {
+    Tag(0, "変数名 (&NAME=\"\")", "Etc_Checkbox_Name"),
+    Tag(0, "送信文字 (&VALUE=\"\")", "Etc_Checkbox_Value"),
+    Tag(0, "初期チェック (CHECKE&D)", "Etc_Checkbox_Checked"),
+};
+
+constexpr MenuRow kHiddenAttrs[] = {
+    Tag(0, "変数名 (&NAME=\"\")", "Etc_Hidden_Name"),
+    Tag(0, "送信文字 (&VALUE=\"\")", "Etc_Hidden_Value"),
+};
+
+constexpr MenuRow kSelectAttrs[] = {
+    Tag(0, "変数名 (&NAME=\"\")", "Etc_Select_Name"),
+    Tag(0, "行数 (S&IZE=\"\")", "Etc_Select_Size"),
+    Tag(0, "複数選択可 (&MULTIPLE)", "Etc_Select_Multipre"),
+    Sep(0),
+    Tag(0, "選択アイテム <&OPTION>", "Etc_Select_Option"),
+    Sep(0),
+    Tag(0, "送信文字 (&VALUE=\"\")", "Etc_Select_OpValue"),
+    Tag(0, "初期選択 (S&ELECTED)", "Etc_Select_OpSelected"),
+};
+
+// The WRAP items run their keys from handlers of their own in every menu.
+constexpr MenuRow kTextareaAttrs[] = {
+    Tag(0, "変数名 (&NAME=\"\")", "Etc_Textarea_Name"),
+    Tag(0, "横幅 (&COLS=\"\")", "Etc_Textarea_Cols"),
+    Tag(0, "縦幅 (&ROWS=\"\")", "Etc_Textarea_Rows"),
+    Sub(0, "自動改行(&WRAP=\"\")"),
+    Fixed(1, "改行しない(WRAP=\"&off\")", "Etc_Textarea_Wrap_off"),
+    Fixed(1, "改行する/送信時改行する(WRAP=\"&hard\")", "Etc_Textarea_Wrap_hard"),
+    Fixed(1, "改行する/送信時改行しない(WRAP=\"&soft\")", "Etc_Textarea_Wrap_Soft"),
+};
+
+constexpr MenuRow kFrameAttrs[] = {
+    Tag(0, "フレーム名 (&NAME=\"\")", "Etc_Frame_Name"),
+    Tag(0, "マージン/左右 (MARGIN&WIDTH=\"\")", "Etc_Frame_Marginwidth"),
+    Tag(0, "マージン/上下 (MARGI&HEIGHT=\"\")", "Etc_Frame_Marginheight"),
+    Sub(0, "スクロールバー表示 (&SCROLLING=\"\")"),
+    Tag(1, "表示 (SCROLLING=\"&yes\")", "Etc_Frame_Scrolling_Yes"),
+    Tag(1, "非表示 (SCROLLING=\"&no\")", "Etc_Frame_Scrolling_No"),
+    Tag(1, "自動 (SCROLLING=\"&auto\")", "Etc_Frame_Scrolling_Auto"),
+    Tag(0, "サイズ変更禁止 (N&ORESIZE)", "Etc_Frame_Noresize"),
+    Sub(0, "境界線表示 (FRAME&BORDER=\"\")"),
+    Tag(1, "表示 (FRAMEBORDER=\"&yes\")", "Etc_Frame_Frameborder_Yes"),
+    Tag(1, "非表示 (FRAMEBORDER=\"&no\")", "Etc_Frame_Frameborder_No"),
+};
+
+// Attribute menus whose items are laid out differently from the tag tree.
+constexpr MenuRow kLiAttrMenu[] = {
+    Note(0, "※<OL>で有効"),
+    Use(0, T::LiTypes),
+};
+
+constexpr MenuRow kFramesetAttrMenu[] = {
+    Tag(0, "境界線表示 (FRAMEBORDER=\"&yes\")", "Etc_Framset_Frameborder_Yes"),
+    Tag(0, "境界線非表示 (FRAMEBORDER=\"&no\")", "Etc_Framset_Frameborder_No"),
+};
+
+constexpr MenuRow kTagTree[] = {
+    Sub(0, "基本(&D)", 17),
+    Tag(1, "ドキュメント構造 <&HTML>..</HTML>", "Kihon_Doc", 17),
+    Sep(1),
+    Tag(1, "ドキュメントタイプ <HTM&L>", "Kihon_DocType", 18),
+    Tag(1, "ヘッダ <H&EAD>", "Kihon_Head", 19),
+    Tag(1, "タイトル <&TITLE>", "Kihon_Title", 21),
+    Sub(1, "ボディ <&BODY>", 15),
+    Tag(2, "ボディ <&BODY>", "Kihon_Body_Body", 15),
+    Sep(2),
+    Use(2, T::BodyAttrs),
+    Sep(1),
+    Tag(1, "自動再読込 <&META ..REFRESH..>", "Kihon_MetaRefresh", 20),
+    Tag(1, "WWWC <META NAME=\"&WWWC\"..>", "Kihon_WwwcMetaCheck", 74),
+    Sep(1),
+    Tag(1, "アドレス <&ADDRESS>", "Kihon_Address", 14),
+    Tag(1, "コメント(&O) <!--  -->", "Kihon_Comment", 16),
+    Sep(0),
+    Sub(0, "文字(&M)", 29),
+    Sub(1, "フォント <&FONT>", 29),
+    Tag(2, "フォント <&FONT>", "Moji_Font_Font", 29),
+    Sep(2),
+    Use(2, T::FontAttrs),
+    Tag(1, "大きく表示 <BI&G>", "Moji_Big", 27),
+    Tag(1, "小さく表示 <S&MALL>", "Moji_Small", 37),
+    Tag(1, "基本サイズ <B&ASEFONT>", "Moji_Basefont"),
+    Sep(1),
+    Tag(1, "太文字 <&B>", "Moji_B", 26),
+    Tag(1, "斜体 <&I>", "Moji_I", 30),
+    Tag(1, "アンダーライン <&U>", "Moji_U", 41),
+    Tag(1, "取消線 <&S>", "Moji_S", 36),
+    Tag(1, "幅等 <&TT>", "Moji_Tt", 40),
+    Tag(1, "上付(&W) <SUP>", "Moji_Sup", 39),
+    Tag(1, "下付(&E) <SUB>", "Moji_Sub", 38),
+    Tag(1, "点滅 <BLIN&K>", "Moji_Blink", 28),
+    Sep(1),
+    Sub(1, "特殊記号(&C)"),
+    Use(2, T::Entities),
+    Sub(0, "段落(&P)", 55),
+    Tag(1, "改行 <&BR>", "P_Br", 43),
+    Sub(1, "段落 <&P>", 55),
+    Tag(2, "段落 <&P>", "P_P_P", 55),
+    Sep(2),
+    Sub(2, "位置 (&ALIGN=\"\")"),
+    Use(3, T::Align3),
+    Sep(1),
+    Sub(1, "見出し <&Hn>", 72),
+    Use(2, T::HeadingLevels),
+    Sep(2),
+    Sub(2, "位置 (&ALIGN=\"\")"),
+    Use(3, T::Align3),
+    Sub(1, "表示位置 <&DIV>"),
+    Use(2, T::DivAligns),
+    Tag(1, "センタリング <&CENTER>", "P_Center", 44),
+    Sep(1),
+    Tag(1, "引用 <BLOCK&QUOTE>", "P_Blockquote", 42),
+    Tag(1, "整形 (PR&E)", "P_Pre"),
+    Sub(1, "文字スクロール <&MARQUEE>"),
+    Tag(2, "文字スクロール <&MARQUEE>", "P_Marquee_Marquee"),
+    Sep(2),
+    Tag(2, "背景色 (BG&COLOR=\"\")", "P_Marquee_Bgcolor"),
+    Sub(2, "スクロールの種類 (&BEHAVIOR=\"\")"),
+    Tag(3, "左右行き来 (BEHAVIOR=\"&alternate\")", "P_Marquee_Behavior_Alternate"),
+    Tag(3, "画面外まで (BEHAVIOR=\"&scroll\")", "P_Marquee_Behavior_Scroll"),
+    Tag(3, "端まで行って停止 (BEHAVIOR=\"s&lide\")", "P_Marquee_Behavior_Slide"),
+    Sub(2, "スクロールの方向 (&DIRECTION=\"\")"),
+    Tag(3, "左へ (DIRECTION=\"&left\")", "P_Marquee_Direction_Left"),
+    Tag(3, "右へ (DIRECTION=\"&right\")", "P_Marquee_Direction_Right"),
+    Tag(2, "移動距離 (&SCROLLAMOUNT=\"\")", "P_Marquee_Scrollamount"),
+    Tag(2, "スピード (SC&ROLLDELAY=\"\")", "P_Marquee_Scrolldelay"),
+    Tag(2, "回数 (&LOOP=\"\")", "P_Marquee_Loop"),
+    Tag(2, "横サイズ (&WIDTH=\"\")", "P_Marquee_Width"),
+    Tag(2, "縦サイズ (&HEIGHT=\"\")", "P_Marquee_Height"),
+    Tag(2, "マーキー上下マージン (HS&PACE=\"\")", "P_Marquee_Hspace"),
+    Tag(2, "マーキー左右マージン (&VSPACE=\"\")", "P_Marquee_Vspace"),
+    Sub(2, "マーキー外との位置関係/上下 (&ALIGN=\"\")"),
+    Tag(3, "上 (ALIGN=\"&top\")", "P_Marquee_Align_Top"),
+    Tag(3, "中 (ALIGN=\"&middle\")", "P_Marquee_Align_Middle"),
+    Tag(3, "下 (ALIGN=\"&bottom\")", "P_Marquee_Align_Bottom"),
+    Sub(2, "マーキー外との位置関係/左右 (AL&IGN=\"\")"),
+    Tag(3, "左 (ALIGN=\"&left\")", "P_Marquee_Align_Left"),
+    Tag(3, "中 (ALIGN=\"&center\")", "P_Marquee_Align_Center"),
+    Tag(3, "右 (ALIGN=\"&right\")", "P_Marquee_Align_Right"),
+    Sub(1, "段組 <M&ULTICOL>"),
+    Tag(2, "段組 <M&ULTICOL>", "P_Multicol_Multicol"),
+    Sep(2),
+    Tag(2, "段組の数 (&COLS=\"\")", "P_Multicol_Cols"),
+    Tag(2, "段組の幅 (&WIDTH=\"\")", "P_Multicol_Width"),
+    Tag(2, "段組間の幅 (&GUTTER=\"\")", "P_Multicol_Gutter"),
+    Sub(1, "空白制御 <&SPACER>"),
+    Tag(2, "空白制御 <&SPACER>", "P_Spacer_Spacer"),
+    Sep(2),
+    Sub(2, "タイプ (&TYPE=\"\")"),
+    Tag(3, "垂直方向 (TYPE=\"&vertical\")", "P_Spacer_Type_Vertical"),
+    Tag(3, "水平方向 (TYPE=\"&horizontal\")", "P_Spacer_Type_Horizontal"),
+    Tag(3, "ブロック (TYPE=\"&block\")", "P_Spacer_Type_Block"),
+    Tag(2, "幅 (S&IZE=\"\")", "P_Spacer_Size"),
+    Sep(2),
+    Note(2, "※TYPE=\"block\"のみ有効"),
+    Tag(2, "横幅 (&WIDTH=\"\")", "P_Spacer_Width"),
+    Tag(2, "縦幅 (&HEIGHT=\"\")", "P_Spacer_Height"),
+    Sub(2, "回り込み (&ALIGN=\"\")"),
+    Tag(3, "左 (ALIGN=\"&left\")", "P_Spacer_Align_Left"),
+    Tag(3, "中 (ALIGN=\"&center\")", "P_Spacer_Align_Center"),
+    Tag(3, "右 (ALIGN=\"&right\")", "P_Spacer_Align_Right"),
+    Sep(1),
+    Tag(1, "弱い改行 <&WBR>", "P_Wbr"),
+    Tag(1, "改行禁止 <&NOBR>", "P_Nobr"),
+    Sep(1),
+    Sub(1, "水平線 <H&R>", 54),
+    Tag(2, "水平線 <H&R>", "P_Hr_Hr", 54),
+    Sep(2),
+    Use(2, T::HrAttrs),
+    Sep(0),
+    Sub(0, "表(&T)", 64),
+    Sub(1, "表組み <&TABLE>", 64),
+    Tag(2, "表組み <&TABLE>", "Table_Table_Table", 64),
+    Sep(2),
+    Use(2, T::TableAttrs),
+    Sub(1, "行 <T&R>", 65),
+    Tag(2, "行 <T&R>", "Table_Tr_Tr", 65),
+    Sep(2),
+    Use(2, T::TrAttrs),
+    Sub(1, "データセル <T&D>", 67),
+    Tag(2, "データセル <T&D>", "Talbe_Td_Td", 67),
+    Sep(2),
+    Use(2, T::TdAttrs),
+    Sub(1, "見出しセル <T&H>", 68),
+    Tag(2, "見出しセル <T&H>", "Talbe_Th_Th", 68),
+    Sep(2),
+    Sub(2, "表示位置/左右 (&ALIGN=\"\")"),
+    Use(3, T::Align3),
+    Sub(2, "表示位置/上下 (&VALIGN=\"\")"),
+    Use(3, T::Valign3),
+    Tag(2, "横幅 (&WIDTH=\"\")", "Talbe_Th_Width"),
+    Tag(2, "縦幅 (H&EIGHT=\"\")", "Talbe_Th_Height"),
+    Tag(2, "セル結合/横 (&COLSPAN=\"\")", "Talbe_Th_Colspan"),
+    Tag(2, "セル結合/縦 (&ROWSPAN=\"\")", "Talbe_Th_Rowspan"),
+    Tag(2, "改行禁止 (&NOWRAP)", "Talbe_Th_Nowrap"),
+    Tag(2, "セル背景色 (B&GCOLOR=\"\")", "Talbe_Th_Bgcolor"),
+    Sub(1, "キャプション <&CAPTION>", 58),
+    Tag(2, "キャプション <&CAPTION>", "Table_Caption_Caption", 58),
+    Sep(2),
+    Sub(2, "表示位置/上下 (&ALIGN=\"\")"),
+    Use(3, T::CaptionAligns),
+    Sub(0, "リスト(&S)", 66),
+    Tag(1, "マーク付きリスト <&UL>", "Table_Ul", 66),
+    Sub(1, "番号付きリスト <&OL>", 63),
+    Tag(2, "番号付きリスト <&OL>", "Table_Ol_Ol", 63),
+    Sep(2),
+    Use(2, T::OlAttrs),
+    Sub(1, "リストの項目 <&LI>", 62),
+    Tag(2, "リストの項目 <&LI>", "Table_Li_Li", 62),
+    Sep(2),
+    Note(2, "※<OL>で有効"),
+    Sub(2, "マークタイプ (&TYPE=\"\")"),
+    Use(3, T::LiTypes),
+    Sep(1),
+    Sub(1, "定義リスト(&I) <DL>", 60),
+    Tag(2, "定義リスト(&I) <DL>", "Table_Dl_Dl", 60),
+    Sep(2),
+    Use(2, T::DlAttrs),
+    Tag(1, "定義(&E) <DT>", "Table_Dt", 61),
+    Tag(1, "意味(&M) <DD>", "Table_Dd", 59),
+    Sep(0),
+    Sub(0, "リンク/画像(&L)", 22),
+    Sub(1, "リンク <A &HREF=\"\">", 22),
+    Tag(2, "URL <A &HREF=\"\">", "Link_AHref_AHref", 22),
+    Sep(2),
+    Sub(2, "ターゲット (&TARGET=\"\")"),
+    Use(3, T::TargetItems),
+    Tag(1, "メール <A HREF=\"&mailto:\">", "Link_AHref_AHrefmailto", 25),
+    Tag(1, "ネームタグ <A &NAME=\"\">", "Link_AName", 23),
+    Sep(1),
+    Sub(1, "画像 <&IMG SRC=\"\">", 24),
+    Tag(2, "画像 <&IMG SRC=\"\">", "Link_Img_Img", 24),
+    Sep(2),
+    Use(2, T::ImgAttrs),
+    Sub(0, "フォーム(&F)", 6),
+    Sub(1, "フォームの宣言 <F&ORM>", 6),
+    Tag(2, "フォームの宣言 <F&ORM>", "Etc_Form_Form", 6),
+    Sep(2),
+    Use(2, T::FormAttrs),
+    Sub(1, "ボタン <INPUT TYP&E=\"\">", 5),
+    Tag(2, "送信 <INPUT TYPE=\"&submit\">", "Etc_Button_Submit", 57),
+    Tag(2, "クリア <INPUT TYPE=\"&reset\">", "Etc_Button_Reset", 2),
+    Tag(2, "標準ボタン <INPUT TYPE=\"&button\">", "Etc_Button_Button", 5),
+    Sep(2),
+    Use(2, T::ButtonAttrs),
+    Sub(1, "文字フィールド <IN&PUT TYPE=\"\">", 71),
+    Tag(2, "標準 <INPUT TYPE=\"&text\">", "Etc_Text_Text", 71),
+    Use(2, T::TextAttrs),
+    Sub(1, "ラジオボタン <INP&UT TYPE=\"\">", 56),
+    Tag(2, "ラジオボタン <INPUT TYPE=\"&radio\">", "Etc_Radio_Radio", 56),
+    Sep(2),
+    Use(2, T::RadioAttrs),
+    Sub(1, "チェックボックス <INPUT T&YPE=\"\">", 1),
+    Tag(2, "チェックボックス <INPUT TYPE=\"&checkbox\">", "Etc_Checkbox_Checkbox", 1),
+    Sep(2),
+    Use(2, T::CheckboxAttrs),
+    Sub(1, "隠しフィールド <I&NPUT TYPE=\"\">", 87),
+    Tag(2, "隠しフィールド <INPUT TYPE=\"&hidden\">", "Etc_Hidden_Hidden", 87),
+    Sep(2),
+    Use(2, T::HiddenAttrs),
+    Sub(1, "コンボボックス <&SELECT>", 0),
+    Tag(2, "コンボボックス <&SELECT>", "Etc_Select_Select", 0),
+    Sep(2),
+    Use(2, T::SelectAttrs),
+    Sub(1, "複数行文字フィールド <&TEXTAREA>", 70),
+    Tag(2, "複数行文字フィールド <&TEXTAREA>", "Etc_Textarea_Textarea", 70),
+    Sep(2),
+    Use(2, T::TextareaAttrs),
+    Sub(0, "フレーム(&R)", 7),
+    Sub(1, "フレーム集合 <&FRAMSET>", 7),
+    Tag(2, "縦に分割 <FRAMESET &COLS=\",*\">", "Etc_Framset_Cols", 7),
+    Tag(2, "横に分割 <FRAMESET &ROWS=\",*\">", "Etc_Framset_Rows", 8),
+    Sep(2),
+    Sub(2, "境界線表示 (FRAME&BORDER=\"\")"),
+    Tag(3, "表示 (FRAMEBORDER=\"&yes\")", "Etc_Framset_Frameborder_Yes"),
+    Tag(3, "非表示 (FRAMEBORDER=\"&no\")", "Etc_Framset_Frameborder_No"),
+    Sub(1, "個々のフレーム <F&RAME>", 9),
+    Tag(2, "個々のフレーム <F&RAME SRC=\"\">", "Etc_Frame_Frame", 9),
+    Sep(2),
+    Use(2, T::FrameAttrs),
+    Tag(1, "フレーム未対応用 <NOF&AMES>", "Etc_Noframes", 10),
+};
+
+constexpr MenuTable kTables[] = {
+    {T::TagTree, kTagTree},
+    {T::Align3, kAlign3},
+    {T::Valign3, kValign3},
+    {T::Entities, kEntities},
+    {T::HeadingLevels, kHeadingLevels},
+    {T::DivAligns, kDivAligns},
+    {T::BodyAttrs, kBodyAttrs},
+    {T::FontAttrs, kFontAttrs},
+    {T::HrAttrs, kHrAttrs},
+    {T::TableAttrs, kTableAttrs},
+    {T::TrAttrs, kTrAttrs},
+    {T::TdAttrs, kTdAttrs},
+    {T::CaptionAligns, kCaptionAligns},
+    {T::OlAttrs, kOlAttrs},
+    {T::LiTypes, kLiTypes},
+    {T::LiAttrMenu, kLiAttrMenu},
+    {T::FramesetAttrMenu, kFramesetAttrMenu},
+    {T::DlAttrs, kDlAttrs},
+    {T::TargetItems, kTargetItems},
+    {T::ImgAttrs, kImgAttrs},
+    {T::FormAttrs, kFormAttrs},
+    {T::ButtonAttrs, kButtonAttrs},
+    {T::TextAttrs, kTextAttrs},
+    {T::RadioAttrs, kRadioAttrs},
+    {T::CheckboxAttrs, kCheckboxAttrs},
+    {T::HiddenAttrs, kHiddenAttrs},
+    {T::SelectAttrs, kSelectAttrs},
+    {T::TextareaAttrs, kTextareaAttrs},
+    {T::FrameAttrs, kFrameAttrs},
+};
+
+}  // namespace
+
+std::span<const MenuTable> TagMenuTables() { return kTables; }
+
+}  // namespace tagsling::ui
