@@ -1,0 +1,139 @@
+#include "regex/TRE_DFA.h"
+
+#include <algorithm>
+#include <string>
+#include <unordered_map>
+
+#include "regex/ERegExpParser.h"
+
+namespace tagsling {
+
+namespace {
+
+std::uint64_t LabelKey(const TRE_NFATransition& t) {
+  return static_cast<std::uint64_t>(t.kind) << 32 | static_cast<std::uint64_t>(t.hi) << 16 | t.lo;
+}
+
+std::string SetKey(const TRE_NFAStateSet& set) {
+  return std::string(set.Bytes().begin(), set.Bytes().end());
+}
+
+}  // namespace
+
+TRE_NFAStateSet TRE_DFA::Closure(const TRE_NFA& nfa, TRE_NFAStateSet set, const std::vector<int>& members) const {
+  std::vector<int> stack(members.rbegin(), members.rend());
+  while (!stack.empty()) {
+    int state = stack.back();
+    stack.pop_back();
+    for (const TRE_NFATransition& t : nfa.Transitions(state)) {
+      if (t.kind != TRELabelKind::Epsilon || set.Contains(t.target)) continue;
+      set.Include(t.target);
+      stack.push_back(t.target);
+    }
+  }
+  return set;
+}
+
+TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAnchored_(nfa.TailAnchored()) {
+  const std::size_t nfaStates = nfa.StateCount();
+  std::unordered_map<std::string, int> index;
+  auto findOrAdd = [&](TRE_NFAStateSet set) {
+    auto [it, inserted] = index.try_emplace(SetKey(set), 0);
+    if (!inserted) return it->second;
+    if (states_.size() >= kMaxStates || (states_.size() + 1) * set.ByteSize() > kMaxSetBytes)
+      throw ERegExpParser(kMsgTooComplex, 0);
+    State state;
+    state.final = set.Contains(TRE_NFA::kFinal);
+    state.set = std::move(set);
+    states_.push_back(std::move(state));
+    it->second = static_cast<int>(states_.size() - 1);
+    return it->second;
+  };
+
+  TRE_NFAStateSet start(nfaStates);
+  start.Include(TRE_NFA::kInitial);
+  findOrAdd(Closure(nfa, std::move(start), {TRE_NFA::kInitial}));
+
+  struct Group {
+    TRE_NFATransition label;
+    TRE_NFAStateSet targets;
+    std::vector<int> members;
+  };
+  for (std::size_t current = 0; current < states_.size(); ++current) {
+    states_[current].visited = true;
+    std::vector<Group> groups;
+    std::unordered_map<std::uint64_t, std::size_t> groupOf;
+    std::vector<int> members;
+    const std::vector<std::uint8_t>& bytes = states_[current].set.Bytes();
+    for (std::size_t b = 0; b < bytes.size(); ++b)
+      for (int bit = 0; bytes[b] >> bit; ++bit)
+        if (bytes[b] >> bit & 1) members.push_back(static_cast<int>(b * 8) + bit);
+    for (int q : members) {
+      for (const TRE_NFATransition& t : nfa.Transitions(q)) {
+        if (t.kind == TRELabelKind::Epsilon) continue;
+        auto [it, inserted] = groupOf.try_emplace(LabelKey(t), groups.size());
+        if (inserted) groups.push_back({t, TRE_NFAStateSet(nfaStates), {}});
+        Group& group = groups[it->second];
+        if (!group.targets.Contains(t.target)) {
+          group.targets.Include(t.target);
+          group.members.push_back(t.target);
+        }
+      }
+    }
+    for (Group& group : groups) {
+      int target = findOrAdd(Closure(nfa, std::move(group.targets), group.members));
+      State& state = states_[current];  // findOrAdd may have grown states_
+      switch (group.label.kind) {
+        case TRELabelKind::Range:
+          state.transitions.push_back({group.label.lo, group.label.hi, target});
+          break;
+        case TRELabelKind::LineHead:
+          state.lineHead = target;
+          break;
+        case TRELabelKind::LineTail:
+          state.lineTail = target;
+          break;
+        case TRELabelKind::Epsilon:
+          break;
+      }
+    }
+  }
+  for (State& state : states_)
+    std::stable_sort(state.transitions.begin(), state.transitions.end(),
+                     [](const Transition& a, const Transition& b) { return a.lo < b.lo; });
+  BuildByteTable();
+}
+
+int TRE_DFA::Next(int state, std::uint16_t code) const {
+  if (code == 0) return kNone;  // the end of the text never takes a transition
+  const std::vector<Transition>& list = states_[static_cast<std::size_t>(state)].transitions;
+  auto it = std::upper_bound(list.begin(), list.end(), code, [](std::uint16_t c, const Transition& t) { return c < t.lo; });
+  if (it == list.begin()) return kNone;
+  --it;
+  return code <= it->hi ? it->target : kNone;
+}
+
+void TRE_DFA::BuildByteTable() {
+  // Bytes with the same successor in every state share a class; byte 0 is
+  // always a class of its own with no successor.
+  bool boundary[257] = {};
+  boundary[0] = boundary[1] = true;
+  for (const State& state : states_)
+    for (const Transition& t : state.transitions) {
+      if (t.lo > 0xFF) continue;
+      boundary[t.lo] = true;
+      if (t.hi < 0xFF) boundary[t.hi + 1] = true;
+    }
+  std::vector<int> representative;
+  for (int byte = 0; byte < 256; ++byte) {
+    if (boundary[byte]) representative.push_back(byte);
+    byteClass_[byte] = static_cast<std::uint8_t>(representative.size() - 1);
+  }
+  classCount_ = representative.size();
+  byteTable_.assign(states_.size() * classCount_, kNone);
+  for (std::size_t s = 0; s < states_.size(); ++s)
+    for (std::size_t k = 1; k < classCount_; ++k)
+      byteTable_[s * classCount_ + k] = Next(static_cast<int>(s), static_cast<std::uint16_t>(representative[k]));
+}
+
+}  // namespace tagsling

@@ -1,0 +1,78 @@
+#pragma once
+// Deterministic automaton built from a TRE_NFA by subset construction.
+//
+// Each DFA state stands for the epsilon closure of a set of NFA states; it is
+// final when the set holds the NFA final state. States are processed in
+// creation order; the targets of all non-epsilon transitions with the same
+// label are merged into one successor (labels are equal ranges or disjoint,
+// thanks to leaf normalisation). Line-head and line-tail transitions are kept
+// apart from character transitions, so no character code can ever be taken
+// for an anchor. Character transitions are sorted by their lower code.
+//
+// Cost: one closure per (state, label); a state set holds one bit per NFA
+// state. Patterns whose automaton would exceed kMaxStates states, or whose
+// state sets would take more than kMaxSetBytes, raise kMsgTooComplex instead
+// of exhausting memory. For fast matching every state also gets a row of
+// successors per class of single-byte codes; double-byte codes use a binary
+// search of the sorted list. Code 0 (the end of the text) never has a
+// successor.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "regex/TRE_NFA.h"
+
+namespace tagsling {
+
+class TRE_DFA {
+ public:
+  static constexpr std::size_t kMaxStates = 10000;
+  static constexpr std::size_t kMaxSetBytes = 64u << 20;
+  static constexpr int kNone = -1;
+
+  struct Transition {
+    std::uint16_t lo;
+    std::uint16_t hi;
+    int target;
+  };
+  struct State {
+    TRE_NFAStateSet set;
+    bool visited = false;
+    bool final = false;
+    std::vector<Transition> transitions;  // sorted by lo, disjoint
+    int lineHead = kNone;                 // successor on the line-head anchor
+    int lineTail = kNone;                 // successor on the line-tail anchor
+  };
+
+  explicit TRE_DFA(const TRE_NFA& nfa);
+
+  static constexpr int kInitial = 0;
+  std::size_t StateCount() const { return states_.size(); }
+  const State& StateAt(int state) const { return states_[static_cast<std::size_t>(state)]; }
+  bool HeadAnchored() const { return headAnchored_; }
+  bool TailAnchored() const { return tailAnchored_; }
+
+  // Successor of a state on a character code, or kNone.
+  int Next(int state, std::uint16_t code) const;
+  // The same for a single-byte code, through the byte-class table.
+  int NextByte(int state, unsigned char byte) const {
+    return byteTable_[static_cast<std::size_t>(state) * classCount_ + byteClass_[byte]];
+  }
+  bool IsFinal(int state) const { return states_[static_cast<std::size_t>(state)].final; }
+  bool HasLineTail(int state) const { return states_[static_cast<std::size_t>(state)].lineTail != kNone; }
+  int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].lineHead; }
+
+ private:
+  TRE_NFAStateSet Closure(const TRE_NFA& nfa, TRE_NFAStateSet set, const std::vector<int>& members) const;
+  void BuildByteTable();
+
+  std::vector<State> states_;
+  bool headAnchored_ = false;
+  bool tailAnchored_ = false;
+  std::uint8_t byteClass_[256] = {};
+  std::size_t classCount_ = 0;
+  std::vector<int> byteTable_;  // states x classes
+};
+
+}  // namespace tagsling

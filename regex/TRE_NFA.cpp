@@ -1,0 +1,84 @@
+#include "regex/TRE_NFA.h"
+
+#include <stdexcept>
+
+#include "regex/ERegExpParser.h"
+
+namespace tagsling {
+
+int TRE_NFA::NewState() {
+  if (states_.size() >= kMaxStates) throw ERegExpParser(kMsgTooComplex, 0);
+  states_.emplace_back();
+  return static_cast<int>(states_.size() - 1);
+}
+
+void TRE_NFA::Add(int from, TRELabelKind kind, std::uint16_t lo, std::uint16_t hi, int to) {
+  if (++transitionCount_ > kMaxTransitions) throw ERegExpParser(kMsgTooComplex, 0);
+  states_[static_cast<std::size_t>(from)].push_back({kind, lo, hi, to});
+}
+
+TRE_NFA::TRE_NFA(const TREParseTree& tree) {
+  NewState();  // kInitial
+  NewState();  // kFinal
+  struct Work {
+    const TRENode* node;
+    int from;
+    int to;
+  };
+  std::vector<Work> stack{{tree.Root(), kInitial, kFinal}};
+  while (!stack.empty()) {
+    Work work = stack.back();
+    stack.pop_back();
+    const TRENode* node = work.node;
+    if (!node) throw std::runtime_error(kMsgNfaCannotHappen);
+    switch (node->kind) {
+      case TRENodeKind::Leaf:
+        Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
+        break;
+      case TRENodeKind::LineHead:
+        if (work.from == kInitial) {
+          headAnchored_ = true;
+          Add(work.from, TRELabelKind::LineHead, 0, 0, work.to);
+        } else {
+          Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
+        }
+        break;
+      case TRENodeKind::LineTail:
+        if (work.to == kFinal) {
+          tailAnchored_ = true;
+          Add(work.from, TRELabelKind::LineTail, 0, 0, work.to);
+        } else {
+          Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
+        }
+        break;
+      case TRENodeKind::Concat: {
+        int middle = NewState();
+        stack.push_back({node->right, middle, work.to});
+        stack.push_back({node->left, work.from, middle});
+        break;
+      }
+      case TRENodeKind::Union:
+        stack.push_back({node->right, work.from, work.to});
+        stack.push_back({node->left, work.from, work.to});
+        break;
+      case TRENodeKind::Closure: {
+        int loopIn = NewState();
+        int loopOut = NewState();
+        Add(work.from, TRELabelKind::Epsilon, 0, 0, loopIn);
+        Add(loopOut, TRELabelKind::Epsilon, 0, 0, loopIn);
+        Add(loopIn, TRELabelKind::Epsilon, 0, 0, work.to);
+        stack.push_back({node->left, loopIn, loopOut});
+        break;
+      }
+      case TRENodeKind::Empty:
+        Add(work.from, TRELabelKind::Epsilon, 0, 0, work.to);
+        break;
+      case TRENodeKind::Nothing:
+        break;  // no transition: the node matches no string
+      default:
+        throw std::runtime_error(kMsgNfaCannotHappen);
+    }
+  }
+}
+
+}  // namespace tagsling
