@@ -74,7 +74,10 @@ std::string EncodeValue(std::string_view value) {
                    kBlanks.find(text.back()) != std::string_view::npos ||
                    (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front());
   }
-  return needs_quotes ? "\"" + text + "\"" : text;
+  if (!needs_quotes) return text;
+  std::string quoted(1, '"');
+  quoted.append(text).push_back('"');
+  return quoted;
 }
 
 bool UsableSectionName(std::string_view section) {
@@ -272,7 +275,9 @@ bool ProfileDocument::Set(std::string_view section, std::string_view key, std::s
     }
   }
   if (insert_at == std::string::npos) {
-    InsertLine(lines_.size(), "[" + std::string(section_name) + "]");
+    std::string header(1, '[');
+    header.append(section_name).push_back(']');
+    InsertLine(lines_.size(), std::move(header));
     insert_at = lines_.size();
   }
   InsertLine(insert_at, std::move(key_line));
