@@ -156,6 +156,8 @@ void SimEditor::Perform(EditorAction action, SimDesktop& desk) {
     case EditorAction::kLeft:
       if (start != end) {
         anchor = caret = start;
+      } else if (caret >= 2 && text.compare(caret - 2, 2, u"\r\n") == 0) {
+        anchor = caret = caret - 2;  // a line break is one caret stop
       } else if (caret > 0) {
         anchor = caret = caret - 1;
       }

@@ -66,6 +66,9 @@ TEST(SimEditor, CutCopyPasteAndLeftMoveTextAndCaret) {
   EXPECT_EQ(f.editor.caret, 6u);
   f.Type({}, vk::kLeft);
   EXPECT_EQ(f.editor.caret, 5u);
+  f.editor.SetText(u"a\r\n");
+  f.Type({}, vk::kLeft);
+  EXPECT_EQ(f.editor.caret, 1u) << "a line break is one caret stop";
   // Nothing selected: cut leaves the clipboard alone.
   f.desk.SendClipboardMessage(f.edit, ClipboardMessage::kCut);
   EXPECT_EQ(f.desk.clipboard_text, u"bc");
