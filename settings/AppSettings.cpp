@@ -116,6 +116,9 @@ constexpr const char* kCannotWriteSuffix = " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x8
 
 bool IsMainWindowRow(const SettingDefinition& row) { return row.section == nullptr; }
 
+// "/nt" in any case makes the program behave as on NT.
+bool IsNtSwitch(const std::string& argument) { return SjisToLower(argument) == "/nt"; }
+
 int FormHeightDefault(const SettingsEnvironment& environment) {
   return environment.GetSystemMetric(SystemMetric::kCaptionHeight) +
          environment.GetSystemMetric(SystemMetric::kMenuHeight) +
@@ -199,7 +202,7 @@ std::string SettingsFilePath(const std::string& executable_path) {
 }
 
 std::string GetWindowsFamily(const std::string& first_argument, const OsVersion& version) {
-  if (SjisToLower(first_argument) == "/nt") return "WinNT";
+  if (IsNtSwitch(first_argument)) return "WinNT";
   if (!version.available) return "";
   switch (version.platform_id) {
     case 0: return "Win3.1";
@@ -215,8 +218,7 @@ std::string GetWindowsFamily(const std::string& first_argument, const OsVersion&
 std::string GetWindowsFamily(const SettingsEnvironment& environment) {
   // The version is asked only when the argument does not decide.
   std::string argument = environment.FirstCommandLineArgument();
-  if (SjisToLower(argument) == "/nt") return "WinNT";
-  return GetWindowsFamily(argument, environment.GetOsVersion());
+  return IsNtSwitch(argument) ? "WinNT" : GetWindowsFamily(argument, environment.GetOsVersion());
 }
 
 std::string ReadAppPath(const SettingsEnvironment& environment, const std::string& key_path) {
