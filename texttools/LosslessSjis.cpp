@@ -1,0 +1,105 @@
+#include "texttools/LosslessSjis.h"
+
+#include <cstdint>
+#include <map>
+
+namespace tagsling::texttools {
+
+namespace {
+
+constexpr char kTokenMark = '\x7F';
+constexpr char16_t kTokenMarkWide = u'\x7F';
+constexpr std::size_t kMaxHexDigits = 6;
+
+bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
+std::string Token(std::uint32_t code_point) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string digits;
+  do {
+    digits.insert(digits.begin(), kHex[code_point & 0xF]);
+    code_point >>= 4;
+  } while (code_point != 0);
+  return kTokenMark + digits + kTokenMark;
+}
+
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+void AppendCodePoint(platform::WideText& text, std::uint32_t code_point) {
+  if (code_point <= 0xFFFF) {
+    text.push_back(static_cast<char16_t>(code_point));
+  } else {
+    code_point -= 0x10000;
+    text.push_back(static_cast<char16_t>(0xD800 + (code_point >> 10)));
+    text.push_back(static_cast<char16_t>(0xDC00 + (code_point & 0x3FF)));
+  }
+}
+
+}  // namespace
+
+std::string ToLosslessSjis(const platform::WideText& text, platform::TextCodec& codec) {
+  std::string whole = codec.WideToSjis(text);
+  if (text.find(kTokenMarkWide) == platform::WideText::npos && codec.SjisToWide(whole) == text) return whole;
+
+  // Character by character, remembering what each distinct one needs.
+  std::map<std::u16string, std::string> known;
+  std::string result;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::size_t length = IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]) ? 2 : 1;
+    std::u16string character = text.substr(pos, length);
+    pos += length;
+    auto found = known.find(character);
+    if (found == known.end()) {
+      std::string bytes = codec.WideToSjis(character);
+      if (character[0] == kTokenMarkWide || codec.SjisToWide(bytes) != character) {
+        std::uint32_t code_point = character[0];
+        if (length == 2) code_point = 0x10000 + ((character[0] - 0xD800u) << 10) + (character[1] - 0xDC00u);
+        bytes = Token(code_point);
+      }
+      found = known.emplace(character, bytes).first;
+    }
+    result += found->second;
+  }
+  return result;
+}
+
+platform::WideText FromLosslessSjis(std::string_view sjis, platform::TextCodec& codec) {
+  platform::WideText result;
+  std::size_t plain_start = 0;
+  std::size_t pos = 0;
+  while (pos < sjis.size()) {
+    if (sjis[pos] != kTokenMark) {
+      ++pos;
+      continue;
+    }
+    std::size_t close = sjis.find(kTokenMark, pos + 1);
+    std::size_t digits = close == std::string_view::npos ? 0 : close - pos - 1;
+    std::uint32_t code_point = 0;
+    bool valid = digits > 0 && digits <= kMaxHexDigits;
+    for (std::size_t i = pos + 1; valid && i < close; ++i) {
+      int value = HexValue(sjis[i]);
+      valid = value >= 0;
+      code_point = code_point << 4 | static_cast<std::uint32_t>(value < 0 ? 0 : value);
+    }
+    valid = valid && code_point <= 0x10FFFF;
+    if (!valid) {
+      // Not a token of ours (the transformation cut one): leave the byte
+      // to the ordinary conversion.
+      ++pos;
+      continue;
+    }
+    result += codec.SjisToWide(sjis.substr(plain_start, pos - plain_start));
+    AppendCodePoint(result, code_point);
+    pos = close + 1;
+    plain_start = pos;
+  }
+  result += codec.SjisToWide(sjis.substr(plain_start));
+  return result;
+}
+
+}  // namespace tagsling::texttools

@@ -1,0 +1,28 @@
+#pragma once
+// Carrying UTF-16 text through a transformation that works on code page 932
+// bytes without losing the characters code page 932 cannot hold.
+//
+// ToLosslessSjis converts the text to code page 932; every character that
+// would not come back unchanged (emoji, rare kanji, best-fit mappings such as
+// U+00A5 turning into "\") and every DEL (0x7F) becomes a token:
+// DEL, the character's code point in upper-case hexadecimal, DEL. 0x7F is
+// never a trail byte, so tokens are found byte by byte. FromLosslessSjis
+// turns tokens back into their characters and converts the rest.
+//
+// A transformation keeps the text intact as long as it removes or keeps
+// whole runs delimited by characters other than DEL and hexadecimal digits,
+// or reverses characters an even number of times: tag deletion does exactly
+// that. Cost: one conversion each way; when the text holds anything
+// unrepresentable, one conversion per distinct character as well.
+
+#include <string>
+#include <string_view>
+
+#include "platform/TextCodec.h"
+
+namespace tagsling::texttools {
+
+std::string ToLosslessSjis(const platform::WideText& text, platform::TextCodec& codec);
+platform::WideText FromLosslessSjis(std::string_view sjis, platform::TextCodec& codec);
+
+}  // namespace tagsling::texttools
