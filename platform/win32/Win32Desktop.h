@@ -1,0 +1,98 @@
+#pragma once
+// The platform interfaces carried out with the wide-character Win32 API.
+// Strings cross the boundary through code page 932 explicitly, so the
+// program behaves the same on a Windows whose ANSI code page is not 932;
+// the clipboard carries CF_UNICODETEXT.
+//
+// Create it on the user-interface thread: it owns a hidden message-only
+// window whose WM_TIMER messages drive the one-shot timers, and which owns
+// the clipboard unless SetOwnerWindow names another window.
+
+#include <map>
+#include <string>
+
+#include "platform/Platform.h"
+
+namespace tagsling::platform::win32 {
+
+class Win32Desktop final : public Clipboard,
+                           public Keyboard,
+                           public WindowSystem,
+                           public Timers,
+                           public Feedback,
+                           public TextCodec {
+ public:
+  Win32Desktop();
+  ~Win32Desktop() override;
+  Win32Desktop(const Win32Desktop&) = delete;
+  Win32Desktop& operator=(const Win32Desktop&) = delete;
+
+  Platform platform() { return {*this, *this, *this, *this, *this, *this}; }
+
+  // The window that owns the clipboard and our message boxes (the
+  // program's application window). kNoWindow: the hidden timer window.
+  void SetOwnerWindow(WindowHandle owner) { owner_ = owner; }
+
+  // Called with the text of anything a timer tick let escape; by default a
+  // message box.
+  void ReportTickFailure(const std::string& sjis_text);
+
+  // The hidden window's WM_TIMER: disarms the timer and runs its tick.
+  void OnTimer(int id);
+
+  // Clipboard
+  bool SetClipboardText(std::u16string_view text) override;
+  std::optional<WideText> GetClipboardText() override;
+  bool ClipboardHasText() override;
+  bool ClipboardHeldOpen() override;
+
+  // Keyboard
+  void SendKeyEvent(const KeyEvent& event) override;
+  std::uint8_t ScanCodeOf(std::uint8_t virtual_key) override;
+  bool IsKeyDown(std::uint8_t virtual_key) override;
+
+  // WindowSystem
+  std::vector<WindowHandle> TopLevelWindows() override;
+  std::string WindowClassName(WindowHandle window) override;
+  std::string WindowTitle(WindowHandle window) override;
+  bool IsWindowVisible(WindowHandle window) override;
+  bool IsWindowEnabled(WindowHandle window) override;
+  bool IsWindowMinimised(WindowHandle window) override;
+  bool IsWindowMaximised(WindowHandle window) override;
+  WindowHandle OwnerOf(WindowHandle window) override;
+  ProcessId ProcessOf(WindowHandle window) override;
+  ThreadId ThreadOf(WindowHandle window) override;
+  ThreadId CurrentThread() override;
+  Rect WindowRect(WindowHandle window) override;
+  bool AttachInput(ThreadId from, ThreadId to, bool attach) override;
+  bool BringToTop(WindowHandle window) override;
+  WindowHandle ForegroundWindow() override;
+  bool SetForeground(WindowHandle window) override;
+  WindowHandle FocusWindow() override;
+  bool CaretScreenPosition(Point& position) override;
+  void SendClipboardMessage(WindowHandle window, ClipboardMessage message) override;
+
+  // Timers
+  void StartTimer(int id, unsigned interval_ms, std::function<void()> tick) override;
+  void StopTimer(int id) override;
+  void ProcessPendingMessages() override;
+  void Sleep(unsigned ms) override;
+  std::uint64_t NowMs() override;
+
+  // Feedback
+  void Beep() override;
+  void ShowMessage(const std::string& text, MessageIcon icon) override;
+
+  // TextCodec
+  WideText SjisToWide(std::string_view sjis) override;
+  std::string WideToSjis(std::u16string_view wide) override;
+
+ private:
+  WindowHandle ClipboardOwner() const { return owner_ ? owner_ : hidden_; }
+
+  WindowHandle hidden_ = kNoWindow;
+  WindowHandle owner_ = kNoWindow;
+  std::map<int, std::function<void()>> ticks_;
+};
+
+}  // namespace tagsling::platform::win32
