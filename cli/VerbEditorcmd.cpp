@@ -1,0 +1,15 @@
+// editorcmd EDITORFILE CMDLINE FILE: the command line the text editor is
+// started with (empty arguments allowed).
+
+#include "cli/Cli.h"
+#include "external/EditorLaunch.h"
+
+namespace tagsling::cli {
+
+int RunEditorcmd(CliContext& ctx) {
+  if (ctx.args.size() != 3) return ctx.Fail("usage: editorcmd EDITORFILE CMDLINE FILE", kSyntaxError);
+  ctx.WriteLine(external::EditorCommandLine(ctx.args[0], ctx.args[1], ctx.args[2]));
+  return kOk;
+}
+
+}  // namespace tagsling::cli

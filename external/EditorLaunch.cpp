@@ -1,0 +1,71 @@
+#include "external/EditorLaunch.h"
+
+#include "common/Sjis.h"
+#include "external/ExternalMessages.h"
+#include "external/PathText.h"
+
+namespace tagsling::external {
+
+bool IsHidemaru(const std::string& editor_file) { return SjisToLower(FileNamePart(editor_file)) == "hidemaru.exe"; }
+
+std::string EditorCommandLine(const std::string& editor_file, const std::string& editor_cmd_line,
+                              const std::string& file) {
+  // The program name is read up to the next quote with no escapes, and an
+  // executable's path never holds a quote: plain quotes are right for it.
+  std::string line = "\"" + editor_file + "\"";
+  if (!editor_cmd_line.empty()) line += " " + editor_cmd_line;
+  if (!file.empty()) line += " " + QuoteArgument(file);
+  return line;
+}
+
+std::optional<WindowPlacement> EditorStartPlacement(const std::string& editor_file, bool editor_window_max,
+                                                    const std::optional<WindowPlacement>& free_area) {
+  if (!free_area || !editor_window_max) return std::nullopt;
+  WindowPlacement placement = *free_area;
+  if (IsHidemaru(editor_file)) {
+    placement.y += 1;
+    placement.height -= 23;
+    // A strip too low for Hidemaru's adjustment: let the editor choose.
+    if (placement.height <= 0) return std::nullopt;
+  }
+  return placement;
+}
+
+EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const EditorLaunchRequest& request) {
+  EditorLaunchPlan plan;
+  if (settings.EditorFile.empty()) {
+    plan.report = EditorNotSetMessage();
+    return plan;
+  }
+  if (!request.file.empty() && !request.file_exists) {
+    plan.report = EditorFileMissingMessage(request.file);
+    return plan;
+  }
+  plan.application = settings.EditorFile;
+  plan.command_line = EditorCommandLine(settings.EditorFile, settings.EditorCmdLine, request.file);
+  plan.directory = request.folder_exists ? request.folder : request.own_folder;
+  plan.start_placement = EditorStartPlacement(settings.EditorFile, settings.EditorWindowMax, request.free_area);
+  plan.fit_after_start = settings.EditorWindowMax;
+  plan.failure_report = EditorStartFailedMessage();
+  return plan;
+}
+
+std::string EditorNotSetMessage() { return text::kEditorNotSet; }
+
+std::string EditorFileMissingMessage(const std::string& file) {
+  return text::kFileMissingOpen + file + text::kFileMissingClose;
+}
+
+std::string EditorStartFailedMessage() { return text::kEditorStartFailed; }
+
+std::span<const FileFilter> HtmlOpenFilters() {
+  static constexpr FileFilter kFilters[] = {
+      {text::kHtmlFilesFilter, "*.html;*.htm"},
+      {text::kAllFilesFilter, "*.*"},
+  };
+  return kFilters;
+}
+
+std::string HtmlOpenDirFor(const std::string& chosen_file) { return ContainingFolder(chosen_file); }
+
+}  // namespace tagsling::external

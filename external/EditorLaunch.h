@@ -1,0 +1,81 @@
+#pragma once
+// Starting the text editor: the command line, the start-up placement (with
+// Hidemaru's own adjustment), the working folder and the reports; and the
+// open dialog of the "open" command.
+//
+// PlanEditorLaunch decides; the Windows code fills STARTUPINFO, calls
+// CreateProcess and, when asked, waits for the editor to become idle, finds
+// its window (FindProcessWindow) and fits the target window to the free area.
+
+#include <optional>
+#include <span>
+#include <string>
+
+#include "external/Winplace.h"
+#include "settings/AppSettings.h"
+
+namespace tagsling::external {
+
+// True when the file-name part of EditorFile, lower-cased, is "hidemaru.exe".
+bool IsHidemaru(const std::string& editor_file);
+
+// The editor's command line: EditorFile in quotes, then EditorCmdLine as the
+// user wrote it, then the file as one quoted argument; empty parts are left
+// out with their separating space.
+std::string EditorCommandLine(const std::string& editor_file, const std::string& editor_cmd_line,
+                              const std::string& file);
+
+// STARTUPINFO of a placed start: dwFlags STARTF_USEPOSITION | STARTF_USESIZE,
+// wShowWindow SW_SHOW, these console character counts, the rest zero.
+inline constexpr int kStartupCountCharsX = 160;
+inline constexpr int kStartupCountCharsY = 120;
+
+// Where the editor is asked to appear: the free area, for Hidemaru one pixel
+// lower and 23 pixels less high; nullopt (the program's own STARTUPINFO, so
+// the editor chooses) without a free area or with EditorWindowMax off.
+std::optional<WindowPlacement> EditorStartPlacement(const std::string& editor_file, bool editor_window_max,
+                                                    const std::optional<WindowPlacement>& free_area);
+
+struct EditorLaunchRequest {
+  std::string file;           // may be empty: a new document
+  bool file_exists = false;
+  std::string folder;         // starting folder (HtmlOpenDir or the chosen file's)
+  bool folder_exists = false;
+  std::string own_folder;     // folder of the program's own executable
+  std::optional<WindowPlacement> free_area;
+};
+
+struct EditorLaunchPlan {
+  std::string report;  // not empty: show it (report bracket) and start nothing
+  std::string application;   // CreateProcess application name (EditorFile)
+  std::string command_line;
+  std::string directory;
+  std::optional<WindowPlacement> start_placement;
+  // After a successful start: wait for input idle, and when the editor's
+  // window is found, fit the target window to the free area.
+  bool fit_after_start = false;
+  std::string failure_report;  // shown when CreateProcess fails
+};
+
+EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const EditorLaunchRequest& request);
+
+// "テキストエディタの実行ファイルを指定して下さい。": the report of the new and
+// open commands when EditorFile is empty.
+std::string EditorNotSetMessage();
+// "ファイル(" F ")が見当たりません。"
+std::string EditorFileMissingMessage(const std::string& file);
+// "テキストエディタの起動に失敗しました。"
+std::string EditorStartFailedMessage();
+
+// The open dialog's filters, in order.
+struct FileFilter {
+  const char* description;
+  const char* pattern;
+};
+std::span<const FileFilter> HtmlOpenFilters();
+
+// HtmlOpenDir after the open dialog was confirmed with `chosen_file`: its
+// folder without the trailing "\" (a root keeps it).
+std::string HtmlOpenDirFor(const std::string& chosen_file);
+
+}  // namespace tagsling::external

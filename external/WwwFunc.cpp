@@ -1,0 +1,122 @@
+#include "external/WwwFunc.h"
+
+#include "common/Sjis.h"
+#include "external/ExternalMessages.h"
+#include "external/PathText.h"
+
+namespace tagsling::external {
+
+namespace {
+
+constexpr const char* kDialogClass = "#32770";
+constexpr const char* kOpenUrlTopic = "WWW_OpenURL";
+constexpr const char* kActivateTopic = "WWW_Activate";
+constexpr const char* kActivateItem = "0xFFFFFFFF,0x0";
+
+bool HasIeMark(std::string_view title) {
+  return ContainsText(title, text::kIeTitleMark) || ContainsText(title, text::kIeTitleMarkKana);
+}
+
+const char* ServiceOf(Browser browser) { return browser == Browser::kInternetExplorer ? "Iexplore" : "Netscape"; }
+
+}  // namespace
+
+bool IsBrowserTitle(Browser browser, std::string_view title) {
+  if (browser == Browser::kInternetExplorer) return HasIeMark(title);
+  return ContainsText(title, text::kNetscapeTitleMark) && !ContainsText(title, text::kNetscapeFolders) &&
+         !ContainsText(title, text::kNetscapeNewsgroups) && !ContainsText(title, text::kNetscapeComposer);
+}
+
+bool IsPreviewBrowserWindow(Browser browser, const WindowInfo& window) {
+  return window.visible && window.enabled && IsBrowserTitle(browser, window.title);
+}
+
+const WindowInfo* FindPreviewBrowserWindow(Browser browser, std::span<const WindowInfo> windows) {
+  for (const WindowInfo& window : windows)
+    if (IsPreviewBrowserWindow(browser, window)) return &window;
+  return nullptr;
+}
+
+std::array<DdeConversation, 2> PreviewConversations(Browser browser, const std::string& document_path) {
+  std::string open_item = browser == Browser::kInternetExplorer
+                              ? "\"file:" + document_path + "\",,-1,,,,,"
+                              : "\"file:///" + document_path + "\",,0xFFFFFFFF,0x3,,,";
+  return {{{ServiceOf(browser), kOpenUrlTopic, std::move(open_item)},
+           {ServiceOf(browser), kActivateTopic, kActivateItem}}};
+}
+
+std::string ServerStartCommand(Browser browser, const std::string& executable, const std::string& document_path) {
+  std::string program = "\"" + RemoveEvery(SjisToLower(executable), ".exe");
+  if (browser == Browser::kInternetExplorer) return program + "\" -nohome";
+  return program + "\" \"file:///" + document_path;
+}
+
+std::string BrowserNotSetMessage(Browser browser) {
+  return browser == Browser::kInternetExplorer ? text::kIeNotSet : text::kNnNotSet;
+}
+
+std::string BrowserCannotRunMessage(Browser browser) {
+  return browser == Browser::kInternetExplorer ? text::kIeCannotRun : text::kNnCannotRun;
+}
+
+BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& executable, bool executable_exists,
+                                      const std::string& document_path, std::span<const WindowInfo> windows) {
+  BrowserPreviewPlan plan;
+  if (executable.empty()) {
+    plan.action = BrowserPreviewPlan::Action::kReport;
+    plan.message = BrowserNotSetMessage(browser);
+    return plan;
+  }
+  if (document_path.empty()) return plan;
+  plan.message = BrowserCannotRunMessage(browser);
+  if (!executable_exists) {
+    plan.action = BrowserPreviewPlan::Action::kReport;
+    return plan;
+  }
+  if (const WindowInfo* window = FindPreviewBrowserWindow(browser, windows)) {
+    plan.action = BrowserPreviewPlan::Action::kDriveWindow;
+    plan.window = window->handle;
+    plan.show_maximized = window->maximised;
+    plan.conversations = PreviewConversations(browser, document_path);
+    plan.server_start_command = ServerStartCommand(browser, executable, document_path);
+    return plan;
+  }
+  // The path is one argument even when it holds spaces.
+  plan.action = BrowserPreviewPlan::Action::kStartBrowser;
+  plan.start.file = executable;
+  plan.start.parameters = QuoteArgument(document_path);
+  plan.start.directory = FolderPart(document_path);
+  return plan;
+}
+
+bool IsBrowserSizeOffered(BrowserSize size, int screen_width, int screen_height) {
+  return size.width < screen_width && size.height < screen_height;
+}
+
+bool IsResizableBrowserTitle(std::string_view title) {
+  return HasIeMark(title) || ContainsText(title, text::kNetscapeTitleMark);
+}
+
+BrowserResizePlan PlanBrowserResize(BrowserSize size, int screen_width, int screen_height, const WindowInfo& window) {
+  BrowserResizePlan plan;
+  if (size.width >= screen_width && size.height >= screen_height) return plan;
+  if (window.handle == platform::kNoWindow || window.class_name == kDialogClass ||
+      !IsResizableBrowserTitle(window.title) || window.minimised)
+    return plan;
+  if (window.maximised) {
+    // Internet Explorer's full-screen view is a maximised window reaching one
+    // pixel past the screen at the top and the bottom; it is left alone.
+    bool full_screen = ContainsText(window.title, text::kIeTitleMark) && window.rect.top == -1 &&
+                       window.rect.bottom == screen_height + 1;
+    if (full_screen) return plan;
+    plan.restore_first = true;
+  }
+  plan.resize = true;
+  plan.window = window.handle;
+  // The size commands' fixed adjustment: 8 pixels wider, 20 lower.
+  plan.width = size.width + 8;
+  plan.height = size.height - 20;
+  return plan;
+}
+
+}  // namespace tagsling::external

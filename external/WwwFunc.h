@@ -1,0 +1,118 @@
+#pragma once
+// Browser preview and sizing: which window is a browser, the DDE requests
+// that make an open browser show the document, the commands that start a
+// browser's DDE server, and the size a browser window is given.
+//
+// The functions decide; the Windows code carries a plan out (ShowWindow,
+// DdeConnect/DdeClientTransaction, WinExec, ShellExecute, SetWindowPos).
+
+#include <array>
+#include <span>
+#include <string>
+
+#include "external/ShellStart.h"
+#include "external/WindowInfo.h"
+
+namespace tagsling::external {
+
+enum class Browser { kInternetExplorer, kNetscapeNavigator };
+
+// The title test of preview: Internet Explorer's " - Microsoft Internet
+// Explorer" (or its half-width katakana form); Netscape's "Netscape" but not
+// its folder, newsgroup or Composer windows.
+bool IsBrowserTitle(Browser browser, std::string_view title);
+// A preview target: the title test, visible and enabled.
+bool IsPreviewBrowserWindow(Browser browser, const WindowInfo& window);
+// The first preview target in `windows` (topmost first), or nullptr.
+const WindowInfo* FindPreviewBrowserWindow(Browser browser, std::span<const WindowInfo> windows);
+
+// One DDE client conversation: connect to service/topic, send one
+// XTYP_REQUEST for `item` in CF_TEXT, wait at most kDdeTimeoutMs, disconnect.
+// The answer is not used.
+struct DdeConversation {
+  std::string service;
+  std::string topic;
+  std::string item;
+  bool operator==(const DdeConversation&) const = default;
+};
+inline constexpr unsigned kDdeTimeoutMs = 10000;
+
+// "WWW_OpenURL" with the document, then "WWW_Activate", on the browser's
+// service ("Iexplore" or "Netscape"). The path goes in unchanged.
+std::array<DdeConversation, 2> PreviewConversations(Browser browser, const std::string& document_path);
+
+// The command run (WinExec, minimised without activation) when no DDE server
+// answers: the executable lower-cased without ".exe" in quotes, then
+// " -nohome" for Internet Explorer, or " "file:///" and the path (left open,
+// so the rest of the line is one argument) for Netscape.
+std::string ServerStartCommand(Browser browser, const std::string& executable, const std::string& document_path);
+
+// "Internet Explorer の実行ファイルを指定して下さい。" and the Netscape form:
+// the command's report when the browser's executable setting is empty.
+std::string BrowserNotSetMessage(Browser browser);
+// "... を実行できませんでした。パス設定を確認して下さい。": the executable is
+// missing or the shell could not start it.
+std::string BrowserCannotRunMessage(Browser browser);
+
+// What PreviewInBrowser does.
+struct BrowserPreviewPlan {
+  enum class Action {
+    kNothing,       // no document (its lookup has reported)
+    kReport,        // show `message`, nothing else
+    kDriveWindow,   // show `window`, foreground it, run `conversations` in order
+    kStartBrowser,  // ShellExecute `start`; on failure show `message`
+  };
+  Action action = Action::kNothing;
+  std::string message;
+
+  platform::WindowHandle window = platform::kNoWindow;
+  bool show_maximized = false;  // SW_SHOWMAXIMIZED, else SW_SHOWNORMAL
+  // Each conversation that finds no server runs `server_start_command`
+  // and, when WinExec accepted it (result above 31), connects once more.
+  // Failures of a conversation are silent and do not stop the next one.
+  std::array<DdeConversation, 2> conversations;
+  std::string server_start_command;
+
+  ShellStart start;
+};
+
+// The command checks an empty executable setting before it looks the
+// document up (BrowserNotSetMessage); the plan repeats that check.
+// `executable` is the IeFile or NnFile setting and `executable_exists` tells
+// whether it names an existing file; `document_path` comes from
+// GetEditorDocumentPath; `windows` are the top-level windows, topmost first.
+BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& executable, bool executable_exists,
+                                      const std::string& document_path, std::span<const WindowInfo> windows);
+
+// The three sizes of the size commands and hot keys.
+struct BrowserSize {
+  int width;
+  int height;
+};
+inline constexpr std::array<BrowserSize, 3> kBrowserSizes{{{640, 480}, {800, 600}, {1024, 768}}};
+
+// A size is offered in the menus only when both its width and its height are
+// smaller than the screen's.
+bool IsBrowserSizeOffered(BrowserSize size, int screen_width, int screen_height);
+
+// The title test of sizing: any Internet Explorer title, or "Netscape"
+// anywhere (Composer and the other Netscape windows included).
+bool IsResizableBrowserTitle(std::string_view title);
+
+// What ResizeBrowser does with the chosen window (the target window for the
+// menu items, the foreground window for the hot keys).
+struct BrowserResizePlan {
+  bool resize = false;
+  platform::WindowHandle window = platform::kNoWindow;
+  bool restore_first = false;  // ShowWindow SW_RESTORE before sizing
+  int width = 0;               // SetWindowPos with SWP_NOMOVE | SWP_NOZORDER
+  int height = 0;
+};
+
+// Nothing when the size is not smaller than the screen in either direction,
+// for no window, a dialog box, a non-browser title, a minimised window, or
+// Internet Explorer's full-screen view. Otherwise the window becomes
+// width + 8 by height - 20 pixels.
+BrowserResizePlan PlanBrowserResize(BrowserSize size, int screen_width, int screen_height, const WindowInfo& window);
+
+}  // namespace tagsling::external

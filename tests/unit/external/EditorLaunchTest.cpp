@@ -1,0 +1,94 @@
+#include "external/EditorLaunch.h"
+
+#include <gtest/gtest.h>
+
+#include "external/ExternalMessages.h"
+
+namespace tagsling::external {
+namespace {
+
+TEST(EditorLaunchTest, CommandLineTable) {
+  struct Case {
+    const char* cmd_line;
+    const char* file;
+    const char* expected;
+  };
+  const Case cases[] = {
+      {"/r", "C:\\web\\a.htm", "\"C:\\Ed\\ed.exe\" /r \"C:\\web\\a.htm\""},
+      {"", "C:\\web\\a.htm", "\"C:\\Ed\\ed.exe\" \"C:\\web\\a.htm\""},
+      {"/r", "", "\"C:\\Ed\\ed.exe\" /r"},
+      {"", "", "\"C:\\Ed\\ed.exe\""},
+      {"", "C:\\My Web\\a \"b\".htm", "\"C:\\Ed\\ed.exe\" \"C:\\My Web\\a \\\"b\\\".htm\""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(EditorCommandLine("C:\\Ed\\ed.exe", c.cmd_line, c.file), c.expected);
+}
+
+TEST(EditorLaunchTest, RecognisesHidemaru) {
+  EXPECT_TRUE(IsHidemaru("C:\\Hidemaru\\Hidemaru.exe"));
+  EXPECT_TRUE(IsHidemaru("HIDEMARU.EXE"));
+  EXPECT_FALSE(IsHidemaru("C:\\hidemaru.exe\\notepad.exe"));
+  EXPECT_FALSE(IsHidemaru("C:\\Hidemaru\\hidemaru.exe.bak"));
+}
+
+TEST(EditorLaunchTest, StartPlacementOfTheDockedExample) {
+  // Palette docked at the top of a 1024 x 768 screen, work area 0, 60, 1024, 740.
+  std::optional<WindowPlacement> area =
+      ComputeFreeArea({0, 60, 1024, 740}, {true, true, false, false, {0, 0, 1024, 60}});
+  EXPECT_EQ(EditorStartPlacement("C:\\WINDOWS\\NOTEPAD.EXE", true, area), (WindowPlacement{0, 60, 1024, 680}));
+  EXPECT_EQ(EditorStartPlacement("C:\\Hidemaru\\Hidemaru.exe", true, area), (WindowPlacement{0, 61, 1024, 657}));
+  EXPECT_EQ(EditorStartPlacement("C:\\WINDOWS\\NOTEPAD.EXE", false, area), std::nullopt);
+  EXPECT_EQ(EditorStartPlacement("C:\\WINDOWS\\NOTEPAD.EXE", true, std::nullopt), std::nullopt);
+  EXPECT_EQ(EditorStartPlacement("hidemaru.exe", true, WindowPlacement{0, 0, 800, 20}), std::nullopt);
+}
+
+TEST(EditorLaunchTest, PlansTheStart) {
+  settings::AppSettings settings;
+  settings.EditorFile = "C:\\WINDOWS\\NOTEPAD.EXE";
+  settings.EditorCmdLine = "";
+  settings.EditorWindowMax = true;
+  EditorLaunchRequest request{"C:\\web\\a.htm", true, "C:\\web", true, "C:\\Tagsling\\", WindowPlacement{0, 60, 1024, 680}};
+
+  EditorLaunchPlan plan = PlanEditorLaunch(settings, request);
+  EXPECT_EQ(plan.report, "");
+  EXPECT_EQ(plan.application, "C:\\WINDOWS\\NOTEPAD.EXE");
+  EXPECT_EQ(plan.command_line, "\"C:\\WINDOWS\\NOTEPAD.EXE\" \"C:\\web\\a.htm\"");
+  EXPECT_EQ(plan.directory, "C:\\web");
+  EXPECT_EQ(plan.start_placement, (WindowPlacement{0, 60, 1024, 680}));
+  EXPECT_TRUE(plan.fit_after_start);
+  EXPECT_EQ(plan.failure_report, text::kEditorStartFailed);
+
+  // A folder deleted meanwhile: the editor starts in the program's own folder.
+  EditorLaunchRequest gone = request;
+  gone.folder_exists = false;
+  EXPECT_EQ(PlanEditorLaunch(settings, gone).directory, "C:\\Tagsling\\");
+
+  EditorLaunchRequest missing = request;
+  missing.file_exists = false;
+  plan = PlanEditorLaunch(settings, missing);
+  EXPECT_EQ(plan.report, std::string(text::kFileMissingOpen) + "C:\\web\\a.htm" + text::kFileMissingClose);
+  EXPECT_EQ(plan.command_line, "");
+
+  EditorLaunchRequest blank = request;
+  blank.file = "";
+  blank.file_exists = false;
+  settings.EditorWindowMax = false;
+  plan = PlanEditorLaunch(settings, blank);
+  EXPECT_EQ(plan.report, "");
+  EXPECT_EQ(plan.command_line, "\"C:\\WINDOWS\\NOTEPAD.EXE\"");
+  EXPECT_EQ(plan.start_placement, std::nullopt);
+  EXPECT_FALSE(plan.fit_after_start);
+
+  settings.EditorFile = "";
+  EXPECT_EQ(PlanEditorLaunch(settings, blank).report, text::kEditorNotSet);
+}
+
+TEST(EditorLaunchTest, OpenDialogFiltersAndRememberedFolder) {
+  ASSERT_EQ(HtmlOpenFilters().size(), 2u);
+  EXPECT_STREQ(HtmlOpenFilters()[0].pattern, "*.html;*.htm");
+  EXPECT_STREQ(HtmlOpenFilters()[1].pattern, "*.*");
+  EXPECT_EQ(HtmlOpenDirFor("C:\\web\\sub\\a.htm"), "C:\\web\\sub");
+  EXPECT_EQ(HtmlOpenDirFor("C:\\a.htm"), "C:\\");
+}
+
+}  // namespace
+}  // namespace tagsling::external
