@@ -2,7 +2,7 @@
 
 #include "common/Sjis.h"
 #include "core/Templates.h"
-#include "regex/TAWKStr.h"
+#include "texttools/CompiledPattern.h"
 #include "texttools/LosslessSjis.h"
 
 namespace tagsling::texttools {
@@ -21,46 +21,21 @@ std::string UnescapeLineBreaks(std::string_view text) {
   return ReplaceAllShielded(kLfMarker, "\n", result);
 }
 
-// The pattern objects, compiled once per thread (patterns never change).
-class Patterns {
- public:
-  static const Patterns& Get() {
-    thread_local const Patterns patterns;
-    return patterns;
-  }
-  TAWKStr tag_or_comment;
-  TAWKStr mirrored_tag_or_comment;
-  TAWKStr tag;
-  TAWKStr comment_marker;
-
- private:
-  Patterns() {
-    Use(tag_or_comment, kTagOrCommentPattern);
-    Use(mirrored_tag_or_comment, kMirroredTagOrCommentPattern);
-    Use(tag, kTagPattern);
-    Use(comment_marker, kCommentMarkerPattern);
-  }
-  static void Use(TAWKStr& awk, std::string_view pattern) {
-    awk.SetLineSeparator(mcls_CRLF);
-    awk.SetRegExp(pattern);
-  }
-};
-
 std::string DeleteOutermostTag(std::string_view text) {
   std::string line = EscapeLineBreaks(text);
-  const Patterns& patterns = Patterns::Get();
+  const TAWKStr& tag_or_comment = CompiledPattern(kTagOrCommentPattern);
   std::string copy = line;
-  if (patterns.tag_or_comment.GSub("", copy) <= 1) return std::string(text);
+  if (tag_or_comment.GSub("", copy) <= 1) return std::string(text);
   std::string reversed = ReverseSjisText(line);
-  patterns.mirrored_tag_or_comment.Sub("", reversed);
+  CompiledPattern(kMirroredTagOrCommentPattern).Sub("", reversed);
   line = ReverseSjisText(reversed);
-  patterns.tag_or_comment.Sub("", line);
+  tag_or_comment.Sub("", line);
   return UnescapeLineBreaks(line);
 }
 
 std::string DeleteAllTags(std::string_view text) {
   std::string line = EscapeLineBreaks(text);
-  const TAWKStr& tag = Patterns::Get().tag;
+  const TAWKStr& tag = CompiledPattern(kTagPattern);
   tag.GSub("", line);
   tag.GSub("", line);
   return UnescapeLineBreaks(line);
@@ -68,7 +43,7 @@ std::string DeleteAllTags(std::string_view text) {
 
 std::string Uncomment(std::string_view text) {
   std::string line = EscapeLineBreaks(text);
-  Patterns::Get().comment_marker.GSub("", line);
+  CompiledPattern(kCommentMarkerPattern).GSub("", line);
   return UnescapeLineBreaks(line);
 }
 

@@ -1,0 +1,272 @@
+#include "texttools/InputCommands.h"
+
+#include <cstdio>
+#include <functional>
+
+#include "core/Templates.h"
+#include "settings/ProfileFile.h"
+#include "texttools/BaseFolder.h"
+#include "texttools/Messages.h"
+#include "texttools/PathText.h"
+
+namespace tagsling::texttools {
+
+namespace {
+
+constexpr TagVocabulary kUpperWords{"IMG", "SRC=\"", "WIDTH=\"", "HEIGHT=\"", "ALT=\"", "<A HREF=\"", "</A>"};
+constexpr TagVocabulary kLowerWords{"img", "src=\"", "width=\"", "height=\"", "alt=\"", "<a href=\"", "</a>"};
+
+constexpr std::uint8_t kTabKey = 0x09;
+
+std::string Link(const TagVocabulary& words, const std::string& target, const std::string& text) {
+  return std::string(words.link_start) + target + "\">" + text + std::string(words.link_end);
+}
+
+// What a dialog body ends with.
+struct DialogOutcome {
+  enum Kind { kCancelled, kConfirmed, kStopped } kind = kCancelled;
+  std::optional<std::string> text;  // pasted when confirmed
+};
+
+// The target window in front and its focused control, read while attached
+// to its thread's input.
+platform::WindowHandle FocusTarget(TextToolsContext& context) {
+  platform::WindowSystem& windows = context.platform.windows;
+  platform::WindowHandle target = ResolveTargetWindow(windows, context.through_classes);
+  platform::ThreadId own = windows.CurrentThread();
+  platform::ThreadId theirs = windows.ThreadOf(target);
+  windows.AttachInput(own, theirs, true);
+  windows.SetForeground(target);
+  platform::WindowHandle focus = windows.FocusWindow();
+  windows.AttachInput(own, theirs, false);
+  return focus;
+}
+
+void RunDialogCommand(TextToolsContext& context, InputCommand command,
+                      const std::function<DialogOutcome(InputHost&)>& dialog) {
+  InputHost& host = *context.host;
+  platform::WindowSystem& windows = context.platform.windows;
+  host.SetBusy(command, true);
+  struct Restore {
+    InputHost& host;
+    InputCommand command;
+    ~Restore() {
+      host.SetMainWindowEnabled(true);
+      host.SetBusy(command, false);
+    }
+  } restore{host, command};
+  if (host.PaletteShowing()) {
+    BringToFrontAttached(windows, context.self.application);
+  } else {
+    windows.SetForeground(context.self.application);
+  }
+  host.SetMainWindowEnabled(false);
+  windows.SetForeground(context.dialog_host_window);
+  DialogOutcome outcome = dialog(host);
+  if (outcome.kind == DialogOutcome::kStopped) return;
+  platform::WindowHandle focus = FocusTarget(context);
+  if (outcome.kind == DialogOutcome::kConfirmed && outcome.text && context.paste) context.paste(focus, *outcome.text);
+}
+
+bool ShiftHeld(TextToolsContext& context) { return context.platform.keyboard.IsKeyDown(platform::vk::kShift); }
+bool CtrlHeld(TextToolsContext& context) { return context.platform.keyboard.IsKeyDown(platform::vk::kControl); }
+
+}  // namespace
+
+// ---- file-name input ----
+
+const TagVocabulary& VocabularyFor(bool lower) { return lower ? kLowerWords : kUpperWords; }
+
+FileInsertForm ChooseFileInsertForm(bool picture, bool image_size, bool ctrl, bool shift) {
+  if (picture && image_size != ctrl) return shift ? FileInsertForm::kImgTag : FileInsertForm::kSizeAttributes;
+  return shift ? FileInsertForm::kLink : FileInsertForm::kPath;
+}
+
+std::string FormatFileInsertText(FileInsertForm form, const TagVocabulary& words, const std::string& path,
+                                 const std::string& name, PictureSize size) {
+  std::string attributes = std::string(words.source) + path + "\" " + std::string(words.width) +
+                           std::to_string(size.width) + "\" " + std::string(words.height) +
+                           std::to_string(size.height) + "\"";
+  switch (form) {
+    case FileInsertForm::kPath:
+      return path;
+    case FileInsertForm::kLink:
+      return Link(words, path, name);
+    case FileInsertForm::kSizeAttributes:
+      return attributes;
+    case FileInsertForm::kImgTag:
+      return "<" + std::string(words.element) + " " + attributes + " " + std::string(words.alternative) + name + "\">";
+  }
+  return path;
+}
+
+std::string BuildFileInsertText(TextToolsContext& context, const std::string& file, bool size_toggle, bool full_tag) {
+  const settings::AppSettings& settings = context.settings;
+  const TagVocabulary& words = VocabularyFor(settings.InsTextLower);
+  PictureKind kind = PictureKindOf(file);
+  FileInsertForm form = ChooseFileInsertForm(kind != PictureKind::kNone, settings.ImageSize, size_toggle, full_tag);
+  PictureSize size;
+  if (form == FileInsertForm::kSizeAttributes || form == FileInsertForm::kImgTag) {
+    PictureSizeResult read = ReadPictureFileSize(context.files, file, kind);
+    if (!read.size) {
+      context.platform.feedback.ShowMessage(read.message, platform::MessageIcon::kError);
+      return {};
+    }
+    size = *read.size;
+  }
+  // An empty path means the automatic lookup failed and was reported:
+  // nothing is inserted rather than a tag with an empty address.
+  std::string path = MakeInsertPath(context, file);
+  if (path.empty()) return {};
+  return FormatFileInsertText(form, words, path, FileNamePart(file), size);
+}
+
+FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings) {
+  FileDialogSpec spec;
+  spec.title = settings.ImageSize ? kFileDialogTitleImageSize : kFileDialogTitleNoImageSize;
+  spec.filters = {
+      {kFilterAllFiles, "*.*"},
+      {kFilterHtmlFiles, "*.html;*.htm"},
+      {kFilterTextFiles, "*.txt"},
+      {kFilterImageFiles, "*.gif;*.jpg;*.jpeg;*.png"},
+      {kFilterGifFiles, "*.gif"},
+      {kFilterJpegFiles, "*.jpg;*.jpeg"},
+      {kFilterPngFiles, "*.png"},
+  };
+  spec.initial_folder = settings.FileNameInsDir;
+  spec.follow_shortcuts = false;
+  return spec;
+}
+
+void F2Click(TextToolsContext& context) {
+  if (context.settings.Public_Dir.empty() && context.settings.SoutaiPathIns &&
+      GetEditorDocumentPath(context, true).empty()) {
+    return;
+  }
+  RunDialogCommand(context, InputCommand::kFileName, [&](InputHost& host) {
+    std::optional<std::string> file = host.ShowOpenDialog(FileNameDialogSpec(context.settings));
+    if (!file) return DialogOutcome{};
+    context.settings.FileNameInsDir = FolderWithoutTrailingSeparator(*file);
+    bool shift = ShiftHeld(context);
+    bool ctrl = CtrlHeld(context);
+    std::string text = BuildFileInsertText(context, *file, ctrl, shift);
+    DialogOutcome outcome{DialogOutcome::kConfirmed, std::nullopt};
+    if (!text.empty()) outcome.text = text;
+    return outcome;
+  });
+}
+
+// ---- URL input ----
+
+FileDialogSpec UrlDialogSpec(const settings::AppSettings& settings) {
+  FileDialogSpec spec;
+  spec.title = kUrlDialogTitle;
+  spec.filters = {{kFilterInternetShortcut, "*.url"}};
+  spec.initial_folder = settings.UrlInsDir;
+  spec.follow_shortcuts = false;
+  return spec;
+}
+
+std::string UrlInsertText(const std::string& url, const std::string& shortcut_file, bool link, bool lower) {
+  if (!link) return url;
+  std::string name = FileNamePart(shortcut_file);
+  std::string extension = FileExtension(name);
+  if (!extension.empty()) name = ReplaceAll(extension, "", name);
+  return Link(VocabularyFor(lower), url, name);
+}
+
+std::string ReadShortcutUrl(const std::string& shortcut_file) {
+  return settings::ReadProfileString(shortcut_file, "InternetShortcut", "URL", "");
+}
+
+void URLA1Click(TextToolsContext& context) {
+  RunDialogCommand(context, InputCommand::kUrl, [&](InputHost& host) {
+    std::optional<std::string> file = host.ShowOpenDialog(UrlDialogSpec(context.settings));
+    if (!file) return DialogOutcome{};
+    context.settings.UrlInsDir = FolderWithoutTrailingSeparator(*file);
+    std::string url = ReadShortcutUrl(*file);
+    return DialogOutcome{DialogOutcome::kConfirmed,
+                         UrlInsertText(url, *file, ShiftHeld(context), context.settings.InsTextLower)};
+  });
+}
+
+// ---- text-file insertion ----
+
+FileDialogSpec TextDialogSpec(const settings::AppSettings& settings) {
+  FileDialogSpec spec;
+  spec.title = kTextDialogTitle;
+  spec.filters = {{kFilterTextAndHtml, "*.txt;*.html;*.htm"}, {kFilterAllFiles, "*.*"}};
+  spec.initial_folder = settings.TextInsDir;
+  return spec;
+}
+
+std::string InsertableText(std::string_view bytes) {
+  std::size_t end = bytes.find_first_of(std::string_view("\x1A\0", 2));
+  return std::string(bytes.substr(0, end));
+}
+
+TextFileResult ReadInsertTextFile(FileSystem& files, const std::string& path) {
+  TextFileResult result;
+  std::optional<std::uint64_t> size = files.FileSize(path);
+  if (size && *size > kTextFileLimit) {
+    result.message = kMsgTextFileTooLarge;
+    return result;
+  }
+  if (!files.FileExists(path)) {
+    result.message = kMsgTextFileMissing;
+    return result;
+  }
+  std::unique_ptr<ByteSource> source = files.OpenFile(path, result.message);
+  if (!source) return result;
+  // The file may have grown since its size was asked.
+  std::string bytes = source->ReadAt(0, kTextFileLimit + 1);
+  if (bytes.size() > kTextFileLimit) {
+    result.message = kMsgTextFileTooLarge;
+    return result;
+  }
+  result.text = InsertableText(bytes);
+  return result;
+}
+
+void T5Click(TextToolsContext& context) {
+  RunDialogCommand(context, InputCommand::kTextFile, [&](InputHost& host) {
+    std::optional<std::string> file = host.ShowOpenDialog(TextDialogSpec(context.settings));
+    if (!file) return DialogOutcome{};
+    context.settings.TextInsDir = FolderWithoutTrailingSeparator(*file);
+    TextFileResult read = ReadInsertTextFile(context.files, *file);
+    if (!read.text) {
+      ReportWithBracket(context, read.message);
+      return DialogOutcome{DialogOutcome::kStopped, std::nullopt};
+    }
+    return DialogOutcome{DialogOutcome::kConfirmed, std::move(read.text)};
+  });
+}
+
+// ---- colour input ----
+
+std::string ColorText(Rgb colour, bool lower) {
+  char text[8];
+  std::snprintf(text, sizeof text, lower ? "#%02x%02x%02x" : "#%02X%02X%02X", colour.red, colour.green, colour.blue);
+  return text;
+}
+
+void Color2Click(TextToolsContext& context) {
+  RunDialogCommand(context, InputCommand::kColour, [&](InputHost& host) {
+    std::optional<Rgb> colour = host.ShowColorDialog();
+    if (!colour) return DialogOutcome{};
+    return DialogOutcome{DialogOutcome::kConfirmed, ColorText(*colour, context.settings.InsTextLower)};
+  });
+}
+
+// ---- dialog start ----
+
+void SendDialogStartKeys(platform::Keyboard& keyboard) {
+  auto send = [&](std::uint8_t key, bool up) { keyboard.SendKeyEvent({key, keyboard.ScanCodeOf(key), up}); };
+  if (keyboard.IsKeyDown(platform::vk::kAlt)) send(platform::vk::kAlt, true);
+  send(platform::vk::kShift, false);
+  send(kTabKey, false);
+  send(kTabKey, true);
+  send(platform::vk::kShift, true);
+}
+
+}  // namespace tagsling::texttools

@@ -1,0 +1,127 @@
+#pragma once
+// Everything the text-input commands work with, handed around as one
+// object. The Win32 main window fills it once: the platform services, the
+// settings record, the file system, the two window queries the platform
+// interface lacks, the dialog host, and the engine's paste step.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/TargetWindow.h"
+#include "platform/Platform.h"
+#include "settings/AppSettings.h"
+#include "texttools/FileSystem.h"
+
+namespace tagsling::texttools {
+
+// Window facts outside the platform's window interface.
+class EditorProbe {
+ public:
+  virtual ~EditorProbe() = default;
+  // File name of the executable of a process (from the system's process
+  // list), "" when unknown.
+  virtual std::string ProcessExecutableName(platform::ProcessId process) = 0;
+  // Text of the first child window of `parent` with class `child_class`
+  // (WM_GETTEXT, at most 255 bytes); "" when there is none.
+  virtual std::string ChildWindowText(platform::WindowHandle parent, const std::string& child_class) = 0;
+};
+
+// The commands that run modally; the main window maps each to its busy flag.
+enum class InputCommand { kFileName, kUrl, kTextFile, kColour, kBaseFolder };
+
+// A colour as the colour dialog gives it.
+struct Rgb {
+  unsigned char red = 0;
+  unsigned char green = 0;
+  unsigned char blue = 0;
+  bool operator==(const Rgb&) const = default;
+};
+
+// One filter of a file dialog: caption and pattern list ("*.htm;*.html").
+struct FileFilter {
+  std::string caption;
+  std::string patterns;
+  bool operator==(const FileFilter&) const = default;
+};
+
+// A file dialog of the dialog host. The file must exist; the read-only check
+// box is hidden and the dialog can be resized.
+struct FileDialogSpec {
+  std::string title;
+  std::vector<FileFilter> filters;
+  std::string initial_folder;
+  bool follow_shortcuts = true;
+};
+
+// The folder picker of the base-folder command.
+struct FolderPickerSpec {
+  std::string caption;
+  std::string text;
+  std::string selected;  // preselected folder
+};
+
+// What the base-folder display on the main window shows.
+struct BaseFolderDisplay {
+  std::string label1;        // the base folder or "[自動取得]"
+  std::string panel8_hint;   // "基本フォルダ - " and the same
+  std::string label2;        // "" or "[相対パス入力OFF]"
+  bool labels_visible = true;  // false: both drawn in the button-face colour
+};
+
+// ShellExecuteA for the base folder.
+struct ShellOpenRequest {
+  std::string file;
+  std::string parameters;
+  bool operator==(const ShellOpenRequest&) const = default;
+};
+
+// The main window and its dialog host window (TColorForm), as the commands
+// need them. The host shows each dialog in the foreground and sends the
+// dialog-start keys (SendDialogStartKeys) when the dialog appears.
+class InputHost {
+ public:
+  virtual ~InputHost() = default;
+  virtual void SetBusy(InputCommand command, bool busy) = 0;
+  virtual void SetMainWindowEnabled(bool enabled) = 0;
+  // The palette is visible and not minimised.
+  virtual bool PaletteShowing() = 0;
+  // Each dialog: the result, or nullopt when cancelled.
+  virtual std::optional<std::string> ShowOpenDialog(const FileDialogSpec& spec) = 0;
+  // Opens with the colour chosen last (black the first time).
+  virtual std::optional<Rgb> ShowColorDialog() = 0;
+  virtual std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& spec) = 0;
+  // A Yes/No question with the question icon; true for Yes.
+  virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+  // ShellExecuteA with the verb "open" and SW_SHOW; true when it succeeded
+  // (a result above 32).
+  virtual bool ShellOpen(const ShellOpenRequest& request) = 0;
+  virtual void ShowBaseFolderDisplay(const BaseFolderDisplay& display) = 0;
+  // Screen width in pixels.
+  virtual int ScreenWidth() = 0;
+};
+
+struct TextToolsContext {
+  platform::Platform platform;
+  settings::AppSettings& settings;
+  FileSystem& files;
+  EditorProbe& probe;
+  SelfWindows self;
+  const std::vector<std::string>& through_classes;
+  // GetWindowsFamily: "WinNT", "Win95", ...
+  std::string windows_family;
+  // The dialog host window, TColorForm (brought to the foreground before a
+  // dialog), and the host itself; may be null for code that shows no dialog.
+  platform::WindowHandle dialog_host_window = platform::kNoWindow;
+  InputHost* host = nullptr;
+  // Puts the text on the clipboard and runs the engine's paste step towards
+  // `focus`, the control captured as the paste destination.
+  std::function<void(platform::WindowHandle focus, const std::string& sjis_text)> paste;
+};
+
+// A report of the commands: a message box with the error icon between
+// BringSelfToForeground and ReturnForegroundToTarget.
+void ReportWithBracket(TextToolsContext& context, const std::string& message);
+
+}  // namespace tagsling::texttools
