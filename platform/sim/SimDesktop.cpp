@@ -372,55 +372,16 @@ std::vector<WindowHandle> SimDesktop::TopLevelWindows() {
   return handles;
 }
 
-std::string SimDesktop::WindowClassName(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w ? w->class_name : std::string();
-}
-
-std::string SimDesktop::WindowTitle(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w ? w->title : std::string();
-}
-
-bool SimDesktop::IsWindowVisible(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w && w->visible;
-}
-
-bool SimDesktop::IsWindowEnabled(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w && w->enabled;
-}
-
-bool SimDesktop::IsWindowMinimised(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w && w->minimised;
-}
-
-bool SimDesktop::IsWindowMaximised(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w && w->maximised;
-}
-
-WindowHandle SimDesktop::OwnerOf(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w ? w->owner : kNoWindow;
-}
-
-ProcessId SimDesktop::ProcessOf(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w ? w->process : 0;
-}
-
-ThreadId SimDesktop::ThreadOf(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w ? w->thread : 0;
-}
-
-Rect SimDesktop::WindowRect(WindowHandle window) {
-  SimWindow* w = Find(window);
-  return w ? w->rect : Rect{};
-}
+std::string SimDesktop::WindowClassName(WindowHandle window) { return Field(window, &SimWindow::class_name); }
+std::string SimDesktop::WindowTitle(WindowHandle window) { return Field(window, &SimWindow::title); }
+bool SimDesktop::IsWindowVisible(WindowHandle window) { return Field(window, &SimWindow::visible); }
+bool SimDesktop::IsWindowEnabled(WindowHandle window) { return Field(window, &SimWindow::enabled); }
+bool SimDesktop::IsWindowMinimised(WindowHandle window) { return Field(window, &SimWindow::minimised); }
+bool SimDesktop::IsWindowMaximised(WindowHandle window) { return Field(window, &SimWindow::maximised); }
+WindowHandle SimDesktop::OwnerOf(WindowHandle window) { return Field(window, &SimWindow::owner); }
+ProcessId SimDesktop::ProcessOf(WindowHandle window) { return Field(window, &SimWindow::process); }
+ThreadId SimDesktop::ThreadOf(WindowHandle window) { return Field(window, &SimWindow::thread); }
+Rect SimDesktop::WindowRect(WindowHandle window) { return Field(window, &SimWindow::rect); }
 
 bool SimDesktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
   log.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + " " +

@@ -200,6 +200,12 @@ class SimDesktop final : public Clipboard,
   bool RunOneDueTimer();
   std::optional<std::uint64_t> NextDue(bool timers_too) const;
   SimWindow* Find(WindowHandle handle);
+  // A field of a window; the type's empty value for no such window.
+  template <typename T>
+  T Field(WindowHandle handle, T SimWindow::*field) {
+    const SimWindow* w = Find(handle);
+    return w ? w->*field : T{};
+  }
 
   std::vector<SimWindow> windows_;  // stacking order, top first
   std::map<WindowHandle, std::unique_ptr<SimEditor>> editors_;

@@ -169,24 +169,24 @@ TEST_F(Engine, EveryPasteKeyIsUnderstoodByTheEditor) {
 TEST_F(Engine, EveryCutAndCopyKeyFetchesTheSelection) {
   settings.HasamiMode = true;
   settings.PasteHasamiOff = false;
-  for (int cut = 0; cut < 6; ++cut) {
-    settings.HasamiSelStr = 0;
-    settings.SendKey_Cut = cut;
-    editor.f8_action = EditorAction::kCut;
-    editor.SetText(u"word");
-    editor.Select(0, 4);
-    Run("Moji_B");
-    EXPECT_EQ(editor.text, u"<B>word</B>") << "cut " << cut;
-  }
-  for (int copy = 0; copy < 5; ++copy) {
-    settings.HasamiSelStr = 1;
-    settings.SendKey_Copy = copy;
-    editor.f8_action = EditorAction::kCopy;
-    editor.SetText(u"word");
-    editor.Select(0, 4);
-    Run("Moji_B");
-    // A copy leaves the selection in place; the paste replaces it.
-    EXPECT_EQ(editor.text, u"<B>word</B>") << "copy " << copy;
+  struct Source {
+    int hasami_sel_str;
+    int values;
+    EditorAction f8;
+    int settings::AppSettings::*key;
+  } const sources[] = {{0, 6, EditorAction::kCut, &settings::AppSettings::SendKey_Cut},
+                       {1, 5, EditorAction::kCopy, &settings::AppSettings::SendKey_Copy}};
+  for (const Source& source : sources) {
+    for (int value = 0; value < source.values; ++value) {
+      settings.HasamiSelStr = source.hasami_sel_str;
+      settings.*source.key = value;
+      editor.f8_action = source.f8;
+      editor.SetText(u"word");
+      editor.Select(0, 4);
+      Run("Moji_B");
+      // A copy leaves the selection in place; the paste replaces it.
+      EXPECT_EQ(editor.text, u"<B>word</B>") << source.hasami_sel_str << " " << value;
+    }
   }
 }
 
