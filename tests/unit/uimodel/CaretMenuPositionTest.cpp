@@ -1,0 +1,66 @@
+#include "ui/model/CaretMenuPosition.h"
+
+#include <gtest/gtest.h>
+
+namespace tagsling::ui {
+namespace {
+
+using platform::Point;
+
+TEST(CaretMenuPosition, PointByMode) {
+  const CaretMenuInputs withCaret{{12, 30}, {412, 230}, {400, 200}, {700, 500}};
+  const CaretMenuInputs noCaret{{0, 0}, {400, 200}, {400, 200}, {700, 500}};
+  const CaretMenuInputs caretOnTopRow{{5, 0}, {405, 200}, {400, 200}, {700, 500}};
+  struct Case {
+    int mode;
+    const CaretMenuInputs& inputs;
+    Point expected;
+  };
+  const Case cases[] = {
+      {kAtCaret, withCaret, {412, 230}},
+      {kAtCaret, noCaret, {700, 500}},        // (0, 0) counts as no caret
+      {kAtCaret, caretOnTopRow, {405, 200}},  // only both zero falls back
+      {kAtWindowTopLeft, withCaret, {400, 200}},
+      {kAtWindowTopLeft, noCaret, {400, 200}},
+      {kAtMouseCursor, withCaret, {700, 500}},
+      {3, withCaret, {700, 500}},
+      {-1, withCaret, {700, 500}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChooseCaretMenuPoint(c.mode, c.inputs), c.expected) << c.mode;
+  }
+}
+
+TEST(CaretMenuPosition, MessagesProcessedBeforeCancelModeExceptForTheShortMenu) {
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu1));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu6));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu7));
+  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu4));
+}
+
+TEST(CaretMenuPosition, MenuClickFlagFollowsButtonPresses) {
+  struct Case {
+    bool current;
+    int code;
+    unsigned message;
+    const char* cls;
+    bool expected;
+  };
+  const Case cases[] = {
+      {false, 0, kWmLButtonDown, "#32768", true},
+      {false, 0, kWmRButtonDown, "#32768", true},
+      {true, 0, kWmLButtonDown, "Edit", false},
+      {true, 0, kWmRButtonDown, nullptr, false},
+      {true, -1, kWmLButtonDown, "Edit", true},    // negative code: passed on untouched
+      {false, 0, 0x0200, "#32768", false},         // moves leave it
+      {true, 0, 0x0202, "Edit", true},             // button up leaves it
+      {false, 3, kWmLButtonDown, "#32768x", false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(MenuClickFlagAfterMouseEvent(c.current, c.code, c.message, c.cls), c.expected)
+        << c.message << " " << (c.cls ? c.cls : "null");
+  }
+}
+
+}  // namespace
+}  // namespace tagsling::ui

@@ -1,0 +1,120 @@
+#include "ui/model/ShortcutText.h"
+
+#include <gtest/gtest.h>
+
+namespace tagsling::ui {
+namespace {
+
+struct TextCase {
+  const char* text;
+  ShortcutCode code;
+};
+
+TEST(ShortcutText, CodeToCanonicalText) {
+  const TextCase cases[] = {
+      {"A", 0x41},
+      {"Shift+Ctrl+Alt+F12", 0xE07B},
+      {"Ctrl+A", 0x4041},
+      {"Alt+BkSp", 0x8008},
+      {"Tab", 0x09},
+      {"Enter", 0x0D},
+      {"Esc", 0x1B},
+      {"Space", 0x20},
+      {"PgUp", 0x21},
+      {"PgDn", 0x22},
+      {"End", 0x23},
+      {"Home", 0x24},
+      {"Left", 0x25},
+      {"Up", 0x26},
+      {"Right", 0x27},
+      {"Down", 0x28},
+      {"Ins", 0x2D},
+      {"Shift+Del", 0x202E},
+      {"0", 0x30},
+      {"Ctrl+9", 0x4039},
+      {"Z", 0x5A},
+      {"5", 0x65},  // keypad 5
+      {"F1", 0x70},
+      {"F24", 0x87},
+      {"", 0},
+      {"", 0x6000},      // modifiers without a key
+      {"", 0x4010},      // Shift key itself has no name
+      {"", 0x40BA},      // no driver: unnamed
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(ShortcutToText(c.code), c.text) << std::hex << c.code;
+}
+
+TEST(ShortcutText, TextToCodeAcceptsAnyPrefixOrderAndCase) {
+  const TextCase cases[] = {
+      {"Ctrl+A", 0x4041},
+      {"ctrl+shift+a", 0x6041},
+      {"SHIFT+CTRL+A", 0x6041},
+      {"Alt+Shift+Ctrl+F5", 0xE074},
+      {"^A", 0x4041},
+      {"^Shift+a", 0x6041},
+      {"Shift+^+", 0},  // "+" names no key without a driver
+      {"ctrl+ctrl+b", 0x4042},
+      {"pgdn", 0x22},
+      {"F24", 0x87},
+      {"f13", 0x7C},
+      {"Ctrl+5", 0x4035},  // the main-row digit, never the keypad one
+      {"", 0},
+      {"Ctrl+", 0},
+      {"Shift+Ctrl+", 0},
+      {"Ctrl+AB", 0},
+      {"F25", 0},
+      {"Ctrl A", 0},
+      {" Ctrl+A", 0},
+      {"Win+A", 0},
+  };
+  for (const TextCase& c : cases) EXPECT_EQ(TextToShortcut(c.text), c.code) << c.text;
+}
+
+// Every named key with every modifier combination reads back as itself,
+// except the keypad digits, which read back as the main-row digits.
+TEST(ShortcutText, RoundTripOverAllKeys) {
+  for (unsigned key = 0; key <= 0xFF; ++key) {
+    for (ShortcutCode mods : {0, 0x2000, 0x4000, 0x8000, 0x6000, 0xE000}) {
+      const auto code = static_cast<ShortcutCode>(mods | key);
+      const std::string text = ShortcutToText(code);
+      if (text.empty()) {
+        EXPECT_EQ(KeyName(key), "") << key;
+        continue;
+      }
+      const unsigned expectedKey = (key >= 0x60 && key <= 0x69) ? key - 0x30 : key;
+      EXPECT_EQ(TextToShortcut(text), mods | expectedKey) << text;
+    }
+  }
+}
+
+TEST(ShortcutText, DriverNamesOnlyWhenOneCharacter) {
+  const DriverKeyName driver = [](unsigned vk) -> std::string {
+    switch (vk) {
+      case 0xBA: return ":";
+      case 0xBB: return ";";
+      case 0xDE: return "^";
+      case 0xBF: return "\x81\x5e";  // one double-byte character
+      case 0x91: return "Scroll Lock";
+      default: return "";
+    }
+  };
+  EXPECT_EQ(ShortcutToText(0x40BA, driver), "Ctrl+:");
+  EXPECT_EQ(ShortcutToText(0x20BF, driver), "Shift+\x81\x5e");
+  EXPECT_EQ(ShortcutToText(0x0091, driver), "");
+  EXPECT_EQ(TextToShortcut("ctrl+:", driver), 0x40BA);
+  EXPECT_EQ(TextToShortcut("\x81\x5e", driver), 0xBF);
+  EXPECT_EQ(TextToShortcut("Scroll Lock", driver), 0);
+  // A fixed name wins over a driver name: the table is searched first.
+  EXPECT_EQ(KeyName(0x41, [](unsigned) { return std::string("x"); }), "A");
+}
+
+TEST(ShortcutText, RegistrationModifiersAndKey) {
+  EXPECT_EQ(RegistrationOf(0x4041), (HotKeyRegistration{0x2, 0x41}));
+  EXPECT_EQ(RegistrationOf(0x2070), (HotKeyRegistration{0x4, 0x70}));
+  EXPECT_EQ(RegistrationOf(0x8008), (HotKeyRegistration{0x1, 0x08}));
+  EXPECT_EQ(RegistrationOf(0xE07B), (HotKeyRegistration{0x7, 0x7B}));
+  EXPECT_EQ(RegistrationOf(0x1041), (HotKeyRegistration{0x0, 0x1041}));  // low 13 bits
+}
+
+}  // namespace
+}  // namespace tagsling::ui

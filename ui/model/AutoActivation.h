@@ -1,0 +1,40 @@
+#pragma once
+// Auto-activation: the mouse-hook library sends 0x464 as the pointer moves;
+// a maximized, inactive palette raises itself when the pointer touches the
+// top edge of the screen outside the dead zones of "AutoActive_Margin"
+// pixels at both ends. The tests run in a fixed order and the first that
+// holds ends the handling; the message can arrive for every mouse move, so
+// the work is a handful of flag tests and two comparisons.
+
+#include "platform/Types.h"
+
+namespace tagsling::ui {
+
+struct AutoActivationState {
+  bool docked;
+  bool appActive;
+  bool mainVisible;
+  bool mainMaximized;
+  bool appMinimized;
+  bool busy;       // IsBusy
+  bool enabled;    // "AutoActive_OnTop"
+};
+
+enum class AutoActivationAction {
+  None,
+  BringToFront,  // visible: raise the application window (BringToFrontAttached)
+  RaiseAndShow,  // hidden: raise the application window and show the main window
+};
+
+// Tests 1 to 6: whether the pointer needs to be looked at at all.
+bool AutoActivationArmed(const AutoActivationState& state);
+
+// Test 7: the pointer is in the top two pixel rows, right of the left margin
+// and left of the right one. `desktopRight` is the desktop's right edge.
+bool PointerTriggersAutoActivation(platform::Point pointer, int desktopRight, int margin);
+
+// All tests. The pointer and the desktop are only read when the state is armed.
+AutoActivationAction DecideAutoActivation(const AutoActivationState& state, platform::Point pointer, int desktopRight,
+                                          int margin);
+
+}  // namespace tagsling::ui

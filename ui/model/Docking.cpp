@@ -1,0 +1,34 @@
+#include "ui/model/Docking.h"
+
+namespace tagsling::ui {
+
+int DockedThickness(const settings::AppSettings& settings, bool noMenuBar) {
+  return noMenuBar ? settings.DockedThicknessNoMenu : settings.DockedThicknessWithMenu;
+}
+
+TrackLimits WindowTrackLimits(int heightLimit, bool docked, int dockedThickness) {
+  const int height = docked ? dockedThickness : heightLimit;
+  return {kMinimumWindowWidth, height, height};
+}
+
+bool SwallowSysCommand(unsigned command, bool maximized) {
+  constexpr unsigned kScMove = 0xF010;
+  return maximized && (command & 0xFFF0u) == kScMove;
+}
+
+platform::Rect AppBarRequestRect(int screenWidth, int thickness) { return {0, 0, screenWidth, thickness}; }
+
+platform::Rect AppBarRectAfterQuery(const platform::Rect& queried, int thickness) {
+  return {queried.left, queried.top, queried.right, queried.top + thickness};
+}
+
+WindowBoundsRect AppBarWindowBounds(const platform::Rect& granted) {
+  return {granted.left, granted.top, granted.right - granted.left, granted.bottom - granted.top};
+}
+
+bool RepositionOnAppBarNotification(bool appbarSetting, unsigned code) {
+  constexpr unsigned kAbnStateChange = 0, kAbnPosChanged = 1;
+  return appbarSetting && (code == kAbnStateChange || code == kAbnPosChanged);
+}
+
+}  // namespace tagsling::ui

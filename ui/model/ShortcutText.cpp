@@ -1,0 +1,117 @@
+#include "ui/model/ShortcutText.h"
+
+#include <array>
+
+#include "common/Sjis.h"
+
+namespace tagsling::ui {
+namespace {
+
+// The fixed key names. Digits, letters, keypad digits and function keys are
+// generated in KeyName; everything else named here is listed once.
+struct NamedKey {
+  unsigned virtualKey;
+  std::string_view name;
+};
+constexpr std::array<NamedKey, 15> kNamedKeys = {{
+    {0x08, "BkSp"},
+    {0x09, "Tab"},
+    {0x0D, "Enter"},
+    {0x1B, "Esc"},
+    {0x20, "Space"},
+    {0x21, "PgUp"},
+    {0x22, "PgDn"},
+    {0x23, "End"},
+    {0x24, "Home"},
+    {0x25, "Left"},
+    {0x26, "Up"},
+    {0x27, "Right"},
+    {0x28, "Down"},
+    {0x2D, "Ins"},
+    {0x2E, "Del"},
+}};
+
+// The prefixes in text order, with the bit each adds. "^" is a second spelling
+// of Ctrl that is read but never written.
+struct Prefix {
+  std::string_view text;
+  ShortcutCode bit;
+  bool written;
+};
+constexpr std::array<Prefix, 4> kPrefixes = {{
+    {"Shift+", kShortcutShift, true},
+    {"Ctrl+", kShortcutCtrl, true},
+    {"^", kShortcutCtrl, false},
+    {"Alt+", kShortcutAlt, true},
+}};
+
+constexpr unsigned kFirstNamedKey = 0x08;
+constexpr unsigned kLastKey = 0xFF;
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && SjisToLower(a) == SjisToLower(b);
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && EqualsIgnoringCase(text.substr(0, prefix.size()), prefix);
+}
+
+}  // namespace
+
+std::string KeyName(unsigned virtualKey, const DriverKeyName& driver) {
+  for (const NamedKey& key : kNamedKeys) {
+    if (key.virtualKey == virtualKey) return std::string(key.name);
+  }
+  if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) {
+    return std::string(1, static_cast<char>(virtualKey));
+  }
+  if (virtualKey >= 0x60 && virtualKey <= 0x69) return std::string(1, static_cast<char>('0' + virtualKey - 0x60));
+  if (virtualKey >= 0x70 && virtualKey <= 0x87) return "F" + std::to_string(virtualKey - 0x70 + 1);
+  if (driver && virtualKey <= kLastKey) {
+    std::string name = driver(virtualKey);
+    if (!name.empty() && SjisCharCount(name) == 1) return name;
+  }
+  return {};
+}
+
+std::string ShortcutToText(ShortcutCode code, const DriverKeyName& driver) {
+  const std::string name = KeyName(code & 0xFF, driver);
+  if (name.empty()) return {};
+  std::string text;
+  for (const Prefix& prefix : kPrefixes) {
+    if (prefix.written && (code & prefix.bit) != 0) text += prefix.text;
+  }
+  return text + name;
+}
+
+ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver) {
+  ShortcutCode modifiers = 0;
+  for (bool stripped = true; stripped;) {
+    stripped = false;
+    for (const Prefix& prefix : kPrefixes) {
+      if (StartsWithIgnoringCase(text, prefix.text)) {
+        modifiers |= prefix.bit;
+        text.remove_prefix(prefix.text.size());
+        stripped = true;
+        break;
+      }
+    }
+  }
+  if (text.empty()) return 0;
+  for (unsigned key = kFirstNamedKey; key <= kLastKey; ++key) {
+    const std::string name = KeyName(key, driver);
+    if (!name.empty() && EqualsIgnoringCase(name, text)) return static_cast<ShortcutCode>(modifiers | key);
+  }
+  return 0;
+}
+
+HotKeyRegistration RegistrationOf(ShortcutCode code) {
+  constexpr unsigned kModAlt = 0x1, kModControl = 0x2, kModShift = 0x4;
+  unsigned modifiers = 0;
+  if (code & kShortcutAlt) modifiers |= kModAlt;
+  if (code & kShortcutCtrl) modifiers |= kModControl;
+  if (code & kShortcutShift) modifiers |= kModShift;
+  return {modifiers, code & 0x1FFFu};
+}
+
+}  // namespace tagsling::ui

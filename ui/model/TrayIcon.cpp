@@ -1,0 +1,156 @@
+#include "ui/model/TrayIcon.h"
+
+#include <algorithm>
+
+#include "common/Sjis.h"
+
+namespace tagsling::ui {
+
+const char* const kTrayIdNotPositive = "0\x88\xc8\x89\xba\x82\xcd\x8e\x77\x92\xe8\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
+const char* const kTrayIdInUse =
+    "\x93\xaf\x82\xb6\x83\x41\x83\x43\x83\x52\x83\x93\x8e\xaf\x95\xca\x8e\x71\x82\xaa\x97\x4c\x82\xe8\x82\xdc\x82\xb7";
+const char* const kTrayNoIcon =
+    "\x83\x41\x83\x43\x83\x52\x83\x93\x82\xaa\x8e\x77\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
+const char* const kTrayCannotRegister =
+    "\x83\x5e\x83\x58\x83\x4e\x83\x67\x83\x8c\x83\x43\x82\xc9\x93\x6f\x98\x5e\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
+
+int TrayIconIds::Add(const void* instance) {
+  const int id = entries_.empty() ? 1 : entries_.back().id + 1;
+  entries_.push_back({id, instance});
+  return id;
+}
+
+void TrayIconIds::Remove(const void* instance) {
+  std::erase_if(entries_, [&](const Entry& e) { return e.instance == instance; });
+}
+
+void TrayIconIds::Change(const void* instance, int id) {
+  if (id < 1) throw TrayIconError(kTrayIdNotPositive);
+  const void* holder = Find(id);
+  if (holder == instance) return;
+  if (holder != nullptr) throw TrayIconError(kTrayIdInUse);
+  for (Entry& e : entries_) {
+    if (e.instance == instance) e.id = id;
+  }
+}
+
+const void* TrayIconIds::Find(int id) const {
+  for (const Entry& e : entries_) {
+    if (e.id == id) return e.instance;
+  }
+  return nullptr;
+}
+
+std::vector<int> TrayIconIds::Ids() const {
+  std::vector<int> ids;
+  for (const Entry& e : entries_) ids.push_back(e.id);
+  return ids;
+}
+
+std::string TrayTipText(std::string_view tip) {
+  std::size_t end = 0;
+  while (end < tip.size()) {
+    const std::size_t next = end + SjisCharLength(tip, end);
+    if (next > kTrayTipMaxBytes) break;
+    end = next;
+  }
+  return std::string(tip.substr(0, end));
+}
+
+unsigned TrayIconFlags(std::string_view tip) { return kNifMessage | kNifIcon | (tip.empty() ? 0u : kNifTip); }
+
+TrayIconModel::TrayIconModel(TrayIconIds& ids, TrayShell& shell) : ids_(ids), shell_(shell), id_(ids.Add(this)) {}
+
+TrayIconModel::~TrayIconModel() {
+  DeleteFromShell();
+  ids_.Remove(this);
+}
+
+void TrayIconModel::SetTipString(const std::string& tip) {
+  if (tip == tip_) return;
+  tip_ = tip;
+  ShowIcon();
+}
+
+void TrayIconModel::SetIconID(int id) {
+  if (id < 1) throw TrayIconError(kTrayIdNotPositive);
+  if (id == id_) return;
+  if (ids_.Find(id) != nullptr) throw TrayIconError(kTrayIdInUse);
+  DeleteFromShell();  // under the old identifier; Registered stays as it was
+  ids_.Change(this, id);
+  id_ = id;
+  ShowIcon();
+}
+
+void TrayIconModel::SetRegistered(bool registered) {
+  if (!registered) {
+    RemoveIcon();
+    return;
+  }
+  if (!hasIcon_) throw TrayIconError(kTrayNoIcon);
+  registered_ = true;
+  ShowIcon();
+}
+
+void TrayIconModel::SetHasIcon(bool hasIcon) {
+  hasIcon_ = hasIcon;
+  if (hasIcon) {
+    ShowIcon();
+  } else {
+    RemoveIcon();
+  }
+}
+
+void TrayIconModel::ShowIcon() {
+  if (!registered_) return;
+  const std::string tip = TrayTipText(tip_);
+  if (!shell_.Notify(added_ ? TrayOp::Modify : TrayOp::Add, id_, TrayIconFlags(tip), tip)) {
+    throw TrayIconError(kTrayCannotRegister);
+  }
+  added_ = true;
+}
+
+void TrayIconModel::RemoveIcon() {
+  DeleteFromShell();
+  registered_ = false;
+}
+
+void TrayIconModel::TaskbarCreated() {
+  added_ = false;
+  ShowIcon();
+}
+
+void TrayIconModel::DeleteFromShell() {
+  if (!added_) return;
+  shell_.Notify(TrayOp::Delete, id_, 0, {});
+  added_ = false;
+}
+
+std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message) {
+  using enum TrayMouseKind;
+  switch (message) {
+    case 0x200: return TrayMouseEvent{Move, TrayButton::None};
+    case 0x201: return TrayMouseEvent{Down, TrayButton::Left};
+    case 0x202: return TrayMouseEvent{Up, TrayButton::Left};
+    case 0x203: return TrayMouseEvent{DblClick, TrayButton::Left};
+    case 0x204: return TrayMouseEvent{Down, TrayButton::Right};
+    case 0x205: return TrayMouseEvent{Up, TrayButton::Right};
+    case 0x206: return TrayMouseEvent{DblClick, TrayButton::Right};
+    case 0x207: return TrayMouseEvent{Down, TrayButton::Middle};
+    case 0x208: return TrayMouseEvent{Up, TrayButton::Middle};
+    default: return std::nullopt;
+  }
+}
+
+TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy) {
+  if (mainDisabled || busy) return TrayClickAction::None;
+  switch (button) {
+    case TrayButton::Left: return TrayClickAction::ShowMainWindow;
+    case TrayButton::Right: return TrayClickAction::OpenTrayMenu;
+    default: return TrayClickAction::None;
+  }
+}
+
+bool TrayIconWanted(bool trayIconSetting, bool docked) { return trayIconSetting && !docked; }
+
+}  // namespace tagsling::ui
