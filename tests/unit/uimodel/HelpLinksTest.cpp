@@ -1,0 +1,53 @@
+#include "ui/model/HelpLinks.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace tagsling::ui {
+namespace {
+
+TEST(HelpLinks, HelpPageIsNamedLikeTheExecutable) {
+  EXPECT_EQ(HelpPagePath("C:\\Tools\\Tagsling.exe"), "C:\\Tools\\Tagsling.html");
+  EXPECT_EQ(HelpPagePath("C:\\My.Tools\\tagsling"), "C:\\My.Tools\\tagsling.html");
+  EXPECT_EQ(HelpPagePath("/opt/t/tagsling.EXE"), "/opt/t/tagsling.html");
+}
+
+TEST(HelpLinks, ContextZeroOpensNoHelp) {
+  EXPECT_FALSE(HelpAnchor(0).has_value());
+  EXPECT_EQ(HelpAnchor(18), "ctx-18");
+}
+
+TEST(HelpLinks, OptionsPagesMapToTheirContexts) {
+  const int expected[] = {18, 28, 29, 30, 31, 32, 33, 33, 33, 36};
+  for (int page = 0; page < 10; ++page) EXPECT_EQ(OptionsPageHelpContext(page), expected[page]);
+  EXPECT_EQ(OptionsPageHelpContext(-1), 0);
+  EXPECT_EQ(OptionsPageHelpContext(10), 0);
+}
+
+TEST(HelpLinks, TheShippedPageHasEveryAnchor) {
+  std::ifstream file(std::string(TAGSLING_SOURCE_DIR) + "/data/Tagsling.html");
+  ASSERT_TRUE(file.good());
+  std::stringstream page;
+  page << file.rdbuf();
+  const std::string html = page.str();
+  EXPECT_NE(html.find("id=\"" + std::string(kHelpContentsAnchor) + "\""), std::string::npos);
+  for (int pageIndex = 0; pageIndex < 10; ++pageIndex) {
+    const std::string anchor = "id=\"" + *HelpAnchor(OptionsPageHelpContext(pageIndex)) + "\"";
+    EXPECT_NE(html.find(anchor), std::string::npos) << anchor;
+  }
+}
+
+TEST(HelpLinks, AboutTextHasFiveLines) {
+  const std::string text = AboutText();
+  EXPECT_EQ(text.rfind("Tagsling  Ver.1.54\r\n", 0), 0u);
+  int breaks = 0;
+  for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++breaks;
+  EXPECT_EQ(breaks, 4);
+  EXPECT_NE(text.find("\r\n\r\nURL: "), std::string::npos);
+  EXPECT_NE(text.find("\r\nE-Mail: "), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tagsling::ui

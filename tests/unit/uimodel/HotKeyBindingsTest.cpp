@@ -1,0 +1,46 @@
+#include "ui/model/HotKeyBindings.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace tagsling::ui {
+namespace {
+
+TEST(HotKeyBindings, TwentyThreeIdsInAscendingOrderWithDistinctSettings) {
+  const auto keys = AllHotKeys();
+  ASSERT_EQ(keys.size(), 23u);
+  std::set<std::string> settings;
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    EXPECT_EQ(keys[i].id, static_cast<int>(i) + 1);
+    EXPECT_TRUE(settings.insert(std::string(keys[i].settingKey)).second) << keys[i].settingKey;
+    EXPECT_NE(keys[i].command, CommandId::None);
+  }
+}
+
+TEST(HotKeyBindings, DispatchesByIdentifier) {
+  struct Case {
+    int id;
+    CommandId command;
+  };
+  const Case cases[] = {
+      {1, CommandId::ShowTagMenu},
+      {2, CommandId::ActivateMainWindow},
+      {4, CommandId::ForegroundBrowser640},
+      {7, CommandId::ShowShortTagMenu},
+      {14, CommandId::ForegroundEditorToFreeArea},
+      // 19 and 20 cross: PMHotKey_Mode is the short menu, PMHotKey_S_Mode the full one.
+      {19, CommandId::ShowShortTagMenuModeInverted},
+      {20, CommandId::ShowTagMenuModeInverted},
+      {23, CommandId::PreviewNN},
+      {0, CommandId::None},
+      {24, CommandId::None},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HotKeyCommand(c.id), c.command) << c.id;
+  EXPECT_EQ(AllHotKeys()[18].settingKey, "PMHotKey_Mode");
+  EXPECT_EQ(AllHotKeys()[19].settingKey, "PMHotKey_S_Mode");
+}
+
+}  // namespace
+}  // namespace tagsling::ui

@@ -1,0 +1,188 @@
+#include "ui/model/MenuModel.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "core/TemplateKeys.h"
+#include "core/Templates.h"
+#include "MenuWalk.h"
+
+namespace tagsling::ui {
+namespace {
+
+using test::ForEachNode;
+using test::Lower;
+using test::TagKeys;
+
+std::set<std::string> LowerCatalogue() {
+  std::set<std::string> keys;
+  for (const TemplateKey& k : TemplateKeys()) keys.insert(Lower(std::string(k.name)));
+  return keys;
+}
+
+std::set<std::string> LowerKeys(const std::vector<MenuNode>& items) {
+  std::set<std::string> keys;
+  for (const std::string& k : TagKeys(items)) keys.insert(Lower(k));
+  return keys;
+}
+
+const MenuNode& MenuBarTagMenu(const MenuModel& bar) {
+  const MenuNode* tags = NodeAt(bar, {1});
+  EXPECT_NE(tags, nullptr);
+  EXPECT_EQ(tags->caption, "タグ(&T)");
+  return *tags;
+}
+
+TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
+  for (const MenuDefinition& def : AllMenuDefinitions()) {
+    SCOPED_TRACE(std::string(def.name));
+    MenuModel menu;
+    ASSERT_NO_THROW(menu = BuildMenu(def.id));
+    EXPECT_EQ(menu.name, def.name);
+    EXPECT_TRUE(!menu.items.empty() || !menu.slots.empty());
+    ForEachNode(menu.items, [&](const MenuNode& node) {
+      if (node.kind != NodeKind::Separator) {
+        EXPECT_FALSE(node.caption.empty());
+      }
+      if (node.kind == NodeKind::Item && node.enabled) {
+        EXPECT_NE(node.command, CommandId::None);
+      }
+      if (!node.key.empty()) {
+        EXPECT_NE(FindTemplateKey(node.key), nullptr) << node.key;
+      }
+    });
+  }
+}
+
+TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
+  ASSERT_EQ(TemplateKeys().size(), kTemplateKeyCount);
+  const std::set<std::string> catalogue = LowerCatalogue();
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  EXPECT_EQ(LowerKeys(MenuBarTagMenu(bar).children), catalogue);
+  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::PopupMenu1).items), catalogue);
+}
+
+// Walks the menu bar's tag tree and PopupMenu1 side by side: the same tree
+// apart from the item names, the popup form and the one caption.
+void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>& popup) {
+  ASSERT_EQ(bar.size(), popup.size());
+  for (std::size_t i = 0; i < bar.size(); ++i) {
+    const MenuNode& b = bar[i];
+    const MenuNode& p = popup[i];
+    SCOPED_TRACE(b.caption);
+    EXPECT_EQ(b.kind, p.kind);
+    EXPECT_EQ(b.image, p.image);
+    EXPECT_EQ(b.enabled, p.enabled);
+    EXPECT_EQ(Lower(b.key), Lower(p.key));
+    if (b.caption == "意味(&M) <DD>") {
+      EXPECT_EQ(p.caption, "意味(&E) <DD>");
+    } else {
+      EXPECT_EQ(b.caption, p.caption);
+    }
+    if (!b.key.empty()) {
+      EXPECT_EQ(b.command, CommandId::RunTagCommand);
+      EXPECT_EQ(p.command, CommandId::RunTagCommandFromPopup);
+      EXPECT_EQ(b.name.empty(), p.name.empty());
+      if (!b.name.empty()) {
+        EXPECT_EQ(b.name, b.key);
+        EXPECT_EQ(Lower(p.name), Lower("PM1_" + b.key));
+      }
+    }
+    ExpectMirrors(b.children, p.children);
+  }
+}
+
+TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel popup = BuildMenu(MenuId::PopupMenu1);
+  const std::vector<MenuNode>& tree = MenuBarTagMenu(bar).children;
+  ASSERT_EQ(popup.items.size(), tree.size() + 2);
+  ExpectMirrors(tree, std::vector<MenuNode>(popup.items.begin(), popup.items.begin() + tree.size()));
+  EXPECT_EQ(popup.items[11].kind, NodeKind::Separator);
+  EXPECT_EQ(popup.items[12].caption, "登録タグ(&U)");
+  EXPECT_EQ(popup.items[12].image, 73);
+  EXPECT_EQ(popup.items[12].kind, NodeKind::Submenu);
+}
+
+TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
+  for (MenuId id : {MenuId::PopupMenu1, MenuId::PopupMenu4}) {
+    const MenuModel menu = BuildMenu(id);
+    const std::string prefix = id == MenuId::PopupMenu1 ? "PM1_" : "PM4_";
+    int named = 0;
+    ForEachNode(menu.items, [&](const MenuNode& node) {
+      if (node.name.empty()) return;
+      ++named;
+      EXPECT_EQ(node.name.rfind(prefix, 0), 0u) << node.name;
+      EXPECT_EQ(node.key, node.name.substr(prefix.size()));
+      EXPECT_EQ(node.command, CommandId::RunTagCommandFromPopup);
+    });
+    EXPECT_GT(named, 20);
+  }
+  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", "PM1_"), "Moji_B");
+}
+
+TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
+  const MenuModel popup = BuildMenu(MenuId::PopupMenu1);
+  std::set<std::string> names;
+  ForEachNode(popup.items, [&](const MenuNode& node) {
+    if (!node.name.empty()) names.insert(node.name + "=" + node.key);
+  });
+  EXPECT_TRUE(names.count("PM1_Etc_hidden_hidden=Etc_hidden_hidden"));
+  EXPECT_TRUE(names.count("PM1_Etc_Form_Method_get=Etc_Form_Method_get"));
+  EXPECT_TRUE(names.count("PM1_Kihon_Doc=Kihon_Doc"));
+  EXPECT_FALSE(names.count("PM1_Etc_Hidden_Hidden=Etc_Hidden_Hidden"));
+}
+
+TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  int shared = 0;
+  ForEachNode(bar.items, [&](const MenuNode& node) {
+    if (node.key.rfind("OP_", 0) == 0 || node.key.rfind("Etc_Textarea_Wrap", 0) == 0) {
+      ++shared;
+      EXPECT_TRUE(node.name.empty()) << node.caption;
+    }
+  });
+  // ALIGN-3 under P, Hn, HR, TABLE, TR, TD, TH; VALIGN-3 under TR, TD, TH;
+  // two IMG wrap items; three WRAP items.
+  EXPECT_EQ(shared, 7 * 3 + 3 * 3 + 2 + 3);
+}
+
+TEST(MenuModel, PopupMenu4ListsItsShortTree) {
+  const MenuModel menu = BuildMenu(MenuId::PopupMenu4);
+  ASSERT_EQ(menu.items.size(), 17u);
+  EXPECT_EQ(menu.items[0].name, "PM4_P_Br");
+  EXPECT_EQ(menu.items[11].caption, "URL <&A HREF=\"\">");
+  EXPECT_EQ(menu.items[11].key, "Link_AHref_AHref");
+  EXPECT_EQ(menu.items[15].kind, NodeKind::Separator);
+  EXPECT_EQ(menu.items[16].caption, "登録タグ(&U)");
+  EXPECT_EQ(TagKeys(menu.items).size(), 30u);
+}
+
+TEST(MenuModel, NodeAtFollowsPositions) {
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  ASSERT_NE(NodeAt(bar, {5, 5}), nullptr);
+  EXPECT_EQ(NodeAt(bar, {5, 5})->caption, "ブラウザのサイズ変更(&B)");
+  EXPECT_EQ(NodeAt(bar, {5, 5})->openHandler, "N129Click");
+  EXPECT_EQ(NodeAt(bar, {5, 99}), nullptr);
+  EXPECT_EQ(NodeAt(bar, {-1}), nullptr);
+  EXPECT_EQ(NodeAt(bar, {}), nullptr);
+}
+
+TEST(MenuModel, StripsAcceleratorMarks) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"新ウィンドウ (T&ARGET=\"_blank\")", "新ウィンドウ (TARGET=\"_blank\")"},
+      {"a&&b", "a&b"},
+      {"end&", "end&"},
+      {"", ""},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StripAccelerators(c.in), c.out) << c.in;
+}
+
+}  // namespace
+}  // namespace tagsling::ui
