@@ -17,6 +17,7 @@
 #include <string>
 #include <string_view>
 
+#include "regex/ERegExpParser.h"
 #include "regex/TMatchCORE.h"
 
 namespace tagsling {

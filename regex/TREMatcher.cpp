@@ -111,7 +111,9 @@ std::optional<TREMatchSpan> TREMatcher::Scan(std::size_t pos) {
     if (text_[pos] == '\n' && dfa_.HeadAnchored())
       if (auto end = AnchoredAt(pos + 1)) return TREMatchSpan{pos + 1, *end};
   }
-  if (dfa_.TailAnchored() && dfa_.HasLineTail(TRE_DFA::kInitial)) return TREMatchSpan{length_, length_};
+  // The end of the text: "$" matches there, and so does a pattern that
+  // matches the empty string (which the loop never reached on an empty rest).
+  if (dfa_.IsFinal(TRE_DFA::kInitial) || dfa_.HasLineTail(TRE_DFA::kInitial)) return TREMatchSpan{length_, length_};
   return std::nullopt;
 }
 

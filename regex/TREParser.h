@@ -12,6 +12,7 @@
 // pattern, plus the leaf normalisation of TREParseTree.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -24,7 +25,8 @@ class TREParser {
  public:
   static constexpr int kMaxGroupDepth = 200;
 
-  explicit TREParser(std::string_view pattern) : scanner_(pattern) {}
+  // The parser keeps its own copy of the pattern.
+  explicit TREParser(std::string_view pattern) : pattern_(pattern), scanner_(pattern_) {}
 
   // Parses the whole pattern into Tree() and normalises its leaves.
   // Raises ERegExpParser on any syntax error.
@@ -44,6 +46,7 @@ class TREParser {
   std::vector<TRERange> ClassItems();
   TRENode* NegatedClass(const std::vector<TRERange>& excluded);
 
+  std::string pattern_;
   TREScanner scanner_;
   TRETokenKind token_ = TRETokenKind::End;
   TREParseTree tree_;

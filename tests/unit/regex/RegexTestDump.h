@@ -1,0 +1,33 @@
+#pragma once
+// Test helper: a parse tree node as text. Leaves print their range in hex
+// ("61" or "61-63"), anchors "^" and "$", inner nodes as
+// U(left,right) C(left,right) *(operand), "E" empty and "N" nothing.
+
+#include <cstdio>
+#include <string>
+
+#include "regex/TREParseTree.h"
+
+namespace tagsling::test {
+
+inline std::string Dump(const TRENode* node) {
+  char buffer[32];
+  switch (node->kind) {
+    case TRENodeKind::Leaf:
+      if (node->lo == node->hi)
+        std::snprintf(buffer, sizeof buffer, "%X", node->lo);
+      else
+        std::snprintf(buffer, sizeof buffer, "%X-%X", node->lo, node->hi);
+      return buffer;
+    case TRENodeKind::LineHead: return "^";
+    case TRENodeKind::LineTail: return "$";
+    case TRENodeKind::Concat: return "C(" + Dump(node->left) + "," + Dump(node->right) + ")";
+    case TRENodeKind::Union: return "U(" + Dump(node->left) + "," + Dump(node->right) + ")";
+    case TRENodeKind::Closure: return "*(" + Dump(node->left) + ")";
+    case TRENodeKind::Empty: return "E";
+    case TRENodeKind::Nothing: return "N";
+  }
+  return "?";
+}
+
+}  // namespace tagsling::test
