@@ -60,6 +60,15 @@ std::span<const PaletteButton> ToolBar12Buttons();
 // button opening PopupMenu1 (its caption "タグ " is not displayed).
 std::span<const PaletteButton> ToolBar1Buttons();
 
+// Fixed sizes of the main window's panels, in pixels at 100 % scaling.
+struct PaletteLayout {
+  int dockedPanelWidth = 33;   // Panel1, shown only when docked without the menu bar
+  int toolPanelWidth = 131;    // Panel3 with ToolBar11 and ToolBar12
+  int palettePanelWidth = 470; // Panel4 with PageControl1
+  int paletteHeight = 50;      // PageControl1
+};
+inline constexpr PaletteLayout kPaletteLayout{};
+
 // The base-folder panel (Panel8) and the panels' context menus.
 struct PanelText {
   std::string_view baseFolderHint;       // Panel8 hint
