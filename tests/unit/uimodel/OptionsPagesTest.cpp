@@ -1,0 +1,99 @@
+#include "ui/model/OptionsPages.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <variant>
+
+#include "settings/AppSettings.h"
+#include "ui/model/HotKeyBindings.h"
+
+namespace tagsling::ui {
+namespace {
+
+using settings::AppSettings;
+using settings::SettingDefinition;
+
+const SettingDefinition* OptionRow(std::string_view key) {
+  for (const SettingDefinition& row : settings::SettingsTable()) {
+    if (row.section && std::string_view(row.section) == "Option" && key == row.key) return &row;
+  }
+  return nullptr;
+}
+
+TEST(OptionsPagesTest, TenPagesInOrder) {
+  const char* captions[] = {"全般",       "動作",        "表示/ツール", "外部プログラム", "外部ツール",
+                            "無視するウィンドウ", "ホットキー1", "ホットキー2", "ホットキー3",    "登録タグ"};
+  ASSERT_EQ(OptionsPages().size(), std::size(captions));
+  for (std::size_t i = 0; i < std::size(captions); ++i) EXPECT_EQ(OptionsPages()[i].caption, captions[i]) << i;
+}
+
+// Every bound control names an "Option" key of the matching type, once.
+TEST(OptionsPagesTest, BoundControlsMatchTheSettingsTable) {
+  std::set<std::string> seen;
+  ForEachOptionControl([&](int page, const OptionControl& control) {
+    if (control.setting.empty()) return;
+    SCOPED_TRACE(std::string(control.setting));
+    EXPECT_TRUE(seen.insert(std::string(control.setting)).second) << "bound twice";
+    const SettingDefinition* row = OptionRow(control.setting);
+    ASSERT_NE(row, nullptr);
+    switch (control.kind) {
+      case OptionKind::Check: EXPECT_TRUE(std::holds_alternative<bool AppSettings::*>(row->field)); break;
+      case OptionKind::Number: EXPECT_TRUE(std::holds_alternative<int AppSettings::*>(row->field)); break;
+      case OptionKind::Combo:
+        ASSERT_TRUE(std::holds_alternative<int AppSettings::*>(row->field));
+        // Item index = value: the items cover exactly the value range.
+        EXPECT_EQ(row->min_value, 0);
+        EXPECT_EQ(static_cast<int>(control.items.size()), row->max_value + 1);
+        break;
+      case OptionKind::Path:
+      case OptionKind::HotKey: EXPECT_TRUE(std::holds_alternative<std::string AppSettings::*>(row->field)); break;
+      default: ADD_FAILURE() << "kind cannot be bound";
+    }
+  });
+}
+
+// Everything in "Option" is edited here except what menus, mode buttons and
+// the virtual-key dialog change.
+TEST(OptionsPagesTest, EveryOptionKeyHasAControlOrAnotherEditor) {
+  const std::set<std::string> elsewhere = {"WindowOnTop",  "HasamiMode",    "SendKey_Cut",
+                                           "SendKey_Copy", "SendKey_Paste", "SoutaiPathIns"};
+  for (const SettingDefinition& row : settings::SettingsTable()) {
+    if (!row.section || std::string_view(row.section) != "Option") continue;
+    EXPECT_EQ(FindOptionControl(row.key) != nullptr, !elsewhere.count(row.key)) << row.key;
+  }
+}
+
+TEST(OptionsPagesTest, AllHotKeysHaveAFieldOnTheHotKeyPages) {
+  for (const HotKeyBinding& binding : AllHotKeys()) {
+    int found_page = -1;
+    ForEachOptionControl([&](int page, const OptionControl& control) {
+      if (control.kind == OptionKind::HotKey && control.setting == binding.settingKey) found_page = page;
+    });
+    EXPECT_GE(found_page, 6) << binding.settingKey;
+    EXPECT_LE(found_page, 8) << binding.settingKey;
+  }
+}
+
+TEST(OptionsPagesTest, NumberFieldsStepByTen) {
+  EXPECT_EQ(FindOptionControl("AutoActive_Margin")->step, 10);
+  EXPECT_EQ(FindOptionControl("HasamiTime")->step, 10);
+  EXPECT_EQ(FindOptionControl("HasamiTime")->note, "ミリ秒");
+}
+
+// The crossed identifiers: the mode-switch key of the high-frequency row is
+// PMHotKey_Mode, that of the all-tags row PMHotKey_S_Mode.
+TEST(OptionsPagesTest, PopupHotKeyRows) {
+  std::span<const OptionControl> row = OptionsPages()[6].groups[0].controls;
+  ASSERT_EQ(row.size(), 6u);
+  const char* order[] = {"PMHotKey_S", "PMHotKey_Mode", "PMHotKey", "PMHotKey_S_Mode", "PMHotKey_Tool",
+                         "PMHotKey_OuterTools"};
+  for (std::size_t i = 0; i < row.size(); ++i) EXPECT_EQ(row[i].setting, order[i]);
+  EXPECT_TRUE(row[1].sameRow);
+  EXPECT_TRUE(row[3].sameRow);
+  EXPECT_FALSE(row[2].sameRow);
+}
+
+}  // namespace
+}  // namespace tagsling::ui
