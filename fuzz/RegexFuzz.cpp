@@ -1,0 +1,93 @@
+// Fuzz target for the pattern library: arbitrary bytes as pattern, text and
+// replacement. Input layout: byte 0 options (bit 0 line separator LF, bit 1
+// a second pattern after the first), byte 1 pattern length, byte 2
+// replacement length, then the pattern, the replacement and the text. Sizes
+// are capped so that each input does bounded work.
+//
+// Besides "no crash, no sanitizer finding" it checks invariants: the match
+// lies inside the text, Sub and Match agree, GSub with "&" gives the text
+// back unchanged, and GSub with "" removes exactly what the matches cover.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "regex/TAWKStr.h"
+
+namespace {
+
+constexpr std::size_t kMaxPattern = 48;
+constexpr std::size_t kMaxReplacement = 16;
+constexpr std::size_t kMaxText = 2048;
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+void Exercise(tagsling::TAWKStr& awk, const std::string& text, const std::string& replacement) {
+  std::size_t searched = text.find('\0');
+  if (searched == std::string::npos) searched = text.size();
+
+  std::size_t position = 0, length = 0;
+  std::size_t result = awk.Match(text, position, length);
+  Check(result == position);
+  Check(position == 0 ? length == 0 : position - 1 + length <= searched);
+
+  std::string same = text;
+  std::size_t count = awk.GSub("&", same);
+  Check(same == text);
+  Check((count == 0) == (position == 0));
+
+  std::string removed = text;
+  awk.GSub("", removed);
+  Check(removed.size() <= text.size());
+
+  std::string once = text;
+  bool replaced = false;
+  try {
+    replaced = awk.Sub(replacement, once);
+  } catch (const tagsling::ERegExpParser&) {
+    Check(once == text);  // a bad replacement leaves the text alone
+    return;
+  }
+  Check(replaced == (position != 0));
+  std::string many = text;
+  awk.GSub(replacement, many);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 3) return 0;
+  std::uint8_t options = data[0];
+  std::size_t patternLength = data[1] % (kMaxPattern + 1);
+  std::size_t replacementLength = data[2] % (kMaxReplacement + 1);
+  const char* bytes = reinterpret_cast<const char*>(data + 3);
+  std::size_t rest = size - 3;
+  patternLength = patternLength < rest ? patternLength : rest;
+  std::string pattern(bytes, patternLength);
+  rest -= patternLength;
+  replacementLength = replacementLength < rest ? replacementLength : rest;
+  std::string replacement(bytes + patternLength, replacementLength);
+  rest -= replacementLength;
+  std::string text(bytes + patternLength + replacementLength, rest < kMaxText ? rest : kMaxText);
+
+  static tagsling::TAWKStr awk;  // shared across inputs: exercises the cache too
+  awk.SetLineSeparator(options & 1 ? tagsling::mcls_LF : tagsling::mcls_CRLF);
+  try {
+    awk.SetRegExp(pattern);
+  } catch (const tagsling::ERegExpParser&) {
+    Check(awk.RegExp().empty() && awk.CurrentIndex() == 0);
+  }
+  Exercise(awk, text, replacement);
+  if (options & 2) {
+    // The text doubles as a second pattern (capped), the pattern as its text.
+    try {
+      awk.SetRegExp(text.substr(0, kMaxPattern));
+    } catch (const tagsling::ERegExpParser&) {
+    }
+    Exercise(awk, pattern, replacement);
+  }
+  return 0;
+}
