@@ -1,0 +1,17 @@
+// tagsling-cli relpath BASE FILE: FILE relative to the folder BASE (a
+// trailing backslash is added when missing), with backslash separators.
+
+#include "cli/Cli.h"
+#include "texttools/PathText.h"
+
+namespace tagsling::cli {
+
+int RunRelpath(CliContext& ctx) {
+  if (ctx.args.size() != 2) return ctx.Fail("usage: tagsling-cli relpath BASE FILE", kSyntaxError);
+  std::string base = ctx.args[0];
+  if (!texttools::EndsWithBackslash(base)) base += '\\';
+  ctx.WriteLine(texttools::RelativePath(base, ctx.args[1]));
+  return kOk;
+}
+
+}  // namespace tagsling::cli
