@@ -3,8 +3,8 @@
 // base folder is set, so "%d" takes the document's folder.
 
 #include "cli/Cli.h"
-#include "external/PathText.h"
 #include "external/ToolsFunc.h"
+#include "texttools/DocumentPath.h"
 
 namespace tagsling::cli {
 
@@ -12,7 +12,7 @@ int RunToolparams(CliContext& ctx) {
   if (ctx.args.size() != 3) return ctx.Fail("usage: toolparams TEMPLATE DOCPATH BASEDIR", kSyntaxError);
   const std::string& document = ctx.args[1];
   auto lookup = [&document](bool want_folder) {
-    return want_folder ? external::ContainingFolder(document) : document;
+    return want_folder ? texttools::DocumentFolder(document) : document;
   };
   std::optional<std::string> params = external::ExpandToolParams(ctx.args[0], ctx.args[2], lookup);
   if (!params) return ctx.Fail("the template needs a document path, and none was given");

@@ -3,10 +3,14 @@
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
 #include "external/PathText.h"
+#include "texttools/Messages.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::external {
 
-bool IsHidemaru(const std::string& editor_file) { return SjisToLower(FileNamePart(editor_file)) == "hidemaru.exe"; }
+bool IsHidemaru(const std::string& editor_file) {
+  return SjisToLower(texttools::FileNamePart(editor_file)) == "hidemaru.exe";
+}
 
 std::string EditorCommandLine(const std::string& editor_file, const std::string& editor_cmd_line,
                               const std::string& file) {
@@ -44,13 +48,20 @@ EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const E
   plan.application = settings.EditorFile;
   plan.command_line = EditorCommandLine(settings.EditorFile, settings.EditorCmdLine, request.file);
   plan.directory = request.folder_exists ? request.folder : request.own_folder;
-  plan.start_placement = EditorStartPlacement(settings.EditorFile, settings.EditorWindowMax, request.free_area);
+  if (std::optional<WindowPlacement> placement =
+          EditorStartPlacement(settings.EditorFile, settings.EditorWindowMax, request.free_area)) {
+    plan.startup = StartupBlock{};
+    plan.startup->x = placement->x;
+    plan.startup->y = placement->y;
+    plan.startup->width = placement->width;
+    plan.startup->height = placement->height;
+  }
   plan.fit_after_start = settings.EditorWindowMax;
   plan.failure_report = EditorStartFailedMessage();
   return plan;
 }
 
-std::string EditorNotSetMessage() { return text::kEditorNotSet; }
+std::string EditorNotSetMessage() { return texttools::kMsgNoEditorFile; }
 
 std::string EditorFileMissingMessage(const std::string& file) {
   return text::kFileMissingOpen + file + text::kFileMissingClose;
@@ -58,14 +69,15 @@ std::string EditorFileMissingMessage(const std::string& file) {
 
 std::string EditorStartFailedMessage() { return text::kEditorStartFailed; }
 
-std::span<const FileFilter> HtmlOpenFilters() {
-  static constexpr FileFilter kFilters[] = {
-      {text::kHtmlFilesFilter, "*.html;*.htm"},
-      {text::kAllFilesFilter, "*.*"},
-  };
-  return kFilters;
+texttools::FileDialogSpec HtmlOpenDialogSpec(const std::string& initial_folder) {
+  texttools::FileDialogSpec spec;
+  spec.filters = {{texttools::kFilterHtmlFiles, "*.html;*.htm"}, {texttools::kFilterAllFiles, "*.*"}};
+  spec.initial_folder = initial_folder;
+  return spec;
 }
 
-std::string HtmlOpenDirFor(const std::string& chosen_file) { return ContainingFolder(chosen_file); }
+std::string HtmlOpenDirFor(const std::string& chosen_file) {
+  return texttools::FolderWithoutTrailingSeparator(chosen_file);
+}
 
 }  // namespace tagsling::external

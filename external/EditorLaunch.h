@@ -8,11 +8,11 @@
 // its window (FindProcessWindow) and fits the target window to the free area.
 
 #include <optional>
-#include <span>
 #include <string>
 
 #include "external/Winplace.h"
 #include "settings/AppSettings.h"
+#include "texttools/TextToolsContext.h"
 
 namespace tagsling::external {
 
@@ -25,10 +25,21 @@ bool IsHidemaru(const std::string& editor_file);
 std::string EditorCommandLine(const std::string& editor_file, const std::string& editor_cmd_line,
                               const std::string& file);
 
-// STARTUPINFO of a placed start: dwFlags STARTF_USEPOSITION | STARTF_USESIZE,
-// wShowWindow SW_SHOW, these console character counts, the rest zero.
-inline constexpr int kStartupCountCharsX = 160;
-inline constexpr int kStartupCountCharsY = 120;
+// The STARTUPINFO fields of a placed start; every other field is zero.
+struct StartupBlock {
+  static constexpr unsigned kUsePosition = 0x4;  // STARTF_USEPOSITION
+  static constexpr unsigned kUseSize = 0x2;      // STARTF_USESIZE
+  static constexpr unsigned short kShow = 5;     // SW_SHOW
+  unsigned flags = kUsePosition | kUseSize;
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+  unsigned short show_window = kShow;
+  unsigned x_count_chars = 160;
+  unsigned y_count_chars = 120;
+  bool operator==(const StartupBlock&) const = default;
+};
 
 // Where the editor is asked to appear: the free area, for Hidemaru one pixel
 // lower and 23 pixels less high; nullopt (the program's own STARTUPINFO, so
@@ -50,7 +61,9 @@ struct EditorLaunchPlan {
   std::string application;   // CreateProcess application name (EditorFile)
   std::string command_line;
   std::string directory;
-  std::optional<WindowPlacement> start_placement;
+  // nullopt: the program's own STARTUPINFO (GetStartupInfoA), so the
+  // editor chooses its place.
+  std::optional<StartupBlock> startup;
   // After a successful start: wait for input idle, and when the editor's
   // window is found, fit the target window to the free area.
   bool fit_after_start = false;
@@ -67,12 +80,9 @@ std::string EditorFileMissingMessage(const std::string& file);
 // "テキストエディタの起動に失敗しました。"
 std::string EditorStartFailedMessage();
 
-// The open dialog's filters, in order.
-struct FileFilter {
-  const char* description;
-  const char* pattern;
-};
-std::span<const FileFilter> HtmlOpenFilters();
+// The open dialog: no title of its own, no preset name, the HTML filter and
+// the all-files filter, starting in `initial_folder` (HtmlOpenDir).
+texttools::FileDialogSpec HtmlOpenDialogSpec(const std::string& initial_folder);
 
 // HtmlOpenDir after the open dialog was confirmed with `chosen_file`: its
 // folder without the trailing "\" (a root keeps it).

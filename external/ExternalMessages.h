@@ -1,7 +1,8 @@
 #pragma once
 // Texts of the external-program commands, as the Shift-JIS (code page 932)
 // bytes the program shows and compares. The Japanese original of each text
-// is given beside it.
+// is given beside it. Texts shared with the text tools (the editor setting's
+// report, the file filters) are texttools/Messages.h's.
 
 namespace tagsling::external::text {
 
@@ -41,10 +42,6 @@ inline constexpr const char kNetscapeNewsgroups[] =  // "Netscape ニュース�
     "Netscape \x83j\x83\x85\x81[\x83X\x83O\x83\x8b\x81[\x83v";
 inline constexpr const char kNetscapeComposer[] = "Netscape Composer";
 
-// "テキストエディタの実行ファイルを指定して下さい。"
-inline constexpr const char kEditorNotSet[] =
-    "\x83" "e\x83L\x83X\x83g\x83G\x83" "f\x83" "B\x83^\x82\xcc\x8e\xc0\x8ds\x83t\x83@\x83" "C\x83\x8b\x82\xf0"
-    "\x8ew\x92\xe8\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81" "B";
 // "ファイル(" F ")が見当たりません。"
 inline constexpr const char kFileMissingOpen[] = "\x83t\x83@\x83" "C\x83\x8b(";
 inline constexpr const char kFileMissingClose[] =
@@ -53,10 +50,5 @@ inline constexpr const char kFileMissingClose[] =
 inline constexpr const char kEditorStartFailed[] =
     "\x83" "e\x83L\x83X\x83g\x83G\x83" "f\x83" "B\x83^\x82\xcc\x8bN\x93\xae\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc"
     "\x82\xb5\x82\xbd\x81" "B";
-
-// Filters of the editor's open dialog.
-inline constexpr const char kHtmlFilesFilter[] = "HTML\x83t\x83@\x83" "C\x83\x8b (*.html,*.htm)";  // "HTMLファイル (*.html,*.htm)"
-inline constexpr const char kAllFilesFilter[] =  // "すべてのファイル (*.*)"
-    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83t\x83@\x83" "C\x83\x8b (*.*)";
 
 }  // namespace tagsling::external::text

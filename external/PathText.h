@@ -1,7 +1,8 @@
 #pragma once
-// Text helpers for paths and command lines, all aware of Shift-JIS: a byte
-// 5C ("\") or 3A (":") that is the second byte of a double-byte character is
-// never a separator, and a search never matches from the middle of one.
+// Searching and quoting for command lines and window titles, aware of
+// Shift-JIS: a search never matches from the middle of a double-byte
+// character, and a byte 5C that is the second byte of one is no backslash.
+// (Splitting paths into folder and file name: texttools/PathText.h.)
 
 #include <cstddef>
 #include <string>
@@ -18,15 +19,6 @@ inline bool ContainsText(std::string_view text, std::string_view needle) {
 
 // `text` with `needle` removed until none is left.
 std::string RemoveEvery(std::string_view text, std::string_view needle);
-
-// The folder part of a path: everything up to and including the last "\" or
-// ":" ("C:\tools\tidy.exe" -> "C:\tools\"); empty when there is none.
-std::string FolderPart(std::string_view path);
-// What follows the folder part.
-std::string FileNamePart(std::string_view path);
-// The folder holding `path` without its trailing "\"; a root keeps it
-// ("C:\a.htm" -> "C:\", "C:\web\a.htm" -> "C:\web").
-std::string ContainingFolder(std::string_view path);
 
 // One command-line argument that CommandLineToArgvW (and the C runtime)
 // reads back as exactly `argument`: always in double quotes, quotes inside

@@ -8,6 +8,7 @@
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
 #include "external/PathText.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::external {
 
@@ -76,7 +77,7 @@ std::optional<std::string> ExpandToolParams(std::string_view param_template, con
 }
 
 std::string ToolWorkingFolder(const settings::ToolEntry& tool) {
-  return tool.TmpDir.empty() ? FolderPart(tool.File) : tool.TmpDir;
+  return tool.TmpDir.empty() ? texttools::FolderPart(tool.File) : tool.TmpDir;
 }
 
 std::optional<ShellStart> PlanExternalTool(const settings::ToolEntry& tool, const std::string& public_dir,

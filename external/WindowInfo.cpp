@@ -8,7 +8,7 @@ std::string LimitTitle(std::string_view title) {
   std::size_t end = 0;
   while (end < title.size()) {
     std::size_t next = end + SjisCharLength(title, end);
-    if (next > kWindowTitleLimit) break;
+    if (next > texttools::kTitleLimit) break;
     end = next;
   }
   return std::string(title.substr(0, end));

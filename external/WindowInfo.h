@@ -8,17 +8,14 @@
 
 #include "platform/Types.h"
 #include "platform/WindowSystem.h"
+#include "texttools/DocumentPath.h"
 
 namespace tagsling::external {
-
-// Window titles are read with room for this many bytes (GetWindowTextA with
-// a 255-byte buffer); a browser marker beyond them is not seen.
-inline constexpr std::size_t kWindowTitleLimit = 254;
 
 struct WindowInfo {
   platform::WindowHandle handle = platform::kNoWindow;
   std::string class_name;
-  std::string title;     // at most kWindowTitleLimit bytes
+  std::string title;     // at most texttools::kTitleLimit bytes
   std::string exe_path;  // full path of the owning process's executable; "" when unknown
   bool visible = false;
   bool enabled = false;
@@ -27,8 +24,9 @@ struct WindowInfo {
   platform::Rect rect;  // window rectangle, screen coordinates
 };
 
-// The first kWindowTitleLimit bytes of a title, never ending in half of a
-// double-byte character.
+// The first texttools::kTitleLimit bytes of a title (GetWindowTextA's
+// limit), never ending in half of a double-byte character: a browser marker
+// beyond them is not seen.
 std::string LimitTitle(std::string_view title);
 
 // Reads one window through the window system. The executable path is not

@@ -3,6 +3,7 @@
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
 #include "external/PathText.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::external {
 
@@ -85,7 +86,7 @@ BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& execut
   plan.action = BrowserPreviewPlan::Action::kStartBrowser;
   plan.start.file = executable;
   plan.start.parameters = QuoteArgument(document_path);
-  plan.start.directory = FolderPart(document_path);
+  plan.start.directory = texttools::FolderPart(document_path);
   return plan;
 }
 

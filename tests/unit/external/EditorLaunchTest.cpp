@@ -53,7 +53,13 @@ TEST(EditorLaunchTest, PlansTheStart) {
   EXPECT_EQ(plan.application, "C:\\WINDOWS\\NOTEPAD.EXE");
   EXPECT_EQ(plan.command_line, "\"C:\\WINDOWS\\NOTEPAD.EXE\" \"C:\\web\\a.htm\"");
   EXPECT_EQ(plan.directory, "C:\\web");
-  EXPECT_EQ(plan.start_placement, (WindowPlacement{0, 60, 1024, 680}));
+  StartupBlock block;
+  block.x = 0;
+  block.y = 60;
+  block.width = 1024;
+  block.height = 680;
+  EXPECT_EQ(plan.startup, block);
+  EXPECT_EQ(block.flags, 0x6u);  // STARTF_USEPOSITION | STARTF_USESIZE
   EXPECT_TRUE(plan.fit_after_start);
   EXPECT_EQ(plan.failure_report, text::kEditorStartFailed);
 
@@ -75,17 +81,19 @@ TEST(EditorLaunchTest, PlansTheStart) {
   plan = PlanEditorLaunch(settings, blank);
   EXPECT_EQ(plan.report, "");
   EXPECT_EQ(plan.command_line, "\"C:\\WINDOWS\\NOTEPAD.EXE\"");
-  EXPECT_EQ(plan.start_placement, std::nullopt);
+  EXPECT_EQ(plan.startup, std::nullopt);
   EXPECT_FALSE(plan.fit_after_start);
 
   settings.EditorFile = "";
-  EXPECT_EQ(PlanEditorLaunch(settings, blank).report, text::kEditorNotSet);
+  EXPECT_EQ(PlanEditorLaunch(settings, blank).report, EditorNotSetMessage());
 }
 
 TEST(EditorLaunchTest, OpenDialogFiltersAndRememberedFolder) {
-  ASSERT_EQ(HtmlOpenFilters().size(), 2u);
-  EXPECT_STREQ(HtmlOpenFilters()[0].pattern, "*.html;*.htm");
-  EXPECT_STREQ(HtmlOpenFilters()[1].pattern, "*.*");
+  texttools::FileDialogSpec spec = HtmlOpenDialogSpec("C:\\web");
+  ASSERT_EQ(spec.filters.size(), 2u);
+  EXPECT_EQ(spec.filters[0].patterns, "*.html;*.htm");
+  EXPECT_EQ(spec.filters[1].patterns, "*.*");
+  EXPECT_EQ(spec.initial_folder, "C:\\web");
   EXPECT_EQ(HtmlOpenDirFor("C:\\web\\sub\\a.htm"), "C:\\web\\sub");
   EXPECT_EQ(HtmlOpenDirFor("C:\\a.htm"), "C:\\");
 }

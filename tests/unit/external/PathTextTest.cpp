@@ -25,30 +25,6 @@ TEST(PathTextTest, FindTextMatchesOnlyAtCharacterStarts) {
   EXPECT_EQ(RemoveEvery("x..exeexe", ".exe"), "x");  // removal may join a new one
 }
 
-TEST(PathTextTest, SplitsPathsAtSeparatorCharacters) {
-  struct Case {
-    std::string path, folder, name, containing;
-  };
-  const std::string so = kSo;
-  const Case cases[] = {
-      {"C:\\tools\\tidy.exe", "C:\\tools\\", "tidy.exe", "C:\\tools"},
-      {"C:\\a.htm", "C:\\", "a.htm", "C:\\"},
-      {"tidy.exe", "", "tidy.exe", ""},
-      {"C:a.htm", "C:", "a.htm", "C:"},
-      {"\\a.htm", "\\", "a.htm", "\\"},
-      {"\\\\srv\\share\\a.htm", "\\\\srv\\share\\", "a.htm", "\\\\srv\\share"},
-      {"C:\\" + so + "\\a.htm", "C:\\" + so + "\\", "a.htm", "C:\\" + so},
-      {"C:\\" + so, "C:\\", so, "C:\\"},
-      {"C:\\web\\", "C:\\web\\", "", "C:\\web"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.path);
-    EXPECT_EQ(FolderPart(c.path), c.folder);
-    EXPECT_EQ(FileNamePart(c.path), c.name);
-    EXPECT_EQ(ContainingFolder(c.path), c.containing);
-  }
-}
-
 TEST(PathTextTest, QuotesArguments) {
   const std::pair<std::string, std::string> cases[] = {
       {"C:\\web\\a.htm", "\"C:\\web\\a.htm\""},

@@ -72,7 +72,7 @@ TEST(WwwFuncTest, ReadsWindowsFromTheWindowSystemWithTheTitleLimit) {
 
   std::vector<WindowInfo> windows = DescribeTopLevelWindows(desk);
   ASSERT_EQ(windows.size(), 3u);
-  EXPECT_EQ(windows[1].title.size(), kWindowTitleLimit);
+  EXPECT_EQ(windows[1].title.size(), texttools::kTitleLimit);
   const WindowInfo* found = FindPreviewBrowserWindow(Browser::kInternetExplorer, windows);
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->handle, browser);

@@ -1,0 +1,157 @@
+#include "external/ExternalCommands.h"
+
+#include "core/TargetWindow.h"
+#include "texttools/BaseFolder.h"
+
+namespace tagsling::external {
+
+namespace {
+
+void Report(ExternalContext& context, const std::string& message) {
+  texttools::ReportWithBracket(context.text, message);
+}
+
+const std::string& ExecutableSetting(const settings::AppSettings& settings, Browser browser) {
+  return browser == Browser::kInternetExplorer ? settings.IeFile : settings.NnFile;
+}
+
+// The chosen window with what the decisions need to know about it.
+WindowInfo ChosenWindow(ExternalContext& context, WindowChoice choice) {
+  platform::WindowSystem& windows = context.text.platform.windows;
+  platform::WindowHandle window = choice == WindowChoice::kTarget
+                                      ? ResolveTargetWindow(windows, context.text.through_classes)
+                                      : windows.ForegroundWindow();
+  return DescribeWindow(windows, window);
+}
+
+}  // namespace
+
+void RunExternalTool(ExternalContext& context, int entry) {
+  settings::ToolEntry tool = context.host.ReadTool(entry);
+  DocumentLookup lookup = [&context](bool want_folder) {
+    return texttools::GetEditorDocumentPath(context.text, want_folder);
+  };
+  std::optional<ShellStart> start = PlanExternalTool(tool, context.text.settings.Public_Dir, lookup);
+  if (!start) return;
+  std::intptr_t result = context.host.ShellExecute(*start);
+  if (ShellStartFailed(result)) Report(context, ToolStartFailedMessage(tool, result));
+}
+
+void PreviewCommand(ExternalContext& context, Browser browser) {
+  if (ExecutableSetting(context.text.settings, browser).empty()) {
+    Report(context, BrowserNotSetMessage(browser));
+    return;
+  }
+  PreviewInBrowser(context, browser, texttools::GetEditorDocumentPath(context.text, false));
+}
+
+void PreviewInBrowser(ExternalContext& context, Browser browser, const std::string& document_path) {
+  const std::string& executable = ExecutableSetting(context.text.settings, browser);
+  bool exists = !executable.empty() && context.text.files.FileExists(executable);
+  std::vector<WindowInfo> windows = DescribeTopLevelWindows(context.text.platform.windows);
+  BrowserPreviewPlan plan = PlanBrowserPreview(browser, executable, exists, document_path, windows);
+  ExternalHost& host = context.host;
+  switch (plan.action) {
+    case BrowserPreviewPlan::Action::kNothing:
+      return;
+    case BrowserPreviewPlan::Action::kReport:
+      Report(context, plan.message);
+      return;
+    case BrowserPreviewPlan::Action::kStartBrowser:
+      if (ShellStartFailed(host.ShellExecute(plan.start))) Report(context, plan.message);
+      return;
+    case BrowserPreviewPlan::Action::kDriveWindow:
+      break;
+  }
+  host.ShowWindow(plan.window, plan.show_maximized ? ShowCommand::kShowMaximized : ShowCommand::kShowNormal);
+  context.text.platform.windows.SetForeground(plan.window);
+  for (const DdeConversation& conversation : plan.conversations) {
+    bool connected = host.DdeConnect(conversation.service, conversation.topic);
+    if (!connected && host.RunCommand(plan.server_start_command))
+      connected = host.DdeConnect(conversation.service, conversation.topic);
+    if (!connected) continue;
+    host.DdeRequest(conversation.item, kDdeTimeoutMs);
+    host.DdeDisconnect();
+  }
+}
+
+void ResizeBrowser(ExternalContext& context, BrowserSize size, WindowChoice choice) {
+  BrowserResizePlan plan = PlanBrowserResize(size, context.host.ScreenWidth(), context.host.ScreenHeight(),
+                                             ChosenWindow(context, choice));
+  if (!plan.resize) return;
+  if (plan.restore_first) context.host.ShowWindow(plan.window, ShowCommand::kRestore);
+  context.host.ResizeWindow(plan.window, plan.width, plan.height);
+}
+
+std::optional<WindowPlacement> CurrentFreeArea(ExternalContext& context) {
+  return ComputeFreeArea(context.host.WorkArea(), context.host.Palette());
+}
+
+void LaunchEditor(ExternalContext& context, const std::string& file, const std::string& folder) {
+  texttools::FileSystem& files = context.text.files;
+  EditorLaunchRequest request;
+  request.file = file;
+  request.file_exists = !file.empty() && files.FileExists(file);
+  request.folder = folder;
+  request.folder_exists = !folder.empty() && files.DirectoryExists(folder);
+  request.own_folder = context.host.OwnFolder();
+  request.free_area = CurrentFreeArea(context);
+  EditorLaunchPlan plan = PlanEditorLaunch(context.text.settings, request);
+  if (!plan.report.empty()) {
+    Report(context, plan.report);
+    return;
+  }
+  std::optional<platform::ProcessId> process = context.host.StartProcess(plan);
+  if (!process) {
+    Report(context, plan.failure_report);
+    return;
+  }
+  if (!plan.fit_after_start) return;
+  context.host.WaitForInputIdle(*process);
+  if (FindProcessWindow(context.text.platform.windows, *process) != platform::kNoWindow)
+    FitEditorToFreeArea(context, WindowChoice::kTarget);
+}
+
+void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice) {
+  WindowInfo window = ChosenWindow(context, choice);
+  if (window.handle != platform::kNoWindow)
+    window.exe_path = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
+  EditorFitPlan plan = PlanEditorFit(window, context.text.settings, context.text.windows_family, CurrentFreeArea(context));
+  if (!plan.move) return;
+  if (plan.restore_first) context.host.ShowWindow(plan.window, ShowCommand::kRestore);
+  context.host.PlaceWindow(plan.window, plan.placement);
+}
+
+void EditorNewCommand(ExternalContext& context) {
+  if (context.text.settings.EditorFile.empty()) {
+    Report(context, EditorNotSetMessage());
+    return;
+  }
+  LaunchEditor(context, "", context.text.settings.HtmlOpenDir);
+}
+
+void EditorOpenCommand(ExternalContext& context) {
+  texttools::TextToolsContext& text = context.text;
+  if (text.settings.EditorFile.empty()) {
+    Report(context, EditorNotSetMessage());
+    return;
+  }
+  texttools::InputHost& input = *text.host;
+  platform::WindowSystem& windows = text.platform.windows;
+  context.host.SetOpenDialogBusy(true);
+  if (input.PaletteShowing()) {
+    BringToFrontAttached(windows, text.self.application);
+  } else {
+    windows.SetForeground(text.self.application);
+  }
+  input.SetMainWindowEnabled(false);
+  if (std::optional<std::string> file = input.ShowOpenDialog(HtmlOpenDialogSpec(text.settings.HtmlOpenDir))) {
+    text.settings.HtmlOpenDir = HtmlOpenDirFor(*file);
+    LaunchEditor(context, *file, text.settings.HtmlOpenDir);
+  }
+  input.SetMainWindowEnabled(true);
+  context.host.SetOpenDialogBusy(false);
+  if (!input.PaletteShowing()) windows.SetForeground(ResolveTargetWindow(windows, text.through_classes));
+}
+
+}  // namespace tagsling::external

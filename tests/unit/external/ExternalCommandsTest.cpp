@@ -1,0 +1,296 @@
+#include "external/ExternalCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "external/ExternalMessages.h"
+#include "tests/unit/texttools/TextToolsFakes.h"
+
+namespace tagsling::external {
+namespace {
+
+using platform::sim::SimDesktop;
+
+// Records every call in the desktop's log, so one sequence shows the host's
+// steps between the window activations and message boxes.
+class FakeExternalHost : public ExternalHost {
+ public:
+  explicit FakeExternalHost(SimDesktop& desk) : desk_(desk) {}
+
+  std::vector<settings::ToolEntry> tools;
+  std::intptr_t shell_result = 42;
+  bool command_accepted = true;
+  int dde_servers_after_command = 0;  // servers that answer once the command ran
+  bool dde_server = false;
+  std::optional<platform::ProcessId> process = 42;
+  std::function<void()> on_idle;  // the started editor shows its window
+  platform::Rect work_area{0, 60, 1024, 740};
+  PaletteState palette{true, true, false, false, {0, 0, 1024, 60}};
+  std::vector<ShellStart> shell_starts;
+  std::vector<EditorLaunchPlan> launches;
+
+  settings::ToolEntry ReadTool(int entry) override { return tools.at(entry); }
+  std::intptr_t ShellExecute(const ShellStart& start) override {
+    shell_starts.push_back(start);
+    Log("shell " + start.file + " " + start.parameters);
+    return shell_result;
+  }
+  bool RunCommand(const std::string& command_line) override {
+    Log("run " + command_line);
+    if (command_accepted) dde_server = dde_server || dde_servers_after_command > 0;
+    return command_accepted;
+  }
+  bool DdeConnect(const std::string& service, const std::string& topic) override {
+    Log("connect " + service + " " + topic + (dde_server ? "" : " (none)"));
+    return dde_server;
+  }
+  void DdeRequest(const std::string& item, unsigned timeout_ms) override {
+    Log("request " + item + " " + std::to_string(timeout_ms));
+  }
+  void DdeDisconnect() override { Log("disconnect"); }
+  std::optional<platform::ProcessId> StartProcess(const EditorLaunchPlan& plan) override {
+    launches.push_back(plan);
+    Log("start " + plan.command_line + " in " + plan.directory);
+    return process;
+  }
+  void WaitForInputIdle(platform::ProcessId) override {
+    Log("idle");
+    if (on_idle) on_idle();
+  }
+  void ShowWindow(platform::WindowHandle window, ShowCommand command) override {
+    static const char* const kNames[] = {"normal", "maximized", "restore"};
+    Log(std::string("show ") + kNames[static_cast<int>(command)] + " " + desk_.Window(window).class_name);
+  }
+  void ResizeWindow(platform::WindowHandle window, int width, int height) override {
+    Log("size " + desk_.Window(window).class_name + " " + std::to_string(width) + "x" + std::to_string(height));
+  }
+  void PlaceWindow(platform::WindowHandle window, const WindowPlacement& p) override {
+    Log("place " + desk_.Window(window).class_name + " " + std::to_string(p.x) + "," + std::to_string(p.y) + " " +
+        std::to_string(p.width) + "x" + std::to_string(p.height));
+  }
+  int ScreenWidth() override { return 1024; }
+  int ScreenHeight() override { return 768; }
+  platform::Rect WorkArea() override { return work_area; }
+  PaletteState Palette() override { return palette; }
+  std::string OwnFolder() override { return "C:\\Tagsling\\"; }
+  void SetOpenDialogBusy(bool busy) override { Log(busy ? "busy open" : "idle open"); }
+
+ private:
+  void Log(const std::string& line) { desk_.log.push_back(line); }
+  SimDesktop& desk_;
+};
+
+// The text tools' scene (own windows, Notepad as the editor with a document
+// title) with the external host beside it.
+struct ExternalScene : texttools::testing::Scene {
+  FakeExternalHost external{desk};
+  ExternalContext context{Scene::context, external};
+
+  ExternalScene() : Scene("C:\\web\\index.html - Notepad") {
+    files.files["C:\\web\\index.html"] = "";
+    files.folders.insert("C:\\web");
+    desk.log.clear();
+  }
+  // The log lines that are not bookkeeping of the simulated desktop.
+  std::vector<std::string> Steps(const std::vector<std::string>& prefixes) const {
+    std::vector<std::string> steps;
+    for (const std::string& line : desk.log)
+      for (const std::string& prefix : prefixes)
+        if (line.rfind(prefix, 0) == 0) {
+          steps.push_back(line);
+          break;
+        }
+    return steps;
+  }
+};
+
+TEST(ExternalCommandsTest, RunsAToolWithTheEditorsDocument) {
+  ExternalScene scene;
+  scene.external.tools = {{"Tidy", "C:\\tools\\tidy.exe", "-m %f -o %d", ""}};
+  RunExternalTool(scene.context, 0);
+  ASSERT_EQ(scene.external.shell_starts.size(), 1u);
+  EXPECT_EQ(scene.external.shell_starts[0],
+            (ShellStart{"open", "C:\\tools\\tidy.exe", "-m \"C:\\web\\index.html\" -o \"C:\\web\"", "C:\\tools\\"}));
+  EXPECT_TRUE(scene.desk.message_boxes.empty());
+
+  // The shell refuses: the report names the file, the code and the title.
+  scene.external.shell_result = 2;
+  RunExternalTool(scene.context, 0);
+  ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
+  EXPECT_EQ(scene.desk.message_boxes[0], ToolStartFailedMessage(scene.external.tools[0], 2));
+}
+
+TEST(ExternalCommandsTest, AToolNeedsTheEditorOnlyWhenItsTemplateSaysSo) {
+  ExternalScene scene;
+  scene.desk.Window(scene.editor).minimised = true;  // no editor window to read
+  scene.external.tools = {{"Up", "C:\\up.exe", "%F", ""}, {"Plain", "C:\\plain.exe", "--all", "D:\\work"}};
+  RunExternalTool(scene.context, 0);
+  EXPECT_TRUE(scene.external.shell_starts.empty());
+  EXPECT_EQ(scene.desk.message_boxes.size(), 1u);  // the lookup's own report
+
+  RunExternalTool(scene.context, 1);
+  ASSERT_EQ(scene.external.shell_starts.size(), 1u);
+  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{"open", "C:\\plain.exe", "--all", "D:\\work"}));
+}
+
+TEST(ExternalCommandsTest, PreviewDrivesAnOpenBrowserThroughDde) {
+  ExternalScene scene;
+  scene.settings.IeFile = "C:\\IE\\IEXPLORE.EXE";
+  scene.files.files["C:\\IE\\IEXPLORE.EXE"] = "";
+  platform::WindowHandle browser = scene.desk.AddWindow("IEFrame", 9, 90);
+  scene.desk.Window(browser).title = "index - Microsoft Internet Explorer";
+  scene.external.dde_servers_after_command = 1;  // the server answers once started
+
+  PreviewCommand(scene.context, Browser::kInternetExplorer);
+  EXPECT_EQ(scene.Steps({"show", "foreground", "connect", "run", "request", "disconnect"}),
+            (std::vector<std::string>{
+                "show normal IEFrame",
+                "foreground IEFrame",
+                "connect Iexplore WWW_OpenURL (none)",
+                "run \"c:\\ie\\iexplore\" -nohome",
+                "connect Iexplore WWW_OpenURL",
+                "request \"file:C:\\web\\index.html\",,-1,,,,, 10000",
+                "disconnect",
+                "connect Iexplore WWW_Activate",
+                "request 0xFFFFFFFF,0x0 10000",
+                "disconnect",
+            }));
+  EXPECT_TRUE(scene.desk.message_boxes.empty());
+}
+
+TEST(ExternalCommandsTest, PreviewStartsTheBrowserOrReports) {
+  ExternalScene scene;
+  PreviewCommand(scene.context, Browser::kNetscapeNavigator);  // NnFile empty
+  ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
+  EXPECT_EQ(scene.desk.message_boxes[0], text::kNnNotSet);
+
+  scene.settings.NnFile = "C:\\NS\\netscape.exe";
+  PreviewCommand(scene.context, Browser::kNetscapeNavigator);  // the file is missing
+  ASSERT_EQ(scene.desk.message_boxes.size(), 2u);
+  EXPECT_EQ(scene.desk.message_boxes[1], text::kNnCannotRun);
+  EXPECT_TRUE(scene.external.shell_starts.empty());
+
+  // A Composer window is no preview target: the browser is started.
+  scene.files.files["C:\\NS\\netscape.exe"] = "";
+  platform::WindowHandle composer = scene.desk.AddWindow("Composer", 9, 90);
+  scene.desk.Window(composer).title = "Netscape Composer - [index.html]";
+  PreviewCommand(scene.context, Browser::kNetscapeNavigator);
+  ASSERT_EQ(scene.external.shell_starts.size(), 1u);
+  EXPECT_EQ(scene.external.shell_starts[0],
+            (ShellStart{"open", "C:\\NS\\netscape.exe", "\"C:\\web\\index.html\"", "C:\\web\\"}));
+  EXPECT_EQ(scene.desk.message_boxes.size(), 2u);
+
+  scene.external.shell_result = 31;
+  PreviewCommand(scene.context, Browser::kNetscapeNavigator);
+  ASSERT_EQ(scene.desk.message_boxes.size(), 3u);
+  EXPECT_EQ(scene.desk.message_boxes[2], text::kNnCannotRun);
+}
+
+TEST(ExternalCommandsTest, ResizesTheTargetOrForegroundBrowser) {
+  ExternalScene scene;
+  platform::WindowHandle browser = scene.desk.AddWindow("IEFrame", 9, 90);
+  scene.desk.Window(browser).title = "index - Microsoft Internet Explorer";
+  scene.desk.Window(browser).maximised = true;
+  scene.desk.Window(browser).rect = {-4, -4, 1028, 744};
+
+  // The target is Notepad, the topmost candidate below the palette.
+  ResizeBrowser(scene.context, kBrowserSizes[1], WindowChoice::kTarget);
+  EXPECT_TRUE(scene.Steps({"show", "size"}).empty());
+
+  scene.desk.SetForeground(browser);
+  ResizeBrowser(scene.context, kBrowserSizes[1], WindowChoice::kForeground);
+  EXPECT_EQ(scene.Steps({"show", "size"}), (std::vector<std::string>{"show restore IEFrame", "size IEFrame 808x580"}));
+}
+
+TEST(ExternalCommandsTest, NewDocumentStartsTheEditorInTheFreeArea) {
+  ExternalScene scene;
+  scene.settings.HtmlOpenDir = "C:\\gone";
+  platform::WindowHandle started = platform::kNoWindow;
+  scene.external.on_idle = [&] {
+    started = scene.desk.AddWindow("Notepad", 42, 420);
+    scene.desk.BringToTop(started);
+    scene.desk.BringToTop(scene.self.application);
+    scene.desk.BringToTop(scene.self.main);
+  };
+
+  EditorNewCommand(scene.context);
+  ASSERT_EQ(scene.external.launches.size(), 1u);
+  const EditorLaunchPlan& plan = scene.external.launches[0];
+  EXPECT_EQ(plan.application, "C:\\Windows\\notepad.exe");
+  ASSERT_TRUE(plan.startup);
+  EXPECT_EQ((WindowPlacement{plan.startup->x, plan.startup->y, plan.startup->width, plan.startup->height}),
+            (WindowPlacement{0, 60, 1024, 680}));
+  EXPECT_EQ(scene.Steps({"start", "idle", "place"}),
+            (std::vector<std::string>{"start \"C:\\Windows\\notepad.exe\" in C:\\Tagsling\\", "idle",
+                                      "place Notepad 0,60 1024x680"}));
+  EXPECT_NE(started, platform::kNoWindow);
+}
+
+TEST(ExternalCommandsTest, EditorStartWithoutPlacementOrFailing) {
+  ExternalScene scene;
+  scene.settings.EditorWindowMax = false;
+  scene.external.palette = {true, false, false, false, {100, 100, 717, 190}};  // floating: no free area
+  LaunchEditor(scene.context, "C:\\web\\index.html", "C:\\web");
+  ASSERT_EQ(scene.external.launches.size(), 1u);
+  EXPECT_FALSE(scene.external.launches[0].startup);
+  EXPECT_EQ(scene.Steps({"start", "idle", "place"}),
+            (std::vector<std::string>{"start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web"}));
+
+  scene.external.process = std::nullopt;
+  LaunchEditor(scene.context, "", "C:\\web");
+  ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
+  EXPECT_EQ(scene.desk.message_boxes[0], text::kEditorStartFailed);
+
+  LaunchEditor(scene.context, "C:\\web\\none.html", "C:\\web");
+  EXPECT_EQ(scene.external.launches.size(), 2u);
+  ASSERT_EQ(scene.desk.message_boxes.size(), 2u);
+  EXPECT_EQ(scene.desk.message_boxes[1], EditorFileMissingMessage("C:\\web\\none.html"));
+}
+
+TEST(ExternalCommandsTest, OpenCommandRemembersTheFolderAndStartsTheEditor) {
+  ExternalScene scene;
+  scene.settings.EditorWindowMax = false;
+  scene.settings.HtmlOpenDir = "C:\\start";
+  scene.host.open_dialog_answer = "C:\\web\\index.html";
+  EditorOpenCommand(scene.context);
+  ASSERT_EQ(scene.host.open_dialogs.size(), 1u);
+  EXPECT_EQ(scene.host.open_dialogs[0].initial_folder, "C:\\start");
+  EXPECT_EQ(scene.settings.HtmlOpenDir, "C:\\web");
+  EXPECT_EQ(scene.Steps({"busy", "idle open", "start"}),
+            (std::vector<std::string>{"busy open", "start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web",
+                                      "idle open"}));
+  EXPECT_EQ(scene.host.events, (std::vector<std::string>{"disable", "dialog", "enable"}));
+
+  // Cancelled: nothing starts, the folder stays.
+  scene.host.open_dialog_answer = std::nullopt;
+  EditorOpenCommand(scene.context);
+  EXPECT_EQ(scene.external.launches.size(), 1u);
+  EXPECT_EQ(scene.settings.HtmlOpenDir, "C:\\web");
+
+  scene.settings.EditorFile = "";
+  EditorOpenCommand(scene.context);
+  EXPECT_EQ(scene.host.open_dialogs.size(), 2u);
+  ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
+  EXPECT_EQ(scene.desk.message_boxes[0], EditorNotSetMessage());
+}
+
+TEST(ExternalCommandsTest, FitsOnlyTheEditor) {
+  ExternalScene scene;
+  scene.desk.Window(scene.editor).maximised = true;
+  FitEditorToFreeArea(scene.context, WindowChoice::kTarget);
+  EXPECT_EQ(scene.Steps({"show", "place"}),
+            (std::vector<std::string>{"show restore Notepad", "place Notepad 0,60 1024x680"}));
+
+  scene.desk.log.clear();
+  platform::WindowHandle dialog = scene.desk.AddWindow("#32770", 9, 90);
+  scene.desk.SetForeground(dialog);
+  FitEditorToFreeArea(scene.context, WindowChoice::kForeground);
+  scene.external.palette.visible = false;
+  FitEditorToFreeArea(scene.context, WindowChoice::kTarget);
+  EXPECT_TRUE(scene.Steps({"show", "place"}).empty());
+}
+
+}  // namespace
+}  // namespace tagsling::external
