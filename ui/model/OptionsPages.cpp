@@ -74,7 +74,7 @@ constexpr OptionControl kSandwich[] = {
 };
 constexpr OptionControl kCutAndPaste[] = {
     Combo("SendMessage", "処理方法:", kSendMessageItems),
-    Button(W::KeySetDialog, "仮想キーの設定..."),
+    Button(W::KeySetDialog, "仮想キーの設定...", true),
     Check("KeyUpPaste", "Shift及びCtrlキー解放後に貼り付けを実行する", "(ONを推薦)", true),
 };
 constexpr OptionGroup kOperation[] = {

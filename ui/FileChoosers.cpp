@@ -1,0 +1,99 @@
+#include "ui/FileChoosers.h"
+
+#include <objbase.h>
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
+
+#include "ui/WinText.h"
+
+namespace tagsling::ui {
+namespace {
+
+// Long paths are allowed.
+constexpr DWORD kPathBuffer = 32768;
+
+struct FolderRequest {
+  std::wstring caption;
+  std::wstring initial;
+};
+
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lparam, LPARAM data) {
+  auto* request = reinterpret_cast<FolderRequest*>(data);
+  if (message == BFFM_INITIALIZED) {
+    SetWindowTextW(window, request->caption.c_str());
+    if (!request->initial.empty()) {
+      SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(request->initial.c_str()));
+    }
+  } else if (message == BFFM_SELCHANGED) {
+    std::wstring path(MAX_PATH, L'\0');
+    if (!SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lparam), path.data())) path[0] = L'\0';
+    SendMessageW(window, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path.c_str()));
+  }
+  return 0;
+}
+
+// COM for the shell's folder browser, for the length of one call.
+class ComScope {
+ public:
+  ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComScope() {
+    if (initialized_) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+
+ private:
+  bool initialized_;
+};
+
+}  // namespace
+
+std::optional<std::string> ChooseFile(HWND owner, std::string_view title, std::string_view filter,
+                                      const std::string& initial) {
+  std::wstring wide_filter = Utf8ToWide(filter);
+  for (wchar_t& c : wide_filter) {
+    if (c == L'|') c = L'\0';
+  }
+  wide_filter.push_back(L'\0');
+  wide_filter.push_back(L'\0');
+  const std::wstring wide_title = Utf8ToWide(title);
+  std::vector<wchar_t> file(kPathBuffer, L'\0');
+  const std::wstring start = SjisToWide(initial);
+  if (start.size() < file.size()) std::copy(start.begin(), start.end(), file.begin());
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = owner;
+  ofn.lpstrFilter = wide_filter.c_str();
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = kPathBuffer;
+  ofn.lpstrTitle = wide_title.c_str();
+  ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
+  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  return WideToSjis(file.data());
+}
+
+std::optional<std::string> ChooseFolder(HWND owner, std::string_view caption, std::string_view text,
+                                        const std::string& initial) {
+  ComScope com;
+  FolderRequest request{Utf8ToWide(caption), SjisToWide(initial)};
+  const std::wstring wide_text = Utf8ToWide(text);
+  BROWSEINFOW info{};
+  info.hwndOwner = owner;
+  info.lpszTitle = wide_text.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
+  info.lpfn = BrowseCallback;
+  info.lParam = reinterpret_cast<LPARAM>(&request);
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  if (!chosen) return std::nullopt;
+  std::wstring path(kPathBuffer, L'\0');
+  const bool ok = SHGetPathFromIDListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
+  CoTaskMemFree(chosen);
+  if (!ok) return std::nullopt;
+  path.resize(wcslen(path.c_str()));
+  return WideToSjis(path);
+}
+
+}  // namespace tagsling::ui

@@ -1,0 +1,738 @@
+#include "ui/OptionsDialog.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <exception>
+
+#include "ui/Busy.h"
+#include "ui/ErrorBox.h"
+#include "ui/FileChoosers.h"
+#include "ui/ListItemDialogs.h"
+#include "ui/RuntimeDialog.h"
+#include "ui/WinText.h"
+#include "ui/model/HelpLinks.h"
+
+namespace tagsling::ui {
+namespace {
+
+using K = OptionKind;
+using W = OptionWidget;
+
+// Layout, in 96-DPI pixels.
+constexpr int kCheckRow = 19;
+constexpr int kFieldRow = 23;
+constexpr int kButtonRow = 27;
+constexpr int kLabelRow = 17;
+constexpr int kGroupTop = 18;
+constexpr int kGroupBottom = 2;
+constexpr int kGroupGap = 4;
+constexpr int kHotKeyLabelWidth = 120;
+constexpr int kFieldLabelWidth = 110;
+constexpr int kListButtonWidth = 80;
+// The longest wait for a started editor to become idle in class detection.
+constexpr DWORD kIdleWaitMs = 30000;
+
+constexpr int kHelpId = 9;  // IDHELP
+constexpr int kTabId = 50;
+constexpr int kFirstControlId = 1000;
+constexpr int kFirstBuddyId = 3000;
+
+// A hot-key control's value (key in the low byte, HOTKEYF_ flags in the
+// high byte) and the program's shortcut code.
+ShortcutCode ShortcutFromHotKeyControl(WORD value) {
+  const BYTE flags = HIBYTE(value);
+  ShortcutCode code = LOBYTE(value);
+  if (flags & HOTKEYF_SHIFT) code |= kShortcutShift;
+  if (flags & HOTKEYF_CONTROL) code |= kShortcutCtrl;
+  if (flags & HOTKEYF_ALT) code |= kShortcutAlt;
+  return code;
+}
+
+WORD HotKeyControlValue(ShortcutCode code) {
+  BYTE flags = 0;
+  if (code & kShortcutShift) flags |= HOTKEYF_SHIFT;
+  if (code & kShortcutCtrl) flags |= HOTKEYF_CONTROL;
+  if (code & kShortcutAlt) flags |= HOTKEYF_ALT;
+  return MAKEWORD(static_cast<BYTE>(code & 0xFF), flags);
+}
+
+std::string KeyNameFromDriver(unsigned virtual_key) {
+  const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
+  wchar_t name[64] = {};
+  if (!GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64)) return {};
+  return WideToSjis(name);
+}
+
+class OptionsDialog final : public RuntimeDialog {
+ public:
+  OptionsDialog(OptionsDialogModel& model, OptionsDialogHost& host, int first_page)
+      : model_(model), host_(host), first_page_(std::clamp(first_page, 0, kOptionsPageCount - 1)) {}
+
+ private:
+  // One control of the page tables and the windows made for it.
+  struct Item {
+    const OptionControl* control;
+    int page;
+    HWND window = nullptr;  // the control itself
+    HWND buddy = nullptr;   // up-down buttons or "..." button
+  };
+
+  // ---- building ----
+  void OnInit() override {
+    Setup(Utf8ToWide(kOptionsCaption), kOptionsClientWidth, kOptionsClientHeight);
+    tab_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 4, 4, 417, 346, kTabId);
+    int index = 0;
+    for (const OptionPage& page : OptionsPages()) {
+      std::wstring caption = Utf8ToWide(page.caption);
+      TCITEMW tab{};
+      tab.mask = TCIF_TEXT;
+      tab.pszText = caption.data();
+      SendMessageW(tab_, TCM_INSERTITEMW, index++, reinterpret_cast<LPARAM>(&tab));
+    }
+    RECT area;
+    GetClientRect(tab_, &area);
+    SendMessageW(tab_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    area = {4 + Unscale(area.left), 4 + Unscale(area.top), 4 + Unscale(area.right), 4 + Unscale(area.bottom)};
+
+    page_windows_.resize(OptionsPages().size());
+    for (std::size_t page = 0; page < OptionsPages().size(); ++page) LayoutPage(static_cast<int>(page), area);
+    SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+
+    AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 187, 356, 75, 25, IDOK);
+    AddControl(WC_BUTTONW, Utf8ToWide(kCancelButton), WS_TABSTOP, 266, 356, 75, 25, IDCANCEL);
+    AddControl(WC_BUTTONW, Utf8ToWide(kHelpButton), WS_TABSTOP, 345, 356, 75, 25, kHelpId);
+
+    LoadControls();
+    FillShownWindows();
+    FillList(W::ThroughWindowList);
+    FillList(W::ToolList);
+    FillList(W::UserTagList);
+    RenderEnabled();
+
+    SendMessageW(tab_, TCM_SETCURSEL, first_page_, 0);
+    ShowPage(first_page_);
+    if (first_page_ == kGeneralPage) {
+      SetFocus(SettingWindow(model_.FirstFocus()));
+    } else if (HWND list = PageList(first_page_)) {
+      SetFocus(list);
+    } else {
+      SetFocus(tab_);
+    }
+  }
+
+  int Unscale(int pixels) const { return MulDiv(pixels, 96, Scale(96)); }
+
+  void Remember(int page, HWND window) {
+    if (window) page_windows_[static_cast<std::size_t>(page)].push_back(window);
+  }
+
+  HWND Add(int page, const wchar_t* window_class, const std::wstring& text, DWORD style, int x, int y, int width,
+           int height, int id = 0, DWORD ex_style = 0) {
+    HWND window = AddControl(window_class, text, style, x, y, width, height, id, ex_style);
+    Remember(page, window);
+    return window;
+  }
+
+  HWND AddLabel(int page, std::string_view text, int x, int y, int width) {
+    return Add(page, WC_STATICW, Utf8ToWide(text), SS_NOPREFIX, x, y, width, 16);
+  }
+
+  HWND AddNote(int page, const OptionControl& control, int x, int y) {
+    if (control.note.empty()) return nullptr;
+    const std::wstring text = Utf8ToWide(control.note);
+    HWND note = Add(page, WC_STATICW, text, SS_NOPREFIX, x, y, TextWidth(text) + 4, 16);
+    if (control.redNote) red_notes_.push_back(note);
+    return note;
+  }
+
+  Item& NewItem(int page, const OptionControl& control) {
+    items_.push_back({&control, page});
+    return items_.back();
+  }
+  int ItemId() const { return kFirstControlId + static_cast<int>(items_.size()) - 1; }
+  int BuddyId() const { return kFirstBuddyId + static_cast<int>(items_.size()) - 1; }
+
+  // A page of groups stacked top to bottom; the list pages of tools and
+  // user tags put their buttons in a column beside the list.
+  void LayoutPage(int page, const RECT& area) {
+    const OptionPage& data = OptionsPages()[static_cast<std::size_t>(page)];
+    const int left = area.left + 6;
+    const int width = area.right - area.left - 12;
+    int y = area.top + 6;
+    const int bottom = area.bottom - 4;
+
+    if (const OptionControl* list = EditableListOf(data)) {
+      Item& item = NewItem(page, *list);
+      item.window = AddListView(page, *list, left, y, width - kListButtonWidth - 6, bottom - y, ItemId());
+      int button_y = y;
+      for (const OptionControl& control : data.groups[0].controls) {
+        if (control.kind != K::Button) continue;
+        Item& button = NewItem(page, control);
+        button.window = Add(page, WC_BUTTONW, Utf8ToWide(control.caption), WS_TABSTOP, left + width - kListButtonWidth,
+                            button_y, kListButtonWidth, 25, ItemId());
+        button_y += 30;
+      }
+      return;
+    }
+
+    // Lists share what the fixed rows leave.
+    int fixed = 0, lists = 0;
+    for (const OptionGroup& group : data.groups) {
+      if (!group.caption.empty()) fixed += kGroupTop + kGroupBottom + kGroupGap;
+      for (const OptionControl& control : group.controls) {
+        if (control.sameRow && control.kind != K::HotKey) continue;
+        if (control.kind == K::List) {
+          ++lists;
+          if (!control.caption.empty()) fixed += kLabelRow;
+        } else {
+          fixed += RowHeight(control);
+        }
+      }
+    }
+    const int list_height = lists ? std::max(40, (bottom - y - fixed) / lists - 4) : 0;
+
+    for (const OptionGroup& group : data.groups) {
+      const int group_top = y;
+      const int inner_left = group.caption.empty() ? left : left + 10;
+      const int inner_width = group.caption.empty() ? width : width - 20;
+      if (!group.caption.empty()) y += kGroupTop;
+      int row_top = y;
+      int right = inner_left;  // right end of the last control, for same-row placement
+      for (const OptionControl& control : group.controls) {
+        const bool same_row = control.sameRow && control.kind != K::HotKey;
+        int x = inner_left;
+        if (same_row) {
+          x = right + 6;
+        } else {
+          row_top = y;
+          y += control.kind == K::List ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow)
+                                       : RowHeight(control);
+        }
+        right = PlaceControl(page, control, x, row_top, inner_left, inner_width, list_height);
+      }
+      if (!group.caption.empty()) {
+        const int height = y - group_top + kGroupBottom;
+        Add(page, WC_BUTTONW, Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
+        y = group_top + height + kGroupGap;
+      }
+    }
+  }
+
+  static int RowHeight(const OptionControl& control) {
+    switch (control.kind) {
+      case K::Check: return kCheckRow;
+      case K::Path: return kLabelRow + kFieldRow;
+      case K::Button: return kButtonRow;
+      default: return kFieldRow;
+    }
+  }
+
+  static const OptionControl* EditableListOf(const OptionPage& page) {
+    for (const OptionGroup& group : page.groups) {
+      for (const OptionControl& control : group.controls) {
+        if (control.widget == W::ToolList || control.widget == W::UserTagList) return &control;
+      }
+    }
+    return nullptr;
+  }
+
+  // Creates one control with its label, note and buddy; returns its right end.
+  int PlaceControl(int page, const OptionControl& control, int x, int y, int inner_left, int inner_width,
+                   int list_height) {
+    Item& item = NewItem(page, control);
+    const std::wstring caption = Utf8ToWide(control.caption);
+    switch (control.kind) {
+      case K::Check: {
+        const int width = std::min(TextWidth(caption) + 24, inner_width - (x - inner_left));
+        item.window = Add(page, WC_BUTTONW, caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, 18, ItemId());
+        HWND note = AddNote(page, control, x + width + 2, y + 1);
+        return note ? x + width + 2 + TextWidth(Utf8ToWide(control.note)) : x + width;
+      }
+      case K::Number: {
+        const int label = TextWidth(caption) + 4;
+        AddLabel(page, control.caption, x, y + 3, label);
+        const int field_x = x + label + 4;
+        item.window = Add(page, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, field_x, y, 60, 21, ItemId(),
+                          WS_EX_CLIENTEDGE);
+        item.buddy = Add(page, UPDOWN_CLASSW, L"",
+                         UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+        SendMessageW(item.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(item.window), 0);
+        const settings::SettingDefinition* row = RangeOf(control.setting);
+        if (row) SendMessageW(item.buddy, UDM_SETRANGE32, row->min_value, row->max_value);
+        UDACCEL accel{0, static_cast<UINT>(control.step)};
+        SendMessageW(item.buddy, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+        const int note_x = field_x + 64;
+        HWND note = AddNote(page, control, note_x, y + 3);
+        return note ? note_x + TextWidth(Utf8ToWide(control.note)) : note_x;
+      }
+      case K::Combo: {
+        const int label = TextWidth(caption) + 4;
+        AddLabel(page, control.caption, x, y + 3, label);
+        int widest = 0;
+        for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(Utf8ToWide(entry)));
+        const int width = std::max(120, widest + 30);
+        item.window = Add(page, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x + label + 4, y, width,
+                          200, ItemId());
+        for (std::string_view entry : control.items) {
+          SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
+        }
+        return x + label + 4 + width;
+      }
+      case K::Path: {
+        AddLabel(page, control.caption, x, y, inner_width);
+        const bool button = control.widget != W::None;
+        const int width = inner_width - (button ? 30 : 0);
+        item.window = Add(page, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, x, y + kLabelRow, width, 21, ItemId(),
+                          WS_EX_CLIENTEDGE);
+        if (button) item.buddy = Add(page, WC_BUTTONW, L"...", WS_TABSTOP, x + width + 4, y + kLabelRow, 26, 21, BuddyId());
+        return x + inner_width;
+      }
+      case K::HotKey: {
+        AddLabel(page, control.caption, x, y + 3, kHotKeyLabelWidth - 4);
+        const int field_x = x + kHotKeyLabelWidth;
+        item.window = Add(page, HOTKEY_CLASSW, L"", WS_TABSTOP, field_x, y, 120, 21, ItemId(), WS_EX_CLIENTEDGE);
+        SendMessageW(item.window, HKM_SETRULES, 0, 0);  // any key, with or without modifiers
+        AddNote(page, control, field_x + 126, y + 3);
+        return field_x + 126;
+      }
+      case K::Button: {
+        const int width = std::max(40, TextWidth(caption) + 24);
+        item.window = Add(page, WC_BUTTONW, caption, WS_TABSTOP, x, y, width, 25, ItemId());
+        return x + width;
+      }
+      case K::Field: {
+        AddLabel(page, control.caption, x, y + 3, kFieldLabelWidth - 4);
+        const DWORD style = control.widget == W::ThroughClass ? ES_READONLY : WS_TABSTOP;
+        item.window = Add(page, WC_EDITW, L"", style | ES_AUTOHSCROLL, x + kFieldLabelWidth, y,
+                          inner_width - kFieldLabelWidth, 21, ItemId(), WS_EX_CLIENTEDGE);
+        return x + inner_width;
+      }
+      case K::List: {
+        int top = y;
+        if (!control.caption.empty()) {
+          AddLabel(page, control.caption, x, y, inner_width);
+          top += kLabelRow;
+        }
+        item.window = AddListView(page, control, x, top, inner_width, list_height, ItemId());
+        return x + inner_width;
+      }
+      case K::Label:
+        item.window = AddLabel(page, control.caption, x, y + 3, TextWidth(caption) + 4);
+        return x + TextWidth(caption) + 4;
+    }
+    return x;
+  }
+
+  HWND AddListView(int page, const OptionControl& control, int x, int y, int width, int height, int id) {
+    DWORD style = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+    if (!control.listHeader) style |= LVS_NOCOLUMNHEADER;
+    HWND list = Add(page, WC_LISTVIEWW, L"", style, x, y, width, height, id, WS_EX_CLIENTEDGE);
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
+    const int columns = static_cast<int>(control.items.size());
+    for (int i = 0; i < columns; ++i) {
+      std::wstring title = Utf8ToWide(control.items[static_cast<std::size_t>(i)]);
+      LVCOLUMNW column{};
+      column.mask = LVCF_TEXT | LVCF_WIDTH;
+      column.pszText = title.data();
+      column.cx = Scale((width - 24) / columns);
+      SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
+    }
+    return list;
+  }
+
+  static const settings::SettingDefinition* RangeOf(std::string_view key) {
+    for (const settings::SettingDefinition& row : settings::SettingsTable()) {
+      if (key == row.key) return &row;
+    }
+    return nullptr;
+  }
+
+  // ---- finding ----
+  HWND SettingWindow(std::string_view key) const {
+    for (const Item& item : items_) {
+      if (item.control->setting == key) return item.window;
+    }
+    return nullptr;
+  }
+  HWND WidgetWindow(W widget) const {
+    for (const Item& item : items_) {
+      if (item.control->widget == widget && item.control->kind != K::Path) return item.window;
+    }
+    return nullptr;
+  }
+  HWND PageList(int page) const {
+    for (const Item& item : items_) {
+      if (item.page == page && item.control->kind == K::List) return item.window;
+    }
+    return nullptr;
+  }
+  Item* ItemOfId(int id) {
+    const int index = id >= kFirstBuddyId ? id - kFirstBuddyId : id - kFirstControlId;
+    if (index < 0 || index >= static_cast<int>(items_.size())) return nullptr;
+    return &items_[static_cast<std::size_t>(index)];
+  }
+  Item* ItemOfWindow(HWND window) {
+    for (Item& item : items_) {
+      if (item.window == window) return &item;
+    }
+    return nullptr;
+  }
+  EditableList* ListOfPage(int page) {
+    if (page == kToolsPage) return &model_.Tools();
+    if (page == kUserTagPage) return &model_.UserTags();
+    return nullptr;
+  }
+  EditableList* ListOfWidget(W widget) {
+    switch (widget) {
+      case W::ToolList: return &model_.Tools();
+      case W::UserTagList: return &model_.UserTags();
+      case W::ThroughWindowList: return &model_.ThroughWindows().List();
+      default: return nullptr;
+    }
+  }
+
+  // ---- model to screen and back ----
+  void LoadControls() {
+    for (const Item& item : items_) {
+      const std::string_view key = item.control->setting;
+      if (key.empty()) continue;
+      switch (item.control->kind) {
+        case K::Check: SendMessageW(item.window, BM_SETCHECK, model_.Check(key) ? BST_CHECKED : BST_UNCHECKED, 0); break;
+        case K::Number: SendMessageW(item.buddy, UDM_SETPOS32, 0, model_.Number(key)); break;
+        case K::Combo: SendMessageW(item.window, CB_SETCURSEL, model_.ComboIndex(key), 0); break;
+        case K::Path: SetWindowTextSjis(item.window, model_.Text(key)); break;
+        case K::HotKey: SendMessageW(item.window, HKM_SETHOTKEY, HotKeyControlValue(model_.HotKey(key)), 0); break;
+        default: break;
+      }
+    }
+  }
+
+  void ReadControl(const Item& item) {
+    const std::string_view key = item.control->setting;
+    switch (item.control->kind) {
+      case K::Check: model_.SetCheck(key, SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED); break;
+      case K::Number: {
+        BOOL failed = FALSE;
+        const int value = static_cast<int>(SendMessageW(item.buddy, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+        model_.SetNumber(key, value);
+        break;
+      }
+      case K::Combo: model_.SetComboIndex(key, static_cast<int>(SendMessageW(item.window, CB_GETCURSEL, 0, 0))); break;
+      case K::Path: model_.SetText(key, WindowTextSjis(item.window)); break;
+      case K::HotKey:
+        model_.SetHotKey(key, ShortcutFromHotKeyControl(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
+        break;
+      default: break;
+    }
+  }
+
+  void ReadControls() {
+    for (const Item& item : items_) {
+      if (!item.control->setting.empty()) ReadControl(item);
+    }
+  }
+
+  void RenderEnabled() {
+    for (const Item& item : items_) {
+      const bool enabled = model_.IsEnabled(*item.control);
+      EnableWindow(item.window, enabled);
+      if (item.buddy) EnableWindow(item.buddy, enabled);
+    }
+  }
+
+  void ShowPage(int page) {
+    page_ = page;
+    for (std::size_t i = 0; i < page_windows_.size(); ++i) {
+      for (HWND window : page_windows_[i]) ShowWindow(window, static_cast<int>(i) == page ? SW_SHOW : SW_HIDE);
+    }
+  }
+
+  void FillRows(HWND list, const std::vector<ListRow>& rows, int selected) {
+    filling_ = true;
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+      for (std::size_t column = 0; column < rows[row].size(); ++column) {
+        std::wstring text = SjisToWide(rows[row][column]);
+        LVITEMW entry{};
+        entry.mask = LVIF_TEXT;
+        entry.iItem = static_cast<int>(row);
+        entry.iSubItem = static_cast<int>(column);
+        entry.pszText = text.data();
+        SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+      }
+    }
+    if (selected >= 0) {
+      LVITEMW state{};
+      state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+      state.state = LVIS_SELECTED | LVIS_FOCUSED;
+      SendMessageW(list, LVM_SETITEMSTATE, selected, reinterpret_cast<LPARAM>(&state));
+      SendMessageW(list, LVM_ENSUREVISIBLE, selected, FALSE);
+    }
+    filling_ = false;
+  }
+
+  void FillList(W widget) {
+    if (EditableList* list = ListOfWidget(widget)) FillRows(WidgetWindow(widget), list->Rows(), list->Selected());
+  }
+
+  void FillShownWindows() {
+    shown_ = ListShownWindows(host_.Windows());
+    std::vector<ListRow> rows;
+    for (const ShownWindow& window : shown_) rows.push_back({window.title, window.class_name});
+    FillRows(WidgetWindow(W::ShownWindowList), rows, -1);
+  }
+
+  void ShowThroughFields() {
+    SetWindowTextSjis(WidgetWindow(W::ThroughName), model_.ThroughWindows().name);
+    SetWindowTextSjis(WidgetWindow(W::ThroughClass), model_.ThroughWindows().class_name);
+  }
+
+  // ---- actions ----
+  bool OnCommand(int id, int code, HWND control) override {
+    if (id == IDOK) {
+      ReadControls();
+      Close(true);
+      return true;
+    }
+    if (id == kHelpId) {
+      host_.ShowHelp(OptionsPageHelpContext(page_));
+      return true;
+    }
+    Item* item = ItemOfId(id);
+    if (!item) return false;
+    if (id >= kFirstBuddyId) {
+      RunBuddy(*item);
+      return true;
+    }
+    const OptionControl& data = *item->control;
+    if (data.kind == K::Check && code == BN_CLICKED) {
+      ReadControl(*item);
+      RenderEnabled();
+    } else if (data.kind == K::Combo && code == CBN_SELCHANGE) {
+      ReadControl(*item);
+      RenderEnabled();
+    } else if (data.kind == K::Field && code == EN_CHANGE && data.widget == W::ThroughName) {
+      model_.ThroughWindows().name = WindowTextSjis(item->window);
+    } else if (data.kind == K::Button && code == BN_CLICKED) {
+      RunButton(*item);
+    }
+    return true;
+  }
+
+  void RunBuddy(const Item& item) {
+    const OptionControl& data = *item.control;
+    const std::string current = WindowTextSjis(item.window);
+    std::optional<std::string> chosen;
+    switch (data.widget) {
+      case W::BrowseFile: chosen = ChooseFile(Window(), data.browseTitle, kExecutableFilter, current); break;
+      case W::BrowseFolder:
+        chosen = ChooseFolder(Window(), "フォルダの参照", "相対パスの基本フォルダ:", current);
+        SetForegroundWindow(Window());
+        break;
+      case W::DetectClass: chosen = DetectClass(); break;
+      default: break;
+    }
+    if (chosen) SetWindowTextSjis(item.window, *chosen);
+  }
+
+  // Starts the editor of the "実行ファイル" field and reads its window's class.
+  std::optional<std::string> DetectClass() {
+    const std::string file = WindowTextSjis(SettingWindow("EditorFile"));
+    if (file.empty()) return std::nullopt;
+    const EditorStart start = EditorStartForClassDetection(file);
+    std::wstring command_line = SjisToWide(start.command_line);
+    const std::wstring directory = SjisToWide(start.directory);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(SjisToWide(file).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+      MessageBoxW(Window(), Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
+      return std::nullopt;
+    }
+    UniqueKernelHandle process_handle(process.hProcess);
+    UniqueKernelHandle thread_handle(process.hThread);
+    const bool idle = WaitForInputIdle(process.hProcess, kIdleWaitMs) == 0;
+    // Process 0 owns no window: only the earlier record counts.
+    return DetectEditorClass(host_.Windows(), idle ? process.dwProcessId : 0, host_);
+  }
+
+  void RunButton(const Item& item) {
+    switch (item.control->widget) {
+      case W::RestoreHasamiTime:
+        model_.RestoreHasamiTime();
+        SendMessageW(ItemOfWindow(SettingWindow("HasamiTime"))->buddy, UDM_SETPOS32, 0, model_.Number("HasamiTime"));
+        break;
+      case W::KeySetDialog: ShowKeySetDialog(Window(), ClientOrigin(), host_.Settings()); break;
+      case W::ListAdd: AddItem(item.page); break;
+      case W::ListEdit: EditItem(item.page); break;
+      case W::ListDelete: DeleteItem(PageList(item.page)); break;
+      case W::ListUp:
+      case W::ListDown: {
+        EditableList* list = ListOfPage(item.page);
+        const bool moved = item.control->widget == W::ListUp ? list->MoveSelectedUp() : list->MoveSelectedDown();
+        if (moved) FillRows(PageList(item.page), list->Rows(), list->Selected());
+        SetFocus(PageList(item.page));
+        break;
+      }
+      case W::ShownWindowCopy: CopyShownWindow(); break;
+      case W::ShownWindowRefresh: FillShownWindows(); break;
+      case W::ThroughAdd:
+        model_.ThroughWindows().name = WindowTextSjis(WidgetWindow(W::ThroughName));
+        if (model_.ThroughWindows().Add()) {
+          FillList(W::ThroughWindowList);
+          ShowThroughFields();
+        }
+        break;
+      case W::ThroughDelete: DeleteItem(WidgetWindow(W::ThroughWindowList)); break;
+      default: break;
+    }
+  }
+
+  bool EditRow(int page, ListRow& row) {
+    return page == kToolsPage ? ShowToolEditDialog(Window(), ClientOrigin(), row)
+                              : ShowTagEditDialog(Window(), ClientOrigin(), row);
+  }
+
+  void AddItem(int page) {
+    EditableList* list = ListOfPage(page);
+    ListRow row;
+    if (!EditRow(page, row)) return;
+    list->Add(std::move(row));
+    FillRows(PageList(page), list->Rows(), list->Selected());
+  }
+
+  void EditItem(int page) {
+    EditableList* list = ListOfPage(page);
+    if (!list->HasSelection()) return;
+    ListRow row = list->Rows()[static_cast<std::size_t>(list->Selected())];
+    if (!EditRow(page, row)) return;
+    list->EditSelected(std::move(row));
+    FillRows(PageList(page), list->Rows(), list->Selected());
+  }
+
+  void DeleteItem(HWND window) {
+    Item* item = ItemOfWindow(window);
+    EditableList* list = item ? ListOfWidget(item->control->widget) : nullptr;
+    if (!list || !list->HasSelection()) return;
+    if (MessageBoxW(Window(), Utf8ToWide(kDeleteItemQuestion).c_str(), Utf8ToWide(kDeleteItemCaption).c_str(),
+                    MB_YESNO | MB_ICONQUESTION) != IDYES) {
+      return;
+    }
+    list->DeleteSelected();
+    FillRows(window, list->Rows(), list->Selected());
+  }
+
+  void CopyShownWindow() {
+    const int selected = static_cast<int>(
+        SendMessageW(WidgetWindow(W::ShownWindowList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (selected < 0 || selected >= static_cast<int>(shown_.size())) return;
+    const ShownWindow& window = shown_[static_cast<std::size_t>(selected)];
+    model_.ThroughWindows().CopyShownWindow(window.title, window.class_name);
+    ShowThroughFields();
+    SetFocus(WidgetWindow(W::ThroughName));
+  }
+
+  LRESULT OnNotify(const NMHDR& header) override {
+    if (header.idFrom == kTabId && header.code == TCN_SELCHANGE) {
+      ShowPage(static_cast<int>(SendMessageW(tab_, TCM_GETCURSEL, 0, 0)));
+      return 0;
+    }
+    Item* item = ItemOfWindow(header.hwndFrom);
+    if (!item || item->control->kind != K::List) return 0;
+    const W widget = item->control->widget;
+    EditableList* list = ListOfWidget(widget);
+    switch (header.code) {
+      case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        if (filling_ || !list || !(change.uChanged & LVIF_STATE)) break;
+        if (change.uNewState & LVIS_SELECTED) {
+          list->Select(change.iItem);
+        } else if ((change.uOldState & LVIS_SELECTED) && list->Selected() == change.iItem) {
+          list->Select(-1);
+        }
+        break;
+      }
+      case NM_DBLCLK:
+        if (widget == W::ShownWindowList) {
+          CopyShownWindow();
+        } else if (widget == W::ThroughWindowList) {
+          if (model_.ThroughWindows().TakeSelectedIntoFields()) {
+            FillList(W::ThroughWindowList);
+            ShowThroughFields();
+            SetFocus(WidgetWindow(W::ThroughName));
+          }
+        } else {
+          EditItem(item->page);
+        }
+        break;
+      case LVN_KEYDOWN:
+        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE && list) DeleteItem(header.hwndFrom);
+        break;
+      default: break;
+    }
+    return 0;
+  }
+
+  bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override {
+    if (message != WM_CTLCOLORSTATIC) return false;
+    const HWND control = reinterpret_cast<HWND>(lparam);
+    if (std::find(red_notes_.begin(), red_notes_.end(), control) == red_notes_.end()) return false;
+    const HDC dc = reinterpret_cast<HDC>(wparam);
+    SetTextColor(dc, RGB(255, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    result = reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    return true;
+  }
+
+  OptionsDialogModel& model_;
+  OptionsDialogHost& host_;
+  int first_page_;
+  int page_ = 0;
+  HWND tab_ = nullptr;
+  std::vector<Item> items_;
+  std::vector<std::vector<HWND>> page_windows_;
+  std::vector<HWND> red_notes_;
+  std::vector<ShownWindow> shown_;
+  bool filling_ = false;
+};
+
+// The options dialog exists (for IsBusy) exactly while this lives.
+class OptionsDialogExistence {
+ public:
+  OptionsDialogExistence() { SetOptionsDialogExists(true); }
+  ~OptionsDialogExistence() { SetOptionsDialogExists(false); }
+  OptionsDialogExistence(const OptionsDialogExistence&) = delete;
+  OptionsDialogExistence& operator=(const OptionsDialogExistence&) = delete;
+};
+
+}  // namespace
+
+DriverKeyName Win32KeyNames() { return KeyNameFromDriver; }
+
+bool ShowOptionsDialog(HWND owner, int first_page, OptionsDialogHost& host) {
+  INITCOMMONCONTROLSEX controls{sizeof controls,
+                                ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
+  InitCommonControlsEx(&controls);
+  OptionsDialogExistence exists;
+  OptionsDialogModel model = OpenOptionsDialog(host);
+  bool confirmed = false;
+  try {
+    OptionsDialog dialog(model, host, first_page);
+    confirmed = dialog.ShowModal(owner, kOptionsWindowClass);
+  } catch (...) {
+    // The hot keys come back whatever happened to the dialog.
+    CloseOptionsDialog(model, false, host);
+    throw;
+  }
+  try {
+    CloseOptionsDialog(model, confirmed, host);
+  } catch (const settings::SettingsWriteError& error) {
+    ShowErrorBox(error.what());
+  }
+  return confirmed;
+}
+
+}  // namespace tagsling::ui

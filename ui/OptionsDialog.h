@@ -1,0 +1,28 @@
+#pragma once
+// The options dialog TTagslingOptionForm on screen: a tab control with the
+// ten pages of OptionsPages(), built at run time, rendering an
+// OptionsDialogModel. Opening, the closing steps and everything that is
+// decided live in the model (ui/model/OptionsDialogModel.h); this file only
+// turns controls into model calls and back.
+
+#include <windows.h>
+
+#include "ui/model/OptionsDialogModel.h"
+
+namespace tagsling::ui {
+
+// The window class of the dialog (the target-window search skips it).
+inline constexpr wchar_t kOptionsWindowClass[] = L"TTagslingOptionForm";
+
+// Shows the dialog modally on page `first_page` (OptionsOpening::first_page)
+// and runs the closing steps against `host`. While it runs the options
+// dialog counts as existing for IsBusy. True when it was closed with OK.
+// A list that could not be written is reported in the error box after the
+// other closing steps ran.
+bool ShowOptionsDialog(HWND owner, int first_page, OptionsDialogHost& host);
+
+// The keyboard driver's key names (GetKeyNameTextW), for
+// OptionsDialogHost::KeyNames of the Win32 host.
+DriverKeyName Win32KeyNames();
+
+}  // namespace tagsling::ui
