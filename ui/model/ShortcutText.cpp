@@ -66,7 +66,11 @@ std::string KeyName(unsigned virtualKey, const DriverKeyName& driver) {
     return std::string(1, static_cast<char>(virtualKey));
   }
   if (virtualKey >= 0x60 && virtualKey <= 0x69) return std::string(1, static_cast<char>('0' + virtualKey - 0x60));
-  if (virtualKey >= 0x70 && virtualKey <= 0x87) return "F" + std::to_string(virtualKey - 0x70 + 1);
+  if (virtualKey >= 0x70 && virtualKey <= 0x87) {
+    std::string name = "F";
+    name += std::to_string(virtualKey - 0x70 + 1);
+    return name;
+  }
   if (driver && virtualKey <= kLastKey) {
     std::string name = driver(virtualKey);
     if (!name.empty() && SjisCharCount(name) == 1) return name;
@@ -81,7 +85,8 @@ std::string ShortcutToText(ShortcutCode code, const DriverKeyName& driver) {
   for (const Prefix& prefix : kPrefixes) {
     if (prefix.written && (code & prefix.bit) != 0) text += prefix.text;
   }
-  return text + name;
+  text += name;
+  return text;
 }
 
 ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver) {

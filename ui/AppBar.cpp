@@ -1,0 +1,58 @@
+#include "ui/AppBar.h"
+
+#include <shellapi.h>
+
+namespace tagsling::ui {
+
+APPBARDATA TAppBar::Data() const {
+  APPBARDATA data{};
+  data.cbSize = sizeof data;
+  data.hWnd = window_;
+  data.uCallbackMessage = kAppBarCallbackMessage;
+  data.uEdge = ABE_TOP;
+  const platform::Rect r = AppBarRequestRect(GetSystemMetrics(SM_CXSCREEN), thickness_);
+  data.rc = RECT{r.left, r.top, r.right, r.bottom};
+  return data;
+}
+
+void TAppBar::Register(HWND window, int thickness) {
+  window_ = window;
+  thickness_ = thickness;
+  APPBARDATA data = Data();
+  SHAppBarMessage(ABM_NEW, &data);
+  Reposition();
+}
+
+void TAppBar::Reposition() {
+  if (!window_) return;
+  APPBARDATA data = Data();
+  SHAppBarMessage(ABM_QUERYPOS, &data);
+  const platform::Rect granted =
+      AppBarRectAfterQuery({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}, thickness_);
+  data.rc = RECT{granted.left, granted.top, granted.right, granted.bottom};
+  SHAppBarMessage(ABM_SETPOS, &data);
+  const WindowBoundsRect bounds =
+      AppBarWindowBounds({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom});
+  MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+}
+
+void TAppBar::Remove() {
+  if (!window_) return;
+  APPBARDATA data = Data();
+  SHAppBarMessage(ABM_REMOVE, &data);
+  window_ = nullptr;
+}
+
+bool TAppBar::OnNotification(WPARAM code, bool appbarSetting) {
+  if (!RepositionOnAppBarNotification(appbarSetting, static_cast<unsigned>(code))) return false;
+  Reposition();
+  return true;
+}
+
+void ApplyTrackLimits(MINMAXINFO& info, const TrackLimits& limits) {
+  info.ptMinTrackSize.x = limits.minWidth;
+  info.ptMinTrackSize.y = limits.minHeight;
+  info.ptMaxTrackSize.y = limits.maxHeight;
+}
+
+}  // namespace tagsling::ui

@@ -1,0 +1,60 @@
+#pragma once
+// Auto-activation on message 0x464 and the mouse-hook library that sends it.
+//
+// TMouseHookLibrary loads "Tagslingmhook.dll" beside the program and looks up
+// SetHook and UnHook. Attach calls SetHook only when not attached, Detach
+// calls UnHook only when attached; the library stays loaded until the object
+// goes (detaching first).
+
+#include <windows.h>
+
+#include <functional>
+
+#include "ui/Handles.h"
+#include "ui/model/AutoActivation.h"
+
+namespace tagsling::ui {
+
+// "Tagslingmhook.dll のオープンに失敗しました。", Shift-JIS.
+extern const char* const kMouseHookLibraryFailed;
+
+class TMouseHookLibrary {
+ public:
+  TMouseHookLibrary() = default;
+  ~TMouseHookLibrary() { Detach(); }
+  TMouseHookLibrary(const TMouseHookLibrary&) = delete;
+  TMouseHookLibrary& operator=(const TMouseHookLibrary&) = delete;
+
+  // Loads the library from the program's folder. False when it or either
+  // export is missing; then neither export is ever called.
+  bool Load();
+  void Attach(HWND window);
+  void Detach();
+  bool Attached() const { return attached_; }
+
+ private:
+  using SetHookFn = BOOL(WINAPI*)(HWND);
+  using UnHookFn = BOOL(WINAPI*)();
+  UniqueModule module_;
+  SetHookFn setHook_ = nullptr;
+  UnHookFn unHook_ = nullptr;
+  bool attached_ = false;
+};
+
+// What the main window knows when 0x464 arrives.
+struct AutoActivationHost {
+  HWND main = nullptr;
+  HWND application = nullptr;
+  bool docked = false;
+  bool enabled = false;  // "AutoActive_OnTop"
+  int margin = 0;        // "AutoActive_Margin"
+  std::function<bool()> isBusy;
+  std::function<void()> bringToFront;  // BringToFrontAttached(application)
+  std::function<void()> showMain;      // shows the hidden main window
+};
+
+// The auto-activation test and its action. Cheap unless the pointer is at
+// the top edge: flag tests first, the pointer and desktop only when armed.
+void OnAutoActivateMessage(const AutoActivationHost& host);
+
+}  // namespace tagsling::ui

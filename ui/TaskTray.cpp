@@ -1,0 +1,157 @@
+#include "ui/TaskTray.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "ui/CaretMenu.h"
+#include "ui/ErrorBox.h"
+#include "ui/WinText.h"
+
+namespace tagsling::ui {
+namespace {
+
+constexpr wchar_t kNotifyWindowClass[] = L"TNotifyWindow";
+
+// Process-wide: the identifier list, the live instances, the callback window
+// and the re-entrancy flag. User-interface thread only.
+TrayIconIds& SharedIds() {
+  static TrayIconIds ids;
+  return ids;
+}
+std::vector<TTaskTray*>& Instances() {
+  static std::vector<TTaskTray*> instances;
+  return instances;
+}
+HWND g_notifyWindow = nullptr;
+bool g_inCallback = false;
+
+UINT TaskbarCreatedMessage() {
+  static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+  return message;
+}
+
+}  // namespace
+
+TTaskTray::TTaskTray(HWND owner) : owner_(owner), model_(SharedIds(), *this) { Instances().push_back(this); }
+
+TTaskTray::~TTaskTray() {
+  std::erase(Instances(), this);
+  // model_ is destroyed after this body and removes the icon through Notify,
+  // which still needs the image.
+  model_.RemoveIcon();
+  if (icon_) DestroyIcon(icon_);
+  icon_ = nullptr;
+}
+
+void TTaskTray::SetIcon(HICON icon) {
+  if (icon == icon_) return;
+  if (icon == nullptr) {
+    model_.SetHasIcon(false);
+    DestroyIcon(icon_);
+    icon_ = nullptr;
+    return;
+  }
+  HICON copy = CopyIcon(icon);
+  if (!copy) return;
+  HICON old = icon_;
+  icon_ = copy;
+  try {
+    model_.SetHasIcon(true);
+  } catch (...) {
+    if (old) DestroyIcon(old);
+    throw;
+  }
+  if (old) DestroyIcon(old);
+}
+
+HWND TTaskTray::NotifyWindow() {
+  if (g_notifyWindow) return g_notifyWindow;
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = NotifyProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kNotifyWindowClass;
+  RegisterClassExW(&wc);
+  TaskbarCreatedMessage();
+  // A hidden top-level window: message-only windows miss the broadcast
+  // "TaskbarCreated", and a hidden window is never taken for the editor.
+  g_notifyWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), nullptr);
+  // Windows 7+ let an elevated or filtered process miss it otherwise.
+  ChangeWindowMessageFilterEx(g_notifyWindow, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+  return g_notifyWindow;
+}
+
+bool TTaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip) {
+  NOTIFYICONDATAW data{};
+  data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+  data.hWnd = NotifyWindow();
+  data.uID = static_cast<UINT>(id);
+  data.uCallbackMessage = kTrayCallbackMessage;
+  DWORD message = NIM_DELETE;
+  if (op != TrayOp::Delete) {
+    message = op == TrayOp::Add ? NIM_ADD : NIM_MODIFY;
+    data.uFlags = flags;
+    data.hIcon = icon_;
+    const std::wstring wide = SjisToWide(tip);
+    lstrcpynW(data.szTip, wide.c_str(), static_cast<int>(std::size(data.szTip)));
+  }
+  return Shell_NotifyIconW(message, &data) != FALSE;
+}
+
+void TTaskTray::MouseDown(TrayButton button, POINT at) {
+  if (owner_) {
+    SetForegroundWindow(owner_);
+    PumpPendingMessages();
+  }
+  if (OnMouseDown) OnMouseDown(*this, button, at);
+  HMENU menu = button == TrayButton::Left ? PopupMenuL : button == TrayButton::Right ? PopupMenuR : nullptr;
+  if (menu && owner_) {
+    TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, owner_, nullptr);
+    PostMessageW(owner_, WM_NULL, 0, 0);
+  }
+}
+
+void TTaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
+  switch (event.kind) {
+    case TrayMouseKind::Move:
+      if (OnMouseMove) OnMouseMove(*this, at);
+      break;
+    case TrayMouseKind::Down:
+      MouseDown(event.button, at);
+      break;
+    case TrayMouseKind::Up:
+      if (OnMouseUp) OnMouseUp(*this, event.button, at);
+      break;
+    case TrayMouseKind::DblClick:
+      if (OnDblClick) OnDblClick(*this, event.button);
+      break;
+  }
+}
+
+LRESULT CALLBACK TTaskTray::NotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kTrayCallbackMessage) {
+    POINT at{0, 0};
+    GetCursorPos(&at);
+    const std::optional<TrayMouseEvent> event = DecodeTrayMouseMessage(static_cast<unsigned>(LOWORD(lparam)));
+    const void* holder = SharedIds().Find(static_cast<int>(wparam));
+    auto& all = Instances();
+    const auto it = std::find_if(all.begin(), all.end(), [&](TTaskTray* t) { return &t->model_ == holder; });
+    if (!event || it == all.end() || g_inCallback) return 0;
+    g_inCallback = true;
+    GuardedVoid([&] { (*it)->Dispatch(*event, at); });
+    g_inCallback = false;
+    return 0;
+  }
+  if (message == TaskbarCreatedMessage() && message != 0) {
+    // Copy: a handler may destroy an icon on the way.
+    const std::vector<TTaskTray*> all = Instances();
+    for (TTaskTray* tray : all) GuardedVoid([&] { tray->model_.TaskbarCreated(); });
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace tagsling::ui

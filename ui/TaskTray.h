@@ -1,0 +1,69 @@
+#pragma once
+// TTaskTray: one icon in the taskbar's notification area (Shell_NotifyIconW).
+// The rules (identifiers, errors, add/modify/delete, tooltip) are the
+// portable TrayIconModel; this class adds the icon image, the menus opened on
+// a click, the mouse events, and the one hidden TNotifyWindow that every icon
+// of the process reports to with message 0x466.
+//
+// Callbacks are not re-entered: while one is handled (a menu may be open and
+// pumping messages) further mouse messages of any icon are ignored.
+// When Explorer re-creates the taskbar ("TaskbarCreated"), every registered
+// icon is added again.
+//
+// Property errors throw TrayIconError (Shift-JIS message); callers inside a
+// window procedure report them through the error box.
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "ui/model/TrayIcon.h"
+
+namespace tagsling::ui {
+
+class TTaskTray : private TrayShell {
+ public:
+  // `owner`: the form the icon belongs to; it is made the foreground window
+  // before a mouse press is reported.
+  explicit TTaskTray(HWND owner);
+  ~TTaskTray() override;
+  TTaskTray(const TTaskTray&) = delete;
+  TTaskTray& operator=(const TTaskTray&) = delete;
+
+  const std::string& TipString() const { return model_.TipString(); }
+  void SetTipString(const std::string& sjisTip) { model_.SetTipString(sjisTip); }
+  HICON Icon() const { return icon_; }
+  // Copies the image; nullptr clears it and removes the icon.
+  void SetIcon(HICON icon);
+  int IconID() const { return model_.IconID(); }
+  void SetIconID(int id) { model_.SetIconID(id); }
+  bool Registered() const { return model_.Registered(); }
+  void SetRegistered(bool registered) { model_.SetRegistered(registered); }
+
+  HMENU PopupMenuL = nullptr;  // opened on a left press, when set
+  HMENU PopupMenuR = nullptr;  // opened on a right press, when set
+
+  std::function<void(TTaskTray&, TrayButton, POINT)> OnMouseDown;
+  std::function<void(TTaskTray&, TrayButton, POINT)> OnMouseUp;
+  std::function<void(TTaskTray&, POINT)> OnMouseMove;
+  std::function<void(TTaskTray&, TrayButton)> OnDblClick;
+
+  void ShowIcon() { model_.ShowIcon(); }
+  void RemoveIcon() { model_.RemoveIcon(); }
+
+  // The shared callback window (created on first need), for tests and wiring.
+  static HWND NotifyWindow();
+
+ private:
+  bool Notify(TrayOp op, int id, unsigned flags, const std::string& tip) override;
+  void MouseDown(TrayButton button, POINT at);
+  void Dispatch(const TrayMouseEvent& event, POINT at);
+  static LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+  HWND owner_;
+  HICON icon_ = nullptr;
+  TrayIconModel model_;
+};
+
+}  // namespace tagsling::ui
