@@ -47,7 +47,7 @@ std::optional<std::size_t> TREMatcher::LongestFast(std::size_t pos, int state) {
   std::optional<std::size_t> end;
   std::size_t start = pos;
   for (;;) {
-    if (dfa_.IsFinal(state) || (dfa_.HasLineTail(state) && AtLineEnd(pos))) end = pos;
+    if (dfa_.MayEnd(state) && (dfa_.IsFinal(state) || AtLineEnd(pos))) end = pos;
     if (pos >= length_) break;
     state = Step(state, pos);
     if (state == TRE_DFA::kNone) break;
@@ -80,7 +80,7 @@ std::optional<std::size_t> TREMatcher::LongestRemembering(std::size_t pos, int s
   trail_.clear();
   std::optional<std::size_t> end;
   for (;;) {
-    if (dfa_.IsFinal(state) || (dfa_.HasLineTail(state) && AtLineEnd(pos))) {
+    if (dfa_.MayEnd(state) && (dfa_.IsFinal(state) || AtLineEnd(pos))) {
       end = pos;
       trail_.clear();
     } else {

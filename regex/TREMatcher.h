@@ -62,6 +62,10 @@ class TREMatcher {
   // Byte length of the character at pos (1 or 2, never past Length()).
   std::size_t CharLength(std::size_t pos) const;
 
+  // Steps after which dead pairs are remembered (default: a few times the
+  // text length). Results never depend on it; tests use 0 and "never".
+  void SetRememberAfter(std::size_t steps) { rememberAfter_ = steps; }
+
  private:
   std::optional<std::size_t> LongestFast(std::size_t pos, int state);
   std::optional<std::size_t> LongestRemembering(std::size_t pos, int state);

@@ -102,6 +102,8 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
     std::stable_sort(state.transitions.begin(), state.transitions.end(),
                      [](const Transition& a, const Transition& b) { return a.lo < b.lo; });
   BuildByteTable();
+  for (const State& state : states_)
+    flags_.push_back(static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));
 }
 
 int TRE_DFA::Next(int state, std::uint16_t code) const {

@@ -59,8 +59,10 @@ class TRE_DFA {
   int NextByte(int state, unsigned char byte) const {
     return byteTable_[static_cast<std::size_t>(state) * classCount_ + byteClass_[byte]];
   }
-  bool IsFinal(int state) const { return states_[static_cast<std::size_t>(state)].final; }
-  bool HasLineTail(int state) const { return states_[static_cast<std::size_t>(state)].lineTail != kNone; }
+  bool IsFinal(int state) const { return flags_[static_cast<std::size_t>(state)] & kFinalFlag; }
+  bool HasLineTail(int state) const { return flags_[static_cast<std::size_t>(state)] & kTailFlag; }
+  // Final, or final at a line end: one test per step for the matcher.
+  bool MayEnd(int state) const { return flags_[static_cast<std::size_t>(state)] != 0; }
   int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].lineHead; }
 
  private:
@@ -73,6 +75,9 @@ class TRE_DFA {
   std::uint8_t byteClass_[256] = {};
   std::size_t classCount_ = 0;
   std::vector<int> byteTable_;  // states x classes
+  static constexpr std::uint8_t kFinalFlag = 1;
+  static constexpr std::uint8_t kTailFlag = 2;
+  std::vector<std::uint8_t> flags_;  // per state, for the matcher's inner loop
 };
 
 }  // namespace tagsling

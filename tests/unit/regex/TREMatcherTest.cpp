@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
 #include <string>
 
 #include "regex/TMatchCORE.h"
@@ -89,6 +91,36 @@ TEST(TREMatcherTest, RepeatedFailingRunsStayLinear) {
   EXPECT_EQ(Find("[<]([^<>]*)[>]|[<][!][-][-](.*)[-][-][>]", text + "-->"), "0,12003");
   EXPECT_EQ(Find("[ ]*[-][-][>]", std::string(20000, ' ') + "x-->"), "20001,20004");
   EXPECT_EQ(Find("[ ]*[-][-][>]|x", std::string(20000, ' ') + "x"), "20000,20001");
+}
+
+TEST(TREMatcherTest, RememberingDeadPairsNeverChangesResults) {
+  const char* patterns[] = {
+      "[<]([^<>]*)[>]|[<][!][-][-](.*)[-][-][>]",
+      "[<][!][-][-][ ]*|[ ]*[-][-][>]",
+      "^.*[ ][-][ ]",
+      "[ ][-][ ].*$",
+      "a.*b|a",
+      "(^a|-)*-$|!",
+  };
+  const char* pieces[] = {"<", ">", "!", "-", "a", "b", " ", "\n", "\r", "\x82\xa0"};
+  std::mt19937 random(11);
+  TMatchCORE core;
+  for (const char* pattern : patterns) {
+    core.SetRegExp(pattern);
+    for (int round = 0; round < 12; ++round) {
+      std::string text;
+      for (int i = 0; i < 200; ++i) text += pieces[random() % std::size(pieces)];
+      TREMatcher plain = core.MatcherFor(text);
+      plain.SetRememberAfter(std::numeric_limits<std::size_t>::max());
+      TREMatcher remembering = core.MatcherFor(text);  // one matcher for all searches, as in GSub
+      remembering.SetRememberAfter(0);
+      ASSERT_EQ(plain.AnchoredSearch(0), remembering.AnchoredSearch(0)) << pattern;
+      for (std::size_t pos = 0; pos < text.size(); pos += plain.CharLength(pos)) {
+        ASSERT_EQ(plain.Scan(pos), remembering.Scan(pos)) << pattern << " at " << pos;
+        ASSERT_EQ(plain.PlainSearch(pos), remembering.PlainSearch(pos)) << pattern << " at " << pos;
+      }
+    }
+  }
 }
 
 }  // namespace
