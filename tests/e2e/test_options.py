@@ -1,0 +1,166 @@
+"""The options dialog driven from the keyboard as a user would: values reach
+the settings file at exit only after OK, a user tag added in the dialog is
+inserted from the "登録タグ(&U)" menu, and a window class added to the
+ignored windows is skipped by the next insertion.
+
+Keyboard paths used (tab order follows the controls of the page tables):
+- "ツール(&L)" > "オプション(&S)..." is Alt+L, S; "登録タグ(&U)" >
+  "登録タグの編集(&E)..." is Alt+U, E.
+- Page 0 opens with the focus on "オートアクティブする"; with it unticked,
+  Tab, Tab reaches "起動時にタイトルウィンドウを表示する".
+- The first edit field of the dialog is the auto-activation margin, whose
+  up-down buttons take their value from its text."""
+
+import contextlib
+import os
+import time
+
+OPTIONS = "TTagslingOptionForm"
+MAIN = "TTagslingMain"
+EDITOR = "#32770"  # the small item editors are standard dialogs
+
+
+def _ini_path(desk):
+    return os.path.join(desk.build_win, "tagsling.INI")
+
+
+def _read_ini(desk):
+    with open(_ini_path(desk), "rb") as f:
+        return f.read().decode("cp932")
+
+
+def _value(text, key):
+    for line in text.replace("\r", "").split("\n"):
+        if "=" in line and line.split("=", 1)[0].strip().lower() == key.lower():
+            return line.split("=", 1)[1].strip()
+    return None
+
+
+@contextlib.contextmanager
+def _tagsling(desk, ini_text):
+    """Runs tagsling.exe with `ini_text` as its settings file; afterwards the
+    file as it was before the test is put back."""
+    path = _ini_path(desk)
+    saved = open(path, "rb").read() if os.path.exists(path) else None
+    with open(path, "wb") as f:
+        f.write(ini_text.encode("cp932"))
+    process = desk.start(desk.win_exe("tagsling.exe"))
+    try:
+        desk.wait_window(MAIN, 20)
+        yield process
+    finally:
+        desk.stop(process)
+        if saved is None:
+            if os.path.exists(path):
+                os.remove(path)
+        else:
+            with open(path, "wb") as f:
+                f.write(saved)
+
+
+def _close_program(desk, process):
+    desk.tool("close", MAIN)
+    process.wait(timeout=20)
+
+
+def _open_from_menu(desk, letter, item):
+    desk.tool("activate", MAIN)
+    desk.keys("down:ALT", "tap:" + letter, "up:ALT")
+    time.sleep(0.3)
+    desk.keys("tap:" + item)
+    desk.wait_window(OPTIONS, 10)
+    time.sleep(0.5)
+
+
+def _wait_closed(desk, cls):
+    desk.wait_until(lambda: not desk.has_window(cls), seconds=10, message=cls + " still open")
+
+
+BASE_INI = "[Option]\r\nSplashWindow=1\r\nAutoActive_Margin=100\r\nTrayIcon=0\r\n"
+
+
+def _change_splash_and_margin(desk):
+    desk.keys("tap:TAB", "tap:TAB", "tap:SPACE")  # untick the title window
+    desk.tool("settext", OPTIONS, "250")  # the margin field
+
+
+def test_ok_keeps_the_changes_until_exit(desk):
+    with _tagsling(desk, BASE_INI) as process:
+        _open_from_menu(desk, "L", "S")
+        _change_splash_and_margin(desk)
+        desk.keys("tap:RETURN")  # Enter is OK
+        _wait_closed(desk, OPTIONS)
+        _close_program(desk, process)
+        ini = _read_ini(desk)
+    assert _value(ini, "SplashWindow") == "0", ini
+    assert _value(ini, "AutoActive_Margin") == "250", ini
+
+
+def test_cancel_changes_nothing(desk):
+    with _tagsling(desk, BASE_INI) as process:
+        _open_from_menu(desk, "L", "S")
+        _change_splash_and_margin(desk)
+        desk.keys("tap:ESCAPE")  # Esc is キャンセル
+        _wait_closed(desk, OPTIONS)
+        _close_program(desk, process)
+        ini = _read_ini(desk)
+    assert _value(ini, "SplashWindow") == "1", ini
+    assert _value(ini, "AutoActive_Margin") == "100", ini
+
+
+def _insert_first_user_tag(desk):
+    """"登録タグ(&U)": the edit item, a separator, then the first user tag."""
+    desk.tool("activate", MAIN)
+    desk.keys("down:ALT", "tap:U", "up:ALT")
+    time.sleep(0.3)
+    desk.keys("tap:DOWN", "tap:RETURN")
+
+
+def test_user_tag_added_in_the_dialog_is_inserted_from_the_menu(desk):
+    with _tagsling(desk, BASE_INI) as process:
+        _open_from_menu(desk, "U", "E")  # page 9, the focus in the list
+        desk.keys("tap:TAB", "tap:SPACE")  # "追加"
+        desk.wait_window(EDITOR, 10)
+        desk.keys("tap:T", "tap:A", "tap:G", "tap:TAB", "tap:X", "tap:Y", "tap:Z")
+        desk.keys("tap:RETURN")  # OK of the tag editor
+        _wait_closed(desk, EDITOR)
+        # The focus is back on "追加": on through "編集" ... "下へ" to the tab
+        # strip, where Enter is OK.
+        desk.keys(*["tap:TAB"] * 5, "tap:RETURN")
+        _wait_closed(desk, OPTIONS)
+        ini = _read_ini(desk)
+        assert _value(ini, "Title0") == "tag" and _value(ini, "Tag0") == "xyz", ini
+
+        desk.focus_notepad()
+        _insert_first_user_tag(desk)
+        desk.wait_until(lambda: desk.notepad_text() == "xyz", seconds=10,
+                        message="Notepad holds %r" % desk.notepad_text())
+        _close_program(desk, process)
+
+
+def test_ignored_window_class_is_skipped_by_the_next_insertion(desk):
+    ini = BASE_INI + "[UserTag]\r\nItemCount=1\r\nTitle0=t\r\nTag0=qq\r\n"
+    with _tagsling(desk, ini) as process:
+        desk.focus_notepad()
+        _open_from_menu(desk, "L", "S")
+        # Page 5: from the first control to the tab strip, then five pages on.
+        desk.keys("tap:TAB", "tap:TAB", "tap:TAB")  # TrayIcon, SplashWindow, Appbar
+        desk.keys("tap:TAB")  # the tab strip
+        desk.keys(*["tap:RIGHT"] * 5)
+        # Shift+Tab from the tab strip lands on the page's last control
+        # ("削除"); the list of windows shown now is the first.
+        desk.keys(*["down:SHIFT", "tap:TAB", "up:SHIFT"] * 7)
+        # Windows shown now, topmost first: Notepad comes right below the
+        # palette, which the list leaves out.
+        desk.keys("tap:HOME", "tap:TAB", "tap:SPACE")  # "↓": the focus goes to the name field
+        desk.keys("tap:TAB", "tap:TAB", "tap:SPACE")  # ignored list, "追加"
+        desk.keys("tap:TAB", "tap:TAB", "tap:RETURN")  # "削除", tab strip, OK
+        _wait_closed(desk, OPTIONS)
+        ini_text = _read_ini(desk)
+        assert _value(ini_text, "ClassName0") == "Notepad", ini_text
+
+        desk.focus_notepad()
+        _insert_first_user_tag(desk)
+        time.sleep(2)
+        assert desk.notepad_text() == "", "inserted into the ignored Notepad: %r" % desk.notepad_text()
+        _close_program(desk, process)
