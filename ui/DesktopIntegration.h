@@ -1,0 +1,107 @@
+#pragma once
+// The main window's desktop integration in one object: the 23 hot keys and
+// their dispatch, the caret popup menus, docking as a desktop toolbar,
+// auto-activation with Tagslingmhook.dll, and the notification-area icon.
+// The main window creates one after its native window exists, calls the
+// step functions from its creation and destruction steps, and offers every
+// message to HandleMessage first. Everything the main window owns (menus,
+// commands, busy flags, the engine's caret-menu flag, showing itself) is
+// reached through DesktopHost.
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/AppSettings.h"
+#include "ui/AppBar.h"
+#include "ui/AutoActivation.h"
+#include "ui/CaretMenu.h"
+#include "ui/HookHotKey.h"
+#include "ui/TaskTray.h"
+#include "ui/model/Commands.h"
+#include "ui/model/MenuTrees.h"
+
+namespace tagsling::ui {
+
+struct DesktopHost {
+  HWND main = nullptr;
+  HWND application = nullptr;
+  settings::AppSettings* settings = nullptr;
+  std::function<bool()> isBusy;                     // IsBusy
+  std::function<void(bool open)> setPopupOpen;      // the hot-key popup busy flag
+  std::function<void(HWND focus)> beginCaretMenu;   // engine: caret-menu flag on, remembered focus
+  std::function<void()> endCaretMenu;
+  std::function<HMENU(MenuId)> menuHandle;          // PopupMenu1/4/6/7
+  std::function<void(UINT id)> runMenuItem;         // a chosen popup item, as a click on it
+  std::function<void(CommandId)> runCommand;        // every other hot-key command
+  std::function<void()> showSandwichMode;           // mode buttons and icons after a change
+  std::function<void()> showMainWindow;             // restore when minimized, show
+  std::function<void()> bringApplicationToFront;    // BringToFrontAttached(application)
+  std::function<void(POINT at)> openTrayMenu;       // PopupMenu2 at the point, until it closes
+};
+
+// The docked flag and the menu-bar choice, read straight from the settings
+// file when the native window is created (both default false there).
+struct DockedChoice {
+  bool docked = false;
+  bool noMenuBar = false;
+};
+DockedChoice ReadDockedChoice(const std::string& settingsPath);
+
+class DesktopIntegration {
+ public:
+  DesktopIntegration(DesktopHost host, DockedChoice docked);
+  ~DesktopIntegration();
+  DesktopIntegration(const DesktopIntegration&) = delete;
+  DesktopIntegration& operator=(const DesktopIntegration&) = delete;
+
+  bool Docked() const { return docked_.docked; }
+  // The height limit WM_GETMINMAXINFO applies: the docked thickness while
+  // docked, otherwise "FormHeight".
+  int HeightLimit() const;
+
+  // Creation step 8 (when docked): always on top, ABM_NEW, RepositionAppBar.
+  void Dock();
+  // Creation steps 9-11: the thread-local mouse hook, the hook library and,
+  // with "AutoActive_OnTop", SetHook. False after the error box when the
+  // library or an export is missing: the program must end.
+  bool InstallHooks();
+  // Creation step 14 and the options dialog's confirmation: the icon is
+  // registered exactly when "TrayIcon" is on and the window is not docked.
+  void ApplyTrayIcon();
+  // The mode display: the icon image follows sandwich mode.
+  void SetTrayIconImage(HICON icon);
+  // Creation step 16 and after the options dialog; RemoveHotKeys while it is shown.
+  void RegisterHotKeys();
+  void RemoveHotKeys();
+  // The options dialog's confirmation: attach or detach the hook library.
+  void ApplyAutoActivation();
+  // Destruction steps 1, 2 and 4.
+  void Shutdown();
+
+  // 0x464, 0x46E. True when the message was handled; `result` is its answer.
+  bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+  // A pressed hot key (also reachable for tests through WM_HOTKEY).
+  void OnHotKey(unsigned id);
+  // Identifier 2 and the tray's left click.
+  void ShowMainWindowByHotKey();
+
+ private:
+  void ToggleSandwich();
+  void ShowCaretMenu(CommandId command);
+  void OnTrayMouseDown(TrayButton button, POINT at);
+  bool Busy() const { return host_.isBusy && host_.isBusy(); }
+
+  DesktopHost host_;
+  DockedChoice docked_;
+  THookHotKey hotKeys_;
+  TAppBar appBar_;
+  TMouseHookLibrary hookLibrary_;
+  std::unique_ptr<TTaskTray> tray_;
+  bool hooksInstalled_ = false;
+};
+
+}  // namespace tagsling::ui
