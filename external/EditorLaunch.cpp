@@ -16,9 +16,10 @@ std::string EditorCommandLine(const std::string& editor_file, const std::string&
                               const std::string& file) {
   // The program name is read up to the next quote with no escapes, and an
   // executable's path never holds a quote: plain quotes are right for it.
-  std::string line = "\"" + editor_file + "\"";
-  if (!editor_cmd_line.empty()) line += " " + editor_cmd_line;
-  if (!file.empty()) line += " " + QuoteArgument(file);
+  std::string line(1, '"');
+  line.append(editor_file).push_back('"');
+  if (!editor_cmd_line.empty()) line.append(1, ' ').append(editor_cmd_line);
+  if (!file.empty()) line.append(1, ' ').append(QuoteArgument(file));
   return line;
 }
 
@@ -64,7 +65,8 @@ EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const E
 std::string EditorNotSetMessage() { return texttools::kMsgNoEditorFile; }
 
 std::string EditorFileMissingMessage(const std::string& file) {
-  return text::kFileMissingOpen + file + text::kFileMissingClose;
+  std::string message(text::kFileMissingOpen);
+  return message.append(file).append(text::kFileMissingClose);
 }
 
 std::string EditorStartFailedMessage() { return text::kEditorStartFailed; }

@@ -33,7 +33,7 @@ void RunExternalTool(ExternalContext& context, int entry) {
   };
   std::optional<ShellStart> start = PlanExternalTool(tool, context.text.settings.Public_Dir, lookup);
   if (!start) return;
-  std::intptr_t result = context.host.ShellExecute(*start);
+  std::intptr_t result = context.host.StartThroughShell(*start);
   if (ShellStartFailed(result)) Report(context, ToolStartFailedMessage(tool, result));
 }
 
@@ -58,20 +58,20 @@ void PreviewInBrowser(ExternalContext& context, Browser browser, const std::stri
       Report(context, plan.message);
       return;
     case BrowserPreviewPlan::Action::kStartBrowser:
-      if (ShellStartFailed(host.ShellExecute(plan.start))) Report(context, plan.message);
+      if (ShellStartFailed(host.StartThroughShell(plan.start))) Report(context, plan.message);
       return;
     case BrowserPreviewPlan::Action::kDriveWindow:
       break;
   }
-  host.ShowWindow(plan.window, plan.show_maximized ? ShowCommand::kShowMaximized : ShowCommand::kShowNormal);
+  host.ShowWindowAs(plan.window, plan.show_maximized ? ShowCommand::kShowMaximized : ShowCommand::kShowNormal);
   context.text.platform.windows.SetForeground(plan.window);
   for (const DdeConversation& conversation : plan.conversations) {
-    bool connected = host.DdeConnect(conversation.service, conversation.topic);
+    bool connected = host.ConnectDde(conversation.service, conversation.topic);
     if (!connected && host.RunCommand(plan.server_start_command))
-      connected = host.DdeConnect(conversation.service, conversation.topic);
+      connected = host.ConnectDde(conversation.service, conversation.topic);
     if (!connected) continue;
-    host.DdeRequest(conversation.item, kDdeTimeoutMs);
-    host.DdeDisconnect();
+    host.RequestDde(conversation.item, kDdeTimeoutMs);
+    host.DisconnectDde();
   }
 }
 
@@ -79,7 +79,7 @@ void ResizeBrowser(ExternalContext& context, BrowserSize size, WindowChoice choi
   BrowserResizePlan plan = PlanBrowserResize(size, context.host.ScreenWidth(), context.host.ScreenHeight(),
                                              ChosenWindow(context, choice));
   if (!plan.resize) return;
-  if (plan.restore_first) context.host.ShowWindow(plan.window, ShowCommand::kRestore);
+  if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
   context.host.ResizeWindow(plan.window, plan.width, plan.height);
 }
 
@@ -107,7 +107,7 @@ void LaunchEditor(ExternalContext& context, const std::string& file, const std::
     return;
   }
   if (!plan.fit_after_start) return;
-  context.host.WaitForInputIdle(*process);
+  context.host.WaitUntilIdle(*process);
   if (FindProcessWindow(context.text.platform.windows, *process) != platform::kNoWindow)
     FitEditorToFreeArea(context, WindowChoice::kTarget);
 }
@@ -118,7 +118,7 @@ void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice) {
     window.exe_path = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
   EditorFitPlan plan = PlanEditorFit(window, context.text.settings, context.text.windows_family, CurrentFreeArea(context));
   if (!plan.move) return;
-  if (plan.restore_first) context.host.ShowWindow(plan.window, ShowCommand::kRestore);
+  if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
   context.host.PlaceWindow(plan.window, plan.placement);
 }
 

@@ -25,6 +25,9 @@ namespace tagsling::external {
 
 enum class ShowCommand { kShowNormal, kShowMaximized, kRestore };
 
+// Method names differ from the Win32 functions they stand for, so that the
+// Windows implementation can call those (and ShellExecute, a macro there)
+// without clashes.
 class ExternalHost {
  public:
   virtual ~ExternalHost() = default;
@@ -32,25 +35,26 @@ class ExternalHost {
   // Entry n of the "Tools" list, read from the settings file now.
   virtual settings::ToolEntry ReadTool(int entry) = 0;
   // ShellExecute with no owner window, shown normally; the shell's result.
-  virtual std::intptr_t ShellExecute(const ShellStart& start) = 0;
+  virtual std::intptr_t StartThroughShell(const ShellStart& start) = 0;
   // WinExec, shown minimised without activation; true when the command was
   // accepted (a result above 31).
   virtual bool RunCommand(const std::string& command_line) = 0;
 
-  // The DDE client, one link at a time. DdeConnect is false when no server
-  // answers; DdeRequest sends XTYP_REQUEST in CF_TEXT on the open link and
-  // ignores the answer and any failure.
-  virtual bool DdeConnect(const std::string& service, const std::string& topic) = 0;
-  virtual void DdeRequest(const std::string& item, unsigned timeout_ms) = 0;
-  virtual void DdeDisconnect() = 0;
+  // The DDE client, one link at a time (DdeConnect, DdeClientTransaction,
+  // DdeDisconnect). ConnectDde is false when no server answers; RequestDde
+  // sends XTYP_REQUEST in CF_TEXT on the open link and ignores the answer
+  // and any failure.
+  virtual bool ConnectDde(const std::string& service, const std::string& topic) = 0;
+  virtual void RequestDde(const std::string& item, unsigned timeout_ms) = 0;
+  virtual void DisconnectDde() = 0;
 
   // CreateProcess as planned (no inheritance, no creation flags); the new
   // process, or nullopt when it could not be started.
   virtual std::optional<platform::ProcessId> StartProcess(const EditorLaunchPlan& plan) = 0;
   // WaitForInputIdle without a time limit.
-  virtual void WaitForInputIdle(platform::ProcessId process) = 0;
+  virtual void WaitUntilIdle(platform::ProcessId process) = 0;
 
-  virtual void ShowWindow(platform::WindowHandle window, ShowCommand command) = 0;
+  virtual void ShowWindowAs(platform::WindowHandle window, ShowCommand command) = 0;
   // SetWindowPos with SWP_NOMOVE | SWP_NOZORDER.
   virtual void ResizeWindow(platform::WindowHandle window, int width, int height) = 0;
   // SetWindowPos with HWND_NOTOPMOST and SWP_FRAMECHANGED.

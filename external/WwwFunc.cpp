@@ -39,17 +39,18 @@ const WindowInfo* FindPreviewBrowserWindow(Browser browser, std::span<const Wind
 }
 
 std::array<DdeConversation, 2> PreviewConversations(Browser browser, const std::string& document_path) {
-  std::string open_item = browser == Browser::kInternetExplorer
-                              ? "\"file:" + document_path + "\",,-1,,,,,"
-                              : "\"file:///" + document_path + "\",,0xFFFFFFFF,0x3,,,";
+  std::string open_item(browser == Browser::kInternetExplorer ? "\"file:" : "\"file:///");
+  open_item.append(document_path);
+  open_item.append(browser == Browser::kInternetExplorer ? "\",,-1,,,,," : "\",,0xFFFFFFFF,0x3,,,");
   return {{{ServiceOf(browser), kOpenUrlTopic, std::move(open_item)},
            {ServiceOf(browser), kActivateTopic, kActivateItem}}};
 }
 
 std::string ServerStartCommand(Browser browser, const std::string& executable, const std::string& document_path) {
-  std::string program = "\"" + RemoveEvery(SjisToLower(executable), ".exe");
-  if (browser == Browser::kInternetExplorer) return program + "\" -nohome";
-  return program + "\" \"file:///" + document_path;
+  std::string command(1, '"');
+  command.append(RemoveEvery(SjisToLower(executable), ".exe"));
+  if (browser == Browser::kInternetExplorer) return command.append("\" -nohome");
+  return command.append("\" \"file:///").append(document_path);
 }
 
 std::string BrowserNotSetMessage(Browser browser) {

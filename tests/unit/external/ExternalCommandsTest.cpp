@@ -32,7 +32,7 @@ class FakeExternalHost : public ExternalHost {
   std::vector<EditorLaunchPlan> launches;
 
   settings::ToolEntry ReadTool(int entry) override { return tools.at(entry); }
-  std::intptr_t ShellExecute(const ShellStart& start) override {
+  std::intptr_t StartThroughShell(const ShellStart& start) override {
     shell_starts.push_back(start);
     Log("shell " + start.file + " " + start.parameters);
     return shell_result;
@@ -42,24 +42,24 @@ class FakeExternalHost : public ExternalHost {
     if (command_accepted) dde_server = dde_server || dde_servers_after_command > 0;
     return command_accepted;
   }
-  bool DdeConnect(const std::string& service, const std::string& topic) override {
+  bool ConnectDde(const std::string& service, const std::string& topic) override {
     Log("connect " + service + " " + topic + (dde_server ? "" : " (none)"));
     return dde_server;
   }
-  void DdeRequest(const std::string& item, unsigned timeout_ms) override {
+  void RequestDde(const std::string& item, unsigned timeout_ms) override {
     Log("request " + item + " " + std::to_string(timeout_ms));
   }
-  void DdeDisconnect() override { Log("disconnect"); }
+  void DisconnectDde() override { Log("disconnect"); }
   std::optional<platform::ProcessId> StartProcess(const EditorLaunchPlan& plan) override {
     launches.push_back(plan);
     Log("start " + plan.command_line + " in " + plan.directory);
     return process;
   }
-  void WaitForInputIdle(platform::ProcessId) override {
+  void WaitUntilIdle(platform::ProcessId) override {
     Log("idle");
     if (on_idle) on_idle();
   }
-  void ShowWindow(platform::WindowHandle window, ShowCommand command) override {
+  void ShowWindowAs(platform::WindowHandle window, ShowCommand command) override {
     static const char* const kNames[] = {"normal", "maximized", "restore"};
     Log(std::string("show ") + kNames[static_cast<int>(command)] + " " + desk_.Window(window).class_name);
   }
