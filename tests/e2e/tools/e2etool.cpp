@@ -161,6 +161,54 @@ int Activate(HWND top) {
   return 0;
 }
 
+// The screen rectangle of item `index` of a toolbar or tab control named
+// `name` (its window text) inside `top`. The rectangle is read through memory
+// of the window's own process, as the controls write it there.
+struct ChildFind {
+  std::wstring name;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindChildByText(HWND hwnd, LPARAM param) {
+  auto* data = reinterpret_cast<ChildFind*>(param);
+  wchar_t text[256] = L"";
+  GetWindowTextW(hwnd, text, 256);
+  if (data->name == text) {
+    data->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int ItemRect(HWND top, const std::wstring& name, int index) {
+  ChildFind find{name};
+  EnumChildWindows(top, FindChildByText, reinterpret_cast<LPARAM>(&find));
+  if (!find.found) return Fail(L"no such control");
+  wchar_t cls[64] = L"";
+  GetClassNameW(find.found, cls, 64);
+  UINT message = 0;
+  if (lstrcmpiW(cls, L"ToolbarWindow32") == 0) message = WM_USER + 29;   // TB_GETITEMRECT
+  if (lstrcmpiW(cls, L"SysTabControl32") == 0) message = 0x1300 + 10;    // TCM_GETITEMRECT
+  if (!message) return Fail(L"not a toolbar or tab control");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(find.found, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return Fail(L"cannot open the process");
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(RECT), MEM_COMMIT, PAGE_READWRITE);
+  RECT rect{};
+  SIZE_T read = 0;
+  bool ok = remote && SendMessageW(find.found, message, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &rect, sizeof rect, &read);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return Fail(L"no such item");
+  MapWindowPoints(find.found, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+  wchar_t buffer[96];
+  swprintf(buffer, 96, L"%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+  Print(buffer);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -229,6 +277,7 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (verb == L"activate") return Activate(top);
+  if (verb == L"itemrect" && need(3)) return ItemRect(top, args[1], _wtoi(args[2].c_str()));
   if (verb == L"close") {
     PostMessageW(top, WM_CLOSE, 0, 0);
     return 0;

@@ -1,0 +1,193 @@
+"""The palette program as a user meets it: real mouse clicks on palette
+buttons and menus insert tags into Notepad; settings from the settings file
+beside tagsling.exe are honoured; one instance only; closing saves the window
+section or, when resident, only hides the palette. A screenshot of every tab
+page is saved for review."""
+
+import contextlib
+import os
+import time
+
+MAIN = "TTagslingMain"
+
+# Positions of buttons on their toolbars (separators count), as laid out by
+# the palette: TabSheet1 is the page "基本", TabSheet2 "文字".
+KIHON_BODY = ("TabSheet1", 5)
+MOJI_B = ("TabSheet2", 4)
+HASAMI_OFF = ("ToolBar12", 0)
+HASAMI_ON = ("ToolBar12", 1)
+USER_TAG_BUTTON = ("TabSheet9", 0)
+PAGE_COUNT = 9
+
+QUICK_START = "[Option]\r\nSplashWindow=0\r\n"
+
+
+def _ini_path(desk):
+    return os.path.join(desk.build_win, "tagsling.INI")
+
+
+@contextlib.contextmanager
+def palette(desk, ini_text=QUICK_START):
+    """tagsling.exe running with `ini_text` as its settings file; the file
+    that was there before comes back afterwards."""
+    path = _ini_path(desk)
+    saved = open(path, "rb").read() if os.path.exists(path) else None
+    with open(path, "wb") as handle:
+        handle.write(ini_text.encode("cp932"))
+    process = desk.start(desk.win_exe("tagsling.exe"))
+    try:
+        desk.wait_window(MAIN, 30)
+        time.sleep(0.5)
+        yield process
+    finally:
+        if process.poll() is None:
+            desk.tool("close", MAIN, check=False)
+            try:
+                process.wait(timeout=10)
+            except Exception:  # noqa: BLE001 - a resident palette only hides; stop it
+                desk.stop(process)
+        if saved is None:
+            if os.path.exists(path):
+                os.remove(path)
+        else:
+            with open(path, "wb") as handle:
+                handle.write(saved)
+
+
+def item_rect(desk, control, index):
+    return [int(v) for v in desk.tool("itemrect", MAIN, control, str(index)).split()]
+
+
+def click(desk, x, y, button=1):
+    desk.xdotool("mousemove", x, y)
+    time.sleep(0.2)
+    desk.xdotool("click", button)
+
+
+def click_item(desk, control, index, button=1):
+    left, top, right, bottom = item_rect(desk, control, index)
+    click(desk, (left + right) // 2, (top + bottom) // 2, button)
+
+
+def click_face(desk, control, index):
+    """The face of a split button: the part left of its arrow."""
+    left, top, right, bottom = item_rect(desk, control, index)
+    click(desk, left + 8, (top + bottom) // 2)
+
+
+def show_page(desk, index):
+    click_item(desk, "PageControl1", index)
+    time.sleep(0.3)
+
+
+def wait_text(desk, expected, seconds=10):
+    desk.wait_until(lambda: desk.notepad_text() == expected, seconds,
+                    message="Notepad shows %r, expected %r" % (desk.notepad_text(), expected))
+
+
+def test_screenshot_of_every_page(desk):
+    with palette(desk):
+        for index in range(PAGE_COUNT):
+            show_page(desk, index)
+            desk.xdotool("mousemove", 1200, 700)
+            time.sleep(0.3)
+            desk.screenshot(os.path.join(desk.screenshot_dir, "palette-page-%d.png" % (index + 1)))
+
+
+def test_plain_button_inserts(desk):
+    with palette(desk):
+        show_page(desk, 1)
+        click_item(desk, *MOJI_B)
+        wait_text(desk, "<B></B>")
+        # The caret is back between the tags.
+        assert desk.notepad_selection() == (3, 3)
+
+
+def test_split_button_face_inserts(desk):
+    with palette(desk):
+        click_face(desk, *KIHON_BODY)
+        wait_text(desk, "<BODY>\r\n\r\n</BODY>")
+
+
+def test_split_button_arrow_menu_item_inserts(desk):
+    with palette(desk):
+        left, top, right, bottom = item_rect(desk, *KIHON_BODY)
+        click(desk, right - 4, (top + bottom) // 2)
+        time.sleep(0.8)
+        desk.screenshot(os.path.join(desk.screenshot_dir, "palette-attribute-menu.png"))
+        # The first item of the attribute menu, just under the button.
+        click(desk, left + 40, bottom + 12)
+        wait_text(desk, ' TEXT=""')
+
+
+def test_menu_bar_item_inserts(desk):
+    with palette(desk):
+        desk.tool("activate", MAIN)
+        time.sleep(0.3)
+        # タグ(&T) > 文字(&M) > 太文字 <&B>
+        desk.keys("down:ALT", "tap:T", "up:ALT")
+        time.sleep(0.5)
+        desk.keys("tap:M")
+        time.sleep(0.5)
+        desk.keys("tap:B")
+        wait_text(desk, "<B></B>")
+
+
+def test_user_tag_from_settings_inserts(desk):
+    ini = QUICK_START + "[UserTag]\r\nItemCount=2\r\nTitle0=-\r\nTag0=\r\nTitle1=&Zebra\r\nTag1=<z>%SELSTR%</z>\r\n"
+    with palette(desk, ini):
+        show_page(desk, 8)
+        click_item(desk, *USER_TAG_BUTTON)
+        time.sleep(0.8)
+        desk.keys("tap:Z")
+        wait_text(desk, "<z></z>")
+
+
+def test_sandwich_mode_from_mode_buttons(desk):
+    with palette(desk):
+        desk.set_notepad_text("abc")
+        desk.select_in_notepad(0, 3)
+        click_item(desk, *HASAMI_ON)
+        show_page(desk, 1)
+        click_item(desk, *MOJI_B)
+        wait_text(desk, "<B>abc</B>")
+        # PasteHasamiOff (on by default) turned the mode off again: the next
+        # tag replaces the selection in normal mode.
+        desk.select_in_notepad(0, 10)
+        click_item(desk, *MOJI_B)
+        wait_text(desk, "<B></B>")
+        # The normal-mode button switches a sandwich mode chosen by mistake off.
+        desk.set_notepad_text("xy")
+        desk.select_in_notepad(0, 2)
+        click_item(desk, *HASAMI_ON)
+        click_item(desk, *HASAMI_OFF)
+        click_item(desk, *MOJI_B)
+        wait_text(desk, "<B></B>")
+
+
+def test_second_start_leaves_one_instance(desk):
+    with palette(desk) as first:
+        started = time.time()
+        second = desk.run(desk.win_exe("tagsling.exe"), timeout=30)
+        assert second.returncode == 0
+        assert time.time() - started < 20
+        assert first.poll() is None
+        assert desk.has_window(MAIN)
+
+
+def test_close_writes_window_section(desk):
+    path = _ini_path(desk)
+    with palette(desk) as process:
+        desk.tool("close", MAIN)
+        process.wait(timeout=20)
+        text = open(path, "rb").read().decode("cp932")
+    assert "[TTagslingMain]" in text, text
+    assert "WindowMax=1" in text, text
+
+
+def test_resident_close_only_hides(desk):
+    with palette(desk, QUICK_START + "TrayIcon=1\r\n") as process:
+        desk.tool("close", MAIN)
+        desk.wait_until(lambda: not desk.has_window(MAIN), 10, message="the palette did not hide")
+        time.sleep(1)
+        assert process.poll() is None, "the resident palette ended"

@@ -1,0 +1,70 @@
+#include "ui/AppWindow.h"
+
+#include "ui/ErrorBox.h"
+
+namespace tagsling::ui {
+namespace {
+
+constexpr wchar_t kAppClass[] = L"TApplication";
+
+LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  const HWND main = reinterpret_cast<HWND>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_SETFOCUS:
+      // The application window has nothing to type into: pass the focus on.
+      if (main && IsWindowVisible(main) && IsWindowEnabled(main)) SetFocus(main);
+      return 0;
+    case WM_CLOSE:
+      // "Close window" on the taskbar button closes the palette.
+      if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+      return 0;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) == SC_CLOSE) {
+        if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+        return 0;
+      }
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace
+
+HWND CreateApplicationWindow(HINSTANCE instance) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = AppWindowProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kAppClass;
+  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
+  // A visible popup of no size in the middle of the screen: only its taskbar
+  // button can be seen.
+  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
+  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
+  return CreateWindowExW(WS_EX_APPWINDOW, kAppClass, L"Tagsling",
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y, 0, 0, nullptr,
+                         nullptr, instance, nullptr);
+}
+
+void SetApplicationMainWindow(HWND app, HWND main) {
+  SetWindowLongPtrW(app, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main));
+}
+
+void RemoveTaskbarButton(HWND app) {
+  ShowWindow(app, SW_HIDE);
+  SetWindowLongPtrW(app, GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+}
+
+void RestoreTaskbarButton(HWND app, bool show) {
+  SetWindowLongPtrW(app, GWL_EXSTYLE, WS_EX_APPWINDOW);
+  if (show) ShowWindow(app, SW_SHOWNA);
+}
+
+void SetApplicationIcon(HWND app, HICON small_icon, HICON big_icon) {
+  SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon));
+  SendMessageW(app, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
+}
+
+}  // namespace tagsling::ui

@@ -1,0 +1,544 @@
+#include "ui/ButtonImages.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tagsling::ui {
+namespace {
+
+// Colours of the palette's categories.
+constexpr COLORREF kBasic = RGB(0x1f, 0x4e, 0x9a);
+constexpr COLORREF kChars = RGB(0xa8, 0x1c, 0x1c);
+constexpr COLORREF kPara = RGB(0x1d, 0x7a, 0x32);
+constexpr COLORREF kTable = RGB(0x6a, 0x2c, 0x91);
+constexpr COLORREF kLink = RGB(0x0b, 0x6b, 0xb5);
+constexpr COLORREF kForm = RGB(0xb0, 0x5a, 0x00);
+constexpr COLORREF kFrame = RGB(0x00, 0x7c, 0x80);
+constexpr COLORREF kTool = RGB(0x44, 0x4c, 0x56);
+constexpr COLORREF kPaper = RGB(0xff, 0xff, 0xff);
+constexpr COLORREF kFolder = RGB(0xe8, 0xb0, 0x30);
+
+COLORREF Tint(COLORREF color, double amount) {
+  auto mix = [amount](int c) { return static_cast<BYTE>(c + (255 - c) * amount); };
+  return RGB(mix(GetRValue(color)), mix(GetGValue(color)), mix(GetBValue(color)));
+}
+
+enum TextStyle : unsigned { kBold = 1, kItalic = 2, kUnderline = 4, kStrike = 8, kMono = 16, kPlain = 32 };
+
+// Drawing on a 16 x 16 grid scaled to the picture's pixel size.
+class Canvas {
+ public:
+  Canvas(HDC dc, const RECT& area) : dc_(dc), left_(area.left), top_(area.top) {
+    scale_ = std::min(area.right - area.left, area.bottom - area.top) / 16.0;
+    pen_ = std::max(1, static_cast<int>(std::lround(scale_)));
+  }
+
+  int X(double x) const { return left_ + static_cast<int>(std::lround(x * scale_)); }
+  int Y(double y) const { return top_ + static_cast<int>(std::lround(y * scale_)); }
+
+  void Fill(double x0, double y0, double x1, double y1, COLORREF color) {
+    RECT r{X(x0), Y(y0), X(x1), Y(y1)};
+    HBRUSH brush = CreateSolidBrush(color);
+    FillRect(dc_, &r, brush);
+    DeleteObject(brush);
+  }
+
+  // A rectangle with a one-unit border.
+  void Box(double x0, double y0, double x1, double y1, COLORREF fill, COLORREF border) {
+    Fill(x0, y0, x1, y1, border);
+    RECT r{X(x0) + pen_, Y(y0) + pen_, X(x1) - pen_, Y(y1) - pen_};
+    if (r.right > r.left && r.bottom > r.top) {
+      HBRUSH brush = CreateSolidBrush(fill);
+      FillRect(dc_, &r, brush);
+      DeleteObject(brush);
+    }
+  }
+
+  void RoundBox(double x0, double y0, double x1, double y1, COLORREF fill, COLORREF border) {
+    HPEN pen = CreatePen(PS_SOLID, pen_, border);
+    HBRUSH brush = CreateSolidBrush(fill);
+    HGDIOBJ old_pen = SelectObject(dc_, pen);
+    HGDIOBJ old_brush = SelectObject(dc_, brush);
+    const int radius = std::max(2, static_cast<int>(std::lround(4 * scale_)));
+    RoundRect(dc_, X(x0), Y(y0), X(x1), Y(y1), radius, radius);
+    SelectObject(dc_, old_pen);
+    SelectObject(dc_, old_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+  }
+
+  void Ellipse(double x0, double y0, double x1, double y1, COLORREF fill, COLORREF border) {
+    HPEN pen = CreatePen(PS_SOLID, pen_, border);
+    HBRUSH brush = CreateSolidBrush(fill);
+    HGDIOBJ old_pen = SelectObject(dc_, pen);
+    HGDIOBJ old_brush = SelectObject(dc_, brush);
+    ::Ellipse(dc_, X(x0), Y(y0), X(x1), Y(y1));
+    SelectObject(dc_, old_pen);
+    SelectObject(dc_, old_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+  }
+
+  void Line(std::initializer_list<double> coordinates, COLORREF color, double width = 1) {
+    std::vector<POINT> points;
+    for (auto it = coordinates.begin(); it != coordinates.end() && it + 1 != coordinates.end(); it += 2) {
+      points.push_back({X(*it), Y(*(it + 1))});
+    }
+    HPEN pen = CreatePen(PS_SOLID, std::max(1, static_cast<int>(std::lround(width * scale_))), color);
+    HGDIOBJ old = SelectObject(dc_, pen);
+    Polyline(dc_, points.data(), static_cast<int>(points.size()));
+    SelectObject(dc_, old);
+    DeleteObject(pen);
+  }
+
+  void Triangle(double x0, double y0, double x1, double y1, double x2, double y2, COLORREF color) {
+    POINT points[3] = {{X(x0), Y(y0)}, {X(x1), Y(y1)}, {X(x2), Y(y2)}};
+    HPEN pen = CreatePen(PS_SOLID, 1, color);
+    HBRUSH brush = CreateSolidBrush(color);
+    HGDIOBJ old_pen = SelectObject(dc_, pen);
+    HGDIOBJ old_brush = SelectObject(dc_, brush);
+    Polygon(dc_, points, 3);
+    SelectObject(dc_, old_pen);
+    SelectObject(dc_, old_brush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+  }
+
+  // Text centred in the box, as large as fits.
+  void Text(double x0, double y0, double x1, double y1, const wchar_t* text, COLORREF color,
+            unsigned style = kBold) {
+    RECT r{X(x0), Y(y0), X(x1), Y(y1)};
+    const int box_width = r.right - r.left;
+    const int box_height = r.bottom - r.top;
+    const int length = static_cast<int>(wcslen(text));
+    for (int height = box_height + box_height / 4; height >= 4; --height) {
+      HFONT font = CreateFontW(-height, 0, 0, 0, (style & kPlain) ? FW_NORMAL : FW_BOLD, (style & kItalic) != 0,
+                               (style & kUnderline) != 0, (style & kStrike) != 0, DEFAULT_CHARSET,
+                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                               DEFAULT_PITCH, (style & kMono) ? L"Courier New" : L"Arial");
+      HGDIOBJ old = SelectObject(dc_, font);
+      SIZE extent{};
+      GetTextExtentPoint32W(dc_, text, length, &extent);
+      TEXTMETRICW metrics{};
+      GetTextMetricsW(dc_, &metrics);
+      const int ink_height = metrics.tmAscent - metrics.tmInternalLeading;
+      if ((extent.cx <= box_width && ink_height <= box_height) || height == 4) {
+        SetBkMode(dc_, TRANSPARENT);
+        SetTextColor(dc_, color);
+        const int x = r.left + (box_width - extent.cx) / 2;
+        const int y = r.top + (box_height - ink_height) / 2 - metrics.tmInternalLeading;
+        ExtTextOutW(dc_, x, y, 0, nullptr, text, static_cast<UINT>(length), nullptr);
+        SelectObject(dc_, old);
+        DeleteObject(font);
+        return;
+      }
+      SelectObject(dc_, old);
+      DeleteObject(font);
+    }
+  }
+
+  void Badge(const wchar_t* text, COLORREF color, unsigned style = kBold) {
+    RoundBox(0, 1, 16, 15, Tint(color, 0.86), color);
+    Text(1.5, 3, 14.5, 13, text, color, style);
+  }
+
+  // Lines of text aligned left, centre or right (align: 0, 1, 2).
+  void AlignLines(int align, COLORREF color) {
+    const double widths[] = {12, 8, 12, 6};
+    for (int i = 0; i < 4; ++i) {
+      const double w = widths[i];
+      const double x0 = align == 0 ? 2 : align == 1 ? 8 - w / 2 : 14 - w;
+      Fill(x0, 3 + i * 3, x0 + w, 4.5 + i * 3, color);
+    }
+  }
+
+  void Grid(COLORREF color, int highlight_row, int highlight_cell, bool header) {
+    Box(1, 2, 15, 14, kPaper, color);
+    if (header) Fill(1, 2, 15, 6, Tint(color, 0.5));
+    if (highlight_row >= 0) Fill(1, 2 + 4 * highlight_row, 15, 6 + 4 * highlight_row, Tint(color, 0.5));
+    if (highlight_cell >= 0) Fill(5.7, 6, 10.3, 10, Tint(color, 0.4));
+    Line({1, 6, 15, 6}, color);
+    Line({1, 10, 15, 10}, color);
+    Line({5.7, 2, 5.7, 14}, color);
+    Line({10.3, 2, 10.3, 14}, color);
+  }
+
+  void List(COLORREF color, bool numbered) {
+    for (int i = 0; i < 3; ++i) {
+      const double y = 3 + i * 4;
+      if (numbered) {
+        wchar_t digit[2] = {static_cast<wchar_t>(L'1' + i), 0};
+        Text(0.5, y - 1.5, 4.5, y + 3, digit, color);
+      } else {
+        Ellipse(1.5, y - 0.5, 4, y + 2, color, color);
+      }
+      Fill(6, y, 15, y + 1.5, color);
+    }
+  }
+
+  void Document(COLORREF color) {
+    Box(3, 1, 13, 15, kPaper, color);
+    Triangle(10, 1, 13, 1, 13, 4, Tint(color, 0.5));
+  }
+
+  void ButtonShape(const wchar_t* text, COLORREF color) {
+    RoundBox(0.5, 3, 15.5, 13, RGB(0xe8, 0xe8, 0xe8), color);
+    Line({2, 12, 14, 12}, RGB(0x90, 0x90, 0x90));
+    Text(2.5, 4.5, 13.5, 11, text, color);
+  }
+
+ private:
+  HDC dc_;
+  int left_;
+  int top_;
+  double scale_;
+  int pen_;
+};
+
+// The pictures of IL_ToolBt, one case per index.
+void DrawToolPicture(Canvas& c, int index) {
+  switch (index) {
+    case 0:  // combo box <SELECT>
+      c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
+      c.Fill(10, 4, 15.5, 12, Tint(kForm, 0.6));
+      c.Triangle(11, 7, 14.5, 7, 12.75, 9.5, kForm);
+      c.Fill(2, 7.3, 8, 8.7, kForm);
+      break;
+    case 1:  // check box
+      c.Box(2, 2, 14, 14, kPaper, kForm);
+      c.Line({4.5, 8, 7, 11, 12, 4.5}, kForm, 2);
+      break;
+    case 2: c.ButtonShape(L"R", kForm); break;
+    case 3:  // close
+      c.Line({3, 3, 13, 13}, kChars, 2.2);
+      c.Line({13, 3, 3, 13}, kChars, 2.2);
+      break;
+    case 4:  // RGB colour
+      c.Box(1, 1, 8, 8, RGB(0xe0, 0x20, 0x20), kTool);
+      c.Box(8, 1, 15, 8, RGB(0x20, 0xb0, 0x30), kTool);
+      c.Box(1, 8, 8, 15, RGB(0x20, 0x50, 0xe0), kTool);
+      c.Box(8, 8, 15, 15, RGB(0xf0, 0xd0, 0x20), kTool);
+      break;
+    case 5: c.ButtonShape(L"B", kForm); break;
+    case 6: c.Badge(L"Fm", kForm); break;
+    case 7:  // frameset columns
+      c.Box(1, 2, 15, 14, kPaper, kFrame);
+      c.Fill(7.3, 2, 8.7, 14, kFrame);
+      break;
+    case 8:  // frameset rows
+      c.Box(1, 2, 15, 14, kPaper, kFrame);
+      c.Fill(1, 7.3, 15, 8.7, kFrame);
+      break;
+    case 9:  // a frame
+      c.Box(1, 2, 15, 14, Tint(kFrame, 0.8), kFrame);
+      c.Box(4, 5, 12, 11, kPaper, kFrame);
+      break;
+    case 10:  // no frames
+      c.Box(1, 2, 15, 14, kPaper, kFrame);
+      c.Line({3, 12, 13, 4}, kChars, 1.6);
+      break;
+    case 11:  // normal mode: paste at the caret
+      c.Text(0.5, 2, 15.5, 14, L"<>", kBasic);
+      break;
+    case 12:  // sandwich mode: the selection between the tag's parts
+      c.Text(0, 2, 5, 14, L"<", kForm);
+      c.Text(11, 2, 16, 14, L">", kForm);
+      c.Fill(5.5, 5, 10.5, 11, Tint(kLink, 0.3));
+      break;
+    case 13: break;  // not used by any control
+    case 14: c.Badge(L"Ad", kBasic); break;
+    case 15: c.Badge(L"Bd", kBasic); break;
+    case 16: c.Badge(L"<!", kBasic); break;
+    case 17: c.Badge(L"HT", kBasic); break;
+    case 18: c.Badge(L"!D", kBasic); break;
+    case 19: c.Badge(L"Hd", kBasic); break;
+    case 20:  // META refresh
+      c.Badge(L"", kBasic);
+      c.Line({11.5, 5, 11.5, 8, 8.5, 8}, kBasic, 1.2);
+      c.Line({11.5, 8, 10, 5.2, 7.5, 4.5, 5, 5.5, 4, 8, 5, 10.5, 7.5, 11.5, 10, 10.5}, kBasic, 1.4);
+      break;
+    case 21: c.Badge(L"Ti", kBasic); break;
+    case 22: c.Badge(L"A", kLink); break;
+    case 23: c.Badge(L"#", kLink); break;
+    case 24:  // image
+      c.Box(0.5, 2, 15.5, 14, RGB(0xd8, 0xec, 0xff), kLink);
+      c.Ellipse(10, 4, 13, 7, RGB(0xf0, 0xc0, 0x20), RGB(0xf0, 0xc0, 0x20));
+      c.Triangle(1.5, 13, 6.5, 6, 11.5, 13, kPara);
+      break;
+    case 25: c.Badge(L"@", kLink); break;
+    case 26: c.Text(1, 1, 15, 15, L"B", kChars); break;
+    case 27: c.Text(0.5, 1, 15.5, 15, L"A+", kChars); break;
+    case 28: c.Badge(L"Bl", kChars); break;
+    case 29: c.Text(1, 1, 15, 15, L"F", kChars, kBold | kItalic); break;
+    case 30: c.Text(1, 1, 15, 15, L"I", kChars, kBold | kItalic); break;
+    case 31: c.Text(1, 1, 15, 15, L"&", kChars); break;
+    case 32: c.Text(1, 1, 15, 15, L"<", kChars); break;
+    case 33:  // no-break space
+      c.Line({2, 8, 2, 12, 14, 12, 14, 8}, kChars, 1.6);
+      break;
+    case 34: c.Text(1, 1, 15, 15, L"\"", kChars); break;
+    case 35: c.Text(1, 1, 15, 15, L">", kChars); break;
+    case 36: c.Text(1, 1, 15, 15, L"S", kChars, kBold | kStrike); break;
+    case 37: c.Text(0.5, 1, 15.5, 15, L"A-", kChars); break;
+    case 38:  // subscript
+      c.Text(0, 1, 10, 12, L"x", kChars);
+      c.Text(9, 8, 16, 16, L"2", kChars);
+      break;
+    case 39:  // superscript
+      c.Text(0, 4, 10, 15, L"x", kChars);
+      c.Text(9, 0, 16, 8, L"2", kChars);
+      break;
+    case 40: c.Text(0.5, 1, 15.5, 15, L"TT", kChars, kBold | kMono); break;
+    case 41: c.Text(1, 1, 15, 15, L"U", kChars, kBold | kUnderline); break;
+    case 42:  // block quote
+      c.Text(0.5, 1, 15.5, 15, L"\u201c\u201d", kPara);
+      break;
+    case 43:  // line break
+      c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);
+      c.Triangle(2, 10, 6, 6.5, 6, 13.5, kPara);
+      break;
+    case 44: c.AlignLines(1, kPara); break;
+    case 45: c.AlignLines(1, kLink); break;
+    case 46: c.AlignLines(0, kLink); break;
+    case 47: c.AlignLines(2, kLink); break;
+    case 48: c.Badge(L"H1", kPara); break;
+    case 49: c.Badge(L"H2", kPara); break;
+    case 50: c.Badge(L"H3", kPara); break;
+    case 51: c.Badge(L"H4", kPara); break;
+    case 52: c.Badge(L"H5", kPara); break;
+    case 53: c.Badge(L"H6", kPara); break;
+    case 54:  // horizontal rule
+      c.Fill(1, 7, 15, 9.5, kPara);
+      c.Fill(1, 9.5, 15, 10.5, Tint(kPara, 0.6));
+      break;
+    case 55: c.Text(1, 1, 15, 15, L"\u00b6", kPara); break;
+    case 56:  // radio button
+      c.Ellipse(2, 2, 14, 14, kPaper, kForm);
+      c.Ellipse(5.5, 5.5, 10.5, 10.5, kForm, kForm);
+      break;
+    case 57: c.ButtonShape(L"S", kForm); break;
+    case 58:  // caption above a table
+      c.Fill(3, 1.5, 13, 3.5, kTable);
+      c.Box(1, 5, 15, 15, kPaper, kTable);
+      c.Line({1, 10, 15, 10}, kTable);
+      c.Line({8, 5, 8, 15}, kTable);
+      break;
+    case 59: c.Badge(L"DD", kTable); break;
+    case 60: c.Badge(L"DL", kTable); break;
+    case 61: c.Badge(L"DT", kTable); break;
+    case 62:  // list item
+      c.Ellipse(1.5, 6.5, 5, 10, kTable, kTable);
+      c.Fill(7, 7.3, 15, 9.2, kTable);
+      break;
+    case 63: c.List(kTable, true); break;
+    case 64: c.Grid(kTable, -1, -1, false); break;
+    case 65: c.Grid(kTable, 1, -1, false); break;
+    case 66: c.List(kTable, false); break;
+    case 67: c.Grid(kTable, -1, 1, false); break;
+    case 68: c.Grid(kTable, -1, -1, true); break;
+    case 69:  // options: two sliders
+      c.Line({1, 5, 15, 5}, kTool, 1.2);
+      c.Line({1, 11, 15, 11}, kTool, 1.2);
+      c.Box(3.5, 2.5, 7, 7.5, Tint(kLink, 0.4), kTool);
+      c.Box(9, 8.5, 12.5, 13.5, Tint(kLink, 0.4), kTool);
+      break;
+    case 70:  // multi-line text field
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kForm);
+      for (int i = 0; i < 3; ++i) c.Fill(3, 4 + i * 3, 12, 5.2 + i * 3, Tint(kForm, 0.4));
+      c.Fill(13, 1.5, 15.5, 14.5, Tint(kForm, 0.6));
+      break;
+    case 71:  // text field
+      c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
+      c.Line({4, 6, 4, 10}, kForm, 1.3);
+      break;
+    case 72: c.Badge(L"Hn", kPara); break;
+    case 73: c.Text(0.5, 0.5, 15.5, 15.5, L"\u2605", kForm, kPlain); break;
+    case 74: c.Badge(L"W", kBasic); break;
+    case 75:  // file-name input
+      c.Document(kTool);
+      c.Text(4, 6, 12, 14, L"F", kLink);
+      break;
+    case 76:  // URL input: a globe
+      c.Ellipse(1.5, 1.5, 14.5, 14.5, Tint(kLink, 0.85), kLink);
+      c.Ellipse(5, 1.5, 11, 14.5, Tint(kLink, 0.85), kLink);
+      c.Line({1.5, 8, 14.5, 8}, kLink);
+      break;
+    case 77:  // text file insertion
+      c.Document(kTool);
+      for (int i = 0; i < 3; ++i) c.Fill(5, 6 + i * 2.6, 11, 7 + i * 2.6, kTool);
+      break;
+    case 78: c.Document(kTool); break;  // new document
+    case 79:  // open: a folder
+      c.Box(1, 4, 9, 7, kFolder, RGB(0x9a, 0x70, 0x10));
+      c.Box(1, 6, 15, 14, kFolder, RGB(0x9a, 0x70, 0x10));
+      break;
+    case 80: c.Badge(L"<T>", kBasic); break;  // tag menu
+    case 81:  // browser size
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
+      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
+      c.Line({5, 12, 12, 6}, kTool, 1.3);
+      c.Triangle(13, 5, 9, 5.5, 12.5, 9, kTool);
+      break;
+    case 82:  // editor in the free area
+      c.Box(0.5, 0.5, 15.5, 15.5, kPaper, kTool);
+      c.Fill(0.5, 0.5, 15.5, 4, Tint(kTool, 0.5));
+      c.Box(2.5, 6, 13.5, 13.5, Tint(kLink, 0.8), kLink);
+      break;
+    case 83: c.Badge(L"</>", kChars); c.Line({2, 13.5, 14, 2.5}, kChars, 1.3); break;  // tag deletion
+    case 84:  // external tools: run
+      c.Box(0.5, 1.5, 15.5, 14.5, Tint(kTool, 0.85), kTool);
+      c.Triangle(5.5, 4.5, 12, 8, 5.5, 11.5, kPara);
+      break;
+    case 85: c.Text(0.5, 0.5, 15.5, 15.5, L"e", kLink); break;
+    case 86: c.Text(0.5, 0.5, 15.5, 15.5, L"N", kPara); break;
+    case 87:  // hidden field: a dashed outline
+      for (int i = 0; i < 4; ++i) {
+        c.Fill(1 + i * 3.7, 4, 3 + i * 3.7, 5, kForm);
+        c.Fill(1 + i * 3.7, 11, 3 + i * 3.7, 12, kForm);
+      }
+      c.Fill(1, 4, 2, 12, kForm);
+      c.Fill(14, 4, 15, 12, kForm);
+      break;
+    default: break;
+  }
+}
+
+void DrawAppPicture(Canvas& c, int index) {
+  if (index == 0) {
+    c.RoundBox(0.3, 0.3, 15.7, 15.7, kBasic, kBasic);
+    c.Text(2, 2, 14, 14, L"T", kPaper);
+  } else {
+    c.RoundBox(0.3, 0.3, 15.7, 15.7, kForm, kForm);
+    c.Text(1, 2, 5, 14, L"[", kPaper);
+    c.Text(11, 2, 15, 14, L"]", kPaper);
+    c.Text(4.5, 2.5, 11.5, 13.5, L"T", kPaper);
+  }
+}
+
+using Painter = void (*)(Canvas&, int);
+
+// Renders one picture into straight (not premultiplied) BGRA pixels, top row
+// first: drawn on black and on white, the difference gives the coverage.
+std::vector<std::uint32_t> Render(Painter painter, int index, int size) {
+  const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
+  std::vector<std::uint32_t> planes[2];
+  ScreenDc screen;
+  for (int pass = 0; pass < 2; ++pass) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = size;
+    info.bmiHeader.biHeight = -size;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap || !bits) return std::vector<std::uint32_t>(count, 0);
+    MemoryDc dc(screen.get());
+    SelectObjectScope select(dc.get(), bitmap.get());
+    RECT all{0, 0, size, size};
+    FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(pass == 0 ? BLACK_BRUSH : WHITE_BRUSH)));
+    Canvas canvas(dc.get(), all);
+    painter(canvas, index);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    planes[pass].assign(pixels, pixels + count);
+  }
+  std::vector<std::uint32_t> result(count);
+  for (size_t i = 0; i < count; ++i) {
+    const std::uint32_t on_black = planes[0][i];
+    const std::uint32_t on_white = planes[1][i];
+    int alpha = 255;
+    for (int shift = 0; shift < 24; shift += 8) {
+      const int b = static_cast<int>((on_black >> shift) & 0xff);
+      const int w = static_cast<int>((on_white >> shift) & 0xff);
+      alpha = std::min(alpha, 255 - (w - b));
+    }
+    alpha = std::clamp(alpha, 0, 255);
+    std::uint32_t pixel = static_cast<std::uint32_t>(alpha) << 24;
+    if (alpha > 0) {
+      for (int shift = 0; shift < 24; shift += 8) {
+        const int b = static_cast<int>((on_black >> shift) & 0xff);
+        pixel |= static_cast<std::uint32_t>(std::min(255, b * 255 / alpha)) << shift;
+      }
+    }
+    result[i] = pixel;
+  }
+  return result;
+}
+
+void Premultiply(std::vector<std::uint32_t>& pixels) {
+  for (std::uint32_t& pixel : pixels) {
+    const std::uint32_t alpha = pixel >> 24;
+    std::uint32_t out = alpha << 24;
+    for (int shift = 0; shift < 24; shift += 8) {
+      out |= ((((pixel >> shift) & 0xff) * alpha + 127) / 255) << shift;
+    }
+    pixel = out;
+  }
+}
+
+// A 32-bit top-down DIB section holding `pixels` (width x height).
+UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  ScreenDc screen;
+  UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+  return bitmap;
+}
+
+}  // namespace
+
+UniqueImageList CreateToolImageList(int size) {
+  UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, kToolImageCount, 0));
+  if (!list) return list;
+  // One strip, all pictures side by side.
+  const int width = size * kToolImageCount;
+  std::vector<std::uint32_t> strip(static_cast<size_t>(width) * static_cast<size_t>(size));
+  for (int index = 0; index < kToolImageCount; ++index) {
+    std::vector<std::uint32_t> pixels = Render(DrawToolPicture, index, size);
+    Premultiply(pixels);
+    for (int y = 0; y < size; ++y) {
+      std::copy_n(pixels.begin() + static_cast<ptrdiff_t>(y) * size, size,
+                  strip.begin() + static_cast<ptrdiff_t>(y) * width + static_cast<ptrdiff_t>(index) * size);
+    }
+  }
+  UniqueBitmap bitmap = MakeBitmap(strip, width, size);
+  ImageList_Add(list.get(), bitmap.get(), nullptr);
+  return list;
+}
+
+UniqueBitmap CreateToolBitmap(int index, int size) {
+  std::vector<std::uint32_t> pixels = Render(DrawToolPicture, index, size);
+  Premultiply(pixels);
+  return MakeBitmap(pixels, size, size);
+}
+
+UniqueIcon CreateProgramIcon(int index, int size) {
+  const std::vector<std::uint32_t> pixels = Render(DrawAppPicture, index, size);
+  UniqueBitmap color = MakeBitmap(pixels, size, size);
+  // The mask is unused for 32-bit icons with alpha, but must exist.
+  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+  ICONINFO info{};
+  info.fIcon = TRUE;
+  info.hbmColor = color.get();
+  info.hbmMask = mask.get();
+  return UniqueIcon(CreateIconIndirect(&info));
+}
+
+void DrawProgramPicture(HDC dc, const RECT& rect, int index) {
+  Canvas canvas(dc, rect);
+  DrawAppPicture(canvas, index);
+}
+
+}  // namespace tagsling::ui

@@ -1,0 +1,48 @@
+#pragma once
+// The command behind every menu item and palette button. Each item and
+// button gets a Windows command identifier when it is created; the identifier
+// leads here, and from here to the one command table (ui/model/Commands.h).
+
+#include <windows.h>
+
+#include <string>
+#include <unordered_map>
+
+#include "ui/model/Commands.h"
+#include "ui/model/MenuTrees.h"
+
+namespace tagsling::ui {
+
+struct ItemAction {
+  UINT id = 0;  // its command identifier, set by ItemActions::Add
+  CommandId command = CommandId::None;
+  std::string key;   // tag commands: the template key
+  int entry = -1;    // user tags and tools: the entry number
+  HMENU root = nullptr;           // menu items: the menu holding the check mark
+  bool pressesOwnerButton = false;  // menu items run while the opening button is pressed
+  // Palette buttons.
+  HWND toolbar = nullptr;
+  bool pressesWhileRunning = false;
+  bool hasMenu = false;
+  MenuId menu = MenuId::MainMenu1;  // split and menu buttons
+  bool rightClickOpensMenu = true;
+  std::wstring hint;  // tooltip text
+};
+
+// Command identifiers handed out from one range, so menus and buttons never
+// collide. Identifiers of rebuilt list items are given back.
+class ItemActions {
+ public:
+  static constexpr UINT kFirstId = 1000;
+  static constexpr UINT kLastId = 0xEFFF;
+
+  UINT Add(ItemAction action);
+  void Remove(UINT id) { actions_.erase(id); }
+  const ItemAction* Find(UINT id) const;
+
+ private:
+  std::unordered_map<UINT, ItemAction> actions_;
+  UINT next_ = kFirstId;
+};
+
+}  // namespace tagsling::ui

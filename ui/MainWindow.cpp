@@ -1,0 +1,587 @@
+#include "ui/MainWindow.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "core/TargetWindow.h"
+#include "core/Templates.h"
+#include "settings/RegisteredLists.h"
+#include "texttools/Messages.h"
+#include "ui/AppWindow.h"
+#include "ui/ButtonImages.h"
+#include "ui/Busy.h"
+#include "ui/ErrorBox.h"
+#include "ui/WinText.h"
+#include "ui/model/HelpLinks.h"
+#include "ui/model/ModeSwitches.h"
+
+namespace tagsling::ui {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"TTagslingMain";
+constexpr int kMinimumWidth = 617;
+
+platform::WindowHandle ToHandle(HWND window) { return reinterpret_cast<platform::WindowHandle>(window); }
+
+// The executable's folder with its trailing separator, as code page 932.
+std::string ExecutableFolder() {
+  std::wstring path = ExecutablePathWide();
+  path.resize(path.find_last_of(L"\\/") + 1);
+  return WideToSjis(path);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(HINSTANCE instance, HWND app, const StartupSettings& startup)
+    : instance_(instance),
+      app_(app),
+      startup_(startup),
+      settings_path_(settings::SettingsFilePath(ExecutablePath())),
+      template_path_(TemplateFilePath(ExecutableFolder())),
+      settings_(settings::GlobalAppSettings()),
+      environment_(this),
+      menus_(actions_),
+      palette_(actions_) {}
+
+MainWindow::~MainWindow() {
+  if (hwnd_) DestroyWindow(hwnd_);
+}
+
+bool MainWindow::Zoomed() const { return hwnd_ && (IsZoomed(hwnd_) || (!shown_once_ && start_maximized_)); }
+
+void MainWindow::ApplyPlacement(int width, int top, int left, bool maximized) {
+  RECT rect{};
+  GetWindowRect(hwnd_, &rect);
+  SetWindowPos(hwnd_, nullptr, left, top, width, rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  start_maximized_ = maximized;
+  if (IsWindowVisible(hwnd_)) ShowWindow(hwnd_, maximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+// ---------------------------------------------------------------------------
+// Creation
+
+bool MainWindow::Create() {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = Proc;
+  wc.hInstance = instance_;
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  wc.lpszClassName = kMainClass;
+  if (!RegisterClassExW(&wc)) return false;
+
+  // The palette's own Appbar and NoMenuBar reads belong to docking; until the
+  // palette docks it is always a normal window with its menu bar.
+  docked_ = false;
+
+  hwnd_ = CreateWindowExW(0, kMainClass, L"Tagsling", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, kMinimumWidth,
+                          120, app_, nullptr, instance_, this);
+  if (!hwnd_) return false;
+  SetErrorBoxOwner(hwnd_);
+  SetApplicationMainWindow(app_, hwnd_);
+  GuardedVoid([this] { RunCreationSteps(); });
+  return !creation_failed_;
+}
+
+void MainWindow::RunCreationSteps() {
+  dpi_ = GetDpiForWindow(hwnd_);
+  CreateScaledResources();
+  palette_.Create(hwnd_, instance_, font_.get(), images_.get(), static_cast<int>(dpi_));
+  menus_.BuildAll();
+  SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu1));
+
+  desktop_ = std::make_unique<platform::win32::Win32Desktop>();
+  desktop_->SetOwnerWindow(ToHandle(app_));
+  EngineHooks hooks;
+  hooks.read_template = [this](const std::string& key) { return ReadTemplate(key, template_path_); };
+  hooks.read_user_template = [this](int number) { return ReadUserTemplate(number, settings_path_); };
+  hooks.through_classes = &settings::ThroughWindowClasses();
+  hooks.sandwich_mode_changed = [this] { ShowSandwichMode(); };
+  engine_ = std::make_unique<InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
+  RegisterHandlers();
+
+  // 1. Help requests: WM_HELP opens the help page; context 0 is swallowed.
+  // 2. The pass-through windows.
+  settings::LoadThroughWindowList(settings_path_);
+  // 3. The settings record, which also places the window.
+  settings::ComputeDockedThicknesses(settings_, environment_);
+  settings::LoadSettings(settings_, environment_, settings_path_);
+  // 4. The first tab page.
+  palette_.SelectPage(0);
+  // 5. The paste timers take HasamiTime when the engine arms them.
+  // 6. The base-folder panel.
+  RefreshBaseFolderDisplay();
+  // 7. Always on top.
+  if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
+  // 8. Docking as a desktop toolbar (Appbar) is set up here once the palette
+  //    can dock; until then it stays a normal window.
+  // 9-11. The thread-local mouse hook, loading Tagslingmhook.dll and SetHook
+  //    for auto-activation are installed here once the hook library exists.
+  // 12. Every run starts in normal mode when asked to.
+  if (settings_.PasteHasamiOff) settings_.HasamiMode = false;
+  // 13. Mode buttons and icons.
+  ShowSandwichMode();
+  // 14. The notification-area icon is registered here (TrayIcon) once the
+  //     palette has one.
+  // 15. User tags and tools.
+  BuildListMenus();
+  // 16. The hot keys are registered here once the palette has them.
+  // 17. Menu pictures.
+  ApplyMenuImages();
+  // 18. The application comes to the front.
+  BringToFrontAttached(*desktop_, ToHandle(app_));
+  Layout();
+}
+
+void MainWindow::ShowAtStart(bool hidden) {
+  if (hidden) return;
+  ShowMainWindow();
+}
+
+void MainWindow::CreateScaledResources() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
+  font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
+  images_ = CreateToolImageList(Scale(16));
+  menu_bitmaps_.clear();
+  const int small_size = GetSystemMetricsForDpi(SM_CXSMICON, dpi_);
+  const int big_size = GetSystemMetricsForDpi(SM_CXICON, dpi_);
+  for (int i = 0; i < 2; ++i) {
+    small_icons_[i] = CreateProgramIcon(i, small_size);
+    big_icons_[i] = CreateProgramIcon(i, big_size);
+  }
+}
+
+HBITMAP MainWindow::MenuBitmap(int index) {
+  auto it = menu_bitmaps_.find(index);
+  if (it == menu_bitmaps_.end()) it = menu_bitmaps_.emplace(index, CreateToolBitmap(index, Scale(16))).first;
+  return it->second.get();
+}
+
+// ---------------------------------------------------------------------------
+// Window procedure
+
+LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!self || !self->hwnd_) return DefWindowProcW(window, message, wparam, lparam);
+  return Guarded([&] { return self->Handle(message, wparam, lparam); }, LRESULT{0});
+}
+
+LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wparam) <= 1) OnCommand(LOWORD(wparam));
+      return 0;
+    case WM_NOTIFY:
+      return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
+    case kPanelContextMenu:
+      OnContextMenu(reinterpret_cast<HWND>(wparam), lparam);
+      return 0;
+    case kPanelDoubleClick:
+      if (palette_.IsBaseFolderPanel(reinterpret_cast<HWND>(wparam))) {
+        RunCommand(PalettePanelText().doubleClick);
+      }
+      return 0;
+    case WM_INITMENUPOPUP:
+      menus_.ApplyOpenTimeStates(reinterpret_cast<HMENU>(wparam), CurrentUiState());
+      return 0;
+    case WM_SIZE:
+      Layout();
+      return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_GETMINMAXINFO:
+      DefWindowProcW(hwnd_, message, wparam, lparam);
+      OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lparam));
+      return 0;
+    case WM_SYSCOMMAND:
+      // The maximized strip along the top of the screen cannot be moved.
+      if ((wparam & 0xFFF0) == SC_MOVE && IsZoomed(hwnd_)) return 0;
+      if ((wparam & 0xFFF0) == SC_MINIMIZE) {
+        ShowWindow(app_, SW_MINIMIZE);
+        return 0;
+      }
+      break;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wparam), *reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_HELP:
+      OpenHelp(static_cast<int>(reinterpret_cast<const HELPINFO*>(lparam)->dwContextId));
+      return TRUE;
+    case WM_CLOSE:
+      OnClose();
+      return 0;
+    case WM_ENDSESSION:
+      SaveSettingsReportingErrors();
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProcW(hwnd_, message, wparam, lparam);
+}
+
+bool MainWindow::PreTranslate(const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !hwnd_) return false;
+  if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
+  GuardedVoid([this] {
+    const EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
+    if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) ==
+        EscapeAction::kHideMainWindow) {
+      HideMainWindow();
+    }
+  });
+  return true;
+}
+
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
+  // FormHeight and the minimum width are pixels at 100 %; the palette scales
+  // them with its monitor.
+  const int height = Scale(settings_.FormHeight);
+  info.ptMinTrackSize.x = Scale(kMinimumWidth);
+  info.ptMinTrackSize.y = height;
+  info.ptMaxTrackSize.y = height;
+  info.ptMaxSize.y = height;
+}
+
+void MainWindow::Paint() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd_, &paint);
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  client.bottom = client.top + Scale(2);
+  DrawEdge(dc, &client, EDGE_ETCHED, BF_TOP);
+  EndPaint(hwnd_, &paint);
+}
+
+void MainWindow::Layout() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  palette_.Layout(client.right, client.bottom);
+}
+
+void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  CreateScaledResources();
+  palette_.Rescale(font_.get(), images_.get(), static_cast<int>(dpi_));
+  if (menus_.ImagesShown()) menus_.SetImages(true, [this](int index) { return MenuBitmap(index); });
+  ShowModeIcon(mode_icon_);
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  Layout();
+  DrawMenuBar(hwnd_);
+}
+
+// ---------------------------------------------------------------------------
+// Closing and destruction
+
+void MainWindow::OnClose() {
+  CloseState state;
+  state.trayIcon = settings_.TrayIcon;
+  state.docked = docked_;
+  state.exitRequested = exit_requested_;
+  state.appMinimized = IsIconic(app_) != FALSE;
+  switch (DecideClose(state)) {
+    case CloseAction::Close:
+      DestroyWindow(hwnd_);
+      break;
+    case CloseAction::Hide:
+      HideMainWindow();
+      break;
+    case CloseAction::Nothing:
+      break;
+  }
+}
+
+void MainWindow::OnDestroy() {
+  // 1-2. SetHook/UnHook of Tagslingmhook.dll and the thread-local mouse hook
+  //      are released here once they are installed at creation.
+  // 3. The settings, with the window's position.
+  SaveSettingsReportingErrors();
+  // 4. A docked palette unregisters its desktop toolbar here.
+  // The window would destroy its menu bar; the menu set owns it.
+  SetMenu(hwnd_, nullptr);
+  SetErrorBoxOwner(nullptr);
+  hwnd_ = nullptr;
+  PostQuitMessage(0);
+}
+
+void MainWindow::SaveSettingsReportingErrors() {
+  try {
+    settings::SaveSettings(settings_, environment_, settings_path_);
+  } catch (const settings::SettingsWriteError& error) {
+    ShowErrorBox(error.what());
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Commands
+
+void MainWindow::OnCommand(UINT id) {
+  const ItemAction* action = actions_.Find(id);
+  if (!action) return;
+  // Clicks on a mode button only change the mode; the toolbar has already
+  // toggled the pair.
+  Run(*action, action->toolbar ? false : MenuSet::IsChecked(*action, id));
+}
+
+void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton, UINT ownerId) {
+  // Copy: a handler may rebuild the menus the action came from.
+  const ItemAction copy = action;
+  HWND pressed_toolbar = nullptr;
+  UINT pressed_id = 0;
+  if (copy.toolbar && copy.pressesWhileRunning) {
+    pressed_toolbar = copy.toolbar;
+    pressed_id = copy.id;
+  } else if (copy.pressesOwnerButton && ownerButton) {
+    pressed_toolbar = ownerButton->toolbar;
+    pressed_id = ownerId;
+  }
+  if (pressed_toolbar) {
+    // Shown pressed while the command runs; painted before it starts.
+    Palette::PressButton(pressed_toolbar, pressed_id, true);
+    desktop_->ProcessPendingMessages();
+  }
+  try {
+    handlers_.Run({copy, itemWasChecked});
+  } catch (...) {
+    if (pressed_toolbar) Palette::PressButton(pressed_toolbar, pressed_id, false);
+    throw;
+  }
+  if (pressed_toolbar) Palette::PressButton(pressed_toolbar, pressed_id, false);
+}
+
+void MainWindow::RunCommand(CommandId command) {
+  ItemAction action;
+  action.command = command;
+  Run(action, false);
+}
+
+void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* ownerButton, UINT ownerId) {
+  TPMPARAMS params{};
+  params.cbSize = sizeof params;
+  if (exclude) params.rcExclude = *exclude;
+  const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
+      menus_.Handle(menu), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, at.x, at.y,
+      hwnd_, exclude ? &params : nullptr));
+  if (!chosen) return;
+  const ItemAction* action = actions_.Find(chosen);
+  if (!action) return;
+  const ItemAction owner = ownerButton ? *ownerButton : ItemAction{};
+  Run(*action, MenuSet::IsChecked(*action, chosen), ownerButton ? &owner : nullptr, ownerId);
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  switch (header.code) {
+    case TTN_GETDISPINFOW: {
+      auto& info = const_cast<NMTTDISPINFOW&>(reinterpret_cast<const NMTTDISPINFOW&>(header));
+      if (const ItemAction* action = actions_.Find(static_cast<UINT>(header.idFrom))) {
+        info.lpszText = const_cast<wchar_t*>(action->hint.c_str());
+      }
+      return 0;
+    }
+    case TBN_DROPDOWN: {
+      const auto& toolbar = reinterpret_cast<const NMTOOLBARW&>(header);
+      const UINT id = static_cast<UINT>(toolbar.iItem);
+      const ItemAction* action = actions_.Find(id);
+      if (!action || !action->hasMenu) return TBDDRET_NODEFAULT;
+      const ItemAction owner = *action;
+      const RECT rect = Palette::ButtonRect(owner.toolbar, id);
+      OpenMenu(owner.menu, POINT{rect.left, rect.bottom}, &rect, &owner, id);
+      return TBDDRET_DEFAULT;
+    }
+    case TCN_SELCHANGE:
+      if (header.hwndFrom == palette_.Tabs()) palette_.OnPageChanged();
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+void MainWindow::OnContextMenu(HWND window, LPARAM position) {
+  POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  if (position == -1) GetCursorPos(&at);
+  // A right-click on a split or menu button opens its menu at the mouse.
+  wchar_t class_name[64] = L"";
+  GetClassNameW(window, class_name, 64);
+  if (lstrcmpiW(class_name, TOOLBARCLASSNAMEW) == 0) {
+    POINT client = at;
+    ScreenToClient(window, &client);
+    const int index = static_cast<int>(SendMessageW(window, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+    TBBUTTON button{};
+    if (index >= 0 && SendMessageW(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
+      const UINT id = static_cast<UINT>(button.idCommand);
+      if (const ItemAction* action = actions_.Find(id); action && action->hasMenu) {
+        if (action->rightClickOpensMenu) {
+          const ItemAction owner = *action;
+          OpenMenu(owner.menu, at, nullptr, &owner, id);
+        }
+        return;
+      }
+    }
+  }
+  if (palette_.IsToolPanel(window)) {
+    OpenMenu(PalettePanelText().toolPanelMenu, at, nullptr, nullptr, 0);
+  } else if (palette_.IsBaseFolderPanel(window)) {
+    OpenMenu(PalettePanelText().baseFolderMenu, at, nullptr, nullptr, 0);
+  }
+}
+
+void MainWindow::RegisterHandlers() {
+  using enum CommandId;
+  handlers_.Set(RunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(c.action.key); });
+  handlers_.Set(RunTagCommandFromPopup,
+                [this](const CommandInvocation& c) { engine_->RunTagCommandFromPopup(c.action.key); });
+  handlers_.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.action.entry); });
+  handlers_.Set(RunUserTagFromPopup,
+                [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.action.entry); });
+  handlers_.Set(ToggleSandwich, [this](const CommandInvocation& c) {
+    settings_.HasamiMode = ValueFromCheckItem(c.itemWasChecked);
+    ShowSandwichMode();
+  });
+  handlers_.Set(SandwichOnButton, [this](const CommandInvocation&) {
+    settings_.HasamiMode = ModeFromOnButton(palette_.IsSandwichOnDown());
+    ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
+  });
+  handlers_.Set(SandwichOffButton, [this](const CommandInvocation&) {
+    settings_.HasamiMode = ModeFromOffButton(palette_.IsSandwichOffDown());
+    ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
+  });
+  handlers_.Set(ToggleOnTop, [this](const CommandInvocation& c) {
+    settings_.WindowOnTop = ValueFromCheckItem(c.itemWasChecked);
+    ApplyOnTop();
+  });
+  handlers_.Set(ToggleRelativePath, [this](const CommandInvocation& c) {
+    settings_.SoutaiPathIns = ValueFromCheckItem(c.itemWasChecked);
+    RefreshBaseFolderDisplay();
+  });
+  handlers_.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
+  handlers_.Set(ShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
+  handlers_.Set(TrayExit, [this](const CommandInvocation&) {
+    exit_requested_ = true;
+    PostMessageW(hwnd_, WM_CLOSE, 0, 0);
+  });
+  handlers_.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
+  handlers_.Set(HomePage, [this](const CommandInvocation&) {
+    ShellExecuteW(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  });
+  handlers_.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
+}
+
+// ---------------------------------------------------------------------------
+// Displayed state
+
+UiState MainWindow::CurrentUiState() const {
+  UiState state;
+  state.sandwichMode = settings_.HasamiMode;
+  state.onTop = settings_.WindowOnTop;
+  state.docked = docked_;
+  state.relativePathInput = settings_.SoutaiPathIns;
+  state.baseFolderSet = !settings_.Public_Dir.empty();
+  state.mainWindowHidden = !IsWindowVisible(hwnd_);
+  state.appMinimized = IsIconic(app_) != FALSE;
+  state.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  state.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  return state;
+}
+
+void MainWindow::ShowSandwichMode() {
+  const SandwichIndicators indicators = ui::ShowSandwichMode(settings_.HasamiMode);
+  palette_.ShowSandwichMode(indicators.onButtonDown);
+  ShowModeIcon(indicators.icon);
+}
+
+void MainWindow::ShowModeIcon(int icon) {
+  // The taskbar icon; the notification-area icon follows it once it exists.
+  mode_icon_ = icon;
+  SetApplicationIcon(app_, small_icons_[icon].get(), big_icons_[icon].get());
+  SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icons_[icon].get()));
+  SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icons_[icon].get()));
+}
+
+void MainWindow::ApplyOnTop() {
+  const HWND where = OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
+  SetWindowPos(hwnd_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::RefreshBaseFolderDisplay() {
+  const bool set = !settings_.Public_Dir.empty();
+  if (set) {
+    settings_.FileNameInsDir = settings_.Public_Dir;
+    settings_.HtmlOpenDir = settings_.Public_Dir;
+  }
+  const std::string folder = set ? settings_.Public_Dir : std::string(texttools::kAutomaticBaseFolder);
+  palette_.SetBaseFolderText(SjisToWide(folder),
+                             settings_.SoutaiPathIns ? std::wstring() : SjisToWide(texttools::kRelativePathOff),
+                             SjisToWide(std::string(texttools::kBaseFolderHintPrefix) + folder),
+                             GetSystemMetrics(SM_CXSCREEN) > 640);
+}
+
+void MainWindow::BuildListMenus() {
+  const settings::ProfileDocument file = settings::ProfileDocument::Load(settings_path_);
+  menus_.FillLists(settings::RegisteredList::kUserTag, file);
+  menus_.FillLists(settings::RegisteredList::kTools, file);
+  DrawMenuBar(hwnd_);
+}
+
+void MainWindow::ApplyMenuImages() {
+  if (settings_.MenuImg == menus_.ImagesShown()) return;
+  menus_.SetImages(settings_.MenuImg, [this](int index) { return MenuBitmap(index); });
+  DrawMenuBar(hwnd_);
+}
+
+void MainWindow::ShowMainWindow() {
+  if (IsIconic(app_)) ShowWindow(app_, SW_RESTORE);
+  if (GetWindowLongPtrW(app_, GWL_EXSTYLE) & WS_EX_APPWINDOW) ShowWindow(app_, SW_SHOWNA);
+  if (!shown_once_) {
+    shown_once_ = true;
+    ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+  } else {
+    ShowWindow(hwnd_, SW_SHOW);
+  }
+  SetForegroundWindow(hwnd_);
+}
+
+void MainWindow::HideMainWindow() {
+  ShowWindow(hwnd_, SW_HIDE);
+  // A resident palette keeps only its notification-area icon.
+  ShowWindow(app_, SW_HIDE);
+}
+
+void MainWindow::ShowAbout() {
+  BusyScope busy(BusyFlag::About);
+  MessageBoxW(hwnd_, Utf8ToWide(AboutText()).c_str(), Utf8ToWide(kAboutCaption).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void MainWindow::OpenHelp(int context) {
+  if (const std::optional<std::string> anchor = HelpAnchor(context)) OpenHelpAnchor(*anchor);
+}
+
+void MainWindow::OpenHelpAnchor(const std::string& anchor) {
+  std::wstring page = Utf8ToWide(HelpPagePath(WideToUtf8(ExecutablePathWide())));
+  if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ShowErrorBox(WideToSjis(page + L" \u304c\u898b\u3064\u304b\u308a\u307e\u305b\u3093\u3002"));
+    return;
+  }
+  // The page opens in the default browser at the anchor of the context.
+  std::wstring url = L"file:///" + page + L"#" + Utf8ToWide(anchor);
+  for (wchar_t& c : url) {
+    if (c == L'\\') c = L'/';
+  }
+  if (reinterpret_cast<INT_PTR>(ShellExecuteW(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
+    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  }
+}
+
+}  // namespace tagsling::ui

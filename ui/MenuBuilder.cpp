@@ -1,0 +1,251 @@
+#include "ui/MenuBuilder.h"
+
+#include <stdexcept>
+
+#include "ui/WinText.h"
+
+namespace tagsling::ui {
+namespace {
+
+constexpr MenuId kAllMenus[] = {
+    MenuId::MainMenu1,
+    MenuId::PopupMenu1,
+    MenuId::PopupMenu4,
+    MenuId::PopupMenu_Kihon_Body,
+    MenuId::PopupMenu_Moji_Font,
+    MenuId::PopupMenu_Align,
+    MenuId::PopupMenu_P_Hr_Hr_Op,
+    MenuId::PopupMenu_Table_Table_Table,
+    MenuId::PopupMenu_Table_Tr_Tr,
+    MenuId::PopupMenu_Talbe_Td_Td,
+    MenuId::PopupMenu_Table_Caption_Caption,
+    MenuId::PopupMenu_Table_Ol_Ol,
+    MenuId::PopupMenu_Table_Li_Li,
+    MenuId::PopupMenu_Table_Dl_Dl,
+    MenuId::PopupMenu_Link_AHref_AHref,
+    MenuId::PopupMenu_Link_Img_Img,
+    MenuId::PopupMenu_Etc_Form_Form,
+    MenuId::PopupMenu_Etc_Button_Button,
+    MenuId::PopupMenu_Etc_Text_Text,
+    MenuId::PopupMenu_Etc_Radio_Radio,
+    MenuId::PopupMenu_Etc_Radio_Checkbox_Checkbox,
+    MenuId::PopupMenu_Etc_hidden_hidden,
+    MenuId::PopupMenu_Etc_Select_Select,
+    MenuId::PopupMenu_Etc_Textarea_Textarea,
+    MenuId::PopupMenu_Etc_Framset,
+    MenuId::PopupMenu_Etc_Frame_Frame,
+    MenuId::PopupMenu_BWSIZE,
+    MenuId::PopupMenu_UserTag,
+    MenuId::PopupMenu_TagDel,
+    MenuId::PopupMenu_Tools,
+    MenuId::PopupMenu2,
+    MenuId::PopupMenu3,
+    MenuId::PopupMenu5,
+    MenuId::PopupMenu6,
+    MenuId::PopupMenu7,
+};
+
+CommandId ListCommand(settings::ListMenuAction action) {
+  switch (action) {
+    case settings::ListMenuAction::kRunUserTag: return CommandId::RunUserTag;
+    case settings::ListMenuAction::kRunUserTagFromPopup: return CommandId::RunUserTagFromPopup;
+    case settings::ListMenuAction::kRunExternalTool: return CommandId::RunExternalTool;
+  }
+  return CommandId::None;
+}
+
+void AppendSeparator(HMENU menu, int position) {
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_FTYPE;
+  info.fType = MFT_SEPARATOR;
+  InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
+}
+
+}  // namespace
+
+MenuSet::~MenuSet() {
+  // Hidden user-tag submenus are not inside any menu: free them on their own.
+  for (auto& [submenu, hideable] : hideables_) {
+    if (!hideable.present) DestroyMenu(submenu);
+  }
+}
+
+void MenuSet::BuildAll() {
+  for (MenuId id : kAllMenus) {
+    auto built = std::make_unique<Built>();
+    built->model = BuildMenu(id);
+    built->root.reset(built->model.isMenuBar ? CreateMenu() : CreatePopupMenu());
+    if (!built->root) throw std::runtime_error("CreateMenu failed");
+    Fill(built->root.get(), built->root.get(), built->model, built->model.items);
+    // Remember the hide-when-empty list submenus.
+    for (const ListSlot& slot : built->model.slots) {
+      if (!settings::GetListMenuDefinition(slot.list).hidden_when_empty || slot.path.empty()) continue;
+      const MenuNode* node = NodeAt(built->model, slot.path);
+      std::vector<int> parent_path(slot.path.begin(), slot.path.end() - 1);
+      const HMENU parent = parent_path.empty() ? built->root.get() : submenus_.at(NodeAt(built->model, parent_path));
+      Hideable hideable;
+      hideable.parent = parent;
+      hideable.position = containers_.at(parent).positions.at(static_cast<size_t>(slot.path.back()));
+      hideable.submenu = submenus_.at(node);
+      hideable.caption = Utf8ToWide(node->caption);
+      hideable.image = node->image;
+      hideable.iconSwitch = built->model.iconSwitch;
+      hideables_.emplace(hideable.submenu, hideable);
+    }
+    menus_.emplace(id, std::move(built));
+  }
+}
+
+void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::vector<MenuNode>& nodes) {
+  Container container;
+  container.nodes = &nodes;
+  int position = 0;
+  for (const MenuNode& node : nodes) {
+    if (node.hidden) {
+      container.positions.push_back(-1);
+      continue;
+    }
+    container.positions.push_back(position);
+    if (node.kind == NodeKind::Separator) {
+      AppendSeparator(menu, position++);
+      continue;
+    }
+    const std::wstring caption = Utf8ToWide(node.caption);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_STATE;
+    info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+    info.fState = (node.enabled ? MFS_ENABLED : MFS_DISABLED) | (node.isDefault ? MFS_DEFAULT : 0u);
+    if (node.kind == NodeKind::Submenu) {
+      HMENU submenu = CreatePopupMenu();
+      if (!submenu) throw std::runtime_error("CreatePopupMenu failed");
+      info.fMask |= MIIM_SUBMENU;
+      info.hSubMenu = submenu;
+      InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
+      submenus_[&node] = submenu;
+      Fill(submenu, root, model, node.children);
+    } else {
+      ItemAction action;
+      action.command = node.command;
+      action.key = node.key;
+      action.root = root;
+      action.pressesOwnerButton = node.pressesOwnerButton;
+      info.fMask |= MIIM_ID;
+      info.wID = actions_.Add(std::move(action));
+      InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
+    }
+    if (model.iconSwitch && node.image >= 0) images_.push_back({menu, position, node.image});
+    ++position;
+  }
+  containers_[menu] = std::move(container);
+}
+
+HMENU MenuSet::Handle(MenuId id) const { return menus_.at(id)->root.get(); }
+const MenuModel& MenuSet::Model(MenuId id) const { return menus_.at(id)->model; }
+
+HMENU MenuSet::SlotMenu(const Built& built, const ListSlot& slot) const {
+  if (slot.path.empty()) return built.root.get();
+  return submenus_.at(NodeAt(built.model, slot.path));
+}
+
+void MenuSet::ClearAfter(HMENU menu, int fixed) {
+  for (int position = GetMenuItemCount(menu) - 1; position >= fixed; --position) {
+    const UINT id = GetMenuItemID(menu, position);
+    if (id != static_cast<UINT>(-1)) actions_.Remove(id);
+    DeleteMenu(menu, static_cast<UINT>(position), MF_BYPOSITION);
+  }
+}
+
+void MenuSet::FillLists(settings::RegisteredList list, const settings::ProfileDocument& file) {
+  for (auto& [id, built] : menus_) {
+    for (const ListSlot& slot : built->model.slots) {
+      const settings::ListMenuDefinition& definition = settings::GetListMenuDefinition(slot.list);
+      if (definition.list != list) continue;
+      const HMENU menu = SlotMenu(*built, slot);
+      ClearAfter(menu, slot.fixedItems);
+      const settings::ListMenuContents contents = settings::BuildListMenuContents(slot.list, file);
+      if (auto hideable = hideables_.find(menu); hideable != hideables_.end()) {
+        SetHidden(hideable->second, contents.hidden);
+      }
+      int position = slot.fixedItems;
+      for (const settings::ListMenuItem& item : contents.items) {
+        if (item.separator) {
+          AppendSeparator(menu, position++);
+          continue;
+        }
+        const std::wstring caption = SjisToWide(item.caption);
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID;
+        info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+        info.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
+        ItemAction action;
+        action.command = item.entry >= 0 ? ListCommand(definition.action) : CommandId::None;
+        action.entry = item.entry;
+        action.root = built->root.get();
+        info.wID = actions_.Add(std::move(action));
+        InsertMenuItemW(menu, static_cast<UINT>(position++), TRUE, &info);
+      }
+    }
+  }
+}
+
+void MenuSet::SetHidden(Hideable& hideable, bool hidden) {
+  if (hidden == !hideable.present) return;
+  if (hidden) {
+    RemoveMenu(hideable.parent, static_cast<UINT>(hideable.position), MF_BYPOSITION);
+    RemoveMenu(hideable.parent, static_cast<UINT>(hideable.position - 1), MF_BYPOSITION);
+    hideable.present = false;
+    return;
+  }
+  AppendSeparator(hideable.parent, hideable.position - 1);
+  MENUITEMINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_BITMAP;
+  info.dwTypeData = hideable.caption.data();
+  info.hSubMenu = hideable.submenu;
+  info.hbmpItem = (images_on_ && hideable.iconSwitch && hideable.image >= 0 && bitmap_of_)
+                      ? bitmap_of_(hideable.image)
+                      : nullptr;
+  InsertMenuItemW(hideable.parent, static_cast<UINT>(hideable.position), TRUE, &info);
+  hideable.present = true;
+}
+
+void MenuSet::SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf) {
+  images_on_ = on;
+  bitmap_of_ = bitmapOf;
+  for (const ImageRecord& record : images_) {
+    // A hidden user-tag submenu is past the end of its menu: the call fails
+    // and the picture is set when the submenu comes back.
+    if (record.position >= GetMenuItemCount(record.menu)) continue;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = on ? bitmapOf(record.image) : nullptr;
+    SetMenuItemInfoW(record.menu, static_cast<UINT>(record.position), TRUE, &info);
+  }
+}
+
+void MenuSet::ApplyOpenTimeStates(HMENU menu, const UiState& state) const {
+  const auto it = containers_.find(menu);
+  if (it == containers_.end()) return;
+  const Container& container = it->second;
+  const std::vector<ItemState> states = OpenTimeStates(*container.nodes, state);
+  for (size_t i = 0; i < states.size() && i < container.positions.size(); ++i) {
+    const int position = container.positions[i];
+    const MenuNode& node = (*container.nodes)[i];
+    if (position < 0 || node.kind == NodeKind::Separator) continue;
+    const UINT where = static_cast<UINT>(position);
+    EnableMenuItem(menu, where, MF_BYPOSITION | (states[i].enabled ? MF_ENABLED : MF_GRAYED));
+    if (node.checkable) CheckMenuItem(menu, where, MF_BYPOSITION | (states[i].checked ? MF_CHECKED : MF_UNCHECKED));
+  }
+}
+
+bool MenuSet::IsChecked(const ItemAction& action, UINT id) {
+  if (!action.root) return false;
+  const UINT state = GetMenuState(action.root, id, MF_BYCOMMAND);
+  return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+}  // namespace tagsling::ui

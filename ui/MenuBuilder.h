@@ -1,0 +1,97 @@
+#pragma once
+// Turns the menu model (ui/model/MenuModel.h) into HMENUs: one walk of each
+// menu's tree, every item getting a command identifier whose action is kept
+// in ItemActions. The builder also fills the registered user tags and tools
+// into their places, attaches or removes the menu pictures (MenuImg), and
+// applies the check marks and enabled states when a (sub)menu opens.
+//
+// Ownership: the set owns every menu it built and destroys them with itself;
+// the menu bar must be detached from its window before the set goes.
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "settings/MenuItemList.h"
+#include "ui/Handles.h"
+#include "ui/ItemActions.h"
+#include "ui/model/MenuModel.h"
+#include "ui/model/MenuStates.h"
+
+namespace tagsling::ui {
+
+class MenuSet {
+ public:
+  explicit MenuSet(ItemActions& actions) : actions_(actions) {}
+  ~MenuSet();
+  MenuSet(const MenuSet&) = delete;
+  MenuSet& operator=(const MenuSet&) = delete;
+
+  // Builds every menu of the main window.
+  void BuildAll();
+
+  HMENU Handle(MenuId id) const;
+  const MenuModel& Model(MenuId id) const;
+
+  // Rebuilds the items of every menu filled from `list` ("UserTag" or
+  // "Tools") from the settings document.
+  void FillLists(settings::RegisteredList list, const settings::ProfileDocument& file);
+
+  // Attaches (`bitmapOf` gives the picture of an IL_ToolBt index) or removes
+  // the pictures of the menus under the icon switch.
+  void SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf);
+  bool ImagesShown() const { return images_on_; }
+
+  // The check marks and enabled states of a (sub)menu that is opening; other
+  // menus are left alone.
+  void ApplyOpenTimeStates(HMENU menu, const UiState& state) const;
+
+  // Whether the item showed a check mark (read when it is clicked).
+  static bool IsChecked(const ItemAction& action, UINT id);
+
+ private:
+  struct Container {
+    const std::vector<MenuNode>* nodes = nullptr;
+    std::vector<int> positions;  // HMENU position of each node, -1 when hidden
+  };
+  struct Built {
+    MenuModel model;
+    UniqueMenu root;
+  };
+  struct ImageRecord {
+    HMENU menu;
+    int position;
+    int image;
+  };
+  // A user-tag submenu of PopupMenu1/PopupMenu4 that hides with its separator
+  // while no user tag is registered.
+  struct Hideable {
+    HMENU parent = nullptr;
+    int position = 0;  // of the submenu item; the separator is just before it
+    HMENU submenu = nullptr;
+    std::wstring caption;
+    int image = -1;
+    bool iconSwitch = false;
+    bool present = true;
+  };
+
+  void Fill(HMENU menu, HMENU root, const MenuModel& model, const std::vector<MenuNode>& nodes);
+  HMENU SlotMenu(const Built& built, const ListSlot& slot) const;
+  void SetHidden(Hideable& hideable, bool hidden);
+  void ClearAfter(HMENU menu, int fixed);
+
+  ItemActions& actions_;
+  std::map<MenuId, std::unique_ptr<Built>> menus_;
+  std::map<HMENU, Container> containers_;
+  std::map<const MenuNode*, HMENU> submenus_;
+  std::vector<ImageRecord> images_;
+  std::map<HMENU, Hideable> hideables_;  // by the submenu's handle
+  bool images_on_ = false;
+  std::function<HBITMAP(int)> bitmap_of_;
+};
+
+}  // namespace tagsling::ui

@@ -1,0 +1,98 @@
+#pragma once
+// The palette's windows: the left tool panel (Panel3 with ToolBar11 and
+// ToolBar12), the tab pages of tag buttons (Panel4 with PageControl1), the
+// base-folder panel (Panel8 with Label1 and Label2) and the docked-mode
+// panel (Panel1 with ToolBar1), laid out left to right under a thin bevel.
+//
+// Every button is created from the palette model (ui/model/PalettePages.h)
+// and gets a command identifier in ItemActions; the toolbars' clicks,
+// drop-downs, right-clicks and tooltip requests arrive at the main window,
+// because the panels hand WM_COMMAND and WM_NOTIFY on to it.
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <span>
+#include <string>
+#include <vector>
+
+#include "ui/ItemActions.h"
+#include "ui/model/PalettePages.h"
+
+namespace tagsling::ui {
+
+// Messages the panels send to the main window.
+inline constexpr UINT kPanelDoubleClick = WM_APP + 1;   // wparam: the panel
+inline constexpr UINT kPanelContextMenu = WM_APP + 2;   // wparam: the panel, lparam: screen point
+
+class Palette {
+ public:
+  explicit Palette(ItemActions& actions) : actions_(actions) {}
+
+  void Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST images, int dpi);
+  // Places the panels in the main window's client area.
+  void Layout(int width, int height);
+  // New pictures and font after a change of scaling.
+  void Rescale(HFONT font, HIMAGELIST images, int dpi);
+
+  void SelectPage(int index);
+  void OnPageChanged();  // TCN_SELCHANGE
+  HWND Tabs() const { return tabs_; }
+
+  // The mode buttons of ToolBar12.
+  void ShowSandwichMode(bool on);
+  bool IsSandwichOnDown() const;
+  bool IsSandwichOffDown() const;
+
+  static void PressButton(HWND toolbar, UINT id, bool pressed);
+  // The screen rectangle of a button.
+  static RECT ButtonRect(HWND toolbar, UINT id);
+
+  bool IsToolPanel(HWND window) const;  // Panel3 or one of its toolbars
+  bool IsBaseFolderPanel(HWND window) const { return window == panel8_; }
+  HWND LogoWindow() const { return panel1_; }
+
+  // Label1, Label2 and the hint of Panel8; `visible` false draws both labels
+  // in the panel's own colour.
+  void SetBaseFolderText(std::wstring label1, std::wstring label2, std::wstring hint, bool visible);
+
+  // Panel1 is shown only while docked without the menu bar.
+  void ShowDockedPanel(bool show);
+
+ private:
+  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  HWND CreatePanel(HINSTANCE instance, const wchar_t* name);
+  HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
+  void SetupToolbar(HWND toolbar);
+  void PaintBaseFolder(HDC dc, const RECT& client);
+  int Scale(int logical) const { return MulDiv(logical, dpi_, 96); }
+
+  HWND main_ = nullptr;
+  ItemActions& actions_;
+  HFONT font_ = nullptr;
+  HIMAGELIST images_ = nullptr;
+  int dpi_ = 96;
+  bool docked_panel_ = false;
+
+  HWND panel1_ = nullptr;
+  HWND toolbar1_ = nullptr;
+  HWND panel3_ = nullptr;
+  HWND toolbar11_ = nullptr;
+  HWND toolbar12_ = nullptr;
+  HWND panel4_ = nullptr;
+  HWND tabs_ = nullptr;
+  std::vector<HWND> pages_;
+  HWND panel8_ = nullptr;
+  HWND panel8_tip_ = nullptr;
+  std::vector<HWND> toolbars_;
+
+  UINT hasami_on_id_ = 0;
+  UINT hasami_off_id_ = 0;
+
+  std::wstring label1_;
+  std::wstring label2_;
+  std::wstring hint_;
+  bool labels_visible_ = true;
+};
+
+}  // namespace tagsling::ui

@@ -1,0 +1,26 @@
+#pragma once
+// The title window shown while the program starts: borderless, always on
+// top, centred on the screen, with the program's picture, the text
+// "HTMLタグ入力支援ツール" and the name "Tagsling". It has no controls and no
+// timer; it lives exactly as long as the object.
+
+#include <windows.h>
+
+#include "ui/Handles.h"
+
+namespace tagsling::ui {
+
+class SplashWindow {
+ public:
+  // Creates, shows and paints the window at once.
+  explicit SplashWindow(HINSTANCE instance);
+  ~SplashWindow() = default;
+  SplashWindow(const SplashWindow&) = delete;
+  SplashWindow& operator=(const SplashWindow&) = delete;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  UniqueWindow window_;
+};
+
+}  // namespace tagsling::ui

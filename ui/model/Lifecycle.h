@@ -1,0 +1,68 @@
+#pragma once
+// Decisions of the palette program's outer shell: which settings are read
+// before any window exists, whether the title window and the main window are
+// shown at start, what closing the main window does, and the busy test that
+// hot keys, notification-area clicks and auto-activation consult.
+
+#include <bitset>
+#include <string>
+
+namespace tagsling::ui {
+
+// The four settings read straight from the settings file before any window
+// is created (section "Option").
+struct StartupSettings {
+  bool trayIcon = false;      // TrayIcon
+  bool startNoForm = false;   // StartNoForm
+  bool appbar = false;        // Appbar
+  bool splashWindow = true;   // SplashWindow
+};
+
+StartupSettings ReadStartupSettings(const std::string& settingsPath);
+
+// The title window is shown while starting unless the palette docks.
+bool ShowsTitleWindow(const StartupSettings& startup);
+
+// Resident start: only the notification-area icon, the main window hidden.
+bool StartsHidden(const StartupSettings& startup);
+
+// What a close request of the main window does.
+enum class CloseAction {
+  Close,    // the window closes and the program ends
+  Hide,     // resident: the window is hidden, the program keeps running
+  Nothing,  // resident while minimized: nothing changes
+};
+
+struct CloseState {
+  bool trayIcon = false;       // TrayIcon, as currently set
+  bool docked = false;         // decided when the window was created
+  bool exitRequested = false;  // set by "Tagsling の終了(&X)"
+  bool appMinimized = false;
+};
+
+CloseAction DecideClose(const CloseState& state);
+
+// The modal interactions during which the program counts as busy.
+enum class BusyFlag {
+  About,
+  ColorDialog,
+  FileNameInput,
+  UrlInput,
+  TextFileInput,
+  EditorOpenDialog,
+  BaseFolder,
+  HotKeyPopup,
+  Count,
+};
+
+struct BusyState {
+  std::bitset<static_cast<size_t>(BusyFlag::Count)> flags;
+  bool optionsDialogExists = false;
+  bool mainWindowEnabled = true;  // the window and its native window
+};
+
+// True while any flag is set, the options dialog exists, or the main window
+// is disabled (as while any modal window of the program is up).
+bool IsBusy(const BusyState& state);
+
+}  // namespace tagsling::ui
