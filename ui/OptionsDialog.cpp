@@ -28,7 +28,7 @@ constexpr int kGroupTop = 18;
 constexpr int kGroupBottom = 2;
 constexpr int kGroupGap = 4;
 constexpr int kHotKeyLabelWidth = 120;
-constexpr int kFieldLabelWidth = 110;
+constexpr int kFieldLabelWidth = 130;
 constexpr int kListButtonWidth = 80;
 // The longest wait for a started editor to become idle in class detection.
 constexpr DWORD kIdleWaitMs = 30000;
