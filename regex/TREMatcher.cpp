@@ -106,7 +106,9 @@ std::optional<std::size_t> TREMatcher::AnchoredAt(std::size_t pos) {
 }
 
 std::optional<TREMatchSpan> TREMatcher::Scan(std::size_t pos) {
+  const bool skip = !dfa_.MayEnd(TRE_DFA::kInitial);
   for (; pos < length_; pos += CharLength(pos)) {
+    if (skip && !dfa_.CanStart(text_[pos]) && text_[pos] != '\n') continue;
     if (auto end = Longest(pos, TRE_DFA::kInitial)) return TREMatchSpan{pos, *end};
     if (text_[pos] == '\n' && dfa_.HeadAnchored())
       if (auto end = AnchoredAt(pos + 1)) return TREMatchSpan{pos + 1, *end};
@@ -122,8 +124,11 @@ std::optional<TREMatchSpan> TREMatcher::PlainSearch(std::size_t pos) {
     if (dfa_.IsFinal(TRE_DFA::kInitial)) return TREMatchSpan{pos, pos};
     return std::nullopt;
   }
-  for (; pos < length_; pos += CharLength(pos))
+  const bool skip = !dfa_.MayEnd(TRE_DFA::kInitial);
+  for (; pos < length_; pos += CharLength(pos)) {
+    if (skip && !dfa_.CanStart(text_[pos])) continue;
     if (auto end = Longest(pos, TRE_DFA::kInitial)) return TREMatchSpan{pos, *end};
+  }
   return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "common/Sjis.h"
 #include "regex/ERegExpParser.h"
 
 namespace tagsling {
@@ -102,6 +103,13 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
     std::stable_sort(state.transitions.begin(), state.transitions.end(),
                      [](const Transition& a, const Transition& b) { return a.lo < b.lo; });
   BuildByteTable();
+  for (int byte = 1; byte < 256; ++byte) {
+    bool start = NextByte(kInitial, static_cast<unsigned char>(byte)) != kNone;
+    if (IsSjisLeadByte(static_cast<unsigned char>(byte)))
+      for (const Transition& t : states_[kInitial].transitions)
+        start = start || (t.lo >> 8 <= byte && byte <= t.hi >> 8);
+    startBytes_[byte] = start;
+  }
   for (const State& state : states_)
     flags_.push_back(static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));
 }

@@ -61,6 +61,9 @@ class TRE_DFA {
   }
   bool IsFinal(int state) const { return flags_[static_cast<std::size_t>(state)] & kFinalFlag; }
   bool HasLineTail(int state) const { return flags_[static_cast<std::size_t>(state)] & kTailFlag; }
+  // Whether a character starting with this byte can leave the initial
+  // state: lets searches skip start positions that cannot begin a match.
+  bool CanStart(unsigned char byte) const { return startBytes_[byte]; }
   // Final, or final at a line end: one test per step for the matcher.
   bool MayEnd(int state) const { return flags_[static_cast<std::size_t>(state)] != 0; }
   int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].lineHead; }
@@ -78,6 +81,7 @@ class TRE_DFA {
   static constexpr std::uint8_t kFinalFlag = 1;
   static constexpr std::uint8_t kTailFlag = 2;
   std::vector<std::uint8_t> flags_;  // per state, for the matcher's inner loop
+  bool startBytes_[256] = {};
 };
 
 }  // namespace tagsling
