@@ -116,7 +116,8 @@ void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice) {
   WindowInfo window = ChosenWindow(context, choice);
   if (window.handle != platform::kNoWindow)
     window.exe_path = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
-  EditorFitPlan plan = PlanEditorFit(window, context.text.settings, context.text.windows_family, CurrentFreeArea(context));
+  EditorFitPlan plan =
+      PlanEditorFit(window, context.text.settings, context.text.windows_family, CurrentFreeArea(context));
   if (!plan.move) return;
   if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
   context.host.PlaceWindow(plan.window, plan.placement);

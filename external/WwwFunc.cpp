@@ -91,10 +91,6 @@ BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& execut
   return plan;
 }
 
-bool IsBrowserSizeOffered(BrowserSize size, int screen_width, int screen_height) {
-  return size.width < screen_width && size.height < screen_height;
-}
-
 bool IsResizableBrowserTitle(std::string_view title) {
   return HasIeMark(title) || ContainsText(title, text::kNetscapeTitleMark);
 }

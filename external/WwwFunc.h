@@ -91,10 +91,6 @@ struct BrowserSize {
 };
 inline constexpr std::array<BrowserSize, 3> kBrowserSizes{{{640, 480}, {800, 600}, {1024, 768}}};
 
-// A size is offered in the menus only when both its width and its height are
-// smaller than the screen's.
-bool IsBrowserSizeOffered(BrowserSize size, int screen_width, int screen_height);
-
 // The title test of sizing: any Internet Explorer title, or "Netscape"
 // anywhere (Composer and the other Netscape windows included).
 bool IsResizableBrowserTitle(std::string_view title);

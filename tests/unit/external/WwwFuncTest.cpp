@@ -178,12 +178,5 @@ TEST(WwwFuncTest, PlansResize) {
   EXPECT_EQ(PlanBrowserResize(kBrowserSizes[1], 1280, 1024, Window(3, kIeTitle)).height, 580);
 }
 
-TEST(WwwFuncTest, OffersSizesSmallerThanTheScreen) {
-  EXPECT_TRUE(IsBrowserSizeOffered(kBrowserSizes[1], 1024, 768));
-  EXPECT_FALSE(IsBrowserSizeOffered(kBrowserSizes[2], 1024, 768));
-  EXPECT_FALSE(IsBrowserSizeOffered(kBrowserSizes[2], 1280, 768));
-  EXPECT_FALSE(IsBrowserSizeOffered(kBrowserSizes[0], 640, 480));
-}
-
 }  // namespace
 }  // namespace tagsling::external
