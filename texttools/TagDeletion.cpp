@@ -21,8 +21,23 @@ std::string UnescapeLineBreaks(std::string_view text) {
   return ReplaceAllShielded(kLfMarker, "\n", result);
 }
 
+// Length of `text` without a lead byte that ends it alone. Reversed, such a
+// byte would pair with the character after it, and reversing back would not
+// restore the text; it can never be part of a tag, so it waits outside.
+std::size_t WithoutLoneLeadByte(std::string_view text) {
+  std::size_t pos = 0;
+  std::size_t last = 0;
+  while (pos < text.size()) {
+    last = pos;
+    pos += SjisCharLength(text, pos);
+  }
+  bool lone = !text.empty() && last + 1 == text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[last]));
+  return lone ? last : text.size();
+}
+
 std::string DeleteOutermostTag(std::string_view text) {
-  std::string line = EscapeLineBreaks(text);
+  std::size_t body = WithoutLoneLeadByte(text);
+  std::string line = EscapeLineBreaks(text.substr(0, body));
   const TAWKStr& tag_or_comment = CompiledPattern(kTagOrCommentPattern);
   std::string copy = line;
   if (tag_or_comment.GSub("", copy) <= 1) return std::string(text);
@@ -30,7 +45,7 @@ std::string DeleteOutermostTag(std::string_view text) {
   CompiledPattern(kMirroredTagOrCommentPattern).Sub("", reversed);
   line = ReverseSjisText(reversed);
   tag_or_comment.Sub("", line);
-  return UnescapeLineBreaks(line);
+  return UnescapeLineBreaks(line) + std::string(text.substr(body));
 }
 
 std::string DeleteAllTags(std::string_view text) {

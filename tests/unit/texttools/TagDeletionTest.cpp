@@ -31,6 +31,9 @@ const DeleteCase kDeleteCases[] = {
     {DeletionMode::kOutermostTag, "<!-- a --><p>b</p><!-- c -->", "<!-- a --><p>b</p><!-- c -->"},
     {DeletionMode::kOutermostTag, "<!-- a -->b<!-- c -->x<i>", "x"},
     {DeletionMode::kOutermostTag, "\t<p>a</p>\t", "\ta\t"},
+    // A lead byte ending the text alone stays where it is.
+    {DeletionMode::kOutermostTag, "<p>a</p>\x92", "a\x92"},
+    {DeletionMode::kOutermostTag, "<p>a</p>\x92\x92\x92", "a\x92\x92\x92"},
     {DeletionMode::kOutermostTag, "#####CR#####<p>a</p>", "\ra"},
     {DeletionMode::kOutermostTag, "#####CR#####<p>", "#####CR#####<p>"},
     {DeletionMode::kAllTags, "<<b>i>x", "x"},
