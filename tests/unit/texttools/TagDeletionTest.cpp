@@ -98,3 +98,59 @@ TEST_F(SelectionTest, LimitIsTenThousandCodePage932Bytes) {
 
 }  // namespace
 }  // namespace tagsling::texttools
+
+namespace tagsling::texttools {
+namespace {
+
+// The whole command through the engine's shared capture: cut, wait, the
+// transformation, paste back over the selection.
+class StartTagDeletionTest : public ::testing::Test {
+ protected:
+  platform::sim::SimDesktop desk;
+  settings::AppSettings settings;
+  std::vector<std::string> through;
+  platform::WindowHandle palette = desk.AddWindow("TTagslingMain", platform::sim::SimDesktop::kOwnProcess,
+                                                   platform::sim::SimDesktop::kOwnThread);
+  platform::WindowHandle notepad = desk.AddWindow("Notepad", 2, 2);
+  platform::WindowHandle edit = desk.AddEditor(notepad);
+  platform::sim::SimEditor& editor = desk.Editor(edit);
+  InsertionEngine engine{desk.platform(), settings, [this] {
+                           EngineHooks hooks;
+                           hooks.through_classes = &through;
+                           return hooks;
+                         }()};
+
+  void SetUp() override { desk.SetForeground(palette); }
+};
+
+TEST_F(StartTagDeletionTest, EachModeReplacesTheSelection) {
+  struct Case {
+    DeletionMode mode;
+    const char16_t* selection;
+    const char16_t* result;
+  };
+  const Case kCases[] = {
+      {DeletionMode::kOutermostTag, u"<p>\U0001F600\r\nb</p>", u"\U0001F600\r\nb"},
+      {DeletionMode::kAllTags, u"<a>x<b>y</b></a>", u"xy"},
+      {DeletionMode::kUncomment, u"<!-- \u3042 -->", u"\u3042"},
+  };
+  for (const Case& c : kCases) {
+    editor.SetText(u"[" + platform::WideText(c.selection) + u"]");
+    editor.Select(1, editor.text.size() - 1);
+    ASSERT_TRUE(StartTagDeletion(engine, desk, desk, c.mode, true));
+    desk.RunUntilIdle();
+    EXPECT_EQ(editor.text, u"[" + platform::WideText(c.result) + u"]");
+  }
+  EXPECT_EQ(desk.beeps, 0);
+}
+
+TEST_F(StartTagDeletionTest, NothingSelectedBeeps) {
+  editor.SetText(u"<b>x</b>");
+  ASSERT_TRUE(StartTagDeletion(engine, desk, desk, DeletionMode::kAllTags, true));
+  desk.RunUntilIdle();
+  EXPECT_EQ(editor.text, u"<b>x</b>");
+  EXPECT_EQ(desk.beeps, 1);
+}
+
+}  // namespace
+}  // namespace tagsling::texttools
