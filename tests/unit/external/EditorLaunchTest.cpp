@@ -64,17 +64,6 @@ TEST(EditorLaunchTest, PlansTheStart) {
   EXPECT_TRUE(plan.fit_after_start);
   EXPECT_EQ(plan.failure_report, text::kEditorStartFailed);
 
-  // A folder deleted meanwhile: the editor starts in the program's own folder.
-  EditorLaunchRequest gone = request;
-  gone.folder_exists = false;
-  EXPECT_EQ(PlanEditorLaunch(settings, gone).directory, "C:\\Tagsling\\");
-
-  EditorLaunchRequest missing = request;
-  missing.file_exists = false;
-  plan = PlanEditorLaunch(settings, missing);
-  EXPECT_EQ(plan.report, std::string(text::kFileMissingOpen) + "C:\\web\\a.htm" + text::kFileMissingClose);
-  EXPECT_EQ(plan.command_line, "");
-
   EditorLaunchRequest blank = request;
   blank.file = "";
   blank.file_exists = false;

@@ -98,36 +98,16 @@ TEST(WwwFuncTest, DdeItemsAndServerCommands) {
             "\"c:\\netscape\\program\\netscape\" \"file:///C:\\My Web\\a.htm");
 }
 
-TEST(WwwFuncTest, PlansPreview) {
-  const std::string exe = "C:\\IE\\iexplore.exe";
-  const std::string path = "C:\\My Web\\a.htm";
-  std::vector<WindowInfo> none;
-  using Action = BrowserPreviewPlan::Action;
-
-  BrowserPreviewPlan plan = PlanBrowserPreview(Browser::kInternetExplorer, "", true, path, none);
-  EXPECT_EQ(plan.action, Action::kReport);
-  EXPECT_EQ(plan.message, text::kIeNotSet);
-
-  EXPECT_EQ(PlanBrowserPreview(Browser::kInternetExplorer, exe, true, "", none).action, Action::kNothing);
-
-  plan = PlanBrowserPreview(Browser::kNetscapeNavigator, exe, false, path, none);
-  EXPECT_EQ(plan.action, Action::kReport);
-  EXPECT_EQ(plan.message, text::kNnCannotRun);
-
-  // No browser window: the shell starts the browser with the path as one argument.
-  plan = PlanBrowserPreview(Browser::kInternetExplorer, exe, true, path, none);
-  EXPECT_EQ(plan.action, Action::kStartBrowser);
-  EXPECT_EQ(plan.start, (ShellStart{"open", exe, "\"C:\\My Web\\a.htm\"", "C:\\My Web\\"}));
-  EXPECT_EQ(plan.message, text::kIeCannotRun);
-
+TEST(WwwFuncTest, PreviewShowsAMaximisedBrowserMaximised) {
+  const std::string path = "C:\\web\\a.htm";
   std::vector<WindowInfo> windows = {Window(7, "a.htm - Notepad"), Window(8, kIeTitle)};
   windows[1].maximised = true;
-  plan = PlanBrowserPreview(Browser::kInternetExplorer, exe, true, path, windows);
-  EXPECT_EQ(plan.action, Action::kDriveWindow);
+  BrowserPreviewPlan plan = PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, path, windows);
+  EXPECT_EQ(plan.action, BrowserPreviewPlan::Action::kDriveWindow);
   EXPECT_EQ(plan.window, 8u);
   EXPECT_TRUE(plan.show_maximized);
-  EXPECT_EQ(plan.conversations, PreviewConversations(Browser::kInternetExplorer, path));
-  EXPECT_EQ(plan.server_start_command, "\"c:\\ie\\iexplore\" -nohome");
+  EXPECT_EQ(PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, "", windows).action,
+            BrowserPreviewPlan::Action::kNothing);
 }
 
 TEST(WwwFuncTest, PlansResize) {
