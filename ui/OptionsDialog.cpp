@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/TargetWindow.h"
+#include "settings/RegisteredLists.h"
+#include "ui/AppWindow.h"
 #include "ui/Busy.h"
 #include "ui/ErrorBox.h"
 #include "ui/FileChoosers.h"
@@ -731,6 +734,20 @@ bool ShowOptionsDialog(HWND owner, int first_page, OptionsDialogHost& host) {
     CloseOptionsDialog(model, confirmed, host);
   } catch (const settings::SettingsWriteError& error) {
     ShowErrorBox(error.what());
+  }
+  return confirmed;
+}
+
+bool RunOptionsCommand(OptionsOpenSource source, HWND app, HWND main, OptionsDialogHost& host) {
+  const OptionsOpening opening = DecideOptionsOpening(source, IsIconic(app) != FALSE, IsWindowVisible(main) == FALSE);
+  if (opening.app_to_foreground) SetForegroundWindow(app);
+  if (opening.hide_taskbar_button) RemoveTaskbarButton(app);
+  const bool confirmed = ShowOptionsDialog(main, opening.first_page, host);
+  if (opening.hide_taskbar_button) RestoreTaskbarButton(app, false);
+  if (opening.return_foreground) {
+    const SelfWindows self{reinterpret_cast<platform::WindowHandle>(main),
+                           reinterpret_cast<platform::WindowHandle>(app)};
+    ReturnForegroundToTarget(host.Windows(), self, settings::ThroughWindowClasses());
   }
   return confirmed;
 }

@@ -21,6 +21,13 @@ inline constexpr wchar_t kOptionsWindowClass[] = L"TTagslingOptionForm";
 // other closing steps ran.
 bool ShowOptionsDialog(HWND owner, int first_page, OptionsDialogHost& host);
 
+// The whole options command from a menu item or button: the opening rules
+// of DecideOptionsOpening around ShowOptionsDialog (application window to
+// the foreground, the taskbar button removed while the palette is hidden and
+// restored afterwards, then ReturnForegroundToTarget). `app` is the hidden
+// application window, `main` the palette, which owns the dialog.
+bool RunOptionsCommand(OptionsOpenSource source, HWND app, HWND main, OptionsDialogHost& host);
+
 // The keyboard driver's key names (GetKeyNameTextW), for
 // OptionsDialogHost::KeyNames of the Win32 host.
 DriverKeyName Win32KeyNames();
