@@ -11,21 +11,17 @@ Keyboard paths used (tab order follows the controls of the page tables):
 - The first edit field of the dialog is the auto-activation margin, whose
   up-down buttons take their value from its text."""
 
-import contextlib
 import os
 import time
 
+from test_palette import MAIN, palette
+
 OPTIONS = "TTagslingOptionForm"
-MAIN = "TTagslingMain"
 EDITOR = "#32770"  # the small item editors are standard dialogs
 
 
-def _ini_path(desk):
-    return os.path.join(desk.build_win, "tagsling.INI")
-
-
 def _read_ini(desk):
-    with open(_ini_path(desk), "rb") as f:
+    with open(os.path.join(desk.build_win, "tagsling.INI"), "rb") as f:
         return f.read().decode("cp932")
 
 
@@ -34,28 +30,6 @@ def _value(text, key):
         if "=" in line and line.split("=", 1)[0].strip().lower() == key.lower():
             return line.split("=", 1)[1].strip()
     return None
-
-
-@contextlib.contextmanager
-def _tagsling(desk, ini_text):
-    """Runs tagsling.exe with `ini_text` as its settings file; afterwards the
-    file as it was before the test is put back."""
-    path = _ini_path(desk)
-    saved = open(path, "rb").read() if os.path.exists(path) else None
-    with open(path, "wb") as f:
-        f.write(ini_text.encode("cp932"))
-    process = desk.start(desk.win_exe("tagsling.exe"))
-    try:
-        desk.wait_window(MAIN, 20)
-        yield process
-    finally:
-        desk.stop(process)
-        if saved is None:
-            if os.path.exists(path):
-                os.remove(path)
-        else:
-            with open(path, "wb") as f:
-                f.write(saved)
 
 
 def _close_program(desk, process):
@@ -79,31 +53,27 @@ def _wait_closed(desk, cls):
 BASE_INI = "[Option]\r\nSplashWindow=1\r\nAutoActive_Margin=100\r\nTrayIcon=0\r\n"
 
 
-def _change_splash_and_margin(desk):
-    desk.keys("tap:TAB", "tap:TAB", "tap:SPACE")  # untick the title window
-    desk.tool("settext", OPTIONS, "250")  # the margin field
+def _change_and_close(desk, closing_key):
+    """Unticks the title window, sets the margin to 250, closes the dialog
+    with `closing_key` and the program; the settings file afterwards."""
+    with palette(desk, BASE_INI) as process:
+        _open_from_menu(desk, "L", "S")
+        desk.keys("tap:TAB", "tap:TAB", "tap:SPACE")  # untick the title window
+        desk.tool("settext", OPTIONS, "250")  # the margin field
+        desk.keys("tap:" + closing_key)
+        _wait_closed(desk, OPTIONS)
+        _close_program(desk, process)
+        return _read_ini(desk)
 
 
 def test_ok_keeps_the_changes_until_exit(desk):
-    with _tagsling(desk, BASE_INI) as process:
-        _open_from_menu(desk, "L", "S")
-        _change_splash_and_margin(desk)
-        desk.keys("tap:RETURN")  # Enter is OK
-        _wait_closed(desk, OPTIONS)
-        _close_program(desk, process)
-        ini = _read_ini(desk)
+    ini = _change_and_close(desk, "RETURN")  # Enter is OK
     assert _value(ini, "SplashWindow") == "0", ini
     assert _value(ini, "AutoActive_Margin") == "250", ini
 
 
 def test_cancel_changes_nothing(desk):
-    with _tagsling(desk, BASE_INI) as process:
-        _open_from_menu(desk, "L", "S")
-        _change_splash_and_margin(desk)
-        desk.keys("tap:ESCAPE")  # Esc is キャンセル
-        _wait_closed(desk, OPTIONS)
-        _close_program(desk, process)
-        ini = _read_ini(desk)
+    ini = _change_and_close(desk, "ESCAPE")  # Esc is キャンセル
     assert _value(ini, "SplashWindow") == "1", ini
     assert _value(ini, "AutoActive_Margin") == "100", ini
 
@@ -117,7 +87,7 @@ def _insert_first_user_tag(desk):
 
 
 def test_user_tag_added_in_the_dialog_is_inserted_from_the_menu(desk):
-    with _tagsling(desk, BASE_INI) as process:
+    with palette(desk, BASE_INI) as process:
         _open_from_menu(desk, "U", "E")  # page 9, the focus in the list
         desk.keys("tap:TAB", "tap:SPACE")  # "追加"
         desk.wait_window(EDITOR, 10)
@@ -140,7 +110,7 @@ def test_user_tag_added_in_the_dialog_is_inserted_from_the_menu(desk):
 
 def test_ignored_window_class_is_skipped_by_the_next_insertion(desk):
     ini = BASE_INI + "[UserTag]\r\nItemCount=1\r\nTitle0=t\r\nTag0=qq\r\n"
-    with _tagsling(desk, ini) as process:
+    with palette(desk, ini) as process:
         desk.focus_notepad()
         _open_from_menu(desk, "L", "S")
         # Page 5: from the first control to the tab strip, then five pages on.
