@@ -27,7 +27,7 @@ namespace tagsling {
 
 class TRE_DFA {
  public:
-  static constexpr std::size_t kMaxStates = 10000;
+  static constexpr std::size_t kMaxStates = 4096;
   static constexpr std::size_t kMaxSetBytes = 64u << 20;
   static constexpr int kNone = -1;
 

@@ -36,21 +36,17 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree) {
         Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
         break;
       case TRENodeKind::LineHead:
-        if (work.from == kInitial) {
-          headAnchored_ = true;
-          Add(work.from, TRELabelKind::LineHead, 0, 0, work.to);
+      case TRENodeKind::LineTail: {
+        bool head = node->kind == TRENodeKind::LineHead;
+        bool anchor = head ? work.from == kInitial : work.to == kFinal;
+        if (anchor) {
+          (head ? headAnchored_ : tailAnchored_) = true;
+          Add(work.from, head ? TRELabelKind::LineHead : TRELabelKind::LineTail, 0, 0, work.to);
         } else {
-          Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
+          Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);  // the literal "^" or "$"
         }
         break;
-      case TRENodeKind::LineTail:
-        if (work.to == kFinal) {
-          tailAnchored_ = true;
-          Add(work.from, TRELabelKind::LineTail, 0, 0, work.to);
-        } else {
-          Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
-        }
-        break;
+      }
       case TRENodeKind::Concat: {
         int middle = NewState();
         stack.push_back({node->right, middle, work.to});

@@ -1,10 +1,12 @@
 #pragma once
-// Test helper: a parse tree node as text. Leaves print their range in hex
+// Test helpers. Dump: a parse tree node as text. Leaves print their range in hex
 // ("61" or "61-63"), anchors "^" and "$", inner nodes as
 // U(left,right) C(left,right) *(operand), "E" empty and "N" nothing.
 
 #include <cstdio>
 #include <string>
+
+#include "regex/ERegExpParser.h"
 
 #include "regex/TREParseTree.h"
 
@@ -28,6 +30,17 @@ inline std::string Dump(const TRENode* node) {
     case TRENodeKind::Nothing: return "N";
   }
   return "?";
+}
+
+// The message of the ERegExpParser that run() raises, or "" when it raises none.
+template <typename Run>
+std::string ErrorOf(Run run) {
+  try {
+    run();
+  } catch (const ERegExpParser& error) {
+    return error.Message();
+  }
+  return "";
 }
 
 }  // namespace tagsling::test

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "RegexTestDump.h"
 #include "regex/ERegExpParser.h"
 
 namespace tagsling {
@@ -40,14 +41,8 @@ TEST(TREReplacementTest, AmpersandsBackslashesAndEscapes) {
 }
 
 TEST(TREReplacementTest, TrailingBackslashIsAnError) {
-  for (const char* replacement : {"\\", "ab\\", "\\\\\\"}) {
-    try {
-      DecodeReplacement(replacement);
-      ADD_FAILURE() << replacement;
-    } catch (const ERegExpParser& error) {
-      EXPECT_STREQ(error.Message(), kMsgCharacterAfterBackslash);
-    }
-  }
+  for (const char* replacement : {"\\", "ab\\", "\\\\\\"})
+    EXPECT_EQ(test::ErrorOf([&] { DecodeReplacement(replacement); }), kMsgCharacterAfterBackslash) << replacement;
 }
 
 }  // namespace
