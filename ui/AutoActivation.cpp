@@ -54,6 +54,9 @@ void OnAutoActivateMessage(const AutoActivationHost& host) {
   switch (DecideAutoActivation(state, {pointer.x, pointer.y}, desktop.right, host.margin)) {
     case AutoActivationAction::BringToFront:
       if (host.bringToFront) host.bringToFront();
+      // Raised but not active, the palette would take no keys (under Wine
+      // no window at all is active then): it becomes the foreground window.
+      SetForegroundWindow(host.main);
       break;
     case AutoActivationAction::RaiseAndShow:
       if (host.bringToFront) host.bringToFront();

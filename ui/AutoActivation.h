@@ -55,6 +55,7 @@ struct AutoActivationHost {
 
 // The auto-activation test and its action. Cheap unless the pointer is at
 // the top edge: flag tests first, the pointer and desktop only when armed.
+// A raised palette is also made the foreground window, so it takes the keys.
 void OnAutoActivateMessage(const AutoActivationHost& host);
 
 }  // namespace tagsling::ui

@@ -1,0 +1,162 @@
+"""Hot keys, caret popup menus, docking, auto-activation and the tray icon,
+driven as a user would under Wine with Notepad as the editor.
+
+- A hot key opens PopupMenu4 at Notepad's caret; "文字(&M)" > "太文字 <&B>"
+  (keys M, B) inserts <B></B> with the caret between the tags.
+- The mode-inverted hot key (PMHotKey_Mode) wraps the selection and leaves
+  sandwich mode as it was.
+- Two settings with the same shortcut give the registration error box once.
+- A docked palette is a toolbar across the top of the screen, as thick as the
+  docked thickness.
+- With auto-activation on, the pointer at the top edge raises the maximized
+  palette; inside the left margin it does not (Tagslingmhook.dll sends 0x464).
+- A resident palette (TrayIcon, StartNoForm) starts hidden and a left click
+  on its icon (callback 0x466 with WM_LBUTTONDOWN) shows it.
+Hot keys are sent with xdotool while the pointer rests on Notepad, so the
+Wine desktop has the X keyboard focus."""
+
+import contextlib
+import os
+import time
+
+from test_palette import MAIN, palette
+
+MENU = "#32768"
+DIALOG = "#32770"
+QUICK = "[Option]\r\nSplashWindow=0\r\n"
+
+
+def dtool(desk, *args, check=True):
+    result = desk.run(desk.win_exe("desktoptool.exe"), *args)
+    if check and result.returncode != 0:
+        raise AssertionError("desktoptool %s failed (%d)" % (" ".join(map(str, args)), result.returncode))
+    return result.stdout.decode("utf-8", "replace").strip()
+
+
+def rect(desk, cls):
+    return [int(v) for v in dtool(desk, "rect", cls).split()]
+
+
+def wait_for(desk, predicate, seconds=10, message="condition not met"):
+    return desk.wait_until(predicate, seconds=seconds, interval=0.2, message=message)
+
+
+def pointer_on_notepad(desk):
+    left, top, right, bottom = rect(desk, "Notepad")
+    desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
+    time.sleep(0.2)
+
+
+def press_hot_key(desk, combo):
+    desk.focus_notepad()
+    pointer_on_notepad(desk)
+    desk.xdotool("key", combo)
+
+
+def menu_open(desk):
+    return desk.has_window(MENU)
+
+
+@contextlib.contextmanager
+def started(desk, ini_text):
+    """tagsling.exe with `ini_text` as its settings, not waiting for its window."""
+    path = os.path.join(desk.build_win, "tagsling.INI")
+    saved = open(path, "rb").read() if os.path.exists(path) else None
+    with open(path, "wb") as handle:
+        handle.write(ini_text.encode("cp932"))
+    process = desk.start(desk.win_exe("tagsling.exe"))
+    try:
+        yield process
+    finally:
+        if process.poll() is None:
+            desk.tool("close", MAIN, check=False)
+            try:
+                process.wait(timeout=10)
+            except Exception:  # noqa: BLE001 - resident or stuck: stop it
+                desk.stop(process)
+        if saved is None:
+            if os.path.exists(path):
+                os.remove(path)
+        else:
+            with open(path, "wb") as handle:
+                handle.write(saved)
+
+
+def test_hot_key_menu_opens_at_the_caret_and_inserts(desk):
+    with palette(desk, QUICK + "PMHotKey_S=Ctrl+F11\r\nPMIti_S=0\r\n"):
+        desk.set_notepad_text("abc")
+        desk.focus_notepad()
+        desk.select_in_notepad(3, 3)
+        caret_x, caret_y = [int(v) for v in dtool(desk, "caret", "Notepad").split()]
+        press_hot_key(desk, "ctrl+F11")
+        wait_for(desk, lambda: menu_open(desk), message="PopupMenu4 did not open")
+        left, top, _, _ = rect(desk, MENU)
+        assert abs(left - caret_x) <= 40 and abs(top - caret_y) <= 40, (left, top, caret_x, caret_y)
+        desk.keys("tap:M")
+        time.sleep(0.3)
+        desk.keys("tap:B")
+        wait_for(desk, lambda: desk.notepad_text() == "abc<B></B>", message=desk.notepad_text())
+        wait_for(desk, lambda: desk.notepad_selection() == (6, 6), message=str(desk.notepad_selection()))
+        assert desk.tool("foreground").strip() == "Notepad"
+
+
+def test_mode_inverted_hot_key_wraps_and_restores_the_mode(desk):
+    ini = QUICK + "PMHotKey_Mode=^F10\r\nPasteHasamiOff=0\r\nHasamiMode=0\r\n"
+    with palette(desk, ini) as process:
+        desk.set_notepad_text("abc")
+        desk.select_in_notepad(0, 3)
+        press_hot_key(desk, "ctrl+F10")
+        wait_for(desk, lambda: menu_open(desk), message="PopupMenu4 did not open")
+        desk.keys("tap:M")
+        time.sleep(0.3)
+        desk.keys("tap:B")
+        wait_for(desk, lambda: desk.notepad_text() == "<B>abc</B>", message=desk.notepad_text())
+        desk.tool("close", MAIN)
+        process.wait(timeout=10)
+        ini_text = open(os.path.join(desk.build_win, "tagsling.INI"), "rb").read().decode("cp932")
+        assert "HasamiMode=0" in ini_text, ini_text
+
+
+def test_same_hot_key_twice_shows_the_error_box_once(desk):
+    with started(desk, QUICK + "PMHotKey=Ctrl+F9\r\nActiveHotKey=ctrl+f9\r\n"):
+        desk.wait_window(DIALOG, 30)
+        title = desk.tool("title", DIALOG).strip()
+        assert title == "ホットキーの登録 - Tagsling", title
+        desk.tool("activate", DIALOG, check=False)
+        desk.keys("tap:RETURN")
+        desk.wait_window(MAIN, 30)
+        time.sleep(1)
+        assert not desk.has_window(DIALOG)
+
+
+def test_docked_palette_sits_at_the_top(desk):
+    with started(desk, QUICK + "Appbar=1\r\nNoMenuBar=0\r\n"):
+        desk.wait_window(MAIN, 30)
+        time.sleep(1)
+        thickness = int(dtool(desk, "metric", 15)) + 2 * int(dtool(desk, "metric", 46)) + 55  # SM_CYMENU, SM_CYEDGE
+        screen_width = int(dtool(desk, "metric", 0))
+        assert rect(desk, MAIN) == [0, 0, screen_width, thickness], (rect(desk, MAIN), thickness)
+
+
+def test_pointer_at_the_top_edge_raises_the_maximized_palette(desk):
+    ini = QUICK + "AutoActive_OnTop=1\r\nAutoActive_Margin=100\r\n[TTagslingMain]\r\nWindowMax=1\r\n"
+    with palette(desk, ini):
+        desk.focus_notepad()
+        pointer_on_notepad(desk)
+        assert desk.tool("foreground").strip() == "Notepad"
+        desk.xdotool("mousemove", 50, 0)  # inside the left margin
+        time.sleep(1)
+        assert desk.tool("foreground").strip() == "Notepad"
+        desk.xdotool("mousemove", 300, 1)
+        wait_for(desk, lambda: desk.tool("foreground").strip() == MAIN, message="the palette was not raised")
+
+
+def test_tray_icon_click_shows_the_hidden_palette(desk):
+    with started(desk, QUICK + "TrayIcon=1\r\nStartNoForm=1\r\n"):
+        wait_for(desk, lambda: dtool(desk, "visible", "TNotifyWindow", check=False) != "", seconds=30,
+                 message="no notification window")
+        time.sleep(1)
+        assert not desk.has_window(DIALOG), "the icon was not registered"
+        assert dtool(desk, "visible", MAIN) == "0"
+        dtool(desk, "post", "TNotifyWindow", 0x466, 1, 0x201)  # icon 1, WM_LBUTTONDOWN
+        wait_for(desk, lambda: dtool(desk, "visible", MAIN) == "1", message="the palette stayed hidden")
