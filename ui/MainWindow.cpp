@@ -73,16 +73,21 @@ bool MainWindow::Create() {
   wc.lpszClassName = kMainClass;
   if (!RegisterClassExW(&wc)) return false;
 
-  // The palette's own Appbar and NoMenuBar reads belong to docking; until the
-  // palette docks it is always a normal window with its menu bar.
-  docked_ = false;
+  // Docking is decided here, from the settings file, for the whole run.
+  const DockedChoice docked = ReadDockedChoice(settings_path_);
+  docked_ = docked.docked;
+  const DWORD style = docked_ ? kDockedStyle : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  const DWORD ex_style = docked_ ? kDockedExStyle : 0;
 
-  hwnd_ = CreateWindowExW(0, kMainClass, L"Tagsling", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, kMinimumWidth,
+  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWidth,
                           120, app_, nullptr, instance_, this);
   if (!hwnd_) return false;
   SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
-  GuardedVoid([this] { RunCreationSteps(); });
+  GuardedVoid([this, docked] {
+    CreateDesktopIntegration(docked);
+    RunCreationSteps();
+  });
   return !creation_failed_;
 }
 
@@ -116,24 +121,57 @@ void MainWindow::RunCreationSteps() {
   RefreshBaseFolderDisplay();
   // 7. Always on top.
   if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
-  // 8. Docking as a desktop toolbar (Appbar) is set up here once the palette
-  //    can dock; until then it stays a normal window.
-  // 9-11. The thread-local mouse hook, loading Tagslingmhook.dll and SetHook
-  //    for auto-activation are installed here once the hook library exists.
+  // 8. Docking as a desktop toolbar.
+  if (docked_) {
+    start_maximized_ = false;  // the toolbar's rectangle, not the maximized strip
+    RemoveTaskbarButton(app_);
+    desktop_integration_->Dock();
+  }
+  // 9-11. The thread-local mouse hook, Tagslingmhook.dll and SetHook.
+  if (!desktop_integration_->InstallHooks()) {
+    creation_failed_ = true;
+    return;
+  }
   // 12. Every run starts in normal mode when asked to.
   if (settings_.PasteHasamiOff) settings_.HasamiMode = false;
   // 13. Mode buttons and icons.
   ShowSandwichMode();
-  // 14. The notification-area icon is registered here (TrayIcon) once the
-  //     palette has one.
+  // 14. The notification-area icon.
+  desktop_integration_->ApplyTrayIcon();
   // 15. User tags and tools.
   BuildListMenus();
-  // 16. The hot keys are registered here once the palette has them.
+  // 16. The hot keys.
+  desktop_integration_->RegisterHotKeys();
   // 17. Menu pictures.
   ApplyMenuImages();
   // 18. The application comes to the front.
   BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
+}
+
+void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
+  DesktopHost host;
+  host.main = hwnd_;
+  host.application = app_;
+  host.settings = &settings_;
+  host.isBusy = [this] { return IsBusy(hwnd_); };
+  host.setPopupOpen = [this](bool open) {
+    if (open) {
+      hot_key_popup_busy_.emplace(BusyFlag::HotKeyPopup);
+    } else {
+      hot_key_popup_busy_.reset();
+    }
+  };
+  host.beginCaretMenu = [this](HWND focus) { engine_->BeginCaretMenu(ToHandle(focus)); };
+  host.endCaretMenu = [this] { engine_->EndCaretMenu(); };
+  host.menuHandle = [this](MenuId menu) { return menus_.Handle(menu); };
+  host.runMenuItem = [this](UINT id) { OnCommand(id); };
+  host.runCommand = [this](CommandId command) { RunCommand(command); };
+  host.showSandwichMode = [this] { ShowSandwichMode(); };
+  host.showMainWindow = [this] { ShowMainWindow(); };
+  host.bringApplicationToFront = [this] { BringToFrontAttached(*desktop_, ToHandle(app_)); };
+  host.openTrayMenu = [this](POINT at) { OpenMenu(MenuId::PopupMenu2, at, nullptr, nullptr, 0); };
+  desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
 
 void MainWindow::ShowAtStart(bool hidden) {
@@ -176,6 +214,9 @@ LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wparam, LPAR
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+  if (LRESULT result = 0; desktop_integration_ && desktop_integration_->HandleMessage(message, wparam, lparam, result)) {
+    return result;
+  }
   switch (message) {
     case WM_COMMAND:
       if (HIWORD(wparam) <= 1) OnCommand(LOWORD(wparam));
@@ -248,7 +289,8 @@ bool MainWindow::PreTranslate(const MSG& message) {
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   // FormHeight and the minimum width are pixels at 100 %; the palette scales
   // them with its monitor.
-  const int height = Scale(settings_.FormHeight);
+  const int height = docked_ && desktop_integration_ ? desktop_integration_->HeightLimit()
+                                                    : Scale(settings_.FormHeight);
   info.ptMinTrackSize.x = Scale(kMinimumWidth);
   info.ptMinTrackSize.y = height;
   info.ptMaxTrackSize.y = height;
@@ -305,8 +347,8 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnDestroy() {
-  // 1-2. SetHook/UnHook of Tagslingmhook.dll and the thread-local mouse hook
-  //      are released here once they are installed at creation.
+  // 1-2, 4. UnHook, the thread-local mouse hook, the desktop toolbar.
+  if (desktop_integration_) desktop_integration_->Shutdown();
   // 3. The settings, with the window's position.
   SaveSettingsReportingErrors();
   // 4. A docked palette unregisters its desktop toolbar here.
@@ -505,6 +547,7 @@ void MainWindow::ShowSandwichMode() {
 void MainWindow::ShowModeIcon(int icon) {
   // The taskbar icon; the notification-area icon follows it once it exists.
   mode_icon_ = icon;
+  if (desktop_integration_) desktop_integration_->SetTrayIconImage(small_icons_[icon].get());
   SetApplicationIcon(app_, small_icons_[icon].get(), big_icons_[icon].get());
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icons_[icon].get()));
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icons_[icon].get()));

@@ -9,11 +9,14 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/InsertionEngine.h"
 #include "platform/win32/Win32Desktop.h"
+#include "ui/Busy.h"
 #include "ui/CommandHandlers.h"
+#include "ui/DesktopIntegration.h"
 #include "ui/Handles.h"
 #include "ui/ItemActions.h"
 #include "ui/MenuBuilder.h"
@@ -114,6 +117,11 @@ class MainWindow final : public MainWindowPlacement {
   bool shown_once_ = false;
   bool start_maximized_ = false;
   bool creation_failed_ = false;
+
+  // Hot keys, caret menus, docking, auto-activation, the tray icon.
+  std::unique_ptr<DesktopIntegration> desktop_integration_;
+  std::optional<BusyScope> hot_key_popup_busy_;
+  void CreateDesktopIntegration(DockedChoice docked);
 };
 
 }  // namespace tagsling::ui
