@@ -106,6 +106,9 @@ void InsertionEngine::RunUserTagFromPopup(int number) {
 void InsertionEngine::BeginCaretMenu(WindowHandle focus_window) {
   caret_menu_ = true;
   caret_menu_focus_ = focus_window;
+  // The remembered focus is the job's focus window too: tag deletion from
+  // the hot-key popup pastes there without capturing a target of its own.
+  if (state_ == State::kIdle) job_.focus_window = focus_window;
 }
 
 void InsertionEngine::EndCaretMenu() { caret_menu_ = false; }
@@ -310,6 +313,13 @@ bool InsertionEngine::PasteText(const std::string& sjis_text) {
   if (!SetClipboard(p_.codec.SjisToWide(sjis_text))) return false;
   SendPaste();
   return true;
+}
+
+bool InsertionEngine::PasteTextTo(WindowHandle focus, const std::string& sjis_text) {
+  if (Refuse()) return false;
+  RunScope scope(*this);
+  job_.focus_window = focus;
+  return PasteText(sjis_text);
 }
 
 bool InsertionEngine::PasteWideText(const WideText& text) {

@@ -115,6 +115,10 @@ class InsertionEngine {
   // telling the user) and pastes it. For the input helpers' own pastes.
   bool PasteText(const std::string& sjis_text);
   bool PasteWideText(const WideText& text);
+  // The input commands' paste: `focus` (the control they captured) becomes
+  // the job's focus window, then PasteText. Refused with a beep while a job
+  // is pending, whose capture would otherwise read this text back.
+  bool PasteTextTo(WindowHandle focus, const std::string& sjis_text);
 
   // Timer ticks (the host's timers call them through the platform).
   void Timer1Timer();

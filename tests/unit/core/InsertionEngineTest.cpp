@@ -478,6 +478,43 @@ TEST_F(Engine, AFailingTransformationEndsTheJobWithItsMessage) {
   EXPECT_FALSE(engine.IsBusy());
 }
 
+TEST_F(Engine, SelectionCaptureWithoutCaptureUsesTheCaretMenuFocus) {
+  settings.SendMessage = 1;
+  editor.SetText(u"<b>x</b>");
+  editor.Select(0, editor.text.size());
+  engine.BeginCaretMenu(edit);
+  engine.EndCaretMenu();
+  ASSERT_TRUE(engine.StartSelectionCapture(false, [](const WideText&) -> std::optional<WideText> { return u"x"; }));
+  desk.RunUntilIdle();
+  EXPECT_EQ(editor.text, u"x");
+  EXPECT_EQ(desk.sent_messages.front(), std::make_pair(edit, ClipboardMessage::kCut));
+}
+
+// ------------------------------------------------- the input commands' paste
+
+TEST_F(Engine, PasteTextToSendsToTheGivenFocus) {
+  settings.SendMessage = 1;
+  editor.SetText(u"");
+  EXPECT_TRUE(engine.PasteTextTo(edit, "#FF0000\x82\xa0"));  // あ
+  EXPECT_EQ(editor.text, u"#FF0000\u3042");
+  EXPECT_EQ(desk.sent_messages.back(), std::make_pair(edit, ClipboardMessage::kPaste));
+  // Another focus: the message goes there and the editor is left alone.
+  EXPECT_TRUE(engine.PasteTextTo(platform::kNoWindow, "x"));
+  EXPECT_EQ(editor.text, u"#FF0000\u3042");
+  EXPECT_FALSE(engine.IsBusy());
+}
+
+TEST_F(Engine, PasteTextToIsRefusedWhileAJobIsPending) {
+  settings.HasamiMode = true;
+  editor.SetText(u"ab");
+  editor.Select(0, 2);
+  engine.RunTagCommand("Moji_B");
+  EXPECT_FALSE(engine.PasteTextTo(edit, "#000000"));
+  EXPECT_EQ(desk.beeps, 1);
+  desk.RunUntilIdle();
+  EXPECT_EQ(editor.text, u"<B>ab</B>") << "the capture read the colour instead of the selection";
+}
+
 TEST(ComposeSandwich, MatchesTheShieldedReplacementAndKeepsTheSelection) {
   SimDesktop desk;
   EXPECT_EQ(ComposeSandwich(desk, "<A>%SELSTR%</A>%SELSTR%", u"s"), u"<A>s</A>s");
