@@ -4,7 +4,8 @@
 // Every problem with a pattern or a replacement text raises ERegExpParser:
 // what() is the Shift-JIS message (one of the constants below, exactly) and
 // Position() the 1-based byte index in the pattern where reading stood when
-// the problem was found. Internal faults (which a correct build never hits)
+// the problem was found (0 when the pattern as a whole is too complex for
+// the automaton limits). Internal faults (which a correct build never hits)
 // raise std::runtime_error with kMsgParseTreeFatal or kMsgNfaCannotHappen.
 
 #include <cstddef>

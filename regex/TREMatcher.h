@@ -21,8 +21,10 @@
 // texts such as many "<!--" without "-->". Once the steps spent exceed a few
 // times the text length, the matcher remembers (position, state) pairs from
 // which no match can end; a later run that reaches such a pair stops at
-// once. Every pair is then walked at most once, so a search takes at most
-// (text length x number of states) steps. It does not report sub-matches.
+// once. A failing stretch of text is then walked at most once per state, so
+// texts like the above cost time linear in their length (measured in the
+// benchmarks); memory for this is capped at 64 MB. The matcher does not
+// report sub-matches.
 
 #include <cstddef>
 #include <cstdint>

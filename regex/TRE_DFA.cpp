@@ -99,9 +99,11 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
       }
     }
   }
-  for (State& state : states_)
+  for (State& state : states_) {
+    state.set = TRE_NFAStateSet();  // only needed while building; cached automata stay small
     std::stable_sort(state.transitions.begin(), state.transitions.end(),
                      [](const Transition& a, const Transition& b) { return a.lo < b.lo; });
+  }
   BuildByteTable();
   for (int byte = 1; byte < 256; ++byte) {
     bool start = NextByte(kInitial, static_cast<unsigned char>(byte)) != kNone;

@@ -37,7 +37,7 @@ class TRE_DFA {
     int target;
   };
   struct State {
-    TRE_NFAStateSet set;
+    TRE_NFAStateSet set;  // emptied once the automaton is complete
     bool visited = false;
     bool final = false;
     std::vector<Transition> transitions;  // sorted by lo, disjoint
