@@ -14,6 +14,8 @@
 #include "ui/ButtonImages.h"
 #include "ui/Busy.h"
 #include "ui/ErrorBox.h"
+#include "ui/ExternalCommandHandlers.h"
+#include "ui/TextToolCommandHandlers.h"
 #include "ui/WinText.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
@@ -381,6 +383,7 @@ void MainWindow::OnCommand(UINT id) {
 void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton, UINT ownerId) {
   // Copy: a handler may rebuild the menus the action came from.
   const ItemAction copy = action;
+  palette_.HideTips();
   HWND pressed_toolbar = nullptr;
   UINT pressed_id = 0;
   if (copy.toolbar && copy.pressesWhileRunning) {
@@ -519,6 +522,8 @@ void MainWindow::RegisterHandlers() {
     ShellExecuteW(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
   handlers_.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
+  RegisterExternalCommandHandlers(handlers_, {*desktop_, settings_, hwnd_, app_, [this] { return docked_; }, settings_path_});
+  RegisterTextToolHandlers(handlers_, {instance_, hwnd_, app_, *desktop_, *engine_, settings_, [this] { RefreshBaseFolderDisplay(); }});
 }
 
 // ---------------------------------------------------------------------------
@@ -555,6 +560,9 @@ void MainWindow::ShowModeIcon(int icon) {
 
 void MainWindow::ApplyOnTop() {
   const HWND where = OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
+  // The owner moves into the same band first: some systems refuse to put a
+  // window owned by a normal window into the topmost band.
+  SetWindowPos(app_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(hwnd_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -590,6 +598,9 @@ void MainWindow::ShowMainWindow() {
   if (!shown_once_) {
     shown_once_ = true;
     ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    // Some window managers forget the topmost band of a window that was
+    // never shown: apply it once more now that the window is on screen.
+    if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
   } else {
     ShowWindow(hwnd_, SW_SHOW);
   }

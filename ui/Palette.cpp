@@ -158,6 +158,7 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Narrow tab padding: all nine captions fit the page width.
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
+  SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, Scale(16));
   int index = 0;
   for (const PalettePage& page : PalettePages()) {
     std::wstring caption = Utf8ToWide(page.caption);
@@ -208,6 +209,7 @@ void Palette::Rescale(HFONT font, HIMAGELIST images, int dpi) {
   }
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
+  SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, Scale(16));
 }
 
 void Palette::Layout(int width, int height) {
@@ -258,6 +260,15 @@ bool Palette::IsSandwichOnDown() const {
 }
 bool Palette::IsSandwichOffDown() const {
   return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_off_id_, 0) != 0;
+}
+
+void Palette::HideTips() const {
+  for (HWND toolbar : toolbars_) {
+    if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0))) {
+      SendMessageW(tips, TTM_POP, 0, 0);
+    }
+  }
+  if (panel8_tip_) SendMessageW(panel8_tip_, TTM_POP, 0, 0);
 }
 
 void Palette::PressButton(HWND toolbar, UINT id, bool pressed) {

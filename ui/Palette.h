@@ -44,6 +44,11 @@ class Palette {
   bool IsSandwichOnDown() const;
   bool IsSandwichOffDown() const;
 
+  // Takes down any tooltip of the palette: a visible tooltip is a top-level
+  // window of its own and must not stand between the palette and the editor
+  // when a command looks for its target window.
+  void HideTips() const;
+
   static void PressButton(HWND toolbar, UINT id, bool pressed);
   // The screen rectangle of a button.
   static RECT ButtonRect(HWND toolbar, UINT id);

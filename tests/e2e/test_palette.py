@@ -19,7 +19,11 @@ HASAMI_ON = ("ToolBar12", 1)
 USER_TAG_BUTTON = ("TabSheet9", 0)
 PAGE_COUNT = 9
 
-QUICK_START = "[Option]\r\nSplashWindow=0\r\n"
+# No title window; the palette floats below Notepad's window (each insertion
+# raises the editor, which would otherwise cover the palette's strip along
+# the top of the screen).
+QUICK_START = ("[Option]\r\nSplashWindow=0\r\n"
+               "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=620\r\nWindowWidth=900\r\n")
 
 
 def _ini_path(desk):
@@ -115,8 +119,11 @@ def test_split_button_arrow_menu_item_inserts(desk):
         click(desk, right - 4, (top + bottom) // 2)
         time.sleep(0.8)
         desk.screenshot(os.path.join(desk.screenshot_dir, "palette-attribute-menu.png"))
-        # The first item of the attribute menu, just under the button.
-        click(desk, left + 40, bottom + 12)
+        # The first item of the attribute menu, at the top of the menu (which
+        # opens above the button when there is no room below it).
+        desk.wait_until(lambda: desk.has_window("#32768"), 5, message="no attribute menu")
+        menu_left, menu_top, _, _ = [int(v) for v in desk.tool("rect", "#32768").split()]
+        click(desk, menu_left + 40, menu_top + 12)
         wait_text(desk, ' TEXT=""')
 
 
@@ -177,16 +184,25 @@ def test_second_start_leaves_one_instance(desk):
 
 def test_close_writes_window_section(desk):
     path = _ini_path(desk)
+    # A file without the window section: closing writes it.
+    with palette(desk, "[Option]\r\nSplashWindow=0\r\n") as process:
+        desk.tool("close", MAIN)
+        process.wait(timeout=20)
+        text = open(path, "rb").read().decode("cp932")
+    assert "[TTagslingMain]" in text, text
+    assert "WindowMax=1" in text, text  # the default: the strip along the top
     with palette(desk) as process:
         desk.tool("close", MAIN)
         process.wait(timeout=20)
         text = open(path, "rb").read().decode("cp932")
     assert "[TTagslingMain]" in text, text
-    assert "WindowMax=1" in text, text
+    assert "WindowMax=0" in text, text
+    assert "WindowTop=620" in text, text
+    assert "WindowWidth=900" in text, text
 
 
 def test_resident_close_only_hides(desk):
-    with palette(desk, QUICK_START + "TrayIcon=1\r\n") as process:
+    with palette(desk, QUICK_START + "[Option]\r\nTrayIcon=1\r\n") as process:
         desk.tool("close", MAIN)
         desk.wait_until(lambda: not desk.has_window(MAIN), 10, message="the palette did not hide")
         time.sleep(1)

@@ -277,6 +277,14 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (verb == L"activate") return Activate(top);
+  if (verb == L"rect") {
+    RECT rect{};
+    GetWindowRect(top, &rect);
+    wchar_t buffer[96];
+    swprintf(buffer, 96, L"%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+    Print(buffer);
+    return 0;
+  }
   if (verb == L"itemrect" && need(3)) return ItemRect(top, args[1], _wtoi(args[2].c_str()));
   if (verb == L"close") {
     PostMessageW(top, WM_CLOSE, 0, 0);

@@ -1,0 +1,98 @@
+#include "ui/ColorForm.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "texttools/InputCommands.h"
+#include "ui/FileChoosers.h"
+#include "ui/WinText.h"
+
+namespace tagsling::ui {
+namespace {
+
+constexpr wchar_t kColorFormClass[] = L"TColorForm";
+// Long paths are allowed.
+constexpr DWORD kPathBuffer = 32768;
+
+// "caption\0patterns\0...\0\0" as the file dialog wants its filters.
+std::wstring FilterText(const std::vector<texttools::FileFilter>& filters) {
+  std::wstring text;
+  for (const texttools::FileFilter& filter : filters) {
+    text += SjisToWide(filter.caption);
+    text.push_back(L'\0');
+    text += SjisToWide(filter.patterns);
+    text.push_back(L'\0');
+  }
+  text.push_back(L'\0');
+  return text;
+}
+
+std::string SjisToUtf8(const std::string& sjis) { return WideToUtf8(SjisToWide(sjis)); }
+
+}  // namespace
+
+ColorForm::ColorForm(HINSTANCE instance, HWND owner, platform::Keyboard& keyboard) : keyboard_(keyboard) {
+  std::fill(std::begin(custom_colours_), std::end(custom_colours_), RGB(255, 255, 255));
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof wc;
+  wc.lpfnWndProc = DefWindowProcW;
+  wc.hInstance = instance;
+  wc.lpszClassName = kColorFormClass;
+  RegisterClassExW(&wc);  // fails harmlessly when a second form registers it again
+  window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kColorFormClass, L"ColorForm", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
+                                instance, nullptr));
+}
+
+UINT_PTR CALLBACK ColorForm::OpenDialogHook(HWND, UINT message, WPARAM, LPARAM lparam) {
+  if (message != WM_NOTIFY) return 0;
+  const auto* notify = reinterpret_cast<const OFNOTIFYW*>(lparam);
+  if (notify->hdr.code != CDN_INITDONE) return 0;
+  // The dialog is up: the keys reach it once it takes input.
+  auto* form = reinterpret_cast<ColorForm*>(notify->lpOFN->lCustData);
+  texttools::SendDialogStartKeys(form->keyboard_);
+  return 0;
+}
+
+std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialogSpec& spec) {
+  const std::wstring filter = FilterText(spec.filters);
+  const std::wstring title = SjisToWide(spec.title);
+  const std::wstring folder = SjisToWide(spec.initial_folder);
+  std::vector<wchar_t> file(kPathBuffer, L'\0');
+
+  OPENFILENAMEW ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = window_.get();
+  ofn.lpstrFilter = filter.c_str();
+  ofn.nFilterIndex = 1;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = kPathBuffer;
+  ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  ofn.lpstrTitle = title.c_str();
+  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+              OFN_ENABLESIZING;
+  if (!spec.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
+  ofn.lpfnHook = OpenDialogHook;
+  ofn.lCustData = reinterpret_cast<LPARAM>(this);
+  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  return WideToSjis(file.data());
+}
+
+std::optional<texttools::Rgb> ColorForm::ShowColorDialog() {
+  CHOOSECOLORW cc{};
+  cc.lStructSize = sizeof cc;
+  cc.hwndOwner = window_.get();
+  cc.rgbResult = colour_;
+  cc.lpCustColors = custom_colours_;
+  cc.Flags = CC_RGBINIT;
+  if (!ChooseColorW(&cc)) return std::nullopt;
+  colour_ = cc.rgbResult;
+  return texttools::Rgb{GetRValue(colour_), GetGValue(colour_), GetBValue(colour_)};
+}
+
+std::optional<std::string> ColorForm::ShowFolderPicker(const texttools::FolderPickerSpec& spec) {
+  return ChooseFolder(window_.get(), SjisToUtf8(spec.caption), SjisToUtf8(spec.text), spec.selected);
+}
+
+}  // namespace tagsling::ui

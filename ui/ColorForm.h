@@ -1,0 +1,48 @@
+#pragma once
+// TColorForm: the invisible window that owns the program's common dialogs
+// for the whole run. It is a borderless 0 x 0 window at (0, 0) that is never
+// shown; the text-input commands bring it to the foreground before a dialog
+// so that the dialog opens in front. It holds
+// - ColorDialog1: the colour dialog, opening with the colour chosen last
+//   (black the first time); custom colours live as long as the program;
+// - OpenDialog1 to OpenDialog3: the file dialogs of file-name, URL and
+//   text-file input, described by a FileDialogSpec each. When one appears
+//   the dialog-start keys go out (Alt released, Shift+Tab);
+// - MxBrowseFolderDlg1: the folder picker of the base-folder command.
+// Paths and texts are code page 932.
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/Keyboard.h"
+#include "texttools/TextToolsContext.h"
+#include "ui/Handles.h"
+
+namespace tagsling::ui {
+
+class ColorForm {
+ public:
+  // `owner` is the application window; the form goes with it.
+  ColorForm(HINSTANCE instance, HWND owner, platform::Keyboard& keyboard);
+  ColorForm(const ColorForm&) = delete;
+  ColorForm& operator=(const ColorForm&) = delete;
+
+  HWND Window() const { return window_.get(); }
+
+  // The chosen file, or nullopt when cancelled.
+  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& spec);
+  std::optional<texttools::Rgb> ShowColorDialog();
+  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& spec);
+
+ private:
+  static UINT_PTR CALLBACK OpenDialogHook(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+  platform::Keyboard& keyboard_;
+  UniqueWindow window_;
+  COLORREF colour_ = RGB(0, 0, 0);
+  COLORREF custom_colours_[16];
+};
+
+}  // namespace tagsling::ui

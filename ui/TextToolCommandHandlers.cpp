@@ -1,0 +1,58 @@
+#include "ui/TextToolCommandHandlers.h"
+
+#include "texttools/BaseFolder.h"
+#include "texttools/InputCommands.h"
+#include "texttools/TagDeletion.h"
+
+namespace tagsling::ui {
+namespace {
+
+using texttools::DeletionMode;
+
+struct DeletionCommand {
+  CommandId command;
+  DeletionMode mode;
+  bool capture_focus;
+};
+
+constexpr DeletionCommand kDeletionCommands[] = {
+    {CommandId::DeleteOutermostTag, DeletionMode::kOutermostTag, true},            // H2Click
+    {CommandId::DeleteAllTags, DeletionMode::kAllTags, true},                      // A1Click
+    {CommandId::RemoveComment, DeletionMode::kUncomment, true},                    // N135Click
+    {CommandId::DeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},  // T11Click
+    {CommandId::DeleteAllTagsFromPopup, DeletionMode::kAllTags, false},            // A4Click
+    {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},          // C3Click
+};
+
+struct ContextCommand {
+  CommandId command;
+  void (*run)(texttools::TextToolsContext&);
+};
+
+constexpr ContextCommand kContextCommands[] = {
+    {CommandId::FileNameInput, texttools::F2Click},
+    {CommandId::UrlInput, texttools::URLA1Click},
+    {CommandId::TextInsert, texttools::T5Click},
+    {CommandId::ColorRgb, texttools::Color2Click},
+    {CommandId::SetBaseFolder, texttools::SetBaseFolder},      // B2Click
+    {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},  // D2Click
+    {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},    // O2Click
+};
+
+}  // namespace
+
+void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& setup) {
+  SetUpTextTools(setup);
+  InsertionEngine& engine = setup.engine;
+  platform::win32::Win32Desktop& desktop = setup.desktop;
+  for (const DeletionCommand& deletion : kDeletionCommands) {
+    handlers.Set(deletion.command, [&engine, &desktop, deletion](const CommandInvocation&) {
+      texttools::StartTagDeletion(engine, desktop, desktop, deletion.mode, deletion.capture_focus);
+    });
+  }
+  for (const ContextCommand& command : kContextCommands) {
+    handlers.Set(command.command, [run = command.run](const CommandInvocation&) { run(MainTextToolsContext()); });
+  }
+}
+
+}  // namespace tagsling::ui

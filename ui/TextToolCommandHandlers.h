@@ -1,0 +1,15 @@
+#pragma once
+// The handlers of the text-input commands: tag deletion in its three modes
+// (palette and menus capture the target; the hot-key popup keeps the focus
+// it already gave the editor), file-name, URL, text-file and colour input,
+// and the base-folder commands. Registering them also sets up the text
+// tools' context and TColorForm.
+
+#include "ui/CommandHandlers.h"
+#include "ui/Win32TextTools.h"
+
+namespace tagsling::ui {
+
+void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& setup);
+
+}  // namespace tagsling::ui

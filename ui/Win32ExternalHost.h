@@ -1,0 +1,80 @@
+#pragma once
+// The external-program commands' system calls on Windows: the shell,
+// CreateProcess with the planned STARTUPINFO, WaitForInputIdle, the DDE
+// client, window showing and sizing, the screen and the work area, and the
+// palette's state for the free area.
+//
+// Paths and command lines arrive as code page 932 strings and are converted
+// to UTF-16 with code page 932 before every wide call. DDE string handles
+// (service, topic and the request's item) are made from the wide form
+// (DdeCreateStringHandleW, CP_WINUNICODE), so an item with Japanese path
+// characters reaches the server as the same characters; the request asks for
+// CF_TEXT. One DDE link is open at a time; the DDEML instance lives as long
+// as the host.
+
+#include <windows.h>
+#include <ddeml.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "external/ExternalCommands.h"
+#include "ui/Busy.h"
+#include "ui/Handles.h"
+
+namespace tagsling::ui {
+
+struct ExternalHostWindows {
+  HWND main = nullptr;         // TTagslingMain
+  HWND application = nullptr;  // TApplication
+  std::function<bool()> docked;  // registered as a desktop toolbar
+  std::string settings_path;     // the "Tools" list is read from it at each start
+};
+
+class Win32ExternalHost final : public external::ExternalHost {
+ public:
+  explicit Win32ExternalHost(ExternalHostWindows windows) : windows_(std::move(windows)) {}
+  ~Win32ExternalHost() override;
+  Win32ExternalHost(const Win32ExternalHost&) = delete;
+  Win32ExternalHost& operator=(const Win32ExternalHost&) = delete;
+
+  settings::ToolEntry ReadTool(int entry) override;
+  std::intptr_t StartThroughShell(const external::ShellStart& start) override;
+  bool RunCommand(const std::string& command_line) override;
+
+  bool ConnectDde(const std::string& service, const std::string& topic) override;
+  void RequestDde(const std::string& item, unsigned timeout_ms) override;
+  void DisconnectDde() override;
+
+  std::optional<platform::ProcessId> StartProcess(const external::EditorLaunchPlan& plan) override;
+  void WaitUntilIdle(platform::ProcessId process) override;
+
+  void ShowWindowAs(platform::WindowHandle window, external::ShowCommand command) override;
+  void ResizeWindow(platform::WindowHandle window, int width, int height) override;
+  void PlaceWindow(platform::WindowHandle window, const external::WindowPlacement& placement) override;
+
+  int ScreenWidth() override;
+  int ScreenHeight() override;
+  platform::Rect WorkArea() override;
+  external::PaletteState Palette() override;
+  std::string OwnFolder() override;
+  void SetOpenDialogBusy(bool busy) override;
+
+ private:
+  // The DDEML client instance, made at the first conversation; 0 when
+  // DdeInitializeW failed (every conversation then finds no server).
+  DWORD DdeInstance();
+
+  ExternalHostWindows windows_;
+  DWORD dde_instance_ = 0;
+  bool dde_tried_ = false;
+  HCONV conversation_ = nullptr;
+  // The editor started last, kept until its start-up wait is over or the
+  // next editor starts.
+  UniqueKernelHandle started_process_;
+  platform::ProcessId started_id_ = 0;
+  std::optional<BusyScope> open_dialog_busy_;
+};
+
+}  // namespace tagsling::ui

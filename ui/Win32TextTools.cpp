@@ -1,0 +1,164 @@
+#include "ui/Win32TextTools.h"
+
+#include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+
+#include "common/Sjis.h"
+#include "platform/win32/Win32SettingsEnvironment.h"
+#include "settings/RegisteredLists.h"
+#include "ui/Busy.h"
+#include "ui/ColorForm.h"
+#include "ui/Handles.h"
+#include "ui/WinText.h"
+
+namespace tagsling::ui {
+namespace {
+
+using texttools::InputCommand;
+
+platform::WindowHandle ToHandle(HWND window) { return reinterpret_cast<platform::WindowHandle>(window); }
+HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(window); }
+
+BusyFlag FlagOf(InputCommand command) {
+  switch (command) {
+    case InputCommand::kFileName: return BusyFlag::FileNameInput;
+    case InputCommand::kUrl: return BusyFlag::UrlInput;
+    case InputCommand::kTextFile: return BusyFlag::TextFileInput;
+    case InputCommand::kColour: return BusyFlag::ColorDialog;
+    case InputCommand::kBaseFolder: return BusyFlag::BaseFolder;
+  }
+  return BusyFlag::BaseFolder;
+}
+
+// At most `limit` bytes, never ending inside a double-byte character.
+std::string CutAtCharacter(std::string text, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < text.size()) {
+    const std::size_t next = end + SjisCharLength(text, end);
+    if (next > limit) break;
+    end = next;
+  }
+  text.resize(end);
+  return text;
+}
+
+std::string WindowsFamily() {
+  platform::win32::Win32SettingsEnvironment environment(platform::kNoWindow, [] { return false; });
+  return settings::GetWindowsFamily(environment);
+}
+
+class Win32TextTools final : public texttools::InputHost, public texttools::EditorProbe {
+ public:
+  explicit Win32TextTools(const TextToolsSetup& setup)
+      : main_(setup.main),
+        app_(setup.application),
+        refresh_(setup.refresh_base_folder_display),
+        form_(setup.instance, setup.application, setup.desktop),
+        files_(&setup.desktop),
+        context_{setup.desktop.platform(),
+                 setup.settings,
+                 files_,
+                 *this,
+                 SelfWindows{ToHandle(setup.main), ToHandle(setup.application)},
+                 settings::ThroughWindowClasses(),
+                 WindowsFamily(),
+                 ToHandle(form_.Window()),
+                 this,
+                 [&engine = setup.engine](platform::WindowHandle focus, const std::string& text) {
+                   engine.PasteTextTo(focus, text);
+                 }} {
+    if (!form_.Window()) throw std::runtime_error("TColorForm");
+  }
+
+  texttools::TextToolsContext& context() { return context_; }
+  ColorForm& form() { return form_; }
+
+  // InputHost
+  void SetBusy(InputCommand command, bool busy) override {
+    std::optional<BusyScope>& flag = busy_[static_cast<int>(command)];
+    if (busy) {
+      flag.emplace(FlagOf(command));
+    } else {
+      flag.reset();
+    }
+  }
+  void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_, enabled); }
+  bool PaletteShowing() override { return IsWindowVisible(main_) && !IsIconic(main_) && !IsIconic(app_); }
+  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& spec) override {
+    return form_.ShowOpenDialog(spec);
+  }
+  std::optional<texttools::Rgb> ShowColorDialog() override { return form_.ShowColorDialog(); }
+  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& spec) override {
+    return form_.ShowFolderPicker(spec);
+  }
+  bool AskYesNo(const std::string& text, const std::string& caption) override {
+    return MessageBoxW(main_, SjisToWide(text).c_str(), SjisToWide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) ==
+           IDYES;
+  }
+  bool ShellOpen(const texttools::ShellOpenRequest& request) override {
+    const std::wstring file = SjisToWide(request.file);
+    const std::wstring parameters = SjisToWide(request.parameters);
+    const HINSTANCE result = ShellExecuteW(main_, L"open", file.c_str(),
+                                           parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+    return reinterpret_cast<INT_PTR>(result) > 32;
+  }
+  void ShowBaseFolderDisplay(const texttools::BaseFolderDisplay&) override {
+    // The palette draws the same display from the settings.
+    if (refresh_) refresh_();
+  }
+  int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
+
+  // EditorProbe
+  std::string ProcessExecutableName(platform::ProcessId process) override {
+    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (snapshot.get() == INVALID_HANDLE_VALUE) return {};
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = Process32FirstW(snapshot.get(), &entry); ok; ok = Process32NextW(snapshot.get(), &entry)) {
+      if (entry.th32ProcessID == process) return WideToSjis(entry.szExeFile);
+    }
+    return {};
+  }
+  std::string ChildWindowText(platform::WindowHandle parent, const std::string& child_class) override {
+    HWND child = FindWindowExW(ToHwnd(parent), nullptr, SjisToWide(child_class).c_str(), nullptr);
+    if (!child) return {};
+    wchar_t text[256] = L"";
+    SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
+    return CutAtCharacter(WideToSjis(text), 255);
+  }
+
+ private:
+  HWND main_;
+  HWND app_;
+  std::function<void()> refresh_;
+  ColorForm form_;
+  texttools::NativeFileSystem files_;
+  std::optional<BusyScope> busy_[static_cast<int>(InputCommand::kBaseFolder) + 1];
+  texttools::TextToolsContext context_;
+};
+
+std::unique_ptr<Win32TextTools>& Instance() {
+  static std::unique_ptr<Win32TextTools> instance;
+  return instance;
+}
+
+Win32TextTools& Current() {
+  if (!Instance()) throw std::logic_error("the text tools are not set up");
+  return *Instance();
+}
+
+}  // namespace
+
+void SetUpTextTools(const TextToolsSetup& setup) {
+  Instance().reset();
+  Instance() = std::make_unique<Win32TextTools>(setup);
+}
+
+texttools::TextToolsContext& MainTextToolsContext() { return Current().context(); }
+ColorForm& MainColorForm() { return Current().form(); }
+
+}  // namespace tagsling::ui
