@@ -185,9 +185,8 @@ class Canvas {
   }
 
   void ButtonShape(const wchar_t* text, COLORREF color) {
-    RoundBox(0.5, 3, 15.5, 13, RGB(0xe8, 0xe8, 0xe8), color);
-    Line({2, 12, 14, 12}, RGB(0x90, 0x90, 0x90));
-    Text(2.5, 4.5, 13.5, 11, text, color);
+    RoundBox(0, 2, 16, 14, RGB(0xe8, 0xe8, 0xe8), color);
+    Text(2, 3.5, 14, 12.5, text, color);
   }
 
  private:
