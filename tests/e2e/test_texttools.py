@@ -1,0 +1,152 @@
+"""The text-input commands from the palette's menu bar, into Notepad: tag
+deletion in its three modes on a selection; file-name input through Wine's
+file dialog inserting a path relative to the base folder and, with Ctrl+Shift
+held at OK, an IMG tag with the size read from the picture; URL input from an
+Internet shortcut; text-file insertion up to the Ctrl+Z byte; the colour
+dialog with a colour typed into its Red, Green and Blue fields.
+
+Keyboard paths: "ツール(&L)" is Alt+L; in it "タグの削除(&D)" opens the
+deletion modes (&W outermost, &A all, &O uncomment), and &F, &U, &T, &C are
+file-name, URL, text-file and colour input. The files the dialogs open are
+written by the tests under desk.tmp; dialogtool.exe types into the dialogs."""
+
+import os
+import struct
+import time
+import zlib
+
+from test_palette import MAIN, QUICK_START, palette
+
+DIALOG = "#32770"
+
+
+def _settings(**options):
+    lines = "".join("%s=%s\r\n" % item for item in options.items())
+    return QUICK_START.replace("[Option]\r\n", "[Option]\r\n" + lines, 1)
+
+
+def _menu(desk, *letters):
+    desk.tool("activate", MAIN)
+    time.sleep(0.3)
+    desk.keys("down:ALT", "tap:L", "up:ALT")
+    for letter in letters:
+        time.sleep(0.4)
+        desk.keys("tap:" + letter)
+
+
+def _wait_text(desk, expected, seconds=10):
+    desk.wait_until(lambda: desk.notepad_text() == expected, seconds,
+                    message="Notepad shows %r, expected %r" % (desk.notepad_text(), expected))
+
+
+def _dialog_tool(desk, *args):
+    result = desk.run(desk.win_exe("dialogtool.exe"), *args)
+    assert result.returncode == 0, "dialogtool %s failed" % (args,)
+
+
+def _open_dialog(desk, letter):
+    """Runs a command of the Tools menu and waits for its dialog."""
+    _menu(desk, letter)
+    desk.tool("wait", DIALOG, "15")
+    time.sleep(1.0)  # the dialog-start keys have been handled
+    return desk.tool("title", DIALOG)
+
+
+def _confirm(desk, *held):
+    """Presses Enter in the dialog with `held` keys down (xdotool names),
+    released once the command has read them (its paste waits for the
+    release). The modifiers are held on the X server itself: Wine takes the
+    key state from there again when the focus moves on."""
+    if held:
+        desk.xdotool("keydown", "+".join(held))
+        time.sleep(0.3)
+    desk.keys("tap:RETURN")
+    time.sleep(1.0)
+    if held:
+        desk.xdotool("keyup", "+".join(held))
+
+
+def _choose_file(desk, letter, path, *held):
+    title = _open_dialog(desk, letter)
+    _dialog_tool(desk, "file", desk.winpath(path))
+    _confirm(desk, *held)
+    return title
+
+
+def _write(path, data):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as handle:
+        handle.write(data)
+    return path
+
+
+def _png(width, height):
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = b"".join(b"\x00" + b"\x80" * (width * 3) for _ in range(height))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)) +
+            chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def _gif(width, height):
+    return b"GIF89a" + struct.pack("<HH", width, height) + b"\x00\x00\x00;"
+
+
+def test_tag_deletion_modes(desk):
+    cases = [
+        ("W", "x<p><b>t</b></p>y", "x<b>t</b>y"),
+        ("A", '<a href="x"><b>t</b></a>\r\n<br>u', "t\r\nu"),
+        ("O", "<!-- note -->", "note"),
+    ]
+    with palette(desk):
+        for letter, text, expected in cases:
+            desk.set_notepad_text(text)
+            desk.select_in_notepad(0, len(text))
+            _menu(desk, "D", letter)
+            _wait_text(desk, expected)
+
+
+def test_file_name_input_relative_path_and_img_tag(desk):
+    site = os.path.join(desk.tmp, "site")
+    gif = _write(os.path.join(site, "img", "logo.gif"), _gif(88, 31))
+    png = _write(os.path.join(site, "img", "photo.png"), _png(120, 45))
+    with palette(desk, _settings(Public_Dir=desk.winpath(site))):
+        title = _choose_file(desk, "F", gif)
+        assert title.startswith("ファイル名入力 (Shift=リンク)  画像 (Ctrl=縦横サイズ"), title
+        _wait_text(desk, "img/logo.gif")
+        desk.set_notepad_text("")
+        _choose_file(desk, "F", png, "ctrl", "shift")
+        _wait_text(desk, '<IMG SRC="img/photo.png" WIDTH="120" HEIGHT="45" ALT="photo.png">')
+
+
+def test_url_input_from_shortcut(desk):
+    shortcut = _write(os.path.join(desk.tmp, "links", "Search.url"),
+                      b"[InternetShortcut]\r\nURL=http://example.com/find?q=1\r\n")
+    with palette(desk):
+        title = _choose_file(desk, "U", shortcut)
+        assert title == "URL入力 (Shift=リンク)", title
+        _wait_text(desk, "http://example.com/find?q=1")
+        desk.set_notepad_text("")
+        _choose_file(desk, "U", shortcut, "shift")
+        _wait_text(desk, '<A HREF="http://example.com/find?q=1">Search</A>')
+
+
+def test_text_file_insertion_stops_at_ctrl_z(desk):
+    text = _write(os.path.join(desk.tmp, "texts", "part.txt"),
+                  "<p>一行目</p>\r\n<p>二行目</p>\r\n".encode("cp932") + b"\x1atail")
+    with palette(desk):
+        title = _choose_file(desk, "T", text)
+        assert title == "テキスト差込入力", title
+        _wait_text(desk, "<p>一行目</p>\r\n<p>二行目</p>\r\n")
+
+
+def test_colour_dialog(desk):
+    with palette(desk, _settings(InsTextLower=1)):
+        _open_dialog(desk, "C")
+        _dialog_tool(desk, "colour", "255", "128", "0")
+        _confirm(desk)
+        _wait_text(desk, "#ff8000")
+        # The dialog opens with the colour chosen last.
+        _open_dialog(desk, "C")
+        _confirm(desk)
+        _wait_text(desk, "#ff8000#ff8000")
