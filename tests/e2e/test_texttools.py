@@ -109,14 +109,15 @@ def test_tag_deletion_modes(desk):
 def test_file_name_input_relative_path_and_img_tag(desk):
     site = os.path.join(desk.tmp, "site")
     gif = _write(os.path.join(site, "img", "logo.gif"), _gif(88, 31))
-    png = _write(os.path.join(site, "img", "photo.png"), _png(120, 45))
+    # A double-byte folder name: the path crosses code page 932 and back.
+    png = _write(os.path.join(site, "画像", "photo.png"), _png(120, 45))
     with palette(desk, _settings(Public_Dir=desk.winpath(site))):
         title = _choose_file(desk, "F", gif)
         assert title.startswith("ファイル名入力 (Shift=リンク)  画像 (Ctrl=縦横サイズ"), title
         _wait_text(desk, "img/logo.gif")
         desk.set_notepad_text("")
         _choose_file(desk, "F", png, "ctrl", "shift")
-        _wait_text(desk, '<IMG SRC="img/photo.png" WIDTH="120" HEIGHT="45" ALT="photo.png">')
+        _wait_text(desk, '<IMG SRC="画像/photo.png" WIDTH="120" HEIGHT="45" ALT="photo.png">')
 
 
 def test_url_input_from_shortcut(desk):
@@ -150,3 +151,18 @@ def test_colour_dialog(desk):
         _open_dialog(desk, "C")
         _confirm(desk)
         _wait_text(desk, "#ff8000#ff8000")
+
+
+def test_clear_base_folder_after_confirmation(desk):
+    folder = desk.winpath(desk.tmp)
+    with palette(desk, _settings(Public_Dir=folder)) as process:
+        _menu(desk, "E", "D")
+        desk.tool("wait", DIALOG, "15")
+        assert desk.tool("title", DIALOG) == "基本フォルダクリアの確認"
+        desk.keys("tap:RETURN")  # Yes
+        time.sleep(1.0)
+        desk.tool("close", MAIN)
+        process.wait(timeout=20)
+        with open(os.path.join(desk.build_win, "tagsling.INI"), "rb") as handle:
+            text = handle.read().decode("cp932")
+    assert "Public_Dir=\r\n" in text, text
