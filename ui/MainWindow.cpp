@@ -522,7 +522,7 @@ void MainWindow::RegisterHandlers() {
     ShellExecuteW(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
   handlers_.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
-  RegisterExternalCommandHandlers(handlers_, {*desktop_, settings_, hwnd_, app_, [this] { return docked_; }, settings_path_});
+  RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
   RegisterTextToolHandlers(handlers_, {instance_, hwnd_, app_, *desktop_, *engine_, settings_, [this] { RefreshBaseFolderDisplay(); }});
 }
 

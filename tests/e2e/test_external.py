@@ -1,0 +1,244 @@
+"""External programs driven from the palette's menus: a registered tool
+started with the document path read from Notepad's title, preview in a
+stand-in browser that is a DDE server, preview with no browser window (the
+shell starts the browser with the path), resizing a window titled like a
+browser, and "新規作成" starting Notepad in the free area below the
+maximised palette.
+
+Stand-ins built with the tests: extrecorder.exe appends its working folder
+and arguments to extrecorder.exe.txt beside itself; extbrowser.exe shows a
+window with a given title and can serve DDE under a given service name,
+recording each request; extprobe.exe lists windows with their rectangles and
+reads the work area.
+
+Keyboard paths: "外部ツール(&P)" is Alt+P, its tools follow the edit item
+and a separator; "ウィンドウ(&W)" is Alt+W with "Internet Explorer(&I)..."
+(I) and "ブラウザのサイズ変更(&B)" (B) holding "&800x600" (8); "ファイル(&F)"
+is Alt+F with "新規作成(&N)" (N)."""
+
+import os
+import time
+
+from test_palette import MAIN, palette
+
+NOTEPAD_EXE = r"C:\windows\notepad.exe"
+BROWSER_CLASS = "TagslingStandInBrowser"
+IE_TITLE = "Stand-in - Microsoft Internet Explorer"
+
+
+def _site(desk):
+    """A document in a folder whose name holds a space; (folder, file) in Linux form."""
+    folder = os.path.join(desk.tmp, "my site")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, "index.html")
+    with open(path, "w") as handle:
+        handle.write("<html></html>\n")
+    return folder, path
+
+
+def _ini(desk, folder, extra_option="", sections=""):
+    """Notepad as the editor, found by its class; the site folder as the base
+    folder, so the file name in Notepad's title is looked up inside it."""
+    text = ("[Option]\r\nSplashWindow=0\r\nEditorFile=%s\r\nEditorWindowClass=Notepad\r\nPublic_Dir=%s\r\n"
+            % (NOTEPAD_EXE, desk.winpath(folder)))
+    return text + extra_option + sections
+
+
+def _probe(desk, *args):
+    result = desk.run(desk.win_exe("extprobe.exe"), *args)
+    return result.stdout.decode("utf-8")
+
+
+def _windows(desk, cls):
+    """{hwnd: (left, top, right, bottom, maximised, title)} of the class's visible windows."""
+    found = {}
+    for line in _probe(desk, "windows", cls).splitlines():
+        parts = line.split(" ", 6)
+        found[parts[0]] = tuple(int(v) for v in parts[1:6]) + (parts[6] if len(parts) > 6 else "",)
+    return found
+
+
+def _close(desk, hwnd):
+    desk.run(desk.win_exe("extprobe.exe"), "close", hwnd)
+
+
+def _recorder(desk):
+    """The recorder's executable (Windows form) and its record file, emptied."""
+    record = desk.win_exe("extrecorder.exe") + ".txt"
+    if os.path.exists(record):
+        os.remove(record)
+    return desk.winpath(desk.win_exe("extrecorder.exe")), record
+
+
+def _records(record):
+    """Each start of the recorder: (working folder, [arguments])."""
+    if not os.path.exists(record):
+        return []
+    starts, cwd, args = [], None, []
+    for line in open(record, encoding="utf-8").read().splitlines():
+        if line.startswith("cwd="):
+            cwd, args = line[4:], []
+        elif line.startswith("arg="):
+            args.append(line[4:])
+        elif line == "end":
+            starts.append((cwd, args))
+    return starts
+
+
+def _same_folder(a, b):
+    return a.rstrip("\\").lower() == b.rstrip("\\").lower()
+
+
+class _NotepadWithDocument:
+    """A second Notepad showing the document; it stays in front of the
+    harness's Notepad while open and is closed afterwards."""
+
+    def __init__(self, desk, path):
+        self.desk = desk
+        before = set(_windows(desk, "Notepad"))
+        desk.start("notepad", desk.winpath(path))
+        name = os.path.basename(path)
+        self.hwnd = desk.wait_until(
+            lambda: next((h for h, w in _windows(desk, "Notepad").items() if h not in before and name in w[5]), None),
+            20, message="Notepad did not open " + name)
+        self.title = _windows(desk, "Notepad")[self.hwnd][5]
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        _close(self.desk, self.hwnd)
+        self.desk.wait_until(lambda: self.hwnd not in _windows(self.desk, "Notepad"), 10,
+                             message="the document's Notepad did not close")
+
+
+def _menu(desk, *letters):
+    """Alt+first letter on the palette, then the other letters in turn."""
+    desk.tool("activate", MAIN)
+    time.sleep(0.3)
+    desk.keys("down:ALT", "tap:" + letters[0], "up:ALT")
+    for letter in letters[1:]:
+        time.sleep(0.4)
+        desk.keys("tap:" + letter)
+
+
+def _browser(desk, record, service=None):
+    """The stand-in browser, started and ready; its process."""
+    args = [IE_TITLE, desk.winpath(record)] + ([service] if service else [])
+    process = desk.start(desk.win_exe("extbrowser.exe"), *args)
+    desk.wait_until(lambda: os.path.exists(record) and "ready" in open(record, encoding="utf-8").read(), 20,
+                    message="the stand-in browser did not start")
+    return process
+
+
+def _stop_browser(desk, process):
+    for hwnd in _windows(desk, BROWSER_CLASS):
+        _close(desk, hwnd)
+    try:
+        process.wait(timeout=10)
+    except Exception:  # noqa: BLE001 - a stuck stand-in is stopped
+        desk.stop(process)
+
+
+def test_tool_from_the_menu_gets_the_document_and_folder(desk):
+    folder, path = _site(desk)
+    recorder, record = _recorder(desk)
+    tools = ("[Tools]\r\nItemCount=2\r\n"
+             "Title0=&Record\r\nFile0=%s\r\nParam0=-f %%F -d %%d\r\nTmpDir0=\r\n"
+             "Title1=&Second\r\nFile1=%s\r\nParam1=plain %%\r\nTmpDir1=%s\r\n"
+             % (recorder, recorder, desk.winpath(desk.tmp)))
+    with _NotepadWithDocument(desk, path) as notepad, palette(desk, _ini(desk, folder, sections=tools)):
+        # Wine's Notepad shows the file name before " - ".
+        assert notepad.title.startswith("index.html - "), notepad.title
+        _menu(desk, "P", "R")
+        desk.wait_until(lambda: _records(record), 15, message="the tool did not start")
+        time.sleep(1)  # the palette finishes the first command
+        _menu(desk, "P", "S")
+        desk.wait_until(lambda: len(_records(record)) == 2, 15, message="the second tool did not start")
+    (cwd, args), (cwd2, args2) = _records(record)
+    # The quoted path and folder arrive as one argument each, spaces and all.
+    assert args == ["-f", desk.winpath(path), "-d", desk.winpath(folder)], args
+    # Without a working folder of its own the tool runs in its program's folder.
+    assert _same_folder(cwd, desk.winpath(desk.build_win)), cwd
+    # No placeholder: the parameters go as written, in the tool's own folder.
+    assert args2 == ["plain", "%"], args2
+    assert _same_folder(cwd2, desk.winpath(desk.tmp)), cwd2
+
+
+def test_preview_talks_to_the_browser_through_dde(desk):
+    folder, path = _site(desk)
+    record = os.path.join(desk.tmp, "dde.txt")
+    if os.path.exists(record):
+        os.remove(record)
+    browser_exe = desk.winpath(desk.win_exe("extbrowser.exe"))
+    with _NotepadWithDocument(desk, path):
+        process = _browser(desk, record, "Iexplore")
+        try:
+            desk.focus_notepad()
+            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % browser_exe)):
+                _menu(desk, "W", "I")
+                desk.wait_until(lambda: open(record, encoding="utf-8").read().count("request") >= 2, 25,
+                                message="the DDE requests did not arrive: %r" % open(record, encoding="utf-8").read())
+                # The browser's window was brought to the front.
+                desk.wait_until(lambda: desk.tool("foreground").strip() == BROWSER_CLASS, 10,
+                                message="the browser is not in front")
+        finally:
+            _stop_browser(desk, process)
+    requests = [line for line in open(record, encoding="utf-8").read().splitlines() if line.startswith("request")]
+    cf_text = "1"
+    assert requests == [
+        "request WWW_OpenURL \"file:%s\",,-1,,,,, %s" % (desk.winpath(path), cf_text),
+        "request WWW_Activate 0xFFFFFFFF,0x0 %s" % cf_text,
+    ], requests
+
+
+def test_preview_without_a_browser_window_starts_the_browser_with_the_path(desk):
+    folder, path = _site(desk)
+    recorder, record = _recorder(desk)
+    assert not _windows(desk, BROWSER_CLASS)
+    with _NotepadWithDocument(desk, path), palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
+        _menu(desk, "W", "I")
+        desk.wait_until(lambda: _records(record), 15, message="the browser was not started")
+    [(cwd, args)] = _records(record)
+    assert args == [desk.winpath(path)], args
+    # The browser starts in the document's folder.
+    assert _same_folder(cwd, desk.winpath(folder)), cwd
+
+
+def test_size_item_resizes_the_browser_window(desk):
+    folder, _ = _site(desk)
+    record = os.path.join(desk.tmp, "browser.txt")
+    process = _browser(desk, record)
+    try:
+        [(hwnd, before)] = _windows(desk, BROWSER_CLASS).items()
+        with palette(desk, _ini(desk, folder)):
+            # The browser was in front before the palette: it is the target.
+            _menu(desk, "W", "B", "8")
+            desk.wait_until(lambda: _windows(desk, BROWSER_CLASS)[hwnd][2] - _windows(desk, BROWSER_CLASS)[hwnd][0]
+                            == 808, 10, message="the browser was not resized: %r" % (_windows(desk, BROWSER_CLASS),))
+            left, top, right, bottom = _windows(desk, BROWSER_CLASS)[hwnd][:4]
+    finally:
+        _stop_browser(desk, process)
+    assert (right - left, bottom - top) == (808, 580)
+    # Sized in place.
+    assert (left, top) == before[:2]
+
+
+def test_new_starts_notepad_in_the_free_area_below_the_palette(desk):
+    folder, _ = _site(desk)
+    before = set(_windows(desk, "Notepad"))
+    with palette(desk, _ini(desk, folder)):
+        palette_window = next(iter(_windows(desk, MAIN).values()))
+        assert palette_window[4] == 1, "the palette is not maximised"
+        _menu(desk, "F", "N")
+        new = desk.wait_until(lambda: [h for h in _windows(desk, "Notepad") if h not in before], 20,
+                              message="no new Notepad")
+        hwnd = new[0]
+        try:
+            area = [int(v) for v in _probe(desk, "workarea").split()]
+            expected = (area[0], palette_window[3], area[2], area[3])
+            desk.wait_until(lambda: _windows(desk, "Notepad")[hwnd][:4] == expected, 10,
+                            message="Notepad at %r, the free area is %r" % (_windows(desk, "Notepad")[hwnd][:4],
+                                                                            expected))
+        finally:
+            _close(desk, hwnd)

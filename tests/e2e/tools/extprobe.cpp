@@ -1,0 +1,70 @@
+// extprobe: what the external-program tests read about windows.
+//   extprobe.exe windows CLASS   one line per visible top-level window of the
+//                                class, topmost first: "HWND LEFT TOP RIGHT
+//                                BOTTOM MAXIMISED TITLE" (HWND in decimal)
+//   extprobe.exe workarea        "LEFT TOP RIGHT BOTTOM" of SPI_GETWORKAREA
+//   extprobe.exe close HWND      WM_CLOSE to that window
+// Output is UTF-8.
+
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string ToUtf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<size_t>(len), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len, nullptr, nullptr);
+  return out;
+}
+
+void Print(const std::wstring& text) {
+  std::string utf8 = ToUtf8(text);
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+std::wstring RectText(const RECT& rect) {
+  return std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right) + L" " +
+         std::to_wstring(rect.bottom);
+}
+
+BOOL CALLBACK ListWindow(HWND window, LPARAM param) {
+  const auto* wanted = reinterpret_cast<const std::wstring*>(param);
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  if (*wanted != name || !IsWindowVisible(window)) return TRUE;
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  wchar_t title[512] = L"";
+  GetWindowTextW(window, title, 512);
+  Print(std::to_wstring(reinterpret_cast<UINT_PTR>(window)) + L" " + RectText(rect) + L" " +
+        (IsZoomed(window) ? L"1 " : L"0 ") + title + L"\n");
+  return TRUE;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  const std::wstring verb = argv[1];
+  if (verb == L"windows" && argc > 2) {
+    const std::wstring wanted = argv[2];
+    EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&wanted));
+    return 0;
+  }
+  if (verb == L"workarea") {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    Print(RectText(area) + L"\n");
+    return 0;
+  }
+  if (verb == L"close" && argc > 2) {
+    HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(argv[2], nullptr, 10)));
+    return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  return 2;
+}
