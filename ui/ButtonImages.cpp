@@ -292,8 +292,11 @@ void DrawToolPicture(Canvas& c, int index) {
       break;
     case 40: c.Text(0.5, 1, 15.5, 15, L"TT", kChars, kBold | kMono); break;
     case 41: c.Text(1, 1, 15, 15, L"U", kChars, kBold | kUnderline); break;
-    case 42:  // block quote
-      c.Text(0.5, 1, 15.5, 15, L"\u201c\u201d", kPara);
+    case 42:  // block quote: two quotation marks
+      c.Ellipse(1.5, 3.5, 7, 9, kPara, kPara);
+      c.Triangle(4.5, 8, 7, 7, 2.5, 13.5, kPara);
+      c.Ellipse(9, 3.5, 14.5, 9, kPara, kPara);
+      c.Triangle(12, 8, 14.5, 7, 10, 13.5, kPara);
       break;
     case 43:  // line break
       c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);

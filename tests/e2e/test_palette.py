@@ -96,6 +96,14 @@ def test_screenshot_of_every_page(desk):
             desk.xdotool("mousemove", 1200, 700)
             time.sleep(0.3)
             desk.screenshot(os.path.join(desk.screenshot_dir, "palette-page-%d.png" % (index + 1)))
+        # The menu bar's tag menu with its pictures: タグ(&T) > 段落(&P).
+        desk.tool("activate", MAIN)
+        desk.keys("down:ALT", "tap:T", "up:ALT")
+        time.sleep(0.4)
+        desk.keys("tap:P")
+        time.sleep(0.6)
+        desk.screenshot(os.path.join(desk.screenshot_dir, "palette-tag-menu.png"))
+        desk.keys("tap:ESCAPE", "tap:ESCAPE", "tap:ESCAPE")
 
 
 def test_plain_button_inserts(desk):
