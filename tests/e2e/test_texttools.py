@@ -96,12 +96,14 @@ def test_tag_deletion_modes(desk):
     cases = [
         ("W", "x<p><b>t</b></p>y", "x<b>t</b>y"),
         ("A", '<a href="x"><b>t</b></a>\r\n<br>u', "t\r\nu"),
-        ("O", "<!-- note -->", "note"),
+        ("O", "<!--\u3000note -->", "note"),  # an ideographic space after "<!--"
+        # Characters outside code page 932 come back as they were.
+        ("W", "<b>\U0001F600\u20b9f</b>", "\U0001F600\u20b9f"),
     ]
     with palette(desk):
         for letter, text, expected in cases:
             desk.set_notepad_text(text)
-            desk.select_in_notepad(0, len(text))
+            desk.select_in_notepad(0, len(text.encode("utf-16-le")) // 2)
             _menu(desk, "D", letter)
             _wait_text(desk, expected)
 
