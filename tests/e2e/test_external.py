@@ -192,6 +192,25 @@ def test_preview_talks_to_the_browser_through_dde(desk):
     ], requests
 
 
+def test_preview_starts_the_dde_server_when_none_answers(desk):
+    """A browser window without a DDE server: each conversation runs the
+    server start command (the executable lower-cased without ".exe", then
+    -nohome); the recorder stands in for the browser's executable."""
+    folder, path = _site(desk)
+    recorder, record = _recorder(desk)
+    window_record = os.path.join(desk.tmp, "window.txt")
+    with _NotepadWithDocument(desk, path):
+        process = _browser(desk, window_record)
+        try:
+            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
+                _menu(desk, "W", "I")
+                desk.wait_until(lambda: len(_records(record)) == 2, 25,
+                                message="server starts: %r" % (_records(record),))
+        finally:
+            _stop_browser(desk, process)
+    assert [args for _, args in _records(record)] == [["-nohome"], ["-nohome"]], _records(record)
+
+
 def test_preview_without_a_browser_window_starts_the_browser_with_the_path(desk):
     folder, path = _site(desk)
     recorder, record = _recorder(desk)
@@ -205,23 +224,58 @@ def test_preview_without_a_browser_window_starts_the_browser_with_the_path(desk)
     assert _same_folder(cwd, desk.winpath(folder)), cwd
 
 
-def test_size_item_resizes_the_browser_window(desk):
+def _browser_rect(desk, hwnd):
+    return _windows(desk, BROWSER_CLASS)[hwnd][:4]
+
+
+def _wait_size(desk, hwnd, size):
+    def sized():
+        left, top, right, bottom = _browser_rect(desk, hwnd)
+        return (right - left, bottom - top) == size
+    desk.wait_until(sized, 10, message="the browser is %r, expected the size %r" % (_browser_rect(desk, hwnd), size))
+
+
+def test_size_item_and_hot_key_resize_the_browser_window(desk):
     folder, _ = _site(desk)
     record = os.path.join(desk.tmp, "browser.txt")
     process = _browser(desk, record)
     try:
         [(hwnd, before)] = _windows(desk, BROWSER_CLASS).items()
-        with palette(desk, _ini(desk, folder)):
+        with palette(desk, _ini(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
             # The browser was in front before the palette: it is the target.
             _menu(desk, "W", "B", "8")
-            desk.wait_until(lambda: _windows(desk, BROWSER_CLASS)[hwnd][2] - _windows(desk, BROWSER_CLASS)[hwnd][0]
-                            == 808, 10, message="the browser was not resized: %r" % (_windows(desk, BROWSER_CLASS),))
-            left, top, right, bottom = _windows(desk, BROWSER_CLASS)[hwnd][:4]
+            _wait_size(desk, hwnd, (808, 580))
+            # Sized in place.
+            assert _browser_rect(desk, hwnd)[:2] == before[:2]
+            # The hot key sizes the foreground window; hot keys reach Wine
+            # while the pointer is over one of its windows.
+            desk.tool("activate", BROWSER_CLASS)
+            left, top, right, bottom = _browser_rect(desk, hwnd)
+            desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
+            time.sleep(0.3)
+            desk.xdotool("key", "ctrl+F7")
+            _wait_size(desk, hwnd, (648, 460))
     finally:
         _stop_browser(desk, process)
-    assert (right - left, bottom - top) == (808, 580)
-    # Sized in place.
-    assert (left, top) == before[:2]
+
+
+def _free_area(desk, palette_window):
+    """Below the maximised palette: the work area from the palette's bottom edge."""
+    area = [int(v) for v in _probe(desk, "workarea").split()]
+    return (area[0], palette_window[3], area[2], area[3])
+
+
+def test_fit_item_places_the_editor_in_the_free_area(desk):
+    folder, path = _site(desk)
+    with _NotepadWithDocument(desk, path) as notepad, palette(desk, _ini(desk, folder)):
+        palette_window = next(iter(_windows(desk, MAIN).values()))
+        expected = _free_area(desk, palette_window)
+        assert _windows(desk, "Notepad")[notepad.hwnd][:4] != expected
+        # The document's Notepad was in front before the palette: the target.
+        _menu(desk, "W", "E")
+        desk.wait_until(lambda: _windows(desk, "Notepad")[notepad.hwnd][:4] == expected, 10,
+                        message="Notepad at %r, the free area is %r" % (_windows(desk, "Notepad")[notepad.hwnd][:4],
+                                                                        expected))
 
 
 def test_new_starts_notepad_in_the_free_area_below_the_palette(desk):
@@ -235,8 +289,7 @@ def test_new_starts_notepad_in_the_free_area_below_the_palette(desk):
                               message="no new Notepad")
         hwnd = new[0]
         try:
-            area = [int(v) for v in _probe(desk, "workarea").split()]
-            expected = (area[0], palette_window[3], area[2], area[3])
+            expected = _free_area(desk, palette_window)
             desk.wait_until(lambda: _windows(desk, "Notepad")[hwnd][:4] == expected, 10,
                             message="Notepad at %r, the free area is %r" % (_windows(desk, "Notepad")[hwnd][:4],
                                                                             expected))
