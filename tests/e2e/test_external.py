@@ -49,6 +49,10 @@ def _probe(desk, *args):
     return result.stdout.decode("utf-8")
 
 
+def _probe_rc(desk, *args):
+    return desk.run(desk.win_exe("extprobe.exe"), *args).returncode
+
+
 def _windows(desk, cls):
     """{hwnd: (left, top, right, bottom, maximised, title)} of the class's visible windows."""
     found = {}
@@ -295,3 +299,26 @@ def test_new_starts_notepad_in_the_free_area_below_the_palette(desk):
                                                                             expected))
         finally:
             _close(desk, hwnd)
+
+
+def test_open_starts_the_editor_with_the_chosen_file(desk):
+    folder, _ = _site(desk)
+    other = os.path.join(desk.tmp, "other dir")
+    os.makedirs(other, exist_ok=True)
+    page = os.path.join(other, "page.htm")
+    with open(page, "w") as handle:
+        handle.write("<p></p>\n")
+    with palette(desk, _ini(desk, folder)) as process:
+        _menu(desk, "F", "O")
+        desk.wait_window("#32770", 10)
+        time.sleep(0.5)
+        assert _probe_rc(desk, "openfile", desk.winpath(page)) == 0
+        hwnd = desk.wait_until(
+            lambda: next((h for h, w in _windows(desk, "Notepad").items() if w[5].startswith("page.htm")), None), 20,
+            message="Notepad did not open page.htm")
+        _close(desk, hwnd)
+        desk.tool("close", MAIN)
+        process.wait(timeout=20)
+        ini = open(os.path.join(desk.build_win, "tagsling.INI"), "rb").read().decode("cp932")
+    # The dialog remembers the chosen file's folder, without a trailing "\".
+    assert "HtmlOpenDir=" + desk.winpath(other) + "\r\n" in ini, ini

@@ -4,9 +4,12 @@
 //                                BOTTOM MAXIMISED TITLE" (HWND in decimal)
 //   extprobe.exe workarea        "LEFT TOP RIGHT BOTTOM" of SPI_GETWORKAREA
 //   extprobe.exe close HWND      WM_CLOSE to that window
+//   extprobe.exe openfile PATH   types PATH into the file name box of the
+//                                first visible open dialog and presses OK
 // Output is UTF-8.
 
 #include <windows.h>
+#include <dlgs.h>
 
 #include <cwchar>
 #include <string>
@@ -65,6 +68,15 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"close" && argc > 2) {
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(argv[2], nullptr, 10)));
     return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+  }
+  if (verb == L"openfile" && argc > 2) {
+    HWND dialog = FindWindowW(L"#32770", nullptr);
+    while (dialog && !IsWindowVisible(dialog)) dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr);
+    HWND name = dialog ? GetDlgItem(dialog, cmb13) : nullptr;
+    if (!name && dialog) name = GetDlgItem(dialog, edt1);
+    if (!name) return 1;
+    SetWindowTextW(name, argv[2]);
+    return PostMessageW(dialog, WM_COMMAND, IDOK, 0) ? 0 : 1;
   }
   return 2;
 }
