@@ -13,28 +13,14 @@
 
 #include <string>
 
+#include "StandInText.h"
+
 namespace {
 
 std::wstring g_record;
 DWORD g_instance = 0;
 
-std::string ToUtf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len, nullptr, nullptr);
-  return out;
-}
-
-void Record(const std::wstring& line) {
-  const std::string bytes = ToUtf8(line + L"\n");
-  HANDLE file = CreateFileW(g_record.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
+void Record(const std::wstring& line) { standin::Append(g_record, line + L"\n"); }
 
 std::wstring StringOf(HSZ handle) {
   wchar_t text[1024] = L"";

@@ -14,21 +14,11 @@
 #include <cwchar>
 #include <string>
 
+#include "StandInText.h"
+
 namespace {
 
-std::string ToUtf8(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  int len = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(len), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), len, nullptr, nullptr);
-  return out;
-}
-
-void Print(const std::wstring& text) {
-  std::string utf8 = ToUtf8(text);
-  DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-}
+using standin::Print;
 
 std::wstring RectText(const RECT& rect) {
   return std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) + L" " + std::to_wstring(rect.right) + L" " +
