@@ -560,9 +560,6 @@ void MainWindow::ShowModeIcon(int icon) {
 
 void MainWindow::ApplyOnTop() {
   const HWND where = OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
-  // The owner moves into the same band first: some systems refuse to put a
-  // window owned by a normal window into the topmost band.
-  SetWindowPos(app_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(hwnd_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -598,9 +595,6 @@ void MainWindow::ShowMainWindow() {
   if (!shown_once_) {
     shown_once_ = true;
     ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    // Some window managers forget the topmost band of a window that was
-    // never shown: apply it once more now that the window is on screen.
-    if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
   } else {
     ShowWindow(hwnd_, SW_SHOW);
   }

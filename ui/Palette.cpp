@@ -173,7 +173,7 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   }
 
   panel8_ = CreatePanel(instance, L"Panel8");
-  panel8_tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+  panel8_tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance,
                                 nullptr);
   TTTOOLINFOW tool{};
