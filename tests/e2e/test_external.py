@@ -169,6 +169,20 @@ def test_tool_from_the_menu_gets_the_document_and_folder(desk):
     assert _same_folder(cwd2, desk.winpath(desk.tmp)), cwd2
 
 
+def test_tool_that_cannot_start_is_reported_with_the_shell_code(desk):
+    folder, _ = _site(desk)
+    missing = desk.winpath(os.path.join(desk.tmp, "no such tool.exe"))
+    tools = "[Tools]\r\nItemCount=1\r\nTitle0=&Gone\r\nFile0=%s\r\nParam0=x\r\nTmpDir0=\r\n" % missing
+    with palette(desk, _ini(desk, folder, sections=tools)):
+        _menu(desk, "P", "G")
+        desk.wait_window("#32770", 10)
+        text = desk.wait_until(lambda: _probe(desk, "boxtext"), 10, message="no report")
+        desk.keys("tap:RETURN")
+    # The shell's 2: the file was not found.
+    assert missing + " の起動に失敗しました(2)。" in text, text
+    assert "「&Gone」の設定を確認して下さい。" in text, text
+
+
 def test_preview_talks_to_the_browser_through_dde(desk):
     folder, path = _site(desk)
     record = os.path.join(desk.tmp, "dde.txt")

@@ -4,6 +4,8 @@
 //                                BOTTOM MAXIMISED TITLE" (HWND in decimal)
 //   extprobe.exe workarea        "LEFT TOP RIGHT BOTTOM" of SPI_GETWORKAREA
 //   extprobe.exe close HWND      WM_CLOSE to that window
+//   extprobe.exe boxtext         the texts of the first visible dialog box's
+//                                controls, one line each
 //   extprobe.exe openfile PATH   types PATH into the file name box of the
 //                                first visible open dialog and presses OK
 // Output is UTF-8.
@@ -39,6 +41,19 @@ BOOL CALLBACK ListWindow(HWND window, LPARAM param) {
   return TRUE;
 }
 
+BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
+  wchar_t text[1024] = L"";
+  GetWindowTextW(child, text, 1024);
+  if (text[0]) Print(std::wstring(text) + L"\n");
+  return TRUE;
+}
+
+HWND VisibleDialog() {
+  HWND dialog = FindWindowW(L"#32770", nullptr);
+  while (dialog && !IsWindowVisible(dialog)) dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr);
+  return dialog;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -59,9 +74,14 @@ int wmain(int argc, wchar_t** argv) {
     HWND window = reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(argv[2], nullptr, 10)));
     return PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
+  if (verb == L"boxtext") {
+    HWND dialog = VisibleDialog();
+    if (!dialog) return 1;
+    EnumChildWindows(dialog, PrintChildText, 0);
+    return 0;
+  }
   if (verb == L"openfile" && argc > 2) {
-    HWND dialog = FindWindowW(L"#32770", nullptr);
-    while (dialog && !IsWindowVisible(dialog)) dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr);
+    HWND dialog = VisibleDialog();
     HWND name = dialog ? GetDlgItem(dialog, cmb13) : nullptr;
     if (!name && dialog) name = GetDlgItem(dialog, edt1);
     if (!name) return 1;
