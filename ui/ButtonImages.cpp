@@ -58,28 +58,12 @@ class Canvas {
   }
 
   void RoundBox(double x0, double y0, double x1, double y1, COLORREF fill, COLORREF border) {
-    HPEN pen = CreatePen(PS_SOLID, pen_, border);
-    HBRUSH brush = CreateSolidBrush(fill);
-    HGDIOBJ old_pen = SelectObject(dc_, pen);
-    HGDIOBJ old_brush = SelectObject(dc_, brush);
     const int radius = std::max(2, static_cast<int>(std::lround(4 * scale_)));
-    RoundRect(dc_, X(x0), Y(y0), X(x1), Y(y1), radius, radius);
-    SelectObject(dc_, old_pen);
-    SelectObject(dc_, old_brush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    Outlined(fill, border, pen_, [&] { RoundRect(dc_, X(x0), Y(y0), X(x1), Y(y1), radius, radius); });
   }
 
   void Ellipse(double x0, double y0, double x1, double y1, COLORREF fill, COLORREF border) {
-    HPEN pen = CreatePen(PS_SOLID, pen_, border);
-    HBRUSH brush = CreateSolidBrush(fill);
-    HGDIOBJ old_pen = SelectObject(dc_, pen);
-    HGDIOBJ old_brush = SelectObject(dc_, brush);
-    ::Ellipse(dc_, X(x0), Y(y0), X(x1), Y(y1));
-    SelectObject(dc_, old_pen);
-    SelectObject(dc_, old_brush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    Outlined(fill, border, pen_, [&] { ::Ellipse(dc_, X(x0), Y(y0), X(x1), Y(y1)); });
   }
 
   void Line(std::initializer_list<double> coordinates, COLORREF color, double width = 1) {
@@ -96,15 +80,7 @@ class Canvas {
 
   void Triangle(double x0, double y0, double x1, double y1, double x2, double y2, COLORREF color) {
     POINT points[3] = {{X(x0), Y(y0)}, {X(x1), Y(y1)}, {X(x2), Y(y2)}};
-    HPEN pen = CreatePen(PS_SOLID, 1, color);
-    HBRUSH brush = CreateSolidBrush(color);
-    HGDIOBJ old_pen = SelectObject(dc_, pen);
-    HGDIOBJ old_brush = SelectObject(dc_, brush);
-    Polygon(dc_, points, 3);
-    SelectObject(dc_, old_pen);
-    SelectObject(dc_, old_brush);
-    DeleteObject(pen);
-    DeleteObject(brush);
+    Outlined(color, color, 1, [&] { Polygon(dc_, points, 3); });
   }
 
   // Text centred in the box, as large as fits.
@@ -190,6 +166,16 @@ class Canvas {
   }
 
  private:
+  // Draws a shape filled with `fill` and outlined with `border`.
+  template <typename Draw>
+  void Outlined(COLORREF fill, COLORREF border, int width, Draw draw) {
+    UniqueHandle<HPEN, GdiTraits> pen(CreatePen(PS_SOLID, width, border));
+    UniqueHandle<HBRUSH, GdiTraits> brush(CreateSolidBrush(fill));
+    SelectObjectScope select_pen(dc_, pen.get());
+    SelectObjectScope select_brush(dc_, brush.get());
+    draw();
+  }
+
   HDC dc_;
   int left_;
   int top_;
@@ -529,8 +515,10 @@ UniqueBitmap CreateToolBitmap(int index, int size) {
 UniqueIcon CreateProgramIcon(int index, int size) {
   const std::vector<std::uint32_t> pixels = Render(DrawAppPicture, index, size);
   UniqueBitmap color = MakeBitmap(pixels, size, size);
-  // The mask is unused for 32-bit icons with alpha, but must exist.
-  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
+  // The mask is unused for 32-bit icons with alpha, but must exist (cleared:
+  // rows of whole 16-bit words).
+  const std::vector<BYTE> zeros(static_cast<size_t>((size + 15) / 16 * 2) * static_cast<size_t>(size), 0);
+  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, zeros.data()));
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = color.get();
