@@ -215,3 +215,28 @@ def test_resident_close_only_hides(desk):
         desk.wait_until(lambda: not desk.has_window(MAIN), 10, message="the palette did not hide")
         time.sleep(1)
         assert process.poll() is None, "the resident palette ended"
+
+
+def test_screenshot_at_150_percent(desk):
+    """The pictures and the layout scale with the display: the same palette
+    at 144 dots per inch."""
+    key = r"HKCU\Control Panel\Desktop"
+
+    def set_dpi(value):
+        desk.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value), "/f")
+
+    set_dpi(144)
+    try:
+        with palette(desk, "[Option]\r\nSplashWindow=0\r\n"
+                           "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n"):
+            for index in (0, 1, 6):
+                show_page(desk, index)
+                desk.xdotool("mousemove", 1200, 790)
+                time.sleep(0.3)
+                desk.screenshot(os.path.join(desk.screenshot_dir, "palette-150-page-%d.png" % (index + 1)))
+            # A button still inserts at this scale.
+            show_page(desk, 1)
+            click_item(desk, *MOJI_B)
+            wait_text(desk, "<B></B>")
+    finally:
+        set_dpi(96)
