@@ -10,7 +10,8 @@ passed=0
 failed=0
 failures=()
 
-note() { printf '\n== %s\n' "$*"; }
+started=$SECONDS
+note() { printf '\n== %s (at %d s)\n' "$*" $((SECONDS - started)); }
 record() {  # record PASSED FAILED NAME
   passed=$((passed + $1))
   failed=$((failed + $2))
