@@ -126,6 +126,13 @@ void MainWindow::RunCreationSteps() {
   // 8. Docking as a desktop toolbar.
   if (docked_) {
     start_maximized_ = false;  // the toolbar's rectangle, not the maximized strip
+    // The program icon in the logo; without the menu bar the narrow panel
+    // with the tag-menu button takes its place.
+    palette_.SetLogoIcon(small_icons_[kNormalModeIcon].get());
+    if (settings_.NoMenuBar) {
+      SetMenu(hwnd_, nullptr);
+      palette_.ShowDockedPanel(true);
+    }
     RemoveTaskbarButton(app_);
     desktop_integration_->Dock();
   }
@@ -227,6 +234,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return OnNotify(*reinterpret_cast<const NMHDR*>(lparam));
     case kPanelContextMenu:
       OnContextMenu(reinterpret_cast<HWND>(wparam), lparam);
+      return 0;
+    case kPanelClick:
+      if (reinterpret_cast<HWND>(wparam) == palette_.LogoWindow()) RunCommand(PalettePanelText().logoClick);
       return 0;
     case kPanelDoubleClick:
       if (palette_.IsBaseFolderPanel(reinterpret_cast<HWND>(wparam))) {

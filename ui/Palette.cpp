@@ -55,15 +55,21 @@ LRESULT CALLBACK Palette::PanelProc(HWND window, UINT message, WPARAM wparam, LP
         return SendMessageW(palette->main_, message, wparam, lparam);
       case WM_CONTEXTMENU:
         return SendMessageW(palette->main_, kPanelContextMenu, wparam, lparam);
+      case WM_LBUTTONUP:
+        return SendMessageW(palette->main_, kPanelClick, reinterpret_cast<WPARAM>(window), 0);
       case WM_LBUTTONDBLCLK:
         return SendMessageW(palette->main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(window), 0);
       case WM_PAINT:
-        if (window == palette->panel8_) {
+        if (window == palette->panel8_ || window == palette->panel1_) {
           PAINTSTRUCT paint;
           HDC dc = BeginPaint(window, &paint);
           RECT client;
           GetClientRect(window, &client);
-          palette->PaintBaseFolder(dc, client);
+          if (window == palette->panel8_) {
+            palette->PaintBaseFolder(dc, client);
+          } else {
+            palette->PaintLogo(dc, client);
+          }
           EndPaint(window, &paint);
           return 0;
         }
@@ -183,6 +189,12 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   tool.uId = reinterpret_cast<UINT_PTR>(panel8_);
   hint_ = Utf8ToWide(PalettePanelText().baseFolderHint);
   tool.lpszText = hint_.data();
+  SendMessageW(panel8_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  // The same tooltip control names the logo of the docked panel.
+  logo_hint_ = Utf8ToWide(PalettePanelText().logoHint);
+  tool.hwnd = panel1_;
+  tool.uId = reinterpret_cast<UINT_PTR>(panel1_);
+  tool.lpszText = logo_hint_.data();
   SendMessageW(panel8_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 
   SelectPage(0);
@@ -314,6 +326,20 @@ void Palette::PaintBaseFolder(HDC dc, const RECT& client) {
   DrawTextW(dc, label2_.c_str(), static_cast<int>(label2_.size()), &area,
             DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
+}
+
+void Palette::PaintLogo(HDC dc, const RECT& client) {
+  if (!logo_) return;
+  // Below the tag-menu button, centred in the narrow panel.
+  const int size = Scale(16);
+  const int x = (client.right - size) / 2;
+  const int y = Scale(kToolRowHeight) + (client.bottom - Scale(kToolRowHeight) - size) / 2;
+  DrawIconEx(dc, x, y, logo_, size, size, 0, nullptr, DI_NORMAL);
+}
+
+void Palette::SetLogoIcon(HICON icon) {
+  logo_ = icon;
+  InvalidateRect(panel1_, nullptr, TRUE);
 }
 
 void Palette::ShowDockedPanel(bool show) {

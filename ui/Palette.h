@@ -24,6 +24,7 @@ namespace tagsling::ui {
 // Messages the panels send to the main window.
 inline constexpr UINT kPanelDoubleClick = WM_APP + 1;   // wparam: the panel
 inline constexpr UINT kPanelContextMenu = WM_APP + 2;   // wparam: the panel, lparam: screen point
+inline constexpr UINT kPanelClick = WM_APP + 3;         // wparam: the panel
 
 class Palette {
  public:
@@ -61,8 +62,10 @@ class Palette {
   // in the panel's own colour.
   void SetBaseFolderText(std::wstring label1, std::wstring label2, std::wstring hint, bool visible);
 
-  // Panel1 is shown only while docked without the menu bar.
+  // Panel1 is shown only while docked without the menu bar; its logo
+  // (Image1) shows the program icon and opens the about box when clicked.
   void ShowDockedPanel(bool show);
+  void SetLogoIcon(HICON icon);
 
  private:
   static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -70,6 +73,7 @@ class Palette {
   HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
   void SetupToolbar(HWND toolbar);
   void PaintBaseFolder(HDC dc, const RECT& client);
+  void PaintLogo(HDC dc, const RECT& client);
   int Scale(int logical) const { return MulDiv(logical, dpi_, 96); }
 
   HWND main_ = nullptr;
@@ -94,6 +98,8 @@ class Palette {
   UINT hasami_on_id_ = 0;
   UINT hasami_off_id_ = 0;
 
+  HICON logo_ = nullptr;
+  std::wstring logo_hint_;
   std::wstring label1_;
   std::wstring label2_;
   std::wstring hint_;
