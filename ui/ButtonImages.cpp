@@ -408,6 +408,21 @@ void DrawAppPicture(Canvas& c, int index) {
 
 using Painter = void (*)(Canvas&, int);
 
+// A 32-bit top-down DIB section of width x height; `bits` receives its pixels.
+UniqueBitmap CreateDib(int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  ScreenDc screen;
+  UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, bits, nullptr, 0));
+  if (!bitmap) *bits = nullptr;
+  return bitmap;
+}
+
 // Renders one picture into straight (not premultiplied) BGRA pixels, top row
 // first: drawn on black and on white, the difference gives the coverage.
 std::vector<std::uint32_t> Render(Painter painter, int index, int size) {
@@ -415,16 +430,9 @@ std::vector<std::uint32_t> Render(Painter painter, int index, int size) {
   std::vector<std::uint32_t> planes[2];
   ScreenDc screen;
   for (int pass = 0; pass < 2; ++pass) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || !bits) return std::vector<std::uint32_t>(count, 0);
+    UniqueBitmap bitmap = CreateDib(size, size, &bits);
+    if (!bits) return std::vector<std::uint32_t>(count, 0);
     MemoryDc dc(screen.get());
     SelectObjectScope select(dc.get(), bitmap.get());
     RECT all{0, 0, size, size};
@@ -471,17 +479,9 @@ void Premultiply(std::vector<std::uint32_t>& pixels) {
 
 // A 32-bit top-down DIB section holding `pixels` (width x height).
 UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  ScreenDc screen;
-  UniqueBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (bitmap && bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
+  UniqueBitmap bitmap = CreateDib(width, height, &bits);
+  if (bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
   return bitmap;
 }
 
