@@ -15,6 +15,7 @@
 #include "ui/Busy.h"
 #include "ui/ErrorBox.h"
 #include "ui/ExternalCommandHandlers.h"
+#include "ui/OptionsWiring.h"
 #include "ui/TextToolCommandHandlers.h"
 #include "ui/WinText.h"
 #include "ui/model/HelpLinks.h"
@@ -534,6 +535,11 @@ void MainWindow::RegisterHandlers() {
   handlers_.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
   RegisterTextToolHandlers(handlers_, {instance_, hwnd_, app_, *desktop_, *engine_, settings_, [this] { RefreshBaseFolderDisplay(); }});
+  RegisterOptionsHandlers(handlers_, {hwnd_, app_, &settings_, settings_path_, settings::GetWindowsFamily(environment_),
+                                      desktop_.get(), desktop_integration_.get(), [this] { return docked_; },
+                                      [this] { BuildListMenus(); }, [this] { RefreshBaseFolderDisplay(); },
+                                      [this] { ApplyMenuImages(); }, [this] { this->ShowMainWindow(); },
+                                      [this](int context) { OpenHelp(context); }});
 }
 
 // ---------------------------------------------------------------------------
