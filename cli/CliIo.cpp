@@ -10,7 +10,8 @@
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
+
+#include "common/WinText.h"
 #else
 #include <unistd.h>
 #include <climits>
@@ -58,12 +59,7 @@ int CliContext::Fail(const std::string& message, int code) const {
 
 std::string ExecutableFolder() {
 #ifdef _WIN32
-  std::wstring path(32768, L'\0');
-  DWORD len = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(len);
-  int n = WideCharToMultiByte(932, 0, path.data(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(932, 0, path.data(), static_cast<int>(path.size()), out.data(), n, nullptr, nullptr);
+  std::string out = win::ExecutablePath();
   return out.substr(0, out.find_last_of("\\/") + 1);
 #else
   char buffer[PATH_MAX];

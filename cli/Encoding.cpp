@@ -1,7 +1,7 @@
 #include "cli/Encoding.h"
 
 #ifdef _WIN32
-#include <windows.h>
+#include "common/WinText.h"
 #else
 #include <cerrno>
 #include <iconv.h>
@@ -11,21 +11,8 @@ namespace tagsling::cli {
 
 #ifdef _WIN32
 
-namespace {
-std::string Convert(const std::string& text, UINT from, UINT to) {
-  if (text.empty()) return {};
-  int wide_len = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wide_len), L'\0');
-  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), wide_len);
-  int out_len = WideCharToMultiByte(to, 0, wide.data(), wide_len, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(out_len), '\0');
-  WideCharToMultiByte(to, 0, wide.data(), wide_len, out.data(), out_len, nullptr, nullptr);
-  return out;
-}
-}  // namespace
-
-std::string Utf8ToSjis(const std::string& utf8) { return Convert(utf8, CP_UTF8, 932); }
-std::string SjisToUtf8(const std::string& sjis) { return Convert(sjis, 932, CP_UTF8); }
+std::string Utf8ToSjis(const std::string& utf8) { return win::WideToSjis(win::Utf8ToWide(utf8)); }
+std::string SjisToUtf8(const std::string& sjis) { return win::WideToUtf8(win::SjisToWide(sjis)); }
 
 #else
 

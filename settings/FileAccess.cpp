@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "common/WinText.h"
 #endif
 
 namespace tagsling::settings {
@@ -18,11 +20,7 @@ namespace {
 #ifdef _WIN32
 // Code page 932 bytes to a wide path, whatever the system's ANSI code page.
 fs::path NativePath(const std::string& path) {
-  if (path.empty()) return {};
-  int length = MultiByteToWideChar(932, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(932, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
-  return fs::path(wide);
+  return fs::path(win::SjisToWide(path));
 }
 
 bool RenameOver(const fs::path& from, const fs::path& to) {

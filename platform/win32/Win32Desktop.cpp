@@ -2,6 +2,8 @@
 
 #include "platform/win32/Win32Desktop.h"
 
+#include "common/WinText.h"
+
 #include <cwchar>
 #include <exception>
 
@@ -9,7 +11,6 @@ namespace tagsling::platform::win32 {
 
 namespace {
 
-constexpr UINT kCodePage = 932;
 constexpr wchar_t kHiddenClass[] = L"TagslingPlatformWindow";
 
 HWND H(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
@@ -244,23 +245,8 @@ void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) {
 
 // -------------------------------------------------------------------- codec
 
-WideText Win32Desktop::SjisToWide(std::string_view sjis) {
-  if (sjis.empty()) return {};
-  const int size = static_cast<int>(sjis.size());
-  int length = MultiByteToWideChar(kCodePage, 0, sjis.data(), size, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) MultiByteToWideChar(kCodePage, 0, sjis.data(), size, wide.data(), length);
-  return FromW(wide);
-}
+WideText Win32Desktop::SjisToWide(std::string_view sjis) { return FromW(win::SjisToWide(sjis)); }
 
-std::string Win32Desktop::WideToSjis(std::u16string_view wide) {
-  if (wide.empty()) return {};
-  std::wstring w = ToW(wide);
-  const int size = static_cast<int>(w.size());
-  int length = WideCharToMultiByte(kCodePage, 0, w.data(), size, nullptr, 0, "?", nullptr);
-  std::string sjis(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) WideCharToMultiByte(kCodePage, 0, w.data(), size, sjis.data(), length, "?", nullptr);
-  return sjis;
-}
+std::string Win32Desktop::WideToSjis(std::u16string_view wide) { return win::WideToSjis(ToW(wide)); }
 
 }  // namespace tagsling::platform::win32

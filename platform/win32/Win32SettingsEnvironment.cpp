@@ -3,33 +3,15 @@
 
 #include "platform/win32/Win32SettingsEnvironment.h"
 
+#include "common/WinText.h"
+
 #include <string>
 
 namespace tagsling::platform::win32 {
 
 namespace {
 
-constexpr UINT kCodePage = 932;
-
 HWND H(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
-
-std::string Narrow(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int size = static_cast<int>(wide.size());
-  int length = WideCharToMultiByte(kCodePage, 0, wide.data(), size, nullptr, 0, "?", nullptr);
-  std::string out(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) WideCharToMultiByte(kCodePage, 0, wide.data(), size, out.data(), length, "?", nullptr);
-  return out;
-}
-
-std::wstring Widen(std::string_view text) {
-  if (text.empty()) return {};
-  const int size = static_cast<int>(text.size());
-  int length = MultiByteToWideChar(kCodePage, 0, text.data(), size, nullptr, 0);
-  std::wstring out(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-  if (length > 0) MultiByteToWideChar(kCodePage, 0, text.data(), size, out.data(), length);
-  return out;
-}
 
 }  // namespace
 
@@ -71,7 +53,7 @@ std::string Win32SettingsEnvironment::WindowsDirectory() const {
   if (length == 0 || length > MAX_PATH) return {};
   std::wstring folder(buffer, length);
   while (!folder.empty() && folder.back() == L'\\') folder.pop_back();
-  return Narrow(folder);
+  return win::WideToSjis(folder);
 }
 
 settings::OsVersion Win32SettingsEnvironment::GetOsVersion() const {
@@ -94,7 +76,7 @@ settings::OsVersion Win32SettingsEnvironment::GetOsVersion() const {
 }
 
 std::optional<std::string> Win32SettingsEnvironment::ReadMachineRegistryDefault(const std::string& key_path) const {
-  std::wstring path = Widen(key_path);
+  std::wstring path = win::SjisToWide(key_path);
   while (!path.empty() && path.front() == L'\\') path.erase(path.begin());
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
@@ -111,14 +93,14 @@ std::optional<std::string> Win32SettingsEnvironment::ReadMachineRegistryDefault(
     value.resize(wcsnlen(value.c_str(), value.size()));
   }
   RegCloseKey(key);
-  return Narrow(value);
+  return win::WideToSjis(value);
 }
 
 std::string Win32SettingsEnvironment::FirstCommandLineArgument() const {
   int count = 0;
   LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
   if (!args) return {};
-  std::string first = count > 1 ? Narrow(args[1]) : std::string();
+  std::string first = count > 1 ? win::WideToSjis(args[1]) : std::string();
   LocalFree(args);
   return first;
 }

@@ -1,8 +1,8 @@
-#include "ui/WinText.h"
+#include "common/WinText.h"
 
 #include <windows.h>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 namespace {
 
 std::wstring ToWide(UINT code_page, std::string_view text) {
@@ -46,4 +46,4 @@ std::wstring ExecutablePathWide() {
 
 std::string ExecutablePath() { return WideToSjis(ExecutablePathWide()); }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win
