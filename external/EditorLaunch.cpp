@@ -72,10 +72,10 @@ std::string EditorFileMissingMessage(const std::string& file) {
 std::string EditorStartFailedMessage() { return text::kEditorStartFailed; }
 
 texttools::FileDialogSpec HtmlOpenDialogSpec(const std::string& initial_folder) {
-  texttools::FileDialogSpec spec;
-  spec.filters = {{texttools::kFilterHtmlFiles, "*.html;*.htm"}, {texttools::kFilterAllFiles, "*.*"}};
-  spec.initial_folder = initial_folder;
-  return spec;
+  texttools::FileDialogSpec dialog;
+  dialog.filters = {{texttools::kFilterHtmlFiles, "*.html;*.htm"}, {texttools::kFilterAllFiles, "*.*"}};
+  dialog.initial_folder = initial_folder;
+  return dialog;
 }
 
 std::string HtmlOpenDirFor(const std::string& chosen_file) {

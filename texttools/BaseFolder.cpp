@@ -110,8 +110,8 @@ void RunBaseFolderCommand(TextToolsContext& context, Body body) {
 
 void SetBaseFolder(TextToolsContext& context) {
   RunBaseFolderCommand(context, [&](InputHost& host) {
-    FolderPickerSpec spec{kFolderPickerCaption, kFolderPickerText, context.settings.Public_Dir};
-    if (std::optional<std::string> folder = host.ShowFolderPicker(spec)) {
+    FolderPickerSpec dialog{kFolderPickerCaption, kFolderPickerText, context.settings.Public_Dir};
+    if (std::optional<std::string> folder = host.ShowFolderPicker(dialog)) {
       context.settings.Public_Dir = *folder;
       RefreshBaseFolderDisplay(context);
     }

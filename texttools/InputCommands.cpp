@@ -122,9 +122,9 @@ std::string BuildFileInsertText(TextToolsContext& context, const std::string& fi
 }
 
 FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings) {
-  FileDialogSpec spec;
-  spec.title = settings.ImageSize ? kFileDialogTitleImageSize : kFileDialogTitleNoImageSize;
-  spec.filters = {
+  FileDialogSpec dialog;
+  dialog.title = settings.ImageSize ? kFileDialogTitleImageSize : kFileDialogTitleNoImageSize;
+  dialog.filters = {
       {kFilterAllFiles, "*.*"},
       {kFilterHtmlFiles, "*.html;*.htm"},
       {kFilterTextFiles, "*.txt"},
@@ -133,9 +133,9 @@ FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings) {
       {kFilterJpegFiles, "*.jpg;*.jpeg"},
       {kFilterPngFiles, "*.png"},
   };
-  spec.initial_folder = settings.FileNameInsDir;
-  spec.follow_shortcuts = false;
-  return spec;
+  dialog.initial_folder = settings.FileNameInsDir;
+  dialog.follow_shortcuts = false;
+  return dialog;
 }
 
 void F2Click(TextToolsContext& context) {
@@ -159,12 +159,12 @@ void F2Click(TextToolsContext& context) {
 // ---- URL input ----
 
 FileDialogSpec UrlDialogSpec(const settings::AppSettings& settings) {
-  FileDialogSpec spec;
-  spec.title = kUrlDialogTitle;
-  spec.filters = {{kFilterInternetShortcut, "*.url"}};
-  spec.initial_folder = settings.UrlInsDir;
-  spec.follow_shortcuts = false;
-  return spec;
+  FileDialogSpec dialog;
+  dialog.title = kUrlDialogTitle;
+  dialog.filters = {{kFilterInternetShortcut, "*.url"}};
+  dialog.initial_folder = settings.UrlInsDir;
+  dialog.follow_shortcuts = false;
+  return dialog;
 }
 
 std::string UrlInsertText(const std::string& url, const std::string& shortcut_file, bool link, bool lower) {
@@ -193,11 +193,11 @@ void URLA1Click(TextToolsContext& context) {
 // ---- text-file insertion ----
 
 FileDialogSpec TextDialogSpec(const settings::AppSettings& settings) {
-  FileDialogSpec spec;
-  spec.title = kTextDialogTitle;
-  spec.filters = {{kFilterTextAndHtml, "*.txt;*.html;*.htm"}, {kFilterAllFiles, "*.*"}};
-  spec.initial_folder = settings.TextInsDir;
-  return spec;
+  FileDialogSpec dialog;
+  dialog.title = kTextDialogTitle;
+  dialog.filters = {{kFilterTextAndHtml, "*.txt;*.html;*.htm"}, {kFilterAllFiles, "*.*"}};
+  dialog.initial_folder = settings.TextInsDir;
+  return dialog;
 }
 
 std::string InsertableText(std::string_view bytes) {

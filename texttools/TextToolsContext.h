@@ -88,10 +88,10 @@ class InputHost {
   // The palette is visible and not minimised.
   virtual bool PaletteShowing() = 0;
   // Each dialog: the result, or nullopt when cancelled.
-  virtual std::optional<std::string> ShowOpenDialog(const FileDialogSpec& spec) = 0;
+  virtual std::optional<std::string> ShowOpenDialog(const FileDialogSpec& dialog) = 0;
   // Opens with the colour chosen last (black the first time).
   virtual std::optional<Rgb> ShowColorDialog() = 0;
-  virtual std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& spec) = 0;
+  virtual std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& dialog) = 0;
   // A Yes/No question with the question icon; true for Yes.
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
   // ShellExecuteA with the verb "open" and SW_SHOW; true when it succeeded

@@ -55,10 +55,10 @@ UINT_PTR CALLBACK ColorForm::OpenDialogHook(HWND, UINT message, WPARAM, LPARAM l
   return 0;
 }
 
-std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialogSpec& spec) {
-  const std::wstring filter = FilterText(spec.filters);
-  const std::wstring title = SjisToWide(spec.title);
-  const std::wstring folder = SjisToWide(spec.initial_folder);
+std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialogSpec& dialog) {
+  const std::wstring filter = FilterText(dialog.filters);
+  const std::wstring title = SjisToWide(dialog.title);
+  const std::wstring folder = SjisToWide(dialog.initial_folder);
   std::vector<wchar_t> file(kPathBuffer, L'\0');
 
   OPENFILENAMEW ofn{};
@@ -72,7 +72,7 @@ std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialog
   ofn.lpstrTitle = title.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
               OFN_ENABLESIZING;
-  if (!spec.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
+  if (!dialog.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
   ofn.lpfnHook = OpenDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
   if (!GetOpenFileNameW(&ofn)) return std::nullopt;
@@ -91,8 +91,8 @@ std::optional<texttools::Rgb> ColorForm::ShowColorDialog() {
   return texttools::Rgb{GetRValue(colour_), GetGValue(colour_), GetBValue(colour_)};
 }
 
-std::optional<std::string> ColorForm::ShowFolderPicker(const texttools::FolderPickerSpec& spec) {
-  return ChooseFolder(window_.get(), SjisToUtf8(spec.caption), SjisToUtf8(spec.text), spec.selected);
+std::optional<std::string> ColorForm::ShowFolderPicker(const texttools::FolderPickerSpec& dialog) {
+  return ChooseFolder(window_.get(), SjisToUtf8(dialog.caption), SjisToUtf8(dialog.text), dialog.selected);
 }
 
 }  // namespace tagsling::ui

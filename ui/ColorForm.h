@@ -32,9 +32,9 @@ class ColorForm {
   HWND Window() const { return window_.get(); }
 
   // The chosen file, or nullopt when cancelled.
-  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& spec);
+  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& dialog);
   std::optional<texttools::Rgb> ShowColorDialog();
-  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& spec);
+  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& dialog);
 
  private:
   static UINT_PTR CALLBACK OpenDialogHook(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);

@@ -88,12 +88,12 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   }
   void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_, enabled); }
   bool PaletteShowing() override { return IsWindowVisible(main_) && !IsIconic(main_) && !IsIconic(app_); }
-  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& spec) override {
-    return form_.ShowOpenDialog(spec);
+  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& dialog) override {
+    return form_.ShowOpenDialog(dialog);
   }
   std::optional<texttools::Rgb> ShowColorDialog() override { return form_.ShowColorDialog(); }
-  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& spec) override {
-    return form_.ShowFolderPicker(spec);
+  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& dialog) override {
+    return form_.ShowFolderPicker(dialog);
   }
   bool AskYesNo(const std::string& text, const std::string& caption) override {
     return MessageBoxW(main_, SjisToWide(text).c_str(), SjisToWide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) ==

@@ -22,9 +22,9 @@ def load_tests(pattern):
     for name in sorted(os.listdir(HERE)):
         if not (name.startswith("test_") and name.endswith(".py")):
             continue
-        spec = importlib.util.spec_from_file_location(name[:-3], os.path.join(HERE, name))
-        module = importlib.util.module_from_spec(spec)
-        spec.loader.exec_module(module)
+        module_spec = importlib.util.spec_from_file_location(name[:-3], os.path.join(HERE, name))
+        module = importlib.util.module_from_spec(module_spec)
+        module_spec.loader.exec_module(module)
         functions = [(n, f) for n, f in vars(module).items() if n.startswith("test_") and inspect.isfunction(f)]
         functions.sort(key=lambda item: item[1].__code__.co_firstlineno)
         for func_name, func in functions:

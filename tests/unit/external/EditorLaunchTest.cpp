@@ -79,11 +79,11 @@ TEST(EditorLaunchTest, PlansTheStart) {
 }
 
 TEST(EditorLaunchTest, OpenDialogFiltersAndRememberedFolder) {
-  texttools::FileDialogSpec spec = HtmlOpenDialogSpec("C:\\web");
-  ASSERT_EQ(spec.filters.size(), 2u);
-  EXPECT_EQ(spec.filters[0].patterns, "*.html;*.htm");
-  EXPECT_EQ(spec.filters[1].patterns, "*.*");
-  EXPECT_EQ(spec.initial_folder, "C:\\web");
+  texttools::FileDialogSpec dialog = HtmlOpenDialogSpec("C:\\web");
+  ASSERT_EQ(dialog.filters.size(), 2u);
+  EXPECT_EQ(dialog.filters[0].patterns, "*.html;*.htm");
+  EXPECT_EQ(dialog.filters[1].patterns, "*.*");
+  EXPECT_EQ(dialog.initial_folder, "C:\\web");
   EXPECT_EQ(HtmlOpenDirFor("C:\\web\\sub\\a.htm"), "C:\\web\\sub");
   EXPECT_EQ(HtmlOpenDirFor("C:\\a.htm"), "C:\\");
 }

@@ -95,11 +95,11 @@ TEST(InputCommandsTest, F2ClickPastesIntoTheCapturedFocus) {
   F2Click(scene.context);
 
   ASSERT_EQ(scene.host.open_dialogs.size(), 1u);
-  const FileDialogSpec& spec = scene.host.open_dialogs[0];
-  EXPECT_EQ(spec.title, kFileDialogTitleNoImageSize);
-  ASSERT_EQ(spec.filters.size(), 7u);
-  EXPECT_EQ(spec.filters[3], (FileFilter{kFilterImageFiles, "*.gif;*.jpg;*.jpeg;*.png"}));
-  EXPECT_FALSE(spec.follow_shortcuts);
+  const FileDialogSpec& dialog = scene.host.open_dialogs[0];
+  EXPECT_EQ(dialog.title, kFileDialogTitleNoImageSize);
+  ASSERT_EQ(dialog.filters.size(), 7u);
+  EXPECT_EQ(dialog.filters[3], (FileFilter{kFilterImageFiles, "*.gif;*.jpg;*.jpeg;*.png"}));
+  EXPECT_FALSE(dialog.follow_shortcuts);
   EXPECT_EQ(scene.settings.FileNameInsDir, "C:\\web\\img");
   ASSERT_EQ(scene.pastes.size(), 1u);
   EXPECT_EQ(scene.pastes[0].first, scene.editor_control);

@@ -74,8 +74,8 @@ class FakeHost : public InputHost {
   }
   void SetMainWindowEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
   bool PaletteShowing() override { return palette_showing; }
-  std::optional<std::string> ShowOpenDialog(const FileDialogSpec& spec) override {
-    open_dialogs.push_back(spec);
+  std::optional<std::string> ShowOpenDialog(const FileDialogSpec& dialog) override {
+    open_dialogs.push_back(dialog);
     events.push_back("dialog");
     PressKeys();
     return open_dialog_answer;
@@ -84,8 +84,8 @@ class FakeHost : public InputHost {
     events.push_back("dialog");
     return colour_answer;
   }
-  std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& spec) override {
-    folder_pickers.push_back(spec);
+  std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& dialog) override {
+    folder_pickers.push_back(dialog);
     events.push_back("dialog");
     return folder_answer;
   }
