@@ -98,12 +98,10 @@ template <typename Body>
 void RunBaseFolderCommand(TextToolsContext& context, Body body) {
   InputHost& host = *context.host;
   platform::WindowSystem& windows = context.platform.windows;
-  host.SetBusy(InputCommand::kBaseFolder, true);
+  InputBusyScope busy(host, InputCommand::kBaseFolder);
   windows.SetForeground(context.self.application);
   host.SetMainWindowEnabled(false);
   body(host);
-  host.SetMainWindowEnabled(true);
-  host.SetBusy(InputCommand::kBaseFolder, false);
 }
 
 }  // namespace

@@ -46,15 +46,7 @@ void RunDialogCommand(TextToolsContext& context, InputCommand command,
                       const std::function<DialogOutcome(InputHost&)>& dialog) {
   InputHost& host = *context.host;
   platform::WindowSystem& windows = context.platform.windows;
-  host.SetBusy(command, true);
-  struct Restore {
-    InputHost& host;
-    InputCommand command;
-    ~Restore() {
-      host.SetMainWindowEnabled(true);
-      host.SetBusy(command, false);
-    }
-  } restore{host, command};
+  InputBusyScope busy(host, command);
   if (host.PaletteShowing()) {
     BringToFrontAttached(windows, context.self.application);
   } else {

@@ -102,6 +102,27 @@ class InputHost {
   virtual int ScreenWidth() = 0;
 };
 
+// While a command's dialog is up its busy flag is set and the main window is
+// disabled (the command disables it once it has placed the foreground). The
+// destructor undoes both, also when a dialog throws, so the palette is never
+// left disabled or busy.
+class InputBusyScope {
+ public:
+  InputBusyScope(InputHost& host, InputCommand command) : host_(host), command_(command) {
+    host_.SetBusy(command_, true);
+  }
+  ~InputBusyScope() {
+    host_.SetMainWindowEnabled(true);
+    host_.SetBusy(command_, false);
+  }
+  InputBusyScope(const InputBusyScope&) = delete;
+  InputBusyScope& operator=(const InputBusyScope&) = delete;
+
+ private:
+  InputHost& host_;
+  InputCommand command_;
+};
+
 struct TextToolsContext {
   platform::Platform platform;
   settings::AppSettings& settings;

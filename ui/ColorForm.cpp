@@ -69,7 +69,8 @@ std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialog
   ofn.lpstrFile = file.data();
   ofn.nMaxFile = kPathBuffer;
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  ofn.lpstrTitle = title.c_str();
+  // No title of our own: the system shows its default caption.
+  ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
               OFN_ENABLESIZING;
   if (!dialog.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;

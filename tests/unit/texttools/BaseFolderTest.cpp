@@ -137,6 +137,13 @@ TEST(BaseFolderTest, SetAndClearBaseFolder) {
   EXPECT_EQ(scene.host.displays.back().label2, kRelativePathOff);
 }
 
+TEST(BaseFolderTest, FailingDialogLeavesThePaletteUsable) {
+  Scene scene;
+  scene.host.folder_picker_throws = true;
+  EXPECT_THROW(SetBaseFolder(scene.context), std::runtime_error);
+  EXPECT_EQ(scene.host.events, (std::vector<std::string>{"busy 4", "disable", "dialog", "enable", "idle 4"}));
+}
+
 TEST(BaseFolderTest, OpenBaseFolderStyles) {
   EXPECT_EQ(BaseFolderOpenRequest("C:\\web", 0), (ShellOpenRequest{"C:\\web", ""}));
   EXPECT_EQ(BaseFolderOpenRequest("C:\\web", 1), (ShellOpenRequest{"explorer.exe", "/e,\"C:\\web\""}));

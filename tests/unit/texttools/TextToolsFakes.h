@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,7 @@ class FakeHost : public InputHost {
   bool shell_result = true;
   bool palette_showing = true;
   int screen_width = 1280;
+  bool folder_picker_throws = false;
   // Keys held when the dialog is confirmed (pressed on the desktop).
   std::vector<std::uint8_t> keys_at_ok;
   platform::sim::SimDesktop* desk = nullptr;
@@ -87,6 +89,7 @@ class FakeHost : public InputHost {
   std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& dialog) override {
     folder_pickers.push_back(dialog);
     events.push_back("dialog");
+    if (folder_picker_throws) throw std::runtime_error("folder picker failed");
     return folder_answer;
   }
   bool AskYesNo(const std::string&, const std::string&) override {
