@@ -43,12 +43,18 @@ std::string Repeat(const std::string& unit, std::size_t size) {
 
 // Tag deletion turns line breaks into markers first, so texts are one line.
 std::string Html(std::size_t size) {
-  return Repeat("<p class=\"x\">Hello <b>world</b> &amp; <a href=\"a.html\">link</a></p>#####CR#####"
-                "#####LF#####<!-- note --><td>\x82\xa0</td>", size);
+  return Repeat(
+      "<p class=\"x\">Hello <b>world</b> &amp; <a href=\"a.html\">link</a></p>#####CR#####"
+      "#####LF#####<!-- note --><td>\x82\xa0</td>",
+      size);
 }
 std::string Prose(std::size_t size) {
   // "これは日本語の文章です。..." (Japanese prose, no markup)
-  return Repeat("\x82\xb1\x82\xea\x82\xcd\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\xb6\x8f\xcd\x82\xc5\x82\xb7\x81\x42\x83\x5e\x83\x4f\x82\xcc\x8d\xed\x8f\x9c\x82\xc6\x91\xe8\x96\xbc\x82\xcc\x89\xf0\x90\xcd\x82\xc9\x8e\x67\x82\xa4\x90\xb3\x8b\x4b\x95\x5c\x8c\xbb\x82\xf0\x91\xaa\x82\xe8\x82\xdc\x82\xb7\x81\x42", size);
+  return Repeat(
+      "\x82\xb1\x82\xea\x82\xcd\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\xb6\x8f\xcd\x82\xc5\x82\xb7\x81\x42\x83\x5e\x83\x4f"
+      "\x82\xcc\x8d\xed\x8f\x9c\x82\xc6\x91\xe8\x96\xbc\x82\xcc\x89\xf0\x90\xcd\x82\xc9\x8e\x67\x82\xa4\x90\xb3\x8b\x4b"
+      "\x95\x5c\x8c\xbb\x82\xf0\x91\xaa\x82\xe8\x82\xdc\x82\xb7\x81\x42",
+      size);
 }
 std::string OpenAngles(std::size_t size) { return Repeat("<", size); }
 std::string OpenComments(std::size_t size) { return Repeat("<!--", size); }
@@ -93,7 +99,8 @@ void Run(benchmark::State& state, const char* pattern, Operation operation, cons
 
 void RegisterAll() {
   for (const Pattern& p : kPatterns)
-    benchmark::RegisterBenchmark((std::string("Compile/") + p.name).c_str(), Compile, p.text)->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string("Compile/") + p.name).c_str(), Compile, p.text)
+        ->Unit(benchmark::kMicrosecond);
 
   // Each operation with the patterns the program uses it with.
   const struct {
@@ -109,7 +116,8 @@ void RegisterAll() {
     for (int index : use.patterns)
       for (const TextKind& kind : kTexts)
         for (std::size_t size : kSizes) {
-          std::string name = std::string(use.name) + "/" + kPatterns[index].name + "/" + kind.name + "/" + std::to_string(size);
+          std::string name =
+              std::string(use.name) + "/" + kPatterns[index].name + "/" + kind.name + "/" + std::to_string(size);
           benchmark::RegisterBenchmark(name.c_str(), Run, kPatterns[index].text, use.operation, kind.make(size))
               ->Unit(benchmark::kMicrosecond);
         }

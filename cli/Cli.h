@@ -20,8 +20,8 @@ struct CliContext {
   // Removes an option with a value ("--datafile FILE"); empty when absent.
   std::optional<std::string> TakeOption(const std::string& option);
 
-  std::string ReadStdin() const;             // raw bytes, converted from UTF-8 with --utf8
-  void Write(const std::string& sjis) const; // exactly these bytes (converted with --utf8)
+  std::string ReadStdin() const;              // raw bytes, converted from UTF-8 with --utf8
+  void Write(const std::string& sjis) const;  // exactly these bytes (converted with --utf8)
   void WriteLine(const std::string& sjis) const { Write(sjis + "\n"); }
   int Fail(const std::string& message, int code = kBadInput) const;  // message on stderr
 };

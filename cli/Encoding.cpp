@@ -3,8 +3,8 @@
 #ifdef _WIN32
 #include "common/WinText.h"
 #else
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 #endif
 
 namespace tagsling::cli {

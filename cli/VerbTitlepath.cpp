@@ -33,7 +33,8 @@ using SlashFileSystem = texttools::NativeFileSystem;
 int RunTitlepath(CliContext& ctx) {
   std::string base = ctx.TakeOption("--base").value_or("");
   bool want_folder = ctx.TakeFlag("--folder");
-  if (ctx.args.size() != 1) return ctx.Fail("usage: tagsling-cli titlepath TITLE [--base DIR] [--folder]", kSyntaxError);
+  if (ctx.args.size() != 1)
+    return ctx.Fail("usage: tagsling-cli titlepath TITLE [--base DIR] [--folder]", kSyntaxError);
   SlashFileSystem files;
   texttools::EditorWindowText window{"", ctx.args[0], ""};
   std::string path = texttools::DocumentPathFromWindow(window, base, files);

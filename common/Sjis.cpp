@@ -19,7 +19,7 @@ namespace {
 unsigned LowerDoubleByte(unsigned code) {
   if (code >= 0x8260 && code <= 0x8279) return code + 0x21;  // full-width A-Z
   if (code >= 0x839F && code <= 0x83B6) return code + 0x20;  // Greek capitals
-  if (code >= 0x8440 && code <= 0x8460) {                     // Cyrillic capitals
+  if (code >= 0x8440 && code <= 0x8460) {                    // Cyrillic capitals
     // The small forms skip 0x847F, which is never a trail byte.
     unsigned index = code - 0x8440;
     return index < 15 ? 0x8470 + index : 0x8471 + index;

@@ -10,9 +10,7 @@ namespace tagsling {
 
 // Code page 932 lead bytes: 0x81-0x9F and 0xE0-0xFC. A lead byte at the very
 // end of a string has no trail byte; callers treat it as a single character.
-constexpr bool IsSjisLeadByte(unsigned char c) {
-  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
-}
+constexpr bool IsSjisLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 
 // Number of characters: a single byte and a double-byte pair each count one.
 std::size_t SjisCharCount(std::string_view text);

@@ -14,8 +14,7 @@ const char* const kCannotOpenClipboardMessage =
 namespace {
 
 WideText ReplaceEachWide(std::u16string_view pattern, std::u16string_view replacement, WideText text) {
-  for (std::size_t at = text.find(pattern); at != WideText::npos;
-       at = text.find(pattern, at + replacement.size())) {
+  for (std::size_t at = text.find(pattern); at != WideText::npos; at = text.find(pattern, at + replacement.size())) {
     text.replace(at, pattern.size(), replacement);
   }
   return text;
@@ -32,8 +31,7 @@ WideText ComposeSandwich(platform::TextCodec& codec, std::string_view sandwich, 
   // in the selection, comes out as "%SELSTR%" as with ReplaceAllShielded.
   WideText result;
   std::size_t from = 0;
-  for (std::size_t at = sandwich.find(kSelStr); at != std::string_view::npos;
-       at = sandwich.find(kSelStr, from)) {
+  for (std::size_t at = sandwich.find(kSelStr); at != std::string_view::npos; at = sandwich.find(kSelStr, from)) {
     result += codec.SjisToWide(sandwich.substr(from, at - from));
     result += selection;
     from = at + kSelStr.size();
@@ -128,8 +126,7 @@ void InsertionEngine::Run(const std::string& raw, bool lower, bool resolve_targe
   job_.lowered_template = expanded.tag_text;
   job_.sandwich_template = std::move(expanded.sandwich);
 
-  job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus
-                                     : caret_menu_focus_;
+  job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus : caret_menu_focus_;
 
   if (ctrl && shift) return PartDelivery(ClosingPart(job_.sandwich_template));
   if (ctrl) return PartDelivery(OpeningPart(job_.sandwich_template));
@@ -214,8 +211,8 @@ void InsertionEngine::PasteTimer2Timer() { Tick(&InsertionEngine::PasteTick, Cap
 void InsertionEngine::Tick(void (InsertionEngine::*step)(Capture), Capture capture) {
   const bool wait_step = step == &InsertionEngine::WaitTick;
   const State expected = wait_step ? State::kWaitingClipboard : State::kWaitingLag;
-  const int id = capture == Capture::kSandwich ? (wait_step ? kTimer1 : kPasteTimer)
-                                               : (wait_step ? kTimer2 : kPasteTimer2);
+  const int id =
+      capture == Capture::kSandwich ? (wait_step ? kTimer1 : kPasteTimer) : (wait_step ? kTimer2 : kPasteTimer2);
   p_.timers.StopTimer(id);
   if (state_ != expected) return;  // a stray tick of a job that has ended
   // Nothing escapes a timer tick: the job ends and the user sees why.
@@ -329,9 +326,7 @@ bool InsertionEngine::PasteWideText(const WideText& text) {
   return true;
 }
 
-void InsertionEngine::SendCut() {
-  SendCombination(CutKeys(), settings_.SendKey_Cut, platform::ClipboardMessage::kCut);
-}
+void InsertionEngine::SendCut() { SendCombination(CutKeys(), settings_.SendKey_Cut, platform::ClipboardMessage::kCut); }
 
 void InsertionEngine::SendCopy() {
   SendCombination(CopyKeys(), settings_.SendKey_Copy, platform::ClipboardMessage::kCopy);

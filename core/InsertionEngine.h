@@ -51,10 +51,10 @@ enum EngineTimerId : int { kTimer1 = 1, kPasteTimer = 2, kTimer2 = 3, kPasteTime
 
 // The program-wide insertion job.
 struct InsertionJob {
-  std::string tag_text;          // last text put on the clipboard for pasting
-  WideText selection_text;       // what the editor's cut or copy delivered
-  std::string lowered_template;  // the expanded template
-  std::string sandwich_template; // with "%SELSTR%" in place
+  std::string tag_text;           // last text put on the clipboard for pasting
+  WideText selection_text;        // what the editor's cut or copy delivered
+  std::string lowered_template;   // the expanded template
+  std::string sandwich_template;  // with "%SELSTR%" in place
   std::size_t cursor_back = 0;
   WindowHandle focus_window = platform::kNoWindow;  // target of WM_CUT/COPY/PASTE
 };
@@ -145,8 +145,7 @@ class InsertionEngine {
   void WaitTick(Capture capture);
   void PasteTick(Capture capture);
   void Tick(void (InsertionEngine::*step)(Capture), Capture capture);
-  void SendCombination(std::span<const KeyCombination> table, int value,
-                       platform::ClipboardMessage message);
+  void SendCombination(std::span<const KeyCombination> table, int value, platform::ClipboardMessage message);
   void WaitForModifierRelease();
   bool SetClipboard(const WideText& text);
   std::optional<WideText> ReadClipboard();

@@ -16,19 +16,13 @@ constexpr KeyCombination kCut[] = {
 };
 
 constexpr KeyCombination kCopy[] = {
-    {"Ctrl+C", {kControl, 0}, 1, kC},
-    {"Ctrl+Ins", {kControl, 0}, 1, kInsert},
-    {"F8", {0, 0}, 0, kF8},
-    {"Shift+F8", {kShift, 0}, 1, kF8},
-    {"Shift+Alt+Del", {kShift, kAlt}, 2, kDelete},
+    {"Ctrl+C", {kControl, 0}, 1, kC},  {"Ctrl+Ins", {kControl, 0}, 1, kInsert},       {"F8", {0, 0}, 0, kF8},
+    {"Shift+F8", {kShift, 0}, 1, kF8}, {"Shift+Alt+Del", {kShift, kAlt}, 2, kDelete},
 };
 
 constexpr KeyCombination kPaste[] = {
-    {"Ctrl+V", {kControl, 0}, 1, kV},
-    {"Shift+Ins", {kShift, 0}, 1, kInsert},
-    {"F9", {0, 0}, 0, kF9},
-    {"Shift+F9", {kShift, 0}, 1, kF9},
-    {"Shift+Alt+Ins", {kShift, kAlt}, 2, kInsert},
+    {"Ctrl+V", {kControl, 0}, 1, kV},  {"Shift+Ins", {kShift, 0}, 1, kInsert},        {"F9", {0, 0}, 0, kF9},
+    {"Shift+F9", {kShift, 0}, 1, kF9}, {"Shift+Alt+Ins", {kShift, kAlt}, 2, kInsert},
 };
 
 bool IsLetter(std::uint8_t key) { return key >= 'A' && key <= 'Z'; }
@@ -44,15 +38,14 @@ std::optional<KeyCombination> FindKeyCombination(std::span<const KeyCombination>
   return table[static_cast<std::size_t>(value)];
 }
 
-std::vector<platform::KeyEvent> CombinationEvents(const KeyCombination& combination,
-                                                  platform::Keyboard& keyboard) {
+std::vector<platform::KeyEvent> CombinationEvents(const KeyCombination& combination, platform::Keyboard& keyboard) {
   std::vector<platform::KeyEvent> events;
   for (std::uint8_t i = 0; i < combination.modifier_count; ++i) {
     const std::uint8_t m = combination.modifiers[i];
     events.push_back({m, keyboard.ScanCodeOf(m), false});
   }
-  bool ctrl_letter = IsLetter(combination.key) && combination.modifier_count == 1 &&
-                     combination.modifiers[0] == kControl;
+  bool ctrl_letter =
+      IsLetter(combination.key) && combination.modifier_count == 1 && combination.modifiers[0] == kControl;
   const std::uint8_t scan = ctrl_letter ? 0 : keyboard.ScanCodeOf(combination.key);
   events.push_back({combination.key, scan, false});
   events.push_back({combination.key, scan, true});

@@ -14,8 +14,8 @@
 namespace tagsling {
 
 struct KeyCombination {
-  const char* shown_as;                 // the dialog's text, e.g. "Ctrl+X"
-  std::uint8_t modifiers[2];            // pressed in this order, released in reverse
+  const char* shown_as;       // the dialog's text, e.g. "Ctrl+X"
+  std::uint8_t modifiers[2];  // pressed in this order, released in reverse
   std::uint8_t modifier_count;
   std::uint8_t key;
 };
@@ -31,7 +31,6 @@ std::optional<KeyCombination> FindKeyCombination(std::span<const KeyCombination>
 // modifiers up in reverse order. Every event carries the key's scan code
 // except the letter of a Ctrl+letter combination, which is sent with 0
 // (that is how the editors we target expect it).
-std::vector<platform::KeyEvent> CombinationEvents(const KeyCombination& combination,
-                                                  platform::Keyboard& keyboard);
+std::vector<platform::KeyEvent> CombinationEvents(const KeyCombination& combination, platform::Keyboard& keyboard);
 
 }  // namespace tagsling

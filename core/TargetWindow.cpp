@@ -8,8 +8,8 @@ namespace tagsling {
 namespace {
 
 constexpr std::array<const char*, 9> kSkipClasses = {
-    "Shell_TrayWnd", "ToolbarWindow32", "BaseBar",  "HOM Hit Class", "MOM Class",
-    "TTagslingMain", "TApplication",    "TTagslingOptionForm", "Progman",
+    "Shell_TrayWnd", "ToolbarWindow32",     "BaseBar", "HOM Hit Class", "MOM Class", "TTagslingMain",
+    "TApplication",  "TTagslingOptionForm", "Progman",
 };
 
 // A class name as read into a 255-byte buffer: at most 254 bytes.
@@ -27,8 +27,7 @@ bool Contains(const std::vector<std::string>& list, const std::string& name) {
 
 std::span<const char* const> SkipWindowClasses() { return kSkipClasses; }
 
-WindowHandle ResolveTargetWindow(platform::WindowSystem& windows,
-                                 const std::vector<std::string>& through_classes) {
+WindowHandle ResolveTargetWindow(platform::WindowSystem& windows, const std::vector<std::string>& through_classes) {
   for (WindowHandle window : windows.TopLevelWindows()) {
     std::string class_name = windows.WindowClassName(window);
     if (class_name.size() > kClassNameLimit) class_name.resize(kClassNameLimit);
@@ -41,8 +40,7 @@ WindowHandle ResolveTargetWindow(platform::WindowSystem& windows,
   return platform::kNoWindow;
 }
 
-TargetFocus CaptureTargetFocus(platform::WindowSystem& windows,
-                               const std::vector<std::string>& through_classes) {
+TargetFocus CaptureTargetFocus(platform::WindowSystem& windows, const std::vector<std::string>& through_classes) {
   TargetFocus result;
   result.target = ResolveTargetWindow(windows, through_classes);
   const platform::ThreadId own = windows.CurrentThread();

@@ -23,8 +23,7 @@ std::span<const char* const> SkipWindowClasses();
 // The topmost visible, enabled, non-minimised top-level window whose class is
 // neither a skip class nor on `through_classes` (exact, case-sensitive);
 // kNoWindow when none qualifies.
-WindowHandle ResolveTargetWindow(platform::WindowSystem& windows,
-                                 const std::vector<std::string>& through_classes);
+WindowHandle ResolveTargetWindow(platform::WindowSystem& windows, const std::vector<std::string>& through_classes);
 
 struct TargetFocus {
   WindowHandle target = platform::kNoWindow;
@@ -34,8 +33,7 @@ struct TargetFocus {
 // Resolves the target, brings it to the top while our input is attached to
 // its thread, and reads the control that holds its keyboard focus. With no
 // target the attach fails harmlessly and the focus is our own thread's.
-TargetFocus CaptureTargetFocus(platform::WindowSystem& windows,
-                               const std::vector<std::string>& through_classes);
+TargetFocus CaptureTargetFocus(platform::WindowSystem& windows, const std::vector<std::string>& through_classes);
 
 // Puts `window` on top even when another thread owns the foreground, by
 // borrowing that thread's input state for the call.

@@ -48,17 +48,17 @@ std::optional<WindowPlacement> EditorStartPlacement(const std::string& editor_fi
                                                     const std::optional<WindowPlacement>& free_area);
 
 struct EditorLaunchRequest {
-  std::string file;           // may be empty: a new document
+  std::string file;  // may be empty: a new document
   bool file_exists = false;
-  std::string folder;         // starting folder (HtmlOpenDir or the chosen file's)
+  std::string folder;  // starting folder (HtmlOpenDir or the chosen file's)
   bool folder_exists = false;
-  std::string own_folder;     // folder of the program's own executable
+  std::string own_folder;  // folder of the program's own executable
   std::optional<WindowPlacement> free_area;
 };
 
 struct EditorLaunchPlan {
-  std::string report;  // not empty: show it (report bracket) and start nothing
-  std::string application;   // CreateProcess application name (EditorFile)
+  std::string report;       // not empty: show it (report bracket) and start nothing
+  std::string application;  // CreateProcess application name (EditorFile)
   std::string command_line;
   std::string directory;
   // nullopt: the program's own STARTUPINFO (GetStartupInfoA), so the

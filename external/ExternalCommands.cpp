@@ -76,8 +76,8 @@ void PreviewInBrowser(ExternalContext& context, Browser browser, const std::stri
 }
 
 void ResizeBrowser(ExternalContext& context, BrowserSize size, WindowChoice choice) {
-  BrowserResizePlan plan = PlanBrowserResize(size, context.host.ScreenWidth(), context.host.ScreenHeight(),
-                                             ChosenWindow(context, choice));
+  BrowserResizePlan plan =
+      PlanBrowserResize(size, context.host.ScreenWidth(), context.host.ScreenHeight(), ChosenWindow(context, choice));
   if (!plan.resize) return;
   if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
   context.host.ResizeWindow(plan.window, plan.width, plan.height);

@@ -42,8 +42,7 @@ std::optional<WindowPlacement> ComputeFreeArea(const platform::Rect& work_area, 
 // The editor test of fitting: with EditorWindowClass set the class must equal
 // it exactly; without it the system family must not be "WinNT" and the
 // window's executable path must equal EditorFile, both lower-cased.
-bool IsEditorWindow(const WindowInfo& window, const settings::AppSettings& settings,
-                    const std::string& windows_family);
+bool IsEditorWindow(const WindowInfo& window, const settings::AppSettings& settings, const std::string& windows_family);
 
 // What FitEditorToFreeArea does with the chosen window (the target window
 // for the menu item and button, the foreground window for the hot key).

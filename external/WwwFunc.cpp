@@ -42,8 +42,8 @@ std::array<DdeConversation, 2> PreviewConversations(Browser browser, const std::
   std::string open_item(browser == Browser::kInternetExplorer ? "\"file:" : "\"file:///");
   open_item.append(document_path);
   open_item.append(browser == Browser::kInternetExplorer ? "\",,-1,,,,," : "\",,0xFFFFFFFF,0x3,,,");
-  return {{{ServiceOf(browser), kOpenUrlTopic, std::move(open_item)},
-           {ServiceOf(browser), kActivateTopic, kActivateItem}}};
+  return {
+      {{ServiceOf(browser), kOpenUrlTopic, std::move(open_item)}, {ServiceOf(browser), kActivateTopic, kActivateItem}}};
 }
 
 std::string ServerStartCommand(Browser browser, const std::string& executable, const std::string& document_path) {

@@ -29,11 +29,11 @@ class WindowSystem {
   virtual ProcessId ProcessOf(WindowHandle window) = 0;   // 0 for no window
   virtual ThreadId ThreadOf(WindowHandle window) = 0;     // 0 for no window
   virtual ThreadId CurrentThread() = 0;
-  virtual Rect WindowRect(WindowHandle window) = 0;       // screen coordinates
+  virtual Rect WindowRect(WindowHandle window) = 0;  // screen coordinates
 
   // AttachThreadInput. False on failure (same thread, no thread, ...).
   virtual bool AttachInput(ThreadId from, ThreadId to, bool attach) = 0;
-  virtual bool BringToTop(WindowHandle window) = 0;     // BringWindowToTop
+  virtual bool BringToTop(WindowHandle window) = 0;  // BringWindowToTop
   virtual WindowHandle ForegroundWindow() = 0;
   virtual bool SetForeground(WindowHandle window) = 0;  // null does nothing
   // GetFocus: the control with the keyboard focus in the calling thread's

@@ -19,7 +19,9 @@ namespace tagsling {
 
 namespace {
 
-std::uint32_t RangeKey(std::uint16_t lo, std::uint16_t hi) { return static_cast<std::uint32_t>(lo) | static_cast<std::uint32_t>(hi) << 16; }
+std::uint32_t RangeKey(std::uint16_t lo, std::uint16_t hi) {
+  return static_cast<std::uint32_t>(lo) | static_cast<std::uint32_t>(hi) << 16;
+}
 
 bool Overlap(const TRENode* a, const TRENode* b) { return a->lo <= b->hi && b->lo <= a->hi; }
 

@@ -31,8 +31,8 @@ struct TRENode {
   TRENodeKind kind = TRENodeKind::Empty;
   std::uint16_t lo = 0;  // leaves and anchors: the range (anchors: their own character)
   std::uint16_t hi = 0;
-  TRENode* left = nullptr;  // Concat, Union, Closure (the operand)
-  TRENode* right = nullptr; // Concat, Union
+  TRENode* left = nullptr;   // Concat, Union, Closure (the operand)
+  TRENode* right = nullptr;  // Concat, Union
 };
 
 class TREParseTree {

@@ -38,7 +38,8 @@ std::string DecodeReplacement(std::string_view replacement) {
   std::size_t start = 0;
   for (;;) {
     reader.Reset(text.substr(start));
-    for (std::uint16_t c = reader.Read(); c != 0; c = reader.Read()) AppendCode(out, c == '\\' ? reader.ReadEscape() : c);
+    for (std::uint16_t c = reader.Read(); c != 0; c = reader.Read())
+      AppendCode(out, c == '\\' ? reader.ReadEscape() : c);
     start += reader.Mark();
     if (start >= text.size()) break;
     out.push_back('\0');

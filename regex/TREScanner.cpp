@@ -9,17 +9,28 @@ TRETokenKind TREScanner::GetToken() {
   std::uint16_t c = reader_.Read();
   code_ = upper_ = c;
   switch (c) {
-    case 0: return TRETokenKind::End;
-    case '|': return TRETokenKind::Union;
-    case '(': return TRETokenKind::GroupOpen;
-    case ')': return TRETokenKind::GroupClose;
-    case '*': return TRETokenKind::Star;
-    case '+': return TRETokenKind::Plus;
-    case '?': return TRETokenKind::Question;
-    case ']': return TRETokenKind::ClassClose;
-    case '.': return TRETokenKind::AnyChar;
-    case '^': return TRETokenKind::LineHead;
-    case '$': return TRETokenKind::LineTail;
+    case 0:
+      return TRETokenKind::End;
+    case '|':
+      return TRETokenKind::Union;
+    case '(':
+      return TRETokenKind::GroupOpen;
+    case ')':
+      return TRETokenKind::GroupClose;
+    case '*':
+      return TRETokenKind::Star;
+    case '+':
+      return TRETokenKind::Plus;
+    case '?':
+      return TRETokenKind::Question;
+    case ']':
+      return TRETokenKind::ClassClose;
+    case '.':
+      return TRETokenKind::AnyChar;
+    case '^':
+      return TRETokenKind::LineHead;
+    case '$':
+      return TRETokenKind::LineTail;
     case '[': {
       std::size_t mark = reader_.Mark();
       std::uint16_t next = reader_.Read();

@@ -18,20 +18,20 @@ namespace tagsling {
 
 enum class TRETokenKind {
   End,
-  Union,          // |
-  GroupOpen,      // (
-  GroupClose,     // )
-  Star,           // *
-  Plus,           // +
-  Question,       // ?
-  ClassOpen,      // [
-  NegClassOpen,   // [^
-  ClassClose,     // ]
-  AnyChar,        // .
-  LineHead,       // ^
-  LineTail,       // $
-  Literal,        // Code()
-  Range,          // Code() to UpperCode(), only inside a class
+  Union,         // |
+  GroupOpen,     // (
+  GroupClose,    // )
+  Star,          // *
+  Plus,          // +
+  Question,      // ?
+  ClassOpen,     // [
+  NegClassOpen,  // [^
+  ClassClose,    // ]
+  AnyChar,       // .
+  LineHead,      // ^
+  LineTail,      // $
+  Literal,       // Code()
+  Range,         // Code() to UpperCode(), only inside a class
 };
 
 class TREScanner {

@@ -15,9 +15,7 @@ std::uint64_t LabelKey(const TRE_NFATransition& t) {
   return static_cast<std::uint64_t>(t.kind) << 32 | static_cast<std::uint64_t>(t.hi) << 16 | t.lo;
 }
 
-std::string SetKey(const TRE_NFAStateSet& set) {
-  return std::string(set.Bytes().begin(), set.Bytes().end());
-}
+std::string SetKey(const TRE_NFAStateSet& set) { return std::string(set.Bytes().begin(), set.Bytes().end()); }
 
 }  // namespace
 
@@ -113,13 +111,15 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
     startBytes_[byte] = start;
   }
   for (const State& state : states_)
-    flags_.push_back(static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));
+    flags_.push_back(
+        static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));
 }
 
 int TRE_DFA::Next(int state, std::uint16_t code) const {
   if (code == 0) return kNone;  // the end of the text never takes a transition
   const std::vector<Transition>& list = states_[static_cast<std::size_t>(state)].transitions;
-  auto it = std::upper_bound(list.begin(), list.end(), code, [](std::uint16_t c, const Transition& t) { return c < t.lo; });
+  auto it =
+      std::upper_bound(list.begin(), list.end(), code, [](std::uint16_t c, const Transition& t) { return c < t.lo; });
   if (it == list.begin()) return kNone;
   --it;
   return code <= it->hi ? it->target : kNone;

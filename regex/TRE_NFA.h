@@ -35,7 +35,9 @@ struct TRE_NFATransition {
 class TRE_NFAStateSet {
  public:
   explicit TRE_NFAStateSet(std::size_t states = 0) : bits_(states / 8 + 1, 0) {}
-  void Include(int state) { bits_[static_cast<std::size_t>(state) >> 3] |= static_cast<std::uint8_t>(1u << (state & 7)); }
+  void Include(int state) {
+    bits_[static_cast<std::size_t>(state) >> 3] |= static_cast<std::uint8_t>(1u << (state & 7));
+  }
   bool Contains(int state) const { return bits_[static_cast<std::size_t>(state) >> 3] & (1u << (state & 7)); }
   bool operator==(const TRE_NFAStateSet& other) const { return bits_ == other.bits_; }
   const std::vector<std::uint8_t>& Bytes() const { return bits_; }
@@ -56,7 +58,9 @@ class TRE_NFA {
   explicit TRE_NFA(const TREParseTree& tree);
 
   std::size_t StateCount() const { return states_.size(); }
-  const std::vector<TRE_NFATransition>& Transitions(int state) const { return states_[static_cast<std::size_t>(state)]; }
+  const std::vector<TRE_NFATransition>& Transitions(int state) const {
+    return states_[static_cast<std::size_t>(state)];
+  }
   bool HeadAnchored() const { return headAnchored_; }
   bool TailAnchored() const { return tailAnchored_; }
 

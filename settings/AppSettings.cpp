@@ -20,10 +20,14 @@ constexpr int kNoMax = INT_MAX;
 
 // Each row names its field by the key itself, so key and field cannot drift
 // apart.
-#define TS_BOOL(section, key, def) {section, #key, &AppSettings::key, (def) ? 1 : 0, "", 0, 1, SystemDefault::kNone, true}
-#define TS_INT(section, key, def, lo, hi) {section, #key, &AppSettings::key, def, "", lo, hi, SystemDefault::kNone, true}
-#define TS_TEXT(section, key) {section, #key, &AppSettings::key, 0, "", 0, 0, SystemDefault::kNone, true}
-#define TS_SYSTEM(section, key, system) {section, #key, &AppSettings::key, 0, "", kNoMin, kNoMax, system, true}
+#define TS_BOOL(section, key, def) \
+  { section, #key, &AppSettings::key, (def) ? 1 : 0, "", 0, 1, SystemDefault::kNone, true }
+#define TS_INT(section, key, def, lo, hi) \
+  { section, #key, &AppSettings::key, def, "", lo, hi, SystemDefault::kNone, true }
+#define TS_TEXT(section, key) \
+  { section, #key, &AppSettings::key, 0, "", 0, 0, SystemDefault::kNone, true }
+#define TS_SYSTEM(section, key, system) \
+  { section, #key, &AppSettings::key, 0, "", kNoMin, kNoMax, system, true }
 
 const SettingDefinition kSettingsTable[] = {
     // The main window's section: read first and applied to the window.
@@ -134,10 +138,14 @@ std::string SystemTextDefault(SystemDefault kind, const SettingsEnvironment& env
       if (folder.size() > 256) folder.resize(256);
       return folder + kNotepadFile;
     }
-    case SystemDefault::kEditorWindowClass: return kNotepadClass;
-    case SystemDefault::kIeFile: return ReadAppPath(environment, kIeAppPathKey);
-    case SystemDefault::kNnFile: return ReadAppPath(environment, kNnAppPathKey);
-    default: return {};
+    case SystemDefault::kEditorWindowClass:
+      return kNotepadClass;
+    case SystemDefault::kIeFile:
+      return ReadAppPath(environment, kIeAppPathKey);
+    case SystemDefault::kNnFile:
+      return ReadAppPath(environment, kNnAppPathKey);
+    default:
+      return {};
   }
 }
 
@@ -157,9 +165,12 @@ AppSettings::AppSettings() {
     std::visit(
         [&](auto member) {
           using Value = std::remove_reference_t<decltype(this->*member)>;
-          if constexpr (std::is_same_v<Value, bool>) this->*member = row.number_default != 0;
-          else if constexpr (std::is_same_v<Value, int>) this->*member = row.number_default;
-          else this->*member = row.text_default;
+          if constexpr (std::is_same_v<Value, bool>)
+            this->*member = row.number_default != 0;
+          else if constexpr (std::is_same_v<Value, int>)
+            this->*member = row.number_default;
+          else
+            this->*member = row.text_default;
         },
         row.field);
   }
@@ -196,8 +207,8 @@ std::string SettingsFilePath(const std::string& executable_path) {
       last_dot = pos;
     }
   }
-  std::string stem = last_dot != std::string::npos && last_dot >= name_start ? executable_path.substr(0, last_dot)
-                                                                               : executable_path;
+  std::string stem =
+      last_dot != std::string::npos && last_dot >= name_start ? executable_path.substr(0, last_dot) : executable_path;
   return stem + ".INI";
 }
 
@@ -205,13 +216,16 @@ std::string GetWindowsFamily(const std::string& first_argument, const OsVersion&
   if (IsNtSwitch(first_argument)) return "WinNT";
   if (!version.available) return "";
   switch (version.platform_id) {
-    case 0: return "Win3.1";
+    case 0:
+      return "Win3.1";
     case 1:
       if (version.minor == 0) return "Win95";
       if (version.minor == 10) return "Win98";
       return "";
-    case 2: return "WinNT";
-    default: return "";
+    case 2:
+      return "WinNT";
+    default:
+      return "";
   }
 }
 
@@ -246,8 +260,8 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
           if constexpr (std::is_same_v<Value, bool>) {
             settings.*member = file.GetBool(section, row.key, row.number_default != 0);
           } else if constexpr (std::is_same_v<Value, int>) {
-            int fallback = row.system_default == SystemDefault::kFormHeight ? FormHeightDefault(environment)
-                                                                             : row.number_default;
+            int fallback =
+                row.system_default == SystemDefault::kFormHeight ? FormHeightDefault(environment) : row.number_default;
             settings.*member = file.GetInt(section, row.key, fallback);
           } else {
             std::string fallback = row.system_default == SystemDefault::kNone
@@ -262,8 +276,8 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
                                        settings.WindowMax);
 }
 
-void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment,
-                  const std::string& settings_path, const std::string& window_section) {
+void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment, const std::string& settings_path,
+                  const std::string& window_section) {
   ProfileDocument file = ProfileDocument::Load(settings_path);
   AppSettings written = settings;
   bool docked = environment.MainWindowDocked();
@@ -288,9 +302,12 @@ void SaveSettings(const AppSettings& settings, const SettingsEnvironment& enviro
     ok = ok && std::visit(
                    [&](auto member) {
                      using Value = std::remove_reference_t<decltype(written.*member)>;
-                     if constexpr (std::is_same_v<Value, bool>) return file.SetBool(section, row.key, written.*member);
-                     else if constexpr (std::is_same_v<Value, int>) return file.SetInt(section, row.key, written.*member);
-                     else return file.Set(section, row.key, written.*member);
+                     if constexpr (std::is_same_v<Value, bool>)
+                       return file.SetBool(section, row.key, written.*member);
+                     else if constexpr (std::is_same_v<Value, int>)
+                       return file.SetInt(section, row.key, written.*member);
+                     else
+                       return file.Set(section, row.key, written.*member);
                    },
                    row.field);
   }

@@ -190,8 +190,8 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
 // as it was) and SettingsWriteError is thrown. The window section is left
 // alone while docked; while maximized only WindowMax=1 is written so that the
 // last normal position stays in the file. FormHeight is never written.
-void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment,
-                  const std::string& settings_path, const std::string& window_section = kMainWindowSection);
+void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment, const std::string& settings_path,
+                  const std::string& window_section = kMainWindowSection);
 
 // The docked toolbar thicknesses from the system metrics.
 void ComputeDockedThicknesses(AppSettings& settings, const SettingsEnvironment& environment);

@@ -19,9 +19,7 @@ namespace {
 
 #ifdef _WIN32
 // Code page 932 bytes to a wide path, whatever the system's ANSI code page.
-fs::path NativePath(const std::string& path) {
-  return fs::path(win::SjisToWide(path));
-}
+fs::path NativePath(const std::string& path) { return fs::path(win::SjisToWide(path)); }
 
 bool RenameOver(const fs::path& from, const fs::path& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;

@@ -13,14 +13,14 @@ namespace tagsling::settings {
 
 // The menus built from a registered list.
 enum class ListMenu {
-  kMenuBarUserTag,   // menu bar "登録タグ(&U)"
-  kUserTagButton,    // PopupMenu_UserTag
-  kPopup1UserTag,    // PopupMenu1, submenu "登録タグ(&U)"
-  kPopup4UserTag,    // PopupMenu4, submenu "登録タグ(&U)"
-  kMenuBarTools,     // menu bar "外部ツール(&P)"
-  kToolsButton,      // PopupMenu_Tools
-  kPopup2Tools,      // PopupMenu2, submenu "外部ツール(&P)"
-  kPopup7Tools,      // PopupMenu7
+  kMenuBarUserTag,  // menu bar "登録タグ(&U)"
+  kUserTagButton,   // PopupMenu_UserTag
+  kPopup1UserTag,   // PopupMenu1, submenu "登録タグ(&U)"
+  kPopup4UserTag,   // PopupMenu4, submenu "登録タグ(&U)"
+  kMenuBarTools,    // menu bar "外部ツール(&P)"
+  kToolsButton,     // PopupMenu_Tools
+  kPopup2Tools,     // PopupMenu2, submenu "外部ツール(&P)"
+  kPopup7Tools,     // PopupMenu7
 };
 
 // What a click on a list item runs.
@@ -29,10 +29,10 @@ enum class ListMenuAction { kRunUserTag, kRunUserTagFromPopup, kRunExternalTool 
 struct ListMenuDefinition {
   ListMenu menu;
   RegisteredList list;
-  int fixed_items;           // items kept at the top (edit item, separator)
-  bool hidden_when_empty;    // the submenu and the separator before it hide
-  int submenu_position;      // position of the submenu in its parent, or -1
-  int separator_position;    // position of the separator before it, or -1
+  int fixed_items;         // items kept at the top (edit item, separator)
+  bool hidden_when_empty;  // the submenu and the separator before it hide
+  int submenu_position;    // position of the submenu in its parent, or -1
+  int separator_position;  // position of the separator before it, or -1
   ListMenuAction action;
 };
 const ListMenuDefinition& GetListMenuDefinition(ListMenu menu);

@@ -110,10 +110,14 @@ int ParseProfileInt(std::string_view text, int default_value) {
     unsigned long long value = 0;
     for (char c : text.substr(2)) {
       int digit;
-      if (c >= '0' && c <= '9') digit = c - '0';
-      else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-      else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-      else return default_value;
+      if (c >= '0' && c <= '9')
+        digit = c - '0';
+      else if (c >= 'a' && c <= 'f')
+        digit = c - 'a' + 10;
+      else if (c >= 'A' && c <= 'F')
+        digit = c - 'A' + 10;
+      else
+        return default_value;
       value = value * 16 + static_cast<unsigned>(digit);
       if (value > 0xFFFFFFFFull) return default_value;
     }
@@ -125,8 +129,8 @@ int ParseProfileInt(std::string_view text, int default_value) {
   if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) negative = text[pos++] == '-';
   if (pos == text.size()) return default_value;
   long long value = 0;
-  const long long limit = negative ? -static_cast<long long>(std::numeric_limits<int>::min())
-                                   : std::numeric_limits<int>::max();
+  const long long limit =
+      negative ? -static_cast<long long>(std::numeric_limits<int>::min()) : std::numeric_limits<int>::max();
   for (; pos < text.size(); ++pos) {
     if (text[pos] < '0' || text[pos] > '9') return default_value;
     value = value * 10 + (text[pos] - '0');
@@ -196,8 +200,7 @@ std::size_t ProfileDocument::FindKey(std::string_view section, std::string_view 
   return std::string::npos;
 }
 
-std::string ProfileDocument::Get(std::string_view section, std::string_view key,
-                                 std::string_view default_value) const {
+std::string ProfileDocument::Get(std::string_view section, std::string_view key, std::string_view default_value) const {
   std::size_t index = FindKey(section, key);
   if (index == std::string::npos) return std::string(default_value);
   const std::string& text = lines_[index].text;
@@ -227,8 +230,10 @@ std::vector<std::string> ProfileDocument::KeyNames(std::string_view section) con
   std::vector<std::string> names;
   bool in_section = false;
   for (const Line& line : lines_) {
-    if (line.kind == LineKind::kSection) in_section = ProfileNamesEqual(line.name, Trim(section));
-    else if (in_section && line.kind == LineKind::kKey) names.push_back(line.name);
+    if (line.kind == LineKind::kSection)
+      in_section = ProfileNamesEqual(line.name, Trim(section));
+    else if (in_section && line.kind == LineKind::kKey)
+      names.push_back(line.name);
   }
   return names;
 }

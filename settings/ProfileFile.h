@@ -111,7 +111,7 @@ class ProfileDocument {
     std::string text;    // the line without its ending
     std::string ending;  // "\r\n", "\n" or "" (last line without one)
     LineKind kind = LineKind::kOther;
-    std::string name;    // section or key name, trimmed
+    std::string name;  // section or key name, trimmed
   };
 
   static Line ParseLine(std::string text, std::string ending);

@@ -35,9 +35,12 @@ std::vector<std::string> ReadEntry(const std::string& settings_path, RegisteredL
 
 const ListDefinition& GetListDefinition(RegisteredList list) {
   switch (list) {
-    case RegisteredList::kUserTag: return kUserTagList;
-    case RegisteredList::kTools: return kToolList;
-    default: return kThroughWindowList;
+    case RegisteredList::kUserTag:
+      return kUserTagList;
+    case RegisteredList::kTools:
+      return kToolList;
+    default:
+      return kThroughWindowList;
   }
 }
 
@@ -59,7 +62,8 @@ std::vector<std::vector<std::string>> ReadListRows(const ProfileDocument& file, 
   int count = ReadListCount(file, list);
   std::vector<std::vector<std::string>> rows(static_cast<std::size_t>(count));
   for (int entry = 0; entry < count; ++entry) {
-    for (const char* field : definition.fields) rows[entry].push_back(file.Get(definition.section, ListKey(field, entry)));
+    for (const char* field : definition.fields)
+      rows[entry].push_back(file.Get(definition.section, ListKey(field, entry)));
   }
   return rows;
 }

@@ -40,8 +40,8 @@ class SettingsEnvironment {
 
   // The main window.
   virtual WindowBounds MainWindowBounds() const = 0;
-  virtual bool MainWindowZoomed() const = 0;   // IsZoomed
-  virtual bool MainWindowDocked() const = 0;   // registered as a desktop toolbar
+  virtual bool MainWindowZoomed() const = 0;  // IsZoomed
+  virtual bool MainWindowDocked() const = 0;  // registered as a desktop toolbar
   // Sets width, top and left, then the state: normal, or maximized.
   virtual void ApplyMainWindowPlacement(int width, int top, int left, bool maximized) = 0;
 

@@ -23,9 +23,9 @@ platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
     if (!windows.IsWindowVisible(window) || !windows.IsWindowEnabled(window) || windows.IsWindowMinimised(window)) {
       continue;
     }
-    bool match = by_class ? windows.WindowClassName(window) == settings.EditorWindowClass
-                          : SameTextIgnoringCase(context.probe.ProcessExecutableName(windows.ProcessOf(window)),
-                                                 executable);
+    bool match = by_class
+                     ? windows.WindowClassName(window) == settings.EditorWindowClass
+                     : SameTextIgnoringCase(context.probe.ProcessExecutableName(windows.ProcessOf(window)), executable);
     if (match) return window;
   }
   return platform::kNoWindow;
@@ -87,7 +87,8 @@ void RefreshBaseFolderDisplay(TextToolsContext& context) {
     settings.FileNameInsDir = settings.Public_Dir;
     settings.HtmlOpenDir = settings.Public_Dir;
   }
-  if (context.host) context.host->ShowBaseFolderDisplay(ComputeBaseFolderDisplay(settings, context.host->ScreenWidth()));
+  if (context.host)
+    context.host->ShowBaseFolderDisplay(ComputeBaseFolderDisplay(settings, context.host->ScreenWidth()));
 }
 
 namespace {

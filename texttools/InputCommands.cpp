@@ -117,12 +117,9 @@ FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings) {
   FileDialogSpec dialog;
   dialog.title = settings.ImageSize ? kFileDialogTitleImageSize : kFileDialogTitleNoImageSize;
   dialog.filters = {
-      {kFilterAllFiles, "*.*"},
-      {kFilterHtmlFiles, "*.html;*.htm"},
-      {kFilterTextFiles, "*.txt"},
-      {kFilterImageFiles, "*.gif;*.jpg;*.jpeg;*.png"},
-      {kFilterGifFiles, "*.gif"},
-      {kFilterJpegFiles, "*.jpg;*.jpeg"},
+      {kFilterAllFiles, "*.*"},    {kFilterHtmlFiles, "*.html;*.htm"},
+      {kFilterTextFiles, "*.txt"}, {kFilterImageFiles, "*.gif;*.jpg;*.jpeg;*.png"},
+      {kFilterGifFiles, "*.gif"},  {kFilterJpegFiles, "*.jpg;*.jpeg"},
       {kFilterPngFiles, "*.png"},
   };
   dialog.initial_folder = settings.FileNameInsDir;

@@ -37,8 +37,7 @@ int RunProgram(HINSTANCE instance) {
   }
   UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, kMutexName));
 
-  const StartupSettings startup =
-      ReadStartupSettings(tagsling::settings::SettingsFilePath(ExecutablePath()));
+  const StartupSettings startup = ReadStartupSettings(tagsling::settings::SettingsFilePath(ExecutablePath()));
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);

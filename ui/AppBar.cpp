@@ -31,8 +31,7 @@ void TAppBar::Reposition() {
       AppBarRectAfterQuery({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}, thickness_);
   data.rc = RECT{granted.left, granted.top, granted.right, granted.bottom};
   SHAppBarMessage(ABM_SETPOS, &data);
-  const WindowBoundsRect bounds =
-      AppBarWindowBounds({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom});
+  const WindowBoundsRect bounds = AppBarWindowBounds({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom});
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 

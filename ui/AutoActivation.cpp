@@ -5,7 +5,8 @@
 namespace tagsling::ui {
 
 const char* const kMouseHookLibraryFailed =
-    "Tagslingmhook.dll \x82\xcc\x83\x49\x81\x5b\x83\x76\x83\x93\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+    "Tagslingmhook.dll "
+    "\x82\xcc\x83\x49\x81\x5b\x83\x76\x83\x93\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
 
 bool TMouseHookLibrary::Load() {
   wchar_t path[MAX_PATH * 4];
@@ -68,4 +69,3 @@ void OnAutoActivateMessage(const AutoActivationHost& host) {
 }
 
 }  // namespace tagsling::ui
-

@@ -84,17 +84,16 @@ class Canvas {
   }
 
   // Text centred in the box, as large as fits.
-  void Text(double x0, double y0, double x1, double y1, const wchar_t* text, COLORREF color,
-            unsigned style = kBold) {
+  void Text(double x0, double y0, double x1, double y1, const wchar_t* text, COLORREF color, unsigned style = kBold) {
     RECT r{X(x0), Y(y0), X(x1), Y(y1)};
     const int box_width = r.right - r.left;
     const int box_height = r.bottom - r.top;
     const int length = static_cast<int>(wcslen(text));
     for (int height = box_height + box_height / 4; height >= 4; --height) {
       HFONT font = CreateFontW(-height, 0, 0, 0, (style & kPlain) ? FW_NORMAL : FW_BOLD, (style & kItalic) != 0,
-                               (style & kUnderline) != 0, (style & kStrike) != 0, DEFAULT_CHARSET,
-                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                               DEFAULT_PITCH, (style & kMono) ? L"Courier New" : L"Arial");
+                               (style & kUnderline) != 0, (style & kStrike) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
+                               (style & kMono) ? L"Courier New" : L"Arial");
       HGDIOBJ old = SelectObject(dc_, font);
       SIZE extent{};
       GetTextExtentPoint32W(dc_, text, length, &extent);
@@ -196,7 +195,9 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(2, 2, 14, 14, kPaper, kForm);
       c.Line({4.5, 8, 7, 11, 12, 4.5}, kForm, 2);
       break;
-    case 2: c.ButtonShape(L"R", kForm); break;
+    case 2:
+      c.ButtonShape(L"R", kForm);
+      break;
     case 3:  // close
       c.Line({3, 3, 13, 13}, kChars, 2.2);
       c.Line({13, 3, 3, 13}, kChars, 2.2);
@@ -207,8 +208,12 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(1, 8, 8, 15, RGB(0x20, 0x50, 0xe0), kTool);
       c.Box(8, 8, 15, 15, RGB(0xf0, 0xd0, 0x20), kTool);
       break;
-    case 5: c.ButtonShape(L"B", kForm); break;
-    case 6: c.Badge(L"Fm", kForm); break;
+    case 5:
+      c.ButtonShape(L"B", kForm);
+      break;
+    case 6:
+      c.Badge(L"Fm", kForm);
+      break;
     case 7:  // frameset columns
       c.Box(1, 2, 15, 14, kPaper, kFrame);
       c.Fill(7.3, 2, 8.7, 14, kFrame);
@@ -233,41 +238,84 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Text(11, 2, 16, 14, L">", kForm);
       c.Fill(5.5, 5, 10.5, 11, Tint(kLink, 0.3));
       break;
-    case 13: break;  // not used by any control
-    case 14: c.Badge(L"Ad", kBasic); break;
-    case 15: c.Badge(L"Bd", kBasic); break;
-    case 16: c.Badge(L"<!", kBasic); break;
-    case 17: c.Badge(L"HT", kBasic); break;
-    case 18: c.Badge(L"!D", kBasic); break;
-    case 19: c.Badge(L"Hd", kBasic); break;
+    case 13:
+      break;  // not used by any control
+    case 14:
+      c.Badge(L"Ad", kBasic);
+      break;
+    case 15:
+      c.Badge(L"Bd", kBasic);
+      break;
+    case 16:
+      c.Badge(L"<!", kBasic);
+      break;
+    case 17:
+      c.Badge(L"HT", kBasic);
+      break;
+    case 18:
+      c.Badge(L"!D", kBasic);
+      break;
+    case 19:
+      c.Badge(L"Hd", kBasic);
+      break;
     case 20:  // META refresh
       c.Badge(L"", kBasic);
       c.Line({11.5, 5, 11.5, 8, 8.5, 8}, kBasic, 1.2);
       c.Line({11.5, 8, 10, 5.2, 7.5, 4.5, 5, 5.5, 4, 8, 5, 10.5, 7.5, 11.5, 10, 10.5}, kBasic, 1.4);
       break;
-    case 21: c.Badge(L"Ti", kBasic); break;
-    case 22: c.Badge(L"A", kLink); break;
-    case 23: c.Badge(L"#", kLink); break;
+    case 21:
+      c.Badge(L"Ti", kBasic);
+      break;
+    case 22:
+      c.Badge(L"A", kLink);
+      break;
+    case 23:
+      c.Badge(L"#", kLink);
+      break;
     case 24:  // image
       c.Box(0.5, 2, 15.5, 14, RGB(0xd8, 0xec, 0xff), kLink);
       c.Ellipse(10, 4, 13, 7, RGB(0xf0, 0xc0, 0x20), RGB(0xf0, 0xc0, 0x20));
       c.Triangle(1.5, 13, 6.5, 6, 11.5, 13, kPara);
       break;
-    case 25: c.Badge(L"@", kLink); break;
-    case 26: c.Text(1, 1, 15, 15, L"B", kChars); break;
-    case 27: c.Text(0.5, 1, 15.5, 15, L"A+", kChars); break;
-    case 28: c.Badge(L"Bl", kChars); break;
-    case 29: c.Text(1, 1, 15, 15, L"F", kChars, kBold | kItalic); break;
-    case 30: c.Text(1, 1, 15, 15, L"I", kChars, kBold | kItalic); break;
-    case 31: c.Text(1, 1, 15, 15, L"&", kChars); break;
-    case 32: c.Text(1, 1, 15, 15, L"<", kChars); break;
+    case 25:
+      c.Badge(L"@", kLink);
+      break;
+    case 26:
+      c.Text(1, 1, 15, 15, L"B", kChars);
+      break;
+    case 27:
+      c.Text(0.5, 1, 15.5, 15, L"A+", kChars);
+      break;
+    case 28:
+      c.Badge(L"Bl", kChars);
+      break;
+    case 29:
+      c.Text(1, 1, 15, 15, L"F", kChars, kBold | kItalic);
+      break;
+    case 30:
+      c.Text(1, 1, 15, 15, L"I", kChars, kBold | kItalic);
+      break;
+    case 31:
+      c.Text(1, 1, 15, 15, L"&", kChars);
+      break;
+    case 32:
+      c.Text(1, 1, 15, 15, L"<", kChars);
+      break;
     case 33:  // no-break space
       c.Line({2, 8, 2, 12, 14, 12, 14, 8}, kChars, 1.6);
       break;
-    case 34: c.Text(1, 1, 15, 15, L"\"", kChars); break;
-    case 35: c.Text(1, 1, 15, 15, L">", kChars); break;
-    case 36: c.Text(1, 1, 15, 15, L"S", kChars, kBold | kStrike); break;
-    case 37: c.Text(0.5, 1, 15.5, 15, L"A-", kChars); break;
+    case 34:
+      c.Text(1, 1, 15, 15, L"\"", kChars);
+      break;
+    case 35:
+      c.Text(1, 1, 15, 15, L">", kChars);
+      break;
+    case 36:
+      c.Text(1, 1, 15, 15, L"S", kChars, kBold | kStrike);
+      break;
+    case 37:
+      c.Text(0.5, 1, 15.5, 15, L"A-", kChars);
+      break;
     case 38:  // subscript
       c.Text(0, 1, 10, 12, L"x", kChars);
       c.Text(9, 8, 16, 16, L"2", kChars);
@@ -276,8 +324,12 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Text(0, 4, 10, 15, L"x", kChars);
       c.Text(9, 0, 16, 8, L"2", kChars);
       break;
-    case 40: c.Text(0.5, 1, 15.5, 15, L"TT", kChars, kBold | kMono); break;
-    case 41: c.Text(1, 1, 15, 15, L"U", kChars, kBold | kUnderline); break;
+    case 40:
+      c.Text(0.5, 1, 15.5, 15, L"TT", kChars, kBold | kMono);
+      break;
+    case 41:
+      c.Text(1, 1, 15, 15, L"U", kChars, kBold | kUnderline);
+      break;
     case 42:  // block quote: two quotation marks
       c.Ellipse(1.5, 3.5, 7, 9, kPara, kPara);
       c.Triangle(4.5, 8, 7, 7, 2.5, 13.5, kPara);
@@ -288,45 +340,87 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);
       c.Triangle(2, 10, 6, 6.5, 6, 13.5, kPara);
       break;
-    case 44: c.AlignLines(1, kPara); break;
-    case 45: c.AlignLines(1, kLink); break;
-    case 46: c.AlignLines(0, kLink); break;
-    case 47: c.AlignLines(2, kLink); break;
-    case 48: c.Badge(L"H1", kPara); break;
-    case 49: c.Badge(L"H2", kPara); break;
-    case 50: c.Badge(L"H3", kPara); break;
-    case 51: c.Badge(L"H4", kPara); break;
-    case 52: c.Badge(L"H5", kPara); break;
-    case 53: c.Badge(L"H6", kPara); break;
+    case 44:
+      c.AlignLines(1, kPara);
+      break;
+    case 45:
+      c.AlignLines(1, kLink);
+      break;
+    case 46:
+      c.AlignLines(0, kLink);
+      break;
+    case 47:
+      c.AlignLines(2, kLink);
+      break;
+    case 48:
+      c.Badge(L"H1", kPara);
+      break;
+    case 49:
+      c.Badge(L"H2", kPara);
+      break;
+    case 50:
+      c.Badge(L"H3", kPara);
+      break;
+    case 51:
+      c.Badge(L"H4", kPara);
+      break;
+    case 52:
+      c.Badge(L"H5", kPara);
+      break;
+    case 53:
+      c.Badge(L"H6", kPara);
+      break;
     case 54:  // horizontal rule
       c.Fill(1, 7, 15, 9.5, kPara);
       c.Fill(1, 9.5, 15, 10.5, Tint(kPara, 0.6));
       break;
-    case 55: c.Text(1, 1, 15, 15, L"\u00b6", kPara); break;
+    case 55:
+      c.Text(1, 1, 15, 15, L"\u00b6", kPara);
+      break;
     case 56:  // radio button
       c.Ellipse(2, 2, 14, 14, kPaper, kForm);
       c.Ellipse(5.5, 5.5, 10.5, 10.5, kForm, kForm);
       break;
-    case 57: c.ButtonShape(L"S", kForm); break;
+    case 57:
+      c.ButtonShape(L"S", kForm);
+      break;
     case 58:  // caption above a table
       c.Fill(3, 1.5, 13, 3.5, kTable);
       c.Box(1, 5, 15, 15, kPaper, kTable);
       c.Line({1, 10, 15, 10}, kTable);
       c.Line({8, 5, 8, 15}, kTable);
       break;
-    case 59: c.Badge(L"DD", kTable); break;
-    case 60: c.Badge(L"DL", kTable); break;
-    case 61: c.Badge(L"DT", kTable); break;
+    case 59:
+      c.Badge(L"DD", kTable);
+      break;
+    case 60:
+      c.Badge(L"DL", kTable);
+      break;
+    case 61:
+      c.Badge(L"DT", kTable);
+      break;
     case 62:  // list item
       c.Ellipse(1.5, 6.5, 5, 10, kTable, kTable);
       c.Fill(7, 7.3, 15, 9.2, kTable);
       break;
-    case 63: c.List(kTable, true); break;
-    case 64: c.Grid(kTable, -1, -1, false); break;
-    case 65: c.Grid(kTable, 1, -1, false); break;
-    case 66: c.List(kTable, false); break;
-    case 67: c.Grid(kTable, -1, 1, false); break;
-    case 68: c.Grid(kTable, -1, -1, true); break;
+    case 63:
+      c.List(kTable, true);
+      break;
+    case 64:
+      c.Grid(kTable, -1, -1, false);
+      break;
+    case 65:
+      c.Grid(kTable, 1, -1, false);
+      break;
+    case 66:
+      c.List(kTable, false);
+      break;
+    case 67:
+      c.Grid(kTable, -1, 1, false);
+      break;
+    case 68:
+      c.Grid(kTable, -1, -1, true);
+      break;
     case 69:  // options: two sliders
       c.Line({1, 5, 15, 5}, kTool, 1.2);
       c.Line({1, 11, 15, 11}, kTool, 1.2);
@@ -342,9 +436,15 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
       c.Line({4, 6, 4, 10}, kForm, 1.3);
       break;
-    case 72: c.Badge(L"Hn", kPara); break;
-    case 73: c.Text(0.5, 0.5, 15.5, 15.5, L"\u2605", kForm, kPlain); break;
-    case 74: c.Badge(L"W", kBasic); break;
+    case 72:
+      c.Badge(L"Hn", kPara);
+      break;
+    case 73:
+      c.Text(0.5, 0.5, 15.5, 15.5, L"\u2605", kForm, kPlain);
+      break;
+    case 74:
+      c.Badge(L"W", kBasic);
+      break;
     case 75:  // file-name input
       c.Document(kTool);
       c.Text(4, 6, 12, 14, L"F", kLink);
@@ -358,12 +458,16 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Document(kTool);
       for (int i = 0; i < 3; ++i) c.Fill(5, 6 + i * 2.6, 11, 7 + i * 2.6, kTool);
       break;
-    case 78: c.Document(kTool); break;  // new document
+    case 78:
+      c.Document(kTool);
+      break;  // new document
     case 79:  // open: a folder
       c.Box(1, 4, 9, 7, kFolder, RGB(0x9a, 0x70, 0x10));
       c.Box(1, 6, 15, 14, kFolder, RGB(0x9a, 0x70, 0x10));
       break;
-    case 80: c.Badge(L"<T>", kBasic); break;  // tag menu
+    case 80:
+      c.Badge(L"<T>", kBasic);
+      break;  // tag menu
     case 81:  // browser size
       c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
       c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
@@ -375,13 +479,20 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Fill(0.5, 0.5, 15.5, 4, Tint(kTool, 0.5));
       c.Box(2.5, 6, 13.5, 13.5, Tint(kLink, 0.8), kLink);
       break;
-    case 83: c.Badge(L"</>", kChars); c.Line({2, 13.5, 14, 2.5}, kChars, 1.3); break;  // tag deletion
+    case 83:
+      c.Badge(L"</>", kChars);
+      c.Line({2, 13.5, 14, 2.5}, kChars, 1.3);
+      break;  // tag deletion
     case 84:  // external tools: run
       c.Box(0.5, 1.5, 15.5, 14.5, Tint(kTool, 0.85), kTool);
       c.Triangle(5.5, 4.5, 12, 8, 5.5, 11.5, kPara);
       break;
-    case 85: c.Text(0.5, 0.5, 15.5, 15.5, L"e", kLink); break;
-    case 86: c.Text(0.5, 0.5, 15.5, 15.5, L"N", kPara); break;
+    case 85:
+      c.Text(0.5, 0.5, 15.5, 15.5, L"e", kLink);
+      break;
+    case 86:
+      c.Text(0.5, 0.5, 15.5, 15.5, L"N", kPara);
+      break;
     case 87:  // hidden field: a dashed outline
       for (int i = 0; i < 4; ++i) {
         c.Fill(1 + i * 3.7, 4, 3 + i * 3.7, 5, kForm);
@@ -390,7 +501,8 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Fill(1, 4, 2, 12, kForm);
       c.Fill(14, 4, 15, 12, kForm);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

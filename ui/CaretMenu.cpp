@@ -13,8 +13,7 @@ LRESULT CALLBACK MenuClickHookProc(int code, WPARAM wparam, LPARAM lparam) {
     const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lparam);
     char className[64] = "";
     if (HWND under = WindowFromPoint(info->pt)) GetClassNameA(under, className, sizeof className);
-    g_menuClickFlag =
-        MenuClickFlagAfterMouseEvent(g_menuClickFlag, code, static_cast<unsigned>(wparam), className);
+    g_menuClickFlag = MenuClickFlagAfterMouseEvent(g_menuClickFlag, code, static_cast<unsigned>(wparam), className);
   }
   return CallNextHookEx(g_mouseHook, code, wparam, lparam);
 }
@@ -45,7 +44,8 @@ bool MenuClickFlag() { return g_menuClickFlag; }
 void SetMenuClickFlag(bool value) { g_menuClickFlag = value; }
 
 bool InstallMenuClickHook() {
-  if (g_mouseHook == nullptr) g_mouseHook = SetWindowsHookExW(WH_MOUSE, MenuClickHookProc, nullptr, GetCurrentThreadId());
+  if (g_mouseHook == nullptr)
+    g_mouseHook = SetWindowsHookExW(WH_MOUSE, MenuClickHookProc, nullptr, GetCurrentThreadId());
   return g_mouseHook != nullptr;
 }
 

@@ -27,10 +27,10 @@ struct CaretMenuHost {
   HWND application = nullptr;  // the application window, made the foreground window for the menu
   bool mouseMove = false;      // "MouseMove": put the pointer on the menu's corner
   std::function<bool()> isBusy;
-  std::function<void(bool open)> setPopupOpen;         // the hot-key popup busy flag
-  std::function<void(HWND focus)> beginCaretMenu;      // caret-menu flag on, focus remembered
-  std::function<void()> endCaretMenu;                  // caret-menu flag off
-  std::function<void()> processMessages;               // defaults to PumpPendingMessages
+  std::function<void(bool open)> setPopupOpen;     // the hot-key popup busy flag
+  std::function<void(HWND focus)> beginCaretMenu;  // caret-menu flag on, focus remembered
+  std::function<void()> endCaretMenu;              // caret-menu flag off
+  std::function<void()> processMessages;           // defaults to PumpPendingMessages
 };
 
 // Shows `menu` (which is `which`) at the point chosen by `mode` ("PMIti_"),

@@ -71,8 +71,8 @@ std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialog
   ofn.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   // No title of our own: the system shows its default caption.
   ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-              OFN_ENABLESIZING;
+  ofn.Flags =
+      OFN_EXPLORER | OFN_ENABLEHOOK | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLESIZING;
   if (!dialog.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
   ofn.lpfnHook = OpenDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(this);

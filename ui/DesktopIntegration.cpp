@@ -126,7 +126,8 @@ void DesktopIntegration::OnHotKey(unsigned id) {
   }
   if (const std::optional<CaretMenuCommand> menu = CaretMenuOf(command)) {
     if (menu->invertMode) {
-      RunWithModeInverted(host_.settings->HasamiMode, [this] { ToggleSandwich(); }, [&] { ShowCaretMenu(command); });
+      RunWithModeInverted(
+          host_.settings->HasamiMode, [this] { ToggleSandwich(); }, [&] { ShowCaretMenu(command); });
     } else {
       ShowCaretMenu(command);
     }
@@ -166,7 +167,8 @@ void DesktopIntegration::ShowCaretMenu(CommandId command) {
   caret.setPopupOpen = host_.setPopupOpen;
   caret.beginCaretMenu = host_.beginCaretMenu;
   caret.endCaretMenu = host_.endCaretMenu;
-  const UINT chosen = ShowMenuAtCaret(host_.menuHandle(menu->menu), menu->menu, host_.settings->*(menu->position), caret);
+  const UINT chosen =
+      ShowMenuAtCaret(host_.menuHandle(menu->menu), menu->menu, host_.settings->*(menu->position), caret);
   // The chosen command runs last, after the focus went back to the editor.
   if (chosen != 0 && host_.runMenuItem) host_.runMenuItem(chosen);
 }

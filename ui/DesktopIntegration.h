@@ -29,17 +29,17 @@ struct DesktopHost {
   HWND main = nullptr;
   HWND application = nullptr;
   settings::AppSettings* settings = nullptr;
-  std::function<bool()> isBusy;                     // IsBusy
-  std::function<void(bool open)> setPopupOpen;      // the hot-key popup busy flag
-  std::function<void(HWND focus)> beginCaretMenu;   // engine: caret-menu flag on, remembered focus
+  std::function<bool()> isBusy;                    // IsBusy
+  std::function<void(bool open)> setPopupOpen;     // the hot-key popup busy flag
+  std::function<void(HWND focus)> beginCaretMenu;  // engine: caret-menu flag on, remembered focus
   std::function<void()> endCaretMenu;
-  std::function<HMENU(MenuId)> menuHandle;          // PopupMenu1/4/6/7
-  std::function<void(UINT id)> runMenuItem;         // a chosen popup item, as a click on it
-  std::function<void(CommandId)> runCommand;        // every other hot-key command
-  std::function<void()> showSandwichMode;           // mode buttons and icons after a change
-  std::function<void()> showMainWindow;             // restore when minimized, show
-  std::function<void()> bringApplicationToFront;    // BringToFrontAttached(application)
-  std::function<void(POINT at)> openTrayMenu;       // PopupMenu2 at the point, until it closes
+  std::function<HMENU(MenuId)> menuHandle;        // PopupMenu1/4/6/7
+  std::function<void(UINT id)> runMenuItem;       // a chosen popup item, as a click on it
+  std::function<void(CommandId)> runCommand;      // every other hot-key command
+  std::function<void()> showSandwichMode;         // mode buttons and icons after a change
+  std::function<void()> showMainWindow;           // restore when minimized, show
+  std::function<void()> bringApplicationToFront;  // BringToFrontAttached(application)
+  std::function<void(POINT at)> openTrayMenu;     // PopupMenu2 at the point, until it closes
 };
 
 // The docked flag and the menu-bar choice, read straight from the settings

@@ -32,8 +32,8 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
     WindowChoice choice;
   };
   constexpr SizeCommand kSizeCommands[] = {
-      {BrowserSize640, 0, WindowChoice::kTarget},        {BrowserSize800, 1, WindowChoice::kTarget},
-      {BrowserSize1024, 2, WindowChoice::kTarget},       {ForegroundBrowser640, 0, WindowChoice::kForeground},
+      {BrowserSize640, 0, WindowChoice::kTarget},           {BrowserSize800, 1, WindowChoice::kTarget},
+      {BrowserSize1024, 2, WindowChoice::kTarget},          {ForegroundBrowser640, 0, WindowChoice::kForeground},
       {ForegroundBrowser800, 1, WindowChoice::kForeground}, {ForegroundBrowser1024, 2, WindowChoice::kForeground},
   };
   for (const SizeCommand& size : kSizeCommands) {

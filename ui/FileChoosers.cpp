@@ -1,7 +1,7 @@
 #include "ui/FileChoosers.h"
 
-#include <objbase.h>
 #include <commdlg.h>
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <vector>

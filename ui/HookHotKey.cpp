@@ -24,8 +24,8 @@ ATOM RegisterHotKeyWindowClass() {
 
 THookHotKey::THookHotKey(HWND owner) : owner_(owner) {
   RegisterHotKeyWindowClass();
-  window_ = CreateWindowExW(0, kHotKeyWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+  window_ = CreateWindowExW(0, kHotKeyWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                            nullptr);
   if (window_) {
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&THookHotKey::Proc));

@@ -16,9 +16,9 @@ namespace tagsling::ui {
 struct ItemAction {
   UINT id = 0;  // its command identifier, set by ItemActions::Add
   CommandId command = CommandId::None;
-  std::string key;   // tag commands: the template key
-  int entry = -1;    // user tags and tools: the entry number
-  HMENU root = nullptr;           // menu items: the menu holding the check mark
+  std::string key;                  // tag commands: the template key
+  int entry = -1;                   // user tags and tools: the entry number
+  HMENU root = nullptr;             // menu items: the menu holding the check mark
   bool pressesOwnerButton = false;  // menu items run while the opening button is pressed
   // Palette buttons.
   HWND toolbar = nullptr;

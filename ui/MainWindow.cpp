@@ -11,8 +11,8 @@
 #include "settings/RegisteredLists.h"
 #include "texttools/Messages.h"
 #include "ui/AppWindow.h"
-#include "ui/ButtonImages.h"
 #include "ui/Busy.h"
+#include "ui/ButtonImages.h"
 #include "ui/ErrorBox.h"
 #include "ui/ExternalCommandHandlers.h"
 #include "ui/OptionsWiring.h"
@@ -82,8 +82,8 @@ bool MainWindow::Create() {
   const DWORD style = docked_ ? kDockedStyle : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD ex_style = docked_ ? kDockedExStyle : 0;
 
-  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWidth,
-                          120, app_, nullptr, instance_, this);
+  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWidth, 120, app_, nullptr, instance_,
+                          this);
   if (!hwnd_) return false;
   SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
@@ -224,7 +224,8 @@ LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wparam, LPAR
 }
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
-  if (LRESULT result = 0; desktop_integration_ && desktop_integration_->HandleMessage(message, wparam, lparam, result)) {
+  if (LRESULT result = 0;
+      desktop_integration_ && desktop_integration_->HandleMessage(message, wparam, lparam, result)) {
     return result;
   }
   switch (message) {
@@ -291,8 +292,7 @@ bool MainWindow::PreTranslate(const MSG& message) {
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
   GuardedVoid([this] {
     const EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
-    if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) ==
-        EscapeAction::kHideMainWindow) {
+    if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) == EscapeAction::kHideMainWindow) {
       HideMainWindow();
     }
   });
@@ -302,8 +302,8 @@ bool MainWindow::PreTranslate(const MSG& message) {
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   // FormHeight and the minimum width are pixels at 100 %; the palette scales
   // them with its monitor.
-  const int height = docked_ && desktop_integration_ ? desktop_integration_->HeightLimit()
-                                                    : Scale(settings_.FormHeight);
+  const int height =
+      docked_ && desktop_integration_ ? desktop_integration_->HeightLimit() : Scale(settings_.FormHeight);
   info.ptMinTrackSize.x = Scale(kMinimumWidth);
   info.ptMinTrackSize.y = height;
   info.ptMaxTrackSize.y = height;
@@ -476,7 +476,8 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
     ScreenToClient(window, &client);
     const int index = static_cast<int>(SendMessageW(window, TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
     TBBUTTON button{};
-    if (index >= 0 && SendMessageW(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
+    if (index >= 0 &&
+        SendMessageW(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
       const UINT id = static_cast<UINT>(button.idCommand);
       if (const ItemAction* action = actions_.Find(id); action && action->hasMenu) {
         if (action->rightClickOpensMenu) {
@@ -534,12 +535,13 @@ void MainWindow::RegisterHandlers() {
   });
   handlers_.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
-  RegisterTextToolHandlers(handlers_, {instance_, hwnd_, app_, *desktop_, *engine_, settings_, [this] { RefreshBaseFolderDisplay(); }});
-  RegisterOptionsHandlers(handlers_, {hwnd_, app_, &settings_, settings_path_, settings::GetWindowsFamily(environment_),
-                                      desktop_.get(), desktop_integration_.get(), [this] { return docked_; },
-                                      [this] { BuildListMenus(); }, [this] { RefreshBaseFolderDisplay(); },
-                                      [this] { ApplyMenuImages(); }, [this] { this->ShowMainWindow(); },
-                                      [this](int context) { OpenHelp(context); }});
+  RegisterTextToolHandlers(
+      handlers_, {instance_, hwnd_, app_, *desktop_, *engine_, settings_, [this] { RefreshBaseFolderDisplay(); }});
+  RegisterOptionsHandlers(
+      handlers_, {hwnd_, app_, &settings_, settings_path_, settings::GetWindowsFamily(environment_), desktop_.get(),
+                  desktop_integration_.get(), [this] { return docked_; }, [this] { BuildListMenus(); },
+                  [this] { RefreshBaseFolderDisplay(); }, [this] { ApplyMenuImages(); },
+                  [this] { this->ShowMainWindow(); }, [this](int context) { OpenHelp(context); }});
 }
 
 // ---------------------------------------------------------------------------
@@ -586,10 +588,9 @@ void MainWindow::RefreshBaseFolderDisplay() {
     settings_.HtmlOpenDir = settings_.Public_Dir;
   }
   const std::string folder = set ? settings_.Public_Dir : std::string(texttools::kAutomaticBaseFolder);
-  palette_.SetBaseFolderText(SjisToWide(folder),
-                             settings_.SoutaiPathIns ? std::wstring() : SjisToWide(texttools::kRelativePathOff),
-                             SjisToWide(std::string(texttools::kBaseFolderHintPrefix) + folder),
-                             GetSystemMetrics(SM_CXSCREEN) > 640);
+  palette_.SetBaseFolderText(
+      SjisToWide(folder), settings_.SoutaiPathIns ? std::wstring() : SjisToWide(texttools::kRelativePathOff),
+      SjisToWide(std::string(texttools::kBaseFolderHintPrefix) + folder), GetSystemMetrics(SM_CXSCREEN) > 640);
 }
 
 void MainWindow::BuildListMenus() {

@@ -62,8 +62,7 @@ class MainWindow final : public MainWindowPlacement {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void Paint();
 
-  void Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton = nullptr,
-           UINT ownerId = 0);
+  void Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton = nullptr, UINT ownerId = 0);
   void RunCommand(CommandId command);
   void OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* ownerButton, UINT ownerId);
   void RegisterHandlers();

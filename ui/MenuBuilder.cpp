@@ -47,9 +47,12 @@ constexpr MenuId kAllMenus[] = {
 
 CommandId ListCommand(settings::ListMenuAction action) {
   switch (action) {
-    case settings::ListMenuAction::kRunUserTag: return CommandId::RunUserTag;
-    case settings::ListMenuAction::kRunUserTagFromPopup: return CommandId::RunUserTagFromPopup;
-    case settings::ListMenuAction::kRunExternalTool: return CommandId::RunExternalTool;
+    case settings::ListMenuAction::kRunUserTag:
+      return CommandId::RunUserTag;
+    case settings::ListMenuAction::kRunUserTagFromPopup:
+      return CommandId::RunUserTagFromPopup;
+    case settings::ListMenuAction::kRunExternalTool:
+      return CommandId::RunExternalTool;
   }
   return CommandId::None;
 }
@@ -205,9 +208,8 @@ void MenuSet::SetHidden(Hideable& hideable, bool hidden) {
   info.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_BITMAP;
   info.dwTypeData = hideable.caption.data();
   info.hSubMenu = hideable.submenu;
-  info.hbmpItem = (images_on_ && hideable.iconSwitch && hideable.image >= 0 && bitmap_of_)
-                      ? bitmap_of_(hideable.image)
-                      : nullptr;
+  info.hbmpItem =
+      (images_on_ && hideable.iconSwitch && hideable.image >= 0 && bitmap_of_) ? bitmap_of_(hideable.image) : nullptr;
   InsertMenuItemW(hideable.parent, static_cast<UINT>(hideable.position), TRUE, &info);
   hideable.present = true;
 }

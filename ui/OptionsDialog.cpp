@@ -224,10 +224,14 @@ class OptionsDialog final : public RuntimeDialog {
 
   static int RowHeight(const OptionControl& control) {
     switch (control.kind) {
-      case K::Check: return kCheckRow;
-      case K::Path: return kLabelRow + kFieldRow;
-      case K::Button: return kButtonRow;
-      default: return kFieldRow;
+      case K::Check:
+        return kCheckRow;
+      case K::Path:
+        return kLabelRow + kFieldRow;
+      case K::Button:
+        return kButtonRow;
+      default:
+        return kFieldRow;
     }
   }
 
@@ -258,8 +262,8 @@ class OptionsDialog final : public RuntimeDialog {
         const int field_x = x + label + 4;
         item.window = Add(page, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, field_x, y, 60, 21, ItemId(),
                           WS_EX_CLIENTEDGE);
-        item.buddy = Add(page, UPDOWN_CLASSW, L"",
-                         UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS, 0, 0, 0, 0);
+        item.buddy = Add(page, UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                         0, 0, 0, 0);
         SendMessageW(item.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(item.window), 0);
         const settings::SettingDefinition* row = RangeOf(control.setting);
         if (row) SendMessageW(item.buddy, UDM_SETRANGE32, row->min_value, row->max_value);
@@ -288,7 +292,8 @@ class OptionsDialog final : public RuntimeDialog {
         const int width = inner_width - (button ? 30 : 0);
         item.window = Add(page, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, x, y + kLabelRow, width, 21, ItemId(),
                           WS_EX_CLIENTEDGE);
-        if (button) item.buddy = Add(page, WC_BUTTONW, L"...", WS_TABSTOP, x + width + 4, y + kLabelRow, 26, 21, BuddyId());
+        if (button)
+          item.buddy = Add(page, WC_BUTTONW, L"...", WS_TABSTOP, x + width + 4, y + kLabelRow, 26, 21, BuddyId());
         return x + inner_width;
       }
       case K::HotKey: {
@@ -388,10 +393,14 @@ class OptionsDialog final : public RuntimeDialog {
   }
   EditableList* ListOfWidget(W widget) {
     switch (widget) {
-      case W::ToolList: return &model_.Tools();
-      case W::UserTagList: return &model_.UserTags();
-      case W::ThroughWindowList: return &model_.ThroughWindows().List();
-      default: return nullptr;
+      case W::ToolList:
+        return &model_.Tools();
+      case W::UserTagList:
+        return &model_.UserTags();
+      case W::ThroughWindowList:
+        return &model_.ThroughWindows().List();
+      default:
+        return nullptr;
     }
   }
 
@@ -401,12 +410,23 @@ class OptionsDialog final : public RuntimeDialog {
       const std::string_view key = item.control->setting;
       if (key.empty()) continue;
       switch (item.control->kind) {
-        case K::Check: SendMessageW(item.window, BM_SETCHECK, model_.Check(key) ? BST_CHECKED : BST_UNCHECKED, 0); break;
-        case K::Number: SendMessageW(item.buddy, UDM_SETPOS32, 0, model_.Number(key)); break;
-        case K::Combo: SendMessageW(item.window, CB_SETCURSEL, model_.ComboIndex(key), 0); break;
-        case K::Path: SetWindowTextSjis(item.window, model_.Text(key)); break;
-        case K::HotKey: SendMessageW(item.window, HKM_SETHOTKEY, HotKeyControlValue(model_.HotKey(key)), 0); break;
-        default: break;
+        case K::Check:
+          SendMessageW(item.window, BM_SETCHECK, model_.Check(key) ? BST_CHECKED : BST_UNCHECKED, 0);
+          break;
+        case K::Number:
+          SendMessageW(item.buddy, UDM_SETPOS32, 0, model_.Number(key));
+          break;
+        case K::Combo:
+          SendMessageW(item.window, CB_SETCURSEL, model_.ComboIndex(key), 0);
+          break;
+        case K::Path:
+          SetWindowTextSjis(item.window, model_.Text(key));
+          break;
+        case K::HotKey:
+          SendMessageW(item.window, HKM_SETHOTKEY, HotKeyControlValue(model_.HotKey(key)), 0);
+          break;
+        default:
+          break;
       }
     }
   }
@@ -414,19 +434,28 @@ class OptionsDialog final : public RuntimeDialog {
   void ReadControl(const Item& item) {
     const std::string_view key = item.control->setting;
     switch (item.control->kind) {
-      case K::Check: model_.SetCheck(key, SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED); break;
+      case K::Check:
+        model_.SetCheck(key, SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED);
+        break;
       case K::Number: {
         BOOL failed = FALSE;
-        const int value = static_cast<int>(SendMessageW(item.buddy, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
+        const int value =
+            static_cast<int>(SendMessageW(item.buddy, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
         model_.SetNumber(key, value);
         break;
       }
-      case K::Combo: model_.SetComboIndex(key, static_cast<int>(SendMessageW(item.window, CB_GETCURSEL, 0, 0))); break;
-      case K::Path: model_.SetText(key, WindowTextSjis(item.window)); break;
-      case K::HotKey:
-        model_.SetHotKey(key, ShortcutFromHotKeyControl(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
+      case K::Combo:
+        model_.SetComboIndex(key, static_cast<int>(SendMessageW(item.window, CB_GETCURSEL, 0, 0)));
         break;
-      default: break;
+      case K::Path:
+        model_.SetText(key, WindowTextSjis(item.window));
+        break;
+      case K::HotKey:
+        model_.SetHotKey(key,
+                         ShortcutFromHotKeyControl(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
+        break;
+      default:
+        break;
     }
   }
 
@@ -528,13 +557,18 @@ class OptionsDialog final : public RuntimeDialog {
     const std::string current = WindowTextSjis(item.window);
     std::optional<std::string> chosen;
     switch (data.widget) {
-      case W::BrowseFile: chosen = ChooseFile(Window(), data.browseTitle, kExecutableFilter, current); break;
+      case W::BrowseFile:
+        chosen = ChooseFile(Window(), data.browseTitle, kExecutableFilter, current);
+        break;
       case W::BrowseFolder:
         chosen = ChooseFolder(Window(), "フォルダの参照", "相対パスの基本フォルダ:", current);
         SetForegroundWindow(Window());
         break;
-      case W::DetectClass: chosen = DetectClass(); break;
-      default: break;
+      case W::DetectClass:
+        chosen = DetectClass();
+        break;
+      default:
+        break;
     }
     if (chosen) SetWindowTextSjis(item.window, *chosen);
   }
@@ -568,10 +602,18 @@ class OptionsDialog final : public RuntimeDialog {
         model_.RestoreHasamiTime();
         SendMessageW(ItemOfWindow(SettingWindow("HasamiTime"))->buddy, UDM_SETPOS32, 0, model_.Number("HasamiTime"));
         break;
-      case W::KeySetDialog: ShowKeySetDialog(Window(), ClientOrigin(), host_.Settings()); break;
-      case W::ListAdd: AddItem(item.page); break;
-      case W::ListEdit: EditItem(item.page); break;
-      case W::ListDelete: DeleteItem(PageList(item.page)); break;
+      case W::KeySetDialog:
+        ShowKeySetDialog(Window(), ClientOrigin(), host_.Settings());
+        break;
+      case W::ListAdd:
+        AddItem(item.page);
+        break;
+      case W::ListEdit:
+        EditItem(item.page);
+        break;
+      case W::ListDelete:
+        DeleteItem(PageList(item.page));
+        break;
       case W::ListUp:
       case W::ListDown: {
         EditableList* list = ListOfPage(item.page);
@@ -580,8 +622,12 @@ class OptionsDialog final : public RuntimeDialog {
         SetFocus(PageList(item.page));
         break;
       }
-      case W::ShownWindowCopy: CopyShownWindow(); break;
-      case W::ShownWindowRefresh: FillShownWindows(); break;
+      case W::ShownWindowCopy:
+        CopyShownWindow();
+        break;
+      case W::ShownWindowRefresh:
+        FillShownWindows();
+        break;
       case W::ThroughAdd:
         model_.ThroughWindows().name = WindowTextSjis(WidgetWindow(W::ThroughName));
         if (model_.ThroughWindows().Add()) {
@@ -589,8 +635,11 @@ class OptionsDialog final : public RuntimeDialog {
           ShowThroughFields();
         }
         break;
-      case W::ThroughDelete: DeleteItem(WidgetWindow(W::ThroughWindowList)); break;
-      default: break;
+      case W::ThroughDelete:
+        DeleteItem(WidgetWindow(W::ThroughWindowList));
+        break;
+      default:
+        break;
     }
   }
 
@@ -674,7 +723,8 @@ class OptionsDialog final : public RuntimeDialog {
       case LVN_KEYDOWN:
         if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE && list) DeleteItem(header.hwndFrom);
         break;
-      default: break;
+      default:
+        break;
     }
     return 0;
   }

@@ -55,9 +55,8 @@ void RegisterOptionsHandlers(CommandHandlers& handlers, const OptionsWiring& wir
   const HWND app = wiring.application;
   const HWND main = wiring.main;
   auto add = [&handlers, host, app, main](CommandId command, OptionsOpenSource source) {
-    handlers.Set(command, [host, app, main, source](const CommandInvocation&) {
-      RunOptionsCommand(source, app, main, *host);
-    });
+    handlers.Set(command,
+                 [host, app, main, source](const CommandInvocation&) { RunOptionsCommand(source, app, main, *host); });
   };
   add(OptionsDialog, OptionsOpenSource::OptionsCommand);
   add(OptionsDialogFromPopup, OptionsOpenSource::ToolMenuItem);

@@ -28,10 +28,10 @@ struct OptionsWiring {
   platform::WindowSystem* windows = nullptr;
   DesktopIntegration* desktop = nullptr;  // hot keys, tray icon, auto-activation
   std::function<bool()> docked;
-  std::function<void()> rebuild_list_menus;        // user-tag and tool menus from the file
+  std::function<void()> rebuild_list_menus;  // user-tag and tool menus from the file
   std::function<void()> refresh_base_folder_display;
   std::function<void()> apply_menu_icons;
-  std::function<void()> show_main_window;          // restore and show the palette
+  std::function<void()> show_main_window;  // restore and show the palette
   std::function<void(int context)> show_help;
 };
 

@@ -33,13 +33,18 @@ void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
 
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
-    case ButtonKind::Split: return BTNS_DROPDOWN;
+    case ButtonKind::Split:
+      return BTNS_DROPDOWN;
     // Without drawn arrows a drop-down button opens its menu on a press
     // anywhere on it, which is what a menu button does.
-    case ButtonKind::MenuButton: return arrows ? BTNS_WHOLEDROPDOWN : BTNS_DROPDOWN;
-    case ButtonKind::Check: return BTNS_CHECKGROUP;
-    case ButtonKind::Separator: return BTNS_SEP;
-    case ButtonKind::Plain: break;
+    case ButtonKind::MenuButton:
+      return arrows ? BTNS_WHOLEDROPDOWN : BTNS_DROPDOWN;
+    case ButtonKind::Check:
+      return BTNS_CHECKGROUP;
+    case ButtonKind::Separator:
+      return BTNS_SEP;
+    case ButtonKind::Plain:
+      break;
   }
   return BTNS_BUTTON;
 }
@@ -82,8 +87,8 @@ LRESULT CALLBACK Palette::PanelProc(HWND window, UINT message, WPARAM wparam, LP
 }
 
 HWND Palette::CreatePanel(HINSTANCE instance, const wchar_t* name) {
-  HWND panel = CreateWindowExW(0, kPanelClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
-                               0, 0, 0, main_, nullptr, instance, nullptr);
+  HWND panel = CreateWindowExW(0, kPanelClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0,
+                               0, main_, nullptr, instance, nullptr);
   SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   return panel;
 }
@@ -159,8 +164,8 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   toolbar12_ = CreateToolbar(panel3_, ToolBar12Buttons(), L"ToolBar12");
 
   panel4_ = CreatePanel(instance, L"Panel4");
-  tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0,
-                          0, panel4_, nullptr, instance, nullptr);
+  tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
+                          panel4_, nullptr, instance, nullptr);
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Narrow tab padding: all nine captions fit the page width.
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
@@ -179,9 +184,8 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   }
 
   panel8_ = CreatePanel(instance, L"Panel8");
-  panel8_tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance,
-                                nullptr);
+  panel8_tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance, nullptr);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -267,12 +271,8 @@ void Palette::ShowSandwichMode(bool on) {
   SendMessageW(toolbar12_, TB_CHECKBUTTON, hasami_off_id_, MAKELPARAM(on ? FALSE : TRUE, 0));
 }
 
-bool Palette::IsSandwichOnDown() const {
-  return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_on_id_, 0) != 0;
-}
-bool Palette::IsSandwichOffDown() const {
-  return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_off_id_, 0) != 0;
-}
+bool Palette::IsSandwichOnDown() const { return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_on_id_, 0) != 0; }
+bool Palette::IsSandwichOffDown() const { return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_off_id_, 0) != 0; }
 
 void Palette::HideTips() const {
   for (HWND toolbar : toolbars_) {

@@ -22,9 +22,9 @@
 namespace tagsling::ui {
 
 // Messages the panels send to the main window.
-inline constexpr UINT kPanelDoubleClick = WM_APP + 1;   // wparam: the panel
-inline constexpr UINT kPanelContextMenu = WM_APP + 2;   // wparam: the panel, lparam: screen point
-inline constexpr UINT kPanelClick = WM_APP + 3;         // wparam: the panel
+inline constexpr UINT kPanelDoubleClick = WM_APP + 1;  // wparam: the panel
+inline constexpr UINT kPanelContextMenu = WM_APP + 2;  // wparam: the panel, lparam: screen point
+inline constexpr UINT kPanelClick = WM_APP + 3;        // wparam: the panel
 
 class Palette {
  public:

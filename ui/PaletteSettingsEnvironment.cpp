@@ -1,6 +1,5 @@
 #include "ui/PaletteSettingsEnvironment.h"
 
-
 namespace tagsling::ui {
 
 settings::WindowBounds PaletteSettingsEnvironment::MainWindowBounds() const {
@@ -39,8 +38,7 @@ int PaletteSettingsEnvironment::GetSystemMetric(settings::SystemMetric metric) c
       return GetSystemMetricsForDpi(SM_CYMENU, kLogicalDpi);
     case settings::SystemMetric::kFrameHeight:
       // The visible sizing frame includes the padding of current Windows.
-      return GetSystemMetricsForDpi(SM_CYFRAME, kLogicalDpi) +
-             GetSystemMetricsForDpi(SM_CXPADDEDBORDER, kLogicalDpi);
+      return GetSystemMetricsForDpi(SM_CYFRAME, kLogicalDpi) + GetSystemMetricsForDpi(SM_CXPADDEDBORDER, kLogicalDpi);
     case settings::SystemMetric::kEdgeHeight:
       return GetSystemMetricsForDpi(SM_CYEDGE, kLogicalDpi);
     case settings::SystemMetric::kBorderHeight:
@@ -54,8 +52,6 @@ settings::OsVersion PaletteSettingsEnvironment::GetOsVersion() const { return sy
 std::optional<std::string> PaletteSettingsEnvironment::ReadMachineRegistryDefault(const std::string& key_path) const {
   return system_.ReadMachineRegistryDefault(key_path);
 }
-std::string PaletteSettingsEnvironment::FirstCommandLineArgument() const {
-  return system_.FirstCommandLineArgument();
-}
+std::string PaletteSettingsEnvironment::FirstCommandLineArgument() const { return system_.FirstCommandLineArgument(); }
 
 }  // namespace tagsling::ui

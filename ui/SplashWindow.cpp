@@ -81,8 +81,8 @@ SplashWindow::SplashWindow(HINSTANCE instance) {
   const RECT& work = info.rcMonitor;
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
-  window_.reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClass, L"Tagsling", WS_POPUP, x, y,
-                                width, height, nullptr, nullptr, instance, nullptr));
+  window_.reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClass, L"Tagsling", WS_POPUP, x, y, width,
+                                height, nullptr, nullptr, instance, nullptr));
   if (!window_) return;
   ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
   UpdateWindow(window_.get());

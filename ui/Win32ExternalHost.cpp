@@ -58,8 +58,8 @@ std::intptr_t Win32ExternalHost::StartThroughShell(const external::ShellStart& s
   const std::wstring file = SjisToWide(start.file);
   const std::wstring parameters = SjisToWide(start.parameters);
   const std::wstring directory = SjisToWide(start.directory);
-  HINSTANCE result = ShellExecuteW(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory),
-                                   SW_SHOWNORMAL);
+  HINSTANCE result =
+      ShellExecuteW(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), SW_SHOWNORMAL);
   return reinterpret_cast<std::intptr_t>(result);
 }
 
@@ -107,8 +107,8 @@ void Win32ExternalHost::RequestDde(const std::string& item, unsigned timeout_ms)
   // sent and the request fails silently like any other.
   DdeString item_handle(dde_instance_, item);
   if (!item_handle.get()) return;
-  HDDEDATA answer = DdeClientTransaction(nullptr, 0, conversation_, item_handle.get(), CF_TEXT, XTYP_REQUEST,
-                                         timeout_ms, nullptr);
+  HDDEDATA answer =
+      DdeClientTransaction(nullptr, 0, conversation_, item_handle.get(), CF_TEXT, XTYP_REQUEST, timeout_ms, nullptr);
   if (answer) DdeFreeDataHandle(answer);
 }
 

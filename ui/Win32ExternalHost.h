@@ -26,8 +26,8 @@
 namespace tagsling::ui {
 
 struct ExternalHostWindows {
-  HWND main = nullptr;         // TTagslingMain
-  HWND application = nullptr;  // TApplication
+  HWND main = nullptr;           // TTagslingMain
+  HWND application = nullptr;    // TApplication
   std::function<bool()> docked;  // registered as a desktop toolbar
   std::string settings_path;     // the "Tools" list is read from it at each start
 };

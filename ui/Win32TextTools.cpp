@@ -25,11 +25,16 @@ HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(windo
 
 BusyFlag FlagOf(InputCommand command) {
   switch (command) {
-    case InputCommand::kFileName: return BusyFlag::FileNameInput;
-    case InputCommand::kUrl: return BusyFlag::UrlInput;
-    case InputCommand::kTextFile: return BusyFlag::TextFileInput;
-    case InputCommand::kColour: return BusyFlag::ColorDialog;
-    case InputCommand::kBaseFolder: return BusyFlag::BaseFolder;
+    case InputCommand::kFileName:
+      return BusyFlag::FileNameInput;
+    case InputCommand::kUrl:
+      return BusyFlag::UrlInput;
+    case InputCommand::kTextFile:
+      return BusyFlag::TextFileInput;
+    case InputCommand::kColour:
+      return BusyFlag::ColorDialog;
+    case InputCommand::kBaseFolder:
+      return BusyFlag::BaseFolder;
   }
   return BusyFlag::BaseFolder;
 }

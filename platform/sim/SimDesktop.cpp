@@ -56,9 +56,7 @@ constexpr std::array<std::pair<std::uint8_t, std::uint8_t>, 13> kScanCodes = {{
     {vk::kF9, 0x43},
 }};
 
-bool IsModifier(std::uint8_t key) {
-  return key == vk::kShift || key == vk::kControl || key == vk::kAlt;
-}
+bool IsModifier(std::uint8_t key) { return key == vk::kShift || key == vk::kControl || key == vk::kAlt; }
 
 std::string Hex(unsigned value) {
   char buffer[16];
@@ -112,9 +110,7 @@ void SimEditor::Select(std::size_t start, std::size_t end) {
   caret = std::min(end, text.size());
 }
 
-WideText SimEditor::SelectedText() const {
-  return text.substr(SelectionStart(), SelectionEnd() - SelectionStart());
-}
+WideText SimEditor::SelectedText() const { return text.substr(SelectionStart(), SelectionEnd() - SelectionStart()); }
 
 void SimEditor::OnKeyDown(std::uint8_t key, bool shift, bool ctrl, bool alt, SimDesktop& desk) {
   if (key == vk::kLeft) return Perform(EditorAction::kLeft, desk);
@@ -210,9 +206,7 @@ SimEditor& SimDesktop::Editor(WindowHandle control) {
   return *it->second;
 }
 
-WindowHandle SimDesktop::TopWindow() const {
-  return windows_.empty() ? kNoWindow : windows_.front().handle;
-}
+WindowHandle SimDesktop::TopWindow() const { return windows_.empty() ? kNoWindow : windows_.front().handle; }
 
 // ------------------------------------------------------------ outside world
 
@@ -220,13 +214,9 @@ void SimDesktop::At(std::uint64_t delay_ms, std::function<void()> action) {
   outside_.emplace(now_ + delay_ms, std::move(action));
 }
 
-void SimDesktop::PressKey(std::uint8_t virtual_key) {
-  DeliverKey({virtual_key, ScanCodeOf(virtual_key), false});
-}
+void SimDesktop::PressKey(std::uint8_t virtual_key) { DeliverKey({virtual_key, ScanCodeOf(virtual_key), false}); }
 
-void SimDesktop::ReleaseKey(std::uint8_t virtual_key) {
-  DeliverKey({virtual_key, ScanCodeOf(virtual_key), true});
-}
+void SimDesktop::ReleaseKey(std::uint8_t virtual_key) { DeliverKey({virtual_key, ScanCodeOf(virtual_key), true}); }
 
 void SimDesktop::HoldClipboard(std::uint64_t ms, bool with_window) {
   clipboard_held_until_ = now_ + ms;
@@ -384,8 +374,7 @@ ThreadId SimDesktop::ThreadOf(WindowHandle window) { return Field(window, &SimWi
 Rect SimDesktop::WindowRect(WindowHandle window) { return Field(window, &SimWindow::rect); }
 
 bool SimDesktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
-  log.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + " " +
-                std::to_string(to));
+  log.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + " " + std::to_string(to));
   // Like the real call: attaching a thread to itself or to nothing fails.
   if (from == to || from == 0 || to == 0) return false;
   ThreadId other = from == kOwnThread ? to : from;
@@ -398,8 +387,7 @@ bool SimDesktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
 }
 
 bool SimDesktop::BringToTop(WindowHandle window) {
-  auto it = std::find_if(windows_.begin(), windows_.end(),
-                         [&](const SimWindow& w) { return w.handle == window; });
+  auto it = std::find_if(windows_.begin(), windows_.end(), [&](const SimWindow& w) { return w.handle == window; });
   if (it == windows_.end()) return false;
   log.push_back("top " + it->class_name);
   std::rotate(windows_.begin(), it, it + 1);
@@ -441,9 +429,12 @@ void SimDesktop::SendClipboardMessage(WindowHandle window, ClipboardMessage mess
   auto it = editors_.find(window);
   if (it == editors_.end()) return;
   switch (message) {
-    case ClipboardMessage::kCut: return it->second->Perform(EditorAction::kCut, *this);
-    case ClipboardMessage::kCopy: return it->second->Perform(EditorAction::kCopy, *this);
-    case ClipboardMessage::kPaste: return it->second->Perform(EditorAction::kPaste, *this);
+    case ClipboardMessage::kCut:
+      return it->second->Perform(EditorAction::kCut, *this);
+    case ClipboardMessage::kCopy:
+      return it->second->Perform(EditorAction::kCopy, *this);
+    case ClipboardMessage::kPaste:
+      return it->second->Perform(EditorAction::kPaste, *this);
   }
 }
 
@@ -486,8 +477,8 @@ WideText SimDesktop::SjisToWide(std::string_view sjis) {
   std::string bytes = Iconv(sjis, "CP932", "UTF-16LE", 2);
   WideText wide;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    wide.push_back(
+        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8)));
   }
   return wide;
 }

@@ -167,9 +167,7 @@ bool Win32Desktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
 bool Win32Desktop::BringToTop(WindowHandle window) { return BringWindowToTop(H(window)); }
 WindowHandle Win32Desktop::ForegroundWindow() { return W(GetForegroundWindow()); }
 
-bool Win32Desktop::SetForeground(WindowHandle window) {
-  return window != kNoWindow && SetForegroundWindow(H(window));
-}
+bool Win32Desktop::SetForeground(WindowHandle window) { return window != kNoWindow && SetForegroundWindow(H(window)); }
 
 WindowHandle Win32Desktop::FocusWindow() { return W(GetFocus()); }
 
@@ -236,9 +234,15 @@ void Win32Desktop::Beep() { MessageBeep(0); }
 void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) {
   UINT style = MB_OK;
   switch (icon) {
-    case MessageIcon::kError: style |= MB_ICONERROR; break;
-    case MessageIcon::kInformation: style |= MB_ICONINFORMATION; break;
-    case MessageIcon::kWarning: style |= MB_ICONWARNING; break;
+    case MessageIcon::kError:
+      style |= MB_ICONERROR;
+      break;
+    case MessageIcon::kInformation:
+      style |= MB_ICONINFORMATION;
+      break;
+    case MessageIcon::kWarning:
+      style |= MB_ICONWARNING;
+      break;
   }
   MessageBoxW(H(owner_), ToW(SjisToWide(text)).c_str(), L"Tagsling", style);
 }

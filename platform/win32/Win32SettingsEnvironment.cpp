@@ -38,11 +38,16 @@ void Win32SettingsEnvironment::ApplyMainWindowPlacement(int width, int top, int 
 
 int Win32SettingsEnvironment::GetSystemMetric(settings::SystemMetric metric) const {
   switch (metric) {
-    case settings::SystemMetric::kCaptionHeight: return GetSystemMetrics(SM_CYCAPTION);
-    case settings::SystemMetric::kMenuHeight: return GetSystemMetrics(SM_CYMENU);
-    case settings::SystemMetric::kFrameHeight: return GetSystemMetrics(SM_CYFRAME);
-    case settings::SystemMetric::kEdgeHeight: return GetSystemMetrics(SM_CYEDGE);
-    case settings::SystemMetric::kBorderHeight: return GetSystemMetrics(SM_CYBORDER);
+    case settings::SystemMetric::kCaptionHeight:
+      return GetSystemMetrics(SM_CYCAPTION);
+    case settings::SystemMetric::kMenuHeight:
+      return GetSystemMetrics(SM_CYMENU);
+    case settings::SystemMetric::kFrameHeight:
+      return GetSystemMetrics(SM_CYFRAME);
+    case settings::SystemMetric::kEdgeHeight:
+      return GetSystemMetrics(SM_CYEDGE);
+    case settings::SystemMetric::kBorderHeight:
+      return GetSystemMetrics(SM_CYBORDER);
   }
   return 0;
 }

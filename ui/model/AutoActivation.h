@@ -16,8 +16,8 @@ struct AutoActivationState {
   bool mainVisible;
   bool mainMaximized;
   bool appMinimized;
-  bool busy;       // IsBusy
-  bool enabled;    // "AutoActive_OnTop"
+  bool busy;     // IsBusy
+  bool enabled;  // "AutoActive_OnTop"
 };
 
 enum class AutoActivationAction {

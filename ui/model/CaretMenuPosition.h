@@ -12,17 +12,17 @@ namespace tagsling::ui {
 
 // The "PMIti_" values.
 enum CaretMenuMode : int {
-  kAtCaret = 0,           // the caret; the mouse cursor when there is no caret
-  kAtWindowTopLeft = 1,   // the foreground window's client-area origin
-  kAtMouseCursor = 2,     // the mouse cursor
+  kAtCaret = 0,          // the caret; the mouse cursor when there is no caret
+  kAtWindowTopLeft = 1,  // the foreground window's client-area origin
+  kAtMouseCursor = 2,    // the mouse cursor
 };
 
 // What the Win32 step has read before choosing.
 struct CaretMenuInputs {
-  platform::Point caretClient;        // GetCaretPos, (0, 0) when the call failed
-  platform::Point caretScreen;        // caretClient converted by the focus window
-  platform::Point clientOriginScreen; // the foreground window's client (0, 0) on the screen
-  platform::Point cursor;             // GetCursorPos
+  platform::Point caretClient;         // GetCaretPos, (0, 0) when the call failed
+  platform::Point caretScreen;         // caretClient converted by the focus window
+  platform::Point clientOriginScreen;  // the foreground window's client (0, 0) on the screen
+  platform::Point cursor;              // GetCursorPos
 };
 
 // The menu's top-left corner. A caret at (0, 0) counts as no caret: the

@@ -21,8 +21,7 @@ constexpr std::string_view kAboutLines[] = {
 std::string HelpPagePath(std::string_view executablePath) {
   const std::size_t nameStart = executablePath.find_last_of("\\/:");
   const std::size_t dot = executablePath.rfind('.');
-  const bool hasExtension =
-      dot != std::string_view::npos && (nameStart == std::string_view::npos || dot > nameStart);
+  const bool hasExtension = dot != std::string_view::npos && (nameStart == std::string_view::npos || dot > nameStart);
   std::string path(hasExtension ? executablePath.substr(0, dot) : executablePath);
   return path + ".html";
 }

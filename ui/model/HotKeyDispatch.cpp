@@ -28,8 +28,7 @@ constexpr std::array<CaretMenuRow, 6> kCaretMenus = {{
 
 }  // namespace
 
-const char* const kHotKeyErrorCaption =
-    "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x82\xcc\x93\x6f\x98\x5e - Tagsling";
+const char* const kHotKeyErrorCaption = "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x82\xcc\x93\x6f\x98\x5e - Tagsling";
 
 const std::string& HotKeyText(const AppSettings& settings, const HotKeyBinding& binding) {
   // The settings table names each key once; the binding names its setting by

@@ -74,9 +74,9 @@ void RunWithModeInverted(const bool& sandwichMode, const std::function<void()>& 
 
 // Identifier 2, "show the main window".
 enum class ShowMainWindowAction {
-  None,                  // visible and active, or busy
-  RestoreApplication,    // minimized: restore, nothing more
-  ForegroundAndShow,     // make the application window the foreground one, show the main window
+  None,                // visible and active, or busy
+  RestoreApplication,  // minimized: restore, nothing more
+  ForegroundAndShow,   // make the application window the foreground one, show the main window
 };
 ShowMainWindowAction DecideShowMainWindow(bool mainVisible, bool appActive, bool appMinimized, bool busy);
 

@@ -18,9 +18,7 @@ StartupSettings ReadStartupSettings(const std::string& settingsPath) {
 
 bool ShowsTitleWindow(const StartupSettings& startup) { return startup.splashWindow && !startup.appbar; }
 
-bool StartsHidden(const StartupSettings& startup) {
-  return startup.trayIcon && startup.startNoForm && !startup.appbar;
-}
+bool StartsHidden(const StartupSettings& startup) { return startup.trayIcon && startup.startNoForm && !startup.appbar; }
 
 CloseAction DecideClose(const CloseState& state) {
   if (state.trayIcon && !state.docked && !state.exitRequested) {

@@ -12,10 +12,10 @@ namespace tagsling::ui {
 // The four settings read straight from the settings file before any window
 // is created (section "Option").
 struct StartupSettings {
-  bool trayIcon = false;      // TrayIcon
-  bool startNoForm = false;   // StartNoForm
-  bool appbar = false;        // Appbar
-  bool splashWindow = true;   // SplashWindow
+  bool trayIcon = false;     // TrayIcon
+  bool startNoForm = false;  // StartNoForm
+  bool appbar = false;       // Appbar
+  bool splashWindow = true;  // SplashWindow
 };
 
 StartupSettings ReadStartupSettings(const std::string& settingsPath);

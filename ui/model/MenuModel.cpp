@@ -55,8 +55,7 @@ MenuNode MakeNode(const MenuDefinition& def, const MenuRow& row) {
       node.command = def.tagCommand;
       if (row.keySource == KeySource::ItemName) {
         node.name = std::string(def.itemPrefix) + std::string(Spelling(def.names, row.key));
-        node.key = def.itemPrefix.empty() ? node.name
-                                          : KeyFromPopupItemName(node.name, def.itemPrefix);
+        node.key = def.itemPrefix.empty() ? node.name : KeyFromPopupItemName(node.name, def.itemPrefix);
       } else {
         node.key = row.key;
       }

@@ -35,17 +35,17 @@ enum class NodeKind : std::uint8_t { Item, Submenu, Separator };
 
 struct MenuNode {
   NodeKind kind = NodeKind::Item;
-  std::string name;     // component name of a tag item ("PM1_Kihon_Doc"); empty otherwise
-  std::string caption;  // UTF-8, "&" marks the accelerator
+  std::string name;                     // component name of a tag item ("PM1_Kihon_Doc"); empty otherwise
+  std::string caption;                  // UTF-8, "&" marks the accelerator
   CommandId command = CommandId::None;  // None for submenus, separators and notes
   std::string key;                      // template key of a tag item
   int image = -1;                       // IL_ToolBt index, -1 for none
   bool enabled = true;                  // false for the notes that cannot be chosen
   bool checkable = false;               // check mark computed when the menu opens
   bool hidden = false;
-  bool isDefault = false;               // drawn bold
+  bool isDefault = false;  // drawn bold
   bool pressesOwnerButton = false;
-  std::string openHandler;              // submenus: handler run when it opens
+  std::string openHandler;  // submenus: handler run when it opens
   std::vector<MenuNode> children;
 };
 

@@ -10,12 +10,9 @@ struct SizedCommand {
 
 // The hot-key forms resize the foreground window to the same sizes.
 constexpr SizedCommand kBrowserSizes[] = {
-    {CommandId::BrowserSize640, {640, 480}},
-    {CommandId::BrowserSize800, {800, 600}},
-    {CommandId::BrowserSize1024, {1024, 768}},
-    {CommandId::ForegroundBrowser640, {640, 480}},
-    {CommandId::ForegroundBrowser800, {800, 600}},
-    {CommandId::ForegroundBrowser1024, {1024, 768}},
+    {CommandId::BrowserSize640, {640, 480}},       {CommandId::BrowserSize800, {800, 600}},
+    {CommandId::BrowserSize1024, {1024, 768}},     {CommandId::ForegroundBrowser640, {640, 480}},
+    {CommandId::ForegroundBrowser800, {800, 600}}, {CommandId::ForegroundBrowser1024, {1024, 768}},
 };
 
 }  // namespace

@@ -80,13 +80,13 @@ enum class TableId : std::uint8_t {
 };
 
 enum class RowKind : std::uint8_t {
-  Tag,          // runs a template key with the menu's tag-command form
-  Command,      // runs a program command
-  Submenu,      // opens the rows that follow with a greater depth
+  Tag,      // runs a template key with the menu's tag-command form
+  Command,  // runs a program command
+  Submenu,  // opens the rows that follow with a greater depth
   Separator,
-  Note,         // a disabled text that cannot be chosen
-  Insert,       // the rows of another table, one level below this row's parent
-  ListSlot,     // the registered user tags or tools are filled in here
+  Note,      // a disabled text that cannot be chosen
+  Insert,    // the rows of another table, one level below this row's parent
+  ListSlot,  // the registered user tags or tools are filled in here
 };
 
 // Where a tag row's key comes from.
@@ -134,23 +134,19 @@ constexpr MenuRow Fixed(int depth, std::string_view caption, std::string_view ke
   row.keySource = KeySource::Fixed;
   return row;
 }
-constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, int image = -1,
-                      std::uint8_t flags = 0) {
+constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, int image = -1, std::uint8_t flags = 0) {
   MenuRow row = MakeRow(depth, RowKind::Command, caption, image);
   row.command = command;
   row.flags = flags;
   return row;
 }
-constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1,
-                      std::string_view openHandler = {}) {
+constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1, std::string_view openHandler = {}) {
   MenuRow row = MakeRow(depth, RowKind::Submenu, caption, image);
   row.openHandler = openHandler;
   return row;
 }
 constexpr MenuRow Sep(int depth) { return MakeRow(depth, RowKind::Separator); }
-constexpr MenuRow Note(int depth, std::string_view caption) {
-  return MakeRow(depth, RowKind::Note, caption);
-}
+constexpr MenuRow Note(int depth, std::string_view caption) { return MakeRow(depth, RowKind::Note, caption); }
 constexpr MenuRow Use(int depth, TableId table) {
   MenuRow row = MakeRow(depth, RowKind::Insert);
   row.insert = table;
@@ -235,12 +231,12 @@ struct MenuDefinition {
   std::string_view name;  // component name, e.g. "PopupMenu1"
   TableId rows;
   bool isMenuBar = false;
-  std::string_view itemPrefix = {};  // "PM1_" / "PM4_": prefix of the tag items' names
+  std::string_view itemPrefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
   CommandId tagCommand = CommandId::RunTagCommand;  // palette or popup form
-  bool iconSwitch = false;         // shows IL_ToolBt while the setting MenuImg is on
-  bool stripAccelerators = false;  // captions shown without their "&" accelerators
-  CommandId defaultItem = CommandId::None;  // the item drawn bold
-  std::string_view openHandler = {};        // run when the menu opens
+  bool iconSwitch = false;                          // shows IL_ToolBt while the setting MenuImg is on
+  bool stripAccelerators = false;                   // captions shown without their "&" accelerators
+  CommandId defaultItem = CommandId::None;          // the item drawn bold
+  std::string_view openHandler = {};                // run when the menu opens
   std::span<const CaptionOverride> captions = {};
   std::span<const NameOverride> names = {};
 };

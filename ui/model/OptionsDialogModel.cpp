@@ -206,8 +206,8 @@ void OptionsDialogModel::ApplyControls(AppSettings& settings) const {
 
 OptionsDialogModel OpenOptionsDialog(OptionsDialogHost& host) {
   host.RemoveHotKeys();
-  return OptionsDialogModel(host.Settings(), settings::ProfileDocument::Load(host.SettingsPath()),
-                            host.WindowsFamily(), host.KeyNames());
+  return OptionsDialogModel(host.Settings(), settings::ProfileDocument::Load(host.SettingsPath()), host.WindowsFamily(),
+                            host.KeyNames());
 }
 
 void CloseOptionsDialog(const OptionsDialogModel& model, bool confirmed, OptionsDialogHost& host) {

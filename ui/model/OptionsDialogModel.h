@@ -48,10 +48,10 @@ class OptionsDialogHost {
   // The keyboard driver's key names for the hot-key texts.
   virtual DriverKeyName KeyNames() { return {}; }
 
-  virtual void RemoveHotKeys() = 0;    // all 23 registrations
-  virtual void RegisterHotKeys() = 0;  // all 23, with their error boxes
+  virtual void RemoveHotKeys() = 0;                          // all 23 registrations
+  virtual void RegisterHotKeys() = 0;                        // all 23, with their error boxes
   virtual void SetPasteTimerInterval(int milliseconds) = 0;  // both paste timers
-  virtual void RebuildListMenus() = 0;  // BuildUserTagMenus, then BuildToolMenus
+  virtual void RebuildListMenus() = 0;                       // BuildUserTagMenus, then BuildToolMenus
   virtual bool Docked() = 0;
   // The notification-area icon after TrayIcon changed, including the return
   // of a hidden palette when the icon is switched off.
@@ -72,7 +72,7 @@ class OptionsDialogHost {
 
 // One row of the list of windows shown now.
 struct ShownWindow {
-  std::string title;       // at most 255 bytes, never a split character
+  std::string title;  // at most 255 bytes, never a split character
   std::string class_name;
 };
 
@@ -172,9 +172,9 @@ enum class OptionsOpenSource {
 };
 struct OptionsOpening {
   int first_page = kGeneralPage;
-  bool app_to_foreground = false;     // before showing
-  bool hide_taskbar_button = false;   // before showing; restored after
-  bool return_foreground = false;     // ReturnForegroundToTarget after closing
+  bool app_to_foreground = false;    // before showing
+  bool hide_taskbar_button = false;  // before showing; restored after
+  bool return_foreground = false;    // ReturnForegroundToTarget after closing
 };
 OptionsOpening DecideOptionsOpening(OptionsOpenSource source, bool app_minimized, bool main_hidden);
 

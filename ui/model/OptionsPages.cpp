@@ -121,7 +121,7 @@ constexpr OptionGroup kPrograms[] = {
 };
 
 // The add/edit/delete/up/down column shared by the tool and user-tag pages.
-#define TS_LIST_BUTTONS                                                                                        \
+#define TS_LIST_BUTTONS                                                                                              \
   Button(W::ListAdd, "追加"), Button(W::ListEdit, "編集"), Button(W::ListDelete, "削除"), Button(W::ListUp, "上へ"), \
       Button(W::ListDown, "下へ")
 
@@ -203,16 +203,11 @@ constexpr OptionGroup kUserTags[] = {{"", kUserTagList}};
 #undef TS_LIST_BUTTONS
 
 constexpr OptionPage kPages[] = {
-    {"全般", kGeneral},
-    {"動作", kOperation},
-    {"表示/ツール", kDisplay},
-    {"外部プログラム", kPrograms},
-    {"外部ツール", kTools},
-    {"無視するウィンドウ", kThrough},
-    {"ホットキー1", kHotKeys1},
-    {"ホットキー2", kHotKeys2},
-    {"ホットキー3", kHotKeys3},
-    {"登録タグ", kUserTags},
+    {"全般", kGeneral},         {"動作", kOperation},
+    {"表示/ツール", kDisplay},  {"外部プログラム", kPrograms},
+    {"外部ツール", kTools},     {"無視するウィンドウ", kThrough},
+    {"ホットキー1", kHotKeys1}, {"ホットキー2", kHotKeys2},
+    {"ホットキー3", kHotKeys3}, {"登録タグ", kUserTags},
 };
 static_assert(std::size(kPages) == kOptionsPageCount);
 

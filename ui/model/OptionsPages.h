@@ -58,16 +58,16 @@ enum class OptionWidget : std::uint8_t {
 
 struct OptionControl {
   OptionKind kind = OptionKind::Label;
-  std::string_view setting = {};  // bound setting key, "" when unbound
-  std::string_view caption = {};  // check-box text, field label, button text, list label
-  std::string_view note = {};     // text after the control ("ミリ秒", "(ノーマル)", ...)
+  std::string_view setting = {};                 // bound setting key, "" when unbound
+  std::string_view caption = {};                 // check-box text, field label, button text, list label
+  std::string_view note = {};                    // text after the control ("ミリ秒", "(ノーマル)", ...)
   std::span<const std::string_view> items = {};  // Combo: items; List: column titles
   int step = 1;                                  // Number: up-down increment
   OptionWidget widget = OptionWidget::None;      // Button/List/Field: which; Path: its "..." button
   std::string_view browseTitle = {};             // BrowseFile: the file dialog's title
-  bool sameRow = false;    // placed to the right of the previous control
-  bool redNote = false;    // the note is drawn in red
-  bool listHeader = true;  // List: column headers shown
+  bool sameRow = false;                          // placed to the right of the previous control
+  bool redNote = false;                          // the note is drawn in red
+  bool listHeader = true;                        // List: column headers shown
 };
 
 struct OptionGroup {

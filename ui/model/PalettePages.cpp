@@ -6,27 +6,24 @@ namespace {
 using enum CommandId;
 using M = MenuId;
 
-constexpr PaletteButton Key(std::string_view name, std::string_view hint, int image,
-                            std::string_view key) {
+constexpr PaletteButton Key(std::string_view name, std::string_view hint, int image, std::string_view key) {
   return {ButtonKind::Plain, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand};
 }
-constexpr PaletteButton Split(std::string_view name, std::string_view hint, int image,
-                              std::string_view key, MenuId menu) {
-  return {ButtonKind::Split, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand,
-          menu};
+constexpr PaletteButton Split(std::string_view name, std::string_view hint, int image, std::string_view key,
+                              MenuId menu) {
+  return {ButtonKind::Split, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand, menu};
 }
-constexpr PaletteButton Run(std::string_view name, std::string_view hint, int image,
-                            CommandId command, bool pressesWhileRunning = true) {
-  return {ButtonKind::Plain, name, hint, static_cast<std::int16_t>(image), {}, command,
-          M::MainMenu1, pressesWhileRunning};
+constexpr PaletteButton Run(std::string_view name, std::string_view hint, int image, CommandId command,
+                            bool pressesWhileRunning = true) {
+  return {ButtonKind::Plain,  name, hint, static_cast<std::int16_t>(image), {}, command, M::MainMenu1,
+          pressesWhileRunning};
 }
-constexpr PaletteButton MenuButton(std::string_view name, std::string_view hint, int image,
-                                   MenuId menu, bool rightClickOpensMenu = true) {
-  return {ButtonKind::MenuButton, name, hint, static_cast<std::int16_t>(image), {}, None, menu,
-          false, rightClickOpensMenu};
+constexpr PaletteButton MenuButton(std::string_view name, std::string_view hint, int image, MenuId menu,
+                                   bool rightClickOpensMenu = true) {
+  return {ButtonKind::MenuButton, name, hint, static_cast<std::int16_t>(image), {}, None, menu, false,
+          rightClickOpensMenu};
 }
-constexpr PaletteButton Check(std::string_view name, std::string_view hint, int image,
-                              CommandId command) {
+constexpr PaletteButton Check(std::string_view name, std::string_view hint, int image, CommandId command) {
   return {ButtonKind::Check, name, hint, static_cast<std::int16_t>(image), {}, command};
 }
 constexpr PaletteButton Sep() { return {}; }
@@ -91,8 +88,7 @@ constexpr PaletteButton kParagraph[] = {
 
 // The header-cell button shares the data-cell attribute menu.
 constexpr PaletteButton kTable[] = {
-    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table",
-          M::PopupMenu_Table_Table_Table),
+    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table", M::PopupMenu_Table_Table_Table),
     Sep(),
     Split("TB_Table_Tr_Tr", "行 <TR>", 65, "Table_Tr_Tr", M::PopupMenu_Table_Tr_Tr),
     Split("TB_Talbe_Td_Td", "データセル <TD>", 67, "Talbe_Td_Td", M::PopupMenu_Talbe_Td_Td),
@@ -113,8 +109,7 @@ constexpr PaletteButton kList[] = {
 };
 
 constexpr PaletteButton kLink[] = {
-    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref",
-          M::PopupMenu_Link_AHref_AHref),
+    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref", M::PopupMenu_Link_AHref_AHref),
     Key("TB_Link_AHref_AHrefmailto", "メール <A &HREF=\"mailto:\">", 25, "Link_AHref_AHrefmailto"),
     Sep(),
     Key("TB_Link_AName", "ネームタグ <A NAME=\"\">", 23, "Link_AName"),
@@ -125,35 +120,26 @@ constexpr PaletteButton kLink[] = {
 constexpr PaletteButton kForm[] = {
     Split("ToolButton5", "フォームの宣言 <FORM>", 6, "Etc_Form_Form", M::PopupMenu_Etc_Form_Form),
     Sep(),
-    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit",
-          M::PopupMenu_Etc_Button_Button),
-    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset",
-          M::PopupMenu_Etc_Button_Button),
-    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button",
-          M::PopupMenu_Etc_Button_Button),
+    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit", M::PopupMenu_Etc_Button_Button),
+    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset", M::PopupMenu_Etc_Button_Button),
+    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button", M::PopupMenu_Etc_Button_Button),
     Sep(),
-    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text",
-          M::PopupMenu_Etc_Text_Text),
-    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio",
-          M::PopupMenu_Etc_Radio_Radio),
+    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text", M::PopupMenu_Etc_Text_Text),
+    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio", M::PopupMenu_Etc_Radio_Radio),
     Split("ToolButton20", "チェックボックス <INPUT TYPE=\"checkbox\">", 1, "Etc_Checkbox_Checkbox",
           M::PopupMenu_Etc_Radio_Checkbox_Checkbox),
     Split("ToolButton56", "隠しフィールド <INPUT TYPE=\"hidden\">", 87, "Etc_Hidden_Hidden",
           M::PopupMenu_Etc_hidden_hidden),
-    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select",
-          M::PopupMenu_Etc_Select_Select),
+    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select", M::PopupMenu_Etc_Select_Select),
     Split("ToolButton22", "複数行文字フィールド <TEXTAREA>", 70, "Etc_Textarea_Textarea",
           M::PopupMenu_Etc_Textarea_Textarea),
 };
 
 constexpr PaletteButton kFrame[] = {
-    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\">", 7, "Etc_Framset_Cols",
-          M::PopupMenu_Etc_Framset),
-    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\">", 8, "Etc_Framset_Rows",
-          M::PopupMenu_Etc_Framset),
+    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\">", 7, "Etc_Framset_Cols", M::PopupMenu_Etc_Framset),
+    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\">", 8, "Etc_Framset_Rows", M::PopupMenu_Etc_Framset),
     Sep(),
-    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\">", 9, "Etc_Frame_Frame",
-          M::PopupMenu_Etc_Frame_Frame),
+    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\">", 9, "Etc_Frame_Frame", M::PopupMenu_Etc_Frame_Frame),
     Sep(),
     Key("ToolButton28", "フレーム未対応用 <NOFAMES>", 10, "Etc_Noframes"),
 };
@@ -172,9 +158,8 @@ constexpr PaletteButton kTools[] = {
 };
 
 constexpr PalettePage kPages[] = {
-    {"基本", kKihon},         {"文字", kMoji},     {"段落", kParagraph},
-    {"表", kTable},           {"リスト", kList},   {"リンク/画像", kLink},
-    {"フォーム", kForm},      {"フレーム", kFrame}, {"ツール", kTools},
+    {"基本", kKihon},       {"文字", kMoji},     {"段落", kParagraph}, {"表", kTable},     {"リスト", kList},
+    {"リンク/画像", kLink}, {"フォーム", kForm}, {"フレーム", kFrame}, {"ツール", kTools},
 };
 
 constexpr PaletteButton kToolBar11[] = {

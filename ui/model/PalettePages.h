@@ -36,7 +36,7 @@ struct PaletteButton {
   ButtonKind kind = ButtonKind::Separator;
   std::string_view name = {};  // component name, e.g. "TB_Moji_B"
   std::string_view hint = {};
-  std::int16_t image = -1;  // IL_ToolBt index
+  std::int16_t image = -1;    // IL_ToolBt index
   std::string_view key = {};  // tag buttons: the template key
   CommandId command = CommandId::None;
   MenuId menu = MenuId::MainMenu1;  // Split and MenuButton only
@@ -62,21 +62,21 @@ std::span<const PaletteButton> ToolBar1Buttons();
 
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {
-  int dockedPanelWidth = 33;   // Panel1, shown only when docked without the menu bar
-  int toolPanelWidth = 131;    // Panel3 with ToolBar11 and ToolBar12
-  int palettePanelWidth = 470; // Panel4 with PageControl1
-  int paletteHeight = 50;      // PageControl1
+  int dockedPanelWidth = 33;    // Panel1, shown only when docked without the menu bar
+  int toolPanelWidth = 131;     // Panel3 with ToolBar11 and ToolBar12
+  int palettePanelWidth = 470;  // Panel4 with PageControl1
+  int paletteHeight = 50;       // PageControl1
 };
 inline constexpr PaletteLayout kPaletteLayout{};
 
 // The base-folder panel (Panel8) and the panels' context menus.
 struct PanelText {
-  std::string_view baseFolderHint;       // Panel8 hint
-  std::string_view relativeOffLabel;     // Label2 while relative-path input is off
-  CommandId doubleClick;                 // Panel8, Label1, Label2
-  MenuId baseFolderMenu;                 // right-click on Panel8
-  MenuId toolPanelMenu;                  // right-click on Panel3
-  std::string_view logoHint;             // Image1 of Panel2; a click runs `logoClick`
+  std::string_view baseFolderHint;    // Panel8 hint
+  std::string_view relativeOffLabel;  // Label2 while relative-path input is off
+  CommandId doubleClick;              // Panel8, Label1, Label2
+  MenuId baseFolderMenu;              // right-click on Panel8
+  MenuId toolPanelMenu;               // right-click on Panel3
+  std::string_view logoHint;          // Image1 of Panel2; a click runs `logoClick`
   CommandId logoClick;
 };
 const PanelText& PalettePanelText();

@@ -22,10 +22,8 @@ constexpr MenuRow kValign3[] = {
 
 // The first "＆" is the full-width U+FF06; "&l" marks the accelerator.
 constexpr MenuRow kEntities[] = {
-    Tag(0, "< (＆&lt;)", "Moji_Kigou_Left", 32),
-    Tag(0, "> (＆&gt;)", "Moji_Kigou_Right", 35),
-    Tag(0, "＆ (＆&amp;)", "Moji_Kigou_Amp", 31),
-    Tag(0, "\" (＆&quot;)", "Moji_Kigou_Quot", 34),
+    Tag(0, "< (＆&lt;)", "Moji_Kigou_Left", 32),      Tag(0, "> (＆&gt;)", "Moji_Kigou_Right", 35),
+    Tag(0, "＆ (＆&amp;)", "Moji_Kigou_Amp", 31),     Tag(0, "\" (＆&quot;)", "Moji_Kigou_Quot", 34),
     Tag(0, "空白 (＆&nbsp;)", "Moji_Kigou_Nbsp", 33),
 };
 
@@ -179,14 +177,10 @@ constexpr MenuRow kHiddenAttrs[] = {
 };
 
 constexpr MenuRow kSelectAttrs[] = {
-    Tag(0, "変数名 (&NAME=\"\")", "Etc_Select_Name"),
-    Tag(0, "行数 (S&IZE=\"\")", "Etc_Select_Size"),
-    Tag(0, "複数選択可 (&MULTIPLE)", "Etc_Select_Multipre"),
-    Sep(0),
-    Tag(0, "選択アイテム <&OPTION>", "Etc_Select_Option"),
-    Sep(0),
-    Tag(0, "送信文字 (&VALUE=\"\")", "Etc_Select_OpValue"),
-    Tag(0, "初期選択 (S&ELECTED)", "Etc_Select_OpSelected"),
+    Tag(0, "変数名 (&NAME=\"\")", "Etc_Select_Name"),        Tag(0, "行数 (S&IZE=\"\")", "Etc_Select_Size"),
+    Tag(0, "複数選択可 (&MULTIPLE)", "Etc_Select_Multipre"), Sep(0),
+    Tag(0, "選択アイテム <&OPTION>", "Etc_Select_Option"),   Sep(0),
+    Tag(0, "送信文字 (&VALUE=\"\")", "Etc_Select_OpValue"),  Tag(0, "初期選択 (S&ELECTED)", "Etc_Select_OpSelected"),
 };
 
 // The WRAP items run their keys from handlers of their own in every menu.

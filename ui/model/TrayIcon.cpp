@@ -6,7 +6,8 @@
 
 namespace tagsling::ui {
 
-const char* const kTrayIdNotPositive = "0\x88\xc8\x89\xba\x82\xcd\x8e\x77\x92\xe8\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
+const char* const kTrayIdNotPositive =
+    "0\x88\xc8\x89\xba\x82\xcd\x8e\x77\x92\xe8\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
 const char* const kTrayIdInUse =
     "\x93\xaf\x82\xb6\x83\x41\x83\x43\x83\x52\x83\x93\x8e\xaf\x95\xca\x8e\x71\x82\xaa\x97\x4c\x82\xe8\x82\xdc\x82\xb7";
 const char* const kTrayNoIcon =
@@ -129,25 +130,38 @@ void TrayIconModel::DeleteFromShell() {
 std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message) {
   using enum TrayMouseKind;
   switch (message) {
-    case 0x200: return TrayMouseEvent{Move, TrayButton::None};
-    case 0x201: return TrayMouseEvent{Down, TrayButton::Left};
-    case 0x202: return TrayMouseEvent{Up, TrayButton::Left};
-    case 0x203: return TrayMouseEvent{DblClick, TrayButton::Left};
-    case 0x204: return TrayMouseEvent{Down, TrayButton::Right};
-    case 0x205: return TrayMouseEvent{Up, TrayButton::Right};
-    case 0x206: return TrayMouseEvent{DblClick, TrayButton::Right};
-    case 0x207: return TrayMouseEvent{Down, TrayButton::Middle};
-    case 0x208: return TrayMouseEvent{Up, TrayButton::Middle};
-    default: return std::nullopt;
+    case 0x200:
+      return TrayMouseEvent{Move, TrayButton::None};
+    case 0x201:
+      return TrayMouseEvent{Down, TrayButton::Left};
+    case 0x202:
+      return TrayMouseEvent{Up, TrayButton::Left};
+    case 0x203:
+      return TrayMouseEvent{DblClick, TrayButton::Left};
+    case 0x204:
+      return TrayMouseEvent{Down, TrayButton::Right};
+    case 0x205:
+      return TrayMouseEvent{Up, TrayButton::Right};
+    case 0x206:
+      return TrayMouseEvent{DblClick, TrayButton::Right};
+    case 0x207:
+      return TrayMouseEvent{Down, TrayButton::Middle};
+    case 0x208:
+      return TrayMouseEvent{Up, TrayButton::Middle};
+    default:
+      return std::nullopt;
   }
 }
 
 TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy) {
   if (mainDisabled || busy) return TrayClickAction::None;
   switch (button) {
-    case TrayButton::Left: return TrayClickAction::ShowMainWindow;
-    case TrayButton::Right: return TrayClickAction::OpenTrayMenu;
-    default: return TrayClickAction::None;
+    case TrayButton::Left:
+      return TrayClickAction::ShowMainWindow;
+    case TrayButton::Right:
+      return TrayClickAction::OpenTrayMenu;
+    default:
+      return TrayClickAction::None;
   }
 }
 

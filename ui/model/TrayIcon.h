@@ -28,10 +28,10 @@ class TrayIconError : public std::runtime_error {
 };
 
 // Shift-JIS messages.
-extern const char* const kTrayIdNotPositive;     // "0以下は指定できません"
-extern const char* const kTrayIdInUse;           // "同じアイコン識別子が有ります"
-extern const char* const kTrayNoIcon;            // "アイコンが指定されていません"
-extern const char* const kTrayCannotRegister;    // "タスクトレイに登録できません"
+extern const char* const kTrayIdNotPositive;   // "0以下は指定できません"
+extern const char* const kTrayIdInUse;         // "同じアイコン識別子が有ります"
+extern const char* const kTrayNoIcon;          // "アイコンが指定されていません"
+extern const char* const kTrayCannotRegister;  // "タスクトレイに登録できません"
 
 inline constexpr unsigned kTrayCallbackMessage = 0x466;  // WM_USER + 102
 inline constexpr std::size_t kTrayTipMaxBytes = 63;      // the 64-byte tip field less its terminator

@@ -72,10 +72,10 @@ std::wstring WindowText(HWND hwnd) {
 }
 
 const std::map<std::wstring, WORD> kKeyNames = {
-    {L"SHIFT", VK_SHIFT},   {L"CTRL", VK_CONTROL}, {L"ALT", VK_MENU},      {L"DELETE", VK_DELETE},
-    {L"INSERT", VK_INSERT}, {L"LEFT", VK_LEFT},    {L"RIGHT", VK_RIGHT},   {L"UP", VK_UP},
-    {L"DOWN", VK_DOWN},     {L"HOME", VK_HOME},    {L"END", VK_END},       {L"ESCAPE", VK_ESCAPE},
-    {L"RETURN", VK_RETURN}, {L"TAB", VK_TAB},      {L"SPACE", VK_SPACE},   {L"BACK", VK_BACK},
+    {L"SHIFT", VK_SHIFT},   {L"CTRL", VK_CONTROL}, {L"ALT", VK_MENU},    {L"DELETE", VK_DELETE},
+    {L"INSERT", VK_INSERT}, {L"LEFT", VK_LEFT},    {L"RIGHT", VK_RIGHT}, {L"UP", VK_UP},
+    {L"DOWN", VK_DOWN},     {L"HOME", VK_HOME},    {L"END", VK_END},     {L"ESCAPE", VK_ESCAPE},
+    {L"RETURN", VK_RETURN}, {L"TAB", VK_TAB},      {L"SPACE", VK_SPACE}, {L"BACK", VK_BACK},
 };
 
 WORD ParseKey(const std::wstring& name) {
@@ -96,7 +96,8 @@ void SendKey(WORD vk, bool up) {
   input.ki.wVk = vk;
   input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
   input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  if (vk == VK_DELETE || vk == VK_INSERT || (vk >= VK_PRIOR && vk <= VK_DOWN)) input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+  if (vk == VK_DELETE || vk == VK_INSERT || (vk >= VK_PRIOR && vk <= VK_DOWN))
+    input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
   SendInput(1, &input, sizeof input);
 }
 
@@ -187,8 +188,8 @@ int ItemRect(HWND top, const std::wstring& name, int index) {
   wchar_t cls[64] = L"";
   GetClassNameW(find.found, cls, 64);
   UINT message = 0;
-  if (lstrcmpiW(cls, L"ToolbarWindow32") == 0) message = WM_USER + 29;   // TB_GETITEMRECT
-  if (lstrcmpiW(cls, L"SysTabControl32") == 0) message = 0x1300 + 10;    // TCM_GETITEMRECT
+  if (lstrcmpiW(cls, L"ToolbarWindow32") == 0) message = WM_USER + 29;  // TB_GETITEMRECT
+  if (lstrcmpiW(cls, L"SysTabControl32") == 0) message = 0x1300 + 10;   // TCM_GETITEMRECT
   if (!message) return Fail(L"not a toolbar or tab control");
   DWORD pid = 0;
   GetWindowThreadProcessId(find.found, &pid);

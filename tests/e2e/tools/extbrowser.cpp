@@ -71,8 +71,8 @@ int wmain(int argc, wchar_t** argv) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = L"TagslingStandInBrowser";
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 100, 100, 500, 400, nullptr,
-                                nullptr, instance, nullptr);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 100, 100, 500, 400, nullptr, nullptr,
+                                instance, nullptr);
   if (!window) return 1;
 
   HSZ service = nullptr;

@@ -93,19 +93,23 @@ TEST_F(Engine, EachDeliveryAndVariant) {
       {"Shift in normal mode sandwiches", "Moji_B", false, {vk::kShift}, u"abc", 0, 3, u"<B>abc</B>", 10, 0},
       {"every placeholder gets the selection", "Twice", true, {}, u"q", 0, 1, u"[q|q]", 5, 0},
       {"Ctrl pastes the opening part", "Moji_B", true, {vk::kControl}, u"ab", 1, 1, u"a<B>b", 4, 0},
-      {"Ctrl+Shift pastes the closing part", "P_P_P", false, {vk::kControl, vk::kShift}, u"", 0, 0,
-       u"\r\n</P>", 6, 0},
-      {"Ctrl+Shift with the placeholder last", "Last", false, {vk::kControl, vk::kShift}, u"ab", 1, 1, u"ab",
-       1, 1},
+      {"Ctrl+Shift pastes the closing part", "P_P_P", false, {vk::kControl, vk::kShift}, u"", 0, 0, u"\r\n</P>", 6, 0},
+      {"Ctrl+Shift with the placeholder last", "Last", false, {vk::kControl, vk::kShift}, u"ab", 1, 1, u"ab", 1, 1},
       {"Ctrl without placeholder", "P_Br", false, {vk::kControl}, u"ab", 1, 1, u"ab", 1, 1},
       {"sandwich without placeholder", "P_Br", true, {}, u"ab", 0, 2, u"ab", 2, 1},
       {"sandwich of nothing selected", "Moji_B", true, {}, u"ab", 1, 1, u"ab", 1, 1},
-      {"Japanese around the selection", "Japanese", true, {}, u"\u5b57", 0, 1,
-       u"<B title=\"\u65e5\u672c\">\u5b57\u3042</B>", 20, 0},
-      {"emoji selection survives", "Moji_B", true, {}, u"\U0001F600\u5b57", 0, 3,
-       u"<B>\U0001F600\u5b57</B>", 10, 0},
-      {"placeholder in the selection stays literal", "Moji_B", true, {}, u"%SELSTR%", 0, 8,
-       u"<B>%SELSTR%</B>", 15, 0},
+      {"Japanese around the selection",
+       "Japanese",
+       true,
+       {},
+       u"\u5b57",
+       0,
+       1,
+       u"<B title=\"\u65e5\u672c\">\u5b57\u3042</B>",
+       20,
+       0},
+      {"emoji selection survives", "Moji_B", true, {}, u"\U0001F600\u5b57", 0, 3, u"<B>\U0001F600\u5b57</B>", 10, 0},
+      {"placeholder in the selection stays literal", "Moji_B", true, {}, u"%SELSTR%", 0, 8, u"<B>%SELSTR%</B>", 15, 0},
   };
   for (const DeliveryCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -137,8 +141,8 @@ TEST_F(Engine, NormalDeliveryPastesThenPressesLeftAtOnce) {
   EXPECT_EQ(editor.caret, 3u);
   EXPECT_EQ(desk.clipboard_text, u"<B></B>");
   // Target resolution, the clipboard, the 50 ms lag, Ctrl+V, then Left x4.
-  std::vector<std::string> expected = {"attach 1 2", "top Notepad", "detach 1 2", "clip set", "sleep 50",
-                                       "key 11 down", "key 56 down", "key 56 up", "key 11 up"};
+  std::vector<std::string> expected = {"attach 1 2",  "top Notepad", "detach 1 2", "clip set", "sleep 50",
+                                       "key 11 down", "key 56 down", "key 56 up",  "key 11 up"};
   for (int i = 0; i < 4; ++i) {
     expected.push_back("key 25 down");
     expected.push_back("key 25 up");
@@ -381,7 +385,7 @@ TEST_F(Engine, ACommandArrivingInsideAWaitIsRefused) {
   desk.At(20, [this] { engine.RunTagCommand("P_Br"); });  // a click during the KeyUpPaste wait
   desk.At(200, [this] { desk.ReleaseKey(vk::kShift); });
   settings.KeyUpPaste = true;
-  templates["Moji_B"] = "<B>";  // no placeholder: Shift makes a sandwich that beeps...
+  templates["Moji_B"] = "<B>";        // no placeholder: Shift makes a sandwich that beeps...
   settings.NoSelStr_TagPaste = true;  // ...or, here, falls back to a normal paste
   engine.RunTagCommand("Moji_B");
   desk.RunUntilIdle();
@@ -470,9 +474,8 @@ TEST_F(Engine, SelectionCaptureBeepsOnEmptySelectionEvenWithFallbackOn) {
 TEST_F(Engine, AFailingTransformationEndsTheJobWithItsMessage) {
   editor.SetText(u"ab");
   editor.Select(0, 2);
-  engine.StartSelectionCapture(true, [](const WideText&) -> std::optional<WideText> {
-    throw std::runtime_error("bad pattern");
-  });
+  engine.StartSelectionCapture(
+      true, [](const WideText&) -> std::optional<WideText> { throw std::runtime_error("bad pattern"); });
   desk.RunUntilIdle();
   EXPECT_EQ(desk.message_boxes, (std::vector<std::string>{"bad pattern"}));
   EXPECT_FALSE(engine.IsBusy());

@@ -44,7 +44,8 @@ TEST(KeyTables, EveryRowSendsItsModifiersAroundItsKey) {
     EXPECT_STREQ(combination->shown_as, row.shown_as);
     std::vector<KeyEvent> expected;
     for (std::uint8_t key : row.keys) expected.push_back({key, desk.ScanCodeOf(key), false});
-    for (auto it = row.keys.rbegin(); it != row.keys.rend(); ++it) expected.push_back({*it, desk.ScanCodeOf(*it), true});
+    for (auto it = row.keys.rbegin(); it != row.keys.rend(); ++it)
+      expected.push_back({*it, desk.ScanCodeOf(*it), true});
     if (row.letter_scan_zero) {
       expected[1].scan = 0;
       expected[2].scan = 0;

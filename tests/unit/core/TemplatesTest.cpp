@@ -34,14 +34,14 @@ struct ReplaceCase {
 TEST(ReplaceAllTest, ReplacesLikeTheRestartingLoop) {
   const ReplaceCase cases[] = {
       {"%CR%", "\r\n", "<P>%CR%%SELSTR%%CR%</P>", "<P>\r\n%SELSTR%\r\n</P>"},
-      {"", "x", "abc", "abc"},                            // empty pattern is never found
-      {"%cr%", "\r\n", "%CR%", "%CR%"},                   // case-sensitive
-      {"ab", "b", "aaab", "b"},                           // each replacement forms the next occurrence
-      {"PM1_", "", "PPM1_M1_X", "X"},                     // deletion joins a new occurrence
-      {"%SELSTR%", "", "%SEL%SELSTR%STR%", ""},           // nested
+      {"", "x", "abc", "abc"},                   // empty pattern is never found
+      {"%cr%", "\r\n", "%CR%", "%CR%"},          // case-sensitive
+      {"ab", "b", "aaab", "b"},                  // each replacement forms the next occurrence
+      {"PM1_", "", "PPM1_M1_X", "X"},            // deletion joins a new occurrence
+      {"%SELSTR%", "", "%SEL%SELSTR%STR%", ""},  // nested
       {"aa", "b", "aaaaa", "bba"},
       {"abc", "", "", ""},
-      {"\x82\xa0", "-", "\x82\xa0\x82\xa0", "--"},        // byte-exact on double-byte text
+      {"\x82\xa0", "-", "\x82\xa0\x82\xa0", "--"},  // byte-exact on double-byte text
   };
   for (const ReplaceCase& c : cases) {
     EXPECT_EQ(ReplaceAll(c.pattern, c.replacement, c.text), c.expected) << c.pattern << " in " << c.text;
@@ -90,8 +90,7 @@ TEST(ReplaceAllTest, HandlesManyOccurrencesInALongText) {
 }
 
 TEST(ReplaceAllShieldedTest, SelectionHoldingThePlaceholderStaysLiteral) {
-  EXPECT_EQ(ReplaceAllShielded(kSelStr, "a%SELSTR%b", "<B>%SELSTR%</B>%SELSTR%"),
-            "<B>a%SELSTR%b</B>a%SELSTR%b");
+  EXPECT_EQ(ReplaceAllShielded(kSelStr, "a%SELSTR%b", "<B>%SELSTR%</B>%SELSTR%"), "<B>a%SELSTR%b</B>a%SELSTR%b");
   // A marker already in the text also becomes the placeholder.
   EXPECT_EQ(ReplaceAllShielded(kCr, "\r\n", "%TAGSLING_TMP_SELSTR%%CR%"), "%SELSTR%\r\n");
 }
@@ -111,13 +110,13 @@ struct CountCase {
 TEST(CursorBackCountTest, CountsCharactersAfterTheFirstPlaceholder) {
   const CountCase cases[] = {
       {"<B>%SELSTR%</B>", 4},
-      {"<P>%CR%%SELSTR%%CR%</P>", 5},                 // the line break counts one
-      {"<TD>%TAB%%SELSTR%%TAB%</TD>", 6},             // so does the tab
-      {"<A HREF=\"%SELSTR%\">%SELSTR%</A>", 6},       // second placeholder counts nothing
-      {"<B>%selstr%</B>", 0},                         // only the upper-case form counts
+      {"<P>%CR%%SELSTR%%CR%</P>", 5},            // the line break counts one
+      {"<TD>%TAB%%SELSTR%%TAB%</TD>", 6},        // so does the tab
+      {"<A HREF=\"%SELSTR%\">%SELSTR%</A>", 6},  // second placeholder counts nothing
+      {"<B>%selstr%</B>", 0},                    // only the upper-case form counts
       {"<B>%SelStr%</B>", 0},
-      {"%SELSTR%\x82\xa0\x82\xa2</B>", 6},            // a double-byte character counts one
-      {"%SELSTR%%cr%", 4},                            // a lower-case marker is ordinary text
+      {"%SELSTR%\x82\xa0\x82\xa2</B>", 6},  // a double-byte character counts one
+      {"%SELSTR%%cr%", 4},                  // a lower-case marker is ordinary text
       {"<BR>", 0},
       {"", 0},
       {"%SELSTR%", 0},

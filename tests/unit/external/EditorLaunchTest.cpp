@@ -46,8 +46,8 @@ TEST(EditorLaunchTest, PlansTheStart) {
   settings.EditorFile = "C:\\WINDOWS\\NOTEPAD.EXE";
   settings.EditorCmdLine = "";
   settings.EditorWindowMax = true;
-  EditorLaunchRequest request{"C:\\web\\a.htm", true, "C:\\web", true, "C:\\Tagsling\\",
-                              WindowPlacement{0, 60, 1024, 680}};
+  EditorLaunchRequest request{
+      "C:\\web\\a.htm", true, "C:\\web", true, "C:\\Tagsling\\", WindowPlacement{0, 60, 1024, 680}};
 
   EditorLaunchPlan plan = PlanEditorLaunch(settings, request);
   EXPECT_EQ(plan.report, "");

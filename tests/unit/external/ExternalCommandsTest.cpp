@@ -259,9 +259,8 @@ TEST(ExternalCommandsTest, OpenCommandRemembersTheFolderAndStartsTheEditor) {
   EXPECT_EQ(scene.host.open_dialogs[0].initial_folder, "C:\\start");
   EXPECT_EQ(scene.settings.HtmlOpenDir, "C:\\web");
   EXPECT_EQ(scene.Steps({"busy", "idle open", "start"}),
-            (std::vector<std::string>{"busy open",
-                                      "start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web",
-                                      "idle open"}));
+            (std::vector<std::string>{
+                "busy open", "start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web", "idle open"}));
   EXPECT_EQ(scene.host.events, (std::vector<std::string>{"disable", "dialog", "enable"}));
 
   // Cancelled: nothing starts, the folder stays.

@@ -17,7 +17,9 @@ TEST(WinplaceTest, FreeAreaInEachPaletteState) {
   const Case cases[] = {
       {"docked", {0, 60, 1024, 740}, {true, true, false, false, {0, 0, 1024, 60}}, WindowPlacement{0, 60, 1024, 680}},
       {"maximised strip", work, {true, false, true, false, strip}, WindowPlacement{0, 90, 1024, 648}},
-      {"strip, work area beside a left taskbar", {60, 0, 1024, 768}, {true, false, true, false, strip},
+      {"strip, work area beside a left taskbar",
+       {60, 0, 1024, 768},
+       {true, false, true, false, strip},
        WindowPlacement{60, 90, 964, 678}},
       {"floating", work, {true, false, false, false, {100, 100, 717, 190}}, std::nullopt},
       {"strip, application minimised", work, {true, false, true, true, strip}, std::nullopt},

@@ -87,10 +87,10 @@ TEST(WwwFuncTest, DdeItemsAndServerCommands) {
   EXPECT_EQ(PreviewConversations(Browser::kInternetExplorer, path),
             (std::array<DdeConversation, 2>{{{"Iexplore", "WWW_OpenURL", "\"file:C:\\My Web\\a.htm\",,-1,,,,,"},
                                              {"Iexplore", "WWW_Activate", "0xFFFFFFFF,0x0"}}}));
-  EXPECT_EQ(PreviewConversations(Browser::kNetscapeNavigator, path),
-            (std::array<DdeConversation, 2>{
-                {{"Netscape", "WWW_OpenURL", "\"file:///C:\\My Web\\a.htm\",,0xFFFFFFFF,0x3,,,"},
-                 {"Netscape", "WWW_Activate", "0xFFFFFFFF,0x0"}}}));
+  EXPECT_EQ(
+      PreviewConversations(Browser::kNetscapeNavigator, path),
+      (std::array<DdeConversation, 2>{{{"Netscape", "WWW_OpenURL", "\"file:///C:\\My Web\\a.htm\",,0xFFFFFFFF,0x3,,,"},
+                                       {"Netscape", "WWW_Activate", "0xFFFFFFFF,0x0"}}}));
 
   EXPECT_EQ(ServerStartCommand(Browser::kInternetExplorer, "C:\\Program Files\\Internet Explorer\\IEXPLORE.EXE", path),
             "\"c:\\program files\\internet explorer\\iexplore\" -nohome");

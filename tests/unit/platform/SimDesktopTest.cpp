@@ -31,14 +31,22 @@ struct KeyCase {
 TEST(SimEditor, ReactsToEveryCutCopyPasteKeyAndNothingElse) {
   using namespace vk;
   const KeyCase cases[] = {
-      {{kControl}, kX, EditorAction::kCut},         {{kControl}, kDelete, EditorAction::kCut},
-      {{kShift}, kDelete, EditorAction::kCut},      {{}, kF7, EditorAction::kCut},
-      {{}, kF8, EditorAction::kCut},                {{kShift, kControl}, kDelete, EditorAction::kCut},
-      {{kControl}, kC, EditorAction::kCopy},        {{kControl}, kInsert, EditorAction::kCopy},
-      {{kShift}, kF8, EditorAction::kCopy},         {{kShift, kAlt}, kDelete, EditorAction::kCopy},
-      {{kControl}, kV, EditorAction::kPaste},       {{kShift}, kInsert, EditorAction::kPaste},
-      {{}, kF9, EditorAction::kPaste},              {{kShift}, kF9, EditorAction::kPaste},
-      {{kShift, kAlt}, kInsert, EditorAction::kPaste}, {{}, kLeft, EditorAction::kLeft},
+      {{kControl}, kX, EditorAction::kCut},
+      {{kControl}, kDelete, EditorAction::kCut},
+      {{kShift}, kDelete, EditorAction::kCut},
+      {{}, kF7, EditorAction::kCut},
+      {{}, kF8, EditorAction::kCut},
+      {{kShift, kControl}, kDelete, EditorAction::kCut},
+      {{kControl}, kC, EditorAction::kCopy},
+      {{kControl}, kInsert, EditorAction::kCopy},
+      {{kShift}, kF8, EditorAction::kCopy},
+      {{kShift, kAlt}, kDelete, EditorAction::kCopy},
+      {{kControl}, kV, EditorAction::kPaste},
+      {{kShift}, kInsert, EditorAction::kPaste},
+      {{}, kF9, EditorAction::kPaste},
+      {{kShift}, kF9, EditorAction::kPaste},
+      {{kShift, kAlt}, kInsert, EditorAction::kPaste},
+      {{}, kLeft, EditorAction::kLeft},
   };
   for (const KeyCase& c : cases) {
     Fixture f;

@@ -21,13 +21,20 @@ inline std::string Dump(const TRENode* node) {
       else
         std::snprintf(buffer, sizeof buffer, "%X-%X", node->lo, node->hi);
       return buffer;
-    case TRENodeKind::LineHead: return "^";
-    case TRENodeKind::LineTail: return "$";
-    case TRENodeKind::Concat: return "C(" + Dump(node->left) + "," + Dump(node->right) + ")";
-    case TRENodeKind::Union: return "U(" + Dump(node->left) + "," + Dump(node->right) + ")";
-    case TRENodeKind::Closure: return "*(" + Dump(node->left) + ")";
-    case TRENodeKind::Empty: return "E";
-    case TRENodeKind::Nothing: return "N";
+    case TRENodeKind::LineHead:
+      return "^";
+    case TRENodeKind::LineTail:
+      return "$";
+    case TRENodeKind::Concat:
+      return "C(" + Dump(node->left) + "," + Dump(node->right) + ")";
+    case TRENodeKind::Union:
+      return "U(" + Dump(node->left) + "," + Dump(node->right) + ")";
+    case TRENodeKind::Closure:
+      return "*(" + Dump(node->left) + ")";
+    case TRENodeKind::Empty:
+      return "E";
+    case TRENodeKind::Nothing:
+      return "N";
   }
   return "?";
 }

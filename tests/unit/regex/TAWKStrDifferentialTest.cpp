@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "regex/TAWKStr.h"
 #include "common/Sjis.h"
+#include "regex/TAWKStr.h"
 #include "regex/TREParseTree.h"
 
 namespace tagsling {
@@ -38,7 +38,9 @@ struct Text {
   std::size_t length;  // up to the first NUL
   char separator;
 
-  bool Lead(std::size_t i) const { return tagsling::IsSjisLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < length; }
+  bool Lead(std::size_t i) const {
+    return tagsling::IsSjisLeadByte(static_cast<unsigned char>(bytes[i])) && i + 1 < length;
+  }
   std::size_t CharLen(std::size_t i) const { return Lead(i) ? 2 : 1; }
   std::uint16_t CodeAt(std::size_t i) const {
     auto byte = static_cast<unsigned char>(bytes[i]);
@@ -64,9 +66,7 @@ using Ends = std::set<std::size_t>;
 
 Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEnd);
 
-Ends Char(const Text& t, std::size_t i, bool accept) {
-  return accept ? Ends{i + t.CharLen(i)} : Ends{};
-}
+Ends Char(const Text& t, std::size_t i, bool accept) { return accept ? Ends{i + t.CharLen(i)} : Ends{}; }
 
 Ends StarEnds(const Node& operand, const Text& t, std::size_t i) {
   Ends reached{i};
@@ -83,10 +83,14 @@ Ends StarEnds(const Node& operand, const Text& t, std::size_t i) {
 Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEnd) {
   bool more = i < t.length;
   switch (n.kind) {
-    case Node::Lit: return Char(t, i, more && t.CodeAt(i) == n.code);
-    case Node::Class: return Char(t, i, more && InItems(n, t.CodeAt(i)));
-    case Node::NegClass: return Char(t, i, more && InAny(t.CodeAt(i)) && !InItems(n, t.CodeAt(i)));
-    case Node::Any: return Char(t, i, more && InAny(t.CodeAt(i)));
+    case Node::Lit:
+      return Char(t, i, more && t.CodeAt(i) == n.code);
+    case Node::Class:
+      return Char(t, i, more && InItems(n, t.CodeAt(i)));
+    case Node::NegClass:
+      return Char(t, i, more && InAny(t.CodeAt(i)) && !InItems(n, t.CodeAt(i)));
+    case Node::Any:
+      return Char(t, i, more && InAny(t.CodeAt(i)));
     case Node::Head:
       if (atStart) return t.LineStart(i) ? Ends{i} : Ends{};
       return Char(t, i, more && t.CodeAt(i) == '^');
@@ -104,7 +108,8 @@ Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEn
       for (std::size_t k : EndsOf(*n.b, t, i, atStart, atEnd)) out.insert(k);
       return out;
     }
-    case Node::Star: return StarEnds(*n.a, t, i);
+    case Node::Star:
+      return StarEnds(*n.a, t, i);
     case Node::Plus: {
       Ends out;
       for (std::size_t j : EndsOf(*n.a, t, i, atStart, false))
@@ -116,7 +121,8 @@ Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEn
       out.insert(i);
       return out;
     }
-    case Node::Empty: return {i};
+    case Node::Empty:
+      return {i};
   }
   return {};
 }
@@ -142,7 +148,8 @@ std::pair<std::string, std::size_t> RefGSub(const Node& root, const Text& t, con
   Span match = RefSearch(root, t, 0);
   while (match.found) {
     result += t.bytes.substr(rest, match.start - rest);
-    for (char c : replacement) result += c == '&' ? t.bytes.substr(match.start, match.end - match.start) : std::string(1, c);
+    for (char c : replacement)
+      result += c == '&' ? t.bytes.substr(match.start, match.end - match.start) : std::string(1, c);
     ++count;
     rest = match.end;
     if (match.start == match.end) {
@@ -174,16 +181,47 @@ class Generator {
     auto n = std::make_shared<Node>();
     unsigned pick = depth <= 0 ? Below(6) : Below(12);
     switch (pick) {
-      case 0: case 1: n->kind = Node::Lit; n->code = Code(); break;
-      case 2: n->kind = Below(2) ? Node::Class : Node::NegClass; Items(*n); break;
-      case 3: n->kind = Node::Any; break;
-      case 4: n->kind = Node::Head; break;
-      case 5: n->kind = Below(4) ? Node::Tail : Node::Empty; break;
-      case 6: case 7: n->kind = Node::Concat; n->a = Pattern(depth - 1); n->b = Pattern(depth - 1); break;
-      case 8: n->kind = Node::Union; n->a = Pattern(depth - 1); n->b = Pattern(depth - 1); break;
-      case 9: n->kind = Node::Star; n->a = Pattern(depth - 1); break;
-      case 10: n->kind = Node::Plus; n->a = Pattern(depth - 1); break;
-      default: n->kind = Node::Opt; n->a = Pattern(depth - 1); break;
+      case 0:
+      case 1:
+        n->kind = Node::Lit;
+        n->code = Code();
+        break;
+      case 2:
+        n->kind = Below(2) ? Node::Class : Node::NegClass;
+        Items(*n);
+        break;
+      case 3:
+        n->kind = Node::Any;
+        break;
+      case 4:
+        n->kind = Node::Head;
+        break;
+      case 5:
+        n->kind = Below(4) ? Node::Tail : Node::Empty;
+        break;
+      case 6:
+      case 7:
+        n->kind = Node::Concat;
+        n->a = Pattern(depth - 1);
+        n->b = Pattern(depth - 1);
+        break;
+      case 8:
+        n->kind = Node::Union;
+        n->a = Pattern(depth - 1);
+        n->b = Pattern(depth - 1);
+        break;
+      case 9:
+        n->kind = Node::Star;
+        n->a = Pattern(depth - 1);
+        break;
+      case 10:
+        n->kind = Node::Plus;
+        n->a = Pattern(depth - 1);
+        break;
+      default:
+        n->kind = Node::Opt;
+        n->a = Pattern(depth - 1);
+        break;
     }
     return n;
   }
@@ -207,9 +245,16 @@ class Generator {
     unsigned count = 1 + Below(3);
     for (unsigned i = 0; i < count; ++i) {
       switch (Below(4)) {
-        case 0: n.items.emplace_back('a', 'b'); break;
-        case 1: n.items.emplace_back(0x8140, 0x82FF); break;
-        default: { std::uint16_t c = Code(); n.items.emplace_back(c, c); }
+        case 0:
+          n.items.emplace_back('a', 'b');
+          break;
+        case 1:
+          n.items.emplace_back(0x8140, 0x82FF);
+          break;
+        default: {
+          std::uint16_t c = Code();
+          n.items.emplace_back(c, c);
+        }
       }
     }
   }
@@ -234,7 +279,12 @@ std::string Render(const Node& n);
 
 std::string Atom(const Node& n) {
   switch (n.kind) {
-    case Node::Lit: case Node::Class: case Node::NegClass: case Node::Any: case Node::Head: case Node::Tail:
+    case Node::Lit:
+    case Node::Class:
+    case Node::NegClass:
+    case Node::Any:
+    case Node::Head:
+    case Node::Tail:
       return Render(n);
     default:
       return "(" + Render(n) + ")";
@@ -243,24 +293,34 @@ std::string Atom(const Node& n) {
 
 std::string Render(const Node& n) {
   switch (n.kind) {
-    case Node::Lit: return Char(n.code, false);
-    case Node::Class: case Node::NegClass: {
+    case Node::Lit:
+      return Char(n.code, false);
+    case Node::Class:
+    case Node::NegClass: {
       std::string out = n.kind == Node::Class ? "[" : "[^";
       for (const auto& [lo, hi] : n.items) out += lo == hi ? Char(lo, true) : Char(lo, true) + "-" + Char(hi, true);
       return out + "]";
     }
-    case Node::Any: return ".";
-    case Node::Head: return "^";
-    case Node::Tail: return "$";
-    case Node::Empty: return "()";
+    case Node::Any:
+      return ".";
+    case Node::Head:
+      return "^";
+    case Node::Tail:
+      return "$";
+    case Node::Empty:
+      return "()";
     case Node::Concat: {
       auto part = [](const Node& x) { return x.kind == Node::Union ? "(" + Render(x) + ")" : Render(x); };
       return part(*n.a) + part(*n.b);
     }
-    case Node::Union: return Render(*n.a) + "|" + Render(*n.b);
-    case Node::Star: return Atom(*n.a) + "*";
-    case Node::Plus: return Atom(*n.a) + "+";
-    case Node::Opt: return Atom(*n.a) + "?";
+    case Node::Union:
+      return Render(*n.a) + "|" + Render(*n.b);
+    case Node::Star:
+      return Atom(*n.a) + "*";
+    case Node::Plus:
+      return Atom(*n.a) + "+";
+    case Node::Opt:
+      return Atom(*n.a) + "?";
   }
   return "";
 }

@@ -90,7 +90,10 @@ TEST(TAWKStrTest, TagDeletionPatterns) {
       {kAnyTag, true, "<<b>i>x", "<i>x", 1},
       {kAnyTag, true, "a<b>c</b>\x82\xa0<i\x82\xa0>", "ac\x82\xa0", 3},
       {kCommentMarks, true, "<!--\x81\x40note -->", "note", 2},
-      {kCommentMarks, true, "<!--  a  -->b<!--c-->", "ab" "c", 4},
+      {kCommentMarks, true, "<!--  a  -->b<!--c-->",
+       "ab"
+       "c",
+       4},
   };
   for (const auto& c : cases) {
     Replace out = c.global ? GSub(c.pattern, "", c.text) : Sub(c.pattern, "", c.text);
@@ -117,11 +120,14 @@ TEST(TAWKStrTest, GSubCases) {
       {"$", "!", "a\r\nb", "a!\r\nb!", 2},
       {"$", "!", "a\nb", "a\nb!", 1},
       {"$", "!", "a\nb", "a!\nb!", 2, mcls_LF},
-      {"x*", "-", "a\r\nb", "-a-\r\n-b", 3},   // CR and LF travel together
+      {"x*", "-", "a\r\nb", "-a-\r\n-b", 3},  // CR and LF travel together
       {"x*", "-", "a\r\nb", "-a-\r-\n-b", 4, mcls_LF},
-      {"x*", "-", "\r\x82\xa0" "b", "-\r\x82\xa0-b", 2},  // never splits a double-byte character
+      {"x*", "-",
+       "\r\x82\xa0"
+       "b",
+       "-\r\x82\xa0-b", 2},  // never splits a double-byte character
       {"x*", "-", "\x82\xa0\x82\xa0", "-\x82\xa0-\x82\xa0", 2},
-      {"b", "", std::string("ab\0b", 4), std::string("a\0b", 3), 1},  // bytes after a NUL stay
+      {"b", "", std::string("ab\0b", 4), std::string("a\0b", 3), 1},      // bytes after a NUL stay
       {"b|$", "!", std::string("ab\0b", 4), std::string("a!\0b", 4), 1},  // as for "ab": the text ended
       {"a", "\\&", "cat", "c&t", 1},
   };

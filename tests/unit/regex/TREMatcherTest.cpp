@@ -43,8 +43,11 @@ TEST(TREMatcherTest, LeftmostLongest) {
       {"x*^a", "^a", "0,2"},
       {"(a$)*", "a$a$", "0,4"},
       {"\x82\xa0+", "x\x82\xa0\x82\xa0y", "1,5"},
-      {"a", "\x82" "a", "none"},   // the "a" is a trail byte
-      {".", "\x82", "0,1"},        // a lone lead byte reads as one character
+      {"a",
+       "\x82"
+       "a",
+       "none"},                       // the "a" is a trail byte
+      {".", "\x82", "0,1"},           // a lone lead byte reads as one character
       {"[^<>]*", "ab\r\ncd", "0,2"},  // negated classes never match line breaks
       {"\\x0", "a", "none"},          // code 0 never matches (the end never moves)
       {"a\\x0*b", "ab", "0,2"},
@@ -52,7 +55,8 @@ TEST(TREMatcherTest, LeftmostLongest) {
       {"\\xFFFD", "a", "none"},            // no character code is taken for an anchor
       {"^x|\\xFFFDy", "y", "none"},
   };
-  for (const FindCase& c : cases) EXPECT_EQ(Find(c.pattern, c.text, c.sep), c.expected) << c.pattern << " on " << c.text;
+  for (const FindCase& c : cases)
+    EXPECT_EQ(Find(c.pattern, c.text, c.sep), c.expected) << c.pattern << " on " << c.text;
 }
 
 TEST(TREMatcherTest, Anchors) {
@@ -79,7 +83,8 @@ TEST(TREMatcherTest, Anchors) {
       {"(^a)?", "", "0,0"},                    // nullable anchored patterns match empty texts
       {"(^a)?", "b", "0,0"},
   };
-  for (const FindCase& c : cases) EXPECT_EQ(Find(c.pattern, c.text, c.sep), c.expected) << c.pattern << " on " << c.text;
+  for (const FindCase& c : cases)
+    EXPECT_EQ(Find(c.pattern, c.text, c.sep), c.expected) << c.pattern << " on " << c.text;
 }
 
 TEST(TREMatcherTest, RepeatedFailingRunsStayLinear) {

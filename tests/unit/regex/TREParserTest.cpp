@@ -55,20 +55,11 @@ TEST(TREParserTest, SyntaxErrors) {
     const char* pattern;
     const char* message;
   } cases[] = {
-      {"a**", kMsgCharOrLeftParenNeeded},
-      {"a+?", kMsgCharOrLeftParenNeeded},
-      {"*a", kMsgCharOrLeftParenNeeded},
-      {"]", kMsgCharOrLeftParenNeeded},
-      {"(a", kMsgRightParenNeeded},
-      {"((a)", kMsgRightParenNeeded},
-      {"a)", kMsgExtraCharacters},
-      {"[]", kMsgInvalidClass},
-      {"[]a]", kMsgInvalidClass},
-      {"[^]", kMsgInvalidClass},
-      {"[c-a]", kMsgInvalidRange},
-      {"\\x", kMsgInvalidHex},
-      {"\\777777", kMsgInvalidOctal},
-      {"a\x82", kMsgInvalidDoubleByte},
+      {"a**", kMsgCharOrLeftParenNeeded}, {"a+?", kMsgCharOrLeftParenNeeded}, {"*a", kMsgCharOrLeftParenNeeded},
+      {"]", kMsgCharOrLeftParenNeeded},   {"(a", kMsgRightParenNeeded},       {"((a)", kMsgRightParenNeeded},
+      {"a)", kMsgExtraCharacters},        {"[]", kMsgInvalidClass},           {"[]a]", kMsgInvalidClass},
+      {"[^]", kMsgInvalidClass},          {"[c-a]", kMsgInvalidRange},        {"\\x", kMsgInvalidHex},
+      {"\\777777", kMsgInvalidOctal},     {"a\x82", kMsgInvalidDoubleByte},
   };
   for (const auto& c : cases) EXPECT_EQ(test::ErrorOf([&] { Parse(c.pattern); }), c.message) << c.pattern;
 }

@@ -34,7 +34,7 @@ TEST(TREReplacementTest, AmpersandsBackslashesAndEscapes) {
       {"\\q", "q"},
       {"\x95\x5c&", "\x95\x5cM"},  // trail byte 0x5C is not a backslash
       {"\\\x82\xa0", "\x82\xa0"},
-      {"x\x82", "x\x82"},           // a lone lead byte is copied
+      {"x\x82", "x\x82"},  // a lone lead byte is copied
       {std::string("a\0&", 3), std::string("a\0M", 3)},
   };
   for (const auto& c : cases) EXPECT_EQ(Expand(c.replacement, "M"), c.expected) << c.replacement;

@@ -19,21 +19,52 @@ std::string Tokens(const std::string& pattern) {
   for (;;) {
     TRETokenKind kind = scanner.GetToken();
     switch (kind) {
-      case TRETokenKind::End: return out;
-      case TRETokenKind::Literal: std::snprintf(buffer, sizeof buffer, "L%X ", scanner.Code()); out += buffer; break;
-      case TRETokenKind::Range: std::snprintf(buffer, sizeof buffer, "R%X-%X ", scanner.Code(), scanner.UpperCode()); out += buffer; break;
-      case TRETokenKind::Union: out += "| "; break;
-      case TRETokenKind::GroupOpen: out += "( "; break;
-      case TRETokenKind::GroupClose: out += ") "; break;
-      case TRETokenKind::Star: out += "* "; break;
-      case TRETokenKind::Plus: out += "+ "; break;
-      case TRETokenKind::Question: out += "? "; break;
-      case TRETokenKind::ClassOpen: out += "[ "; break;
-      case TRETokenKind::NegClassOpen: out += "[^ "; break;
-      case TRETokenKind::ClassClose: out += "] "; break;
-      case TRETokenKind::AnyChar: out += ". "; break;
-      case TRETokenKind::LineHead: out += "^ "; break;
-      case TRETokenKind::LineTail: out += "$ "; break;
+      case TRETokenKind::End:
+        return out;
+      case TRETokenKind::Literal:
+        std::snprintf(buffer, sizeof buffer, "L%X ", scanner.Code());
+        out += buffer;
+        break;
+      case TRETokenKind::Range:
+        std::snprintf(buffer, sizeof buffer, "R%X-%X ", scanner.Code(), scanner.UpperCode());
+        out += buffer;
+        break;
+      case TRETokenKind::Union:
+        out += "| ";
+        break;
+      case TRETokenKind::GroupOpen:
+        out += "( ";
+        break;
+      case TRETokenKind::GroupClose:
+        out += ") ";
+        break;
+      case TRETokenKind::Star:
+        out += "* ";
+        break;
+      case TRETokenKind::Plus:
+        out += "+ ";
+        break;
+      case TRETokenKind::Question:
+        out += "? ";
+        break;
+      case TRETokenKind::ClassOpen:
+        out += "[ ";
+        break;
+      case TRETokenKind::NegClassOpen:
+        out += "[^ ";
+        break;
+      case TRETokenKind::ClassClose:
+        out += "] ";
+        break;
+      case TRETokenKind::AnyChar:
+        out += ". ";
+        break;
+      case TRETokenKind::LineHead:
+        out += "^ ";
+        break;
+      case TRETokenKind::LineTail:
+        out += "$ ";
+        break;
     }
   }
 }
@@ -49,11 +80,13 @@ TEST(TREScannerTest, TokensAndEscapes) {
       {"a|(b)*+?.^$", "L61 | ( L62 ) * + ? . ^ $ "},
       {"\\b\\n\\r\\t", "L8 LA LD L9 "},
       {"\\x41\\x4aG\\x8140", "L41 L4A L47 L8140 "},  // hex stops at a non-digit, which is read again
-      {"\\x12345", "L1234 L35 "},                     // at most four hex digits
+      {"\\x12345", "L1234 L35 "},                    // at most four hex digits
       {"\\101\\0\\177777", "L41 L0 LFFFF "},
       {"\\.\\[\\]\\-\\\\", "L2E L5B L5D L2D L5C "},
-      {"\\\x82\xa0", "L82A0 "},                        // escaped double-byte character
-      {"\x95\x5c" "a", "L955C L61 "},                  // trail byte 0x5C is not a backslash
+      {"\\\x82\xa0", "L82A0 "},  // escaped double-byte character
+      {"\x95\x5c"
+       "a",
+       "L955C L61 "},  // trail byte 0x5C is not a backslash
       {"]", "] "},
       {"[a-c-e]", "[ R61-63 L2D L65 ] "},
       {"[a-]", "[ L61 L2D ] "},

@@ -61,7 +61,8 @@ TEST(TRegularExpressionTest, InvalidPatternFallsBackToTheEmptyPattern) {
 TEST(TRegularExpressionTest, OversizedAutomataAreRefused) {
   TRegularExpression re;
   // ".*a" followed by many "." needs exponentially many DFA states.
-  for (const std::string& pattern : {".*a" + std::string(20, '.'), std::string("((((((((((((((((((a+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+")}) {
+  for (const std::string& pattern :
+       {".*a" + std::string(20, '.'), std::string("((((((((((((((((((a+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+)+")}) {
     EXPECT_EQ(test::ErrorOf([&] { re.SetRegExp(pattern); }), kMsgTooComplex);
     EXPECT_EQ(re.CurrentIndex(), 0u);
   }

@@ -117,9 +117,9 @@ TEST_F(AppSettingsTest, WindowsFamily) {
     unsigned platform, minor;
     const char* expected;
   } cases[] = {
-      {"", true, 0, 0, "Win3.1"},  {"", true, 1, 0, "Win95"},   {"", true, 1, 10, "Win98"},
-      {"", true, 1, 90, ""},       {"", true, 2, 0, "WinNT"},   {"", true, 3, 0, ""},
-      {"", false, 2, 0, ""},       {"/nt", true, 1, 0, "WinNT"}, {"/NT", true, 0, 0, "WinNT"},
+      {"", true, 0, 0, "Win3.1"},    {"", true, 1, 0, "Win95"},     {"", true, 1, 10, "Win98"},
+      {"", true, 1, 90, ""},         {"", true, 2, 0, "WinNT"},     {"", true, 3, 0, ""},
+      {"", false, 2, 0, ""},         {"/nt", true, 1, 0, "WinNT"},  {"/NT", true, 0, 0, "WinNT"},
       {"/Nt", false, 1, 0, "WinNT"}, {"/nt2", true, 1, 0, "Win95"}, {"nt", true, 1, 10, "Win98"},
   };
   for (const auto& c : cases) {
@@ -143,7 +143,8 @@ TEST_F(AppSettingsTest, EditorWindowClassOnlyOnNt) {
 }
 
 TEST_F(AppSettingsTest, SavingWindowSectionFollowsWindowState) {
-  const std::string window_section = "[TTagslingMain]\r\nWindowWidth=650\r\nWindowTop=3\r\nWindowLeft=4\r\nWindowMax=0\r\n";
+  const std::string window_section =
+      "[TTagslingMain]\r\nWindowWidth=650\r\nWindowTop=3\r\nWindowLeft=4\r\nWindowMax=0\r\n";
   struct {
     const char* name;
     bool docked, zoomed;
@@ -221,14 +222,14 @@ TEST_F(AppSettingsTest, ClampedLimitsToDialogRangesOnly) {
     int stored;
     int expected;
   } cases[] = {
-      {&AppSettings::HasamiTime, 0, 1},           {&AppSettings::HasamiTime, -7, 1},
-      {&AppSettings::HasamiTime, 20000, 10000},   {&AppSettings::HasamiTime, 250, 250},
-      {&AppSettings::AutoActive_Margin, -1, 0},   {&AppSettings::AutoActive_Margin, 10000, 9999},
-      {&AppSettings::SendKey_Cut, 6, 5},          {&AppSettings::SendKey_Copy, 5, 4},
-      {&AppSettings::SendKey_Paste, -1, 0},       {&AppSettings::PMIti_S, 3, 2},
-      {&AppSettings::PMIti_OuterTools, -3, 0},    {&AppSettings::SendMessage, 2, 1},
-      {&AppSettings::HasamiSelStr, 9, 1},         {&AppSettings::KihonDirOpenStyle, -1, 0},
-      {&AppSettings::WindowTop, -500, -500},      {&AppSettings::FormHeight, 12345, 12345},
+      {&AppSettings::HasamiTime, 0, 1},         {&AppSettings::HasamiTime, -7, 1},
+      {&AppSettings::HasamiTime, 20000, 10000}, {&AppSettings::HasamiTime, 250, 250},
+      {&AppSettings::AutoActive_Margin, -1, 0}, {&AppSettings::AutoActive_Margin, 10000, 9999},
+      {&AppSettings::SendKey_Cut, 6, 5},        {&AppSettings::SendKey_Copy, 5, 4},
+      {&AppSettings::SendKey_Paste, -1, 0},     {&AppSettings::PMIti_S, 3, 2},
+      {&AppSettings::PMIti_OuterTools, -3, 0},  {&AppSettings::SendMessage, 2, 1},
+      {&AppSettings::HasamiSelStr, 9, 1},       {&AppSettings::KihonDirOpenStyle, -1, 0},
+      {&AppSettings::WindowTop, -500, -500},    {&AppSettings::FormHeight, 12345, 12345},
   };
   for (const auto& c : cases) {
     settings.*c.field = c.stored;
@@ -258,7 +259,9 @@ TEST(SettingsFilePathTest, ReplacesTheExtension) {
       {"/usr/bin/tagsling", "/usr/bin/tagsling.INI"},
       {"tagsling.", "tagsling.INI"},
       // "ソ" ends in 0x5C, which is no path separator here.
-      {"C:\\a\\b.\x83\x5c" "c", "C:\\a\\b.INI"},
+      {"C:\\a\\b.\x83\x5c"
+       "c",
+       "C:\\a\\b.INI"},
   };
   for (const auto& c : cases) EXPECT_EQ(SettingsFilePath(c.executable), c.expected) << c.executable;
 }

@@ -97,12 +97,26 @@ TEST(ProfileFileTest, ParsesIntegers) {
     const char* text;
     int expected;
   } cases[] = {
-      {"12", 12},         {"-5", -5},         {"+7", 7},           {"00012", 12},
-      {"0x1F", 31},       {"0X1f", 31},       {"0x0", 0},          {"0xFFFFFFFF", -1},
-      {"2147483647", INT_MAX},                {"-2147483648", INT_MIN},
-      {"0x", 99},         {"0x1G", 99},       {"0x100000000", 99}, {"2147483648", 99},
-      {"12abc", 99},      {"", 99},           {"-", 99},           {"1.5", 99},
-      {"1 2", 99},        {"-0x10", 99},
+      {"12", 12},
+      {"-5", -5},
+      {"+7", 7},
+      {"00012", 12},
+      {"0x1F", 31},
+      {"0X1f", 31},
+      {"0x0", 0},
+      {"0xFFFFFFFF", -1},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"0x", 99},
+      {"0x1G", 99},
+      {"0x100000000", 99},
+      {"2147483648", 99},
+      {"12abc", 99},
+      {"", 99},
+      {"-", 99},
+      {"1.5", 99},
+      {"1 2", 99},
+      {"-0x10", 99},
   };
   for (const auto& c : cases) EXPECT_EQ(ParseProfileInt(c.text, 99), c.expected) << c.text;
   // Blanks and quotes around the value go before the integer is read.
@@ -158,8 +172,8 @@ TEST(ProfileFileTest, EraseRemovesEverySectionOfThatNameWhole) {
 }
 
 TEST(ProfileFileTest, ValuesReadBackExactly) {
-  const std::string values[] = {" lead",   "trail ", "\"quoted\"", "'single'", "",         "x=y",
-                                "[S]",     ";c",     "\"",         "\"a'",     "  \"b\"  ", "\x83\x5c\x83\x74"};
+  const std::string values[] = {" lead", "trail ", "\"quoted\"", "'single'", "",          "x=y",
+                                "[S]",   ";c",     "\"",         "\"a'",     "  \"b\"  ", "\x83\x5c\x83\x74"};
   for (const std::string& value : values) {
     ProfileDocument document;
     ASSERT_TRUE(document.Set("S", "K", value));
@@ -181,7 +195,8 @@ TEST(ProfileFileTest, RejectsUnusableNamesWithoutChange) {
   struct {
     const char* section;
     const char* key;
-  } cases[] = {{"S", ""}, {"S", "   "}, {"S", "a=b"}, {"S", "a\nb"}, {"S", "[x"}, {"S", ";x"}, {"a]b", "K"}, {"a\rb", "K"}};
+  } cases[] = {{"S", ""},   {"S", "   "}, {"S", "a=b"}, {"S", "a\nb"},
+               {"S", "[x"}, {"S", ";x"},  {"a]b", "K"}, {"a\rb", "K"}};
   for (const auto& c : cases) {
     ProfileDocument document = ProfileDocument::FromText(kMixedFile);
     EXPECT_FALSE(document.Set(c.section, c.key, "v")) << c.section << "/" << c.key;

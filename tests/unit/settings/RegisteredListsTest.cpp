@@ -21,7 +21,8 @@ TEST(RegisteredListsTest, ItemCountDecidesTheEntries) {
     std::string text;
     Rows expected;
   } cases[] = {
-      {"HigherNumbersIgnored", "[UserTag]\nItemCount=2\nTitle0=a\nTag0=<a>\nTitle1=b\nTag1=<b>\nTitle2=c\nTag2=<c>\n",
+      {"HigherNumbersIgnored",
+       "[UserTag]\nItemCount=2\nTitle0=a\nTag0=<a>\nTitle1=b\nTag1=<b>\nTitle2=c\nTag2=<c>\n",
        {{"a", "<a>"}, {"b", "<b>"}}},
       {"MissingKeysAreEmpty", "[UserTag]\nItemCount=3\nTag1=<b>\n", {{"", ""}, {"", "<b>"}, {"", ""}}},
       {"ZeroWithStaleKeys", "[UserTag]\nItemCount=0\nTitle0=stale\n", {}},
@@ -66,7 +67,8 @@ TEST(RegisteredListsTest, ThroughWindowListKeepsOrderAndEmptyNames) {
   ThroughWindowClasses() = {"left over"};
   LoadThroughWindowList(path);
   EXPECT_TRUE(ThroughWindowClasses().empty());
-  PutFile(path, "[ThroughWindow]\nItemCount=3\nItemName0=Tray\nClassName0=Shell_TrayWnd\nClassName2=tooltips_class32\n");
+  PutFile(path,
+          "[ThroughWindow]\nItemCount=3\nItemName0=Tray\nClassName0=Shell_TrayWnd\nClassName2=tooltips_class32\n");
   LoadThroughWindowList(path);
   EXPECT_EQ(ThroughWindowClasses(), (std::vector<std::string>{"Shell_TrayWnd", "", "tooltips_class32"}));
 }
@@ -90,7 +92,8 @@ TEST(RegisteredListsTest, SavingErasesOnlyWhenTheListHadEntries) {
     DialogList list = LoadListForDialog(file, RegisteredList::kUserTag);
     list.rows = {{"-", ""}, {"new", "<b>%SELSTR%</b>"}};
     ASSERT_TRUE(WriteListSection(file, RegisteredList::kUserTag, list)) << c.name;
-    std::string expected = c.name == std::string("HadEntries") ? around + c.expected_section : c.expected_section + around;
+    std::string expected =
+        c.name == std::string("HadEntries") ? around + c.expected_section : c.expected_section + around;
     EXPECT_EQ(file.Text(), expected) << c.name;
     EXPECT_EQ(ReadListRows(file, RegisteredList::kUserTag), list.rows) << c.name;
   }
@@ -102,7 +105,7 @@ TEST(RegisteredListsTest, KeysWrittenInFieldOrder) {
   list.rows = {{"a", "C:\\a.exe", "%f", "C:\\"}, {"b"}};
   ASSERT_TRUE(WriteListSection(file, RegisteredList::kTools, list));
   EXPECT_EQ(file.KeyNames("Tools"), (std::vector<std::string>{"ItemCount", "Title0", "File0", "Param0", "TmpDir0",
-                                                               "Title1", "File1", "Param1", "TmpDir1"}));
+                                                              "Title1", "File1", "Param1", "TmpDir1"}));
   list.rows = {{"Editor", "EditPlus"}};
   ASSERT_TRUE(WriteListSection(file, RegisteredList::kThroughWindow, list));
   EXPECT_EQ(file.KeyNames("ThroughWindow"), (std::vector<std::string>{"ItemCount", "ItemName0", "ClassName0"}));

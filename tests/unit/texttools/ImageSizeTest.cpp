@@ -33,15 +33,15 @@ std::string Png(std::uint32_t width, std::uint32_t height) {
 }
 
 std::string Segment(std::uint8_t marker, const std::string& payload) {
-  return std::string("\xFF", 1) + static_cast<char>(marker) + BigEndian(static_cast<std::uint32_t>(payload.size() + 2), 2) +
-         payload;
+  return std::string("\xFF", 1) + static_cast<char>(marker) +
+         BigEndian(static_cast<std::uint32_t>(payload.size() + 2), 2) + payload;
 }
 
 std::string Jfif() { return Segment(0xE0, std::string("JFIF\0\x01\x01\x00\x00\x01\x00\x01\x00\x00", 14)); }
 std::string Exif(std::size_t size) { return Segment(0xE1, std::string("Exif\0\0", 6) + std::string(size, 'M')); }
 std::string Frame(std::uint8_t marker, std::uint16_t width, std::uint16_t height) {
-  return Segment(marker, std::string("\x08", 1) + BigEndian(height, 2) + BigEndian(width, 2) +
-                             std::string("\x01\x01\x11\x00", 4));
+  return Segment(
+      marker, std::string("\x08", 1) + BigEndian(height, 2) + BigEndian(width, 2) + std::string("\x01\x01\x11\x00", 4));
 }
 std::string Dht() { return Segment(0xC4, std::string(20, '\0')); }
 std::string Dqt() { return Segment(0xDB, std::string(65, '\x01')); }
@@ -66,20 +66,29 @@ std::vector<SizeCase> SizeCases() {
       {"PNG 70000 wide", PictureKind::kPng, Png(70000, 3), PictureSize{70000, 3}},
       {"PNG zero width", PictureKind::kPng, Png(0, 3), std::nullopt},
       {"PNG wider than 2^31-1", PictureKind::kPng, Png(0x80000000u, 3), std::nullopt},
-      {"PNG without IHDR first", PictureKind::kPng, [] { std::string b = Png(5, 5); b.replace(12, 4, "tEXt"); return b; }(),
+      {"PNG without IHDR first", PictureKind::kPng,
+       [] {
+         std::string b = Png(5, 5);
+         b.replace(12, 4, "tEXt");
+         return b;
+       }(),
        std::nullopt},
       {"JFIF baseline", PictureKind::kJpeg, Jpeg(Jfif() + Dqt() + Frame(0xC0, 100, 50) + Dht()), PictureSize{100, 50}},
       {"JFIF progressive", PictureKind::kJpeg, Jpeg(Jfif() + Dqt() + Frame(0xC2, 7, 9) + Dht()), PictureSize{7, 9}},
-      {"JFIF with DHT before the frame", PictureKind::kJpeg, Jpeg(Jfif() + Dht() + Frame(0xC1, 8, 6)), PictureSize{8, 6}},
+      {"JFIF with DHT before the frame", PictureKind::kJpeg, Jpeg(Jfif() + Dht() + Frame(0xC1, 8, 6)),
+       PictureSize{8, 6}},
       {"Exif", PictureKind::kJpeg, Jpeg(Exif(300) + Dqt() + Frame(0xC0, 4000, 3000)), PictureSize{4000, 3000}},
-      {"Exif, frame after byte 1024", PictureKind::kJpeg, Jpeg(Exif(20000) + Jfif() + Frame(0xC0, 1, 2)), PictureSize{1, 2}},
-      {"JFIF, frame after byte 1024", PictureKind::kJpeg, Jpeg(Jfif() + Segment(0xE2, std::string(3000, 'i')) + Frame(0xCF, 3, 3)),
-       PictureSize{3, 3}},
-      {"fill bytes before a marker", PictureKind::kJpeg, Jpeg(Jfif() + "\xFF\xFF" + Frame(0xC0, 5, 6)), PictureSize{5, 6}},
+      {"Exif, frame after byte 1024", PictureKind::kJpeg, Jpeg(Exif(20000) + Jfif() + Frame(0xC0, 1, 2)),
+       PictureSize{1, 2}},
+      {"JFIF, frame after byte 1024", PictureKind::kJpeg,
+       Jpeg(Jfif() + Segment(0xE2, std::string(3000, 'i')) + Frame(0xCF, 3, 3)), PictureSize{3, 3}},
+      {"fill bytes before a marker", PictureKind::kJpeg, Jpeg(Jfif() + "\xFF\xFF" + Frame(0xC0, 5, 6)),
+       PictureSize{5, 6}},
       {"bytes that look like a frame inside a segment", PictureKind::kJpeg,
        Jpeg(Exif(0) + Segment(0xFE, Frame(0xC0, 11, 11)) + Frame(0xC0, 22, 33)), PictureSize{22, 33}},
       {"JPG and DAC are no frames", PictureKind::kJpeg,
-       Jpeg(Segment(0xC8, Frame(0xC0, 1, 1).substr(4)) + Segment(0xCC, "xxxxxxx") + Frame(0xC3, 9, 8)), PictureSize{9, 8}},
+       Jpeg(Segment(0xC8, Frame(0xC0, 1, 1).substr(4)) + Segment(0xCC, "xxxxxxx") + Frame(0xC3, 9, 8)),
+       PictureSize{9, 8}},
       {"no frame before the scan", PictureKind::kJpeg, Jpeg(Jfif() + Dqt()), std::nullopt},
       {"height left to a DNL marker", PictureKind::kJpeg, Jpeg(Jfif() + Frame(0xC0, 10, 0)), std::nullopt},
       {"no SOI", PictureKind::kJpeg, Jfif() + Frame(0xC0, 10, 10), std::nullopt},
@@ -117,8 +126,8 @@ TEST(ImageSizeTest, TruncatedFilesYieldNoSize) {
 
 TEST(ImageSizeTest, KindFromExtensionIgnoresCase) {
   const std::pair<const char*, PictureKind> kCases[] = {
-      {"C:\\web\\a.gif", PictureKind::kGif},   {"a.GIF", PictureKind::kGif},        {"photo.JPG", PictureKind::kJpeg},
-      {"x.Jpeg", PictureKind::kJpeg},          {"x.png", PictureKind::kPng},        {"x.jpe", PictureKind::kNone},
+      {"C:\\web\\a.gif", PictureKind::kGif},   {"a.GIF", PictureKind::kGif},       {"photo.JPG", PictureKind::kJpeg},
+      {"x.Jpeg", PictureKind::kJpeg},          {"x.png", PictureKind::kPng},       {"x.jpe", PictureKind::kNone},
       {"dir.png\\readme", PictureKind::kNone}, {"readme.txt", PictureKind::kNone}, {"gif", PictureKind::kNone},
   };
   for (const auto& [path, kind] : kCases) EXPECT_EQ(PictureKindOf(path), kind) << path;

@@ -162,7 +162,10 @@ TEST(InputCommandsTest, TextFileLimitAndCut) {
   testing::FakeFileSystem files;
   files.files["exact"] = std::string(kTextFileLimit, 'a');
   files.files["over"] = std::string(kTextFileLimit + 1, 'a');
-  files.files["eof"] = std::string("ab\r\ncd\x1A" "ef", 9);
+  files.files["eof"] = std::string(
+      "ab\r\ncd\x1A"
+      "ef",
+      9);
   files.files["locked"] = "x";
   files.unreadable.insert("locked");
   EXPECT_EQ(ReadInsertTextFile(files, "exact").text->size(), kTextFileLimit);

@@ -55,10 +55,16 @@ TEST(DeleteTagsTest, TransformsEachMode) {
 }
 
 TEST(DeleteTagsTest, ReversesCharactersNotBytes) {
-  EXPECT_EQ(ReverseSjisText("a\x82\xa0" "b\x83\x5c"), "\x83\x5c" "b\x82\xa0" "a");
+  EXPECT_EQ(ReverseSjisText("a\x82\xa0"
+                            "b\x83\x5c"),
+            "\x83\x5c"
+            "b\x82\xa0"
+            "a");
   EXPECT_EQ(ReverseSjisText(""), "");
   // A lead byte without its trail byte stays a single character.
-  EXPECT_EQ(ReverseSjisText("a\x82"), "\x82" "a");
+  EXPECT_EQ(ReverseSjisText("a\x82"),
+            "\x82"
+            "a");
 }
 
 class SelectionTest : public ::testing::Test {
@@ -74,13 +80,15 @@ TEST_F(SelectionTest, CharactersOutsideCodePage932ComeBackUnchanged) {
             u"\U0001F600\u00A5\x7F</b>\U0001F600<i>\xD800x");
   EXPECT_EQ(DeleteTagsInSelection(selection, DeletionMode::kAllTags, desk, desk),
             u"\U0001F600\u00A5\x7F\U0001F600\xD800x");
-  EXPECT_EQ(DeleteTagsInSelection(u"<!--\u3000\U0001F600 -->", DeletionMode::kUncomment, desk, desk),
-            u"\U0001F600");
+  EXPECT_EQ(DeleteTagsInSelection(u"<!--\u3000\U0001F600 -->", DeletionMode::kUncomment, desk, desk), u"\U0001F600");
   // A tag whose attribute holds an emoji goes as a whole.
   EXPECT_EQ(DeleteTagsInSelection(u"<a title=\U0001F600>t</a>", DeletionMode::kOutermostTag, desk, desk), u"t");
   // Lookalikes of the carrier tokens typed by the user survive too.
-  EXPECT_EQ(DeleteTagsInSelection(u"\x7F" u"41\x7F<b>x</b>", DeletionMode::kAllTags, desk, desk),
-            u"\x7F" u"41\x7Fx");
+  EXPECT_EQ(DeleteTagsInSelection(u"\x7F"
+                                  u"41\x7F<b>x</b>",
+                                  DeletionMode::kAllTags, desk, desk),
+            u"\x7F"
+            u"41\x7Fx");
 }
 
 TEST_F(SelectionTest, LimitIsTenThousandCodePage932Bytes) {
@@ -109,8 +117,8 @@ class StartTagDeletionTest : public ::testing::Test {
   platform::sim::SimDesktop desk;
   settings::AppSettings settings;
   std::vector<std::string> through;
-  platform::WindowHandle palette = desk.AddWindow("TTagslingMain", platform::sim::SimDesktop::kOwnProcess,
-                                                   platform::sim::SimDesktop::kOwnThread);
+  platform::WindowHandle palette =
+      desk.AddWindow("TTagslingMain", platform::sim::SimDesktop::kOwnProcess, platform::sim::SimDesktop::kOwnThread);
   platform::WindowHandle notepad = desk.AddWindow("Notepad", 2, 2);
   platform::WindowHandle edit = desk.AddEditor(notepad);
   platform::sim::SimEditor& editor = desk.Editor(edit);

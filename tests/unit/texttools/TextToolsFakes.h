@@ -128,12 +128,12 @@ struct Scene {
 
   explicit Scene(const std::string& editor_title = "index.html - Notepad")
       : context{desk.platform(), settings, files, probe, self, through, "WinNT", platform::kNoWindow, nullptr, {}} {
-    self.main = desk.AddWindow("TTagslingMain", platform::sim::SimDesktop::kOwnProcess,
-                               platform::sim::SimDesktop::kOwnThread);
-    self.application = desk.AddWindow("TApplication", platform::sim::SimDesktop::kOwnProcess,
-                                      platform::sim::SimDesktop::kOwnThread);
-    dialog_host = desk.AddWindow("TColorForm", platform::sim::SimDesktop::kOwnProcess,
-                                 platform::sim::SimDesktop::kOwnThread);
+    self.main =
+        desk.AddWindow("TTagslingMain", platform::sim::SimDesktop::kOwnProcess, platform::sim::SimDesktop::kOwnThread);
+    self.application =
+        desk.AddWindow("TApplication", platform::sim::SimDesktop::kOwnProcess, platform::sim::SimDesktop::kOwnThread);
+    dialog_host =
+        desk.AddWindow("TColorForm", platform::sim::SimDesktop::kOwnProcess, platform::sim::SimDesktop::kOwnThread);
     desk.Window(dialog_host).visible = false;  // never shown itself
     editor = desk.AddWindow("Notepad", 7, 70);
     desk.Window(editor).title = editor_title;

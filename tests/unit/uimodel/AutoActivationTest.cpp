@@ -16,12 +16,12 @@ TEST(AutoActivation, MarginExamplesOnA1024WideDesktop) {
     bool raises;
   };
   const Case cases[] = {
-      {{150, 0}, true}, {{150, 1}, true}, {{100, 0}, false}, {{101, 0}, true},
+      {{150, 0}, true},  {{150, 1}, true}, {{100, 0}, false}, {{101, 0}, true},
       {{924, 0}, false}, {{923, 1}, true}, {{150, 2}, false}, {{150, -1}, true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(DecideAutoActivation(kArmed, c.pointer, 1024, 100), c.raises ? AutoActivationAction::BringToFront
-                                                                            : AutoActivationAction::None)
+    EXPECT_EQ(DecideAutoActivation(kArmed, c.pointer, 1024, 100),
+              c.raises ? AutoActivationAction::BringToFront : AutoActivationAction::None)
         << c.pointer.x << "," << c.pointer.y;
   }
 }
@@ -39,8 +39,8 @@ TEST(AutoActivation, EachStateTestStopsIt) {
     bool value;
   };
   const Case cases[] = {
-      {&AutoActivationState::docked, true},         {&AutoActivationState::mainMaximized, false},
-      {&AutoActivationState::appMinimized, true},   {&AutoActivationState::busy, true},
+      {&AutoActivationState::docked, true},       {&AutoActivationState::mainMaximized, false},
+      {&AutoActivationState::appMinimized, true}, {&AutoActivationState::busy, true},
       {&AutoActivationState::enabled, false},
   };
   for (const Case& c : cases) {

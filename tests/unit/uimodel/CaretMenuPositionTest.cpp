@@ -51,9 +51,9 @@ TEST(CaretMenuPosition, MenuClickFlagFollowsButtonPresses) {
       {false, 0, kWmRButtonDown, "#32768", true},
       {true, 0, kWmLButtonDown, "Edit", false},
       {true, 0, kWmRButtonDown, nullptr, false},
-      {true, -1, kWmLButtonDown, "Edit", true},    // negative code: passed on untouched
-      {false, 0, 0x0200, "#32768", false},         // moves leave it
-      {true, 0, 0x0202, "Edit", true},             // button up leaves it
+      {true, -1, kWmLButtonDown, "Edit", true},  // negative code: passed on untouched
+      {false, 0, 0x0200, "#32768", false},       // moves leave it
+      {true, 0, 0x0202, "Edit", true},           // button up leaves it
       {false, 3, kWmLButtonDown, "#32768x", false},
   };
   for (const Case& c : cases) {

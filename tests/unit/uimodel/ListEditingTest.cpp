@@ -57,9 +57,7 @@ TEST(ListEditingTest, DeleteSelectsTheRowThatTakesItsPlace) {
     std::vector<std::string> left;
     int then_selected;
   } cases[] = {
-      {0, {"b", "c"}, 0},
-      {1, {"a", "c"}, 1},
-      {2, {"a", "b"}, 1},  // the last: focus falls back to the new last row
+      {0, {"b", "c"}, 0}, {1, {"a", "c"}, 1}, {2, {"a", "b"}, 1},  // the last: focus falls back to the new last row
   };
   for (const Case& c : cases) {
     EditableList list = Tags({{"a", "1"}, {"b", "2"}, {"c", "3"}});
@@ -147,7 +145,7 @@ TEST(ItemEditorTest, OkRules) {
     const char* second;
     bool ok;
   } cases[] = {
-      {"a", "b", true}, {"a", "", false}, {"", "b", false}, {"", "", false},
+      {"a", "b", true}, {"a", "", false}, {"", "b", false},  {"", "", false},
       {"-", "", true},  {"-", "x", true}, {"--", "", false},
   };
   for (const Case& c : cases) {

@@ -5,9 +5,9 @@
 #include <set>
 #include <string>
 
+#include "MenuWalk.h"
 #include "core/TemplateKeys.h"
 #include "core/Templates.h"
-#include "MenuWalk.h"
 
 namespace tagsling::ui {
 namespace {

@@ -28,18 +28,24 @@ TEST(MenuStates, OpenTimeStatesFollowTheSettingsTheyShow) {
       {"sandwich off", CommandId::ToggleSandwich, [](UiState&) {}, {true, false}},
       {"sandwich on", CommandId::ToggleSandwich, [](UiState& s) { s.sandwichMode = true; }, {true, true}},
       {"on top", CommandId::ToggleOnTop, [](UiState& s) { s.onTop = true; }, {true, true}},
-      {"on top docked", CommandId::ToggleOnTop,
-       [](UiState& s) { s.onTop = true; s.docked = true; }, {false, true}},
+      {"on top docked",
+       CommandId::ToggleOnTop,
+       [](UiState& s) {
+         s.onTop = true;
+         s.docked = true;
+       },
+       {false, true}},
       {"no base folder", CommandId::ClearBaseFolder, [](UiState&) {}, {false, false}},
       {"base folder", CommandId::ClearBaseFolder, [](UiState& s) { s.baseFolderSet = true; }, {true, false}},
-      {"relative on", CommandId::ToggleRelativePath,
-       [](UiState& s) { s.relativePathInput = true; }, {true, true}},
+      {"relative on", CommandId::ToggleRelativePath, [](UiState& s) { s.relativePathInput = true; }, {true, true}},
       {"relative off", CommandId::ToggleRelativePath, [](UiState&) {}, {true, false}},
       {"window shown", CommandId::ShowMainWindow, [](UiState&) {}, {false, false}},
       {"window hidden", CommandId::ShowMainWindow, [](UiState& s) { s.mainWindowHidden = true; }, {true, false}},
       {"minimized", CommandId::ShowMainWindow, [](UiState& s) { s.appMinimized = true; }, {true, false}},
-      {"other command", CommandId::PreviewIE,
-       [](UiState& s) { s.sandwichMode = s.onTop = s.docked = true; }, {true, false}},
+      {"other command",
+       CommandId::PreviewIE,
+       [](UiState& s) { s.sandwichMode = s.onTop = s.docked = true; },
+       {true, false}},
   };
   for (const Case& c : cases) {
     UiState state;
@@ -59,16 +65,14 @@ TEST(MenuStates, BrowserSizesAreOfferedOnlyWhenStrictlySmallerThanTheScreen) {
     bool e640, e800, e1024;
   };
   const Case cases[] = {
-      {640, 480, false, false, false}, {800, 600, true, false, false},
-      {1024, 768, true, true, false},  {1025, 768, true, true, false},
-      {1025, 769, true, true, true},   {1280, 1024, true, true, true},
+      {640, 480, false, false, false}, {800, 600, true, false, false}, {1024, 768, true, true, false},
+      {1025, 768, true, true, false},  {1025, 769, true, true, true},  {1280, 1024, true, true, true},
   };
   for (const Case& c : cases) {
     UiState state;
     state.screenWidth = c.width;
     state.screenHeight = c.height;
-    const std::vector<MenuNode> items = {Item(CommandId::BrowserSize640),
-                                         Item(CommandId::BrowserSize800),
+    const std::vector<MenuNode> items = {Item(CommandId::BrowserSize640), Item(CommandId::BrowserSize800),
                                          Item(CommandId::BrowserSize1024)};
     const std::vector<ItemState> states = OpenTimeStates(items, state);
     EXPECT_EQ(states[0].enabled, c.e640) << c.width << "x" << c.height;

@@ -33,56 +33,50 @@ Keys Join(std::initializer_list<Keys> parts) {
 // offer them.
 const AttributeMenuCase kAttributeMenus[] = {
     {MenuId::PopupMenu_Kihon_Body,
-     {"Kihon_Body_Text", "Kihon_Body_Link", "Kihon_Body_Vlink", "Kihon_Body_Alink",
-      "Kihon_Body_Bgcolor", "Kihon_Body_Background", "Kihon_Body_LeftMargin",
-      "Kihon_Body_TopMargin"}},
+     {"Kihon_Body_Text", "Kihon_Body_Link", "Kihon_Body_Vlink", "Kihon_Body_Alink", "Kihon_Body_Bgcolor",
+      "Kihon_Body_Background", "Kihon_Body_LeftMargin", "Kihon_Body_TopMargin"}},
     {MenuId::PopupMenu_Moji_Font, {"Moji_Font_Size", "Moji_Font_Color", "Moji_Font_Face"}},
     {MenuId::PopupMenu_Align, kAlign},
-    {MenuId::PopupMenu_P_Hr_Hr_Op,
-     Join({{"P_Hr_Size", "P_Hr_Width", "P_Hr_Color", "P_Hr_Noshade"}, kAlign})},
+    {MenuId::PopupMenu_P_Hr_Hr_Op, Join({{"P_Hr_Size", "P_Hr_Width", "P_Hr_Color", "P_Hr_Noshade"}, kAlign})},
     {MenuId::PopupMenu_Table_Table_Table,
      Join({kAlign,
-           {"Table_Table_Border", "Table_Table_Cellspacing", "Table_Table_Cellpadding",
-            "Table_Table_Width", "Table_Table_Height", "Table_Table_Bgcolor"}})},
+           {"Table_Table_Border", "Table_Table_Cellspacing", "Table_Table_Cellpadding", "Table_Table_Width",
+            "Table_Table_Height", "Table_Table_Bgcolor"}})},
     {MenuId::PopupMenu_Table_Tr_Tr, Join({kAlign, kValign, {"Talbe_Tr_Bgcolor"}})},
-    {MenuId::PopupMenu_Talbe_Td_Td,
-     Join({kAlign, kValign,
-           {"Talbe_Td_Width", "Talbe_Td_Height", "Talbe_Td_Colspan", "Talbe_Td_Rowspan",
-            "Talbe_Td_Nowrap", "Talbe_Td_Bgcolor"}})},
-    {MenuId::PopupMenu_Table_Caption_Caption,
-     {"Table_Caption_Align_Top", "Table_Caption_Align_Bottom"}},
+    {MenuId::PopupMenu_Talbe_Td_Td, Join({kAlign,
+                                          kValign,
+                                          {"Talbe_Td_Width", "Talbe_Td_Height", "Talbe_Td_Colspan", "Talbe_Td_Rowspan",
+                                           "Talbe_Td_Nowrap", "Talbe_Td_Bgcolor"}})},
+    {MenuId::PopupMenu_Table_Caption_Caption, {"Table_Caption_Align_Top", "Table_Caption_Align_Bottom"}},
     {MenuId::PopupMenu_Table_Ol_Ol, {"Table_Ol_Start"}},
     {MenuId::PopupMenu_Table_Li_Li, {"Table_Li_Type_A", "Table_Li_Type_I", "Table_Li_Type_1"}},
     {MenuId::PopupMenu_Table_Dl_Dl, {"Table_Dl_Compact"}},
     {MenuId::PopupMenu_Link_AHref_AHref,
-     {"Link_AHref_AHref_Target_Free", "Link_AHref_AHref_Target__Blank",
-      "Link_AHref_AHref_Target__Top", "Link_AHref_AHref_Target_Top"}},
+     {"Link_AHref_AHref_Target_Free", "Link_AHref_AHref_Target__Blank", "Link_AHref_AHref_Target__Top",
+      "Link_AHref_AHref_Target_Top"}},
     {MenuId::PopupMenu_Link_Img_Img,
-     {"Link_Img_Alt", "Link_Img_Align1_Top", "Link_Img_Align1_Middle", "Link_Img_Align1_Bottom",
-      "OP_Left", "OP_Right", "Link_Img_Vspace", "Link_Img_Hspace", "Link_Img_Width",
-      "Link_Img_Height", "Link_Img_Lowsrc", "Link_Img_Border"}},
+     {"Link_Img_Alt", "Link_Img_Align1_Top", "Link_Img_Align1_Middle", "Link_Img_Align1_Bottom", "OP_Left", "OP_Right",
+      "Link_Img_Vspace", "Link_Img_Hspace", "Link_Img_Width", "Link_Img_Height", "Link_Img_Lowsrc", "Link_Img_Border"}},
     {MenuId::PopupMenu_Etc_Form_Form,
-     {"Etc_Form_Action_Url", "Etc_Form_Action_Mail", "Etc_Form_Method_Post",
-      "Etc_Form_Method_Get"}},
+     {"Etc_Form_Action_Url", "Etc_Form_Action_Mail", "Etc_Form_Method_Post", "Etc_Form_Method_Get"}},
     {MenuId::PopupMenu_Etc_Button_Button, {"Etc_Button_Name", "Etc_Button_Value"}},
     {MenuId::PopupMenu_Etc_Text_Text,
-     {"Etc_Text_Password", "Etc_Text_Name", "Etc_Text_Value", "Etc_Text_Size",
-      "Etc_Text_Maxlenth"}},
+     {"Etc_Text_Password", "Etc_Text_Name", "Etc_Text_Value", "Etc_Text_Size", "Etc_Text_Maxlenth"}},
     {MenuId::PopupMenu_Etc_Radio_Radio, {"Etc_Radio_Name", "Etc_Radio_Value", "Etc_Radio_Checked"}},
     {MenuId::PopupMenu_Etc_Radio_Checkbox_Checkbox,
      {"Etc_Checkbox_Name", "Etc_Checkbox_Value", "Etc_Checkbox_Checked"}},
     {MenuId::PopupMenu_Etc_hidden_hidden, {"Etc_Hidden_Name", "Etc_Hidden_Value"}},
     {MenuId::PopupMenu_Etc_Select_Select,
-     {"Etc_Select_Name", "Etc_Select_Size", "Etc_Select_Multipre", "Etc_Select_Option",
-      "Etc_Select_OpValue", "Etc_Select_OpSelected"}},
+     {"Etc_Select_Name", "Etc_Select_Size", "Etc_Select_Multipre", "Etc_Select_Option", "Etc_Select_OpValue",
+      "Etc_Select_OpSelected"}},
     {MenuId::PopupMenu_Etc_Textarea_Textarea,
-     {"Etc_Textarea_Name", "Etc_Textarea_Cols", "Etc_Textarea_Rows", "Etc_Textarea_Wrap_off",
-      "Etc_Textarea_Wrap_hard", "Etc_Textarea_Wrap_Soft"}},
+     {"Etc_Textarea_Name", "Etc_Textarea_Cols", "Etc_Textarea_Rows", "Etc_Textarea_Wrap_off", "Etc_Textarea_Wrap_hard",
+      "Etc_Textarea_Wrap_Soft"}},
     {MenuId::PopupMenu_Etc_Framset, {"Etc_Framset_Frameborder_Yes", "Etc_Framset_Frameborder_No"}},
     {MenuId::PopupMenu_Etc_Frame_Frame,
-     {"Etc_Frame_Name", "Etc_Frame_Marginwidth", "Etc_Frame_Marginheight",
-      "Etc_Frame_Scrolling_Yes", "Etc_Frame_Scrolling_No", "Etc_Frame_Scrolling_Auto",
-      "Etc_Frame_Noresize", "Etc_Frame_Frameborder_Yes", "Etc_Frame_Frameborder_No"}},
+     {"Etc_Frame_Name", "Etc_Frame_Marginwidth", "Etc_Frame_Marginheight", "Etc_Frame_Scrolling_Yes",
+      "Etc_Frame_Scrolling_No", "Etc_Frame_Scrolling_Auto", "Etc_Frame_Noresize", "Etc_Frame_Frameborder_Yes",
+      "Etc_Frame_Frameborder_No"}},
 };
 
 TEST(MenuTrees, AttributeMenusCarryTheirKeysWithThePaletteFormAndNoImages) {
@@ -129,10 +123,9 @@ TEST(MenuTrees, AttributeMenusShowTheirOwnCaptions) {
 
 TEST(MenuTrees, MenuIconsFollowTheSwitchOnlyInTheMenuBarAndPopupMenus1To6) {
   for (const MenuDefinition& def : AllMenuDefinitions()) {
-    const bool expected = def.id == MenuId::MainMenu1 || def.id == MenuId::PopupMenu1 ||
-                          def.id == MenuId::PopupMenu2 || def.id == MenuId::PopupMenu3 ||
-                          def.id == MenuId::PopupMenu4 || def.id == MenuId::PopupMenu5 ||
-                          def.id == MenuId::PopupMenu6;
+    const bool expected = def.id == MenuId::MainMenu1 || def.id == MenuId::PopupMenu1 || def.id == MenuId::PopupMenu2 ||
+                          def.id == MenuId::PopupMenu3 || def.id == MenuId::PopupMenu4 ||
+                          def.id == MenuId::PopupMenu5 || def.id == MenuId::PopupMenu6;
     EXPECT_EQ(def.iconSwitch, expected) << def.name;
   }
 }

@@ -9,8 +9,7 @@
 
 namespace tagsling::ui::test {
 
-inline void ForEachNode(const std::vector<MenuNode>& items,
-                        const std::function<void(const MenuNode&)>& visit) {
+inline void ForEachNode(const std::vector<MenuNode>& items, const std::function<void(const MenuNode&)>& visit) {
   for (const MenuNode& node : items) {
     visit(node);
     ForEachNode(node.children, visit);

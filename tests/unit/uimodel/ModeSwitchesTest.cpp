@@ -23,10 +23,18 @@ TEST(ModeSwitches, AllSandwichControlsAgreeAfterEverySource) {
     for (Source source : {MenuItem, OnButton, OffButton, HotKey}) {
       bool mode = start;
       switch (source) {
-        case MenuItem: mode = ValueFromCheckItem(SandwichCheckShown(mode)); break;
-        case OnButton: mode = ModeFromOnButton(true); break;    // the user pressed "挟み込みモード"
-        case OffButton: mode = ModeFromOffButton(true); break;  // the user pressed "ノーマルモード"
-        case HotKey: mode = !mode; break;
+        case MenuItem:
+          mode = ValueFromCheckItem(SandwichCheckShown(mode));
+          break;
+        case OnButton:
+          mode = ModeFromOnButton(true);
+          break;  // the user pressed "挟み込みモード"
+        case OffButton:
+          mode = ModeFromOffButton(true);
+          break;  // the user pressed "ノーマルモード"
+        case HotKey:
+          mode = !mode;
+          break;
       }
       const SandwichIndicators shown = ShowSandwichMode(mode);
       EXPECT_NE(shown.onButtonDown, shown.offButtonDown);

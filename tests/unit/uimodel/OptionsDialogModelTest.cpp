@@ -94,12 +94,23 @@ void ChangeEveryControl(OptionsDialogModel& model) {
   ForEachOptionControl([&](int, const OptionControl& c) {
     std::string key(c.setting);
     switch (c.kind) {
-      case OptionKind::Check: model.SetCheck(key, !model.Check(key)); break;
-      case OptionKind::Number: model.SetNumber(key, model.Number(key) + 7); break;
-      case OptionKind::Combo: model.SetComboIndex(key, static_cast<int>(c.items.size()) - 1); break;
-      case OptionKind::Path: model.SetText(key, "C:\\" + key); break;
-      case OptionKind::HotKey: model.SetHotKey(key, kShortcutShift | kShortcutCtrl | 'A'); break;
-      default: break;
+      case OptionKind::Check:
+        model.SetCheck(key, !model.Check(key));
+        break;
+      case OptionKind::Number:
+        model.SetNumber(key, model.Number(key) + 7);
+        break;
+      case OptionKind::Combo:
+        model.SetComboIndex(key, static_cast<int>(c.items.size()) - 1);
+        break;
+      case OptionKind::Path:
+        model.SetText(key, "C:\\" + key);
+        break;
+      case OptionKind::HotKey:
+        model.SetHotKey(key, kShortcutShift | kShortcutCtrl | 'A');
+        break;
+      default:
+        break;
     }
   });
 }
@@ -133,12 +144,23 @@ TEST_F(OptionsDialogModelTest, OkAppliesEveryControl) {
     std::string key(c.setting);
     SCOPED_TRACE(key);
     switch (c.kind) {
-      case OptionKind::Check: EXPECT_EQ(reloaded.Check(key), !original.Check(key)); break;
-      case OptionKind::Number: EXPECT_EQ(reloaded.Number(key), original.Number(key) + 7); break;
-      case OptionKind::Combo: EXPECT_EQ(reloaded.ComboIndex(key), static_cast<int>(c.items.size()) - 1); break;
-      case OptionKind::Path: EXPECT_EQ(reloaded.Text(key), "C:\\" + key); break;
-      case OptionKind::HotKey: EXPECT_EQ(after.*std::get<std::string AppSettings::*>(FindRow(key)), "Shift+Ctrl+A"); break;
-      default: break;
+      case OptionKind::Check:
+        EXPECT_EQ(reloaded.Check(key), !original.Check(key));
+        break;
+      case OptionKind::Number:
+        EXPECT_EQ(reloaded.Number(key), original.Number(key) + 7);
+        break;
+      case OptionKind::Combo:
+        EXPECT_EQ(reloaded.ComboIndex(key), static_cast<int>(c.items.size()) - 1);
+        break;
+      case OptionKind::Path:
+        EXPECT_EQ(reloaded.Text(key), "C:\\" + key);
+        break;
+      case OptionKind::HotKey:
+        EXPECT_EQ(after.*std::get<std::string AppSettings::*>(FindRow(key)), "Shift+Ctrl+A");
+        break;
+      default:
+        break;
     }
   });
   EXPECT_EQ(after.HasamiTime, 107);

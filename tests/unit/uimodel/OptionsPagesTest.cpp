@@ -23,8 +23,9 @@ const SettingDefinition* OptionRow(std::string_view key) {
 }
 
 TEST(OptionsPagesTest, TenPagesInOrder) {
-  const char* captions[] = {"全般",       "動作",        "表示/ツール", "外部プログラム", "外部ツール",
-                            "無視するウィンドウ", "ホットキー1", "ホットキー2", "ホットキー3",    "登録タグ"};
+  const char* captions[] = {
+      "全般",        "動作",        "表示/ツール", "外部プログラム", "外部ツール", "無視するウィンドウ",
+      "ホットキー1", "ホットキー2", "ホットキー3", "登録タグ"};
   ASSERT_EQ(OptionsPages().size(), std::size(captions));
   for (std::size_t i = 0; i < std::size(captions); ++i) EXPECT_EQ(OptionsPages()[i].caption, captions[i]) << i;
 }
@@ -39,8 +40,12 @@ TEST(OptionsPagesTest, BoundControlsMatchTheSettingsTable) {
     const SettingDefinition* row = OptionRow(control.setting);
     ASSERT_NE(row, nullptr);
     switch (control.kind) {
-      case OptionKind::Check: EXPECT_TRUE(std::holds_alternative<bool AppSettings::*>(row->field)); break;
-      case OptionKind::Number: EXPECT_TRUE(std::holds_alternative<int AppSettings::*>(row->field)); break;
+      case OptionKind::Check:
+        EXPECT_TRUE(std::holds_alternative<bool AppSettings::*>(row->field));
+        break;
+      case OptionKind::Number:
+        EXPECT_TRUE(std::holds_alternative<int AppSettings::*>(row->field));
+        break;
       case OptionKind::Combo:
         ASSERT_TRUE(std::holds_alternative<int AppSettings::*>(row->field));
         // Item index = value: the items cover exactly the value range.
@@ -48,8 +53,11 @@ TEST(OptionsPagesTest, BoundControlsMatchTheSettingsTable) {
         EXPECT_EQ(static_cast<int>(control.items.size()), row->max_value + 1);
         break;
       case OptionKind::Path:
-      case OptionKind::HotKey: EXPECT_TRUE(std::holds_alternative<std::string AppSettings::*>(row->field)); break;
-      default: ADD_FAILURE() << "kind cannot be bound";
+      case OptionKind::HotKey:
+        EXPECT_TRUE(std::holds_alternative<std::string AppSettings::*>(row->field));
+        break;
+      default:
+        ADD_FAILURE() << "kind cannot be bound";
     }
   });
 }
@@ -87,8 +95,8 @@ TEST(OptionsPagesTest, NumberFieldsStepByTen) {
 TEST(OptionsPagesTest, PopupHotKeyRows) {
   std::span<const OptionControl> row = OptionsPages()[6].groups[0].controls;
   ASSERT_EQ(row.size(), 6u);
-  const char* order[] = {"PMHotKey_S", "PMHotKey_Mode", "PMHotKey", "PMHotKey_S_Mode", "PMHotKey_Tool",
-                         "PMHotKey_OuterTools"};
+  const char* order[] = {"PMHotKey_S",      "PMHotKey_Mode", "PMHotKey",
+                         "PMHotKey_S_Mode", "PMHotKey_Tool", "PMHotKey_OuterTools"};
   for (std::size_t i = 0; i < row.size(); ++i) EXPECT_EQ(row[i].setting, order[i]);
   EXPECT_TRUE(row[1].sameRow);
   EXPECT_TRUE(row[3].sameRow);

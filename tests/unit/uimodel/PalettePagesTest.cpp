@@ -23,8 +23,8 @@ std::vector<std::span<const PaletteButton>> AllToolbars() {
 TEST(PalettePages, NinePagesInOrder) {
   std::vector<std::string> captions;
   for (const PalettePage& page : PalettePages()) captions.emplace_back(page.caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{"基本", "文字", "段落", "表", "リスト",
-                                                "リンク/画像", "フォーム", "フレーム", "ツール"}));
+  EXPECT_EQ(captions, (std::vector<std::string>{"基本", "文字", "段落", "表", "リスト", "リンク/画像", "フォーム",
+                                                "フレーム", "ツール"}));
 }
 
 TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {

@@ -37,9 +37,9 @@ TEST(ShortcutText, CodeToCanonicalText) {
       {"F1", 0x70},
       {"F24", 0x87},
       {"", 0},
-      {"", 0x6000},      // modifiers without a key
-      {"", 0x4010},      // Shift key itself has no name
-      {"", 0x40BA},      // no driver: unnamed
+      {"", 0x6000},  // modifiers without a key
+      {"", 0x4010},  // Shift key itself has no name
+      {"", 0x40BA},  // no driver: unnamed
   };
   for (const TextCase& c : cases) EXPECT_EQ(ShortcutToText(c.code), c.text) << std::hex << c.code;
 }
@@ -90,12 +90,18 @@ TEST(ShortcutText, RoundTripOverAllKeys) {
 TEST(ShortcutText, DriverNamesOnlyWhenOneCharacter) {
   const DriverKeyName driver = [](unsigned vk) -> std::string {
     switch (vk) {
-      case 0xBA: return ":";
-      case 0xBB: return ";";
-      case 0xDE: return "^";
-      case 0xBF: return "\x81\x5e";  // one double-byte character
-      case 0x91: return "Scroll Lock";
-      default: return "";
+      case 0xBA:
+        return ":";
+      case 0xBB:
+        return ";";
+      case 0xDE:
+        return "^";
+      case 0xBF:
+        return "\x81\x5e";  // one double-byte character
+      case 0x91:
+        return "Scroll Lock";
+      default:
+        return "";
     }
   };
   EXPECT_EQ(ShortcutToText(0x40BA, driver), "Ctrl+:");

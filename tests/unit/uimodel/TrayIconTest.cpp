@@ -85,12 +85,7 @@ TEST(TrayIcon, RegistrationAddsThenModifiesThenDeletes) {
   EXPECT_FALSE(tray.Registered());
   tray.SetRegistered(false);  // already removed: nothing
   const std::vector<std::string> expected = {
-      "add 1 7 Tagsling",
-      "modify 1 7 " + std::string(63, 'x'),
-      "modify 1 3 ",
-      "delete 1 0 ",
-      "add 5 3 ",
-      "delete 5 0 ",
+      "add 1 7 Tagsling", "modify 1 7 " + std::string(63, 'x'), "modify 1 3 ", "delete 1 0 ", "add 5 3 ", "delete 5 0 ",
   };
   EXPECT_EQ(shell.log, expected);
 }
@@ -132,12 +127,18 @@ TEST(TrayIcon, CallbackTable) {
     std::optional<TrayMouseEvent> event;
   };
   const Case cases[] = {
-      {0x200, TrayMouseEvent{Move, TrayButton::None}},     {0x201, TrayMouseEvent{Down, TrayButton::Left}},
-      {0x202, TrayMouseEvent{Up, TrayButton::Left}},       {0x203, TrayMouseEvent{DblClick, TrayButton::Left}},
-      {0x204, TrayMouseEvent{Down, TrayButton::Right}},    {0x205, TrayMouseEvent{Up, TrayButton::Right}},
-      {0x206, TrayMouseEvent{DblClick, TrayButton::Right}}, {0x207, TrayMouseEvent{Down, TrayButton::Middle}},
-      {0x208, TrayMouseEvent{Up, TrayButton::Middle}},     {0x209, std::nullopt},
-      {0x20A, std::nullopt},                               {0x400, std::nullopt},
+      {0x200, TrayMouseEvent{Move, TrayButton::None}},
+      {0x201, TrayMouseEvent{Down, TrayButton::Left}},
+      {0x202, TrayMouseEvent{Up, TrayButton::Left}},
+      {0x203, TrayMouseEvent{DblClick, TrayButton::Left}},
+      {0x204, TrayMouseEvent{Down, TrayButton::Right}},
+      {0x205, TrayMouseEvent{Up, TrayButton::Right}},
+      {0x206, TrayMouseEvent{DblClick, TrayButton::Right}},
+      {0x207, TrayMouseEvent{Down, TrayButton::Middle}},
+      {0x208, TrayMouseEvent{Up, TrayButton::Middle}},
+      {0x209, std::nullopt},
+      {0x20A, std::nullopt},
+      {0x400, std::nullopt},
   };
   for (const Case& c : cases) EXPECT_EQ(DecodeTrayMouseMessage(c.message), c.event) << std::hex << c.message;
 }

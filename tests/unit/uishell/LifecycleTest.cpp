@@ -21,13 +21,12 @@ TEST(LifecycleTest, CloseDecisions) {
       {true, false, false, true, CloseAction::Nothing},  // stays minimized and running
       {true, false, true, false, CloseAction::Close},    // the tray menu's exit
       {true, false, true, true, CloseAction::Close},
-      {true, true, false, false, CloseAction::Close},    // docked never hides
+      {true, true, false, false, CloseAction::Close},  // docked never hides
       {true, true, false, true, CloseAction::Close},
   };
   for (const Case& c : cases) {
     const CloseState state{c.tray, c.docked, c.exitRequested, c.minimized};
-    EXPECT_EQ(DecideClose(state), c.expected)
-        << c.tray << c.docked << c.exitRequested << c.minimized;
+    EXPECT_EQ(DecideClose(state), c.expected) << c.tray << c.docked << c.exitRequested << c.minimized;
   }
 }
 
@@ -37,12 +36,12 @@ TEST(LifecycleTest, StartupWindows) {
     bool title, hidden;
   };
   const Case cases[] = {
-      {{false, false, false, true}, true, false},   // defaults
+      {{false, false, false, true}, true, false},  // defaults
       {{false, false, false, false}, false, false},
-      {{true, true, false, true}, true, true},      // resident start: icon only
-      {{false, true, false, true}, true, false},    // StartNoForm alone shows the window
+      {{true, true, false, true}, true, true},    // resident start: icon only
+      {{false, true, false, true}, true, false},  // StartNoForm alone shows the window
       {{true, false, false, true}, true, false},
-      {{true, true, true, true}, false, false},     // docked: no title, always shown
+      {{true, true, true, true}, false, false},  // docked: no title, always shown
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ShowsTitleWindow(c.startup), c.title);
