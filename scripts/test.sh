@@ -21,6 +21,16 @@ record() {  # record PASSED FAILED NAME
 note "Installing missing packages"
 "$root/scripts/install-deps.sh" || { echo "package installation failed"; exit 1; }
 
+note "Source formatting"
+unformatted=$(cd "$root" && git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run 2>&1 | grep -oE '^[^:]+:[0-9]+' | cut -d: -f1 | sort -u)
+if [ -z "$unformatted" ]; then
+  echo "every tracked C++ file is formatted"
+  record 1 0 "formatting"
+else
+  printf 'not formatted (run clang-format -i on them):\n%s\n' "$unformatted"
+  record 0 1 "formatting"
+fi
+
 note "Building"
 for kind in native win fuzz bench; do
   if ! "$root/scripts/build.sh" "$kind"; then
