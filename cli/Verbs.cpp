@@ -16,6 +16,7 @@ int RunDeltags(CliContext& ctx);
 int RunImgsize(CliContext& ctx);
 int RunRelpath(CliContext& ctx);
 int RunTitlepath(CliContext& ctx);
+int RunAbbr(CliContext& ctx);
 
 const VerbEntry kVerbs[] = {
     {"ini", RunIni, "ini get FILE SECTION KEY [DEFAULT] | ini set FILE SECTION KEY VALUE | ini erase FILE SECTION"},
@@ -31,6 +32,8 @@ const VerbEntry kVerbs[] = {
     {"imgsize", RunImgsize, "imgsize FILE  (prints \"W H\")"},
     {"relpath", RunRelpath, "relpath BASE FILE"},
     {"titlepath", RunTitlepath, "titlepath TITLE [--base DIR] [--folder]"},
+    {"abbr", RunAbbr,
+     "abbr [--wrap] ABBREVIATION [--datafile FILE] [--count]  (--wrap: selection on stdin; status 2 when refused)"},
     {nullptr, nullptr, nullptr},
 };
 

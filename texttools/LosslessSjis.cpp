@@ -2,6 +2,9 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
+
+#include "common/Sjis.h"
 
 namespace tagsling::texttools {
 
@@ -28,6 +31,27 @@ int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
+}
+
+// The token that starts at `pos` (a DEL there): its code point and the
+// position after its closing DEL; nullopt when the bytes there are no token
+// of ours (a transformation may have cut one, or the user typed a DEL).
+struct ParsedToken {
+  std::uint32_t code_point;
+  std::size_t end;
+};
+std::optional<ParsedToken> ReadToken(std::string_view sjis, std::size_t pos) {
+  std::size_t close = sjis.find(kTokenMark, pos + 1);
+  std::size_t digits = close == std::string_view::npos ? 0 : close - pos - 1;
+  if (digits == 0 || digits > kMaxHexDigits) return std::nullopt;
+  std::uint32_t code_point = 0;
+  for (std::size_t i = pos + 1; i < close; ++i) {
+    int value = HexValue(sjis[i]);
+    if (value < 0) return std::nullopt;
+    code_point = code_point << 4 | static_cast<std::uint32_t>(value);
+  }
+  if (code_point > 0x10FFFF) return std::nullopt;
+  return ParsedToken{code_point, close + 1};
 }
 
 void AppendCodePoint(platform::WideText& text, std::uint32_t code_point) {
@@ -73,33 +97,40 @@ platform::WideText FromLosslessSjis(std::string_view sjis, platform::TextCodec& 
   std::size_t plain_start = 0;
   std::size_t pos = 0;
   while (pos < sjis.size()) {
-    if (sjis[pos] != kTokenMark) {
-      ++pos;
-      continue;
-    }
-    std::size_t close = sjis.find(kTokenMark, pos + 1);
-    std::size_t digits = close == std::string_view::npos ? 0 : close - pos - 1;
-    std::uint32_t code_point = 0;
-    bool valid = digits > 0 && digits <= kMaxHexDigits;
-    for (std::size_t i = pos + 1; valid && i < close; ++i) {
-      int value = HexValue(sjis[i]);
-      valid = value >= 0;
-      code_point = code_point << 4 | static_cast<std::uint32_t>(value < 0 ? 0 : value);
-    }
-    valid = valid && code_point <= 0x10FFFF;
-    if (!valid) {
-      // Not a token of ours (the transformation cut one): leave the byte
-      // to the ordinary conversion.
+    std::optional<ParsedToken> token;
+    if (sjis[pos] == kTokenMark) token = ReadToken(sjis, pos);
+    if (!token) {
+      // Plain text, or a DEL that is not a token of ours: the ordinary
+      // conversion takes it.
       ++pos;
       continue;
     }
     result += codec.SjisToWide(sjis.substr(plain_start, pos - plain_start));
-    AppendCodePoint(result, code_point);
-    pos = close + 1;
+    AppendCodePoint(result, token->code_point);
+    pos = token->end;
     plain_start = pos;
   }
   result += codec.SjisToWide(sjis.substr(plain_start));
   return result;
+}
+
+std::size_t CaretStopCount(std::string_view sjis) {
+  std::size_t stops = 0;
+  for (std::size_t pos = 0; pos < sjis.size(); ++stops) {
+    if (sjis[pos] == '\r' && pos + 1 < sjis.size() && sjis[pos + 1] == '\n') {
+      pos += 2;
+      continue;
+    }
+    std::optional<ParsedToken> token;
+    if (sjis[pos] == kTokenMark) token = ReadToken(sjis, pos);
+    if (token) {
+      if (token->code_point > 0xFFFF) ++stops;  // a surrogate pair: two stops
+      pos = token->end;
+      continue;
+    }
+    pos += SjisCharLength(sjis, pos);
+  }
+  return stops;
 }
 
 }  // namespace tagsling::texttools

@@ -15,6 +15,7 @@
 // that. Cost: one conversion each way; when the text holds anything
 // unrepresentable, one conversion per distinct character as well.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,13 @@ namespace tagsling::texttools {
 
 std::string ToLosslessSjis(const platform::WideText& text, platform::TextCodec& codec);
 platform::WideText FromLosslessSjis(std::string_view sjis, platform::TextCodec& codec);
+
+// How many Left presses take the editor's caret back across `sjis` once
+// FromLosslessSjis has turned it into the editor's text: one per character,
+// one for CR LF (the edit control steps over a line break at once), and one
+// per UTF-16 unit of a token's character (two for a surrogate pair: the
+// edit control, and the simulated one, step over each unit). A double-byte
+// character and a DEL that is no token count one.
+std::size_t CaretStopCount(std::string_view sjis);
 
 }  // namespace tagsling::texttools

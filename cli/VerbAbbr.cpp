@@ -1,0 +1,53 @@
+// tagsling-cli abbr: abbreviations as the program's commands expand them.
+//   abbr ABBREVIATION [--datafile FILE] [--count]         prints the expansion
+//   abbr --wrap ABBREVIATION [--datafile FILE] [--count]  wraps standard input
+// The abbreviation goes through the same steps as a selection holding it
+// (blanks around it stay around the expansion). --count prints the caret's
+// cursor-back count instead of the text. User snippets come from the
+// "[Snippets]" section of FILE, or of the Html.dat beside this executable
+// when there is one. A refused abbreviation prints why on standard error
+// and exits with status 2.
+
+#include <string>
+
+#include "abbrev/Abbreviation.h"
+#include "cli/Cli.h"
+#include "core/Templates.h"
+#include "settings/FileAccess.h"
+
+namespace tagsling::cli {
+
+namespace {
+
+constexpr const char* kAbbrUsage = "usage: abbr [--wrap] ABBREVIATION [--datafile FILE] [--count]";
+
+}  // namespace
+
+int RunAbbr(CliContext& ctx) {
+  const std::optional<std::string> datafile = ctx.TakeOption("--datafile");
+  const bool wrap = ctx.TakeFlag("--wrap");
+  const bool count = ctx.TakeFlag("--count");
+  if (ctx.args.size() != 1) return ctx.Fail(kAbbrUsage);
+
+  std::string path = TemplateFilePath(ExecutableFolder());
+  if (datafile) {
+    // A file named on the command line must be there.
+    std::string bytes;
+    if (settings::ReadWholeFile(*datafile, bytes) != settings::FileReadResult::kOk) {
+      return ctx.Fail("cannot read " + *datafile);
+    }
+    path = *datafile;
+  }
+  const abbrev::SnippetSources sources = abbrev::SnippetsFromFile(path);
+  const abbrev::AbbrevResult result = wrap ? abbrev::WrapSelection(ctx.ReadStdin(), ctx.args[0], sources)
+                                           : abbrev::ExpandSelection(ctx.args[0], sources);
+  if (!result) return ctx.Fail("abbr: " + result.error, kSyntaxError);
+  if (count) {
+    ctx.WriteLine(std::to_string(result.expansion->cursor_back));
+  } else {
+    ctx.Write(result.expansion->text);
+  }
+  return kOk;
+}
+
+}  // namespace tagsling::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Shared helpers of the abbreviation tests: results shown as readable text.
+
+#include <string>
+#include <string_view>
+
+#include "abbrev/Abbreviation.h"
+
+namespace tagsling::abbrev::testing {
+
+// The expansion with "|" where the caret goes (nothing when it is at the
+// very end) and "\n" for every CR LF; "error: ..." when refused.
+inline std::string Show(const AbbrevResult& result) {
+  if (!result) return "error: " + result.error;
+  std::string text = result.expansion->text;
+  if (result.expansion->caret < text.size()) text.insert(result.expansion->caret, "|");
+  std::string shown;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    shown += text[i];
+  }
+  return shown;
+}
+
+inline std::string Expand(std::string_view abbreviation, const SnippetSources& sources = {}) {
+  return Show(ExpandAbbreviation(abbreviation, sources));
+}
+
+struct Case {
+  const char* abbreviation;
+  const char* expected;  // as Show gives it
+};
+
+}  // namespace tagsling::abbrev::testing
