@@ -105,7 +105,15 @@ class Parser {
  private:
   bool AtEnd() const { return pos_ >= text_.size(); }
   char Peek() const { return text_[pos_]; }
-  std::size_t CharNumber(std::size_t at) const { return SjisCharCount(text_.substr(0, at)) + 1; }
+  // 1-based character number of byte `at` (a character boundary). Every
+  // item asks for its start, in increasing order, so the count goes on from
+  // the last answer: linear in all.
+  std::size_t CharNumber(std::size_t at) const {
+    if (at < counted_bytes_) counted_bytes_ = counted_chars_ = 0;
+    counted_chars_ += SjisCharCount(text_.substr(counted_bytes_, at - counted_bytes_));
+    counted_bytes_ = at;
+    return counted_chars_ + 1;
+  }
 
   [[noreturn]] void Fail(std::size_t at, const std::string& what) const {
     throw AbbrevError("character " + std::to_string(CharNumber(at)) + ": " + what);
@@ -123,7 +131,9 @@ class Parser {
       std::snprintf(code, sizeof code, "0x%02X", c);
       return std::string("character ") + code;
     }
-    return "'" + std::string(text_.substr(at, SjisCharLength(text_, at))) + "'";
+    std::string quoted = "'";
+    quoted.append(text_.substr(at, SjisCharLength(text_, at)));
+    return quoted.append("'");
   }
 
   // Items joined by operators, up to the end or a ")" (left for the caller).
@@ -407,6 +417,8 @@ class Parser {
 
   std::string_view text_;
   std::size_t pos_ = 0;
+  mutable std::size_t counted_bytes_ = 0;
+  mutable std::size_t counted_chars_ = 0;
 };
 
 }  // namespace

@@ -12,13 +12,22 @@ namespace tagsling::abbrev {
 
 namespace {
 
+// Groups may nest kMaxNesting deep as written; snippets add their own.
+constexpr int kMaxGroupNesting = 2 * kMaxNesting;
+
 [[noreturn]] void FailAt(const Node& node, const std::string& what) {
   std::string where = "character " + std::to_string(node.position) + ": ";
   if (node.origin) where = "in snippet \"" + node.origin->name + "\", " + where;
   throw AbbrevError(where + what);
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about
+  // "literal" + std::string when optimising.
+  std::string quoted = "\"";
+  quoted.append(text);
+  return quoted.append("\"");
+}
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
@@ -87,16 +96,21 @@ class Resolver {
   Resolver(const SnippetSources& sources, std::size_t nodes) : sources_(sources), nodes_(nodes) {}
 
   // `parent` is the element the items are the content of (null at the top);
-  // `depth` the element depth of the items, 1 at the top.
-  void List(std::vector<Node>& items, const Node* parent, int depth) {
-    for (Node& item : items) Item(item, parent, depth);
+  // `depth` the element depth of the items, 1 at the top; `groups` the
+  // groups around them, snippets' included. Both are bounded, so that every
+  // later pass over the tree recurses at most a few hundred levels.
+  void List(std::vector<Node>& items, const Node* parent, int depth, int groups) {
+    for (Node& item : items) Item(item, parent, depth, groups);
     // An empty text is nothing: it neither fills an element nor holds a place.
     std::erase_if(items, [](const Node& item) { return item.kind == NodeKind::kText && item.text.empty(); });
   }
 
  private:
-  void Item(Node& node, const Node* parent, int depth) {
-    if (node.kind == NodeKind::kGroup) return List(node.children, parent, depth);
+  void Item(Node& node, const Node* parent, int depth, int groups) {
+    if (node.kind == NodeKind::kGroup) {
+      if (groups + 1 > kMaxGroupNesting) FailAt(node, "groups and snippets nested deeper than 200 levels");
+      return List(node.children, parent, depth, groups + 1);
+    }
     if (node.kind != NodeKind::kElement) return;
     if (depth > kMaxNesting) FailAt(node, "nesting deeper than 100 levels");
     const std::string written = PlainName(node);
@@ -104,7 +118,7 @@ class Resolver {
       if (!FromSnippet(node, written)) {
         if (std::optional<Snippet> snippet = Lookup(written)) {
           ApplySnippet(node, std::move(*snippet), written);
-          return List(node.children, parent, depth);
+          return Item(node, parent, depth, groups);
         }
       }
       if (written.find('!') != std::string::npos) FailAt(node, "there is no snippet " + Quoted(written));
@@ -113,7 +127,7 @@ class Resolver {
       const std::string parent_name = parent ? PlainName(*parent) : std::string();
       node.name.AppendLiteral(InCaseOf(ImplicitElementName(parent_name), parent_name));
     }
-    List(node.children, &node, depth + 1);
+    List(node.children, &node, depth + 1, groups);
     const std::string name = PlainName(node);  // a numbered name is never void
     node.is_void = IsVoidElement(name);
     if (node.is_void && !node.children.empty()) {
@@ -531,7 +545,7 @@ struct Rendered {
 Rendered Expand(std::string_view abbreviation, const SnippetSources& sources, std::string_view indent,
                 const std::optional<std::string_view>& wrap_content) {
   std::vector<Node> items = ParseAbbreviation(abbreviation);
-  Resolver(sources, CountNodes(items)).List(items, nullptr, 1);
+  Resolver(sources, CountNodes(items)).List(items, nullptr, 1, 0);
   std::vector<std::string> lines;
   if (wrap_content) lines = ApplyWrap(items, *wrap_content);
   for (Node& item : items) Layout(item);

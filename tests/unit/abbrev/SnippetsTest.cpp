@@ -171,6 +171,13 @@ TEST(SnippetsTest, SnippetsCannotGrowWithoutBound) {
             "error: in snippet \"s99\", character 1: snippets nested deeper than 100 levels");
   EXPECT_EQ(Expand("s60", UserSnippets(chain)), "<s150>|</s150>");
 
+  // Groups inside chained snippets add up.
+  std::map<std::string, std::string> grouped;
+  for (int i = 0; i < 40; ++i) grouped["g" + std::to_string(i)] = "(((((g" + std::to_string(i + 1) + ")))))";
+  EXPECT_EQ(Expand("g10", UserSnippets(grouped)), "<g40>|</g40>");
+  const std::string refused = Expand("g0", UserSnippets(grouped));
+  EXPECT_NE(refused.find("groups and snippets nested deeper than 200 levels"), std::string::npos) << refused;
+
   // Snippets that multiply each other.
   std::string many_y;
   std::string many_z;
