@@ -41,7 +41,7 @@ int RunAbbr(CliContext& ctx) {
   const abbrev::SnippetSources sources = abbrev::SnippetsFromFile(path);
   const abbrev::AbbrevResult result = wrap ? abbrev::WrapSelection(ctx.ReadStdin(), ctx.args[0], sources)
                                            : abbrev::ExpandSelection(ctx.args[0], sources);
-  if (!result) return ctx.Fail("abbr: " + result.error, kSyntaxError);
+  if (!result) return ctx.Fail(std::string("abbr: ").append(result.error), kSyntaxError);
   if (count) {
     ctx.WriteLine(std::to_string(result.expansion->cursor_back));
   } else {

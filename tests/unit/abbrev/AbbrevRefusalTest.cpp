@@ -21,7 +21,7 @@ std::string Repeated(std::string_view unit, int times) {
 // failure message).
 std::string Outcome(std::string_view abbreviation) {
   const AbbrevResult result = ExpandAbbreviation(abbreviation, {});
-  return result ? "expanded" : "error: " + result.error;
+  return result ? "expanded" : testing::Refusal(result);
 }
 
 TEST(AbbrevRefusalTest, MalformedAbbreviationsSayWhatAndWhere) {

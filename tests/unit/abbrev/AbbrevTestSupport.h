@@ -8,14 +8,18 @@
 
 namespace tagsling::abbrev::testing {
 
+// "error: " and the message of a refusal. (Appended, not "literal" +
+// std::string: GCC 12 warns falsely about that when optimising.)
+inline std::string Refusal(const AbbrevResult& result) { return std::string("error: ").append(result.error); }
+
 // The expansion with "|" where the caret goes (nothing when it is at the
 // very end) and "\n" for every CR LF; "error: ..." when refused.
 inline std::string Show(const AbbrevResult& result) {
-  if (!result) return "error: " + result.error;
-  std::string text = result.expansion->text;
-  if (result.expansion->caret < text.size()) text.insert(result.expansion->caret, "|");
+  if (!result) return Refusal(result);
+  const std::string& text = result.expansion->text;
   std::string shown;
   for (std::size_t i = 0; i < text.size(); ++i) {
+    if (i == result.expansion->caret) shown += '|';
     if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
     shown += text[i];
   }
