@@ -284,15 +284,20 @@ void SimDesktop::RunUntilIdle(std::uint64_t limit_ms) {
 
 bool SimDesktop::ClipboardOpenable() const { return now_ >= clipboard_held_until_; }
 
-bool SimDesktop::SetClipboardText(std::u16string_view text) {
+ClipboardWrite SimDesktop::SetClipboardText(std::u16string_view text) {
   if (!ClipboardOpenable()) {
     ++clipboard_open_failures;
     log.push_back("clip busy");
-    return false;
+    return ClipboardWrite::kBusy;
+  }
+  if (clipboard_store_fails) {
+    clipboard_text.reset();  // emptied before the store failed
+    log.push_back("clip lost");
+    return ClipboardWrite::kNotStored;
   }
   clipboard_text = WideText(text);
   log.push_back("clip set");
-  return true;
+  return ClipboardWrite::kStored;
 }
 
 std::optional<WideText> SimDesktop::GetClipboardText() {

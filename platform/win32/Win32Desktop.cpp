@@ -59,23 +59,24 @@ void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage
 
 // ---------------------------------------------------------------- clipboard
 
-bool Win32Desktop::SetClipboardText(std::u16string_view text) {
-  if (!OpenClipboard(H(ClipboardOwner()))) return false;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
+  if (!OpenClipboard(H(ClipboardOwner()))) return ClipboardWrite::kBusy;
   bool stored = false;
-  if (memory) {
-    if (auto* data = static_cast<wchar_t*>(GlobalLock(memory))) {
-      for (std::size_t i = 0; i < text.size(); ++i) data[i] = static_cast<wchar_t>(text[i]);
-      data[text.size()] = L'\0';
-      GlobalUnlock(memory);
-      stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (EmptyClipboard()) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      if (auto* data = static_cast<wchar_t*>(GlobalLock(memory))) {
+        for (std::size_t i = 0; i < text.size(); ++i) data[i] = static_cast<wchar_t>(text[i]);
+        data[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+      }
+      if (!stored) GlobalFree(memory);  // the clipboard did not take it
     }
-    if (!stored) GlobalFree(memory);  // the clipboard did not take it
   }
   CloseClipboard();
-  return true;  // opened; a failed allocation leaves an empty clipboard
+  // Opened but not stored: the caller must not paste whatever is there now.
+  return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
 std::optional<WideText> Win32Desktop::GetClipboardText() {

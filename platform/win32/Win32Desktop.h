@@ -41,7 +41,7 @@ class Win32Desktop final : public Clipboard,
   void OnTimer(int id);
 
   // Clipboard
-  bool SetClipboardText(std::u16string_view text) override;
+  ClipboardWrite SetClipboardText(std::u16string_view text) override;
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
