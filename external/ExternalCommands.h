@@ -66,8 +66,6 @@ class ExternalHost {
   virtual PaletteState Palette() = 0;
   // Folder of the program's own executable.
   virtual std::string OwnFolder() = 0;
-  // The busy flag of the editor's open dialog (one of those IsBusy tests).
-  virtual void SetOpenDialogBusy(bool busy) = 0;
 };
 
 struct ExternalContext {

@@ -194,12 +194,4 @@ external::PaletteState Win32ExternalHost::Palette() {
 
 std::string Win32ExternalHost::OwnFolder() { return texttools::FolderPart(WideToSjis(ExecutablePathWide())); }
 
-void Win32ExternalHost::SetOpenDialogBusy(bool busy) {
-  if (busy) {
-    open_dialog_busy_.emplace(BusyFlag::EditorOpenDialog);
-  } else {
-    open_dialog_busy_.reset();
-  }
-}
-
 }  // namespace tagsling::ui

@@ -59,7 +59,6 @@ class Win32ExternalHost final : public external::ExternalHost {
   platform::Rect WorkArea() override;
   external::PaletteState Palette() override;
   std::string OwnFolder() override;
-  void SetOpenDialogBusy(bool busy) override;
 
  private:
   // The DDEML client instance, made at the first conversation; 0 when
@@ -74,7 +73,6 @@ class Win32ExternalHost final : public external::ExternalHost {
   // next editor starts.
   UniqueKernelHandle started_process_;
   platform::ProcessId started_id_ = 0;
-  std::optional<BusyScope> open_dialog_busy_;
 };
 
 }  // namespace tagsling::ui

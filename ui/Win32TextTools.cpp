@@ -35,8 +35,11 @@ BusyFlag FlagOf(InputCommand command) {
       return BusyFlag::ColorDialog;
     case InputCommand::kBaseFolder:
       return BusyFlag::BaseFolder;
+    case InputCommand::kEditorOpen:
+    case InputCommand::kCount:
+      break;
   }
-  return BusyFlag::BaseFolder;
+  return BusyFlag::EditorOpenDialog;
 }
 
 // At most `limit` bytes, never ending inside a double-byte character.
@@ -142,7 +145,7 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   std::function<void()> refresh_;
   ColorForm form_;
   texttools::NativeFileSystem files_;
-  std::optional<BusyScope> busy_[static_cast<int>(InputCommand::kBaseFolder) + 1];
+  std::optional<BusyScope> busy_[static_cast<int>(InputCommand::kCount)];
   texttools::TextToolsContext context_;
 };
 
