@@ -115,7 +115,7 @@ void LaunchEditor(ExternalContext& context, const std::string& file, const std::
 void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice) {
   WindowInfo window = ChosenWindow(context, choice);
   if (window.handle != platform::kNoWindow)
-    window.exe_path = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
+    window.exe_name = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
   EditorFitPlan plan =
       PlanEditorFit(window, context.text.settings, context.text.windows_family, CurrentFreeArea(context));
   if (!plan.move) return;
