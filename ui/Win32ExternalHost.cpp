@@ -76,9 +76,9 @@ bool Win32ExternalHost::RunCommand(const std::string& command_line) {
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  WaitForInputIdle(process.hProcess, 30000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  UniqueKernelHandle process_handle(process.hProcess);
+  UniqueKernelHandle thread_handle(process.hThread);
+  WaitForInputIdlePumping(process.hProcess, kDdeServerWaitMs);
   return true;
 }
 
