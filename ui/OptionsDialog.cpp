@@ -41,25 +41,6 @@ constexpr int kTabId = 50;
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstBuddyId = 3000;
 
-// A hot-key control's value (key in the low byte, HOTKEYF_ flags in the
-// high byte) and the program's shortcut code.
-ShortcutCode ShortcutFromHotKeyControl(WORD value) {
-  const BYTE flags = HIBYTE(value);
-  ShortcutCode code = LOBYTE(value);
-  if (flags & HOTKEYF_SHIFT) code |= kShortcutShift;
-  if (flags & HOTKEYF_CONTROL) code |= kShortcutCtrl;
-  if (flags & HOTKEYF_ALT) code |= kShortcutAlt;
-  return code;
-}
-
-WORD HotKeyControlValue(ShortcutCode code) {
-  BYTE flags = 0;
-  if (code & kShortcutShift) flags |= HOTKEYF_SHIFT;
-  if (code & kShortcutCtrl) flags |= HOTKEYF_CONTROL;
-  if (code & kShortcutAlt) flags |= HOTKEYF_ALT;
-  return MAKEWORD(static_cast<BYTE>(code & 0xFF), flags);
-}
-
 std::string KeyNameFromDriver(unsigned virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
   wchar_t name[64] = {};
@@ -423,7 +404,7 @@ class OptionsDialog final : public RuntimeDialog {
           SetWindowTextSjis(item.window, model_.Text(key));
           break;
         case K::HotKey:
-          SendMessageW(item.window, HKM_SETHOTKEY, HotKeyControlValue(model_.HotKey(key)), 0);
+          SendMessageW(item.window, HKM_SETHOTKEY, HotKeyFieldValue(model_.HotKey(key)), 0);
           break;
         default:
           break;
@@ -452,7 +433,7 @@ class OptionsDialog final : public RuntimeDialog {
         break;
       case K::HotKey:
         model_.SetHotKey(key,
-                         ShortcutFromHotKeyControl(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
+                         ShortcutFromHotKeyField(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
         break;
       default:
         break;
