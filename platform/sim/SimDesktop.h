@@ -102,6 +102,9 @@ class SimDesktop final : public Clipboard,
   // Adds an editor control inside `top` and gives it the window's focus.
   WindowHandle AddEditor(WindowHandle top);
   SimWindow& Window(WindowHandle handle);
+  // Closes a top-level window with its editors; the handle names nothing
+  // afterwards.
+  void RemoveWindow(WindowHandle handle);
   SimEditor& Editor(WindowHandle control);
   // The window at the top of the stacking order.
   WindowHandle TopWindow() const;
@@ -156,6 +159,7 @@ class SimDesktop final : public Clipboard,
 
   // ---- WindowSystem ----
   std::vector<WindowHandle> TopLevelWindows() override;
+  bool WindowExists(WindowHandle window) override;
   std::string WindowClassName(WindowHandle window) override;
   std::string WindowTitle(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;

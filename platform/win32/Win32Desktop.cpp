@@ -122,6 +122,8 @@ std::vector<WindowHandle> Win32Desktop::TopLevelWindows() {
   return windows;
 }
 
+bool Win32Desktop::WindowExists(WindowHandle window) { return window != kNoWindow && ::IsWindow(H(window)); }
+
 std::string Win32Desktop::WindowClassName(WindowHandle window) {
   wchar_t buffer[256];
   int length = GetClassNameW(H(window), buffer, 256);

@@ -53,6 +53,7 @@ class Win32Desktop final : public Clipboard,
 
   // WindowSystem
   std::vector<WindowHandle> TopLevelWindows() override;
+  bool WindowExists(WindowHandle window) override;
   std::string WindowClassName(WindowHandle window) override;
   std::string WindowTitle(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
