@@ -1,8 +1,9 @@
 #pragma once
 // The external-program commands' system calls on Windows: the shell,
-// CreateProcess with the planned STARTUPINFO, WaitForInputIdle, the DDE
-// client, window showing and sizing, the screen and the work area, and the
-// palette's state for the free area.
+// CreateProcess with the planned STARTUPINFO, the bounded waits for a
+// started program (ui/ProgramWait), the DDE client, window showing and
+// sizing, the screen and the work area, and the palette's state for the
+// free area.
 //
 // Paths and command lines arrive as code page 932 strings and are converted
 // to UTF-16 with code page 932 before every wide call. DDE string handles
