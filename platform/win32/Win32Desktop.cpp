@@ -247,7 +247,8 @@ void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) {
       style |= MB_ICONWARNING;
       break;
   }
-  MessageBoxW(H(owner_), ToW(SjisToWide(text)).c_str(), L"Tagsling", style);
+  const WindowHandle owner = box_owner_ && ::IsWindow(H(box_owner_)) ? box_owner_ : owner_;
+  MessageBoxW(H(owner), ToW(SjisToWide(text)).c_str(), L"Tagsling", style);
 }
 
 // -------------------------------------------------------------------- codec
