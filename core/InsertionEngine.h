@@ -92,14 +92,19 @@ class InsertionEngine {
 
   InsertionEngine(platform::Platform platform, settings::AppSettings& settings, EngineHooks hooks);
 
-  // Entry points. The popup forms skip target resolution while the caret
-  // menu is open (BeginCaretMenu) and use the focus window it captured.
+  // Entry points. The popup forms skip target resolution while a hot-key
+  // menu is up (from BeginCaretMenu until EndCaretMenu, which comes after the
+  // menu's chosen command has run) and use the focus window it remembered:
+  // the control the user typed in, even when the target search would pass
+  // over its window.
   void RunTagCommand(const std::string& key);
   void RunTagCommandFromPopup(const std::string& key);
   void RunUserTag(int number);
   void RunUserTagFromPopup(int number);
 
   // The caret-menu flag of the hot-key popups and the focus it remembered.
+  // BeginCaretMenu also makes that focus the job's focus window when no job
+  // runs (tag deletion from the popup pastes there).
   void BeginCaretMenu(WindowHandle focus_window);
   void EndCaretMenu();
   bool CaretMenuActive() const { return caret_menu_; }
