@@ -1,6 +1,7 @@
 #include "ui/DesktopIntegration.h"
 
 #include "settings/ProfileFile.h"
+#include "ui/AppWindow.h"
 #include "ui/ErrorBox.h"
 #include "ui/model/HotKeyDispatch.h"
 #include "ui/model/TrayIcon.h"
@@ -44,7 +45,7 @@ int DesktopIntegration::HeightLimit() const {
 
 void DesktopIntegration::Dock() {
   if (!Docked()) return;
-  SetWindowPos(host_.main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetTopmostBand(host_.main, true);
   appBar_.Register(host_.main, DockedThickness(*host_.settings, docked_.noMenuBar));
 }
 

@@ -588,10 +588,7 @@ void MainWindow::ShowModeIcon(int icon) {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icons_[icon].get()));
 }
 
-void MainWindow::ApplyOnTop() {
-  const HWND where = OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
-  SetWindowPos(hwnd_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
+void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost); }
 
 void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
 
