@@ -299,6 +299,7 @@ def test_reports_are_owned_by_the_palette(desk):
     palette: it cannot be clicked while they are open, and they stay above
     it even when it is always on top."""
     with palette(desk, _with_options("WindowOnTop=1\r\n")):
+        assert _desktop(desk, "topmost", MAIN) == "1", "the palette is not always on top"
         desk.set_notepad_text("ab")
         holder = threading.Thread(target=lambda: desk.tool("holdclip", "5000", timeout=60))
         holder.start()

@@ -5,6 +5,7 @@
 //   post CLASS MSG WP LP       PostMessage to the first top-level window of CLASS, hidden ones included
 //   visible CLASS              "1" when the first window of CLASS is visible, "0" when hidden
 //   enabled CLASS              "1" when the first window of CLASS is enabled, "0" when disabled
+//   topmost CLASS              "1" when the first window of CLASS is always on top
 //   metric INDEX               GetSystemMetrics(INDEX)
 //   ping CLASS MS              SendMessageTimeout(WM_NULL) to the first window of CLASS:
 //                              "answered ELAPSED_MS", exit 1 when it did not answer in MS
@@ -80,6 +81,10 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (verb == L"visible") {
     std::printf("%d\n", IsWindowVisible(window) ? 1 : 0);
+    return 0;
+  }
+  if (verb == L"topmost") {
+    std::printf("%d\n", (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0);
     return 0;
   }
   if (verb == L"enabled") {
