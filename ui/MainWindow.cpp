@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "core/TargetWindow.h"
 #include "core/Templates.h"
@@ -114,7 +115,13 @@ void MainWindow::RunCreationSteps() {
   hooks.through_classes = &settings::ThroughWindowClasses();
   hooks.sandwich_mode_changed = [this] { ShowSandwichMode(); };
   engine_ = std::make_unique<InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
-  RegisterHandlers();
+  try {
+    RegisterHandlers();
+  } catch (const std::logic_error&) {
+    // A command without its handler: the program does not start half-wired.
+    creation_failed_ = true;
+    throw;
+  }
 
   // 1. Help requests: WM_HELP opens the help page; context 0 is swallowed.
   // 2. The pass-through windows.
@@ -552,8 +559,11 @@ void MainWindow::RegisterHandlers() {
                   [this] { RefreshBaseFolderDisplay(); }, [this] { ApplyMenuImages(); },
                   [this] { this->ShowMainWindow(); }, [this](int context) { OpenHelp(context); }});
   desktop_integration_->RegisterHandlers(handlers_);
-  // Every command of the table has its handler now (each part checked its
-  // own); a gap would have stopped the start with its name.
+  // Each part has checked its own commands; this catches a part that was
+  // never asked.
+  if (const std::vector<CommandId> missing = handlers_.Unregistered(); !missing.empty()) {
+    throw std::logic_error("command " + std::string(FindCommand(missing.front()).name) + " has no handler");
+  }
 }
 
 // ---------------------------------------------------------------------------
