@@ -379,3 +379,30 @@ def test_an_editor_that_never_becomes_idle_leaves_the_palette_answering(desk):
             assert time.time() - started < 40
     finally:
         _probe(desk, "kill", "exteditor.exe")
+
+
+def test_preview_of_a_path_too_long_for_dde_starts_the_browser_with_it(desk):
+    """An open browser is driven through DDE, whose item holds at most 255
+    characters: with a longer document path the browser is started with the
+    whole path instead (the recorder stands in for its executable)."""
+    folder = os.path.join(desk.tmp, "long")
+    while len(desk.winpath(os.path.join(folder, "index.html"))) < 245:
+        folder = os.path.join(folder, "x" * min(40, 245 - len(desk.winpath(os.path.join(folder, "index.html")))))
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, "index.html")
+    with open(path, "w") as handle:
+        handle.write("<html></html>\n")
+    assert 240 <= len(desk.winpath(path)) < 260
+    recorder, record = _recorder(desk)
+    window_record = os.path.join(desk.tmp, "long-window.txt")
+    with _NotepadWithDocument(desk, path):
+        process = _browser(desk, window_record, "Iexplore")
+        try:
+            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
+                _menu(desk, "W", "I")
+                desk.wait_until(lambda: _records(record), 15, message="the browser was not started with the path")
+        finally:
+            _stop_browser(desk, process)
+    [(_, args)] = _records(record)
+    assert args == [desk.winpath(path)], args
+    assert "request" not in open(window_record, encoding="utf-8").read()
