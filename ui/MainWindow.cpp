@@ -303,6 +303,9 @@ bool MainWindow::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !hwnd_) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
   GuardedVoid([this] {
+    // A tooltip on screen is a top-level window of its own: it must not
+    // become the window Escape gives the foreground to.
+    palette_.HideTips();
     const EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
     if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) == EscapeAction::kHideMainWindow) {
       HideMainWindow();

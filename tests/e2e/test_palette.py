@@ -236,6 +236,10 @@ def test_escape_on_the_palette_gives_the_editor_back_the_foreground(desk):
     with palette(desk):
         desk.tool("activate", MAIN)
         desk.wait_until(lambda: _foreground(desk) == MAIN, 5, message="the palette is not in front")
+        # The pointer rests on a button: its tooltip is up when Escape comes.
+        left, top, right, bottom = item_rect(desk, *KIHON_BODY)
+        desk.xdotool("mousemove", left + 8, (top + bottom) // 2)
+        desk.wait_until(lambda: desk.has_window("tooltips_class32"), 5, message="no tooltip")
         desk.keys("tap:ESCAPE")
         desk.wait_until(lambda: _foreground(desk) == "Notepad", 5,
                         message="Escape left %r in front" % _foreground(desk))
