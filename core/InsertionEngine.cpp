@@ -11,6 +11,10 @@ const char* const kCannotOpenClipboardMessage =
     "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xF0\x8A\x4A\x82\xAD"
     "\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
 
+const char* const kCannotStoreClipboardMessage =
+    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x65\x83\x4C\x83\x58\x83\x67\x82\xF0"
+    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDE\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+
 namespace {
 
 WideText ReplaceEachWide(std::u16string_view pattern, std::u16string_view replacement, WideText text) {
@@ -280,16 +284,26 @@ void InsertionEngine::PasteTick(Capture capture) {
 // ------------------------------------------------------- clipboard actions
 
 bool InsertionEngine::SetClipboard(const WideText& text) {
-  // Other programs hold the clipboard only briefly: retry for a moment.
+  // Other programs hold the clipboard only briefly: retry for a moment. A
+  // clipboard that was opened but did not take the text is not retried: the
+  // job ends there, and nothing is pasted from a clipboard that lacks it.
   const std::uint64_t start = p_.timers.NowMs();
-  while (!p_.clipboard.SetClipboardText(text)) {
+  for (;;) {
+    switch (p_.clipboard.SetClipboardText(text)) {
+      case platform::ClipboardWrite::kStored:
+        return true;
+      case platform::ClipboardWrite::kNotStored:
+        p_.feedback.ShowMessage(kCannotStoreClipboardMessage, platform::MessageIcon::kError);
+        return false;
+      case platform::ClipboardWrite::kBusy:
+        break;
+    }
     if (p_.timers.NowMs() - start >= kOpenRetryMs) {
       p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
       return false;
     }
     p_.timers.Sleep(kPollSleepMs);
   }
-  return true;
 }
 
 std::optional<WideText> InsertionEngine::ReadClipboard() {

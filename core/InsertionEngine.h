@@ -25,8 +25,10 @@
 // characters that code page cannot hold (emoji) come back unchanged.
 //
 // Failures are beeps; a clipboard that stays held by another program is
-// reported with "クリップボードを開くことができません". No exception leaves
-// a timer tick: it ends the job and is shown in a message box.
+// reported with "クリップボードを開くことができません", and one that was
+// opened but would not take the text with "クリップボードにテキストを書き込む
+// ことができません". Either ends the job before anything is pasted. No
+// exception leaves a timer tick: it ends the job and is shown in a message box.
 
 #include <cstddef>
 #include <functional>
@@ -45,6 +47,9 @@ using platform::WindowHandle;
 
 // "クリップボードを開くことができません" (the clipboard cannot be opened), Shift-JIS.
 extern const char* const kCannotOpenClipboardMessage;
+// "クリップボードにテキストを書き込むことができません" (no text can be written
+// to the clipboard), Shift-JIS.
+extern const char* const kCannotStoreClipboardMessage;
 
 // The timers of the main window that the engine arms.
 enum EngineTimerId : int { kTimer1 = 1, kPasteTimer = 2, kTimer2 = 3, kPasteTimer2 = 4 };
@@ -87,14 +92,19 @@ class InsertionEngine {
 
   InsertionEngine(platform::Platform platform, settings::AppSettings& settings, EngineHooks hooks);
 
-  // Entry points. The popup forms skip target resolution while the caret
-  // menu is open (BeginCaretMenu) and use the focus window it captured.
+  // Entry points. The popup forms skip target resolution while a hot-key
+  // menu is up (from BeginCaretMenu until EndCaretMenu, which comes after the
+  // menu's chosen command has run) and use the focus window it remembered:
+  // the control the user typed in, even when the target search would pass
+  // over its window.
   void RunTagCommand(const std::string& key);
   void RunTagCommandFromPopup(const std::string& key);
   void RunUserTag(int number);
   void RunUserTagFromPopup(int number);
 
   // The caret-menu flag of the hot-key popups and the focus it remembered.
+  // BeginCaretMenu also makes that focus the job's focus window when no job
+  // runs (tag deletion from the popup pastes there).
   void BeginCaretMenu(WindowHandle focus_window);
   void EndCaretMenu();
   bool CaretMenuActive() const { return caret_menu_; }
@@ -112,7 +122,8 @@ class InsertionEngine {
   void MoveCaretBack(std::size_t count);
 
   // Puts text on the clipboard (retrying a busy clipboard briefly, then
-  // telling the user) and pastes it. For the input helpers' own pastes.
+  // telling the user) and pastes it; false, with nothing pasted, when the
+  // text did not reach the clipboard. For the input helpers' own pastes.
   bool PasteText(const std::string& sjis_text);
   bool PasteWideText(const WideText& text);
   // The input commands' paste: `focus` (the control they captured) becomes

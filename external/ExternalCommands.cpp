@@ -115,7 +115,7 @@ void LaunchEditor(ExternalContext& context, const std::string& file, const std::
 void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice) {
   WindowInfo window = ChosenWindow(context, choice);
   if (window.handle != platform::kNoWindow)
-    window.exe_path = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
+    window.exe_name = context.text.probe.ProcessExecutableName(context.text.platform.windows.ProcessOf(window.handle));
   EditorFitPlan plan =
       PlanEditorFit(window, context.text.settings, context.text.windows_family, CurrentFreeArea(context));
   if (!plan.move) return;
@@ -139,19 +139,21 @@ void EditorOpenCommand(ExternalContext& context) {
   }
   texttools::InputHost& input = *text.host;
   platform::WindowSystem& windows = text.platform.windows;
-  context.host.SetOpenDialogBusy(true);
-  if (input.PaletteShowing()) {
-    BringToFrontAttached(windows, text.self.application);
-  } else {
-    windows.SetForeground(text.self.application);
+  {
+    // The open-dialog busy flag and the disabled palette, undone on every
+    // way out of the dialog and the editor start.
+    texttools::InputBusyScope busy(input, texttools::InputCommand::kEditorOpen);
+    if (input.PaletteShowing()) {
+      BringToFrontAttached(windows, text.self.application);
+    } else {
+      windows.SetForeground(text.self.application);
+    }
+    input.SetMainWindowEnabled(false);
+    if (std::optional<std::string> file = input.ShowOpenDialog(HtmlOpenDialogSpec(text.settings.HtmlOpenDir))) {
+      text.settings.HtmlOpenDir = HtmlOpenDirFor(*file);
+      LaunchEditor(context, *file, text.settings.HtmlOpenDir);
+    }
   }
-  input.SetMainWindowEnabled(false);
-  if (std::optional<std::string> file = input.ShowOpenDialog(HtmlOpenDialogSpec(text.settings.HtmlOpenDir))) {
-    text.settings.HtmlOpenDir = HtmlOpenDirFor(*file);
-    LaunchEditor(context, *file, text.settings.HtmlOpenDir);
-  }
-  input.SetMainWindowEnabled(true);
-  context.host.SetOpenDialogBusy(false);
   if (!input.PaletteShowing()) windows.SetForeground(ResolveTargetWindow(windows, text.through_classes));
 }
 

@@ -37,7 +37,8 @@ class ExternalHost {
   // ShellExecute with no owner window, shown normally; the shell's result.
   virtual std::intptr_t StartThroughShell(const ShellStart& start) = 0;
   // WinExec, shown minimised without activation; true when the command was
-  // accepted (a result above 31).
+  // accepted (a result above 31). Returns once the started program waits
+  // for input or a bounded wait has passed.
   virtual bool RunCommand(const std::string& command_line) = 0;
 
   // The DDE client, one link at a time (DdeConnect, DdeClientTransaction,
@@ -51,7 +52,8 @@ class ExternalHost {
   // CreateProcess as planned (no inheritance, no creation flags); the new
   // process, or nullopt when it could not be started.
   virtual std::optional<platform::ProcessId> StartProcess(const EditorLaunchPlan& plan) = 0;
-  // WaitForInputIdle without a time limit.
+  // Until the process waits for input, or a bounded wait has passed (the
+  // palette keeps answering meanwhile and refuses new commands).
   virtual void WaitUntilIdle(platform::ProcessId process) = 0;
 
   virtual void ShowWindowAs(platform::WindowHandle window, ShowCommand command) = 0;
@@ -66,8 +68,6 @@ class ExternalHost {
   virtual PaletteState Palette() = 0;
   // Folder of the program's own executable.
   virtual std::string OwnFolder() = 0;
-  // The busy flag of the editor's open dialog (one of those IsBusy tests).
-  virtual void SetOpenDialogBusy(bool busy) = 0;
 };
 
 struct ExternalContext {

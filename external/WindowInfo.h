@@ -15,8 +15,11 @@ namespace tagsling::external {
 struct WindowInfo {
   platform::WindowHandle handle = platform::kNoWindow;
   std::string class_name;
-  std::string title;     // at most texttools::kTitleLimit bytes
-  std::string exe_path;  // full path of the owning process's executable; "" when unknown
+  std::string title;  // at most texttools::kTitleLimit bytes
+  // The owning process's executable as the system's process list names it
+  // (EditorProbe::ProcessExecutableName: the file name, no folder); "" when
+  // unknown.
+  std::string exe_name;
   bool visible = false;
   bool enabled = false;
   bool minimised = false;

@@ -1,6 +1,6 @@
 #include "external/Winplace.h"
 
-#include "common/Sjis.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::external {
 
@@ -18,8 +18,11 @@ std::optional<WindowPlacement> ComputeFreeArea(const platform::Rect& work_area, 
 bool IsEditorWindow(const WindowInfo& window, const settings::AppSettings& settings,
                     const std::string& windows_family) {
   if (!settings.EditorWindowClass.empty()) return window.class_name == settings.EditorWindowClass;
-  if (windows_family == "WinNT" || window.exe_path.empty()) return false;
-  return SjisToLower(window.exe_path) == SjisToLower(settings.EditorFile);
+  if (windows_family == "WinNT" || window.exe_name.empty()) return false;
+  // The process list gives a file name (a full path on some systems):
+  // compare the file-name parts, as FindEditorWindow does.
+  return texttools::SameTextIgnoringCase(texttools::FileNamePart(window.exe_name),
+                                         texttools::FileNamePart(settings.EditorFile));
 }
 
 EditorFitPlan PlanEditorFit(const WindowInfo& window, const settings::AppSettings& settings,

@@ -40,8 +40,9 @@ struct PaletteState {
 std::optional<WindowPlacement> ComputeFreeArea(const platform::Rect& work_area, const PaletteState& palette);
 
 // The editor test of fitting: with EditorWindowClass set the class must equal
-// it exactly; without it the system family must not be "WinNT" and the
-// window's executable path must equal EditorFile, both lower-cased.
+// it exactly; without it the system family must not be "WinNT" and the file
+// name of the window's executable must equal that of EditorFile, ignoring
+// case (the process list names executables without their folder).
 bool IsEditorWindow(const WindowInfo& window, const settings::AppSettings& settings, const std::string& windows_family);
 
 // What FitEditorToFreeArea does with the chosen window (the target window

@@ -46,6 +46,8 @@ std::array<DdeConversation, 2> PreviewConversations(Browser browser, const std::
       {{ServiceOf(browser), kOpenUrlTopic, std::move(open_item)}, {ServiceOf(browser), kActivateTopic, kActivateItem}}};
 }
 
+bool FitsDdeItem(std::string_view item) { return SjisCharCount(item) <= kDdeItemLimit; }
+
 std::string ServerStartCommand(Browser browser, const std::string& executable, const std::string& document_path) {
   std::string command(1, '"');
   command.append(RemoveEvery(SjisToLower(executable), ".exe"));
@@ -75,11 +77,13 @@ BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& execut
     plan.action = BrowserPreviewPlan::Action::kReport;
     return plan;
   }
-  if (const WindowInfo* window = FindPreviewBrowserWindow(browser, windows)) {
+  const WindowInfo* window = FindPreviewBrowserWindow(browser, windows);
+  std::array<DdeConversation, 2> conversations = PreviewConversations(browser, document_path);
+  if (window && FitsDdeItem(conversations[0].item)) {
     plan.action = BrowserPreviewPlan::Action::kDriveWindow;
     plan.window = window->handle;
     plan.show_maximized = window->maximised;
-    plan.conversations = PreviewConversations(browser, document_path);
+    plan.conversations = std::move(conversations);
     plan.server_start_command = ServerStartCommand(browser, executable, document_path);
     return plan;
   }

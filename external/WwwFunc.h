@@ -37,6 +37,11 @@ struct DdeConversation {
 };
 inline constexpr unsigned kDdeTimeoutMs = 10000;
 
+// A DDE string handle, which carries the request's item, holds at most 255
+// characters. A longer item cannot be requested at all.
+inline constexpr std::size_t kDdeItemLimit = 255;
+bool FitsDdeItem(std::string_view item);
+
 // "WWW_OpenURL" with the document, then "WWW_Activate", on the browser's
 // service ("Iexplore" or "Netscape"). The path goes in unchanged.
 std::array<DdeConversation, 2> PreviewConversations(Browser browser, const std::string& document_path);
@@ -77,7 +82,11 @@ struct BrowserPreviewPlan {
 };
 
 // The command checks an empty executable setting before it looks the
-// document up (BrowserNotSetMessage); the plan repeats that check.
+// document up (BrowserNotSetMessage); the plan repeats that check. An open
+// browser window is driven through DDE unless the document's path makes the
+// "WWW_OpenURL" item too long for DDE (FitsDdeItem): the browser is then
+// started with the path, as when no window is open, so the whole path
+// arrives.
 // `executable` is the IeFile or NnFile setting and `executable_exists` tells
 // whether it names an existing file; `document_path` comes from
 // GetEditorDocumentPath; `windows` are the top-level windows, topmost first.

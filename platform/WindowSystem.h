@@ -18,6 +18,8 @@ class WindowSystem {
 
   // Every top-level window in stacking order, topmost first (EnumWindows).
   virtual std::vector<WindowHandle> TopLevelWindows() = 0;
+  // Whether the handle names a window that still exists (IsWindow).
+  virtual bool WindowExists(WindowHandle window) = 0;
 
   virtual std::string WindowClassName(WindowHandle window) = 0;
   virtual std::string WindowTitle(WindowHandle window) = 0;

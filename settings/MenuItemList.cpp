@@ -48,9 +48,4 @@ ListMenuContents BuildListMenuContents(ListMenu menu, const ProfileDocument& fil
   return BuildListMenuContents(menu, ReadListField(file, GetListMenuDefinition(menu).list, "Title"));
 }
 
-int EntryAtMenuPosition(ListMenu menu, int position, int entry_count) {
-  int entry = position - GetListMenuDefinition(menu).fixed_items;
-  return entry >= 0 && entry < entry_count ? entry : -1;
-}
-
 }  // namespace tagsling::settings

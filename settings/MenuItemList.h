@@ -1,8 +1,8 @@
 #pragma once
 // The items of the eight menus filled from the user-tag and tool lists, as
 // plain data. The Win32 menu code deletes the items after the fixed ones,
-// appends these, and shows or hides the submenu; a click is mapped back to an
-// entry number from the item's position alone.
+// appends these, and shows or hides the submenu; each item carries its entry
+// number to the command it runs.
 
 #include <string>
 #include <vector>
@@ -57,9 +57,5 @@ inline constexpr const char* kNotRegisteredCaption = "(\x96\xa2\x93\x6f\x98\x5e)
 ListMenuContents BuildListMenuContents(ListMenu menu, const std::vector<std::string>& titles);
 // The same, with the titles read from the settings document.
 ListMenuContents BuildListMenuContents(ListMenu menu, const ProfileDocument& file);
-
-// The entry number of the item at `position` of the menu (counted from 0,
-// fixed items included), or -1 for a fixed item or a position past the list.
-int EntryAtMenuPosition(ListMenu menu, int position, int entry_count);
 
 }  // namespace tagsling::settings

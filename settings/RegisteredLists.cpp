@@ -77,11 +77,6 @@ std::vector<std::string> ReadListField(const ProfileDocument& file, RegisteredLi
   return values;
 }
 
-UserTagEntry ReadUserTagEntry(const std::string& settings_path, int entry) {
-  std::vector<std::string> values = ReadEntry(settings_path, RegisteredList::kUserTag, entry);
-  return {values[0], values[1]};
-}
-
 ToolEntry ReadToolEntry(const std::string& settings_path, int entry) {
   std::vector<std::string> values = ReadEntry(settings_path, RegisteredList::kTools, entry);
   return {values[0], values[1], values[2], values[3]};

@@ -48,18 +48,14 @@ std::vector<std::vector<std::string>> ReadListRows(const ProfileDocument& file, 
 // One field of every entry (titles for the menus, class names).
 std::vector<std::string> ReadListField(const ProfileDocument& file, RegisteredList list, const char* field);
 
-// One entry read straight from the settings file.
-struct UserTagEntry {
-  std::string Title;
-  std::string Tag;
-};
+// One tool entry read straight from the settings file (a user tag's
+// template is read by core's ReadUserTemplate).
 struct ToolEntry {
   std::string Title;
   std::string File;
   std::string Param;
   std::string TmpDir;
 };
-UserTagEntry ReadUserTagEntry(const std::string& settings_path, int entry);
 ToolEntry ReadToolEntry(const std::string& settings_path, int entry);
 
 // The pass-through list of the process: ClassName0 .. ClassName(ItemCount-1)

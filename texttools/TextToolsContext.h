@@ -29,7 +29,7 @@ class EditorProbe {
 };
 
 // The commands that run modally; the main window maps each to its busy flag.
-enum class InputCommand { kFileName, kUrl, kTextFile, kColour, kBaseFolder };
+enum class InputCommand { kFileName, kUrl, kTextFile, kColour, kBaseFolder, kEditorOpen, kCount };
 
 // A colour as the colour dialog gives it.
 struct Rgb {
@@ -105,7 +105,8 @@ class InputHost {
 // While a command's dialog is up its busy flag is set and the main window is
 // disabled (the command disables it once it has placed the foreground). The
 // destructor undoes both, also when a dialog throws, so the palette is never
-// left disabled or busy.
+// left disabled or busy. Every command that sets a busy flag and disables the
+// palette holds one.
 class InputBusyScope {
  public:
   InputBusyScope(InputHost& host, InputCommand command) : host_(host), command_(command) {

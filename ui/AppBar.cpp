@@ -48,10 +48,4 @@ bool TAppBar::OnNotification(WPARAM code, bool appbarSetting) {
   return true;
 }
 
-void ApplyTrackLimits(MINMAXINFO& info, const TrackLimits& limits) {
-  info.ptMinTrackSize.x = limits.minWidth;
-  info.ptMinTrackSize.y = limits.minHeight;
-  info.ptMaxTrackSize.y = limits.maxHeight;
-}
-
 }  // namespace tagsling::ui

@@ -40,7 +40,4 @@ class TAppBar {
   int thickness_ = 0;
 };
 
-// WM_GETMINMAXINFO, after the default processing.
-void ApplyTrackLimits(MINMAXINFO& info, const TrackLimits& limits);
-
 }  // namespace tagsling::ui

@@ -1,5 +1,7 @@
 #include "ui/AppWindow.h"
 
+#include <vector>
+
 #include "ui/ErrorBox.h"
 
 namespace tagsling::ui {
@@ -65,6 +67,24 @@ void RestoreTaskbarButton(HWND app, bool show) {
 void SetApplicationIcon(HWND app, HICON small_icon, HICON big_icon) {
   SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon));
   SendMessageW(app, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon));
+}
+
+void SetTopmostBand(HWND window, bool topmost) {
+  struct Search {
+    HWND owner;
+    std::vector<HWND> owned;
+  } search{window, {}};
+  EnumThreadWindows(
+      GetWindowThreadProcessId(window, nullptr),
+      [](HWND candidate, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(param);
+        if (GetWindow(candidate, GW_OWNER) == s->owner) s->owned.push_back(candidate);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  for (HWND popup : search.owned) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, 0);
+  SetWindowPos(window, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  for (HWND popup : search.owned) SetWindowLongPtrW(popup, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(window));
 }
 
 }  // namespace tagsling::ui

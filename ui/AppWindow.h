@@ -23,4 +23,11 @@ void RestoreTaskbarButton(HWND app, bool show);
 // The taskbar icon (the mode icon of the palette).
 void SetApplicationIcon(HWND app, HICON small_icon, HICON big_icon);
 
+// Puts a top-level window into the topmost band (always on top) or out of
+// it, without moving or activating it. Its owned popups (the toolbars'
+// tooltips) are let go for the moment: some window managers (Wine's) keep a
+// window below its owned popups and then refuse it the band. They come back
+// to the window at once and raise themselves when they show.
+void SetTopmostBand(HWND window, bool topmost);
+
 }  // namespace tagsling::ui

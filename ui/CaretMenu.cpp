@@ -113,9 +113,9 @@ UINT ShowMenuAtCaret(HMENU menu, MenuId which, int mode, const CaretMenuHost& ho
   // a window that was not active otherwise needs a second click next time).
   PostMessageW(host.owner, WM_NULL, 0, 0);
 
-  // 11. The flags go down.
+  // 11. The popup-open flag goes down (the caret-menu flag once the caller
+  // has run the chosen command).
   if (host.setPopupOpen) host.setPopupOpen(false);
-  if (host.endCaretMenu) host.endCaretMenu();
 
   // 12. Hand the focus and the caret back to the program.
   if (MenuClickFlag() && foreground) {

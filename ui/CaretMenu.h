@@ -27,16 +27,18 @@ struct CaretMenuHost {
   HWND application = nullptr;  // the application window, made the foreground window for the menu
   bool mouseMove = false;      // "MouseMove": put the pointer on the menu's corner
   std::function<bool()> isBusy;
-  std::function<void(bool open)> setPopupOpen;     // the hot-key popup busy flag
-  std::function<void(HWND focus)> beginCaretMenu;  // caret-menu flag on, focus remembered
-  std::function<void()> endCaretMenu;              // caret-menu flag off
-  std::function<void()> processMessages;           // defaults to PumpPendingMessages
+  std::function<void(bool open)> setPopupOpen;  // the hot-key popup busy flag
+  // Caret-menu flag on, focus remembered; the caller takes the flag down
+  // again once it has run the chosen command.
+  std::function<void(HWND focus)> beginCaretMenu;
+  std::function<void()> processMessages;  // defaults to PumpPendingMessages
 };
 
 // Shows `menu` (which is `which`) at the point chosen by `mode` ("PMIti_"),
 // waits until it closes and hands the focus back. Returns the chosen item's
 // command identifier (0: nothing chosen, or busy); the caller runs it, after
-// the focus went back, as the last step of the operation.
+// the focus went back, as the last step of the operation, and then ends the
+// caret menu (the engine's caret-menu flag).
 UINT ShowMenuAtCaret(HMENU menu, MenuId which, int mode, const CaretMenuHost& host);
 
 bool MenuClickFlag();

@@ -1,6 +1,7 @@
 #include "ui/DesktopIntegration.h"
 
 #include "settings/ProfileFile.h"
+#include "ui/AppWindow.h"
 #include "ui/ErrorBox.h"
 #include "ui/model/HotKeyDispatch.h"
 #include "ui/model/TrayIcon.h"
@@ -44,7 +45,7 @@ int DesktopIntegration::HeightLimit() const {
 
 void DesktopIntegration::Dock() {
   if (!Docked()) return;
-  SetWindowPos(host_.main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetTopmostBand(host_.main, true);
   appBar_.Register(host_.main, DockedThickness(*host_.settings, docked_.noMenuBar));
 }
 
@@ -110,28 +111,34 @@ bool DesktopIntegration::HandleMessage(UINT message, WPARAM wparam, LPARAM, LRES
   }
 }
 
+void DesktopIntegration::RegisterHandlers(CommandHandlers& handlers) {
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::DesktopIntegration);
+  registration.Set(CommandId::ActivateMainWindow, [this](const CommandInvocation&) { ShowMainWindowByHotKey(); });
+  for (const Command& command : AllCommands()) {
+    if (!CaretMenuOf(command.id)) continue;
+    registration.Set(command.id, [this](const CommandInvocation& c) {
+      if (CaretMenuOf(c.command)->invertMode) {
+        RunWithModeInverted(
+            host_.settings->HasamiMode, [this] { ToggleSandwich(); }, [&] { ShowCaretMenu(c.command); });
+      } else {
+        ShowCaretMenu(c.command);
+      }
+    });
+  }
+  registration.Finish();
+}
+
 void DesktopIntegration::OnHotKey(unsigned id) {
   const CommandId command = DispatchHotKey(static_cast<int>(id), Busy());
   switch (command) {
     case CommandId::None:
       return;
-    case CommandId::ActivateMainWindow:
-      ShowMainWindowByHotKey();
-      return;
     case CommandId::ToggleSandwich:
+      // The hot key flips the mode; the menu item sets it from its check mark.
       ToggleSandwich();
       return;
     default:
       break;
-  }
-  if (const std::optional<CaretMenuCommand> menu = CaretMenuOf(command)) {
-    if (menu->invertMode) {
-      RunWithModeInverted(
-          host_.settings->HasamiMode, [this] { ToggleSandwich(); }, [&] { ShowCaretMenu(command); });
-    } else {
-      ShowCaretMenu(command);
-    }
-    return;
   }
   if (host_.runCommand) host_.runCommand(command);
 }
@@ -166,7 +173,15 @@ void DesktopIntegration::ShowCaretMenu(CommandId command) {
   caret.isBusy = host_.isBusy;
   caret.setPopupOpen = host_.setPopupOpen;
   caret.beginCaretMenu = host_.beginCaretMenu;
-  caret.endCaretMenu = host_.endCaretMenu;
+  // The caret-menu flag stays up until the chosen command has run, so the
+  // popup forms of the tag commands deliver to the focus remembered when the
+  // menu opened rather than to a target found anew.
+  struct EndCaretMenu {
+    const std::function<void()>& end;
+    ~EndCaretMenu() {
+      if (end) end();
+    }
+  } end_caret_menu{host_.endCaretMenu};
   const UINT chosen =
       ShowMenuAtCaret(host_.menuHandle(menu->menu), menu->menu, host_.settings->*(menu->position), caret);
   // The chosen command runs last, after the focus went back to the editor.

@@ -20,6 +20,7 @@
 #include "ui/CaretMenu.h"
 #include "ui/HookHotKey.h"
 #include "ui/TaskTray.h"
+#include "ui/model/CommandHandlers.h"
 #include "ui/model/Commands.h"
 #include "ui/model/MenuTrees.h"
 
@@ -29,13 +30,15 @@ struct DesktopHost {
   HWND main = nullptr;
   HWND application = nullptr;
   settings::AppSettings* settings = nullptr;
-  std::function<bool()> isBusy;                    // IsBusy
-  std::function<void(bool open)> setPopupOpen;     // the hot-key popup busy flag
-  std::function<void(HWND focus)> beginCaretMenu;  // engine: caret-menu flag on, remembered focus
+  std::function<bool()> isBusy;                 // IsBusy
+  std::function<void(bool open)> setPopupOpen;  // the hot-key popup busy flag
+  // The engine's caret-menu flag: on with the remembered focus when a caret
+  // menu opens, off once the command chosen from it has run.
+  std::function<void(HWND focus)> beginCaretMenu;
   std::function<void()> endCaretMenu;
   std::function<HMENU(MenuId)> menuHandle;        // PopupMenu1/4/6/7
   std::function<void(UINT id)> runMenuItem;       // a chosen popup item, as a click on it
-  std::function<void(CommandId)> runCommand;      // every other hot-key command
+  std::function<void(CommandId)> runCommand;      // every hot-key command but the mode toggle
   std::function<void()> showSandwichMode;         // mode buttons and icons after a change
   std::function<void()> showMainWindow;           // restore when minimized, show
   std::function<void()> bringApplicationToFront;  // BringToFrontAttached(application)
@@ -83,6 +86,10 @@ class DesktopIntegration {
 
   // 0x464, 0x46E. True when the message was handled; `result` is its answer.
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
+
+  // The handlers of the commands only hot keys reach: showing the palette
+  // and the caret menus.
+  void RegisterHandlers(CommandHandlers& handlers);
 
   // A pressed hot key (also reachable for tests through WM_HOTKEY).
   void OnHotKey(unsigned id);

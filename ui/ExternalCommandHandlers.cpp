@@ -16,10 +16,11 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
   // The text tools' context is taken at each run: it is set up after these
   // handlers are registered and may be replaced.
   auto host = std::make_shared<Win32ExternalHost>(windows);
-  auto add = [&handlers, host](CommandId command, std::function<void(external::ExternalContext&, int entry)> run) {
-    handlers.Set(command, [host, run](const CommandInvocation& c) {
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::ExternalPrograms);
+  auto add = [&registration, host](CommandId command, std::function<void(external::ExternalContext&, int entry)> run) {
+    registration.Set(command, [host, run](const CommandInvocation& c) {
       external::ExternalContext context{MainTextToolsContext(), *host};
-      run(context, c.action.entry);
+      run(context, c.entry);
     });
   };
   add(RunExternalTool, [](external::ExternalContext& c, int entry) { external::RunExternalTool(c, entry); });
@@ -48,6 +49,7 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
       [](external::ExternalContext& c, int) { external::FitEditorToFreeArea(c, WindowChoice::kTarget); });
   add(ForegroundEditorToFreeArea,
       [](external::ExternalContext& c, int) { external::FitEditorToFreeArea(c, WindowChoice::kForeground); });
+  registration.Finish();
 }
 
 }  // namespace tagsling::ui

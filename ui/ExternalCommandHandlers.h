@@ -6,8 +6,8 @@
 // (MainTextToolsContext) and one Win32ExternalHost, which lives as long as
 // the handlers.
 
-#include "ui/CommandHandlers.h"
 #include "ui/Win32ExternalHost.h"
+#include "ui/model/CommandHandlers.h"
 
 namespace tagsling::ui {
 

@@ -23,6 +23,14 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lparam, LPARAM dat
   auto* request = reinterpret_cast<FolderRequest*>(data);
   if (message == BFFM_INITIALIZED) {
     SetWindowTextW(window, request->caption.c_str());
+    // Centred on the screen: its owner may be an invisible window in a
+    // corner, beside which the browser would otherwise open.
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (!request->initial.empty()) {
       SendMessageW(window, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(request->initial.c_str()));
     }

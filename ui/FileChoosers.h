@@ -17,7 +17,8 @@ std::optional<std::string> ChooseFile(HWND owner, std::string_view title, std::s
                                       const std::string& initial);
 
 // The folder browser with `caption` as its window title and `text` above the
-// tree, starting at `initial`, with a status line showing the selected path.
+// tree, starting at `initial`, with a status line showing the selected path,
+// centred on the screen.
 std::optional<std::string> ChooseFolder(HWND owner, std::string_view caption, std::string_view text,
                                         const std::string& initial);
 

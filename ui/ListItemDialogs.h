@@ -1,7 +1,7 @@
 #pragma once
 // The small dialogs the options dialog opens: the user-tag editor
 // (TTagEditForm), the external-tool editor (TToolForm) and the virtual-key
-// dialog (TKeySetForm). Each is placed with its client area's top-left at
+// dialog (TKeySetForm). Each is placed with its window's top-left corner at
 // `at` (the options dialog's client origin) and shown modally.
 
 #include <windows.h>

@@ -5,11 +5,12 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "core/TargetWindow.h"
 #include "core/Templates.h"
 #include "settings/RegisteredLists.h"
-#include "texttools/Messages.h"
+#include "texttools/BaseFolder.h"
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
 #include "ui/ButtonImages.h"
@@ -17,7 +18,9 @@
 #include "ui/ExternalCommandHandlers.h"
 #include "ui/OptionsWiring.h"
 #include "ui/TextToolCommandHandlers.h"
+#include "ui/Win32TextTools.h"
 #include "ui/WinText.h"
+#include "ui/model/Docking.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
 
@@ -25,7 +28,6 @@ namespace tagsling::ui {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"TTagslingMain";
-constexpr int kMinimumWidth = 617;
 
 platform::WindowHandle ToHandle(HWND window) { return reinterpret_cast<platform::WindowHandle>(window); }
 
@@ -82,8 +84,8 @@ bool MainWindow::Create() {
   const DWORD style = docked_ ? kDockedStyle : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD ex_style = docked_ ? kDockedExStyle : 0;
 
-  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWidth, 120, app_, nullptr, instance_,
-                          this);
+  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWindowWidth, 120, app_, nullptr,
+                          instance_, this);
   if (!hwnd_) return false;
   SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
@@ -102,14 +104,24 @@ void MainWindow::RunCreationSteps() {
   SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu1));
 
   desktop_ = std::make_unique<platform::win32::Win32Desktop>();
+  // The application window owns the clipboard; the reports of the engine and
+  // the text tools are owned by the palette, so it cannot be clicked while
+  // one is open and no report opens behind it.
   desktop_->SetOwnerWindow(ToHandle(app_));
+  desktop_->SetMessageBoxOwner(ToHandle(hwnd_));
   EngineHooks hooks;
   hooks.read_template = [this](const std::string& key) { return ReadTemplate(key, template_path_); };
   hooks.read_user_template = [this](int number) { return ReadUserTemplate(number, settings_path_); };
   hooks.through_classes = &settings::ThroughWindowClasses();
   hooks.sandwich_mode_changed = [this] { ShowSandwichMode(); };
   engine_ = std::make_unique<InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
-  RegisterHandlers();
+  try {
+    RegisterHandlers();
+  } catch (const std::logic_error&) {
+    // A command without its handler: the program does not start half-wired.
+    creation_failed_ = true;
+    throw;
+  }
 
   // 1. Help requests: WM_HELP opens the help page; context 0 is swallowed.
   // 2. The pass-through windows.
@@ -260,7 +272,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_SYSCOMMAND:
       // The maximized strip along the top of the screen cannot be moved.
-      if ((wparam & 0xFFF0) == SC_MOVE && IsZoomed(hwnd_)) return 0;
+      if (SwallowSysCommand(static_cast<unsigned>(wparam), IsZoomed(hwnd_) != FALSE)) return 0;
       if ((wparam & 0xFFF0) == SC_MINIMIZE) {
         ShowWindow(app_, SW_MINIMIZE);
         return 0;
@@ -291,6 +303,9 @@ bool MainWindow::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !hwnd_) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
   GuardedVoid([this] {
+    // A tooltip on screen is a top-level window of its own: it must not
+    // become the window Escape gives the foreground to.
+    palette_.HideTips();
     const EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
     if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) == EscapeAction::kHideMainWindow) {
       HideMainWindow();
@@ -300,14 +315,13 @@ bool MainWindow::PreTranslate(const MSG& message) {
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
-  // FormHeight and the minimum width are pixels at 100 %; the palette scales
-  // them with its monitor.
-  const int height =
-      docked_ && desktop_integration_ ? desktop_integration_->HeightLimit() : Scale(settings_.FormHeight);
-  info.ptMinTrackSize.x = Scale(kMinimumWidth);
-  info.ptMinTrackSize.y = height;
-  info.ptMaxTrackSize.y = height;
-  info.ptMaxSize.y = height;
+  const bool docked = docked_ && desktop_integration_;
+  const TrackLimits limits = WindowTrackLimits(
+      settings_.FormHeight, docked, docked ? desktop_integration_->HeightLimit() : 0, static_cast<int>(dpi_));
+  info.ptMinTrackSize.x = limits.minWidth;
+  info.ptMinTrackSize.y = limits.minHeight;
+  info.ptMaxTrackSize.y = limits.maxHeight;
+  info.ptMaxSize.y = limits.maxHeight;
 }
 
 void MainWindow::Paint() {
@@ -392,6 +406,12 @@ void MainWindow::OnCommand(UINT id) {
 }
 
 void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton, UINT ownerId) {
+  // While a modal interaction or a wait for another program runs, a command
+  // is refused like one that arrives while an insertion runs.
+  if (action.command != CommandId::None && IsBusy(hwnd_)) {
+    MessageBeep(0);
+    return;
+  }
   // Copy: a handler may rebuild the menus the action came from.
   const ItemAction copy = action;
   palette_.HideTips();
@@ -410,7 +430,7 @@ void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAc
     desktop_->ProcessPendingMessages();
   }
   try {
-    handlers_.Run({copy, itemWasChecked});
+    handlers_.Run({copy.command, copy.key, copy.entry, itemWasChecked});
   } catch (...) {
     if (pressed_toolbar) Palette::PressButton(pressed_toolbar, pressed_id, false);
     throw;
@@ -497,51 +517,56 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
 
 void MainWindow::RegisterHandlers() {
   using enum CommandId;
-  handlers_.Set(RunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(c.action.key); });
-  handlers_.Set(RunTagCommandFromPopup,
-                [this](const CommandInvocation& c) { engine_->RunTagCommandFromPopup(c.action.key); });
-  handlers_.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.action.entry); });
-  handlers_.Set(RunUserTagFromPopup,
-                [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.action.entry); });
-  handlers_.Set(ToggleSandwich, [this](const CommandInvocation& c) {
+  CommandHandlers::Registration registration = handlers_.Register(CommandRegistrar::MainWindow);
+  registration.Set(RunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(std::string(c.key)); });
+  registration.Set(RunTagCommandFromPopup,
+                   [this](const CommandInvocation& c) { engine_->RunTagCommandFromPopup(std::string(c.key)); });
+  registration.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
+  registration.Set(RunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
+  registration.Set(ToggleSandwich, [this](const CommandInvocation& c) {
     settings_.HasamiMode = ValueFromCheckItem(c.itemWasChecked);
     ShowSandwichMode();
   });
-  handlers_.Set(SandwichOnButton, [this](const CommandInvocation&) {
+  registration.Set(SandwichOnButton, [this](const CommandInvocation&) {
     settings_.HasamiMode = ModeFromOnButton(palette_.IsSandwichOnDown());
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
-  handlers_.Set(SandwichOffButton, [this](const CommandInvocation&) {
+  registration.Set(SandwichOffButton, [this](const CommandInvocation&) {
     settings_.HasamiMode = ModeFromOffButton(palette_.IsSandwichOffDown());
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
-  handlers_.Set(ToggleOnTop, [this](const CommandInvocation& c) {
+  registration.Set(ToggleOnTop, [this](const CommandInvocation& c) {
     settings_.WindowOnTop = ValueFromCheckItem(c.itemWasChecked);
     ApplyOnTop();
   });
-  handlers_.Set(ToggleRelativePath, [this](const CommandInvocation& c) {
-    settings_.SoutaiPathIns = ValueFromCheckItem(c.itemWasChecked);
-    RefreshBaseFolderDisplay();
-  });
-  handlers_.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
-  handlers_.Set(ShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
-  handlers_.Set(TrayExit, [this](const CommandInvocation&) {
+  registration.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
+  registration.Set(ShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
+  registration.Set(TrayExit, [this](const CommandInvocation&) {
     exit_requested_ = true;
     PostMessageW(hwnd_, WM_CLOSE, 0, 0);
   });
-  handlers_.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
-  handlers_.Set(HomePage, [this](const CommandInvocation&) {
+  registration.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
+  registration.Set(HomePage, [this](const CommandInvocation&) {
     ShellExecuteW(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
-  handlers_.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
+  registration.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
+  registration.Finish();
+
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
-  RegisterTextToolHandlers(
-      handlers_, {instance_, hwnd_, app_, *desktop_, *engine_, settings_, [this] { RefreshBaseFolderDisplay(); }});
+  RegisterTextToolHandlers(handlers_,
+                           {instance_, hwnd_, app_, *desktop_, *engine_, settings_,
+                            [this](const texttools::BaseFolderDisplay& display) { ShowBaseFolderDisplay(display); }});
   RegisterOptionsHandlers(
       handlers_, {hwnd_, app_, &settings_, settings_path_, settings::GetWindowsFamily(environment_), desktop_.get(),
                   desktop_integration_.get(), [this] { return docked_; }, [this] { BuildListMenus(); },
                   [this] { RefreshBaseFolderDisplay(); }, [this] { ApplyMenuImages(); },
                   [this] { this->ShowMainWindow(); }, [this](int context) { OpenHelp(context); }});
+  desktop_integration_->RegisterHandlers(handlers_);
+  // Each part has checked its own commands; this catches a part that was
+  // never asked.
+  if (const std::vector<CommandId> missing = handlers_.Unregistered(); !missing.empty()) {
+    throw std::logic_error("command " + std::string(FindCommand(missing.front()).name) + " has no handler");
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -576,21 +601,13 @@ void MainWindow::ShowModeIcon(int icon) {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icons_[icon].get()));
 }
 
-void MainWindow::ApplyOnTop() {
-  const HWND where = OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost ? HWND_TOPMOST : HWND_NOTOPMOST;
-  SetWindowPos(hwnd_, where, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
+void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost); }
 
-void MainWindow::RefreshBaseFolderDisplay() {
-  const bool set = !settings_.Public_Dir.empty();
-  if (set) {
-    settings_.FileNameInsDir = settings_.Public_Dir;
-    settings_.HtmlOpenDir = settings_.Public_Dir;
-  }
-  const std::string folder = set ? settings_.Public_Dir : std::string(texttools::kAutomaticBaseFolder);
-  palette_.SetBaseFolderText(
-      SjisToWide(folder), settings_.SoutaiPathIns ? std::wstring() : SjisToWide(texttools::kRelativePathOff),
-      SjisToWide(std::string(texttools::kBaseFolderHintPrefix) + folder), GetSystemMetrics(SM_CXSCREEN) > 640);
+void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
+
+void MainWindow::ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) {
+  palette_.SetBaseFolderText(SjisToWide(display.label1), SjisToWide(display.label2), SjisToWide(display.panel8_hint),
+                             display.labels_visible);
 }
 
 void MainWindow::BuildListMenus() {

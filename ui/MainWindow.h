@@ -14,14 +14,15 @@
 
 #include "core/InsertionEngine.h"
 #include "platform/win32/Win32Desktop.h"
+#include "texttools/TextToolsContext.h"
 #include "ui/Busy.h"
-#include "ui/CommandHandlers.h"
 #include "ui/DesktopIntegration.h"
 #include "ui/Handles.h"
 #include "ui/ItemActions.h"
 #include "ui/MenuBuilder.h"
 #include "ui/Palette.h"
 #include "ui/PaletteSettingsEnvironment.h"
+#include "ui/model/CommandHandlers.h"
 #include "ui/model/Lifecycle.h"
 
 namespace tagsling::ui {
@@ -76,7 +77,9 @@ class MainWindow final : public MainWindowPlacement {
   void ShowSandwichMode();
   void ShowModeIcon(int icon);
   void ApplyOnTop();
+  // The base folder and the relative-path state, by the text tools' rule.
   void RefreshBaseFolderDisplay();
+  void ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display);
   void BuildListMenus();
   void ApplyMenuImages();
   void ShowMainWindow();

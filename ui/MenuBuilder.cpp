@@ -93,7 +93,7 @@ void MenuSet::BuildAll() {
       hideable.submenu = submenus_.at(node);
       hideable.caption = Utf8ToWide(node->caption);
       hideable.image = node->image;
-      hideable.iconSwitch = built->model.iconSwitch;
+      hideable.model = &built->model;
       hideables_.emplace(hideable.submenu, hideable);
     }
     menus_.emplace(id, std::move(built));
@@ -138,7 +138,7 @@ void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::ve
       info.wID = actions_.Add(std::move(action));
       InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
     }
-    if (model.iconSwitch && node.image >= 0) images_.push_back({menu, position, node.image});
+    if (node.image >= 0) images_.push_back({menu, position, node.image, &model});
     ++position;
   }
   containers_[menu] = std::move(container);
@@ -208,8 +208,9 @@ void MenuSet::SetHidden(Hideable& hideable, bool hidden) {
   info.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_BITMAP;
   info.dwTypeData = hideable.caption.data();
   info.hSubMenu = hideable.submenu;
-  info.hbmpItem =
-      (images_on_ && hideable.iconSwitch && hideable.image >= 0 && bitmap_of_) ? bitmap_of_(hideable.image) : nullptr;
+  info.hbmpItem = (ShowsImages(*hideable.model, images_on_) && hideable.image >= 0 && bitmap_of_)
+                      ? bitmap_of_(hideable.image)
+                      : nullptr;
   InsertMenuItemW(hideable.parent, static_cast<UINT>(hideable.position), TRUE, &info);
   hideable.present = true;
 }
@@ -224,7 +225,7 @@ void MenuSet::SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
-    info.hbmpItem = on ? bitmapOf(record.image) : nullptr;
+    info.hbmpItem = ShowsImages(*record.model, on) ? bitmapOf(record.image) : nullptr;
     SetMenuItemInfoW(record.menu, static_cast<UINT>(record.position), TRUE, &info);
   }
 }

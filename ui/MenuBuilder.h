@@ -62,10 +62,12 @@ class MenuSet {
     MenuModel model;
     UniqueMenu root;
   };
+  // An item with a picture; whether it shows is ShowsImages of its menu.
   struct ImageRecord {
     HMENU menu;
     int position;
     int image;
+    const MenuModel* model;
   };
   // A user-tag submenu of PopupMenu1/PopupMenu4 that hides with its separator
   // while no user tag is registered.
@@ -75,7 +77,7 @@ class MenuSet {
     HMENU submenu = nullptr;
     std::wstring caption;
     int image = -1;
-    bool iconSwitch = false;
+    const MenuModel* model = nullptr;
     bool present = true;
   };
 

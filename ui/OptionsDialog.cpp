@@ -12,6 +12,7 @@
 #include "ui/ErrorBox.h"
 #include "ui/FileChoosers.h"
 #include "ui/ListItemDialogs.h"
+#include "ui/ProgramWait.h"
 #include "ui/RuntimeDialog.h"
 #include "ui/WinText.h"
 #include "ui/model/HelpLinks.h"
@@ -33,32 +34,11 @@ constexpr int kGroupGap = 4;
 constexpr int kHotKeyLabelWidth = 120;
 constexpr int kFieldLabelWidth = 130;
 constexpr int kListButtonWidth = 80;
-// The longest wait for a started editor to become idle in class detection.
-constexpr DWORD kIdleWaitMs = 30000;
 
 constexpr int kHelpId = 9;  // IDHELP
 constexpr int kTabId = 50;
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstBuddyId = 3000;
-
-// A hot-key control's value (key in the low byte, HOTKEYF_ flags in the
-// high byte) and the program's shortcut code.
-ShortcutCode ShortcutFromHotKeyControl(WORD value) {
-  const BYTE flags = HIBYTE(value);
-  ShortcutCode code = LOBYTE(value);
-  if (flags & HOTKEYF_SHIFT) code |= kShortcutShift;
-  if (flags & HOTKEYF_CONTROL) code |= kShortcutCtrl;
-  if (flags & HOTKEYF_ALT) code |= kShortcutAlt;
-  return code;
-}
-
-WORD HotKeyControlValue(ShortcutCode code) {
-  BYTE flags = 0;
-  if (code & kShortcutShift) flags |= HOTKEYF_SHIFT;
-  if (code & kShortcutCtrl) flags |= HOTKEYF_CONTROL;
-  if (code & kShortcutAlt) flags |= HOTKEYF_ALT;
-  return MAKEWORD(static_cast<BYTE>(code & 0xFF), flags);
-}
 
 std::string KeyNameFromDriver(unsigned virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
@@ -423,7 +403,7 @@ class OptionsDialog final : public RuntimeDialog {
           SetWindowTextSjis(item.window, model_.Text(key));
           break;
         case K::HotKey:
-          SendMessageW(item.window, HKM_SETHOTKEY, HotKeyControlValue(model_.HotKey(key)), 0);
+          SendMessageW(item.window, HKM_SETHOTKEY, HotKeyFieldValue(model_.HotKey(key)), 0);
           break;
         default:
           break;
@@ -452,7 +432,7 @@ class OptionsDialog final : public RuntimeDialog {
         break;
       case K::HotKey:
         model_.SetHotKey(key,
-                         ShortcutFromHotKeyControl(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
+                         ShortcutFromHotKeyField(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
         break;
       default:
         break;
@@ -591,10 +571,34 @@ class OptionsDialog final : public RuntimeDialog {
     }
     UniqueKernelHandle process_handle(process.hProcess);
     UniqueKernelHandle thread_handle(process.hThread);
-    const bool idle = WaitForInputIdle(process.hProcess, kIdleWaitMs) == 0;
+    bool idle = false;
+    {
+      // The dialog takes no input while the editor starts; it keeps painting
+      // and answering, like the palette behind it.
+      InputPause pause(Window());
+      idle = WaitForInputIdlePumping(process.hProcess, kClassDetectionWaitMs) == WaitOutcome::kReady;
+    }
     // Process 0 owns no window: only the earlier record counts.
-    return DetectEditorClass(host_.Windows(), idle ? process.dwProcessId : 0, host_);
+    std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? process.dwProcessId : 0, host_);
+    if (!found) MessageBoxW(Window(), Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
+    return found;
   }
+
+  // Disables a window and gives it back enabled, with its focus, when it goes.
+  class InputPause {
+   public:
+    explicit InputPause(HWND window) : window_(window), focus_(GetFocus()) { EnableWindow(window_, FALSE); }
+    ~InputPause() {
+      EnableWindow(window_, TRUE);
+      if (focus_ && IsWindow(focus_)) SetFocus(focus_);
+    }
+    InputPause(const InputPause&) = delete;
+    InputPause& operator=(const InputPause&) = delete;
+
+   private:
+    HWND window_;
+    HWND focus_;
+  };
 
   void RunButton(const Item& item) {
     switch (item.control->widget) {

@@ -54,14 +54,16 @@ void RegisterOptionsHandlers(CommandHandlers& handlers, const OptionsWiring& wir
   auto host = std::make_shared<Win32OptionsHost>(wiring);
   const HWND app = wiring.application;
   const HWND main = wiring.main;
-  auto add = [&handlers, host, app, main](CommandId command, OptionsOpenSource source) {
-    handlers.Set(command,
-                 [host, app, main, source](const CommandInvocation&) { RunOptionsCommand(source, app, main, *host); });
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::OptionsDialog);
+  auto add = [&registration, host, app, main](CommandId command, OptionsOpenSource source) {
+    registration.Set(
+        command, [host, app, main, source](const CommandInvocation&) { RunOptionsCommand(source, app, main, *host); });
   };
   add(OptionsDialog, OptionsOpenSource::OptionsCommand);
   add(OptionsDialogFromPopup, OptionsOpenSource::ToolMenuItem);
   add(EditUserTags, OptionsOpenSource::UserTagEdit);
   add(EditTools, OptionsOpenSource::ToolEdit);
+  registration.Finish();
 }
 
 }  // namespace tagsling::ui

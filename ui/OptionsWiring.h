@@ -12,8 +12,8 @@
 
 #include "platform/WindowSystem.h"
 #include "settings/AppSettings.h"
-#include "ui/CommandHandlers.h"
 #include "ui/DesktopIntegration.h"
+#include "ui/model/CommandHandlers.h"
 
 namespace tagsling::ui {
 

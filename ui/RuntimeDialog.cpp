@@ -110,8 +110,8 @@ void RuntimeDialog::Setup(const std::wstring& caption, int client_width, int cli
   const int height = rect.bottom - rect.top;
   int x, y;
   if (at) {
-    x = at->x + rect.left;
-    y = at->y + rect.top;
+    x = at->x;
+    y = at->y;
   } else {
     x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;

@@ -44,7 +44,8 @@ class RuntimeDialog {
   virtual bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) { return false; }
 
   // Sets caption and client size (96-DPI pixels) and places the window:
-  // centred on the screen, or with its client area's top-left at `at`.
+  // centred on the screen, or with its top-left corner (the frame's, not the
+  // client area's) at `at`.
   void Setup(const std::wstring& caption, int client_width, int client_height, const POINT* at = nullptr);
   // Creates a child control at 96-DPI pixel coordinates.
   HWND AddControl(const wchar_t* window_class, const std::wstring& text, DWORD style, int x, int y, int width,
@@ -55,7 +56,7 @@ class RuntimeDialog {
   HFONT Font() const { return font_.get(); }
   void Close(bool confirmed) { EndDialog(hwnd_, confirmed ? IDOK : IDCANCEL); }
   // The screen position of the client area's top-left corner, where the
-  // small editors opened from this dialog are placed.
+  // small editors opened from this dialog put their top-left corner.
   POINT ClientOrigin() const;
 
  private:

@@ -45,14 +45,20 @@ void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& s
   SetUpTextTools(setup);
   InsertionEngine& engine = setup.engine;
   platform::win32::Win32Desktop& desktop = setup.desktop;
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::TextTools);
   for (const DeletionCommand& deletion : kDeletionCommands) {
-    handlers.Set(deletion.command, [&engine, &desktop, deletion](const CommandInvocation&) {
+    registration.Set(deletion.command, [&engine, &desktop, deletion](const CommandInvocation&) {
       texttools::StartTagDeletion(engine, desktop, desktop, deletion.mode, deletion.capture_focus);
     });
   }
   for (const ContextCommand& command : kContextCommands) {
-    handlers.Set(command.command, [run = command.run](const CommandInvocation&) { run(MainTextToolsContext()); });
+    registration.Set(command.command, [run = command.run](const CommandInvocation&) { run(MainTextToolsContext()); });
   }
+  // "相対パス入力(&P)": the clicked item's check mark decides.
+  registration.Set(CommandId::ToggleRelativePath, [](const CommandInvocation& c) {
+    texttools::ToggleRelativePathInput(MainTextToolsContext(), c.itemWasChecked);
+  });
+  registration.Finish();
 }
 
 }  // namespace tagsling::ui

@@ -2,11 +2,11 @@
 // The handlers of the text-input commands: tag deletion in its three modes
 // (palette and menus capture the target; the hot-key popup keeps the focus
 // it already gave the editor), file-name, URL, text-file and colour input,
-// and the base-folder commands. Registering them also sets up the text
+// the base-folder commands and the relative-path switch. Registering them also sets up the text
 // tools' context and TColorForm.
 
-#include "ui/CommandHandlers.h"
 #include "ui/Win32TextTools.h"
+#include "ui/model/CommandHandlers.h"
 
 namespace tagsling::ui {
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "texttools/PathText.h"
+#include "ui/ProgramWait.h"
 #include "ui/WinText.h"
 
 namespace tagsling::ui {
@@ -65,8 +66,9 @@ std::intptr_t Win32ExternalHost::StartThroughShell(const external::ShellStart& s
 
 bool Win32ExternalHost::RunCommand(const std::string& command_line) {
   // WinExec: shown minimised without activation, and back once the program
-  // waits for input (or after 30 seconds), so that a DDE server it starts
-  // has had the chance to register its service.
+  // waits for input (or after kDdeServerWaitMs, the palette's messages
+  // flowing meanwhile), so that a DDE server it starts has had the chance
+  // to register its service.
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -76,9 +78,9 @@ bool Win32ExternalHost::RunCommand(const std::string& command_line) {
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  WaitForInputIdle(process.hProcess, 30000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  UniqueKernelHandle process_handle(process.hProcess);
+  UniqueKernelHandle thread_handle(process.hThread);
+  WaitForInputIdlePumping(process.hProcess, kDdeServerWaitMs);
   return true;
 }
 
@@ -103,8 +105,8 @@ bool Win32ExternalHost::ConnectDde(const std::string& service, const std::string
 
 void Win32ExternalHost::RequestDde(const std::string& item, unsigned timeout_ms) {
   if (!conversation_) return;
-  // A string handle holds at most 255 characters; a longer item cannot be
-  // sent and the request fails silently like any other.
+  // A string handle holds at most 255 characters; the preview plan starts
+  // the browser with the path instead of sending a longer item.
   DdeString item_handle(dde_instance_, item);
   if (!item_handle.get()) return;
   HDDEDATA answer =
@@ -150,7 +152,8 @@ std::optional<platform::ProcessId> Win32ExternalHost::StartProcess(const externa
 
 void Win32ExternalHost::WaitUntilIdle(platform::ProcessId process) {
   if (!started_process_ || started_id_ != process) return;
-  WaitForInputIdle(started_process_.get(), INFINITE);
+  // An editor that never becomes idle costs the bound, not the palette.
+  WaitForInputIdlePumping(started_process_.get(), kEditorIdleWaitMs);
   started_process_.reset();
   started_id_ = 0;
 }
@@ -193,13 +196,5 @@ external::PaletteState Win32ExternalHost::Palette() {
 }
 
 std::string Win32ExternalHost::OwnFolder() { return texttools::FolderPart(WideToSjis(ExecutablePathWide())); }
-
-void Win32ExternalHost::SetOpenDialogBusy(bool busy) {
-  if (busy) {
-    open_dialog_busy_.emplace(BusyFlag::EditorOpenDialog);
-  } else {
-    open_dialog_busy_.reset();
-  }
-}
 
 }  // namespace tagsling::ui

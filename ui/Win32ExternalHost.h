@@ -1,8 +1,9 @@
 #pragma once
 // The external-program commands' system calls on Windows: the shell,
-// CreateProcess with the planned STARTUPINFO, WaitForInputIdle, the DDE
-// client, window showing and sizing, the screen and the work area, and the
-// palette's state for the free area.
+// CreateProcess with the planned STARTUPINFO, the bounded waits for a
+// started program (ui/ProgramWait), the DDE client, window showing and
+// sizing, the screen and the work area, and the palette's state for the
+// free area.
 //
 // Paths and command lines arrive as code page 932 strings and are converted
 // to UTF-16 with code page 932 before every wide call. DDE string handles
@@ -59,7 +60,6 @@ class Win32ExternalHost final : public external::ExternalHost {
   platform::Rect WorkArea() override;
   external::PaletteState Palette() override;
   std::string OwnFolder() override;
-  void SetOpenDialogBusy(bool busy) override;
 
  private:
   // The DDEML client instance, made at the first conversation; 0 when
@@ -74,7 +74,6 @@ class Win32ExternalHost final : public external::ExternalHost {
   // next editor starts.
   UniqueKernelHandle started_process_;
   platform::ProcessId started_id_ = 0;
-  std::optional<BusyScope> open_dialog_busy_;
 };
 
 }  // namespace tagsling::ui

@@ -35,8 +35,11 @@ BusyFlag FlagOf(InputCommand command) {
       return BusyFlag::ColorDialog;
     case InputCommand::kBaseFolder:
       return BusyFlag::BaseFolder;
+    case InputCommand::kEditorOpen:
+    case InputCommand::kCount:
+      break;
   }
-  return BusyFlag::BaseFolder;
+  return BusyFlag::EditorOpenDialog;
 }
 
 // At most `limit` bytes, never ending inside a double-byte character.
@@ -61,7 +64,7 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   explicit Win32TextTools(const TextToolsSetup& setup)
       : main_(setup.main),
         app_(setup.application),
-        refresh_(setup.refresh_base_folder_display),
+        show_display_(setup.show_base_folder_display),
         form_(setup.instance, setup.application, setup.desktop),
         files_(&setup.desktop),
         context_{setup.desktop.platform(),
@@ -111,9 +114,8 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
                                            parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
   }
-  void ShowBaseFolderDisplay(const texttools::BaseFolderDisplay&) override {
-    // The palette draws the same display from the settings.
-    if (refresh_) refresh_();
+  void ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) override {
+    if (show_display_) show_display_(display);
   }
   int ScreenWidth() override { return GetSystemMetrics(SM_CXSCREEN); }
 
@@ -139,10 +141,10 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
  private:
   HWND main_;
   HWND app_;
-  std::function<void()> refresh_;
+  std::function<void(const texttools::BaseFolderDisplay&)> show_display_;
   ColorForm form_;
   texttools::NativeFileSystem files_;
-  std::optional<BusyScope> busy_[static_cast<int>(InputCommand::kBaseFolder) + 1];
+  std::optional<BusyScope> busy_[static_cast<int>(InputCommand::kCount)];
   texttools::TextToolsContext context_;
 };
 

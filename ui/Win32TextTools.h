@@ -27,8 +27,9 @@ struct TextToolsSetup {
   platform::win32::Win32Desktop& desktop;
   InsertionEngine& engine;
   settings::AppSettings& settings;
-  // Shows the base folder and the relative-path state from the settings.
-  std::function<void()> refresh_base_folder_display;
+  // Draws the base-folder display the text tools computed
+  // (texttools::RefreshBaseFolderDisplay).
+  std::function<void(const texttools::BaseFolderDisplay&)> show_base_folder_display;
 };
 
 // Creates TColorForm and the context. A second call replaces both.

@@ -194,6 +194,19 @@ SimWindow* SimDesktop::Find(WindowHandle handle) {
   return nullptr;
 }
 
+void SimDesktop::RemoveWindow(WindowHandle handle) {
+  std::erase_if(windows_, [handle](const SimWindow& w) { return w.handle == handle; });
+  for (auto it = editor_parent_.begin(); it != editor_parent_.end();) {
+    if (it->second == handle) {
+      editors_.erase(it->first);
+      it = editor_parent_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (foreground_ == handle) foreground_ = kNoWindow;
+}
+
 SimWindow& SimDesktop::Window(WindowHandle handle) {
   SimWindow* w = Find(handle);
   if (!w) throw std::logic_error("no such simulated window");
@@ -284,15 +297,20 @@ void SimDesktop::RunUntilIdle(std::uint64_t limit_ms) {
 
 bool SimDesktop::ClipboardOpenable() const { return now_ >= clipboard_held_until_; }
 
-bool SimDesktop::SetClipboardText(std::u16string_view text) {
+ClipboardWrite SimDesktop::SetClipboardText(std::u16string_view text) {
   if (!ClipboardOpenable()) {
     ++clipboard_open_failures;
     log.push_back("clip busy");
-    return false;
+    return ClipboardWrite::kBusy;
+  }
+  if (clipboard_store_fails) {
+    clipboard_text.reset();  // emptied before the store failed
+    log.push_back("clip lost");
+    return ClipboardWrite::kNotStored;
   }
   clipboard_text = WideText(text);
   log.push_back("clip set");
-  return true;
+  return ClipboardWrite::kStored;
 }
 
 std::optional<WideText> SimDesktop::GetClipboardText() {
@@ -361,6 +379,8 @@ std::vector<WindowHandle> SimDesktop::TopLevelWindows() {
   for (const SimWindow& w : windows_) handles.push_back(w.handle);
   return handles;
 }
+
+bool SimDesktop::WindowExists(WindowHandle window) { return Find(window) || editors_.count(window) != 0; }
 
 std::string SimDesktop::WindowClassName(WindowHandle window) { return Field(window, &SimWindow::class_name); }
 std::string SimDesktop::WindowTitle(WindowHandle window) { return Field(window, &SimWindow::title); }

@@ -102,6 +102,9 @@ class SimDesktop final : public Clipboard,
   // Adds an editor control inside `top` and gives it the window's focus.
   WindowHandle AddEditor(WindowHandle top);
   SimWindow& Window(WindowHandle handle);
+  // Closes a top-level window with its editors; the handle names nothing
+  // afterwards.
+  void RemoveWindow(WindowHandle handle);
   SimEditor& Editor(WindowHandle control);
   // The window at the top of the stacking order.
   WindowHandle TopWindow() const;
@@ -119,6 +122,10 @@ class SimDesktop final : public Clipboard,
   void HoldClipboard(std::uint64_t ms, bool with_window = true);
   // Puts a non-text format on the clipboard.
   void SetClipboardNonText();
+  // Every later write of ours finds the clipboard but cannot store its text
+  // (as when GlobalAlloc fails after EmptyClipboard): the clipboard ends up
+  // empty and the write reports kNotStored.
+  bool clipboard_store_fails = false;
   // Synthesised keys reach the editor this many ms after they are sent.
   std::uint64_t key_delivery_delay_ms = 0;
 
@@ -140,7 +147,7 @@ class SimDesktop final : public Clipboard,
   std::optional<WideText> clipboard_text;  // nullopt: no text format
 
   // ---- Clipboard ----
-  bool SetClipboardText(std::u16string_view text) override;
+  ClipboardWrite SetClipboardText(std::u16string_view text) override;
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
@@ -152,6 +159,7 @@ class SimDesktop final : public Clipboard,
 
   // ---- WindowSystem ----
   std::vector<WindowHandle> TopLevelWindows() override;
+  bool WindowExists(WindowHandle window) override;
   std::string WindowClassName(WindowHandle window) override;
   std::string WindowTitle(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;

@@ -59,23 +59,24 @@ void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage
 
 // ---------------------------------------------------------------- clipboard
 
-bool Win32Desktop::SetClipboardText(std::u16string_view text) {
-  if (!OpenClipboard(H(ClipboardOwner()))) return false;
-  EmptyClipboard();
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
+  if (!OpenClipboard(H(ClipboardOwner()))) return ClipboardWrite::kBusy;
   bool stored = false;
-  if (memory) {
-    if (auto* data = static_cast<wchar_t*>(GlobalLock(memory))) {
-      for (std::size_t i = 0; i < text.size(); ++i) data[i] = static_cast<wchar_t>(text[i]);
-      data[text.size()] = L'\0';
-      GlobalUnlock(memory);
-      stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  if (EmptyClipboard()) {
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+      if (auto* data = static_cast<wchar_t*>(GlobalLock(memory))) {
+        for (std::size_t i = 0; i < text.size(); ++i) data[i] = static_cast<wchar_t>(text[i]);
+        data[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+      }
+      if (!stored) GlobalFree(memory);  // the clipboard did not take it
     }
-    if (!stored) GlobalFree(memory);  // the clipboard did not take it
   }
   CloseClipboard();
-  return true;  // opened; a failed allocation leaves an empty clipboard
+  // Opened but not stored: the caller must not paste whatever is there now.
+  return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
 std::optional<WideText> Win32Desktop::GetClipboardText() {
@@ -120,6 +121,8 @@ std::vector<WindowHandle> Win32Desktop::TopLevelWindows() {
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
   return windows;
 }
+
+bool Win32Desktop::WindowExists(WindowHandle window) { return window != kNoWindow && ::IsWindow(H(window)); }
 
 std::string Win32Desktop::WindowClassName(WindowHandle window) {
   wchar_t buffer[256];
@@ -244,7 +247,8 @@ void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) {
       style |= MB_ICONWARNING;
       break;
   }
-  MessageBoxW(H(owner_), ToW(SjisToWide(text)).c_str(), L"Tagsling", style);
+  const WindowHandle owner = box_owner_ && ::IsWindow(H(box_owner_)) ? box_owner_ : owner_;
+  MessageBoxW(H(owner), ToW(SjisToWide(text)).c_str(), L"Tagsling", style);
 }
 
 // -------------------------------------------------------------------- codec

@@ -29,9 +29,13 @@ class Win32Desktop final : public Clipboard,
 
   Platform platform() { return {*this, *this, *this, *this, *this, *this}; }
 
-  // The window that owns the clipboard and our message boxes (the
-  // program's application window). kNoWindow: the hidden timer window.
+  // The window that owns the clipboard (the program's application window).
+  // kNoWindow: the hidden timer window.
   void SetOwnerWindow(WindowHandle owner) { owner_ = owner; }
+  // The window that owns our message boxes (the program's main window, so
+  // that it is disabled while a box is open and no box opens behind it).
+  // kNoWindow: the clipboard's owner.
+  void SetMessageBoxOwner(WindowHandle owner) { box_owner_ = owner; }
 
   // Called with the text of anything a timer tick let escape; by default a
   // message box.
@@ -41,7 +45,7 @@ class Win32Desktop final : public Clipboard,
   void OnTimer(int id);
 
   // Clipboard
-  bool SetClipboardText(std::u16string_view text) override;
+  ClipboardWrite SetClipboardText(std::u16string_view text) override;
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
@@ -53,6 +57,7 @@ class Win32Desktop final : public Clipboard,
 
   // WindowSystem
   std::vector<WindowHandle> TopLevelWindows() override;
+  bool WindowExists(WindowHandle window) override;
   std::string WindowClassName(WindowHandle window) override;
   std::string WindowTitle(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
@@ -92,6 +97,7 @@ class Win32Desktop final : public Clipboard,
 
   WindowHandle hidden_ = kNoWindow;
   WindowHandle owner_ = kNoWindow;
+  WindowHandle box_owner_ = kNoWindow;
   std::map<int, std::function<void()>> ticks_;
 };
 

@@ -19,7 +19,7 @@ import contextlib
 import os
 import time
 
-from test_palette import MAIN, palette
+from test_palette import MAIN, click, palette
 
 MENU = "#32768"
 DIALOG = "#32770"
@@ -136,6 +136,10 @@ def test_docked_palette_sits_at_the_top(desk):
         thickness = int(dtool(desk, "metric", 15)) + 2 * int(dtool(desk, "metric", 46)) + 55  # SM_CYMENU, SM_CYEDGE
         screen_width = int(dtool(desk, "metric", 0))
         assert rect(desk, MAIN) == [0, 0, screen_width, thickness], (rect(desk, MAIN), thickness)
+        # Always on top: an editor brought to the front stays below it.
+        desk.focus_notepad()
+        time.sleep(0.3)
+        assert dtool(desk, "topmost", MAIN) == "1", "the docked palette is not always on top"
 
 
 def test_pointer_at_the_top_edge_raises_the_maximized_palette(desk):
@@ -160,3 +164,79 @@ def test_tray_icon_click_shows_the_hidden_palette(desk):
         assert dtool(desk, "visible", MAIN) == "0"
         dtool(desk, "post", "TNotifyWindow", 0x466, 1, 0x201)  # icon 1, WM_LBUTTONDOWN
         wait_for(desk, lambda: dtool(desk, "visible", MAIN) == "1", message="the palette stayed hidden")
+
+
+def test_tray_menu_item_chosen_with_the_right_button(desk):
+    """A right-click on the icon of a resident palette opens PopupMenu2; its
+    last item, "Tagsling の終了(&X)", ends the program (a plain close would
+    only hide it)."""
+    with started(desk, QUICK + "TrayIcon=1\r\nStartNoForm=1\r\n") as process:
+        wait_for(desk, lambda: dtool(desk, "visible", "TNotifyWindow", check=False) != "", seconds=30,
+                 message="no notification window")
+        time.sleep(1)
+        dtool(desk, "post", "TNotifyWindow", 0x466, 1, 0x204)  # icon 1, WM_RBUTTONDOWN
+        wait_for(desk, lambda: menu_open(desk), message="the tray menu did not open")
+        time.sleep(0.3)
+        left, top, right, bottom = rect(desk, MENU)
+        click(desk, left + 40, bottom - 10)
+        process.wait(timeout=20)
+
+
+def test_docked_palette_without_menu_bar_reaches_the_tag_menu_through_its_button(desk):
+    with started(desk, QUICK + "Appbar=1\r\nNoMenuBar=1\r\n"):
+        desk.wait_window(MAIN, 30)
+        time.sleep(1)
+        # Notepad, in front before the palette started, is the target.
+        left, top, right, bottom = [int(v) for v in desk.tool("itemrect", MAIN, "ToolBar1", "0").split()]
+        click(desk, (left + right) // 2, (top + bottom) // 2)
+        wait_for(desk, lambda: menu_open(desk), message="the tag menu did not open")
+        desk.keys("tap:M")  # 文字(&M)
+        time.sleep(0.3)
+        desk.keys("tap:B")  # 太文字 <&B>
+        wait_for(desk, lambda: desk.notepad_text() == "<B></B>", message=desk.notepad_text())
+
+
+def test_user_tag_submenus_of_the_hot_key_menus_come_back_with_the_first_user_tag(desk):
+    """Without user tags PopupMenu1 and PopupMenu4 hide "登録タグ(&U)"; the
+    first user tag added in the options dialog brings it back in both."""
+    ini = QUICK + "PMHotKey=Ctrl+F11\r\nPMHotKey_S=Ctrl+F12\r\nTrayIcon=0\r\n"
+    with palette(desk, ini):
+        desk.tool("activate", MAIN)
+        desk.keys("down:ALT", "tap:U", "up:ALT")  # 登録タグ(&U) > 登録タグの編集(&E)...
+        time.sleep(0.3)
+        desk.keys("tap:E")
+        desk.wait_window("TTagslingOptionForm", 10)
+        time.sleep(0.5)
+        desk.keys("tap:TAB", "tap:SPACE")  # "追加"
+        desk.wait_window(DIALOG, 10)
+        desk.keys("tap:T", "tap:A", "tap:G", "tap:TAB", "tap:Q")
+        desk.keys("tap:RETURN")
+        wait_for(desk, lambda: not desk.has_window(DIALOG), message="the tag editor stayed")
+        desk.keys(*["tap:TAB"] * 5, "tap:RETURN")  # on to the tab strip, where Enter is OK
+        wait_for(desk, lambda: not desk.has_window("TTagslingOptionForm"), message="the options dialog stayed")
+        for combo, expected in (("ctrl+F11", "q"), ("ctrl+F12", "qq")):
+            press_hot_key(desk, combo)
+            wait_for(desk, lambda: menu_open(desk), message="no menu for " + combo)
+            time.sleep(0.3)
+            desk.keys("tap:U")  # 登録タグ(&U), its first item selected
+            time.sleep(0.3)
+            desk.keys("tap:RETURN")
+            wait_for(desk, lambda: desk.notepad_text() == expected, message="%s: %r" % (combo, desk.notepad_text()))
+
+
+def test_hot_key_menu_delivers_to_the_control_it_opened_at(desk):
+    """A hot-key menu opened in a window the target search passes over (its
+    class is on the pass-through list) still delivers there: in message mode
+    WM_PASTE goes to the control that had the focus when the menu opened."""
+    ini = (QUICK + "PMHotKey_S=Ctrl+F11\r\nSendMessage=1\r\n"
+           "[ThroughWindow]\r\nItemCount=1\r\nClassName0=Notepad\r\n")
+    with palette(desk, ini):
+        desk.set_notepad_text("abc")
+        desk.focus_notepad()
+        desk.select_in_notepad(3, 3)
+        press_hot_key(desk, "ctrl+F11")
+        wait_for(desk, lambda: menu_open(desk), message="PopupMenu4 did not open")
+        desk.keys("tap:M")
+        time.sleep(0.3)
+        desk.keys("tap:B")
+        wait_for(desk, lambda: desk.notepad_text() == "abc<B></B>", message=desk.notepad_text())

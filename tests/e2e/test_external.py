@@ -9,7 +9,8 @@ Stand-ins built with the tests: extrecorder.exe appends its working folder
 and arguments to extrecorder.exe.txt beside itself; extbrowser.exe shows a
 window with a given title and can serve DDE under a given service name,
 recording each request; extprobe.exe lists windows with their rectangles and
-reads the work area.
+reads the work area; exteditor.exe is an editor that stays busy (never
+waiting for input) for as long as it is told.
 
 Keyboard paths: "外部ツール(&P)" is Alt+P, its tools follow the edit item
 and a separator; "ウィンドウ(&W)" is Alt+W with "Internet Explorer(&I)..."
@@ -19,7 +20,7 @@ is Alt+F with "新規作成(&N)" (N)."""
 import os
 import time
 
-from test_palette import MAIN, palette
+from test_palette import MAIN, MOJI_B, QUICK_START, click_item, palette, show_page, wait_text
 
 NOTEPAD_EXE = r"C:\windows\notepad.exe"
 BROWSER_CLASS = "TagslingStandInBrowser"
@@ -336,3 +337,72 @@ def test_open_starts_the_editor_with_the_chosen_file(desk):
         ini = open(os.path.join(desk.build_win, "tagsling.INI"), "rb").read().decode("cp932")
     # The dialog remembers the chosen file's folder, without a trailing "\".
     assert "HtmlOpenDir=" + desk.winpath(other) + "\r\n" in ini, ini
+
+
+def _ping(desk, cls):
+    """Milliseconds the window took to answer WM_NULL; fails after 500 ms."""
+    result = desk.run(desk.win_exe("desktoptool.exe"), "ping", cls, "500")
+    answer = result.stdout.decode("utf-8").split()
+    assert result.returncode == 0, "%s did not answer within 500 ms: %r" % (cls, answer)
+    return int(answer[1])
+
+
+def test_an_editor_that_never_becomes_idle_leaves_the_palette_answering(desk):
+    """"新規作成" with EditorWindowMax waits for the editor to become idle
+    before fitting it. The stand-in never does (it ends by itself after a
+    minute): while the palette waits it answers at once and refuses
+    commands, and after the 10-second bound it is usable again."""
+    editor = desk.winpath(desk.win_exe("exteditor.exe"))
+    options = "EditorFile=%s\r\nEditorCmdLine=60000 exit\r\nEditorWindowMax=1\r\n" % editor
+    ini = QUICK_START.replace("[Option]\r\n", "[Option]\r\n" + options, 1)
+    try:
+        with palette(desk, ini):
+            show_page(desk, 1)
+            _menu(desk, "F", "N")
+            started = time.time()
+            time.sleep(1)
+            for _ in range(4):
+                assert _ping(desk, MAIN) < 500
+                time.sleep(0.5)
+            # A command while it waits is refused.
+            desk.focus_notepad()
+            click_item(desk, *MOJI_B)
+            time.sleep(1.5)
+            assert desk.notepad_text() == "", "a command ran while the palette waited"
+            assert time.time() - started < 9, "the test was too slow to see the wait"
+            # The bound has passed: the palette works again, long before the
+            # stand-in ends.
+            time.sleep(max(0.0, started + 11 - time.time()))
+            desk.focus_notepad()
+            click_item(desk, *MOJI_B)
+            wait_text(desk, "<B></B>")
+            assert time.time() - started < 40
+    finally:
+        _probe(desk, "kill", "exteditor.exe")
+
+
+def test_preview_of_a_path_too_long_for_dde_starts_the_browser_with_it(desk):
+    """An open browser is driven through DDE, whose item holds at most 255
+    characters: with a longer document path the browser is started with the
+    whole path instead (the recorder stands in for its executable)."""
+    folder = os.path.join(desk.tmp, "long")
+    while len(desk.winpath(os.path.join(folder, "index.html"))) < 245:
+        folder = os.path.join(folder, "x" * min(40, 245 - len(desk.winpath(os.path.join(folder, "index.html")))))
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, "index.html")
+    with open(path, "w") as handle:
+        handle.write("<html></html>\n")
+    assert 240 <= len(desk.winpath(path)) < 260
+    recorder, record = _recorder(desk)
+    window_record = os.path.join(desk.tmp, "long-window.txt")
+    with _NotepadWithDocument(desk, path):
+        process = _browser(desk, window_record, "Iexplore")
+        try:
+            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
+                _menu(desk, "W", "I")
+                desk.wait_until(lambda: _records(record), 15, message="the browser was not started with the path")
+        finally:
+            _stop_browser(desk, process)
+    [(_, args)] = _records(record)
+    assert args == [desk.winpath(path)], args
+    assert "request" not in open(window_record, encoding="utf-8").read()

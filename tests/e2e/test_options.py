@@ -16,6 +16,9 @@ import time
 
 from test_palette import MAIN, palette
 
+STANDIN_EDITOR = "TagslingStandInEditor"
+CLASS_DETECTION_FAILED = "ウィンドウクラス名を取得できませんでした。"
+
 OPTIONS = "TTagslingOptionForm"
 EDITOR = "#32770"  # the small item editors are standard dialogs
 
@@ -134,3 +137,83 @@ def test_ignored_window_class_is_skipped_by_the_next_insertion(desk):
         time.sleep(2)
         assert desk.notepad_text() == "", "inserted into the ignored Notepad: %r" % desk.notepad_text()
         _close_program(desk, process)
+
+
+def _tool(desk, exe, *args):
+    result = desk.run(desk.win_exe(exe), *args)
+    return result.returncode, result.stdout.decode("utf-8").strip()
+
+
+def _probe(desk, *args):
+    code, out = _tool(desk, "extprobe.exe", *args)
+    assert code == 0, "extprobe %s failed" % (args,)
+    return out
+
+
+def _desktop(desk, *args):
+    code, out = _tool(desk, "desktoptool.exe", *args)
+    assert code == 0, "desktoptool %s failed (%s)" % (args, out)
+    return out
+
+
+def test_class_detection_waits_for_the_editor_and_keeps_the_field_when_it_finds_nothing(desk):
+    """"..." of the window class starts the editor and waits for it: the
+    stand-in stays busy for 3 s, meanwhile the palette and the dialog answer
+    and the dialog takes no input; then its window's class fills the field.
+    Once that window is closed, a detection whose editor shows no window
+    must not put the closed window's empty class over the user's text: the
+    field keeps it and the failure is reported."""
+    editor = desk.winpath(desk.win_exe("exteditor.exe"))
+    recorder = desk.winpath(desk.win_exe("extrecorder.exe"))
+    ini = BASE_INI + "EditorFile=%s\r\nEditorWindowClass=OldClass\r\n" % editor
+    try:
+        with palette(desk, ini) as process:
+            _open_from_menu(desk, "L", "S")
+            field = _probe(desk, "field", OPTIONS, "OldClass")
+            _probe(desk, "pressbeside", field)
+            time.sleep(1)
+            for cls in (MAIN, OPTIONS):
+                answer = _desktop(desk, "ping", cls, "500").split()
+                assert int(answer[1]) < 500, answer
+            assert _desktop(desk, "enabled", OPTIONS) == "0", "the dialog took input while it waited"
+            desk.wait_until(lambda: _probe(desk, "text", field) == STANDIN_EDITOR, 20,
+                            message="the class field shows %r" % _probe(desk, "text", field))
+            desk.wait_until(lambda: _desktop(desk, "enabled", OPTIONS) == "1", 5, message="the dialog stayed disabled")
+
+            # The stand-in goes; the next detection starts a program without
+            # a window.
+            for line in _probe(desk, "windows", STANDIN_EDITOR).splitlines():
+                _probe(desk, "close", line.split()[0])
+            desk.wait_until(lambda: not _probe(desk, "windows", STANDIN_EDITOR), 10, message="the stand-in stayed")
+            _probe(desk, "settext", _probe(desk, "field", OPTIONS, editor), recorder)
+            _probe(desk, "settext", field, "KeepMe")
+            _probe(desk, "pressbeside", field)
+            desk.wait_window(EDITOR, 20)
+            text = desk.wait_until(lambda: _probe(desk, "boxtext"), 10, message="no report")
+            assert CLASS_DETECTION_FAILED in text, text
+            desk.tool("activate", EDITOR, check=False)
+            desk.keys("tap:RETURN")
+            _wait_closed(desk, EDITOR)
+            assert _probe(desk, "text", field) == "KeepMe"
+            desk.tool("activate", OPTIONS, check=False)
+            desk.keys("tap:ESCAPE")
+            _wait_closed(desk, OPTIONS)
+            _close_program(desk, process)
+    finally:
+        _probe(desk, "kill", "exteditor.exe")
+
+
+def test_item_editor_opens_with_its_corner_at_the_dialogs_client_origin(desk):
+    with palette(desk, BASE_INI):
+        _open_from_menu(desk, "U", "E")  # page 9, the focus in the list
+        origin = [int(v) for v in _desktop(desk, "client", OPTIONS).split()]
+        desk.keys("tap:TAB", "tap:SPACE")  # "追加"
+        desk.wait_window(EDITOR, 10)
+        time.sleep(0.3)
+        corner = [int(v) for v in _desktop(desk, "rect", EDITOR).split()][:2]
+        assert corner == origin, "the tag editor's corner is at %r, the options dialog's client origin at %r" % (
+            corner, origin)
+        desk.keys("tap:ESCAPE")
+        _wait_closed(desk, EDITOR)
+        desk.keys("tap:ESCAPE")
+        _wait_closed(desk, OPTIONS)

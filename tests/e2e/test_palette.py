@@ -6,6 +6,7 @@ page is saved for review."""
 
 import contextlib
 import os
+import threading
 import time
 
 MAIN = "TTagslingMain"
@@ -215,6 +216,113 @@ def test_resident_close_only_hides(desk):
         desk.wait_until(lambda: not desk.has_window(MAIN), 10, message="the palette did not hide")
         time.sleep(1)
         assert process.poll() is None, "the resident palette ended"
+
+
+def _with_options(text, ini=QUICK_START):
+    return ini.replace("[Option]\r\n", "[Option]\r\n" + text, 1)
+
+
+def _desktop(desk, *args):
+    result = desk.run(desk.win_exe("desktoptool.exe"), *args)
+    assert result.returncode == 0, "desktoptool %s failed" % (args,)
+    return result.stdout.decode("utf-8").strip()
+
+
+def _foreground(desk):
+    return desk.tool("foreground").strip()
+
+
+def test_escape_on_the_palette_gives_the_editor_back_the_foreground(desk):
+    with palette(desk):
+        desk.tool("activate", MAIN)
+        desk.wait_until(lambda: _foreground(desk) == MAIN, 5, message="the palette is not in front")
+        # The pointer rests on a button: its tooltip is up when Escape comes.
+        left, top, right, bottom = item_rect(desk, *KIHON_BODY)
+        desk.xdotool("mousemove", left + 8, (top + bottom) // 2)
+        desk.wait_until(lambda: desk.has_window("tooltips_class32"), 5, message="no tooltip")
+        desk.keys("tap:ESCAPE")
+        desk.wait_until(lambda: _foreground(desk) == "Notepad", 5,
+                        message="Escape left %r in front" % _foreground(desk))
+        assert desk.has_window(MAIN)
+
+
+def test_escape_hides_a_resident_palette_with_esc_close(desk):
+    with palette(desk, _with_options("TrayIcon=1\r\nEscClose=1\r\n")) as process:
+        desk.tool("activate", MAIN)
+        desk.wait_until(lambda: _foreground(desk) == MAIN, 5, message="the palette is not in front")
+        desk.keys("tap:ESCAPE")
+        desk.wait_until(lambda: not desk.has_window(MAIN), 5, message="Escape did not hide the palette")
+        assert process.poll() is None
+
+
+def test_end_of_session_saves_the_settings(desk):
+    """WM_QUERYENDSESSION lets the session end; every WM_ENDSESSION, whatever
+    its parameters, writes the settings the menus changed in memory."""
+    path = _ini_path(desk)
+    with palette(desk, _with_options("PasteHasamiOff=0\r\nHasamiMode=0\r\n")) as process:
+        click_item(desk, *HASAMI_ON)
+        time.sleep(0.5)
+        assert "HasamiMode=1" not in open(path, "rb").read().decode("cp932")
+        assert _desktop(desk, "send", MAIN, 0x0011, 0, 0x80000000) != "0", "the palette refused to end the session"
+        _desktop(desk, "send", MAIN, 0x0016, 0, 0x80000000)  # WM_ENDSESSION: the session goes on
+        assert "HasamiMode=1" in open(path, "rb").read().decode("cp932")
+        click_item(desk, *HASAMI_OFF)
+        time.sleep(0.5)
+        _desktop(desk, "send", MAIN, 0x0016, 1, 0)  # WM_ENDSESSION: the session ends
+        assert "HasamiMode=0" in open(path, "rb").read().decode("cp932")
+        assert process.poll() is None
+
+
+def test_sandwich_mode_from_the_settings_is_cleared_at_start_with_paste_hasami_off(desk):
+    for paste_hasami_off, expected in ((1, "<B></B>"), (0, "<B>abc</B>")):
+        ini = _with_options("HasamiMode=1\r\nPasteHasamiOff=%d\r\n" % paste_hasami_off)
+        with palette(desk, ini):
+            desk.set_notepad_text("abc")
+            desk.select_in_notepad(0, 3)
+            show_page(desk, 1)
+            click_item(desk, *MOJI_B)
+            wait_text(desk, expected)
+        desk.set_notepad_text("")
+
+
+def _report_owner_and_close(desk):
+    """The report box's owner and whether the palette was enabled meanwhile."""
+    desk.wait_window("#32770", 15)
+    time.sleep(0.3)
+    owner = _desktop(desk, "owner", "#32770")
+    enabled = _desktop(desk, "enabled", MAIN)
+    desk.tool("activate", "#32770", check=False)
+    desk.keys("tap:RETURN")
+    desk.wait_until(lambda: not desk.has_window("#32770"), 10, message="the report stayed")
+    return owner, enabled
+
+
+def test_reports_are_owned_by_the_palette(desk):
+    """A report of the engine (the clipboard is held by another program) and
+    one of the text tools (preview without a browser set) belong to the
+    palette: it cannot be clicked while they are open, and they stay above
+    it even when it is always on top."""
+    with palette(desk, _with_options("WindowOnTop=1\r\n")):
+        assert _desktop(desk, "topmost", MAIN) == "1", "the palette is not always on top"
+        desk.set_notepad_text("ab")
+        holder = threading.Thread(target=lambda: desk.tool("holdclip", "5000", timeout=60))
+        holder.start()
+        try:
+            time.sleep(1.5)
+            show_page(desk, 1)
+            click_item(desk, *MOJI_B)
+            assert _report_owner_and_close(desk) == (MAIN, "0")
+        finally:
+            holder.join(60)
+        assert desk.notepad_text() == "ab"
+        assert _desktop(desk, "enabled", MAIN) == "1"
+
+        desk.tool("activate", MAIN)
+        time.sleep(0.3)
+        desk.keys("down:ALT", "tap:W", "up:ALT")  # ウィンドウ(&W) > Internet Explorer(&I)...
+        time.sleep(0.4)
+        desk.keys("tap:I")
+        assert _report_owner_and_close(desk) == (MAIN, "0")
 
 
 def test_screenshot_at_150_percent(desk):

@@ -168,3 +168,20 @@ def test_clear_base_folder_after_confirmation(desk):
         with open(os.path.join(desk.build_win, "tagsling.INI"), "rb") as handle:
             text = handle.read().decode("cp932")
     assert "Public_Dir=\r\n" in text, text
+
+
+def test_base_folder_picker_opens_centred_on_the_screen(desk):
+    with palette(desk, _settings()):
+        _menu(desk, "E", "B")  # 基本フォルダ(&E) > 基本フォルダを指定(&B)...
+        desk.tool("wait", DIALOG, "15")
+        time.sleep(1.0)
+
+        def measure(*args):
+            return desk.run(desk.win_exe("desktoptool.exe"), *args).stdout.decode("utf-8").split()
+
+        left, top, right, bottom = [int(v) for v in measure("rect", DIALOG)]
+        width, height = [int(measure("metric", index)[0]) for index in (0, 1)]
+        assert abs((left + right) - width) <= 2 and abs((top + bottom) - height) <= 2, (
+            "the folder picker at %r on a %dx%d screen" % ((left, top, right, bottom), width, height))
+        desk.keys("tap:ESCAPE")
+        desk.wait_until(lambda: not desk.has_window(DIALOG), 10, message="the folder picker stayed")

@@ -85,11 +85,23 @@ enum class CommandId : std::uint16_t {
   ShowShortTagMenuModeInverted,
 };
 
+// The part of the program that registers a command's handler
+// (ui/model/CommandHandlers.h).
+enum class CommandRegistrar : std::uint8_t {
+  None,                // CommandId::None only: nothing to run
+  MainWindow,          // tags, user tags, modes, the window, help
+  ExternalPrograms,    // tools, browsers, the editor (ui/ExternalCommandHandlers)
+  TextTools,           // tag deletion, text input, the base folder (ui/TextToolCommandHandlers)
+  OptionsDialog,       // the options dialog's entries (ui/OptionsWiring)
+  DesktopIntegration,  // the menus and the activation only hot keys reach (ui/DesktopIntegration)
+};
+
 struct Command {
   CommandId id;
   std::string_view name;     // stable name, unique
   std::string_view handler;  // the main window's handler that runs it; unique when not empty
   CommandKind kind;
+  CommandRegistrar registrar;
 };
 
 // Every command, one entry each, in CommandId order.

@@ -6,9 +6,10 @@ int DockedThickness(const settings::AppSettings& settings, bool noMenuBar) {
   return noMenuBar ? settings.DockedThicknessNoMenu : settings.DockedThicknessWithMenu;
 }
 
-TrackLimits WindowTrackLimits(int heightLimit, bool docked, int dockedThickness) {
-  const int height = docked ? dockedThickness : heightLimit;
-  return {kMinimumWindowWidth, height, height};
+TrackLimits WindowTrackLimits(int formHeight, bool docked, int dockedThickness, int dpi) {
+  const auto scale = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
+  const int height = docked ? dockedThickness : scale(formHeight);
+  return {scale(kMinimumWindowWidth), height, height};
 }
 
 bool SwallowSysCommand(unsigned command, bool maximized) {

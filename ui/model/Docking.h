@@ -31,8 +31,10 @@ struct TrackLimits {
   int maxHeight;
   bool operator==(const TrackLimits&) const = default;
 };
-// `heightLimit` is "FormHeight"; while docked the docked thickness replaces it.
-TrackLimits WindowTrackLimits(int heightLimit, bool docked, int dockedThickness);
+// `formHeight` is "FormHeight" and, like the minimum width, counts pixels at
+// 100 %: both grow with the monitor's `dpi`. While docked the docked
+// thickness (already in the screen's pixels) replaces the height.
+TrackLimits WindowTrackLimits(int formHeight, bool docked, int dockedThickness, int dpi);
 
 // WM_SYSCOMMAND: a move command (SC_MOVE with the low four bits masked off)
 // is swallowed while the window is maximized.

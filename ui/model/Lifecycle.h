@@ -52,6 +52,7 @@ enum class BusyFlag {
   EditorOpenDialog,
   BaseFolder,
   HotKeyPopup,
+  WaitingForProgram,  // a wait for another program (ui/ProgramWait)
   Count,
 };
 

@@ -255,8 +255,12 @@ std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, pl
     }
   }
   platform::WindowHandle recorded = host.RecordedProcessWindow();
-  if (recorded == platform::kNoWindow) return std::nullopt;
-  return TruncateSjis(windows.WindowClassName(recorded), kTitleLimit);
+  // A window of an earlier detection may have been closed since; its class
+  // would read empty and erase what the user typed.
+  if (recorded == platform::kNoWindow || !windows.WindowExists(recorded)) return std::nullopt;
+  std::string class_name = TruncateSjis(windows.WindowClassName(recorded), kTitleLimit);
+  if (class_name.empty()) return std::nullopt;
+  return class_name;
 }
 
 OptionsOpening DecideOptionsOpening(OptionsOpenSource source, bool app_minimized, bool main_hidden) {

@@ -156,10 +156,12 @@ struct EditorStart {
   std::string directory;     // the path's folder
 };
 EditorStart EditorStartForClassDetection(const std::string& editor_file);
-// After the started process became idle: the first top-level window of
-// `process` in stacking order replaces the recorded window; the class of
-// the recorded window, or nullopt when no window was ever recorded (the
-// field then stays as it is).
+// After the started process became idle (`process` 0 when the wait gave
+// up): the first top-level window of `process` in stacking order replaces
+// the recorded window; the class of the recorded window. Nullopt when there
+// is no class to show: no window was ever recorded, the recorded window has
+// been closed since, or its class reads empty. The field then keeps its text
+// and the dialog reports the failure (kClassDetectionFailed).
 std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, platform::ProcessId process,
                                              OptionsDialogHost& host);
 

@@ -121,6 +121,8 @@ inline constexpr std::string_view kDeleteItemQuestion = "選択されている�
 inline constexpr std::string_view kDeleteItemCaption = "アイテム削除の確認";
 // Class detection failed to start the editor.
 inline constexpr std::string_view kEditorStartFailed = "テキストエディタの起動に失敗しました。";
+// Class detection started the editor but found no window to read a class from.
+inline constexpr std::string_view kClassDetectionFailed = "ウィンドウクラス名を取得できませんでした。";
 // Filter of the executable choosers of the options dialog ("|" separated
 // pairs of description and pattern).
 inline constexpr std::string_view kExecutableFilter = "実行ファイル (*.exe)|*.exe";

@@ -110,6 +110,30 @@ ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver) 
   return 0;
 }
 
+bool IsExtendedNavigationKey(unsigned virtualKey) {
+  constexpr unsigned kPageUp = 0x21, kDown = 0x28, kInsert = 0x2D, kDelete = 0x2E;
+  return (virtualKey >= kPageUp && virtualKey <= kDown) || virtualKey == kInsert || virtualKey == kDelete;
+}
+
+std::uint16_t HotKeyFieldValue(ShortcutCode code) {
+  const unsigned key = code & 0xFFu;
+  unsigned flags = 0;
+  if (code & kShortcutShift) flags |= kHotKeyFieldShift;
+  if (code & kShortcutCtrl) flags |= kHotKeyFieldCtrl;
+  if (code & kShortcutAlt) flags |= kHotKeyFieldAlt;
+  if (IsExtendedNavigationKey(key)) flags |= kHotKeyFieldExtended;
+  return static_cast<std::uint16_t>(key | flags << 8);
+}
+
+ShortcutCode ShortcutFromHotKeyField(std::uint16_t value) {
+  const unsigned flags = value >> 8;
+  unsigned code = value & 0xFFu;
+  if (flags & kHotKeyFieldShift) code |= kShortcutShift;
+  if (flags & kHotKeyFieldCtrl) code |= kShortcutCtrl;
+  if (flags & kHotKeyFieldAlt) code |= kShortcutAlt;
+  return static_cast<ShortcutCode>(code);
+}
+
 HotKeyRegistration RegistrationOf(ShortcutCode code) {
   constexpr unsigned kModAlt = 0x1, kModControl = 0x2, kModShift = 0x4;
   unsigned modifiers = 0;

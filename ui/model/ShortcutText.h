@@ -42,6 +42,19 @@ std::string ShortcutToText(ShortcutCode code, const DriverKeyName& driver = {});
 // an empty text or a name that matches no key.
 ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver = {});
 
+// The value of a hot-key field (the common control's HKM_SETHOTKEY and
+// HKM_GETHOTKEY word): the virtual key in the low byte, HOTKEYF_SHIFT (1),
+// HOTKEYF_CONTROL (2), HOTKEYF_ALT (4) and HOTKEYF_EXT (8) in the high byte.
+// The field names a key by its scan code, so the keys of the navigation
+// block (Ins, Del, Home, End, PgUp, PgDn and the arrows) carry the extended
+// flag; without it they would show as their keypad twins ("Num 0" for Ins).
+// Reading a field drops the extended flag: the virtual key alone is the key.
+inline constexpr unsigned kHotKeyFieldShift = 0x01, kHotKeyFieldCtrl = 0x02, kHotKeyFieldAlt = 0x04,
+                          kHotKeyFieldExtended = 0x08;
+bool IsExtendedNavigationKey(unsigned virtualKey);
+std::uint16_t HotKeyFieldValue(ShortcutCode code);
+ShortcutCode ShortcutFromHotKeyField(std::uint16_t value);
+
 // RegisterHotKey's arguments for a code.
 struct HotKeyRegistration {
   unsigned modifiers;   // MOD_ALT 1 | MOD_CONTROL 2 | MOD_SHIFT 4

@@ -8,10 +8,20 @@
 //                                controls, one line each
 //   extprobe.exe openfile PATH   types PATH into the file name box of the
 //                                first visible open dialog and presses OK
+//   extprobe.exe field CLASS TEXT
+//                                the first edit box (shown or not) inside the
+//                                first window of CLASS whose text is TEXT (HWND)
+//   extprobe.exe pressbeside HWND
+//                                clicks (BN_CLICKED to its parent) the "..."
+//                                button on the right of that edit box
+//   extprobe.exe text HWND       the window's text
+//   extprobe.exe settext HWND TEXT
+//   extprobe.exe kill EXE        ends every process running EXE (file name)
 // Output is UTF-8.
 
 #include <windows.h>
 #include <dlgs.h>
+#include <tlhelp32.h>
 
 #include <cwchar>
 #include <string>
@@ -48,6 +58,66 @@ BOOL CALLBACK PrintChildText(HWND child, LPARAM) {
   return TRUE;
 }
 
+// The text a control holds now: WM_GETTEXT, which reaches controls of other
+// processes (GetWindowText would give their creation caption).
+std::wstring TextOf(HWND window) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 2000, &length)) return {};
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_NORMAL, 2000,
+                           &copied)) {
+    return {};
+  }
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+HWND FromDecimal(const wchar_t* text) {
+  return reinterpret_cast<HWND>(static_cast<UINT_PTR>(_wcstoui64(text, nullptr, 10)));
+}
+
+struct FieldSearch {
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindField(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<FieldSearch*>(param);
+  if (lstrcmpiW(ClassOf(child).c_str(), L"Edit") != 0 || TextOf(child) != search->text) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+struct ButtonSearch {
+  RECT field;
+  HWND found = nullptr;
+  LONG best = 0;
+};
+
+// The nearest "..." button to the right of the field whose vertical middle
+// lies within the field's rows.
+BOOL CALLBACK FindBrowseButton(HWND child, LPARAM param) {
+  auto* search = reinterpret_cast<ButtonSearch*>(param);
+  if (TextOf(child) != L"...") return TRUE;
+  RECT rect{};
+  GetWindowRect(child, &rect);
+  const LONG middle = (rect.top + rect.bottom) / 2;
+  if (rect.left < search->field.right - 2 || middle < search->field.top || middle > search->field.bottom) return TRUE;
+  const LONG distance = rect.left - search->field.right;
+  if (!search->found || distance < search->best) {
+    search->found = child;
+    search->best = distance;
+  }
+  return TRUE;
+}
+
 HWND VisibleDialog() {
   HWND dialog = FindWindowW(L"#32770", nullptr);
   while (dialog && !IsWindowVisible(dialog)) dialog = FindWindowExW(nullptr, dialog, L"#32770", nullptr);
@@ -78,6 +148,47 @@ int wmain(int argc, wchar_t** argv) {
     HWND dialog = VisibleDialog();
     if (!dialog) return 1;
     EnumChildWindows(dialog, PrintChildText, 0);
+    return 0;
+  }
+  if (verb == L"field" && argc > 3) {
+    HWND top = FindWindowW(argv[2], nullptr);
+    if (!top) return 1;
+    FieldSearch search{argv[3]};
+    EnumChildWindows(top, FindField, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    Print(std::to_wstring(reinterpret_cast<UINT_PTR>(search.found)) + L"\n");
+    return 0;
+  }
+  if (verb == L"pressbeside" && argc > 2) {
+    HWND field = FromDecimal(argv[2]);
+    HWND parent = GetParent(field);
+    ButtonSearch search{};
+    GetWindowRect(field, &search.field);
+    EnumChildWindows(parent, FindBrowseButton, reinterpret_cast<LPARAM>(&search));
+    if (!search.found) return 1;
+    const int id = GetDlgCtrlID(search.found);
+    return PostMessageW(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(search.found)) ? 0 : 1;
+  }
+  if (verb == L"text" && argc > 2) {
+    Print(TextOf(FromDecimal(argv[2])) + L"\n");
+    return 0;
+  }
+  if (verb == L"settext" && argc > 3) {
+    return SendMessageW(FromDecimal(argv[2]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3])) ? 0 : 1;
+  }
+  if (verb == L"kill" && argc > 2) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 1;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL ok = Process32FirstW(snapshot, &entry); ok; ok = Process32NextW(snapshot, &entry)) {
+      if (lstrcmpiW(entry.szExeFile, argv[2]) != 0) continue;
+      if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+        TerminateProcess(process, 1);
+        CloseHandle(process);
+      }
+    }
+    CloseHandle(snapshot);
     return 0;
   }
   if (verb == L"openfile" && argc > 2) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 
 #include "platform/sim/SimDesktop.h"
@@ -414,6 +415,86 @@ TEST_F(Engine, AClipboardHeldLongerEndsTheJobWithAMessage) {
   desk.Advance(1000);
   Run("P_Br");
   EXPECT_EQ(editor.text, u"<BR>");
+}
+
+// A clipboard that opens but cannot store the n-th write (counted from 1),
+// as when GlobalAlloc fails after EmptyClipboard; everything else goes to
+// the simulated desktop.
+class StoreFailingClipboard final : public platform::Clipboard {
+ public:
+  StoreFailingClipboard(SimDesktop& desk, int failing_write) : desk_(desk), failing_write_(failing_write) {}
+  platform::ClipboardWrite SetClipboardText(std::u16string_view text) override {
+    if (++writes_ != failing_write_) return desk_.SetClipboardText(text);
+    desk_.clipboard_text.reset();
+    return platform::ClipboardWrite::kNotStored;
+  }
+  std::optional<WideText> GetClipboardText() override { return desk_.GetClipboardText(); }
+  bool ClipboardHasText() override { return desk_.ClipboardHasText(); }
+  bool ClipboardHeldOpen() override { return desk_.ClipboardHeldOpen(); }
+
+ private:
+  SimDesktop& desk_;
+  int failing_write_;
+  int writes_ = 0;
+};
+
+TEST_F(Engine, AClipboardThatTakesNoTextEndsTheJobWithNothingPasted) {
+  struct Case {
+    const char* name;
+    bool sandwich;
+    bool deletion;
+    int failing_write;    // 1: the first write of the job
+    bool selection_read;  // the editor copied its selection before the failure
+  };
+  const Case cases[] = {
+      {"normal mode, the tag", false, false, 1, false},
+      {"sandwich, the empty text before the copy", true, false, 1, false},
+      {"sandwich, the wrapped selection", true, false, 2, true},
+      {"tag deletion, the empty text before the copy", false, true, 1, false},
+      {"tag deletion, the result", false, true, 2, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    SimDesktop d;
+    settings::AppSettings s;
+    s.HasamiMode = c.sandwich;
+    s.HasamiSelStr = 1;  // copy: the editor's text stays where it is
+    d.AddWindow("TTagslingMain", SimDesktop::kOwnProcess, SimDesktop::kOwnThread);
+    WindowHandle e = d.AddEditor(d.AddWindow("Notepad", 2, 2));
+    d.Editor(e).SetText(u"ab");
+    d.Editor(e).Select(0, 2);
+    StoreFailingClipboard clipboard(d, c.failing_write);
+    InsertionEngine eng(platform::Platform{clipboard, d, d, d, d, d}, s, Hooks());
+    if (c.deletion) {
+      eng.StartSelectionCapture(true, [](const WideText&) { return std::optional<WideText>(u"X"); });
+    } else {
+      eng.RunTagCommand("Moji_B");
+    }
+    d.RunUntilIdle();
+    EXPECT_EQ(d.Editor(e).text, u"ab");
+    const auto& actions = d.Editor(e).actions;
+    EXPECT_EQ(std::count(actions.begin(), actions.end(), EditorAction::kPaste), 0) << "nothing is pasted";
+    EXPECT_EQ(std::count(actions.begin(), actions.end(), EditorAction::kCopy), c.selection_read ? 1 : 0);
+    ASSERT_EQ(d.message_boxes.size(), 1u);
+    EXPECT_EQ(d.message_boxes[0], kCannotStoreClipboardMessage);
+    EXPECT_FALSE(eng.IsBusy());
+    // The next job goes through.
+    s.HasamiMode = false;
+    eng.RunTagCommand("P_Br");
+    d.RunUntilIdle();
+    EXPECT_EQ(d.Editor(e).text, u"<BR>");
+  }
+}
+
+TEST_F(Engine, AFailedStoreOnTheSimulatedDesktopIsNotRetried) {
+  desk.clipboard_store_fails = true;
+  Run("P_Br");
+  EXPECT_EQ(editor.text, u"");
+  EXPECT_TRUE(desk.sent_keys.empty());
+  ASSERT_EQ(desk.message_boxes.size(), 1u);
+  EXPECT_EQ(desk.message_boxes[0], kCannotStoreClipboardMessage);
+  EXPECT_EQ(std::count(desk.log.begin(), desk.log.end(), "clip lost"), 1);
+  EXPECT_FALSE(engine.IsBusy());
 }
 
 TEST_F(Engine, TheWaitForAFreeClipboardIsBounded) {

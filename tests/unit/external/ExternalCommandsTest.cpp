@@ -75,7 +75,6 @@ class FakeExternalHost : public ExternalHost {
   platform::Rect WorkArea() override { return work_area; }
   PaletteState Palette() override { return palette; }
   std::string OwnFolder() override { return "C:\\Tagsling\\"; }
-  void SetOpenDialogBusy(bool busy) override { Log(busy ? "busy open" : "idle open"); }
 
  private:
   void Log(const std::string& line) { desk_.log.push_back(line); }
@@ -258,10 +257,10 @@ TEST(ExternalCommandsTest, OpenCommandRemembersTheFolderAndStartsTheEditor) {
   ASSERT_EQ(scene.host.open_dialogs.size(), 1u);
   EXPECT_EQ(scene.host.open_dialogs[0].initial_folder, "C:\\start");
   EXPECT_EQ(scene.settings.HtmlOpenDir, "C:\\web");
-  EXPECT_EQ(scene.Steps({"busy", "idle open", "start"}),
-            (std::vector<std::string>{
-                "busy open", "start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web", "idle open"}));
-  EXPECT_EQ(scene.host.events, (std::vector<std::string>{"disable", "dialog", "enable"}));
+  EXPECT_EQ(scene.Steps({"start"}),
+            (std::vector<std::string>{"start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web"}));
+  // The editor starts while the palette is still disabled and busy.
+  EXPECT_EQ(scene.host.events, (std::vector<std::string>{"busy 5", "disable", "dialog", "enable", "idle 5"}));
 
   // Cancelled: nothing starts, the folder stays.
   scene.host.open_dialog_answer = std::nullopt;
@@ -274,6 +273,14 @@ TEST(ExternalCommandsTest, OpenCommandRemembersTheFolderAndStartsTheEditor) {
   EXPECT_EQ(scene.host.open_dialogs.size(), 2u);
   ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
   EXPECT_EQ(scene.desk.message_boxes[0], EditorNotSetMessage());
+}
+
+TEST(ExternalCommandsTest, OpenCommandGivesThePaletteBackWhenTheDialogFails) {
+  ExternalScene scene;
+  scene.host.open_dialog_throws = true;
+  EXPECT_THROW(EditorOpenCommand(scene.context), std::runtime_error);
+  EXPECT_EQ(scene.host.events, (std::vector<std::string>{"busy 5", "disable", "dialog", "enable", "idle 5"}));
+  EXPECT_TRUE(scene.external.launches.empty());
 }
 
 TEST(ExternalCommandsTest, FitsOnlyTheEditor) {

@@ -33,11 +33,11 @@ TEST(WinplaceTest, FreeAreaInEachPaletteState) {
   }
 }
 
-WindowInfo EditorWindow(const std::string& class_name, const std::string& exe_path) {
+WindowInfo EditorWindow(const std::string& class_name, const std::string& exe_name) {
   WindowInfo window;
   window.handle = 9;
   window.class_name = class_name;
-  window.exe_path = exe_path;
+  window.exe_name = exe_name;
   window.visible = window.enabled = true;
   return window;
 }
@@ -50,11 +50,27 @@ TEST(WinplaceTest, RecognisesTheEditorByClassOrExecutable) {
   by_exe.EditorWindowClass = "";
 
   EXPECT_TRUE(IsEditorWindow(EditorWindow("Notepad", ""), by_class, "WinNT"));
-  EXPECT_FALSE(IsEditorWindow(EditorWindow("notepad", "C:\\WINDOWS\\NOTEPAD.EXE"), by_class, "Win98"));
-  EXPECT_TRUE(IsEditorWindow(EditorWindow("X", "c:\\windows\\notepad.exe"), by_exe, "Win98"));
-  EXPECT_FALSE(IsEditorWindow(EditorWindow("X", "c:\\windows\\notepad.exe"), by_exe, "WinNT"));
-  EXPECT_FALSE(IsEditorWindow(EditorWindow("X", "d:\\windows\\notepad.exe"), by_exe, "Win95"));
-  EXPECT_FALSE(IsEditorWindow(EditorWindow("X", ""), by_exe, "Win95"));
+  EXPECT_FALSE(IsEditorWindow(EditorWindow("notepad", "NOTEPAD.EXE"), by_class, "Win98"));
+  // Without a class: the executable's name as the process list gives it
+  // (EditorProbe::ProcessExecutableName) against EditorFile's file name.
+  struct Case {
+    const char* exe_name;
+    const char* family;
+    bool editor;
+  };
+  const Case cases[] = {
+      {"notepad.exe", "Win98", true},
+      {"NOTEPAD.EXE", "Win95", true},
+      {"C:\\WINDOWS\\NOTEPAD.EXE", "Win95", true},  // a system that lists full paths
+      {"notepad.exe", "WinNT", false},
+      {"wordpad.exe", "Win98", false},
+      {"notepad.exe.bak", "Win98", false},
+      {"", "Win95", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.exe_name) + " on " + c.family);
+    EXPECT_EQ(IsEditorWindow(EditorWindow("X", c.exe_name), by_exe, c.family), c.editor);
+  }
 }
 
 TEST(WinplaceTest, PlansTheFit) {

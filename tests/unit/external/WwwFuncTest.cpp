@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "common/Sjis.h"
 #include "external/ExternalMessages.h"
 #include "platform/sim/SimDesktop.h"
 
@@ -108,6 +109,29 @@ TEST(WwwFuncTest, PreviewShowsAMaximisedBrowserMaximised) {
   EXPECT_TRUE(plan.show_maximized);
   EXPECT_EQ(PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, "", windows).action,
             BrowserPreviewPlan::Action::kNothing);
+}
+
+TEST(WwwFuncTest, APathTooLongForADdeItemStartsTheBrowserWithIt) {
+  std::vector<WindowInfo> windows = {Window(8, kIeTitle)};
+  // "file:" + path + ",,-1,,,,," in quotes: 16 characters around the path.
+  // Double-byte characters count once, as in the wide string handle.
+  const std::string folder = "C:\\\x93\xfa\x96\x7b\\";  // 日本
+  for (std::size_t length : {239u, 240u, 300u}) {
+    const std::string path = folder + std::string(length - folder.size() + 2, 'a');  // 2 double-byte characters
+    SCOPED_TRACE(length);
+    ASSERT_EQ(SjisCharCount(path), length);
+    EXPECT_EQ(FitsDdeItem(PreviewConversations(Browser::kInternetExplorer, path)[0].item), length <= 239);
+    BrowserPreviewPlan plan =
+        PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, path, windows);
+    if (length <= 239) {
+      EXPECT_EQ(plan.action, BrowserPreviewPlan::Action::kDriveWindow);
+    } else {
+      ASSERT_EQ(plan.action, BrowserPreviewPlan::Action::kStartBrowser);
+      EXPECT_EQ(plan.start.file, "C:\\IE\\iexplore.exe");
+      EXPECT_EQ(plan.start.parameters, "\"" + path + "\"");
+      EXPECT_EQ(plan.message, BrowserCannotRunMessage(Browser::kInternetExplorer));
+    }
+  }
 }
 
 TEST(WwwFuncTest, PlansResize) {

@@ -83,17 +83,29 @@ TEST(SimEditor, CutCopyPasteAndLeftMoveTextAndCaret) {
 }
 
 TEST(SimDesktop, HeldClipboardFailsOpensUntilReleased) {
+  using platform::ClipboardWrite;
   Fixture f;
   f.desk.HoldClipboard(30);
   EXPECT_TRUE(f.desk.ClipboardHeldOpen());
-  EXPECT_FALSE(f.desk.SetClipboardText(u"x"));
+  EXPECT_EQ(f.desk.SetClipboardText(u"x"), ClipboardWrite::kBusy);
   EXPECT_FALSE(f.desk.GetClipboardText());
   f.desk.Sleep(30);
   EXPECT_FALSE(f.desk.ClipboardHeldOpen());
-  EXPECT_TRUE(f.desk.SetClipboardText(u"x"));
+  EXPECT_EQ(f.desk.SetClipboardText(u"x"), ClipboardWrite::kStored);
   f.desk.HoldClipboard(30, /*with_window=*/false);
   EXPECT_FALSE(f.desk.ClipboardHeldOpen());
-  EXPECT_FALSE(f.desk.SetClipboardText(u"y"));
+  EXPECT_EQ(f.desk.SetClipboardText(u"y"), ClipboardWrite::kBusy);
+  EXPECT_EQ(f.desk.clipboard_text, u"x");
+}
+
+TEST(SimDesktop, AStoreThatFailsLeavesTheClipboardEmpty) {
+  using platform::ClipboardWrite;
+  Fixture f;
+  EXPECT_EQ(f.desk.SetClipboardText(u"before"), ClipboardWrite::kStored);
+  f.desk.clipboard_store_fails = true;
+  EXPECT_EQ(f.desk.SetClipboardText(u"x"), ClipboardWrite::kNotStored);
+  EXPECT_FALSE(f.desk.ClipboardHasText());
+  EXPECT_EQ(f.desk.GetClipboardText(), u"");
 }
 
 TEST(SimDesktop, SleepLetsOnlyTheOutsideWorldRun) {

@@ -46,18 +46,5 @@ TEST(MenuItemListTest, ItemsFollowTheEntries) {
   }
 }
 
-TEST(MenuItemListTest, PositionMapsToEntry) {
-  struct {
-    ListMenu menu;
-    int position;
-    int expected;
-  } cases[] = {
-      {ListMenu::kMenuBarUserTag, 4, 2},  {ListMenu::kMenuBarUserTag, 1, -1}, {ListMenu::kMenuBarUserTag, 2, 0},
-      {ListMenu::kMenuBarUserTag, 5, -1}, {ListMenu::kToolsButton, 3, 1},     {ListMenu::kPopup1UserTag, 0, 0},
-      {ListMenu::kPopup4UserTag, 2, 2},   {ListMenu::kPopup2Tools, 3, -1},    {ListMenu::kPopup7Tools, -1, -1},
-  };
-  for (const auto& c : cases) EXPECT_EQ(EntryAtMenuPosition(c.menu, c.position, 3), c.expected) << c.position;
-}
-
 }  // namespace
 }  // namespace tagsling::settings

@@ -47,12 +47,12 @@ TEST(RegisteredListsTest, HugeItemCountDoesNotMakeUpMillionsOfEntries) {
 TEST(RegisteredListsTest, EntriesReadStraightFromTheFile) {
   ScratchFolder folder;
   std::string path = folder.Path("t.INI");
-  std::string long_tag(3000, 'x');
-  PutFile(path, "[UserTag]\r\nItemCount=1\r\nTitle0=big\r\nTag0=" + long_tag +
-                    "\r\n[Tools]\r\nItemCount=1\r\nTitle0=Tidy\r\nFile0=C:\\tidy.exe\r\nParam0=-m %f\r\nTmpDir0=\r\n");
-  UserTagEntry tag = ReadUserTagEntry(path, 0);
-  EXPECT_EQ(tag.Title, "big");
-  EXPECT_EQ(tag.Tag, long_tag.substr(0, 2047));
+  std::string long_param(3000, 'x');
+  PutFile(path,
+          "[Tools]\r\nItemCount=2\r\nTitle0=Tidy\r\nFile0=C:\\tidy.exe\r\nParam0=-m %f\r\nTmpDir0=\r\n"
+          "Title1=big\r\nParam1=" +
+              long_param + "\r\n");
+  EXPECT_EQ(ReadToolEntry(path, 1).Param, long_param.substr(0, 2047));
   ToolEntry tool = ReadToolEntry(path, 0);
   EXPECT_EQ(tool.Title, "Tidy");
   EXPECT_EQ(tool.File, "C:\\tidy.exe");

@@ -60,6 +60,7 @@ class FakeHost : public InputHost {
   bool palette_showing = true;
   int screen_width = 1280;
   bool folder_picker_throws = false;
+  bool open_dialog_throws = false;
   // Keys held when the dialog is confirmed (pressed on the desktop).
   std::vector<std::uint8_t> keys_at_ok;
   platform::sim::SimDesktop* desk = nullptr;
@@ -79,6 +80,7 @@ class FakeHost : public InputHost {
   std::optional<std::string> ShowOpenDialog(const FileDialogSpec& dialog) override {
     open_dialogs.push_back(dialog);
     events.push_back("dialog");
+    if (open_dialog_throws) throw std::runtime_error("open dialog failed");
     PressKeys();
     return open_dialog_answer;
   }

@@ -1,9 +1,14 @@
 #include "ui/model/Commands.h"
 
+#include "ui/model/CommandHandlers.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tagsling::ui {
 namespace {
@@ -42,6 +47,62 @@ TEST(Commands, KindsSeparateTagUserTagToolAndProgramCommands) {
   EXPECT_EQ(FindCommand(CommandId::RunUserTagFromPopup).kind, CommandKind::UserTag);
   EXPECT_EQ(FindCommand(CommandId::RunExternalTool).kind, CommandKind::Tool);
   EXPECT_EQ(FindCommand(CommandId::PreviewIE).kind, CommandKind::Program);
+}
+
+constexpr CommandRegistrar kParts[] = {CommandRegistrar::MainWindow, CommandRegistrar::ExternalPrograms,
+                                       CommandRegistrar::TextTools, CommandRegistrar::OptionsDialog,
+                                       CommandRegistrar::DesktopIntegration};
+
+CommandInvocation Invocation(CommandId command) {
+  CommandInvocation invocation;
+  invocation.command = command;
+  return invocation;
+}
+
+// Registers a recording handler for every command of `part`, leaving out `skip`.
+void RegisterPart(CommandHandlers& handlers, CommandRegistrar part, std::vector<CommandId>& ran,
+                  CommandId skip = CommandId::None) {
+  CommandHandlers::Registration registration = handlers.Register(part);
+  for (const Command& c : AllCommands()) {
+    if (c.registrar == part && c.id != skip)
+      registration.Set(c.id, [&ran](const CommandInvocation& i) { ran.push_back(i.command); });
+  }
+  registration.Finish();
+}
+
+TEST(Commands, EveryCommandHasARegisteredHandler) {
+  // Every command is some part's to register, so a click never finds a
+  // command nobody handles; each part's registration checks its own list.
+  for (const Command& c : AllCommands()) {
+    EXPECT_EQ(c.registrar == CommandRegistrar::None, c.id == CommandId::None) << c.name;
+  }
+  CommandHandlers handlers;
+  std::vector<CommandId> ran;
+  for (CommandRegistrar part : kParts) RegisterPart(handlers, part, ran);
+  EXPECT_TRUE(handlers.Unregistered().empty());
+  for (const Command& c : AllCommands()) handlers.Run(Invocation(c.id));
+  ASSERT_EQ(ran.size(), AllCommands().size() - 1);  // None runs nothing
+  for (std::size_t i = 0; i < ran.size(); ++i) EXPECT_EQ(ran[i], AllCommands()[i + 1].id);
+}
+
+TEST(Commands, APartThatMissesACommandCannotFinish) {
+  CommandHandlers handlers;
+  std::vector<CommandId> ran;
+  try {
+    RegisterPart(handlers, CommandRegistrar::TextTools, ran, CommandId::ToggleRelativePath);
+    ADD_FAILURE() << "finished without ToggleRelativePath";
+  } catch (const std::logic_error& error) {
+    EXPECT_NE(std::string(error.what()).find("ToggleRelativePath"), std::string::npos) << error.what();
+  }
+  // Another part's command is refused; running a command without a handler
+  // is an error, not a silent click.
+  CommandHandlers::Registration main = handlers.Register(CommandRegistrar::MainWindow);
+  EXPECT_THROW(main.Set(CommandId::EditorNew, [](const CommandInvocation&) {}), std::logic_error);
+  EXPECT_THROW(main.Set(CommandId::None, [](const CommandInvocation&) {}), std::logic_error);
+  EXPECT_THROW(handlers.Run(Invocation(CommandId::About)), std::logic_error);
+  EXPECT_NO_THROW(handlers.Run(Invocation(CommandId::None)));
+  const std::vector<CommandId> missing = handlers.Unregistered();
+  EXPECT_NE(std::find(missing.begin(), missing.end(), CommandId::ToggleRelativePath), missing.end());
 }
 
 }  // namespace

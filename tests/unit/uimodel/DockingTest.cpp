@@ -16,9 +16,14 @@ TEST(Docking, ThicknessFollowsTheMenuBarChoice) {
 }
 
 TEST(Docking, TrackLimits) {
-  EXPECT_EQ(WindowTrackLimits(120, false, 78), (TrackLimits{617, 120, 120}));
-  EXPECT_EQ(WindowTrackLimits(200, false, 78), (TrackLimits{617, 200, 200}));
-  EXPECT_EQ(WindowTrackLimits(120, true, 78), (TrackLimits{617, 78, 78}));
+  EXPECT_EQ(WindowTrackLimits(120, false, 78, 96), (TrackLimits{617, 120, 120}));
+  EXPECT_EQ(WindowTrackLimits(200, false, 78, 96), (TrackLimits{617, 200, 200}));
+  EXPECT_EQ(WindowTrackLimits(120, true, 78, 96), (TrackLimits{617, 78, 78}));
+  // At 150 % the palette's own sizes grow; the docked thickness comes from
+  // the system's metrics at that scale already.
+  EXPECT_EQ(WindowTrackLimits(120, false, 78, 144), (TrackLimits{926, 180, 180}));
+  EXPECT_EQ(WindowTrackLimits(120, true, 117, 144), (TrackLimits{926, 117, 117}));
+  EXPECT_EQ(WindowTrackLimits(121, false, 78, 120), (TrackLimits{771, 151, 151}));
 }
 
 TEST(Docking, MoveIsSwallowedOnlyWhileMaximized) {

@@ -113,7 +113,7 @@ TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {
 }
 
 // The registered-list slots of the trees agree with the list menus that
-// settings builds, so entry numbers map back from positions correctly.
+// settings builds, so each list lands where its menu expects it.
 TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
   struct Case {
     MenuId menu;
@@ -153,17 +153,6 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
     }
   }
   EXPECT_EQ(found, 8);
-}
-
-TEST(MenuStates, ItemPositionsMapToEntryNumbers) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const ListSlot& userTags = bar.slots[0];
-  // The third user tag of the menu bar is item position 4: entry 2 (key Tag2).
-  EXPECT_EQ(settings::EntryAtMenuPosition(userTags.list, userTags.fixedItems + 2, 5), 2);
-  EXPECT_EQ(settings::EntryAtMenuPosition(ListMenu::kMenuBarUserTag, 4, 5), 2);
-  EXPECT_EQ(settings::EntryAtMenuPosition(ListMenu::kMenuBarUserTag, 1, 5), -1);
-  EXPECT_EQ(settings::EntryAtMenuPosition(ListMenu::kPopup1UserTag, 0, 5), 0);
-  EXPECT_EQ(settings::EntryAtMenuPosition(ListMenu::kPopup7Tools, 5, 5), -1);
 }
 
 }  // namespace

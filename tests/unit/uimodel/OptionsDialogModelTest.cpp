@@ -356,11 +356,22 @@ TEST(OptionsDialogRulesTest, ClassDetection) {
   FakeHost host;
   EXPECT_EQ(DetectEditorClass(host.desk, 42, host), std::nullopt) << "nothing recorded yet";
   platform::WindowHandle other = host.desk.AddWindow("Other", 5, 5);
-  host.desk.AddWindow("EditorMain", 42, 9);
+  platform::WindowHandle editor = host.desk.AddWindow("EditorMain", 42, 9);
   EXPECT_EQ(DetectEditorClass(host.desk, 42, host), "EditorMain");
-  // A process without a window keeps the earlier record.
+  EXPECT_EQ(host.RecordedProcessWindow(), editor);
+  // A process without a window (or a wait that gave up: process 0) keeps the
+  // earlier record.
   host.RecordProcessWindow(other);
   EXPECT_EQ(DetectEditorClass(host.desk, 43, host), "Other");
+  EXPECT_EQ(DetectEditorClass(host.desk, 0, host), "Other");
+  // The recorded window was closed since: nothing to show, rather than an
+  // empty class over the user's text.
+  host.desk.RemoveWindow(other);
+  EXPECT_EQ(DetectEditorClass(host.desk, 43, host), std::nullopt);
+  // A window whose class reads empty is no answer either.
+  platform::WindowHandle nameless = host.desk.AddWindow("", 44, 9);
+  EXPECT_EQ(DetectEditorClass(host.desk, 44, host), std::nullopt);
+  EXPECT_EQ(host.RecordedProcessWindow(), nameless);
 }
 
 TEST(OptionsDialogRulesTest, Opening) {

@@ -114,6 +114,39 @@ TEST(ShortcutText, DriverNamesOnlyWhenOneCharacter) {
   EXPECT_EQ(KeyName(0x41, [](unsigned) { return std::string("x"); }), "A");
 }
 
+TEST(ShortcutText, HotKeyFieldNamesTheNavigationKeysAsThemselves) {
+  struct Case {
+    const char* text;
+    std::uint16_t field;  // flags in the high byte: Shift 1, Ctrl 2, Alt 4, extended 8
+  };
+  const Case cases[] = {
+      {"Ins", 0x082D},          {"Del", 0x082E},  {"Home", 0x0824},      {"End", 0x0823},
+      {"PgUp", 0x0821},         {"PgDn", 0x0822}, {"Left", 0x0825},      {"Up", 0x0826},
+      {"Right", 0x0827},        {"Down", 0x0828}, {"Shift+Ins", 0x092D}, {"Ctrl+Alt+Home", 0x0E24},
+      {"Shift+Ctrl+A", 0x0341}, {"F9", 0x0078},   {"Alt+Space", 0x0420}, {"Ctrl+0", 0x0230},
+      {"Esc", 0x001B},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    const ShortcutCode code = TextToShortcut(c.text);
+    ASSERT_NE(code, 0);
+    EXPECT_EQ(HotKeyFieldValue(code), c.field);
+    // What the field gives back, with or without the extended flag, is the
+    // same shortcut.
+    EXPECT_EQ(ShortcutFromHotKeyField(c.field), code);
+    EXPECT_EQ(ShortcutFromHotKeyField(static_cast<std::uint16_t>(c.field & ~0x0800)), code);
+  }
+  EXPECT_EQ(HotKeyFieldValue(0), 0);
+  EXPECT_EQ(ShortcutFromHotKeyField(0), 0);
+  // Every key round-trips through the field.
+  for (unsigned key = 1; key <= 0xFF; ++key) {
+    for (ShortcutCode modifiers : {0, 0x2000, 0x4000, 0x8000, 0xE000}) {
+      const auto code = static_cast<ShortcutCode>(key | modifiers);
+      EXPECT_EQ(ShortcutFromHotKeyField(HotKeyFieldValue(code)), code) << code;
+    }
+  }
+}
+
 TEST(ShortcutText, RegistrationModifiersAndKey) {
   EXPECT_EQ(RegistrationOf(0x4041), (HotKeyRegistration{0x2, 0x41}));
   EXPECT_EQ(RegistrationOf(0x2070), (HotKeyRegistration{0x4, 0x70}));
