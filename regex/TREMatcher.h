@@ -1,30 +1,43 @@
 #pragma once
 // Leftmost-longest search of one text with one compiled automaton.
 //
-// A matcher is made for one text and one automaton and may run many searches
-// (Sub, GSub's loop). Positions are 0-based byte offsets into the text; the
-// searched part ends at the first NUL byte (Length()). A double-byte
-// character is read as one code; a lead byte with nothing after it inside
-// the searched part is read as a single-byte code. Nothing is ever read at
-// or past Length().
+// What: the first start position (from the left) at which the pattern
+// matches, and the longest match from there. "$" is honoured wherever a run
+// passes, not only where it stops: a run may end at any position where its
+// state is final, or has a line-tail transition while the text is at a line
+// separator or at its end. "^" is tried at the start of a text searched from
+// a line start and after every line feed.
 //
-// Longest match from a position: run the automaton, remembering the last
-// position where the state was final, or where the state has a line-tail
-// transition and the text is at a line separator or at its end ("$" is
-// honoured wherever the run passes, not only where it stops). Searches try
-// start positions from the left; the first start with any match wins, with
-// its longest end. "^" is tried at the start of a text searched from a line
-// start and after every line feed.
+// How: one left-to-right pass. Every start position is a thread that runs
+// the automaton; all threads step together, one character at a time, in
+// the order of their starts. Two threads in the same state at the same
+// position have the same future, so only the earlier start is kept: at most
+// one thread per state is alive. Once a thread can end a match, threads that
+// started later are dropped and no new ones start; the pass goes on while
+// earlier starts live, and ends when none is left. When no thread is alive,
+// the pass jumps to the next byte that can leave the start state (memchr when
+// only one byte can, else a 256-entry byte table) and checks that it begins a
+// character: trail bytes of double-byte characters overlap ASCII ("[", "\",
+// letters), so the run of possible lead bytes before it, back to the last
+// known character start, must have even length.
 //
-// Cost: one table step per character of every run. Runs from successive
-// start positions can overlap, which makes naive searching quadratic on
-// texts such as many "<!--" without "-->". Once the steps spent exceed a few
-// times the text length, the matcher remembers (position, state) pairs from
-// which no match can end; a later run that reaches such a pair stops at
-// once. A failing stretch of text is then walked at most once per state, so
-// texts like the above cost time linear in their length (measured in the
-// benchmarks); memory for this is capped at 64 MB. The matcher does not
-// report sub-matches.
+// Cost: text without candidate bytes costs a memchr or a table scan. Where
+// threads live, each character costs one table step per live thread (usually
+// one or two; at most the number of states), so a search is linear in the
+// text: "<" x n or "<!--" x n without a match is walked once. GSub runs one
+// search after each match; a search walks past its match end until its
+// threads die, so repeated searches can walk the same stretch again. Once
+// the steps spent exceed a few times the text length, the matcher remembers
+// (position, state) pairs from which no match can end and drops a thread
+// that reaches one, which keeps such GSub loops linear too; memory for this
+// is capped at 64 MB. The matcher does not report sub-matches, and does not
+// look for a shorter "$" match where a longer alternative runs on through
+// the separator and then fails (the run that passes "$" ends it there).
+//
+// Positions are 0-based byte offsets into the text; the searched part ends
+// at the first NUL byte (Length()). A double-byte character is read as one
+// code; a lead byte with nothing after it inside the searched part is read as
+// a single-byte code. Nothing is ever read at or past Length().
 
 #include <cstddef>
 #include <cstdint>
@@ -50,13 +63,12 @@ class TREMatcher {
 
   std::size_t Length() const { return length_; }
 
-  // End of the longest match starting at pos in the given state.
-  std::optional<std::size_t> Longest(std::size_t pos, int state);
-  // Longest match at a line start, "^" alternatives included.
-  std::optional<std::size_t> AnchoredAt(std::size_t pos);
-  // First match at or after pos; "^" only after a line feed.
+  // First match at or after pos; "^" only after a line feed; the end of the
+  // text is tried last.
   std::optional<TREMatchSpan> Scan(std::size_t pos);
-  // Search for patterns without anchors.
+  // Search for patterns without anchors: starts before the end of the text
+  // only (an empty match at pos when pos is at the end and the pattern
+  // matches the empty string).
   std::optional<TREMatchSpan> PlainSearch(std::size_t pos);
   // Search for anchored patterns; pos is a line start.
   std::optional<TREMatchSpan> AnchoredSearch(std::size_t pos);
@@ -69,19 +81,49 @@ class TREMatcher {
   void SetRememberAfter(std::size_t steps) { rememberAfter_ = steps; }
 
  private:
-  std::optional<std::size_t> LongestFast(std::size_t pos, int state);
-  std::optional<std::size_t> LongestRemembering(std::size_t pos, int state);
+  // Where threads start: "^" at the first position, "^" after line feeds,
+  // and the start state at the end of the text.
+  struct Mode {
+    bool headAtStart;
+    bool headAfterLineFeed;
+    bool tryEnd;
+  };
+  struct Thread {
+    int state;
+    std::size_t start;
+  };
+
+  std::optional<TREMatchSpan> Search(std::size_t from, Mode mode);
+  // The first character start at or after pos (a character start) where a
+  // thread can start: pos itself when it is a line start for "^", else the
+  // first candidate byte that begins a character; Length() when none is left.
+  std::size_t NextStart(std::size_t pos, bool lineStart) const;
+  std::size_t FindCandidate(std::size_t pos) const;
+  // Whether pos begins a character, given that from (<= pos) does.
+  bool OnBoundary(std::size_t from, std::size_t pos) const;
   bool AtLineEnd(std::size_t pos) const { return pos == length_ || text_[pos] == separator_; }
-  // Reads the code at pos and returns the successor (kNone if none); pos
-  // moves past the character.
-  int Step(int state, std::size_t& pos) const;
+  // Adds a thread unless its state is taken at this position or known dead.
+  void Add(std::vector<Thread>& threads, int state, std::size_t pos, std::size_t start);
   bool IsDead(std::size_t pos, int state) const;
   void MarkDead(std::size_t pos, int state);
+  void BuryTrail();
 
   const TRE_DFA& dfa_;
   const unsigned char* text_;
   std::size_t length_;
   unsigned char separator_;
+  int head_;  // the start state of "^" alternatives, or kNone
+
+  // Bytes at which a thread from the start state can do anything: leave the
+  // state, or end a match there. singleCandidate_ is the only one, or -1.
+  bool candidate_[256] = {};
+  int candidateCount_ = 0;
+  int singleCandidate_ = -1;
+
+  std::vector<Thread> live_;
+  std::vector<Thread> next_;
+  std::vector<std::size_t> taken_;  // per state: stamp of the position that holds it
+  std::size_t stamp_ = 0;
 
   std::size_t steps_ = 0;
   std::size_t rememberAfter_;  // step count that switches remembering on

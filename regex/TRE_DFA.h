@@ -64,6 +64,8 @@ class TRE_DFA {
   // Whether a character starting with this byte can leave the initial
   // state: lets searches skip start positions that cannot begin a match.
   bool CanStart(unsigned char byte) const { return startBytes_[byte]; }
+  // The same for all 256 bytes at once.
+  const bool* StartBytes() const { return startBytes_; }
   // Final, or final at a line end: one test per step for the matcher.
   bool MayEnd(int state) const { return flags_[static_cast<std::size_t>(state)] != 0; }
   int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].lineHead; }
