@@ -11,6 +11,7 @@ namespace {
 
 // Memory allowed for the remembered dead pairs of one matcher.
 constexpr std::size_t kMaxDeadBytes = 64u << 20;
+constexpr std::size_t kNoThread = static_cast<std::size_t>(-1);
 
 }  // namespace
 
@@ -19,24 +20,24 @@ TREMatcher::TREMatcher(const TRE_DFA& dfa, std::string_view text, unsigned char 
       text_(reinterpret_cast<const unsigned char*>(text.data())),
       length_(text.size()),
       separator_(lineSeparator),
-      head_(dfa.HeadAnchored() ? dfa.LineHeadTarget(TRE_DFA::kInitial) : TRE_DFA::kNone) {
+      head_(dfa.HeadAnchored() ? dfa.LineHeadTarget(TRE_DFA::kInitial) : TRE_DFA::kNone),
+      initialMayEnd_(dfa.MayEnd(TRE_DFA::kInitial)),
+      candidate_(dfa.SearchBytes()),
+      candidateCount_(dfa.SearchByteCount()),
+      singleCandidate_(dfa.SingleSearchByte()) {
   if (const void* nul = std::memchr(text.data(), 0, text.size()))
     length_ = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
   rememberAfter_ = 4 * length_ + 4096;
-
-  if (dfa.IsFinal(TRE_DFA::kInitial)) {
-    std::fill(std::begin(candidate_), std::end(candidate_), true);  // a match starts anywhere
-  } else {
-    std::memcpy(candidate_, dfa.StartBytes(), sizeof candidate_);
-    if (dfa.HasLineTail(TRE_DFA::kInitial)) candidate_[separator_] = true;  // "$" can end a match there
-    if (head_ != TRE_DFA::kNone) candidate_['\n'] = true;                   // "^" can start after it
+  if (initialMayEnd_) {
+    // A match may start anywhere (final) or at every separator ("$").
+    const bool anywhere = dfa.IsFinal(TRE_DFA::kInitial);
+    for (int byte = 0; byte < 256; ++byte) ownCandidates_[byte] = anywhere || candidate_[byte];
+    ownCandidates_[separator_] = true;
+    candidate_ = ownCandidates_;
+    candidateCount_ = 0;
+    for (bool on : ownCandidates_) candidateCount_ += on;
+    singleCandidate_ = candidateCount_ == 1 ? separator_ : -1;
   }
-  for (int byte = 0; byte < 256; ++byte)
-    if (candidate_[byte]) {
-      ++candidateCount_;
-      singleCandidate_ = byte;
-    }
-  if (candidateCount_ != 1) singleCandidate_ = -1;
 }
 
 std::size_t TREMatcher::CharLength(std::size_t pos) const {
@@ -102,15 +103,61 @@ void TREMatcher::BuryTrail() {
   trail_.clear();
 }
 
-void TREMatcher::Add(std::vector<Thread>& threads, int state, std::size_t pos, std::size_t start) {
+template <bool kRemember>
+void TREMatcher::Add(Thread* threads, std::size_t& count, int state, std::size_t pos, std::size_t start) {
   std::size_t& taken = taken_[static_cast<std::size_t>(state)];
   if (taken == stamp_) return;  // an earlier start holds the state: same future
   taken = stamp_;
-  if (remembering_) {
+  if constexpr (kRemember) {
     if (IsDead(pos, state)) return;
     trail_.emplace_back(pos, state);
   }
-  threads.push_back({state, start});
+  threads[count++] = Thread{state, start};
+}
+
+void TREMatcher::EndCheck(Thread* threads, std::size_t& count, std::size_t first, std::size_t pos,
+                          std::optional<TREMatchSpan>& best) {
+  for (std::size_t i = first; i < count; ++i) {
+    int state = threads[i].state;
+    if (!dfa_.MayEnd(state) || !(dfa_.IsFinal(state) || AtLineEnd(pos))) continue;
+    std::size_t start = threads[i].start;
+    if (!best || start < best->start) best = TREMatchSpan{start, pos};
+    best->end = pos;
+    std::size_t keep = i + 1;
+    while (keep < count && threads[keep].start == start) ++keep;
+    count = keep;
+    trail_.clear();  // pairs up to here may still lead to this end
+    return;
+  }
+}
+
+template <bool kRemember>
+std::size_t TREMatcher::Step(const Thread* live, std::size_t count, Thread* next, std::size_t& pos, bool seed,
+                             std::optional<TREMatchSpan>& best) {
+  ++stamp_;
+  std::size_t added = 0;
+  std::size_t firstEnd = kNoThread;
+  const std::size_t at = pos;
+  auto add = [&](int state, std::size_t to, std::size_t start) {
+    if (state == TRE_DFA::kNone) return;
+    if (firstEnd == kNoThread && dfa_.MayEnd(state)) firstEnd = added;
+    Add<kRemember>(next, added, state, to, start);
+  };
+  const unsigned char byte = text_[at];
+  if (at + 1 < length_ && IsSjisLeadByte(byte)) {
+    auto code = static_cast<std::uint16_t>(byte << 8 | text_[at + 1]);
+    pos = at + 2;
+    for (std::size_t i = 0; i < count; ++i) add(dfa_.Next(live[i].state, code), pos, live[i].start);
+    if (seed) add(dfa_.Next(TRE_DFA::kInitial, code), pos, at);
+  } else {
+    const int byteClass = dfa_.ByteClass(byte);
+    pos = at + 1;
+    for (std::size_t i = 0; i < count; ++i) add(dfa_.NextInClass(live[i].state, byteClass), pos, live[i].start);
+    if (seed) add(dfa_.NextInClass(TRE_DFA::kInitial, byteClass), pos, at);
+  }
+  steps_ += count + (seed ? 1 : 0);
+  if (firstEnd < added) EndCheck(next, added, firstEnd, pos, best);
+  return added;
 }
 
 std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
@@ -121,59 +168,55 @@ std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
     remembering_ = true;
     dead_.resize(dfa_.StateCount());
   }
-  if (taken_.empty()) taken_.assign(dfa_.StateCount(), 0);
-  live_.clear();
   trail_.clear();
-  const bool endMatches = mode.tryEnd && dfa_.MayEnd(TRE_DFA::kInitial);
-  std::optional<TREMatchSpan> best;
+  const bool endMatches = mode.tryEnd && initialMayEnd_;
+  const bool headAfterLineFeed = mode.headAfterLineFeed && head_ != TRE_DFA::kNone;
   bool lineStart = mode.headAtStart && head_ != TRE_DFA::kNone;
+  std::optional<TREMatchSpan> best;
   std::size_t pos = from;
+  Thread* live = nullptr;
+  Thread* next = nullptr;
+  std::size_t count = 0;
   for (;;) {
-    if (!best) {
-      if (live_.empty()) {
-        if (remembering_) BuryTrail();  // every thread stopped without a match
-        pos = NextStart(pos, lineStart);
-        ++stamp_;
+    if (count == 0) {
+      if (best) break;
+      if (remembering_) BuryTrail();  // every thread stopped without a match
+      pos = NextStart(pos, lineStart);
+      if (pos >= length_ && !lineStart && !endMatches) break;  // nothing left to start
+      if (threads_.empty()) {
+        threads_.resize(2 * dfa_.StateCount());
+        taken_.assign(dfa_.StateCount(), 0);
       }
-      if (lineStart) Add(live_, head_, pos, pos);
-      if (pos < length_ ? candidate_[text_[pos]] : endMatches) Add(live_, TRE_DFA::kInitial, pos, pos);
-    }
-    for (std::size_t i = 0; i < live_.size(); ++i) {
-      int state = live_[i].state;
-      if (!dfa_.MayEnd(state) || !(dfa_.IsFinal(state) || AtLineEnd(pos))) continue;
-      // The earliest start that can end here. Later starts lose to it.
-      std::size_t start = live_[i].start;
-      if (!best || start < best->start) best = TREMatchSpan{start, pos};
-      best->end = pos;
-      std::size_t keep = i + 1;
-      while (keep < live_.size() && live_[keep].start == start) ++keep;
-      live_.resize(keep);
-      trail_.clear();  // pairs up to here may still lead to this end
-      break;
-    }
-    if (pos >= length_ || (best && live_.empty())) break;
-
-    ++stamp_;
-    next_.clear();
-    const unsigned char byte = text_[pos];
-    if (pos + 1 < length_ && IsSjisLeadByte(byte)) {
-      auto code = static_cast<std::uint16_t>(byte << 8 | text_[pos + 1]);
-      pos += 2;
-      for (const Thread& thread : live_) {
-        int state = dfa_.Next(thread.state, code);
-        if (state != TRE_DFA::kNone) Add(next_, state, pos, thread.start);
+      if (!live) {
+        live = threads_.data();
+        next = live + dfa_.StateCount();
       }
-      lineStart = false;
-    } else {
-      pos += 1;
-      for (const Thread& thread : live_) {
-        int state = dfa_.NextByte(thread.state, byte);
-        if (state != TRE_DFA::kNone) Add(next_, state, pos, thread.start);
-      }
-      lineStart = byte == '\n' && mode.headAfterLineFeed && head_ != TRE_DFA::kNone;
+      ++stamp_;
     }
-    steps_ += live_.size();
-    live_.swap(next_);
+    // New threads that may end a match where they start: "^" alternatives
+    // at a line start, and the initial state when it is final or has "$".
+    // Other new threads start inside Step.
+    if (!best && (lineStart || (initialMayEnd_ && (pos < length_ ? candidate_[text_[pos]] : endMatches)))) {
+      std::size_t before = count;
+      if (remembering_) {
+        if (lineStart) Add<true>(live, count, head_, pos, pos);
+        if (initialMayEnd_) Add<true>(live, count, TRE_DFA::kInitial, pos, pos);
+      } else {
+        if (lineStart) Add<false>(live, count, head_, pos, pos);
+        if (initialMayEnd_) Add<false>(live, count, TRE_DFA::kInitial, pos, pos);
+      }
+      EndCheck(live, count, before, pos, best);
+    }
+    if (pos >= length_ || (best && count == 0)) break;
+    // (A "^" alternative that ended a match here does not stop the initial
+    // state from starting here too: same start, maybe a longer match.)
+    const bool seed = (!best || best->start == pos) && !initialMayEnd_ && candidate_[text_[pos]];
+    const bool lineFeed = text_[pos] == '\n';  // a single-byte character unless it is a trail byte
+    const std::size_t at = pos;
+    count =
+        remembering_ ? Step<true>(live, count, next, pos, seed, best) : Step<false>(live, count, next, pos, seed, best);
+    lineStart = headAfterLineFeed && lineFeed && pos == at + 1;
+    std::swap(live, next);
   }
   if (remembering_) BuryTrail();  // the pairs after the last match end
   return best;

@@ -94,6 +94,21 @@ class TREMatcher {
   };
 
   std::optional<TREMatchSpan> Search(std::size_t from, Mode mode);
+  // Steps every live thread over the character at pos into next, in start
+  // order, then a new thread from the initial state when seed is set; moves
+  // pos past the character and returns the new thread count, after the
+  // match-end check at the new position.
+  template <bool kRemember>
+  std::size_t Step(const Thread* live, std::size_t count, Thread* next, std::size_t& pos, bool seed,
+                   std::optional<TREMatchSpan>& best);
+  // Adds a thread unless its state is taken at this position or known dead.
+  template <bool kRemember>
+  void Add(Thread* threads, std::size_t& count, int state, std::size_t pos, std::size_t start);
+  // The match-end check at pos for threads from index first on: the
+  // earliest start that can end here becomes (or stays) the best, its end
+  // moves to pos, and threads that started later are dropped.
+  void EndCheck(Thread* threads, std::size_t& count, std::size_t first, std::size_t pos,
+                std::optional<TREMatchSpan>& best);
   // The first character start at or after pos (a character start) where a
   // thread can start: pos itself when it is a line start for "^", else the
   // first candidate byte that begins a character; Length() when none is left.
@@ -102,8 +117,6 @@ class TREMatcher {
   // Whether pos begins a character, given that from (<= pos) does.
   bool OnBoundary(std::size_t from, std::size_t pos) const;
   bool AtLineEnd(std::size_t pos) const { return pos == length_ || text_[pos] == separator_; }
-  // Adds a thread unless its state is taken at this position or known dead.
-  void Add(std::vector<Thread>& threads, int state, std::size_t pos, std::size_t start);
   bool IsDead(std::size_t pos, int state) const;
   void MarkDead(std::size_t pos, int state);
   void BuryTrail();
@@ -112,16 +125,17 @@ class TREMatcher {
   const unsigned char* text_;
   std::size_t length_;
   unsigned char separator_;
-  int head_;  // the start state of "^" alternatives, or kNone
+  int head_;            // the start state of "^" alternatives, or kNone
+  bool initialMayEnd_;  // the initial state is final or has "$"
 
-  // Bytes at which a thread from the start state can do anything: leave the
-  // state, or end a match there. singleCandidate_ is the only one, or -1.
-  bool candidate_[256] = {};
-  int candidateCount_ = 0;
-  int singleCandidate_ = -1;
+  // Bytes at which a thread from the initial state can do anything: leave
+  // the state, or end a match there. Usually the automaton's own table.
+  const bool* candidate_;
+  int candidateCount_;
+  int singleCandidate_;      // the only candidate byte, or -1
+  bool ownCandidates_[256];  // when the separator or every byte is added
 
-  std::vector<Thread> live_;
-  std::vector<Thread> next_;
+  std::vector<Thread> threads_;     // two halves: live and next
   std::vector<std::size_t> taken_;  // per state: stamp of the position that holds it
   std::size_t stamp_ = 0;
 

@@ -109,7 +109,13 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
       for (const Transition& t : states_[kInitial].transitions)
         start = start || (t.lo >> 8 <= byte && byte <= t.hi >> 8);
     startBytes_[byte] = start;
+    searchBytes_[byte] = start || (byte == '\n' && states_[kInitial].lineHead != kNone);
+    if (searchBytes_[byte]) {
+      ++searchByteCount_;
+      singleSearchByte_ = byte;
+    }
   }
+  if (searchByteCount_ != 1) singleSearchByte_ = -1;
   for (const State& state : states_)
     flags_.push_back(
         static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));

@@ -61,11 +61,22 @@ class TRE_DFA {
   }
   bool IsFinal(int state) const { return flags_[static_cast<std::size_t>(state)] & kFinalFlag; }
   bool HasLineTail(int state) const { return flags_[static_cast<std::size_t>(state)] & kTailFlag; }
+  // The byte-class step split in two, so that several states can step on
+  // one byte with a single class lookup.
+  int ByteClass(unsigned char byte) const { return byteClass_[byte]; }
+  int NextInClass(int state, int byteClass) const {
+    return byteTable_[static_cast<std::size_t>(state) * classCount_ + static_cast<std::size_t>(byteClass)];
+  }
   // Whether a character starting with this byte can leave the initial
   // state: lets searches skip start positions that cannot begin a match.
   bool CanStart(unsigned char byte) const { return startBytes_[byte]; }
-  // The same for all 256 bytes at once.
-  const bool* StartBytes() const { return startBytes_; }
+  // The bytes where a search may start a run: those that can leave the
+  // initial state, and the line feed when "^" can start a match after it.
+  // (A search adds the separator itself when the initial state has "$".)
+  // Their number, and the byte when there is exactly one (else -1).
+  const bool* SearchBytes() const { return searchBytes_; }
+  int SearchByteCount() const { return searchByteCount_; }
+  int SingleSearchByte() const { return singleSearchByte_; }
   // Final, or final at a line end: one test per step for the matcher.
   bool MayEnd(int state) const { return flags_[static_cast<std::size_t>(state)] != 0; }
   int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].lineHead; }
@@ -84,6 +95,9 @@ class TRE_DFA {
   static constexpr std::uint8_t kTailFlag = 2;
   std::vector<std::uint8_t> flags_;  // per state, for the matcher's inner loop
   bool startBytes_[256] = {};
+  bool searchBytes_[256] = {};
+  int searchByteCount_ = 0;
+  int singleSearchByte_ = -1;
 };
 
 }  // namespace tagsling
