@@ -160,6 +160,63 @@ std::size_t TREMatcher::Step(const Thread* live, std::size_t count, Thread* next
   return added;
 }
 
+std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& pos, std::optional<TREMatchSpan>& best,
+                             bool& lineStart) {
+  // The same steps as Step, with the threads in registers instead of memory.
+  int s0 = count > 0 ? live[0].state : TRE_DFA::kNone;
+  int s1 = count > 1 ? live[1].state : TRE_DFA::kNone;
+  std::size_t start0 = count > 0 ? live[0].start : 0;
+  std::size_t start1 = count > 1 ? live[1].start : 0;
+  std::size_t walked = 0;
+  while (pos < length_) {
+    const std::size_t at = pos;
+    const unsigned char byte = text_[at];
+    const bool seed = !best && candidate_[byte];
+    int t0, t1, t2;
+    if (at + 1 < length_ && IsSjisLeadByte(byte)) {
+      auto code = static_cast<std::uint16_t>(byte << 8 | text_[at + 1]);
+      pos = at + 2;
+      t0 = count > 0 ? dfa_.Next(s0, code) : TRE_DFA::kNone;
+      t1 = count > 1 ? dfa_.Next(s1, code) : TRE_DFA::kNone;
+      t2 = seed ? dfa_.Next(TRE_DFA::kInitial, code) : TRE_DFA::kNone;
+    } else {
+      const int byteClass = dfa_.ByteClass(byte);
+      pos = at + 1;
+      t0 = count > 0 ? dfa_.NextInClass(s0, byteClass) : TRE_DFA::kNone;
+      t1 = count > 1 ? dfa_.NextInClass(s1, byteClass) : TRE_DFA::kNone;
+      t2 = seed ? dfa_.NextInClass(TRE_DFA::kInitial, byteClass) : TRE_DFA::kNone;
+      // A line feed makes the next position a line start for "^".
+      lineStart = byte == '\n' && head_ != TRE_DFA::kNone && lineFeedStarts_ && !best;
+    }
+    walked += count + (seed ? 1 : 0);
+    // Keep the earliest start of each state, in start order.
+    Thread next[3];
+    std::size_t n = 0;
+    if (t0 != TRE_DFA::kNone) next[n++] = Thread{t0, start0};
+    if (t1 != TRE_DFA::kNone && t1 != t0) next[n++] = Thread{t1, start1};
+    if (t2 != TRE_DFA::kNone && t2 != t0 && t2 != t1) next[n++] = Thread{t2, at};
+    bool mayEnd = false;
+    for (std::size_t i = 0; i < n; ++i) mayEnd = mayEnd || dfa_.MayEnd(next[i].state);
+    if (mayEnd) EndCheck(next, n, 0, pos, best);
+    count = n;
+    if (n == 3 || n == 0 || lineStart) {
+      for (std::size_t i = 0; i < n; ++i) live[i] = next[i];
+      ++stamp_;  // the states at pos are taken by these threads
+      for (std::size_t i = 0; i < n; ++i) taken_[static_cast<std::size_t>(next[i].state)] = stamp_;
+      steps_ += walked;
+      return n;
+    }
+    s0 = next[0].state;
+    start0 = next[0].start;
+    s1 = n > 1 ? next[1].state : TRE_DFA::kNone;
+    start1 = n > 1 ? next[1].start : 0;
+  }
+  if (count > 0) live[0] = Thread{s0, start0};
+  if (count > 1) live[1] = Thread{s1, start1};
+  steps_ += walked;
+  return count;
+}
+
 std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
   // A (position, state) pair is dead when the run from it can end no match.
   // Every pair walked after the last match end of a search is dead once all
@@ -171,6 +228,7 @@ std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
   trail_.clear();
   const bool endMatches = mode.tryEnd && initialMayEnd_;
   const bool headAfterLineFeed = mode.headAfterLineFeed && head_ != TRE_DFA::kNone;
+  lineFeedStarts_ = mode.headAfterLineFeed;
   bool lineStart = mode.headAtStart && head_ != TRE_DFA::kNone;
   std::optional<TREMatchSpan> best;
   std::size_t pos = from;
@@ -208,6 +266,10 @@ std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
       EndCheck(live, count, before, pos, best);
     }
     if (pos >= length_ || (best && count == 0)) break;
+    if (count <= 2 && !lineStart && !initialMayEnd_ && !remembering_) {
+      count = Walk(live, count, pos, best, lineStart);
+      continue;
+    }
     // (A "^" alternative that ended a match here does not stop the initial
     // state from starting here too: same start, maybe a longer match.)
     const bool seed = (!best || best->start == pos) && !initialMayEnd_ && candidate_[text_[pos]];

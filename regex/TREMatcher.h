@@ -101,6 +101,11 @@ class TREMatcher {
   template <bool kRemember>
   std::size_t Step(const Thread* live, std::size_t count, Thread* next, std::size_t& pos, bool seed,
                    std::optional<TREMatchSpan>& best);
+  // Step for at most two live threads and no new thread that may end a
+  // match where it starts, kept in registers; stops at the end of the
+  // text, when no thread or three are left, or at a line start for "^".
+  std::size_t Walk(Thread* live, std::size_t count, std::size_t& pos, std::optional<TREMatchSpan>& best,
+                   bool& lineStart);
   // Adds a thread unless its state is taken at this position or known dead.
   template <bool kRemember>
   void Add(Thread* threads, std::size_t& count, int state, std::size_t pos, std::size_t start);
@@ -125,8 +130,9 @@ class TREMatcher {
   const unsigned char* text_;
   std::size_t length_;
   unsigned char separator_;
-  int head_;            // the start state of "^" alternatives, or kNone
-  bool initialMayEnd_;  // the initial state is final or has "$"
+  int head_;                     // the start state of "^" alternatives, or kNone
+  bool initialMayEnd_;           // the initial state is final or has "$"
+  bool lineFeedStarts_ = false;  // the current search tries "^" after line feeds
 
   // Bytes at which a thread from the initial state can do anything: leave
   // the state, or end a match there. Usually the automaton's own table.
