@@ -160,60 +160,80 @@ std::size_t TREMatcher::Step(const Thread* live, std::size_t count, Thread* next
   return added;
 }
 
-std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& pos, std::optional<TREMatchSpan>& best,
-                             bool& lineStart) {
-  // The same steps as Step, with the threads in registers instead of memory.
-  int s0 = count > 0 ? live[0].state : TRE_DFA::kNone;
-  int s1 = count > 1 ? live[1].state : TRE_DFA::kNone;
+std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& position, std::optional<TREMatchSpan>& best,
+                             bool& lineStartOut) {
+  // The same steps as Step, with the threads and everything the loop reads
+  // in locals: nothing in the loop stores to memory until a match may end.
+  const TRE_DFA::StepTables tables = dfa_.Tables();
+  const unsigned char* const text = text_;
+  const std::size_t length = length_;
+  const bool* const candidate = candidate_;
+  const bool lineFeedHead = head_ != TRE_DFA::kNone && lineFeedStarts_;
+  constexpr int kNone = TRE_DFA::kNone;
+  auto next = [&](int state, int byteClass) {
+    return tables.next[(static_cast<std::size_t>(state) << tables.shift) + static_cast<std::size_t>(byteClass)];
+  };
+  bool seeding = !best;
+  bool lineStart = false;
+  int s0 = count > 0 ? live[0].state : kNone;
+  int s1 = count > 1 ? live[1].state : kNone;
   std::size_t start0 = count > 0 ? live[0].start : 0;
   std::size_t start1 = count > 1 ? live[1].start : 0;
+  std::size_t pos = position;
   std::size_t walked = 0;
-  while (pos < length_) {
+  bool spilled = false;  // the threads are back in live
+  while (pos < length) {
     const std::size_t at = pos;
-    const unsigned char byte = text_[at];
-    const bool seed = !best && candidate_[byte];
+    const unsigned char byte = text[at];
+    const bool seed = seeding && candidate[byte];
     int t0, t1, t2;
-    if (at + 1 < length_ && IsSjisLeadByte(byte)) {
-      auto code = static_cast<std::uint16_t>(byte << 8 | text_[at + 1]);
+    if (at + 1 < length && IsSjisLeadByte(byte)) {
+      auto code = static_cast<std::uint16_t>(byte << 8 | text[at + 1]);
       pos = at + 2;
-      t0 = count > 0 ? dfa_.Next(s0, code) : TRE_DFA::kNone;
-      t1 = count > 1 ? dfa_.Next(s1, code) : TRE_DFA::kNone;
-      t2 = seed ? dfa_.Next(TRE_DFA::kInitial, code) : TRE_DFA::kNone;
+      t0 = count > 0 ? dfa_.Next(s0, code) : kNone;
+      t1 = count > 1 ? dfa_.Next(s1, code) : kNone;
+      t2 = seed ? dfa_.Next(TRE_DFA::kInitial, code) : kNone;
     } else {
-      const int byteClass = dfa_.ByteClass(byte);
+      const int byteClass = tables.byteClass[byte];
       pos = at + 1;
-      t0 = count > 0 ? dfa_.NextInClass(s0, byteClass) : TRE_DFA::kNone;
-      t1 = count > 1 ? dfa_.NextInClass(s1, byteClass) : TRE_DFA::kNone;
-      t2 = seed ? dfa_.NextInClass(TRE_DFA::kInitial, byteClass) : TRE_DFA::kNone;
-      // A line feed makes the next position a line start for "^".
-      lineStart = byte == '\n' && head_ != TRE_DFA::kNone && lineFeedStarts_ && !best;
+      t0 = count > 0 ? next(s0, byteClass) : kNone;
+      t1 = count > 1 ? next(s1, byteClass) : kNone;
+      t2 = seed ? next(TRE_DFA::kInitial, byteClass) : kNone;
+      lineStart = byte == '\n' && lineFeedHead && seeding;  // "^" may start at pos
     }
     walked += count + (seed ? 1 : 0);
     // Keep the earliest start of each state, in start order.
-    Thread next[3];
+    Thread threads[3];
     std::size_t n = 0;
-    if (t0 != TRE_DFA::kNone) next[n++] = Thread{t0, start0};
-    if (t1 != TRE_DFA::kNone && t1 != t0) next[n++] = Thread{t1, start1};
-    if (t2 != TRE_DFA::kNone && t2 != t0 && t2 != t1) next[n++] = Thread{t2, at};
+    if (t0 != kNone) threads[n++] = Thread{t0, start0};
+    if (t1 != kNone && t1 != t0) threads[n++] = Thread{t1, start1};
+    if (t2 != kNone && t2 != t0 && t2 != t1) threads[n++] = Thread{t2, at};
     bool mayEnd = false;
-    for (std::size_t i = 0; i < n; ++i) mayEnd = mayEnd || dfa_.MayEnd(next[i].state);
-    if (mayEnd) EndCheck(next, n, 0, pos, best);
+    for (std::size_t i = 0; i < n; ++i) mayEnd = mayEnd || tables.flags[threads[i].state];
+    if (mayEnd) {
+      EndCheck(threads, n, 0, pos, best);
+      seeding = !best;
+    }
     count = n;
     if (n == 3 || n == 0 || lineStart) {
-      for (std::size_t i = 0; i < n; ++i) live[i] = next[i];
+      for (std::size_t i = 0; i < n; ++i) live[i] = threads[i];
       ++stamp_;  // the states at pos are taken by these threads
-      for (std::size_t i = 0; i < n; ++i) taken_[static_cast<std::size_t>(next[i].state)] = stamp_;
-      steps_ += walked;
-      return n;
+      for (std::size_t i = 0; i < n; ++i) taken_[static_cast<std::size_t>(threads[i].state)] = stamp_;
+      spilled = true;
+      break;
     }
-    s0 = next[0].state;
-    start0 = next[0].start;
-    s1 = n > 1 ? next[1].state : TRE_DFA::kNone;
-    start1 = n > 1 ? next[1].start : 0;
+    s0 = threads[0].state;
+    start0 = threads[0].start;
+    s1 = n > 1 ? threads[1].state : kNone;
+    start1 = n > 1 ? threads[1].start : 0;
   }
-  if (count > 0) live[0] = Thread{s0, start0};
-  if (count > 1) live[1] = Thread{s1, start1};
+  if (!spilled) {
+    if (count > 0) live[0] = Thread{s0, start0};
+    if (count > 1) live[1] = Thread{s1, start1};
+  }
   steps_ += walked;
+  position = pos;
+  lineStartOut = lineStart;
   return count;
 }
 

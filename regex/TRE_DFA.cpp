@@ -148,10 +148,11 @@ void TRE_DFA::BuildByteTable() {
     byteClass_[byte] = static_cast<std::uint8_t>(representative.size() - 1);
   }
   classCount_ = representative.size();
-  byteTable_.assign(states_.size() * classCount_, kNone);
+  while ((std::size_t{1} << classShift_) < classCount_) ++classShift_;  // a shift instead of a multiply per step
+  byteTable_.assign(states_.size() << classShift_, kNone);
   for (std::size_t s = 0; s < states_.size(); ++s)
     for (std::size_t k = 1; k < classCount_; ++k)
-      byteTable_[s * classCount_ + k] = Next(static_cast<int>(s), static_cast<std::uint16_t>(representative[k]));
+      byteTable_[(s << classShift_) + k] = Next(static_cast<int>(s), static_cast<std::uint16_t>(representative[k]));
 }
 
 }  // namespace tagsling

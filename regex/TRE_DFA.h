@@ -57,7 +57,7 @@ class TRE_DFA {
   int Next(int state, std::uint16_t code) const;
   // The same for a single-byte code, through the byte-class table.
   int NextByte(int state, unsigned char byte) const {
-    return byteTable_[static_cast<std::size_t>(state) * classCount_ + byteClass_[byte]];
+    return byteTable_[(static_cast<std::size_t>(state) << classShift_) + byteClass_[byte]];
   }
   bool IsFinal(int state) const { return flags_[static_cast<std::size_t>(state)] & kFinalFlag; }
   bool HasLineTail(int state) const { return flags_[static_cast<std::size_t>(state)] & kTailFlag; }
@@ -65,8 +65,18 @@ class TRE_DFA {
   // one byte with a single class lookup.
   int ByteClass(unsigned char byte) const { return byteClass_[byte]; }
   int NextInClass(int state, int byteClass) const {
-    return byteTable_[static_cast<std::size_t>(state) * classCount_ + static_cast<std::size_t>(byteClass)];
+    return byteTable_[(static_cast<std::size_t>(state) << classShift_) + static_cast<std::size_t>(byteClass)];
   }
+  // Raw views of the same tables for tight loops: the successor of state s
+  // on a byte b is next[(s << shift) + byteClass[b]]; flags[s] is nonzero
+  // when MayEnd(s).
+  struct StepTables {
+    const int* next;
+    const std::uint8_t* byteClass;
+    unsigned shift;
+    const std::uint8_t* flags;
+  };
+  StepTables Tables() const { return {byteTable_.data(), byteClass_, classShift_, flags_.data()}; }
   // Whether a character starting with this byte can leave the initial
   // state: lets searches skip start positions that cannot begin a match.
   bool CanStart(unsigned char byte) const { return startBytes_[byte]; }
@@ -90,7 +100,8 @@ class TRE_DFA {
   bool tailAnchored_ = false;
   std::uint8_t byteClass_[256] = {};
   std::size_t classCount_ = 0;
-  std::vector<int> byteTable_;  // states x classes
+  unsigned classShift_ = 0;     // rows of the byte table are 1 << classShift_ entries apart
+  std::vector<int> byteTable_;  // states x classes (rows padded to a power of two)
   static constexpr std::uint8_t kFinalFlag = 1;
   static constexpr std::uint8_t kTailFlag = 2;
   std::vector<std::uint8_t> flags_;  // per state, for the matcher's inner loop
