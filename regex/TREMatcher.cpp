@@ -162,74 +162,114 @@ std::size_t TREMatcher::Step(const Thread* live, std::size_t count, Thread* next
 
 std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& position, std::optional<TREMatchSpan>& best,
                              bool& lineStartOut) {
-  // The same steps as Step, with the threads and everything the loop reads
-  // in locals: nothing in the loop stores to memory until a match may end.
+  // The same steps as Step, with the threads in registers as row offsets of
+  // the automaton's tables, and everything the loop reads in locals: nothing
+  // is stored to memory until a match may end or the walk stops.
   const TRE_DFA::StepTables tables = dfa_.Tables();
+  const unsigned shift = tables.shift;
   const unsigned char* const text = text_;
   const std::size_t length = length_;
   const bool* const candidate = candidate_;
   const bool lineFeedHead = head_ != TRE_DFA::kNone && lineFeedStarts_;
-  constexpr int kNone = TRE_DFA::kNone;
-  auto next = [&](int state, int byteClass) {
-    return tables.next[(static_cast<std::size_t>(state) << tables.shift) + static_cast<std::size_t>(byteClass)];
+  auto rowOf = [shift](int state) -> std::ptrdiff_t {
+    return state == TRE_DFA::kNone ? -1 : static_cast<std::ptrdiff_t>(state) << shift;
   };
+  auto stateOf = [shift](std::ptrdiff_t row) { return static_cast<int>(row >> shift); };
+
   bool seeding = !best;
   bool lineStart = false;
-  int s0 = count > 0 ? live[0].state : kNone;
-  int s1 = count > 1 ? live[1].state : kNone;
+  bool spilled = false;  // the threads are back in live
+  std::ptrdiff_t r0 = count > 0 ? rowOf(live[0].state) : -1;
+  std::ptrdiff_t r1 = count > 1 ? rowOf(live[1].state) : -1;
   std::size_t start0 = count > 0 ? live[0].start : 0;
   std::size_t start1 = count > 1 ? live[1].start : 0;
   std::size_t pos = position;
   std::size_t walked = 0;
-  bool spilled = false;  // the threads are back in live
   while (pos < length) {
     const std::size_t at = pos;
     const unsigned char byte = text[at];
     const bool seed = seeding && candidate[byte];
-    int t0, t1, t2;
+    std::ptrdiff_t u0 = -1, u1 = -1, u2 = -1;
+    bool mayEnd = false;
     if (at + 1 < length && IsSjisLeadByte(byte)) {
       auto code = static_cast<std::uint16_t>(byte << 8 | text[at + 1]);
       pos = at + 2;
-      t0 = count > 0 ? dfa_.Next(s0, code) : kNone;
-      t1 = count > 1 ? dfa_.Next(s1, code) : kNone;
-      t2 = seed ? dfa_.Next(TRE_DFA::kInitial, code) : kNone;
+      if (count > 0) u0 = rowOf(dfa_.Next(stateOf(r0), code));
+      if (count > 1) u1 = rowOf(dfa_.Next(stateOf(r1), code));
+      if (seed) u2 = rowOf(dfa_.Next(TRE_DFA::kInitial, code));
+      for (std::ptrdiff_t u : {u0, u1, u2}) mayEnd = mayEnd || (u >= 0 && tables.flags[stateOf(u)]);
     } else {
-      const int byteClass = tables.byteClass[byte];
+      const std::ptrdiff_t byteClass = tables.byteClass[byte];
       pos = at + 1;
-      t0 = count > 0 ? next(s0, byteClass) : kNone;
-      t1 = count > 1 ? next(s1, byteClass) : kNone;
-      t2 = seed ? next(TRE_DFA::kInitial, byteClass) : kNone;
       lineStart = byte == '\n' && lineFeedHead && seeding;  // "^" may start at pos
+      if (count == 1 && !seed) {
+        // One thread and no new one: the plain automaton walk.
+        const std::ptrdiff_t i = r0 + byteClass;
+        const std::ptrdiff_t u = tables.rows[i];
+        ++walked;
+        if (u >= 0 && !tables.ends[i] && !lineStart) {
+          r0 = u;
+          continue;
+        }
+        u0 = u;
+        mayEnd = tables.ends[i];
+        --walked;  // counted below
+      } else {
+        if (count > 0) {
+          u0 = tables.rows[r0 + byteClass];
+          mayEnd = tables.ends[r0 + byteClass];
+        }
+        if (count > 1) {
+          u1 = tables.rows[r1 + byteClass];
+          mayEnd = mayEnd || tables.ends[r1 + byteClass];
+        }
+        if (seed) {
+          u2 = tables.rows[byteClass];  // the initial state is row 0
+          mayEnd = mayEnd || tables.ends[byteClass];
+        }
+      }
     }
     walked += count + (seed ? 1 : 0);
     // Keep the earliest start of each state, in start order.
-    Thread threads[3];
+    std::ptrdiff_t rows[3];
+    std::size_t starts[3];
     std::size_t n = 0;
-    if (t0 != kNone) threads[n++] = Thread{t0, start0};
-    if (t1 != kNone && t1 != t0) threads[n++] = Thread{t1, start1};
-    if (t2 != kNone && t2 != t0 && t2 != t1) threads[n++] = Thread{t2, at};
-    bool mayEnd = false;
-    for (std::size_t i = 0; i < n; ++i) mayEnd = mayEnd || tables.flags[threads[i].state];
+    if (u0 >= 0) {
+      rows[n] = u0;
+      starts[n++] = start0;
+    }
+    if (u1 >= 0 && u1 != u0) {
+      rows[n] = u1;
+      starts[n++] = start1;
+    }
+    if (u2 >= 0 && u2 != u0 && u2 != u1) {
+      rows[n] = u2;
+      starts[n++] = at;
+    }
     if (mayEnd) {
-      EndCheck(threads, n, 0, pos, best);
+      Thread threads[3];
+      for (std::size_t k = 0; k < n; ++k) threads[k] = Thread{stateOf(rows[k]), starts[k]};
+      EndCheck(threads, n, 0, pos, best);  // keeps a prefix
       seeding = !best;
     }
     count = n;
     if (n == 3 || n == 0 || lineStart) {
-      for (std::size_t i = 0; i < n; ++i) live[i] = threads[i];
       ++stamp_;  // the states at pos are taken by these threads
-      for (std::size_t i = 0; i < n; ++i) taken_[static_cast<std::size_t>(threads[i].state)] = stamp_;
+      for (std::size_t k = 0; k < n; ++k) {
+        live[k] = Thread{stateOf(rows[k]), starts[k]};
+        taken_[static_cast<std::size_t>(live[k].state)] = stamp_;
+      }
       spilled = true;
       break;
     }
-    s0 = threads[0].state;
-    start0 = threads[0].start;
-    s1 = n > 1 ? threads[1].state : kNone;
-    start1 = n > 1 ? threads[1].start : 0;
+    r0 = rows[0];
+    start0 = starts[0];
+    r1 = n > 1 ? rows[1] : -1;
+    start1 = n > 1 ? starts[1] : 0;
   }
   if (!spilled) {
-    if (count > 0) live[0] = Thread{s0, start0};
-    if (count > 1) live[1] = Thread{s1, start1};
+    if (count > 0) live[0] = Thread{stateOf(r0), start0};
+    if (count > 1) live[1] = Thread{stateOf(r1), start1};
   }
   steps_ += walked;
   position = pos;

@@ -119,6 +119,13 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
   for (const State& state : states_)
     flags_.push_back(
         static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));
+  rowTable_.resize(byteTable_.size());
+  endTable_.resize(byteTable_.size());
+  for (std::size_t i = 0; i < byteTable_.size(); ++i) {
+    int target = byteTable_[i];
+    rowTable_[i] = target == kNone ? -1 : static_cast<std::int32_t>(target << classShift_);
+    endTable_[i] = target != kNone && MayEnd(target);
+  }
 }
 
 int TRE_DFA::Next(int state, std::uint16_t code) const {

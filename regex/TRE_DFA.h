@@ -67,16 +67,18 @@ class TRE_DFA {
   int NextInClass(int state, int byteClass) const {
     return byteTable_[(static_cast<std::size_t>(state) << classShift_) + static_cast<std::size_t>(byteClass)];
   }
-  // Raw views of the same tables for tight loops: the successor of state s
-  // on a byte b is next[(s << shift) + byteClass[b]]; flags[s] is nonzero
-  // when MayEnd(s).
+  // Raw views for tight loops that carry row offsets (state << shift)
+  // instead of states: the successor of the state at row r on byte b is at
+  // row rows[r + byteClass[b]] (-1 for none), and ends[r + byteClass[b]] is
+  // set when that successor may end a match (MayEnd). flags[s] is MayEnd(s).
   struct StepTables {
-    const int* next;
+    const std::int32_t* rows;
+    const std::uint8_t* ends;
     const std::uint8_t* byteClass;
     unsigned shift;
     const std::uint8_t* flags;
   };
-  StepTables Tables() const { return {byteTable_.data(), byteClass_, classShift_, flags_.data()}; }
+  StepTables Tables() const { return {rowTable_.data(), endTable_.data(), byteClass_, classShift_, flags_.data()}; }
   // Whether a character starting with this byte can leave the initial
   // state: lets searches skip start positions that cannot begin a match.
   bool CanStart(unsigned char byte) const { return startBytes_[byte]; }
@@ -100,8 +102,10 @@ class TRE_DFA {
   bool tailAnchored_ = false;
   std::uint8_t byteClass_[256] = {};
   std::size_t classCount_ = 0;
-  unsigned classShift_ = 0;     // rows of the byte table are 1 << classShift_ entries apart
-  std::vector<int> byteTable_;  // states x classes (rows padded to a power of two)
+  unsigned classShift_ = 0;             // rows of the byte table are 1 << classShift_ entries apart
+  std::vector<int> byteTable_;          // states x classes (rows padded to a power of two)
+  std::vector<std::int32_t> rowTable_;  // the same with successor rows instead of states
+  std::vector<std::uint8_t> endTable_;  // the successor's MayEnd
   static constexpr std::uint8_t kFinalFlag = 1;
   static constexpr std::uint8_t kTailFlag = 2;
   std::vector<std::uint8_t> flags_;  // per state, for the matcher's inner loop
