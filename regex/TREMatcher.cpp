@@ -278,10 +278,59 @@ std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& posit
 }
 
 std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
+  const TRESearchTable* table = dfa_.SearchTable();
+  const bool quick = table && !initialMayEnd_ && !remembering_ && steps_ < rememberAfter_ &&
+                     (head_ == TRE_DFA::kNone || mode.headAfterLineFeed);
+  if (!quick) return Follow(from, mode.headAtStart && head_ != TRE_DFA::kNone, mode);
+
+  // Walk the search table until a match may end, then follow the threads
+  // from the last position where none was alive (the walk does not know
+  // where runs started). Without a match the walk is the whole search.
+  const std::int32_t* const rows = table->Rows();
+  const TRE_DFA::StepTables steps = dfa_.Tables();
+  const std::uint8_t* const byteClass = steps.byteClass;
+  const unsigned char* const text = text_;
+  const std::size_t length = length_;
+  std::size_t pos = from;
+  std::size_t quiet = from;
+  std::int32_t row = TRESearchTable::kEmptyRow;
+  if (mode.headAtStart && head_ != TRE_DFA::kNone) {
+    row = table->HeadRow();
+    if (table->HasFinal(row) || (table->HasTail(row) && AtLineEnd(pos))) return Follow(from, true, mode);
+  }
+  for (;;) {
+    if (row == TRESearchTable::kEmptyRow) {
+      pos = NextStart(pos, false);
+      quiet = pos;
+      if (pos >= length) return std::nullopt;
+    }
+    while (pos < length) {
+      const std::int32_t entry = rows[row + byteClass[text[pos]]];
+      if (entry & TRESearchTable::kStop) break;
+      row = entry;
+      ++pos;
+    }
+    if (pos >= length) return std::nullopt;
+    const unsigned char byte = text[pos];
+    std::int32_t entry;
+    if (pos + 1 < length && IsSjisLeadByte(byte)) {
+      entry = table->CodeEntry(row, static_cast<std::uint16_t>(byte << 8 | text[pos + 1]));
+      pos += 2;
+    } else {
+      entry = rows[row + byteClass[byte]];
+      pos += 1;
+    }
+    row = entry & ~TRESearchTable::kStop;
+    if (table->HasFinal(row) || (table->HasTail(row) && AtLineEnd(pos)))
+      return Follow(quiet, quiet == from && mode.headAtStart && head_ != TRE_DFA::kNone, mode);
+  }
+}
+
+std::optional<TREMatchSpan> TREMatcher::Follow(std::size_t from, bool lineStart, Mode mode) {
   // A (position, state) pair is dead when the run from it can end no match.
   // Every pair walked after the last match end of a search is dead once all
   // threads have stopped: the run from a pair does not depend on its start.
-  if (!remembering_ && steps_ > rememberAfter_) {
+  if (!remembering_ && steps_ >= rememberAfter_) {
     remembering_ = true;
     dead_.resize(dfa_.StateCount());
   }
@@ -289,7 +338,6 @@ std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
   const bool endMatches = mode.tryEnd && initialMayEnd_;
   const bool headAfterLineFeed = mode.headAfterLineFeed && head_ != TRE_DFA::kNone;
   lineFeedStarts_ = mode.headAfterLineFeed;
-  bool lineStart = mode.headAtStart && head_ != TRE_DFA::kNone;
   std::optional<TREMatchSpan> best;
   std::size_t pos = from;
   Thread* live = nullptr;

@@ -94,6 +94,9 @@ class TREMatcher {
   };
 
   std::optional<TREMatchSpan> Search(std::size_t from, Mode mode);
+  // The search thread by thread from a position where no thread is alive;
+  // lineStart: whether "^" starts there.
+  std::optional<TREMatchSpan> Follow(std::size_t from, bool lineStart, Mode mode);
   // Steps every live thread over the character at pos into next, in start
   // order, then a new thread from the initial state when seed is set; moves
   // pos past the character and returns the new thread count, after the

@@ -126,6 +126,7 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
     rowTable_[i] = target == kNone ? -1 : static_cast<std::int32_t>(target << classShift_);
     endTable_[i] = target != kNone && MayEnd(target);
   }
+  searchTable_ = TRESearchTable::Build(*this);
 }
 
 int TRE_DFA::Next(int state, std::uint16_t code) const {
@@ -143,6 +144,9 @@ void TRE_DFA::BuildByteTable() {
   // always a class of its own with no successor.
   bool boundary[257] = {};
   boundary[0] = boundary[1] = true;
+  // The line feed and each lead-byte range are classes of their own: the
+  // search table treats them specially.
+  for (int byte : {0x0A, 0x0B, 0x81, 0xA0, 0xE0, 0xFD}) boundary[byte] = true;
   for (const State& state : states_)
     for (const Transition& t : state.transitions) {
       if (t.lo > 0xFF) continue;

@@ -19,8 +19,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
+#include "regex/TRESearchTable.h"
 #include "regex/TRE_NFA.h"
 
 namespace tagsling {
@@ -61,6 +63,10 @@ class TRE_DFA {
   }
   bool IsFinal(int state) const { return flags_[static_cast<std::size_t>(state)] & kFinalFlag; }
   bool HasLineTail(int state) const { return flags_[static_cast<std::size_t>(state)] & kTailFlag; }
+  // The search automaton built from this one, or null when it would be too
+  // large (searches then run thread by thread).
+  const TRESearchTable* SearchTable() const { return searchTable_.get(); }
+  std::size_t ClassCount() const { return classCount_; }
   // The byte-class step split in two, so that several states can step on
   // one byte with a single class lookup.
   int ByteClass(unsigned char byte) const { return byteClass_[byte]; }
@@ -113,6 +119,7 @@ class TRE_DFA {
   bool searchBytes_[256] = {};
   int searchByteCount_ = 0;
   int singleSearchByte_ = -1;
+  std::unique_ptr<TRESearchTable> searchTable_;
 };
 
 }  // namespace tagsling
