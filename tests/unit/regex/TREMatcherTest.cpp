@@ -213,6 +213,26 @@ TEST(TREMatcherTest, CandidatesAfterLeadByteRuns) {
   EXPECT_EQ(Find("^a", "\x81\na\na"), "4,5");  // the first line feed is a trail byte
 }
 
+TEST(TREMatcherTest, SearchTables) {
+  // The program's patterns get a search table (the fast path); a pattern
+  // whose sets of runs explode gets none and is searched thread by thread,
+  // with the same results.
+  TMatchCORE core;
+  for (const char* pattern :
+       {kPatterns[0], kPatterns[1], kPatterns[2], kPatterns[3], kPatterns[4], kPatterns[5], kPatterns[6]}) {
+    core.SetRegExp(pattern);
+    EXPECT_NE(core.CurrentDFA().SearchTable(), nullptr) << pattern;
+  }
+  core.SetRegExp("(a|b)*a(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)(a|b)");
+  EXPECT_EQ(core.CurrentDFA().SearchTable(), nullptr);
+  std::mt19937 random(5);
+  for (int round = 0; round < 20; ++round) {
+    std::string text;
+    for (int i = 0; i < 40; ++i) text += "ab\n"[random() % 3];
+    ExpectSameAsRestarting(core, text, "explosive pattern");
+  }
+}
+
 TEST(TREMatcherTest, AdversarialTexts) {
   // Long runs that cannot match, and one that matches at the very end.
   TMatchCORE core;
