@@ -328,6 +328,15 @@ std::string Char(std::uint16_t code, bool inClass) {
 
 std::string Render(const Node& n);
 
+// "(" + text + ")" without operator+ on a literal, which GCC 12 at -O3
+// warns about falsely.
+std::string Group(const std::string& text) {
+  std::string out(1, '(');
+  out += text;
+  out += ')';
+  return out;
+}
+
 std::string Atom(const Node& n) {
   switch (n.kind) {
     case Node::Lit:
@@ -338,7 +347,7 @@ std::string Atom(const Node& n) {
     case Node::Tail:
       return Render(n);
     default:
-      return "(" + Render(n) + ")";
+      return Group(Render(n));
   }
 }
 
@@ -361,7 +370,7 @@ std::string Render(const Node& n) {
     case Node::Empty:
       return "()";
     case Node::Concat: {
-      auto part = [](const Node& x) { return x.kind == Node::Union ? "(" + Render(x) + ")" : Render(x); };
+      auto part = [](const Node& x) { return x.kind == Node::Union ? Group(Render(x)) : Render(x); };
       return part(*n.a) + part(*n.b);
     }
     case Node::Union:
