@@ -6,33 +6,41 @@
 // passes, not only where it stops: a run may end at any position where its
 // state is final, or has a line-tail transition while the text is at a line
 // separator or at its end. "^" is tried at the start of a text searched from
-// a line start and after every line feed.
+// a line start and after every line feed that is a character of its own.
 //
-// How: one left-to-right pass. Every start position is a thread that runs
-// the automaton; all threads step together, one character at a time, in
-// the order of their starts. Two threads in the same state at the same
-// position have the same future, so only the earlier start is kept: at most
-// one thread per state is alive. Once a thread can end a match, threads that
-// started later are dropped and no new ones start; the pass goes on while
-// earlier starts live, and ends when none is left. When no thread is alive,
-// the pass jumps to the next byte that can leave the start state (memchr when
-// only one byte can, else a 256-entry byte table) and checks that it begins a
-// character: trail bytes of double-byte characters overlap ASCII ("[", "\",
-// letters), so the run of possible lead bytes before it, back to the last
-// known character start, must have even length.
+// How: a run of the automaton starts at every character; all runs step
+// together, left to right, in one pass. Two runs in the same state at the
+// same position have the same future, so only the earlier start is kept.
+// The pass has two gears:
+// - While no run can end a match, it walks the automaton's search table
+//   (TRESearchTable): one lookup per byte for all runs at once. Where no run
+//   is alive it jumps to the next byte that can leave the start state
+//   (memchr when only one byte can, else a 256-entry byte table) and checks
+//   that the byte begins a character: trail bytes of double-byte characters
+//   overlap ASCII ("[", "\", letters), so the run of possible lead bytes
+//   before it, back to the last known character start, must have even
+//   length. A text without a match is this walk and nothing else.
+// - Once some run can end a match, the table cannot tell where it started,
+//   so the pass goes back to the last position where no run was alive and
+//   follows the runs one by one with their starts (up to two in registers,
+//   more in a list). When a run can end, later starts are dropped and no new
+//   ones begin; the pass goes on while earlier starts live and stops when
+//   none is left.
 //
-// Cost: text without candidate bytes costs a memchr or a table scan. Where
-// threads live, each character costs one table step per live thread (usually
-// one or two; at most the number of states), so a search is linear in the
-// text: "<" x n or "<!--" x n without a match is walked once. GSub runs one
-// search after each match; a search walks past its match end until its
-// threads die, so repeated searches can walk the same stretch again. Once
-// the steps spent exceed a few times the text length, the matcher remembers
-// (position, state) pairs from which no match can end and drops a thread
-// that reaches one, which keeps such GSub loops linear too; memory for this
-// is capped at 64 MB. The matcher does not report sub-matches, and does not
-// look for a shorter "$" match where a longer alternative runs on through
-// the separator and then fails (the run that passes "$" ends it there).
+// Cost: linear in the text for one search, whatever the text ("<" x n or
+// "<!--" x n is walked once); matched stretches are walked twice. Automata
+// without a search table (too many sets of runs) are followed run by run:
+// one table step per live run per character, at most the number of states.
+// GSub runs one search after each match, and a search may walk past its
+// match end until its runs die, so repeated searches can walk the same
+// stretch again. Once the steps spent exceed a few times the text length,
+// the matcher remembers (position, state) pairs from which no match can end
+// and drops a run that reaches one, which keeps such GSub loops linear too;
+// memory for this is capped at 64 MB.
+//
+// Not done: sub-matches, and looking for a shorter "$" match where a longer
+// alternative runs on through the separator and then fails (the run that
+// passes "$" ends it there). Not thread-safe (one matcher, one thread).
 //
 // Positions are 0-based byte offsets into the text; the searched part ends
 // at the first NUL byte (Length()). A double-byte character is read as one
@@ -77,7 +85,9 @@ class TREMatcher {
   std::size_t CharLength(std::size_t pos) const;
 
   // Steps after which dead pairs are remembered (default: a few times the
-  // text length). Results never depend on it; tests use 0 and "never".
+  // text length); from then on searches follow runs one by one instead of
+  // walking the search table. Results never depend on it; tests use 0 (no
+  // table walk at all) and "never".
   void SetRememberAfter(std::size_t steps) { rememberAfter_ = steps; }
 
  private:
@@ -93,6 +103,8 @@ class TREMatcher {
     std::size_t start;
   };
 
+  // The search table walk, then Follow from the last position where no run
+  // was alive; Follow alone when the table cannot be used.
   std::optional<TREMatchSpan> Search(std::size_t from, Mode mode);
   // The search thread by thread from a position where no thread is alive;
   // lineStart: whether "^" starts there.

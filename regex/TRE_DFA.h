@@ -12,10 +12,17 @@
 // Cost: one closure per (state, label); a state set holds one bit per NFA
 // state. Patterns whose automaton would exceed kMaxStates states, or whose
 // state sets would take more than kMaxSetBytes, raise kMsgTooComplex instead
-// of exhausting memory. For fast matching every state also gets a row of
-// successors per class of single-byte codes; double-byte codes use a binary
-// search of the sorted list. Code 0 (the end of the text) never has a
-// successor.
+// of exhausting memory. Code 0 (the end of the text) never has a successor.
+//
+// Tables for matching, built once with the automaton: bytes with the same
+// successor in every state share a byte class (the line feed and each
+// lead-byte range are classes of their own); every state has a row of
+// successors per class, rows a power of two apart so that a step is a shift
+// and a load, and the same rows as row offsets with a flag for successors
+// that may end a match. Double-byte codes use a binary search of the sorted
+// transitions. The start bytes (those that can leave the initial state)
+// let searches skip text, and the search table (TRESearchTable) lets them
+// step all runs at once.
 
 #include <cstddef>
 #include <cstdint>
