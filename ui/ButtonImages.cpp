@@ -18,7 +18,7 @@ constexpr COLORREF kLink = RGB(0x0b, 0x6b, 0xb5);
 constexpr COLORREF kForm = RGB(0xb0, 0x5a, 0x00);
 constexpr COLORREF kFrame = RGB(0x00, 0x7c, 0x80);
 constexpr COLORREF kTool = RGB(0x44, 0x4c, 0x56);
-constexpr COLORREF kHtml5 = RGB(0xdd, 0x48, 0x1f);
+constexpr COLORREF kHtml5 = RGB(0xc8, 0x3e, 0x16);
 constexpr COLORREF kHighlight = RGB(0xff, 0xe0, 0x40);
 constexpr COLORREF kPaper = RGB(0xff, 0xff, 0xff);
 constexpr COLORREF kFolder = RGB(0xe8, 0xb0, 0x30);
@@ -542,12 +542,16 @@ void DrawToolPicture(Canvas& c, int index) {
       break;
     case 91:  // main: the middle of the page, between its header and footer
       c.Box(1, 1.5, 15, 14.5, kPaper, kHtml5);
-      c.Fill(1, 1.5, 15, 4.5, Tint(kHtml5, 0.6));
-      c.Fill(1, 11.5, 15, 14.5, Tint(kHtml5, 0.6));
-      c.Fill(3, 6, 13, 10, kHtml5);
+      c.Fill(2, 2.5, 14, 4, Tint(kHtml5, 0.55));
+      c.Fill(2, 12, 14, 13.5, Tint(kHtml5, 0.55));
+      c.Fill(2, 5, 14, 11, kHtml5);
       break;
-    case 92:  // section
-      c.Badge(L"\u00a7", kHtml5);
+    case 92:  // section: the page in parts, each with its heading
+      for (int i = 0; i < 2; ++i) {
+        const double top = 1 + i * 7.5;
+        c.Box(1, top, 15, top + 6.5, kPaper, kHtml5);
+        c.Fill(3, top + 2, 10, top + 3.8, kHtml5);
+      }
       break;
     case 93:  // article: a headline and its text
       c.Document(kHtml5);
@@ -575,8 +579,8 @@ void DrawToolPicture(Canvas& c, int index) {
       break;
     case 99:  // audio: a loudspeaker
       c.Shape({1, 6, 4, 6, 8.5, 2, 8.5, 14, 4, 10, 1, 10}, kHtml5);
-      c.Line({10.5, 5.5, 11.7, 8, 10.5, 10.5}, kHtml5, 1.3);
-      c.Line({12.5, 3.5, 14.5, 8, 12.5, 12.5}, kHtml5, 1.3);
+      c.Line({10.5, 5.5, 11.7, 8, 10.5, 10.5}, kHtml5, 1.2);
+      c.Line({12.5, 3.2, 14.7, 8, 12.5, 12.8}, kHtml5, 1.2);
       break;
     case 100:  // details: an open disclosure triangle and the text it shows
       c.Triangle(1, 3, 7, 3, 4, 7, kHtml5);
@@ -585,8 +589,8 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Fill(4, 12.5, 12, 13.5, Tint(kHtml5, 0.3));
       break;
     case 101:  // mark: highlighted text
-      c.Fill(0.5, 3.5, 15.5, 12.5, kHighlight);
-      c.Text(1.5, 4, 14.5, 12, L"ab", kHtml5);
+      c.Fill(0, 3, 16, 13, kHighlight);
+      c.Text(1, 4, 15, 12, L"ab", kHtml5);
       break;
     case 102:  // time: a clock
       c.Ellipse(1, 1, 15, 15, kPaper, kHtml5);
