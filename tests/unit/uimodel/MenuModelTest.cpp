@@ -11,6 +11,7 @@
 #include "MenuWalk.h"
 #include "core/TemplateKeys.h"
 #include "core/Templates.h"
+#include "ui/model/PalettePages.h"
 
 namespace tagsling::ui {
 namespace {
@@ -55,6 +56,8 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
       if (!node.key.empty()) {
         EXPECT_NE(FindTemplateKey(node.key), nullptr) << node.key;
       }
+      EXPECT_GE(node.image, -1);
+      EXPECT_LT(node.image, kToolImageCount) << node.caption;
     });
   }
 }
