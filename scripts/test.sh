@@ -31,6 +31,15 @@ else
   record 0 1 "formatting"
 fi
 
+note "Generated files"
+# data/Html.dat and core/BuiltInTemplates.inc come from one table.
+if python3 "$root/scripts/gen-html-dat.py" --check; then
+  echo "data/Html.dat and core/BuiltInTemplates.inc match scripts/gen-html-dat.py"
+  record 1 0 "generated files"
+else
+  record 0 1 "generated files"
+fi
+
 note "Building"
 for kind in native win fuzz bench; do
   if ! "$root/scripts/build.sh" "$kind"; then

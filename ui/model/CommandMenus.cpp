@@ -131,6 +131,9 @@ constexpr MenuRow kShortTagPopup[] = {
     Sep(0),
     Tag(0, "コメント(&O) <!--  -->", "Kihon_Comment", 16),
     Sep(0),
+    Sub(0, "HTML5(&5)", 88),
+    Use(1, T::Html5Tags),
+    Sep(0),
     Sub(0, "登録タグ(&U)", 73),
     UserTags(1, L::kPopup4UserTag),
 };

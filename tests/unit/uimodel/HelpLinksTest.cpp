@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "ui/model/PalettePages.h"
+
 namespace tagsling::ui {
 namespace {
 
@@ -36,6 +38,23 @@ TEST(HelpLinks, TheShippedPageHasEveryAnchor) {
   for (int pageIndex = 0; pageIndex < 10; ++pageIndex) {
     const std::string anchor = "id=\"" + *HelpAnchor(OptionsPageHelpContext(pageIndex)) + "\"";
     EXPECT_NE(html.find(anchor), std::string::npos) << anchor;
+  }
+}
+
+// The page describes every palette page and the HTML5 tags: the page, the
+// submenus and the note on the obsolete elements.
+TEST(HelpLinks, TheShippedPageDescribesTheHtml5TagsAndEveryPalettePage) {
+  std::ifstream file(std::string(TAGSLING_SOURCE_DIR) + "/data/Tagsling.html");
+  ASSERT_TRUE(file.good());
+  std::stringstream page;
+  page << file.rdbuf();
+  const std::string html = page.str();
+  for (const PalettePage& palette_page : PalettePages()) {
+    const std::string row = "<tr><td>" + std::string(palette_page.caption) + "</td>";
+    EXPECT_NE(html.find(row), std::string::npos) << row;
+  }
+  for (const char* text : {"id=\"html5\"", "href=\"#html5\"", "HTML5(5)", "入力欄(I)", "(HTML5 では廃止)", "H5_Doc"}) {
+    EXPECT_NE(html.find(text), std::string::npos) << text;
   }
 }
 

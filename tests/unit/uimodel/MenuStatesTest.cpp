@@ -124,8 +124,8 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
   const Case cases[] = {
       {MenuId::MainMenu1, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
       {MenuId::PopupMenu_UserTag, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
-      {MenuId::PopupMenu1, ListMenu::kPopup1UserTag, {12}, CommandId::RunUserTagFromPopup},
-      {MenuId::PopupMenu4, ListMenu::kPopup4UserTag, {16}, CommandId::RunUserTagFromPopup},
+      {MenuId::PopupMenu1, ListMenu::kPopup1UserTag, {14}, CommandId::RunUserTagFromPopup},
+      {MenuId::PopupMenu4, ListMenu::kPopup4UserTag, {18}, CommandId::RunUserTagFromPopup},
       {MenuId::MainMenu1, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
       {MenuId::PopupMenu_Tools, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
       {MenuId::PopupMenu2, ListMenu::kPopup2Tools, {7}, CommandId::RunExternalTool},
