@@ -80,8 +80,17 @@ std::string EncodeValue(std::string_view value) {
   return quoted;
 }
 
+// True when the last character is a lead byte without its trail byte: in a
+// section header it would take the closing "]" as its trail byte.
+bool EndsInLeadByte(std::string_view text) {
+  std::size_t last = std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos)) last = pos;
+  return last != std::string_view::npos && last + 1 == text.size() &&
+         IsSjisLeadByte(static_cast<unsigned char>(text[last]));
+}
+
 bool UsableSectionName(std::string_view section) {
-  return !HasLineBreak(section) && FindSingleByte(section, ']') == std::string_view::npos;
+  return !HasLineBreak(section) && FindSingleByte(section, ']') == std::string_view::npos && !EndsInLeadByte(section);
 }
 
 bool UsableKeyName(std::string_view key) {

@@ -52,7 +52,8 @@ int ReadProfileInt(const std::string& path, const std::string& section, const st
 
 // Writes one key, keeping the rest of the file. False when the file cannot be
 // written or the names are unusable (empty key, a key holding "=", a section
-// holding "]", line breaks in a name).
+// holding "]" or ending in a lead byte without its trail byte, line breaks in
+// a name).
 bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);
 
