@@ -168,19 +168,21 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string e
 }
 
 ProfileDocument ProfileDocument::FromText(std::string_view text) {
+  // CR LF, LF and a lone CR each end a line, so no value read can hold a
+  // line break (the writer turns them into blanks and must read back the
+  // same value).
   ProfileDocument document;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t newline = text.find('\n', start);
-    if (newline == std::string_view::npos) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
       document.lines_.push_back(ParseLine(std::string(text.substr(start)), ""));
       break;
     }
-    std::size_t end = newline;
-    if (end > start && text[end - 1] == '\r') --end;
+    std::size_t next = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     document.lines_.push_back(
-        ParseLine(std::string(text.substr(start, end - start)), std::string(text.substr(end, newline + 1 - end))));
-    start = newline + 1;
+        ParseLine(std::string(text.substr(start, end - start)), std::string(text.substr(end, next - end))));
+    start = next;
   }
   return document;
 }

@@ -3,6 +3,7 @@
 // through this layer, which behaves like the Windows profile interface.
 //
 // Reading:
+// - CR LF, LF and a lone CR each end a line.
 // - Section and key names are compared without regard to ASCII case; the
 //   bytes of double-byte Shift-JIS characters are compared exactly, so a
 //   trail byte that happens to be an ASCII letter is never folded.
@@ -110,7 +111,7 @@ class ProfileDocument {
   enum class LineKind { kOther, kSection, kKey };
   struct Line {
     std::string text;    // the line without its ending
-    std::string ending;  // "\r\n", "\n" or "" (last line without one)
+    std::string ending;  // "\r\n", "\n", "\r" or "" (last line without one)
     LineKind kind = LineKind::kOther;
     std::string name;  // section or key name, trimmed
   };

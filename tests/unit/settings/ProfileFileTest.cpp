@@ -191,6 +191,21 @@ TEST(ProfileFileTest, LineBreaksInAValueCannotAddLines) {
   EXPECT_FALSE(document.HasSection("Option"));
 }
 
+TEST(ProfileFileTest, LoneCarriageReturnEndsALine) {
+  // Saving used to turn the CR inside the value into a blank: load, save and
+  // load again gave another value.
+  const std::string text = "[S]\rA=1\rB=x\r\nC=2\n";
+  ProfileDocument document = ProfileDocument::FromText(text);
+  EXPECT_EQ(document.Text(), text);
+  EXPECT_EQ(document.Get("S", "A"), "1");
+  EXPECT_EQ(document.Get("S", "B"), "x");
+  EXPECT_EQ(document.Get("S", "C"), "2");
+  ASSERT_TRUE(document.Set("S", "A", "3"));
+  ASSERT_TRUE(document.Set("S", "D", "4"));
+  EXPECT_EQ(document.Text(), "[S]\rA=3\rB=x\r\nC=2\nD=4\r");
+  EXPECT_EQ(ProfileDocument::FromText(document.Text()).Get("S", "D"), "4");
+}
+
 TEST(ProfileFileTest, RejectsUnusableNamesWithoutChange) {
   struct {
     const char* section;
