@@ -277,6 +277,15 @@ std::string Char(std::uint16_t code, bool inClass) {
 
 std::string Render(const Node& n);
 
+// "(" + text + ")" built by appending: GCC 12 reports a false -Wrestrict for
+// a literal plus a temporary string in optimised builds.
+std::string Parenthesized(const std::string& text) {
+  std::string out = "(";
+  out += text;
+  out += ')';
+  return out;
+}
+
 std::string Atom(const Node& n) {
   switch (n.kind) {
     case Node::Lit:
@@ -287,7 +296,7 @@ std::string Atom(const Node& n) {
     case Node::Tail:
       return Render(n);
     default:
-      return "(" + Render(n) + ")";
+      return Parenthesized(Render(n));
   }
 }
 
@@ -310,7 +319,7 @@ std::string Render(const Node& n) {
     case Node::Empty:
       return "()";
     case Node::Concat: {
-      auto part = [](const Node& x) { return x.kind == Node::Union ? "(" + Render(x) + ")" : Render(x); };
+      auto part = [](const Node& x) { return x.kind == Node::Union ? Parenthesized(Render(x)) : Render(x); };
       return part(*n.a) + part(*n.b);
     }
     case Node::Union:
