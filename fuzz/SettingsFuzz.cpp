@@ -80,11 +80,16 @@ struct Probe {
   std::string key;
 };
 
-// Every (section, key) of the document in the sections the probes name.
+// The first keys of the document in the sections named (a bounded number,
+// so that each input costs little).
 std::vector<Probe> Probes(const ProfileDocument& document, const std::vector<std::string>& sections) {
+  constexpr std::size_t kMaxProbes = 24;
   std::vector<Probe> probes;
   for (const std::string& section : sections) {
-    for (const std::string& key : document.KeyNames(section)) probes.push_back({section, key});
+    for (const std::string& key : document.KeyNames(section)) {
+      if (probes.size() == kMaxProbes) return probes;
+      probes.push_back({section, key});
+    }
   }
   return probes;
 }

@@ -51,7 +51,7 @@ for name in "${targets[@]}"; do
   status=$?
 
   executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
-  rate=$(grep -oE 'stat::average_exec_per_sec: [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
+  rate=$(grep -oE 'stat::average_exec_per_sec: +[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
   coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -n 1)
   crashes=$(grep -c 'Test unit written to' "$log")
 
