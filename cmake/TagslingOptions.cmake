@@ -10,9 +10,11 @@ option(TAGSLING_WERROR "Treat compiler warnings as errors" OFF)
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
-add_compile_options(-Wall -Wextra -Wno-unused-parameter)
+# -Werror stands where it always stood, so compiler caches keep their hits.
 if(TAGSLING_WERROR)
-  add_compile_options(-Werror)
+  add_compile_options(-Wall -Wextra -Werror -Wno-unused-parameter)
+else()
+  add_compile_options(-Wall -Wextra -Wno-unused-parameter)
 endif()
 
 if(TAGSLING_SANITIZE AND NOT WIN32)
