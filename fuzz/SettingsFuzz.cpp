@@ -75,6 +75,12 @@ std::string ExpectedValue(std::string value) {
   return value.substr(0, cut);
 }
 
+std::string_view Trimmed(std::string_view name) {
+  std::size_t first = name.find_first_not_of(" \t");
+  if (first == std::string_view::npos) return {};
+  return name.substr(first, name.find_last_not_of(" \t") - first + 1);
+}
+
 struct Probe {
   std::string section;
   std::string key;
@@ -112,7 +118,9 @@ void FuzzDocument(const std::string& text, const std::string& section, const std
   } else if (document.Set(section, key, value)) {
     Check(document.Get(section, key, "\x01") == ExpectedValue(value));
     for (std::size_t i = 0; i < probes.size(); ++i) {
-      if (ProfileNamesEqual(probes[i].section, section) && ProfileNamesEqual(probes[i].key, key)) continue;
+      // Names are used without their surrounding blanks.
+      if (ProfileNamesEqual(probes[i].section, Trimmed(section)) && ProfileNamesEqual(probes[i].key, Trimmed(key)))
+        continue;
       Check(document.Get(probes[i].section, probes[i].key, "\x01") == before[i]);
     }
   }
