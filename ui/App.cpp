@@ -17,12 +17,13 @@
 
 #include "settings/AppSettings.h"
 #include "ui/AppWindow.h"
-#include "ui/ErrorBox.h"
-#include "ui/Handles.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
-#include "ui/WinText.h"
 #include "ui/model/Lifecycle.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/Handles.h"
+#include "ui/win/MessagePump.h"
+#include "ui/win/WinText.h"
 
 namespace {
 
@@ -42,31 +43,28 @@ int RunProgram(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  UniqueWindow app(CreateApplicationWindow(instance));
+  ApplicationWindow application;
+  const HWND app = application.Window();
   if (!app) return 1;
 
   std::optional<SplashWindow> title;
   if (ShowsTitleWindow(startup)) {
-    RemoveTaskbarButton(app.get());
-    title.emplace(instance);
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&pending);
-      DispatchMessageW(&pending);
-    }
+    RemoveTaskbarButton(app);
+    title.emplace();
+    PumpPendingMessages();
   }
   const bool hidden = StartsHidden(startup);
 
-  auto main = std::make_unique<MainWindow>(instance, app.get(), startup);
+  auto main = std::make_unique<MainWindow>(instance, app, startup);
   const bool created = main->Create();
   // The colour dialog's host window is created here once the input helpers
   // have one.
 
   if (title) {
     title.reset();
-    RestoreTaskbarButton(app.get(), !hidden && created);
+    RestoreTaskbarButton(app, !hidden && created);
   } else if (!hidden && created) {
-    ShowWindow(app.get(), SW_SHOWNA);
+    ShowWindow(app, SW_SHOWNA);
   }
   if (!created) return 1;
   main->ShowAtStart(hidden);

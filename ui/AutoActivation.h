@@ -10,8 +10,8 @@
 
 #include <functional>
 
-#include "ui/Handles.h"
 #include "ui/model/AutoActivation.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 

@@ -1,6 +1,7 @@
 #include "ui/CaretMenu.h"
 
 #include "ui/model/CaretMenuPosition.h"
+#include "ui/win/MessagePump.h"
 
 namespace tagsling::ui {
 namespace {
@@ -54,20 +55,14 @@ void RemoveMenuClickHook() {
   g_mouseHook = nullptr;
 }
 
-void PumpPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 UINT ShowMenuAtCaret(HMENU menu, MenuId which, int mode, const CaretMenuHost& host) {
-  const auto pump = [&] { host.processMessages ? host.processMessages() : PumpPendingMessages(); };
+  const auto pump = [&] {
+    if (host.processMessages) {
+      host.processMessages();
+    } else {
+      PumpPendingMessages();
+    }
+  };
   // 1. Nothing while another modal interaction runs.
   if (host.isBusy && host.isBusy()) return 0;
 

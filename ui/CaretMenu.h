@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "ui/model/MenuTrees.h"
+#include "ui/win/MessagePump.h"
 
 namespace tagsling::ui {
 
@@ -48,9 +49,5 @@ void SetMenuClickFlag(bool value);
 // Install is a no-op when it is installed already; both are safe to repeat.
 bool InstallMenuClickHook();
 void RemoveMenuClickHook();
-
-// Dispatches every message waiting for this thread, then returns. A WM_QUIT
-// met on the way is put back for the message loop.
-void PumpPendingMessages();
 
 }  // namespace tagsling::ui

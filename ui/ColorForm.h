@@ -18,18 +18,20 @@
 
 #include "platform/Keyboard.h"
 #include "texttools/TextToolsContext.h"
-#include "ui/Handles.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
 class ColorForm {
  public:
   // `owner` is the application window; the form goes with it.
-  ColorForm(HINSTANCE instance, HWND owner, platform::Keyboard& keyboard);
+  ColorForm(HWND owner, platform::Keyboard& keyboard);
   ColorForm(const ColorForm&) = delete;
   ColorForm& operator=(const ColorForm&) = delete;
 
   HWND Window() const { return window_.get(); }
+  // The window's messages (ui/win/Window.h): it handles none itself.
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // The chosen file, or nullopt when cancelled.
   std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& dialog);

@@ -2,9 +2,9 @@
 
 #include "settings/ProfileFile.h"
 #include "ui/AppWindow.h"
-#include "ui/ErrorBox.h"
 #include "ui/model/HotKeyDispatch.h"
 #include "ui/model/TrayIcon.h"
+#include "ui/win/ErrorBox.h"
 
 namespace tagsling::ui {
 namespace {

@@ -1,36 +1,17 @@
 #include "ui/HookHotKey.h"
 
-#include "ui/ErrorBox.h"
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
 
 constexpr wchar_t kHotKeyWindowClass[] = L"THookHotKeyWindow";
 
-ATOM RegisterHotKeyWindowClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kHotKeyWindowClass;
-    return RegisterClassExW(&wc);
-  }();
-  return atom;
-}
-
 }  // namespace
 
-THookHotKey::THookHotKey(HWND owner) : owner_(owner) {
-  RegisterHotKeyWindowClass();
-  window_ = CreateWindowExW(0, kHotKeyWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&THookHotKey::Proc));
-  }
-}
+THookHotKey::THookHotKey(HWND owner)
+    : owner_(owner), window_(CreateOwnedWindow({.name = kHotKeyWindowClass}, {.parent = HWND_MESSAGE}, this)) {}
 
 THookHotKey::~THookHotKey() {
   if (window_) DestroyWindow(window_);  // releases every registration made for it
@@ -43,13 +24,10 @@ bool THookHotKey::AddHotKey(int id, ShortcutCode code) {
 
 bool THookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
 
-LRESULT CALLBACK THookHotKey::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<THookHotKey*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_HOTKEY && self && self->OnHotKey) {
-    GuardedVoid([&] {
-      if (self->Activate && self->owner_) SetForegroundWindow(self->owner_);
-      self->OnHotKey(*self, static_cast<unsigned>(wparam));
-    });
+LRESULT THookHotKey::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_HOTKEY && OnHotKey) {
+    if (Activate && owner_) SetForegroundWindow(owner_);
+    OnHotKey(*this, static_cast<unsigned>(wparam));
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);

@@ -32,10 +32,10 @@ class THookHotKey final : public HotKeyRegistrar {
   bool RemoveHotKey(int id) override;
 
   HWND Window() const { return window_; }
+  // The window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-
   HWND owner_;
   HWND window_ = nullptr;
 };

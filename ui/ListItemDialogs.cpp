@@ -3,9 +3,9 @@
 #include <array>
 
 #include "ui/FileChoosers.h"
-#include "ui/RuntimeDialog.h"
-#include "ui/WinText.h"
 #include "ui/model/KeySetModel.h"
+#include "ui/win/RuntimeDialog.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {

@@ -14,15 +14,16 @@
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
 #include "ui/ButtonImages.h"
-#include "ui/ErrorBox.h"
 #include "ui/ExternalCommandHandlers.h"
 #include "ui/OptionsWiring.h"
 #include "ui/TextToolCommandHandlers.h"
 #include "ui/Win32TextTools.h"
-#include "ui/WinText.h"
 #include "ui/model/Docking.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -69,23 +70,22 @@ void MainWindow::ApplyPlacement(int width, int top, int left, bool maximized) {
 // Creation
 
 bool MainWindow::Create() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainClass;
-  if (!RegisterClassExW(&wc)) return false;
-
   // Docking is decided here, from the settings file, for the whole run.
   const DockedChoice docked = ReadDockedChoice(settings_path_);
   docked_ = docked.docked;
   const DWORD style = docked_ ? kDockedStyle : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD ex_style = docked_ ? kDockedExStyle : 0;
 
-  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWindowWidth, 120, app_, nullptr,
-                          instance_, this);
+  const WindowClassSpec window_class{
+      .name = kMainClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  hwnd_ = CreateOwnedWindow(window_class,
+                            {.ex_style = ex_style,
+                             .title = L"Tagsling",
+                             .style = style,
+                             .width = kMinimumWindowWidth,
+                             .height = 120,
+                             .parent = app_},
+                            this);
   if (!hwnd_) return false;
   SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
@@ -225,17 +225,9 @@ HBITMAP MainWindow::MenuBitmap(int index) {
 // ---------------------------------------------------------------------------
 // Window procedure
 
-LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self || !self->hwnd_) return DefWindowProcW(window, message, wparam, lparam);
-  return Guarded([&] { return self->Handle(message, wparam, lparam); }, LRESULT{0});
-}
-
-LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  // The messages of CreateWindowExW itself come before the window's state.
+  if (!hwnd_) return DefWindowProcW(window, message, wparam, lparam);
   if (LRESULT result = 0;
       desktop_integration_ && desktop_integration_->HandleMessage(message, wparam, lparam, result)) {
     return result;

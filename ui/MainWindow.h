@@ -17,13 +17,13 @@
 #include "texttools/TextToolsContext.h"
 #include "ui/Busy.h"
 #include "ui/DesktopIntegration.h"
-#include "ui/Handles.h"
 #include "ui/ItemActions.h"
 #include "ui/MenuBuilder.h"
 #include "ui/Palette.h"
 #include "ui/PaletteSettingsEnvironment.h"
 #include "ui/model/CommandHandlers.h"
 #include "ui/model/Lifecycle.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -42,6 +42,8 @@ class MainWindow final : public MainWindowPlacement {
   void ShowAtStart(bool hidden);
   // Keys the main window sees before its controls do (Escape).
   bool PreTranslate(const MSG& message);
+  // The window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // MainWindowPlacement
   HWND Window() const override { return hwnd_; }
@@ -50,9 +52,6 @@ class MainWindow final : public MainWindowPlacement {
   void ApplyPlacement(int width, int top, int left, bool maximized) override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-
   void RunCreationSteps();
   void OnDestroy();
   void OnClose();

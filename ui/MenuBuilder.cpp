@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "settings/MenuItemList.h"
-#include "ui/Handles.h"
 #include "ui/ItemActions.h"
 #include "ui/model/MenuModel.h"
 #include "ui/model/MenuStates.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 

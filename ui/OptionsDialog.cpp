@@ -9,13 +9,13 @@
 #include "settings/RegisteredLists.h"
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
-#include "ui/ErrorBox.h"
 #include "ui/FileChoosers.h"
 #include "ui/ListItemDialogs.h"
 #include "ui/ProgramWait.h"
-#include "ui/RuntimeDialog.h"
-#include "ui/WinText.h"
 #include "ui/model/HelpLinks.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/RuntimeDialog.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {

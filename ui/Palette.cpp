@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -17,19 +18,6 @@ constexpr int kPanel4Width = 470;
 constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;
 constexpr int kLabelMargin = 4;
-
-void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kPanelClass, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kPanelClass;
-  RegisterClassExW(&wc);
-}
 
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
@@ -51,46 +39,46 @@ BYTE ButtonStyle(ButtonKind kind, bool arrows) {
 
 }  // namespace
 
-LRESULT CALLBACK Palette::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* palette = reinterpret_cast<Palette*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (palette) {
-    switch (message) {
-      case WM_COMMAND:
-      case WM_NOTIFY:
-        return SendMessageW(palette->main_, message, wparam, lparam);
-      case WM_CONTEXTMENU:
-        return SendMessageW(palette->main_, kPanelContextMenu, wparam, lparam);
-      case WM_LBUTTONUP:
-        return SendMessageW(palette->main_, kPanelClick, reinterpret_cast<WPARAM>(window), 0);
-      case WM_LBUTTONDBLCLK:
-        return SendMessageW(palette->main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(window), 0);
-      case WM_PAINT:
-        if (window == palette->panel8_ || window == palette->panel1_) {
-          PAINTSTRUCT paint;
-          HDC dc = BeginPaint(window, &paint);
-          RECT client;
-          GetClientRect(window, &client);
-          if (window == palette->panel8_) {
-            palette->PaintBaseFolder(dc, client);
-          } else {
-            palette->PaintLogo(dc, client);
-          }
-          EndPaint(window, &paint);
-          return 0;
+LRESULT Palette::HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return SendMessageW(main_, message, wparam, lparam);
+    case WM_CONTEXTMENU:
+      return SendMessageW(main_, kPanelContextMenu, wparam, lparam);
+    case WM_LBUTTONUP:
+      return SendMessageW(main_, kPanelClick, reinterpret_cast<WPARAM>(panel), 0);
+    case WM_LBUTTONDBLCLK:
+      return SendMessageW(main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(panel), 0);
+    case WM_PAINT:
+      if (panel == panel8_ || panel == panel1_) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(panel, &paint);
+        RECT client;
+        GetClientRect(panel, &client);
+        if (panel == panel8_) {
+          PaintBaseFolder(dc, client);
+        } else {
+          PaintLogo(dc, client);
         }
-        break;
-      default:
-        break;
-    }
+        EndPaint(panel, &paint);
+        return 0;
+      }
+      break;
+    default:
+      break;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
+  return DefWindowProcW(panel, message, wparam, lparam);
 }
 
-HWND Palette::CreatePanel(HINSTANCE instance, const wchar_t* name) {
-  HWND panel = CreateWindowExW(0, kPanelClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0,
-                               0, main_, nullptr, instance, nullptr);
-  SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  return panel;
+HWND Palette::CreatePanel(const wchar_t* name) {
+  const WindowClassSpec panel_class{.name = kPanelClass,
+                                    .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                    .cursor = IDC_ARROW,
+                                    .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  return CreateOwnedWindow(
+      panel_class, {.title = name, .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, .parent = main_},
+      this);
 }
 
 void Palette::SetupToolbar(HWND toolbar) {
@@ -153,17 +141,16 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   font_ = font;
   images_ = images;
   dpi_ = dpi;
-  RegisterPanelClass(instance, PanelProc);
 
-  panel1_ = CreatePanel(instance, L"Panel1");
+  panel1_ = CreatePanel(L"Panel1");
   toolbar1_ = CreateToolbar(panel1_, ToolBar1Buttons(), L"ToolBar1");
   ShowWindow(panel1_, SW_HIDE);
 
-  panel3_ = CreatePanel(instance, L"Panel3");
+  panel3_ = CreatePanel(L"Panel3");
   toolbar11_ = CreateToolbar(panel3_, ToolBar11Buttons(), L"ToolBar11");
   toolbar12_ = CreateToolbar(panel3_, ToolBar12Buttons(), L"ToolBar12");
 
-  panel4_ = CreatePanel(instance, L"Panel4");
+  panel4_ = CreatePanel(L"Panel4");
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                           panel4_, nullptr, instance, nullptr);
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -183,7 +170,7 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
     ++index;
   }
 
-  panel8_ = CreatePanel(instance, L"Panel8");
+  panel8_ = CreatePanel(L"Panel8");
   panel8_tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance, nullptr);
   TTTOOLINFOW tool{};

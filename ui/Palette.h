@@ -54,6 +54,9 @@ class Palette {
   // The screen rectangle of a button.
   static RECT ButtonRect(HWND toolbar, UINT id);
 
+  // The panels' messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
+
   bool IsToolPanel(HWND window) const;  // Panel3 or one of its toolbars
   bool IsBaseFolderPanel(HWND window) const { return window == panel8_; }
   HWND LogoWindow() const { return panel1_; }
@@ -68,8 +71,7 @@ class Palette {
   void SetLogoIcon(HICON icon);
 
  private:
-  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  HWND CreatePanel(HINSTANCE instance, const wchar_t* name);
+  HWND CreatePanel(const wchar_t* name);
   HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
   void SetupToolbar(HWND toolbar);
   void PaintBaseFolder(HDC dc, const RECT& client);

@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "ui/CaretMenu.h"
-#include "ui/ErrorBox.h"
-#include "ui/WinText.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -24,7 +25,6 @@ std::vector<TTaskTray*>& Instances() {
   static std::vector<TTaskTray*> instances;
   return instances;
 }
-HWND g_notifyWindow = nullptr;
 bool g_inCallback = false;
 
 UINT TaskbarCreatedMessage() {
@@ -67,21 +67,17 @@ void TTaskTray::SetIcon(HICON icon) {
 }
 
 HWND TTaskTray::NotifyWindow() {
-  if (g_notifyWindow) return g_notifyWindow;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = NotifyProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kNotifyWindowClass;
-  RegisterClassExW(&wc);
-  TaskbarCreatedMessage();
-  // A hidden top-level window: message-only windows miss the broadcast
-  // "TaskbarCreated", and a hidden window is never taken for the editor.
-  g_notifyWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-  // Windows 7+ let an elevated or filtered process miss it otherwise.
-  ChangeWindowMessageFilterEx(g_notifyWindow, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
-  return g_notifyWindow;
+  static NotifyWindowOwner owner;
+  static const HWND window = [] {
+    // A hidden top-level window: message-only windows miss the broadcast
+    // "TaskbarCreated", and a hidden window is never taken for the editor.
+    const HWND created =
+        CreateOwnedWindow({.name = kNotifyWindowClass}, {.ex_style = WS_EX_TOOLWINDOW, .style = WS_POPUP}, &owner);
+    // Windows 7+ let an elevated or filtered process miss it otherwise.
+    ChangeWindowMessageFilterEx(created, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    return created;
+  }();
+  return window;
 }
 
 bool TTaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip) {
@@ -131,7 +127,7 @@ void TTaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
   }
 }
 
-LRESULT CALLBACK TTaskTray::NotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT TTaskTray::NotifyWindowOwner::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
     POINT at{0, 0};
     GetCursorPos(&at);

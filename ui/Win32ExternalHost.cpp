@@ -6,7 +6,7 @@
 
 #include "texttools/PathText.h"
 #include "ui/ProgramWait.h"
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {

@@ -22,7 +22,7 @@
 
 #include "external/ExternalCommands.h"
 #include "ui/Busy.h"
-#include "ui/Handles.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 

@@ -1,10 +1,10 @@
-#include "ui/RuntimeDialog.h"
+#include "ui/win/RuntimeDialog.h"
 
 #include <cstring>
 #include <vector>
 
-#include "ui/ErrorBox.h"
-#include "ui/WinText.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
