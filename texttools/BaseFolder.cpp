@@ -74,9 +74,9 @@ std::string MakeInsertPath(TextToolsContext& context, const std::string& file) {
 
 BaseFolderDisplay ComputeBaseFolderDisplay(const settings::AppSettings& settings, int screen_width) {
   BaseFolderDisplay display;
-  display.label1 = settings.Public_Dir.empty() ? std::string(kAutomaticBaseFolder) : settings.Public_Dir;
-  display.panel8_hint = kBaseFolderHintPrefix + display.label1;
-  display.label2 = settings.SoutaiPathIns ? std::string() : std::string(kRelativePathOff);
+  display.folder_text = settings.Public_Dir.empty() ? std::string(kAutomaticBaseFolder) : settings.Public_Dir;
+  display.base_folder_hint = kBaseFolderHintPrefix + display.folder_text;
+  display.relative_path_text = settings.SoutaiPathIns ? std::string() : std::string(kRelativePathOff);
   display.labels_visible = screen_width > 640;
   return display;
 }

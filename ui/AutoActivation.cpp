@@ -8,7 +8,7 @@ const char* const kMouseHookLibraryFailed =
     "Tagslingmhook.dll "
     "\x82\xcc\x83\x49\x81\x5b\x83\x76\x83\x93\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
 
-bool TMouseHookLibrary::Load() {
+bool MouseHookLibrary::Load() {
   wchar_t path[MAX_PATH * 4];
   const DWORD length = GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
   std::wstring dll(path, length);
@@ -25,13 +25,13 @@ bool TMouseHookLibrary::Load() {
   return false;
 }
 
-void TMouseHookLibrary::Attach(HWND window) {
+void MouseHookLibrary::Attach(HWND window) {
   if (attached_ || !setHook_) return;
   setHook_(window);
   attached_ = true;
 }
 
-void TMouseHookLibrary::Detach() {
+void MouseHookLibrary::Detach() {
   if (!attached_ || !unHook_) return;
   unHook_();
   attached_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 // Auto-activation on message 0x464 and the mouse-hook library that sends it.
 //
-// TMouseHookLibrary loads "Tagslingmhook.dll" beside the program and looks up
+// MouseHookLibrary loads "Tagslingmhook.dll" beside the program and looks up
 // SetHook and UnHook. Attach calls SetHook only when not attached, Detach
 // calls UnHook only when attached; the library stays loaded until the object
 // goes (detaching first).
@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "ui/model/AutoActivation.h"
+#include "ui/model/AutoActivationModel.h"
 #include "ui/win/Handles.h"
 
 namespace tagsling::ui {
@@ -18,12 +18,12 @@ namespace tagsling::ui {
 // "Tagslingmhook.dll のオープンに失敗しました。", Shift-JIS.
 extern const char* const kMouseHookLibraryFailed;
 
-class TMouseHookLibrary {
+class MouseHookLibrary {
  public:
-  TMouseHookLibrary() = default;
-  ~TMouseHookLibrary() { Detach(); }
-  TMouseHookLibrary(const TMouseHookLibrary&) = delete;
-  TMouseHookLibrary& operator=(const TMouseHookLibrary&) = delete;
+  MouseHookLibrary() = default;
+  ~MouseHookLibrary() { Detach(); }
+  MouseHookLibrary(const MouseHookLibrary&) = delete;
+  MouseHookLibrary& operator=(const MouseHookLibrary&) = delete;
 
   // Loads the library from the program's folder. False when it or either
   // export is missing; then neither export is ever called.

@@ -3,7 +3,7 @@
 #include "settings/ProfileFile.h"
 #include "ui/AppWindow.h"
 #include "ui/model/HotKeyDispatch.h"
-#include "ui/model/TrayIcon.h"
+#include "ui/model/TaskTrayModel.h"
 #include "ui/win/ErrorBox.h"
 
 namespace tagsling::ui {
@@ -28,10 +28,10 @@ DockedChoice ReadDockedChoice(const std::string& settingsPath) {
 DesktopIntegration::DesktopIntegration(DesktopHost host, DockedChoice docked)
     : host_(std::move(host)), docked_(docked), hotKeys_(host_.main) {
   hotKeys_.Activate = false;
-  hotKeys_.OnHotKey = [this](THookHotKey&, unsigned id) { OnHotKey(id); };
-  tray_ = std::make_unique<TTaskTray>(host_.main);
+  hotKeys_.OnHotKey = [this](HookHotKey&, unsigned id) { OnHotKey(id); };
+  tray_ = std::make_unique<TaskTray>(host_.main);
   tray_->SetTipString(kTrayTip);
-  tray_->OnMouseDown = [this](TTaskTray&, TrayButton button, POINT at) { OnTrayMouseDown(button, at); };
+  tray_->OnMouseDown = [this](TaskTray&, TrayButton button, POINT at) { OnTrayMouseDown(button, at); };
   // The in-memory settings follow the file until LoadSettings reads them all.
   host_.settings->Appbar = docked_.docked;
   host_.settings->NoMenuBar = docked_.noMenuBar;

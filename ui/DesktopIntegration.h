@@ -104,10 +104,10 @@ class DesktopIntegration {
 
   DesktopHost host_;
   DockedChoice docked_;
-  THookHotKey hotKeys_;
-  TAppBar appBar_;
-  TMouseHookLibrary hookLibrary_;
-  std::unique_ptr<TTaskTray> tray_;
+  HookHotKey hotKeys_;
+  AppBar appBar_;
+  MouseHookLibrary hookLibrary_;
+  std::unique_ptr<TaskTray> tray_;
   bool hooksInstalled_ = false;
 };
 

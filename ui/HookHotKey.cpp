@@ -10,21 +10,21 @@ constexpr wchar_t kHotKeyWindowClass[] = L"THookHotKeyWindow";
 
 }  // namespace
 
-THookHotKey::THookHotKey(HWND owner)
+HookHotKey::HookHotKey(HWND owner)
     : owner_(owner), window_(CreateOwnedWindow({.name = kHotKeyWindowClass}, {.parent = HWND_MESSAGE}, this)) {}
 
-THookHotKey::~THookHotKey() {
+HookHotKey::~HookHotKey() {
   if (window_) DestroyWindow(window_);  // releases every registration made for it
 }
 
-bool THookHotKey::AddHotKey(int id, ShortcutCode code) {
+bool HookHotKey::AddHotKey(int id, ShortcutCode code) {
   const HotKeyRegistration r = RegistrationOf(code);
   return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtualKey);
 }
 
-bool THookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
+bool HookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
 
-LRESULT THookHotKey::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT HookHotKey::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_HOTKEY && OnHotKey) {
     if (Activate && owner_) SetForegroundWindow(owner_);
     OnHotKey(*this, static_cast<unsigned>(wparam));
@@ -41,7 +41,7 @@ std::string DriverKeyNameOf(unsigned virtualKey) {
   return length > 0 ? WideToSjis(std::wstring_view(name, static_cast<size_t>(length))) : std::string();
 }
 
-void RegisterHotKeysReportingErrors(THookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner) {
+void RegisterHotKeysReportingErrors(HookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner) {
   RegisterAllHotKeys(
       settings, hotKeys,
       [&](const std::string& message) {

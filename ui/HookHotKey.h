@@ -1,5 +1,5 @@
 #pragma once
-// THookHotKey: the system-wide hot keys of one owner window. The component
+// HookHotKey: the system-wide hot keys of one owner window. The component
 // registers every key for a hidden message-only window of its own, so
 // destroying the component releases all of them at once. WM_HOTKEY raises
 // OnHotKey with the identifier; an exception from the handler is shown in
@@ -15,17 +15,17 @@
 
 namespace tagsling::ui {
 
-class THookHotKey final : public HotKeyRegistrar {
+class HookHotKey final : public HotKeyRegistrar {
  public:
-  explicit THookHotKey(HWND owner);
-  ~THookHotKey() override;
-  THookHotKey(const THookHotKey&) = delete;
-  THookHotKey& operator=(const THookHotKey&) = delete;
+  explicit HookHotKey(HWND owner);
+  ~HookHotKey() override;
+  HookHotKey(const HookHotKey&) = delete;
+  HookHotKey& operator=(const HookHotKey&) = delete;
 
   // When true the owner window is made the foreground window before
   // OnHotKey runs. The main window's instance sets it false.
   bool Activate = true;
-  std::function<void(THookHotKey& sender, unsigned id)> OnHotKey;
+  std::function<void(HookHotKey& sender, unsigned id)> OnHotKey;
 
   // RegisterHotKey / UnregisterHotKey for the component's window.
   bool AddHotKey(int id, ShortcutCode code) override;
@@ -46,6 +46,6 @@ std::string DriverKeyNameOf(unsigned virtualKey);
 
 // The registration pass of the 23 hot keys; each refused key shows the error
 // box "ホットキー「…」の登録に失敗しました。" owned by `errorOwner`.
-void RegisterHotKeysReportingErrors(THookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner);
+void RegisterHotKeysReportingErrors(HookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner);
 
 }  // namespace tagsling::ui

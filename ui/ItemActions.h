@@ -24,7 +24,7 @@ struct ItemAction {
   HWND toolbar = nullptr;
   bool pressesWhileRunning = false;
   bool hasMenu = false;
-  MenuId menu = MenuId::MainMenu1;  // split and menu buttons
+  MenuId menu = MenuId::MainMenu;  // split and menu buttons
   bool rightClickOpensMenu = true;
   std::wstring hint;  // tooltip text
 };

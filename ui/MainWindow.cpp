@@ -18,7 +18,7 @@
 #include "ui/OptionsWiring.h"
 #include "ui/TextToolCommandHandlers.h"
 #include "ui/Win32TextTools.h"
-#include "ui/model/Docking.h"
+#include "ui/model/AppBarModel.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
 #include "ui/win/ErrorBox.h"
@@ -101,7 +101,7 @@ void MainWindow::RunCreationSteps() {
   CreateScaledResources();
   palette_.Create(hwnd_, instance_, font_.get(), images_.get(), static_cast<int>(dpi_));
   menus_.BuildAll();
-  SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu1));
+  SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu));
 
   desktop_ = std::make_unique<platform::win32::Win32Desktop>();
   // The application window owns the clipboard; the reports of the engine and
@@ -192,7 +192,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.showSandwichMode = [this] { ShowSandwichMode(); };
   host.showMainWindow = [this] { ShowMainWindow(); };
   host.bringApplicationToFront = [this] { BringToFrontAttached(*desktop_, ToHandle(app_)); };
-  host.openTrayMenu = [this](POINT at) { OpenMenu(MenuId::PopupMenu2, at, nullptr, nullptr, 0); };
+  host.openTrayMenu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
   desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
 
@@ -598,8 +598,8 @@ void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.Wind
 void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
 
 void MainWindow::ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) {
-  palette_.SetBaseFolderText(SjisToWide(display.label1), SjisToWide(display.label2), SjisToWide(display.panel8_hint),
-                             display.labels_visible);
+  palette_.SetBaseFolderText(SjisToWide(display.folder_text), SjisToWide(display.relative_path_text),
+                             SjisToWide(display.base_folder_hint), display.labels_visible);
 }
 
 void MainWindow::BuildListMenus() {

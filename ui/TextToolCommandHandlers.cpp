@@ -30,10 +30,8 @@ struct ContextCommand {
 };
 
 constexpr ContextCommand kContextCommands[] = {
-    {CommandId::FileNameInput, texttools::F2Click},
-    {CommandId::UrlInput, texttools::URLA1Click},
-    {CommandId::TextInsert, texttools::T5Click},
-    {CommandId::ColorRgb, texttools::Color2Click},
+    {CommandId::FileNameInput, texttools::InsertFileName},    {CommandId::UrlInput, texttools::InsertUrl},
+    {CommandId::TextInsert, texttools::InsertTextFile},       {CommandId::ColorRgb, texttools::InsertColour},
     {CommandId::SetBaseFolder, texttools::SetBaseFolder},      // B2Click
     {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},  // D2Click
     {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},    // O2Click

@@ -15,7 +15,7 @@ platform::Point ChooseCaretMenuPoint(int mode, const CaretMenuInputs& inputs) {
   }
 }
 
-bool ProcessMessagesBeforeCancelMode(MenuId menu) { return menu != MenuId::PopupMenu4; }
+bool ProcessMessagesBeforeCancelMode(MenuId menu) { return menu != MenuId::ShortTagPopup; }
 
 bool MenuClickFlagAfterMouseEvent(bool current, int hookCode, unsigned message, const char* classUnderPointer) {
   if (hookCode < 0 || (message != kWmLButtonDown && message != kWmRButtonDown)) return current;

@@ -18,12 +18,12 @@ struct CaretMenuRow {
   CaretMenuCommand menu;
 };
 constexpr std::array<CaretMenuRow, 6> kCaretMenus = {{
-    {CommandId::ShowTagMenu, {MenuId::PopupMenu1, &AppSettings::PMIti_A, false}},
-    {CommandId::ShowShortTagMenu, {MenuId::PopupMenu4, &AppSettings::PMIti_S, false}},
-    {CommandId::ShowToolMenu, {MenuId::PopupMenu6, &AppSettings::PMIti_Tool, false}},
-    {CommandId::ShowOuterToolMenu, {MenuId::PopupMenu7, &AppSettings::PMIti_OuterTools, false}},
-    {CommandId::ShowShortTagMenuModeInverted, {MenuId::PopupMenu4, &AppSettings::PMIti_S, true}},
-    {CommandId::ShowTagMenuModeInverted, {MenuId::PopupMenu1, &AppSettings::PMIti_A, true}},
+    {CommandId::ShowTagMenu, {MenuId::TagPopup, &AppSettings::PMIti_A, false}},
+    {CommandId::ShowShortTagMenu, {MenuId::ShortTagPopup, &AppSettings::PMIti_S, false}},
+    {CommandId::ShowToolMenu, {MenuId::ToolHotKeyMenu, &AppSettings::PMIti_Tool, false}},
+    {CommandId::ShowOuterToolMenu, {MenuId::OuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false}},
+    {CommandId::ShowShortTagMenuModeInverted, {MenuId::ShortTagPopup, &AppSettings::PMIti_S, true}},
+    {CommandId::ShowTagMenuModeInverted, {MenuId::TagPopup, &AppSettings::PMIti_A, true}},
 }};
 
 }  // namespace

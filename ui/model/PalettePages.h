@@ -48,7 +48,7 @@ struct PaletteButton {
   std::int16_t image = -1;    // IL_ToolBt index, below kToolImageCount
   std::string_view key = {};  // tag buttons: the template key
   CommandId command = CommandId::None;
-  MenuId menu = MenuId::MainMenu1;  // Split and MenuButton only
+  MenuId menu = MenuId::MainMenu;  // Split and MenuButton only
   bool pressesWhileRunning = false;
   bool rightClickOpensMenu = true;  // false only for the docked panel's "タグ " button
 };
@@ -63,12 +63,12 @@ struct PalettePage {
 std::span<const PalettePage> PalettePages();
 
 // Left tool panel (Panel3): top row and second row.
-std::span<const PaletteButton> ToolBar11Buttons();
-std::span<const PaletteButton> ToolBar12Buttons();
+std::span<const PaletteButton> ToolPanelTopButtons();
+std::span<const PaletteButton> ToolPanelModeButtons();
 
 // ToolBar1 of Panel1, shown only when docked without the menu bar: the menu
 // button opening PopupMenu1 (its caption "タグ " is not displayed).
-std::span<const PaletteButton> ToolBar1Buttons();
+std::span<const PaletteButton> DockedPanelButtons();
 
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {

@@ -32,10 +32,10 @@ TEST(CaretMenuPosition, PointByMode) {
 }
 
 TEST(CaretMenuPosition, MessagesProcessedBeforeCancelModeExceptForTheShortMenu) {
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu1));
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu6));
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu7));
-  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu4));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::TagPopup));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::ToolHotKeyMenu));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::OuterToolHotKeyMenu));
+  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::ShortTagPopup));
 }
 
 TEST(CaretMenuPosition, MenuClickFlagFollowsButtonPresses) {

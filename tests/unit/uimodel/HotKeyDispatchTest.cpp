@@ -103,12 +103,12 @@ TEST(HotKeyDispatch, CaretMenusOfTheHotKeys) {
     bool invert;
   };
   const Row rows[] = {
-      {1, MenuId::PopupMenu1, &AppSettings::PMIti_A, false},
-      {7, MenuId::PopupMenu4, &AppSettings::PMIti_S, false},
-      {18, MenuId::PopupMenu6, &AppSettings::PMIti_Tool, false},
-      {19, MenuId::PopupMenu4, &AppSettings::PMIti_S, true},
-      {20, MenuId::PopupMenu1, &AppSettings::PMIti_A, true},
-      {21, MenuId::PopupMenu7, &AppSettings::PMIti_OuterTools, false},
+      {1, MenuId::TagPopup, &AppSettings::PMIti_A, false},
+      {7, MenuId::ShortTagPopup, &AppSettings::PMIti_S, false},
+      {18, MenuId::ToolHotKeyMenu, &AppSettings::PMIti_Tool, false},
+      {19, MenuId::ShortTagPopup, &AppSettings::PMIti_S, true},
+      {20, MenuId::TagPopup, &AppSettings::PMIti_A, true},
+      {21, MenuId::OuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false},
   };
   int menus = 0;
   for (int id = 1; id <= 23; ++id) menus += CaretMenuOf(DispatchHotKey(id, false)).has_value();

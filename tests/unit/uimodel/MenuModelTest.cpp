@@ -65,9 +65,9 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
 TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
   ASSERT_EQ(TemplateKeys().size(), kTemplateKeyCount);
   const std::set<std::string> catalogue = LowerCatalogue();
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   EXPECT_EQ(LowerKeys(MenuBarTagMenu(bar).children), catalogue);
-  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::PopupMenu1).items), catalogue);
+  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::TagPopup).items), catalogue);
 }
 
 // Walks the menu bar's tag tree and PopupMenu1 side by side: the same tree
@@ -101,8 +101,8 @@ void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>
 }
 
 TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const MenuModel popup = BuildMenu(MenuId::PopupMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel popup = BuildMenu(MenuId::TagPopup);
   const std::vector<MenuNode>& tree = MenuBarTagMenu(bar).children;
   ASSERT_EQ(popup.items.size(), tree.size() + 2);
   ExpectMirrors(tree, std::vector<MenuNode>(popup.items.begin(), popup.items.begin() + tree.size()));
@@ -113,9 +113,9 @@ TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
 }
 
 TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
-  for (MenuId id : {MenuId::PopupMenu1, MenuId::PopupMenu4}) {
+  for (MenuId id : {MenuId::TagPopup, MenuId::ShortTagPopup}) {
     const MenuModel menu = BuildMenu(id);
-    const std::string prefix = id == MenuId::PopupMenu1 ? "PM1_" : "PM4_";
+    const std::string prefix = id == MenuId::TagPopup ? "PM1_" : "PM4_";
     int named = 0;
     ForEachNode(menu.items, [&](const MenuNode& node) {
       if (node.name.empty()) return;
@@ -130,7 +130,7 @@ TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
 }
 
 TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
-  const MenuModel popup = BuildMenu(MenuId::PopupMenu1);
+  const MenuModel popup = BuildMenu(MenuId::TagPopup);
   std::set<std::string> names;
   ForEachNode(popup.items, [&](const MenuNode& node) {
     if (!node.name.empty()) names.insert(node.name + "=" + node.key);
@@ -142,7 +142,7 @@ TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
 }
 
 TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   int shared = 0;
   ForEachNode(bar.items, [&](const MenuNode& node) {
     if (node.key.rfind("OP_", 0) == 0 || node.key.rfind("Etc_Textarea_Wrap", 0) == 0) {
@@ -156,7 +156,7 @@ TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
 }
 
 TEST(MenuModel, PopupMenu4ListsItsShortTree) {
-  const MenuModel menu = BuildMenu(MenuId::PopupMenu4);
+  const MenuModel menu = BuildMenu(MenuId::ShortTagPopup);
   ASSERT_EQ(menu.items.size(), 19u);
   EXPECT_EQ(menu.items[0].name, "PM4_P_Br");
   EXPECT_EQ(menu.items[11].caption, "URL <&A HREF=\"\">");
@@ -194,9 +194,9 @@ void ExpectSameHtml5Items(const std::vector<MenuNode>& a, const std::vector<Menu
 }
 
 TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const MenuModel popup1 = BuildMenu(MenuId::PopupMenu1);
-  const MenuModel popup4 = BuildMenu(MenuId::PopupMenu4);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel popup1 = BuildMenu(MenuId::TagPopup);
+  const MenuModel popup4 = BuildMenu(MenuId::ShortTagPopup);
   const MenuNode& in_bar = Html5Menu(MenuBarTagMenu(bar).children);
   ASSERT_EQ(in_bar.kind, NodeKind::Submenu);
   EXPECT_EQ(in_bar.image, 88);
@@ -249,7 +249,7 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
 // Within one (sub)menu of the HTML5 items no two entries share an
 // accelerator, so every item is one key press away.
 TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   std::function<void(const MenuNode&)> check = [&](const MenuNode& menu) {
     std::set<char> seen;
     for (const MenuNode& node : menu.children) {
@@ -267,7 +267,7 @@ TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
 }
 
 TEST(MenuModel, NodeAtFollowsPositions) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   ASSERT_NE(NodeAt(bar, {5, 5}), nullptr);
   EXPECT_EQ(NodeAt(bar, {5, 5})->caption, "ブラウザのサイズ変更(&B)");
   EXPECT_EQ(NodeAt(bar, {5, 5})->openHandler, "N129Click");

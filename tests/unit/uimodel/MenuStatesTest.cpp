@@ -87,9 +87,9 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
   UiState state;
   state.screenWidth = 800;
   state.screenHeight = 600;
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const MenuModel tray = BuildMenu(MenuId::PopupMenu2);
-  const MenuModel button = BuildMenu(MenuId::PopupMenu_BWSIZE);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel tray = BuildMenu(MenuId::TrayMenu);
+  const MenuModel button = BuildMenu(MenuId::BrowserSizes);
   const std::vector<ItemState> fromBar = OpenTimeStates(NodeAt(bar, {5, 5})->children, state);
   const std::vector<ItemState> fromTray = OpenTimeStates(NodeAt(tray, {4})->children, state);
   const std::vector<ItemState> fromButton = OpenTimeStates(button.items, state);
@@ -107,9 +107,9 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
 }
 
 TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {
-  EXPECT_TRUE(ShowsImages(BuildMenu(MenuId::PopupMenu1), true));
-  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::PopupMenu1), false));
-  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::PopupMenu_Tools), true));
+  EXPECT_TRUE(ShowsImages(BuildMenu(MenuId::TagPopup), true));
+  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::TagPopup), false));
+  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::ToolsButtonMenu), true));
 }
 
 // The registered-list slots of the trees agree with the list menus that
@@ -122,14 +122,14 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
     CommandId command;
   };
   const Case cases[] = {
-      {MenuId::MainMenu1, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
-      {MenuId::PopupMenu_UserTag, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
-      {MenuId::PopupMenu1, ListMenu::kPopup1UserTag, {14}, CommandId::RunUserTagFromPopup},
-      {MenuId::PopupMenu4, ListMenu::kPopup4UserTag, {18}, CommandId::RunUserTagFromPopup},
-      {MenuId::MainMenu1, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
-      {MenuId::PopupMenu_Tools, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
-      {MenuId::PopupMenu2, ListMenu::kPopup2Tools, {7}, CommandId::RunExternalTool},
-      {MenuId::PopupMenu7, ListMenu::kPopup7Tools, {}, CommandId::RunExternalTool},
+      {MenuId::MainMenu, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
+      {MenuId::UserTagButtonMenu, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
+      {MenuId::TagPopup, ListMenu::kPopup1UserTag, {14}, CommandId::RunUserTagFromPopup},
+      {MenuId::ShortTagPopup, ListMenu::kPopup4UserTag, {18}, CommandId::RunUserTagFromPopup},
+      {MenuId::MainMenu, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
+      {MenuId::ToolsButtonMenu, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
+      {MenuId::TrayMenu, ListMenu::kPopup2Tools, {7}, CommandId::RunExternalTool},
+      {MenuId::OuterToolHotKeyMenu, ListMenu::kPopup7Tools, {}, CommandId::RunExternalTool},
   };
   int found = 0;
   for (const Case& c : cases) {

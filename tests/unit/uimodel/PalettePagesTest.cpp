@@ -16,9 +16,9 @@ namespace {
 std::vector<std::span<const PaletteButton>> AllToolbars() {
   std::vector<std::span<const PaletteButton>> bars;
   for (const PalettePage& page : PalettePages()) bars.push_back(page.buttons);
-  bars.push_back(ToolBar11Buttons());
-  bars.push_back(ToolBar12Buttons());
-  bars.push_back(ToolBar1Buttons());
+  bars.push_back(ToolPanelTopButtons());
+  bars.push_back(ToolPanelModeButtons());
+  bars.push_back(DockedPanelButtons());
   return bars;
 }
 
@@ -74,20 +74,20 @@ TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
   const PaletteButton& th = table.buttons[4];
   EXPECT_EQ(th.name, "TB_Talbe_Th_Th");
   EXPECT_EQ(th.key, "Talbe_Th_Th");
-  EXPECT_EQ(th.menu, MenuId::PopupMenu_Talbe_Td_Td);
+  EXPECT_EQ(th.menu, MenuId::TdAttrs);
   const MenuModel menu = BuildMenu(th.menu);
   EXPECT_EQ(NodeAt(menu, {2})->key, "Talbe_Td_Width");
 }
 
 TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
-  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), PalettePages()[9].buttons}) {
+  for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), PalettePages()[9].buttons}) {
     for (const PaletteButton& b : bar) {
       if (b.kind != ButtonKind::Plain) continue;
       EXPECT_EQ(b.pressesWhileRunning, b.command != CommandId::CloseWindow) << b.name;
     }
   }
-  EXPECT_FALSE(ToolBar1Buttons()[0].rightClickOpensMenu);
-  EXPECT_EQ(ToolBar1Buttons()[0].menu, MenuId::PopupMenu1);
+  EXPECT_FALSE(DockedPanelButtons()[0].rightClickOpensMenu);
+  EXPECT_EQ(DockedPanelButtons()[0].menu, MenuId::TagPopup);
   EXPECT_EQ(PalettePanelText().relativeOffLabel, "[相対パス入力OFF]");
 }
 

@@ -1,4 +1,4 @@
-#include "ui/model/TrayIcon.h"
+#include "ui/model/TaskTrayModel.h"
 
 #include <algorithm>
 
@@ -60,20 +60,20 @@ std::string TrayTipText(std::string_view tip) {
 
 unsigned TrayIconFlags(std::string_view tip) { return kNifMessage | kNifIcon | (tip.empty() ? 0u : kNifTip); }
 
-TrayIconModel::TrayIconModel(TrayIconIds& ids, TrayShell& shell) : ids_(ids), shell_(shell), id_(ids.Add(this)) {}
+TaskTrayModel::TaskTrayModel(TrayIconIds& ids, TrayShell& shell) : ids_(ids), shell_(shell), id_(ids.Add(this)) {}
 
-TrayIconModel::~TrayIconModel() {
+TaskTrayModel::~TaskTrayModel() {
   DeleteFromShell();
   ids_.Remove(this);
 }
 
-void TrayIconModel::SetTipString(const std::string& tip) {
+void TaskTrayModel::SetTipString(const std::string& tip) {
   if (tip == tip_) return;
   tip_ = tip;
   ShowIcon();
 }
 
-void TrayIconModel::SetIconID(int id) {
+void TaskTrayModel::SetIconID(int id) {
   if (id < 1) throw TrayIconError(kTrayIdNotPositive);
   if (id == id_) return;
   if (ids_.Find(id) != nullptr) throw TrayIconError(kTrayIdInUse);
@@ -83,7 +83,7 @@ void TrayIconModel::SetIconID(int id) {
   ShowIcon();
 }
 
-void TrayIconModel::SetRegistered(bool registered) {
+void TaskTrayModel::SetRegistered(bool registered) {
   if (!registered) {
     RemoveIcon();
     return;
@@ -93,7 +93,7 @@ void TrayIconModel::SetRegistered(bool registered) {
   ShowIcon();
 }
 
-void TrayIconModel::SetHasIcon(bool hasIcon) {
+void TaskTrayModel::SetHasIcon(bool hasIcon) {
   hasIcon_ = hasIcon;
   if (hasIcon) {
     ShowIcon();
@@ -102,7 +102,7 @@ void TrayIconModel::SetHasIcon(bool hasIcon) {
   }
 }
 
-void TrayIconModel::ShowIcon() {
+void TaskTrayModel::ShowIcon() {
   if (!registered_) return;
   const std::string tip = TrayTipText(tip_);
   if (!shell_.Notify(added_ ? TrayOp::Modify : TrayOp::Add, id_, TrayIconFlags(tip), tip)) {
@@ -111,17 +111,17 @@ void TrayIconModel::ShowIcon() {
   added_ = true;
 }
 
-void TrayIconModel::RemoveIcon() {
+void TaskTrayModel::RemoveIcon() {
   DeleteFromShell();
   registered_ = false;
 }
 
-void TrayIconModel::TaskbarCreated() {
+void TaskTrayModel::TaskbarCreated() {
   added_ = false;
   ShowIcon();
 }
 
-void TrayIconModel::DeleteFromShell() {
+void TaskTrayModel::DeleteFromShell() {
   if (!added_) return;
   shell_.Notify(TrayOp::Delete, id_, 0, {});
   added_ = false;

@@ -3,7 +3,7 @@
 // identifiers unique in the process (the shared identifier list), the
 // property errors, when the icon is added, modified or deleted, the 63-byte
 // tooltip and its flag, the callback's mouse-message table, and the main
-// window's reaction to a click. ui/TaskTray (TTaskTray) is the Win32
+// window's reaction to a click. ui/TaskTray (TaskTray) is the Win32
 // component built on it: it supplies the window, the icon handle and
 // Shell_NotifyIconW.
 //
@@ -75,12 +75,12 @@ class TrayShell {
 };
 
 // One icon's state machine.
-class TrayIconModel {
+class TaskTrayModel {
  public:
-  TrayIconModel(TrayIconIds& ids, TrayShell& shell);
-  ~TrayIconModel();  // removes the icon and leaves the identifier list
-  TrayIconModel(const TrayIconModel&) = delete;
-  TrayIconModel& operator=(const TrayIconModel&) = delete;
+  TaskTrayModel(TrayIconIds& ids, TrayShell& shell);
+  ~TaskTrayModel();  // removes the icon and leaves the identifier list
+  TaskTrayModel(const TaskTrayModel&) = delete;
+  TaskTrayModel& operator=(const TaskTrayModel&) = delete;
 
   const std::string& TipString() const { return tip_; }
   void SetTipString(const std::string& tip);  // a different value shows the icon again

@@ -1,4 +1,4 @@
-#include "ui/model/AutoActivation.h"
+#include "ui/model/AutoActivationModel.h"
 
 #include <gtest/gtest.h>
 
