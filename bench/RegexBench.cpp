@@ -247,7 +247,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     int compared = 0, over = 0;
     double worst = 0;
-    std::string worstRow;
+    std::string worst_row;
     std::printf("\n%-44s %12s %12s %8s\n", "row (ours / RE2)", "ours us", "RE2 us", "ratio");
     for (const std::string& name : order_) {
       const Times& t = rows_[name];
@@ -259,11 +259,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (ratio > 3) ++over;
       if (ratio > worst) {
         worst = ratio;
-        worstRow = name;
+        worst_row = name;
       }
     }
     if (compared)
-      std::printf("%d rows compared, %d above 3x RE2, worst %.2f (%s)\n", compared, over, worst, worstRow.c_str());
+      std::printf("%d rows compared, %d above 3x RE2, worst %.2f (%s)\n", compared, over, worst, worst_row.c_str());
     std::fflush(stdout);
   }
 

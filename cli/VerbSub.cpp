@@ -14,7 +14,7 @@ int FailPattern(const CliContext& ctx, const ERegExpParser& error);  // VerbMatc
 namespace {
 
 int RunReplace(CliContext& ctx, bool global) {
-  bool countOnly = ctx.TakeFlag("--count");
+  bool count_only = ctx.TakeFlag("--count");
   if (ctx.args.size() != 2)
     return ctx.Fail(std::string("usage: tagsling-cli ") + (global ? "gsub" : "sub") + " PATTERN REPLACEMENT [--count]");
   TAWKStr awk;
@@ -27,7 +27,7 @@ int RunReplace(CliContext& ctx, bool global) {
   } catch (const ERegExpParser& error) {
     return FailPattern(ctx, error);
   }
-  if (countOnly)
+  if (count_only)
     ctx.WriteLine(std::to_string(count));
   else
     ctx.Write(text);

@@ -94,17 +94,17 @@ void Exercise(tagsling::TAWKStr& awk, const std::string& text, const std::string
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
   std::uint8_t options = data[0];
-  std::size_t patternLength = data[1] % (kMaxPattern + 1);
-  std::size_t replacementLength = data[2] % (kMaxReplacement + 1);
+  std::size_t pattern_length = data[1] % (kMaxPattern + 1);
+  std::size_t replacement_length = data[2] % (kMaxReplacement + 1);
   const char* bytes = reinterpret_cast<const char*>(data + 3);
   std::size_t rest = size - 3;
-  patternLength = patternLength < rest ? patternLength : rest;
-  std::string pattern(bytes, patternLength);
-  rest -= patternLength;
-  replacementLength = replacementLength < rest ? replacementLength : rest;
-  std::string replacement(bytes + patternLength, replacementLength);
-  rest -= replacementLength;
-  std::string text(bytes + patternLength + replacementLength, rest < kMaxText ? rest : kMaxText);
+  pattern_length = pattern_length < rest ? pattern_length : rest;
+  std::string pattern(bytes, pattern_length);
+  rest -= pattern_length;
+  replacement_length = replacement_length < rest ? replacement_length : rest;
+  std::string replacement(bytes + pattern_length, replacement_length);
+  rest -= replacement_length;
+  std::string text(bytes + pattern_length + replacement_length, rest < kMaxText ? rest : kMaxText);
 
   static tagsling::TAWKStr awk;  // shared across inputs: exercises the cache too
   awk.SetLineSeparator(options & 1 ? tagsling::mcls_LF : tagsling::mcls_CRLF);

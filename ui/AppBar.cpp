@@ -42,8 +42,8 @@ void AppBar::Remove() {
   window_ = nullptr;
 }
 
-bool AppBar::OnNotification(WPARAM code, bool appbarSetting) {
-  if (!RepositionOnAppBarNotification(appbarSetting, static_cast<unsigned>(code))) return false;
+bool AppBar::OnNotification(WPARAM code, bool appbar_setting) {
+  if (!RepositionOnAppBarNotification(appbar_setting, static_cast<unsigned>(code))) return false;
   Reposition();
   return true;
 }

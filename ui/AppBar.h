@@ -31,7 +31,7 @@ class AppBar {
 
   // Message 0x46E: repositions while the "Appbar" setting is on and the code
   // is ABN_STATECHANGE or ABN_POSCHANGED. True when it was handled here.
-  bool OnNotification(WPARAM code, bool appbarSetting);
+  bool OnNotification(WPARAM code, bool appbar_setting);
 
  private:
   APPBARDATA Data() const;

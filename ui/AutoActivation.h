@@ -36,8 +36,8 @@ class MouseHookLibrary {
   using SetHookFn = BOOL(WINAPI*)(HWND);
   using UnHookFn = BOOL(WINAPI*)();
   UniqueModule module_;
-  SetHookFn setHook_ = nullptr;
-  UnHookFn unHook_ = nullptr;
+  SetHookFn set_hook_ = nullptr;
+  UnHookFn un_hook_ = nullptr;
   bool attached_ = false;
 };
 
@@ -48,9 +48,9 @@ struct AutoActivationHost {
   bool docked = false;
   bool enabled = false;  // "AutoActive_OnTop"
   int margin = 0;        // "AutoActive_Margin"
-  std::function<bool()> isBusy;
-  std::function<void()> bringToFront;  // BringToFrontAttached(application)
-  std::function<void()> showMain;      // shows the hidden main window
+  std::function<bool()> is_busy;
+  std::function<void()> bring_to_front;  // BringToFrontAttached(application)
+  std::function<void()> show_main;       // shows the hidden main window
 };
 
 // The auto-activation test and its action. Cheap unless the pointer is at

@@ -12,9 +12,9 @@ HHOOK g_mouseHook = nullptr;
 LRESULT CALLBACK MenuClickHookProc(int code, WPARAM wparam, LPARAM lparam) {
   if (code >= 0 && (wparam == WM_LBUTTONDOWN || wparam == WM_RBUTTONDOWN)) {
     const auto* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lparam);
-    char className[64] = "";
-    if (HWND under = WindowFromPoint(info->pt)) GetClassNameA(under, className, sizeof className);
-    g_menuClickFlag = MenuClickFlagAfterMouseEvent(g_menuClickFlag, code, static_cast<unsigned>(wparam), className);
+    char class_name[64] = "";
+    if (HWND under = WindowFromPoint(info->pt)) GetClassNameA(under, class_name, sizeof class_name);
+    g_menuClickFlag = MenuClickFlagAfterMouseEvent(g_menuClickFlag, code, static_cast<unsigned>(wparam), class_name);
   }
   return CallNextHookEx(g_mouseHook, code, wparam, lparam);
 }
@@ -57,35 +57,35 @@ void RemoveMenuClickHook() {
 
 UINT ShowMenuAtCaret(HMENU menu, MenuId which, int mode, const CaretMenuHost& host) {
   const auto pump = [&] {
-    if (host.processMessages) {
-      host.processMessages();
+    if (host.process_messages) {
+      host.process_messages();
     } else {
       PumpPendingMessages();
     }
   };
   // 1. Nothing while another modal interaction runs.
-  if (host.isBusy && host.isBusy()) return 0;
+  if (host.is_busy && host.is_busy()) return 0;
 
   // 2-7. Read the focus, the caret and the pointer while attached to the
   // foreground program's thread; end a drag in progress there.
   const HWND foreground = GetForegroundWindow();
-  const DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+  const DWORD foreground_thread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
   HWND focus = nullptr;
   POINT caret{0, 0};
   CaretMenuInputs inputs;
   {
-    InputAttachment attach(foregroundThread);
+    InputAttachment attach(foreground_thread);
     focus = GetFocus();
-    if (host.beginCaretMenu) host.beginCaretMenu(focus);
+    if (host.begin_caret_menu) host.begin_caret_menu(focus);
     if (focus) ShowCaret(focus);
     if (!GetCaretPos(&caret)) caret = POINT{0, 0};
-    POINT caretScreen = caret;
-    if (focus) ClientToScreen(focus, &caretScreen);
+    POINT caret_screen = caret;
+    if (focus) ClientToScreen(focus, &caret_screen);
     POINT origin{0, 0};
     if (foreground) ClientToScreen(foreground, &origin);
     POINT cursor{0, 0};
     GetCursorPos(&cursor);
-    inputs = {ToPoint(caret), ToPoint(caretScreen), ToPoint(origin), ToPoint(cursor)};
+    inputs = {ToPoint(caret), ToPoint(caret_screen), ToPoint(origin), ToPoint(cursor)};
     if (HWND capture = GetCapture()) {
       if (ProcessMessagesBeforeCancelMode(which)) pump();
       SendMessageW(capture, WM_CANCELMODE, 0, 0);
@@ -97,10 +97,10 @@ UINT ShowMenuAtCaret(HMENU menu, MenuId which, int mode, const CaretMenuHost& ho
   // would not close when the user clicks elsewhere.
   if (foreground != host.application) SetForegroundWindow(host.application);
   pump();
-  if (host.mouseMove) SetCursorPos(at.x, at.y);
+  if (host.mouse_move) SetCursorPos(at.x, at.y);
 
   // 10. The menu; opening it sets MenuClickFlag and the popup-open flag.
-  if (host.setPopupOpen) host.setPopupOpen(true);
+  if (host.set_popup_open) host.set_popup_open(true);
   SetMenuClickFlag(true);
   const auto chosen = static_cast<UINT>(TrackPopupMenuEx(
       menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, at.x, at.y, host.owner, nullptr));
@@ -110,11 +110,11 @@ UINT ShowMenuAtCaret(HMENU menu, MenuId which, int mode, const CaretMenuHost& ho
 
   // 11. The popup-open flag goes down (the caret-menu flag once the caller
   // has run the chosen command).
-  if (host.setPopupOpen) host.setPopupOpen(false);
+  if (host.set_popup_open) host.set_popup_open(false);
 
   // 12. Hand the focus and the caret back to the program.
   if (MenuClickFlag() && foreground) {
-    InputAttachment attach(foregroundThread);
+    InputAttachment attach(foreground_thread);
     SetForegroundWindow(foreground);
     if (focus) SetFocus(focus);
     SetCaretPos(caret.x, caret.y);

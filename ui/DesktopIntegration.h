@@ -30,28 +30,28 @@ struct DesktopHost {
   HWND main = nullptr;
   HWND application = nullptr;
   settings::AppSettings* settings = nullptr;
-  std::function<bool()> isBusy;                 // IsBusy
-  std::function<void(bool open)> setPopupOpen;  // the hot-key popup busy flag
+  std::function<bool()> is_busy;                  // IsBusy
+  std::function<void(bool open)> set_popup_open;  // the hot-key popup busy flag
   // The engine's caret-menu flag: on with the remembered focus when a caret
   // menu opens, off once the command chosen from it has run.
-  std::function<void(HWND focus)> beginCaretMenu;
-  std::function<void()> endCaretMenu;
-  std::function<HMENU(MenuId)> menuHandle;        // PopupMenu1/4/6/7
-  std::function<void(UINT id)> runMenuItem;       // a chosen popup item, as a click on it
-  std::function<void(CommandId)> runCommand;      // every hot-key command but the mode toggle
-  std::function<void()> showSandwichMode;         // mode buttons and icons after a change
-  std::function<void()> showMainWindow;           // restore when minimized, show
-  std::function<void()> bringApplicationToFront;  // BringToFrontAttached(application)
-  std::function<void(POINT at)> openTrayMenu;     // PopupMenu2 at the point, until it closes
+  std::function<void(HWND focus)> begin_caret_menu;
+  std::function<void()> end_caret_menu;
+  std::function<HMENU(MenuId)> menu_handle;          // PopupMenu1/4/6/7
+  std::function<void(UINT id)> run_menu_item;        // a chosen popup item, as a click on it
+  std::function<void(CommandId)> run_command;        // every hot-key command but the mode toggle
+  std::function<void()> show_sandwich_mode;          // mode buttons and icons after a change
+  std::function<void()> show_main_window;            // restore when minimized, show
+  std::function<void()> bring_application_to_front;  // BringToFrontAttached(application)
+  std::function<void(POINT at)> open_tray_menu;      // PopupMenu2 at the point, until it closes
 };
 
 // The docked flag and the menu-bar choice, read straight from the settings
 // file when the native window is created (both default false there).
 struct DockedChoice {
   bool docked = false;
-  bool noMenuBar = false;
+  bool no_menu_bar = false;
 };
-DockedChoice ReadDockedChoice(const std::string& settingsPath);
+DockedChoice ReadDockedChoice(const std::string& settings_path);
 
 class DesktopIntegration {
  public:
@@ -100,15 +100,15 @@ class DesktopIntegration {
   void ToggleSandwich();
   void ShowCaretMenu(CommandId command);
   void OnTrayMouseDown(TrayButton button, POINT at);
-  bool Busy() const { return host_.isBusy && host_.isBusy(); }
+  bool Busy() const { return host_.is_busy && host_.is_busy(); }
 
   DesktopHost host_;
   DockedChoice docked_;
-  HookHotKey hotKeys_;
-  AppBar appBar_;
-  MouseHookLibrary hookLibrary_;
+  HookHotKey hot_keys_;
+  AppBar app_bar_;
+  MouseHookLibrary hook_library_;
   std::unique_ptr<TaskTray> tray_;
-  bool hooksInstalled_ = false;
+  bool hooks_installed_ = false;
 };
 
 }  // namespace tagsling::ui

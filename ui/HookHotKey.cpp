@@ -19,7 +19,7 @@ HookHotKey::~HookHotKey() {
 
 bool HookHotKey::AddHotKey(int id, ShortcutCode code) {
   const HotKeyRegistration r = RegistrationOf(code);
-  return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtualKey);
+  return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtual_key);
 }
 
 bool HookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
@@ -33,19 +33,19 @@ LRESULT HookHotKey::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-std::string DriverKeyNameOf(unsigned virtualKey) {
-  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+std::string DriverKeyNameOf(unsigned virtual_key) {
+  const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
   if (scan == 0) return {};
   wchar_t name[64] = L"";
   const int length = GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
   return length > 0 ? WideToSjis(std::wstring_view(name, static_cast<size_t>(length))) : std::string();
 }
 
-void RegisterHotKeysReportingErrors(HookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner) {
+void RegisterHotKeysReportingErrors(HookHotKey& hot_keys, const settings::AppSettings& settings, HWND error_owner) {
   RegisterAllHotKeys(
-      settings, hotKeys,
+      settings, hot_keys,
       [&](const std::string& message) {
-        MessageBoxW(errorOwner, SjisToWide(message).c_str(), SjisToWide(kHotKeyErrorCaption).c_str(),
+        MessageBoxW(error_owner, SjisToWide(message).c_str(), SjisToWide(kHotKeyErrorCaption).c_str(),
                     MB_OK | MB_ICONERROR);
       },
       DriverKeyNameOf);

@@ -42,10 +42,10 @@ class HookHotKey final : public HotKeyRegistrar {
 
 // The keyboard driver's name of a virtual key (GetKeyNameText of its scan
 // code), Shift-JIS; "" when it has none.
-std::string DriverKeyNameOf(unsigned virtualKey);
+std::string DriverKeyNameOf(unsigned virtual_key);
 
 // The registration pass of the 23 hot keys; each refused key shows the error
-// box "ホットキー「…」の登録に失敗しました。" owned by `errorOwner`.
-void RegisterHotKeysReportingErrors(HookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner);
+// box "ホットキー「…」の登録に失敗しました。" owned by `error_owner`.
+void RegisterHotKeysReportingErrors(HookHotKey& hot_keys, const settings::AppSettings& settings, HWND error_owner);
 
 }  // namespace tagsling::ui

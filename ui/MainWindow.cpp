@@ -176,23 +176,23 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.main = hwnd_;
   host.application = app_;
   host.settings = &settings_;
-  host.isBusy = [this] { return IsBusy(hwnd_); };
-  host.setPopupOpen = [this](bool open) {
+  host.is_busy = [this] { return IsBusy(hwnd_); };
+  host.set_popup_open = [this](bool open) {
     if (open) {
       hot_key_popup_busy_.emplace(BusyFlag::HotKeyPopup);
     } else {
       hot_key_popup_busy_.reset();
     }
   };
-  host.beginCaretMenu = [this](HWND focus) { engine_->BeginCaretMenu(ToHandle(focus)); };
-  host.endCaretMenu = [this] { engine_->EndCaretMenu(); };
-  host.menuHandle = [this](MenuId menu) { return menus_.Handle(menu); };
-  host.runMenuItem = [this](UINT id) { OnCommand(id); };
-  host.runCommand = [this](CommandId command) { RunCommand(command); };
-  host.showSandwichMode = [this] { ShowSandwichMode(); };
-  host.showMainWindow = [this] { ShowMainWindow(); };
-  host.bringApplicationToFront = [this] { BringToFrontAttached(*desktop_, ToHandle(app_)); };
-  host.openTrayMenu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
+  host.begin_caret_menu = [this](HWND focus) { engine_->BeginCaretMenu(ToHandle(focus)); };
+  host.end_caret_menu = [this] { engine_->EndCaretMenu(); };
+  host.menu_handle = [this](MenuId menu) { return menus_.Handle(menu); };
+  host.run_menu_item = [this](UINT id) { OnCommand(id); };
+  host.run_command = [this](CommandId command) { RunCommand(command); };
+  host.show_sandwich_mode = [this] { ShowSandwichMode(); };
+  host.show_main_window = [this] { ShowMainWindow(); };
+  host.bring_application_to_front = [this] { BringToFrontAttached(*desktop_, ToHandle(app_)); };
+  host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
   desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
 
@@ -242,11 +242,11 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
       OnContextMenu(reinterpret_cast<HWND>(wparam), lparam);
       return 0;
     case kPanelClick:
-      if (reinterpret_cast<HWND>(wparam) == palette_.LogoWindow()) RunCommand(PalettePanelText().logoClick);
+      if (reinterpret_cast<HWND>(wparam) == palette_.LogoWindow()) RunCommand(PalettePanelText().logo_click);
       return 0;
     case kPanelDoubleClick:
       if (palette_.IsBaseFolderPanel(reinterpret_cast<HWND>(wparam))) {
-        RunCommand(PalettePanelText().doubleClick);
+        RunCommand(PalettePanelText().double_click);
       }
       return 0;
     case WM_INITMENUPOPUP:
@@ -310,10 +310,10 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   const bool docked = docked_ && desktop_integration_;
   const TrackLimits limits = WindowTrackLimits(
       settings_.FormHeight, docked, docked ? desktop_integration_->HeightLimit() : 0, static_cast<int>(dpi_));
-  info.ptMinTrackSize.x = limits.minWidth;
-  info.ptMinTrackSize.y = limits.minHeight;
-  info.ptMaxTrackSize.y = limits.maxHeight;
-  info.ptMaxSize.y = limits.maxHeight;
+  info.ptMinTrackSize.x = limits.min_width;
+  info.ptMinTrackSize.y = limits.min_height;
+  info.ptMaxTrackSize.y = limits.max_height;
+  info.ptMaxSize.y = limits.max_height;
 }
 
 void MainWindow::Paint() {
@@ -349,10 +349,10 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void MainWindow::OnClose() {
   CloseState state;
-  state.trayIcon = settings_.TrayIcon;
+  state.tray_icon = settings_.TrayIcon;
   state.docked = docked_;
-  state.exitRequested = exit_requested_;
-  state.appMinimized = IsIconic(app_) != FALSE;
+  state.exit_requested = exit_requested_;
+  state.app_minimized = IsIconic(app_) != FALSE;
   switch (DecideClose(state)) {
     case CloseAction::Close:
       DestroyWindow(hwnd_);
@@ -397,7 +397,7 @@ void MainWindow::OnCommand(UINT id) {
   Run(*action, action->toolbar ? false : MenuSet::IsChecked(*action, id));
 }
 
-void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton, UINT ownerId) {
+void MainWindow::Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button, UINT owner_id) {
   // While a modal interaction or a wait for another program runs, a command
   // is refused like one that arrives while an insertion runs.
   if (action.command != CommandId::None && IsBusy(hwnd_)) {
@@ -409,12 +409,12 @@ void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAc
   palette_.HideTips();
   HWND pressed_toolbar = nullptr;
   UINT pressed_id = 0;
-  if (copy.toolbar && copy.pressesWhileRunning) {
+  if (copy.toolbar && copy.presses_while_running) {
     pressed_toolbar = copy.toolbar;
     pressed_id = copy.id;
-  } else if (copy.pressesOwnerButton && ownerButton) {
-    pressed_toolbar = ownerButton->toolbar;
-    pressed_id = ownerId;
+  } else if (copy.presses_owner_button && owner_button) {
+    pressed_toolbar = owner_button->toolbar;
+    pressed_id = owner_id;
   }
   if (pressed_toolbar) {
     // Shown pressed while the command runs; painted before it starts.
@@ -422,7 +422,7 @@ void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAc
     desktop_->ProcessPendingMessages();
   }
   try {
-    handlers_.Run({copy.command, copy.key, copy.entry, itemWasChecked});
+    handlers_.Run({copy.command, copy.key, copy.entry, item_was_checked});
   } catch (...) {
     if (pressed_toolbar) Palette::PressButton(pressed_toolbar, pressed_id, false);
     throw;
@@ -436,7 +436,7 @@ void MainWindow::RunCommand(CommandId command) {
   Run(action, false);
 }
 
-void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* ownerButton, UINT ownerId) {
+void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* owner_button, UINT owner_id) {
   TPMPARAMS params{};
   params.cbSize = sizeof params;
   if (exclude) params.rcExclude = *exclude;
@@ -446,8 +446,8 @@ void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const Item
   if (!chosen) return;
   const ItemAction* action = actions_.Find(chosen);
   if (!action) return;
-  const ItemAction owner = ownerButton ? *ownerButton : ItemAction{};
-  Run(*action, MenuSet::IsChecked(*action, chosen), ownerButton ? &owner : nullptr, ownerId);
+  const ItemAction owner = owner_button ? *owner_button : ItemAction{};
+  Run(*action, MenuSet::IsChecked(*action, chosen), owner_button ? &owner : nullptr, owner_id);
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -463,7 +463,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
       const auto& toolbar = reinterpret_cast<const NMTOOLBARW&>(header);
       const UINT id = static_cast<UINT>(toolbar.iItem);
       const ItemAction* action = actions_.Find(id);
-      if (!action || !action->hasMenu) return TBDDRET_NODEFAULT;
+      if (!action || !action->has_menu) return TBDDRET_NODEFAULT;
       const ItemAction owner = *action;
       const RECT rect = Palette::ButtonRect(owner.toolbar, id);
       OpenMenu(owner.menu, POINT{rect.left, rect.bottom}, &rect, &owner, id);
@@ -491,8 +491,8 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
     if (index >= 0 &&
         SendMessageW(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
       const UINT id = static_cast<UINT>(button.idCommand);
-      if (const ItemAction* action = actions_.Find(id); action && action->hasMenu) {
-        if (action->rightClickOpensMenu) {
+      if (const ItemAction* action = actions_.Find(id); action && action->has_menu) {
+        if (action->right_click_opens_menu) {
           const ItemAction owner = *action;
           OpenMenu(owner.menu, at, nullptr, &owner, id);
         }
@@ -501,9 +501,9 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
     }
   }
   if (palette_.IsToolPanel(window)) {
-    OpenMenu(PalettePanelText().toolPanelMenu, at, nullptr, nullptr, 0);
+    OpenMenu(PalettePanelText().tool_panel_menu, at, nullptr, nullptr, 0);
   } else if (palette_.IsBaseFolderPanel(window)) {
-    OpenMenu(PalettePanelText().baseFolderMenu, at, nullptr, nullptr, 0);
+    OpenMenu(PalettePanelText().base_folder_menu, at, nullptr, nullptr, 0);
   }
 }
 
@@ -516,7 +516,7 @@ void MainWindow::RegisterHandlers() {
   registration.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
   registration.Set(RunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
   registration.Set(ToggleSandwich, [this](const CommandInvocation& c) {
-    settings_.HasamiMode = ValueFromCheckItem(c.itemWasChecked);
+    settings_.HasamiMode = ValueFromCheckItem(c.item_was_checked);
     ShowSandwichMode();
   });
   registration.Set(SandwichOnButton, [this](const CommandInvocation&) {
@@ -528,7 +528,7 @@ void MainWindow::RegisterHandlers() {
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
   registration.Set(ToggleOnTop, [this](const CommandInvocation& c) {
-    settings_.WindowOnTop = ValueFromCheckItem(c.itemWasChecked);
+    settings_.WindowOnTop = ValueFromCheckItem(c.item_was_checked);
     ApplyOnTop();
   });
   registration.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
@@ -566,21 +566,21 @@ void MainWindow::RegisterHandlers() {
 
 UiState MainWindow::CurrentUiState() const {
   UiState state;
-  state.sandwichMode = settings_.HasamiMode;
-  state.onTop = settings_.WindowOnTop;
+  state.sandwich_mode = settings_.HasamiMode;
+  state.on_top = settings_.WindowOnTop;
   state.docked = docked_;
-  state.relativePathInput = settings_.SoutaiPathIns;
-  state.baseFolderSet = !settings_.Public_Dir.empty();
-  state.mainWindowHidden = !IsWindowVisible(hwnd_);
-  state.appMinimized = IsIconic(app_) != FALSE;
-  state.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  state.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  state.relative_path_input = settings_.SoutaiPathIns;
+  state.base_folder_set = !settings_.Public_Dir.empty();
+  state.main_window_hidden = !IsWindowVisible(hwnd_);
+  state.app_minimized = IsIconic(app_) != FALSE;
+  state.screen_width = GetSystemMetrics(SM_CXSCREEN);
+  state.screen_height = GetSystemMetrics(SM_CYSCREEN);
   return state;
 }
 
 void MainWindow::ShowSandwichMode() {
   const SandwichIndicators indicators = ui::ShowSandwichMode(settings_.HasamiMode);
-  palette_.ShowSandwichMode(indicators.onButtonDown);
+  palette_.ShowSandwichMode(indicators.on_button_down);
   ShowModeIcon(indicators.icon);
 }
 

@@ -62,9 +62,10 @@ class MainWindow final : public MainWindowPlacement {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void Paint();
 
-  void Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton = nullptr, UINT ownerId = 0);
+  void Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button = nullptr,
+           UINT owner_id = 0);
   void RunCommand(CommandId command);
-  void OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* ownerButton, UINT ownerId);
+  void OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* owner_button, UINT owner_id);
   void RegisterHandlers();
 
   void CreateScaledResources();

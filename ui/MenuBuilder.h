@@ -41,9 +41,9 @@ class MenuSet {
   // "Tools") from the settings document.
   void FillLists(settings::RegisteredList list, const settings::ProfileDocument& file);
 
-  // Attaches (`bitmapOf` gives the picture of an IL_ToolBt index) or removes
+  // Attaches (`bitmap_of` gives the picture of an IL_ToolBt index) or removes
   // the pictures of the menus under the icon switch.
-  void SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf);
+  void SetImages(bool on, const std::function<HBITMAP(int)>& bitmap_of);
   bool ImagesShown() const { return images_on_; }
 
   // The check marks and enabled states of a (sub)menu that is opening; other

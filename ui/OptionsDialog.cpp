@@ -125,7 +125,7 @@ class OptionsDialog final : public RuntimeDialog {
     if (control.note.empty()) return nullptr;
     const std::wstring text = Utf8ToWide(control.note);
     HWND note = Add(page, WC_STATICW, text, SS_NOPREFIX, x, y, TextWidth(text) + 4, 16);
-    if (control.redNote) red_notes_.push_back(note);
+    if (control.red_note) red_notes_.push_back(note);
     return note;
   }
 
@@ -164,7 +164,7 @@ class OptionsDialog final : public RuntimeDialog {
     for (const OptionGroup& group : data.groups) {
       if (!group.caption.empty()) fixed += kGroupTop + kGroupBottom + kGroupGap;
       for (const OptionControl& control : group.controls) {
-        if (control.sameRow && control.kind != K::HotKey) continue;
+        if (control.same_row && control.kind != K::HotKey) continue;
         if (control.kind == K::List) {
           ++lists;
           if (!control.caption.empty()) fixed += kLabelRow;
@@ -183,7 +183,7 @@ class OptionsDialog final : public RuntimeDialog {
       int row_top = y;
       int right = inner_left;  // right end of the last control, for same-row placement
       for (const OptionControl& control : group.controls) {
-        const bool same_row = control.sameRow && control.kind != K::HotKey;
+        const bool same_row = control.same_row && control.kind != K::HotKey;
         int x = inner_left;
         if (same_row) {
           x = right + 6;
@@ -314,7 +314,7 @@ class OptionsDialog final : public RuntimeDialog {
 
   HWND AddListView(int page, const OptionControl& control, int x, int y, int width, int height, int id) {
     DWORD style = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-    if (!control.listHeader) style |= LVS_NOCOLUMNHEADER;
+    if (!control.list_header) style |= LVS_NOCOLUMNHEADER;
     HWND list = Add(page, WC_LISTVIEWW, L"", style, x, y, width, height, id, WS_EX_CLIENTEDGE);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const int columns = static_cast<int>(control.items.size());
@@ -538,7 +538,7 @@ class OptionsDialog final : public RuntimeDialog {
     std::optional<std::string> chosen;
     switch (data.widget) {
       case W::BrowseFile:
-        chosen = ChooseFile(Window(), data.browseTitle, kExecutableFilter, current);
+        chosen = ChooseFile(Window(), data.browse_title, kExecutableFilter, current);
         break;
       case W::BrowseFolder:
         chosen = ChooseFolder(Window(), "フォルダの参照", "相対パスの基本フォルダ:", current);

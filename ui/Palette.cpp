@@ -119,10 +119,10 @@ HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons,
     action.command = button.command;
     action.key = std::string(button.key);
     action.toolbar = toolbar;
-    action.pressesWhileRunning = button.pressesWhileRunning;
-    action.hasMenu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
+    action.presses_while_running = button.presses_while_running;
+    action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
     action.menu = button.menu;
-    action.rightClickOpensMenu = button.rightClickOpensMenu;
+    action.right_click_opens_menu = button.right_click_opens_menu;
     action.hint = Utf8ToWide(button.hint);
     item.idCommand = static_cast<int>(actions_.Add(std::move(action)));
     item.iBitmap = button.image;
@@ -178,11 +178,11 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = base_folder_panel_;
   tool.uId = reinterpret_cast<UINT_PTR>(base_folder_panel_);
-  base_folder_hint_ = Utf8ToWide(PalettePanelText().baseFolderHint);
+  base_folder_hint_ = Utf8ToWide(PalettePanelText().base_folder_hint);
   tool.lpszText = base_folder_hint_.data();
   SendMessageW(panel_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // The same tooltip control names the logo of the docked panel.
-  logo_hint_ = Utf8ToWide(PalettePanelText().logoHint);
+  logo_hint_ = Utf8ToWide(PalettePanelText().logo_hint);
   tool.hwnd = docked_panel_;
   tool.uId = reinterpret_cast<UINT_PTR>(docked_panel_);
   tool.lpszText = logo_hint_.data();

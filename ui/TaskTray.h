@@ -32,7 +32,7 @@ class TaskTray : private TrayShell {
   TaskTray& operator=(const TaskTray&) = delete;
 
   const std::string& TipString() const { return model_.TipString(); }
-  void SetTipString(const std::string& sjisTip) { model_.SetTipString(sjisTip); }
+  void SetTipString(const std::string& sjis_tip) { model_.SetTipString(sjis_tip); }
   HICON Icon() const { return icon_; }
   // Copies the image; nullptr clears it and removes the icon.
   void SetIcon(HICON icon);

@@ -54,7 +54,7 @@ void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& s
   }
   // "相対パス入力(&P)": the clicked item's check mark decides.
   registration.Set(CommandId::ToggleRelativePath, [](const CommandInvocation& c) {
-    texttools::ToggleRelativePathInput(MainTextToolsContext(), c.itemWasChecked);
+    texttools::ToggleRelativePathInput(MainTextToolsContext(), c.item_was_checked);
   });
   registration.Finish();
 }

@@ -34,16 +34,16 @@ const std::string& HotKeyText(const AppSettings& settings, const HotKeyBinding& 
   // The settings table names each key once; the binding names its setting by
   // that key, so the field is found there rather than listed a second time.
   for (const settings::SettingDefinition& row : settings::SettingsTable()) {
-    if (binding.settingKey != row.key) continue;
+    if (binding.setting_key != row.key) continue;
     if (const auto* field = std::get_if<std::string AppSettings::*>(&row.field)) return settings.*(*field);
   }
-  throw std::logic_error("hot key without a text setting: " + std::string(binding.settingKey));
+  throw std::logic_error("hot key without a text setting: " + std::string(binding.setting_key));
 }
 
 std::string HotKeyFailedMessage(const std::string& text) { return kFailedPrefix + text + kFailedSuffix; }
 
 int RegisterAllHotKeys(const AppSettings& settings, HotKeyRegistrar& registrar,
-                       const std::function<void(const std::string& message)>& reportFailure,
+                       const std::function<void(const std::string& message)>& report_failure,
                        const DriverKeyName& driver) {
   int failures = 0;
   for (const HotKeyBinding& binding : AllHotKeys()) {
@@ -55,7 +55,7 @@ int RegisterAllHotKeys(const AppSettings& settings, HotKeyRegistrar& registrar,
     const ShortcutCode code = TextToShortcut(text, driver);
     if (code != 0 && registrar.AddHotKey(binding.id, code)) continue;
     ++failures;
-    reportFailure(HotKeyFailedMessage(text));
+    report_failure(HotKeyFailedMessage(text));
     registrar.RemoveHotKey(binding.id);
   }
   return failures;
@@ -74,12 +74,12 @@ std::optional<CaretMenuCommand> CaretMenuOf(CommandId command) {
   return std::nullopt;
 }
 
-void RunWithModeInverted(const bool& sandwichMode, const std::function<void()>& toggle,
+void RunWithModeInverted(const bool& sandwich_mode, const std::function<void()>& toggle,
                          const std::function<void()>& body) {
-  const bool remembered = sandwichMode;
+  const bool remembered = sandwich_mode;
   toggle();
   const auto restore = [&] {
-    if (sandwichMode != remembered) toggle();
+    if (sandwich_mode != remembered) toggle();
   };
   // The mode goes back even when the menu's command throws, so a failed
   // command never leaves the inverted mode behind.
@@ -92,9 +92,9 @@ void RunWithModeInverted(const bool& sandwichMode, const std::function<void()>& 
   restore();
 }
 
-ShowMainWindowAction DecideShowMainWindow(bool mainVisible, bool appActive, bool appMinimized, bool busy) {
-  if ((mainVisible && appActive) || busy) return ShowMainWindowAction::None;
-  if (appMinimized) return ShowMainWindowAction::RestoreApplication;
+ShowMainWindowAction DecideShowMainWindow(bool main_visible, bool app_active, bool app_minimized, bool busy) {
+  if ((main_visible && app_active) || busy) return ShowMainWindowAction::None;
+  if (app_minimized) return ShowMainWindowAction::RestoreApplication;
   return ShowMainWindowAction::ForegroundAndShow;
 }
 

@@ -4,31 +4,33 @@
 
 namespace tagsling::ui {
 
-StartupSettings ReadStartupSettings(const std::string& settingsPath) {
+StartupSettings ReadStartupSettings(const std::string& settings_path) {
   // One read of the whole file: the four keys come from the same state of it.
-  const settings::ProfileDocument file = settings::ProfileDocument::Load(settingsPath);
+  const settings::ProfileDocument file = settings::ProfileDocument::Load(settings_path);
   auto flag = [&file](const char* key, bool fallback) { return file.GetBool("Option", key, fallback); };
   StartupSettings startup;
-  startup.trayIcon = flag("TrayIcon", false);
-  startup.startNoForm = flag("StartNoForm", false);
+  startup.tray_icon = flag("TrayIcon", false);
+  startup.start_no_form = flag("StartNoForm", false);
   startup.appbar = flag("Appbar", false);
-  startup.splashWindow = flag("SplashWindow", true);
+  startup.splash_window = flag("SplashWindow", true);
   return startup;
 }
 
-bool ShowsTitleWindow(const StartupSettings& startup) { return startup.splashWindow && !startup.appbar; }
+bool ShowsTitleWindow(const StartupSettings& startup) { return startup.splash_window && !startup.appbar; }
 
-bool StartsHidden(const StartupSettings& startup) { return startup.trayIcon && startup.startNoForm && !startup.appbar; }
+bool StartsHidden(const StartupSettings& startup) {
+  return startup.tray_icon && startup.start_no_form && !startup.appbar;
+}
 
 CloseAction DecideClose(const CloseState& state) {
-  if (state.trayIcon && !state.docked && !state.exitRequested) {
-    return state.appMinimized ? CloseAction::Nothing : CloseAction::Hide;
+  if (state.tray_icon && !state.docked && !state.exit_requested) {
+    return state.app_minimized ? CloseAction::Nothing : CloseAction::Hide;
   }
   return CloseAction::Close;
 }
 
 bool IsBusy(const BusyState& state) {
-  return state.flags.any() || state.optionsDialogExists || !state.mainWindowEnabled;
+  return state.flags.any() || state.options_dialog_exists || !state.main_window_enabled;
 }
 
 }  // namespace tagsling::ui

@@ -28,15 +28,15 @@
 namespace tagsling::ui {
 
 struct UiState {
-  bool sandwichMode = false;       // HasamiMode
-  bool onTop = false;              // WindowOnTop
-  bool docked = false;             // Appbar, as decided when the window was created
-  bool relativePathInput = false;  // SoutaiPathIns
-  bool baseFolderSet = false;      // Public_Dir is not empty
-  bool mainWindowHidden = false;
-  bool appMinimized = false;
-  int screenWidth = 0;
-  int screenHeight = 0;
+  bool sandwich_mode = false;        // HasamiMode
+  bool on_top = false;               // WindowOnTop
+  bool docked = false;               // Appbar, as decided when the window was created
+  bool relative_path_input = false;  // SoutaiPathIns
+  bool base_folder_set = false;      // Public_Dir is not empty
+  bool main_window_hidden = false;
+  bool app_minimized = false;
+  int screen_width = 0;
+  int screen_height = 0;
 };
 
 struct ItemState {
@@ -61,10 +61,10 @@ std::optional<BrowserSize> BrowserSizeOf(CommandId command);
 
 // A browser size is offered only when it is strictly smaller than the screen
 // in both directions (on a 1024 x 768 screen 1024 x 768 is not offered).
-bool BrowserSizeFits(BrowserSize size, int screenWidth, int screenHeight);
+bool BrowserSizeFits(BrowserSize size, int screen_width, int screen_height);
 
 // Whether the menu shows its images: only the menus under the icon switch,
 // and only while the setting MenuImg is on.
-bool ShowsImages(const MenuModel& menu, bool menuImg);
+bool ShowsImages(const MenuModel& menu, bool menu_img);
 
 }  // namespace tagsling::ui

@@ -109,11 +109,11 @@ struct MenuRow {
   RowKind kind = RowKind::Separator;
   std::string_view caption;  // UTF-8
   std::string_view key;      // Tag rows: the template key
-  KeySource keySource = KeySource::ItemName;
+  KeySource key_source = KeySource::ItemName;
   CommandId command = CommandId::None;
   std::int16_t image = -1;  // index into IL_ToolBt, -1 for none
   std::uint8_t flags = 0;
-  std::string_view openHandler;  // Submenu rows: the handler run when it opens
+  std::string_view open_handler;  // Submenu rows: the handler run when it opens
   TableId insert = TableId::None;
   settings::ListMenu list{};  // ListSlot rows: which list menu this is
 };
@@ -134,7 +134,7 @@ constexpr MenuRow Tag(int depth, std::string_view caption, std::string_view key,
 }
 constexpr MenuRow Fixed(int depth, std::string_view caption, std::string_view key) {
   MenuRow row = Tag(depth, caption, key);
-  row.keySource = KeySource::Fixed;
+  row.key_source = KeySource::Fixed;
   return row;
 }
 constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, int image = -1, std::uint8_t flags = 0) {
@@ -143,9 +143,9 @@ constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, in
   row.flags = flags;
   return row;
 }
-constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1, std::string_view openHandler = {}) {
+constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1, std::string_view open_handler = {}) {
   MenuRow row = MakeRow(depth, RowKind::Submenu, caption, image);
-  row.openHandler = openHandler;
+  row.open_handler = open_handler;
   return row;
 }
 constexpr MenuRow Sep(int depth) { return MakeRow(depth, RowKind::Separator); }
@@ -233,13 +233,13 @@ struct MenuDefinition {
   MenuId id;
   std::string_view name;  // component name, e.g. "PopupMenu1"
   TableId rows;
-  bool isMenuBar = false;
-  std::string_view itemPrefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
-  CommandId tagCommand = CommandId::RunTagCommand;  // palette or popup form
-  bool iconSwitch = false;                          // shows IL_ToolBt while the setting MenuImg is on
-  bool stripAccelerators = false;                   // captions shown without their "&" accelerators
-  CommandId defaultItem = CommandId::None;          // the item drawn bold
-  std::string_view openHandler = {};                // run when the menu opens
+  bool is_menu_bar = false;
+  std::string_view item_prefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
+  CommandId tag_command = CommandId::RunTagCommand;  // palette or popup form
+  bool icon_switch = false;                          // shows IL_ToolBt while the setting MenuImg is on
+  bool strip_accelerators = false;                   // captions shown without their "&" accelerators
+  CommandId default_item = CommandId::None;          // the item drawn bold
+  std::string_view open_handler = {};                // run when the menu opens
   std::span<const CaptionOverride> captions = {};
   std::span<const NameOverride> names = {};
 };

@@ -7,8 +7,8 @@ using K = OptionKind;
 using W = OptionWidget;
 
 constexpr OptionControl Check(std::string_view setting, std::string_view caption, std::string_view note = {},
-                              bool redNote = false) {
-  return {K::Check, setting, caption, note, {}, 1, W::None, {}, false, redNote};
+                              bool red_note = false) {
+  return {K::Check, setting, caption, note, {}, 1, W::None, {}, false, red_note};
 }
 constexpr OptionControl Number(std::string_view setting, std::string_view caption, int step,
                                std::string_view note = {}) {
@@ -19,15 +19,15 @@ constexpr OptionControl Combo(std::string_view setting, std::string_view caption
   return {K::Combo, setting, caption, {}, items};
 }
 constexpr OptionControl Path(std::string_view setting, std::string_view caption, W button = W::None,
-                             std::string_view browseTitle = {}) {
-  return {K::Path, setting, caption, {}, {}, 1, button, browseTitle};
+                             std::string_view browse_title = {}) {
+  return {K::Path, setting, caption, {}, {}, 1, button, browse_title};
 }
-constexpr OptionControl HotKey(std::string_view setting, std::string_view rowCaption, std::string_view note = {}) {
+constexpr OptionControl HotKey(std::string_view setting, std::string_view row_caption, std::string_view note = {}) {
   // A hot key without a row caption shares the row of the one before it.
-  return {K::HotKey, setting, rowCaption, note, {}, 1, W::None, {}, rowCaption.empty()};
+  return {K::HotKey, setting, row_caption, note, {}, 1, W::None, {}, row_caption.empty()};
 }
-constexpr OptionControl Button(W widget, std::string_view caption, bool sameRow = false) {
-  return {K::Button, {}, caption, {}, {}, 1, widget, {}, sameRow};
+constexpr OptionControl Button(W widget, std::string_view caption, bool same_row = false) {
+  return {K::Button, {}, caption, {}, {}, 1, widget, {}, same_row};
 }
 constexpr OptionControl List(W widget, std::string_view caption, std::span<const std::string_view> columns,
                              bool header = true) {

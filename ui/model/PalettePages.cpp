@@ -14,14 +14,14 @@ constexpr PaletteButton Split(std::string_view name, std::string_view hint, int 
   return {ButtonKind::Split, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand, menu};
 }
 constexpr PaletteButton Run(std::string_view name, std::string_view hint, int image, CommandId command,
-                            bool pressesWhileRunning = true) {
-  return {ButtonKind::Plain,  name, hint, static_cast<std::int16_t>(image), {}, command, M::MainMenu,
-          pressesWhileRunning};
+                            bool presses_while_running = true) {
+  return {ButtonKind::Plain,    name, hint, static_cast<std::int16_t>(image), {}, command, M::MainMenu,
+          presses_while_running};
 }
 constexpr PaletteButton MenuButton(std::string_view name, std::string_view hint, int image, MenuId menu,
-                                   bool rightClickOpensMenu = true) {
+                                   bool right_click_opens_menu = true) {
   return {ButtonKind::MenuButton, name, hint, static_cast<std::int16_t>(image), {}, None, menu, false,
-          rightClickOpensMenu};
+          right_click_opens_menu};
 }
 constexpr PaletteButton Check(std::string_view name, std::string_view hint, int image, CommandId command) {
   return {ButtonKind::Check, name, hint, static_cast<std::int16_t>(image), {}, command};
@@ -207,13 +207,13 @@ constexpr PaletteButton kDockedPanel[] = {
 };
 
 constexpr PanelText kPanelText = {
-    .baseFolderHint = "基本フォルダ",
-    .relativeOffLabel = "[相対パス入力OFF]",
-    .doubleClick = OpenBaseFolder,
-    .baseFolderMenu = M::BaseFolderMenu,
-    .toolPanelMenu = M::ToolPanelMenu,
-    .logoHint = "Tagsling",
-    .logoClick = About,
+    .base_folder_hint = "基本フォルダ",
+    .relative_off_label = "[相対パス入力OFF]",
+    .double_click = OpenBaseFolder,
+    .base_folder_menu = M::BaseFolderMenu,
+    .tool_panel_menu = M::ToolPanelMenu,
+    .logo_hint = "Tagsling",
+    .logo_click = About,
 };
 
 }  // namespace

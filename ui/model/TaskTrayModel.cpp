@@ -88,14 +88,14 @@ void TaskTrayModel::SetRegistered(bool registered) {
     RemoveIcon();
     return;
   }
-  if (!hasIcon_) throw TrayIconError(kTrayNoIcon);
+  if (!has_icon_) throw TrayIconError(kTrayNoIcon);
   registered_ = true;
   ShowIcon();
 }
 
-void TaskTrayModel::SetHasIcon(bool hasIcon) {
-  hasIcon_ = hasIcon;
-  if (hasIcon) {
+void TaskTrayModel::SetHasIcon(bool has_icon) {
+  has_icon_ = has_icon;
+  if (has_icon) {
     ShowIcon();
   } else {
     RemoveIcon();
@@ -153,8 +153,8 @@ std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message) {
   }
 }
 
-TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy) {
-  if (mainDisabled || busy) return TrayClickAction::None;
+TrayClickAction DecideTrayClick(TrayButton button, bool main_disabled, bool busy) {
+  if (main_disabled || busy) return TrayClickAction::None;
   switch (button) {
     case TrayButton::Left:
       return TrayClickAction::ShowMainWindow;
@@ -165,6 +165,6 @@ TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy)
   }
 }
 
-bool TrayIconWanted(bool trayIconSetting, bool docked) { return trayIconSetting && !docked; }
+bool TrayIconWanted(bool tray_icon_setting, bool docked) { return tray_icon_setting && !docked; }
 
 }  // namespace tagsling::ui

@@ -88,9 +88,9 @@ class TaskTrayModel {
   void SetIconID(int id);
   bool Registered() const { return registered_; }
   void SetRegistered(bool registered);
-  bool HasIcon() const { return hasIcon_; }
+  bool HasIcon() const { return has_icon_; }
   // The component got an image (shows the icon) or lost it (removes the icon).
-  void SetHasIcon(bool hasIcon);
+  void SetHasIcon(bool has_icon);
   bool Added() const { return added_; }
 
   // NIM_ADD or NIM_MODIFY while registered. Throws kTrayCannotRegister.
@@ -108,7 +108,7 @@ class TaskTrayModel {
   std::string tip_;
   int id_;
   bool registered_ = false;
-  bool hasIcon_ = false;
+  bool has_icon_ = false;
   bool added_ = false;
 };
 
@@ -125,9 +125,9 @@ std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message);
 
 // The main window's OnMouseDown.
 enum class TrayClickAction { None, ShowMainWindow, OpenTrayMenu };
-TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy);
+TrayClickAction DecideTrayClick(TrayButton button, bool main_disabled, bool busy);
 
 // Whether the main window keeps an icon: only when not docked and "TrayIcon" is on.
-bool TrayIconWanted(bool trayIconSetting, bool docked);
+bool TrayIconWanted(bool tray_icon_setting, bool docked);
 
 }  // namespace tagsling::ui

@@ -35,8 +35,8 @@ TEST(HelpLinks, TheShippedPageHasEveryAnchor) {
   page << file.rdbuf();
   const std::string html = page.str();
   EXPECT_NE(html.find("id=\"" + std::string(kHelpContentsAnchor) + "\""), std::string::npos);
-  for (int pageIndex = 0; pageIndex < 10; ++pageIndex) {
-    const std::string anchor = "id=\"" + *HelpAnchor(OptionsPageHelpContext(pageIndex)) + "\"";
+  for (int page_index = 0; page_index < 10; ++page_index) {
+    const std::string anchor = "id=\"" + *HelpAnchor(OptionsPageHelpContext(page_index)) + "\"";
     EXPECT_NE(html.find(anchor), std::string::npos) << anchor;
   }
 }

@@ -270,7 +270,7 @@ TEST(MenuModel, NodeAtFollowsPositions) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
   ASSERT_NE(NodeAt(bar, {5, 5}), nullptr);
   EXPECT_EQ(NodeAt(bar, {5, 5})->caption, "ブラウザのサイズ変更(&B)");
-  EXPECT_EQ(NodeAt(bar, {5, 5})->openHandler, "N129Click");
+  EXPECT_EQ(NodeAt(bar, {5, 5})->open_handler, "N129Click");
   EXPECT_EQ(NodeAt(bar, {5, 99}), nullptr);
   EXPECT_EQ(NodeAt(bar, {-1}), nullptr);
   EXPECT_EQ(NodeAt(bar, {}), nullptr);

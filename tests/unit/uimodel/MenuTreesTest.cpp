@@ -80,7 +80,7 @@ TEST(MenuTrees, AttributeMenusCarryTheirKeysWithThePaletteFormAndNoImages) {
     const MenuModel menu = BuildMenu(c.menu);
     SCOPED_TRACE(menu.name);
     EXPECT_EQ(TagKeys(menu.items), c.keys);
-    EXPECT_FALSE(menu.iconSwitch);
+    EXPECT_FALSE(menu.icon_switch);
     ForEachNode(menu.items, [](const MenuNode& node) {
       if (!node.key.empty()) {
         EXPECT_EQ(node.command, CommandId::RunTagCommand);
@@ -122,7 +122,7 @@ TEST(MenuTrees, MenuIconsFollowTheSwitchOnlyInTheMenuBarAndPopupMenus1To6) {
     const bool expected = def.id == MenuId::MainMenu || def.id == MenuId::TagPopup || def.id == MenuId::TrayMenu ||
                           def.id == MenuId::ToolPanelMenu || def.id == MenuId::ShortTagPopup ||
                           def.id == MenuId::BaseFolderMenu || def.id == MenuId::ToolHotKeyMenu;
-    EXPECT_EQ(def.iconSwitch, expected) << def.name;
+    EXPECT_EQ(def.icon_switch, expected) << def.name;
   }
 }
 

@@ -83,12 +83,12 @@ TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
   for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), PalettePages()[9].buttons}) {
     for (const PaletteButton& b : bar) {
       if (b.kind != ButtonKind::Plain) continue;
-      EXPECT_EQ(b.pressesWhileRunning, b.command != CommandId::CloseWindow) << b.name;
+      EXPECT_EQ(b.presses_while_running, b.command != CommandId::CloseWindow) << b.name;
     }
   }
-  EXPECT_FALSE(DockedPanelButtons()[0].rightClickOpensMenu);
+  EXPECT_FALSE(DockedPanelButtons()[0].right_click_opens_menu);
   EXPECT_EQ(DockedPanelButtons()[0].menu, MenuId::TagPopup);
-  EXPECT_EQ(PalettePanelText().relativeOffLabel, "[相対パス入力OFF]");
+  EXPECT_EQ(PalettePanelText().relative_off_label, "[相対パス入力OFF]");
 }
 
 // The page "HTML5": a tag button for each structural element, the embedded

@@ -11,7 +11,7 @@ namespace {
 
 TEST(LifecycleTest, CloseDecisions) {
   struct Case {
-    bool tray, docked, exitRequested, minimized;
+    bool tray, docked, exit_requested, minimized;
     CloseAction expected;
   };
   const Case cases[] = {
@@ -25,8 +25,8 @@ TEST(LifecycleTest, CloseDecisions) {
       {true, true, false, true, CloseAction::Close},
   };
   for (const Case& c : cases) {
-    const CloseState state{c.tray, c.docked, c.exitRequested, c.minimized};
-    EXPECT_EQ(DecideClose(state), c.expected) << c.tray << c.docked << c.exitRequested << c.minimized;
+    const CloseState state{c.tray, c.docked, c.exit_requested, c.minimized};
+    EXPECT_EQ(DecideClose(state), c.expected) << c.tray << c.docked << c.exit_requested << c.minimized;
   }
 }
 
@@ -57,10 +57,10 @@ TEST(LifecycleTest, BusyWhileAnyFlagDialogOrDisabledWindow) {
     one.flags.set(flag);
     EXPECT_TRUE(IsBusy(one)) << flag;
   }
-  state.optionsDialogExists = true;
+  state.options_dialog_exists = true;
   EXPECT_TRUE(IsBusy(state));
   state = {};
-  state.mainWindowEnabled = false;
+  state.main_window_enabled = false;
   EXPECT_TRUE(IsBusy(state));
 }
 
@@ -71,17 +71,17 @@ TEST(LifecycleTest, ReadsTheFourStartupKeys) {
     file << "[option]\r\ntrayicon=1\r\nStartNoForm=0x1\r\nSplashWindow=0\r\nAppbar=abc\r\n";
   }
   const StartupSettings read = ReadStartupSettings(path.string());
-  EXPECT_TRUE(read.trayIcon);
-  EXPECT_TRUE(read.startNoForm);
-  EXPECT_FALSE(read.splashWindow);
+  EXPECT_TRUE(read.tray_icon);
+  EXPECT_TRUE(read.start_no_form);
+  EXPECT_FALSE(read.splash_window);
   EXPECT_FALSE(read.appbar);  // not a number: the default
   std::filesystem::remove(path);
 
   const StartupSettings missing = ReadStartupSettings(path.string());
-  EXPECT_FALSE(missing.trayIcon);
-  EXPECT_FALSE(missing.startNoForm);
+  EXPECT_FALSE(missing.tray_icon);
+  EXPECT_FALSE(missing.start_no_form);
   EXPECT_FALSE(missing.appbar);
-  EXPECT_TRUE(missing.splashWindow);
+  EXPECT_TRUE(missing.splash_window);
 }
 
 }  // namespace
