@@ -5,7 +5,7 @@
 #include "core/TargetWindow.h"
 #include "core/Templates.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 const char* const kCannotOpenClipboardMessage =
     "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xF0\x8A\x4A\x82\xAD"
@@ -383,4 +383,4 @@ void InsertionEngine::MoveCaretBack(std::size_t count) {
   }
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

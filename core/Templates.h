@@ -14,11 +14,11 @@
 #include <string>
 #include <string_view>
 
-namespace tagsling {
-
-namespace settings {
+namespace tagsling::settings {
 class ProfileDocument;
 }
+
+namespace tagsling::core {
 
 // Placeholders. They are recognised case-sensitively, exactly as written;
 // any other letter case is ordinary text.
@@ -102,4 +102,4 @@ std::string ReplaceAllShielded(std::string_view pattern, std::string_view replac
 // (kPopupMenu1Prefix or kPopupMenu4Prefix) deleted.
 std::string KeyFromPopupItemName(std::string_view item_name, std::string_view prefix);
 
-}  // namespace tagsling
+}  // namespace tagsling::core

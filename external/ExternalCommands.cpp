@@ -19,7 +19,7 @@ const std::string& ExecutableSetting(const settings::AppSettings& settings, Brow
 WindowInfo ChosenWindow(ExternalContext& context, WindowChoice choice) {
   platform::WindowSystem& windows = context.text.platform.windows;
   platform::WindowHandle window = choice == WindowChoice::kTarget
-                                      ? ResolveTargetWindow(windows, context.text.through_classes)
+                                      ? core::ResolveTargetWindow(windows, context.text.through_classes)
                                       : windows.ForegroundWindow();
   return DescribeWindow(windows, window);
 }
@@ -108,7 +108,7 @@ void LaunchEditor(ExternalContext& context, const std::string& file, const std::
   }
   if (!plan.fit_after_start) return;
   context.host.WaitUntilIdle(*process);
-  if (FindProcessWindow(context.text.platform.windows, *process) != platform::kNoWindow)
+  if (core::FindProcessWindow(context.text.platform.windows, *process) != platform::kNoWindow)
     FitEditorToFreeArea(context, WindowChoice::kTarget);
 }
 
@@ -144,7 +144,7 @@ void EditorOpenCommand(ExternalContext& context) {
     // way out of the dialog and the editor start.
     texttools::InputBusyScope busy(input, texttools::InputCommand::kEditorOpen);
     if (input.PaletteShowing()) {
-      BringToFrontAttached(windows, text.self.application);
+      core::BringToFrontAttached(windows, text.self.application);
     } else {
       windows.SetForeground(text.self.application);
     }
@@ -154,7 +154,7 @@ void EditorOpenCommand(ExternalContext& context) {
       LaunchEditor(context, *file, text.settings.HtmlOpenDir);
     }
   }
-  if (!input.PaletteShowing()) windows.SetForeground(ResolveTargetWindow(windows, text.through_classes));
+  if (!input.PaletteShowing()) windows.SetForeground(core::ResolveTargetWindow(windows, text.through_classes));
 }
 
 }  // namespace tagsling::external

@@ -12,7 +12,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class ERegExpParser : public std::runtime_error {
  public:
@@ -77,4 +77,4 @@ inline constexpr const char kMsgParseTreeFatal[] = "TREParseTree : \x92v\x96\xbd
 // Internal fault: the automaton builder met a node kind it does not know.
 inline constexpr const char kMsgNfaCannotHappen[] = "This cannot happen in TRE_NFA.GenerateStateList";
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -2,7 +2,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -81,4 +81,4 @@ std::uint16_t RECharReader::ReadEscape() {
   return static_cast<std::uint16_t>(value);
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

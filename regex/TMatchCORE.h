@@ -9,7 +9,7 @@
 #include "regex/TREMatcher.h"
 #include "regex/TRegularExpression.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 // Which character ends a line for "$" and for empty matches in GSub.
 enum TMatchCORE_LineSeparator { mcls_CRLF, mcls_LF };
@@ -35,4 +35,4 @@ class TMatchCORE : public TRegularExpression {
   TMatchCORE_LineSeparator line_separator_ = mcls_CRLF;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

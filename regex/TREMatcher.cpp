@@ -5,7 +5,7 @@
 
 #include "common/Sjis.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -408,4 +408,4 @@ std::optional<TREMatchSpan> TREMatcher::AnchoredSearch(std::size_t pos) {
   return Search(std::min(pos, length_), Mode{true, true, true});
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

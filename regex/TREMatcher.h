@@ -55,7 +55,7 @@
 
 #include "regex/TRE_DFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 struct TREMatchSpan {
   std::size_t start;
@@ -168,4 +168,4 @@ class TREMatcher {
   std::vector<std::pair<std::size_t, int>> trail_;  // pairs since the last match end
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

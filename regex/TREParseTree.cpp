@@ -15,7 +15,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -135,4 +135,4 @@ void TREParseTree::Rewrite(TRENode* node, const std::vector<TRENode*>& pieces) {
   inner_.push_back(node);  // leaves_ drops it at the end of normalisation
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

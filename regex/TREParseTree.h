@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 enum class TRENodeKind {
   Leaf,      // one character whose code lies in lo..hi
@@ -81,4 +81,4 @@ struct TRERange {
 };
 inline constexpr TRERange kAnyCharRanges[] = {{1, 9}, {11, 12}, {14, 0xFCFC}};
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

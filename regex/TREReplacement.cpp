@@ -3,7 +3,7 @@
 #include "common/Sjis.h"
 #include "regex/RECharReader.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -65,4 +65,4 @@ void AppendExpansion(std::string& out, std::string_view decoded, std::string_vie
   }
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

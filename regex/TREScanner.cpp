@@ -2,7 +2,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 TRETokenKind TREScanner::GetToken() {
   if (in_class_) return ClassItem();
@@ -78,4 +78,4 @@ TRETokenKind TREScanner::ClassItem() {
   return TRETokenKind::Range;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -14,7 +14,7 @@
 
 #include "regex/RECharReader.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 enum class TRETokenKind {
   End,
@@ -62,4 +62,4 @@ class TREScanner {
   std::uint16_t upper_ = 0;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

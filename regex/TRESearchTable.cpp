@@ -6,7 +6,7 @@
 #include "common/Sjis.h"
 #include "regex/TRE_DFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -117,4 +117,4 @@ std::int32_t TRESearchTable::CodeEntry(std::int32_t row, std::uint16_t code) con
   return code_rows_[Index(row) * code_starts_.size() + code_class];
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -30,7 +30,7 @@
 #include <memory>
 #include <vector>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TRE_DFA;
 
@@ -71,4 +71,4 @@ class TRESearchTable {
   std::int32_t head_row_ = -1;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

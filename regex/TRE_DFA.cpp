@@ -7,7 +7,7 @@
 #include "common/Sjis.h"
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -166,4 +166,4 @@ void TRE_DFA::BuildByteTable() {
       byte_table_[(s << class_shift_) + k] = Next(static_cast<int>(s), static_cast<std::uint16_t>(representative[k]));
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -32,7 +32,7 @@
 #include "regex/TRESearchTable.h"
 #include "regex/TRE_NFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TRE_DFA {
  public:
@@ -129,4 +129,4 @@ class TRE_DFA {
   std::unique_ptr<TRESearchTable> search_table_;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

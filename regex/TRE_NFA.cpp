@@ -4,7 +4,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 int TRE_NFA::NewState() {
   if (states_.size() >= kMaxStates) throw ERegExpParser(kMsgTooComplex, 0);
@@ -77,4 +77,4 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree) {
   }
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -19,7 +19,7 @@
 
 #include "regex/TREParseTree.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 enum class TRELabelKind : std::uint8_t { Epsilon, Range, LineHead, LineTail };
 
@@ -74,4 +74,4 @@ class TRE_NFA {
   std::size_t transition_count_ = 0;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

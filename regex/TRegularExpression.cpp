@@ -3,7 +3,7 @@
 #include "regex/TREParser.h"
 #include "regex/TRE_NFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 std::unique_ptr<TRE_DFA> TRegularExpression::Compile(std::string_view pattern) {
   TREParser parser(pattern);
@@ -57,4 +57,4 @@ void TRegularExpression::Recompile() {
   SetRegExp(pattern);
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -23,7 +23,7 @@
 #include "regex/TREPreProcessor.h"
 #include "regex/TRE_DFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TRegularExpression {
  public:
@@ -78,4 +78,4 @@ class TRegularExpression {
   TREPreProcessor pre_processor_;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

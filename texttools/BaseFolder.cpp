@@ -7,9 +7,9 @@
 namespace tagsling::texttools {
 
 void ReportWithBracket(TextToolsContext& context, const std::string& message) {
-  BringSelfToForeground(context.platform.windows, context.self);
+  core::BringSelfToForeground(context.platform.windows, context.self);
   context.platform.feedback.ShowMessage(message, platform::MessageIcon::kError);
-  ReturnForegroundToTarget(context.platform.windows, context.self, context.through_classes);
+  core::ReturnForegroundToTarget(context.platform.windows, context.self, context.through_classes);
 }
 
 platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
@@ -117,7 +117,7 @@ void SetBaseFolder(TextToolsContext& context) {
   });
   platform::WindowSystem& windows = context.platform.windows;
   windows.SetForeground(context.host->PaletteShowing() ? context.self.main
-                                                       : ResolveTargetWindow(windows, context.through_classes));
+                                                       : core::ResolveTargetWindow(windows, context.through_classes));
 }
 
 void ClearBaseFolder(TextToolsContext& context) {
@@ -129,7 +129,7 @@ void ClearBaseFolder(TextToolsContext& context) {
   });
   if (!context.host->PaletteShowing()) {
     platform::WindowSystem& windows = context.platform.windows;
-    windows.SetForeground(ResolveTargetWindow(windows, context.through_classes));
+    windows.SetForeground(core::ResolveTargetWindow(windows, context.through_classes));
   }
 }
 

@@ -32,7 +32,7 @@ struct DialogOutcome {
 // to its thread's input.
 platform::WindowHandle FocusTarget(TextToolsContext& context) {
   platform::WindowSystem& windows = context.platform.windows;
-  platform::WindowHandle target = ResolveTargetWindow(windows, context.through_classes);
+  platform::WindowHandle target = core::ResolveTargetWindow(windows, context.through_classes);
   platform::ThreadId own = windows.CurrentThread();
   platform::ThreadId theirs = windows.ThreadOf(target);
   windows.AttachInput(own, theirs, true);
@@ -48,7 +48,7 @@ void RunDialogCommand(TextToolsContext& context, InputCommand command,
   platform::WindowSystem& windows = context.platform.windows;
   InputBusyScope busy(host, command);
   if (host.PaletteShowing()) {
-    BringToFrontAttached(windows, context.self.application);
+    core::BringToFrontAttached(windows, context.self.application);
   } else {
     windows.SetForeground(context.self.application);
   }
@@ -160,7 +160,7 @@ std::string UrlInsertText(const std::string& url, const std::string& shortcut_fi
   if (!link) return url;
   std::string name = FileNamePart(shortcut_file);
   std::string extension = FileExtension(name);
-  if (!extension.empty()) name = ReplaceAll(extension, "", name);
+  if (!extension.empty()) name = core::ReplaceAll(extension, "", name);
   return Link(VocabularyFor(lower), url, name);
 }
 

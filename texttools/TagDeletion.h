@@ -68,7 +68,7 @@ platform::WideText DeleteTagsInSelection(const platform::WideText& selection, De
 // `capture_focus` is true for commands chosen on the palette and the menus,
 // false for the hot-key popup, where the focus already belongs to the
 // editor. False when the engine refused (a job is pending; it has beeped).
-bool StartTagDeletion(InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
+bool StartTagDeletion(core::InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
                       DeletionMode mode, bool capture_focus);
 
 }  // namespace tagsling::texttools

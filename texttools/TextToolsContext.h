@@ -129,7 +129,7 @@ struct TextToolsContext {
   settings::AppSettings& settings;
   FileSystem& files;
   EditorProbe& probe;
-  SelfWindows self;
+  core::SelfWindows self;
   const std::vector<std::string>& through_classes;
   // GetWindowsFamily: "WinNT", "Win95", ...
   std::string windows_family;

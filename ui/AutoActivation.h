@@ -49,7 +49,7 @@ struct AutoActivationHost {
   bool enabled = false;  // "AutoActive_OnTop"
   int margin = 0;        // "AutoActive_Margin"
   std::function<bool()> is_busy;
-  std::function<void()> bring_to_front;  // BringToFrontAttached(application)
+  std::function<void()> bring_to_front;  // core::BringToFrontAttached(application)
   std::function<void()> show_main;       // shows the hidden main window
 };
 

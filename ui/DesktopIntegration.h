@@ -41,7 +41,7 @@ struct DesktopHost {
   std::function<void(CommandId)> run_command;        // every hot-key command but the mode toggle
   std::function<void()> show_sandwich_mode;          // mode buttons and icons after a change
   std::function<void()> show_main_window;            // restore when minimized, show
-  std::function<void()> bring_application_to_front;  // BringToFrontAttached(application)
+  std::function<void()> bring_application_to_front;  // core::BringToFrontAttached(application)
   std::function<void(POINT at)> open_tray_menu;      // PopupMenu2 at the point, until it closes
 };
 

@@ -46,7 +46,7 @@ MainWindow::MainWindow(HINSTANCE instance, HWND app, const StartupSettings& star
       app_(app),
       startup_(startup),
       settings_path_(settings::SettingsFilePath(ExecutablePath())),
-      template_path_(TemplateFilePath(ExecutableFolder())),
+      template_path_(core::TemplateFilePath(ExecutableFolder())),
       settings_(settings::GlobalAppSettings()),
       environment_(this),
       menus_(actions_),
@@ -109,12 +109,12 @@ void MainWindow::RunCreationSteps() {
   // one is open and no report opens behind it.
   desktop_->SetOwnerWindow(ToHandle(app_));
   desktop_->SetMessageBoxOwner(ToHandle(hwnd_));
-  EngineHooks hooks;
-  hooks.read_template = [this](const std::string& key) { return ReadTemplate(key, template_path_); };
-  hooks.read_user_template = [this](int number) { return ReadUserTemplate(number, settings_path_); };
+  core::EngineHooks hooks;
+  hooks.read_template = [this](const std::string& key) { return core::ReadTemplate(key, template_path_); };
+  hooks.read_user_template = [this](int number) { return core::ReadUserTemplate(number, settings_path_); };
   hooks.through_classes = &settings::ThroughWindowClasses();
   hooks.sandwich_mode_changed = [this] { ShowSandwichMode(); };
-  engine_ = std::make_unique<InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
+  engine_ = std::make_unique<core::InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
   try {
     RegisterHandlers();
   } catch (const std::logic_error&) {
@@ -167,7 +167,7 @@ void MainWindow::RunCreationSteps() {
   // 17. Menu pictures.
   ApplyMenuImages();
   // 18. The application comes to the front.
-  BringToFrontAttached(*desktop_, ToHandle(app_));
+  core::BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
 }
 
@@ -191,7 +191,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.run_command = [this](CommandId command) { RunCommand(command); };
   host.show_sandwich_mode = [this] { ShowSandwichMode(); };
   host.show_main_window = [this] { ShowMainWindow(); };
-  host.bring_application_to_front = [this] { BringToFrontAttached(*desktop_, ToHandle(app_)); };
+  host.bring_application_to_front = [this] { core::BringToFrontAttached(*desktop_, ToHandle(app_)); };
   host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
   desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
@@ -298,8 +298,9 @@ bool MainWindow::PreTranslate(const MSG& message) {
     // A tooltip on screen is a top-level window of its own: it must not
     // become the window Escape gives the foreground to.
     palette_.HideTips();
-    const EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
-    if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) == EscapeAction::kHideMainWindow) {
+    const core::EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
+    if (core::FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) ==
+        core::EscapeAction::kHideMainWindow) {
       HideMainWindow();
     }
   });

@@ -99,7 +99,7 @@ class MainWindow final : public MainWindowPlacement {
   PaletteSettingsEnvironment environment_;
 
   std::unique_ptr<platform::win32::Win32Desktop> desktop_;
-  std::unique_ptr<InsertionEngine> engine_;
+  std::unique_ptr<core::InsertionEngine> engine_;
 
   ItemActions actions_;
   MenuSet menus_;

@@ -799,9 +799,9 @@ bool RunOptionsCommand(OptionsOpenSource source, HWND app, HWND main, OptionsDia
   const bool confirmed = ShowOptionsDialog(main, opening.first_page, host);
   if (opening.hide_taskbar_button) RestoreTaskbarButton(app, false);
   if (opening.return_foreground) {
-    const SelfWindows self{reinterpret_cast<platform::WindowHandle>(main),
-                           reinterpret_cast<platform::WindowHandle>(app)};
-    ReturnForegroundToTarget(host.Windows(), self, settings::ThroughWindowClasses());
+    const core::SelfWindows self{reinterpret_cast<platform::WindowHandle>(main),
+                                 reinterpret_cast<platform::WindowHandle>(app)};
+    core::ReturnForegroundToTarget(host.Windows(), self, settings::ThroughWindowClasses());
   }
   return confirmed;
 }

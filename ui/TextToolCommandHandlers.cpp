@@ -41,7 +41,7 @@ constexpr ContextCommand kContextCommands[] = {
 
 void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& setup) {
   SetUpTextTools(setup);
-  InsertionEngine& engine = setup.engine;
+  core::InsertionEngine& engine = setup.engine;
   platform::win32::Win32Desktop& desktop = setup.desktop;
   CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::TextTools);
   for (const DeletionCommand& deletion : kDeletionCommands) {

@@ -71,7 +71,7 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
                  setup.settings,
                  files_,
                  *this,
-                 SelfWindows{ToHandle(setup.main), ToHandle(setup.application)},
+                 core::SelfWindows{ToHandle(setup.main), ToHandle(setup.application)},
                  settings::ThroughWindowClasses(),
                  WindowsFamily(),
                  ToHandle(form_.Window()),

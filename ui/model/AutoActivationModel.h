@@ -22,7 +22,7 @@ struct AutoActivationState {
 
 enum class AutoActivationAction {
   None,
-  BringToFront,  // visible: raise the application window (BringToFrontAttached)
+  BringToFront,  // visible: raise the application window (core::BringToFrontAttached)
   RaiseAndShow,  // hidden: raise the application window and show the main window
 };
 

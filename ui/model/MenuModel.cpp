@@ -55,7 +55,7 @@ MenuNode MakeNode(const MenuDefinition& def, const MenuRow& row) {
       node.command = def.tag_command;
       if (row.key_source == KeySource::ItemName) {
         node.name = std::string(def.item_prefix) + std::string(Spelling(def.names, row.key));
-        node.key = def.item_prefix.empty() ? node.name : KeyFromPopupItemName(node.name, def.item_prefix);
+        node.key = def.item_prefix.empty() ? node.name : core::KeyFromPopupItemName(node.name, def.item_prefix);
       } else {
         node.key = row.key;
       }

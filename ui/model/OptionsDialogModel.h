@@ -176,7 +176,7 @@ struct OptionsOpening {
   int first_page = kGeneralPage;
   bool app_to_foreground = false;    // before showing
   bool hide_taskbar_button = false;  // before showing; restored after
-  bool return_foreground = false;    // ReturnForegroundToTarget after closing
+  bool return_foreground = false;    // core::ReturnForegroundToTarget after closing
 };
 OptionsOpening DecideOptionsOpening(OptionsOpenSource source, bool app_minimized, bool main_hidden);
 

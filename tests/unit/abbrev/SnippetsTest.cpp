@@ -234,7 +234,7 @@ TEST(SnippetsTest, SnippetsFromTheTemplateFile) {
 // without the key, or with the key left empty, gives that one text, and the
 // template file is read with the core's rules for HTML5 keys.
 TEST(SnippetsTest, DocumentFallsBackToTheCoresBuiltInTemplate) {
-  EXPECT_EQ(kBuiltInDocument, FindBuiltInTemplate("H5_Doc"));
+  EXPECT_EQ(kBuiltInDocument, core::FindBuiltInTemplate("H5_Doc"));
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() /
       ("tagsling-abbrev-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
@@ -249,7 +249,7 @@ TEST(SnippetsTest, DocumentFallsBackToTheCoresBuiltInTemplate) {
     EXPECT_EQ(sources.read_template("Moji_I"), "");
   }
   EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Doc"), "");
-  EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Nav"), FindBuiltInTemplate("H5_Nav"));
+  EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Nav"), core::FindBuiltInTemplate("H5_Nav"));
   std::filesystem::remove_all(folder);
 }
 

@@ -11,7 +11,7 @@
 #include "core/BuiltInTemplates.h"
 #include "settings/ProfileFile.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 // The replacement loop as it reads: replace the leftmost occurrence, search
@@ -264,4 +264,4 @@ TEST_F(ReadTemplateTest, ReadsUserTagsByNumber) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -21,7 +21,7 @@
 #include "regex/TAWKStr.h"
 #include "regex/TREParseTree.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 // ---- Reference matcher -------------------------------------------------
@@ -451,4 +451,4 @@ TEST(TAWKStrDifferentialTest, AgreesWithTheReferenceMatcher) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -9,7 +9,7 @@
 #include "regex/TMatchCORE.h"
 #include "tests/unit/regex/RestartingSearch.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 // The search the string object would choose, from the start of the text:
@@ -254,4 +254,4 @@ TEST(TREMatcherTest, AdversarialTexts) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

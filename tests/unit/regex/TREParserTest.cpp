@@ -7,7 +7,7 @@
 #include "RegexTestDump.h"
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 std::string Parse(const std::string& pattern) {
@@ -75,4 +75,4 @@ TEST(TREParserTest, DeepNestingIsRefusedNotOverflowed) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -22,7 +22,7 @@ using test::TagKeys;
 
 std::set<std::string> LowerCatalogue() {
   std::set<std::string> keys;
-  for (const TemplateKey& k : TemplateKeys()) keys.insert(Lower(std::string(k.name)));
+  for (const core::TemplateKey& k : core::TemplateKeys()) keys.insert(Lower(std::string(k.name)));
   return keys;
 }
 
@@ -54,7 +54,7 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
         EXPECT_NE(node.command, CommandId::None);
       }
       if (!node.key.empty()) {
-        EXPECT_NE(FindTemplateKey(node.key), nullptr) << node.key;
+        EXPECT_NE(core::FindTemplateKey(node.key), nullptr) << node.key;
       }
       EXPECT_GE(node.image, -1);
       EXPECT_LT(node.image, kToolImageCount) << node.caption;
@@ -63,7 +63,7 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
 }
 
 TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
-  ASSERT_EQ(TemplateKeys().size(), kTemplateKeyCount);
+  ASSERT_EQ(core::TemplateKeys().size(), core::kTemplateKeyCount);
   const std::set<std::string> catalogue = LowerCatalogue();
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
   EXPECT_EQ(LowerKeys(MenuBarTagMenu(bar).children), catalogue);
@@ -126,7 +126,7 @@ TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
     });
     EXPECT_GT(named, 20);
   }
-  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", "PM1_"), "Moji_B");
+  EXPECT_EQ(core::KeyFromPopupItemName("PM1_PM1_Moji_B", "PM1_"), "Moji_B");
 }
 
 TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
@@ -206,8 +206,8 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
   ExpectSameHtml5Items(in_bar.children, Html5Menu(popup4.items).children);
 
   std::vector<std::string> catalogue;
-  for (const TemplateKey& key : TemplateKeys()) {
-    if (key.category == KeyCategory::kHtml5) catalogue.emplace_back(key.name);
+  for (const core::TemplateKey& key : core::TemplateKeys()) {
+    if (key.category == core::KeyCategory::kHtml5) catalogue.emplace_back(key.name);
   }
   std::vector<std::string> keys = TagKeys(in_bar.children);
   std::sort(keys.begin(), keys.end());

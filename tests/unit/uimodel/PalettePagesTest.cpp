@@ -47,12 +47,12 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
         case ButtonKind::Plain:
           EXPECT_NE(b.command, CommandId::None);
           if (b.command == CommandId::RunTagCommand) {
-            EXPECT_NE(FindTemplateKey(b.key), nullptr);
+            EXPECT_NE(core::FindTemplateKey(b.key), nullptr);
           }
           break;
         case ButtonKind::Split:
           EXPECT_EQ(b.command, CommandId::RunTagCommand);
-          EXPECT_NE(FindTemplateKey(b.key), nullptr);
+          EXPECT_NE(core::FindTemplateKey(b.key), nullptr);
           EXPECT_FALSE(BuildMenu(b.menu).items.empty());
           break;
         case ButtonKind::MenuButton:
@@ -104,8 +104,8 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
     keys.emplace_back(b.key);
     EXPECT_EQ(b.kind, ButtonKind::Plain);
     EXPECT_EQ(b.command, CommandId::RunTagCommand);
-    ASSERT_NE(FindTemplateKey(b.key), nullptr);
-    EXPECT_EQ(FindTemplateKey(b.key)->category, KeyCategory::kHtml5);
+    ASSERT_NE(core::FindTemplateKey(b.key), nullptr);
+    EXPECT_EQ(core::FindTemplateKey(b.key)->category, core::KeyCategory::kHtml5);
     EXPECT_EQ(b.name, "TB_" + std::string(b.key));
     EXPECT_GE(b.image, 88);
     // The hint ends in the element as written in HTML5: lower case (the
@@ -127,7 +127,7 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
 // The element a classic tag key inserts: the first tag name of its template
 // in the shipped "Html.dat".
 std::string ElementOf(std::string_view key) {
-  const std::string raw = ReadTemplate(std::string(key), std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat");
+  const std::string raw = core::ReadTemplate(std::string(key), std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat");
   const std::size_t open = raw.find('<');
   if (open == std::string::npos) return "";
   std::size_t end = open + 1;
