@@ -34,75 +34,91 @@ TRE_NFAStateSet TRE_DFA::Closure(const TRE_NFA& nfa, TRE_NFAStateSet set, const 
 }
 
 TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : head_anchored_(nfa.HeadAnchored()), tail_anchored_(nfa.TailAnchored()) {
-  const std::size_t nfa_states = nfa.StateCount();
-  std::unordered_map<std::string, int> index;
-  auto find_or_add = [&](TRE_NFAStateSet set) {
-    auto [it, inserted] = index.try_emplace(SetKey(set), 0);
-    if (!inserted) return it->second;
-    if (states_.size() >= kMaxStates || (states_.size() + 1) * set.ByteSize() > kMaxSetBytes)
-      throw ERegExpParser(kMsgTooComplex, 0);
-    State state;
-    state.final = set.Contains(TRE_NFA::kFinal);
-    state.set = std::move(set);
-    states_.push_back(std::move(state));
-    it->second = static_cast<int>(states_.size() - 1);
-    return it->second;
-  };
+  BuildStates(nfa);
+  BuildByteTable();
+  FindStartBytes();
+  BuildStepTables();
+  search_table_ = TRESearchTable::Build(*this);
+}
 
-  TRE_NFAStateSet start(nfa_states);
+// Subset construction: state 0 is the closure of the NFA's initial state;
+// every state not yet visited gets one transition per distinct label of its
+// members, to the closure of that label's targets (a new state the first
+// time that set is seen). The sets are dropped once all states exist.
+void TRE_DFA::BuildStates(const TRE_NFA& nfa) {
+  StateIndex index;
+  TRE_NFAStateSet start(nfa.StateCount());
   start.Include(TRE_NFA::kInitial);
-  find_or_add(Closure(nfa, std::move(start), {TRE_NFA::kInitial}));
-
-  struct Group {
-    TRE_NFATransition label;
-    TRE_NFAStateSet targets;
-    std::vector<int> members;
-  };
-  for (std::size_t current = 0; current < states_.size(); ++current) {
-    states_[current].visited = true;
-    std::vector<Group> groups;
-    std::unordered_map<std::uint64_t, std::size_t> group_of;
-    std::vector<int> members;
-    const std::vector<std::uint8_t>& bytes = states_[current].set.Bytes();
-    for (std::size_t b = 0; b < bytes.size(); ++b)
-      for (int bit = 0; bytes[b] >> bit; ++bit)
-        if (bytes[b] >> bit & 1) members.push_back(static_cast<int>(b * 8) + bit);
-    for (int q : members) {
-      for (const TRE_NFATransition& t : nfa.Transitions(q)) {
-        if (t.kind == TRELabelKind::Epsilon) continue;
-        auto [it, inserted] = group_of.try_emplace(LabelKey(t), groups.size());
-        if (inserted) groups.push_back({t, TRE_NFAStateSet(nfa_states), {}});
-        Group& group = groups[it->second];
-        if (!group.targets.Contains(t.target)) {
-          group.targets.Include(t.target);
-          group.members.push_back(t.target);
-        }
-      }
-    }
-    for (Group& group : groups) {
-      int target = find_or_add(Closure(nfa, std::move(group.targets), group.members));
-      State& state = states_[current];  // find_or_add may have grown states_
-      switch (group.label.kind) {
-        case TRELabelKind::Range:
-          state.transitions.push_back({group.label.lo, group.label.hi, target});
-          break;
-        case TRELabelKind::LineHead:
-          state.line_head = target;
-          break;
-        case TRELabelKind::LineTail:
-          state.line_tail = target;
-          break;
-        case TRELabelKind::Epsilon:
-          break;
-      }
-    }
-  }
+  FindOrAddState(Closure(nfa, std::move(start), {TRE_NFA::kInitial}), index);
+  for (std::size_t current = 0; current < states_.size(); ++current) AddTransitions(nfa, current, index);
   for (State& state : states_) {
     state.set = TRE_NFAStateSet();  // only needed while building; cached automata stay small
     std::stable_sort(state.transitions.begin(), state.transitions.end(),
                      [](const Transition& a, const Transition& b) { return a.lo < b.lo; });
   }
-  BuildByteTable();
+}
+
+int TRE_DFA::FindOrAddState(TRE_NFAStateSet set, StateIndex& index) {
+  auto [it, inserted] = index.try_emplace(SetKey(set), 0);
+  if (!inserted) return it->second;
+  if (states_.size() >= kMaxStates || (states_.size() + 1) * set.ByteSize() > kMaxSetBytes)
+    throw ERegExpParser(kMsgTooComplex, 0);
+  State state;
+  state.final = set.Contains(TRE_NFA::kFinal);
+  state.set = std::move(set);
+  states_.push_back(std::move(state));
+  it->second = static_cast<int>(states_.size() - 1);
+  return it->second;
+}
+
+void TRE_DFA::AddTransitions(const TRE_NFA& nfa, std::size_t current, StateIndex& index) {
+  struct Group {
+    TRE_NFATransition label;
+    TRE_NFAStateSet targets;
+    std::vector<int> members;
+  };
+  states_[current].visited = true;
+  std::vector<Group> groups;
+  std::unordered_map<std::uint64_t, std::size_t> group_of;
+  std::vector<int> members;
+  const std::vector<std::uint8_t>& bytes = states_[current].set.Bytes();
+  for (std::size_t b = 0; b < bytes.size(); ++b)
+    for (int bit = 0; bytes[b] >> bit; ++bit)
+      if (bytes[b] >> bit & 1) members.push_back(static_cast<int>(b * 8) + bit);
+  for (int q : members) {
+    for (const TRE_NFATransition& t : nfa.Transitions(q)) {
+      if (t.kind == TRELabelKind::Epsilon) continue;
+      auto [it, inserted] = group_of.try_emplace(LabelKey(t), groups.size());
+      if (inserted) groups.push_back({t, TRE_NFAStateSet(nfa.StateCount()), {}});
+      Group& group = groups[it->second];
+      if (!group.targets.Contains(t.target)) {
+        group.targets.Include(t.target);
+        group.members.push_back(t.target);
+      }
+    }
+  }
+  for (Group& group : groups) {
+    const int target = FindOrAddState(Closure(nfa, std::move(group.targets), group.members), index);
+    State& state = states_[current];  // FindOrAddState may have grown states_
+    switch (group.label.kind) {
+      case TRELabelKind::Range:
+        state.transitions.push_back({group.label.lo, group.label.hi, target});
+        break;
+      case TRELabelKind::LineHead:
+        state.line_head = target;
+        break;
+      case TRELabelKind::LineTail:
+        state.line_tail = target;
+        break;
+      case TRELabelKind::Epsilon:
+        break;
+    }
+  }
+}
+
+// A byte can start a match when it leaves the initial state, or when it
+// leads a double-byte character some transition of the initial state takes.
+void TRE_DFA::FindStartBytes() {
   for (int byte = 1; byte < 256; ++byte) {
     bool start = NextByte(kInitial, static_cast<unsigned char>(byte)) != kNone;
     if (IsSjisLeadByte(static_cast<unsigned char>(byte)))
@@ -116,6 +132,11 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : head_anchored_(nfa.HeadAnchored()), tail_
     }
   }
   if (search_byte_count_ != 1) single_search_byte_ = -1;
+}
+
+// The matcher's inner-loop tables: per-state flags, and the byte table with
+// successor rows and their MayEnd.
+void TRE_DFA::BuildStepTables() {
   for (const State& state : states_)
     flags_.push_back(
         static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.line_tail != kNone ? kTailFlag : 0)));
@@ -126,7 +147,6 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : head_anchored_(nfa.HeadAnchored()), tail_
     row_table_[i] = target == kNone ? -1 : static_cast<std::int32_t>(target << class_shift_);
     end_table_[i] = target != kNone && MayEnd(target);
   }
-  search_table_ = TRESearchTable::Build(*this);
 }
 
 int TRE_DFA::Next(int state, std::uint16_t code) const {

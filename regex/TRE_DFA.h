@@ -27,6 +27,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "regex/TRESearchTable.h"
@@ -107,8 +109,16 @@ class TRE_DFA {
   int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].line_head; }
 
  private:
+  // The states built so far, by their NFA state set.
+  using StateIndex = std::unordered_map<std::string, int>;
+
   TRE_NFAStateSet Closure(const TRE_NFA& nfa, TRE_NFAStateSet set, const std::vector<int>& members) const;
+  void BuildStates(const TRE_NFA& nfa);
+  int FindOrAddState(TRE_NFAStateSet set, StateIndex& index);
+  void AddTransitions(const TRE_NFA& nfa, std::size_t current, StateIndex& index);
   void BuildByteTable();
+  void FindStartBytes();
+  void BuildStepTables();
 
   std::vector<State> states_;
   bool head_anchored_ = false;

@@ -96,13 +96,30 @@ bool MainWindow::Create() {
   return !creation_failed_;
 }
 
+// The steps build on each other: the engine needs the windows, the settings
+// need the engine's handlers, docking and the hooks need the settings, and
+// what the user sees first (mode, tray icon, menus, hot keys) comes last.
 void MainWindow::RunCreationSteps() {
+  CreateControls();
+  CreateEngine();
+  LoadStartSettings();
+  if (docked_) Dock();
+  if (!desktop_integration_->InstallHooks()) {
+    creation_failed_ = true;
+    return;
+  }
+  ShowStartState();
+}
+
+void MainWindow::CreateControls() {
   dpi_ = GetDpiForWindow(hwnd_);
   CreateScaledResources();
   palette_.Create(hwnd_, instance_, font_.get(), images_.get(), static_cast<int>(dpi_));
   menus_.BuildAll();
   SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu));
+}
 
+void MainWindow::CreateEngine() {
   desktop_ = std::make_unique<platform::win32::Win32Desktop>();
   // The application window owns the clipboard; the reports of the engine and
   // the text tools are owned by the palette, so it cannot be clicked while
@@ -122,51 +139,41 @@ void MainWindow::RunCreationSteps() {
     creation_failed_ = true;
     throw;
   }
+}
 
-  // 1. Help requests: WM_HELP opens the help page; context 0 is swallowed.
-  // 2. The pass-through windows.
+// The pass-through windows and the settings record (which also places the
+// window), then what depends on them: the first page, the base-folder panel
+// and the topmost band.
+void MainWindow::LoadStartSettings() {
   settings::LoadThroughWindowList(settings_path_);
-  // 3. The settings record, which also places the window.
   settings::ComputeDockedThicknesses(settings_, environment_);
   settings::LoadSettings(settings_, environment_, settings_path_);
-  // 4. The first tab page.
   palette_.SelectPage(0);
-  // 5. The paste timers take HasamiTime when the engine arms them.
-  // 6. The base-folder panel.
   RefreshBaseFolderDisplay();
-  // 7. Always on top.
   if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
-  // 8. Docking as a desktop toolbar.
-  if (docked_) {
-    start_maximized_ = false;  // the toolbar's rectangle, not the maximized strip
-    // The program icon in the logo; without the menu bar the narrow panel
-    // with the tag-menu button takes its place.
-    palette_.SetLogoIcon(small_icons_[kNormalModeIcon].get());
-    if (settings_.NoMenuBar) {
-      SetMenu(hwnd_, nullptr);
-      palette_.ShowDockedPanel(true);
-    }
-    RemoveTaskbarButton(app_);
-    desktop_integration_->Dock();
+}
+
+// The palette becomes a desktop toolbar. The program icon goes into the
+// logo; without the menu bar the narrow panel with the tag-menu button takes
+// the menu bar's place.
+void MainWindow::Dock() {
+  start_maximized_ = false;  // the toolbar's rectangle, not the maximized strip
+  palette_.SetLogoIcon(small_icons_[kNormalModeIcon].get());
+  if (settings_.NoMenuBar) {
+    SetMenu(hwnd_, nullptr);
+    palette_.ShowDockedPanel(true);
   }
-  // 9-11. The thread-local mouse hook, Tagslingmhook.dll and SetHook.
-  if (!desktop_integration_->InstallHooks()) {
-    creation_failed_ = true;
-    return;
-  }
-  // 12. Every run starts in normal mode when asked to.
-  if (settings_.PasteHasamiOff) settings_.HasamiMode = false;
-  // 13. Mode buttons and icons.
+  RemoveTaskbarButton(app_);
+  desktop_integration_->Dock();
+}
+
+void MainWindow::ShowStartState() {
+  if (settings_.PasteHasamiOff) settings_.HasamiMode = false;  // every run starts in normal mode when asked to
   ShowSandwichMode();
-  // 14. The notification-area icon.
   desktop_integration_->ApplyTrayIcon();
-  // 15. User tags and tools.
   BuildListMenus();
-  // 16. The hot keys.
   desktop_integration_->RegisterHotKeys();
-  // 17. Menu pictures.
   ApplyMenuImages();
-  // 18. The application comes to the front.
   core::BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
 }

@@ -53,6 +53,11 @@ class MainWindow final : public MainWindowPlacement {
 
  private:
   void RunCreationSteps();
+  void CreateControls();
+  void CreateEngine();
+  void LoadStartSettings();
+  void Dock();
+  void ShowStartState();
   void OnDestroy();
   void OnClose();
   void OnCommand(UINT id);

@@ -25,7 +25,7 @@ std::vector<TaskTray*>& Instances() {
   static std::vector<TaskTray*> instances;
   return instances;
 }
-bool g_inCallback = false;
+bool g_in_callback = false;
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -135,10 +135,10 @@ LRESULT TaskTray::NotifyWindowOwner::HandleMessage(HWND window, UINT message, WP
     const void* holder = SharedIds().Find(static_cast<int>(wparam));
     auto& all = Instances();
     const auto it = std::find_if(all.begin(), all.end(), [&](TaskTray* t) { return &t->model_ == holder; });
-    if (!event || it == all.end() || g_inCallback) return 0;
-    g_inCallback = true;
+    if (!event || it == all.end() || g_in_callback) return 0;
+    g_in_callback = true;
     GuardedVoid([&] { (*it)->Dispatch(*event, at); });
-    g_inCallback = false;
+    g_in_callback = false;
     return 0;
   }
   if (message == TaskbarCreatedMessage() && message != 0) {
