@@ -151,6 +151,12 @@ std::string SystemTextDefault(SystemDefault kind, const SettingsEnvironment& env
 
 }  // namespace
 
+bool ReadBoolSetting(const ProfileDocument& file, bool AppSettings::*field) {
+  const SettingDefinition* row = FindSettingDefinition(field);
+  if (!row) throw std::logic_error("ReadBoolSetting: a field without a table row");
+  return file.GetBool(row->section ? row->section : kMainWindowSection, row->key, row->number_default != 0);
+}
+
 std::span<const SettingDefinition> SettingsTable() { return kSettingsTable; }
 
 const SettingDefinition* FindSettingDefinition(const SettingField& field) {

@@ -20,11 +20,6 @@ bool ApplicationActive() {
 
 }  // namespace
 
-DockedChoice ReadDockedChoice(const std::string& settings_path) {
-  const settings::ProfileDocument file = settings::ProfileDocument::Load(settings_path);
-  return {file.GetBool("Option", "Appbar", false), file.GetBool("Option", "NoMenuBar", false)};
-}
-
 DesktopIntegration::DesktopIntegration(DesktopHost host, DockedChoice docked)
     : host_(std::move(host)), docked_(docked), hot_keys_(host_.main) {
   hot_keys_.Activate = false;

@@ -22,6 +22,7 @@
 #include "ui/TaskTray.h"
 #include "ui/model/CommandHandlers.h"
 #include "ui/model/Commands.h"
+#include "ui/model/Lifecycle.h"
 #include "ui/model/MenuTrees.h"
 
 namespace tagsling::ui {
@@ -36,22 +37,14 @@ struct DesktopHost {
   // menu opens, off once the command chosen from it has run.
   std::function<void(HWND focus)> begin_caret_menu;
   std::function<void()> end_caret_menu;
-  std::function<HMENU(MenuId)> menu_handle;          // PopupMenu1/4/6/7
+  std::function<HMENU(MenuId)> menu_handle;          // TagPopup, ShortTagPopup, ToolHotKeyMenu, OuterToolHotKeyMenu
   std::function<void(UINT id)> run_menu_item;        // a chosen popup item, as a click on it
   std::function<void(CommandId)> run_command;        // every hot-key command but the mode toggle
   std::function<void()> show_sandwich_mode;          // mode buttons and icons after a change
   std::function<void()> show_main_window;            // restore when minimized, show
   std::function<void()> bring_application_to_front;  // core::BringToFrontAttached(application)
-  std::function<void(POINT at)> open_tray_menu;      // PopupMenu2 at the point, until it closes
+  std::function<void(POINT at)> open_tray_menu;      // the tray menu at the point, until it closes
 };
-
-// The docked flag and the menu-bar choice, read straight from the settings
-// file when the native window is created (both default false there).
-struct DockedChoice {
-  bool docked = false;
-  bool no_menu_bar = false;
-};
-DockedChoice ReadDockedChoice(const std::string& settings_path);
 
 class DesktopIntegration {
  public:

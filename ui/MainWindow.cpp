@@ -651,18 +651,17 @@ void MainWindow::OpenHelp(int context) {
 }
 
 void MainWindow::OpenHelpAnchor(const std::string& anchor) {
-  std::wstring page = Utf8ToWide(HelpPagePath(WideToUtf8(ExecutablePathWide())));
-  if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowErrorBox(WideToSjis(page + L" \u304c\u898b\u3064\u304b\u308a\u307e\u305b\u3093\u3002"));
+  const std::string page = HelpPagePath(WideToUtf8(ExecutablePathWide()));
+  const std::wstring wide_page = Utf8ToWide(page);
+  if (GetFileAttributesW(wide_page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ShowErrorBox(WideToSjis(Utf8ToWide(HelpPageMissingMessage(page))));
     return;
   }
-  // The page opens in the default browser at the anchor of the context.
-  std::wstring url = L"file:///" + page + L"#" + Utf8ToWide(anchor);
-  for (wchar_t& c : url) {
-    if (c == L'\\') c = L'/';
-  }
+  // The page opens in the default browser at the anchor of the context, or
+  // at its top when no program takes the address.
+  const std::wstring url = Utf8ToWide(HelpPageUrl(page, anchor));
   if (reinterpret_cast<INT_PTR>(ShellExecuteW(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
-    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

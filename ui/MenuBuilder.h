@@ -69,7 +69,7 @@ class MenuSet {
     int image;
     const MenuModel* model;
   };
-  // A user-tag submenu of PopupMenu1/PopupMenu4 that hides with its separator
+  // A user-tag submenu of TagPopup/ShortTagPopup that hides with its separator
   // while no user tag is registered.
   struct Hideable {
     HMENU parent = nullptr;

@@ -12,6 +12,7 @@
 #include "ui/FileChoosers.h"
 #include "ui/ListItemDialogs.h"
 #include "ui/ProgramWait.h"
+#include "ui/Win32ExternalHost.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/win/ErrorBox.h"
 #include "ui/win/RuntimeDialog.h"
@@ -625,28 +626,21 @@ class OptionsDialog final : public RuntimeDialog {
     const std::string file = WindowTextSjis(SettingWindow("EditorFile"));
     if (file.empty()) return std::nullopt;
     const EditorStart start = EditorStartForClassDetection(file);
-    std::wstring command_line = SjisToWide(start.command_line);
-    const std::wstring directory = SjisToWide(start.directory);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoW(&startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(SjisToWide(file).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    std::optional<StartedProgram> started =
+        StartProgram(start.application, start.command_line, start.directory, nullptr);
+    if (!started) {
       MessageBoxW(Window(), Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
       return std::nullopt;
     }
-    UniqueKernelHandle process_handle(process.hProcess);
-    UniqueKernelHandle thread_handle(process.hThread);
     bool idle = false;
     {
       // The dialog takes no input while the editor starts; it keeps painting
       // and answering, like the palette behind it.
       InputPause pause(Window());
-      idle = WaitForInputIdlePumping(process.hProcess, kClassDetectionWaitMs) == WaitOutcome::kReady;
+      idle = WaitForInputIdlePumping(started->process.get(), kClassDetectionWaitMs) == WaitOutcome::kReady;
     }
     // Process 0 owns no window: only the earlier record counts.
-    std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? process.dwProcessId : 0, host_);
+    std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? started->id : 0, host_);
     if (!found) MessageBoxW(Window(), Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
     return found;
   }

@@ -33,6 +33,19 @@ struct ExternalHostWindows {
   std::string settings_path;     // the "Tools" list is read from it at each start
 };
 
+// A program started by StartProgram: its process (owned) and id.
+struct StartedProgram {
+  UniqueKernelHandle process;
+  DWORD id = 0;
+};
+
+// CreateProcessW of `application` with `command_line` in `directory` (none
+// when empty), with the `planned` start-up block or, without one, the
+// program's own so that the program chooses its place. Nullopt when it could
+// not start.
+std::optional<StartedProgram> StartProgram(const std::string& application, const std::string& command_line,
+                                           const std::string& directory, const external::StartupBlock* planned);
+
 class Win32ExternalHost final : public external::ExternalHost {
  public:
   explicit Win32ExternalHost(ExternalHostWindows windows) : windows_(std::move(windows)) {}

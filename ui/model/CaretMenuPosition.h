@@ -31,7 +31,7 @@ struct CaretMenuInputs {
 platform::Point ChooseCaretMenuPoint(int mode, const CaretMenuInputs& inputs);
 
 // Whether pending messages are processed before WM_CANCELMODE is sent to the
-// window holding the mouse capture: for every caret menu but PopupMenu4.
+// window holding the mouse capture: for every caret menu but ShortTagPopup.
 bool ProcessMessagesBeforeCancelMode(MenuId menu);
 
 // The thread-local mouse hook's rule for MenuClickFlag: for a left or right

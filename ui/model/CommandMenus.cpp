@@ -91,7 +91,7 @@ constexpr MenuRow kMainMenu[] = {
     Cmd(1, "バージョン情報(&A)...", About),
 };
 
-// PopupMenu1: the tag tree, then the user tags (hidden with their separator
+// TagPopup: the tag tree, then the user tags (hidden with their separator
 // while none are registered).
 constexpr MenuRow kTagPopup[] = {
     Use(0, T::TagTree),

@@ -1,5 +1,6 @@
 #include "ui/model/HelpLinks.h"
 
+#include <algorithm>
 #include <array>
 
 namespace tagsling::ui {
@@ -25,6 +26,17 @@ std::string HelpPagePath(std::string_view executable_path) {
       dot != std::string_view::npos && (name_start == std::string_view::npos || dot > name_start);
   std::string path(has_extension ? executable_path.substr(0, dot) : executable_path);
   return path + ".html";
+}
+
+std::string HelpPageUrl(std::string_view page_path, std::string_view anchor) {
+  std::string url = "file:///";
+  url.append(page_path).append("#").append(anchor);
+  std::replace(url.begin(), url.end(), '\\', '/');
+  return url;
+}
+
+std::string HelpPageMissingMessage(std::string_view page_path) {
+  return std::string(page_path) + " が見つかりません。";
 }
 
 std::optional<std::string> HelpAnchor(int context) {

@@ -16,6 +16,13 @@ namespace tagsling::ui {
 // ".html"; a name without extension gets ".html" appended.
 std::string HelpPagePath(std::string_view executable_path);
 
+// The address that opens the help page at `page_path` (a Windows path,
+// UTF-8) at `anchor` in the browser: "file:///C:/Tools/Tagsling.html#ctx-18".
+std::string HelpPageUrl(std::string_view page_path, std::string_view anchor);
+
+// The message shown when the help page is missing, UTF-8.
+std::string HelpPageMissingMessage(std::string_view page_path);
+
 // The anchor of a help context, e.g. "ctx-18". Context 0 means "no help
 // context" and is swallowed: no help is shown.
 std::optional<std::string> HelpAnchor(int context);

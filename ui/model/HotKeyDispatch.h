@@ -5,8 +5,8 @@
 // - the dispatch of a pressed hot key, gated by IsBusy;
 // - the four caret menus: which popup menu, which "PMIti_" setting places it,
 //   and whether sandwich mode is inverted while it is used (identifiers 19
-//   and 20 cross: "PMHotKey_Mode" opens PopupMenu4, "PMHotKey_S_Mode"
-//   PopupMenu1);
+//   and 20 cross: "PMHotKey_Mode" opens ShortTagPopup, "PMHotKey_S_Mode"
+//   TagPopup);
 // - the inverted-mode run and its restore;
 // - "show the main window" (identifier 2).
 // The Win32 layer carries these out (ui/HookHotKey, ui/CaretMenu).

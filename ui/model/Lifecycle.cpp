@@ -1,19 +1,27 @@
 #include "ui/model/Lifecycle.h"
 
+#include "settings/AppSettings.h"
 #include "settings/ProfileFile.h"
 
 namespace tagsling::ui {
 
 StartupSettings ReadStartupSettings(const std::string& settings_path) {
+  using settings::AppSettings;
   // One read of the whole file: the four keys come from the same state of it.
   const settings::ProfileDocument file = settings::ProfileDocument::Load(settings_path);
-  auto flag = [&file](const char* key, bool fallback) { return file.GetBool("Option", key, fallback); };
   StartupSettings startup;
-  startup.tray_icon = flag("TrayIcon", false);
-  startup.start_no_form = flag("StartNoForm", false);
-  startup.appbar = flag("Appbar", false);
-  startup.splash_window = flag("SplashWindow", true);
+  startup.tray_icon = settings::ReadBoolSetting(file, &AppSettings::TrayIcon);
+  startup.start_no_form = settings::ReadBoolSetting(file, &AppSettings::StartNoForm);
+  startup.appbar = settings::ReadBoolSetting(file, &AppSettings::Appbar);
+  startup.splash_window = settings::ReadBoolSetting(file, &AppSettings::SplashWindow);
   return startup;
+}
+
+DockedChoice ReadDockedChoice(const std::string& settings_path) {
+  using settings::AppSettings;
+  const settings::ProfileDocument file = settings::ProfileDocument::Load(settings_path);
+  return {settings::ReadBoolSetting(file, &AppSettings::Appbar),
+          settings::ReadBoolSetting(file, &AppSettings::NoMenuBar)};
 }
 
 bool ShowsTitleWindow(const StartupSettings& startup) { return startup.splash_window && !startup.appbar; }

@@ -20,6 +20,15 @@ struct StartupSettings {
 
 StartupSettings ReadStartupSettings(const std::string& settings_path);
 
+// Docking is decided once, from the settings file, for the whole run: the
+// palette docks as a desktop toolbar (Appbar), with or without its menu bar
+// (NoMenuBar).
+struct DockedChoice {
+  bool docked = false;
+  bool no_menu_bar = false;
+};
+DockedChoice ReadDockedChoice(const std::string& settings_path);
+
 // The title window is shown while starting unless the palette docks.
 bool ShowsTitleWindow(const StartupSettings& startup);
 

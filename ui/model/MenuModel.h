@@ -8,7 +8,7 @@
 // Building resolves what the tables leave implicit:
 // - fragments are inserted where the tables use them;
 // - a tag item named after its key gets the menu's prefix ("PM1_" for
-//   PopupMenu1, "PM4_" for PopupMenu4), and its key is recovered from that
+//   TagPopup, "PM4_" for ShortTagPopup), and its key is recovered from that
 //   name by deleting every occurrence of the prefix, exactly as its handler
 //   does at run time;
 // - the menu's caption and name overrides, accelerator stripping and default

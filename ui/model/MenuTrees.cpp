@@ -9,7 +9,7 @@ using T = TableId;
 using M = MenuId;
 constexpr CommandId kPopupForm = CommandId::RunTagCommandFromPopup;
 
-// PopupMenu1 repeats the tag tree with two differences besides its item names
+// TagPopup repeats the tag tree with two differences besides its item names
 // and its user-tag submenu.
 constexpr CaptionOverride kTagPopupCaptions[] = {{"意味(&M) <DD>", "意味(&E) <DD>"}};
 constexpr NameOverride kTagPopupNames[] = {

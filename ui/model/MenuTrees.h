@@ -6,8 +6,8 @@
 // user tags or tools are filled in, or the insertion of a shared fragment.
 //
 // Fragments keep one copy of what several menus share: the "タグ(&T)" tree is
-// one fragment used by the menu bar and by PopupMenu1; the items of its
-// "HTML5(&5)" submenu are one fragment used there and by PopupMenu4; the
+// one fragment used by the menu bar and by TagPopup; the items of its
+// "HTML5(&5)" submenu are one fragment used there and by ShortTagPopup; the
 // attribute items of
 // each tag submenu are fragments used both inside the tag tree and by the
 // attribute drop-down menu of the matching split button; the base-folder,
@@ -231,7 +231,7 @@ struct NameOverride {
 
 struct MenuDefinition {
   MenuId id;
-  std::string_view name;  // component name, e.g. "PopupMenu1"
+  std::string_view name;  // component name, e.g. "TagPopup"
   TableId rows;
   bool is_menu_bar = false;
   std::string_view item_prefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names

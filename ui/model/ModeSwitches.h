@@ -2,7 +2,7 @@
 // The sandwich-mode switch and the always-on-top switch.
 //
 // Sandwich mode (the setting HasamiMode) is shown by five controls: the three
-// "挟み込みモード(&H)" menu items (menu bar, PopupMenu3, PopupMenu2), whose
+// "挟み込みモード(&H)" menu items (menu bar, ToolPanelMenu, TrayMenu), whose
 // check marks are computed when their menu opens (MenuStates.h), and the two
 // grouped mode buttons TB_Hasami_Off / TB_Hasami_On of ToolBar12; and by two
 // icons: MyAppIcons image 0 (normal mode) or 1 (sandwich mode) is both the

@@ -243,7 +243,7 @@ void CloseOptionsDialog(const OptionsDialogModel& model, bool confirmed, Options
 }
 
 EditorStart EditorStartForClassDetection(const std::string& editor_file) {
-  return {"\"" + editor_file + "\"", FolderOf(editor_file)};
+  return {editor_file, "\"" + editor_file + "\"", FolderOf(editor_file)};
 }
 
 std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, platform::ProcessId process,

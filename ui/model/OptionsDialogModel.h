@@ -152,6 +152,7 @@ void CloseOptionsDialog(const OptionsDialogModel& model, bool confirmed, Options
 // Class detection: how the editor is started, and which window's class is
 // put into the field afterwards.
 struct EditorStart {
+  std::string application;   // the editor's path itself
   std::string command_line;  // the path in double quotes
   std::string directory;     // the path's folder
 };

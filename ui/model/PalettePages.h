@@ -67,7 +67,7 @@ std::span<const PaletteButton> ToolPanelTopButtons();
 std::span<const PaletteButton> ToolPanelModeButtons();
 
 // ToolBar1 of Panel1, shown only when docked without the menu bar: the menu
-// button opening PopupMenu1 (its caption "タグ " is not displayed).
+// button opening TagPopup (its caption "タグ " is not displayed).
 std::span<const PaletteButton> DockedPanelButtons();
 
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.

@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TextToolsFakes.h"
+#include "tests/unit/support/ScratchFolder.h"
+#include "tests/unit/support/TextToolsFakes.h"
 #include "texttools/Messages.h"
 
 namespace tagsling::texttools {
@@ -131,10 +132,8 @@ TEST(InputCommandsTest, UrlText) {
   EXPECT_EQ(UrlInsertText("http://x/", "C:\\l\\a.url.url", true, true), "<a href=\"http://x/\">a</a>");
   EXPECT_EQ(UrlInsertText("", "C:\\l\\a.url", true, false), "<A HREF=\"\">a</A>");
 
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "tagsling-url-test";
-  std::filesystem::create_directories(folder);
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder);  // the program's paths use "\", so stay in the folder
+  test::ScratchFolder folder;
+  test::CurrentFolderScope inside(folder.Folder());  // the program's paths use "\", so stay in the folder
   std::ofstream("Search.url", std::ios::binary) << "[InternetShortcut]\r\nURL=http://example.com/\r\n";
   std::ofstream("empty.url", std::ios::binary) << "[Other]\r\nURL=x\r\n";
 
@@ -154,8 +153,6 @@ TEST(InputCommandsTest, UrlText) {
   InsertUrl(without.context);
   ASSERT_EQ(without.pastes.size(), 1u);
   EXPECT_EQ(without.pastes[0].second, "");
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(InputCommandsTest, TextFileLimitAndCut) {

@@ -16,6 +16,12 @@ TEST(HelpLinks, HelpPageIsNamedLikeTheExecutable) {
   EXPECT_EQ(HelpPagePath("/opt/t/tagsling.EXE"), "/opt/t/tagsling.html");
 }
 
+TEST(HelpLinks, HelpPageUrlHasForwardSlashesAndTheAnchor) {
+  EXPECT_EQ(HelpPageUrl("C:\\Tools\\Tagsling.html", "ctx-18"), "file:///C:/Tools/Tagsling.html#ctx-18");
+  EXPECT_EQ(HelpPageUrl("C:\\ツール\\Tagsling.html", "contents"), "file:///C:/ツール/Tagsling.html#contents");
+  EXPECT_EQ(HelpPageMissingMessage("C:\\Tagsling.html"), "C:\\Tagsling.html が見つかりません。");
+}
+
 TEST(HelpLinks, ContextZeroOpensNoHelp) {
   EXPECT_FALSE(HelpAnchor(0).has_value());
   EXPECT_EQ(HelpAnchor(18), "ctx-18");

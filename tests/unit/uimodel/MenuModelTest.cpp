@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "MenuWalk.h"
 #include "core/TemplateKeys.h"
 #include "core/Templates.h"
+#include "tests/unit/support/MenuWalk.h"
 #include "ui/model/PalettePages.h"
 
 namespace tagsling::ui {
@@ -70,7 +70,7 @@ TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
   EXPECT_EQ(LowerKeys(BuildMenu(MenuId::TagPopup).items), catalogue);
 }
 
-// Walks the menu bar's tag tree and PopupMenu1 side by side: the same tree
+// Walks the menu bar's tag tree and TagPopup side by side: the same tree
 // apart from the item names, the popup form and the one caption.
 void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>& popup) {
   ASSERT_EQ(bar.size(), popup.size());
@@ -167,8 +167,8 @@ TEST(MenuModel, PopupMenu4ListsItsShortTree) {
   EXPECT_EQ(TagKeys(menu.items).size(), 30u + 34u);
 }
 
-// The one "HTML5(&5)" submenu of the menu bar's tag menu, PopupMenu1 and the
-// caret menu PopupMenu4.
+// The one "HTML5(&5)" submenu of the menu bar's tag menu, TagPopup and the
+// caret menu ShortTagPopup.
 const MenuNode& Html5Menu(const std::vector<MenuNode>& items) {
   const MenuNode* found = nullptr;
   for (const MenuNode& node : items) {

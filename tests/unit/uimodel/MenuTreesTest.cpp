@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "MenuWalk.h"
+#include "tests/unit/support/MenuWalk.h"
 #include "ui/model/MenuModel.h"
 
 namespace tagsling::ui {

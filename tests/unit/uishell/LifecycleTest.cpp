@@ -1,3 +1,4 @@
+#include "tests/unit/support/ScratchFolder.h"
 #include "ui/model/Lifecycle.h"
 
 #include <gtest/gtest.h>
@@ -65,23 +66,45 @@ TEST(LifecycleTest, BusyWhileAnyFlagDialogOrDisabledWindow) {
 }
 
 TEST(LifecycleTest, ReadsTheFourStartupKeys) {
-  const auto path = std::filesystem::temp_directory_path() / "uishell_startup_test.INI";
-  {
-    std::ofstream file(path, std::ios::binary);
-    file << "[option]\r\ntrayicon=1\r\nStartNoForm=0x1\r\nSplashWindow=0\r\nAppbar=abc\r\n";
-  }
-  const StartupSettings read = ReadStartupSettings(path.string());
+  test::ScratchFolder folder;
+  const std::string path = folder.Path("Tagsling.INI");
+  test::PutFile(path, "[option]\r\ntrayicon=1\r\nStartNoForm=0x1\r\nSplashWindow=0\r\nAppbar=abc\r\n");
+  const StartupSettings read = ReadStartupSettings(path);
   EXPECT_TRUE(read.tray_icon);
   EXPECT_TRUE(read.start_no_form);
   EXPECT_FALSE(read.splash_window);
   EXPECT_FALSE(read.appbar);  // not a number: the default
   std::filesystem::remove(path);
 
-  const StartupSettings missing = ReadStartupSettings(path.string());
+  const StartupSettings missing = ReadStartupSettings(path);
   EXPECT_FALSE(missing.tray_icon);
   EXPECT_FALSE(missing.start_no_form);
   EXPECT_FALSE(missing.appbar);
   EXPECT_TRUE(missing.splash_window);
+}
+
+// Docking reads the same keys as the settings record, with the record's
+// defaults: no key docks nothing, and a docked palette has no menu bar.
+TEST(LifecycleTest, ReadsTheDockedChoiceThroughTheSettingsTable) {
+  test::ScratchFolder folder;
+  const std::string path = folder.Path("Tagsling.INI");
+  struct Case {
+    const char* file;
+    bool docked;
+    bool no_menu_bar;
+  };
+  const Case cases[] = {
+      {"", false, true},
+      {"[Option]\r\nAppbar=1\r\nNoMenuBar=0\r\n", true, false},
+      {"[option]\r\nappbar=1\r\n", true, true},
+      {"[Option]\r\nAppbar=x\r\nNoMenuBar=1\r\n", false, true},
+  };
+  for (const Case& c : cases) {
+    test::PutFile(path, c.file);
+    const DockedChoice choice = ReadDockedChoice(path);
+    EXPECT_EQ(choice.docked, c.docked) << c.file;
+    EXPECT_EQ(choice.no_menu_bar, c.no_menu_bar) << c.file;
+  }
 }
 
 }  // namespace
