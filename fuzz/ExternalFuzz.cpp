@@ -27,7 +27,6 @@
 #include <vector>
 
 #include "external/EditorLaunch.h"
-#include "external/PathText.h"
 #include "external/ToolsFunc.h"
 #include "external/WwwFunc.h"
 #include "fuzz/FuzzInput.h"
@@ -103,7 +102,7 @@ char PlaceholderAt(std::string_view text, std::size_t pos) {
 }
 
 void CheckQuoting(const std::string& text) {
-  std::vector<std::string> args = ParseCommandLine("p " + QuoteArgument(text));
+  std::vector<std::string> args = ParseCommandLine("p " + texttools::QuoteArgument(text));
   Check(args.size() == 2 && args[1] == text);
 }
 
@@ -136,7 +135,7 @@ void CheckToolParams(const std::string& param_template, const std::string& publi
   for (std::size_t pos = 0; pos < param_template.size();) {
     char placeholder = PlaceholderAt(param_template, pos);
     if (placeholder != 0) {
-      expected += QuoteArgument(placeholder == 'f' ? document : folder_used);
+      expected += texttools::QuoteArgument(placeholder == 'f' ? document : folder_used);
       pos += 2;
     } else {
       std::size_t length = SjisCharLength(param_template, pos);
@@ -156,7 +155,7 @@ void CheckEditorCommandLine(const std::string& editor, const std::vector<std::st
   std::string joined;
   for (const std::string& argument : arguments) {
     if (!joined.empty()) joined += ' ';
-    joined += QuoteArgument(argument);
+    joined += texttools::QuoteArgument(argument);
   }
   std::vector<std::string> args = ParseCommandLine(EditorCommandLine(editor, joined, file));
   std::vector<std::string> expected = {editor};
@@ -211,6 +210,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Internet Explorer's server start: the executable without ".exe", quoted.
   const std::string command = ServerStartCommand(Browser::kInternetExplorer, editor, document);
   Check(ParseCommandLine(command)[0].find(".exe") == std::string::npos);
-  Check(FindText(RemoveEvery(document, "\\\\"), "\\\\") == std::string::npos);
+  Check(texttools::FindText(texttools::RemoveEvery(document, "\\\\"), "\\\\") == std::string::npos);
   return 0;
 }

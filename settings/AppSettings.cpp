@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "common/Sjis.h"
+#include "common/SjisLiteral.h"
 #include "settings/ProfileFile.h"
 
 namespace tagsling::settings {
@@ -116,7 +117,7 @@ const SettingDefinition kSettingsTable[] = {
 constexpr const char* kNotepadFile = "\\NOTEPAD.EXE";
 constexpr const char* kNotepadClass = "Notepad";
 // " に書き込めません" (cannot write to) in Shift-JIS.
-constexpr const char* kCannotWriteSuffix = " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1";
+constexpr const char* kCannotWriteSuffix = " に書き込めません"_sjis;
 
 bool IsMainWindowRow(const SettingDefinition& row) { return row.section == nullptr; }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/SjisLiteral.h"
 #include "settings/RegisteredLists.h"
 
 namespace tagsling::settings {
@@ -51,7 +52,7 @@ struct ListMenuContents {
 };
 
 // Caption of the disabled item of an empty list: "(未登録)" in Shift-JIS.
-inline constexpr const char* kNotRegisteredCaption = "(\x96\xa2\x93\x6f\x98\x5e)";
+inline constexpr const char* kNotRegisteredCaption = "(未登録)"_sjis;
 
 // The contents of a menu for the given entry titles.
 ListMenuContents BuildListMenuContents(ListMenu menu, const std::vector<std::string>& titles);

@@ -29,6 +29,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/SjisLiteral.h"
 #include "core/InsertionEngine.h"
 #include "platform/Platform.h"
 
@@ -50,7 +51,7 @@ inline constexpr std::string_view kTagOrCommentPattern = "[<]([^<>]*)[>]|[<][!][
 inline constexpr std::string_view kMirroredTagOrCommentPattern = "[>]([^><]*)[<]|[>][-][-](.*)[-][-][!][<]";
 inline constexpr std::string_view kTagPattern = "[<]([^<>]*)[>]";
 // The bracket holds a space and the ideographic space (0x81 0x40).
-inline constexpr std::string_view kCommentMarkerPattern = "[<][!][-][-][ \x81\x40]*|[ \x81\x40]*[-][-][>]";
+inline constexpr std::string_view kCommentMarkerPattern = "[<][!][-][-][ 　]*|[ 　]*[-][-][>]"_sjis;
 
 std::string DeleteTags(std::string_view text, DeletionMode mode);
 

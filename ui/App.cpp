@@ -1,13 +1,10 @@
-// Program entry of tagsling.exe. The order is fixed:
-// 1-2. a second instance ends at once, silently (mutex "TagslingHTML_MARNOBEL");
-// 3. four settings are read straight from the settings file;
-// 4. the application window "TApplication" takes the title "Tagsling";
-// 5. the title window is shown (not when docking), the taskbar button removed;
-// 6. a resident start keeps the main window hidden;
-// 7. the main window is created and runs its creation steps;
-// 8. the title window goes and the taskbar button comes back;
-// 9. the message loop runs until the main window is destroyed; the mutex is
-//    released on the way out.
+// Program entry of tagsling.exe. A second instance ends at once, silently
+// (mutex "TagslingHTML_MARNOBEL"). The four settings that decide how the
+// program starts are read before any window exists, because the application
+// window, the title window and the taskbar button depend on them; the title
+// window stays up, and the taskbar button away, while the main window runs
+// its creation steps. The message loop runs until the main window is
+// destroyed; the mutex is released on the way out.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -57,8 +54,6 @@ int RunProgram(HINSTANCE instance) {
 
   auto main = std::make_unique<MainWindow>(instance, app, startup);
   const bool created = main->Create();
-  // The colour dialog's host window is created here once the input helpers
-  // have one.
 
   if (title) {
     title.reset();

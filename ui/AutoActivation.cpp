@@ -1,12 +1,11 @@
 #include "ui/AutoActivation.h"
+#include "common/SjisLiteral.h"
 
 #include <string>
 
 namespace tagsling::ui {
 
-const char* const kMouseHookLibraryFailed =
-    "Tagslingmhook.dll "
-    "\x82\xcc\x83\x49\x81\x5b\x83\x76\x83\x93\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+const char* const kMouseHookLibraryFailed = "Tagslingmhook.dll のオープンに失敗しました。"_sjis;
 
 bool MouseHookLibrary::Load() {
   wchar_t path[MAX_PATH * 4];

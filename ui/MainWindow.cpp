@@ -374,11 +374,11 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnDestroy() {
-  // 1-2, 4. UnHook, the thread-local mouse hook, the desktop toolbar.
+  // The hooks and a docked palette's desktop toolbar go before the settings
+  // are saved, so the window's position saved is its own and not the
+  // toolbar's.
   if (desktop_integration_) desktop_integration_->Shutdown();
-  // 3. The settings, with the window's position.
   SaveSettingsReportingErrors();
-  // 4. A docked palette unregisters its desktop toolbar here.
   // The window would destroy its menu bar; the menu set owns it.
   SetMenu(hwnd_, nullptr);
   SetErrorBoxOwner(nullptr);

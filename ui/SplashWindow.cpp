@@ -36,8 +36,7 @@ void Paint(HWND window, HDC dc) {
   {
     SelectObjectScope select(dc, subtitle.get());
     SetTextColor(dc, RGB(0x44, 0x4c, 0x56));
-    DrawTextW(dc, L"HTML\u30bf\u30b0\u5165\u529b\u652f\u63f4\u30c4\u30fc\u30eb", -1, &text,
-              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, L"HTMLタグ入力支援ツール", -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
   text.top = scale(52);
   text.bottom = scale(100);

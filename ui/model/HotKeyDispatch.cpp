@@ -1,4 +1,5 @@
 #include "ui/model/HotKeyDispatch.h"
+#include "common/SjisLiteral.h"
 
 #include <array>
 #include <stdexcept>
@@ -9,9 +10,8 @@ namespace {
 using settings::AppSettings;
 
 // "ホットキー「" ... "」の登録に失敗しました。"
-constexpr const char* kFailedPrefix = "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x81\x75";
-constexpr const char* kFailedSuffix =
-    "\x81\x76\x82\xcc\x93\x6f\x98\x5e\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+constexpr const char* kFailedPrefix = "ホットキー「"_sjis;
+constexpr const char* kFailedSuffix = "」の登録に失敗しました。"_sjis;
 
 struct CaretMenuRow {
   CommandId command;
@@ -28,7 +28,7 @@ constexpr std::array<CaretMenuRow, 6> kCaretMenus = {{
 
 }  // namespace
 
-const char* const kHotKeyErrorCaption = "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x82\xcc\x93\x6f\x98\x5e - Tagsling";
+const char* const kHotKeyErrorCaption = "ホットキーの登録 - Tagsling"_sjis;
 
 const std::string& HotKeyText(const AppSettings& settings, const HotKeyBinding& binding) {
   // The settings table names each key once; the binding names its setting by

@@ -3,17 +3,14 @@
 #include <algorithm>
 
 #include "common/Sjis.h"
+#include "common/SjisLiteral.h"
 
 namespace tagsling::ui {
 
-const char* const kTrayIdNotPositive =
-    "0\x88\xc8\x89\xba\x82\xcd\x8e\x77\x92\xe8\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
-const char* const kTrayIdInUse =
-    "\x93\xaf\x82\xb6\x83\x41\x83\x43\x83\x52\x83\x93\x8e\xaf\x95\xca\x8e\x71\x82\xaa\x97\x4c\x82\xe8\x82\xdc\x82\xb7";
-const char* const kTrayNoIcon =
-    "\x83\x41\x83\x43\x83\x52\x83\x93\x82\xaa\x8e\x77\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
-const char* const kTrayCannotRegister =
-    "\x83\x5e\x83\x58\x83\x4e\x83\x67\x83\x8c\x83\x43\x82\xc9\x93\x6f\x98\x5e\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
+const char* const kTrayIdNotPositive = "0以下は指定できません"_sjis;
+const char* const kTrayIdInUse = "同じアイコン識別子が有ります"_sjis;
+const char* const kTrayNoIcon = "アイコンが指定されていません"_sjis;
+const char* const kTrayCannotRegister = "タスクトレイに登録できません"_sjis;
 
 int TrayIconIds::Add(const void* instance) {
   const int id = entries_.empty() ? 1 : entries_.back().id + 1;
