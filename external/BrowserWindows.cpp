@@ -34,13 +34,25 @@ constexpr std::string_view kTitleClosePattern = "[<][/][Tt][Ii][Tt][Ll][Ee]";
 
 // The bytes of the first title element's text, or nullopt when the file has
 // no complete title element.
+//
+// The pattern library reads its text as Shift-JIS, where a lead byte takes
+// the next byte with it; in a UTF-8 file that would swallow the "<" after a
+// character. The search therefore runs on a copy whose bytes from 80 up are
+// all 7F: the tags are ASCII, and neither "<" nor "/" is ever the second
+// byte of a Shift-JIS character, so the copy finds the tags where they are
+// in either encoding, at the same offsets.
 std::optional<std::string_view> TitleBytes(std::string_view html) {
+  std::string masked(html);
+  for (char& c : masked)
+    if (static_cast<unsigned char>(c) >= 0x80) c = '\x7F';
   std::size_t position = 0;
   std::size_t length = 0;
-  if (texttools::CompiledPattern(kTitleOpenPattern).Match(html, position, length) == 0) return std::nullopt;
-  std::string_view rest = html.substr(position - 1 + length);
-  if (texttools::CompiledPattern(kTitleClosePattern).Match(rest, position, length) == 0) return std::nullopt;
-  return rest.substr(0, position - 1);
+  if (texttools::CompiledPattern(kTitleOpenPattern).Match(masked, position, length) == 0) return std::nullopt;
+  const std::size_t text_start = position - 1 + length;
+  if (texttools::CompiledPattern(kTitleClosePattern).Match(std::string_view(masked).substr(text_start), position,
+                                                           length) == 0)
+    return std::nullopt;
+  return html.substr(text_start, position - 1);
 }
 
 void AppendCodePoint(std::u16string& out, char32_t c) {
