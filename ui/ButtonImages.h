@@ -1,7 +1,7 @@
 #pragma once
 // The pictures of the palette program, drawn at run time at the size the
 // monitor's scaling asks for, so they stay crisp at 100 %, 150 % and beyond:
-// the 88 button and menu pictures of IL_ToolBt and the two program icons of
+// the 89 button and menu pictures of IL_ToolBt and the two program icons of
 // MyAppIcons (normal mode and sandwich mode).
 //
 // Each picture is described on a 16 x 16 grid (badges with a short text,
@@ -16,9 +16,9 @@
 
 namespace tagsling::ui {
 
-inline constexpr int kToolImageCount = 88;
+inline constexpr int kToolImageCount = 89;
 
-// IL_ToolBt: all 88 pictures, `size` x `size` pixels each, 32-bit with alpha.
+// IL_ToolBt: all 89 pictures, `size` x `size` pixels each, 32-bit with alpha.
 UniqueImageList CreateToolImageList(int size);
 
 // One picture as a premultiplied 32-bit bitmap, for menu items.

@@ -63,7 +63,7 @@ std::span<const PaletteButton> ToolBar1Buttons();
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {
   int dockedPanelWidth = 33;    // Panel1, shown only when docked without the menu bar
-  int toolPanelWidth = 131;     // Panel3 with ToolBar11 and ToolBar12
+  int toolPanelWidth = 154;     // Panel3 with ToolBar11 and ToolBar12 (six buttons wide)
   int palettePanelWidth = 470;  // Panel4 with PageControl1
   int paletteHeight = 50;       // PageControl1
 };

@@ -39,7 +39,7 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       EXPECT_TRUE(names.insert(std::string(b.name)).second);
       EXPECT_TRUE(images.insert(b.image).second);
       EXPECT_GE(b.image, 0);
-      EXPECT_LE(b.image, 87);
+      EXPECT_LE(b.image, 88);
       EXPECT_FALSE(b.hint.empty());
       switch (b.kind) {
         case ButtonKind::Plain:
@@ -62,7 +62,23 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       }
     }
   }
-  EXPECT_EQ(buttons, 86);
+  EXPECT_EQ(buttons, 87);
+}
+
+TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
+  std::vector<CommandId> commands;
+  for (const PaletteButton& b : ToolBar12Buttons()) commands.push_back(b.command);
+  const std::vector<CommandId> expected = {
+      CommandId::SandwichOffButton, CommandId::SandwichOnButton,      CommandId::None, CommandId::PreviewIE,
+      CommandId::PreviewNN,         CommandId::PreviewDefaultBrowser, CommandId::None};
+  EXPECT_EQ(commands, expected);
+  EXPECT_EQ(ToolBar12Buttons()[5].image, 88);
+  // Six buttons and a separator fit the tool panel on both rows.
+  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), ToolBar12Buttons()}) {
+    int width = 0;
+    for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
+    EXPECT_LE(width, kPaletteLayout.toolPanelWidth);
+  }
 }
 
 TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
