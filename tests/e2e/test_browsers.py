@@ -13,11 +13,12 @@ import re
 import time
 
 from test_external import _NotepadWithDocument, _close, _ini, _menu, _recorder, _records, _windows
-from test_palette import palette
+from test_palette import QUICK_START, palette
 
 CHROMIUM = "Chrome_WidgetWin_1"
 PAGE_TITLE = "Stand-in page"
 STRIP = 80
+OPTIONS = "TTagslingOptionForm"
 
 
 def _site(desk, title=PAGE_TITLE):
@@ -118,6 +119,7 @@ def test_default_browser_preview_reloads_the_window_that_shows_the_document(desk
             _StandIn(desk, PAGE_TITLE + " - Google Chrome") as chrome, \
             _StandIn(desk, PAGE_TITLE + " - Visual Studio Code") as editor:
         desk.focus_notepad()
+        text = desk.notepad_text()
         with palette(desk, _ini(desk, folder)):
             _menu(desk, "W", "D")
             desk.wait_until(lambda: "keyup 116" in chrome.keys(), 15,
@@ -128,6 +130,8 @@ def test_default_browser_preview_reloads_the_window_that_shows_the_document(desk
             time.sleep(0.5)
         assert chrome.keys() == ["key 116", "keyup 116"], chrome.keys()
         assert editor.keys() == [], editor.keys()
+        # F5 would have put the date into Notepad's text.
+        assert desk.notepad_text() == text
 
 
 def _html_handler(desk, exe):
@@ -170,3 +174,24 @@ def test_default_browser_preview_without_a_browser_window_opens_the_file(desk):
         _restore_html_handler(desk, previous)
     [(_, args)] = _records(record)
     assert args == [desk.winpath(path)], args
+
+
+def test_browser_page_lists_the_installed_browsers(desk):
+    """App Paths entries per machine and per user count; Edge has none here."""
+    app_paths = r"\Software\Microsoft\Windows\CurrentVersion\App Paths"
+    keys = ["HKLM" + app_paths + r"\chrome.exe", "HKCU" + app_paths + r"\firefox.exe"]
+    for key in keys:
+        desk.run("reg", "add", key, "/ve", "/d", r"C:\Browsers\browser.exe", "/f")
+    try:
+        with palette(desk, QUICK_START):
+            _menu(desk, "L", "S")
+            desk.wait_window(OPTIONS, 10)
+            time.sleep(0.5)
+            found = desk.run(desk.win_exe("extprobe.exe"), "field", OPTIONS, "Google Chrome, Mozilla Firefox")
+            desk.tool("activate", OPTIONS, check=False)
+            desk.keys("tap:ESCAPE")
+            desk.wait_until(lambda: not desk.has_window(OPTIONS), 10, message="the options dialog stayed")
+        assert found.returncode == 0, "no field lists the two browsers"
+    finally:
+        for key in keys:
+            desk.run("reg", "delete", key, "/f")
