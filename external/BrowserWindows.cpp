@@ -49,8 +49,8 @@ std::optional<std::string_view> TitleBytes(std::string_view html) {
   std::size_t length = 0;
   if (texttools::CompiledPattern(kTitleOpenPattern).Match(masked, position, length) == 0) return std::nullopt;
   const std::size_t text_start = position - 1 + length;
-  if (texttools::CompiledPattern(kTitleClosePattern).Match(std::string_view(masked).substr(text_start), position,
-                                                           length) == 0)
+  if (texttools::CompiledPattern(kTitleClosePattern)
+          .Match(std::string_view(masked).substr(text_start), position, length) == 0)
     return std::nullopt;
   return html.substr(text_start, position - 1);
 }
