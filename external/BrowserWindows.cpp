@@ -144,27 +144,31 @@ std::optional<std::pair<char32_t, std::size_t>> ReadReference(std::u16string_vie
   return std::pair{value, i + 1};
 }
 
-// Character references decoded, white space runs made one space, blanks at
-// both ends removed.
+// Character references decoded, then white space runs made one space and
+// blanks at both ends removed (in that order, as document.title does: a
+// "&#32;" at the end goes too).
 std::u16string CleanTitle(std::u16string_view raw) {
-  std::u16string out;
-  bool pending_space = false;
+  std::u16string decoded;
   for (std::size_t i = 0; i < raw.size();) {
-    if (IsHtmlSpace(raw[i])) {
-      pending_space = !out.empty();
-      ++i;
-      continue;
-    }
-    if (pending_space) out.push_back(u' ');
-    pending_space = false;
     if (raw[i] == u'&') {
       if (auto reference = ReadReference(raw.substr(i + 1))) {
-        AppendCodePoint(out, reference->first);
+        AppendCodePoint(decoded, reference->first);
         i += 1 + reference->second;
         continue;
       }
     }
-    out.push_back(raw[i++]);
+    decoded.push_back(raw[i++]);
+  }
+  std::u16string out;
+  bool pending_space = false;
+  for (char16_t c : decoded) {
+    if (IsHtmlSpace(c)) {
+      pending_space = !out.empty();
+      continue;
+    }
+    if (pending_space) out.push_back(u' ');
+    pending_space = false;
+    out.push_back(c);
   }
   return out;
 }

@@ -208,6 +208,7 @@ TEST(BrowserWindowsTest, ReadsTheDocumentTitleAsBrowsersShowIt) {
       {"<title>Tom &amp; Jerry &lt;3 &quot;&#65;&#x42;&#x1F600;&nbsp;&unknown; & x</title>",
        u"Tom & Jerry <3 \"AB\U0001F600\u00A0&unknown; & x"},
       {"<title>&#0;&#xD800;&#;&#x;</title>", u"\uFFFD\uFFFD&#;&#x;"},
+      {"<title>&#32;A&#9;&#10; B&#x20;</title>", u"A B"},  // references first, then the blanks
       // UTF-8, with and without the byte-order mark.
       {"<title>\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E</title>", u"\u65e5\u672c\u8a9e"},
       {"\xEF\xBB\xBF<title>\xE6\x97\xA5\xE6\x9C\xAC</title>", u"\u65e5\u672c"},
