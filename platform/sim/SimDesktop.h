@@ -4,7 +4,9 @@
 //
 // What it models:
 // - top-level windows in stacking order (index 0 is the top) with class,
-//   title, visibility, enabled and minimised state, owner, process, thread;
+//   title (code page 932, and UTF-16 when set as such), visibility, enabled
+//   and minimised state, owner, process, thread, window and client
+//   rectangles, and child windows known only by class and rectangle;
 // - per-thread focus and thread-input attachment, the foreground window;
 // - simulated editor controls (text, caret, selection) that react to the
 //   cut, copy and paste keystrokes of the usual editors, to WM_CUT, WM_COPY,

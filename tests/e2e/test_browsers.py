@@ -124,8 +124,9 @@ def test_default_browser_preview_reloads_the_window_that_shows_the_document(desk
             _menu(desk, "W", "D")
             desk.wait_until(lambda: "keyup 116" in chrome.keys(), 15,
                             message="F5 did not reach the browser: %r" % chrome.lines())
-            # The editor has the foreground again.
-            desk.wait_until(lambda: desk.tool("foreground").strip() == "Notepad", 10,
+            # The editor has the foreground again (a probe that fails to
+            # run under load is simply asked again).
+            desk.wait_until(lambda: desk.tool("foreground", check=False).strip() == "Notepad", 10,
                             message="the editor did not get the foreground back: %s" % desk.tool("foreground"))
             time.sleep(0.5)
         assert chrome.keys() == ["key 116", "keyup 116"], chrome.keys()
