@@ -92,6 +92,7 @@ const SettingDefinition kSettingsTable[] = {
     TS_TEXT("Option", OpenBaseDirHotKey),
     TS_TEXT("Option", OpenIEHotKey),
     TS_TEXT("Option", OpenNNHotKey),
+    TS_TEXT("Option", OpenDefaultBrowserHotKey),
     TS_SYSTEM("Option", EditorFile, SystemDefault::kEditorFile),
     TS_BOOL("Option", EditorWindowMax, true),
     TS_TEXT("Option", EditorCmdLine),

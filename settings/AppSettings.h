@@ -93,6 +93,7 @@ struct AppSettings {
   std::string OpenBaseDirHotKey;
   std::string OpenIEHotKey;
   std::string OpenNNHotKey;
+  std::string OpenDefaultBrowserHotKey;
   std::string EditorFile;
   bool EditorWindowMax;
   std::string EditorCmdLine;

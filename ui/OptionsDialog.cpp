@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "core/TargetWindow.h"
+#include "external/BrowserWindows.h"
 #include "settings/RegisteredLists.h"
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
@@ -40,6 +41,26 @@ constexpr int kHelpId = 9;  // IDHELP
 constexpr int kTabId = 50;
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstBuddyId = 3000;
+
+// Whether the shell's "App Paths" list names `exe`: per user (HKCU), then for
+// the machine in the 64-bit and the 32-bit view of the registry.
+bool HasAppPath(std::string_view exe) {
+  const std::wstring key =
+      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + std::wstring(exe.begin(), exe.end());
+  struct Place {
+    HKEY root;
+    REGSAM view;
+  };
+  for (const Place& place : {Place{HKEY_CURRENT_USER, 0}, Place{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
+                             Place{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}}) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(place.root, key.c_str(), 0, KEY_READ | place.view, &opened) == ERROR_SUCCESS) {
+      RegCloseKey(opened);
+      return true;
+    }
+  }
+  return false;
+}
 
 std::string KeyNameFromDriver(unsigned virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
@@ -89,6 +110,7 @@ class OptionsDialog final : public RuntimeDialog {
 
     LoadControls();
     FillShownWindows();
+    ShowInstalledBrowsers();
     FillList(W::ThroughWindowList);
     FillList(W::ToolList);
     FillList(W::UserTagList);
@@ -357,7 +379,7 @@ class OptionsDialog final : public RuntimeDialog {
   int PlaceField(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
     AddLabel(slot.page, control.caption, slot.x, slot.y + 3, kFieldLabelWidth - 4);
-    const DWORD style = control.widget == W::ThroughClass ? ES_READONLY : WS_TABSTOP;
+    const DWORD style = IsReadOnlyField(control.widget) ? ES_READONLY : WS_TABSTOP;
     item.window = Add(slot.page, WC_EDITW, L"", style | ES_AUTOHSCROLL, slot.x + kFieldLabelWidth, slot.y,
                       slot.inner_width - kFieldLabelWidth, 21, ItemId(), WS_EX_CLIENTEDGE);
     return slot.x + slot.inner_width;
@@ -561,6 +583,11 @@ class OptionsDialog final : public RuntimeDialog {
     std::vector<ListRow> rows;
     for (const ShownWindow& window : shown_) rows.push_back({window.title, window.class_name});
     FillRows(WidgetWindow(W::ShownWindowList), rows, -1);
+  }
+
+  void ShowInstalledBrowsers() {
+    const std::string line = external::InstalledBrowsersLine(HasAppPath);
+    SetWindowTextW(WidgetWindow(W::InstalledBrowsers), Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
   }
 
   void ShowThroughFields() {

@@ -13,7 +13,7 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 // Widths of the panels and heights of the tool rows in pixels at 100 %.
 constexpr int kBevelHeight = 2;
 constexpr int kDockedPanelWidth = 33;
-constexpr int kToolPanelWidth = 131;
+constexpr int kToolPanelWidth = kPaletteLayout.tool_panel_width;
 constexpr int kPagesPanelWidth = 470;
 constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;

@@ -235,6 +235,12 @@ SimWindow& SimDesktop::Window(WindowHandle handle) {
   return *w;
 }
 
+void SimDesktop::SetWideTitle(WindowHandle handle, std::u16string_view title) {
+  SimWindow& w = Window(handle);
+  w.wide_title = WideText(title);
+  w.title = WideToSjis(title);
+}
+
 SimEditor& SimDesktop::Editor(WindowHandle control) {
   auto it = editors_.find(control);
   if (it == editors_.end()) throw std::logic_error("no such simulated editor");
@@ -414,6 +420,26 @@ WindowHandle SimDesktop::OwnerOf(WindowHandle window) { return Field(window, &Si
 ProcessId SimDesktop::ProcessOf(WindowHandle window) { return Field(window, &SimWindow::process); }
 ThreadId SimDesktop::ThreadOf(WindowHandle window) { return Field(window, &SimWindow::thread); }
 Rect SimDesktop::WindowRect(WindowHandle window) { return Field(window, &SimWindow::rect); }
+
+WideText SimDesktop::WindowTitleWide(WindowHandle window) {
+  const SimWindow* w = Find(window);
+  if (!w) return {};
+  return w->wide_title ? *w->wide_title : SjisToWide(w->title);
+}
+
+Rect SimDesktop::ClientRect(WindowHandle window) {
+  const SimWindow* w = Find(window);
+  if (!w) return {};
+  return w->client == Rect{} ? w->rect : w->client;
+}
+
+Rect SimDesktop::DescendantRect(WindowHandle window, const std::string& class_name) {
+  const SimWindow* w = Find(window);
+  if (!w) return {};
+  for (const auto& [child_class, rect] : w->descendants)
+    if (child_class == class_name) return rect;
+  return {};
+}
 
 bool SimDesktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
   log.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + " " + std::to_string(to));

@@ -36,8 +36,8 @@ namespace tagsling::ui {
 
 enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
 
-// Pictures of IL_ToolBt: indexes 0 to 102 (88 and up for the page "HTML5").
-inline constexpr int kToolImageCount = 103;
+// Pictures of IL_ToolBt: indexes 0 to 103 (88 to 102 for the page "HTML5").
+inline constexpr int kToolImageCount = 104;
 
 inline constexpr std::string_view kObsoleteHintSuffix = " (HTML5 では廃止)";
 
@@ -73,7 +73,7 @@ std::span<const PaletteButton> DockedPanelButtons();
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {
   int docked_panel_width = 33;    // Panel1, shown only when docked without the menu bar
-  int tool_panel_width = 131;     // Panel3 with ToolBar11 and ToolBar12
+  int tool_panel_width = 154;     // Panel3 with ToolBar11 and ToolBar12 (six buttons wide)
   int palette_panel_width = 470;  // Panel4 with PageControl1
   int palette_height = 50;        // PageControl1
 };

@@ -90,7 +90,7 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
   const MenuModel tray = BuildMenu(MenuId::TrayMenu);
   const MenuModel button = BuildMenu(MenuId::BrowserSizes);
-  const std::vector<ItemState> from_bar = OpenTimeStates(NodeAt(bar, {5, 5})->children, state);
+  const std::vector<ItemState> from_bar = OpenTimeStates(NodeAt(bar, {5, 6})->children, state);
   const std::vector<ItemState> from_tray = OpenTimeStates(NodeAt(tray, {4})->children, state);
   const std::vector<ItemState> from_button = OpenTimeStates(button.items, state);
   EXPECT_EQ(NodeAt(tray, {4})->open_handler, "B1Click");
@@ -101,9 +101,10 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
     EXPECT_FALSE((*states)[1].enabled);
     EXPECT_FALSE((*states)[2].enabled);
   }
-  ASSERT_EQ(from_tray.size(), 6u);  // IE, NN, separator, three sizes
-  EXPECT_TRUE(from_tray[3].enabled);
-  EXPECT_FALSE(from_tray[4].enabled);
+  ASSERT_EQ(from_tray.size(), 7u);  // IE, NN, the default browser, separator, three sizes
+  EXPECT_TRUE(from_tray[2].enabled);
+  EXPECT_TRUE(from_tray[4].enabled);
+  EXPECT_FALSE(from_tray[5].enabled);
 }
 
 TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {
