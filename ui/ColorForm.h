@@ -1,14 +1,14 @@
 #pragma once
-// TColorForm: the invisible window that owns the program's common dialogs
-// for the whole run. It is a borderless 0 x 0 window at (0, 0) that is never
-// shown; the text-input commands bring it to the foreground before a dialog
-// so that the dialog opens in front. It holds
-// - ColorDialog1: the colour dialog, opening with the colour chosen last
-//   (black the first time); custom colours live as long as the program;
-// - OpenDialog1 to OpenDialog3: the file dialogs of file-name, URL and
-//   text-file input, described by a FileDialogSpec each. When one appears
-//   the dialog-start keys go out (Alt released, Shift+Tab);
-// - MxBrowseFolderDlg1: the folder picker of the base-folder command.
+// The invisible window (class "TColorForm") that owns the program's common
+// dialogs for the whole run. It is a borderless 0 x 0 window at (0, 0) that
+// is never shown; the text-input commands bring it to the foreground before
+// a dialog so that the dialog opens in front. It holds
+// - the colour dialog, opening with the colour chosen last (black the first
+//   time); custom colours live as long as the program;
+// - the file dialogs of file-name, URL and text-file input, described by a
+//   FileDialogSpec each. When one appears the dialog-start keys go out (Alt
+//   released, Shift+Tab);
+// - the folder picker of the base-folder command.
 // Paths and texts are code page 932.
 
 #include <windows.h>

@@ -155,7 +155,7 @@ constexpr OptionControl kPopupHotKeys[] = {
     HotKey("PMHotKey_Tool", "ツール:"),
     HotKey("PMHotKey_OuterTools", "外部ツール:"),
 };
-constexpr OptionGroup kHotKeys1[] = {{"ポップアップメニューを表示", kPopupHotKeys}};
+constexpr OptionGroup kMenuHotKeyPage[] = {{"ポップアップメニューを表示", kPopupHotKeys}};
 
 constexpr OptionControl kBrowserHotKeys[] = {
     HotKey("W640HotKey", "640 x 480:"),
@@ -172,7 +172,7 @@ constexpr OptionControl kBaseFolderHotKeys[] = {
     HotKey("SetBaseDirHotKey", "指定:"),
     HotKey("DelBaseDirHotKey", "クリア:"),
 };
-constexpr OptionGroup kHotKeys2[] = {
+constexpr OptionGroup kBrowserEditorFolderHotKeyPage[] = {
     {"アクティブなブラウザのウィンドウサイズを変更", kBrowserHotKeys},
     {"テキストエディタ", kEditorHotKeys},
     {"基本フォルダ", kBaseFolderHotKeys},
@@ -191,7 +191,7 @@ constexpr OptionControl kPreviewHotKeys[] = {
     HotKey("OpenNNHotKey", "Netscape Navigator:"),
     HotKey("OpenDefaultBrowserHotKey", "既定のブラウザ:"),
 };
-constexpr OptionGroup kHotKeys3[] = {
+constexpr OptionGroup kWindowModePreviewHotKeyPage[] = {
     {"ウィンドウを表示", kWindowHotKeys},
     {"挟み込みモード", kSandwichHotKeys},
     {"ブラウザでプレビュー", kPreviewHotKeys},
@@ -205,11 +205,16 @@ constexpr OptionGroup kUserTags[] = {{"", kUserTagList}};
 #undef TS_LIST_BUTTONS
 
 constexpr OptionPage kPages[] = {
-    {"全般", kGeneral},         {"動作", kOperation},
-    {"表示/ツール", kDisplay},  {"外部プログラム", kPrograms},
-    {"外部ツール", kTools},     {"無視するウィンドウ", kThrough},
-    {"ホットキー1", kHotKeys1}, {"ホットキー2", kHotKeys2},
-    {"ホットキー3", kHotKeys3}, {"登録タグ", kUserTags},
+    {"全般", kGeneral},
+    {"動作", kOperation},
+    {"表示/ツール", kDisplay},
+    {"外部プログラム", kPrograms},
+    {"外部ツール", kTools},
+    {"無視するウィンドウ", kThrough},
+    {"ホットキー1", kMenuHotKeyPage},
+    {"ホットキー2", kBrowserEditorFolderHotKeyPage},
+    {"ホットキー3", kWindowModePreviewHotKeyPage},
+    {"登録タグ", kUserTags},
 };
 static_assert(std::size(kPages) == kOptionsPageCount);
 
