@@ -16,12 +16,12 @@ struct DeletionCommand {
 };
 
 constexpr DeletionCommand kDeletionCommands[] = {
-    {CommandId::DeleteOutermostTag, DeletionMode::kOutermostTag, true},            // H2Click
-    {CommandId::DeleteAllTags, DeletionMode::kAllTags, true},                      // A1Click
-    {CommandId::RemoveComment, DeletionMode::kUncomment, true},                    // N135Click
-    {CommandId::DeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},  // T11Click
-    {CommandId::DeleteAllTagsFromPopup, DeletionMode::kAllTags, false},            // A4Click
-    {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},          // C3Click
+    {CommandId::DeleteOutermostTag, DeletionMode::kOutermostTag, true},
+    {CommandId::DeleteAllTags, DeletionMode::kAllTags, true},
+    {CommandId::RemoveComment, DeletionMode::kUncomment, true},
+    {CommandId::DeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},
+    {CommandId::DeleteAllTagsFromPopup, DeletionMode::kAllTags, false},
+    {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},
 };
 
 struct ContextCommand {
@@ -30,11 +30,10 @@ struct ContextCommand {
 };
 
 constexpr ContextCommand kContextCommands[] = {
-    {CommandId::FileNameInput, texttools::InsertFileName},    {CommandId::UrlInput, texttools::InsertUrl},
-    {CommandId::TextInsert, texttools::InsertTextFile},       {CommandId::ColorRgb, texttools::InsertColour},
-    {CommandId::SetBaseFolder, texttools::SetBaseFolder},      // B2Click
-    {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},  // D2Click
-    {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},    // O2Click
+    {CommandId::FileNameInput, texttools::InsertFileName},  {CommandId::UrlInput, texttools::InsertUrl},
+    {CommandId::TextInsert, texttools::InsertTextFile},     {CommandId::ColorRgb, texttools::InsertColour},
+    {CommandId::SetBaseFolder, texttools::SetBaseFolder},   {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},
+    {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},
 };
 
 }  // namespace

@@ -1,9 +1,8 @@
 #pragma once
 // Check marks and enabled states computed when a menu opens. They are not
 // kept up to date in between: the Win32 layer asks for them from its
-// WM_INITMENUPOPUP handling (the open handlers File1Click, Window1Click,
-// E4Click, N129Click, PopupMenu2Popup, PopupMenu3Popup, PopupMenu5Popup,
-// PopupMenu_BWSIZEPopup ...) for the items of the menu that opens.
+// WM_INITMENUPOPUP handling (where the menu tables name an open handler) for
+// the items of the menu that opens.
 //
 // The state of an item follows from its command alone, wherever it appears:
 // - "挟み込みモード(&H)" (ToggleSandwich): checked while sandwich mode is on;
