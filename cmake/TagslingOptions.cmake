@@ -17,6 +17,10 @@ endif()
 if(WIN32)
   # Nothing to ship but our own files: the C and C++ runtimes are linked in.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Reproducible executables: no link time in the PE and export headers, no
+  # checkout path in the code.
+  add_link_options(-Wl,--no-insert-timestamp)
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 endif()
 
