@@ -598,6 +598,13 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Ellipse(1, 1, 15, 15, kPaper, kHtml5);
       c.Line({8, 3.5, 8, 8, 11.5, 10}, kHtml5, 1.4);
       break;
+    case 103:  // preview in the default browser: a browser window showing a globe
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
+      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
+      c.Ellipse(4.5, 6, 11.5, 13, Tint(kLink, 0.85), kLink);
+      c.Ellipse(6.7, 6, 9.3, 13, Tint(kLink, 0.85), kLink);
+      c.Line({4.5, 9.5, 11.5, 9.5}, kLink);
+      break;
     default:
       break;
   }

@@ -12,7 +12,7 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 // Widths of the panels and heights of the tool rows in pixels at 100 %.
 constexpr int kBevelHeight = 2;
 constexpr int kPanel1Width = 33;
-constexpr int kPanel3Width = 131;
+constexpr int kPanel3Width = kPaletteLayout.toolPanelWidth;
 constexpr int kPanel4Width = 470;
 constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;

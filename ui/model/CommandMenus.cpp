@@ -19,6 +19,7 @@ constexpr MenuRow kEditorFileItems[] = {
 constexpr MenuRow kBrowserItems[] = {
     Cmd(0, "Internet Explorer(&I)...", PreviewIE, 85),
     Cmd(0, "Netscape Navigator(&N)...", PreviewNN, 86),
+    Cmd(0, "既定のブラウザで表示(&D)", PreviewDefaultBrowser, 103),
 };
 
 constexpr MenuRow kBrowserSizes[] = {

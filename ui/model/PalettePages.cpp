@@ -204,6 +204,7 @@ constexpr PaletteButton kToolBar12[] = {
     Sep(),
     Run("ToolButton48", "Internet Explorer", 85, PreviewIE),
     Run("ToolButton55", "Netscape Navigator", 86, PreviewNN),
+    Run("ToolButtonDefaultBrowser", "既定のブラウザで表示", 103, PreviewDefaultBrowser),
     MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::PopupMenu_BWSIZE),
 };
 

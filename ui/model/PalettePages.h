@@ -36,8 +36,8 @@ namespace tagsling::ui {
 
 enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
 
-// Pictures of IL_ToolBt: indexes 0 to 102 (88 and up for the page "HTML5").
-inline constexpr int kToolImageCount = 103;
+// Pictures of IL_ToolBt: indexes 0 to 103 (88 to 102 for the page "HTML5").
+inline constexpr int kToolImageCount = 104;
 
 inline constexpr std::string_view kObsoleteHintSuffix = " (HTML5 では廃止)";
 
@@ -73,7 +73,7 @@ std::span<const PaletteButton> ToolBar1Buttons();
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {
   int dockedPanelWidth = 33;    // Panel1, shown only when docked without the menu bar
-  int toolPanelWidth = 131;     // Panel3 with ToolBar11 and ToolBar12
+  int toolPanelWidth = 154;     // Panel3 with ToolBar11 and ToolBar12 (six buttons wide)
   int palettePanelWidth = 470;  // Panel4 with PageControl1
   int paletteHeight = 50;       // PageControl1
 };

@@ -268,12 +268,38 @@ TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
 
 TEST(MenuModel, NodeAtFollowsPositions) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  ASSERT_NE(NodeAt(bar, {5, 5}), nullptr);
-  EXPECT_EQ(NodeAt(bar, {5, 5})->caption, "ブラウザのサイズ変更(&B)");
-  EXPECT_EQ(NodeAt(bar, {5, 5})->openHandler, "N129Click");
+  ASSERT_NE(NodeAt(bar, {5, 6}), nullptr);
+  EXPECT_EQ(NodeAt(bar, {5, 4})->caption, "既定のブラウザで表示(&D)");
+  EXPECT_EQ(NodeAt(bar, {5, 6})->caption, "ブラウザのサイズ変更(&B)");
+  EXPECT_EQ(NodeAt(bar, {5, 6})->openHandler, "N129Click");
   EXPECT_EQ(NodeAt(bar, {5, 99}), nullptr);
   EXPECT_EQ(NodeAt(bar, {-1}), nullptr);
   EXPECT_EQ(NodeAt(bar, {}), nullptr);
+}
+
+// The captions of the submenus leading to each item of `command`, joined by
+// " > ", with the item's own caption last.
+std::vector<std::string> PathsTo(const std::vector<MenuNode>& items, CommandId command, const std::string& above = "") {
+  std::vector<std::string> paths;
+  for (const MenuNode& node : items) {
+    const std::string here = above.empty() ? node.caption : above + " > " + node.caption;
+    if (node.command == command) paths.push_back(here);
+    for (const std::string& path : PathsTo(node.children, command, here)) paths.push_back(path);
+  }
+  return paths;
+}
+
+TEST(MenuModel, DefaultBrowserPreviewFollowsTheTwoBrowserItems) {
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::MainMenu1).items, CommandId::PreviewDefaultBrowser),
+            (std::vector<std::string>{"ウィンドウ(&W) > 既定のブラウザで表示(&D)"}));
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::PopupMenu2).items, CommandId::PreviewDefaultBrowser),
+            (std::vector<std::string>{"ブラウザ表示/サイズ(&B) > 既定のブラウザで表示(&D)"}));
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuNode* window_menu = NodeAt(bar, {5});
+  ASSERT_NE(window_menu, nullptr);
+  EXPECT_EQ(window_menu->children[3].command, CommandId::PreviewNN);
+  EXPECT_EQ(window_menu->children[4].command, CommandId::PreviewDefaultBrowser);
+  EXPECT_EQ(window_menu->children[4].image, 103);
 }
 
 TEST(MenuModel, StripsAcceleratorMarks) {

@@ -64,9 +64,25 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       }
     }
   }
-  EXPECT_EQ(buttons, 86 + 15);
+  EXPECT_EQ(buttons, 87 + 15);
   // Every picture is used.
   EXPECT_EQ(images.size(), static_cast<std::size_t>(kToolImageCount) - 2);  // 13 is unused, 72 only in menus
+}
+
+TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
+  std::vector<CommandId> commands;
+  for (const PaletteButton& b : ToolBar12Buttons()) commands.push_back(b.command);
+  const std::vector<CommandId> expected = {
+      CommandId::SandwichOffButton, CommandId::SandwichOnButton,      CommandId::None, CommandId::PreviewIE,
+      CommandId::PreviewNN,         CommandId::PreviewDefaultBrowser, CommandId::None};
+  EXPECT_EQ(commands, expected);
+  EXPECT_EQ(ToolBar12Buttons()[5].image, 103);
+  // Six buttons and a separator fit the tool panel on both rows.
+  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), ToolBar12Buttons()}) {
+    int width = 0;
+    for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
+    EXPECT_LE(width, kPaletteLayout.toolPanelWidth);
+  }
 }
 
 TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
