@@ -196,7 +196,7 @@ struct NameOverride {
 
 struct MenuDefinition {
   MenuId id;              // also the table of its rows
-  std::string_view name;  // its name as data, e.g. "PopupMenu1" (the open handlers' and item names' stem)
+  std::string_view name;  // its component name, kept as data (e.g. "PopupMenu1"); errors name the menu by it
   bool is_menu_bar = false;
   std::string_view item_prefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
   CommandId tag_command = CommandId::RunTagCommand;  // palette or popup form
