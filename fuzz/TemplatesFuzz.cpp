@@ -87,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(plain == expanded.sandwich);
   }
 
-  Check(core::KeyFromPopupItemName(std::string(core::kPopupMenu1Prefix) + key, core::kPopupMenu1Prefix).size() <=
+  Check(core::KeyFromPopupItemName(std::string(core::kTagPopupPrefix) + key, core::kTagPopupPrefix).size() <=
         key.size());
 
   // The replacement routines against the simple loop, on the template

@@ -14,14 +14,14 @@ namespace tagsling::settings {
 
 // The menus built from a registered list.
 enum class ListMenu {
-  kMenuBarUserTag,  // menu bar "登録タグ(&U)"
-  kUserTagButton,   // PopupMenu_UserTag
-  kPopup1UserTag,   // PopupMenu1, submenu "登録タグ(&U)"
-  kPopup4UserTag,   // PopupMenu4, submenu "登録タグ(&U)"
-  kMenuBarTools,    // menu bar "外部ツール(&P)"
-  kToolsButton,     // PopupMenu_Tools
-  kPopup2Tools,     // PopupMenu2, submenu "外部ツール(&P)"
-  kPopup7Tools,     // PopupMenu7
+  kMenuBarUserTag,            // menu bar "登録タグ(&U)"
+  kUserTagButton,             // UserTagButtonMenu
+  kTagPopupUserTag,           // TagPopup, submenu "登録タグ(&U)"
+  kShortTagPopupUserTag,      // ShortTagPopup, submenu "登録タグ(&U)"
+  kMenuBarTools,              // menu bar "外部ツール(&P)"
+  kToolsButton,               // ToolsButtonMenu
+  kTrayMenuTools,             // TrayMenu, submenu "外部ツール(&P)"
+  kOuterToolHotKeyMenuTools,  // OuterToolHotKeyMenu
 };
 
 // What a click on a list item runs.

@@ -100,10 +100,10 @@ TEST(ReplaceAllShieldedTest, SelectionHoldingThePlaceholderStaysLiteral) {
 }
 
 TEST(KeyFromPopupItemNameTest, DeletesEveryPrefix) {
-  EXPECT_EQ(KeyFromPopupItemName("PM1_Etc_hidden_hidden", kPopupMenu1Prefix), "Etc_hidden_hidden");
-  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kPopupMenu4Prefix), "P_Br");
-  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kPopupMenu1Prefix), "PM4_P_Br");
-  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", kPopupMenu1Prefix), "Moji_B");
+  EXPECT_EQ(KeyFromPopupItemName("PM1_Etc_hidden_hidden", kTagPopupPrefix), "Etc_hidden_hidden");
+  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kShortTagPopupPrefix), "P_Br");
+  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kTagPopupPrefix), "PM4_P_Br");
+  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", kTagPopupPrefix), "Moji_B");
 }
 
 struct CountCase {

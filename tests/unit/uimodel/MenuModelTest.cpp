@@ -74,7 +74,7 @@ TEST(MenuModel, EveryMenuIsFoundByItsOwnTable) {
   }
 }
 
-TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
+TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromTagPopup) {
   ASSERT_EQ(core::TemplateKeys().size(), core::kTemplateKeyCount);
   const std::set<std::string> catalogue = LowerCatalogue();
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
@@ -112,7 +112,7 @@ void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>
   }
 }
 
-TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
+TEST(MenuModel, TagPopupRepeatsTheTagTreeWithItsThreeDifferences) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
   const MenuModel popup = BuildMenu(MenuId::TagPopup);
   const std::vector<MenuNode>& tree = MenuBarTagMenu(bar).children;
@@ -141,7 +141,7 @@ TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
   EXPECT_EQ(core::KeyFromPopupItemName("PM1_PM1_Moji_B", "PM1_"), "Moji_B");
 }
 
-TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
+TEST(MenuModel, TagPopupSpellsTwoKeysInAnotherCase) {
   const MenuModel popup = BuildMenu(MenuId::TagPopup);
   std::set<std::string> names;
   ForEachNode(popup.items, [&](const MenuNode& node) {
@@ -167,7 +167,7 @@ TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
   EXPECT_EQ(shared, 7 * 3 + 3 * 3 + 2 + 3);
 }
 
-TEST(MenuModel, PopupMenu4ListsItsShortTree) {
+TEST(MenuModel, ShortTagPopupListsItsShortTree) {
   const MenuModel menu = BuildMenu(MenuId::ShortTagPopup);
   ASSERT_EQ(menu.items.size(), 19u);
   EXPECT_EQ(menu.items[0].name, "PM4_P_Br");

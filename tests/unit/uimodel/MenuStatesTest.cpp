@@ -125,12 +125,12 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
   const Case cases[] = {
       {MenuId::MainMenu, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
       {MenuId::UserTagButtonMenu, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
-      {MenuId::TagPopup, ListMenu::kPopup1UserTag, {14}, CommandId::RunUserTagFromPopup},
-      {MenuId::ShortTagPopup, ListMenu::kPopup4UserTag, {18}, CommandId::RunUserTagFromPopup},
+      {MenuId::TagPopup, ListMenu::kTagPopupUserTag, {14}, CommandId::RunUserTagFromPopup},
+      {MenuId::ShortTagPopup, ListMenu::kShortTagPopupUserTag, {18}, CommandId::RunUserTagFromPopup},
       {MenuId::MainMenu, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
       {MenuId::ToolsButtonMenu, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
-      {MenuId::TrayMenu, ListMenu::kPopup2Tools, {7}, CommandId::RunExternalTool},
-      {MenuId::OuterToolHotKeyMenu, ListMenu::kPopup7Tools, {}, CommandId::RunExternalTool},
+      {MenuId::TrayMenu, ListMenu::kTrayMenuTools, {7}, CommandId::RunExternalTool},
+      {MenuId::OuterToolHotKeyMenu, ListMenu::kOuterToolHotKeyMenuTools, {}, CommandId::RunExternalTool},
   };
   int found = 0;
   for (const Case& c : cases) {
