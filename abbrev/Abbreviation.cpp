@@ -78,12 +78,12 @@ void SetOrigin(std::vector<Node>& items, const std::shared_ptr<const SnippetOrig
 
 // Template text with "%CR%" and "%TAB%" in place, split at its placeholders.
 std::vector<std::string> SplitTemplate(std::string_view raw) {
-  const std::string text = ExpandTemplate(raw, false).sandwich;
+  const std::string text = core::ExpandTemplate(raw, false).sandwich;
   std::vector<std::string> segments;
   std::size_t from = 0;
-  for (std::size_t at = text.find(kSelStr); at != std::string::npos; at = text.find(kSelStr, from)) {
+  for (std::size_t at = text.find(core::kSelStr); at != std::string::npos; at = text.find(core::kSelStr, from)) {
     segments.push_back(text.substr(from, at - from));
-    from = at + kSelStr.size();
+    from = at + core::kSelStr.size();
   }
   segments.push_back(text.substr(from));
   return segments;
@@ -507,7 +507,7 @@ class Renderer {
       if (piece.number) {
         Append(FormatNumber(*piece.number));
       } else if (attribute_value && piece.literal.find('"') != std::string::npos) {
-        Append(ReplaceAll("\"", "&quot;", piece.literal));
+        Append(core::ReplaceAll("\"", "&quot;", piece.literal));
       } else {
         Append(piece.literal);
       }

@@ -61,7 +61,7 @@ constexpr BuiltInSnippet kBuiltIns[] = {
 std::span<const BuiltInSnippet> BuiltInSnippets() { return kBuiltIns; }
 
 bool LooksLikeTemplateText(std::string_view value) {
-  for (std::string_view mark : {std::string_view("<"), kCr, kTab, kSelStr, kSelStrLower}) {
+  for (std::string_view mark : {std::string_view("<"), core::kCr, core::kTab, core::kSelStr, core::kSelStrLower}) {
     if (value.find(mark) != std::string_view::npos) return true;
   }
   return false;
@@ -93,7 +93,7 @@ SnippetSources SnippetsFromFile(const std::string& data_file_path) {
     if (!file->HasKey(kSnippetSection, name)) return std::nullopt;
     return file->Get(kSnippetSection, name);
   };
-  sources.read_template = [file](const std::string& key) { return TemplateFromFile(*file, key); };
+  sources.read_template = [file](const std::string& key) { return core::TemplateFromFile(*file, key); };
   return sources;
 }
 

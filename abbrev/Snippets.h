@@ -27,7 +27,7 @@ inline constexpr std::string_view kSnippetSection = "Snippets";
 inline constexpr std::string_view kDocumentTemplateKey = "H5_Doc";
 // The text "!" expands to when the template file gives no "H5_Doc" text: the
 // core's built-in template of that key (a compile error if it had none).
-inline constexpr std::string_view kBuiltInDocument = FindBuiltInTemplate(kDocumentTemplateKey).value();
+inline constexpr std::string_view kBuiltInDocument = core::FindBuiltInTemplate(kDocumentTemplateKey).value();
 
 // Where snippets come from besides the built-in table. Either function may
 // be empty (no user snippets; no template keys).

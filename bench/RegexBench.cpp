@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "common/SjisLiteral.h"
 #include "regex/TAWKStr.h"
 
 #ifdef TAGSLING_BENCH_HAS_RE2
@@ -27,8 +28,9 @@
 
 namespace {
 
-using tagsling::TAWKStr;
-using tagsling::TRegularExpression;
+using tagsling::operator""_sjis;
+using tagsling::regex::TAWKStr;
+using tagsling::regex::TRegularExpression;
 
 struct Pattern {
   const char* name;
@@ -67,12 +69,8 @@ std::string Html(std::size_t size) {
       size);
 }
 std::string Prose(std::size_t size) {
-  // "これは日本語の文章です。..." (Japanese prose, no markup)
-  return Repeat(
-      "\x82\xb1\x82\xea\x82\xcd\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\xb6\x8f\xcd\x82\xc5\x82\xb7\x81\x42\x83\x5e\x83\x4f"
-      "\x82\xcc\x8d\xed\x8f\x9c\x82\xc6\x91\xe8\x96\xbc\x82\xcc\x89\xf0\x90\xcd\x82\xc9\x8e\x67\x82\xa4\x90\xb3\x8b\x4b"
-      "\x95\x5c\x8c\xbb\x82\xf0\x91\xaa\x82\xe8\x82\xdc\x82\xb7\x81\x42",
-      size);
+  // Japanese prose, no markup.
+  return Repeat("これは日本語の文章です。タグの削除と題名の解析に使う正規表現を測ります。"_sjis, size);
 }
 std::string OpenAngles(std::size_t size) { return Repeat("<", size); }
 std::string OpenComments(std::size_t size) { return Repeat("<!--", size); }
@@ -247,7 +245,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     int compared = 0, over = 0;
     double worst = 0;
-    std::string worstRow;
+    std::string worst_row;
     std::printf("\n%-44s %12s %12s %8s\n", "row (ours / RE2)", "ours us", "RE2 us", "ratio");
     for (const std::string& name : order_) {
       const Times& t = rows_[name];
@@ -259,11 +257,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
       if (ratio > 3) ++over;
       if (ratio > worst) {
         worst = ratio;
-        worstRow = name;
+        worst_row = name;
       }
     }
     if (compared)
-      std::printf("%d rows compared, %d above 3x RE2, worst %.2f (%s)\n", compared, over, worst, worstRow.c_str());
+      std::printf("%d rows compared, %d above 3x RE2, worst %.2f (%s)\n", compared, over, worst, worst_row.c_str());
     std::fflush(stdout);
   }
 

@@ -29,7 +29,7 @@ int RunAbbr(CliContext& ctx) {
   const bool count = ctx.TakeFlag("--count");
   if (ctx.args.size() != 1) return ctx.Fail(kAbbrUsage);
 
-  std::string path = TemplateFilePath(ExecutableFolder());
+  std::string path = core::TemplateFilePath(ExecutableFolder());
   if (datafile) {
     // A file named on the command line must be there.
     std::string bytes;

@@ -30,16 +30,16 @@ int RunExpand(CliContext& ctx) {
 
   // The program itself treats a missing template file as empty templates;
   // here a missing file is almost always a wrong path, so it is reported.
-  const std::string path = datafile ? *datafile : TemplateFilePath(ExecutableFolder());
+  const std::string path = datafile ? *datafile : core::TemplateFilePath(ExecutableFolder());
   std::string bytes;
   if (settings::ReadWholeFile(path, bytes) != settings::FileReadResult::kOk) return ctx.Fail("cannot read " + path);
 
-  const std::string raw = ReadTemplate(ctx.args[0], path);
+  const std::string raw = core::ReadTemplate(ctx.args[0], path);
   if (count) {
-    ctx.WriteLine(std::to_string(CursorBackCount(raw)));
+    ctx.WriteLine(std::to_string(core::CursorBackCount(raw)));
     return kOk;
   }
-  const ExpandedTemplate expanded = ExpandTemplate(raw, lower);
+  const core::ExpandedTemplate expanded = core::ExpandTemplate(raw, lower);
   ctx.Write(sandwich ? expanded.sandwich : expanded.tag_text);
   return kOk;
 }

@@ -10,16 +10,16 @@ namespace tagsling::cli {
 
 // Shared with sub and gsub: a pattern or replacement error is reported with
 // its message and position on stderr, exit status kSyntaxError.
-int FailPattern(const CliContext& ctx, const ERegExpParser& error) {
+int FailPattern(const CliContext& ctx, const regex::ERegExpParser& error) {
   return ctx.Fail(std::string(error.Message()) + " (position " + std::to_string(error.Position()) + ")", kSyntaxError);
 }
 
 int RunMatch(CliContext& ctx) {
   if (ctx.args.size() != 1) return ctx.Fail("usage: tagsling-cli match PATTERN");
-  TAWKStr awk;
+  regex::TAWKStr awk;
   try {
     awk.SetRegExp(ctx.args[0]);
-  } catch (const ERegExpParser& error) {
+  } catch (const regex::ERegExpParser& error) {
     return FailPattern(ctx, error);
   }
   std::string text = ctx.ReadStdin();

@@ -9,25 +9,25 @@
 
 namespace tagsling::cli {
 
-int FailPattern(const CliContext& ctx, const ERegExpParser& error);  // VerbMatch.cpp
+int FailPattern(const CliContext& ctx, const regex::ERegExpParser& error);  // VerbMatch.cpp
 
 namespace {
 
 int RunReplace(CliContext& ctx, bool global) {
-  bool countOnly = ctx.TakeFlag("--count");
+  bool count_only = ctx.TakeFlag("--count");
   if (ctx.args.size() != 2)
     return ctx.Fail(std::string("usage: tagsling-cli ") + (global ? "gsub" : "sub") + " PATTERN REPLACEMENT [--count]");
-  TAWKStr awk;
+  regex::TAWKStr awk;
   std::string text;
   std::size_t count = 0;
   try {
     awk.SetRegExp(ctx.args[0]);
     text = ctx.ReadStdin();
     count = global ? awk.GSub(ctx.args[1], text) : (awk.Sub(ctx.args[1], text) ? 1 : 0);
-  } catch (const ERegExpParser& error) {
+  } catch (const regex::ERegExpParser& error) {
     return FailPattern(ctx, error);
   }
-  if (countOnly)
+  if (count_only)
     ctx.WriteLine(std::to_string(count));
   else
     ctx.Write(text);

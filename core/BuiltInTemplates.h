@@ -14,7 +14,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tagsling {
+namespace tagsling::core {
 
 struct BuiltInTemplate {
   std::string_view key;   // as written in the catalogue
@@ -38,4 +38,4 @@ constexpr std::optional<std::string_view> FindBuiltInTemplate(std::string_view k
   return std::nullopt;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

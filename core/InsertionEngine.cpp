@@ -2,18 +2,15 @@
 
 #include <exception>
 
+#include "common/SjisLiteral.h"
 #include "core/TargetWindow.h"
 #include "core/Templates.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
-const char* const kCannotOpenClipboardMessage =
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xF0\x8A\x4A\x82\xAD"
-    "\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+const char* const kCannotOpenClipboardMessage = "クリップボードを開くことができません"_sjis;
 
-const char* const kCannotStoreClipboardMessage =
-    "\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9\x83\x65\x83\x4C\x83\x58\x83\x67\x82\xF0"
-    "\x8F\x91\x82\xAB\x8D\x9E\x82\xDE\x82\xB1\x82\xC6\x82\xAA\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1";
+const char* const kCannotStoreClipboardMessage = "クリップボードにテキストを書き込むことができません"_sjis;
 
 namespace {
 
@@ -383,4 +380,4 @@ void InsertionEngine::MoveCaretBack(std::size_t count) {
   }
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -40,7 +40,7 @@
 #include "platform/Platform.h"
 #include "settings/AppSettings.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 using platform::WideText;
 using platform::WindowHandle;
@@ -178,4 +178,4 @@ class InsertionEngine {
 // passes through code page 932.
 WideText ComposeSandwich(platform::TextCodec& codec, std::string_view sandwich, const WideText& selection);
 
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -1,6 +1,6 @@
 #include "core/KeyTables.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 namespace {
 
@@ -56,4 +56,4 @@ std::vector<platform::KeyEvent> CombinationEvents(const KeyCombination& combinat
   return events;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -11,7 +11,7 @@
 
 #include "platform/Keyboard.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 struct KeyCombination {
   const char* shown_as;       // the dialog's text, e.g. "Ctrl+X"
@@ -33,4 +33,4 @@ std::optional<KeyCombination> FindKeyCombination(std::span<const KeyCombination>
 // (that is how the editors we target expect it).
 std::vector<platform::KeyEvent> CombinationEvents(const KeyCombination& combination, platform::Keyboard& keyboard);
 
-}  // namespace tagsling
+}  // namespace tagsling::core

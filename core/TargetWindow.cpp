@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-namespace tagsling {
+namespace tagsling::core {
 
 namespace {
 
@@ -101,4 +101,4 @@ EscapeAction FormKeyDown(platform::WindowSystem& windows, unsigned virtual_key, 
   return action;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

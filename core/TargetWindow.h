@@ -13,7 +13,7 @@
 
 #include "platform/WindowSystem.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 using platform::WindowHandle;
 
@@ -77,4 +77,4 @@ EscapeAction DecideEscape(unsigned virtual_key, const EscapeState& state);
 EscapeAction FormKeyDown(platform::WindowSystem& windows, unsigned virtual_key, const EscapeState& state,
                          const std::vector<std::string>& through_classes);
 
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -4,7 +4,7 @@
 
 #include "settings/ProfileFile.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 namespace {
 
@@ -278,4 +278,4 @@ const TemplateKey* FindTemplateKey(std::string_view name) {
   return nullptr;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -13,7 +13,7 @@
 #include <span>
 #include <string_view>
 
-namespace tagsling {
+namespace tagsling::core {
 
 // The palette page (or shared group) a key belongs to.
 enum class KeyCategory {
@@ -46,4 +46,4 @@ std::span<const TemplateKey> TemplateKeys();
 // (the way "Html.dat" compares keys), or nullptr.
 const TemplateKey* FindTemplateKey(std::string_view name);
 
-}  // namespace tagsling
+}  // namespace tagsling::core

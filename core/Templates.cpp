@@ -38,7 +38,7 @@
 #include "core/BuiltInTemplates.h"
 #include "settings/ProfileFile.h"
 
-namespace tagsling {
+namespace tagsling::core {
 
 namespace {
 
@@ -158,4 +158,4 @@ std::string KeyFromPopupItemName(std::string_view item_name, std::string_view pr
   return ReplaceAllShielded(prefix, "", item_name);
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::core

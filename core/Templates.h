@@ -14,11 +14,11 @@
 #include <string>
 #include <string_view>
 
-namespace tagsling {
-
-namespace settings {
+namespace tagsling::settings {
 class ProfileDocument;
 }
+
+namespace tagsling::core {
 
 // Placeholders. They are recognised case-sensitively, exactly as written;
 // any other letter case is ordinary text.
@@ -38,8 +38,8 @@ inline constexpr std::string_view kUserTagSection = "UserTag";
 inline constexpr std::string_view kUserTagKeyPrefix = "Tag";
 
 // Popup-menu items are named after their key with one of these prefixes.
-inline constexpr std::string_view kPopupMenu1Prefix = "PM1_";
-inline constexpr std::string_view kPopupMenu4Prefix = "PM4_";
+inline constexpr std::string_view kTagPopupPrefix = "PM1_";
+inline constexpr std::string_view kShortTagPopupPrefix = "PM4_";
 
 // Path of "Html.dat" in `executable_folder` (which ends in a separator).
 std::string TemplateFilePath(const std::string& executable_folder);
@@ -99,7 +99,7 @@ std::string ReplaceAll(std::string_view pattern, std::string_view replacement, s
 std::string ReplaceAllShielded(std::string_view pattern, std::string_view replacement, std::string_view text);
 
 // The key a popup-menu item runs: its component name with every `prefix`
-// (kPopupMenu1Prefix or kPopupMenu4Prefix) deleted.
+// (kTagPopupPrefix or kShortTagPopupPrefix) deleted.
 std::string KeyFromPopupItemName(std::string_view item_name, std::string_view prefix);
 
-}  // namespace tagsling
+}  // namespace tagsling::core

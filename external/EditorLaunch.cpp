@@ -2,7 +2,6 @@
 
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
-#include "external/PathText.h"
 #include "texttools/Messages.h"
 #include "texttools/PathText.h"
 
@@ -19,7 +18,7 @@ std::string EditorCommandLine(const std::string& editor_file, const std::string&
   std::string line(1, '"');
   line.append(editor_file).push_back('"');
   if (!editor_cmd_line.empty()) line.append(1, ' ').append(editor_cmd_line);
-  if (!file.empty()) line.append(1, ' ').append(QuoteArgument(file));
+  if (!file.empty()) line.append(1, ' ').append(texttools::QuoteArgument(file));
   return line;
 }
 

@@ -81,7 +81,7 @@ void ReloadBrowserWindow(ExternalContext& context, const DefaultBrowserPlan& pla
 WindowInfo ChosenWindow(ExternalContext& context, WindowChoice choice) {
   platform::WindowSystem& windows = context.text.platform.windows;
   platform::WindowHandle window = choice == WindowChoice::kTarget
-                                      ? ResolveTargetWindow(windows, context.text.through_classes)
+                                      ? core::ResolveTargetWindow(windows, context.text.through_classes)
                                       : windows.ForegroundWindow();
   return DescribeWindow(windows, window);
 }
@@ -139,7 +139,7 @@ void PreviewInBrowser(ExternalContext& context, Browser browser, const std::stri
 
 void PreviewInDefaultBrowserCommand(ExternalContext& context) {
   platform::WindowSystem& windows = context.text.platform.windows;
-  const platform::WindowHandle editor = ResolveTargetWindow(windows, context.text.through_classes);
+  const platform::WindowHandle editor = core::ResolveTargetWindow(windows, context.text.through_classes);
   const std::string path = texttools::GetEditorDocumentPath(context.text, false);
   if (path.empty()) return;
   const std::u16string title = ReadDocumentTitle(context, path);
@@ -199,7 +199,7 @@ void LaunchEditor(ExternalContext& context, const std::string& file, const std::
   }
   if (!plan.fit_after_start) return;
   context.host.WaitUntilIdle(*process);
-  if (FindProcessWindow(context.text.platform.windows, *process) != platform::kNoWindow)
+  if (core::FindProcessWindow(context.text.platform.windows, *process) != platform::kNoWindow)
     FitEditorToFreeArea(context, WindowChoice::kTarget);
 }
 
@@ -235,7 +235,7 @@ void EditorOpenCommand(ExternalContext& context) {
     // way out of the dialog and the editor start.
     texttools::InputBusyScope busy(input, texttools::InputCommand::kEditorOpen);
     if (input.PaletteShowing()) {
-      BringToFrontAttached(windows, text.self.application);
+      core::BringToFrontAttached(windows, text.self.application);
     } else {
       windows.SetForeground(text.self.application);
     }
@@ -245,7 +245,7 @@ void EditorOpenCommand(ExternalContext& context) {
       LaunchEditor(context, *file, text.settings.HtmlOpenDir);
     }
   }
-  if (!input.PaletteShowing()) windows.SetForeground(ResolveTargetWindow(windows, text.through_classes));
+  if (!input.PaletteShowing()) windows.SetForeground(core::ResolveTargetWindow(windows, text.through_classes));
 }
 
 }  // namespace tagsling::external

@@ -82,7 +82,7 @@ enum class WindowChoice { kTarget, kForeground };
 // Starts tool entry n (0-based); reports a failed start.
 void RunExternalTool(ExternalContext& context, int entry);
 
-// InternetExplorerI1Click / NetscapeNavigatorN1Click: reports an empty
+// Preview in Internet Explorer or Netscape Navigator: reports an empty
 // executable setting, else previews the editor's document.
 void PreviewCommand(ExternalContext& context, Browser browser);
 // Shows `document_path` in an open browser window through DDE, or starts the
@@ -106,9 +106,9 @@ std::optional<WindowPlacement> CurrentFreeArea(ExternalContext& context);
 void LaunchEditor(ExternalContext& context, const std::string& file, const std::string& folder);
 void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice);
 
-// New1Click: the editor with a new document, in HtmlOpenDir.
+// The editor with a new document, in HtmlOpenDir.
 void EditorNewCommand(ExternalContext& context);
-// Open2Click: the open dialog, then the editor with the chosen file.
+// The open dialog, then the editor with the chosen file.
 void EditorOpenCommand(ExternalContext& context);
 
 }  // namespace tagsling::external

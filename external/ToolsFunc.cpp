@@ -7,7 +7,6 @@
 
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
-#include "external/PathText.h"
 #include "texttools/PathText.h"
 
 namespace tagsling::external {
@@ -45,13 +44,13 @@ std::optional<std::string> ExpandToolParams(std::string_view param_template, con
   if (Uses(param_template, Placeholder::kFile)) {
     std::string path = lookup(false);
     if (path.empty()) return std::nullopt;
-    file_argument = QuoteArgument(path);
+    file_argument = texttools::QuoteArgument(path);
   }
   std::string folder_argument;
   if (Uses(param_template, Placeholder::kFolder)) {
     std::string folder = public_dir.empty() ? lookup(true) : public_dir;
     if (folder.empty()) return std::nullopt;
-    folder_argument = QuoteArgument(folder);
+    folder_argument = texttools::QuoteArgument(folder);
   }
 
   std::string out;

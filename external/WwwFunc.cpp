@@ -2,7 +2,6 @@
 
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
-#include "external/PathText.h"
 #include "texttools/PathText.h"
 
 namespace tagsling::external {
@@ -15,7 +14,7 @@ constexpr const char* kActivateTopic = "WWW_Activate";
 constexpr const char* kActivateItem = "0xFFFFFFFF,0x0";
 
 bool HasIeMark(std::string_view title) {
-  return ContainsText(title, text::kIeTitleMark) || ContainsText(title, text::kIeTitleMarkKana);
+  return texttools::ContainsText(title, text::kIeTitleMark) || texttools::ContainsText(title, text::kIeTitleMarkKana);
 }
 
 const char* ServiceOf(Browser browser) { return browser == Browser::kInternetExplorer ? "Iexplore" : "Netscape"; }
@@ -24,8 +23,10 @@ const char* ServiceOf(Browser browser) { return browser == Browser::kInternetExp
 
 bool IsBrowserTitle(Browser browser, std::string_view title) {
   if (browser == Browser::kInternetExplorer) return HasIeMark(title);
-  return ContainsText(title, text::kNetscapeTitleMark) && !ContainsText(title, text::kNetscapeFolders) &&
-         !ContainsText(title, text::kNetscapeNewsgroups) && !ContainsText(title, text::kNetscapeComposer);
+  return texttools::ContainsText(title, text::kNetscapeTitleMark) &&
+         !texttools::ContainsText(title, text::kNetscapeFolders) &&
+         !texttools::ContainsText(title, text::kNetscapeNewsgroups) &&
+         !texttools::ContainsText(title, text::kNetscapeComposer);
 }
 
 bool IsPreviewBrowserWindow(Browser browser, const WindowInfo& window) {
@@ -50,7 +51,7 @@ bool FitsDdeItem(std::string_view item) { return SjisCharCount(item) <= kDdeItem
 
 std::string ServerStartCommand(Browser browser, const std::string& executable, const std::string& document_path) {
   std::string command(1, '"');
-  command.append(RemoveEvery(SjisToLower(executable), ".exe"));
+  command.append(texttools::RemoveEvery(SjisToLower(executable), ".exe"));
   if (browser == Browser::kInternetExplorer) return command.append("\" -nohome");
   return command.append("\" \"file:///").append(document_path);
 }
@@ -90,7 +91,7 @@ BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& execut
   // The path is one argument even when it holds spaces.
   plan.action = BrowserPreviewPlan::Action::kStartBrowser;
   plan.start.file = executable;
-  plan.start.parameters = QuoteArgument(document_path);
+  plan.start.parameters = texttools::QuoteArgument(document_path);
   plan.start.directory = texttools::FolderPart(document_path);
   return plan;
 }
@@ -113,7 +114,7 @@ DefaultBrowserPlan PlanDefaultBrowserPreview(const std::string& document_path, s
 }
 
 bool IsResizableBrowserTitle(std::string_view title) {
-  return HasIeMark(title) || ContainsText(title, text::kNetscapeTitleMark);
+  return HasIeMark(title) || texttools::ContainsText(title, text::kNetscapeTitleMark);
 }
 
 bool IsResizableBrowserWindow(const WindowInfo& window) {
@@ -130,7 +131,7 @@ BrowserResizePlan PlanBrowserResize(BrowserSize size, int screen_width, int scre
   if (window.maximised) {
     // Internet Explorer's full-screen view is a maximised window reaching one
     // pixel past the screen at the top and the bottom; it is left alone.
-    bool full_screen = ContainsText(window.title, text::kIeTitleMark) && window.rect.top == -1 &&
+    bool full_screen = texttools::ContainsText(window.title, text::kIeTitleMark) && window.rect.top == -1 &&
                        window.rect.bottom == screen_height + 1;
     if (full_screen) return plan;
     plan.restore_first = true;

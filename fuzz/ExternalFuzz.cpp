@@ -27,7 +27,6 @@
 #include <vector>
 
 #include "external/EditorLaunch.h"
-#include "external/PathText.h"
 #include "external/ToolsFunc.h"
 #include "external/WwwFunc.h"
 #include "fuzz/FuzzInput.h"
@@ -36,6 +35,7 @@
 namespace {
 
 using namespace tagsling::external;
+namespace texttools = tagsling::texttools;
 using tagsling::SjisCharLength;
 using tagsling::fuzz::Check;
 using tagsling::fuzz::WellFormedSjis;
@@ -103,7 +103,7 @@ char PlaceholderAt(std::string_view text, std::size_t pos) {
 }
 
 void CheckQuoting(const std::string& text) {
-  std::vector<std::string> args = ParseCommandLine("p " + QuoteArgument(text));
+  std::vector<std::string> args = ParseCommandLine("p " + texttools::QuoteArgument(text));
   Check(args.size() == 2 && args[1] == text);
 }
 
@@ -136,7 +136,7 @@ void CheckToolParams(const std::string& param_template, const std::string& publi
   for (std::size_t pos = 0; pos < param_template.size();) {
     char placeholder = PlaceholderAt(param_template, pos);
     if (placeholder != 0) {
-      expected += QuoteArgument(placeholder == 'f' ? document : folder_used);
+      expected += texttools::QuoteArgument(placeholder == 'f' ? document : folder_used);
       pos += 2;
     } else {
       std::size_t length = SjisCharLength(param_template, pos);
@@ -156,7 +156,7 @@ void CheckEditorCommandLine(const std::string& editor, const std::vector<std::st
   std::string joined;
   for (const std::string& argument : arguments) {
     if (!joined.empty()) joined += ' ';
-    joined += QuoteArgument(argument);
+    joined += texttools::QuoteArgument(argument);
   }
   std::vector<std::string> args = ParseCommandLine(EditorCommandLine(editor, joined, file));
   std::vector<std::string> expected = {editor};
@@ -202,7 +202,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(working == tool.TmpDir);
   } else {
     Check(tool.File.compare(0, working.size(), working) == 0);
-    Check(working.empty() || tagsling::texttools::EndsWithBackslash(working) || working.back() == ':');
+    Check(working.empty() || texttools::EndsWithBackslash(working) || working.back() == ':');
   }
   std::optional<ShellStart> start =
       PlanExternalTool(tool, public_dir, [&](bool want_folder) { return want_folder ? folder : document; });
@@ -211,6 +211,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Internet Explorer's server start: the executable without ".exe", quoted.
   const std::string command = ServerStartCommand(Browser::kInternetExplorer, editor, document);
   Check(ParseCommandLine(command)[0].find(".exe") == std::string::npos);
-  Check(FindText(RemoveEvery(document, "\\\\"), "\\\\") == std::string::npos);
+  Check(texttools::FindText(texttools::RemoveEvery(document, "\\\\"), "\\\\") == std::string::npos);
   return 0;
 }

@@ -34,17 +34,17 @@ void Check(bool condition) {
 
 // Every search of the matcher against the restarting search, from the
 // start and from a few character starts after `from`.
-void CompareSearches(const tagsling::TAWKStr& awk, const std::string& text, std::size_t from) {
-  tagsling::test::RestartingSearch reference(awk.CurrentDFA(), text, awk.SeparatorByte());
-  tagsling::TREMatcher usual = awk.MatcherFor(text);
-  tagsling::TREMatcher remembering = awk.MatcherFor(text);
+void CompareSearches(const tagsling::regex::TAWKStr& awk, const std::string& text, std::size_t from) {
+  tagsling::regex::test::RestartingSearch reference(awk.CurrentDFA(), text, awk.SeparatorByte());
+  tagsling::regex::TREMatcher usual = awk.MatcherFor(text);
+  tagsling::regex::TREMatcher remembering = awk.MatcherFor(text);
   remembering.SetRememberAfter(0);
   std::size_t pos = 0;
   for (int tried = 0; tried < 4; ++tried) {
     auto scan = reference.Scan(pos);
     auto plain = reference.PlainSearch(pos);
     auto anchored = reference.AnchoredSearch(pos);
-    for (tagsling::TREMatcher* matcher : {&usual, &remembering}) {
+    for (tagsling::regex::TREMatcher* matcher : {&usual, &remembering}) {
       Check(matcher->Scan(pos) == scan);
       Check(matcher->PlainSearch(pos) == plain);
       Check(matcher->AnchoredSearch(pos) == anchored);
@@ -58,7 +58,7 @@ void CompareSearches(const tagsling::TAWKStr& awk, const std::string& text, std:
   }
 }
 
-void Exercise(tagsling::TAWKStr& awk, const std::string& text, const std::string& replacement) {
+void Exercise(tagsling::regex::TAWKStr& awk, const std::string& text, const std::string& replacement) {
   std::size_t searched = text.find('\0');
   if (searched == std::string::npos) searched = text.size();
 
@@ -80,7 +80,7 @@ void Exercise(tagsling::TAWKStr& awk, const std::string& text, const std::string
   bool replaced = false;
   try {
     replaced = awk.Sub(replacement, once);
-  } catch (const tagsling::ERegExpParser&) {
+  } catch (const tagsling::regex::ERegExpParser&) {
     Check(once == text);  // a bad replacement leaves the text alone
     return;
   }
@@ -94,23 +94,23 @@ void Exercise(tagsling::TAWKStr& awk, const std::string& text, const std::string
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 3) return 0;
   std::uint8_t options = data[0];
-  std::size_t patternLength = data[1] % (kMaxPattern + 1);
-  std::size_t replacementLength = data[2] % (kMaxReplacement + 1);
+  std::size_t pattern_length = data[1] % (kMaxPattern + 1);
+  std::size_t replacement_length = data[2] % (kMaxReplacement + 1);
   const char* bytes = reinterpret_cast<const char*>(data + 3);
   std::size_t rest = size - 3;
-  patternLength = patternLength < rest ? patternLength : rest;
-  std::string pattern(bytes, patternLength);
-  rest -= patternLength;
-  replacementLength = replacementLength < rest ? replacementLength : rest;
-  std::string replacement(bytes + patternLength, replacementLength);
-  rest -= replacementLength;
-  std::string text(bytes + patternLength + replacementLength, rest < kMaxText ? rest : kMaxText);
+  pattern_length = pattern_length < rest ? pattern_length : rest;
+  std::string pattern(bytes, pattern_length);
+  rest -= pattern_length;
+  replacement_length = replacement_length < rest ? replacement_length : rest;
+  std::string replacement(bytes + pattern_length, replacement_length);
+  rest -= replacement_length;
+  std::string text(bytes + pattern_length + replacement_length, rest < kMaxText ? rest : kMaxText);
 
-  static tagsling::TAWKStr awk;  // shared across inputs: exercises the cache too
-  awk.SetLineSeparator(options & 1 ? tagsling::mcls_LF : tagsling::mcls_CRLF);
+  static tagsling::regex::TAWKStr awk;  // shared across inputs: exercises the cache too
+  awk.SetLineSeparator(options & 1 ? tagsling::regex::mcls_LF : tagsling::regex::mcls_CRLF);
   try {
     awk.SetRegExp(pattern);
-  } catch (const tagsling::ERegExpParser&) {
+  } catch (const tagsling::regex::ERegExpParser&) {
     Check(awk.RegExp().empty() && awk.CurrentIndex() == 0);
   }
   Exercise(awk, text, replacement);
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The text doubles as a second pattern (capped), the pattern as its text.
     try {
       awk.SetRegExp(text.substr(0, kMaxPattern));
-    } catch (const tagsling::ERegExpParser&) {
+    } catch (const tagsling::regex::ERegExpParser&) {
     }
     Exercise(awk, pattern, replacement);
   }

@@ -30,7 +30,7 @@ void CheckRegistration(ShortcutCode code) {
   Check(((registration.modifiers & 1) != 0) == ((code & kShortcutAlt) != 0));
   Check(((registration.modifiers & 2) != 0) == ((code & kShortcutCtrl) != 0));
   Check(((registration.modifiers & 4) != 0) == ((code & kShortcutShift) != 0));
-  Check((registration.virtualKey & 0xFF) == (code & 0xFFu));
+  Check((registration.virtual_key & 0xFF) == (code & 0xFFu));
 }
 
 }  // namespace

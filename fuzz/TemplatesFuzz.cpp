@@ -45,7 +45,7 @@ std::optional<std::string> SlowReplaceAll(std::string_view pattern, std::string_
 void CheckReplaceAll(std::string_view pattern, std::string_view replacement, std::string_view text) {
   if (text.size() > 512 || replacement.find(pattern) != std::string_view::npos) return;
   std::optional<std::string> slow = SlowReplaceAll(pattern, replacement, text);
-  if (slow) Check(ReplaceAll(pattern, replacement, text) == *slow);
+  if (slow) Check(core::ReplaceAll(pattern, replacement, text) == *slow);
 }
 
 }  // namespace
@@ -58,42 +58,43 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string selection = input.Field(256);
   const std::string file = input.Rest(kMaxFile);
 
-  const std::size_t key_index = ((options >> 2) * 256u + pick) % TemplateKeys().size();
-  const std::string key = options & 2 ? field_key : std::string(TemplateKeys()[key_index].name);
+  const std::size_t key_index = ((options >> 2) * 256u + pick) % core::TemplateKeys().size();
+  const std::string key = options & 2 ? field_key : std::string(core::TemplateKeys()[key_index].name);
   const bool lower = options & 1;
 
   // ReadTemplate reads the file's "Html" section through the profile layer.
-  const std::string raw = settings::ProfileDocument::FromText(file).Get(kTemplateSection, key);
+  const std::string raw = settings::ProfileDocument::FromText(file).Get(core::kTemplateSection, key);
   Check(raw.size() <= settings::kProfileValueLimit);
 
-  const std::size_t back = CursorBackCount(raw);
-  if (raw.find(kSelStr) == std::string::npos) Check(back == 0);
+  const std::size_t back = core::CursorBackCount(raw);
+  if (raw.find(core::kSelStr) == std::string::npos) Check(back == 0);
   Check(back <= SjisCharCount(raw));
 
-  const ExpandedTemplate expanded = ExpandTemplate(raw, lower);
-  Check(expanded.sandwich.find(kSelStrLower) == std::string::npos);
+  const core::ExpandedTemplate expanded = core::ExpandTemplate(raw, lower);
+  Check(expanded.sandwich.find(core::kSelStrLower) == std::string::npos);
 
-  const std::string plain = PlainText(expanded.sandwich);
-  Check(plain.find(kSelStr) == std::string::npos);
+  const std::string plain = core::PlainText(expanded.sandwich);
+  Check(plain.find(core::kSelStr) == std::string::npos);
 
-  const std::optional<std::string> opening = OpeningPart(expanded.sandwich);
-  const std::optional<std::string> closing = ClosingPart(expanded.sandwich);
+  const std::optional<std::string> opening = core::OpeningPart(expanded.sandwich);
+  const std::optional<std::string> closing = core::ClosingPart(expanded.sandwich);
   Check(opening.has_value() == closing.has_value());
   if (opening) {
-    Check(*opening + std::string(kSelStr) + *closing == expanded.sandwich);
-    Check(opening->find(kSelStr) == std::string::npos);
+    Check(*opening + std::string(core::kSelStr) + *closing == expanded.sandwich);
+    Check(opening->find(core::kSelStr) == std::string::npos);
   } else {
-    Check(expanded.sandwich.find(kSelStr) == std::string::npos);
+    Check(expanded.sandwich.find(core::kSelStr) == std::string::npos);
     Check(plain == expanded.sandwich);
   }
 
-  Check(KeyFromPopupItemName(std::string(kPopupMenu1Prefix) + key, kPopupMenu1Prefix).size() <= key.size());
+  Check(core::KeyFromPopupItemName(std::string(core::kTagPopupPrefix) + key, core::kTagPopupPrefix).size() <=
+        key.size());
 
   // The replacement routines against the simple loop, on the template
   // itself and on the selection with the template's own text as the
   // replacement.
-  CheckReplaceAll(kCr, "\r\n", raw);
-  CheckReplaceAll(kSelStr, "", expanded.sandwich);
+  CheckReplaceAll(core::kCr, "\r\n", raw);
+  CheckReplaceAll(core::kSelStr, "", expanded.sandwich);
   if (!selection.empty()) {
     CheckReplaceAll(selection.substr(0, 8), raw.substr(0, 16), raw);
     CheckReplaceAll(raw.substr(0, 4), selection.substr(0, 8), selection);

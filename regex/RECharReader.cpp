@@ -2,7 +2,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -22,8 +22,8 @@ std::uint16_t RECharReader::Read() {
   auto byte = static_cast<unsigned char>(text_[next_]);
   if (byte == 0) return 0;
   if (IsSjisLeadByte(byte)) {
-    bool hasTrail = next_ + 1 < text_.size() && text_[next_ + 1] != '\0';
-    if (hasTrail) {
+    bool has_trail = next_ + 1 < text_.size() && text_[next_ + 1] != '\0';
+    if (has_trail) {
       auto trail = static_cast<unsigned char>(text_[next_ + 1]);
       next_ += 2;
       return static_cast<std::uint16_t>(byte << 8 | trail);
@@ -81,4 +81,4 @@ std::uint16_t RECharReader::ReadEscape() {
   return static_cast<std::uint16_t>(value);
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -15,7 +15,7 @@
 
 #include "common/Sjis.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class RECharReader {
  public:
@@ -57,4 +57,4 @@ inline void AppendCode(std::string& out, std::uint16_t code) {
   out.push_back(static_cast<char>(code & 0xFF));
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

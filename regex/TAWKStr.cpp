@@ -2,7 +2,7 @@
 
 #include "regex/TREReplacement.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 std::size_t TAWKStr::Match(std::string_view text, std::size_t& position, std::size_t& length) const {
   TREMatcher matcher = MatcherFor(text);
@@ -66,4 +66,4 @@ std::size_t TAWKStr::GSub(std::string_view replacement, std::string& text) const
   return count;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -20,7 +20,7 @@
 #include "regex/ERegExpParser.h"
 #include "regex/TMatchCORE.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TAWKStr : public TMatchCORE {
  public:
@@ -52,4 +52,4 @@ class TAWKStr : public TMatchCORE {
   bool anchored_ = false;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -9,7 +9,7 @@
 #include "regex/TREMatcher.h"
 #include "regex/TRegularExpression.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 // Which character ends a line for "$" and for empty matches in GSub.
 enum TMatchCORE_LineSeparator { mcls_CRLF, mcls_LF };
@@ -18,10 +18,10 @@ class TMatchCORE : public TRegularExpression {
  public:
   TMatchCORE() = default;
 
-  TMatchCORE_LineSeparator LineSeparator() const { return lineSeparator_; }
-  void SetLineSeparator(TMatchCORE_LineSeparator value) { lineSeparator_ = value; }
+  TMatchCORE_LineSeparator LineSeparator() const { return line_separator_; }
+  void SetLineSeparator(TMatchCORE_LineSeparator value) { line_separator_ = value; }
   // The separator byte: carriage return for mcls_CRLF, line feed for mcls_LF.
-  unsigned char SeparatorByte() const { return lineSeparator_ == mcls_CRLF ? '\r' : '\n'; }
+  unsigned char SeparatorByte() const { return line_separator_ == mcls_CRLF ? '\r' : '\n'; }
 
   // A matcher for one text with the current automaton. It refers to the text
   // and to this object's cache: use it before the text or the pattern changes.
@@ -32,7 +32,7 @@ class TMatchCORE : public TRegularExpression {
   std::optional<TREMatchSpan> AnchoredSearch(std::string_view text) const { return MatcherFor(text).AnchoredSearch(0); }
 
  private:
-  TMatchCORE_LineSeparator lineSeparator_ = mcls_CRLF;
+  TMatchCORE_LineSeparator line_separator_ = mcls_CRLF;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

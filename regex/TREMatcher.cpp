@@ -5,7 +5,7 @@
 
 #include "common/Sjis.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -15,28 +15,28 @@ constexpr std::size_t kNoThread = static_cast<std::size_t>(-1);
 
 }  // namespace
 
-TREMatcher::TREMatcher(const TRE_DFA& dfa, std::string_view text, unsigned char lineSeparator)
+TREMatcher::TREMatcher(const TRE_DFA& dfa, std::string_view text, unsigned char line_separator)
     : dfa_(dfa),
       text_(reinterpret_cast<const unsigned char*>(text.data())),
       length_(text.size()),
-      separator_(lineSeparator),
+      separator_(line_separator),
       head_(dfa.HeadAnchored() ? dfa.LineHeadTarget(TRE_DFA::kInitial) : TRE_DFA::kNone),
-      initialMayEnd_(dfa.MayEnd(TRE_DFA::kInitial)),
+      initial_may_end_(dfa.MayEnd(TRE_DFA::kInitial)),
       candidate_(dfa.SearchBytes()),
-      candidateCount_(dfa.SearchByteCount()),
-      singleCandidate_(dfa.SingleSearchByte()) {
+      candidate_count_(dfa.SearchByteCount()),
+      single_candidate_(dfa.SingleSearchByte()) {
   if (const void* nul = std::memchr(text.data(), 0, text.size()))
     length_ = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
-  rememberAfter_ = 4 * length_ + 4096;
-  if (initialMayEnd_) {
+  remember_after_ = 4 * length_ + 4096;
+  if (initial_may_end_) {
     // A match may start anywhere (final) or at every separator ("$").
     const bool anywhere = dfa.IsFinal(TRE_DFA::kInitial);
-    for (int byte = 0; byte < 256; ++byte) ownCandidates_[byte] = anywhere || candidate_[byte];
-    ownCandidates_[separator_] = true;
-    candidate_ = ownCandidates_;
-    candidateCount_ = 0;
-    for (bool on : ownCandidates_) candidateCount_ += on;
-    singleCandidate_ = candidateCount_ == 1 ? separator_ : -1;
+    for (int byte = 0; byte < 256; ++byte) own_candidates_[byte] = anywhere || candidate_[byte];
+    own_candidates_[separator_] = true;
+    candidate_ = own_candidates_;
+    candidate_count_ = 0;
+    for (bool on : own_candidates_) candidate_count_ += on;
+    single_candidate_ = candidate_count_ == 1 ? separator_ : -1;
   }
 }
 
@@ -45,11 +45,11 @@ std::size_t TREMatcher::CharLength(std::size_t pos) const {
 }
 
 std::size_t TREMatcher::FindCandidate(std::size_t pos) const {
-  if (singleCandidate_ >= 0) {
-    const void* hit = std::memchr(text_ + pos, singleCandidate_, length_ - pos);
+  if (single_candidate_ >= 0) {
+    const void* hit = std::memchr(text_ + pos, single_candidate_, length_ - pos);
     return hit ? static_cast<std::size_t>(static_cast<const unsigned char*>(hit) - text_) : length_;
   }
-  if (candidateCount_ == 0) return length_;
+  if (candidate_count_ == 0) return length_;
   const std::size_t end = length_;
   while (pos + 4 <= end) {
     if (candidate_[text_[pos]]) return pos;
@@ -72,9 +72,9 @@ bool TREMatcher::OnBoundary(std::size_t from, std::size_t pos) const {
   return (pos - run) % 2 == 0;
 }
 
-std::size_t TREMatcher::NextStart(std::size_t pos, bool lineStart) const {
+std::size_t TREMatcher::NextStart(std::size_t pos, bool line_start) const {
   for (;;) {
-    if (pos >= length_ || lineStart) return std::min(pos, length_);
+    if (pos >= length_ || line_start) return std::min(pos, length_);
     std::size_t hit = FindCandidate(pos);
     if (hit >= length_) return length_;
     if (OnBoundary(pos, hit)) return hit;
@@ -91,9 +91,9 @@ void TREMatcher::MarkDead(std::size_t pos, int state) {
   std::vector<std::uint64_t>& bits = dead_[static_cast<std::size_t>(state)];
   if (bits.empty()) {
     std::size_t words = (length_ >> 6) + 1;
-    if (deadBytes_ + words * 8 > kMaxDeadBytes) return;  // forget rather than grow without bound
+    if (dead_bytes_ + words * 8 > kMaxDeadBytes) return;  // forget rather than grow without bound
     bits.assign(words, 0);
-    deadBytes_ += words * 8;
+    dead_bytes_ += words * 8;
   }
   bits[pos >> 6] |= std::uint64_t{1} << (pos & 63);
 }
@@ -136,11 +136,11 @@ std::size_t TREMatcher::Step(const Thread* live, std::size_t count, Thread* next
                              std::optional<TREMatchSpan>& best) {
   ++stamp_;
   std::size_t added = 0;
-  std::size_t firstEnd = kNoThread;
+  std::size_t first_end = kNoThread;
   const std::size_t at = pos;
   auto add = [&](int state, std::size_t to, std::size_t start) {
     if (state == TRE_DFA::kNone) return;
-    if (firstEnd == kNoThread && dfa_.MayEnd(state)) firstEnd = added;
+    if (first_end == kNoThread && dfa_.MayEnd(state)) first_end = added;
     Add<kRemember>(next, added, state, to, start);
   };
   const unsigned char byte = text_[at];
@@ -150,18 +150,18 @@ std::size_t TREMatcher::Step(const Thread* live, std::size_t count, Thread* next
     for (std::size_t i = 0; i < count; ++i) add(dfa_.Next(live[i].state, code), pos, live[i].start);
     if (seed) add(dfa_.Next(TRE_DFA::kInitial, code), pos, at);
   } else {
-    const int byteClass = dfa_.ByteClass(byte);
+    const int byte_class = dfa_.ByteClass(byte);
     pos = at + 1;
-    for (std::size_t i = 0; i < count; ++i) add(dfa_.NextInClass(live[i].state, byteClass), pos, live[i].start);
-    if (seed) add(dfa_.NextInClass(TRE_DFA::kInitial, byteClass), pos, at);
+    for (std::size_t i = 0; i < count; ++i) add(dfa_.NextInClass(live[i].state, byte_class), pos, live[i].start);
+    if (seed) add(dfa_.NextInClass(TRE_DFA::kInitial, byte_class), pos, at);
   }
   steps_ += count + (seed ? 1 : 0);
-  if (firstEnd < added) EndCheck(next, added, firstEnd, pos, best);
+  if (first_end < added) EndCheck(next, added, first_end, pos, best);
   return added;
 }
 
 std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& position, std::optional<TREMatchSpan>& best,
-                             bool& lineStartOut) {
+                             bool& line_start_out) {
   // The same steps as Step, with the threads in registers as row offsets of
   // the automaton's tables, and everything the loop reads in locals: nothing
   // is stored to memory until a match may end or the walk stops.
@@ -170,17 +170,17 @@ std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& posit
   const unsigned char* const text = text_;
   const std::size_t length = length_;
   const bool* const candidate = candidate_;
-  const bool lineFeedHead = head_ != TRE_DFA::kNone && lineFeedStarts_;
-  auto rowOf = [shift](int state) -> std::ptrdiff_t {
+  const bool line_feed_head = head_ != TRE_DFA::kNone && line_feed_starts_;
+  auto row_of = [shift](int state) -> std::ptrdiff_t {
     return state == TRE_DFA::kNone ? -1 : static_cast<std::ptrdiff_t>(state) << shift;
   };
-  auto stateOf = [shift](std::ptrdiff_t row) { return static_cast<int>(row >> shift); };
+  auto state_of = [shift](std::ptrdiff_t row) { return static_cast<int>(row >> shift); };
 
   bool seeding = !best;
-  bool lineStart = false;
+  bool line_start = false;
   bool spilled = false;  // the threads are back in live
-  std::ptrdiff_t r0 = count > 0 ? rowOf(live[0].state) : -1;
-  std::ptrdiff_t r1 = count > 1 ? rowOf(live[1].state) : -1;
+  std::ptrdiff_t r0 = count > 0 ? row_of(live[0].state) : -1;
+  std::ptrdiff_t r1 = count > 1 ? row_of(live[1].state) : -1;
   std::size_t start0 = count > 0 ? live[0].start : 0;
   std::size_t start1 = count > 1 ? live[1].start : 0;
   std::size_t pos = position;
@@ -190,42 +190,42 @@ std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& posit
     const unsigned char byte = text[at];
     const bool seed = seeding && candidate[byte];
     std::ptrdiff_t u0 = -1, u1 = -1, u2 = -1;
-    bool mayEnd = false;
+    bool may_end = false;
     if (at + 1 < length && IsSjisLeadByte(byte)) {
       auto code = static_cast<std::uint16_t>(byte << 8 | text[at + 1]);
       pos = at + 2;
-      if (count > 0) u0 = rowOf(dfa_.Next(stateOf(r0), code));
-      if (count > 1) u1 = rowOf(dfa_.Next(stateOf(r1), code));
-      if (seed) u2 = rowOf(dfa_.Next(TRE_DFA::kInitial, code));
-      for (std::ptrdiff_t u : {u0, u1, u2}) mayEnd = mayEnd || (u >= 0 && tables.flags[stateOf(u)]);
+      if (count > 0) u0 = row_of(dfa_.Next(state_of(r0), code));
+      if (count > 1) u1 = row_of(dfa_.Next(state_of(r1), code));
+      if (seed) u2 = row_of(dfa_.Next(TRE_DFA::kInitial, code));
+      for (std::ptrdiff_t u : {u0, u1, u2}) may_end = may_end || (u >= 0 && tables.flags[state_of(u)]);
     } else {
-      const std::ptrdiff_t byteClass = tables.byteClass[byte];
+      const std::ptrdiff_t byte_class = tables.byte_class[byte];
       pos = at + 1;
-      lineStart = byte == '\n' && lineFeedHead && seeding;  // "^" may start at pos
+      line_start = byte == '\n' && line_feed_head && seeding;  // "^" may start at pos
       if (count == 1 && !seed) {
         // One thread and no new one: the plain automaton walk.
-        const std::ptrdiff_t i = r0 + byteClass;
+        const std::ptrdiff_t i = r0 + byte_class;
         const std::ptrdiff_t u = tables.rows[i];
         ++walked;
-        if (u >= 0 && !tables.ends[i] && !lineStart) {
+        if (u >= 0 && !tables.ends[i] && !line_start) {
           r0 = u;
           continue;
         }
         u0 = u;
-        mayEnd = tables.ends[i];
+        may_end = tables.ends[i];
         --walked;  // counted below
       } else {
         if (count > 0) {
-          u0 = tables.rows[r0 + byteClass];
-          mayEnd = tables.ends[r0 + byteClass];
+          u0 = tables.rows[r0 + byte_class];
+          may_end = tables.ends[r0 + byte_class];
         }
         if (count > 1) {
-          u1 = tables.rows[r1 + byteClass];
-          mayEnd = mayEnd || tables.ends[r1 + byteClass];
+          u1 = tables.rows[r1 + byte_class];
+          may_end = may_end || tables.ends[r1 + byte_class];
         }
         if (seed) {
-          u2 = tables.rows[byteClass];  // the initial state is row 0
-          mayEnd = mayEnd || tables.ends[byteClass];
+          u2 = tables.rows[byte_class];  // the initial state is row 0
+          may_end = may_end || tables.ends[byte_class];
         }
       }
     }
@@ -246,17 +246,17 @@ std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& posit
       rows[n] = u2;
       starts[n++] = at;
     }
-    if (mayEnd) {
+    if (may_end) {
       Thread threads[3];
-      for (std::size_t k = 0; k < n; ++k) threads[k] = Thread{stateOf(rows[k]), starts[k]};
+      for (std::size_t k = 0; k < n; ++k) threads[k] = Thread{state_of(rows[k]), starts[k]};
       EndCheck(threads, n, 0, pos, best);  // keeps a prefix
       seeding = !best;
     }
     count = n;
-    if (n == 3 || n == 0 || lineStart) {
+    if (n == 3 || n == 0 || line_start) {
       ++stamp_;  // the states at pos are taken by these threads
       for (std::size_t k = 0; k < n; ++k) {
-        live[k] = Thread{stateOf(rows[k]), starts[k]};
+        live[k] = Thread{state_of(rows[k]), starts[k]};
         taken_[static_cast<std::size_t>(live[k].state)] = stamp_;
       }
       spilled = true;
@@ -268,33 +268,33 @@ std::size_t TREMatcher::Walk(Thread* live, std::size_t count, std::size_t& posit
     start1 = n > 1 ? starts[1] : 0;
   }
   if (!spilled) {
-    if (count > 0) live[0] = Thread{stateOf(r0), start0};
-    if (count > 1) live[1] = Thread{stateOf(r1), start1};
+    if (count > 0) live[0] = Thread{state_of(r0), start0};
+    if (count > 1) live[1] = Thread{state_of(r1), start1};
   }
   steps_ += walked;
   position = pos;
-  lineStartOut = lineStart;
+  line_start_out = line_start;
   return count;
 }
 
 std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
   const TRESearchTable* table = dfa_.SearchTable();
-  const bool quick = table && !initialMayEnd_ && !remembering_ && steps_ < rememberAfter_ &&
-                     (head_ == TRE_DFA::kNone || mode.headAfterLineFeed);
-  if (!quick) return Follow(from, mode.headAtStart && head_ != TRE_DFA::kNone, mode);
+  const bool quick = table && !initial_may_end_ && !remembering_ && steps_ < remember_after_ &&
+                     (head_ == TRE_DFA::kNone || mode.head_after_line_feed);
+  if (!quick) return Follow(from, mode.head_at_start && head_ != TRE_DFA::kNone, mode);
 
   // Walk the search table until a match may end, then follow the threads
   // from the last position where none was alive (the walk does not know
   // where runs started). Without a match the walk is the whole search.
   const std::int32_t* const rows = table->Rows();
   const TRE_DFA::StepTables steps = dfa_.Tables();
-  const std::uint8_t* const byteClass = steps.byteClass;
+  const std::uint8_t* const byte_class = steps.byte_class;
   const unsigned char* const text = text_;
   const std::size_t length = length_;
   std::size_t pos = from;
   std::size_t quiet = from;
   std::int32_t row = TRESearchTable::kEmptyRow;
-  if (mode.headAtStart && head_ != TRE_DFA::kNone) {
+  if (mode.head_at_start && head_ != TRE_DFA::kNone) {
     row = table->HeadRow();
     if (table->HasFinal(row) || (table->HasTail(row) && AtLineEnd(pos))) return Follow(from, true, mode);
   }
@@ -305,7 +305,7 @@ std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
       if (pos >= length) return std::nullopt;
     }
     while (pos < length) {
-      const std::int32_t entry = rows[row + byteClass[text[pos]]];
+      const std::int32_t entry = rows[row + byte_class[text[pos]]];
       if (entry & TRESearchTable::kStop) break;
       row = entry;
       ++pos;
@@ -317,27 +317,27 @@ std::optional<TREMatchSpan> TREMatcher::Search(std::size_t from, Mode mode) {
       entry = table->CodeEntry(row, static_cast<std::uint16_t>(byte << 8 | text[pos + 1]));
       pos += 2;
     } else {
-      entry = rows[row + byteClass[byte]];
+      entry = rows[row + byte_class[byte]];
       pos += 1;
     }
     row = entry & ~TRESearchTable::kStop;
     if (table->HasFinal(row) || (table->HasTail(row) && AtLineEnd(pos)))
-      return Follow(quiet, quiet == from && mode.headAtStart && head_ != TRE_DFA::kNone, mode);
+      return Follow(quiet, quiet == from && mode.head_at_start && head_ != TRE_DFA::kNone, mode);
   }
 }
 
-std::optional<TREMatchSpan> TREMatcher::Follow(std::size_t from, bool lineStart, Mode mode) {
+std::optional<TREMatchSpan> TREMatcher::Follow(std::size_t from, bool line_start, Mode mode) {
   // A (position, state) pair is dead when the run from it can end no match.
   // Every pair walked after the last match end of a search is dead once all
   // threads have stopped: the run from a pair does not depend on its start.
-  if (!remembering_ && steps_ >= rememberAfter_) {
+  if (!remembering_ && steps_ >= remember_after_) {
     remembering_ = true;
     dead_.resize(dfa_.StateCount());
   }
   trail_.clear();
-  const bool endMatches = mode.tryEnd && initialMayEnd_;
-  const bool headAfterLineFeed = mode.headAfterLineFeed && head_ != TRE_DFA::kNone;
-  lineFeedStarts_ = mode.headAfterLineFeed;
+  const bool end_matches = mode.try_end && initial_may_end_;
+  const bool head_after_line_feed = mode.head_after_line_feed && head_ != TRE_DFA::kNone;
+  line_feed_starts_ = mode.head_after_line_feed;
   std::optional<TREMatchSpan> best;
   std::size_t pos = from;
   Thread* live = nullptr;
@@ -347,8 +347,8 @@ std::optional<TREMatchSpan> TREMatcher::Follow(std::size_t from, bool lineStart,
     if (count == 0) {
       if (best) break;
       if (remembering_) BuryTrail();  // every thread stopped without a match
-      pos = NextStart(pos, lineStart);
-      if (pos >= length_ && !lineStart && !endMatches) break;  // nothing left to start
+      pos = NextStart(pos, line_start);
+      if (pos >= length_ && !line_start && !end_matches) break;  // nothing left to start
       if (threads_.empty()) {
         threads_.resize(2 * dfa_.StateCount());
         taken_.assign(dfa_.StateCount(), 0);
@@ -362,30 +362,30 @@ std::optional<TREMatchSpan> TREMatcher::Follow(std::size_t from, bool lineStart,
     // New threads that may end a match where they start: "^" alternatives
     // at a line start, and the initial state when it is final or has "$".
     // Other new threads start inside Step.
-    if (!best && (lineStart || (initialMayEnd_ && (pos < length_ ? candidate_[text_[pos]] : endMatches)))) {
+    if (!best && (line_start || (initial_may_end_ && (pos < length_ ? candidate_[text_[pos]] : end_matches)))) {
       std::size_t before = count;
       if (remembering_) {
-        if (lineStart) Add<true>(live, count, head_, pos, pos);
-        if (initialMayEnd_) Add<true>(live, count, TRE_DFA::kInitial, pos, pos);
+        if (line_start) Add<true>(live, count, head_, pos, pos);
+        if (initial_may_end_) Add<true>(live, count, TRE_DFA::kInitial, pos, pos);
       } else {
-        if (lineStart) Add<false>(live, count, head_, pos, pos);
-        if (initialMayEnd_) Add<false>(live, count, TRE_DFA::kInitial, pos, pos);
+        if (line_start) Add<false>(live, count, head_, pos, pos);
+        if (initial_may_end_) Add<false>(live, count, TRE_DFA::kInitial, pos, pos);
       }
       EndCheck(live, count, before, pos, best);
     }
     if (pos >= length_ || (best && count == 0)) break;
-    if (count <= 2 && !lineStart && !initialMayEnd_ && !remembering_) {
-      count = Walk(live, count, pos, best, lineStart);
+    if (count <= 2 && !line_start && !initial_may_end_ && !remembering_) {
+      count = Walk(live, count, pos, best, line_start);
       continue;
     }
     // (A "^" alternative that ended a match here does not stop the initial
     // state from starting here too: same start, maybe a longer match.)
-    const bool seed = (!best || best->start == pos) && !initialMayEnd_ && candidate_[text_[pos]];
-    const bool lineFeed = text_[pos] == '\n';  // a single-byte character unless it is a trail byte
+    const bool seed = (!best || best->start == pos) && !initial_may_end_ && candidate_[text_[pos]];
+    const bool line_feed = text_[pos] == '\n';  // a single-byte character unless it is a trail byte
     const std::size_t at = pos;
     count =
         remembering_ ? Step<true>(live, count, next, pos, seed, best) : Step<false>(live, count, next, pos, seed, best);
-    lineStart = headAfterLineFeed && lineFeed && pos == at + 1;
+    line_start = head_after_line_feed && line_feed && pos == at + 1;
     std::swap(live, next);
   }
   if (remembering_) BuryTrail();  // the pairs after the last match end
@@ -408,4 +408,4 @@ std::optional<TREMatchSpan> TREMatcher::AnchoredSearch(std::size_t pos) {
   return Search(std::min(pos, length_), Mode{true, true, true});
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

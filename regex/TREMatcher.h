@@ -55,7 +55,7 @@
 
 #include "regex/TRE_DFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 struct TREMatchSpan {
   std::size_t start;
@@ -65,9 +65,9 @@ struct TREMatchSpan {
 
 class TREMatcher {
  public:
-  // lineSeparator: the byte that ends a line for "$" (13 or 10). The text
+  // line_separator: the byte that ends a line for "$" (13 or 10). The text
   // and the automaton must outlive the matcher.
-  TREMatcher(const TRE_DFA& dfa, std::string_view text, unsigned char lineSeparator);
+  TREMatcher(const TRE_DFA& dfa, std::string_view text, unsigned char line_separator);
 
   std::size_t Length() const { return length_; }
 
@@ -88,15 +88,15 @@ class TREMatcher {
   // text length); from then on searches follow runs one by one instead of
   // walking the search table. Results never depend on it; tests use 0 (no
   // table walk at all) and "never".
-  void SetRememberAfter(std::size_t steps) { rememberAfter_ = steps; }
+  void SetRememberAfter(std::size_t steps) { remember_after_ = steps; }
 
  private:
   // Where threads start: "^" at the first position, "^" after line feeds,
   // and the start state at the end of the text.
   struct Mode {
-    bool headAtStart;
-    bool headAfterLineFeed;
-    bool tryEnd;
+    bool head_at_start;
+    bool head_after_line_feed;
+    bool try_end;
   };
   struct Thread {
     int state;
@@ -107,8 +107,8 @@ class TREMatcher {
   // was alive; Follow alone when the table cannot be used.
   std::optional<TREMatchSpan> Search(std::size_t from, Mode mode);
   // The search thread by thread from a position where no thread is alive;
-  // lineStart: whether "^" starts there.
-  std::optional<TREMatchSpan> Follow(std::size_t from, bool lineStart, Mode mode);
+  // line_start: whether "^" starts there.
+  std::optional<TREMatchSpan> Follow(std::size_t from, bool line_start, Mode mode);
   // Steps every live thread over the character at pos into next, in start
   // order, then a new thread from the initial state when seed is set; moves
   // pos past the character and returns the new thread count, after the
@@ -120,7 +120,7 @@ class TREMatcher {
   // match where it starts, kept in registers; stops at the end of the
   // text, when no thread or three are left, or at a line start for "^".
   std::size_t Walk(Thread* live, std::size_t count, std::size_t& pos, std::optional<TREMatchSpan>& best,
-                   bool& lineStart);
+                   bool& line_start);
   // Adds a thread unless its state is taken at this position or known dead.
   template <bool kRemember>
   void Add(Thread* threads, std::size_t& count, int state, std::size_t pos, std::size_t start);
@@ -132,7 +132,7 @@ class TREMatcher {
   // The first character start at or after pos (a character start) where a
   // thread can start: pos itself when it is a line start for "^", else the
   // first candidate byte that begins a character; Length() when none is left.
-  std::size_t NextStart(std::size_t pos, bool lineStart) const;
+  std::size_t NextStart(std::size_t pos, bool line_start) const;
   std::size_t FindCandidate(std::size_t pos) const;
   // Whether pos begins a character, given that from (<= pos) does.
   bool OnBoundary(std::size_t from, std::size_t pos) const;
@@ -145,27 +145,27 @@ class TREMatcher {
   const unsigned char* text_;
   std::size_t length_;
   unsigned char separator_;
-  int head_;                     // the start state of "^" alternatives, or kNone
-  bool initialMayEnd_;           // the initial state is final or has "$"
-  bool lineFeedStarts_ = false;  // the current search tries "^" after line feeds
+  int head_;                       // the start state of "^" alternatives, or kNone
+  bool initial_may_end_;           // the initial state is final or has "$"
+  bool line_feed_starts_ = false;  // the current search tries "^" after line feeds
 
   // Bytes at which a thread from the initial state can do anything: leave
   // the state, or end a match there. Usually the automaton's own table.
   const bool* candidate_;
-  int candidateCount_;
-  int singleCandidate_;      // the only candidate byte, or -1
-  bool ownCandidates_[256];  // when the separator or every byte is added
+  int candidate_count_;
+  int single_candidate_;      // the only candidate byte, or -1
+  bool own_candidates_[256];  // when the separator or every byte is added
 
   std::vector<Thread> threads_;     // two halves: live and next
   std::vector<std::size_t> taken_;  // per state: stamp of the position that holds it
   std::size_t stamp_ = 0;
 
   std::size_t steps_ = 0;
-  std::size_t rememberAfter_;  // step count that switches remembering on
+  std::size_t remember_after_;  // step count that switches remembering on
   bool remembering_ = false;
   std::vector<std::vector<std::uint64_t>> dead_;  // per state: bit per position
-  std::size_t deadBytes_ = 0;
+  std::size_t dead_bytes_ = 0;
   std::vector<std::pair<std::size_t, int>> trail_;  // pairs since the last match end
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

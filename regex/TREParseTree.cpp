@@ -15,7 +15,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -31,7 +31,7 @@ void TREParseTree::Reset() {
   storage_.clear();
   leaves_.clear();
   inner_.clear();
-  leafByRange_.clear();
+  leaf_by_range_.clear();
   root_ = nullptr;
 }
 
@@ -41,7 +41,7 @@ TRENode* TREParseTree::NewNode() {
 }
 
 TRENode* TREParseTree::Leaf(std::uint16_t lo, std::uint16_t hi) {
-  auto [it, inserted] = leafByRange_.try_emplace(RangeKey(lo, hi), nullptr);
+  auto [it, inserted] = leaf_by_range_.try_emplace(RangeKey(lo, hi), nullptr);
   if (!inserted) return it->second;
   TRENode* node = NewNode();
   node->kind = TRENodeKind::Leaf;
@@ -96,32 +96,32 @@ void TREParseTree::NormalizeLeaves() {
 void TREParseTree::Split(TRENode* a, TRENode* b) {
   TRENode* first = a->lo <= b->lo ? a : b;
   TRENode* second = first == a ? b : a;
-  std::uint16_t overlapLo = second->lo;
-  std::uint16_t overlapHi = std::min(first->hi, second->hi);
+  std::uint16_t overlap_lo = second->lo;
+  std::uint16_t overlap_hi = std::min(first->hi, second->hi);
   std::uint16_t top = std::max(first->hi, second->hi);
-  bool hasBefore = first->lo < overlapLo;
-  bool hasAfter = overlapHi < top;
-  bool firstLonger = first->hi > second->hi;
+  bool has_before = first->lo < overlap_lo;
+  bool has_after = overlap_hi < top;
+  bool first_longer = first->hi > second->hi;
 
   // Decide which of the two are rewritten before creating pieces, so that a
   // piece never resolves to a node that is about to become a union.
-  int firstParts = 1 + (hasBefore ? 1 : 0) + (hasAfter && firstLonger ? 1 : 0);
-  int secondParts = 1 + (hasAfter && !firstLonger ? 1 : 0);
-  if (firstParts > 1) leafByRange_.erase(RangeKey(first->lo, first->hi));
-  if (secondParts > 1) leafByRange_.erase(RangeKey(second->lo, second->hi));
+  int first_parts = 1 + (has_before ? 1 : 0) + (has_after && first_longer ? 1 : 0);
+  int second_parts = 1 + (has_after && !first_longer ? 1 : 0);
+  if (first_parts > 1) leaf_by_range_.erase(RangeKey(first->lo, first->hi));
+  if (second_parts > 1) leaf_by_range_.erase(RangeKey(second->lo, second->hi));
 
-  TRENode* before = hasBefore ? Leaf(first->lo, static_cast<std::uint16_t>(overlapLo - 1)) : nullptr;
-  TRENode* overlap = Leaf(overlapLo, overlapHi);
-  TRENode* after = hasAfter ? Leaf(static_cast<std::uint16_t>(overlapHi + 1), top) : nullptr;
+  TRENode* before = has_before ? Leaf(first->lo, static_cast<std::uint16_t>(overlap_lo - 1)) : nullptr;
+  TRENode* overlap = Leaf(overlap_lo, overlap_hi);
+  TRENode* after = has_after ? Leaf(static_cast<std::uint16_t>(overlap_hi + 1), top) : nullptr;
 
-  if (firstParts > 1) {
+  if (first_parts > 1) {
     std::vector<TRENode*> pieces;
-    if (hasBefore) pieces.push_back(before);
+    if (has_before) pieces.push_back(before);
     pieces.push_back(overlap);
-    if (hasAfter && firstLonger) pieces.push_back(after);
+    if (has_after && first_longer) pieces.push_back(after);
     Rewrite(first, pieces);
   }
-  if (secondParts > 1) Rewrite(second, {overlap, after});
+  if (second_parts > 1) Rewrite(second, {overlap, after});
 }
 
 void TREParseTree::Rewrite(TRENode* node, const std::vector<TRENode*>& pieces) {
@@ -135,4 +135,4 @@ void TREParseTree::Rewrite(TRENode* node, const std::vector<TRENode*>& pieces) {
   inner_.push_back(node);  // leaves_ drops it at the end of normalisation
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -14,7 +14,7 @@
 #include <memory>
 #include <vector>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 enum class TRENodeKind {
   Leaf,      // one character whose code lies in lo..hi
@@ -67,10 +67,10 @@ class TREParseTree {
   void Rewrite(TRENode* node, const std::vector<TRENode*>& pieces);
   TRENode* NewNode();
 
-  std::vector<std::unique_ptr<TRENode>> storage_;  // owns every node
-  std::vector<TRENode*> leaves_;                   // leaf list
-  std::vector<TRENode*> inner_;                    // inner-node list
-  std::map<std::uint32_t, TRENode*> leafByRange_;  // lo | hi << 16 -> leaf
+  std::vector<std::unique_ptr<TRENode>> storage_;    // owns every node
+  std::vector<TRENode*> leaves_;                     // leaf list
+  std::vector<TRENode*> inner_;                      // inner-node list
+  std::map<std::uint32_t, TRENode*> leaf_by_range_;  // lo | hi << 16 -> leaf
   TRENode* root_ = nullptr;
 };
 
@@ -81,4 +81,4 @@ struct TRERange {
 };
 inline constexpr TRERange kAnyCharRanges[] = {{1, 9}, {11, 12}, {14, 0xFCFC}};
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

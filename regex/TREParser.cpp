@@ -2,7 +2,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 void TREParser::Fail(const char* message) const { throw ERegExpParser(message, scanner_.Cursor()); }
 
@@ -130,4 +130,4 @@ TRENode* TREParser::NegatedClass(const std::vector<TRERange>& excluded) {
   return tree_.UnionOf(members);  // Nothing when every code is excluded
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

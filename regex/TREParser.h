@@ -19,7 +19,7 @@
 #include "regex/TREParseTree.h"
 #include "regex/TREScanner.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TREParser {
  public:
@@ -53,4 +53,4 @@ class TREParser {
   int depth_ = 0;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

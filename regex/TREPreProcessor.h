@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TREPreProcessor {
  public:
@@ -18,4 +18,4 @@ class TREPreProcessor {
   std::string Process(std::string_view pattern) const { return std::string(pattern); }
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -3,7 +3,7 @@
 #include "common/Sjis.h"
 #include "regex/RECharReader.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -13,10 +13,10 @@ std::string Protect(std::string_view text) {
   for (std::size_t pos = 0; pos < text.size();) {
     std::size_t len = SjisCharLength(text, pos);
     if (text[pos] == '\\' && pos + 1 < text.size()) {
-      std::size_t nextLen = SjisCharLength(text, pos + 1);
+      std::size_t next_len = SjisCharLength(text, pos + 1);
       if (text[pos + 1] == '&') out.push_back('\\');
-      out.append(text.substr(pos, 1 + nextLen));
-      pos += 1 + nextLen;
+      out.append(text.substr(pos, 1 + next_len));
+      pos += 1 + next_len;
       continue;
     }
     out.append(text.substr(pos, len));
@@ -28,8 +28,8 @@ std::string Protect(std::string_view text) {
 }  // namespace
 
 std::string DecodeReplacement(std::string_view replacement) {
-  std::string protectedText = Protect(replacement);
-  std::string_view text = protectedText;
+  std::string protected_text = Protect(replacement);
+  std::string_view text = protected_text;
   std::string out;
   out.reserve(text.size());
   RECharReader reader(text, false);
@@ -65,4 +65,4 @@ void AppendExpansion(std::string& out, std::string_view decoded, std::string_vie
   }
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 // Passes one and two. Raises ERegExpParser(kMsgCharacterAfterBackslash) for a
 // replacement that ends in a single backslash.
@@ -21,4 +21,4 @@ std::string DecodeReplacement(std::string_view replacement);
 // Pass three: appends the expansion of a decoded replacement for one match.
 void AppendExpansion(std::string& out, std::string_view decoded, std::string_view matched);
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

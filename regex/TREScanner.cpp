@@ -2,10 +2,10 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 TRETokenKind TREScanner::GetToken() {
-  if (inClass_) return ClassItem();
+  if (in_class_) return ClassItem();
   std::uint16_t c = reader_.Read();
   code_ = upper_ = c;
   switch (c) {
@@ -35,7 +35,7 @@ TRETokenKind TREScanner::GetToken() {
       std::size_t mark = reader_.Mark();
       std::uint16_t next = reader_.Read();
       if (next == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
-      inClass_ = true;
+      in_class_ = true;
       if (next == '^') return TRETokenKind::NegClassOpen;
       reader_.Restore(mark);
       return TRETokenKind::ClassOpen;
@@ -51,7 +51,7 @@ TRETokenKind TREScanner::GetToken() {
 TRETokenKind TREScanner::ClassItem() {
   std::uint16_t first = reader_.Read();
   if (first == ']') {
-    inClass_ = false;
+    in_class_ = false;
     code_ = upper_ = first;
     return TRETokenKind::ClassClose;
   }
@@ -59,17 +59,17 @@ TRETokenKind TREScanner::ClassItem() {
   if (first == '\\') first = reader_.ReadEscape();
   code_ = upper_ = first;
 
-  std::size_t afterFirst = reader_.Mark();
+  std::size_t after_first = reader_.Mark();
   std::uint16_t next = reader_.Read();
   if (next == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
   if (next != '-') {
-    reader_.Restore(afterFirst);
+    reader_.Restore(after_first);
     return TRETokenKind::Literal;
   }
   std::uint16_t last = reader_.Read();
   if (last == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
   if (last == ']') {  // "[a-]": the "-" is a member of its own
-    reader_.Restore(afterFirst);
+    reader_.Restore(after_first);
     return TRETokenKind::Literal;
   }
   if (last == '\\') last = reader_.ReadEscape();
@@ -78,4 +78,4 @@ TRETokenKind TREScanner::ClassItem() {
   return TRETokenKind::Range;
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

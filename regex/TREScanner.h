@@ -14,7 +14,7 @@
 
 #include "regex/RECharReader.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 enum class TRETokenKind {
   End,
@@ -41,7 +41,7 @@ class TREScanner {
   // Starts over on a new pattern: cursor back to 1, outside any class.
   void Reset(std::string_view pattern) {
     reader_.Reset(pattern);
-    inClass_ = false;
+    in_class_ = false;
   }
 
   // Reads the next token. Raises ERegExpParser on malformed escapes, a lead
@@ -57,9 +57,9 @@ class TREScanner {
   TRETokenKind ClassItem();
 
   RECharReader reader_;
-  bool inClass_ = false;
+  bool in_class_ = false;
   std::uint16_t code_ = 0;
   std::uint16_t upper_ = 0;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -6,7 +6,7 @@
 #include "common/Sjis.h"
 #include "regex/TRE_DFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 namespace {
 
@@ -18,12 +18,12 @@ constexpr std::size_t kMaxBuildSteps = 8u << 20;
 
 std::unique_ptr<TRESearchTable> TRESearchTable::Build(const TRE_DFA& dfa) {
   auto table = std::make_unique<TRESearchTable>();
-  const std::size_t classCount = dfa.ClassCount();
+  const std::size_t class_count = dfa.ClassCount();
   table->shift_ = dfa.Tables().shift;
 
   // Code classes: every double-byte range of every state starts one and ends
   // before the next, so codes of one class have the same successors.
-  std::vector<std::uint16_t>& starts = table->codeStarts_;
+  std::vector<std::uint16_t>& starts = table->code_starts_;
   starts.push_back(0x100);
   for (std::size_t s = 0; s < dfa.StateCount(); ++s)
     for (const TRE_DFA::Transition& t : dfa.StateAt(static_cast<int>(s)).transitions) {
@@ -33,35 +33,35 @@ std::unique_ptr<TRESearchTable> TRESearchTable::Build(const TRE_DFA& dfa) {
     }
   std::sort(starts.begin(), starts.end());
   starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-  const std::size_t codeClassCount = starts.size();
+  const std::size_t code_class_count = starts.size();
 
-  std::vector<bool> leadClass(classCount, false);
+  std::vector<bool> lead_class(class_count, false);
   for (int byte = 0; byte < 256; ++byte)
     if (IsSjisLeadByte(static_cast<unsigned char>(byte)))
-      leadClass[dfa.ByteClass(static_cast<unsigned char>(byte))] = true;
+      lead_class[dfa.ByteClass(static_cast<unsigned char>(byte))] = true;
   const int head = dfa.HeadAnchored() ? dfa.LineHeadTarget(TRE_DFA::kInitial) : TRE_DFA::kNone;
-  const int lineFeedClass = dfa.ByteClass('\n');
+  const int line_feed_class = dfa.ByteClass('\n');
 
   std::map<std::vector<int>, int> ids;
   std::vector<std::vector<int>> sets;
-  auto idOf = [&](std::vector<int> set) {
+  auto id_of = [&](std::vector<int> set) {
     std::sort(set.begin(), set.end());
     set.erase(std::unique(set.begin(), set.end()), set.end());
     auto [it, inserted] = ids.try_emplace(set, static_cast<int>(sets.size()));
     if (inserted) sets.push_back(std::move(set));
     return it->second;
   };
-  idOf({});  // kEmptyRow
-  if (head != TRE_DFA::kNone) table->headRow_ = static_cast<std::int32_t>(idOf({head}) << table->shift_);
+  id_of({});  // kEmptyRow
+  if (head != TRE_DFA::kNone) table->head_row_ = static_cast<std::int32_t>(id_of({head}) << table->shift_);
 
   // Successor set numbers, filled in set order.
-  std::vector<int> byteTargets;
-  std::vector<int> codeTargets;
+  std::vector<int> byte_targets;
+  std::vector<int> code_targets;
   std::size_t work = 0;
   std::vector<int> next;
   for (std::size_t id = 0; id < sets.size(); ++id) {
     if (sets.size() > kMaxStates) return nullptr;
-    for (std::size_t c = 0; c < classCount; ++c) {
+    for (std::size_t c = 0; c < class_count; ++c) {
       next.clear();
       for (int member : sets[id]) {
         int target = dfa.NextInClass(member, static_cast<int>(c));
@@ -69,8 +69,8 @@ std::unique_ptr<TRESearchTable> TRESearchTable::Build(const TRE_DFA& dfa) {
       }
       int seed = dfa.NextInClass(TRE_DFA::kInitial, static_cast<int>(c));
       if (seed != TRE_DFA::kNone) next.push_back(seed);
-      if (static_cast<int>(c) == lineFeedClass && head != TRE_DFA::kNone) next.push_back(head);
-      byteTargets.push_back(idOf(next));
+      if (static_cast<int>(c) == line_feed_class && head != TRE_DFA::kNone) next.push_back(head);
+      byte_targets.push_back(id_of(next));
     }
     for (std::uint16_t code : starts) {
       next.clear();
@@ -80,9 +80,9 @@ std::unique_ptr<TRESearchTable> TRESearchTable::Build(const TRE_DFA& dfa) {
       }
       int seed = dfa.Next(TRE_DFA::kInitial, code);
       if (seed != TRE_DFA::kNone) next.push_back(seed);
-      codeTargets.push_back(idOf(next));
+      code_targets.push_back(id_of(next));
     }
-    work += (sets[id].size() + 1) * (classCount + codeClassCount);
+    work += (sets[id].size() + 1) * (class_count + code_class_count);
     if (work > kMaxBuildSteps) return nullptr;
   }
   if (sets.size() > kMaxStates) return nullptr;
@@ -101,20 +101,20 @@ std::unique_ptr<TRESearchTable> TRESearchTable::Build(const TRE_DFA& dfa) {
     return static_cast<std::int32_t>(target << table->shift_) | (stop ? kStop : 0);
   };
   table->rows_.assign(sets.size() << table->shift_, kStop);
-  table->codeRows_.resize(sets.size() * codeClassCount);
+  table->code_rows_.resize(sets.size() * code_class_count);
   for (std::size_t id = 0; id < sets.size(); ++id) {
-    for (std::size_t c = 0; c < classCount; ++c)
-      table->rows_[(id << table->shift_) + c] = entry(byteTargets[id * classCount + c], leadClass[c]);
-    for (std::size_t k = 0; k < codeClassCount; ++k)
-      table->codeRows_[id * codeClassCount + k] = entry(codeTargets[id * codeClassCount + k], false);
+    for (std::size_t c = 0; c < class_count; ++c)
+      table->rows_[(id << table->shift_) + c] = entry(byte_targets[id * class_count + c], lead_class[c]);
+    for (std::size_t k = 0; k < code_class_count; ++k)
+      table->code_rows_[id * code_class_count + k] = entry(code_targets[id * code_class_count + k], false);
   }
   return table;
 }
 
 std::int32_t TRESearchTable::CodeEntry(std::int32_t row, std::uint16_t code) const {
-  auto it = std::upper_bound(codeStarts_.begin(), codeStarts_.end(), code);
-  std::size_t codeClass = it == codeStarts_.begin() ? 0 : static_cast<std::size_t>(it - codeStarts_.begin()) - 1;
-  return codeRows_[Index(row) * codeStarts_.size() + codeClass];
+  auto it = std::upper_bound(code_starts_.begin(), code_starts_.end(), code);
+  std::size_t code_class = it == code_starts_.begin() ? 0 : static_cast<std::size_t>(it - code_starts_.begin()) - 1;
+  return code_rows_[Index(row) * code_starts_.size() + code_class];
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -30,7 +30,7 @@
 #include <memory>
 #include <vector>
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TRE_DFA;
 
@@ -50,7 +50,7 @@ class TRESearchTable {
   // The entry for the set at row on a double-byte character code.
   std::int32_t CodeEntry(std::int32_t row, std::uint16_t code) const;
   // The row of the set holding only the "^" start state (-1 without "^").
-  std::int32_t HeadRow() const { return headRow_; }
+  std::int32_t HeadRow() const { return head_row_; }
 
   bool Empty(std::int32_t row) const { return info_[Index(row)] & kEmpty; }
   // Some member is final; some member has a line-tail transition.
@@ -64,11 +64,11 @@ class TRESearchTable {
   std::size_t Index(std::int32_t row) const { return static_cast<std::size_t>(row) >> shift_; }
 
   unsigned shift_ = 0;
-  std::vector<std::int32_t> rows_;         // sets x byte classes
-  std::vector<std::uint16_t> codeStarts_;  // first code of each double-byte code class
-  std::vector<std::int32_t> codeRows_;     // sets x code classes
-  std::vector<std::uint8_t> info_;         // per set
-  std::int32_t headRow_ = -1;
+  std::vector<std::int32_t> rows_;          // sets x byte classes
+  std::vector<std::uint16_t> code_starts_;  // first code of each double-byte code class
+  std::vector<std::int32_t> code_rows_;     // sets x code classes
+  std::vector<std::uint8_t> info_;          // per set
+  std::int32_t head_row_ = -1;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

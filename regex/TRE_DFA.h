@@ -27,12 +27,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "regex/TRESearchTable.h"
 #include "regex/TRE_NFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TRE_DFA {
  public:
@@ -50,8 +52,8 @@ class TRE_DFA {
     bool visited = false;
     bool final = false;
     std::vector<Transition> transitions;  // sorted by lo, disjoint
-    int lineHead = kNone;                 // successor on the line-head anchor
-    int lineTail = kNone;                 // successor on the line-tail anchor
+    int line_head = kNone;                // successor on the line-head anchor
+    int line_tail = kNone;                // successor on the line-tail anchor
   };
 
   explicit TRE_DFA(const TRE_NFA& nfa);
@@ -59,74 +61,82 @@ class TRE_DFA {
   static constexpr int kInitial = 0;
   std::size_t StateCount() const { return states_.size(); }
   const State& StateAt(int state) const { return states_[static_cast<std::size_t>(state)]; }
-  bool HeadAnchored() const { return headAnchored_; }
-  bool TailAnchored() const { return tailAnchored_; }
+  bool HeadAnchored() const { return head_anchored_; }
+  bool TailAnchored() const { return tail_anchored_; }
 
   // Successor of a state on a character code, or kNone.
   int Next(int state, std::uint16_t code) const;
   // The same for a single-byte code, through the byte-class table.
   int NextByte(int state, unsigned char byte) const {
-    return byteTable_[(static_cast<std::size_t>(state) << classShift_) + byteClass_[byte]];
+    return byte_table_[(static_cast<std::size_t>(state) << class_shift_) + byte_class_[byte]];
   }
   bool IsFinal(int state) const { return flags_[static_cast<std::size_t>(state)] & kFinalFlag; }
   bool HasLineTail(int state) const { return flags_[static_cast<std::size_t>(state)] & kTailFlag; }
   // The search automaton built from this one, or null when it would be too
   // large (searches then run thread by thread).
-  const TRESearchTable* SearchTable() const { return searchTable_.get(); }
-  std::size_t ClassCount() const { return classCount_; }
+  const TRESearchTable* SearchTable() const { return search_table_.get(); }
+  std::size_t ClassCount() const { return class_count_; }
   // The byte-class step split in two, so that several states can step on
   // one byte with a single class lookup.
-  int ByteClass(unsigned char byte) const { return byteClass_[byte]; }
-  int NextInClass(int state, int byteClass) const {
-    return byteTable_[(static_cast<std::size_t>(state) << classShift_) + static_cast<std::size_t>(byteClass)];
+  int ByteClass(unsigned char byte) const { return byte_class_[byte]; }
+  int NextInClass(int state, int byte_class) const {
+    return byte_table_[(static_cast<std::size_t>(state) << class_shift_) + static_cast<std::size_t>(byte_class)];
   }
   // Raw views for tight loops that carry row offsets (state << shift)
   // instead of states: the successor of the state at row r on byte b is at
-  // row rows[r + byteClass[b]] (-1 for none), and ends[r + byteClass[b]] is
+  // row rows[r + byte_class[b]] (-1 for none), and ends[r + byte_class[b]] is
   // set when that successor may end a match (MayEnd). flags[s] is MayEnd(s).
   struct StepTables {
     const std::int32_t* rows;
     const std::uint8_t* ends;
-    const std::uint8_t* byteClass;
+    const std::uint8_t* byte_class;
     unsigned shift;
     const std::uint8_t* flags;
   };
-  StepTables Tables() const { return {rowTable_.data(), endTable_.data(), byteClass_, classShift_, flags_.data()}; }
+  StepTables Tables() const { return {row_table_.data(), end_table_.data(), byte_class_, class_shift_, flags_.data()}; }
   // Whether a character starting with this byte can leave the initial
   // state: lets searches skip start positions that cannot begin a match.
-  bool CanStart(unsigned char byte) const { return startBytes_[byte]; }
+  bool CanStart(unsigned char byte) const { return start_bytes_[byte]; }
   // The bytes where a search may start a run: those that can leave the
   // initial state, and the line feed when "^" can start a match after it.
   // (A search adds the separator itself when the initial state has "$".)
   // Their number, and the byte when there is exactly one (else -1).
-  const bool* SearchBytes() const { return searchBytes_; }
-  int SearchByteCount() const { return searchByteCount_; }
-  int SingleSearchByte() const { return singleSearchByte_; }
+  const bool* SearchBytes() const { return search_bytes_; }
+  int SearchByteCount() const { return search_byte_count_; }
+  int SingleSearchByte() const { return single_search_byte_; }
   // Final, or final at a line end: one test per step for the matcher.
   bool MayEnd(int state) const { return flags_[static_cast<std::size_t>(state)] != 0; }
-  int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].lineHead; }
+  int LineHeadTarget(int state) const { return states_[static_cast<std::size_t>(state)].line_head; }
 
  private:
+  // The states built so far, by their NFA state set.
+  using StateIndex = std::unordered_map<std::string, int>;
+
   TRE_NFAStateSet Closure(const TRE_NFA& nfa, TRE_NFAStateSet set, const std::vector<int>& members) const;
+  void BuildStates(const TRE_NFA& nfa);
+  int FindOrAddState(TRE_NFAStateSet set, StateIndex& index);
+  void AddTransitions(const TRE_NFA& nfa, std::size_t current, StateIndex& index);
   void BuildByteTable();
+  void FindStartBytes();
+  void BuildStepTables();
 
   std::vector<State> states_;
-  bool headAnchored_ = false;
-  bool tailAnchored_ = false;
-  std::uint8_t byteClass_[256] = {};
-  std::size_t classCount_ = 0;
-  unsigned classShift_ = 0;             // rows of the byte table are 1 << classShift_ entries apart
-  std::vector<int> byteTable_;          // states x classes (rows padded to a power of two)
-  std::vector<std::int32_t> rowTable_;  // the same with successor rows instead of states
-  std::vector<std::uint8_t> endTable_;  // the successor's MayEnd
+  bool head_anchored_ = false;
+  bool tail_anchored_ = false;
+  std::uint8_t byte_class_[256] = {};
+  std::size_t class_count_ = 0;
+  unsigned class_shift_ = 0;             // rows of the byte table are 1 << class_shift_ entries apart
+  std::vector<int> byte_table_;          // states x classes (rows padded to a power of two)
+  std::vector<std::int32_t> row_table_;  // the same with successor rows instead of states
+  std::vector<std::uint8_t> end_table_;  // the successor's MayEnd
   static constexpr std::uint8_t kFinalFlag = 1;
   static constexpr std::uint8_t kTailFlag = 2;
   std::vector<std::uint8_t> flags_;  // per state, for the matcher's inner loop
-  bool startBytes_[256] = {};
-  bool searchBytes_[256] = {};
-  int searchByteCount_ = 0;
-  int singleSearchByte_ = -1;
-  std::unique_ptr<TRESearchTable> searchTable_;
+  bool start_bytes_[256] = {};
+  bool search_bytes_[256] = {};
+  int search_byte_count_ = 0;
+  int single_search_byte_ = -1;
+  std::unique_ptr<TRESearchTable> search_table_;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -4,7 +4,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 int TRE_NFA::NewState() {
   if (states_.size() >= kMaxStates) throw ERegExpParser(kMsgTooComplex, 0);
@@ -13,7 +13,7 @@ int TRE_NFA::NewState() {
 }
 
 void TRE_NFA::Add(int from, TRELabelKind kind, std::uint16_t lo, std::uint16_t hi, int to) {
-  if (++transitionCount_ > kMaxTransitions) throw ERegExpParser(kMsgTooComplex, 0);
+  if (++transition_count_ > kMaxTransitions) throw ERegExpParser(kMsgTooComplex, 0);
   states_[static_cast<std::size_t>(from)].push_back({kind, lo, hi, to});
 }
 
@@ -40,7 +40,7 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree) {
         bool head = node->kind == TRENodeKind::LineHead;
         bool anchor = head ? work.from == kInitial : work.to == kFinal;
         if (anchor) {
-          (head ? headAnchored_ : tailAnchored_) = true;
+          (head ? head_anchored_ : tail_anchored_) = true;
           Add(work.from, head ? TRELabelKind::LineHead : TRELabelKind::LineTail, 0, 0, work.to);
         } else {
           Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);  // the literal "^" or "$"
@@ -58,12 +58,12 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree) {
         stack.push_back({node->left, work.from, work.to});
         break;
       case TRENodeKind::Closure: {
-        int loopIn = NewState();
-        int loopOut = NewState();
-        Add(work.from, TRELabelKind::Epsilon, 0, 0, loopIn);
-        Add(loopOut, TRELabelKind::Epsilon, 0, 0, loopIn);
-        Add(loopIn, TRELabelKind::Epsilon, 0, 0, work.to);
-        stack.push_back({node->left, loopIn, loopOut});
+        int loop_in = NewState();
+        int loop_out = NewState();
+        Add(work.from, TRELabelKind::Epsilon, 0, 0, loop_in);
+        Add(loop_out, TRELabelKind::Epsilon, 0, 0, loop_in);
+        Add(loop_in, TRELabelKind::Epsilon, 0, 0, work.to);
+        stack.push_back({node->left, loop_in, loop_out});
         break;
       }
       case TRENodeKind::Empty:
@@ -77,4 +77,4 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree) {
   }
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

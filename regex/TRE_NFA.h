@@ -19,7 +19,7 @@
 
 #include "regex/TREParseTree.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 enum class TRELabelKind : std::uint8_t { Epsilon, Range, LineHead, LineTail };
 
@@ -61,17 +61,17 @@ class TRE_NFA {
   const std::vector<TRE_NFATransition>& Transitions(int state) const {
     return states_[static_cast<std::size_t>(state)];
   }
-  bool HeadAnchored() const { return headAnchored_; }
-  bool TailAnchored() const { return tailAnchored_; }
+  bool HeadAnchored() const { return head_anchored_; }
+  bool TailAnchored() const { return tail_anchored_; }
 
  private:
   int NewState();
   void Add(int from, TRELabelKind kind, std::uint16_t lo, std::uint16_t hi, int to);
 
   std::vector<std::vector<TRE_NFATransition>> states_;
-  bool headAnchored_ = false;
-  bool tailAnchored_ = false;
-  std::size_t transitionCount_ = 0;
+  bool head_anchored_ = false;
+  bool tail_anchored_ = false;
+  std::size_t transition_count_ = 0;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

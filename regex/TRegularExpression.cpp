@@ -3,7 +3,7 @@
 #include "regex/TREParser.h"
 #include "regex/TRE_NFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 std::unique_ptr<TRE_DFA> TRegularExpression::Compile(std::string_view pattern) {
   TREParser parser(pattern);
@@ -17,11 +17,11 @@ TRegularExpression::TRegularExpression() { cache_.push_back({std::string(), Comp
 TRegularExpression::~TRegularExpression() = default;
 
 void TRegularExpression::SetRegExp(std::string_view pattern) {
-  std::string key = preProcessor_.Process(pattern);
+  std::string key = pre_processor_.Process(pattern);
   for (std::size_t i = 0; i < cache_.size(); ++i) {
     if (cache_[i].pattern != key) continue;
     current_ = i;
-    regExp_ = std::string(pattern);
+    reg_exp_ = std::string(pattern);
     PatternChanged();
     return;
   }
@@ -30,10 +30,10 @@ void TRegularExpression::SetRegExp(std::string_view pattern) {
     std::unique_ptr<TRE_DFA> dfa = Compile(key);
     cache_.insert(cache_.begin() + 1, Entry{std::move(key), std::move(dfa)});
     current_ = 1;
-    regExp_ = std::string(pattern);
+    reg_exp_ = std::string(pattern);
   } catch (...) {
     current_ = 0;
-    regExp_.clear();
+    reg_exp_.clear();
     PatternChanged();
     throw;
   }
@@ -41,20 +41,20 @@ void TRegularExpression::SetRegExp(std::string_view pattern) {
 }
 
 void TRegularExpression::SetUseFuzzyCharDic(bool value) {
-  if (preProcessor_.UseFuzzyCharDic == value) return;
-  preProcessor_.UseFuzzyCharDic = value;
+  if (pre_processor_.UseFuzzyCharDic == value) return;
+  pre_processor_.UseFuzzyCharDic = value;
   Recompile();
 }
 
 void TRegularExpression::SetUseSynonymDic(bool value) {
-  if (preProcessor_.UseSynonymDic == value) return;
-  preProcessor_.UseSynonymDic = value;
+  if (pre_processor_.UseSynonymDic == value) return;
+  pre_processor_.UseSynonymDic = value;
   Recompile();
 }
 
 void TRegularExpression::Recompile() {
-  std::string pattern = regExp_;
+  std::string pattern = reg_exp_;
   SetRegExp(pattern);
 }
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

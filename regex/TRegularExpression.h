@@ -23,7 +23,7 @@
 #include "regex/TREPreProcessor.h"
 #include "regex/TRE_DFA.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 
 class TRegularExpression {
  public:
@@ -35,13 +35,13 @@ class TRegularExpression {
   TRegularExpression& operator=(const TRegularExpression&) = delete;
 
   // The current pattern. Setting it compiles (or finds the cached automaton).
-  const std::string& RegExp() const { return regExp_; }
+  const std::string& RegExp() const { return reg_exp_; }
   void SetRegExp(std::string_view pattern);
 
   // Pattern rewriting switches; changing one compiles the current pattern again.
-  bool UseFuzzyCharDic() const { return preProcessor_.UseFuzzyCharDic; }
+  bool UseFuzzyCharDic() const { return pre_processor_.UseFuzzyCharDic; }
   void SetUseFuzzyCharDic(bool value);
-  bool UseSynonymDic() const { return preProcessor_.UseSynonymDic; }
+  bool UseSynonymDic() const { return pre_processor_.UseSynonymDic; }
   void SetUseSynonymDic(bool value);
 
   // The codes that stand for the two anchors in automaton labels; both lie
@@ -74,8 +74,8 @@ class TRegularExpression {
 
   std::vector<Entry> cache_;
   std::size_t current_ = 0;
-  std::string regExp_;
-  TREPreProcessor preProcessor_;
+  std::string reg_exp_;
+  TREPreProcessor pre_processor_;
 };
 
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -44,9 +44,10 @@ else
 fi
 
 note "Generated files"
-# data/Html.dat and core/BuiltInTemplates.inc come from one table.
-if python3 "$root/scripts/gen-html-dat.py" --check; then
-  echo "data/Html.dat and core/BuiltInTemplates.inc match scripts/gen-html-dat.py"
+# data/Html.dat and core/BuiltInTemplates.inc come from one table;
+# common/Cp932Table.inc from the code page 932 codec.
+if python3 "$root/scripts/gen-html-dat.py" --check && python3 "$root/scripts/gen-cp932-table.py" --check; then
+  echo "data/Html.dat, core/BuiltInTemplates.inc and common/Cp932Table.inc match their scripts"
   record 1 0 "generated files"
 else
   record 0 1 "generated files"

@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "common/Sjis.h"
+#include "common/SjisLiteral.h"
 #include "settings/ProfileFile.h"
 
 namespace tagsling::settings {
@@ -117,7 +118,7 @@ const SettingDefinition kSettingsTable[] = {
 constexpr const char* kNotepadFile = "\\NOTEPAD.EXE";
 constexpr const char* kNotepadClass = "Notepad";
 // " に書き込めません" (cannot write to) in Shift-JIS.
-constexpr const char* kCannotWriteSuffix = " \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1";
+constexpr const char* kCannotWriteSuffix = " に書き込めません"_sjis;
 
 bool IsMainWindowRow(const SettingDefinition& row) { return row.section == nullptr; }
 
@@ -151,6 +152,12 @@ std::string SystemTextDefault(SystemDefault kind, const SettingsEnvironment& env
 }
 
 }  // namespace
+
+bool ReadBoolSetting(const ProfileDocument& file, bool AppSettings::*field) {
+  const SettingDefinition* row = FindSettingDefinition(field);
+  if (!row) throw std::logic_error("ReadBoolSetting: a field without a table row");
+  return file.GetBool(row->section ? row->section : kMainWindowSection, row->key, row->number_default != 0);
+}
 
 std::span<const SettingDefinition> SettingsTable() { return kSettingsTable; }
 

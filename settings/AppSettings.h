@@ -152,6 +152,10 @@ std::span<const SettingDefinition> SettingsTable();
 // The table row of a field, or nullptr.
 const SettingDefinition* FindSettingDefinition(const SettingField& field);
 
+// A Boolean key read on its own through its table row (section, key and
+// default), for the few keys the program needs before the record is loaded.
+bool ReadBoolSetting(const ProfileDocument& file, bool AppSettings::*field);
+
 // A save that could not be written. what() is the message shown to the user:
 // "<path> に書き込めません" (cannot write to <path>), in Shift-JIS.
 class SettingsWriteError : public std::runtime_error {

@@ -7,20 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "common/SjisLiteral.h"
 #include "settings/RegisteredLists.h"
 
 namespace tagsling::settings {
 
 // The menus built from a registered list.
 enum class ListMenu {
-  kMenuBarUserTag,  // menu bar "登録タグ(&U)"
-  kUserTagButton,   // PopupMenu_UserTag
-  kPopup1UserTag,   // PopupMenu1, submenu "登録タグ(&U)"
-  kPopup4UserTag,   // PopupMenu4, submenu "登録タグ(&U)"
-  kMenuBarTools,    // menu bar "外部ツール(&P)"
-  kToolsButton,     // PopupMenu_Tools
-  kPopup2Tools,     // PopupMenu2, submenu "外部ツール(&P)"
-  kPopup7Tools,     // PopupMenu7
+  kMenuBarUserTag,            // menu bar "登録タグ(&U)"
+  kUserTagButton,             // UserTagButtonMenu
+  kTagPopupUserTag,           // TagPopup, submenu "登録タグ(&U)"
+  kShortTagPopupUserTag,      // ShortTagPopup, submenu "登録タグ(&U)"
+  kMenuBarTools,              // menu bar "外部ツール(&P)"
+  kToolsButton,               // ToolsButtonMenu
+  kTrayMenuTools,             // TrayMenu, submenu "外部ツール(&P)"
+  kOuterToolHotKeyMenuTools,  // OuterToolHotKeyMenu
 };
 
 // What a click on a list item runs.
@@ -51,7 +52,7 @@ struct ListMenuContents {
 };
 
 // Caption of the disabled item of an empty list: "(未登録)" in Shift-JIS.
-inline constexpr const char* kNotRegisteredCaption = "(\x96\xa2\x93\x6f\x98\x5e)";
+inline constexpr const char* kNotRegisteredCaption = "(未登録)"_sjis;
 
 // The contents of a menu for the given entry titles.
 ListMenuContents BuildListMenuContents(ListMenu menu, const std::vector<std::string>& titles);

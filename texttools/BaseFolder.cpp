@@ -7,9 +7,9 @@
 namespace tagsling::texttools {
 
 void ReportWithBracket(TextToolsContext& context, const std::string& message) {
-  BringSelfToForeground(context.platform.windows, context.self);
+  core::BringSelfToForeground(context.platform.windows, context.self);
   context.platform.feedback.ShowMessage(message, platform::MessageIcon::kError);
-  ReturnForegroundToTarget(context.platform.windows, context.self, context.through_classes);
+  core::ReturnForegroundToTarget(context.platform.windows, context.self, context.through_classes);
 }
 
 platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
@@ -74,9 +74,9 @@ std::string MakeInsertPath(TextToolsContext& context, const std::string& file) {
 
 BaseFolderDisplay ComputeBaseFolderDisplay(const settings::AppSettings& settings, int screen_width) {
   BaseFolderDisplay display;
-  display.label1 = settings.Public_Dir.empty() ? std::string(kAutomaticBaseFolder) : settings.Public_Dir;
-  display.panel8_hint = kBaseFolderHintPrefix + display.label1;
-  display.label2 = settings.SoutaiPathIns ? std::string() : std::string(kRelativePathOff);
+  display.folder_text = settings.Public_Dir.empty() ? std::string(kAutomaticBaseFolder) : settings.Public_Dir;
+  display.base_folder_hint = kBaseFolderHintPrefix + display.folder_text;
+  display.relative_path_text = settings.SoutaiPathIns ? std::string() : std::string(kRelativePathOff);
   display.labels_visible = screen_width > 640;
   return display;
 }
@@ -117,7 +117,7 @@ void SetBaseFolder(TextToolsContext& context) {
   });
   platform::WindowSystem& windows = context.platform.windows;
   windows.SetForeground(context.host->PaletteShowing() ? context.self.main
-                                                       : ResolveTargetWindow(windows, context.through_classes));
+                                                       : core::ResolveTargetWindow(windows, context.through_classes));
 }
 
 void ClearBaseFolder(TextToolsContext& context) {
@@ -129,7 +129,7 @@ void ClearBaseFolder(TextToolsContext& context) {
   });
   if (!context.host->PaletteShowing()) {
     platform::WindowSystem& windows = context.platform.windows;
-    windows.SetForeground(ResolveTargetWindow(windows, context.through_classes));
+    windows.SetForeground(core::ResolveTargetWindow(windows, context.through_classes));
   }
 }
 

@@ -6,12 +6,12 @@
 
 namespace tagsling::texttools {
 
-const TAWKStr& CompiledPattern(std::string_view pattern) {
-  thread_local std::map<std::string, std::unique_ptr<TAWKStr>, std::less<>> compiled;
+const regex::TAWKStr& CompiledPattern(std::string_view pattern) {
+  thread_local std::map<std::string, std::unique_ptr<regex::TAWKStr>, std::less<>> compiled;
   auto found = compiled.find(pattern);
   if (found != compiled.end()) return *found->second;
-  auto awk = std::make_unique<TAWKStr>();
-  awk->SetLineSeparator(mcls_CRLF);
+  auto awk = std::make_unique<regex::TAWKStr>();
+  awk->SetLineSeparator(regex::mcls_CRLF);
   awk->SetRegExp(pattern);
   return *compiled.emplace(std::string(pattern), std::move(awk)).first->second;
 }

@@ -12,6 +12,6 @@ namespace tagsling::texttools {
 
 // The pattern object for `pattern` (line separator CR LF). The pattern must
 // be valid: an invalid one raises ERegExpParser.
-const TAWKStr& CompiledPattern(std::string_view pattern);
+const regex::TAWKStr& CompiledPattern(std::string_view pattern);
 
 }  // namespace tagsling::texttools

@@ -71,7 +71,8 @@ std::string DocumentPathFromWindow(const EditorWindowText& window, std::string_v
   for (const Rule& rule : kRules) {
     if (rule.without_base_only && !no_base) continue;
     std::string candidate = Matched(rule.pattern, title);
-    candidate = rule.removed.empty() ? RemoveSingleByteChars(candidate, "[]") : ReplaceAll(rule.removed, "", candidate);
+    candidate =
+        rule.removed.empty() ? RemoveSingleByteChars(candidate, "[]") : core::ReplaceAll(rule.removed, "", candidate);
     found = FinishCandidate(candidate, base_folder, files);
     if (!found.empty()) return found;
   }

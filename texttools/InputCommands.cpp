@@ -32,7 +32,7 @@ struct DialogOutcome {
 // to its thread's input.
 platform::WindowHandle FocusTarget(TextToolsContext& context) {
   platform::WindowSystem& windows = context.platform.windows;
-  platform::WindowHandle target = ResolveTargetWindow(windows, context.through_classes);
+  platform::WindowHandle target = core::ResolveTargetWindow(windows, context.through_classes);
   platform::ThreadId own = windows.CurrentThread();
   platform::ThreadId theirs = windows.ThreadOf(target);
   windows.AttachInput(own, theirs, true);
@@ -48,7 +48,7 @@ void RunDialogCommand(TextToolsContext& context, InputCommand command,
   platform::WindowSystem& windows = context.platform.windows;
   InputBusyScope busy(host, command);
   if (host.PaletteShowing()) {
-    BringToFrontAttached(windows, context.self.application);
+    core::BringToFrontAttached(windows, context.self.application);
   } else {
     windows.SetForeground(context.self.application);
   }
@@ -127,7 +127,7 @@ FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings) {
   return dialog;
 }
 
-void F2Click(TextToolsContext& context) {
+void InsertFileName(TextToolsContext& context) {
   if (context.settings.Public_Dir.empty() && context.settings.SoutaiPathIns &&
       GetEditorDocumentPath(context, true).empty()) {
     return;
@@ -160,7 +160,7 @@ std::string UrlInsertText(const std::string& url, const std::string& shortcut_fi
   if (!link) return url;
   std::string name = FileNamePart(shortcut_file);
   std::string extension = FileExtension(name);
-  if (!extension.empty()) name = ReplaceAll(extension, "", name);
+  if (!extension.empty()) name = core::ReplaceAll(extension, "", name);
   return Link(VocabularyFor(lower), url, name);
 }
 
@@ -168,7 +168,7 @@ std::string ReadShortcutUrl(const std::string& shortcut_file) {
   return settings::ReadProfileString(shortcut_file, "InternetShortcut", "URL", "");
 }
 
-void URLA1Click(TextToolsContext& context) {
+void InsertUrl(TextToolsContext& context) {
   RunDialogCommand(context, InputCommand::kUrl, [&](InputHost& host) {
     std::optional<std::string> file = host.ShowOpenDialog(UrlDialogSpec(context.settings));
     if (!file) return DialogOutcome{};
@@ -217,7 +217,7 @@ TextFileResult ReadInsertTextFile(FileSystem& files, const std::string& path) {
   return result;
 }
 
-void T5Click(TextToolsContext& context) {
+void InsertTextFile(TextToolsContext& context) {
   RunDialogCommand(context, InputCommand::kTextFile, [&](InputHost& host) {
     std::optional<std::string> file = host.ShowOpenDialog(TextDialogSpec(context.settings));
     if (!file) return DialogOutcome{};
@@ -239,7 +239,7 @@ std::string ColorText(Rgb colour, bool lower) {
   return text;
 }
 
-void Color2Click(TextToolsContext& context) {
+void InsertColour(TextToolsContext& context) {
   RunDialogCommand(context, InputCommand::kColour, [&](InputHost& host) {
     std::optional<Rgb> colour = host.ShowColorDialog();
     if (!colour) return DialogOutcome{};

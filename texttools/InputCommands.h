@@ -1,8 +1,8 @@
 #pragma once
 // The dialog commands that insert text from outside the templates:
-// file-name input (F2Click: a path, a link, or an IMG tag or attributes with
-// the picture's size), URL input from an Internet shortcut (URLA1Click),
-// text-file insertion (T5Click) and the RGB colour (Color2Click).
+// file-name input (InsertFileName: a path, a link, or an IMG tag or attributes with
+// the picture's size), URL input from an Internet shortcut (InsertUrl),
+// text-file insertion (InsertTextFile) and the RGB colour (InsertColour).
 //
 // Common frame: busy flag; the application window in front; the main window
 // disabled and the dialog host in front; the dialog; the target window in
@@ -54,7 +54,7 @@ std::string BuildFileInsertText(TextToolsContext& context, const std::string& fi
 // The file-name dialog: title by ImageSize, seven filters.
 FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings);
 
-void F2Click(TextToolsContext& context);
+void InsertFileName(TextToolsContext& context);
 
 // ---- URL input ----
 
@@ -64,7 +64,7 @@ FileDialogSpec UrlDialogSpec(const settings::AppSettings& settings);
 std::string UrlInsertText(const std::string& url, const std::string& shortcut_file, bool link, bool lower);
 // The URL value of section "InternetShortcut" ("" when missing).
 std::string ReadShortcutUrl(const std::string& shortcut_file);
-void URLA1Click(TextToolsContext& context);
+void InsertUrl(TextToolsContext& context);
 
 // ---- text-file insertion ----
 
@@ -80,13 +80,13 @@ struct TextFileResult {
   std::string message;
 };
 TextFileResult ReadInsertTextFile(FileSystem& files, const std::string& path);
-void T5Click(TextToolsContext& context);
+void InsertTextFile(TextToolsContext& context);
 
 // ---- colour input ----
 
 // "#RRGGBB" in red, green, blue order; lower-case digits when `lower`.
 std::string ColorText(Rgb colour, bool lower);
-void Color2Click(TextToolsContext& context);
+void InsertColour(TextToolsContext& context);
 
 // ---- dialog start ----
 

@@ -1,159 +1,45 @@
 #pragma once
 // Texts of the text-input commands: dialog titles, file filters and the
-// messages they report. Shift-JIS bytes; each constant is preceded by its
-// text as the user reads it (" / " marks a CR LF line break).
+// messages they report, in code page 932 (written as UTF-8, converted while
+// compiling: common/SjisLiteral.h).
+
+#include "common/SjisLiteral.h"
 
 namespace tagsling::texttools {
 
-// ファイル名入力 (Shift=リンク)  画像 (Ctrl=ファイル名  Shift=IMGタグ  Ctrl+Shift=リンク)
-inline constexpr const char kFileDialogTitleImageSize[] =
-    "\x83t\x83@\x83"
-    "C\x83\x8b\x96\xbc\x93\xfc\x97\xcd (Shift=\x83\x8a\x83\x93\x83N)  \x89\xe6\x91\x9c (Ctrl=\x83t\x83@\x83"
-    "C\x83\x8b\x96\xbc  Shift=IMG\x83^\x83O  Ctrl+Shift=\x83\x8a\x83\x93\x83N)";
-// ファイル名入力 (Shift=リンク)  画像 (Ctrl=縦横サイズ  Shift=リンク  Ctrl+Shift=IMGタグ)
-inline constexpr const char kFileDialogTitleNoImageSize[] =
-    "\x83t\x83@\x83"
-    "C\x83\x8b\x96\xbc\x93\xfc\x97\xcd (Shift=\x83\x8a\x83\x93\x83N)  \x89\xe6\x91\x9c (Ctrl=\x8f"
-    "c\x89\xa1\x83T\x83"
-    "C\x83Y  Shift=\x83\x8a\x83\x93\x83N  Ctrl+Shift=IMG\x83^\x83O)";
-// すべてのファイル (*.*)
-inline constexpr const char kFilterAllFiles[] =
-    "\x82\xb7\x82\xd7\x82\xc4\x82\xcc\x83t\x83@\x83"
-    "C\x83\x8b (*.*)";
-// HTMLファイル (*.html,*.htm)
-inline constexpr const char kFilterHtmlFiles[] =
-    "HTML\x83t\x83@\x83"
-    "C\x83\x8b (*.html,*.htm)";
-// テキストファイル (*.txt)
-inline constexpr const char kFilterTextFiles[] =
-    "\x83"
-    "e\x83L\x83X\x83g\x83t\x83@\x83"
-    "C\x83\x8b (*.txt)";
-// イメージファイル (*.gif,*.jpg,*.jpeg,:.png)
-inline constexpr const char kFilterImageFiles[] =
-    "\x83"
-    "C\x83\x81\x81[\x83W\x83t\x83@\x83"
-    "C\x83\x8b (*.gif,*.jpg,*.jpeg,:.png)";
-// GIFファイル (*.gif)
-inline constexpr const char kFilterGifFiles[] =
-    "GIF\x83t\x83@\x83"
-    "C\x83\x8b (*.gif)";
-// JPEGファイル (*.jpg,*.jpeg)
-inline constexpr const char kFilterJpegFiles[] =
-    "JPEG\x83t\x83@\x83"
-    "C\x83\x8b (*.jpg,*.jpeg)";
-// PNGファイル (*.png)
-inline constexpr const char kFilterPngFiles[] =
-    "PNG\x83t\x83@\x83"
-    "C\x83\x8b (*.png)";
-// イメージの縦横サイズを取得できませんでした。
-inline constexpr const char kMsgPictureSizeUnreadable[] =
-    "\x83"
-    "C\x83\x81\x81[\x83W\x82\xcc\x8f"
-    "c\x89\xa1\x83T\x83"
-    "C\x83Y\x82\xf0\x8e\xe6\x93\xbe\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
-    "B";
-// テキストエディタの実行ファイルを指定して下さい。
-inline constexpr const char kMsgNoEditorFile[] =
-    "\x83"
-    "e\x83L\x83X\x83g\x83G\x83"
-    "f\x83"
-    "B\x83^\x82\xcc\x8e\xc0\x8ds\x83t\x83@\x83"
-    "C\x83\x8b\x82\xf0\x8ew\x92\xe8\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81"
-    "B";
-// HTMLファイル、又は、基本フォルダを取得できませんでした。 /
-// テキストエディタが起動していないか、ウィンドウが最小化されています。
-inline constexpr const char kMsgNoEditorWindow[] =
-    "HTML\x83t\x83@\x83"
-    "C\x83\x8b\x81"
-    "A\x96\x94\x82\xcd\x81"
-    "A\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_"
-    "\x82\xf0\x8e\xe6\x93\xbe\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
-    "B\r\n\x83"
-    "e\x83L\x83X\x83g\x83G\x83"
-    "f\x83"
-    "B\x83^\x82\xaa\x8bN\x93\xae\x82\xb5\x82\xc4\x82\xa2\x82\xc8\x82\xa2\x82\xa9\x81"
-    "A\x83"
-    "E\x83"
-    "B\x83\x93\x83h\x83"
-    "E\x82\xaa\x8d\xc5\x8f\xac\x89\xbb\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb7\x81"
-    "B";
-// 基本フォルダのパスを取得できませんでした。
-inline constexpr const char kMsgNoBaseFolderPath[] =
-    "\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_"
-    "\x82\xcc\x83p\x83X\x82\xf0\x8e\xe6\x93\xbe\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
-    "B";
-// HTMLファイルのパスを取得できませんでした。
-inline constexpr const char kMsgNoHtmlFilePath[] =
-    "HTML\x83t\x83@\x83"
-    "C\x83\x8b\x82\xcc\x83p\x83X\x82\xf0\x8e\xe6\x93\xbe\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82"
-    "\xbd\x81"
-    "B";
-// 相対パスの取得に失敗したのでファイル名のみ入力します。
-inline constexpr const char kMsgRelativePathFailed[] =
-    "\x91\x8a\x91\xce\x83p\x83X\x82\xcc\x8e\xe6\x93\xbe\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xbd\x82\xcc\x82\xc5\x83t\x83@"
-    "\x83"
-    "C\x83\x8b\x96\xbc\x82\xcc\x82\xdd\x93\xfc\x97\xcd\x82\xb5\x82\xdc\x82\xb7\x81"
-    "B";
-// フォルダの参照
-inline constexpr const char kFolderPickerCaption[] = "\x83t\x83H\x83\x8b\x83_\x82\xcc\x8eQ\x8f\xc6";
-// 相対パスの基本フォルダ: / (編集中のファイルがあるフォルダを指定して下さい)
-inline constexpr const char kFolderPickerText[] =
-    "\x91\x8a\x91\xce\x83p\x83X\x82\xcc\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_:\r\n("
-    "\x95\xd2\x8fW\x92\x86\x82\xcc\x83t\x83@\x83"
-    "C\x83\x8b\x82\xaa\x82\xa0\x82\xe9\x83t\x83H\x83\x8b\x83_"
-    "\x82\xf0\x8ew\x92\xe8\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2)";
-// 基本フォルダをクリアします。よろしいですか？
-inline constexpr const char kClearBaseFolderQuestion[] =
-    "\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_\x82\xf0\x83N\x83\x8a\x83"
-    "A\x82\xb5\x82\xdc\x82\xb7\x81"
-    "B\x82\xe6\x82\xeb\x82\xb5\x82\xa2\x82\xc5\x82\xb7\x82\xa9\x81H";
-// 基本フォルダクリアの確認
-inline constexpr const char kClearBaseFolderCaption[] =
-    "\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_\x83N\x83\x8a\x83"
-    "A\x82\xcc\x8am\x94"
-    "F";
-// 基本フォルダをオープンできませんでした。
-inline constexpr const char kMsgCannotOpenBaseFolder[] =
-    "\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_\x82\xf0\x83I\x81["
-    "\x83v\x83\x93\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
-    "B";
-// 基本フォルダ -
-inline constexpr const char kBaseFolderHintPrefix[] = "\x8a\xee\x96{\x83t\x83H\x83\x8b\x83_ - ";
-// [自動取得]
-inline constexpr const char kAutomaticBaseFolder[] = "[\x8e\xa9\x93\xae\x8e\xe6\x93\xbe]";
-// [相対パス入力OFF]
-inline constexpr const char kRelativePathOff[] = "[\x91\x8a\x91\xce\x83p\x83X\x93\xfc\x97\xcdOFF]";
-// URL入力 (Shift=リンク)
-inline constexpr const char kUrlDialogTitle[] = "URL\x93\xfc\x97\xcd (Shift=\x83\x8a\x83\x93\x83N)";
-// インターネット ショートカット (*.url)
-inline constexpr const char kFilterInternetShortcut[] =
-    "\x83"
-    "C\x83\x93\x83^\x81[\x83l\x83"
-    "b\x83g \x83V\x83\x87\x81[\x83g\x83J\x83"
-    "b\x83g (*.url)";
-// テキスト差込入力
-inline constexpr const char kTextDialogTitle[] =
-    "\x83"
-    "e\x83L\x83X\x83g\x8d\xb7\x8d\x9e\x93\xfc\x97\xcd";
-// テキスト及びHTMLファイル (*.txt,*.html,*.htm)
-inline constexpr const char kFilterTextAndHtml[] =
-    "\x83"
-    "e\x83L\x83X\x83g\x8by\x82\xd1HTML\x83t\x83@\x83"
-    "C\x83\x8b (*.txt,*.html,*.htm)";
-// サイズオーバー。差し込み可能なサイズは100,000バイトまでです。
-inline constexpr const char kMsgTextFileTooLarge[] =
-    "\x83T\x83"
-    "C\x83Y\x83I\x81[\x83o\x81[\x81"
-    "B\x8d\xb7\x82\xb5\x8d\x9e\x82\xdd\x89\xc2\x94\\\x82\xc8\x83T\x83"
-    "C\x83Y\x82\xcd"
-    "100,000\x83o\x83"
-    "C\x83g\x82\xdc\x82\xc5\x82\xc5\x82\xb7\x81"
-    "B";
-// 指定したファイルが見当たりません。
-inline constexpr const char kMsgTextFileMissing[] =
-    "\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"
-    "C\x83\x8b\x82\xaa\x8c\xa9\x93\x96\x82\xbd\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B";
+inline constexpr const char* kFileDialogTitleImageSize =
+    "ファイル名入力 (Shift=リンク)  画像 (Ctrl=ファイル名  Shift=IMGタグ  Ctrl+Shift=リンク)"_sjis;
+inline constexpr const char* kFileDialogTitleNoImageSize =
+    "ファイル名入力 (Shift=リンク)  画像 (Ctrl=縦横サイズ  Shift=リンク  Ctrl+Shift=IMGタグ)"_sjis;
+inline constexpr const char* kFilterAllFiles = "すべてのファイル (*.*)"_sjis;
+inline constexpr const char* kFilterHtmlFiles = "HTMLファイル (*.html,*.htm)"_sjis;
+inline constexpr const char* kFilterTextFiles = "テキストファイル (*.txt)"_sjis;
+inline constexpr const char* kFilterImageFiles = "イメージファイル (*.gif,*.jpg,*.jpeg,:.png)"_sjis;
+inline constexpr const char* kFilterGifFiles = "GIFファイル (*.gif)"_sjis;
+inline constexpr const char* kFilterJpegFiles = "JPEGファイル (*.jpg,*.jpeg)"_sjis;
+inline constexpr const char* kFilterPngFiles = "PNGファイル (*.png)"_sjis;
+inline constexpr const char* kMsgPictureSizeUnreadable = "イメージの縦横サイズを取得できませんでした。"_sjis;
+inline constexpr const char* kMsgNoEditorFile = "テキストエディタの実行ファイルを指定して下さい。"_sjis;
+inline constexpr const char* kMsgNoEditorWindow =
+    "HTMLファイル、又は、基本フォルダを取得できませんでした。\r\nテキストエディタが起動していないか、ウィンドウが最小化されています。"_sjis;
+inline constexpr const char* kMsgNoBaseFolderPath = "基本フォルダのパスを取得できませんでした。"_sjis;
+inline constexpr const char* kMsgNoHtmlFilePath = "HTMLファイルのパスを取得できませんでした。"_sjis;
+inline constexpr const char* kMsgRelativePathFailed = "相対パスの取得に失敗したのでファイル名のみ入力します。"_sjis;
+inline constexpr const char* kFolderPickerCaption = "フォルダの参照"_sjis;
+inline constexpr const char* kFolderPickerText =
+    "相対パスの基本フォルダ:\r\n(編集中のファイルがあるフォルダを指定して下さい)"_sjis;
+inline constexpr const char* kClearBaseFolderQuestion = "基本フォルダをクリアします。よろしいですか？"_sjis;
+inline constexpr const char* kClearBaseFolderCaption = "基本フォルダクリアの確認"_sjis;
+inline constexpr const char* kMsgCannotOpenBaseFolder = "基本フォルダをオープンできませんでした。"_sjis;
+inline constexpr const char* kBaseFolderHintPrefix = "基本フォルダ - "_sjis;
+inline constexpr const char* kAutomaticBaseFolder = "[自動取得]"_sjis;
+inline constexpr const char* kRelativePathOff = "[相対パス入力OFF]"_sjis;
+inline constexpr const char* kUrlDialogTitle = "URL入力 (Shift=リンク)"_sjis;
+inline constexpr const char* kFilterInternetShortcut = "インターネット ショートカット (*.url)"_sjis;
+inline constexpr const char* kTextDialogTitle = "テキスト差込入力"_sjis;
+inline constexpr const char* kFilterTextAndHtml = "テキスト及びHTMLファイル (*.txt,*.html,*.htm)"_sjis;
+inline constexpr const char* kMsgTextFileTooLarge =
+    "サイズオーバー。差し込み可能なサイズは100,000バイトまでです。"_sjis;
+inline constexpr const char* kMsgTextFileMissing = "指定したファイルが見当たりません。"_sjis;
 
 }  // namespace tagsling::texttools

@@ -86,10 +86,6 @@ std::string AsciiUpper(std::string_view text) {
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) { return SjisToLower(a) == SjisToLower(b); }
 
-}  // namespace tagsling::texttools
-
-namespace tagsling::texttools {
-
 std::string DrivePart(std::string_view path) {
   if (path.size() >= 2 && path[1] == ':' && !IsSjisLeadByte(static_cast<unsigned char>(path[0]))) {
     return std::string(path.substr(0, 2));
@@ -149,6 +145,41 @@ std::string RelativePath(std::string_view base, std::string_view file) {
   for (std::size_t i = common; i < base_folders.size(); ++i) result += "..\\";
   for (std::size_t i = common; i < file_folders.size(); ++i) result += file_folders[i] + "\\";
   return result + FileNamePart(file);
+}
+
+std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from) {
+  if (needle.empty()) return std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos))
+    if (pos >= from && text.compare(pos, needle.size(), needle) == 0) return pos;
+  return std::string_view::npos;
+}
+
+std::string RemoveEvery(std::string_view text, std::string_view needle) {
+  std::string out(text);
+  for (std::size_t pos; (pos = FindText(out, needle)) != std::string::npos;) out.erase(pos, needle.size());
+  return out;
+}
+
+std::string QuoteArgument(std::string_view argument) {
+  std::string out = "\"";
+  std::size_t backslashes = 0;  // pending run, written once its end is known
+  for (std::size_t pos = 0; pos < argument.size(); pos += SjisCharLength(argument, pos)) {
+    std::size_t len = SjisCharLength(argument, pos);
+    if (len == 1 && argument[pos] == '\\') {
+      ++backslashes;
+      continue;
+    }
+    if (len == 1 && argument[pos] == '"') {
+      out.append(backslashes * 2 + 1, '\\');
+    } else {
+      out.append(backslashes, '\\');
+    }
+    backslashes = 0;
+    out.append(argument.substr(pos, len));
+  }
+  out.append(backslashes * 2, '\\');
+  out += '"';
+  return out;
 }
 
 }  // namespace tagsling::texttools

@@ -1,7 +1,9 @@
 #pragma once
-// Path text helpers for Shift-JIS paths in Windows form. Every scan steps
-// character by character, so a byte 0x5C ("\") or 0x3A (":") that is the
-// second byte of a double-byte character is never taken for a separator.
+// Text helpers for Shift-JIS paths in Windows form, command lines and window
+// titles. Every scan steps character by character, so a byte 0x5C ("\") or
+// 0x3A (":") that is the second byte of a double-byte character is never
+// taken for a separator, and a search never matches from the middle of a
+// double-byte character.
 
 #include <cstddef>
 #include <string>
@@ -51,5 +53,21 @@ std::string TrimBlanks(std::string_view text);
 std::string AsciiUpper(std::string_view text);
 // Equal after lower-casing as code page 932 does (SjisToLower).
 bool SameTextIgnoringCase(std::string_view a, std::string_view b);
+
+// Offset of the first occurrence of `needle` that starts on a character
+// boundary at or after `from`; npos when there is none or `needle` is empty.
+std::size_t FindText(std::string_view text, std::string_view needle, std::size_t from = 0);
+inline bool ContainsText(std::string_view text, std::string_view needle) {
+  return FindText(text, needle) != std::string_view::npos;
+}
+
+// `text` with `needle` removed until none is left.
+std::string RemoveEvery(std::string_view text, std::string_view needle);
+
+// One command-line argument that CommandLineToArgvW (and the C runtime)
+// reads back as exactly `argument`: always in double quotes, quotes inside
+// escaped as \", and backslashes doubled where they precede a quote or the
+// closing quote ("C:\" -> "C:\\"). Other backslashes stay single.
+std::string QuoteArgument(std::string_view argument);
 
 }  // namespace tagsling::texttools

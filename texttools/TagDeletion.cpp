@@ -10,15 +10,15 @@ namespace tagsling::texttools {
 namespace {
 
 std::string EscapeLineBreaks(std::string_view text) {
-  std::string result = ReplaceAllShielded("\t", kTabMarker, text);
-  result = ReplaceAllShielded("\r", kCrMarker, result);
-  return ReplaceAllShielded("\n", kLfMarker, result);
+  std::string result = core::ReplaceAllShielded("\t", kTabMarker, text);
+  result = core::ReplaceAllShielded("\r", kCrMarker, result);
+  return core::ReplaceAllShielded("\n", kLfMarker, result);
 }
 
 std::string UnescapeLineBreaks(std::string_view text) {
-  std::string result = ReplaceAllShielded(kTabMarker, "\t", text);
-  result = ReplaceAllShielded(kCrMarker, "\r", result);
-  return ReplaceAllShielded(kLfMarker, "\n", result);
+  std::string result = core::ReplaceAllShielded(kTabMarker, "\t", text);
+  result = core::ReplaceAllShielded(kCrMarker, "\r", result);
+  return core::ReplaceAllShielded(kLfMarker, "\n", result);
 }
 
 // Length of `text` without a lead byte that ends it alone. Reversed, such a
@@ -38,7 +38,7 @@ std::size_t WithoutLoneLeadByte(std::string_view text) {
 std::string DeleteOutermostTag(std::string_view text) {
   std::size_t body = WithoutLoneLeadByte(text);
   std::string line = EscapeLineBreaks(text.substr(0, body));
-  const TAWKStr& tag_or_comment = CompiledPattern(kTagOrCommentPattern);
+  const regex::TAWKStr& tag_or_comment = CompiledPattern(kTagOrCommentPattern);
   std::string copy = line;
   if (tag_or_comment.GSub("", copy) <= 1) return std::string(text);
   std::string reversed = ReverseSjisText(line);
@@ -50,7 +50,7 @@ std::string DeleteOutermostTag(std::string_view text) {
 
 std::string DeleteAllTags(std::string_view text) {
   std::string line = EscapeLineBreaks(text);
-  const TAWKStr& tag = CompiledPattern(kTagPattern);
+  const regex::TAWKStr& tag = CompiledPattern(kTagPattern);
   tag.GSub("", line);
   tag.GSub("", line);
   return UnescapeLineBreaks(line);
@@ -97,7 +97,7 @@ platform::WideText DeleteTagsInSelection(const platform::WideText& selection, De
   return FromLosslessSjis(DeleteTags(ToLosslessSjis(selection, codec), mode), codec);
 }
 
-bool StartTagDeletion(InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
+bool StartTagDeletion(core::InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
                       DeletionMode mode, bool capture_focus) {
   return engine.StartSelectionCapture(capture_focus, [mode, &codec, &feedback](const platform::WideText& selection) {
     return std::optional<platform::WideText>(DeleteTagsInSelection(selection, mode, codec, feedback));

@@ -29,6 +29,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/SjisLiteral.h"
 #include "core/InsertionEngine.h"
 #include "platform/Platform.h"
 
@@ -50,7 +51,7 @@ inline constexpr std::string_view kTagOrCommentPattern = "[<]([^<>]*)[>]|[<][!][
 inline constexpr std::string_view kMirroredTagOrCommentPattern = "[>]([^><]*)[<]|[>][-][-](.*)[-][-][!][<]";
 inline constexpr std::string_view kTagPattern = "[<]([^<>]*)[>]";
 // The bracket holds a space and the ideographic space (0x81 0x40).
-inline constexpr std::string_view kCommentMarkerPattern = "[<][!][-][-][ \x81\x40]*|[ \x81\x40]*[-][-][>]";
+inline constexpr std::string_view kCommentMarkerPattern = "[<][!][-][-][ 　]*|[ 　]*[-][-][>]"_sjis;
 
 std::string DeleteTags(std::string_view text, DeletionMode mode);
 
@@ -68,7 +69,7 @@ platform::WideText DeleteTagsInSelection(const platform::WideText& selection, De
 // `capture_focus` is true for commands chosen on the palette and the menus,
 // false for the hot-key popup, where the focus already belongs to the
 // editor. False when the engine refused (a job is pending; it has beeped).
-bool StartTagDeletion(InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
+bool StartTagDeletion(core::InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
                       DeletionMode mode, bool capture_focus);
 
 }  // namespace tagsling::texttools

@@ -64,10 +64,10 @@ struct FolderPickerSpec {
 
 // What the base-folder display on the main window shows.
 struct BaseFolderDisplay {
-  std::string label1;          // the base folder or "[自動取得]"
-  std::string panel8_hint;     // "基本フォルダ - " and the same
-  std::string label2;          // "" or "[相対パス入力OFF]"
-  bool labels_visible = true;  // false: both drawn in the button-face colour
+  std::string folder_text;         // the base folder or "[自動取得]"
+  std::string base_folder_hint;    // "基本フォルダ - " and the same
+  std::string relative_path_text;  // "" or "[相対パス入力OFF]"
+  bool labels_visible = true;      // false: both drawn in the button-face colour
 };
 
 // ShellExecuteA for the base folder.
@@ -129,7 +129,7 @@ struct TextToolsContext {
   settings::AppSettings& settings;
   FileSystem& files;
   EditorProbe& probe;
-  SelfWindows self;
+  core::SelfWindows self;
   const std::vector<std::string>& through_classes;
   // GetWindowsFamily: "WinNT", "Win95", ...
   std::string windows_family;

@@ -1,13 +1,10 @@
-// Program entry of tagsling.exe. The order is fixed:
-// 1-2. a second instance ends at once, silently (mutex "TagslingHTML_MARNOBEL");
-// 3. four settings are read straight from the settings file;
-// 4. the application window "TApplication" takes the title "Tagsling";
-// 5. the title window is shown (not when docking), the taskbar button removed;
-// 6. a resident start keeps the main window hidden;
-// 7. the main window is created and runs its creation steps;
-// 8. the title window goes and the taskbar button comes back;
-// 9. the message loop runs until the main window is destroyed; the mutex is
-//    released on the way out.
+// Program entry of tagsling.exe. A second instance ends at once, silently
+// (mutex "TagslingHTML_MARNOBEL"). The four settings that decide how the
+// program starts are read before any window exists, because the application
+// window, the title window and the taskbar button depend on them; the title
+// window stays up, and the taskbar button away, while the main window runs
+// its creation steps. The message loop runs until the main window is
+// destroyed; the mutex is released on the way out.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -17,12 +14,13 @@
 
 #include "settings/AppSettings.h"
 #include "ui/AppWindow.h"
-#include "ui/ErrorBox.h"
-#include "ui/Handles.h"
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
-#include "ui/WinText.h"
 #include "ui/model/Lifecycle.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/Handles.h"
+#include "ui/win/MessagePump.h"
+#include "ui/win/WinText.h"
 
 namespace {
 
@@ -42,31 +40,26 @@ int RunProgram(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
 
-  UniqueWindow app(CreateApplicationWindow(instance));
+  ApplicationWindow application;
+  const HWND app = application.Window();
   if (!app) return 1;
 
   std::optional<SplashWindow> title;
   if (ShowsTitleWindow(startup)) {
-    RemoveTaskbarButton(app.get());
-    title.emplace(instance);
-    MSG pending;
-    while (PeekMessageW(&pending, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&pending);
-      DispatchMessageW(&pending);
-    }
+    RemoveTaskbarButton(app);
+    title.emplace();
+    PumpPendingMessages();
   }
   const bool hidden = StartsHidden(startup);
 
-  auto main = std::make_unique<MainWindow>(instance, app.get(), startup);
+  auto main = std::make_unique<MainWindow>(instance, app, startup);
   const bool created = main->Create();
-  // The colour dialog's host window is created here once the input helpers
-  // have one.
 
   if (title) {
     title.reset();
-    RestoreTaskbarButton(app.get(), !hidden && created);
+    RestoreTaskbarButton(app, !hidden && created);
   } else if (!hidden && created) {
-    ShowWindow(app.get(), SW_SHOWNA);
+    ShowWindow(app, SW_SHOWNA);
   }
   if (!created) return 1;
   main->ShowAtStart(hidden);

@@ -4,7 +4,7 @@
 
 namespace tagsling::ui {
 
-APPBARDATA TAppBar::Data() const {
+APPBARDATA AppBar::Data() const {
   APPBARDATA data{};
   data.cbSize = sizeof data;
   data.hWnd = window_;
@@ -15,7 +15,7 @@ APPBARDATA TAppBar::Data() const {
   return data;
 }
 
-void TAppBar::Register(HWND window, int thickness) {
+void AppBar::Register(HWND window, int thickness) {
   window_ = window;
   thickness_ = thickness;
   APPBARDATA data = Data();
@@ -23,7 +23,7 @@ void TAppBar::Register(HWND window, int thickness) {
   Reposition();
 }
 
-void TAppBar::Reposition() {
+void AppBar::Reposition() {
   if (!window_) return;
   APPBARDATA data = Data();
   SHAppBarMessage(ABM_QUERYPOS, &data);
@@ -35,15 +35,15 @@ void TAppBar::Reposition() {
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
 
-void TAppBar::Remove() {
+void AppBar::Remove() {
   if (!window_) return;
   APPBARDATA data = Data();
   SHAppBarMessage(ABM_REMOVE, &data);
   window_ = nullptr;
 }
 
-bool TAppBar::OnNotification(WPARAM code, bool appbarSetting) {
-  if (!RepositionOnAppBarNotification(appbarSetting, static_cast<unsigned>(code))) return false;
+bool AppBar::OnNotification(WPARAM code, bool appbar_setting) {
+  if (!RepositionOnAppBarNotification(appbar_setting, static_cast<unsigned>(code))) return false;
   Reposition();
   return true;
 }

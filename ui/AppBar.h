@@ -4,21 +4,21 @@
 // reposition on the toolbar notifications (message 0x46E), remove at
 // destruction. The system's answers are not examined: a refused toolbar
 // leaves the window where it was, with nothing reported.
-// The numbers (thickness, rectangles, min/max limits) are ui/model/Docking.
+// The numbers (thickness, rectangles, min/max limits) are ui/model/AppBarModel.
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include "ui/model/Docking.h"
+#include "ui/model/AppBarModel.h"
 
 namespace tagsling::ui {
 
-class TAppBar {
+class AppBar {
  public:
-  TAppBar() = default;
-  ~TAppBar() { Remove(); }
-  TAppBar(const TAppBar&) = delete;
-  TAppBar& operator=(const TAppBar&) = delete;
+  AppBar() = default;
+  ~AppBar() { Remove(); }
+  AppBar(const AppBar&) = delete;
+  AppBar& operator=(const AppBar&) = delete;
 
   // ABM_NEW for `window` with callback 0x46E at the top edge, then Reposition.
   void Register(HWND window, int thickness);
@@ -31,7 +31,7 @@ class TAppBar {
 
   // Message 0x46E: repositions while the "Appbar" setting is on and the code
   // is ABN_STATECHANGE or ABN_POSCHANGED. True when it was handled here.
-  bool OnNotification(WPARAM code, bool appbarSetting);
+  bool OnNotification(WPARAM code, bool appbar_setting);
 
  private:
   APPBARDATA Data() const;

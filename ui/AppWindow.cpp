@@ -2,27 +2,40 @@
 
 #include <vector>
 
-#include "ui/ErrorBox.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
 
 constexpr wchar_t kAppClass[] = L"TApplication";
 
-LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  const HWND main = reinterpret_cast<HWND>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}  // namespace
+
+ApplicationWindow::ApplicationWindow() {
+  // A visible popup of no size in the middle of the screen: only its taskbar
+  // button can be seen.
+  window_.reset(CreateOwnedWindow({.name = kAppClass},
+                                  {.ex_style = WS_EX_APPWINDOW,
+                                   .title = L"Tagsling",
+                                   .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                                   .x = GetSystemMetrics(SM_CXSCREEN) / 2,
+                                   .y = GetSystemMetrics(SM_CYSCREEN) / 2},
+                                  this));
+}
+
+LRESULT ApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_SETFOCUS:
       // The application window has nothing to type into: pass the focus on.
-      if (main && IsWindowVisible(main) && IsWindowEnabled(main)) SetFocus(main);
+      if (main_ && IsWindowVisible(main_) && IsWindowEnabled(main_)) SetFocus(main_);
       return 0;
     case WM_CLOSE:
       // "Close window" on the taskbar button closes the palette.
-      if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+      if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
       return 0;
     case WM_SYSCOMMAND:
       if ((wparam & 0xFFF0) == SC_CLOSE) {
-        if (main) PostMessageW(main, WM_CLOSE, 0, 0);
+        if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
         return 0;
       }
       break;
@@ -32,26 +45,8 @@ LRESULT CALLBACK AppWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM 
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-}  // namespace
-
-HWND CreateApplicationWindow(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = AppWindowProc;
-  wc.hInstance = instance;
-  wc.lpszClassName = kAppClass;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return nullptr;
-  // A visible popup of no size in the middle of the screen: only its taskbar
-  // button can be seen.
-  const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-  const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-  return CreateWindowExW(WS_EX_APPWINDOW, kAppClass, L"Tagsling",
-                         WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS, x, y, 0, 0, nullptr,
-                         nullptr, instance, nullptr);
-}
-
 void SetApplicationMainWindow(HWND app, HWND main) {
-  SetWindowLongPtrW(app, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(main));
+  if (auto* owner = WindowOwner<ApplicationWindow>(app)) owner->SetMainWindow(main);
 }
 
 void RemoveTaskbarButton(HWND app) {

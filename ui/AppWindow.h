@@ -7,9 +7,26 @@
 
 #include <windows.h>
 
+#include "ui/win/Handles.h"
+
 namespace tagsling::ui {
 
-HWND CreateApplicationWindow(HINSTANCE instance);
+class ApplicationWindow {
+ public:
+  // Creates the window; Window() is null when that failed.
+  ApplicationWindow();
+  ApplicationWindow(const ApplicationWindow&) = delete;
+  ApplicationWindow& operator=(const ApplicationWindow&) = delete;
+
+  HWND Window() const { return window_.get(); }
+  void SetMainWindow(HWND main) { main_ = main; }
+  // The window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+ private:
+  HWND main_ = nullptr;  // before window_: the window's first messages read it
+  UniqueWindow window_;
+};
 
 // The window that receives the focus when the application is activated and
 // the close request of the taskbar button.

@@ -1,7 +1,7 @@
 #pragma once
 // Auto-activation on message 0x464 and the mouse-hook library that sends it.
 //
-// TMouseHookLibrary loads "Tagslingmhook.dll" beside the program and looks up
+// MouseHookLibrary loads "Tagslingmhook.dll" beside the program and looks up
 // SetHook and UnHook. Attach calls SetHook only when not attached, Detach
 // calls UnHook only when attached; the library stays loaded until the object
 // goes (detaching first).
@@ -10,20 +10,20 @@
 
 #include <functional>
 
-#include "ui/Handles.h"
-#include "ui/model/AutoActivation.h"
+#include "ui/model/AutoActivationModel.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
 // "Tagslingmhook.dll のオープンに失敗しました。", Shift-JIS.
 extern const char* const kMouseHookLibraryFailed;
 
-class TMouseHookLibrary {
+class MouseHookLibrary {
  public:
-  TMouseHookLibrary() = default;
-  ~TMouseHookLibrary() { Detach(); }
-  TMouseHookLibrary(const TMouseHookLibrary&) = delete;
-  TMouseHookLibrary& operator=(const TMouseHookLibrary&) = delete;
+  MouseHookLibrary() = default;
+  ~MouseHookLibrary() { Detach(); }
+  MouseHookLibrary(const MouseHookLibrary&) = delete;
+  MouseHookLibrary& operator=(const MouseHookLibrary&) = delete;
 
   // Loads the library from the program's folder. False when it or either
   // export is missing; then neither export is ever called.
@@ -36,8 +36,8 @@ class TMouseHookLibrary {
   using SetHookFn = BOOL(WINAPI*)(HWND);
   using UnHookFn = BOOL(WINAPI*)();
   UniqueModule module_;
-  SetHookFn setHook_ = nullptr;
-  UnHookFn unHook_ = nullptr;
+  SetHookFn set_hook_ = nullptr;
+  UnHookFn un_hook_ = nullptr;
   bool attached_ = false;
 };
 
@@ -48,9 +48,9 @@ struct AutoActivationHost {
   bool docked = false;
   bool enabled = false;  // "AutoActive_OnTop"
   int margin = 0;        // "AutoActive_Margin"
-  std::function<bool()> isBusy;
-  std::function<void()> bringToFront;  // BringToFrontAttached(application)
-  std::function<void()> showMain;      // shows the hidden main window
+  std::function<bool()> is_busy;
+  std::function<void()> bring_to_front;  // core::BringToFrontAttached(application)
+  std::function<void()> show_main;       // shows the hidden main window
 };
 
 // The auto-activation test and its action. Cheap unless the pointer is at

@@ -19,11 +19,11 @@ BusyScope::~BusyScope() {
   if (!was_set_) State().flags.reset(static_cast<size_t>(flag_));
 }
 
-void SetOptionsDialogExists(bool exists) { State().optionsDialogExists = exists; }
+void SetOptionsDialogExists(bool exists) { State().options_dialog_exists = exists; }
 
 bool IsBusy(HWND main) {
   BusyState state = State();
-  state.mainWindowEnabled = main && IsWindowEnabled(main);
+  state.main_window_enabled = main && IsWindowEnabled(main);
   return ui::IsBusy(state);
 }
 

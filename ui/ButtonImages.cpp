@@ -212,7 +212,114 @@ class Canvas {
 };
 
 // The pictures of IL_ToolBt, one case per index.
-void DrawToolPicture(Canvas& c, int index) {
+// The pictures that are one call of the canvas: letters on a badge, letters
+// in the box, a push button with a letter, or lines of text aligned.
+enum class Look : std::uint8_t { Badge, Letters, Button, AlignedLines };
+
+struct LetterBox {
+  double x0, y0, x1, y1;
+};
+constexpr LetterBox kSquareBox{1, 1, 15, 15};
+constexpr LetterBox kWideBox{0.5, 1, 15.5, 15};
+constexpr LetterBox kFullBox{0.5, 0.5, 15.5, 15.5};
+constexpr LetterBox kLowBox{0.5, 2, 15.5, 14};
+
+struct SimplePicture {
+  int index;
+  Look look;
+  const wchar_t* text;
+  COLORREF color;
+  unsigned style = kBold;
+  LetterBox box = kSquareBox;  // Letters: the box they are centred in
+  int align = 0;               // AlignedLines: 0 left, 1 centred, 2 right
+};
+
+constexpr SimplePicture Badge(int index, const wchar_t* text, COLORREF color) {
+  return {index, Look::Badge, text, color};
+}
+constexpr SimplePicture Button(int index, const wchar_t* text, COLORREF color) {
+  return {index, Look::Button, text, color};
+}
+constexpr SimplePicture Letters(int index, const wchar_t* text, COLORREF color, unsigned style = kBold,
+                                LetterBox box = kSquareBox) {
+  return {index, Look::Letters, text, color, style, box};
+}
+constexpr SimplePicture AlignedLines(int index, int align, COLORREF color) {
+  return {index, Look::AlignedLines, L"", color, kBold, kSquareBox, align};
+}
+
+// Picture 13 is used by no control and stays blank.
+constexpr SimplePicture kSimplePictures[] = {
+    Button(2, L"R", kForm),
+    Button(5, L"B", kForm),
+    Badge(6, L"Fm", kForm),
+    Letters(11, L"<>", kBasic, kBold, kLowBox),  // normal mode: paste at the caret
+    Badge(14, L"Ad", kBasic),
+    Badge(15, L"Bd", kBasic),
+    Badge(16, L"<!", kBasic),
+    Badge(17, L"HT", kBasic),
+    Badge(18, L"!D", kBasic),
+    Badge(19, L"Hd", kBasic),
+    Badge(21, L"Ti", kBasic),
+    Badge(22, L"A", kLink),
+    Badge(23, L"#", kLink),
+    Badge(25, L"@", kLink),
+    Letters(26, L"B", kChars),
+    Letters(27, L"A+", kChars, kBold, kWideBox),
+    Badge(28, L"Bl", kChars),
+    Letters(29, L"F", kChars, kBold | kItalic),
+    Letters(30, L"I", kChars, kBold | kItalic),
+    Letters(31, L"&", kChars),
+    Letters(32, L"<", kChars),
+    Letters(34, L"\"", kChars),
+    Letters(35, L">", kChars),
+    Letters(36, L"S", kChars, kBold | kStrike),
+    Letters(37, L"A-", kChars, kBold, kWideBox),
+    Letters(40, L"TT", kChars, kBold | kMono, kWideBox),
+    Letters(41, L"U", kChars, kBold | kUnderline),
+    AlignedLines(44, 1, kPara),
+    AlignedLines(45, 1, kLink),
+    AlignedLines(46, 0, kLink),
+    AlignedLines(47, 2, kLink),
+    Badge(48, L"H1", kPara),
+    Badge(49, L"H2", kPara),
+    Badge(50, L"H3", kPara),
+    Badge(51, L"H4", kPara),
+    Badge(52, L"H5", kPara),
+    Badge(53, L"H6", kPara),
+    Letters(55, L"¶", kPara),
+    Button(57, L"S", kForm),
+    Badge(59, L"DD", kTable),
+    Badge(60, L"DL", kTable),
+    Badge(61, L"DT", kTable),
+    Badge(72, L"Hn", kPara),
+    Letters(73, L"★", kForm, kPlain, kFullBox),
+    Badge(74, L"W", kBasic),
+    Badge(80, L"<T>", kBasic),  // tag menu
+    Letters(85, L"e", kLink, kBold, kFullBox),
+    Letters(86, L"N", kPara, kBold, kFullBox),
+};
+
+void DrawSimplePicture(Canvas& c, const SimplePicture& picture) {
+  switch (picture.look) {
+    case Look::Badge:
+      c.Badge(picture.text, picture.color);
+      break;
+    case Look::Letters:
+      c.Text(picture.box.x0, picture.box.y0, picture.box.x1, picture.box.y1, picture.text, picture.color,
+             picture.style);
+      break;
+    case Look::Button:
+      c.ButtonShape(picture.text, picture.color);
+      break;
+    case Look::AlignedLines:
+      c.AlignLines(picture.align, picture.color);
+      break;
+  }
+}
+
+// The pictures drawn shape by shape.
+void DrawFigure(Canvas& c, int index) {
   switch (index) {
     case 0:  // combo box <SELECT>
       c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
@@ -224,9 +331,6 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(2, 2, 14, 14, kPaper, kForm);
       c.Line({4.5, 8, 7, 11, 12, 4.5}, kForm, 2);
       break;
-    case 2:
-      c.ButtonShape(L"R", kForm);
-      break;
     case 3:  // close
       c.Line({3, 3, 13, 13}, kChars, 2.2);
       c.Line({13, 3, 3, 13}, kChars, 2.2);
@@ -236,12 +340,6 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(8, 1, 15, 8, RGB(0x20, 0xb0, 0x30), kTool);
       c.Box(1, 8, 8, 15, RGB(0x20, 0x50, 0xe0), kTool);
       c.Box(8, 8, 15, 15, RGB(0xf0, 0xd0, 0x20), kTool);
-      break;
-    case 5:
-      c.ButtonShape(L"B", kForm);
-      break;
-    case 6:
-      c.Badge(L"Fm", kForm);
       break;
     case 7:  // frameset columns
       c.Box(1, 2, 15, 14, kPaper, kFrame);
@@ -259,91 +357,23 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(1, 2, 15, 14, kPaper, kFrame);
       c.Line({3, 12, 13, 4}, kChars, 1.6);
       break;
-    case 11:  // normal mode: paste at the caret
-      c.Text(0.5, 2, 15.5, 14, L"<>", kBasic);
-      break;
     case 12:  // sandwich mode: the selection between the tag's parts
       c.Text(0, 2, 5, 14, L"<", kForm);
       c.Text(11, 2, 16, 14, L">", kForm);
       c.Fill(5.5, 5, 10.5, 11, Tint(kLink, 0.3));
-      break;
-    case 13:
-      break;  // not used by any control
-    case 14:
-      c.Badge(L"Ad", kBasic);
-      break;
-    case 15:
-      c.Badge(L"Bd", kBasic);
-      break;
-    case 16:
-      c.Badge(L"<!", kBasic);
-      break;
-    case 17:
-      c.Badge(L"HT", kBasic);
-      break;
-    case 18:
-      c.Badge(L"!D", kBasic);
-      break;
-    case 19:
-      c.Badge(L"Hd", kBasic);
       break;
     case 20:  // META refresh
       c.Badge(L"", kBasic);
       c.Line({11.5, 5, 11.5, 8, 8.5, 8}, kBasic, 1.2);
       c.Line({11.5, 8, 10, 5.2, 7.5, 4.5, 5, 5.5, 4, 8, 5, 10.5, 7.5, 11.5, 10, 10.5}, kBasic, 1.4);
       break;
-    case 21:
-      c.Badge(L"Ti", kBasic);
-      break;
-    case 22:
-      c.Badge(L"A", kLink);
-      break;
-    case 23:
-      c.Badge(L"#", kLink);
-      break;
     case 24:  // image
       c.Box(0.5, 2, 15.5, 14, RGB(0xd8, 0xec, 0xff), kLink);
       c.Ellipse(10, 4, 13, 7, RGB(0xf0, 0xc0, 0x20), RGB(0xf0, 0xc0, 0x20));
       c.Triangle(1.5, 13, 6.5, 6, 11.5, 13, kPara);
       break;
-    case 25:
-      c.Badge(L"@", kLink);
-      break;
-    case 26:
-      c.Text(1, 1, 15, 15, L"B", kChars);
-      break;
-    case 27:
-      c.Text(0.5, 1, 15.5, 15, L"A+", kChars);
-      break;
-    case 28:
-      c.Badge(L"Bl", kChars);
-      break;
-    case 29:
-      c.Text(1, 1, 15, 15, L"F", kChars, kBold | kItalic);
-      break;
-    case 30:
-      c.Text(1, 1, 15, 15, L"I", kChars, kBold | kItalic);
-      break;
-    case 31:
-      c.Text(1, 1, 15, 15, L"&", kChars);
-      break;
-    case 32:
-      c.Text(1, 1, 15, 15, L"<", kChars);
-      break;
     case 33:  // no-break space
       c.Line({2, 8, 2, 12, 14, 12, 14, 8}, kChars, 1.6);
-      break;
-    case 34:
-      c.Text(1, 1, 15, 15, L"\"", kChars);
-      break;
-    case 35:
-      c.Text(1, 1, 15, 15, L">", kChars);
-      break;
-    case 36:
-      c.Text(1, 1, 15, 15, L"S", kChars, kBold | kStrike);
-      break;
-    case 37:
-      c.Text(0.5, 1, 15.5, 15, L"A-", kChars);
       break;
     case 38:  // subscript
       c.Text(0, 1, 10, 12, L"x", kChars);
@@ -352,12 +382,6 @@ void DrawToolPicture(Canvas& c, int index) {
     case 39:  // superscript
       c.Text(0, 4, 10, 15, L"x", kChars);
       c.Text(9, 0, 16, 8, L"2", kChars);
-      break;
-    case 40:
-      c.Text(0.5, 1, 15.5, 15, L"TT", kChars, kBold | kMono);
-      break;
-    case 41:
-      c.Text(1, 1, 15, 15, L"U", kChars, kBold | kUnderline);
       break;
     case 42:  // block quote: two quotation marks
       c.Ellipse(1.5, 3.5, 7, 9, kPara, kPara);
@@ -369,64 +393,19 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);
       c.Triangle(2, 10, 6, 6.5, 6, 13.5, kPara);
       break;
-    case 44:
-      c.AlignLines(1, kPara);
-      break;
-    case 45:
-      c.AlignLines(1, kLink);
-      break;
-    case 46:
-      c.AlignLines(0, kLink);
-      break;
-    case 47:
-      c.AlignLines(2, kLink);
-      break;
-    case 48:
-      c.Badge(L"H1", kPara);
-      break;
-    case 49:
-      c.Badge(L"H2", kPara);
-      break;
-    case 50:
-      c.Badge(L"H3", kPara);
-      break;
-    case 51:
-      c.Badge(L"H4", kPara);
-      break;
-    case 52:
-      c.Badge(L"H5", kPara);
-      break;
-    case 53:
-      c.Badge(L"H6", kPara);
-      break;
     case 54:  // horizontal rule
       c.Fill(1, 7, 15, 9.5, kPara);
       c.Fill(1, 9.5, 15, 10.5, Tint(kPara, 0.6));
       break;
-    case 55:
-      c.Text(1, 1, 15, 15, L"\u00b6", kPara);
-      break;
     case 56:  // radio button
       c.Ellipse(2, 2, 14, 14, kPaper, kForm);
       c.Ellipse(5.5, 5.5, 10.5, 10.5, kForm, kForm);
-      break;
-    case 57:
-      c.ButtonShape(L"S", kForm);
       break;
     case 58:  // caption above a table
       c.Fill(3, 1.5, 13, 3.5, kTable);
       c.Box(1, 5, 15, 15, kPaper, kTable);
       c.Line({1, 10, 15, 10}, kTable);
       c.Line({8, 5, 8, 15}, kTable);
-      break;
-    case 59:
-      c.Badge(L"DD", kTable);
-      break;
-    case 60:
-      c.Badge(L"DL", kTable);
-      break;
-    case 61:
-      c.Badge(L"DT", kTable);
       break;
     case 62:  // list item
       c.Ellipse(1.5, 6.5, 5, 10, kTable, kTable);
@@ -465,15 +444,6 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
       c.Line({4, 6, 4, 10}, kForm, 1.3);
       break;
-    case 72:
-      c.Badge(L"Hn", kPara);
-      break;
-    case 73:
-      c.Text(0.5, 0.5, 15.5, 15.5, L"\u2605", kForm, kPlain);
-      break;
-    case 74:
-      c.Badge(L"W", kBasic);
-      break;
     case 75:  // file-name input
       c.Document(kTool);
       c.Text(4, 6, 12, 14, L"F", kLink);
@@ -494,9 +464,6 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Box(1, 4, 9, 7, kFolder, RGB(0x9a, 0x70, 0x10));
       c.Box(1, 6, 15, 14, kFolder, RGB(0x9a, 0x70, 0x10));
       break;
-    case 80:
-      c.Badge(L"<T>", kBasic);
-      break;  // tag menu
     case 81:  // browser size
       c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
       c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
@@ -515,12 +482,6 @@ void DrawToolPicture(Canvas& c, int index) {
     case 84:  // external tools: run
       c.Box(0.5, 1.5, 15.5, 14.5, Tint(kTool, 0.85), kTool);
       c.Triangle(5.5, 4.5, 12, 8, 5.5, 11.5, kPara);
-      break;
-    case 85:
-      c.Text(0.5, 0.5, 15.5, 15.5, L"e", kLink);
-      break;
-    case 86:
-      c.Text(0.5, 0.5, 15.5, 15.5, L"N", kPara);
       break;
     case 87:  // hidden field: a dashed outline
       for (int i = 0; i < 4; ++i) {
@@ -608,6 +569,16 @@ void DrawToolPicture(Canvas& c, int index) {
     default:
       break;
   }
+}
+
+void DrawToolPicture(Canvas& c, int index) {
+  for (const SimplePicture& picture : kSimplePictures) {
+    if (picture.index == index) {
+      DrawSimplePicture(c, picture);
+      return;
+    }
+  }
+  DrawFigure(c, index);
 }
 
 using Painter = void (*)(Canvas&, int);

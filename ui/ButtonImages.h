@@ -15,8 +15,8 @@
 
 #include <windows.h>
 
-#include "ui/Handles.h"
 #include "ui/model/PalettePages.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "ui/model/MenuTrees.h"
+#include "ui/win/MessagePump.h"
 
 namespace tagsling::ui {
 
@@ -25,13 +26,13 @@ namespace tagsling::ui {
 struct CaretMenuHost {
   HWND owner = nullptr;        // the main window: owns the menu and gets WM_INITMENUPOPUP
   HWND application = nullptr;  // the application window, made the foreground window for the menu
-  bool mouseMove = false;      // "MouseMove": put the pointer on the menu's corner
-  std::function<bool()> isBusy;
-  std::function<void(bool open)> setPopupOpen;  // the hot-key popup busy flag
+  bool mouse_move = false;     // "MouseMove": put the pointer on the menu's corner
+  std::function<bool()> is_busy;
+  std::function<void(bool open)> set_popup_open;  // the hot-key popup busy flag
   // Caret-menu flag on, focus remembered; the caller takes the flag down
   // again once it has run the chosen command.
-  std::function<void(HWND focus)> beginCaretMenu;
-  std::function<void()> processMessages;  // defaults to PumpPendingMessages
+  std::function<void(HWND focus)> begin_caret_menu;
+  std::function<void()> process_messages;  // defaults to PumpPendingMessages
 };
 
 // Shows `menu` (which is `which`) at the point chosen by `mode` ("PMIti_"),
@@ -48,9 +49,5 @@ void SetMenuClickFlag(bool value);
 // Install is a no-op when it is installed already; both are safe to repeat.
 bool InstallMenuClickHook();
 void RemoveMenuClickHook();
-
-// Dispatches every message waiting for this thread, then returns. A WM_QUIT
-// met on the way is put back for the message loop.
-void PumpPendingMessages();
 
 }  // namespace tagsling::ui

@@ -7,7 +7,8 @@
 
 #include "texttools/InputCommands.h"
 #include "ui/FileChoosers.h"
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -33,16 +34,15 @@ std::string SjisToUtf8(const std::string& sjis) { return WideToUtf8(SjisToWide(s
 
 }  // namespace
 
-ColorForm::ColorForm(HINSTANCE instance, HWND owner, platform::Keyboard& keyboard) : keyboard_(keyboard) {
+ColorForm::ColorForm(HWND owner, platform::Keyboard& keyboard) : keyboard_(keyboard) {
   std::fill(std::begin(custom_colours_), std::end(custom_colours_), RGB(255, 255, 255));
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefWindowProcW;
-  wc.hInstance = instance;
-  wc.lpszClassName = kColorFormClass;
-  RegisterClassExW(&wc);  // fails harmlessly when a second form registers it again
-  window_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kColorFormClass, L"ColorForm", WS_POPUP, 0, 0, 0, 0, owner, nullptr,
-                                instance, nullptr));
+  window_.reset(CreateOwnedWindow(
+      {.name = kColorFormClass},
+      {.ex_style = WS_EX_TOOLWINDOW, .title = L"ColorForm", .style = WS_POPUP, .parent = owner}, this));
+}
+
+LRESULT ColorForm::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 UINT_PTR CALLBACK ColorForm::OpenDialogHook(HWND, UINT message, WPARAM, LPARAM lparam) {

@@ -1,14 +1,14 @@
 #pragma once
-// TColorForm: the invisible window that owns the program's common dialogs
-// for the whole run. It is a borderless 0 x 0 window at (0, 0) that is never
-// shown; the text-input commands bring it to the foreground before a dialog
-// so that the dialog opens in front. It holds
-// - ColorDialog1: the colour dialog, opening with the colour chosen last
-//   (black the first time); custom colours live as long as the program;
-// - OpenDialog1 to OpenDialog3: the file dialogs of file-name, URL and
-//   text-file input, described by a FileDialogSpec each. When one appears
-//   the dialog-start keys go out (Alt released, Shift+Tab);
-// - MxBrowseFolderDlg1: the folder picker of the base-folder command.
+// The invisible window (class "TColorForm") that owns the program's common
+// dialogs for the whole run. It is a borderless 0 x 0 window at (0, 0) that
+// is never shown; the text-input commands bring it to the foreground before
+// a dialog so that the dialog opens in front. It holds
+// - the colour dialog, opening with the colour chosen last (black the first
+//   time); custom colours live as long as the program;
+// - the file dialogs of file-name, URL and text-file input, described by a
+//   FileDialogSpec each. When one appears the dialog-start keys go out (Alt
+//   released, Shift+Tab);
+// - the folder picker of the base-folder command.
 // Paths and texts are code page 932.
 
 #include <windows.h>
@@ -18,18 +18,20 @@
 
 #include "platform/Keyboard.h"
 #include "texttools/TextToolsContext.h"
-#include "ui/Handles.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
 class ColorForm {
  public:
   // `owner` is the application window; the form goes with it.
-  ColorForm(HINSTANCE instance, HWND owner, platform::Keyboard& keyboard);
+  ColorForm(HWND owner, platform::Keyboard& keyboard);
   ColorForm(const ColorForm&) = delete;
   ColorForm& operator=(const ColorForm&) = delete;
 
   HWND Window() const { return window_.get(); }
+  // The window's messages (ui/win/Window.h): it handles none itself.
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // The chosen file, or nullopt when cancelled.
   std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& dialog);

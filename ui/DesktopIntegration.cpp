@@ -2,9 +2,9 @@
 
 #include "settings/ProfileFile.h"
 #include "ui/AppWindow.h"
-#include "ui/ErrorBox.h"
 #include "ui/model/HotKeyDispatch.h"
-#include "ui/model/TrayIcon.h"
+#include "ui/model/TaskTrayModel.h"
+#include "ui/win/ErrorBox.h"
 
 namespace tagsling::ui {
 namespace {
@@ -20,43 +20,38 @@ bool ApplicationActive() {
 
 }  // namespace
 
-DockedChoice ReadDockedChoice(const std::string& settingsPath) {
-  const settings::ProfileDocument file = settings::ProfileDocument::Load(settingsPath);
-  return {file.GetBool("Option", "Appbar", false), file.GetBool("Option", "NoMenuBar", false)};
-}
-
 DesktopIntegration::DesktopIntegration(DesktopHost host, DockedChoice docked)
-    : host_(std::move(host)), docked_(docked), hotKeys_(host_.main) {
-  hotKeys_.Activate = false;
-  hotKeys_.OnHotKey = [this](THookHotKey&, unsigned id) { OnHotKey(id); };
-  tray_ = std::make_unique<TTaskTray>(host_.main);
+    : host_(std::move(host)), docked_(docked), hot_keys_(host_.main) {
+  hot_keys_.Activate = false;
+  hot_keys_.OnHotKey = [this](HookHotKey&, unsigned id) { OnHotKey(id); };
+  tray_ = std::make_unique<TaskTray>(host_.main);
   tray_->SetTipString(kTrayTip);
-  tray_->OnMouseDown = [this](TTaskTray&, TrayButton button, POINT at) { OnTrayMouseDown(button, at); };
+  tray_->OnMouseDown = [this](TaskTray&, TrayButton button, POINT at) { OnTrayMouseDown(button, at); };
   // The in-memory settings follow the file until LoadSettings reads them all.
   host_.settings->Appbar = docked_.docked;
-  host_.settings->NoMenuBar = docked_.noMenuBar;
+  host_.settings->NoMenuBar = docked_.no_menu_bar;
 }
 
 DesktopIntegration::~DesktopIntegration() { Shutdown(); }
 
 int DesktopIntegration::HeightLimit() const {
-  return Docked() ? DockedThickness(*host_.settings, docked_.noMenuBar) : host_.settings->FormHeight;
+  return Docked() ? DockedThickness(*host_.settings, docked_.no_menu_bar) : host_.settings->FormHeight;
 }
 
 void DesktopIntegration::Dock() {
   if (!Docked()) return;
   SetTopmostBand(host_.main, true);
-  appBar_.Register(host_.main, DockedThickness(*host_.settings, docked_.noMenuBar));
+  app_bar_.Register(host_.main, DockedThickness(*host_.settings, docked_.no_menu_bar));
 }
 
 bool DesktopIntegration::InstallHooks() {
   InstallMenuClickHook();
-  hooksInstalled_ = true;
-  if (!hookLibrary_.Load()) {
+  hooks_installed_ = true;
+  if (!hook_library_.Load()) {
     ShowErrorBox(kMouseHookLibraryFailed);
     return false;
   }
-  if (host_.settings->AutoActive_OnTop) hookLibrary_.Attach(host_.main);
+  if (host_.settings->AutoActive_OnTop) hook_library_.Attach(host_.main);
   return true;
 }
 
@@ -67,23 +62,23 @@ void DesktopIntegration::ApplyTrayIcon() {
 
 void DesktopIntegration::SetTrayIconImage(HICON icon) { tray_->SetIcon(icon); }
 
-void DesktopIntegration::RegisterHotKeys() { RegisterHotKeysReportingErrors(hotKeys_, *host_.settings, host_.main); }
+void DesktopIntegration::RegisterHotKeys() { RegisterHotKeysReportingErrors(hot_keys_, *host_.settings, host_.main); }
 
-void DesktopIntegration::RemoveHotKeys() { RemoveAllHotKeys(hotKeys_); }
+void DesktopIntegration::RemoveHotKeys() { RemoveAllHotKeys(hot_keys_); }
 
 void DesktopIntegration::ApplyAutoActivation() {
   if (host_.settings->AutoActive_OnTop) {
-    hookLibrary_.Attach(host_.main);
+    hook_library_.Attach(host_.main);
   } else {
-    hookLibrary_.Detach();
+    hook_library_.Detach();
   }
 }
 
 void DesktopIntegration::Shutdown() {
-  hookLibrary_.Detach();
-  if (hooksInstalled_) RemoveMenuClickHook();
-  hooksInstalled_ = false;
-  appBar_.Remove();
+  hook_library_.Detach();
+  if (hooks_installed_) RemoveMenuClickHook();
+  hooks_installed_ = false;
+  app_bar_.Remove();
 }
 
 bool DesktopIntegration::HandleMessage(UINT message, WPARAM wparam, LPARAM, LRESULT& result) {
@@ -95,15 +90,15 @@ bool DesktopIntegration::HandleMessage(UINT message, WPARAM wparam, LPARAM, LRES
       host.docked = Docked();
       host.enabled = host_.settings->AutoActive_OnTop;
       host.margin = host_.settings->AutoActive_Margin;
-      host.isBusy = host_.isBusy;
-      host.bringToFront = host_.bringApplicationToFront;
-      host.showMain = host_.showMainWindow;
+      host.is_busy = host_.is_busy;
+      host.bring_to_front = host_.bring_application_to_front;
+      host.show_main = host_.show_main_window;
       OnAutoActivateMessage(host);
       result = 0;
       return true;
     }
     case kAppBarCallbackMessage:
-      if (!appBar_.OnNotification(wparam, host_.settings->Appbar)) return false;
+      if (!app_bar_.OnNotification(wparam, host_.settings->Appbar)) return false;
       result = 0;
       return true;
     default:
@@ -117,7 +112,7 @@ void DesktopIntegration::RegisterHandlers(CommandHandlers& handlers) {
   for (const Command& command : AllCommands()) {
     if (!CaretMenuOf(command.id)) continue;
     registration.Set(command.id, [this](const CommandInvocation& c) {
-      if (CaretMenuOf(c.command)->invertMode) {
+      if (CaretMenuOf(c.command)->invert_mode) {
         RunWithModeInverted(
             host_.settings->HasamiMode, [this] { ToggleSandwich(); }, [&] { ShowCaretMenu(c.command); });
       } else {
@@ -140,7 +135,7 @@ void DesktopIntegration::OnHotKey(unsigned id) {
     default:
       break;
   }
-  if (host_.runCommand) host_.runCommand(command);
+  if (host_.run_command) host_.run_command(command);
 }
 
 void DesktopIntegration::ShowMainWindowByHotKey() {
@@ -153,26 +148,26 @@ void DesktopIntegration::ShowMainWindowByHotKey() {
       break;
     case ShowMainWindowAction::ForegroundAndShow:
       SetForegroundWindow(host_.application);
-      if (host_.showMainWindow) host_.showMainWindow();
+      if (host_.show_main_window) host_.show_main_window();
       break;
   }
 }
 
 void DesktopIntegration::ToggleSandwich() {
   host_.settings->HasamiMode = !host_.settings->HasamiMode;
-  if (host_.showSandwichMode) host_.showSandwichMode();
+  if (host_.show_sandwich_mode) host_.show_sandwich_mode();
 }
 
 void DesktopIntegration::ShowCaretMenu(CommandId command) {
   const std::optional<CaretMenuCommand> menu = CaretMenuOf(command);
-  if (!menu || !host_.menuHandle) return;
+  if (!menu || !host_.menu_handle) return;
   CaretMenuHost caret;
   caret.owner = host_.main;
   caret.application = host_.application;
-  caret.mouseMove = host_.settings->MouseMove;
-  caret.isBusy = host_.isBusy;
-  caret.setPopupOpen = host_.setPopupOpen;
-  caret.beginCaretMenu = host_.beginCaretMenu;
+  caret.mouse_move = host_.settings->MouseMove;
+  caret.is_busy = host_.is_busy;
+  caret.set_popup_open = host_.set_popup_open;
+  caret.begin_caret_menu = host_.begin_caret_menu;
   // The caret-menu flag stays up until the chosen command has run, so the
   // popup forms of the tag commands deliver to the focus remembered when the
   // menu opened rather than to a target found anew.
@@ -181,11 +176,11 @@ void DesktopIntegration::ShowCaretMenu(CommandId command) {
     ~EndCaretMenu() {
       if (end) end();
     }
-  } end_caret_menu{host_.endCaretMenu};
+  } end_caret_menu{host_.end_caret_menu};
   const UINT chosen =
-      ShowMenuAtCaret(host_.menuHandle(menu->menu), menu->menu, host_.settings->*(menu->position), caret);
+      ShowMenuAtCaret(host_.menu_handle(menu->menu), menu->menu, host_.settings->*(menu->position), caret);
   // The chosen command runs last, after the focus went back to the editor.
-  if (chosen != 0 && host_.runMenuItem) host_.runMenuItem(chosen);
+  if (chosen != 0 && host_.run_menu_item) host_.run_menu_item(chosen);
 }
 
 void DesktopIntegration::OnTrayMouseDown(TrayButton button, POINT at) {
@@ -193,12 +188,12 @@ void DesktopIntegration::OnTrayMouseDown(TrayButton button, POINT at) {
   switch (DecideTrayClick(button, disabled, Busy())) {
     case TrayClickAction::ShowMainWindow:
       if (IsIconic(host_.application)) ShowWindow(host_.application, SW_RESTORE);
-      if (host_.showMainWindow) host_.showMainWindow();
+      if (host_.show_main_window) host_.show_main_window();
       break;
     case TrayClickAction::OpenTrayMenu:
       SetForegroundWindow(host_.main);
       PumpPendingMessages();
-      if (host_.openTrayMenu) host_.openTrayMenu(at);
+      if (host_.open_tray_menu) host_.open_tray_menu(at);
       if (!MenuClickFlag()) PumpPendingMessages();
       break;
     case TrayClickAction::None:

@@ -22,6 +22,7 @@
 #include "ui/TaskTray.h"
 #include "ui/model/CommandHandlers.h"
 #include "ui/model/Commands.h"
+#include "ui/model/Lifecycle.h"
 #include "ui/model/MenuTrees.h"
 
 namespace tagsling::ui {
@@ -30,28 +31,20 @@ struct DesktopHost {
   HWND main = nullptr;
   HWND application = nullptr;
   settings::AppSettings* settings = nullptr;
-  std::function<bool()> isBusy;                 // IsBusy
-  std::function<void(bool open)> setPopupOpen;  // the hot-key popup busy flag
+  std::function<bool()> is_busy;                  // IsBusy
+  std::function<void(bool open)> set_popup_open;  // the hot-key popup busy flag
   // The engine's caret-menu flag: on with the remembered focus when a caret
   // menu opens, off once the command chosen from it has run.
-  std::function<void(HWND focus)> beginCaretMenu;
-  std::function<void()> endCaretMenu;
-  std::function<HMENU(MenuId)> menuHandle;        // PopupMenu1/4/6/7
-  std::function<void(UINT id)> runMenuItem;       // a chosen popup item, as a click on it
-  std::function<void(CommandId)> runCommand;      // every hot-key command but the mode toggle
-  std::function<void()> showSandwichMode;         // mode buttons and icons after a change
-  std::function<void()> showMainWindow;           // restore when minimized, show
-  std::function<void()> bringApplicationToFront;  // BringToFrontAttached(application)
-  std::function<void(POINT at)> openTrayMenu;     // PopupMenu2 at the point, until it closes
+  std::function<void(HWND focus)> begin_caret_menu;
+  std::function<void()> end_caret_menu;
+  std::function<HMENU(MenuId)> menu_handle;          // TagPopup, ShortTagPopup, ToolHotKeyMenu, OuterToolHotKeyMenu
+  std::function<void(UINT id)> run_menu_item;        // a chosen popup item, as a click on it
+  std::function<void(CommandId)> run_command;        // every hot-key command but the mode toggle
+  std::function<void()> show_sandwich_mode;          // mode buttons and icons after a change
+  std::function<void()> show_main_window;            // restore when minimized, show
+  std::function<void()> bring_application_to_front;  // core::BringToFrontAttached(application)
+  std::function<void(POINT at)> open_tray_menu;      // the tray menu at the point, until it closes
 };
-
-// The docked flag and the menu-bar choice, read straight from the settings
-// file when the native window is created (both default false there).
-struct DockedChoice {
-  bool docked = false;
-  bool noMenuBar = false;
-};
-DockedChoice ReadDockedChoice(const std::string& settingsPath);
 
 class DesktopIntegration {
  public:
@@ -65,26 +58,28 @@ class DesktopIntegration {
   // docked, otherwise "FormHeight".
   int HeightLimit() const;
 
-  // Creation step 8 (when docked): always on top, ABM_NEW, RepositionAppBar.
+  // While docked: always on top and registered as the desktop toolbar at the top edge.
   void Dock();
-  // Creation steps 9-11: the thread-local mouse hook, the hook library and,
-  // with "AutoActive_OnTop", SetHook. False after the error box when the
+  // Installs the thread-local mouse hook, loads the hook library and, with
+  // "AutoActive_OnTop", calls its SetHook. False after the error box when the
   // library or an export is missing: the program must end.
   bool InstallHooks();
-  // Creation step 14 and the options dialog's confirmation: the icon is
+  // At creation and on the options dialog's confirmation: the icon is
   // registered exactly when "TrayIcon" is on and the window is not docked.
   void ApplyTrayIcon();
   // The mode display: the icon image follows sandwich mode.
   void SetTrayIconImage(HICON icon);
-  // Creation step 16 and after the options dialog; RemoveHotKeys while it is shown.
+  // At creation and after the options dialog; RemoveHotKeys while it is shown.
   void RegisterHotKeys();
   void RemoveHotKeys();
   // The options dialog's confirmation: attach or detach the hook library.
   void ApplyAutoActivation();
-  // Destruction steps 1, 2 and 4.
+  // On destruction: detaches the hook library, removes the mouse hook and the
+  // desktop toolbar. Safe to call twice.
   void Shutdown();
 
-  // 0x464, 0x46E. True when the message was handled; `result` is its answer.
+  // kAutoActivateMessage and kAppBarCallbackMessage. True when the message
+  // was handled; `result` is its answer.
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
   // The handlers of the commands only hot keys reach: showing the palette
@@ -100,15 +95,15 @@ class DesktopIntegration {
   void ToggleSandwich();
   void ShowCaretMenu(CommandId command);
   void OnTrayMouseDown(TrayButton button, POINT at);
-  bool Busy() const { return host_.isBusy && host_.isBusy(); }
+  bool Busy() const { return host_.is_busy && host_.is_busy(); }
 
   DesktopHost host_;
   DockedChoice docked_;
-  THookHotKey hotKeys_;
-  TAppBar appBar_;
-  TMouseHookLibrary hookLibrary_;
-  std::unique_ptr<TTaskTray> tray_;
-  bool hooksInstalled_ = false;
+  HookHotKey hot_keys_;
+  AppBar app_bar_;
+  MouseHookLibrary hook_library_;
+  std::unique_ptr<TaskTray> tray_;
+  bool hooks_installed_ = false;
 };
 
 }  // namespace tagsling::ui

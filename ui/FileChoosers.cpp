@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {

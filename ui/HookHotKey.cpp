@@ -1,73 +1,51 @@
 #include "ui/HookHotKey.h"
 
-#include "ui/ErrorBox.h"
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
 
 constexpr wchar_t kHotKeyWindowClass[] = L"THookHotKeyWindow";
 
-ATOM RegisterHotKeyWindowClass() {
-  static const ATOM atom = [] {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kHotKeyWindowClass;
-    return RegisterClassExW(&wc);
-  }();
-  return atom;
-}
-
 }  // namespace
 
-THookHotKey::THookHotKey(HWND owner) : owner_(owner) {
-  RegisterHotKeyWindowClass();
-  window_ = CreateWindowExW(0, kHotKeyWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                            nullptr);
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&THookHotKey::Proc));
-  }
-}
+HookHotKey::HookHotKey(HWND owner)
+    : owner_(owner), window_(CreateOwnedWindow({.name = kHotKeyWindowClass}, {.parent = HWND_MESSAGE}, this)) {}
 
-THookHotKey::~THookHotKey() {
+HookHotKey::~HookHotKey() {
   if (window_) DestroyWindow(window_);  // releases every registration made for it
 }
 
-bool THookHotKey::AddHotKey(int id, ShortcutCode code) {
+bool HookHotKey::AddHotKey(int id, ShortcutCode code) {
   const HotKeyRegistration r = RegistrationOf(code);
-  return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtualKey);
+  return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtual_key);
 }
 
-bool THookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
+bool HookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
 
-LRESULT CALLBACK THookHotKey::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* self = reinterpret_cast<THookHotKey*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (message == WM_HOTKEY && self && self->OnHotKey) {
-    GuardedVoid([&] {
-      if (self->Activate && self->owner_) SetForegroundWindow(self->owner_);
-      self->OnHotKey(*self, static_cast<unsigned>(wparam));
-    });
+LRESULT HookHotKey::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_HOTKEY && OnHotKey) {
+    if (Activate && owner_) SetForegroundWindow(owner_);
+    OnHotKey(*this, static_cast<unsigned>(wparam));
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-std::string DriverKeyNameOf(unsigned virtualKey) {
-  const UINT scan = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+std::string DriverKeyNameOf(unsigned virtual_key) {
+  const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
   if (scan == 0) return {};
   wchar_t name[64] = L"";
   const int length = GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
   return length > 0 ? WideToSjis(std::wstring_view(name, static_cast<size_t>(length))) : std::string();
 }
 
-void RegisterHotKeysReportingErrors(THookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner) {
+void RegisterHotKeysReportingErrors(HookHotKey& hot_keys, const settings::AppSettings& settings, HWND error_owner) {
   RegisterAllHotKeys(
-      settings, hotKeys,
+      settings, hot_keys,
       [&](const std::string& message) {
-        MessageBoxW(errorOwner, SjisToWide(message).c_str(), SjisToWide(kHotKeyErrorCaption).c_str(),
+        MessageBoxW(error_owner, SjisToWide(message).c_str(), SjisToWide(kHotKeyErrorCaption).c_str(),
                     MB_OK | MB_ICONERROR);
       },
       DriverKeyNameOf);

@@ -1,5 +1,5 @@
 #pragma once
-// THookHotKey: the system-wide hot keys of one owner window. The component
+// HookHotKey: the system-wide hot keys of one owner window. The component
 // registers every key for a hidden message-only window of its own, so
 // destroying the component releases all of them at once. WM_HOTKEY raises
 // OnHotKey with the identifier; an exception from the handler is shown in
@@ -15,37 +15,37 @@
 
 namespace tagsling::ui {
 
-class THookHotKey final : public HotKeyRegistrar {
+class HookHotKey final : public HotKeyRegistrar {
  public:
-  explicit THookHotKey(HWND owner);
-  ~THookHotKey() override;
-  THookHotKey(const THookHotKey&) = delete;
-  THookHotKey& operator=(const THookHotKey&) = delete;
+  explicit HookHotKey(HWND owner);
+  ~HookHotKey() override;
+  HookHotKey(const HookHotKey&) = delete;
+  HookHotKey& operator=(const HookHotKey&) = delete;
 
   // When true the owner window is made the foreground window before
   // OnHotKey runs. The main window's instance sets it false.
   bool Activate = true;
-  std::function<void(THookHotKey& sender, unsigned id)> OnHotKey;
+  std::function<void(HookHotKey& sender, unsigned id)> OnHotKey;
 
   // RegisterHotKey / UnregisterHotKey for the component's window.
   bool AddHotKey(int id, ShortcutCode code) override;
   bool RemoveHotKey(int id) override;
 
   HWND Window() const { return window_; }
+  // The window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-
   HWND owner_;
   HWND window_ = nullptr;
 };
 
 // The keyboard driver's name of a virtual key (GetKeyNameText of its scan
 // code), Shift-JIS; "" when it has none.
-std::string DriverKeyNameOf(unsigned virtualKey);
+std::string DriverKeyNameOf(unsigned virtual_key);
 
 // The registration pass of the 23 hot keys; each refused key shows the error
-// box "ホットキー「…」の登録に失敗しました。" owned by `errorOwner`.
-void RegisterHotKeysReportingErrors(THookHotKey& hotKeys, const settings::AppSettings& settings, HWND errorOwner);
+// box "ホットキー「…」の登録に失敗しました。" owned by `error_owner`.
+void RegisterHotKeysReportingErrors(HookHotKey& hot_keys, const settings::AppSettings& settings, HWND error_owner);
 
 }  // namespace tagsling::ui

@@ -16,16 +16,16 @@ namespace tagsling::ui {
 struct ItemAction {
   UINT id = 0;  // its command identifier, set by ItemActions::Add
   CommandId command = CommandId::None;
-  std::string key;                  // tag commands: the template key
-  int entry = -1;                   // user tags and tools: the entry number
-  HMENU root = nullptr;             // menu items: the menu holding the check mark
-  bool pressesOwnerButton = false;  // menu items run while the opening button is pressed
+  std::string key;                    // tag commands: the template key
+  int entry = -1;                     // user tags and tools: the entry number
+  HMENU root = nullptr;               // menu items: the menu holding the check mark
+  bool presses_owner_button = false;  // menu items run while the opening button is pressed
   // Palette buttons.
   HWND toolbar = nullptr;
-  bool pressesWhileRunning = false;
-  bool hasMenu = false;
-  MenuId menu = MenuId::MainMenu1;  // split and menu buttons
-  bool rightClickOpensMenu = true;
+  bool presses_while_running = false;
+  bool has_menu = false;
+  MenuId menu = MenuId::MainMenu;  // split and menu buttons
+  bool right_click_opens_menu = true;
   std::wstring hint;  // tooltip text
 };
 

@@ -3,9 +3,9 @@
 #include <array>
 
 #include "ui/FileChoosers.h"
-#include "ui/RuntimeDialog.h"
-#include "ui/WinText.h"
 #include "ui/model/KeySetModel.h"
+#include "ui/win/RuntimeDialog.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -172,7 +172,7 @@ class KeySetDialog final : public RuntimeDialog {
       AddControl(WC_STATICW, Utf8ToWide(list.label), 0, 16, y + 3, 80, 16);
       lists_[i] = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 100, y, 146, 200,
                              kFirstList + static_cast<int>(i));
-      for (const KeyCombination& keys : list.items()) {
+      for (const core::KeyCombination& keys : list.items()) {
         SendMessageW(lists_[i], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(SjisToWide(keys.shown_as).c_str()));
       }
     }

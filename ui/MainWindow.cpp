@@ -14,15 +14,16 @@
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
 #include "ui/ButtonImages.h"
-#include "ui/ErrorBox.h"
 #include "ui/ExternalCommandHandlers.h"
 #include "ui/OptionsWiring.h"
 #include "ui/TextToolCommandHandlers.h"
 #include "ui/Win32TextTools.h"
-#include "ui/WinText.h"
-#include "ui/model/Docking.h"
+#include "ui/model/AppBarModel.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -45,7 +46,7 @@ MainWindow::MainWindow(HINSTANCE instance, HWND app, const StartupSettings& star
       app_(app),
       startup_(startup),
       settings_path_(settings::SettingsFilePath(ExecutablePath())),
-      template_path_(TemplateFilePath(ExecutableFolder())),
+      template_path_(core::TemplateFilePath(ExecutableFolder())),
       settings_(settings::GlobalAppSettings()),
       environment_(this),
       menus_(actions_),
@@ -69,23 +70,22 @@ void MainWindow::ApplyPlacement(int width, int top, int left, bool maximized) {
 // Creation
 
 bool MainWindow::Create() {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance_;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kMainClass;
-  if (!RegisterClassExW(&wc)) return false;
-
   // Docking is decided here, from the settings file, for the whole run.
   const DockedChoice docked = ReadDockedChoice(settings_path_);
   docked_ = docked.docked;
   const DWORD style = docked_ ? kDockedStyle : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD ex_style = docked_ ? kDockedExStyle : 0;
 
-  hwnd_ = CreateWindowExW(ex_style, kMainClass, L"Tagsling", style, 0, 0, kMinimumWindowWidth, 120, app_, nullptr,
-                          instance_, this);
+  const WindowClassSpec window_class{
+      .name = kMainClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  hwnd_ = CreateOwnedWindow(window_class,
+                            {.ex_style = ex_style,
+                             .title = L"Tagsling",
+                             .style = style,
+                             .width = kMinimumWindowWidth,
+                             .height = 120,
+                             .parent = app_},
+                            this);
   if (!hwnd_) return false;
   SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
@@ -96,25 +96,42 @@ bool MainWindow::Create() {
   return !creation_failed_;
 }
 
+// The steps build on each other: the engine needs the windows, the settings
+// need the engine's handlers, docking and the hooks need the settings, and
+// what the user sees first (mode, tray icon, menus, hot keys) comes last.
 void MainWindow::RunCreationSteps() {
+  CreateControls();
+  CreateEngine();
+  LoadStartSettings();
+  if (docked_) Dock();
+  if (!desktop_integration_->InstallHooks()) {
+    creation_failed_ = true;
+    return;
+  }
+  ShowStartState();
+}
+
+void MainWindow::CreateControls() {
   dpi_ = GetDpiForWindow(hwnd_);
   CreateScaledResources();
   palette_.Create(hwnd_, instance_, font_.get(), images_.get(), static_cast<int>(dpi_));
   menus_.BuildAll();
-  SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu1));
+  SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu));
+}
 
+void MainWindow::CreateEngine() {
   desktop_ = std::make_unique<platform::win32::Win32Desktop>();
   // The application window owns the clipboard; the reports of the engine and
   // the text tools are owned by the palette, so it cannot be clicked while
   // one is open and no report opens behind it.
   desktop_->SetOwnerWindow(ToHandle(app_));
   desktop_->SetMessageBoxOwner(ToHandle(hwnd_));
-  EngineHooks hooks;
-  hooks.read_template = [this](const std::string& key) { return ReadTemplate(key, template_path_); };
-  hooks.read_user_template = [this](int number) { return ReadUserTemplate(number, settings_path_); };
+  core::EngineHooks hooks;
+  hooks.read_template = [this](const std::string& key) { return core::ReadTemplate(key, template_path_); };
+  hooks.read_user_template = [this](int number) { return core::ReadUserTemplate(number, settings_path_); };
   hooks.through_classes = &settings::ThroughWindowClasses();
   hooks.sandwich_mode_changed = [this] { ShowSandwichMode(); };
-  engine_ = std::make_unique<InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
+  engine_ = std::make_unique<core::InsertionEngine>(desktop_->platform(), settings_, std::move(hooks));
   try {
     RegisterHandlers();
   } catch (const std::logic_error&) {
@@ -122,52 +139,42 @@ void MainWindow::RunCreationSteps() {
     creation_failed_ = true;
     throw;
   }
+}
 
-  // 1. Help requests: WM_HELP opens the help page; context 0 is swallowed.
-  // 2. The pass-through windows.
+// The pass-through windows and the settings record (which also places the
+// window), then what depends on them: the first page, the base-folder panel
+// and the topmost band.
+void MainWindow::LoadStartSettings() {
   settings::LoadThroughWindowList(settings_path_);
-  // 3. The settings record, which also places the window.
   settings::ComputeDockedThicknesses(settings_, environment_);
   settings::LoadSettings(settings_, environment_, settings_path_);
-  // 4. The first tab page.
   palette_.SelectPage(0);
-  // 5. The paste timers take HasamiTime when the engine arms them.
-  // 6. The base-folder panel.
   RefreshBaseFolderDisplay();
-  // 7. Always on top.
   if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
-  // 8. Docking as a desktop toolbar.
-  if (docked_) {
-    start_maximized_ = false;  // the toolbar's rectangle, not the maximized strip
-    // The program icon in the logo; without the menu bar the narrow panel
-    // with the tag-menu button takes its place.
-    palette_.SetLogoIcon(small_icons_[kNormalModeIcon].get());
-    if (settings_.NoMenuBar) {
-      SetMenu(hwnd_, nullptr);
-      palette_.ShowDockedPanel(true);
-    }
-    RemoveTaskbarButton(app_);
-    desktop_integration_->Dock();
+}
+
+// The palette becomes a desktop toolbar. The program icon goes into the
+// logo; without the menu bar the narrow panel with the tag-menu button takes
+// the menu bar's place.
+void MainWindow::Dock() {
+  start_maximized_ = false;  // the toolbar's rectangle, not the maximized strip
+  palette_.SetLogoIcon(small_icons_[kNormalModeIcon].get());
+  if (settings_.NoMenuBar) {
+    SetMenu(hwnd_, nullptr);
+    palette_.ShowDockedPanel(true);
   }
-  // 9-11. The thread-local mouse hook, Tagslingmhook.dll and SetHook.
-  if (!desktop_integration_->InstallHooks()) {
-    creation_failed_ = true;
-    return;
-  }
-  // 12. Every run starts in normal mode when asked to.
-  if (settings_.PasteHasamiOff) settings_.HasamiMode = false;
-  // 13. Mode buttons and icons.
+  RemoveTaskbarButton(app_);
+  desktop_integration_->Dock();
+}
+
+void MainWindow::ShowStartState() {
+  if (settings_.PasteHasamiOff) settings_.HasamiMode = false;  // every run starts in normal mode when asked to
   ShowSandwichMode();
-  // 14. The notification-area icon.
   desktop_integration_->ApplyTrayIcon();
-  // 15. User tags and tools.
   BuildListMenus();
-  // 16. The hot keys.
   desktop_integration_->RegisterHotKeys();
-  // 17. Menu pictures.
   ApplyMenuImages();
-  // 18. The application comes to the front.
-  BringToFrontAttached(*desktop_, ToHandle(app_));
+  core::BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
 }
 
@@ -176,23 +183,23 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.main = hwnd_;
   host.application = app_;
   host.settings = &settings_;
-  host.isBusy = [this] { return IsBusy(hwnd_); };
-  host.setPopupOpen = [this](bool open) {
+  host.is_busy = [this] { return IsBusy(hwnd_); };
+  host.set_popup_open = [this](bool open) {
     if (open) {
       hot_key_popup_busy_.emplace(BusyFlag::HotKeyPopup);
     } else {
       hot_key_popup_busy_.reset();
     }
   };
-  host.beginCaretMenu = [this](HWND focus) { engine_->BeginCaretMenu(ToHandle(focus)); };
-  host.endCaretMenu = [this] { engine_->EndCaretMenu(); };
-  host.menuHandle = [this](MenuId menu) { return menus_.Handle(menu); };
-  host.runMenuItem = [this](UINT id) { OnCommand(id); };
-  host.runCommand = [this](CommandId command) { RunCommand(command); };
-  host.showSandwichMode = [this] { ShowSandwichMode(); };
-  host.showMainWindow = [this] { ShowMainWindow(); };
-  host.bringApplicationToFront = [this] { BringToFrontAttached(*desktop_, ToHandle(app_)); };
-  host.openTrayMenu = [this](POINT at) { OpenMenu(MenuId::PopupMenu2, at, nullptr, nullptr, 0); };
+  host.begin_caret_menu = [this](HWND focus) { engine_->BeginCaretMenu(ToHandle(focus)); };
+  host.end_caret_menu = [this] { engine_->EndCaretMenu(); };
+  host.menu_handle = [this](MenuId menu) { return menus_.Handle(menu); };
+  host.run_menu_item = [this](UINT id) { OnCommand(id); };
+  host.run_command = [this](CommandId command) { RunCommand(command); };
+  host.show_sandwich_mode = [this] { ShowSandwichMode(); };
+  host.show_main_window = [this] { ShowMainWindow(); };
+  host.bring_application_to_front = [this] { core::BringToFrontAttached(*desktop_, ToHandle(app_)); };
+  host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
   desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
 
@@ -225,17 +232,9 @@ HBITMAP MainWindow::MenuBitmap(int index) {
 // ---------------------------------------------------------------------------
 // Window procedure
 
-LRESULT CALLBACK MainWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!self || !self->hwnd_) return DefWindowProcW(window, message, wparam, lparam);
-  return Guarded([&] { return self->Handle(message, wparam, lparam); }, LRESULT{0});
-}
-
-LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  // The messages of CreateWindowExW itself come before the window's state.
+  if (!hwnd_) return DefWindowProcW(window, message, wparam, lparam);
   if (LRESULT result = 0;
       desktop_integration_ && desktop_integration_->HandleMessage(message, wparam, lparam, result)) {
     return result;
@@ -250,11 +249,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wparam, LPARAM lparam) {
       OnContextMenu(reinterpret_cast<HWND>(wparam), lparam);
       return 0;
     case kPanelClick:
-      if (reinterpret_cast<HWND>(wparam) == palette_.LogoWindow()) RunCommand(PalettePanelText().logoClick);
+      if (reinterpret_cast<HWND>(wparam) == palette_.LogoWindow()) RunCommand(PalettePanelText().logo_click);
       return 0;
     case kPanelDoubleClick:
       if (palette_.IsBaseFolderPanel(reinterpret_cast<HWND>(wparam))) {
-        RunCommand(PalettePanelText().doubleClick);
+        RunCommand(PalettePanelText().double_click);
       }
       return 0;
     case WM_INITMENUPOPUP:
@@ -306,8 +305,9 @@ bool MainWindow::PreTranslate(const MSG& message) {
     // A tooltip on screen is a top-level window of its own: it must not
     // become the window Escape gives the foreground to.
     palette_.HideTips();
-    const EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
-    if (FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) == EscapeAction::kHideMainWindow) {
+    const core::EscapeState state{docked_, settings_.TrayIcon, settings_.EscClose};
+    if (core::FormKeyDown(*desktop_, VK_ESCAPE, state, settings::ThroughWindowClasses()) ==
+        core::EscapeAction::kHideMainWindow) {
       HideMainWindow();
     }
   });
@@ -318,10 +318,10 @@ void MainWindow::OnGetMinMaxInfo(MINMAXINFO& info) const {
   const bool docked = docked_ && desktop_integration_;
   const TrackLimits limits = WindowTrackLimits(
       settings_.FormHeight, docked, docked ? desktop_integration_->HeightLimit() : 0, static_cast<int>(dpi_));
-  info.ptMinTrackSize.x = limits.minWidth;
-  info.ptMinTrackSize.y = limits.minHeight;
-  info.ptMaxTrackSize.y = limits.maxHeight;
-  info.ptMaxSize.y = limits.maxHeight;
+  info.ptMinTrackSize.x = limits.min_width;
+  info.ptMinTrackSize.y = limits.min_height;
+  info.ptMaxTrackSize.y = limits.max_height;
+  info.ptMaxSize.y = limits.max_height;
 }
 
 void MainWindow::Paint() {
@@ -357,10 +357,10 @@ void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
 
 void MainWindow::OnClose() {
   CloseState state;
-  state.trayIcon = settings_.TrayIcon;
+  state.tray_icon = settings_.TrayIcon;
   state.docked = docked_;
-  state.exitRequested = exit_requested_;
-  state.appMinimized = IsIconic(app_) != FALSE;
+  state.exit_requested = exit_requested_;
+  state.app_minimized = IsIconic(app_) != FALSE;
   switch (DecideClose(state)) {
     case CloseAction::Close:
       DestroyWindow(hwnd_);
@@ -374,11 +374,11 @@ void MainWindow::OnClose() {
 }
 
 void MainWindow::OnDestroy() {
-  // 1-2, 4. UnHook, the thread-local mouse hook, the desktop toolbar.
+  // The hooks and a docked palette's desktop toolbar go before the settings
+  // are saved, so the window's position saved is its own and not the
+  // toolbar's.
   if (desktop_integration_) desktop_integration_->Shutdown();
-  // 3. The settings, with the window's position.
   SaveSettingsReportingErrors();
-  // 4. A docked palette unregisters its desktop toolbar here.
   // The window would destroy its menu bar; the menu set owns it.
   SetMenu(hwnd_, nullptr);
   SetErrorBoxOwner(nullptr);
@@ -405,7 +405,7 @@ void MainWindow::OnCommand(UINT id) {
   Run(*action, action->toolbar ? false : MenuSet::IsChecked(*action, id));
 }
 
-void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton, UINT ownerId) {
+void MainWindow::Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button, UINT owner_id) {
   // While a modal interaction or a wait for another program runs, a command
   // is refused like one that arrives while an insertion runs.
   if (action.command != CommandId::None && IsBusy(hwnd_)) {
@@ -417,12 +417,12 @@ void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAc
   palette_.HideTips();
   HWND pressed_toolbar = nullptr;
   UINT pressed_id = 0;
-  if (copy.toolbar && copy.pressesWhileRunning) {
+  if (copy.toolbar && copy.presses_while_running) {
     pressed_toolbar = copy.toolbar;
     pressed_id = copy.id;
-  } else if (copy.pressesOwnerButton && ownerButton) {
-    pressed_toolbar = ownerButton->toolbar;
-    pressed_id = ownerId;
+  } else if (copy.presses_owner_button && owner_button) {
+    pressed_toolbar = owner_button->toolbar;
+    pressed_id = owner_id;
   }
   if (pressed_toolbar) {
     // Shown pressed while the command runs; painted before it starts.
@@ -430,7 +430,7 @@ void MainWindow::Run(const ItemAction& action, bool itemWasChecked, const ItemAc
     desktop_->ProcessPendingMessages();
   }
   try {
-    handlers_.Run({copy.command, copy.key, copy.entry, itemWasChecked});
+    handlers_.Run({copy.command, copy.key, copy.entry, item_was_checked});
   } catch (...) {
     if (pressed_toolbar) Palette::PressButton(pressed_toolbar, pressed_id, false);
     throw;
@@ -444,7 +444,7 @@ void MainWindow::RunCommand(CommandId command) {
   Run(action, false);
 }
 
-void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* ownerButton, UINT ownerId) {
+void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* owner_button, UINT owner_id) {
   TPMPARAMS params{};
   params.cbSize = sizeof params;
   if (exclude) params.rcExclude = *exclude;
@@ -454,8 +454,8 @@ void MainWindow::OpenMenu(MenuId menu, POINT at, const RECT* exclude, const Item
   if (!chosen) return;
   const ItemAction* action = actions_.Find(chosen);
   if (!action) return;
-  const ItemAction owner = ownerButton ? *ownerButton : ItemAction{};
-  Run(*action, MenuSet::IsChecked(*action, chosen), ownerButton ? &owner : nullptr, ownerId);
+  const ItemAction owner = owner_button ? *owner_button : ItemAction{};
+  Run(*action, MenuSet::IsChecked(*action, chosen), owner_button ? &owner : nullptr, owner_id);
 }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
@@ -471,7 +471,7 @@ LRESULT MainWindow::OnNotify(const NMHDR& header) {
       const auto& toolbar = reinterpret_cast<const NMTOOLBARW&>(header);
       const UINT id = static_cast<UINT>(toolbar.iItem);
       const ItemAction* action = actions_.Find(id);
-      if (!action || !action->hasMenu) return TBDDRET_NODEFAULT;
+      if (!action || !action->has_menu) return TBDDRET_NODEFAULT;
       const ItemAction owner = *action;
       const RECT rect = Palette::ButtonRect(owner.toolbar, id);
       OpenMenu(owner.menu, POINT{rect.left, rect.bottom}, &rect, &owner, id);
@@ -499,8 +499,8 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
     if (index >= 0 &&
         SendMessageW(window, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button))) {
       const UINT id = static_cast<UINT>(button.idCommand);
-      if (const ItemAction* action = actions_.Find(id); action && action->hasMenu) {
-        if (action->rightClickOpensMenu) {
+      if (const ItemAction* action = actions_.Find(id); action && action->has_menu) {
+        if (action->right_click_opens_menu) {
           const ItemAction owner = *action;
           OpenMenu(owner.menu, at, nullptr, &owner, id);
         }
@@ -509,9 +509,9 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
     }
   }
   if (palette_.IsToolPanel(window)) {
-    OpenMenu(PalettePanelText().toolPanelMenu, at, nullptr, nullptr, 0);
+    OpenMenu(PalettePanelText().tool_panel_menu, at, nullptr, nullptr, 0);
   } else if (palette_.IsBaseFolderPanel(window)) {
-    OpenMenu(PalettePanelText().baseFolderMenu, at, nullptr, nullptr, 0);
+    OpenMenu(PalettePanelText().base_folder_menu, at, nullptr, nullptr, 0);
   }
 }
 
@@ -524,7 +524,7 @@ void MainWindow::RegisterHandlers() {
   registration.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
   registration.Set(RunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
   registration.Set(ToggleSandwich, [this](const CommandInvocation& c) {
-    settings_.HasamiMode = ValueFromCheckItem(c.itemWasChecked);
+    settings_.HasamiMode = ValueFromCheckItem(c.item_was_checked);
     ShowSandwichMode();
   });
   registration.Set(SandwichOnButton, [this](const CommandInvocation&) {
@@ -536,7 +536,7 @@ void MainWindow::RegisterHandlers() {
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
   registration.Set(ToggleOnTop, [this](const CommandInvocation& c) {
-    settings_.WindowOnTop = ValueFromCheckItem(c.itemWasChecked);
+    settings_.WindowOnTop = ValueFromCheckItem(c.item_was_checked);
     ApplyOnTop();
   });
   registration.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
@@ -574,21 +574,21 @@ void MainWindow::RegisterHandlers() {
 
 UiState MainWindow::CurrentUiState() const {
   UiState state;
-  state.sandwichMode = settings_.HasamiMode;
-  state.onTop = settings_.WindowOnTop;
+  state.sandwich_mode = settings_.HasamiMode;
+  state.on_top = settings_.WindowOnTop;
   state.docked = docked_;
-  state.relativePathInput = settings_.SoutaiPathIns;
-  state.baseFolderSet = !settings_.Public_Dir.empty();
-  state.mainWindowHidden = !IsWindowVisible(hwnd_);
-  state.appMinimized = IsIconic(app_) != FALSE;
-  state.screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  state.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  state.relative_path_input = settings_.SoutaiPathIns;
+  state.base_folder_set = !settings_.Public_Dir.empty();
+  state.main_window_hidden = !IsWindowVisible(hwnd_);
+  state.app_minimized = IsIconic(app_) != FALSE;
+  state.screen_width = GetSystemMetrics(SM_CXSCREEN);
+  state.screen_height = GetSystemMetrics(SM_CYSCREEN);
   return state;
 }
 
 void MainWindow::ShowSandwichMode() {
   const SandwichIndicators indicators = ui::ShowSandwichMode(settings_.HasamiMode);
-  palette_.ShowSandwichMode(indicators.onButtonDown);
+  palette_.ShowSandwichMode(indicators.on_button_down);
   ShowModeIcon(indicators.icon);
 }
 
@@ -606,8 +606,8 @@ void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.Wind
 void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
 
 void MainWindow::ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) {
-  palette_.SetBaseFolderText(SjisToWide(display.label1), SjisToWide(display.label2), SjisToWide(display.panel8_hint),
-                             display.labels_visible);
+  palette_.SetBaseFolderText(SjisToWide(display.folder_text), SjisToWide(display.relative_path_text),
+                             SjisToWide(display.base_folder_hint), display.labels_visible);
 }
 
 void MainWindow::BuildListMenus() {
@@ -651,18 +651,17 @@ void MainWindow::OpenHelp(int context) {
 }
 
 void MainWindow::OpenHelpAnchor(const std::string& anchor) {
-  std::wstring page = Utf8ToWide(HelpPagePath(WideToUtf8(ExecutablePathWide())));
-  if (GetFileAttributesW(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowErrorBox(WideToSjis(page + L" \u304c\u898b\u3064\u304b\u308a\u307e\u305b\u3093\u3002"));
+  const std::string page = HelpPagePath(WideToUtf8(ExecutablePathWide()));
+  const std::wstring wide_page = Utf8ToWide(page);
+  if (GetFileAttributesW(wide_page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    ShowErrorBox(WideToSjis(Utf8ToWide(HelpPageMissingMessage(page))));
     return;
   }
-  // The page opens in the default browser at the anchor of the context.
-  std::wstring url = L"file:///" + page + L"#" + Utf8ToWide(anchor);
-  for (wchar_t& c : url) {
-    if (c == L'\\') c = L'/';
-  }
+  // The page opens in the default browser at the anchor of the context, or
+  // at its top when no program takes the address.
+  const std::wstring url = Utf8ToWide(HelpPageUrl(page, anchor));
   if (reinterpret_cast<INT_PTR>(ShellExecuteW(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
-    ShellExecuteW(hwnd_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    ShellExecuteW(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

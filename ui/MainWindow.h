@@ -17,13 +17,13 @@
 #include "texttools/TextToolsContext.h"
 #include "ui/Busy.h"
 #include "ui/DesktopIntegration.h"
-#include "ui/Handles.h"
 #include "ui/ItemActions.h"
 #include "ui/MenuBuilder.h"
 #include "ui/Palette.h"
 #include "ui/PaletteSettingsEnvironment.h"
 #include "ui/model/CommandHandlers.h"
 #include "ui/model/Lifecycle.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -42,6 +42,8 @@ class MainWindow final : public MainWindowPlacement {
   void ShowAtStart(bool hidden);
   // Keys the main window sees before its controls do (Escape).
   bool PreTranslate(const MSG& message);
+  // The window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // MainWindowPlacement
   HWND Window() const override { return hwnd_; }
@@ -50,10 +52,12 @@ class MainWindow final : public MainWindowPlacement {
   void ApplyPlacement(int width, int top, int left, bool maximized) override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
-
   void RunCreationSteps();
+  void CreateControls();
+  void CreateEngine();
+  void LoadStartSettings();
+  void Dock();
+  void ShowStartState();
   void OnDestroy();
   void OnClose();
   void OnCommand(UINT id);
@@ -63,9 +67,10 @@ class MainWindow final : public MainWindowPlacement {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void Paint();
 
-  void Run(const ItemAction& action, bool itemWasChecked, const ItemAction* ownerButton = nullptr, UINT ownerId = 0);
+  void Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button = nullptr,
+           UINT owner_id = 0);
   void RunCommand(CommandId command);
-  void OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* ownerButton, UINT ownerId);
+  void OpenMenu(MenuId menu, POINT at, const RECT* exclude, const ItemAction* owner_button, UINT owner_id);
   void RegisterHandlers();
 
   void CreateScaledResources();
@@ -99,7 +104,7 @@ class MainWindow final : public MainWindowPlacement {
   PaletteSettingsEnvironment environment_;
 
   std::unique_ptr<platform::win32::Win32Desktop> desktop_;
-  std::unique_ptr<InsertionEngine> engine_;
+  std::unique_ptr<core::InsertionEngine> engine_;
 
   ItemActions actions_;
   MenuSet menus_;

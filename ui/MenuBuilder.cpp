@@ -2,48 +2,10 @@
 
 #include <stdexcept>
 
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
-
-constexpr MenuId kAllMenus[] = {
-    MenuId::MainMenu1,
-    MenuId::PopupMenu1,
-    MenuId::PopupMenu4,
-    MenuId::PopupMenu_Kihon_Body,
-    MenuId::PopupMenu_Moji_Font,
-    MenuId::PopupMenu_Align,
-    MenuId::PopupMenu_P_Hr_Hr_Op,
-    MenuId::PopupMenu_Table_Table_Table,
-    MenuId::PopupMenu_Table_Tr_Tr,
-    MenuId::PopupMenu_Talbe_Td_Td,
-    MenuId::PopupMenu_Table_Caption_Caption,
-    MenuId::PopupMenu_Table_Ol_Ol,
-    MenuId::PopupMenu_Table_Li_Li,
-    MenuId::PopupMenu_Table_Dl_Dl,
-    MenuId::PopupMenu_Link_AHref_AHref,
-    MenuId::PopupMenu_Link_Img_Img,
-    MenuId::PopupMenu_Etc_Form_Form,
-    MenuId::PopupMenu_Etc_Button_Button,
-    MenuId::PopupMenu_Etc_Text_Text,
-    MenuId::PopupMenu_Etc_Radio_Radio,
-    MenuId::PopupMenu_Etc_Radio_Checkbox_Checkbox,
-    MenuId::PopupMenu_Etc_hidden_hidden,
-    MenuId::PopupMenu_Etc_Select_Select,
-    MenuId::PopupMenu_Etc_Textarea_Textarea,
-    MenuId::PopupMenu_Etc_Framset,
-    MenuId::PopupMenu_Etc_Frame_Frame,
-    MenuId::PopupMenu_BWSIZE,
-    MenuId::PopupMenu_UserTag,
-    MenuId::PopupMenu_TagDel,
-    MenuId::PopupMenu_Tools,
-    MenuId::PopupMenu2,
-    MenuId::PopupMenu3,
-    MenuId::PopupMenu5,
-    MenuId::PopupMenu6,
-    MenuId::PopupMenu7,
-};
 
 CommandId ListCommand(settings::ListMenuAction action) {
   switch (action) {
@@ -75,10 +37,11 @@ MenuSet::~MenuSet() {
 }
 
 void MenuSet::BuildAll() {
-  for (MenuId id : kAllMenus) {
+  for (const MenuDefinition& definition : AllMenuDefinitions()) {
+    const MenuId id = definition.id;
     auto built = std::make_unique<Built>();
     built->model = BuildMenu(id);
-    built->root.reset(built->model.isMenuBar ? CreateMenu() : CreatePopupMenu());
+    built->root.reset(built->model.is_menu_bar ? CreateMenu() : CreatePopupMenu());
     if (!built->root) throw std::runtime_error("CreateMenu failed");
     Fill(built->root.get(), built->root.get(), built->model, built->model.items);
     // Remember the hide-when-empty list submenus.
@@ -119,7 +82,7 @@ void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::ve
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_STATE;
     info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-    info.fState = (node.enabled ? MFS_ENABLED : MFS_DISABLED) | (node.isDefault ? MFS_DEFAULT : 0u);
+    info.fState = (node.enabled ? MFS_ENABLED : MFS_DISABLED) | (node.is_default ? MFS_DEFAULT : 0u);
     if (node.kind == NodeKind::Submenu) {
       HMENU submenu = CreatePopupMenu();
       if (!submenu) throw std::runtime_error("CreatePopupMenu failed");
@@ -133,7 +96,7 @@ void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::ve
       action.command = node.command;
       action.key = node.key;
       action.root = root;
-      action.pressesOwnerButton = node.pressesOwnerButton;
+      action.presses_owner_button = node.presses_owner_button;
       info.fMask |= MIIM_ID;
       info.wID = actions_.Add(std::move(action));
       InsertMenuItemW(menu, static_cast<UINT>(position), TRUE, &info);
@@ -166,12 +129,12 @@ void MenuSet::FillLists(settings::RegisteredList list, const settings::ProfileDo
       const settings::ListMenuDefinition& definition = settings::GetListMenuDefinition(slot.list);
       if (definition.list != list) continue;
       const HMENU menu = SlotMenu(*built, slot);
-      ClearAfter(menu, slot.fixedItems);
+      ClearAfter(menu, slot.fixed_items);
       const settings::ListMenuContents contents = settings::BuildListMenuContents(slot.list, file);
       if (auto hideable = hideables_.find(menu); hideable != hideables_.end()) {
         SetHidden(hideable->second, contents.hidden);
       }
-      int position = slot.fixedItems;
+      int position = slot.fixed_items;
       for (const settings::ListMenuItem& item : contents.items) {
         if (item.separator) {
           AppendSeparator(menu, position++);
@@ -215,9 +178,9 @@ void MenuSet::SetHidden(Hideable& hideable, bool hidden) {
   hideable.present = true;
 }
 
-void MenuSet::SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf) {
+void MenuSet::SetImages(bool on, const std::function<HBITMAP(int)>& bitmap_of) {
   images_on_ = on;
-  bitmap_of_ = bitmapOf;
+  bitmap_of_ = bitmap_of;
   for (const ImageRecord& record : images_) {
     // A hidden user-tag submenu is past the end of its menu: the call fails
     // and the picture is set when the submenu comes back.
@@ -225,7 +188,7 @@ void MenuSet::SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf) {
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
-    info.hbmpItem = ShowsImages(*record.model, on) ? bitmapOf(record.image) : nullptr;
+    info.hbmpItem = ShowsImages(*record.model, on) ? bitmap_of(record.image) : nullptr;
     SetMenuItemInfoW(record.menu, static_cast<UINT>(record.position), TRUE, &info);
   }
 }

@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "settings/MenuItemList.h"
-#include "ui/Handles.h"
 #include "ui/ItemActions.h"
 #include "ui/model/MenuModel.h"
 #include "ui/model/MenuStates.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -41,9 +41,9 @@ class MenuSet {
   // "Tools") from the settings document.
   void FillLists(settings::RegisteredList list, const settings::ProfileDocument& file);
 
-  // Attaches (`bitmapOf` gives the picture of an IL_ToolBt index) or removes
+  // Attaches (`bitmap_of` gives the picture of an IL_ToolBt index) or removes
   // the pictures of the menus under the icon switch.
-  void SetImages(bool on, const std::function<HBITMAP(int)>& bitmapOf);
+  void SetImages(bool on, const std::function<HBITMAP(int)>& bitmap_of);
   bool ImagesShown() const { return images_on_; }
 
   // The check marks and enabled states of a (sub)menu that is opening; other
@@ -69,7 +69,7 @@ class MenuSet {
     int image;
     const MenuModel* model;
   };
-  // A user-tag submenu of PopupMenu1/PopupMenu4 that hides with its separator
+  // A user-tag submenu of TagPopup/ShortTagPopup that hides with its separator
   // while no user tag is registered.
   struct Hideable {
     HMENU parent = nullptr;

@@ -10,13 +10,14 @@
 #include "settings/RegisteredLists.h"
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
-#include "ui/ErrorBox.h"
 #include "ui/FileChoosers.h"
 #include "ui/ListItemDialogs.h"
 #include "ui/ProgramWait.h"
-#include "ui/RuntimeDialog.h"
-#include "ui/WinText.h"
+#include "ui/Win32ExternalHost.h"
 #include "ui/model/HelpLinks.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/RuntimeDialog.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -147,7 +148,7 @@ class OptionsDialog final : public RuntimeDialog {
     if (control.note.empty()) return nullptr;
     const std::wstring text = Utf8ToWide(control.note);
     HWND note = Add(page, WC_STATICW, text, SS_NOPREFIX, x, y, TextWidth(text) + 4, 16);
-    if (control.redNote) red_notes_.push_back(note);
+    if (control.red_note) red_notes_.push_back(note);
     return note;
   }
 
@@ -164,29 +165,39 @@ class OptionsDialog final : public RuntimeDialog {
     const OptionPage& data = OptionsPages()[static_cast<std::size_t>(page)];
     const int left = area.left + 6;
     const int width = area.right - area.left - 12;
-    int y = area.top + 6;
+    const int top = area.top + 6;
     const int bottom = area.bottom - 4;
-
     if (const OptionControl* list = EditableListOf(data)) {
-      Item& item = NewItem(page, *list);
-      item.window = AddListView(page, *list, left, y, width - kListButtonWidth - 6, bottom - y, ItemId());
-      int button_y = y;
-      for (const OptionControl& control : data.groups[0].controls) {
-        if (control.kind != K::Button) continue;
-        Item& button = NewItem(page, control);
-        button.window = Add(page, WC_BUTTONW, Utf8ToWide(control.caption), WS_TABSTOP, left + width - kListButtonWidth,
-                            button_y, kListButtonWidth, 25, ItemId());
-        button_y += 30;
-      }
+      LayoutEditableList(page, data, *list, left, top, width, bottom - top);
       return;
     }
+    const int list_height = ListHeight(data, bottom - top);
+    int y = top;
+    for (const OptionGroup& group : data.groups) y = LayoutGroup(page, group, left, y, width, list_height);
+  }
 
-    // Lists share what the fixed rows leave.
+  // The list fills the page; its buttons stand in a column right of it.
+  void LayoutEditableList(int page, const OptionPage& data, const OptionControl& list, int left, int top, int width,
+                          int height) {
+    Item& item = NewItem(page, list);
+    item.window = AddListView(page, list, left, top, width - kListButtonWidth - 6, height, ItemId());
+    int button_y = top;
+    for (const OptionControl& control : data.groups[0].controls) {
+      if (control.kind != K::Button) continue;
+      Item& button = NewItem(page, control);
+      button.window = Add(page, WC_BUTTONW, Utf8ToWide(control.caption), WS_TABSTOP, left + width - kListButtonWidth,
+                          button_y, kListButtonWidth, 25, ItemId());
+      button_y += 30;
+    }
+  }
+
+  // Lists share what the fixed rows leave of the page's `height`.
+  static int ListHeight(const OptionPage& data, int height) {
     int fixed = 0, lists = 0;
     for (const OptionGroup& group : data.groups) {
       if (!group.caption.empty()) fixed += kGroupTop + kGroupBottom + kGroupGap;
       for (const OptionControl& control : group.controls) {
-        if (control.sameRow && control.kind != K::HotKey) continue;
+        if (control.same_row && control.kind != K::HotKey) continue;
         if (control.kind == K::List) {
           ++lists;
           if (!control.caption.empty()) fixed += kLabelRow;
@@ -195,33 +206,35 @@ class OptionsDialog final : public RuntimeDialog {
         }
       }
     }
-    const int list_height = lists ? std::max(40, (bottom - y - fixed) / lists - 4) : 0;
+    return lists ? std::max(40, (height - fixed) / lists - 4) : 0;
+  }
 
-    for (const OptionGroup& group : data.groups) {
-      const int group_top = y;
-      const int inner_left = group.caption.empty() ? left : left + 10;
-      const int inner_width = group.caption.empty() ? width : width - 20;
-      if (!group.caption.empty()) y += kGroupTop;
-      int row_top = y;
-      int right = inner_left;  // right end of the last control, for same-row placement
-      for (const OptionControl& control : group.controls) {
-        const bool same_row = control.sameRow && control.kind != K::HotKey;
-        int x = inner_left;
-        if (same_row) {
-          x = right + 6;
-        } else {
-          row_top = y;
-          y += control.kind == K::List ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow)
-                                       : RowHeight(control);
-        }
-        right = PlaceControl(page, control, x, row_top, inner_left, inner_width, list_height);
+  // One group of controls from `y` down, framed when it has a caption;
+  // returns where the next group starts.
+  int LayoutGroup(int page, const OptionGroup& group, int left, int y, int width, int list_height) {
+    const int group_top = y;
+    if (!group.caption.empty()) y += kGroupTop;
+    Slot slot{.page = page,
+              .x = 0,
+              .y = y,
+              .inner_left = group.caption.empty() ? left : left + 10,
+              .inner_width = group.caption.empty() ? width : width - 20,
+              .list_height = list_height};
+    int right = slot.inner_left;  // right end of the last control, for same-row placement
+    for (const OptionControl& control : group.controls) {
+      if (control.same_row && control.kind != K::HotKey) {
+        slot.x = right + 6;
+      } else {
+        slot.x = slot.inner_left;
+        slot.y = y;
+        y += control.kind == K::List ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow) : RowHeight(control);
       }
-      if (!group.caption.empty()) {
-        const int height = y - group_top + kGroupBottom;
-        Add(page, WC_BUTTONW, Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
-        y = group_top + height + kGroupGap;
-      }
+      right = PlaceControl(control, slot);
     }
+    if (group.caption.empty()) return y;
+    const int height = y - group_top + kGroupBottom;
+    Add(page, WC_BUTTONW, Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
+    return group_top + height + kGroupGap;
   }
 
   static int RowHeight(const OptionControl& control) {
@@ -246,97 +259,152 @@ class OptionsDialog final : public RuntimeDialog {
     return nullptr;
   }
 
+  // Where one control goes: its page, its top-left corner, the inner edge
+  // and width of its group, and the height the page gives each list.
+  struct Slot {
+    int page;
+    int x;
+    int y;
+    int inner_left;
+    int inner_width;
+    int list_height;
+  };
+
   // Creates one control with its label, note and buddy; returns its right end.
-  int PlaceControl(int page, const OptionControl& control, int x, int y, int inner_left, int inner_width,
-                   int list_height) {
-    Item& item = NewItem(page, control);
-    const std::wstring caption = Utf8ToWide(control.caption);
+  int PlaceControl(const OptionControl& control, const Slot& slot) {
+    Item& item = NewItem(slot.page, control);
     switch (control.kind) {
-      case K::Check: {
-        const int width = std::min(TextWidth(caption) + 24, inner_width - (x - inner_left));
-        item.window = Add(page, WC_BUTTONW, caption, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, 18, ItemId());
-        HWND note = AddNote(page, control, x + width + 2, y + 1);
-        return note ? x + width + 2 + TextWidth(Utf8ToWide(control.note)) : x + width;
-      }
-      case K::Number: {
-        const int label = TextWidth(caption) + 4;
-        AddLabel(page, control.caption, x, y + 3, label);
-        const int field_x = x + label + 4;
-        item.window = Add(page, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, field_x, y, 60, 21, ItemId(),
-                          WS_EX_CLIENTEDGE);
-        item.buddy = Add(page, UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
-                         0, 0, 0, 0);
-        SendMessageW(item.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(item.window), 0);
-        const settings::SettingDefinition* row = RangeOf(control.setting);
-        if (row) SendMessageW(item.buddy, UDM_SETRANGE32, row->min_value, row->max_value);
-        UDACCEL accel{0, static_cast<UINT>(control.step)};
-        SendMessageW(item.buddy, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
-        const int note_x = field_x + 64;
-        HWND note = AddNote(page, control, note_x, y + 3);
-        return note ? note_x + TextWidth(Utf8ToWide(control.note)) : note_x;
-      }
-      case K::Combo: {
-        const int label = TextWidth(caption) + 4;
-        AddLabel(page, control.caption, x, y + 3, label);
-        int widest = 0;
-        for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(Utf8ToWide(entry)));
-        const int width = std::max(120, widest + 30);
-        item.window = Add(page, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, x + label + 4, y, width,
-                          200, ItemId());
-        for (std::string_view entry : control.items) {
-          SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
-        }
-        return x + label + 4 + width;
-      }
-      case K::Path: {
-        AddLabel(page, control.caption, x, y, inner_width);
-        const bool button = control.widget != W::None;
-        const int width = inner_width - (button ? 30 : 0);
-        item.window = Add(page, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, x, y + kLabelRow, width, 21, ItemId(),
-                          WS_EX_CLIENTEDGE);
-        if (button)
-          item.buddy = Add(page, WC_BUTTONW, L"...", WS_TABSTOP, x + width + 4, y + kLabelRow, 26, 21, BuddyId());
-        return x + inner_width;
-      }
-      case K::HotKey: {
-        AddLabel(page, control.caption, x, y + 3, kHotKeyLabelWidth - 4);
-        const int field_x = x + kHotKeyLabelWidth;
-        item.window = Add(page, HOTKEY_CLASSW, L"", WS_TABSTOP, field_x, y, 120, 21, ItemId(), WS_EX_CLIENTEDGE);
-        SendMessageW(item.window, HKM_SETRULES, 0, 0);  // any key, with or without modifiers
-        AddNote(page, control, field_x + 126, y + 3);
-        return field_x + 126;
-      }
-      case K::Button: {
-        const int width = std::max(40, TextWidth(caption) + 24);
-        item.window = Add(page, WC_BUTTONW, caption, WS_TABSTOP, x, y, width, 25, ItemId());
-        return x + width;
-      }
-      case K::Field: {
-        AddLabel(page, control.caption, x, y + 3, kFieldLabelWidth - 4);
-        const DWORD style = IsReadOnlyField(control.widget) ? ES_READONLY : WS_TABSTOP;
-        item.window = Add(page, WC_EDITW, L"", style | ES_AUTOHSCROLL, x + kFieldLabelWidth, y,
-                          inner_width - kFieldLabelWidth, 21, ItemId(), WS_EX_CLIENTEDGE);
-        return x + inner_width;
-      }
-      case K::List: {
-        int top = y;
-        if (!control.caption.empty()) {
-          AddLabel(page, control.caption, x, y, inner_width);
-          top += kLabelRow;
-        }
-        item.window = AddListView(page, control, x, top, inner_width, list_height, ItemId());
-        return x + inner_width;
-      }
+      case K::Check:
+        return PlaceCheck(item, slot);
+      case K::Number:
+        return PlaceNumber(item, slot);
+      case K::Combo:
+        return PlaceCombo(item, slot);
+      case K::Path:
+        return PlacePath(item, slot);
+      case K::HotKey:
+        return PlaceHotKey(item, slot);
+      case K::Button:
+        return PlaceButton(item, slot);
+      case K::Field:
+        return PlaceField(item, slot);
+      case K::List:
+        return PlaceList(item, slot);
       case K::Label:
-        item.window = AddLabel(page, control.caption, x, y + 3, TextWidth(caption) + 4);
-        return x + TextWidth(caption) + 4;
+        return PlaceLabel(item, slot);
     }
-    return x;
+    return slot.x;
+  }
+
+  // A control's note at (x, y); returns the note's right end, or `without`
+  // when the control has none.
+  int PlaceNote(const Slot& slot, const OptionControl& control, int x, int y, int without) {
+    return AddNote(slot.page, control, x, y) ? x + TextWidth(Utf8ToWide(control.note)) : without;
+  }
+
+  int PlaceCheck(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    const std::wstring caption = Utf8ToWide(control.caption);
+    const int width = std::min(TextWidth(caption) + 24, slot.inner_width - (slot.x - slot.inner_left));
+    item.window =
+        Add(slot.page, WC_BUTTONW, caption, WS_TABSTOP | BS_AUTOCHECKBOX, slot.x, slot.y, width, 18, ItemId());
+    return PlaceNote(slot, control, slot.x + width + 2, slot.y + 1, slot.x + width);
+  }
+
+  int PlaceNumber(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    const int label = TextWidth(Utf8ToWide(control.caption)) + 4;
+    AddLabel(slot.page, control.caption, slot.x, slot.y + 3, label);
+    const int field_x = slot.x + label + 4;
+    item.window = Add(slot.page, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, field_x, slot.y, 60, 21,
+                      ItemId(), WS_EX_CLIENTEDGE);
+    item.buddy = Add(slot.page, UPDOWN_CLASSW, L"", UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS,
+                     0, 0, 0, 0);
+    SendMessageW(item.buddy, UDM_SETBUDDY, reinterpret_cast<WPARAM>(item.window), 0);
+    if (const settings::SettingDefinition* row = RangeOf(control.setting)) {
+      SendMessageW(item.buddy, UDM_SETRANGE32, row->min_value, row->max_value);
+    }
+    UDACCEL accel{0, static_cast<UINT>(control.step)};
+    SendMessageW(item.buddy, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+    const int note_x = field_x + 64;
+    return PlaceNote(slot, control, note_x, slot.y + 3, note_x);
+  }
+
+  int PlaceCombo(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    const int label = TextWidth(Utf8ToWide(control.caption)) + 4;
+    AddLabel(slot.page, control.caption, slot.x, slot.y + 3, label);
+    int widest = 0;
+    for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(Utf8ToWide(entry)));
+    const int width = std::max(120, widest + 30);
+    const int field_x = slot.x + label + 4;
+    item.window = Add(slot.page, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, field_x, slot.y, width,
+                      200, ItemId());
+    for (std::string_view entry : control.items) {
+      SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
+    }
+    return field_x + width;
+  }
+
+  int PlacePath(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    AddLabel(slot.page, control.caption, slot.x, slot.y, slot.inner_width);
+    const bool button = control.widget != W::None;
+    const int width = slot.inner_width - (button ? 30 : 0);
+    const int field_y = slot.y + kLabelRow;
+    item.window = Add(slot.page, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, slot.x, field_y, width, 21, ItemId(),
+                      WS_EX_CLIENTEDGE);
+    if (button)
+      item.buddy = Add(slot.page, WC_BUTTONW, L"...", WS_TABSTOP, slot.x + width + 4, field_y, 26, 21, BuddyId());
+    return slot.x + slot.inner_width;
+  }
+
+  int PlaceHotKey(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    AddLabel(slot.page, control.caption, slot.x, slot.y + 3, kHotKeyLabelWidth - 4);
+    const int field_x = slot.x + kHotKeyLabelWidth;
+    item.window = Add(slot.page, HOTKEY_CLASSW, L"", WS_TABSTOP, field_x, slot.y, 120, 21, ItemId(), WS_EX_CLIENTEDGE);
+    SendMessageW(item.window, HKM_SETRULES, 0, 0);  // any key, with or without modifiers
+    AddNote(slot.page, control, field_x + 126, slot.y + 3);
+    return field_x + 126;
+  }
+
+  int PlaceButton(Item& item, const Slot& slot) {
+    const std::wstring caption = Utf8ToWide(item.control->caption);
+    const int width = std::max(40, TextWidth(caption) + 24);
+    item.window = Add(slot.page, WC_BUTTONW, caption, WS_TABSTOP, slot.x, slot.y, width, 25, ItemId());
+    return slot.x + width;
+  }
+
+  int PlaceField(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    AddLabel(slot.page, control.caption, slot.x, slot.y + 3, kFieldLabelWidth - 4);
+    const DWORD style = IsReadOnlyField(control.widget) ? ES_READONLY : WS_TABSTOP;
+    item.window = Add(slot.page, WC_EDITW, L"", style | ES_AUTOHSCROLL, slot.x + kFieldLabelWidth, slot.y,
+                      slot.inner_width - kFieldLabelWidth, 21, ItemId(), WS_EX_CLIENTEDGE);
+    return slot.x + slot.inner_width;
+  }
+
+  int PlaceList(Item& item, const Slot& slot) {
+    const OptionControl& control = *item.control;
+    int top = slot.y;
+    if (!control.caption.empty()) {
+      AddLabel(slot.page, control.caption, slot.x, slot.y, slot.inner_width);
+      top += kLabelRow;
+    }
+    item.window = AddListView(slot.page, control, slot.x, top, slot.inner_width, slot.list_height, ItemId());
+    return slot.x + slot.inner_width;
+  }
+
+  int PlaceLabel(Item& item, const Slot& slot) {
+    const int width = TextWidth(Utf8ToWide(item.control->caption)) + 4;
+    item.window = AddLabel(slot.page, item.control->caption, slot.x, slot.y + 3, width);
+    return slot.x + width;
   }
 
   HWND AddListView(int page, const OptionControl& control, int x, int y, int width, int height, int id) {
     DWORD style = WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
-    if (!control.listHeader) style |= LVS_NOCOLUMNHEADER;
+    if (!control.list_header) style |= LVS_NOCOLUMNHEADER;
     HWND list = Add(page, WC_LISTVIEWW, L"", style, x, y, width, height, id, WS_EX_CLIENTEDGE);
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const int columns = static_cast<int>(control.items.size());
@@ -565,7 +633,7 @@ class OptionsDialog final : public RuntimeDialog {
     std::optional<std::string> chosen;
     switch (data.widget) {
       case W::BrowseFile:
-        chosen = ChooseFile(Window(), data.browseTitle, kExecutableFilter, current);
+        chosen = ChooseFile(Window(), data.browse_title, kExecutableFilter, current);
         break;
       case W::BrowseFolder:
         chosen = ChooseFolder(Window(), "フォルダの参照", "相対パスの基本フォルダ:", current);
@@ -585,28 +653,21 @@ class OptionsDialog final : public RuntimeDialog {
     const std::string file = WindowTextSjis(SettingWindow("EditorFile"));
     if (file.empty()) return std::nullopt;
     const EditorStart start = EditorStartForClassDetection(file);
-    std::wstring command_line = SjisToWide(start.command_line);
-    const std::wstring directory = SjisToWide(start.directory);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoW(&startup);
-    PROCESS_INFORMATION process{};
-    if (!CreateProcessW(SjisToWide(file).c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    std::optional<StartedProgram> started =
+        StartProgram(start.application, start.command_line, start.directory, nullptr);
+    if (!started) {
       MessageBoxW(Window(), Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
       return std::nullopt;
     }
-    UniqueKernelHandle process_handle(process.hProcess);
-    UniqueKernelHandle thread_handle(process.hThread);
     bool idle = false;
     {
       // The dialog takes no input while the editor starts; it keeps painting
       // and answering, like the palette behind it.
       InputPause pause(Window());
-      idle = WaitForInputIdlePumping(process.hProcess, kClassDetectionWaitMs) == WaitOutcome::kReady;
+      idle = WaitForInputIdlePumping(started->process.get(), kClassDetectionWaitMs) == WaitOutcome::kReady;
     }
     // Process 0 owns no window: only the earlier record counts.
-    std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? process.dwProcessId : 0, host_);
+    std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? started->id : 0, host_);
     if (!found) MessageBoxW(Window(), Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
     return found;
   }
@@ -826,9 +887,9 @@ bool RunOptionsCommand(OptionsOpenSource source, HWND app, HWND main, OptionsDia
   const bool confirmed = ShowOptionsDialog(main, opening.first_page, host);
   if (opening.hide_taskbar_button) RestoreTaskbarButton(app, false);
   if (opening.return_foreground) {
-    const SelfWindows self{reinterpret_cast<platform::WindowHandle>(main),
-                           reinterpret_cast<platform::WindowHandle>(app)};
-    ReturnForegroundToTarget(host.Windows(), self, settings::ThroughWindowClasses());
+    const core::SelfWindows self{reinterpret_cast<platform::WindowHandle>(main),
+                                 reinterpret_cast<platform::WindowHandle>(app)};
+    core::ReturnForegroundToTarget(host.Windows(), self, settings::ThroughWindowClasses());
   }
   return confirmed;
 }

@@ -2,7 +2,8 @@
 
 #include <commctrl.h>
 
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -11,25 +12,12 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 
 // Widths of the panels and heights of the tool rows in pixels at 100 %.
 constexpr int kBevelHeight = 2;
-constexpr int kPanel1Width = 33;
-constexpr int kPanel3Width = kPaletteLayout.toolPanelWidth;
-constexpr int kPanel4Width = 470;
+constexpr int kDockedPanelWidth = 33;
+constexpr int kToolPanelWidth = kPaletteLayout.tool_panel_width;
+constexpr int kPagesPanelWidth = 470;
 constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;
 constexpr int kLabelMargin = 4;
-
-void RegisterPanelClass(HINSTANCE instance, WNDPROC proc) {
-  WNDCLASSEXW wc{};
-  if (GetClassInfoExW(instance, kPanelClass, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = kPanelClass;
-  RegisterClassExW(&wc);
-}
 
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
@@ -51,46 +39,46 @@ BYTE ButtonStyle(ButtonKind kind, bool arrows) {
 
 }  // namespace
 
-LRESULT CALLBACK Palette::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  auto* palette = reinterpret_cast<Palette*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (palette) {
-    switch (message) {
-      case WM_COMMAND:
-      case WM_NOTIFY:
-        return SendMessageW(palette->main_, message, wparam, lparam);
-      case WM_CONTEXTMENU:
-        return SendMessageW(palette->main_, kPanelContextMenu, wparam, lparam);
-      case WM_LBUTTONUP:
-        return SendMessageW(palette->main_, kPanelClick, reinterpret_cast<WPARAM>(window), 0);
-      case WM_LBUTTONDBLCLK:
-        return SendMessageW(palette->main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(window), 0);
-      case WM_PAINT:
-        if (window == palette->panel8_ || window == palette->panel1_) {
-          PAINTSTRUCT paint;
-          HDC dc = BeginPaint(window, &paint);
-          RECT client;
-          GetClientRect(window, &client);
-          if (window == palette->panel8_) {
-            palette->PaintBaseFolder(dc, client);
-          } else {
-            palette->PaintLogo(dc, client);
-          }
-          EndPaint(window, &paint);
-          return 0;
+LRESULT Palette::HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+      return SendMessageW(main_, message, wparam, lparam);
+    case WM_CONTEXTMENU:
+      return SendMessageW(main_, kPanelContextMenu, wparam, lparam);
+    case WM_LBUTTONUP:
+      return SendMessageW(main_, kPanelClick, reinterpret_cast<WPARAM>(panel), 0);
+    case WM_LBUTTONDBLCLK:
+      return SendMessageW(main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(panel), 0);
+    case WM_PAINT:
+      if (panel == base_folder_panel_ || panel == docked_panel_) {
+        PAINTSTRUCT paint;
+        HDC dc = BeginPaint(panel, &paint);
+        RECT client;
+        GetClientRect(panel, &client);
+        if (panel == base_folder_panel_) {
+          PaintBaseFolder(dc, client);
+        } else {
+          PaintLogo(dc, client);
         }
-        break;
-      default:
-        break;
-    }
+        EndPaint(panel, &paint);
+        return 0;
+      }
+      break;
+    default:
+      break;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
+  return DefWindowProcW(panel, message, wparam, lparam);
 }
 
-HWND Palette::CreatePanel(HINSTANCE instance, const wchar_t* name) {
-  HWND panel = CreateWindowExW(0, kPanelClass, name, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0,
-                               0, main_, nullptr, instance, nullptr);
-  SetWindowLongPtrW(panel, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  return panel;
+HWND Palette::CreatePanel(const wchar_t* name) {
+  const WindowClassSpec panel_class{.name = kPanelClass,
+                                    .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                    .cursor = IDC_ARROW,
+                                    .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  return CreateOwnedWindow(
+      panel_class, {.title = name, .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, .parent = main_},
+      this);
 }
 
 void Palette::SetupToolbar(HWND toolbar) {
@@ -131,10 +119,10 @@ HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons,
     action.command = button.command;
     action.key = std::string(button.key);
     action.toolbar = toolbar;
-    action.pressesWhileRunning = button.pressesWhileRunning;
-    action.hasMenu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
+    action.presses_while_running = button.presses_while_running;
+    action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
     action.menu = button.menu;
-    action.rightClickOpensMenu = button.rightClickOpensMenu;
+    action.right_click_opens_menu = button.right_click_opens_menu;
     action.hint = Utf8ToWide(button.hint);
     item.idCommand = static_cast<int>(actions_.Add(std::move(action)));
     item.iBitmap = button.image;
@@ -153,19 +141,18 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   font_ = font;
   images_ = images;
   dpi_ = dpi;
-  RegisterPanelClass(instance, PanelProc);
 
-  panel1_ = CreatePanel(instance, L"Panel1");
-  toolbar1_ = CreateToolbar(panel1_, ToolBar1Buttons(), L"ToolBar1");
-  ShowWindow(panel1_, SW_HIDE);
+  docked_panel_ = CreatePanel(L"Panel1");
+  docked_toolbar_ = CreateToolbar(docked_panel_, DockedPanelButtons(), L"ToolBar1");
+  ShowWindow(docked_panel_, SW_HIDE);
 
-  panel3_ = CreatePanel(instance, L"Panel3");
-  toolbar11_ = CreateToolbar(panel3_, ToolBar11Buttons(), L"ToolBar11");
-  toolbar12_ = CreateToolbar(panel3_, ToolBar12Buttons(), L"ToolBar12");
+  tool_panel_ = CreatePanel(L"Panel3");
+  tool_toolbar_ = CreateToolbar(tool_panel_, ToolPanelTopButtons(), L"ToolBar11");
+  mode_toolbar_ = CreateToolbar(tool_panel_, ToolPanelModeButtons(), L"ToolBar12");
 
-  panel4_ = CreatePanel(instance, L"Panel4");
+  pages_panel_ = CreatePanel(L"Panel4");
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                          panel4_, nullptr, instance, nullptr);
+                          pages_panel_, nullptr, instance, nullptr);
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
   // Narrow tab padding: all ten captions fit the page width.
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
@@ -177,29 +164,29 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    HWND toolbar = CreateToolbar(panel4_, page.buttons, L"TabSheet" + std::to_wstring(index + 1));
+    HWND toolbar = CreateToolbar(pages_panel_, page.buttons, L"TabSheet" + std::to_wstring(index + 1));
     SetWindowPos(toolbar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     pages_.push_back(toolbar);
     ++index;
   }
 
-  panel8_ = CreatePanel(instance, L"Panel8");
-  panel8_tip_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+  base_folder_panel_ = CreatePanel(L"Panel8");
+  panel_tips_ = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, main_, nullptr, instance, nullptr);
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = panel8_;
-  tool.uId = reinterpret_cast<UINT_PTR>(panel8_);
-  hint_ = Utf8ToWide(PalettePanelText().baseFolderHint);
-  tool.lpszText = hint_.data();
-  SendMessageW(panel8_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  tool.hwnd = base_folder_panel_;
+  tool.uId = reinterpret_cast<UINT_PTR>(base_folder_panel_);
+  base_folder_hint_ = Utf8ToWide(PalettePanelText().base_folder_hint);
+  tool.lpszText = base_folder_hint_.data();
+  SendMessageW(panel_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // The same tooltip control names the logo of the docked panel.
-  logo_hint_ = Utf8ToWide(PalettePanelText().logoHint);
-  tool.hwnd = panel1_;
-  tool.uId = reinterpret_cast<UINT_PTR>(panel1_);
+  logo_hint_ = Utf8ToWide(PalettePanelText().logo_hint);
+  tool.hwnd = docked_panel_;
+  tool.uId = reinterpret_cast<UINT_PTR>(docked_panel_);
   tool.lpszText = logo_hint_.data();
-  SendMessageW(panel8_tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(panel_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 
   SelectPage(0);
 }
@@ -232,26 +219,26 @@ void Palette::Layout(int width, int height) {
   const int top = Scale(kBevelHeight);
   const int panel_height = height - top;
   int x = 0;
-  if (docked_panel_) {
-    MoveWindow(panel1_, x, top, Scale(kPanel1Width), panel_height, TRUE);
-    MoveWindow(toolbar1_, 0, 0, Scale(kPanel1Width), Scale(kToolRowHeight), TRUE);
-    x += Scale(kPanel1Width);
+  if (docked_panel_shown_) {
+    MoveWindow(docked_panel_, x, top, Scale(kDockedPanelWidth), panel_height, TRUE);
+    MoveWindow(docked_toolbar_, 0, 0, Scale(kDockedPanelWidth), Scale(kToolRowHeight), TRUE);
+    x += Scale(kDockedPanelWidth);
   }
-  MoveWindow(panel3_, x, top, Scale(kPanel3Width), panel_height, TRUE);
-  MoveWindow(toolbar11_, 0, 0, Scale(kPanel3Width), Scale(kToolRowHeight), TRUE);
-  MoveWindow(toolbar12_, 0, Scale(kToolRowHeight), Scale(kPanel3Width), Scale(kToolRowHeight), TRUE);
-  x += Scale(kPanel3Width);
+  MoveWindow(tool_panel_, x, top, Scale(kToolPanelWidth), panel_height, TRUE);
+  MoveWindow(tool_toolbar_, 0, 0, Scale(kToolPanelWidth), Scale(kToolRowHeight), TRUE);
+  MoveWindow(mode_toolbar_, 0, Scale(kToolRowHeight), Scale(kToolPanelWidth), Scale(kToolRowHeight), TRUE);
+  x += Scale(kToolPanelWidth);
 
-  MoveWindow(panel4_, x, top, Scale(kPanel4Width), panel_height, TRUE);
-  MoveWindow(tabs_, 0, 0, Scale(kPanel4Width), panel_height, TRUE);
-  RECT page{0, 0, Scale(kPanel4Width), panel_height};
+  MoveWindow(pages_panel_, x, top, Scale(kPagesPanelWidth), panel_height, TRUE);
+  MoveWindow(tabs_, 0, 0, Scale(kPagesPanelWidth), panel_height, TRUE);
+  RECT page{0, 0, Scale(kPagesPanelWidth), panel_height};
   SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
   for (HWND toolbar : pages_) {
     MoveWindow(toolbar, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
   }
-  x += Scale(kPanel4Width);
+  x += Scale(kPagesPanelWidth);
 
-  MoveWindow(panel8_, x, top, width > x ? width - x : 0, panel_height, TRUE);
+  MoveWindow(base_folder_panel_, x, top, width > x ? width - x : 0, panel_height, TRUE);
 }
 
 void Palette::SelectPage(int index) {
@@ -267,12 +254,16 @@ void Palette::OnPageChanged() {
 }
 
 void Palette::ShowSandwichMode(bool on) {
-  SendMessageW(toolbar12_, TB_CHECKBUTTON, hasami_on_id_, MAKELPARAM(on ? TRUE : FALSE, 0));
-  SendMessageW(toolbar12_, TB_CHECKBUTTON, hasami_off_id_, MAKELPARAM(on ? FALSE : TRUE, 0));
+  SendMessageW(mode_toolbar_, TB_CHECKBUTTON, hasami_on_id_, MAKELPARAM(on ? TRUE : FALSE, 0));
+  SendMessageW(mode_toolbar_, TB_CHECKBUTTON, hasami_off_id_, MAKELPARAM(on ? FALSE : TRUE, 0));
 }
 
-bool Palette::IsSandwichOnDown() const { return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_on_id_, 0) != 0; }
-bool Palette::IsSandwichOffDown() const { return SendMessageW(toolbar12_, TB_ISBUTTONCHECKED, hasami_off_id_, 0) != 0; }
+bool Palette::IsSandwichOnDown() const {
+  return SendMessageW(mode_toolbar_, TB_ISBUTTONCHECKED, hasami_on_id_, 0) != 0;
+}
+bool Palette::IsSandwichOffDown() const {
+  return SendMessageW(mode_toolbar_, TB_ISBUTTONCHECKED, hasami_off_id_, 0) != 0;
+}
 
 void Palette::HideTips() const {
   for (HWND toolbar : toolbars_) {
@@ -280,7 +271,7 @@ void Palette::HideTips() const {
       SendMessageW(tips, TTM_POP, 0, 0);
     }
   }
-  if (panel8_tip_) SendMessageW(panel8_tip_, TTM_POP, 0, 0);
+  if (panel_tips_) SendMessageW(panel_tips_, TTM_POP, 0, 0);
 }
 
 void Palette::PressButton(HWND toolbar, UINT id, bool pressed) {
@@ -295,22 +286,23 @@ RECT Palette::ButtonRect(HWND toolbar, UINT id) {
 }
 
 bool Palette::IsToolPanel(HWND window) const {
-  return window == panel3_ || window == toolbar11_ || window == toolbar12_;
+  return window == tool_panel_ || window == tool_toolbar_ || window == mode_toolbar_;
 }
 
-void Palette::SetBaseFolderText(std::wstring label1, std::wstring label2, std::wstring hint, bool visible) {
-  label1_ = std::move(label1);
-  label2_ = std::move(label2);
-  hint_ = std::move(hint);
+void Palette::SetBaseFolderText(std::wstring folder_text, std::wstring relative_path_text, std::wstring hint,
+                                bool visible) {
+  base_folder_text_ = std::move(folder_text);
+  relative_path_text_ = std::move(relative_path_text);
+  base_folder_hint_ = std::move(hint);
   labels_visible_ = visible;
   TTTOOLINFOW tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND;
-  tool.hwnd = panel8_;
-  tool.uId = reinterpret_cast<UINT_PTR>(panel8_);
-  tool.lpszText = hint_.data();
-  SendMessageW(panel8_tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-  InvalidateRect(panel8_, nullptr, TRUE);
+  tool.hwnd = base_folder_panel_;
+  tool.uId = reinterpret_cast<UINT_PTR>(base_folder_panel_);
+  tool.lpszText = base_folder_hint_.data();
+  SendMessageW(panel_tips_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+  InvalidateRect(base_folder_panel_, nullptr, TRUE);
 }
 
 void Palette::PaintBaseFolder(HDC dc, const RECT& client) {
@@ -320,10 +312,10 @@ void Palette::PaintBaseFolder(HDC dc, const RECT& client) {
   RECT area = client;
   InflateRect(&area, -Scale(kLabelMargin), -Scale(2));
   SetTextColor(dc, labels_visible_ ? GetSysColor(COLOR_WINDOWTEXT) : face);
-  DrawTextW(dc, label1_.c_str(), static_cast<int>(label1_.size()), &area,
+  DrawTextW(dc, base_folder_text_.c_str(), static_cast<int>(base_folder_text_.size()), &area,
             DT_RIGHT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS);
   SetTextColor(dc, labels_visible_ ? RGB(0xff, 0, 0) : face);
-  DrawTextW(dc, label2_.c_str(), static_cast<int>(label2_.size()), &area,
+  DrawTextW(dc, relative_path_text_.c_str(), static_cast<int>(relative_path_text_.size()), &area,
             DT_RIGHT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
   SelectObject(dc, old);
 }
@@ -339,12 +331,12 @@ void Palette::PaintLogo(HDC dc, const RECT& client) {
 
 void Palette::SetLogoIcon(HICON icon) {
   logo_ = icon;
-  InvalidateRect(panel1_, nullptr, TRUE);
+  InvalidateRect(docked_panel_, nullptr, TRUE);
 }
 
 void Palette::ShowDockedPanel(bool show) {
-  docked_panel_ = show;
-  ShowWindow(panel1_, show ? SW_SHOW : SW_HIDE);
+  docked_panel_shown_ = show;
+  ShowWindow(docked_panel_, show ? SW_SHOW : SW_HIDE);
 }
 
 }  // namespace tagsling::ui

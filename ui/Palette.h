@@ -54,13 +54,16 @@ class Palette {
   // The screen rectangle of a button.
   static RECT ButtonRect(HWND toolbar, UINT id);
 
+  // The panels' messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
+
   bool IsToolPanel(HWND window) const;  // Panel3 or one of its toolbars
-  bool IsBaseFolderPanel(HWND window) const { return window == panel8_; }
-  HWND LogoWindow() const { return panel1_; }
+  bool IsBaseFolderPanel(HWND window) const { return window == base_folder_panel_; }
+  HWND LogoWindow() const { return docked_panel_; }
 
   // Label1, Label2 and the hint of Panel8; `visible` false draws both labels
   // in the panel's own colour.
-  void SetBaseFolderText(std::wstring label1, std::wstring label2, std::wstring hint, bool visible);
+  void SetBaseFolderText(std::wstring folder_text, std::wstring relative_path_text, std::wstring hint, bool visible);
 
   // Panel1 is shown only while docked without the menu bar; its logo
   // (Image1) shows the program icon and opens the about box when clicked.
@@ -68,8 +71,7 @@ class Palette {
   void SetLogoIcon(HICON icon);
 
  private:
-  static LRESULT CALLBACK PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  HWND CreatePanel(HINSTANCE instance, const wchar_t* name);
+  HWND CreatePanel(const wchar_t* name);
   HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
   void SetupToolbar(HWND toolbar);
   void PaintBaseFolder(HDC dc, const RECT& client);
@@ -81,18 +83,18 @@ class Palette {
   HFONT font_ = nullptr;
   HIMAGELIST images_ = nullptr;
   int dpi_ = 96;
-  bool docked_panel_ = false;
+  bool docked_panel_shown_ = false;
 
-  HWND panel1_ = nullptr;
-  HWND toolbar1_ = nullptr;
-  HWND panel3_ = nullptr;
-  HWND toolbar11_ = nullptr;
-  HWND toolbar12_ = nullptr;
-  HWND panel4_ = nullptr;
+  HWND docked_panel_ = nullptr;
+  HWND docked_toolbar_ = nullptr;
+  HWND tool_panel_ = nullptr;
+  HWND tool_toolbar_ = nullptr;
+  HWND mode_toolbar_ = nullptr;
+  HWND pages_panel_ = nullptr;
   HWND tabs_ = nullptr;
   std::vector<HWND> pages_;
-  HWND panel8_ = nullptr;
-  HWND panel8_tip_ = nullptr;
+  HWND base_folder_panel_ = nullptr;
+  HWND panel_tips_ = nullptr;
   std::vector<HWND> toolbars_;
 
   UINT hasami_on_id_ = 0;
@@ -100,9 +102,9 @@ class Palette {
 
   HICON logo_ = nullptr;
   std::wstring logo_hint_;
-  std::wstring label1_;
-  std::wstring label2_;
-  std::wstring hint_;
+  std::wstring base_folder_text_;
+  std::wstring relative_path_text_;
+  std::wstring base_folder_hint_;
   bool labels_visible_ = true;
 };
 

@@ -1,7 +1,7 @@
 #include "ui/SplashWindow.h"
 
 #include "ui/ButtonImages.h"
-#include "ui/ErrorBox.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -36,8 +36,7 @@ void Paint(HWND window, HDC dc) {
   {
     SelectObjectScope select(dc, subtitle.get());
     SetTextColor(dc, RGB(0x44, 0x4c, 0x56));
-    DrawTextW(dc, L"HTML\u30bf\u30b0\u5165\u529b\u652f\u63f4\u30c4\u30fc\u30eb", -1, &text,
-              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, L"HTMLタグ入力支援ツール", -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
   text.top = scale(52);
   text.bottom = scale(100);
@@ -48,28 +47,18 @@ void Paint(HWND window, HDC dc) {
 
 }  // namespace
 
-LRESULT CALLBACK SplashWindow::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT SplashWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_PAINT) {
-    GuardedVoid([&] {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window, &paint);
-      Paint(window, dc);
-      EndPaint(window, &paint);
-    });
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    Paint(window, dc);
+    EndPaint(window, &paint);
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);
 }
 
-SplashWindow::SplashWindow(HINSTANCE instance) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_WAIT);
-  wc.lpszClassName = kSplashClass;
-  if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return;
-
+SplashWindow::SplashWindow() {
   POINT origin{0, 0};
   HMONITOR monitor = MonitorFromPoint(origin, MONITOR_DEFAULTTOPRIMARY);
   MONITORINFO info{};
@@ -81,8 +70,15 @@ SplashWindow::SplashWindow(HINSTANCE instance) {
   const RECT& work = info.rcMonitor;
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
-  window_.reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kSplashClass, L"Tagsling", WS_POPUP, x, y, width,
-                                height, nullptr, nullptr, instance, nullptr));
+  window_.reset(CreateOwnedWindow({.name = kSplashClass, .cursor = IDC_WAIT},
+                                  {.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                                   .title = L"Tagsling",
+                                   .style = WS_POPUP,
+                                   .x = x,
+                                   .y = y,
+                                   .width = width,
+                                   .height = height},
+                                  this));
   if (!window_) return;
   ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
   UpdateWindow(window_.get());

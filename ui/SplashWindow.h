@@ -6,20 +6,22 @@
 
 #include <windows.h>
 
-#include "ui/Handles.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
 class SplashWindow {
  public:
   // Creates, shows and paints the window at once.
-  explicit SplashWindow(HINSTANCE instance);
+  SplashWindow();
   ~SplashWindow() = default;
   SplashWindow(const SplashWindow&) = delete;
   SplashWindow& operator=(const SplashWindow&) = delete;
 
+  // The window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   UniqueWindow window_;
 };
 

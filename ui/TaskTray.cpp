@@ -6,8 +6,9 @@
 #include <vector>
 
 #include "ui/CaretMenu.h"
-#include "ui/ErrorBox.h"
-#include "ui/WinText.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -20,12 +21,11 @@ TrayIconIds& SharedIds() {
   static TrayIconIds ids;
   return ids;
 }
-std::vector<TTaskTray*>& Instances() {
-  static std::vector<TTaskTray*> instances;
+std::vector<TaskTray*>& Instances() {
+  static std::vector<TaskTray*> instances;
   return instances;
 }
-HWND g_notifyWindow = nullptr;
-bool g_inCallback = false;
+bool g_in_callback = false;
 
 UINT TaskbarCreatedMessage() {
   static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
@@ -34,9 +34,9 @@ UINT TaskbarCreatedMessage() {
 
 }  // namespace
 
-TTaskTray::TTaskTray(HWND owner) : owner_(owner), model_(SharedIds(), *this) { Instances().push_back(this); }
+TaskTray::TaskTray(HWND owner) : owner_(owner), model_(SharedIds(), *this) { Instances().push_back(this); }
 
-TTaskTray::~TTaskTray() {
+TaskTray::~TaskTray() {
   std::erase(Instances(), this);
   // model_ is destroyed after this body and removes the icon through Notify,
   // which still needs the image.
@@ -45,7 +45,7 @@ TTaskTray::~TTaskTray() {
   icon_ = nullptr;
 }
 
-void TTaskTray::SetIcon(HICON icon) {
+void TaskTray::SetIcon(HICON icon) {
   if (icon == icon_) return;
   if (icon == nullptr) {
     model_.SetHasIcon(false);
@@ -66,25 +66,21 @@ void TTaskTray::SetIcon(HICON icon) {
   if (old) DestroyIcon(old);
 }
 
-HWND TTaskTray::NotifyWindow() {
-  if (g_notifyWindow) return g_notifyWindow;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = NotifyProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kNotifyWindowClass;
-  RegisterClassExW(&wc);
-  TaskbarCreatedMessage();
-  // A hidden top-level window: message-only windows miss the broadcast
-  // "TaskbarCreated", and a hidden window is never taken for the editor.
-  g_notifyWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kNotifyWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-  // Windows 7+ let an elevated or filtered process miss it otherwise.
-  ChangeWindowMessageFilterEx(g_notifyWindow, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
-  return g_notifyWindow;
+HWND TaskTray::NotifyWindow() {
+  static NotifyWindowOwner owner;
+  static const HWND window = [] {
+    // A hidden top-level window: message-only windows miss the broadcast
+    // "TaskbarCreated", and a hidden window is never taken for the editor.
+    const HWND created =
+        CreateOwnedWindow({.name = kNotifyWindowClass}, {.ex_style = WS_EX_TOOLWINDOW, .style = WS_POPUP}, &owner);
+    // Windows 7+ let an elevated or filtered process miss it otherwise.
+    ChangeWindowMessageFilterEx(created, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
+    return created;
+  }();
+  return window;
 }
 
-bool TTaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip) {
+bool TaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip) {
   NOTIFYICONDATAW data{};
   data.cbSize = NOTIFYICONDATAW_V1_SIZE;
   data.hWnd = NotifyWindow();
@@ -101,7 +97,7 @@ bool TTaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip
   return Shell_NotifyIconW(message, &data) != FALSE;
 }
 
-void TTaskTray::MouseDown(TrayButton button, POINT at) {
+void TaskTray::MouseDown(TrayButton button, POINT at) {
   if (owner_) {
     SetForegroundWindow(owner_);
     PumpPendingMessages();
@@ -114,7 +110,7 @@ void TTaskTray::MouseDown(TrayButton button, POINT at) {
   }
 }
 
-void TTaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
+void TaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
   switch (event.kind) {
     case TrayMouseKind::Move:
       if (OnMouseMove) OnMouseMove(*this, at);
@@ -131,24 +127,24 @@ void TTaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
   }
 }
 
-LRESULT CALLBACK TTaskTray::NotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT TaskTray::NotifyWindowOwner::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == kTrayCallbackMessage) {
     POINT at{0, 0};
     GetCursorPos(&at);
     const std::optional<TrayMouseEvent> event = DecodeTrayMouseMessage(static_cast<unsigned>(LOWORD(lparam)));
     const void* holder = SharedIds().Find(static_cast<int>(wparam));
     auto& all = Instances();
-    const auto it = std::find_if(all.begin(), all.end(), [&](TTaskTray* t) { return &t->model_ == holder; });
-    if (!event || it == all.end() || g_inCallback) return 0;
-    g_inCallback = true;
+    const auto it = std::find_if(all.begin(), all.end(), [&](TaskTray* t) { return &t->model_ == holder; });
+    if (!event || it == all.end() || g_in_callback) return 0;
+    g_in_callback = true;
     GuardedVoid([&] { (*it)->Dispatch(*event, at); });
-    g_inCallback = false;
+    g_in_callback = false;
     return 0;
   }
   if (message == TaskbarCreatedMessage() && message != 0) {
     // Copy: a handler may destroy an icon on the way.
-    const std::vector<TTaskTray*> all = Instances();
-    for (TTaskTray* tray : all) GuardedVoid([&] { tray->model_.TaskbarCreated(); });
+    const std::vector<TaskTray*> all = Instances();
+    for (TaskTray* tray : all) GuardedVoid([&] { tray->model_.TaskbarCreated(); });
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);

@@ -1,7 +1,7 @@
 #pragma once
-// TTaskTray: one icon in the taskbar's notification area (Shell_NotifyIconW).
+// TaskTray: one icon in the taskbar's notification area (Shell_NotifyIconW).
 // The rules (identifiers, errors, add/modify/delete, tooltip) are the
-// portable TrayIconModel; this class adds the icon image, the menus opened on
+// portable TaskTrayModel; this class adds the icon image, the menus opened on
 // a click, the mouse events, and the one hidden TNotifyWindow that every icon
 // of the process reports to with message 0x466.
 //
@@ -18,21 +18,21 @@
 #include <functional>
 #include <string>
 
-#include "ui/model/TrayIcon.h"
+#include "ui/model/TaskTrayModel.h"
 
 namespace tagsling::ui {
 
-class TTaskTray : private TrayShell {
+class TaskTray : private TrayShell {
  public:
   // `owner`: the form the icon belongs to; it is made the foreground window
   // before a mouse press is reported.
-  explicit TTaskTray(HWND owner);
-  ~TTaskTray() override;
-  TTaskTray(const TTaskTray&) = delete;
-  TTaskTray& operator=(const TTaskTray&) = delete;
+  explicit TaskTray(HWND owner);
+  ~TaskTray() override;
+  TaskTray(const TaskTray&) = delete;
+  TaskTray& operator=(const TaskTray&) = delete;
 
   const std::string& TipString() const { return model_.TipString(); }
-  void SetTipString(const std::string& sjisTip) { model_.SetTipString(sjisTip); }
+  void SetTipString(const std::string& sjis_tip) { model_.SetTipString(sjis_tip); }
   HICON Icon() const { return icon_; }
   // Copies the image; nullptr clears it and removes the icon.
   void SetIcon(HICON icon);
@@ -44,10 +44,10 @@ class TTaskTray : private TrayShell {
   HMENU PopupMenuL = nullptr;  // opened on a left press, when set
   HMENU PopupMenuR = nullptr;  // opened on a right press, when set
 
-  std::function<void(TTaskTray&, TrayButton, POINT)> OnMouseDown;
-  std::function<void(TTaskTray&, TrayButton, POINT)> OnMouseUp;
-  std::function<void(TTaskTray&, POINT)> OnMouseMove;
-  std::function<void(TTaskTray&, TrayButton)> OnDblClick;
+  std::function<void(TaskTray&, TrayButton, POINT)> OnMouseDown;
+  std::function<void(TaskTray&, TrayButton, POINT)> OnMouseUp;
+  std::function<void(TaskTray&, POINT)> OnMouseMove;
+  std::function<void(TaskTray&, TrayButton)> OnDblClick;
 
   void ShowIcon() { model_.ShowIcon(); }
   void RemoveIcon() { model_.RemoveIcon(); }
@@ -59,11 +59,15 @@ class TTaskTray : private TrayShell {
   bool Notify(TrayOp op, int id, unsigned flags, const std::string& tip) override;
   void MouseDown(TrayButton button, POINT at);
   void Dispatch(const TrayMouseEvent& event, POINT at);
-  static LRESULT CALLBACK NotifyProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  // The shared callback window's messages (ui/win/Window.h): mouse events
+  // of any icon, and "TaskbarCreated".
+  struct NotifyWindowOwner {
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  };
 
   HWND owner_;
   HICON icon_ = nullptr;
-  TrayIconModel model_;
+  TaskTrayModel model_;
 };
 
 }  // namespace tagsling::ui

@@ -16,12 +16,12 @@ struct DeletionCommand {
 };
 
 constexpr DeletionCommand kDeletionCommands[] = {
-    {CommandId::DeleteOutermostTag, DeletionMode::kOutermostTag, true},            // H2Click
-    {CommandId::DeleteAllTags, DeletionMode::kAllTags, true},                      // A1Click
-    {CommandId::RemoveComment, DeletionMode::kUncomment, true},                    // N135Click
-    {CommandId::DeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},  // T11Click
-    {CommandId::DeleteAllTagsFromPopup, DeletionMode::kAllTags, false},            // A4Click
-    {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},          // C3Click
+    {CommandId::DeleteOutermostTag, DeletionMode::kOutermostTag, true},
+    {CommandId::DeleteAllTags, DeletionMode::kAllTags, true},
+    {CommandId::RemoveComment, DeletionMode::kUncomment, true},
+    {CommandId::DeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},
+    {CommandId::DeleteAllTagsFromPopup, DeletionMode::kAllTags, false},
+    {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},
 };
 
 struct ContextCommand {
@@ -30,20 +30,17 @@ struct ContextCommand {
 };
 
 constexpr ContextCommand kContextCommands[] = {
-    {CommandId::FileNameInput, texttools::F2Click},
-    {CommandId::UrlInput, texttools::URLA1Click},
-    {CommandId::TextInsert, texttools::T5Click},
-    {CommandId::ColorRgb, texttools::Color2Click},
-    {CommandId::SetBaseFolder, texttools::SetBaseFolder},      // B2Click
-    {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},  // D2Click
-    {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},    // O2Click
+    {CommandId::FileNameInput, texttools::InsertFileName},  {CommandId::UrlInput, texttools::InsertUrl},
+    {CommandId::TextInsert, texttools::InsertTextFile},     {CommandId::ColorRgb, texttools::InsertColour},
+    {CommandId::SetBaseFolder, texttools::SetBaseFolder},   {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},
+    {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},
 };
 
 }  // namespace
 
 void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& setup) {
   SetUpTextTools(setup);
-  InsertionEngine& engine = setup.engine;
+  core::InsertionEngine& engine = setup.engine;
   platform::win32::Win32Desktop& desktop = setup.desktop;
   CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::TextTools);
   for (const DeletionCommand& deletion : kDeletionCommands) {
@@ -56,7 +53,7 @@ void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& s
   }
   // "相対パス入力(&P)": the clicked item's check mark decides.
   registration.Set(CommandId::ToggleRelativePath, [](const CommandInvocation& c) {
-    texttools::ToggleRelativePathInput(MainTextToolsContext(), c.itemWasChecked);
+    texttools::ToggleRelativePathInput(MainTextToolsContext(), c.item_was_checked);
   });
   registration.Finish();
 }

@@ -6,7 +6,7 @@
 
 #include "texttools/PathText.h"
 #include "ui/ProgramWait.h"
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -119,35 +119,42 @@ void Win32ExternalHost::DisconnectDde() {
   conversation_ = nullptr;
 }
 
-std::optional<platform::ProcessId> Win32ExternalHost::StartProcess(const external::EditorLaunchPlan& plan) {
+std::optional<StartedProgram> StartProgram(const std::string& application, const std::string& command_line,
+                                           const std::string& directory, const external::StartupBlock* planned) {
   STARTUPINFOW startup{};
-  if (plan.startup) {
-    const external::StartupBlock& block = *plan.startup;
+  if (planned) {
     startup.cb = sizeof startup;
-    startup.dwFlags = block.flags;
-    startup.dwX = static_cast<DWORD>(block.x);
-    startup.dwY = static_cast<DWORD>(block.y);
-    startup.dwXSize = static_cast<DWORD>(block.width);
-    startup.dwYSize = static_cast<DWORD>(block.height);
-    startup.wShowWindow = block.show_window;
-    startup.dwXCountChars = block.x_count_chars;
-    startup.dwYCountChars = block.y_count_chars;
+    startup.dwFlags = planned->flags;
+    startup.dwX = static_cast<DWORD>(planned->x);
+    startup.dwY = static_cast<DWORD>(planned->y);
+    startup.dwXSize = static_cast<DWORD>(planned->width);
+    startup.dwYSize = static_cast<DWORD>(planned->height);
+    startup.wShowWindow = planned->show_window;
+    startup.dwXCountChars = planned->x_count_chars;
+    startup.dwYCountChars = planned->y_count_chars;
   } else {
-    // Our own start-up block: the editor chooses its place.
+    // Our own start-up block: the program chooses its place.
     GetStartupInfoW(&startup);
   }
-  const std::wstring application = SjisToWide(plan.application);
-  const std::wstring directory = SjisToWide(plan.directory);
-  std::vector<wchar_t> line = WritableCommandLine(plan.command_line);
+  const std::wstring wide_application = SjisToWide(application);
+  const std::wstring wide_directory = SjisToWide(directory);
+  std::vector<wchar_t> line = WritableCommandLine(command_line);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, OrNull(directory),
-                      &startup, &process)) {
+  if (!CreateProcessW(wide_application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      OrNull(wide_directory), &startup, &process)) {
     return std::nullopt;
   }
   CloseHandle(process.hThread);
-  started_process_.reset(process.hProcess);
-  started_id_ = process.dwProcessId;
-  return process.dwProcessId;
+  return StartedProgram{UniqueKernelHandle(process.hProcess), process.dwProcessId};
+}
+
+std::optional<platform::ProcessId> Win32ExternalHost::StartProcess(const external::EditorLaunchPlan& plan) {
+  std::optional<StartedProgram> started =
+      StartProgram(plan.application, plan.command_line, plan.directory, plan.startup ? &*plan.startup : nullptr);
+  if (!started) return std::nullopt;
+  started_process_ = std::move(started->process);
+  started_id_ = started->id;
+  return started_id_;
 }
 
 void Win32ExternalHost::WaitUntilIdle(platform::ProcessId process) {

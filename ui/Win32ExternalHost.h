@@ -22,7 +22,7 @@
 
 #include "external/ExternalCommands.h"
 #include "ui/Busy.h"
-#include "ui/Handles.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -32,6 +32,19 @@ struct ExternalHostWindows {
   std::function<bool()> docked;  // registered as a desktop toolbar
   std::string settings_path;     // the "Tools" list is read from it at each start
 };
+
+// A program started by StartProgram: its process (owned) and id.
+struct StartedProgram {
+  UniqueKernelHandle process;
+  DWORD id = 0;
+};
+
+// CreateProcessW of `application` with `command_line` in `directory` (none
+// when empty), with the `planned` start-up block or, without one, the
+// program's own so that the program chooses its place. Nullopt when it could
+// not start.
+std::optional<StartedProgram> StartProgram(const std::string& application, const std::string& command_line,
+                                           const std::string& directory, const external::StartupBlock* planned);
 
 class Win32ExternalHost final : public external::ExternalHost {
  public:

@@ -12,8 +12,8 @@
 #include "settings/RegisteredLists.h"
 #include "ui/Busy.h"
 #include "ui/ColorForm.h"
-#include "ui/Handles.h"
-#include "ui/WinText.h"
+#include "ui/win/Handles.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -65,13 +65,13 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
       : main_(setup.main),
         app_(setup.application),
         show_display_(setup.show_base_folder_display),
-        form_(setup.instance, setup.application, setup.desktop),
+        form_(setup.application, setup.desktop),
         files_(&setup.desktop),
         context_{setup.desktop.platform(),
                  setup.settings,
                  files_,
                  *this,
-                 SelfWindows{ToHandle(setup.main), ToHandle(setup.application)},
+                 core::SelfWindows{ToHandle(setup.main), ToHandle(setup.application)},
                  settings::ThroughWindowClasses(),
                  WindowsFamily(),
                  ToHandle(form_.Window()),

@@ -25,7 +25,7 @@ struct TextToolsSetup {
   HWND main = nullptr;         // TTagslingMain
   HWND application = nullptr;  // TApplication, owner of TColorForm
   platform::win32::Win32Desktop& desktop;
-  InsertionEngine& engine;
+  core::InsertionEngine& engine;
   settings::AppSettings& settings;
   // Draws the base-folder display the text tools computed
   // (texttools::RefreshBaseFolderDisplay).

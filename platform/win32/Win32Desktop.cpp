@@ -3,6 +3,8 @@
 #include "platform/win32/Win32Desktop.h"
 
 #include "common/WinText.h"
+#include "ui/win/MessagePump.h"
+#include "ui/win/Window.h"
 
 #include <cwchar>
 #include <exception>
@@ -19,15 +21,6 @@ WindowHandle W(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 std::wstring ToW(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 WideText FromW(std::wstring_view text) { return WideText(text.begin(), text.end()); }
 
-LRESULT CALLBACK HiddenWindowProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_TIMER) {
-    auto* desk = reinterpret_cast<Win32Desktop*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (desk) desk->OnTimer(static_cast<int>(wparam));
-    return 0;
-  }
-  return DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
   reinterpret_cast<std::vector<WindowHandle>*>(lparam)->push_back(W(hwnd));
   return TRUE;
@@ -35,17 +28,8 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
 
 }  // namespace
 
-Win32Desktop::Win32Desktop() {
-  WNDCLASSEXW wc = {};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = HiddenWindowProc;
-  wc.hInstance = GetModuleHandleW(nullptr);
-  wc.lpszClassName = kHiddenClass;
-  RegisterClassExW(&wc);  // fails harmlessly when already registered
-  HWND hwnd = CreateWindowExW(0, kHiddenClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-  if (hwnd) SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  hidden_ = W(hwnd);
-}
+Win32Desktop::Win32Desktop()
+    : hidden_(W(ui::CreateOwnedWindow({.name = kHiddenClass}, {.parent = HWND_MESSAGE}, this))) {}
 
 Win32Desktop::~Win32Desktop() {
   if (hidden_) {
@@ -53,6 +37,14 @@ Win32Desktop::~Win32Desktop() {
     SetWindowLongPtrW(H(hidden_), GWLP_USERDATA, 0);
     DestroyWindow(H(hidden_));
   }
+}
+
+LRESULT Win32Desktop::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_TIMER) {
+    OnTimer(static_cast<int>(wparam));
+    return 0;
+  }
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage(sjis_text, MessageIcon::kError); }
@@ -245,17 +237,7 @@ void Win32Desktop::OnTimer(int id) {
   }
 }
 
-void Win32Desktop::ProcessPendingMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));  // leave it for the main loop
-      return;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+void Win32Desktop::ProcessPendingMessages() { ui::PumpPendingMessages(); }
 
 void Win32Desktop::Sleep(unsigned ms) { ::Sleep(ms); }
 std::uint64_t Win32Desktop::NowMs() { return GetTickCount64(); }

@@ -8,6 +8,8 @@
 // window whose WM_TIMER messages drive the one-shot timers, and which owns
 // the clipboard unless SetOwnerWindow names another window.
 
+#include <windows.h>
+
 #include <map>
 #include <string>
 
@@ -43,6 +45,8 @@ class Win32Desktop final : public Clipboard,
 
   // The hidden window's WM_TIMER: disarms the timer and runs its tick.
   void OnTimer(int id);
+  // The hidden window's messages (ui/win/Window.h).
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // Clipboard
   ClipboardWrite SetClipboardText(std::u16string_view text) override;

@@ -1,6 +1,7 @@
 """The end-to-end tests' view of the Wine desktop: Notepad's text and
 selection, key events and the clipboard, through e2etool.exe."""
 
+import contextlib
 import os
 import sys
 import tempfile
@@ -50,3 +51,63 @@ class Desktop(WineDesktop):
                 return value
             time.sleep(interval)
         raise AssertionError(message)
+
+
+MAIN = "TTagslingMain"
+
+
+def settings_path(desk):
+    """The settings file beside tagsling.exe."""
+    return os.path.join(desk.build_win, "tagsling.INI")
+
+
+def read_settings(desk):
+    """The settings file's text (code page 932)."""
+    with open(settings_path(desk), "rb") as handle:
+        return handle.read().decode("cp932")
+
+
+@contextlib.contextmanager
+def started_with_settings(desk, ini_text, wait=True):
+    """tagsling.exe running with `ini_text` as its settings file; the file
+    that was there before comes back afterwards. With `wait` the main window
+    is up (and has had half a second to settle) when the block starts."""
+    path = settings_path(desk)
+    saved = open(path, "rb").read() if os.path.exists(path) else None
+    with open(path, "wb") as handle:
+        handle.write(ini_text.encode("cp932"))
+    process = desk.start(desk.win_exe("tagsling.exe"))
+    try:
+        if wait:
+            desk.wait_window(MAIN, 30)
+            time.sleep(0.5)
+        yield process
+    finally:
+        if process.poll() is None:
+            desk.tool("close", MAIN, check=False)
+            try:
+                process.wait(timeout=10)
+            except Exception:  # noqa: BLE001 - a resident or stuck palette only hides: stop it
+                desk.stop(process)
+        if saved is None:
+            if os.path.exists(path):
+                os.remove(path)
+        else:
+            with open(path, "wb") as handle:
+                handle.write(saved)
+
+
+@contextlib.contextmanager
+def screen_dpi(desk, dpi):
+    """The display scaled to `dpi` dots per inch for programs started in the
+    block; 96 again afterwards."""
+    key = r"HKCU\Control Panel\Desktop"
+
+    def set_dpi(value):
+        desk.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value), "/f")
+
+    set_dpi(dpi)
+    try:
+        yield
+    finally:
+        set_dpi(96)

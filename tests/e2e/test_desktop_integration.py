@@ -15,10 +15,9 @@ driven as a user would under Wine with Notepad as the editor.
 Hot keys are sent with xdotool while the pointer rests on Notepad, so the
 Wine desktop has the X keyboard focus."""
 
-import contextlib
-import os
 import time
 
+from harness import read_settings, started_with_settings
 from test_palette import MAIN, click, palette
 
 MENU = "#32768"
@@ -57,29 +56,9 @@ def menu_open(desk):
     return desk.has_window(MENU)
 
 
-@contextlib.contextmanager
 def started(desk, ini_text):
     """tagsling.exe with `ini_text` as its settings, not waiting for its window."""
-    path = os.path.join(desk.build_win, "tagsling.INI")
-    saved = open(path, "rb").read() if os.path.exists(path) else None
-    with open(path, "wb") as handle:
-        handle.write(ini_text.encode("cp932"))
-    process = desk.start(desk.win_exe("tagsling.exe"))
-    try:
-        yield process
-    finally:
-        if process.poll() is None:
-            desk.tool("close", MAIN, check=False)
-            try:
-                process.wait(timeout=10)
-            except Exception:  # noqa: BLE001 - resident or stuck: stop it
-                desk.stop(process)
-        if saved is None:
-            if os.path.exists(path):
-                os.remove(path)
-        else:
-            with open(path, "wb") as handle:
-                handle.write(saved)
+    return started_with_settings(desk, ini_text, wait=False)
 
 
 def test_hot_key_menu_opens_at_the_caret_and_inserts(desk):
@@ -113,7 +92,7 @@ def test_mode_inverted_hot_key_wraps_and_restores_the_mode(desk):
         wait_for(desk, lambda: desk.notepad_text() == "<B>abc</B>", message=desk.notepad_text())
         desk.tool("close", MAIN)
         process.wait(timeout=10)
-        ini_text = open(os.path.join(desk.build_win, "tagsling.INI"), "rb").read().decode("cp932")
+        ini_text = read_settings(desk)
         assert "HasamiMode=0" in ini_text, ini_text
 
 

@@ -8,7 +8,8 @@ import os
 import shutil
 import time
 
-from test_palette import (HASAMI_ON, MAIN, QUICK_START, click_item, item_rect, palette, show_page,
+from harness import screen_dpi
+from test_palette import (HASAMI_ON, MAIN, WIDE_START, click_item, item_rect, palette, show_page,
                           wait_text)
 
 HTML5_PAGE = 8
@@ -51,22 +52,12 @@ def test_html5_page_screenshot(desk):
 
 
 def test_html5_page_screenshot_at_150_percent(desk):
-    key = r"HKCU\Control Panel\Desktop"
-
-    def set_dpi(value):
-        desk.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value), "/f")
-
-    set_dpi(144)
-    try:
-        with palette(desk, "[Option]\r\nSplashWindow=0\r\n"
-                           "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n"):
-            _assert_tabs_fit(desk, 1.5)
-            _screenshot_page(desk, "palette-150-html5.png", (1200, 790))
-            # The section button inserts at this scale too.
-            click_item(desk, *H5_SECTION)
-            wait_text(desk, SECTION % "")
-    finally:
-        set_dpi(96)
+    with screen_dpi(desk, 144), palette(desk, WIDE_START):
+        _assert_tabs_fit(desk, 1.5)
+        _screenshot_page(desk, "palette-150-html5.png", (1200, 790))
+        # The section button inserts at this scale too.
+        click_item(desk, *H5_SECTION)
+        wait_text(desk, SECTION % "")
 
 
 def test_section_button_inserts_with_the_caret_inside(desk):

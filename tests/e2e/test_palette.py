@@ -4,12 +4,11 @@ beside tagsling.exe are honoured; one instance only; closing saves the window
 section or, when resident, only hides the palette. A screenshot of every tab
 page is saved for review."""
 
-import contextlib
 import os
 import threading
 import time
 
-MAIN = "TTagslingMain"
+from harness import MAIN, screen_dpi, settings_path, started_with_settings
 
 # Positions of buttons on their toolbars (separators count), as laid out by
 # the palette: TabSheet1 is the page "基本", TabSheet2 "文字".
@@ -26,38 +25,14 @@ TOOLS_PAGE = 9
 # the top of the screen).
 QUICK_START = ("[Option]\r\nSplashWindow=0\r\n"
                "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=620\r\nWindowWidth=900\r\n")
+# The same, wide and higher up, for the screenshots at 150 %.
+WIDE_START = ("[Option]\r\nSplashWindow=0\r\n"
+              "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n")
 
 
-def _ini_path(desk):
-    return os.path.join(desk.build_win, "tagsling.INI")
-
-
-@contextlib.contextmanager
 def palette(desk, ini_text=QUICK_START):
-    """tagsling.exe running with `ini_text` as its settings file; the file
-    that was there before comes back afterwards."""
-    path = _ini_path(desk)
-    saved = open(path, "rb").read() if os.path.exists(path) else None
-    with open(path, "wb") as handle:
-        handle.write(ini_text.encode("cp932"))
-    process = desk.start(desk.win_exe("tagsling.exe"))
-    try:
-        desk.wait_window(MAIN, 30)
-        time.sleep(0.5)
-        yield process
-    finally:
-        if process.poll() is None:
-            desk.tool("close", MAIN, check=False)
-            try:
-                process.wait(timeout=10)
-            except Exception:  # noqa: BLE001 - a resident palette only hides; stop it
-                desk.stop(process)
-        if saved is None:
-            if os.path.exists(path):
-                os.remove(path)
-        else:
-            with open(path, "wb") as handle:
-                handle.write(saved)
+    """tagsling.exe running with `ini_text` as its settings file, its window up."""
+    return started_with_settings(desk, ini_text)
 
 
 def item_rect(desk, control, index):
@@ -193,7 +168,7 @@ def test_second_start_leaves_one_instance(desk):
 
 
 def test_close_writes_window_section(desk):
-    path = _ini_path(desk)
+    path = settings_path(desk)
     # A file without the window section: closing writes it.
     with palette(desk, "[Option]\r\nSplashWindow=0\r\n") as process:
         desk.tool("close", MAIN)
@@ -259,7 +234,7 @@ def test_escape_hides_a_resident_palette_with_esc_close(desk):
 def test_end_of_session_saves_the_settings(desk):
     """WM_QUERYENDSESSION lets the session end; every WM_ENDSESSION, whatever
     its parameters, writes the settings the menus changed in memory."""
-    path = _ini_path(desk)
+    path = settings_path(desk)
     with palette(desk, _with_options("PasteHasamiOff=0\r\nHasamiMode=0\r\n")) as process:
         click_item(desk, *HASAMI_ON)
         time.sleep(0.5)
@@ -329,23 +304,13 @@ def test_reports_are_owned_by_the_palette(desk):
 def test_screenshot_at_150_percent(desk):
     """The pictures and the layout scale with the display: the same palette
     at 144 dots per inch."""
-    key = r"HKCU\Control Panel\Desktop"
-
-    def set_dpi(value):
-        desk.run("reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value), "/f")
-
-    set_dpi(144)
-    try:
-        with palette(desk, "[Option]\r\nSplashWindow=0\r\n"
-                           "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n"):
-            for index in (0, 1, 6, 8):
-                show_page(desk, index)
-                desk.xdotool("mousemove", 1200, 790)
-                time.sleep(0.3)
-                desk.screenshot(os.path.join(desk.screenshot_dir, "palette-150-page-%d.png" % (index + 1)))
-            # A button still inserts at this scale.
-            show_page(desk, 1)
-            click_item(desk, *MOJI_B)
-            wait_text(desk, "<B></B>")
-    finally:
-        set_dpi(96)
+    with screen_dpi(desk, 144), palette(desk, WIDE_START):
+        for index in (0, 1, 6, 8):
+            show_page(desk, index)
+            desk.xdotool("mousemove", 1200, 790)
+            time.sleep(0.3)
+            desk.screenshot(os.path.join(desk.screenshot_dir, "palette-150-page-%d.png" % (index + 1)))
+        # A button still inserts at this scale.
+        show_page(desk, 1)
+        click_item(desk, *MOJI_B)
+        wait_text(desk, "<B></B>")

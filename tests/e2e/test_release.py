@@ -16,13 +16,15 @@ import time
 import zipfile
 import zlib
 
+from harness import MAIN
+from test_palette import click_item
+
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
-MAIN = "TTagslingMain"
 FOLDER_CONTENTS = ["Tagsling/", "Tagsling/tagsling.exe", "Tagsling/Tagslingmhook.dll", "Tagsling/Html.dat",
                    "Tagsling/Tagsling.html", "Tagsling/README.txt"]
 ICON_SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
 PAGE_TEXT = ("TabSheet2", 4)  # 文字 > B
-DOCUMENT = "<!DOCTYPE html>\r\n<title>Tagsling</title>\r\n<p>HTML \u30bf\u30b0\u5165\u529b: \r\n"
+DOCUMENT = "<!DOCTYPE html>\r\n<title>Tagsling</title>\r\n<p>HTML タグ入力: \r\n"
 
 
 def _version():
@@ -159,9 +161,9 @@ def test_release_zip_runs_from_the_unpacked_folder(desk):
         desk.set_notepad_text(DOCUMENT)
         desk.select_in_notepad(len(DOCUMENT) - 2, len(DOCUMENT) - 2)
         desk.focus_notepad()
-        _click_item(desk, "PageControl1", 1)
+        click_item(desk, "PageControl1", 1)
         time.sleep(0.3)
-        _click_item(desk, *PAGE_TEXT)
+        click_item(desk, *PAGE_TEXT)
         expected = DOCUMENT[:-2] + "<B></B>" + "\r\n"
         desk.wait_until(lambda: desk.notepad_text() == expected, 10,
                         message="Notepad shows %r" % desk.notepad_text())
@@ -181,10 +183,3 @@ def test_release_zip_runs_from_the_unpacked_folder(desk):
     with open(os.path.join(folder, "tagsling.INI"), "rb") as handle:
         assert b"[TTagslingMain]" in handle.read()
     shutil.rmtree(unpacked, ignore_errors=True)
-
-
-def _click_item(desk, control, index):
-    left, top, right, bottom = [int(v) for v in desk.tool("itemrect", MAIN, control, str(index)).split()]
-    desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
-    time.sleep(0.2)
-    desk.xdotool("click", 1)

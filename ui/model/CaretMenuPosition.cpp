@@ -7,19 +7,19 @@ namespace tagsling::ui {
 platform::Point ChooseCaretMenuPoint(int mode, const CaretMenuInputs& inputs) {
   switch (mode) {
     case kAtCaret:
-      return inputs.caretClient == platform::Point{} ? inputs.cursor : inputs.caretScreen;
+      return inputs.caret_client == platform::Point{} ? inputs.cursor : inputs.caret_screen;
     case kAtWindowTopLeft:
-      return inputs.clientOriginScreen;
+      return inputs.client_origin_screen;
     default:
       return inputs.cursor;
   }
 }
 
-bool ProcessMessagesBeforeCancelMode(MenuId menu) { return menu != MenuId::PopupMenu4; }
+bool ProcessMessagesBeforeCancelMode(MenuId menu) { return menu != MenuId::ShortTagPopup; }
 
-bool MenuClickFlagAfterMouseEvent(bool current, int hookCode, unsigned message, const char* classUnderPointer) {
-  if (hookCode < 0 || (message != kWmLButtonDown && message != kWmRButtonDown)) return current;
-  return classUnderPointer != nullptr && std::strcmp(classUnderPointer, kPopupMenuClass) == 0;
+bool MenuClickFlagAfterMouseEvent(bool current, int hook_code, unsigned message, const char* class_under_pointer) {
+  if (hook_code < 0 || (message != kWmLButtonDown && message != kWmRButtonDown)) return current;
+  return class_under_pointer != nullptr && std::strcmp(class_under_pointer, kPopupMenuClass) == 0;
 }
 
 }  // namespace tagsling::ui

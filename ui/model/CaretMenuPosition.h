@@ -19,10 +19,10 @@ enum CaretMenuMode : int {
 
 // What the Win32 step has read before choosing.
 struct CaretMenuInputs {
-  platform::Point caretClient;         // GetCaretPos, (0, 0) when the call failed
-  platform::Point caretScreen;         // caretClient converted by the focus window
-  platform::Point clientOriginScreen;  // the foreground window's client (0, 0) on the screen
-  platform::Point cursor;              // GetCursorPos
+  platform::Point caret_client;          // GetCaretPos, (0, 0) when the call failed
+  platform::Point caret_screen;          // caret_client converted by the focus window
+  platform::Point client_origin_screen;  // the foreground window's client (0, 0) on the screen
+  platform::Point cursor;                // GetCursorPos
 };
 
 // The menu's top-left corner. A caret at (0, 0) counts as no caret: the
@@ -31,7 +31,7 @@ struct CaretMenuInputs {
 platform::Point ChooseCaretMenuPoint(int mode, const CaretMenuInputs& inputs);
 
 // Whether pending messages are processed before WM_CANCELMODE is sent to the
-// window holding the mouse capture: for every caret menu but PopupMenu4.
+// window holding the mouse capture: for every caret menu but ShortTagPopup.
 bool ProcessMessagesBeforeCancelMode(MenuId menu);
 
 // The thread-local mouse hook's rule for MenuClickFlag: for a left or right
@@ -41,6 +41,6 @@ bool ProcessMessagesBeforeCancelMode(MenuId menu);
 inline constexpr const char* kPopupMenuClass = "#32768";
 inline constexpr unsigned kWmLButtonDown = 0x0201;
 inline constexpr unsigned kWmRButtonDown = 0x0204;
-bool MenuClickFlagAfterMouseEvent(bool current, int hookCode, unsigned message, const char* classUnderPointer);
+bool MenuClickFlagAfterMouseEvent(bool current, int hook_code, unsigned message, const char* class_under_pointer);
 
 }  // namespace tagsling::ui

@@ -20,9 +20,9 @@ namespace tagsling::ui {
 
 struct CommandInvocation {
   CommandId command = CommandId::None;
-  std::string_view key;         // tag commands: the template key
-  int entry = -1;               // user tags and tools: the entry number
-  bool itemWasChecked = false;  // the check mark the clicked menu item showed
+  std::string_view key;           // tag commands: the template key
+  int entry = -1;                 // user tags and tools: the entry number
+  bool item_was_checked = false;  // the check mark the clicked menu item showed
 };
 
 using CommandHandler = std::function<void(const CommandInvocation&)>;

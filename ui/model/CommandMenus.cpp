@@ -92,13 +92,13 @@ constexpr MenuRow kMainMenu[] = {
     Cmd(1, "バージョン情報(&A)...", About),
 };
 
-// PopupMenu1: the tag tree, then the user tags (hidden with their separator
+// TagPopup: the tag tree, then the user tags (hidden with their separator
 // while none are registered).
 constexpr MenuRow kTagPopup[] = {
     Use(0, T::TagTree),
     Sep(0),
     Sub(0, "登録タグ(&U)", 73),
-    UserTags(1, L::kPopup1UserTag),
+    UserTags(1, L::kTagPopupUserTag),
 };
 
 constexpr MenuRow kShortTagPopup[] = {
@@ -136,7 +136,7 @@ constexpr MenuRow kShortTagPopup[] = {
     Use(1, T::Html5Tags),
     Sep(0),
     Sub(0, "登録タグ(&U)", 73),
-    UserTags(1, L::kPopup4UserTag),
+    UserTags(1, L::kShortTagPopupUserTag),
 };
 
 constexpr MenuRow kUserTagButtonMenu[] = {
@@ -185,7 +185,7 @@ constexpr MenuRow kToolHotKeyMenu[] = {
     Cmd(0, "オプション(&S)...", OptionsDialogFromPopup, 69),
 };
 
-constexpr MenuRow kOuterToolHotKeyMenu[] = {Tools(0, L::kPopup7Tools)};
+constexpr MenuRow kOuterToolHotKeyMenu[] = {Tools(0, L::kOuterToolHotKeyMenuTools)};
 
 constexpr MenuRow kTrayMenu[] = {
     Cmd(0, "オプション(&S)...", OptionsDialog, 69),
@@ -201,7 +201,7 @@ constexpr MenuRow kTrayMenu[] = {
     Sub(0, "ツール(&L)"),
     Use(1, T::InputItems),
     Sub(0, "外部ツール(&P)", 84),
-    Tools(1, L::kPopup2Tools),
+    Tools(1, L::kTrayMenuTools),
     Sub(0, "タグの削除(&D)", 83),
     Use(1, T::TagDeleteItems),
     Sep(0),

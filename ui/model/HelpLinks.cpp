@@ -1,5 +1,6 @@
 #include "ui/model/HelpLinks.h"
 
+#include <algorithm>
 #include <array>
 
 #include "TagslingVersion.h"
@@ -20,12 +21,24 @@ constexpr std::string_view kAboutLines[] = {
 
 }  // namespace
 
-std::string HelpPagePath(std::string_view executablePath) {
-  const std::size_t nameStart = executablePath.find_last_of("\\/:");
-  const std::size_t dot = executablePath.rfind('.');
-  const bool hasExtension = dot != std::string_view::npos && (nameStart == std::string_view::npos || dot > nameStart);
-  std::string path(hasExtension ? executablePath.substr(0, dot) : executablePath);
+std::string HelpPagePath(std::string_view executable_path) {
+  const std::size_t name_start = executable_path.find_last_of("\\/:");
+  const std::size_t dot = executable_path.rfind('.');
+  const bool has_extension =
+      dot != std::string_view::npos && (name_start == std::string_view::npos || dot > name_start);
+  std::string path(has_extension ? executable_path.substr(0, dot) : executable_path);
   return path + ".html";
+}
+
+std::string HelpPageUrl(std::string_view page_path, std::string_view anchor) {
+  std::string url = "file:///";
+  url.append(page_path).append("#").append(anchor);
+  std::replace(url.begin(), url.end(), '\\', '/');
+  return url;
+}
+
+std::string HelpPageMissingMessage(std::string_view page_path) {
+  return std::string(page_path) + " が見つかりません。";
 }
 
 std::optional<std::string> HelpAnchor(int context) {
@@ -33,9 +46,9 @@ std::optional<std::string> HelpAnchor(int context) {
   return "ctx-" + std::to_string(context);
 }
 
-int OptionsPageHelpContext(int pageIndex) {
-  if (pageIndex < 0 || pageIndex >= static_cast<int>(kOptionsPageContexts.size())) return 0;
-  return kOptionsPageContexts[pageIndex];
+int OptionsPageHelpContext(int page_index) {
+  if (page_index < 0 || page_index >= static_cast<int>(kOptionsPageContexts.size())) return 0;
+  return kOptionsPageContexts[page_index];
 }
 
 std::string AboutText() {

@@ -11,10 +11,17 @@
 
 namespace tagsling::ui {
 
-// The help page of the executable at `executablePath`: the path with its
+// The help page of the executable at `executable_path`: the path with its
 // extension (everything after the last dot of the file name) replaced by
 // ".html"; a name without extension gets ".html" appended.
-std::string HelpPagePath(std::string_view executablePath);
+std::string HelpPagePath(std::string_view executable_path);
+
+// The address that opens the help page at `page_path` (a Windows path,
+// UTF-8) at `anchor` in the browser: "file:///C:/Tools/Tagsling.html#ctx-18".
+std::string HelpPageUrl(std::string_view page_path, std::string_view anchor);
+
+// The message shown when the help page is missing, UTF-8.
+std::string HelpPageMissingMessage(std::string_view page_path);
 
 // The anchor of a help context, e.g. "ctx-18". Context 0 means "no help
 // context" and is swallowed: no help is shown.
@@ -23,8 +30,8 @@ std::optional<std::string> HelpAnchor(int context);
 // The anchor opened by "トピックの検索(H)..." (the page's contents).
 inline constexpr std::string_view kHelpContentsAnchor = "contents";
 
-// The help context of the options dialog's page `pageIndex` (0..9), or 0.
-int OptionsPageHelpContext(int pageIndex);
+// The help context of the options dialog's page `page_index` (0..9), or 0.
+int OptionsPageHelpContext(int page_index);
 
 // The about box, UTF-8: caption and the five lines joined by CR LF.
 inline constexpr std::string_view kAboutCaption = "バージョン情報 - Tagsling";

@@ -12,8 +12,8 @@
 namespace tagsling::ui {
 
 struct HotKeyBinding {
-  int id;                       // 1..24, the RegisterHotKey identifier
-  std::string_view settingKey;  // setting of the "Option" record holding the shortcut text
+  int id;                        // 1..24, the RegisterHotKey identifier
+  std::string_view setting_key;  // setting of the "Option" record holding the shortcut text
   CommandId command;
 };
 

@@ -1,4 +1,5 @@
 #include "ui/model/HotKeyDispatch.h"
+#include "common/SjisLiteral.h"
 
 #include <array>
 #include <stdexcept>
@@ -9,41 +10,40 @@ namespace {
 using settings::AppSettings;
 
 // "ホットキー「" ... "」の登録に失敗しました。"
-constexpr const char* kFailedPrefix = "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x81\x75";
-constexpr const char* kFailedSuffix =
-    "\x81\x76\x82\xcc\x93\x6f\x98\x5e\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+constexpr const char* kFailedPrefix = "ホットキー「"_sjis;
+constexpr const char* kFailedSuffix = "」の登録に失敗しました。"_sjis;
 
 struct CaretMenuRow {
   CommandId command;
   CaretMenuCommand menu;
 };
 constexpr std::array<CaretMenuRow, 6> kCaretMenus = {{
-    {CommandId::ShowTagMenu, {MenuId::PopupMenu1, &AppSettings::PMIti_A, false}},
-    {CommandId::ShowShortTagMenu, {MenuId::PopupMenu4, &AppSettings::PMIti_S, false}},
-    {CommandId::ShowToolMenu, {MenuId::PopupMenu6, &AppSettings::PMIti_Tool, false}},
-    {CommandId::ShowOuterToolMenu, {MenuId::PopupMenu7, &AppSettings::PMIti_OuterTools, false}},
-    {CommandId::ShowShortTagMenuModeInverted, {MenuId::PopupMenu4, &AppSettings::PMIti_S, true}},
-    {CommandId::ShowTagMenuModeInverted, {MenuId::PopupMenu1, &AppSettings::PMIti_A, true}},
+    {CommandId::ShowTagMenu, {MenuId::TagPopup, &AppSettings::PMIti_A, false}},
+    {CommandId::ShowShortTagMenu, {MenuId::ShortTagPopup, &AppSettings::PMIti_S, false}},
+    {CommandId::ShowToolMenu, {MenuId::ToolHotKeyMenu, &AppSettings::PMIti_Tool, false}},
+    {CommandId::ShowOuterToolMenu, {MenuId::OuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false}},
+    {CommandId::ShowShortTagMenuModeInverted, {MenuId::ShortTagPopup, &AppSettings::PMIti_S, true}},
+    {CommandId::ShowTagMenuModeInverted, {MenuId::TagPopup, &AppSettings::PMIti_A, true}},
 }};
 
 }  // namespace
 
-const char* const kHotKeyErrorCaption = "\x83\x7a\x83\x62\x83\x67\x83\x4c\x81\x5b\x82\xcc\x93\x6f\x98\x5e - Tagsling";
+const char* const kHotKeyErrorCaption = "ホットキーの登録 - Tagsling"_sjis;
 
 const std::string& HotKeyText(const AppSettings& settings, const HotKeyBinding& binding) {
   // The settings table names each key once; the binding names its setting by
   // that key, so the field is found there rather than listed a second time.
   for (const settings::SettingDefinition& row : settings::SettingsTable()) {
-    if (binding.settingKey != row.key) continue;
+    if (binding.setting_key != row.key) continue;
     if (const auto* field = std::get_if<std::string AppSettings::*>(&row.field)) return settings.*(*field);
   }
-  throw std::logic_error("hot key without a text setting: " + std::string(binding.settingKey));
+  throw std::logic_error("hot key without a text setting: " + std::string(binding.setting_key));
 }
 
 std::string HotKeyFailedMessage(const std::string& text) { return kFailedPrefix + text + kFailedSuffix; }
 
 int RegisterAllHotKeys(const AppSettings& settings, HotKeyRegistrar& registrar,
-                       const std::function<void(const std::string& message)>& reportFailure,
+                       const std::function<void(const std::string& message)>& report_failure,
                        const DriverKeyName& driver) {
   int failures = 0;
   for (const HotKeyBinding& binding : AllHotKeys()) {
@@ -55,7 +55,7 @@ int RegisterAllHotKeys(const AppSettings& settings, HotKeyRegistrar& registrar,
     const ShortcutCode code = TextToShortcut(text, driver);
     if (code != 0 && registrar.AddHotKey(binding.id, code)) continue;
     ++failures;
-    reportFailure(HotKeyFailedMessage(text));
+    report_failure(HotKeyFailedMessage(text));
     registrar.RemoveHotKey(binding.id);
   }
   return failures;
@@ -74,12 +74,12 @@ std::optional<CaretMenuCommand> CaretMenuOf(CommandId command) {
   return std::nullopt;
 }
 
-void RunWithModeInverted(const bool& sandwichMode, const std::function<void()>& toggle,
+void RunWithModeInverted(const bool& sandwich_mode, const std::function<void()>& toggle,
                          const std::function<void()>& body) {
-  const bool remembered = sandwichMode;
+  const bool remembered = sandwich_mode;
   toggle();
   const auto restore = [&] {
-    if (sandwichMode != remembered) toggle();
+    if (sandwich_mode != remembered) toggle();
   };
   // The mode goes back even when the menu's command throws, so a failed
   // command never leaves the inverted mode behind.
@@ -92,9 +92,9 @@ void RunWithModeInverted(const bool& sandwichMode, const std::function<void()>& 
   restore();
 }
 
-ShowMainWindowAction DecideShowMainWindow(bool mainVisible, bool appActive, bool appMinimized, bool busy) {
-  if ((mainVisible && appActive) || busy) return ShowMainWindowAction::None;
-  if (appMinimized) return ShowMainWindowAction::RestoreApplication;
+ShowMainWindowAction DecideShowMainWindow(bool main_visible, bool app_active, bool app_minimized, bool busy) {
+  if ((main_visible && app_active) || busy) return ShowMainWindowAction::None;
+  if (app_minimized) return ShowMainWindowAction::RestoreApplication;
   return ShowMainWindowAction::ForegroundAndShow;
 }
 

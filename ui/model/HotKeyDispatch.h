@@ -5,8 +5,8 @@
 // - the dispatch of a pressed hot key, gated by IsBusy;
 // - the four caret menus: which popup menu, which "PMIti_" setting places it,
 //   and whether sandwich mode is inverted while it is used (identifiers 19
-//   and 20 cross: "PMHotKey_Mode" opens PopupMenu4, "PMHotKey_S_Mode"
-//   PopupMenu1);
+//   and 20 cross: "PMHotKey_Mode" opens ShortTagPopup, "PMHotKey_S_Mode"
+//   TagPopup);
 // - the inverted-mode run and its restore;
 // - "show the main window" (identifier 2).
 // The Win32 layer carries these out (ui/HookHotKey, ui/CaretMenu).
@@ -41,11 +41,11 @@ extern const char* const kHotKeyErrorCaption;
 
 // Registers every hot key in identifier order. An empty text removes the
 // identifier's registration. A text the system refuses, or one that names no
-// key (it is not handed to the system as key 0), calls `reportFailure` with
+// key (it is not handed to the system as key 0), calls `report_failure` with
 // the message above and then removes the identifier; the setting keeps its
 // text, so the next pass tries again. Returns the number of failures.
 int RegisterAllHotKeys(const settings::AppSettings& settings, HotKeyRegistrar& registrar,
-                       const std::function<void(const std::string& message)>& reportFailure,
+                       const std::function<void(const std::string& message)>& report_failure,
                        const DriverKeyName& driver = {});
 
 // Removes all 24 registrations (while the options dialog is shown).
@@ -59,7 +59,7 @@ CommandId DispatchHotKey(int id, bool busy);
 struct CaretMenuCommand {
   MenuId menu;
   int settings::AppSettings::*position;  // PMIti_A, PMIti_S, PMIti_Tool or PMIti_OuterTools
-  bool invertMode;                       // sandwich mode inverted while the menu is used
+  bool invert_mode;                      // sandwich mode inverted while the menu is used
 };
 
 // The caret menu of a hot-key command, or nullopt for the other commands.
@@ -69,7 +69,7 @@ std::optional<CaretMenuCommand> CaretMenuOf(CommandId command);
 // updates its buttons and icons). Afterwards the mode is toggled back only
 // when it still differs from the remembered one, so a command that already
 // switched it back (PasteHasamiOff) is not undone.
-void RunWithModeInverted(const bool& sandwichMode, const std::function<void()>& toggle,
+void RunWithModeInverted(const bool& sandwich_mode, const std::function<void()>& toggle,
                          const std::function<void()>& body);
 
 // Identifier 2, "show the main window".
@@ -78,6 +78,6 @@ enum class ShowMainWindowAction {
   RestoreApplication,  // minimized: restore, nothing more
   ForegroundAndShow,   // make the application window the foreground one, show the main window
 };
-ShowMainWindowAction DecideShowMainWindow(bool mainVisible, bool appActive, bool appMinimized, bool busy);
+ShowMainWindowAction DecideShowMainWindow(bool main_visible, bool app_active, bool app_minimized, bool busy);
 
 }  // namespace tagsling::ui

@@ -7,9 +7,9 @@ namespace {
 using settings::AppSettings;
 
 const KeySetList kLists[] = {
-    {"切り取り:", &AppSettings::SendKey_Cut, &CutKeys},
-    {"コピー:", &AppSettings::SendKey_Copy, &CopyKeys},
-    {"貼り付け:", &AppSettings::SendKey_Paste, &PasteKeys},
+    {"切り取り:", &AppSettings::SendKey_Cut, &core::CutKeys},
+    {"コピー:", &AppSettings::SendKey_Copy, &core::CopyKeys},
+    {"貼り付け:", &AppSettings::SendKey_Paste, &core::PasteKeys},
 };
 
 bool InList(std::size_t list, int index) {

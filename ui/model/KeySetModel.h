@@ -24,7 +24,7 @@ inline constexpr std::string_view kKeySetStandardButton = "Windows標準";
 struct KeySetList {
   std::string_view label;               // "切り取り:", ...
   int settings::AppSettings::*setting;  // SendKey_Cut, ...
-  std::span<const KeyCombination> (*items)();
+  std::span<const core::KeyCombination> (*items)();
 };
 
 // Cut, copy and paste, in the dialog's order.

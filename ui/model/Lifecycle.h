@@ -12,13 +12,22 @@ namespace tagsling::ui {
 // The four settings read straight from the settings file before any window
 // is created (section "Option").
 struct StartupSettings {
-  bool trayIcon = false;     // TrayIcon
-  bool startNoForm = false;  // StartNoForm
-  bool appbar = false;       // Appbar
-  bool splashWindow = true;  // SplashWindow
+  bool tray_icon = false;      // TrayIcon
+  bool start_no_form = false;  // StartNoForm
+  bool appbar = false;         // Appbar
+  bool splash_window = true;   // SplashWindow
 };
 
-StartupSettings ReadStartupSettings(const std::string& settingsPath);
+StartupSettings ReadStartupSettings(const std::string& settings_path);
+
+// Docking is decided once, from the settings file, for the whole run: the
+// palette docks as a desktop toolbar (Appbar), with or without its menu bar
+// (NoMenuBar).
+struct DockedChoice {
+  bool docked = false;
+  bool no_menu_bar = false;
+};
+DockedChoice ReadDockedChoice(const std::string& settings_path);
 
 // The title window is shown while starting unless the palette docks.
 bool ShowsTitleWindow(const StartupSettings& startup);
@@ -34,10 +43,10 @@ enum class CloseAction {
 };
 
 struct CloseState {
-  bool trayIcon = false;       // TrayIcon, as currently set
-  bool docked = false;         // decided when the window was created
-  bool exitRequested = false;  // set by "Tagsling の終了(&X)"
-  bool appMinimized = false;
+  bool tray_icon = false;       // TrayIcon, as currently set
+  bool docked = false;          // decided when the window was created
+  bool exit_requested = false;  // set by "Tagsling の終了(&X)"
+  bool app_minimized = false;
 };
 
 CloseAction DecideClose(const CloseState& state);
@@ -58,8 +67,8 @@ enum class BusyFlag {
 
 struct BusyState {
   std::bitset<static_cast<size_t>(BusyFlag::Count)> flags;
-  bool optionsDialogExists = false;
-  bool mainWindowEnabled = true;  // the window and its native window
+  bool options_dialog_exists = false;
+  bool main_window_enabled = true;  // the window and its native window
 };
 
 // True while any flag is set, the options dialog exists, or the main window

@@ -17,9 +17,9 @@ struct FlatRow {
   const MenuRow* row;
 };
 
-void Flatten(std::span<const MenuRow> rows, int baseDepth, std::vector<FlatRow>& out) {
+void Flatten(std::span<const MenuRow> rows, int base_depth, std::vector<FlatRow>& out) {
   for (const MenuRow& row : rows) {
-    const int depth = baseDepth + row.depth;
+    const int depth = base_depth + row.depth;
     if (row.kind == RowKind::Insert) {
       Flatten(Rows(row.insert), depth, out);
     } else {
@@ -45,28 +45,28 @@ std::string_view Spelling(std::span<const NameOverride> overrides, std::string_v
 MenuNode MakeNode(const MenuDefinition& def, const MenuRow& row) {
   MenuNode node;
   const std::string_view caption = Override(def.captions, row.caption);
-  node.caption = def.stripAccelerators ? StripAccelerators(caption) : std::string(caption);
+  node.caption = def.strip_accelerators ? StripAccelerators(caption) : std::string(caption);
   node.image = row.image;
   node.checkable = (row.flags & kCheckable) != 0;
   node.hidden = (row.flags & kHidden) != 0;
-  node.pressesOwnerButton = (row.flags & kPressesOwnerButton) != 0;
+  node.presses_owner_button = (row.flags & kPressesOwnerButton) != 0;
   switch (row.kind) {
     case RowKind::Tag:
-      node.command = def.tagCommand;
-      if (row.keySource == KeySource::ItemName) {
-        node.name = std::string(def.itemPrefix) + std::string(Spelling(def.names, row.key));
-        node.key = def.itemPrefix.empty() ? node.name : KeyFromPopupItemName(node.name, def.itemPrefix);
+      node.command = def.tag_command;
+      if (row.key_source == KeySource::ItemName) {
+        node.name = std::string(def.item_prefix) + std::string(Spelling(def.names, row.key));
+        node.key = def.item_prefix.empty() ? node.name : core::KeyFromPopupItemName(node.name, def.item_prefix);
       } else {
         node.key = row.key;
       }
       break;
     case RowKind::Command:
       node.command = row.command;
-      node.isDefault = def.defaultItem != CommandId::None && row.command == def.defaultItem;
+      node.is_default = def.default_item != CommandId::None && row.command == def.default_item;
       break;
     case RowKind::Submenu:
       node.kind = NodeKind::Submenu;
-      node.openHandler = row.openHandler;
+      node.open_handler = row.open_handler;
       break;
     case RowKind::Separator:
       node.kind = NodeKind::Separator;
@@ -92,12 +92,12 @@ MenuModel BuildMenu(MenuId id) {
   MenuModel model;
   model.id = def.id;
   model.name = def.name;
-  model.isMenuBar = def.isMenuBar;
-  model.iconSwitch = def.iconSwitch;
-  model.openHandler = def.openHandler;
+  model.is_menu_bar = def.is_menu_bar;
+  model.icon_switch = def.icon_switch;
+  model.open_handler = def.open_handler;
 
   std::vector<FlatRow> flat;
-  Flatten(Rows(def.rows), 0, flat);
+  Flatten(Rows(def.id), 0, flat);
 
   // open[d] is the container receiving rows of depth d; path[d] the position
   // of that container's submenu in its parent.

@@ -8,7 +8,7 @@
 // Building resolves what the tables leave implicit:
 // - fragments are inserted where the tables use them;
 // - a tag item named after its key gets the menu's prefix ("PM1_" for
-//   PopupMenu1, "PM4_" for PopupMenu4), and its key is recovered from that
+//   TagPopup, "PM4_" for ShortTagPopup), and its key is recovered from that
 //   name by deleting every occurrence of the prefix, exactly as its handler
 //   does at run time;
 // - the menu's caption and name overrides, accelerator stripping and default
@@ -43,9 +43,9 @@ struct MenuNode {
   bool enabled = true;                  // false for the notes that cannot be chosen
   bool checkable = false;               // check mark computed when the menu opens
   bool hidden = false;
-  bool isDefault = false;  // drawn bold
-  bool pressesOwnerButton = false;
-  std::string openHandler;  // submenus: handler run when it opens
+  bool is_default = false;  // drawn bold
+  bool presses_owner_button = false;
+  std::string open_handler;  // submenus: handler run when it opens
   std::vector<MenuNode> children;
 };
 
@@ -54,15 +54,15 @@ struct ListSlot {
   settings::ListMenu list;
   std::vector<int> path;  // positions from the menu's top level down to the
                           // submenu holding the items; empty: the menu itself
-  int fixedItems = 0;     // items kept before the list's items
+  int fixed_items = 0;    // items kept before the list's items
 };
 
 struct MenuModel {
   MenuId id{};
   std::string name;
-  bool isMenuBar = false;
-  bool iconSwitch = false;  // IL_ToolBt attached while MenuImg is on
-  std::string openHandler;
+  bool is_menu_bar = false;
+  bool icon_switch = false;  // IL_ToolBt attached while MenuImg is on
+  std::string open_handler;
   std::vector<MenuNode> items;
   std::vector<ListSlot> slots;
 };

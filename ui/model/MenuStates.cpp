@@ -22,24 +22,24 @@ ItemState OpenTimeState(const MenuNode& node, const UiState& state) {
   s.enabled = node.enabled;
   switch (node.command) {
     case CommandId::ToggleSandwich:
-      s.checked = state.sandwichMode;
+      s.checked = state.sandwich_mode;
       break;
     case CommandId::ToggleOnTop:
-      s.checked = state.onTop;
+      s.checked = state.on_top;
       s.enabled = !state.docked;
       break;
     case CommandId::ClearBaseFolder:
-      s.enabled = state.baseFolderSet;
+      s.enabled = state.base_folder_set;
       break;
     case CommandId::ToggleRelativePath:
-      s.checked = state.relativePathInput;
+      s.checked = state.relative_path_input;
       break;
     case CommandId::ShowMainWindow:
-      s.enabled = state.mainWindowHidden || state.appMinimized;
+      s.enabled = state.main_window_hidden || state.app_minimized;
       break;
     default:
       if (std::optional<BrowserSize> size = BrowserSizeOf(node.command)) {
-        s.enabled = BrowserSizeFits(*size, state.screenWidth, state.screenHeight);
+        s.enabled = BrowserSizeFits(*size, state.screen_width, state.screen_height);
       }
       break;
   }
@@ -60,10 +60,10 @@ std::optional<BrowserSize> BrowserSizeOf(CommandId command) {
   return std::nullopt;
 }
 
-bool BrowserSizeFits(BrowserSize size, int screenWidth, int screenHeight) {
-  return size.width < screenWidth && size.height < screenHeight;
+bool BrowserSizeFits(BrowserSize size, int screen_width, int screen_height) {
+  return size.width < screen_width && size.height < screen_height;
 }
 
-bool ShowsImages(const MenuModel& menu, bool menuImg) { return menu.iconSwitch && menuImg; }
+bool ShowsImages(const MenuModel& menu, bool menu_img) { return menu.icon_switch && menu_img; }
 
 }  // namespace tagsling::ui

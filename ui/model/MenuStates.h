@@ -1,9 +1,8 @@
 #pragma once
 // Check marks and enabled states computed when a menu opens. They are not
 // kept up to date in between: the Win32 layer asks for them from its
-// WM_INITMENUPOPUP handling (the open handlers File1Click, Window1Click,
-// E4Click, N129Click, PopupMenu2Popup, PopupMenu3Popup, PopupMenu5Popup,
-// PopupMenu_BWSIZEPopup ...) for the items of the menu that opens.
+// WM_INITMENUPOPUP handling (where the menu tables name an open handler) for
+// the items of the menu that opens.
 //
 // The state of an item follows from its command alone, wherever it appears:
 // - "挟み込みモード(&H)" (ToggleSandwich): checked while sandwich mode is on;
@@ -28,15 +27,15 @@
 namespace tagsling::ui {
 
 struct UiState {
-  bool sandwichMode = false;       // HasamiMode
-  bool onTop = false;              // WindowOnTop
-  bool docked = false;             // Appbar, as decided when the window was created
-  bool relativePathInput = false;  // SoutaiPathIns
-  bool baseFolderSet = false;      // Public_Dir is not empty
-  bool mainWindowHidden = false;
-  bool appMinimized = false;
-  int screenWidth = 0;
-  int screenHeight = 0;
+  bool sandwich_mode = false;        // HasamiMode
+  bool on_top = false;               // WindowOnTop
+  bool docked = false;               // Appbar, as decided when the window was created
+  bool relative_path_input = false;  // SoutaiPathIns
+  bool base_folder_set = false;      // Public_Dir is not empty
+  bool main_window_hidden = false;
+  bool app_minimized = false;
+  int screen_width = 0;
+  int screen_height = 0;
 };
 
 struct ItemState {
@@ -61,10 +60,10 @@ std::optional<BrowserSize> BrowserSizeOf(CommandId command);
 
 // A browser size is offered only when it is strictly smaller than the screen
 // in both directions (on a 1024 x 768 screen 1024 x 768 is not offered).
-bool BrowserSizeFits(BrowserSize size, int screenWidth, int screenHeight);
+bool BrowserSizeFits(BrowserSize size, int screen_width, int screen_height);
 
 // Whether the menu shows its images: only the menus under the icon switch,
 // and only while the setting MenuImg is on.
-bool ShowsImages(const MenuModel& menu, bool menuImg);
+bool ShowsImages(const MenuModel& menu, bool menu_img);
 
 }  // namespace tagsling::ui

@@ -6,8 +6,8 @@
 // user tags or tools are filled in, or the insertion of a shared fragment.
 //
 // Fragments keep one copy of what several menus share: the "タグ(&T)" tree is
-// one fragment used by the menu bar and by PopupMenu1; the items of its
-// "HTML5(&5)" submenu are one fragment used there and by PopupMenu4; the
+// one fragment used by the menu bar and by TagPopup; the items of its
+// "HTML5(&5)" submenu are one fragment used there and by ShortTagPopup; the
 // attribute items of
 // each tag submenu are fragments used both inside the tag tree and by the
 // attribute drop-down menu of the matching split button; the base-folder,
@@ -109,11 +109,11 @@ struct MenuRow {
   RowKind kind = RowKind::Separator;
   std::string_view caption;  // UTF-8
   std::string_view key;      // Tag rows: the template key
-  KeySource keySource = KeySource::ItemName;
+  KeySource key_source = KeySource::ItemName;
   CommandId command = CommandId::None;
   std::int16_t image = -1;  // index into IL_ToolBt, -1 for none
   std::uint8_t flags = 0;
-  std::string_view openHandler;  // Submenu rows: the handler run when it opens
+  std::string_view open_handler;  // Submenu rows: the handler run when it opens
   TableId insert = TableId::None;
   settings::ListMenu list{};  // ListSlot rows: which list menu this is
 };
@@ -134,7 +134,7 @@ constexpr MenuRow Tag(int depth, std::string_view caption, std::string_view key,
 }
 constexpr MenuRow Fixed(int depth, std::string_view caption, std::string_view key) {
   MenuRow row = Tag(depth, caption, key);
-  row.keySource = KeySource::Fixed;
+  row.key_source = KeySource::Fixed;
   return row;
 }
 constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, int image = -1, std::uint8_t flags = 0) {
@@ -143,9 +143,9 @@ constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, in
   row.flags = flags;
   return row;
 }
-constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1, std::string_view openHandler = {}) {
+constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1, std::string_view open_handler = {}) {
   MenuRow row = MakeRow(depth, RowKind::Submenu, caption, image);
-  row.openHandler = openHandler;
+  row.open_handler = open_handler;
   return row;
 }
 constexpr MenuRow Sep(int depth) { return MakeRow(depth, RowKind::Separator); }
@@ -177,44 +177,9 @@ std::span<const MenuRow> Rows(TableId table);
 std::span<const MenuTable> TagMenuTables();
 std::span<const MenuTable> CommandMenuTables();
 
-// The menus of the main window.
-enum class MenuId : std::uint8_t {
-  MainMenu1,
-  PopupMenu1,
-  PopupMenu4,
-  PopupMenu_Kihon_Body,
-  PopupMenu_Moji_Font,
-  PopupMenu_Align,
-  PopupMenu_P_Hr_Hr_Op,
-  PopupMenu_Table_Table_Table,
-  PopupMenu_Table_Tr_Tr,
-  PopupMenu_Talbe_Td_Td,
-  PopupMenu_Table_Caption_Caption,
-  PopupMenu_Table_Ol_Ol,
-  PopupMenu_Table_Li_Li,
-  PopupMenu_Table_Dl_Dl,
-  PopupMenu_Link_AHref_AHref,
-  PopupMenu_Link_Img_Img,
-  PopupMenu_Etc_Form_Form,
-  PopupMenu_Etc_Button_Button,
-  PopupMenu_Etc_Text_Text,
-  PopupMenu_Etc_Radio_Radio,
-  PopupMenu_Etc_Radio_Checkbox_Checkbox,
-  PopupMenu_Etc_hidden_hidden,
-  PopupMenu_Etc_Select_Select,
-  PopupMenu_Etc_Textarea_Textarea,
-  PopupMenu_Etc_Framset,
-  PopupMenu_Etc_Frame_Frame,
-  PopupMenu_BWSIZE,
-  PopupMenu_UserTag,
-  PopupMenu_TagDel,
-  PopupMenu_Tools,
-  PopupMenu2,
-  PopupMenu3,
-  PopupMenu5,
-  PopupMenu6,
-  PopupMenu7,
-};
+// A menu of the main window, named by the table of its rows: one of the ids
+// in AllMenuDefinitions(), never a fragment that only other tables insert.
+using MenuId = TableId;
 
 // A caption shown differently in one menu than in the shared table.
 struct CaptionOverride {
@@ -230,16 +195,15 @@ struct NameOverride {
 };
 
 struct MenuDefinition {
-  MenuId id;
-  std::string_view name;  // component name, e.g. "PopupMenu1"
-  TableId rows;
-  bool isMenuBar = false;
-  std::string_view itemPrefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
-  CommandId tagCommand = CommandId::RunTagCommand;  // palette or popup form
-  bool iconSwitch = false;                          // shows IL_ToolBt while the setting MenuImg is on
-  bool stripAccelerators = false;                   // captions shown without their "&" accelerators
-  CommandId defaultItem = CommandId::None;          // the item drawn bold
-  std::string_view openHandler = {};                // run when the menu opens
+  MenuId id;              // also the table of its rows
+  std::string_view name;  // its component name, kept as data (e.g. "PopupMenu1"); errors name the menu by it
+  bool is_menu_bar = false;
+  std::string_view item_prefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
+  CommandId tag_command = CommandId::RunTagCommand;  // palette or popup form
+  bool icon_switch = false;                          // shows IL_ToolBt while the setting MenuImg is on
+  bool strip_accelerators = false;                   // captions shown without their "&" accelerators
+  CommandId default_item = CommandId::None;          // the item drawn bold
+  std::string_view open_handler = {};                // run when the menu opens
   std::span<const CaptionOverride> captions = {};
   std::span<const NameOverride> names = {};
 };

@@ -2,14 +2,14 @@
 
 namespace tagsling::ui {
 
-SandwichIndicators ShowSandwichMode(bool sandwichMode) {
-  return {sandwichMode, !sandwichMode, sandwichMode ? kSandwichModeIcon : kNormalModeIcon};
+SandwichIndicators ShowSandwichMode(bool sandwich_mode) {
+  return {sandwich_mode, !sandwich_mode, sandwich_mode ? kSandwichModeIcon : kNormalModeIcon};
 }
 
-bool ModeFromOnButton(bool onButtonDown) { return onButtonDown; }
-bool ModeFromOffButton(bool offButtonDown) { return !offButtonDown; }
-bool ValueFromCheckItem(bool itemWasChecked) { return !itemWasChecked; }
+bool ModeFromOnButton(bool on_button_down) { return on_button_down; }
+bool ModeFromOffButton(bool off_button_down) { return !off_button_down; }
+bool ValueFromCheckItem(bool item_was_checked) { return !item_was_checked; }
 
-ZOrder OnTopZOrder(bool onTop) { return onTop ? ZOrder::Topmost : ZOrder::NotTopmost; }
+ZOrder OnTopZOrder(bool on_top) { return on_top ? ZOrder::Topmost : ZOrder::NotTopmost; }
 
 }  // namespace tagsling::ui

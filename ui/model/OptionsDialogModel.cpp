@@ -91,7 +91,7 @@ std::string FolderOf(const std::string& path) {
 
 std::vector<ShownWindow> ListShownWindows(platform::WindowSystem& windows) {
   std::vector<ShownWindow> shown;
-  std::span<const char* const> skip = SkipWindowClasses();
+  std::span<const char* const> skip = core::SkipWindowClasses();
   for (platform::WindowHandle window : windows.TopLevelWindows()) {
     if (!windows.IsWindowVisible(window) || !windows.IsWindowEnabled(window)) continue;
     std::string class_name = windows.WindowClassName(window);
@@ -243,7 +243,7 @@ void CloseOptionsDialog(const OptionsDialogModel& model, bool confirmed, Options
 }
 
 EditorStart EditorStartForClassDetection(const std::string& editor_file) {
-  return {"\"" + editor_file + "\"", FolderOf(editor_file)};
+  return {editor_file, "\"" + editor_file + "\"", FolderOf(editor_file)};
 }
 
 std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, platform::ProcessId process,
@@ -272,7 +272,7 @@ OptionsOpening DecideOptionsOpening(OptionsOpenSource source, bool app_minimized
   opening.app_to_foreground =
       source == OptionsOpenSource::ToolMenuItem || (!edit_item && (app_minimized || main_hidden));
   opening.hide_taskbar_button = main_hidden;
-  opening.return_foreground = true;  // ReturnForegroundToTarget itself acts only when the palette is not showing
+  opening.return_foreground = true;  // core::ReturnForegroundToTarget itself acts only when the palette is not showing
   return opening;
 }
 

@@ -152,6 +152,7 @@ void CloseOptionsDialog(const OptionsDialogModel& model, bool confirmed, Options
 // Class detection: how the editor is started, and which window's class is
 // put into the field afterwards.
 struct EditorStart {
+  std::string application;   // the editor's path itself
   std::string command_line;  // the path in double quotes
   std::string directory;     // the path's folder
 };
@@ -176,7 +177,7 @@ struct OptionsOpening {
   int first_page = kGeneralPage;
   bool app_to_foreground = false;    // before showing
   bool hide_taskbar_button = false;  // before showing; restored after
-  bool return_foreground = false;    // ReturnForegroundToTarget after closing
+  bool return_foreground = false;    // core::ReturnForegroundToTarget after closing
 };
 OptionsOpening DecideOptionsOpening(OptionsOpenSource source, bool app_minimized, bool main_hidden);
 

@@ -7,8 +7,8 @@ using K = OptionKind;
 using W = OptionWidget;
 
 constexpr OptionControl Check(std::string_view setting, std::string_view caption, std::string_view note = {},
-                              bool redNote = false) {
-  return {K::Check, setting, caption, note, {}, 1, W::None, {}, false, redNote};
+                              bool red_note = false) {
+  return {K::Check, setting, caption, note, {}, 1, W::None, {}, false, red_note};
 }
 constexpr OptionControl Number(std::string_view setting, std::string_view caption, int step,
                                std::string_view note = {}) {
@@ -19,15 +19,15 @@ constexpr OptionControl Combo(std::string_view setting, std::string_view caption
   return {K::Combo, setting, caption, {}, items};
 }
 constexpr OptionControl Path(std::string_view setting, std::string_view caption, W button = W::None,
-                             std::string_view browseTitle = {}) {
-  return {K::Path, setting, caption, {}, {}, 1, button, browseTitle};
+                             std::string_view browse_title = {}) {
+  return {K::Path, setting, caption, {}, {}, 1, button, browse_title};
 }
-constexpr OptionControl HotKey(std::string_view setting, std::string_view rowCaption, std::string_view note = {}) {
+constexpr OptionControl HotKey(std::string_view setting, std::string_view row_caption, std::string_view note = {}) {
   // A hot key without a row caption shares the row of the one before it.
-  return {K::HotKey, setting, rowCaption, note, {}, 1, W::None, {}, rowCaption.empty()};
+  return {K::HotKey, setting, row_caption, note, {}, 1, W::None, {}, row_caption.empty()};
 }
-constexpr OptionControl Button(W widget, std::string_view caption, bool sameRow = false) {
-  return {K::Button, {}, caption, {}, {}, 1, widget, {}, sameRow};
+constexpr OptionControl Button(W widget, std::string_view caption, bool same_row = false) {
+  return {K::Button, {}, caption, {}, {}, 1, widget, {}, same_row};
 }
 constexpr OptionControl List(W widget, std::string_view caption, std::span<const std::string_view> columns,
                              bool header = true) {
@@ -155,7 +155,7 @@ constexpr OptionControl kPopupHotKeys[] = {
     HotKey("PMHotKey_Tool", "ツール:"),
     HotKey("PMHotKey_OuterTools", "外部ツール:"),
 };
-constexpr OptionGroup kHotKeys1[] = {{"ポップアップメニューを表示", kPopupHotKeys}};
+constexpr OptionGroup kMenuHotKeyPage[] = {{"ポップアップメニューを表示", kPopupHotKeys}};
 
 constexpr OptionControl kBrowserHotKeys[] = {
     HotKey("W640HotKey", "640 x 480:"),
@@ -172,7 +172,7 @@ constexpr OptionControl kBaseFolderHotKeys[] = {
     HotKey("SetBaseDirHotKey", "指定:"),
     HotKey("DelBaseDirHotKey", "クリア:"),
 };
-constexpr OptionGroup kHotKeys2[] = {
+constexpr OptionGroup kBrowserEditorFolderHotKeyPage[] = {
     {"アクティブなブラウザのウィンドウサイズを変更", kBrowserHotKeys},
     {"テキストエディタ", kEditorHotKeys},
     {"基本フォルダ", kBaseFolderHotKeys},
@@ -191,7 +191,7 @@ constexpr OptionControl kPreviewHotKeys[] = {
     HotKey("OpenNNHotKey", "Netscape Navigator:"),
     HotKey("OpenDefaultBrowserHotKey", "既定のブラウザ:"),
 };
-constexpr OptionGroup kHotKeys3[] = {
+constexpr OptionGroup kWindowModePreviewHotKeyPage[] = {
     {"ウィンドウを表示", kWindowHotKeys},
     {"挟み込みモード", kSandwichHotKeys},
     {"ブラウザでプレビュー", kPreviewHotKeys},
@@ -205,11 +205,16 @@ constexpr OptionGroup kUserTags[] = {{"", kUserTagList}};
 #undef TS_LIST_BUTTONS
 
 constexpr OptionPage kPages[] = {
-    {"全般", kGeneral},         {"動作", kOperation},
-    {"表示/ツール", kDisplay},  {"外部プログラム", kPrograms},
-    {"外部ツール", kTools},     {"無視するウィンドウ", kThrough},
-    {"ホットキー1", kHotKeys1}, {"ホットキー2", kHotKeys2},
-    {"ホットキー3", kHotKeys3}, {"登録タグ", kUserTags},
+    {"全般", kGeneral},
+    {"動作", kOperation},
+    {"表示/ツール", kDisplay},
+    {"外部プログラム", kPrograms},
+    {"外部ツール", kTools},
+    {"無視するウィンドウ", kThrough},
+    {"ホットキー1", kMenuHotKeyPage},
+    {"ホットキー2", kBrowserEditorFolderHotKeyPage},
+    {"ホットキー3", kWindowModePreviewHotKeyPage},
+    {"登録タグ", kUserTags},
 };
 static_assert(std::size(kPages) == kOptionsPageCount);
 

@@ -31,7 +31,7 @@ enum class OptionKind : std::uint8_t {
 enum class OptionWidget : std::uint8_t {
   None,
   // "..." buttons beside path fields.
-  BrowseFile,    // open-file dialog, title `browseTitle`
+  BrowseFile,    // open-file dialog, title `browse_title`
   BrowseFolder,  // folder browser
   DetectClass,   // class detection by starting the editor
   // Buttons.
@@ -72,10 +72,10 @@ struct OptionControl {
   std::span<const std::string_view> items = {};  // Combo: items; List: column titles
   int step = 1;                                  // Number: up-down increment
   OptionWidget widget = OptionWidget::None;      // Button/List/Field: which; Path: its "..." button
-  std::string_view browseTitle = {};             // BrowseFile: the file dialog's title
-  bool sameRow = false;                          // placed to the right of the previous control
-  bool redNote = false;                          // the note is drawn in red
-  bool listHeader = true;                        // List: column headers shown
+  std::string_view browse_title = {};            // BrowseFile: the file dialog's title
+  bool same_row = false;                         // placed to the right of the previous control
+  bool red_note = false;                         // the note is drawn in red
+  bool list_header = true;                       // List: column headers shown
 };
 
 struct OptionGroup {

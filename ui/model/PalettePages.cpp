@@ -14,14 +14,14 @@ constexpr PaletteButton Split(std::string_view name, std::string_view hint, int 
   return {ButtonKind::Split, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand, menu};
 }
 constexpr PaletteButton Run(std::string_view name, std::string_view hint, int image, CommandId command,
-                            bool pressesWhileRunning = true) {
-  return {ButtonKind::Plain,  name, hint, static_cast<std::int16_t>(image), {}, command, M::MainMenu1,
-          pressesWhileRunning};
+                            bool presses_while_running = true) {
+  return {ButtonKind::Plain,    name, hint, static_cast<std::int16_t>(image), {}, command, M::MainMenu,
+          presses_while_running};
 }
 constexpr PaletteButton MenuButton(std::string_view name, std::string_view hint, int image, MenuId menu,
-                                   bool rightClickOpensMenu = true) {
+                                   bool right_click_opens_menu = true) {
   return {ButtonKind::MenuButton, name, hint, static_cast<std::int16_t>(image), {}, None, menu, false,
-          rightClickOpensMenu};
+          right_click_opens_menu};
 }
 constexpr PaletteButton Check(std::string_view name, std::string_view hint, int image, CommandId command) {
   return {ButtonKind::Check, name, hint, static_cast<std::int16_t>(image), {}, command};
@@ -34,7 +34,7 @@ constexpr PaletteButton kKihon[] = {
     Key("TB_Kihon_DocType", "ドキュメントタイプ <HTML>", 18, "Kihon_DocType"),
     Key("TB_Kihon_Head", "ヘッダ <HEAD>", 19, "Kihon_Head"),
     Key("TB_Kihon_Title", "タイトル <TITLE>", 21, "Kihon_Title"),
-    Split("TB_Kihon_Body", "ボディ <BODY>", 15, "Kihon_Body_Body", M::PopupMenu_Kihon_Body),
+    Split("TB_Kihon_Body", "ボディ <BODY>", 15, "Kihon_Body_Body", M::BodyAttrs),
     Sep(),
     Key("TB_Kihon_MetaRefresh", "自動再読込 <META ..REFRESH..>", 20, "Kihon_MetaRefresh"),
     Key("TB_Kihon_WwwcMetaCheck", "WWWC <META NAME=\"WWWC\"..>", 74, "Kihon_WwwcMetaCheck"),
@@ -44,7 +44,7 @@ constexpr PaletteButton kKihon[] = {
 };
 
 constexpr PaletteButton kMoji[] = {
-    Split("TB_Moji_Font_Font", "フォント <FONT> (HTML5 では廃止)", 29, "Moji_Font_Font", M::PopupMenu_Moji_Font),
+    Split("TB_Moji_Font_Font", "フォント <FONT> (HTML5 では廃止)", 29, "Moji_Font_Font", M::FontAttrs),
     Key("TB_Moji_Big", "大きく表示 <BIG> (HTML5 では廃止)", 27, "Moji_Big"),
     Key("TB_Moji_Small", "小さく表示 <SMALL>", 37, "Moji_Small"),
     Sep(),
@@ -66,14 +66,14 @@ constexpr PaletteButton kMoji[] = {
 
 constexpr PaletteButton kParagraph[] = {
     Key("TB_P_Br", "改行 <BR>", 43, "P_Br"),
-    Split("TB_P_P_P", "段落 <P>", 55, "P_P_P", M::PopupMenu_Align),
+    Split("TB_P_P_P", "段落 <P>", 55, "P_P_P", M::Align3),
     Sep(),
-    Split("TB_P_Hn_H1", "見出し レベル1 <H1>", 48, "P_Hn_H1", M::PopupMenu_Align),
-    Split("TB_P_Hn_H2", "見出し レベル2 <H2>", 49, "P_Hn_H2", M::PopupMenu_Align),
-    Split("TB_P_Hn_H3", "見出し レベル3 <H3>", 50, "P_Hn_H3", M::PopupMenu_Align),
-    Split("TB_P_Hn_H4", "見出し レベル4 <H4>", 51, "P_Hn_H4", M::PopupMenu_Align),
-    Split("TB_P_Hn_H5", "見出し レベル5 <H5>", 52, "P_Hn_H5", M::PopupMenu_Align),
-    Split("TB_P_Hn_H6", "見出し レベル6 <H6>", 53, "P_Hn_H6", M::PopupMenu_Align),
+    Split("TB_P_Hn_H1", "見出し レベル1 <H1>", 48, "P_Hn_H1", M::Align3),
+    Split("TB_P_Hn_H2", "見出し レベル2 <H2>", 49, "P_Hn_H2", M::Align3),
+    Split("TB_P_Hn_H3", "見出し レベル3 <H3>", 50, "P_Hn_H3", M::Align3),
+    Split("TB_P_Hn_H4", "見出し レベル4 <H4>", 51, "P_Hn_H4", M::Align3),
+    Split("TB_P_Hn_H5", "見出し レベル5 <H5>", 52, "P_Hn_H5", M::Align3),
+    Split("TB_P_Hn_H6", "見出し レベル6 <H6>", 53, "P_Hn_H6", M::Align3),
     Sep(),
     Key("TB_P_Div_Align_Left", "表示位置/左 <DIV ALIGN=\"left\">", 46, "P_Div_Align_Left"),
     Key("ToolButton32", "表示位置/中 <DIV ALIGN=\"center\">", 45, "P_Div_Align_Center"),
@@ -83,66 +83,61 @@ constexpr PaletteButton kParagraph[] = {
     Sep(),
     Key("TB_P_Blockquote", "引用 <BLOCKQUOTE>", 42, "P_Blockquote"),
     Sep(),
-    Split("TB_P_Hr_Hr", "水平線 <HR>", 54, "P_Hr_Hr", M::PopupMenu_P_Hr_Hr_Op),
+    Split("TB_P_Hr_Hr", "水平線 <HR>", 54, "P_Hr_Hr", M::HrAttrs),
 };
 
 // The header-cell button shares the data-cell attribute menu.
 constexpr PaletteButton kTable[] = {
-    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table", M::PopupMenu_Table_Table_Table),
+    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table", M::TableAttrs),
     Sep(),
-    Split("TB_Table_Tr_Tr", "行 <TR>", 65, "Table_Tr_Tr", M::PopupMenu_Table_Tr_Tr),
-    Split("TB_Talbe_Td_Td", "データセル <TD>", 67, "Talbe_Td_Td", M::PopupMenu_Talbe_Td_Td),
-    Split("TB_Talbe_Th_Th", "見出しセル <TH>", 68, "Talbe_Th_Th", M::PopupMenu_Talbe_Td_Td),
+    Split("TB_Table_Tr_Tr", "行 <TR>", 65, "Table_Tr_Tr", M::TrAttrs),
+    Split("TB_Talbe_Td_Td", "データセル <TD>", 67, "Talbe_Td_Td", M::TdAttrs),
+    Split("TB_Talbe_Th_Th", "見出しセル <TH>", 68, "Talbe_Th_Th", M::TdAttrs),
     Sep(),
-    Split("TB_Table_Caption_Caption", "キャプション <CAPTION>", 58, "Table_Caption_Caption",
-          M::PopupMenu_Table_Caption_Caption),
+    Split("TB_Table_Caption_Caption", "キャプション <CAPTION>", 58, "Table_Caption_Caption", M::CaptionAligns),
 };
 
 constexpr PaletteButton kList[] = {
     Key("TB_Table_Ul", "マーク付きリスト <UL>", 66, "Table_Ul"),
-    Split("TB_Table_Ol_Ol", "番号付きリスト <OL>", 63, "Table_Ol_Ol", M::PopupMenu_Table_Ol_Ol),
-    Split("TB_Table_Li_Li", "リストの項目 <LI>", 62, "Table_Li_Li", M::PopupMenu_Table_Li_Li),
+    Split("TB_Table_Ol_Ol", "番号付きリスト <OL>", 63, "Table_Ol_Ol", M::OlAttrs),
+    Split("TB_Table_Li_Li", "リストの項目 <LI>", 62, "Table_Li_Li", M::LiAttrMenu),
     Sep(),
-    Split("TB_Table_Dl_Dl", "定義リスト <DL>", 60, "Table_Dl_Dl", M::PopupMenu_Table_Dl_Dl),
+    Split("TB_Table_Dl_Dl", "定義リスト <DL>", 60, "Table_Dl_Dl", M::DlAttrs),
     Key("TB_Table_Dt", "定義 <DT>", 61, "Table_Dt"),
     Key("TB_Table_Dd", "意味 <DD>", 59, "Table_Dd"),
 };
 
 constexpr PaletteButton kLink[] = {
-    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref", M::PopupMenu_Link_AHref_AHref),
+    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref", M::TargetItems),
     Key("TB_Link_AHref_AHrefmailto", "メール <A &HREF=\"mailto:\">", 25, "Link_AHref_AHrefmailto"),
     Sep(),
     Key("TB_Link_AName", "ネームタグ <A NAME=\"\">", 23, "Link_AName"),
     Sep(),
-    Split("TB_Link_Img_Img", "画像 <IMG SRC=\"\">", 24, "Link_Img_Img", M::PopupMenu_Link_Img_Img),
+    Split("TB_Link_Img_Img", "画像 <IMG SRC=\"\">", 24, "Link_Img_Img", M::ImgAttrs),
 };
 
 constexpr PaletteButton kForm[] = {
-    Split("ToolButton5", "フォームの宣言 <FORM>", 6, "Etc_Form_Form", M::PopupMenu_Etc_Form_Form),
+    Split("ToolButton5", "フォームの宣言 <FORM>", 6, "Etc_Form_Form", M::FormAttrs),
     Sep(),
-    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit", M::PopupMenu_Etc_Button_Button),
-    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset", M::PopupMenu_Etc_Button_Button),
-    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button", M::PopupMenu_Etc_Button_Button),
+    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit", M::ButtonAttrs),
+    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset", M::ButtonAttrs),
+    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button", M::ButtonAttrs),
     Sep(),
-    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text", M::PopupMenu_Etc_Text_Text),
-    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio", M::PopupMenu_Etc_Radio_Radio),
-    Split("ToolButton20", "チェックボックス <INPUT TYPE=\"checkbox\">", 1, "Etc_Checkbox_Checkbox",
-          M::PopupMenu_Etc_Radio_Checkbox_Checkbox),
-    Split("ToolButton56", "隠しフィールド <INPUT TYPE=\"hidden\">", 87, "Etc_Hidden_Hidden",
-          M::PopupMenu_Etc_hidden_hidden),
-    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select", M::PopupMenu_Etc_Select_Select),
-    Split("ToolButton22", "複数行文字フィールド <TEXTAREA>", 70, "Etc_Textarea_Textarea",
-          M::PopupMenu_Etc_Textarea_Textarea),
+    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text", M::TextAttrs),
+    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio", M::RadioAttrs),
+    Split("ToolButton20", "チェックボックス <INPUT TYPE=\"checkbox\">", 1, "Etc_Checkbox_Checkbox", M::CheckboxAttrs),
+    Split("ToolButton56", "隠しフィールド <INPUT TYPE=\"hidden\">", 87, "Etc_Hidden_Hidden", M::HiddenAttrs),
+    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select", M::SelectAttrs),
+    Split("ToolButton22", "複数行文字フィールド <TEXTAREA>", 70, "Etc_Textarea_Textarea", M::TextareaAttrs),
 };
 
 constexpr PaletteButton kFrame[] = {
     Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\"> (HTML5 では廃止)", 7, "Etc_Framset_Cols",
-          M::PopupMenu_Etc_Framset),
+          M::FramesetAttrMenu),
     Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\"> (HTML5 では廃止)", 8, "Etc_Framset_Rows",
-          M::PopupMenu_Etc_Framset),
+          M::FramesetAttrMenu),
     Sep(),
-    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\"> (HTML5 では廃止)", 9, "Etc_Frame_Frame",
-          M::PopupMenu_Etc_Frame_Frame),
+    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\"> (HTML5 では廃止)", 9, "Etc_Frame_Frame", M::FrameAttrs),
     Sep(),
     Key("ToolButton28", "フレーム未対応用 <NOFAMES> (HTML5 では廃止)", 10, "Etc_Noframes"),
 };
@@ -172,16 +167,16 @@ constexpr PaletteButton kHtml5[] = {
 };
 
 constexpr PaletteButton kTools[] = {
-    MenuButton("ToolButton38", "登録タグ", 73, M::PopupMenu_UserTag),
+    MenuButton("ToolButton38", "登録タグ", 73, M::UserTagButtonMenu),
     Sep(),
-    MenuButton("ToolButton51", "タグの削除", 83, M::PopupMenu_TagDel),
+    MenuButton("ToolButton51", "タグの削除", 83, M::TagDeleteButtonMenu),
     Sep(),
     Run("ToolButton39", "ファイル名入力", 75, FileNameInput),
     Run("ToolButton41", "URL入力", 76, UrlInput),
     Run("ToolButton42", "テキスト差込入力", 77, TextInsert),
     Run("ToolButton36", "カラーRGB", 4, ColorRgb),
     Sep(),
-    MenuButton("ToolButton53", "外部ツール", 84, M::PopupMenu_Tools),
+    MenuButton("ToolButton53", "外部ツール", 84, M::ToolsButtonMenu),
 };
 
 constexpr PalettePage kPages[] = {
@@ -189,7 +184,7 @@ constexpr PalettePage kPages[] = {
     {"リンク/画像", kLink}, {"フォーム", kForm}, {"フレーム", kFrame}, {"HTML5", kHtml5}, {"ツール", kTools},
 };
 
-constexpr PaletteButton kToolBar11[] = {
+constexpr PaletteButton kToolPanelTop[] = {
     Run("ToolButton43", "閉じる", 3, CloseWindow, false),
     Run("ToolButton49", "オプション", 69, OptionsDialog),
     Sep(),
@@ -198,36 +193,36 @@ constexpr PaletteButton kToolBar11[] = {
     Run("ToolButton54", "エディタを空き領域サイズで表示", 82, EditorToFreeArea),
 };
 
-constexpr PaletteButton kToolBar12[] = {
+constexpr PaletteButton kToolPanelModes[] = {
     Check("TB_Hasami_Off", "ノーマルモード", 11, SandwichOffButton),
     Check("TB_Hasami_On", "挟み込みモード", 12, SandwichOnButton),
     Sep(),
     Run("ToolButton48", "Internet Explorer", 85, PreviewIE),
     Run("ToolButton55", "Netscape Navigator", 86, PreviewNN),
     Run("ToolButtonDefaultBrowser", "既定のブラウザで表示", 103, PreviewDefaultBrowser),
-    MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::PopupMenu_BWSIZE),
+    MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::BrowserSizes),
 };
 
-constexpr PaletteButton kToolBar1[] = {
-    MenuButton("ToolButton47", "タグメニューを表示", 80, M::PopupMenu1, false),
+constexpr PaletteButton kDockedPanel[] = {
+    MenuButton("ToolButton47", "タグメニューを表示", 80, M::TagPopup, false),
 };
 
 constexpr PanelText kPanelText = {
-    .baseFolderHint = "基本フォルダ",
-    .relativeOffLabel = "[相対パス入力OFF]",
-    .doubleClick = OpenBaseFolder,
-    .baseFolderMenu = M::PopupMenu5,
-    .toolPanelMenu = M::PopupMenu3,
-    .logoHint = "Tagsling",
-    .logoClick = About,
+    .base_folder_hint = "基本フォルダ",
+    .relative_off_label = "[相対パス入力OFF]",
+    .double_click = OpenBaseFolder,
+    .base_folder_menu = M::BaseFolderMenu,
+    .tool_panel_menu = M::ToolPanelMenu,
+    .logo_hint = "Tagsling",
+    .logo_click = About,
 };
 
 }  // namespace
 
 std::span<const PalettePage> PalettePages() { return kPages; }
-std::span<const PaletteButton> ToolBar11Buttons() { return kToolBar11; }
-std::span<const PaletteButton> ToolBar12Buttons() { return kToolBar12; }
-std::span<const PaletteButton> ToolBar1Buttons() { return kToolBar1; }
+std::span<const PaletteButton> ToolPanelTopButtons() { return kToolPanelTop; }
+std::span<const PaletteButton> ToolPanelModeButtons() { return kToolPanelModes; }
+std::span<const PaletteButton> DockedPanelButtons() { return kDockedPanel; }
 const PanelText& PalettePanelText() { return kPanelText; }
 
 }  // namespace tagsling::ui

@@ -15,7 +15,7 @@
 // - Check: the two mode buttons, grouped so that exactly one is down;
 // - Separator.
 // Program-command buttons other than the close button show themselves
-// pressed while their command runs (`pressesWhileRunning`).
+// pressed while their command runs (`presses_while_running`).
 //
 // Hints are UTF-8 exactly as displayed; the Win32 layer converts them with
 // CP_UTF8 like the menu captions. A "&" in a hint is a literal character
@@ -48,9 +48,9 @@ struct PaletteButton {
   std::int16_t image = -1;    // IL_ToolBt index, below kToolImageCount
   std::string_view key = {};  // tag buttons: the template key
   CommandId command = CommandId::None;
-  MenuId menu = MenuId::MainMenu1;  // Split and MenuButton only
-  bool pressesWhileRunning = false;
-  bool rightClickOpensMenu = true;  // false only for the docked panel's "タグ " button
+  MenuId menu = MenuId::MainMenu;  // Split and MenuButton only
+  bool presses_while_running = false;
+  bool right_click_opens_menu = true;  // false only for the docked panel's "タグ " button
 };
 
 struct PalettePage {
@@ -63,31 +63,31 @@ struct PalettePage {
 std::span<const PalettePage> PalettePages();
 
 // Left tool panel (Panel3): top row and second row.
-std::span<const PaletteButton> ToolBar11Buttons();
-std::span<const PaletteButton> ToolBar12Buttons();
+std::span<const PaletteButton> ToolPanelTopButtons();
+std::span<const PaletteButton> ToolPanelModeButtons();
 
 // ToolBar1 of Panel1, shown only when docked without the menu bar: the menu
-// button opening PopupMenu1 (its caption "タグ " is not displayed).
-std::span<const PaletteButton> ToolBar1Buttons();
+// button opening TagPopup (its caption "タグ " is not displayed).
+std::span<const PaletteButton> DockedPanelButtons();
 
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {
-  int dockedPanelWidth = 33;    // Panel1, shown only when docked without the menu bar
-  int toolPanelWidth = 154;     // Panel3 with ToolBar11 and ToolBar12 (six buttons wide)
-  int palettePanelWidth = 470;  // Panel4 with PageControl1
-  int paletteHeight = 50;       // PageControl1
+  int docked_panel_width = 33;    // Panel1, shown only when docked without the menu bar
+  int tool_panel_width = 154;     // Panel3 with ToolBar11 and ToolBar12 (six buttons wide)
+  int palette_panel_width = 470;  // Panel4 with PageControl1
+  int palette_height = 50;        // PageControl1
 };
 inline constexpr PaletteLayout kPaletteLayout{};
 
 // The base-folder panel (Panel8) and the panels' context menus.
 struct PanelText {
-  std::string_view baseFolderHint;    // Panel8 hint
-  std::string_view relativeOffLabel;  // Label2 while relative-path input is off
-  CommandId doubleClick;              // Panel8, Label1, Label2
-  MenuId baseFolderMenu;              // right-click on Panel8
-  MenuId toolPanelMenu;               // right-click on Panel3
-  std::string_view logoHint;          // Image1 of Panel2; a click runs `logoClick`
-  CommandId logoClick;
+  std::string_view base_folder_hint;    // Panel8 hint
+  std::string_view relative_off_label;  // Label2 while relative-path input is off
+  CommandId double_click;               // Panel8, Label1, Label2
+  MenuId base_folder_menu;              // right-click on Panel8
+  MenuId tool_panel_menu;               // right-click on Panel3
+  std::string_view logo_hint;           // Image1 of Panel2; a click runs `logo_click`
+  CommandId logo_click;
 };
 const PanelText& PalettePanelText();
 

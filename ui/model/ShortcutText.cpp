@@ -10,7 +10,7 @@ namespace {
 // The fixed key names. Digits, letters, keypad digits and function keys are
 // generated in KeyName; everything else named here is listed once.
 struct NamedKey {
-  unsigned virtualKey;
+  unsigned virtual_key;
   std::string_view name;
 };
 constexpr std::array<NamedKey, 15> kNamedKeys = {{
@@ -58,24 +58,24 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-std::string KeyName(unsigned virtualKey, const DriverKeyName& driver) {
+std::string KeyName(unsigned virtual_key, const DriverKeyName& driver) {
   // Code 0 is "no shortcut", and the codes below the first named key (the
   // mouse buttons, Cancel) could never be read back from a text.
-  if (virtualKey < kFirstNamedKey) return {};
+  if (virtual_key < kFirstNamedKey) return {};
   for (const NamedKey& key : kNamedKeys) {
-    if (key.virtualKey == virtualKey) return std::string(key.name);
+    if (key.virtual_key == virtual_key) return std::string(key.name);
   }
-  if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z')) {
-    return std::string(1, static_cast<char>(virtualKey));
+  if ((virtual_key >= '0' && virtual_key <= '9') || (virtual_key >= 'A' && virtual_key <= 'Z')) {
+    return std::string(1, static_cast<char>(virtual_key));
   }
-  if (virtualKey >= 0x60 && virtualKey <= 0x69) return std::string(1, static_cast<char>('0' + virtualKey - 0x60));
-  if (virtualKey >= 0x70 && virtualKey <= 0x87) {
+  if (virtual_key >= 0x60 && virtual_key <= 0x69) return std::string(1, static_cast<char>('0' + virtual_key - 0x60));
+  if (virtual_key >= 0x70 && virtual_key <= 0x87) {
     std::string name = "F";
-    name += std::to_string(virtualKey - 0x70 + 1);
+    name += std::to_string(virtual_key - 0x70 + 1);
     return name;
   }
-  if (driver && virtualKey <= kLastKey) {
-    std::string name = driver(virtualKey);
+  if (driver && virtual_key <= kLastKey) {
+    std::string name = driver(virtual_key);
     if (!name.empty() && SjisCharCount(name) == 1) return name;
   }
   return {};
@@ -115,9 +115,9 @@ ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver) 
   return 0;
 }
 
-bool IsExtendedNavigationKey(unsigned virtualKey) {
+bool IsExtendedNavigationKey(unsigned virtual_key) {
   constexpr unsigned kPageUp = 0x21, kDown = 0x28, kInsert = 0x2D, kDelete = 0x2E;
-  return (virtualKey >= kPageUp && virtualKey <= kDown) || virtualKey == kInsert || virtualKey == kDelete;
+  return (virtual_key >= kPageUp && virtual_key <= kDown) || virtual_key == kInsert || virtual_key == kDelete;
 }
 
 std::uint16_t HotKeyFieldValue(ShortcutCode code) {

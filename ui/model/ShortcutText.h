@@ -29,12 +29,12 @@ inline constexpr ShortcutCode kShortcutCtrl = 0x4000;
 inline constexpr ShortcutCode kShortcutAlt = 0x8000;
 
 // The keyboard driver's name of a virtual key (Shift-JIS), "" when unknown.
-using DriverKeyName = std::function<std::string(unsigned virtualKey)>;
+using DriverKeyName = std::function<std::string(unsigned virtual_key)>;
 
-// The name of virtual key `virtualKey` (0..255): the fixed names of the table,
+// The name of virtual key `virtual_key` (0..255): the fixed names of the table,
 // else the driver's name when it is exactly one character, else "". Keys
 // below 8 (none, the mouse buttons, Cancel) have no name.
-std::string KeyName(unsigned virtualKey, const DriverKeyName& driver = {});
+std::string KeyName(unsigned virtual_key, const DriverKeyName& driver = {});
 
 // "Shift+Ctrl+A" from 0x6041; "" when the key has no name.
 std::string ShortcutToText(ShortcutCode code, const DriverKeyName& driver = {});
@@ -52,14 +52,14 @@ ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver =
 // Reading a field drops the extended flag: the virtual key alone is the key.
 inline constexpr unsigned kHotKeyFieldShift = 0x01, kHotKeyFieldCtrl = 0x02, kHotKeyFieldAlt = 0x04,
                           kHotKeyFieldExtended = 0x08;
-bool IsExtendedNavigationKey(unsigned virtualKey);
+bool IsExtendedNavigationKey(unsigned virtual_key);
 std::uint16_t HotKeyFieldValue(ShortcutCode code);
 ShortcutCode ShortcutFromHotKeyField(std::uint16_t value);
 
 // RegisterHotKey's arguments for a code.
 struct HotKeyRegistration {
-  unsigned modifiers;   // MOD_ALT 1 | MOD_CONTROL 2 | MOD_SHIFT 4
-  unsigned virtualKey;  // the code's low 13 bits
+  unsigned modifiers;    // MOD_ALT 1 | MOD_CONTROL 2 | MOD_SHIFT 4
+  unsigned virtual_key;  // the code's low 13 bits
   bool operator==(const HotKeyRegistration&) const = default;
 };
 HotKeyRegistration RegistrationOf(ShortcutCode code);

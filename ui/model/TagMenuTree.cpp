@@ -1,5 +1,5 @@
-// The "タグ(&T)" tree and the tag fragments it shares with PopupMenu1,
-// PopupMenu4 and the attribute drop-down menus.
+// The "タグ(&T)" tree and the tag fragments it shares with TagPopup,
+// ShortTagPopup and the attribute drop-down menus.
 
 #include "ui/model/MenuTrees.h"
 
@@ -219,7 +219,7 @@ constexpr MenuRow kFramesetAttrMenu[] = {
     Tag(0, "境界線非表示 (FRAMEBORDER=\"&no\")", "Etc_Framset_Frameborder_No"),
 };
 
-// The items of "HTML5(&5)", in the tag tree and in PopupMenu4. Captions
+// The items of "HTML5(&5)", in the tag tree and in ShortTagPopup. Captions
 // name the elements in lower case, as HTML5 is written.
 constexpr MenuRow kHtml5Tags[] = {
     Tag(0, "HTML5 ドキュメント <!DOCTYPE &html>", "H5_Doc", 88),

@@ -25,7 +25,7 @@ namespace {
 
 struct Search {
   const wchar_t* cls;
-  bool visibleOnly;
+  bool visible_only;
   HWND found;
 };
 
@@ -34,13 +34,13 @@ BOOL CALLBACK Visit(HWND window, LPARAM param) {
   wchar_t name[256] = L"";
   GetClassNameW(window, name, 256);
   if (wcscmp(name, search->cls) != 0) return TRUE;
-  if (search->visibleOnly && !IsWindowVisible(window)) return TRUE;
+  if (search->visible_only && !IsWindowVisible(window)) return TRUE;
   search->found = window;
   return FALSE;
 }
 
-HWND Find(const wchar_t* cls, bool visibleOnly) {
-  Search search{cls, visibleOnly, nullptr};
+HWND Find(const wchar_t* cls, bool visible_only) {
+  Search search{cls, visible_only, nullptr};
   EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }

@@ -103,11 +103,11 @@ int wmain(int argc, wchar_t** argv) {
   platform::Platform p = desk.platform();
   platform::Platform reporting{p.clipboard, p.keyboard, p.windows, p.timers, feedback, p.codec};
 
-  EngineHooks hooks;
-  hooks.read_template = [&](const std::string& key) { return ReadTemplate(key, datafile); };
-  hooks.read_user_template = [&](int n) { return ReadUserTemplate(n, ini); };
+  core::EngineHooks hooks;
+  hooks.read_template = [&](const std::string& key) { return core::ReadTemplate(key, datafile); };
+  hooks.read_user_template = [&](int n) { return core::ReadUserTemplate(n, ini); };
   hooks.through_classes = &settings::ThroughWindowClasses();
-  InsertionEngine engine(reporting, app, hooks);
+  core::InsertionEngine engine(reporting, app, hooks);
 
   if (command == "run") {
     engine.RunTagCommand(argument);

@@ -21,6 +21,7 @@
 #include <string>
 
 #include "StandInText.h"
+#include "ui/win/Window.h"
 
 namespace {
 
@@ -102,25 +103,17 @@ int wmain(int argc, wchar_t** argv) {
   const wchar_t* service_name = argc - first > 2 ? argv[first + 2] : nullptr;
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = class_name;
-  RegisterClassW(&wc);
-  WNDCLASSW page_class{};
-  page_class.lpfnWndProc = DefWindowProcW;
-  page_class.hInstance = instance;
-  page_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
-  page_class.lpszClassName = L"Chrome_RenderWidgetHostHWND";
-  RegisterClassW(&page_class);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 100, 100, 500, 400, nullptr, nullptr,
+  using tagsling::ui::RegisterWindowClass;
+  constexpr wchar_t kPageClass[] = L"Chrome_RenderWidgetHostHWND";
+  RegisterWindowClass(
+      {.name = class_name, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}, WindowProc);
+  RegisterWindowClass({.name = kPageClass, .background = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1)},
+                      DefWindowProcW);
+  HWND window = CreateWindowExW(0, class_name, title, WS_OVERLAPPEDWINDOW, 100, 100, 500, 400, nullptr, nullptr,
                                 instance, nullptr);
   if (!window) return 1;
   if (page) {
-    g_page = CreateWindowExW(0, page_class.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr,
-                             instance, nullptr);
+    g_page = CreateWindowExW(0, kPageClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr, instance, nullptr);
     RECT client{};
     GetClientRect(window, &client);
     SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));

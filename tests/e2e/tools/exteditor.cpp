@@ -12,6 +12,8 @@
 #include <cwchar>
 #include <string>
 
+#include "ui/win/Window.h"
+
 namespace {
 
 constexpr wchar_t kClass[] = L"TagslingStandInEditor";
@@ -34,14 +36,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Sleep(busy);
   if (exit_after) return 0;
 
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = kClass;
-  RegisterClassExW(&wc);
+  tagsling::ui::RegisterWindowClass(
+      {.name = kClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}, Proc);
   HWND window = CreateWindowExW(0, kClass, L"Stand-in editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 400, 300,
                                 nullptr, nullptr, instance, nullptr);
   if (!window) return 1;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -11,6 +13,7 @@
 #include "AbbrevTestSupport.h"
 #include "abbrev/Abbreviation.h"
 #include "abbrev/HtmlElements.h"
+#include "tests/unit/support/ScratchFolder.h"
 
 namespace tagsling::abbrev {
 namespace {
@@ -204,11 +207,8 @@ TEST(SnippetsTest, TemplateTextIsToldByItsLook) {
 }
 
 TEST(SnippetsTest, SnippetsFromTheTemplateFile) {
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("tagsling-abbrev-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / "Html.dat").string();
+  std::optional<test::ScratchFolder> folder(std::in_place);
+  const std::string path = folder->Path("Html.dat");
   {
     std::ofstream out(path, std::ios::binary);
     out << "[Html]\r\nH5_Doc=<html>%SELSTR%</html>\r\n[Snippets]\r\nBtn = "
@@ -222,7 +222,7 @@ TEST(SnippetsTest, SnippetsFromTheTemplateFile) {
   // An empty value defines nothing.
   EXPECT_EQ(Expand("empty", sources), "<empty>|</empty>");
   EXPECT_EQ(Expand("a:link", sources), "<a href=\"https://\">|</a>");
-  std::filesystem::remove_all(folder);
+  folder.reset();
 
   // No file: the built-in snippets only.
   const SnippetSources none = SnippetsFromFile(path);
@@ -234,12 +234,9 @@ TEST(SnippetsTest, SnippetsFromTheTemplateFile) {
 // without the key, or with the key left empty, gives that one text, and the
 // template file is read with the core's rules for HTML5 keys.
 TEST(SnippetsTest, DocumentFallsBackToTheCoresBuiltInTemplate) {
-  EXPECT_EQ(kBuiltInDocument, FindBuiltInTemplate("H5_Doc"));
-  const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("tagsling-abbrev-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-  std::filesystem::create_directories(folder);
-  const std::string path = (folder / "Html.dat").string();
+  EXPECT_EQ(kBuiltInDocument, core::FindBuiltInTemplate("H5_Doc"));
+  test::ScratchFolder folder;
+  const std::string path = folder.Path("Html.dat");
   for (const char* file : {"[Html]\r\nMoji_B=<B>%SELSTR%</B>\r\n", "[Html]\r\nH5_Doc=\r\n"}) {
     SCOPED_TRACE(file);
     std::ofstream(path, std::ios::binary) << file;
@@ -249,8 +246,7 @@ TEST(SnippetsTest, DocumentFallsBackToTheCoresBuiltInTemplate) {
     EXPECT_EQ(sources.read_template("Moji_I"), "");
   }
   EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Doc"), "");
-  EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Nav"), FindBuiltInTemplate("H5_Nav"));
-  std::filesystem::remove_all(folder);
+  EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Nav"), core::FindBuiltInTemplate("H5_Nav"));
 }
 
 }  // namespace

@@ -16,7 +16,7 @@
 #include "core/TemplateKeys.h"
 #include "core/Templates.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 const std::string kHtmlDat = std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat";
@@ -150,4 +150,4 @@ TEST(HtmlDatTest, TemplatesProduceTheConstructOfTheirCaption) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

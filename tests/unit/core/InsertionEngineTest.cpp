@@ -9,7 +9,7 @@
 
 #include "platform/sim/SimDesktop.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 using platform::ClipboardMessage;
@@ -608,4 +608,4 @@ TEST(ComposeSandwich, MatchesTheShieldedReplacementAndKeepsTheSelection) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

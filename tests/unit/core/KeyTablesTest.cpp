@@ -5,7 +5,7 @@
 
 #include "platform/sim/SimDesktop.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 using platform::KeyEvent;
@@ -63,4 +63,4 @@ TEST(KeyTables, ValuesOutsideATableFindNothing) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

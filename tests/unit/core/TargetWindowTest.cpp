@@ -5,7 +5,7 @@
 
 #include "platform/sim/SimDesktop.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 using platform::sim::SimDesktop;
@@ -160,4 +160,4 @@ TEST(FormKeyDown, EscapeHidesOnlyUndockedWithTrayIconAndEscClose) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

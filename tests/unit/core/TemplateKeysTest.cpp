@@ -12,7 +12,7 @@
 #include "core/BuiltInTemplates.h"
 #include "core/Templates.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 TEST(TemplateKeysTest, CatalogueHoldsItsKeysDistinctWithoutRegardToCase) {
@@ -231,4 +231,4 @@ TEST(TemplateKeysTest, BuiltInTemplatesProduceTheirElements) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

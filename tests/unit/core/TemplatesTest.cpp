@@ -10,8 +10,9 @@
 
 #include "core/BuiltInTemplates.h"
 #include "settings/ProfileFile.h"
+#include "tests/unit/support/ScratchFolder.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 // The replacement loop as it reads: replace the leftmost occurrence, search
@@ -99,10 +100,10 @@ TEST(ReplaceAllShieldedTest, SelectionHoldingThePlaceholderStaysLiteral) {
 }
 
 TEST(KeyFromPopupItemNameTest, DeletesEveryPrefix) {
-  EXPECT_EQ(KeyFromPopupItemName("PM1_Etc_hidden_hidden", kPopupMenu1Prefix), "Etc_hidden_hidden");
-  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kPopupMenu4Prefix), "P_Br");
-  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kPopupMenu1Prefix), "PM4_P_Br");
-  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", kPopupMenu1Prefix), "Moji_B");
+  EXPECT_EQ(KeyFromPopupItemName("PM1_Etc_hidden_hidden", kTagPopupPrefix), "Etc_hidden_hidden");
+  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kShortTagPopupPrefix), "P_Br");
+  EXPECT_EQ(KeyFromPopupItemName("PM4_P_Br", kTagPopupPrefix), "PM4_P_Br");
+  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", kTagPopupPrefix), "Moji_B");
 }
 
 struct CountCase {
@@ -169,21 +170,13 @@ TEST(TemplatePartsTest, SplitsAtTheFirstPlaceholder) {
 
 class ReadTemplateTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("tagsling-templates-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
   std::string Write(const std::string& name, const std::string& bytes) {
-    std::string path = (folder_ / name).string();
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::string path = folder_.Path(name);
+    test::PutFile(path, bytes);
     return path;
   }
 
-  std::filesystem::path folder_;
+  test::ScratchFolder folder_;
 };
 
 TEST_F(ReadTemplateTest, ReadsEntriesWithoutRegardToKeyCase) {
@@ -198,8 +191,8 @@ TEST_F(ReadTemplateTest, ReadsEntriesWithoutRegardToKeyCase) {
   EXPECT_EQ(ReadTemplate("Etc_Form_Method_Get", path), " METHOD=\"get\"");
   EXPECT_EQ(ReadTemplate("Moji_I", path), "");
   EXPECT_EQ(ReadTemplate("Moji_U", path), "");
-  EXPECT_EQ(ReadTemplate("Moji_B", (folder_ / "missing.dat").string()), "");
-  EXPECT_EQ(TemplateFilePath((folder_ / "").string()), path);
+  EXPECT_EQ(ReadTemplate("Moji_B", folder_.Path("missing.dat")), "");
+  EXPECT_EQ(TemplateFilePath(folder_.Folder() + "/"), path);
 }
 
 TEST_F(ReadTemplateTest, CutsLongTemplatesTo2047Bytes) {
@@ -215,7 +208,7 @@ TEST_F(ReadTemplateTest, MissingHtml5KeysFallBackToTheirBuiltInTemplates) {
                                      "[Html]\r\nMoji_B=<B>%SELSTR%</B>\r\nMoji_I=\r\n"
                                      "H5_Mark=\r\nh5_section=<div class=\"s\">%SELSTR%</div>\r\n"
                                      "[Other]\r\nH5_Nav=wrong\r\n");
-  const std::string missing = (folder_ / "missing.dat").string();
+  const std::string missing = folder_.Path("missing.dat");
   const std::string section = std::string(*FindBuiltInTemplate("H5_Section"));
   const std::string nav = std::string(*FindBuiltInTemplate("H5_Nav"));
   ASSERT_EQ(section, "<section>%CR%%SELSTR%%CR%</section>");
@@ -264,4 +257,4 @@ TEST_F(ReadTemplateTest, ReadsUserTagsByNumber) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "external/ExternalMessages.h"
-#include "tests/unit/texttools/TextToolsFakes.h"
+#include "tests/unit/support/TextToolsFakes.h"
 
 namespace tagsling::external {
 namespace {

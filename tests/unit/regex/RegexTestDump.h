@@ -10,7 +10,7 @@
 
 #include "regex/TREParseTree.h"
 
-namespace tagsling::test {
+namespace tagsling::regex::test {
 
 inline std::string Dump(const TRENode* node) {
   char buffer[32];
@@ -50,4 +50,4 @@ std::string ErrorOf(Run run) {
   return "";
 }
 
-}  // namespace tagsling::test
+}  // namespace tagsling::regex::test

@@ -14,7 +14,7 @@
 #include "regex/TREMatcher.h"
 #include "regex/TRE_DFA.h"
 
-namespace tagsling::test {
+namespace tagsling::regex::test {
 
 class RestartingSearch {
  public:
@@ -91,4 +91,4 @@ class RestartingSearch {
   unsigned char separator_;
 };
 
-}  // namespace tagsling::test
+}  // namespace tagsling::regex::test

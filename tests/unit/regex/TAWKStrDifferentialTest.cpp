@@ -21,7 +21,7 @@
 #include "regex/TAWKStr.h"
 #include "regex/TREParseTree.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 // ---- Reference matcher -------------------------------------------------
@@ -52,14 +52,14 @@ struct Text {
   // byte before is a line feed (or it is the text start), and further on
   // after every line feed that is a character of its own (a trail byte 0x0A
   // of a double-byte character ends no line there).
-  std::vector<bool> lineStarts;
+  std::vector<bool> line_starts;
   void StartSearch(std::size_t from) {
-    lineStarts.assign(length + 1, false);
-    lineStarts[from] = from == 0 || bytes[from - 1] == '\n';
+    line_starts.assign(length + 1, false);
+    line_starts[from] = from == 0 || bytes[from - 1] == '\n';
     for (std::size_t j = from; j < length; j += CharLen(j))
-      if (CharLen(j) == 1 && bytes[j] == '\n') lineStarts[j + 1] = true;
+      if (CharLen(j) == 1 && bytes[j] == '\n') line_starts[j + 1] = true;
   }
-  bool LineStart(std::size_t i) const { return lineStarts[i]; }
+  bool LineStart(std::size_t i) const { return line_starts[i]; }
   bool LineEnd(std::size_t i) const { return i == length || bytes[i] == separator; }
 };
 
@@ -77,7 +77,7 @@ bool InItems(const Node& n, std::uint16_t c) {
 
 using Ends = std::set<std::size_t>;
 
-Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEnd);
+Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool at_start, bool at_end);
 
 Ends Char(const Text& t, std::size_t i, bool accept) { return accept ? Ends{i + t.CharLen(i)} : Ends{}; }
 
@@ -93,7 +93,7 @@ Ends StarEnds(const Node& operand, const Text& t, std::size_t i) {
   return reached;
 }
 
-Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEnd) {
+Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool at_start, bool at_end) {
   bool more = i < t.length;
   switch (n.kind) {
     case Node::Lit:
@@ -105,32 +105,32 @@ Ends EndsOf(const Node& n, const Text& t, std::size_t i, bool atStart, bool atEn
     case Node::Any:
       return Char(t, i, more && InAny(t.CodeAt(i)));
     case Node::Head:
-      if (atStart) return t.LineStart(i) ? Ends{i} : Ends{};
+      if (at_start) return t.LineStart(i) ? Ends{i} : Ends{};
       return Char(t, i, more && t.CodeAt(i) == '^');
     case Node::Tail:
-      if (atEnd) return t.LineEnd(i) ? Ends{i} : Ends{};
+      if (at_end) return t.LineEnd(i) ? Ends{i} : Ends{};
       return Char(t, i, more && t.CodeAt(i) == '$');
     case Node::Concat: {
       Ends out;
-      for (std::size_t j : EndsOf(*n.a, t, i, atStart, false))
-        for (std::size_t k : EndsOf(*n.b, t, j, false, atEnd)) out.insert(k);
+      for (std::size_t j : EndsOf(*n.a, t, i, at_start, false))
+        for (std::size_t k : EndsOf(*n.b, t, j, false, at_end)) out.insert(k);
       return out;
     }
     case Node::Union: {
-      Ends out = EndsOf(*n.a, t, i, atStart, atEnd);
-      for (std::size_t k : EndsOf(*n.b, t, i, atStart, atEnd)) out.insert(k);
+      Ends out = EndsOf(*n.a, t, i, at_start, at_end);
+      for (std::size_t k : EndsOf(*n.b, t, i, at_start, at_end)) out.insert(k);
       return out;
     }
     case Node::Star:
       return StarEnds(*n.a, t, i);
     case Node::Plus: {
       Ends out;
-      for (std::size_t j : EndsOf(*n.a, t, i, atStart, false))
+      for (std::size_t j : EndsOf(*n.a, t, i, at_start, false))
         for (std::size_t k : StarEnds(*n.a, t, j)) out.insert(k);
       return out;
     }
     case Node::Opt: {
-      Ends out = EndsOf(*n.a, t, i, atStart, atEnd);
+      Ends out = EndsOf(*n.a, t, i, at_start, at_end);
       out.insert(i);
       return out;
     }
@@ -315,11 +315,11 @@ class Generator {
 
 // ---- Rendering the tree as pattern text -------------------------------
 
-std::string Char(std::uint16_t code, bool inClass) {
+std::string Char(std::uint16_t code, bool in_class) {
   if (code == '\r') return "\\r";
   if (code == '\n') return "\\n";
   std::string out;
-  const std::string special = inClass ? "]\\-^" : "|()*+?[].^$\\";
+  const std::string special = in_class ? "]\\-^" : "|()*+?[].^$\\";
   if (code < 0x80 && special.find(static_cast<char>(code)) != std::string::npos) out += '\\';
   if (code > 0xFF) out += static_cast<char>(code >> 8);
   out += static_cast<char>(code & 0xFF);
@@ -408,11 +408,11 @@ void ExpectAgreement(TAWKStr& awk, const Node& root, const std::string& pattern,
   ASSERT_EQ(position, expected.found ? expected.start + 1 : 0) << where;
   ASSERT_EQ(length, expected.found ? expected.end - expected.start : 0) << where;
 
-  auto [refText, refCount] = RefGSub(root, text, "<&>");
+  auto [ref_text, ref_count] = RefGSub(root, text, "<&>");
   std::string actual = text.bytes;
   std::size_t count = awk.GSub("<&>", actual);
-  ASSERT_EQ(Printable(actual), Printable(refText)) << where;
-  ASSERT_EQ(count, refCount) << where;
+  ASSERT_EQ(Printable(actual), Printable(ref_text)) << where;
+  ASSERT_EQ(count, ref_count) << where;
 }
 
 TEST(TAWKStrDifferentialTest, AgreesOnCharacterBoundaries) {
@@ -451,4 +451,4 @@ TEST(TAWKStrDifferentialTest, AgreesWithTheReferenceMatcher) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

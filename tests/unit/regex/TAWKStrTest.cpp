@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 // Patterns exactly as the program sets them.
@@ -158,4 +158,4 @@ TEST(TAWKStrTest, BadReplacementLeavesTheTextAlone) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -9,7 +9,7 @@
 #include "regex/TMatchCORE.h"
 #include "tests/unit/regex/RestartingSearch.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 // The search the string object would choose, from the start of the text:
@@ -180,8 +180,8 @@ TEST(TREMatcherTest, SameResultsAsRestartingAtEveryStart) {
       core.SetRegExp(pattern);
       for (int round = 0; round < 10; ++round) {
         std::string text;
-        std::size_t pieceCount = random() % 60;
-        for (std::size_t i = 0; i < pieceCount; ++i) text += pieces[random() % std::size(pieces)];
+        std::size_t piece_count = random() % 60;
+        for (std::size_t i = 0; i < piece_count; ++i) text += pieces[random() % std::size(pieces)];
         ExpectSameAsRestarting(core, text, std::string(pattern) + " on text " + std::to_string(round));
       }
     }
@@ -254,4 +254,4 @@ TEST(TREMatcherTest, AdversarialTexts) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -9,7 +9,7 @@
 
 #include "RegexTestDump.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 using Intervals = std::vector<std::pair<unsigned, unsigned>>;
@@ -79,4 +79,4 @@ TEST(TREParseTreeTest, RandomLeavesBecomeDisjointAndKeepTheirSets) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -7,7 +7,7 @@
 #include "RegexTestDump.h"
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 std::string Parse(const std::string& pattern) {
@@ -67,12 +67,12 @@ TEST(TREParserTest, SyntaxErrors) {
 TEST(TREParserTest, DeepNestingIsRefusedNotOverflowed) {
   std::string deep = std::string(TREParser::kMaxGroupDepth, '(') + "a" + std::string(TREParser::kMaxGroupDepth, ')');
   EXPECT_NO_THROW(Parse(deep));
-  std::string tooDeep = "(" + deep + ")";
-  EXPECT_EQ(test::ErrorOf([&] { Parse(tooDeep); }), kMsgTooComplex);
+  std::string too_deep = "(" + deep + ")";
+  EXPECT_EQ(test::ErrorOf([&] { Parse(too_deep); }), kMsgTooComplex);
   // Long chains are built in loops: no recursion per element.
-  TREParser longChain(std::string(50000, 'a') + "|" + std::string(50000, 'b'));
-  EXPECT_NO_THROW(longChain.Run());
+  TREParser long_chain(std::string(50000, 'a') + "|" + std::string(50000, 'b'));
+  EXPECT_NO_THROW(long_chain.Run());
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -7,7 +7,7 @@
 #include "RegexTestDump.h"
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 std::string Expand(const std::string& replacement, const std::string& matched) {
@@ -46,4 +46,4 @@ TEST(TREReplacementTest, TrailingBackslashIsAnError) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

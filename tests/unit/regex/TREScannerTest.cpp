@@ -7,7 +7,7 @@
 
 #include "regex/ERegExpParser.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 // Tokens of a whole pattern as text: "L41" literal 0x41, "R61-63" range,
@@ -137,4 +137,4 @@ TEST(TREScannerTest, ErrorsCarryMessageAndPosition) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -10,7 +10,7 @@
 #include "regex/ERegExpParser.h"
 #include "regex/TAWKStr.h"
 
-namespace tagsling {
+namespace tagsling::regex {
 namespace {
 
 TEST(TRegularExpressionTest, StartsOnTheEmptyPattern) {
@@ -88,4 +88,4 @@ TEST(TRegularExpressionTest, ChangingARewritingSwitchKeepsThePattern) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::regex

@@ -5,16 +5,16 @@
 #include <map>
 #include <set>
 
-#include "TestFiles.h"
 #include "settings/ProfileFile.h"
+#include "tests/unit/support/ScratchFolder.h"
 
 namespace tagsling::settings {
 namespace {
 
-using testing::FileBytes;
-using testing::MakeReadOnly;
-using testing::PutFile;
-using testing::ScratchFolder;
+using test::FileBytes;
+using test::MakeReadOnly;
+using test::PutFile;
+using test::ScratchFolder;
 
 class FakeEnvironment : public SettingsEnvironment {
  public:

@@ -5,14 +5,15 @@
 namespace tagsling::settings {
 namespace {
 
-const ListMenu kAllMenus[] = {ListMenu::kMenuBarUserTag, ListMenu::kUserTagButton, ListMenu::kPopup1UserTag,
-                              ListMenu::kPopup4UserTag,  ListMenu::kMenuBarTools,  ListMenu::kToolsButton,
-                              ListMenu::kPopup2Tools,    ListMenu::kPopup7Tools};
+const ListMenu kAllMenus[] = {ListMenu::kMenuBarUserTag,  ListMenu::kUserTagButton,
+                              ListMenu::kTagPopupUserTag, ListMenu::kShortTagPopupUserTag,
+                              ListMenu::kMenuBarTools,    ListMenu::kToolsButton,
+                              ListMenu::kTrayMenuTools,   ListMenu::kOuterToolHotKeyMenuTools};
 
 TEST(MenuItemListTest, EmptyListHidesOrShowsNotRegistered) {
   for (ListMenu menu : kAllMenus) {
     ListMenuContents contents = BuildListMenuContents(menu, std::vector<std::string>{});
-    bool hides = menu == ListMenu::kPopup1UserTag || menu == ListMenu::kPopup4UserTag;
+    bool hides = menu == ListMenu::kTagPopupUserTag || menu == ListMenu::kShortTagPopupUserTag;
     EXPECT_EQ(contents.hidden, hides);
     if (hides) {
       EXPECT_TRUE(contents.items.empty());
@@ -28,13 +29,13 @@ TEST(MenuItemListTest, EmptyListHidesOrShowsNotRegistered) {
 
 TEST(MenuItemListTest, StaleTitlesBeyondItemCountShowNothing) {
   ProfileDocument file = ProfileDocument::FromText("[UserTag]\nItemCount=0\nTitle0=stale\n");
-  EXPECT_TRUE(BuildListMenuContents(ListMenu::kPopup1UserTag, file).hidden);
+  EXPECT_TRUE(BuildListMenuContents(ListMenu::kTagPopupUserTag, file).hidden);
   EXPECT_EQ(BuildListMenuContents(ListMenu::kMenuBarUserTag, file).items[0].caption, kNotRegisteredCaption);
 }
 
 TEST(MenuItemListTest, ItemsFollowTheEntries) {
   ProfileDocument file = ProfileDocument::FromText("[Tools]\nItemCount=3\nTitle0=Tidy\nTitle1=-\nTitle2=- \n");
-  for (ListMenu menu : {ListMenu::kMenuBarTools, ListMenu::kPopup7Tools}) {
+  for (ListMenu menu : {ListMenu::kMenuBarTools, ListMenu::kOuterToolHotKeyMenuTools}) {
     ListMenuContents contents = BuildListMenuContents(menu, file);
     EXPECT_FALSE(contents.hidden);
     ASSERT_EQ(contents.items.size(), 3u);

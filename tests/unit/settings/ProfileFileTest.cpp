@@ -4,16 +4,16 @@
 
 #include <climits>
 
-#include "TestFiles.h"
+#include "tests/unit/support/ScratchFolder.h"
 
 namespace tagsling::settings {
 namespace {
 
-using testing::FileBytes;
-using testing::FolderEntryCount;
-using testing::MakeReadOnly;
-using testing::PutFile;
-using testing::ScratchFolder;
+using test::FileBytes;
+using test::FolderEntryCount;
+using test::MakeReadOnly;
+using test::PutFile;
+using test::ScratchFolder;
 
 // A file as users and older versions leave it: comments, blank lines,
 // unknown sections, odd spacing, mixed line endings, no final line ending.

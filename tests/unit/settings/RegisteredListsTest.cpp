@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFiles.h"
 #include "settings/AppSettings.h"
+#include "tests/unit/support/ScratchFolder.h"
 
 namespace tagsling::settings {
 namespace {
 
-using testing::FileBytes;
-using testing::MakeReadOnly;
-using testing::PutFile;
-using testing::ScratchFolder;
+using test::FileBytes;
+using test::MakeReadOnly;
+using test::PutFile;
+using test::ScratchFolder;
 
 using Rows = std::vector<std::vector<std::string>>;
 

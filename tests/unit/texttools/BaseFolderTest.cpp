@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TextToolsFakes.h"
+#include "tests/unit/support/TextToolsFakes.h"
 #include "texttools/Messages.h"
 
 namespace tagsling::texttools {
@@ -90,16 +90,16 @@ TEST(BaseFolderTest, Display) {
   settings.Public_Dir = "";
   settings.SoutaiPathIns = true;
   BaseFolderDisplay automatic = ComputeBaseFolderDisplay(settings, 1024);
-  EXPECT_EQ(automatic.label1, kAutomaticBaseFolder);
-  EXPECT_EQ(automatic.panel8_hint, std::string(kBaseFolderHintPrefix) + kAutomaticBaseFolder);
-  EXPECT_EQ(automatic.label2, "");
+  EXPECT_EQ(automatic.folder_text, kAutomaticBaseFolder);
+  EXPECT_EQ(automatic.base_folder_hint, std::string(kBaseFolderHintPrefix) + kAutomaticBaseFolder);
+  EXPECT_EQ(automatic.relative_path_text, "");
   EXPECT_TRUE(automatic.labels_visible);
   settings.Public_Dir = "C:\\web";
   settings.SoutaiPathIns = false;
   BaseFolderDisplay fixed = ComputeBaseFolderDisplay(settings, 640);
-  EXPECT_EQ(fixed.label1, "C:\\web");
-  EXPECT_EQ(fixed.panel8_hint, std::string(kBaseFolderHintPrefix) + "C:\\web");
-  EXPECT_EQ(fixed.label2, kRelativePathOff);
+  EXPECT_EQ(fixed.folder_text, "C:\\web");
+  EXPECT_EQ(fixed.base_folder_hint, std::string(kBaseFolderHintPrefix) + "C:\\web");
+  EXPECT_EQ(fixed.relative_path_text, kRelativePathOff);
   EXPECT_FALSE(fixed.labels_visible);
 }
 
@@ -130,11 +130,11 @@ TEST(BaseFolderTest, SetAndClearBaseFolder) {
   scene.host.yes = true;
   ClearBaseFolder(scene.context);
   EXPECT_EQ(scene.settings.Public_Dir, "");
-  EXPECT_EQ(scene.host.displays.back().label1, kAutomaticBaseFolder);
+  EXPECT_EQ(scene.host.displays.back().folder_text, kAutomaticBaseFolder);
 
   ToggleRelativePathInput(scene.context, true);
   EXPECT_FALSE(scene.settings.SoutaiPathIns);
-  EXPECT_EQ(scene.host.displays.back().label2, kRelativePathOff);
+  EXPECT_EQ(scene.host.displays.back().relative_path_text, kRelativePathOff);
 }
 
 TEST(BaseFolderTest, FailingDialogLeavesThePaletteUsable) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "TextToolsFakes.h"
+#include "tests/unit/support/TextToolsFakes.h"
 
 namespace tagsling::texttools {
 namespace {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <string>
 
+#include "tests/unit/support/ScratchFolder.h"
 #include "texttools/Messages.h"
 
 namespace tagsling::texttools {
@@ -134,10 +135,9 @@ TEST(ImageSizeTest, KindFromExtensionIgnoresCase) {
 }
 
 TEST(ImageSizeTest, ReportsUnreadableHeadersAndUnopenableFiles) {
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "tagsling-imagesize-test";
-  std::filesystem::create_directories(folder);
-  std::string good = (folder / "a.png").string();
-  std::string bad = (folder / "b.gif").string();
+  test::ScratchFolder folder;
+  std::string good = folder.Path("a.png");
+  std::string bad = folder.Path("b.gif");
   std::ofstream(good, std::ios::binary) << Png(70000, 2);
   std::ofstream(bad, std::ios::binary) << "GIF89a";
   NativeFileSystem files;
@@ -148,11 +148,10 @@ TEST(ImageSizeTest, ReportsUnreadableHeadersAndUnopenableFiles) {
   PictureSizeResult unreadable = ReadPictureFileSize(files, bad, PictureKind::kGif);
   EXPECT_FALSE(unreadable.size);
   EXPECT_EQ(unreadable.message, kMsgPictureSizeUnreadable);
-  PictureSizeResult missing = ReadPictureFileSize(files, (folder / "none.jpg").string(), PictureKind::kJpeg);
+  PictureSizeResult missing = ReadPictureFileSize(files, folder.Path("none.jpg"), PictureKind::kJpeg);
   EXPECT_FALSE(missing.size);
   EXPECT_FALSE(missing.message.empty());
   EXPECT_NE(missing.message, kMsgPictureSizeUnreadable);
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

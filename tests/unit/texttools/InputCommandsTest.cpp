@@ -5,7 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "TextToolsFakes.h"
+#include "tests/unit/support/ScratchFolder.h"
+#include "tests/unit/support/TextToolsFakes.h"
 #include "texttools/Messages.h"
 
 namespace tagsling::texttools {
@@ -84,7 +85,7 @@ TEST(InputCommandsTest, BuildFileInsertText) {
   EXPECT_EQ(BuildFileInsertText(scene.context, "C:\\web\\img\\photo.JPG", false, true), "");
 }
 
-TEST(InputCommandsTest, F2ClickPastesIntoTheCapturedFocus) {
+TEST(InputCommandsTest, InsertFileNamePastesIntoTheCapturedFocus) {
   Scene scene;
   scene.settings.Public_Dir = "C:\\web";
   scene.settings.ImageSize = false;
@@ -92,7 +93,7 @@ TEST(InputCommandsTest, F2ClickPastesIntoTheCapturedFocus) {
   scene.files.files["C:\\web\\img\\photo.JPG"] = Jpeg100x50();
   scene.host.open_dialog_answer = "C:\\web\\img\\photo.JPG";
   scene.host.keys_at_ok = {platform::vk::kControl, platform::vk::kShift};
-  F2Click(scene.context);
+  InsertFileName(scene.context);
 
   ASSERT_EQ(scene.host.open_dialogs.size(), 1u);
   const FileDialogSpec& dialog = scene.host.open_dialogs[0];
@@ -108,10 +109,10 @@ TEST(InputCommandsTest, F2ClickPastesIntoTheCapturedFocus) {
   EXPECT_EQ(scene.desk.ForegroundWindow(), scene.editor);
 }
 
-TEST(InputCommandsTest, F2ClickStopsOrPastesNothing) {
+TEST(InputCommandsTest, InsertFileNameStopsOrPastesNothing) {
   // No base folder and no document: stops before the dialog.
   Scene lost("Untitled - Notepad");
-  F2Click(lost.context);
+  InsertFileName(lost.context);
   EXPECT_TRUE(lost.host.open_dialogs.empty());
   EXPECT_TRUE(lost.host.events.empty());
 
@@ -119,7 +120,7 @@ TEST(InputCommandsTest, F2ClickStopsOrPastesNothing) {
   Scene cancelled;
   cancelled.settings.SoutaiPathIns = false;
   cancelled.desk.SetForeground(cancelled.self.main);
-  F2Click(cancelled.context);
+  InsertFileName(cancelled.context);
   EXPECT_TRUE(cancelled.pastes.empty());
   EXPECT_EQ(cancelled.desk.ForegroundWindow(), cancelled.editor);
   EXPECT_EQ(cancelled.host.events.back(), "idle 0");
@@ -131,10 +132,8 @@ TEST(InputCommandsTest, UrlText) {
   EXPECT_EQ(UrlInsertText("http://x/", "C:\\l\\a.url.url", true, true), "<a href=\"http://x/\">a</a>");
   EXPECT_EQ(UrlInsertText("", "C:\\l\\a.url", true, false), "<A HREF=\"\">a</A>");
 
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "tagsling-url-test";
-  std::filesystem::create_directories(folder);
-  std::filesystem::path previous = std::filesystem::current_path();
-  std::filesystem::current_path(folder);  // the program's paths use "\", so stay in the folder
+  test::ScratchFolder folder;
+  test::CurrentFolderScope inside(folder.Folder());  // the program's paths use "\", so stay in the folder
   std::ofstream("Search.url", std::ios::binary) << "[InternetShortcut]\r\nURL=http://example.com/\r\n";
   std::ofstream("empty.url", std::ios::binary) << "[Other]\r\nURL=x\r\n";
 
@@ -142,7 +141,7 @@ TEST(InputCommandsTest, UrlText) {
   scene.settings.UrlInsDir = "C:\\old";
   scene.host.open_dialog_answer = "Search.url";
   scene.host.keys_at_ok = {platform::vk::kShift};
-  URLA1Click(scene.context);
+  InsertUrl(scene.context);
   EXPECT_EQ(scene.settings.UrlInsDir, "");
   ASSERT_EQ(scene.pastes.size(), 1u);
   EXPECT_EQ(scene.pastes[0].second, "<A HREF=\"http://example.com/\">Search</A>");
@@ -151,11 +150,9 @@ TEST(InputCommandsTest, UrlText) {
   // A shortcut without a URL still pastes (the empty text).
   Scene without;
   without.host.open_dialog_answer = "empty.url";
-  URLA1Click(without.context);
+  InsertUrl(without.context);
   ASSERT_EQ(without.pastes.size(), 1u);
   EXPECT_EQ(without.pastes[0].second, "");
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(InputCommandsTest, TextFileLimitAndCut) {
@@ -179,12 +176,12 @@ TEST(InputCommandsTest, TextFileLimitAndCut) {
   scene.files = files;
   scene.host.open_dialog_answer = "over";
   scene.desk.Window(scene.self.main).visible = false;
-  T5Click(scene.context);
+  InsertTextFile(scene.context);
   EXPECT_TRUE(scene.pastes.empty());
   EXPECT_EQ(scene.desk.message_boxes, std::vector<std::string>{kMsgTextFileTooLarge});
   EXPECT_EQ(scene.host.events.back(), "idle 2");
   scene.host.open_dialog_answer = "eof";
-  T5Click(scene.context);
+  InsertTextFile(scene.context);
   ASSERT_EQ(scene.pastes.size(), 1u);
   EXPECT_EQ(scene.pastes[0].second, "ab\r\ncd");
 }
@@ -197,7 +194,7 @@ TEST(InputCommandsTest, ColourIsRedGreenBlue) {
 
   Scene scene;
   scene.host.colour_answer = Rgb{0, 0x80, 0xFF};
-  Color2Click(scene.context);
+  InsertColour(scene.context);
   ASSERT_EQ(scene.pastes.size(), 1u);
   EXPECT_EQ(scene.pastes[0].second, "#0080FF");
   EXPECT_EQ(scene.host.events.front(), "busy 3");

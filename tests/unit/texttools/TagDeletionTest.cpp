@@ -122,11 +122,11 @@ class StartTagDeletionTest : public ::testing::Test {
   platform::WindowHandle notepad = desk.AddWindow("Notepad", 2, 2);
   platform::WindowHandle edit = desk.AddEditor(notepad);
   platform::sim::SimEditor& editor = desk.Editor(edit);
-  InsertionEngine engine{desk.platform(), settings, [this] {
-                           EngineHooks hooks;
-                           hooks.through_classes = &through;
-                           return hooks;
-                         }()};
+  core::InsertionEngine engine{desk.platform(), settings, [this] {
+                                 core::EngineHooks hooks;
+                                 hooks.through_classes = &through;
+                                 return hooks;
+                               }()};
 
   void SetUp() override { desk.SetForeground(palette); }
 };

@@ -8,23 +8,23 @@ namespace {
 using platform::Point;
 
 TEST(CaretMenuPosition, PointByMode) {
-  const CaretMenuInputs withCaret{{12, 30}, {412, 230}, {400, 200}, {700, 500}};
-  const CaretMenuInputs noCaret{{0, 0}, {400, 200}, {400, 200}, {700, 500}};
-  const CaretMenuInputs caretOnTopRow{{5, 0}, {405, 200}, {400, 200}, {700, 500}};
+  const CaretMenuInputs with_caret{{12, 30}, {412, 230}, {400, 200}, {700, 500}};
+  const CaretMenuInputs no_caret{{0, 0}, {400, 200}, {400, 200}, {700, 500}};
+  const CaretMenuInputs caret_on_top_row{{5, 0}, {405, 200}, {400, 200}, {700, 500}};
   struct Case {
     int mode;
     const CaretMenuInputs& inputs;
     Point expected;
   };
   const Case cases[] = {
-      {kAtCaret, withCaret, {412, 230}},
-      {kAtCaret, noCaret, {700, 500}},        // (0, 0) counts as no caret
-      {kAtCaret, caretOnTopRow, {405, 200}},  // only both zero falls back
-      {kAtWindowTopLeft, withCaret, {400, 200}},
-      {kAtWindowTopLeft, noCaret, {400, 200}},
-      {kAtMouseCursor, withCaret, {700, 500}},
-      {3, withCaret, {700, 500}},
-      {-1, withCaret, {700, 500}},
+      {kAtCaret, with_caret, {412, 230}},
+      {kAtCaret, no_caret, {700, 500}},          // (0, 0) counts as no caret
+      {kAtCaret, caret_on_top_row, {405, 200}},  // only both zero falls back
+      {kAtWindowTopLeft, with_caret, {400, 200}},
+      {kAtWindowTopLeft, no_caret, {400, 200}},
+      {kAtMouseCursor, with_caret, {700, 500}},
+      {3, with_caret, {700, 500}},
+      {-1, with_caret, {700, 500}},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ChooseCaretMenuPoint(c.mode, c.inputs), c.expected) << c.mode;
@@ -32,10 +32,10 @@ TEST(CaretMenuPosition, PointByMode) {
 }
 
 TEST(CaretMenuPosition, MessagesProcessedBeforeCancelModeExceptForTheShortMenu) {
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu1));
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu6));
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu7));
-  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::PopupMenu4));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::TagPopup));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::ToolHotKeyMenu));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::OuterToolHotKeyMenu));
+  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::ShortTagPopup));
 }
 
 TEST(CaretMenuPosition, MenuClickFlagFollowsButtonPresses) {

@@ -16,6 +16,12 @@ TEST(HelpLinks, HelpPageIsNamedLikeTheExecutable) {
   EXPECT_EQ(HelpPagePath("/opt/t/tagsling.EXE"), "/opt/t/tagsling.html");
 }
 
+TEST(HelpLinks, HelpPageUrlHasForwardSlashesAndTheAnchor) {
+  EXPECT_EQ(HelpPageUrl("C:\\Tools\\Tagsling.html", "ctx-18"), "file:///C:/Tools/Tagsling.html#ctx-18");
+  EXPECT_EQ(HelpPageUrl("C:\\ツール\\Tagsling.html", "contents"), "file:///C:/ツール/Tagsling.html#contents");
+  EXPECT_EQ(HelpPageMissingMessage("C:\\Tagsling.html"), "C:\\Tagsling.html が見つかりません。");
+}
+
 TEST(HelpLinks, ContextZeroOpensNoHelp) {
   EXPECT_FALSE(HelpAnchor(0).has_value());
   EXPECT_EQ(HelpAnchor(18), "ctx-18");
@@ -35,8 +41,8 @@ TEST(HelpLinks, TheShippedPageHasEveryAnchor) {
   page << file.rdbuf();
   const std::string html = page.str();
   EXPECT_NE(html.find("id=\"" + std::string(kHelpContentsAnchor) + "\""), std::string::npos);
-  for (int pageIndex = 0; pageIndex < 10; ++pageIndex) {
-    const std::string anchor = "id=\"" + *HelpAnchor(OptionsPageHelpContext(pageIndex)) + "\"";
+  for (int page_index = 0; page_index < 10; ++page_index) {
+    const std::string anchor = "id=\"" + *HelpAnchor(OptionsPageHelpContext(page_index)) + "\"";
     EXPECT_NE(html.find(anchor), std::string::npos) << anchor;
   }
 }

@@ -14,7 +14,7 @@ TEST(HotKeyBindings, TwentyFourIdsInAscendingOrderWithDistinctSettings) {
   std::set<std::string> settings;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].id, static_cast<int>(i) + 1);
-    EXPECT_TRUE(settings.insert(std::string(keys[i].settingKey)).second) << keys[i].settingKey;
+    EXPECT_TRUE(settings.insert(std::string(keys[i].setting_key)).second) << keys[i].setting_key;
     EXPECT_NE(keys[i].command, CommandId::None);
   }
 }
@@ -39,9 +39,9 @@ TEST(HotKeyBindings, DispatchesByIdentifier) {
       {25, CommandId::None},
   };
   for (const Case& c : cases) EXPECT_EQ(HotKeyCommand(c.id), c.command) << c.id;
-  EXPECT_EQ(AllHotKeys()[18].settingKey, "PMHotKey_Mode");
-  EXPECT_EQ(AllHotKeys()[19].settingKey, "PMHotKey_S_Mode");
-  EXPECT_EQ(AllHotKeys()[23].settingKey, "OpenDefaultBrowserHotKey");
+  EXPECT_EQ(AllHotKeys()[18].setting_key, "PMHotKey_Mode");
+  EXPECT_EQ(AllHotKeys()[19].setting_key, "PMHotKey_S_Mode");
+  EXPECT_EQ(AllHotKeys()[23].setting_key, "OpenDefaultBrowserHotKey");
 }
 
 }  // namespace

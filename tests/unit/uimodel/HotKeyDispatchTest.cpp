@@ -105,12 +105,12 @@ TEST(HotKeyDispatch, CaretMenusOfTheHotKeys) {
     bool invert;
   };
   const Row rows[] = {
-      {1, MenuId::PopupMenu1, &AppSettings::PMIti_A, false},
-      {7, MenuId::PopupMenu4, &AppSettings::PMIti_S, false},
-      {18, MenuId::PopupMenu6, &AppSettings::PMIti_Tool, false},
-      {19, MenuId::PopupMenu4, &AppSettings::PMIti_S, true},
-      {20, MenuId::PopupMenu1, &AppSettings::PMIti_A, true},
-      {21, MenuId::PopupMenu7, &AppSettings::PMIti_OuterTools, false},
+      {1, MenuId::TagPopup, &AppSettings::PMIti_A, false},
+      {7, MenuId::ShortTagPopup, &AppSettings::PMIti_S, false},
+      {18, MenuId::ToolHotKeyMenu, &AppSettings::PMIti_Tool, false},
+      {19, MenuId::ShortTagPopup, &AppSettings::PMIti_S, true},
+      {20, MenuId::TagPopup, &AppSettings::PMIti_A, true},
+      {21, MenuId::OuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false},
   };
   int menus = 0;
   for (int id = 1; id <= 23; ++id) menus += CaretMenuOf(DispatchHotKey(id, false)).has_value();
@@ -120,14 +120,14 @@ TEST(HotKeyDispatch, CaretMenusOfTheHotKeys) {
     ASSERT_TRUE(menu) << row.id;
     EXPECT_EQ(menu->menu, row.menu) << row.id;
     EXPECT_EQ(menu->position, row.position) << row.id;
-    EXPECT_EQ(menu->invertMode, row.invert) << row.id;
+    EXPECT_EQ(menu->invert_mode, row.invert) << row.id;
   }
 }
 
 TEST(HotKeyDispatch, InvertedModeIsRestoredUnlessTheCommandRestoredIt) {
   struct Case {
     bool start;
-    bool bodyTogglesBack;
+    bool body_toggles_back;
   };
   for (const Case c : {Case{false, false}, Case{true, false}, Case{false, true}, Case{true, true}}) {
     bool mode = c.start;
@@ -136,14 +136,14 @@ TEST(HotKeyDispatch, InvertedModeIsRestoredUnlessTheCommandRestoredIt) {
       mode = !mode;
       ++toggles;
     };
-    bool modeInBody = c.start;
+    bool mode_in_body = c.start;
     RunWithModeInverted(mode, toggle, [&] {
-      modeInBody = mode;
-      if (c.bodyTogglesBack) mode = !mode;  // PasteHasamiOff, not through `toggle`
+      mode_in_body = mode;
+      if (c.body_toggles_back) mode = !mode;  // PasteHasamiOff, not through `toggle`
     });
-    EXPECT_EQ(modeInBody, !c.start);
+    EXPECT_EQ(mode_in_body, !c.start);
     EXPECT_EQ(mode, c.start);
-    EXPECT_EQ(toggles, c.bodyTogglesBack ? 1 : 2);
+    EXPECT_EQ(toggles, c.body_toggles_back ? 1 : 2);
   }
 }
 

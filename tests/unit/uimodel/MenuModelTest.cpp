@@ -8,9 +8,9 @@
 #include <string>
 #include <utility>
 
-#include "MenuWalk.h"
 #include "core/TemplateKeys.h"
 #include "core/Templates.h"
+#include "tests/unit/support/MenuWalk.h"
 #include "ui/model/PalettePages.h"
 
 namespace tagsling::ui {
@@ -22,7 +22,7 @@ using test::TagKeys;
 
 std::set<std::string> LowerCatalogue() {
   std::set<std::string> keys;
-  for (const TemplateKey& k : TemplateKeys()) keys.insert(Lower(std::string(k.name)));
+  for (const core::TemplateKey& k : core::TemplateKeys()) keys.insert(Lower(std::string(k.name)));
   return keys;
 }
 
@@ -54,7 +54,7 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
         EXPECT_NE(node.command, CommandId::None);
       }
       if (!node.key.empty()) {
-        EXPECT_NE(FindTemplateKey(node.key), nullptr) << node.key;
+        EXPECT_NE(core::FindTemplateKey(node.key), nullptr) << node.key;
       }
       EXPECT_GE(node.image, -1);
       EXPECT_LT(node.image, kToolImageCount) << node.caption;
@@ -62,15 +62,27 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
   }
 }
 
-TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
-  ASSERT_EQ(TemplateKeys().size(), kTemplateKeyCount);
-  const std::set<std::string> catalogue = LowerCatalogue();
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  EXPECT_EQ(LowerKeys(MenuBarTagMenu(bar).children), catalogue);
-  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::PopupMenu1).items), catalogue);
+// A menu is keyed by the table of its rows: two menus on one table would
+// make the second unreachable.
+TEST(MenuModel, EveryMenuIsFoundByItsOwnTable) {
+  std::set<MenuId> seen;
+  for (const MenuDefinition& def : AllMenuDefinitions()) {
+    SCOPED_TRACE(std::string(def.name));
+    EXPECT_TRUE(seen.insert(def.id).second);
+    EXPECT_EQ(&FindMenuDefinition(def.id), &def);
+    EXPECT_FALSE(Rows(def.id).empty());
+  }
 }
 
-// Walks the menu bar's tag tree and PopupMenu1 side by side: the same tree
+TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromTagPopup) {
+  ASSERT_EQ(core::TemplateKeys().size(), core::kTemplateKeyCount);
+  const std::set<std::string> catalogue = LowerCatalogue();
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  EXPECT_EQ(LowerKeys(MenuBarTagMenu(bar).children), catalogue);
+  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::TagPopup).items), catalogue);
+}
+
+// Walks the menu bar's tag tree and TagPopup side by side: the same tree
 // apart from the item names, the popup form and the one caption.
 void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>& popup) {
   ASSERT_EQ(bar.size(), popup.size());
@@ -100,9 +112,9 @@ void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>
   }
 }
 
-TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const MenuModel popup = BuildMenu(MenuId::PopupMenu1);
+TEST(MenuModel, TagPopupRepeatsTheTagTreeWithItsThreeDifferences) {
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel popup = BuildMenu(MenuId::TagPopup);
   const std::vector<MenuNode>& tree = MenuBarTagMenu(bar).children;
   ASSERT_EQ(popup.items.size(), tree.size() + 2);
   ExpectMirrors(tree, std::vector<MenuNode>(popup.items.begin(), popup.items.begin() + tree.size()));
@@ -113,9 +125,9 @@ TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
 }
 
 TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
-  for (MenuId id : {MenuId::PopupMenu1, MenuId::PopupMenu4}) {
+  for (MenuId id : {MenuId::TagPopup, MenuId::ShortTagPopup}) {
     const MenuModel menu = BuildMenu(id);
-    const std::string prefix = id == MenuId::PopupMenu1 ? "PM1_" : "PM4_";
+    const std::string prefix = id == MenuId::TagPopup ? "PM1_" : "PM4_";
     int named = 0;
     ForEachNode(menu.items, [&](const MenuNode& node) {
       if (node.name.empty()) return;
@@ -126,11 +138,11 @@ TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
     });
     EXPECT_GT(named, 20);
   }
-  EXPECT_EQ(KeyFromPopupItemName("PM1_PM1_Moji_B", "PM1_"), "Moji_B");
+  EXPECT_EQ(core::KeyFromPopupItemName("PM1_PM1_Moji_B", "PM1_"), "Moji_B");
 }
 
-TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
-  const MenuModel popup = BuildMenu(MenuId::PopupMenu1);
+TEST(MenuModel, TagPopupSpellsTwoKeysInAnotherCase) {
+  const MenuModel popup = BuildMenu(MenuId::TagPopup);
   std::set<std::string> names;
   ForEachNode(popup.items, [&](const MenuNode& node) {
     if (!node.name.empty()) names.insert(node.name + "=" + node.key);
@@ -142,7 +154,7 @@ TEST(MenuModel, PopupMenu1SpellsTwoKeysInAnotherCase) {
 }
 
 TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   int shared = 0;
   ForEachNode(bar.items, [&](const MenuNode& node) {
     if (node.key.rfind("OP_", 0) == 0 || node.key.rfind("Etc_Textarea_Wrap", 0) == 0) {
@@ -155,8 +167,8 @@ TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
   EXPECT_EQ(shared, 7 * 3 + 3 * 3 + 2 + 3);
 }
 
-TEST(MenuModel, PopupMenu4ListsItsShortTree) {
-  const MenuModel menu = BuildMenu(MenuId::PopupMenu4);
+TEST(MenuModel, ShortTagPopupListsItsShortTree) {
+  const MenuModel menu = BuildMenu(MenuId::ShortTagPopup);
   ASSERT_EQ(menu.items.size(), 19u);
   EXPECT_EQ(menu.items[0].name, "PM4_P_Br");
   EXPECT_EQ(menu.items[11].caption, "URL <&A HREF=\"\">");
@@ -167,8 +179,8 @@ TEST(MenuModel, PopupMenu4ListsItsShortTree) {
   EXPECT_EQ(TagKeys(menu.items).size(), 30u + 34u);
 }
 
-// The one "HTML5(&5)" submenu of the menu bar's tag menu, PopupMenu1 and the
-// caret menu PopupMenu4.
+// The one "HTML5(&5)" submenu of the menu bar's tag menu, TagPopup and the
+// caret menu ShortTagPopup.
 const MenuNode& Html5Menu(const std::vector<MenuNode>& items) {
   const MenuNode* found = nullptr;
   for (const MenuNode& node : items) {
@@ -194,9 +206,9 @@ void ExpectSameHtml5Items(const std::vector<MenuNode>& a, const std::vector<Menu
 }
 
 TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const MenuModel popup1 = BuildMenu(MenuId::PopupMenu1);
-  const MenuModel popup4 = BuildMenu(MenuId::PopupMenu4);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel popup1 = BuildMenu(MenuId::TagPopup);
+  const MenuModel popup4 = BuildMenu(MenuId::ShortTagPopup);
   const MenuNode& in_bar = Html5Menu(MenuBarTagMenu(bar).children);
   ASSERT_EQ(in_bar.kind, NodeKind::Submenu);
   EXPECT_EQ(in_bar.image, 88);
@@ -206,8 +218,8 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
   ExpectSameHtml5Items(in_bar.children, Html5Menu(popup4.items).children);
 
   std::vector<std::string> catalogue;
-  for (const TemplateKey& key : TemplateKeys()) {
-    if (key.category == KeyCategory::kHtml5) catalogue.emplace_back(key.name);
+  for (const core::TemplateKey& key : core::TemplateKeys()) {
+    if (key.category == core::KeyCategory::kHtml5) catalogue.emplace_back(key.name);
   }
   std::vector<std::string> keys = TagKeys(in_bar.children);
   std::sort(keys.begin(), keys.end());
@@ -249,7 +261,7 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
 // Within one (sub)menu of the HTML5 items no two entries share an
 // accelerator, so every item is one key press away.
 TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   std::function<void(const MenuNode&)> check = [&](const MenuNode& menu) {
     std::set<char> seen;
     for (const MenuNode& node : menu.children) {
@@ -267,11 +279,11 @@ TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
 }
 
 TEST(MenuModel, NodeAtFollowsPositions) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   ASSERT_NE(NodeAt(bar, {5, 6}), nullptr);
   EXPECT_EQ(NodeAt(bar, {5, 4})->caption, "既定のブラウザで表示(&D)");
   EXPECT_EQ(NodeAt(bar, {5, 6})->caption, "ブラウザのサイズ変更(&B)");
-  EXPECT_EQ(NodeAt(bar, {5, 6})->openHandler, "N129Click");
+  EXPECT_EQ(NodeAt(bar, {5, 6})->open_handler, "N129Click");
   EXPECT_EQ(NodeAt(bar, {5, 99}), nullptr);
   EXPECT_EQ(NodeAt(bar, {-1}), nullptr);
   EXPECT_EQ(NodeAt(bar, {}), nullptr);
@@ -290,11 +302,11 @@ std::vector<std::string> PathsTo(const std::vector<MenuNode>& items, CommandId c
 }
 
 TEST(MenuModel, DefaultBrowserPreviewFollowsTheTwoBrowserItems) {
-  EXPECT_EQ(PathsTo(BuildMenu(MenuId::MainMenu1).items, CommandId::PreviewDefaultBrowser),
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::MainMenu).items, CommandId::PreviewDefaultBrowser),
             (std::vector<std::string>{"ウィンドウ(&W) > 既定のブラウザで表示(&D)"}));
-  EXPECT_EQ(PathsTo(BuildMenu(MenuId::PopupMenu2).items, CommandId::PreviewDefaultBrowser),
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::TrayMenu).items, CommandId::PreviewDefaultBrowser),
             (std::vector<std::string>{"ブラウザ表示/サイズ(&B) > 既定のブラウザで表示(&D)"}));
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
   const MenuNode* window_menu = NodeAt(bar, {5});
   ASSERT_NE(window_menu, nullptr);
   EXPECT_EQ(window_menu->children[3].command, CommandId::PreviewNN);

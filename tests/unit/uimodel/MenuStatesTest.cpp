@@ -26,31 +26,31 @@ TEST(MenuStates, OpenTimeStatesFollowTheSettingsTheyShow) {
   };
   const Case cases[] = {
       {"sandwich off", CommandId::ToggleSandwich, [](UiState&) {}, {true, false}},
-      {"sandwich on", CommandId::ToggleSandwich, [](UiState& s) { s.sandwichMode = true; }, {true, true}},
-      {"on top", CommandId::ToggleOnTop, [](UiState& s) { s.onTop = true; }, {true, true}},
+      {"sandwich on", CommandId::ToggleSandwich, [](UiState& s) { s.sandwich_mode = true; }, {true, true}},
+      {"on top", CommandId::ToggleOnTop, [](UiState& s) { s.on_top = true; }, {true, true}},
       {"on top docked",
        CommandId::ToggleOnTop,
        [](UiState& s) {
-         s.onTop = true;
+         s.on_top = true;
          s.docked = true;
        },
        {false, true}},
       {"no base folder", CommandId::ClearBaseFolder, [](UiState&) {}, {false, false}},
-      {"base folder", CommandId::ClearBaseFolder, [](UiState& s) { s.baseFolderSet = true; }, {true, false}},
-      {"relative on", CommandId::ToggleRelativePath, [](UiState& s) { s.relativePathInput = true; }, {true, true}},
+      {"base folder", CommandId::ClearBaseFolder, [](UiState& s) { s.base_folder_set = true; }, {true, false}},
+      {"relative on", CommandId::ToggleRelativePath, [](UiState& s) { s.relative_path_input = true; }, {true, true}},
       {"relative off", CommandId::ToggleRelativePath, [](UiState&) {}, {true, false}},
       {"window shown", CommandId::ShowMainWindow, [](UiState&) {}, {false, false}},
-      {"window hidden", CommandId::ShowMainWindow, [](UiState& s) { s.mainWindowHidden = true; }, {true, false}},
-      {"minimized", CommandId::ShowMainWindow, [](UiState& s) { s.appMinimized = true; }, {true, false}},
+      {"window hidden", CommandId::ShowMainWindow, [](UiState& s) { s.main_window_hidden = true; }, {true, false}},
+      {"minimized", CommandId::ShowMainWindow, [](UiState& s) { s.app_minimized = true; }, {true, false}},
       {"other command",
        CommandId::PreviewIE,
-       [](UiState& s) { s.sandwichMode = s.onTop = s.docked = true; },
+       [](UiState& s) { s.sandwich_mode = s.on_top = s.docked = true; },
        {true, false}},
   };
   for (const Case& c : cases) {
     UiState state;
-    state.screenWidth = 1280;
-    state.screenHeight = 1024;
+    state.screen_width = 1280;
+    state.screen_height = 1024;
     c.set(state);
     EXPECT_EQ(OpenTimeState(Item(c.command), state), c.expected) << c.what;
   }
@@ -70,8 +70,8 @@ TEST(MenuStates, BrowserSizesAreOfferedOnlyWhenStrictlySmallerThanTheScreen) {
   };
   for (const Case& c : cases) {
     UiState state;
-    state.screenWidth = c.width;
-    state.screenHeight = c.height;
+    state.screen_width = c.width;
+    state.screen_height = c.height;
     const std::vector<MenuNode> items = {Item(CommandId::BrowserSize640), Item(CommandId::BrowserSize800),
                                          Item(CommandId::BrowserSize1024)};
     const std::vector<ItemState> states = OpenTimeStates(items, state);
@@ -85,32 +85,32 @@ TEST(MenuStates, BrowserSizesAreOfferedOnlyWhenStrictlySmallerThanTheScreen) {
 
 TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
   UiState state;
-  state.screenWidth = 800;
-  state.screenHeight = 600;
-  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  const MenuModel tray = BuildMenu(MenuId::PopupMenu2);
-  const MenuModel button = BuildMenu(MenuId::PopupMenu_BWSIZE);
-  const std::vector<ItemState> fromBar = OpenTimeStates(NodeAt(bar, {5, 6})->children, state);
-  const std::vector<ItemState> fromTray = OpenTimeStates(NodeAt(tray, {4})->children, state);
-  const std::vector<ItemState> fromButton = OpenTimeStates(button.items, state);
-  EXPECT_EQ(NodeAt(tray, {4})->openHandler, "B1Click");
-  EXPECT_EQ(button.openHandler, "PopupMenu_BWSIZEPopup");
-  for (const auto* states : {&fromBar, &fromButton}) {
+  state.screen_width = 800;
+  state.screen_height = 600;
+  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel tray = BuildMenu(MenuId::TrayMenu);
+  const MenuModel button = BuildMenu(MenuId::BrowserSizes);
+  const std::vector<ItemState> from_bar = OpenTimeStates(NodeAt(bar, {5, 6})->children, state);
+  const std::vector<ItemState> from_tray = OpenTimeStates(NodeAt(tray, {4})->children, state);
+  const std::vector<ItemState> from_button = OpenTimeStates(button.items, state);
+  EXPECT_EQ(NodeAt(tray, {4})->open_handler, "B1Click");
+  EXPECT_EQ(button.open_handler, "PopupMenu_BWSIZEPopup");
+  for (const auto* states : {&from_bar, &from_button}) {
     ASSERT_EQ(states->size(), 3u);
     EXPECT_TRUE((*states)[0].enabled);
     EXPECT_FALSE((*states)[1].enabled);
     EXPECT_FALSE((*states)[2].enabled);
   }
-  ASSERT_EQ(fromTray.size(), 7u);  // IE, NN, the default browser, separator, three sizes
-  EXPECT_TRUE(fromTray[2].enabled);
-  EXPECT_TRUE(fromTray[4].enabled);
-  EXPECT_FALSE(fromTray[5].enabled);
+  ASSERT_EQ(from_tray.size(), 7u);  // IE, NN, the default browser, separator, three sizes
+  EXPECT_TRUE(from_tray[2].enabled);
+  EXPECT_TRUE(from_tray[4].enabled);
+  EXPECT_FALSE(from_tray[5].enabled);
 }
 
 TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {
-  EXPECT_TRUE(ShowsImages(BuildMenu(MenuId::PopupMenu1), true));
-  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::PopupMenu1), false));
-  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::PopupMenu_Tools), true));
+  EXPECT_TRUE(ShowsImages(BuildMenu(MenuId::TagPopup), true));
+  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::TagPopup), false));
+  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::ToolsButtonMenu), true));
 }
 
 // The registered-list slots of the trees agree with the list menus that
@@ -123,14 +123,14 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
     CommandId command;
   };
   const Case cases[] = {
-      {MenuId::MainMenu1, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
-      {MenuId::PopupMenu_UserTag, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
-      {MenuId::PopupMenu1, ListMenu::kPopup1UserTag, {14}, CommandId::RunUserTagFromPopup},
-      {MenuId::PopupMenu4, ListMenu::kPopup4UserTag, {18}, CommandId::RunUserTagFromPopup},
-      {MenuId::MainMenu1, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
-      {MenuId::PopupMenu_Tools, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
-      {MenuId::PopupMenu2, ListMenu::kPopup2Tools, {7}, CommandId::RunExternalTool},
-      {MenuId::PopupMenu7, ListMenu::kPopup7Tools, {}, CommandId::RunExternalTool},
+      {MenuId::MainMenu, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
+      {MenuId::UserTagButtonMenu, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
+      {MenuId::TagPopup, ListMenu::kTagPopupUserTag, {14}, CommandId::RunUserTagFromPopup},
+      {MenuId::ShortTagPopup, ListMenu::kShortTagPopupUserTag, {18}, CommandId::RunUserTagFromPopup},
+      {MenuId::MainMenu, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
+      {MenuId::ToolsButtonMenu, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
+      {MenuId::TrayMenu, ListMenu::kTrayMenuTools, {7}, CommandId::RunExternalTool},
+      {MenuId::OuterToolHotKeyMenu, ListMenu::kOuterToolHotKeyMenuTools, {}, CommandId::RunExternalTool},
   };
   int found = 0;
   for (const Case& c : cases) {
@@ -141,14 +141,14 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
       ++found;
       SCOPED_TRACE(menu.name);
       EXPECT_EQ(slot.path, c.path);
-      EXPECT_EQ(slot.fixedItems, def.fixed_items);
+      EXPECT_EQ(slot.fixed_items, def.fixed_items);
       if (def.hidden_when_empty) {
         ASSERT_EQ(c.path.size(), 1u);
         EXPECT_EQ(c.path[0], def.submenu_position);
         EXPECT_EQ(menu.items[def.separator_position].kind, NodeKind::Separator);
       }
-      const bool userTag = c.command != CommandId::RunExternalTool;
-      EXPECT_EQ(def.list == settings::RegisteredList::kUserTag, userTag);
+      const bool user_tag = c.command != CommandId::RunExternalTool;
+      EXPECT_EQ(def.list == settings::RegisteredList::kUserTag, user_tag);
       EXPECT_EQ(def.action == settings::ListMenuAction::kRunUserTagFromPopup,
                 c.command == CommandId::RunUserTagFromPopup);
     }

@@ -11,7 +11,7 @@ bool SandwichCheckShown(bool mode) {
   MenuNode item;
   item.command = CommandId::ToggleSandwich;
   UiState state;
-  state.sandwichMode = mode;
+  state.sandwich_mode = mode;
   return OpenTimeState(item, state).checked;
 }
 
@@ -37,8 +37,8 @@ TEST(ModeSwitches, AllSandwichControlsAgreeAfterEverySource) {
           break;
       }
       const SandwichIndicators shown = ShowSandwichMode(mode);
-      EXPECT_NE(shown.onButtonDown, shown.offButtonDown);
-      EXPECT_EQ(shown.onButtonDown, mode);
+      EXPECT_NE(shown.on_button_down, shown.off_button_down);
+      EXPECT_EQ(shown.on_button_down, mode);
       EXPECT_EQ(shown.icon, mode ? kSandwichModeIcon : kNormalModeIcon);
       EXPECT_EQ(SandwichCheckShown(mode), mode);
       if (source == MenuItem || source == HotKey) {

@@ -5,16 +5,16 @@
 #include <variant>
 
 #include "platform/sim/SimDesktop.h"
-#include "tests/unit/settings/TestFiles.h"
+#include "tests/unit/support/ScratchFolder.h"
 #include "ui/model/KeySetModel.h"
 
 namespace tagsling::ui {
 namespace {
 
 using settings::AppSettings;
-using settings::testing::FileBytes;
-using settings::testing::PutFile;
-using settings::testing::ScratchFolder;
+using test::FileBytes;
+using test::PutFile;
+using test::ScratchFolder;
 
 // Records what the dialog asks of the main window, and what the settings
 // file and the pass-through list looked like when the menus were rebuilt.
@@ -350,6 +350,7 @@ TEST(OptionsDialogRulesTest, ShownWindows) {
 
 TEST(OptionsDialogRulesTest, ClassDetection) {
   EditorStart start = EditorStartForClassDetection("C:\\Program Files\\\x95\x5c\\ed.exe");
+  EXPECT_EQ(start.application, "C:\\Program Files\\\x95\x5c\\ed.exe");
   EXPECT_EQ(start.command_line, "\"C:\\Program Files\\\x95\x5c\\ed.exe\"");
   EXPECT_EQ(start.directory, "C:\\Program Files\\\x95\x5c") << "the trail byte 0x5C is no separator";
 

@@ -78,10 +78,10 @@ TEST(OptionsPagesTest, AllHotKeysHaveAFieldOnTheHotKeyPages) {
   for (const HotKeyBinding& binding : AllHotKeys()) {
     int found_page = -1;
     ForEachOptionControl([&](int page, const OptionControl& control) {
-      if (control.kind == OptionKind::HotKey && control.setting == binding.settingKey) found_page = page;
+      if (control.kind == OptionKind::HotKey && control.setting == binding.setting_key) found_page = page;
     });
-    EXPECT_GE(found_page, 6) << binding.settingKey;
-    EXPECT_LE(found_page, 8) << binding.settingKey;
+    EXPECT_GE(found_page, 6) << binding.setting_key;
+    EXPECT_LE(found_page, 8) << binding.setting_key;
   }
 }
 
@@ -112,9 +112,9 @@ TEST(OptionsPagesTest, PopupHotKeyRows) {
   const char* order[] = {"PMHotKey_S",      "PMHotKey_Mode", "PMHotKey",
                          "PMHotKey_S_Mode", "PMHotKey_Tool", "PMHotKey_OuterTools"};
   for (std::size_t i = 0; i < row.size(); ++i) EXPECT_EQ(row[i].setting, order[i]);
-  EXPECT_TRUE(row[1].sameRow);
-  EXPECT_TRUE(row[3].sameRow);
-  EXPECT_FALSE(row[2].sameRow);
+  EXPECT_TRUE(row[1].same_row);
+  EXPECT_TRUE(row[3].same_row);
+  EXPECT_FALSE(row[2].same_row);
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ namespace {
 std::vector<std::span<const PaletteButton>> AllToolbars() {
   std::vector<std::span<const PaletteButton>> bars;
   for (const PalettePage& page : PalettePages()) bars.push_back(page.buttons);
-  bars.push_back(ToolBar11Buttons());
-  bars.push_back(ToolBar12Buttons());
-  bars.push_back(ToolBar1Buttons());
+  bars.push_back(ToolPanelTopButtons());
+  bars.push_back(ToolPanelModeButtons());
+  bars.push_back(DockedPanelButtons());
   return bars;
 }
 
@@ -47,12 +47,12 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
         case ButtonKind::Plain:
           EXPECT_NE(b.command, CommandId::None);
           if (b.command == CommandId::RunTagCommand) {
-            EXPECT_NE(FindTemplateKey(b.key), nullptr);
+            EXPECT_NE(core::FindTemplateKey(b.key), nullptr);
           }
           break;
         case ButtonKind::Split:
           EXPECT_EQ(b.command, CommandId::RunTagCommand);
-          EXPECT_NE(FindTemplateKey(b.key), nullptr);
+          EXPECT_NE(core::FindTemplateKey(b.key), nullptr);
           EXPECT_FALSE(BuildMenu(b.menu).items.empty());
           break;
         case ButtonKind::MenuButton:
@@ -71,17 +71,17 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
 
 TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
   std::vector<CommandId> commands;
-  for (const PaletteButton& b : ToolBar12Buttons()) commands.push_back(b.command);
+  for (const PaletteButton& b : ToolPanelModeButtons()) commands.push_back(b.command);
   const std::vector<CommandId> expected = {
       CommandId::SandwichOffButton, CommandId::SandwichOnButton,      CommandId::None, CommandId::PreviewIE,
       CommandId::PreviewNN,         CommandId::PreviewDefaultBrowser, CommandId::None};
   EXPECT_EQ(commands, expected);
-  EXPECT_EQ(ToolBar12Buttons()[5].image, 103);
+  EXPECT_EQ(ToolPanelModeButtons()[5].image, 103);
   // Six buttons and a separator fit the tool panel on both rows.
-  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), ToolBar12Buttons()}) {
+  for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), ToolPanelModeButtons()}) {
     int width = 0;
     for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
-    EXPECT_LE(width, kPaletteLayout.toolPanelWidth);
+    EXPECT_LE(width, kPaletteLayout.tool_panel_width);
   }
 }
 
@@ -90,21 +90,21 @@ TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
   const PaletteButton& th = table.buttons[4];
   EXPECT_EQ(th.name, "TB_Talbe_Th_Th");
   EXPECT_EQ(th.key, "Talbe_Th_Th");
-  EXPECT_EQ(th.menu, MenuId::PopupMenu_Talbe_Td_Td);
+  EXPECT_EQ(th.menu, MenuId::TdAttrs);
   const MenuModel menu = BuildMenu(th.menu);
   EXPECT_EQ(NodeAt(menu, {2})->key, "Talbe_Td_Width");
 }
 
 TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
-  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), PalettePages()[9].buttons}) {
+  for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), PalettePages()[9].buttons}) {
     for (const PaletteButton& b : bar) {
       if (b.kind != ButtonKind::Plain) continue;
-      EXPECT_EQ(b.pressesWhileRunning, b.command != CommandId::CloseWindow) << b.name;
+      EXPECT_EQ(b.presses_while_running, b.command != CommandId::CloseWindow) << b.name;
     }
   }
-  EXPECT_FALSE(ToolBar1Buttons()[0].rightClickOpensMenu);
-  EXPECT_EQ(ToolBar1Buttons()[0].menu, MenuId::PopupMenu1);
-  EXPECT_EQ(PalettePanelText().relativeOffLabel, "[相対パス入力OFF]");
+  EXPECT_FALSE(DockedPanelButtons()[0].right_click_opens_menu);
+  EXPECT_EQ(DockedPanelButtons()[0].menu, MenuId::TagPopup);
+  EXPECT_EQ(PalettePanelText().relative_off_label, "[相対パス入力OFF]");
 }
 
 // The page "HTML5": a tag button for each structural element, the embedded
@@ -120,8 +120,8 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
     keys.emplace_back(b.key);
     EXPECT_EQ(b.kind, ButtonKind::Plain);
     EXPECT_EQ(b.command, CommandId::RunTagCommand);
-    ASSERT_NE(FindTemplateKey(b.key), nullptr);
-    EXPECT_EQ(FindTemplateKey(b.key)->category, KeyCategory::kHtml5);
+    ASSERT_NE(core::FindTemplateKey(b.key), nullptr);
+    EXPECT_EQ(core::FindTemplateKey(b.key)->category, core::KeyCategory::kHtml5);
     EXPECT_EQ(b.name, "TB_" + std::string(b.key));
     EXPECT_GE(b.image, 88);
     // The hint ends in the element as written in HTML5: lower case (the
@@ -143,7 +143,7 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
 // The element a classic tag key inserts: the first tag name of its template
 // in the shipped "Html.dat".
 std::string ElementOf(std::string_view key) {
-  const std::string raw = ReadTemplate(std::string(key), std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat");
+  const std::string raw = core::ReadTemplate(std::string(key), std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat");
   const std::size_t open = raw.find('<');
   if (open == std::string::npos) return "";
   std::size_t end = open + 1;

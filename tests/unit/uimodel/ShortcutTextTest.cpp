@@ -81,8 +81,8 @@ TEST(ShortcutText, RoundTripOverAllKeys) {
         EXPECT_EQ(KeyName(key), "") << key;
         continue;
       }
-      const unsigned expectedKey = (key >= 0x60 && key <= 0x69) ? key - 0x30 : key;
-      EXPECT_EQ(TextToShortcut(text), mods | expectedKey) << text;
+      const unsigned expected_key = (key >= 0x60 && key <= 0x69) ? key - 0x30 : key;
+      EXPECT_EQ(TextToShortcut(text), mods | expected_key) << text;
     }
   }
 }

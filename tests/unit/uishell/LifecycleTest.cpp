@@ -1,3 +1,4 @@
+#include "tests/unit/support/ScratchFolder.h"
 #include "ui/model/Lifecycle.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@ namespace {
 
 TEST(LifecycleTest, CloseDecisions) {
   struct Case {
-    bool tray, docked, exitRequested, minimized;
+    bool tray, docked, exit_requested, minimized;
     CloseAction expected;
   };
   const Case cases[] = {
@@ -25,8 +26,8 @@ TEST(LifecycleTest, CloseDecisions) {
       {true, true, false, true, CloseAction::Close},
   };
   for (const Case& c : cases) {
-    const CloseState state{c.tray, c.docked, c.exitRequested, c.minimized};
-    EXPECT_EQ(DecideClose(state), c.expected) << c.tray << c.docked << c.exitRequested << c.minimized;
+    const CloseState state{c.tray, c.docked, c.exit_requested, c.minimized};
+    EXPECT_EQ(DecideClose(state), c.expected) << c.tray << c.docked << c.exit_requested << c.minimized;
   }
 }
 
@@ -57,31 +58,53 @@ TEST(LifecycleTest, BusyWhileAnyFlagDialogOrDisabledWindow) {
     one.flags.set(flag);
     EXPECT_TRUE(IsBusy(one)) << flag;
   }
-  state.optionsDialogExists = true;
+  state.options_dialog_exists = true;
   EXPECT_TRUE(IsBusy(state));
   state = {};
-  state.mainWindowEnabled = false;
+  state.main_window_enabled = false;
   EXPECT_TRUE(IsBusy(state));
 }
 
 TEST(LifecycleTest, ReadsTheFourStartupKeys) {
-  const auto path = std::filesystem::temp_directory_path() / "uishell_startup_test.INI";
-  {
-    std::ofstream file(path, std::ios::binary);
-    file << "[option]\r\ntrayicon=1\r\nStartNoForm=0x1\r\nSplashWindow=0\r\nAppbar=abc\r\n";
-  }
-  const StartupSettings read = ReadStartupSettings(path.string());
-  EXPECT_TRUE(read.trayIcon);
-  EXPECT_TRUE(read.startNoForm);
-  EXPECT_FALSE(read.splashWindow);
+  test::ScratchFolder folder;
+  const std::string path = folder.Path("Tagsling.INI");
+  test::PutFile(path, "[option]\r\ntrayicon=1\r\nStartNoForm=0x1\r\nSplashWindow=0\r\nAppbar=abc\r\n");
+  const StartupSettings read = ReadStartupSettings(path);
+  EXPECT_TRUE(read.tray_icon);
+  EXPECT_TRUE(read.start_no_form);
+  EXPECT_FALSE(read.splash_window);
   EXPECT_FALSE(read.appbar);  // not a number: the default
   std::filesystem::remove(path);
 
-  const StartupSettings missing = ReadStartupSettings(path.string());
-  EXPECT_FALSE(missing.trayIcon);
-  EXPECT_FALSE(missing.startNoForm);
+  const StartupSettings missing = ReadStartupSettings(path);
+  EXPECT_FALSE(missing.tray_icon);
+  EXPECT_FALSE(missing.start_no_form);
   EXPECT_FALSE(missing.appbar);
-  EXPECT_TRUE(missing.splashWindow);
+  EXPECT_TRUE(missing.splash_window);
+}
+
+// Docking reads the same keys as the settings record, with the record's
+// defaults: no key docks nothing, and a docked palette has no menu bar.
+TEST(LifecycleTest, ReadsTheDockedChoiceThroughTheSettingsTable) {
+  test::ScratchFolder folder;
+  const std::string path = folder.Path("Tagsling.INI");
+  struct Case {
+    const char* file;
+    bool docked;
+    bool no_menu_bar;
+  };
+  const Case cases[] = {
+      {"", false, true},
+      {"[Option]\r\nAppbar=1\r\nNoMenuBar=0\r\n", true, false},
+      {"[option]\r\nappbar=1\r\n", true, true},
+      {"[Option]\r\nAppbar=x\r\nNoMenuBar=1\r\n", false, true},
+  };
+  for (const Case& c : cases) {
+    test::PutFile(path, c.file);
+    const DockedChoice choice = ReadDockedChoice(path);
+    EXPECT_EQ(choice.docked, c.docked) << c.file;
+    EXPECT_EQ(choice.no_menu_bar, c.no_menu_bar) << c.file;
+  }
 }
 
 }  // namespace

@@ -20,28 +20,28 @@ inline constexpr unsigned long kDockedExStyle = 0x80;      // WS_EX_TOOLWINDOW
 
 // The thickness of the docked bar: the one without menu bar when "NoMenuBar"
 // (as read from the file when the native window was created) is true.
-int DockedThickness(const settings::AppSettings& settings, bool noMenuBar);
+int DockedThickness(const settings::AppSettings& settings, bool no_menu_bar);
 
 // The tracking limits set after the default WM_GETMINMAXINFO processing.
 // The maximized size and position keep their defaults, so a maximized window
 // is a full-width strip at the top with the height limit.
 struct TrackLimits {
-  int minWidth;
-  int minHeight;
-  int maxHeight;
+  int min_width;
+  int min_height;
+  int max_height;
   bool operator==(const TrackLimits&) const = default;
 };
-// `formHeight` is "FormHeight" and, like the minimum width, counts pixels at
+// `form_height` is "FormHeight" and, like the minimum width, counts pixels at
 // 100 %: both grow with the monitor's `dpi`. While docked the docked
 // thickness (already in the screen's pixels) replaces the height.
-TrackLimits WindowTrackLimits(int formHeight, bool docked, int dockedThickness, int dpi);
+TrackLimits WindowTrackLimits(int form_height, bool docked, int docked_thickness, int dpi);
 
 // WM_SYSCOMMAND: a move command (SC_MOVE with the low four bits masked off)
 // is swallowed while the window is maximized.
 bool SwallowSysCommand(unsigned command, bool maximized);
 
 // The rectangle asked for at the top edge: (0, 0, screen width, thickness).
-platform::Rect AppBarRequestRect(int screenWidth, int thickness);
+platform::Rect AppBarRequestRect(int screen_width, int thickness);
 
 // After ABM_QUERYPOS the system may have moved the top edge down (below
 // another toolbar); the bar keeps its thickness from the granted top.
@@ -59,6 +59,6 @@ WindowBoundsRect AppBarWindowBounds(const platform::Rect& granted);
 
 // A desktop toolbar notification (0x46E): reposition while the "Appbar"
 // setting is on and the code is ABN_STATECHANGE (0) or ABN_POSCHANGED (1).
-bool RepositionOnAppBarNotification(bool appbarSetting, unsigned code);
+bool RepositionOnAppBarNotification(bool appbar_setting, unsigned code);
 
 }  // namespace tagsling::ui

@@ -1,6 +1,8 @@
 #pragma once
-// A scratch folder per test, removed afterwards, with helpers to put and read
-// whole files.
+// Test helpers for files: a scratch folder per test (a fresh folder under the
+// system's temporary folder, removed with everything in it afterwards),
+// helpers to put and read whole files, and a scope that works in another
+// current folder and comes back.
 
 #include <gtest/gtest.h>
 
@@ -11,12 +13,12 @@
 
 #include <stdlib.h>
 
-namespace tagsling::settings::testing {
+namespace tagsling::test {
 
 class ScratchFolder {
  public:
   ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tagsling-settings-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "tagsling-test-XXXXXX").string();
     folder_ = mkdtemp(pattern.data()) ? pattern : std::string();
   }
   ~ScratchFolder() {
@@ -29,6 +31,23 @@ class ScratchFolder {
 
  private:
   std::string folder_;
+};
+
+// Makes `folder` the current folder for the scope's length.
+class CurrentFolderScope {
+ public:
+  explicit CurrentFolderScope(const std::string& folder) : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(folder);
+  }
+  ~CurrentFolderScope() {
+    std::error_code error;
+    std::filesystem::current_path(previous_, error);
+  }
+  CurrentFolderScope(const CurrentFolderScope&) = delete;
+  CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+
+ private:
+  std::filesystem::path previous_;
 };
 
 inline void PutFile(const std::string& path, const std::string& bytes) {
@@ -49,4 +68,4 @@ inline std::size_t FolderEntryCount(const std::string& folder) {
   return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-}  // namespace tagsling::settings::testing
+}  // namespace tagsling::test

@@ -3,7 +3,7 @@
 // identifiers unique in the process (the shared identifier list), the
 // property errors, when the icon is added, modified or deleted, the 63-byte
 // tooltip and its flag, the callback's mouse-message table, and the main
-// window's reaction to a click. ui/TaskTray (TTaskTray) is the Win32
+// window's reaction to a click. ui/TaskTray (TaskTray) is the Win32
 // component built on it: it supplies the window, the icon handle and
 // Shell_NotifyIconW.
 //
@@ -75,12 +75,12 @@ class TrayShell {
 };
 
 // One icon's state machine.
-class TrayIconModel {
+class TaskTrayModel {
  public:
-  TrayIconModel(TrayIconIds& ids, TrayShell& shell);
-  ~TrayIconModel();  // removes the icon and leaves the identifier list
-  TrayIconModel(const TrayIconModel&) = delete;
-  TrayIconModel& operator=(const TrayIconModel&) = delete;
+  TaskTrayModel(TrayIconIds& ids, TrayShell& shell);
+  ~TaskTrayModel();  // removes the icon and leaves the identifier list
+  TaskTrayModel(const TaskTrayModel&) = delete;
+  TaskTrayModel& operator=(const TaskTrayModel&) = delete;
 
   const std::string& TipString() const { return tip_; }
   void SetTipString(const std::string& tip);  // a different value shows the icon again
@@ -88,9 +88,9 @@ class TrayIconModel {
   void SetIconID(int id);
   bool Registered() const { return registered_; }
   void SetRegistered(bool registered);
-  bool HasIcon() const { return hasIcon_; }
+  bool HasIcon() const { return has_icon_; }
   // The component got an image (shows the icon) or lost it (removes the icon).
-  void SetHasIcon(bool hasIcon);
+  void SetHasIcon(bool has_icon);
   bool Added() const { return added_; }
 
   // NIM_ADD or NIM_MODIFY while registered. Throws kTrayCannotRegister.
@@ -108,7 +108,7 @@ class TrayIconModel {
   std::string tip_;
   int id_;
   bool registered_ = false;
-  bool hasIcon_ = false;
+  bool has_icon_ = false;
   bool added_ = false;
 };
 
@@ -125,9 +125,9 @@ std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message);
 
 // The main window's OnMouseDown.
 enum class TrayClickAction { None, ShowMainWindow, OpenTrayMenu };
-TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy);
+TrayClickAction DecideTrayClick(TrayButton button, bool main_disabled, bool busy);
 
 // Whether the main window keeps an icon: only when not docked and "TrayIcon" is on.
-bool TrayIconWanted(bool trayIconSetting, bool docked);
+bool TrayIconWanted(bool tray_icon_setting, bool docked);
 
 }  // namespace tagsling::ui

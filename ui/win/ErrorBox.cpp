@@ -1,9 +1,9 @@
-#include "ui/ErrorBox.h"
+#include "ui/win/ErrorBox.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "ui/WinText.h"
+#include "ui/win/WinText.h"
 
 namespace tagsling::ui {
 namespace {

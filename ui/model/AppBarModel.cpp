@@ -1,14 +1,14 @@
-#include "ui/model/Docking.h"
+#include "ui/model/AppBarModel.h"
 
 namespace tagsling::ui {
 
-int DockedThickness(const settings::AppSettings& settings, bool noMenuBar) {
-  return noMenuBar ? settings.DockedThicknessNoMenu : settings.DockedThicknessWithMenu;
+int DockedThickness(const settings::AppSettings& settings, bool no_menu_bar) {
+  return no_menu_bar ? settings.DockedThicknessNoMenu : settings.DockedThicknessWithMenu;
 }
 
-TrackLimits WindowTrackLimits(int formHeight, bool docked, int dockedThickness, int dpi) {
+TrackLimits WindowTrackLimits(int form_height, bool docked, int docked_thickness, int dpi) {
   const auto scale = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
-  const int height = docked ? dockedThickness : scale(formHeight);
+  const int height = docked ? docked_thickness : scale(form_height);
   return {scale(kMinimumWindowWidth), height, height};
 }
 
@@ -17,7 +17,7 @@ bool SwallowSysCommand(unsigned command, bool maximized) {
   return maximized && (command & 0xFFF0u) == kScMove;
 }
 
-platform::Rect AppBarRequestRect(int screenWidth, int thickness) { return {0, 0, screenWidth, thickness}; }
+platform::Rect AppBarRequestRect(int screen_width, int thickness) { return {0, 0, screen_width, thickness}; }
 
 platform::Rect AppBarRectAfterQuery(const platform::Rect& queried, int thickness) {
   return {queried.left, queried.top, queried.right, queried.top + thickness};
@@ -27,9 +27,9 @@ WindowBoundsRect AppBarWindowBounds(const platform::Rect& granted) {
   return {granted.left, granted.top, granted.right - granted.left, granted.bottom - granted.top};
 }
 
-bool RepositionOnAppBarNotification(bool appbarSetting, unsigned code) {
+bool RepositionOnAppBarNotification(bool appbar_setting, unsigned code) {
   constexpr unsigned kAbnStateChange = 0, kAbnPosChanged = 1;
-  return appbarSetting && (code == kAbnStateChange || code == kAbnPosChanged);
+  return appbar_setting && (code == kAbnStateChange || code == kAbnPosChanged);
 }
 
 }  // namespace tagsling::ui

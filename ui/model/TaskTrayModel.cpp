@@ -1,19 +1,16 @@
-#include "ui/model/TrayIcon.h"
+#include "ui/model/TaskTrayModel.h"
 
 #include <algorithm>
 
 #include "common/Sjis.h"
+#include "common/SjisLiteral.h"
 
 namespace tagsling::ui {
 
-const char* const kTrayIdNotPositive =
-    "0\x88\xc8\x89\xba\x82\xcd\x8e\x77\x92\xe8\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
-const char* const kTrayIdInUse =
-    "\x93\xaf\x82\xb6\x83\x41\x83\x43\x83\x52\x83\x93\x8e\xaf\x95\xca\x8e\x71\x82\xaa\x97\x4c\x82\xe8\x82\xdc\x82\xb7";
-const char* const kTrayNoIcon =
-    "\x83\x41\x83\x43\x83\x52\x83\x93\x82\xaa\x8e\x77\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82\xf1";
-const char* const kTrayCannotRegister =
-    "\x83\x5e\x83\x58\x83\x4e\x83\x67\x83\x8c\x83\x43\x82\xc9\x93\x6f\x98\x5e\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1";
+const char* const kTrayIdNotPositive = "0以下は指定できません"_sjis;
+const char* const kTrayIdInUse = "同じアイコン識別子が有ります"_sjis;
+const char* const kTrayNoIcon = "アイコンが指定されていません"_sjis;
+const char* const kTrayCannotRegister = "タスクトレイに登録できません"_sjis;
 
 int TrayIconIds::Add(const void* instance) {
   const int id = entries_.empty() ? 1 : entries_.back().id + 1;
@@ -60,20 +57,20 @@ std::string TrayTipText(std::string_view tip) {
 
 unsigned TrayIconFlags(std::string_view tip) { return kNifMessage | kNifIcon | (tip.empty() ? 0u : kNifTip); }
 
-TrayIconModel::TrayIconModel(TrayIconIds& ids, TrayShell& shell) : ids_(ids), shell_(shell), id_(ids.Add(this)) {}
+TaskTrayModel::TaskTrayModel(TrayIconIds& ids, TrayShell& shell) : ids_(ids), shell_(shell), id_(ids.Add(this)) {}
 
-TrayIconModel::~TrayIconModel() {
+TaskTrayModel::~TaskTrayModel() {
   DeleteFromShell();
   ids_.Remove(this);
 }
 
-void TrayIconModel::SetTipString(const std::string& tip) {
+void TaskTrayModel::SetTipString(const std::string& tip) {
   if (tip == tip_) return;
   tip_ = tip;
   ShowIcon();
 }
 
-void TrayIconModel::SetIconID(int id) {
+void TaskTrayModel::SetIconID(int id) {
   if (id < 1) throw TrayIconError(kTrayIdNotPositive);
   if (id == id_) return;
   if (ids_.Find(id) != nullptr) throw TrayIconError(kTrayIdInUse);
@@ -83,26 +80,26 @@ void TrayIconModel::SetIconID(int id) {
   ShowIcon();
 }
 
-void TrayIconModel::SetRegistered(bool registered) {
+void TaskTrayModel::SetRegistered(bool registered) {
   if (!registered) {
     RemoveIcon();
     return;
   }
-  if (!hasIcon_) throw TrayIconError(kTrayNoIcon);
+  if (!has_icon_) throw TrayIconError(kTrayNoIcon);
   registered_ = true;
   ShowIcon();
 }
 
-void TrayIconModel::SetHasIcon(bool hasIcon) {
-  hasIcon_ = hasIcon;
-  if (hasIcon) {
+void TaskTrayModel::SetHasIcon(bool has_icon) {
+  has_icon_ = has_icon;
+  if (has_icon) {
     ShowIcon();
   } else {
     RemoveIcon();
   }
 }
 
-void TrayIconModel::ShowIcon() {
+void TaskTrayModel::ShowIcon() {
   if (!registered_) return;
   const std::string tip = TrayTipText(tip_);
   if (!shell_.Notify(added_ ? TrayOp::Modify : TrayOp::Add, id_, TrayIconFlags(tip), tip)) {
@@ -111,17 +108,17 @@ void TrayIconModel::ShowIcon() {
   added_ = true;
 }
 
-void TrayIconModel::RemoveIcon() {
+void TaskTrayModel::RemoveIcon() {
   DeleteFromShell();
   registered_ = false;
 }
 
-void TrayIconModel::TaskbarCreated() {
+void TaskTrayModel::TaskbarCreated() {
   added_ = false;
   ShowIcon();
 }
 
-void TrayIconModel::DeleteFromShell() {
+void TaskTrayModel::DeleteFromShell() {
   if (!added_) return;
   shell_.Notify(TrayOp::Delete, id_, 0, {});
   added_ = false;
@@ -153,8 +150,8 @@ std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message) {
   }
 }
 
-TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy) {
-  if (mainDisabled || busy) return TrayClickAction::None;
+TrayClickAction DecideTrayClick(TrayButton button, bool main_disabled, bool busy) {
+  if (main_disabled || busy) return TrayClickAction::None;
   switch (button) {
     case TrayButton::Left:
       return TrayClickAction::ShowMainWindow;
@@ -165,6 +162,6 @@ TrayClickAction DecideTrayClick(TrayButton button, bool mainDisabled, bool busy)
   }
 }
 
-bool TrayIconWanted(bool trayIconSetting, bool docked) { return trayIconSetting && !docked; }
+bool TrayIconWanted(bool tray_icon_setting, bool docked) { return tray_icon_setting && !docked; }
 
 }  // namespace tagsling::ui

@@ -20,7 +20,7 @@
 
 #include <string>
 
-#include "ui/Handles.h"
+#include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 

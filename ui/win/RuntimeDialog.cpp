@@ -1,10 +1,11 @@
-#include "ui/RuntimeDialog.h"
+#include "ui/win/RuntimeDialog.h"
 
 #include <cstring>
 #include <vector>
 
-#include "ui/ErrorBox.h"
-#include "ui/WinText.h"
+#include "ui/win/ErrorBox.h"
+#include "ui/win/WinText.h"
+#include "ui/win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -25,20 +26,13 @@ std::vector<WORD> EmptyTemplate(const wchar_t* window_class) {
   return words;
 }
 
+// A dialog class runs the dialog manager's window procedure.
 void RegisterDialogClass(const wchar_t* window_class) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, window_class, &existing)) return;
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof wc;
-  wc.lpfnWndProc = DefDlgProcW;
-  wc.cbWndExtra = DLGWINDOWEXTRA;
-  wc.hInstance = instance;
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-  wc.lpszClassName = window_class;
-  RegisterClassExW(&wc);
+  RegisterWindowClass({.name = window_class,
+                       .cursor = IDC_ARROW,
+                       .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1),
+                       .window_extra = DLGWINDOWEXTRA},
+                      DefDlgProcW);
 }
 
 int ScreenDpi() {

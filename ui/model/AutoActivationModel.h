@@ -12,17 +12,17 @@ namespace tagsling::ui {
 
 struct AutoActivationState {
   bool docked;
-  bool appActive;
-  bool mainVisible;
-  bool mainMaximized;
-  bool appMinimized;
+  bool app_active;
+  bool main_visible;
+  bool main_maximized;
+  bool app_minimized;
   bool busy;     // IsBusy
   bool enabled;  // "AutoActive_OnTop"
 };
 
 enum class AutoActivationAction {
   None,
-  BringToFront,  // visible: raise the application window (BringToFrontAttached)
+  BringToFront,  // visible: raise the application window (core::BringToFrontAttached)
   RaiseAndShow,  // hidden: raise the application window and show the main window
 };
 
@@ -30,11 +30,11 @@ enum class AutoActivationAction {
 bool AutoActivationArmed(const AutoActivationState& state);
 
 // Test 7: the pointer is in the top two pixel rows, right of the left margin
-// and left of the right one. `desktopRight` is the desktop's right edge.
-bool PointerTriggersAutoActivation(platform::Point pointer, int desktopRight, int margin);
+// and left of the right one. `desktop_right` is the desktop's right edge.
+bool PointerTriggersAutoActivation(platform::Point pointer, int desktop_right, int margin);
 
 // All tests. The pointer and the desktop are only read when the state is armed.
-AutoActivationAction DecideAutoActivation(const AutoActivationState& state, platform::Point pointer, int desktopRight,
+AutoActivationAction DecideAutoActivation(const AutoActivationState& state, platform::Point pointer, int desktop_right,
                                           int margin);
 
 }  // namespace tagsling::ui

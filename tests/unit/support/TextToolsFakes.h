@@ -121,7 +121,7 @@ struct Scene {
   FakeProbe probe;
   FakeHost host;
   std::vector<std::string> through;
-  SelfWindows self;
+  core::SelfWindows self;
   platform::WindowHandle dialog_host = platform::kNoWindow;
   platform::WindowHandle editor = platform::kNoWindow;
   platform::WindowHandle editor_control = platform::kNoWindow;

@@ -1,4 +1,4 @@
-#include "ui/model/Docking.h"
+#include "ui/model/AppBarModel.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "ui/model/AutoActivation.h"
+#include "ui/model/AutoActivationModel.h"
 
 #include <gtest/gtest.h>
 
@@ -39,8 +39,8 @@ TEST(AutoActivation, EachStateTestStopsIt) {
     bool value;
   };
   const Case cases[] = {
-      {&AutoActivationState::docked, true},       {&AutoActivationState::mainMaximized, false},
-      {&AutoActivationState::appMinimized, true}, {&AutoActivationState::busy, true},
+      {&AutoActivationState::docked, true},        {&AutoActivationState::main_maximized, false},
+      {&AutoActivationState::app_minimized, true}, {&AutoActivationState::busy, true},
       {&AutoActivationState::enabled, false},
   };
   for (const Case& c : cases) {
@@ -48,14 +48,14 @@ TEST(AutoActivation, EachStateTestStopsIt) {
     s.*c.field = c.value;
     EXPECT_EQ(DecideAutoActivation(s, {150, 0}, 1024, 100), AutoActivationAction::None);
   }
-  AutoActivationState activeAndVisible = kArmed;
-  activeAndVisible.appActive = true;
-  EXPECT_EQ(DecideAutoActivation(activeAndVisible, {150, 0}, 1024, 100), AutoActivationAction::None);
+  AutoActivationState active_and_visible = kArmed;
+  active_and_visible.app_active = true;
+  EXPECT_EQ(DecideAutoActivation(active_and_visible, {150, 0}, 1024, 100), AutoActivationAction::None);
   // Active but hidden (resident in the tray): shown again.
-  AutoActivationState activeHidden = kArmed;
-  activeHidden.appActive = true;
-  activeHidden.mainVisible = false;
-  EXPECT_EQ(DecideAutoActivation(activeHidden, {150, 0}, 1024, 100), AutoActivationAction::RaiseAndShow);
+  AutoActivationState active_hidden = kArmed;
+  active_hidden.app_active = true;
+  active_hidden.main_visible = false;
+  EXPECT_EQ(DecideAutoActivation(active_hidden, {150, 0}, 1024, 100), AutoActivationAction::RaiseAndShow);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "ui/model/TrayIcon.h"
+#include "ui/model/TaskTrayModel.h"
 
 #include <gtest/gtest.h>
 
@@ -33,8 +33,8 @@ std::string ErrorOf(const std::function<void()>& f) {
 TEST(TrayIcon, IdentifiersAreUniqueInTheProcess) {
   TrayIconIds ids;
   FakeShell shell;
-  auto first = std::make_unique<TrayIconModel>(ids, shell);
-  TrayIconModel second(ids, shell);
+  auto first = std::make_unique<TaskTrayModel>(ids, shell);
+  TaskTrayModel second(ids, shell);
   EXPECT_EQ(first->IconID(), 1);
   EXPECT_EQ(second.IconID(), 2);
   EXPECT_EQ(ErrorOf([&] { second.SetIconID(1); }), kTrayIdInUse);
@@ -44,11 +44,11 @@ TEST(TrayIcon, IdentifiersAreUniqueInTheProcess) {
   second.SetIconID(2);  // the current value: nothing
   second.SetIconID(7);
   EXPECT_EQ(ids.Ids(), (std::vector<int>{1, 7}));  // replaced in place
-  TrayIconModel third(ids, shell);
+  TaskTrayModel third(ids, shell);
   EXPECT_EQ(third.IconID(), 8);  // the last one plus 1
   first.reset();
   EXPECT_EQ(ids.Ids(), (std::vector<int>{7, 8}));
-  TrayIconModel fourth(ids, shell);
+  TaskTrayModel fourth(ids, shell);
   EXPECT_EQ(fourth.IconID(), 9);
   EXPECT_EQ(ids.Find(9), &fourth);
   EXPECT_EQ(ids.Find(1), nullptr);
@@ -70,7 +70,7 @@ TEST(TrayIcon, TipIsCutTo63BytesWithoutSplittingACharacter) {
 TEST(TrayIcon, RegistrationAddsThenModifiesThenDeletes) {
   TrayIconIds ids;
   FakeShell shell;
-  TrayIconModel tray(ids, shell);
+  TaskTrayModel tray(ids, shell);
   EXPECT_EQ(ErrorOf([&] { tray.SetRegistered(true); }), kTrayNoIcon);
   EXPECT_FALSE(tray.Registered());
   tray.SetHasIcon(true);  // not registered yet: nothing reaches the shell
@@ -93,7 +93,7 @@ TEST(TrayIcon, RegistrationAddsThenModifiesThenDeletes) {
 TEST(TrayIcon, ShellRefusalIsReportedAndRetried) {
   TrayIconIds ids;
   FakeShell shell;
-  TrayIconModel tray(ids, shell);
+  TaskTrayModel tray(ids, shell);
   tray.SetHasIcon(true);
   shell.failing = true;
   EXPECT_EQ(ErrorOf([&] { tray.SetRegistered(true); }), kTrayCannotRegister);
@@ -107,7 +107,7 @@ TEST(TrayIcon, RecreatedTaskbarGetsTheIconBack) {
   TrayIconIds ids;
   FakeShell shell;
   {
-    TrayIconModel tray(ids, shell);
+    TaskTrayModel tray(ids, shell);
     tray.SetHasIcon(true);
     tray.SetTipString("Tagsling");
     tray.TaskbarCreated();  // not registered: stays away

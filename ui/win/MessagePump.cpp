@@ -1,0 +1,18 @@
+#include "ui/win/MessagePump.h"
+
+namespace tagsling::ui {
+
+bool PumpPendingMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return false;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return true;
+}
+
+}  // namespace tagsling::ui
