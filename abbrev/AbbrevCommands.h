@@ -48,8 +48,8 @@ core::SelectionResult WrapInSelection(const platform::WideText& selection, std::
                                       const SnippetSources& sources, platform::TextCodec& codec,
                                       platform::Feedback& feedback);
 
-// The dialog's entry without the blanks around it; the dialog's OK button is
-// enabled while this is not empty.
+// The dialog's entry without the blanks around it; the dialog takes OK only
+// when this is not empty.
 std::string_view TrimmedAbbreviation(std::string_view entry);
 
 // The non-empty history entries of the settings record, newest first.

@@ -24,33 +24,24 @@ class AbbrevDialog final : public RuntimeDialog {
     for (const std::string& entry : history_) {
       SendMessageW(combo_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(SjisToWide(entry).c_str()));
     }
-    ok_ = AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 158, 60, 75, 25, IDOK);
+    AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 158, 60, 75, 25, IDOK);
     AddControl(WC_BUTTONW, Utf8ToWide("キャンセル"), WS_TABSTOP, 237, 60, 75, 25, IDCANCEL);
     if (!history_.empty()) {
       SendMessageW(combo_, CB_SETCURSEL, 0, 0);
       SendMessageW(combo_, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     }
     SetFocus(combo_);
-    UpdateOk(WindowTextSjis(combo_));
   }
 
-  void UpdateOk(const std::string& text) { EnableWindow(ok_, !abbrev::TrimmedAbbreviation(text).empty()); }
-
   bool OnCommand(int id, int code, HWND) override {
-    if (id == kCombo) {
-      if (code == CBN_EDITCHANGE) UpdateOk(WindowTextSjis(combo_));
-      // The edit field still shows the old text while the choice is reported.
-      if (code == CBN_SELCHANGE) {
-        const LRESULT index = SendMessageW(combo_, CB_GETCURSEL, 0, 0);
-        if (index >= 0 && static_cast<std::size_t>(index) < history_.size()) {
-          UpdateOk(history_[static_cast<std::size_t>(index)]);
-        }
-      }
-      return true;
-    }
     if (id == IDOK) {
+      // Only blanks: nothing to wrap with; the dialog stays for an entry.
       entry_ = WindowTextSjis(combo_);
-      if (abbrev::TrimmedAbbreviation(entry_).empty()) return true;
+      if (abbrev::TrimmedAbbreviation(entry_).empty()) {
+        MessageBeep(0);
+        SetFocus(combo_);
+        return true;
+      }
       Close(true);
       return true;
     }
@@ -60,7 +51,6 @@ class AbbrevDialog final : public RuntimeDialog {
   const std::vector<std::string>& history_;
   std::string entry_;
   HWND combo_ = nullptr;
-  HWND ok_ = nullptr;
 };
 
 }  // namespace

@@ -3,8 +3,8 @@
 // abbreviations confirmed last (newest first, the newest filled in and
 // selected, so Enter repeats it), OK and キャンセル. Built at run time like
 // the program's other small dialogs, centred on the screen like the folder
-// picker, owned by the dialog host. OK is enabled while the entry holds more
-// than blanks. Texts are code page 932.
+// picker, owned by the dialog host. OK with only blanks in the entry beeps
+// and keeps the dialog open. Texts are code page 932.
 
 #include <windows.h>
 
