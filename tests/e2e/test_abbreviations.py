@@ -3,7 +3,8 @@ selected and expanded from the menu bar, with the caret left inside the
 first element to fill; two lines wrapped with "ul>li*" typed into the wrap
 dialog, which the settings file remembers; a refused abbreviation and a
 cancelled dialog leaving the text as it was; the buttons of the palette's
-"ツール" page (screenshots at 100 % and 150 %) and the expand hot key.
+"ツール" page (screenshots at 100 % and 150 %), the expand hot key, the
+hot-key tool menu, and the hot-key fields of the options dialog.
 
 Keyboard paths: "ツール(&L)" is Alt+L; in it "略記(&R)" holds
 "略記を展開(&E)" and "略記で囲む(&W)"."""
@@ -12,13 +13,15 @@ import os
 import time
 
 from harness import read_settings, screen_dpi
-from test_palette import QUICK_START, TOOLS_PAGE, WIDE_START, click_item, palette, show_page
+from test_palette import QUICK_START, TOOLS_PAGE, WIDE_START, click, click_item, palette, show_page
 from test_texttools import DIALOG, _dialog_tool, _menu, _settings, _wait_text
 
 LIST = "<ul>\r\n\t<li></li>\r\n\t<li></li>\r\n</ul>"
 WRAPPED = "<ul>\r\n\t<li>one</li>\r\n\t<li>two</li>\r\n</ul>"
 # Positions on the "ツール" page's toolbar (separators count).
 EXPAND_BUTTON = ("TabSheet10", 4)
+OPTIONS = "TTagslingOptionForm"
+HOT_KEY_PAGE = 6
 
 
 def _select_all(desk, text):
@@ -82,8 +85,8 @@ def test_a_bad_abbreviation_or_a_cancelled_wrap_leaves_the_text(desk):
         _stays(desk, text)
 
 
-def test_tools_page_buttons_and_the_expand_hot_key(desk):
-    ini = QUICK_START.replace("[Option]\r\n", "[Option]\r\nExpandAbbrevHotKey=Ctrl+F9\r\n", 1)
+def test_tools_page_button_hot_key_and_tool_menu(desk):
+    ini = QUICK_START.replace("[Option]\r\n", "[Option]\r\nExpandAbbrevHotKey=Ctrl+F9\r\nPMHotKey_Tool=Ctrl+F8\r\n", 1)
     with palette(desk, ini):
         show_page(desk, TOOLS_PAGE)
         desk.xdotool("mousemove", 1200, 700)
@@ -100,6 +103,14 @@ def test_tools_page_buttons_and_the_expand_hot_key(desk):
         time.sleep(0.3)
         desk.xdotool("key", "ctrl+F9")
         _wait_text(desk, '<a href=""></a>')
+        # The hot-key tool menu at the caret: "略記(&R)" > "略記を展開(&E)".
+        _select_all(desk, "em")
+        desk.xdotool("key", "ctrl+F8")
+        time.sleep(0.8)
+        desk.keys("tap:R")
+        time.sleep(0.4)
+        desk.keys("tap:E")
+        _wait_text(desk, "<em></em>")
 
 
 def test_tools_page_screenshot_at_150_percent(desk):
@@ -108,3 +119,19 @@ def test_tools_page_screenshot_at_150_percent(desk):
         desk.xdotool("mousemove", 1200, 790)
         time.sleep(0.3)
         desk.screenshot(os.path.join(desk.screenshot_dir, "palette-150-tools-abbreviations.png"))
+
+
+def test_hot_key_page_has_the_abbreviation_fields(desk):
+    """The options dialog's page "ホットキー1" with its group "略記" below the
+    popup-menu keys: a screenshot for review."""
+    with palette(desk) as process:
+        _menu(desk, "S")
+        desk.wait_window(OPTIONS, 10)
+        time.sleep(0.5)
+        left, top, right, bottom = [int(v) for v in desk.tool("itemrect", OPTIONS, "class=SysTabControl32", str(HOT_KEY_PAGE)).split()]
+        click(desk, (left + right) // 2, (top + bottom) // 2)
+        time.sleep(0.5)
+        desk.screenshot(os.path.join(desk.screenshot_dir, "options-hotkeys-abbreviations.png"))
+        desk.tool("activate", OPTIONS, check=False)
+        desk.keys("tap:ESCAPE")
+        desk.wait_until(lambda: not desk.has_window(OPTIONS), 10, message="the options dialog stayed")
