@@ -3,7 +3,7 @@ selected and expanded from the menu bar, with the caret left inside the
 first element to fill; two lines wrapped with "ul>li*" typed into the wrap
 dialog, which the settings file remembers; a refused abbreviation and a
 cancelled dialog leaving the text as it was; the buttons of the palette's
-"ツール" page (screenshots at 100 % and 150 %), the expand hot key, the
+"ツール" page (screenshots at 100 % and 150 %), the two hot keys, the
 hot-key tool menu, and the hot-key fields of the options dialog.
 
 Keyboard paths: "ツール(&L)" is Alt+L; in it "略記(&R)" holds
@@ -85,8 +85,9 @@ def test_a_bad_abbreviation_or_a_cancelled_wrap_leaves_the_text(desk):
         _stays(desk, text)
 
 
-def test_tools_page_button_hot_key_and_tool_menu(desk):
-    ini = QUICK_START.replace("[Option]\r\n", "[Option]\r\nExpandAbbrevHotKey=Ctrl+F9\r\nPMHotKey_Tool=Ctrl+F8\r\n", 1)
+def test_tools_page_button_hot_keys_and_tool_menu(desk):
+    keys = "ExpandAbbrevHotKey=Ctrl+F9\r\nWrapAbbrevHotKey=Ctrl+F7\r\nPMHotKey_Tool=Ctrl+F8\r\n"
+    ini = QUICK_START.replace("[Option]\r\n", "[Option]\r\n" + keys, 1)
     with palette(desk, ini):
         show_page(desk, TOOLS_PAGE)
         desk.xdotool("mousemove", 1200, 700)
@@ -103,6 +104,14 @@ def test_tools_page_button_hot_key_and_tool_menu(desk):
         time.sleep(0.3)
         desk.xdotool("key", "ctrl+F9")
         _wait_text(desk, '<a href=""></a>')
+        # The wrap hot key: its dialog comes to the front, the paste goes back.
+        _select_all(desk, "x")
+        desk.xdotool("key", "ctrl+F7")
+        desk.tool("wait", DIALOG, "15")
+        time.sleep(0.5)
+        _dialog_tool(desk, "combo", "b")
+        desk.keys("tap:RETURN")
+        _wait_text(desk, "<b>x</b>")
         # The hot-key tool menu at the caret: "略記(&R)" > "略記を展開(&E)".
         _select_all(desk, "em")
         desk.xdotool("key", "ctrl+F8")
