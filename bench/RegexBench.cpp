@@ -89,7 +89,7 @@ const std::size_t kSizes[] = {1 << 10, 10 << 10, 100 << 10, 1 << 20};
 
 void Compile(benchmark::State& state, const char* pattern) {
   for (auto _ : state) {
-    regex::TRegularExpression re;
+    TRegularExpression re;
     re.SetRegExp(pattern);
     benchmark::DoNotOptimize(re.CurrentDFA().StateCount());
   }
@@ -106,7 +106,7 @@ struct Outcome {
   bool operator==(const Outcome&) const = default;
 };
 
-Outcome RunOurs(const regex::TAWKStr& awk, Operation operation, const std::string& text) {
+Outcome RunOurs(const TAWKStr& awk, Operation operation, const std::string& text) {
   Outcome outcome;
   if (operation == Operation::Match) {
     awk.Match(text, outcome.position, outcome.length);
@@ -118,7 +118,7 @@ Outcome RunOurs(const regex::TAWKStr& awk, Operation operation, const std::strin
 }
 
 void Run(benchmark::State& state, const char* pattern, Operation operation, const std::string& text) {
-  regex::TAWKStr awk;
+  TAWKStr awk;
   awk.SetRegExp(pattern);
   for (auto _ : state) {
     if (operation == Operation::Match) {
@@ -168,7 +168,7 @@ void RunRe2Row(benchmark::State& state, const Pattern* pattern, Operation operat
     state.SkipWithError(("RE2 rejects the pattern: " + re.error()).c_str());
     return;
   }
-  regex::TAWKStr awk;
+  TAWKStr awk;
   awk.SetRegExp(pattern->text);
   if (!(RunRe2(re, operation, text) == RunOurs(awk, operation, text))) {
     state.SkipWithError("RE2 gives a different result");

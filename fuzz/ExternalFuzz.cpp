@@ -38,6 +38,7 @@ using namespace tagsling::external;
 using tagsling::SjisCharLength;
 using tagsling::fuzz::Check;
 using tagsling::fuzz::WellFormedSjis;
+namespace texttools = tagsling::texttools;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
