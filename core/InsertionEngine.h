@@ -120,8 +120,8 @@ class InsertionEngine {
 
   // The capture of tag deletion and the abbreviation commands: processes
   // pending messages, optionally resolves the target and captures its focus,
-  // clears the clipboard, cuts or copies, and arms Timer2. False (after a beep) when a job is already pending or
-  // the clipboard cannot be opened.
+  // clears the clipboard, cuts or copies, and arms Timer2. False (after a
+  // beep) when a job is already pending or the clipboard cannot be opened.
   bool StartSelectionCapture(bool capture_focus, SelectionTransform transform);
 
   // The clipboard actions in the configured mode, and the caret move.
