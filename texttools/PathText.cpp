@@ -86,7 +86,6 @@ std::string AsciiUpper(std::string_view text) {
 
 bool SameTextIgnoringCase(std::string_view a, std::string_view b) { return SjisToLower(a) == SjisToLower(b); }
 
-
 std::string DrivePart(std::string_view path) {
   if (path.size() >= 2 && path[1] == ':' && !IsSjisLeadByte(static_cast<unsigned char>(path[0]))) {
     return std::string(path.substr(0, 2));
