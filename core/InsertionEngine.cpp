@@ -267,15 +267,16 @@ void InsertionEngine::PasteTick(Capture capture) {
     p_.feedback.Beep();
     return;
   }
-  std::optional<WideText> result;
+  std::optional<SelectionResult> result;
   if (capture == Capture::kSandwich) {
-    result = ComposeSandwich(p_.codec, job_.sandwich_template, job_.selection_text);
+    result.emplace(ComposeSandwich(p_.codec, job_.sandwich_template, job_.selection_text));
   } else if (transform_) {
     result = transform_(job_.selection_text);
   }
-  if (!result) return;
-  PasteWideText(*result);
-  // The caret stays after the pasted text.
+  if (!result || !PasteWideText(result->text)) return;
+  // A sandwich leaves the caret after the pasted text; a transformation may
+  // take it back to a place inside, at once like the normal delivery's Left.
+  if (settings_.CursorBak) MoveCaretBack(result->caret_back);
 }
 
 // ------------------------------------------------------- clipboard actions

@@ -12,8 +12,9 @@
 //
 // Because the editor handles synthesised keys asynchronously, the capture is
 // split over two one-shot timer ticks (Timer1 then PasteTimer). Tag deletion
-// reuses the same capture with Timer2 and PasteTimer2 and its own
-// transformation of the selection.
+// and the abbreviation commands reuse the same capture with Timer2 and
+// PasteTimer2 and their own transformation of the selection, which may also
+// move the caret back into the pasted text.
 //
 // One job at a time. A command, tag deletion or capture that arrives while a
 // job is running or pending (also from inside one of the engine's polling
@@ -64,10 +65,18 @@ struct InsertionJob {
   WindowHandle focus_window = platform::kNoWindow;  // target of WM_CUT/COPY/PASTE
 };
 
-// Tag deletion's transformation of the captured selection: the text to paste,
-// or nullopt when nothing is to be pasted (the transformation has told the
-// user why).
-using SelectionTransform = std::function<std::optional<WideText>(const WideText& selection)>;
+// What a transformation of the selection pastes: the text, and how many
+// times Left is pressed once it is pasted (with CursorBak on).
+struct SelectionResult {
+  SelectionResult(WideText pasted, std::size_t back = 0) : text(std::move(pasted)), caret_back(back) {}
+  WideText text;
+  std::size_t caret_back = 0;  // 0: the caret stays after the text
+};
+
+// A transformation of the captured selection (tag deletion, the
+// abbreviation commands): what to paste, or nullopt when nothing is to be
+// pasted (the transformation has told the user why).
+using SelectionTransform = std::function<std::optional<SelectionResult>(const WideText& selection)>;
 
 // What the engine needs from the rest of the program.
 struct EngineHooks {
@@ -109,10 +118,10 @@ class InsertionEngine {
   void EndCaretMenu();
   bool CaretMenuActive() const { return caret_menu_; }
 
-  // Tag deletion's capture: processes pending messages, optionally resolves
-  // the target and captures its focus, clears the clipboard, cuts or copies,
-  // and arms Timer2. False (after a beep) when a job is already pending or
-  // the clipboard cannot be opened.
+  // The capture of tag deletion and the abbreviation commands: processes
+  // pending messages, optionally resolves the target and captures its focus,
+  // clears the clipboard, cuts or copies, and arms Timer2. False (after a
+  // beep) when a job is already pending or the clipboard cannot be opened.
   bool StartSelectionCapture(bool capture_focus, SelectionTransform transform);
 
   // The clipboard actions in the configured mode, and the caret move.

@@ -39,6 +39,7 @@ namespace texttools = tagsling::texttools;
 using tagsling::SjisCharLength;
 using tagsling::fuzz::Check;
 using tagsling::fuzz::WellFormedSjis;
+namespace texttools = tagsling::texttools;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 

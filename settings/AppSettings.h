@@ -94,6 +94,8 @@ struct AppSettings {
   std::string OpenIEHotKey;
   std::string OpenNNHotKey;
   std::string OpenDefaultBrowserHotKey;
+  std::string ExpandAbbrevHotKey;
+  std::string WrapAbbrevHotKey;
   std::string EditorFile;
   bool EditorWindowMax;
   std::string EditorCmdLine;
@@ -101,11 +103,23 @@ struct AppSettings {
   std::string IeFile;
   std::string NnFile;
 
-  // Section "System": last-used folders of the file dialogs.
+  // Section "System": last-used folders of the file dialogs, and the
+  // abbreviations last confirmed in the wrap dialog, newest first
+  // (kAbbrevHistory).
   std::string FileNameInsDir;
   std::string UrlInsDir;
   std::string TextInsDir;
   std::string HtmlOpenDir;
+  std::string AbbrevHistory0;
+  std::string AbbrevHistory1;
+  std::string AbbrevHistory2;
+  std::string AbbrevHistory3;
+  std::string AbbrevHistory4;
+  std::string AbbrevHistory5;
+  std::string AbbrevHistory6;
+  std::string AbbrevHistory7;
+  std::string AbbrevHistory8;
+  std::string AbbrevHistory9;
 
   // Section "Window": the main window's height limit. Read only: never
   // written back, so it changes only by editing the file.
@@ -125,6 +139,15 @@ struct AppSettings {
   // The value of an Integer field limited to the options dialog's range
   // (unchanged for fields without one). The stored value is left as it is.
   int Clamped(int AppSettings::*field) const;
+};
+
+// The wrap dialog's history, newest first: one key per entry, so that the
+// settings table lists each of them like any other key.
+inline constexpr std::string AppSettings::*kAbbrevHistory[] = {
+    &AppSettings::AbbrevHistory0, &AppSettings::AbbrevHistory1, &AppSettings::AbbrevHistory2,
+    &AppSettings::AbbrevHistory3, &AppSettings::AbbrevHistory4, &AppSettings::AbbrevHistory5,
+    &AppSettings::AbbrevHistory6, &AppSettings::AbbrevHistory7, &AppSettings::AbbrevHistory8,
+    &AppSettings::AbbrevHistory9,
 };
 
 // The one record of the process.

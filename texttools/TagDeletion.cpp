@@ -100,7 +100,7 @@ platform::WideText DeleteTagsInSelection(const platform::WideText& selection, De
 bool StartTagDeletion(core::InsertionEngine& engine, platform::TextCodec& codec, platform::Feedback& feedback,
                       DeletionMode mode, bool capture_focus) {
   return engine.StartSelectionCapture(capture_focus, [mode, &codec, &feedback](const platform::WideText& selection) {
-    return std::optional<platform::WideText>(DeleteTagsInSelection(selection, mode, codec, feedback));
+    return std::optional<core::SelectionResult>(DeleteTagsInSelection(selection, mode, codec, feedback));
   });
 }
 

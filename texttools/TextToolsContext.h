@@ -29,7 +29,7 @@ class EditorProbe {
 };
 
 // The commands that run modally; the main window maps each to its busy flag.
-enum class InputCommand { kFileName, kUrl, kTextFile, kColour, kBaseFolder, kEditorOpen, kCount };
+enum class InputCommand { kFileName, kUrl, kTextFile, kColour, kBaseFolder, kEditorOpen, kAbbreviation, kCount };
 
 // A colour as the colour dialog gives it.
 struct Rgb {
@@ -92,6 +92,9 @@ class InputHost {
   // Opens with the colour chosen last (black the first time).
   virtual std::optional<Rgb> ShowColorDialog() = 0;
   virtual std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& dialog) = 0;
+  // The wrap command's dialog: a combo box listing `history` (newest first,
+  // the newest one filled in), OK and キャンセル. The entry as typed.
+  virtual std::optional<std::string> AskAbbreviation(const std::vector<std::string>& history) = 0;
   // A Yes/No question with the question icon; true for Yes.
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
   // ShellExecuteA with the verb "open" and SW_SHOW; true when it succeeded

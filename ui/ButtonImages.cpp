@@ -566,6 +566,21 @@ void DrawFigure(Canvas& c, int index) {
       c.Ellipse(6.7, 6, 9.3, 13, Tint(kLink, 0.85), kLink);
       c.Line({4.5, 9.5, 11.5, 9.5}, kLink);
       break;
+    // The abbreviation commands. Edges on even grid lines fall on whole
+    // pixels at 100 % and at 150 %.
+    case 104:  // expand: the abbreviation's chevron, and the element it became
+      c.Line({1, 4, 4.5, 8, 1, 12}, kHtml5, 1.6);
+      c.Fill(6, 2, 16, 4, kTool);
+      c.Fill(8, 6, 14, 8, Tint(kTool, 0.35));
+      c.Fill(8, 10, 14, 12, Tint(kTool, 0.35));
+      c.Fill(6, 14, 16, 16, kTool);
+      break;
+    case 105:  // wrap: the same element around the selection
+      c.Line({1, 4, 4.5, 8, 1, 12}, kHtml5, 1.6);
+      c.Fill(6, 2, 16, 4, kTool);
+      c.Fill(8, 6, 16, 12, Tint(kLink, 0.3));
+      c.Fill(6, 14, 16, 16, kTool);
+      break;
     default:
       break;
   }

@@ -554,7 +554,7 @@ void MainWindow::RegisterHandlers() {
 
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
   RegisterTextToolHandlers(handlers_,
-                           {instance_, hwnd_, app_, *desktop_, *engine_, settings_,
+                           {instance_, hwnd_, app_, *desktop_, *engine_, settings_, template_path_,
                             [this](const texttools::BaseFolderDisplay& display) { ShowBaseFolderDisplay(display); }});
   RegisterOptionsHandlers(
       handlers_, {hwnd_, app_, &settings_, settings_path_, settings::GetWindowsFamily(environment_), desktop_.get(),

@@ -1,5 +1,6 @@
 #include "ui/TextToolCommandHandlers.h"
 
+#include "abbrev/AbbrevCommands.h"
 #include "texttools/BaseFolder.h"
 #include "texttools/InputCommands.h"
 #include "texttools/TagDeletion.h"
@@ -24,6 +25,22 @@ constexpr DeletionCommand kDeletionCommands[] = {
     {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},
 };
 
+// The abbreviation commands capture like tag deletion: the palette, the
+// menus and the hot keys capture the target, the hot-key tool menu keeps the
+// focus it gave back to the editor.
+struct AbbreviationCommand {
+  CommandId command;
+  bool (*start)(core::InsertionEngine&, texttools::TextToolsContext&, abbrev::SnippetLoader, bool);
+  bool capture_focus;
+};
+
+constexpr AbbreviationCommand kAbbreviationCommands[] = {
+    {CommandId::ExpandAbbreviation, abbrev::StartAbbreviationExpansion, true},
+    {CommandId::WrapWithAbbreviation, abbrev::StartAbbreviationWrap, true},
+    {CommandId::ExpandAbbreviationFromPopup, abbrev::StartAbbreviationExpansion, false},
+    {CommandId::WrapWithAbbreviationFromPopup, abbrev::StartAbbreviationWrap, false},
+};
+
 struct ContextCommand {
   CommandId command;
   void (*run)(texttools::TextToolsContext&);
@@ -46,6 +63,13 @@ void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& s
   for (const DeletionCommand& deletion : kDeletionCommands) {
     registration.Set(deletion.command, [&engine, &desktop, deletion](const CommandInvocation&) {
       texttools::StartTagDeletion(engine, desktop, desktop, deletion.mode, deletion.capture_focus);
+    });
+  }
+  // Snippets are read from "Html.dat" at every command, like the templates.
+  const abbrev::SnippetLoader snippets = [path = setup.template_path] { return abbrev::SnippetsFromFile(path); };
+  for (const AbbreviationCommand& command : kAbbreviationCommands) {
+    registration.Set(command.command, [&engine, snippets, command](const CommandInvocation&) {
+      command.start(engine, MainTextToolsContext(), snippets, command.capture_focus);
     });
   }
   for (const ContextCommand& command : kContextCommands) {

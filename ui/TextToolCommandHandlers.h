@@ -1,9 +1,10 @@
 #pragma once
 // The handlers of the text-input commands: tag deletion in its three modes
-// (palette and menus capture the target; the hot-key popup keeps the focus
-// it already gave the editor), file-name, URL, text-file and colour input,
-// the base-folder commands and the relative-path switch. Registering them also sets up the text
-// tools' context and TColorForm.
+// and the two abbreviation commands (palette and menus capture the target;
+// the hot-key popup keeps the focus it already gave the editor), file-name,
+// URL, text-file and colour input, the base-folder commands and the
+// relative-path switch. Registering them also sets up the text tools'
+// context and TColorForm.
 
 #include "ui/Win32TextTools.h"
 #include "ui/model/CommandHandlers.h"

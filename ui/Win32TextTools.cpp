@@ -10,6 +10,7 @@
 #include "common/Sjis.h"
 #include "platform/win32/Win32SettingsEnvironment.h"
 #include "settings/RegisteredLists.h"
+#include "ui/AbbrevDialog.h"
 #include "ui/Busy.h"
 #include "ui/ColorForm.h"
 #include "ui/win/Handles.h"
@@ -35,6 +36,8 @@ BusyFlag FlagOf(InputCommand command) {
       return BusyFlag::ColorDialog;
     case InputCommand::kBaseFolder:
       return BusyFlag::BaseFolder;
+    case InputCommand::kAbbreviation:
+      return BusyFlag::AbbreviationDialog;
     case InputCommand::kEditorOpen:
     case InputCommand::kCount:
       break;
@@ -102,6 +105,9 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   std::optional<texttools::Rgb> ShowColorDialog() override { return form_.ShowColorDialog(); }
   std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& dialog) override {
     return form_.ShowFolderPicker(dialog);
+  }
+  std::optional<std::string> AskAbbreviation(const std::vector<std::string>& history) override {
+    return ShowAbbreviationDialog(form_.Window(), history);
   }
   bool AskYesNo(const std::string& text, const std::string& caption) override {
     return MessageBoxW(main_, SjisToWide(text).c_str(), SjisToWide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) ==

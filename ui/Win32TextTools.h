@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "core/InsertionEngine.h"
 #include "platform/win32/Win32Desktop.h"
@@ -27,6 +28,8 @@ struct TextToolsSetup {
   platform::win32::Win32Desktop& desktop;
   core::InsertionEngine& engine;
   settings::AppSettings& settings;
+  // "Html.dat", where the abbreviation commands read their snippets.
+  std::string template_path;
   // Draws the base-folder display the text tools computed
   // (texttools::RefreshBaseFolderDisplay).
   std::function<void(const texttools::BaseFolderDisplay&)> show_base_folder_display;

@@ -42,6 +42,11 @@ constexpr MenuRow kTagDeleteItems[] = {
     Cmd(0, "コメントを解除(&O)", RemoveComment),
 };
 
+constexpr MenuRow kAbbrevItems[] = {
+    Cmd(0, "略記を展開(&E)", ExpandAbbreviation, 104),
+    Cmd(0, "略記で囲む(&W)", WrapWithAbbreviation, 105),
+};
+
 constexpr MenuRow kBaseFolderItems[] = {
     Cmd(0, "基本フォルダを開く(&O)...", OpenBaseFolder),
     Cmd(0, "基本フォルダを指定(&B)...", SetBaseFolder),
@@ -66,6 +71,9 @@ constexpr MenuRow kMainMenu[] = {
     Sub(0, "ツール(&L)"),
     Sub(1, "タグの削除(&D)", 83),
     Use(2, T::TagDeleteItems),
+    // A submenu of its own: "&E" and "&W" are taken in the menus around it.
+    Sub(1, "略記(&R)"),
+    Use(2, T::AbbrevItems),
     Sep(1),
     Use(1, T::InputItems),
     Sep(1),
@@ -178,6 +186,10 @@ constexpr MenuRow kToolHotKeyMenu[] = {
     Sep(0),
     Cmd(0, "コメントを解除(&O)", RemoveCommentFromPopup),
     Sep(0),
+    Sub(0, "略記(&R)"),
+    Cmd(1, "略記を展開(&E)", ExpandAbbreviationFromPopup, 104),
+    Cmd(1, "略記で囲む(&W)", WrapWithAbbreviationFromPopup, 105),
+    Sep(0),
     Use(0, T::InputItems),
     Sep(0),
     Sub(0, "基本フォルダ(&E)", -1, "E5Click"),
@@ -200,6 +212,8 @@ constexpr MenuRow kTrayMenu[] = {
     Sep(0),
     Sub(0, "ツール(&L)"),
     Use(1, T::InputItems),
+    Sep(1),
+    Use(1, T::AbbrevItems),
     Sub(0, "外部ツール(&P)", 84),
     Tools(1, L::kTrayMenuTools),
     Sub(0, "タグの削除(&D)", 83),
@@ -219,6 +233,7 @@ constexpr MenuTable kTables[] = {
     {T::BrowserSizes, kBrowserSizes},
     {T::InputItems, kInputItems},
     {T::TagDeleteItems, kTagDeleteItems},
+    {T::AbbrevItems, kAbbrevItems},
     {T::BaseFolderItems, kBaseFolderItems},
     {T::MainMenu, kMainMenu},
     {T::TagPopup, kTagPopup},

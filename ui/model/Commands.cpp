@@ -14,8 +14,9 @@ constexpr CommandRegistrar kOptions = CommandRegistrar::OptionsDialog;
 constexpr CommandRegistrar kDesktop = CommandRegistrar::DesktopIntegration;
 
 // Handler names are the main window's; commands reached only by a hot key,
-// and the default-browser preview, which came later, have none. The last column names the part that registers the
-// handler.
+// and the commands that came later (the default-browser preview, the
+// abbreviations), have none. The last column names the part that registers
+// the handler.
 constexpr Command kCommands[] = {
     {None, "None", "", kProgram, kNobody},
     {RunTagCommand, "RunTagCommand", "RunTagCommand", kTag, kMain},
@@ -46,6 +47,10 @@ constexpr Command kCommands[] = {
     {DeleteOutermostTagFromPopup, "DeleteOutermostTagFromPopup", "T11Click", kProgram, kText},
     {DeleteAllTagsFromPopup, "DeleteAllTagsFromPopup", "A4Click", kProgram, kText},
     {RemoveCommentFromPopup, "RemoveCommentFromPopup", "C3Click", kProgram, kText},
+    {ExpandAbbreviation, "ExpandAbbreviation", "", kProgram, kText},
+    {WrapWithAbbreviation, "WrapWithAbbreviation", "", kProgram, kText},
+    {ExpandAbbreviationFromPopup, "ExpandAbbreviationFromPopup", "", kProgram, kText},
+    {WrapWithAbbreviationFromPopup, "WrapWithAbbreviationFromPopup", "", kProgram, kText},
     {FileNameInput, "FileNameInput", "F2Click", kProgram, kText},
     {UrlInput, "UrlInput", "URLA1Click", kProgram, kText},
     {TextInsert, "TextInsert", "T5Click", kProgram, kText},

@@ -56,6 +56,10 @@ enum class CommandId : std::uint16_t {
   DeleteOutermostTagFromPopup,
   DeleteAllTagsFromPopup,
   RemoveCommentFromPopup,
+  ExpandAbbreviation,
+  WrapWithAbbreviation,
+  ExpandAbbreviationFromPopup,
+  WrapWithAbbreviationFromPopup,
   FileNameInput,
   UrlInput,
   TextInsert,
@@ -92,7 +96,7 @@ enum class CommandRegistrar : std::uint8_t {
   None,                // CommandId::None only: nothing to run
   MainWindow,          // tags, user tags, modes, the window, help
   ExternalPrograms,    // tools, browsers, the editor (ui/ExternalCommandHandlers)
-  TextTools,           // tag deletion, text input, the base folder (ui/TextToolCommandHandlers)
+  TextTools,           // tag deletion, abbreviations, text input, the base folder (ui/TextToolCommandHandlers)
   OptionsDialog,       // the options dialog's entries (ui/OptionsWiring)
   DesktopIntegration,  // the menus and the activation only hot keys reach (ui/DesktopIntegration)
 };

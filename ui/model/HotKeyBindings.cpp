@@ -32,6 +32,8 @@ constexpr HotKeyBinding kHotKeys[] = {
     {22, "OpenIEHotKey", PreviewIE},
     {23, "OpenNNHotKey", PreviewNN},
     {24, "OpenDefaultBrowserHotKey", PreviewDefaultBrowser},
+    {25, "ExpandAbbrevHotKey", ExpandAbbreviation},
+    {26, "WrapAbbrevHotKey", WrapWithAbbreviation},
 };
 
 }  // namespace

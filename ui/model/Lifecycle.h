@@ -60,6 +60,7 @@ enum class BusyFlag {
   TextFileInput,
   EditorOpenDialog,
   BaseFolder,
+  AbbreviationDialog,
   HotKeyPopup,
   WaitingForProgram,  // a wait for another program (ui/ProgramWait)
   Count,

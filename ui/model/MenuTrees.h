@@ -11,7 +11,7 @@
 // attribute items of
 // each tag submenu are fragments used both inside the tag tree and by the
 // attribute drop-down menu of the matching split button; the base-folder,
-// browser, input and tag-deletion items are fragments too.
+// browser, input, tag-deletion and abbreviation items are fragments too.
 //
 // Captions are UTF-8 string literals exactly as displayed, "&" marking the
 // accelerator. They never enter the Shift-JIS core: the Win32 layer converts
@@ -66,6 +66,7 @@ enum class TableId : std::uint8_t {
   BrowserSizes,
   InputItems,
   TagDeleteItems,
+  AbbrevItems,
   BaseFolderItems,
   // Menus with rows of their own.
   MainMenu,

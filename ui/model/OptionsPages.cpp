@@ -155,7 +155,14 @@ constexpr OptionControl kPopupHotKeys[] = {
     HotKey("PMHotKey_Tool", "ツール:"),
     HotKey("PMHotKey_OuterTools", "外部ツール:"),
 };
-constexpr OptionGroup kMenuHotKeyPage[] = {{"ポップアップメニューを表示", kPopupHotKeys}};
+constexpr OptionControl kAbbrevHotKeys[] = {
+    HotKey("ExpandAbbrevHotKey", "略記を展開:"),
+    HotKey("WrapAbbrevHotKey", "略記で囲む:"),
+};
+constexpr OptionGroup kMenuHotKeyPage[] = {
+    {"ポップアップメニューを表示", kPopupHotKeys},
+    {"略記", kAbbrevHotKeys},
+};
 
 constexpr OptionControl kBrowserHotKeys[] = {
     HotKey("W640HotKey", "640 x 480:"),

@@ -5,6 +5,8 @@
 //                  edit box inside the combo box cmb13)
 //   colour R G B   the Red, Green and Blue fields of the colour dialog
 //                  (each change updates the dialog's current colour)
+//   combo TEXT     the edit box of the dialog's first combo box, as if typed
+//                  (the combo box reports the change to the dialog)
 // Exit status 1 when the dialog or the field is not there.
 
 #include <windows.h>
@@ -31,22 +33,28 @@ HWND FindDialog() {
   return found;
 }
 
-// The edit box somewhere inside a combo box (ComboBoxEx32 > ComboBox > Edit).
-HWND EditInside(HWND control) {
-  if (!control) return nullptr;
-  HWND found = nullptr;
+// The first descendant of `parent` of class `name`.
+HWND FindChild(HWND parent, const wchar_t* name) {
+  struct Search {
+    const wchar_t* name;
+    HWND found;
+  } search{name, nullptr};
   EnumChildWindows(
-      control,
+      parent,
       [](HWND window, LPARAM param) -> BOOL {
-        wchar_t name[64] = L"";
-        GetClassNameW(window, name, 64);
-        if (lstrcmpW(name, L"Edit") != 0) return TRUE;
-        *reinterpret_cast<HWND*>(param) = window;
+        auto* search = reinterpret_cast<Search*>(param);
+        wchar_t class_name[64] = L"";
+        GetClassNameW(window, class_name, 64);
+        if (lstrcmpiW(class_name, search->name) != 0) return TRUE;
+        search->found = window;
         return FALSE;
       },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
+
+// The edit box somewhere inside a combo box (ComboBoxEx32 > ComboBox > Edit).
+HWND EditInside(HWND control) { return control ? FindChild(control, L"Edit") : nullptr; }
 
 bool SetText(HWND control, const std::wstring& text) {
   return control && SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -63,6 +71,10 @@ int wmain(int argc, wchar_t** argv) {
     HWND field = GetDlgItem(dialog, kFileNameEdit);
     if (!field) field = EditInside(GetDlgItem(dialog, kFileNameCombo));
     return SetText(field, argv[2]) ? 0 : 1;
+  }
+  if (verb == L"combo" && argc >= 3) {
+    HWND combo = FindChild(dialog, L"ComboBox");
+    return combo && SetText(EditInside(combo), argv[2]) ? 0 : 1;
   }
   if (verb == L"colour" && argc >= 5) {
     for (int i = 0; i < 3; ++i) {

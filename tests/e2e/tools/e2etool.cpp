@@ -163,8 +163,9 @@ int Activate(HWND top) {
 }
 
 // The screen rectangle of item `index` of a toolbar or tab control named
-// `name` (its window text) inside `top`. The rectangle is read through memory
-// of the window's own process, as the controls write it there.
+// `name` (its window text, or "class=" and its class for a control without
+// text) inside `top`. The rectangle is read through memory of the window's
+// own process, as the controls write it there.
 struct ChildFind {
   std::wstring name;
   HWND found = nullptr;
@@ -172,7 +173,13 @@ struct ChildFind {
 
 BOOL CALLBACK FindChildByText(HWND hwnd, LPARAM param) {
   auto* data = reinterpret_cast<ChildFind*>(param);
+  constexpr std::wstring_view kClassPrefix = L"class=";
   wchar_t text[256] = L"";
+  if (data->name.starts_with(kClassPrefix)) {
+    GetClassNameW(hwnd, text, 256);
+    if (data->name.substr(kClassPrefix.size()) == text) data->found = hwnd;
+    return data->found ? FALSE : TRUE;
+  }
   GetWindowTextW(hwnd, text, 256);
   if (data->name == text) {
     data->found = hwnd;

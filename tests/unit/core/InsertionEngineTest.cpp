@@ -538,6 +538,28 @@ TEST_F(Engine, SelectionCaptureHandsTheSelectionToTheTransformation) {
   EXPECT_FALSE(desk.TimerArmed(kTimer1));
 }
 
+TEST_F(Engine, ATransformationTakesTheCaretBackIntoItsTextUnlessCursorBakIsOff) {
+  // Left presses: one per UTF-16 unit in the editor, a line break counting one.
+  for (const bool cursor_bak : {true, false}) {
+    for (const int cut_or_copy : {0, 1}) {
+      SCOPED_TRACE(testing::Message() << "CursorBak " << cursor_bak << ", HasamiSelStr " << cut_or_copy);
+      settings.CursorBak = cursor_bak;
+      settings.HasamiSelStr = cut_or_copy;
+      desk.sent_keys.clear();
+      editor.SetText(u"[ul]");
+      editor.Select(1, 3);
+      ASSERT_TRUE(engine.StartSelectionCapture(true, [](const WideText&) {
+        return std::optional<SelectionResult>(SelectionResult(u"<ul>\r\n\t<li></li>\r\n</ul>", 11));
+      }));
+      desk.RunUntilIdle();
+      EXPECT_EQ(editor.text, u"[<ul>\r\n\t<li></li>\r\n</ul>]");
+      EXPECT_EQ(LeftPresses(), cursor_bak ? 11 : 0);
+      // Eleven Left presses from the end of the pasted text: inside the li.
+      EXPECT_EQ(editor.caret, cursor_bak ? 12u : 24u);
+    }
+  }
+}
+
 TEST_F(Engine, SelectionCaptureBeepsOnEmptySelectionEvenWithFallbackOn) {
   settings.NoSelStr_TagPaste = true;
   editor.SetText(u"ab");

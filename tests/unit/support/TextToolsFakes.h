@@ -55,6 +55,7 @@ class FakeHost : public InputHost {
   std::optional<std::string> open_dialog_answer;
   std::optional<Rgb> colour_answer;
   std::optional<std::string> folder_answer;
+  std::optional<std::string> abbreviation_answer;
   bool yes = true;
   bool shell_result = true;
   bool palette_showing = true;
@@ -69,6 +70,8 @@ class FakeHost : public InputHost {
   std::vector<std::string> events;
   std::vector<FileDialogSpec> open_dialogs;
   std::vector<FolderPickerSpec> folder_pickers;
+  std::vector<std::vector<std::string>> abbreviation_histories;  // what each wrap dialog listed
+  platform::WindowHandle foreground_at_dialog = platform::kNoWindow;
   std::vector<ShellOpenRequest> shell_requests;
   std::vector<BaseFolderDisplay> displays;
 
@@ -93,6 +96,12 @@ class FakeHost : public InputHost {
     events.push_back("dialog");
     if (folder_picker_throws) throw std::runtime_error("folder picker failed");
     return folder_answer;
+  }
+  std::optional<std::string> AskAbbreviation(const std::vector<std::string>& history) override {
+    abbreviation_histories.push_back(history);
+    events.push_back("dialog");
+    if (desk != nullptr) foreground_at_dialog = desk->ForegroundWindow();
+    return abbreviation_answer;
   }
   bool AskYesNo(const std::string&, const std::string&) override {
     events.push_back("ask");

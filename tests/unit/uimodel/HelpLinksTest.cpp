@@ -64,6 +64,25 @@ TEST(HelpLinks, TheShippedPageDescribesTheHtml5TagsAndEveryPalettePage) {
   }
 }
 
+// The abbreviation commands have a section of their own, reached from the
+// contents, the menu list, the tools table and the palette's tools page.
+TEST(HelpLinks, TheShippedPageDescribesTheAbbreviationCommands) {
+  std::ifstream file(std::string(TAGSLING_SOURCE_DIR) + "/data/Tagsling.html");
+  ASSERT_TRUE(file.good());
+  std::stringstream page;
+  page << file.rdbuf();
+  const std::string html = page.str();
+  for (const char* text : {"id=\"abbrev\"", "略記を展開(E)", "略記で囲む(W)", "「略記(R)」", "[Snippets]", "$@-N"}) {
+    EXPECT_NE(html.find(text), std::string::npos) << text;
+  }
+  std::size_t links = 0;
+  for (std::size_t at = html.find("href=\"#abbrev\""); at != std::string::npos;
+       at = html.find("href=\"#abbrev\"", at + 1)) {
+    ++links;
+  }
+  EXPECT_GE(links, 3u);
+}
+
 TEST(HelpLinks, AboutTextHasFiveLines) {
   const std::string text = AboutText();
   EXPECT_EQ(text.rfind("Tagsling  Ver.", 0), 0u);

@@ -8,9 +8,9 @@
 namespace tagsling::ui {
 namespace {
 
-TEST(HotKeyBindings, TwentyFourIdsInAscendingOrderWithDistinctSettings) {
+TEST(HotKeyBindings, TwentySixIdsInAscendingOrderWithDistinctSettings) {
   const auto keys = AllHotKeys();
-  ASSERT_EQ(keys.size(), 24u);
+  ASSERT_EQ(keys.size(), 26u);
   std::set<std::string> settings;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].id, static_cast<int>(i) + 1);
@@ -35,13 +35,17 @@ TEST(HotKeyBindings, DispatchesByIdentifier) {
       {20, CommandId::ShowTagMenuModeInverted},
       {23, CommandId::PreviewNN},
       {24, CommandId::PreviewDefaultBrowser},
+      {25, CommandId::ExpandAbbreviation},
+      {26, CommandId::WrapWithAbbreviation},
       {0, CommandId::None},
-      {25, CommandId::None},
+      {27, CommandId::None},
   };
   for (const Case& c : cases) EXPECT_EQ(HotKeyCommand(c.id), c.command) << c.id;
   EXPECT_EQ(AllHotKeys()[18].setting_key, "PMHotKey_Mode");
   EXPECT_EQ(AllHotKeys()[19].setting_key, "PMHotKey_S_Mode");
   EXPECT_EQ(AllHotKeys()[23].setting_key, "OpenDefaultBrowserHotKey");
+  EXPECT_EQ(AllHotKeys()[24].setting_key, "ExpandAbbrevHotKey");
+  EXPECT_EQ(AllHotKeys()[25].setting_key, "WrapAbbrevHotKey");
 }
 
 }  // namespace

@@ -314,6 +314,57 @@ TEST(MenuModel, DefaultBrowserPreviewFollowsTheTwoBrowserItems) {
   EXPECT_EQ(window_menu->children[4].image, 103);
 }
 
+// The accelerator letters of one menu level, upper case; separators and
+// notes have none.
+std::vector<char> Accelerators(const std::vector<MenuNode>& items) {
+  std::vector<char> letters;
+  for (const MenuNode& node : items) {
+    const std::size_t amp = node.caption.find('&');
+    if (node.kind == NodeKind::Separator || amp == std::string::npos || amp + 1 >= node.caption.size()) continue;
+    char c = node.caption[amp + 1];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    letters.push_back(c);
+  }
+  return letters;
+}
+
+TEST(MenuModel, AbbreviationCommandsAreReachedByTheirOwnLetters) {
+  struct Place {
+    MenuId menu;
+    CommandId command;
+    const char* path;
+    int image;
+  };
+  const Place kPlaces[] = {
+      {MenuId::MainMenu, CommandId::ExpandAbbreviation, "ツール(&L) > 略記(&R) > 略記を展開(&E)", 104},
+      {MenuId::MainMenu, CommandId::WrapWithAbbreviation, "ツール(&L) > 略記(&R) > 略記で囲む(&W)", 105},
+      {MenuId::TrayMenu, CommandId::ExpandAbbreviation, "ツール(&L) > 略記を展開(&E)", 104},
+      {MenuId::TrayMenu, CommandId::WrapWithAbbreviation, "ツール(&L) > 略記で囲む(&W)", 105},
+      // The hot-key tool menu keeps the focus it gave back, as tag deletion does there.
+      {MenuId::ToolHotKeyMenu, CommandId::ExpandAbbreviationFromPopup, "略記(&R) > 略記を展開(&E)", 104},
+      {MenuId::ToolHotKeyMenu, CommandId::WrapWithAbbreviationFromPopup, "略記(&R) > 略記で囲む(&W)", 105},
+  };
+  for (const Place& place : kPlaces) {
+    const MenuModel menu = BuildMenu(place.menu);
+    EXPECT_EQ(PathsTo(menu.items, place.command), std::vector<std::string>{place.path});
+    // Every level on the way gives each item a letter of its own, so the
+    // letters run the command without a second key press.
+    std::function<void(const std::vector<MenuNode>&)> check = [&](const std::vector<MenuNode>& items) {
+      std::vector<char> letters = Accelerators(items);
+      std::sort(letters.begin(), letters.end());
+      EXPECT_EQ(std::adjacent_find(letters.begin(), letters.end()), letters.end()) << place.path;
+      for (const MenuNode& node : items) {
+        if (!PathsTo(node.children, place.command).empty()) check(node.children);
+        if (node.command == place.command) {
+          EXPECT_EQ(node.image, place.image) << place.path;
+        }
+      }
+    };
+    check(menu.items);
+  }
+  EXPECT_TRUE(PathsTo(BuildMenu(MenuId::ToolHotKeyMenu).items, CommandId::ExpandAbbreviation).empty());
+}
+
 TEST(MenuModel, StripsAcceleratorMarks) {
   struct Case {
     const char* in;

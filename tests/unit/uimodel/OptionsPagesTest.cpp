@@ -98,6 +98,19 @@ TEST(OptionsPagesTest, BrowserPageShowsTheInstalledBrowsersReadOnly) {
   EXPECT_TRUE(AppSettings().OpenDefaultBrowserHotKey.empty());
 }
 
+TEST(OptionsPagesTest, AbbreviationHotKeysHaveAGroupOnTheFirstHotKeyPage) {
+  const OptionGroup& group = OptionsPages()[6].groups[1];
+  EXPECT_EQ(group.caption, "略記");
+  ASSERT_EQ(group.controls.size(), 2u);
+  EXPECT_EQ(group.controls[0].setting, "ExpandAbbrevHotKey");
+  EXPECT_EQ(group.controls[0].caption, "略記を展開:");
+  EXPECT_EQ(group.controls[1].setting, "WrapAbbrevHotKey");
+  EXPECT_EQ(group.controls[1].caption, "略記で囲む:");
+  for (const OptionControl& control : group.controls) EXPECT_EQ(control.kind, OptionKind::HotKey);
+  EXPECT_TRUE(AppSettings().ExpandAbbrevHotKey.empty());
+  EXPECT_TRUE(AppSettings().WrapAbbrevHotKey.empty());
+}
+
 TEST(OptionsPagesTest, NumberFieldsStepByTen) {
   EXPECT_EQ(FindOptionControl("AutoActive_Margin")->step, 10);
   EXPECT_EQ(FindOptionControl("HasamiTime")->step, 10);

@@ -64,7 +64,7 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       }
     }
   }
-  EXPECT_EQ(buttons, 87 + 15);
+  EXPECT_EQ(buttons, 87 + 15 + 2);
   // Every picture is used.
   EXPECT_EQ(images.size(), static_cast<std::size_t>(kToolImageCount) - 2);  // 13 is unused, 72 only in menus
 }
@@ -83,6 +83,21 @@ TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
     for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
     EXPECT_LE(width, kPaletteLayout.tool_panel_width);
   }
+}
+
+TEST(PalettePages, AbbreviationButtonsFollowTagDeletionOnTheToolsPage) {
+  const PalettePage& tools = PalettePages()[9];
+  ASSERT_EQ(tools.caption, "ツール");
+  std::vector<std::pair<std::string_view, int>> buttons;
+  for (const PaletteButton& b : tools.buttons) {
+    if (b.command == CommandId::ExpandAbbreviation || b.command == CommandId::WrapWithAbbreviation) {
+      EXPECT_EQ(b.kind, ButtonKind::Plain);
+      buttons.emplace_back(b.hint, b.image);
+    }
+  }
+  EXPECT_EQ(buttons, (std::vector<std::pair<std::string_view, int>>{{"略記を展開", 104}, {"略記で囲む", 105}}));
+  EXPECT_EQ(tools.buttons[2].menu, MenuId::TagDeleteButtonMenu);
+  EXPECT_EQ(tools.buttons[4].command, CommandId::ExpandAbbreviation);
 }
 
 TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
