@@ -58,8 +58,8 @@ platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
   const std::string bytes = Convert(std::string(sjis), "CP932", "UTF-16LE");
   platform::WideText wide;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-    wide.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                         static_cast<unsigned char>(bytes[i + 1]) << 8));
+    wide.push_back(
+        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8));
   return wide;
 }
 

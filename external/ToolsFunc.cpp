@@ -40,7 +40,7 @@ bool Uses(std::u16string_view text, Placeholder wanted) {
 }  // namespace
 
 std::optional<platform::WideText> ExpandToolParams(std::u16string_view param_template,
-                                                  const platform::WideText& public_dir, const DocumentLookup& lookup) {
+                                                   const platform::WideText& public_dir, const DocumentLookup& lookup) {
   platform::WideText file_argument;
   if (Uses(param_template, Placeholder::kFile)) {
     platform::WideText path = lookup(false);

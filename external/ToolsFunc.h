@@ -31,7 +31,7 @@ using DocumentLookup = std::function<platform::WideText(bool want_folder)>;
 // the file before the folder; nullopt when a needed lookup came back empty.
 // `public_dir` (the Public_Dir setting) takes precedence for "%d".
 std::optional<platform::WideText> ExpandToolParams(std::u16string_view param_template,
-                                                  const platform::WideText& public_dir, const DocumentLookup& lookup);
+                                                   const platform::WideText& public_dir, const DocumentLookup& lookup);
 
 // TmpDir, or when it is empty the folder part of File (ending in "\").
 std::string ToolWorkingFolder(const settings::ToolEntry& tool);

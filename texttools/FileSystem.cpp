@@ -46,8 +46,7 @@ std::optional<fs::path> ToPath(const platform::WideText& path) {
   for (std::size_t pos = 0; pos < path.size(); ++pos) {
     char32_t c = path[pos];
     if (c >= 0xD800 && c <= 0xDFFF) {
-      if (c > 0xDBFF || pos + 1 >= path.size() || path[pos + 1] < 0xDC00 || path[pos + 1] > 0xDFFF)
-        return std::nullopt;
+      if (c > 0xDBFF || pos + 1 >= path.size() || path[pos + 1] < 0xDC00 || path[pos + 1] > 0xDFFF) return std::nullopt;
       c = 0x10000 + ((c - 0xD800) << 10) + (path[++pos] - 0xDC00);
     }
     auto put = [&utf8](char32_t byte) { utf8.push_back(static_cast<char>(byte)); };
