@@ -35,7 +35,7 @@ void Check(bool condition) {
 // Every search of the matcher against the restarting search, from the
 // start and from a few character starts after `from`.
 void CompareSearches(const tagsling::regex::TAWKStr& awk, const std::string& text, std::size_t from) {
-  tagsling::test::RestartingSearch reference(awk.CurrentDFA(), text, awk.SeparatorByte());
+  tagsling::regex::test::RestartingSearch reference(awk.CurrentDFA(), text, awk.SeparatorByte());
   tagsling::regex::TREMatcher usual = awk.MatcherFor(text);
   tagsling::regex::TREMatcher remembering = awk.MatcherFor(text);
   remembering.SetRememberAfter(0);

@@ -111,10 +111,13 @@ Text<Char> UpperAscii(View<Char> text) {
   return result;
 }
 
-// "X:" needs a first character that is a single one: in code page 932 a
-// lead byte followed by ":" is one double-byte character.
+// "X:" needs a first character that code page 932 writes in one byte (a
+// lead byte followed by ":" is one double-byte character): ASCII or a
+// half-width katakana. Both forms agree on every name.
 bool SingleFirstCharacter(std::string_view path) { return !IsSjisLeadByte(static_cast<unsigned char>(path[0])); }
-bool SingleFirstCharacter(std::u16string_view) { return true; }
+bool SingleFirstCharacter(std::u16string_view path) {
+  return path[0] < 0x80 || (path[0] >= 0xFF61 && path[0] <= 0xFF9F);
+}
 
 template <typename Char>
 Text<Char> DriveOf(View<Char> path) {
