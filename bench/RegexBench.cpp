@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "common/SjisLiteral.h"
 #include "regex/TAWKStr.h"
 
 #ifdef TAGSLING_BENCH_HAS_RE2
@@ -27,6 +28,7 @@
 
 namespace {
 
+using tagsling::operator""_sjis;
 using tagsling::regex::TAWKStr;
 using tagsling::regex::TRegularExpression;
 
@@ -67,12 +69,8 @@ std::string Html(std::size_t size) {
       size);
 }
 std::string Prose(std::size_t size) {
-  // "これは日本語の文章です。..." (Japanese prose, no markup)
-  return Repeat(
-      "\x82\xb1\x82\xea\x82\xcd\x93\xfa\x96\x7b\x8c\xea\x82\xcc\x95\xb6\x8f\xcd\x82\xc5\x82\xb7\x81\x42\x83\x5e\x83\x4f"
-      "\x82\xcc\x8d\xed\x8f\x9c\x82\xc6\x91\xe8\x96\xbc\x82\xcc\x89\xf0\x90\xcd\x82\xc9\x8e\x67\x82\xa4\x90\xb3\x8b\x4b"
-      "\x95\x5c\x8c\xbb\x82\xf0\x91\xaa\x82\xe8\x82\xdc\x82\xb7\x81\x42",
-      size);
+  // Japanese prose, no markup.
+  return Repeat("これは日本語の文章です。タグの削除と題名の解析に使う正規表現を測ります。"_sjis, size);
 }
 std::string OpenAngles(std::size_t size) { return Repeat("<", size); }
 std::string OpenComments(std::size_t size) { return Repeat("<!--", size); }
@@ -89,7 +87,7 @@ const std::size_t kSizes[] = {1 << 10, 10 << 10, 100 << 10, 1 << 20};
 
 void Compile(benchmark::State& state, const char* pattern) {
   for (auto _ : state) {
-    regex::TRegularExpression re;
+    TRegularExpression re;
     re.SetRegExp(pattern);
     benchmark::DoNotOptimize(re.CurrentDFA().StateCount());
   }
@@ -106,7 +104,7 @@ struct Outcome {
   bool operator==(const Outcome&) const = default;
 };
 
-Outcome RunOurs(const regex::TAWKStr& awk, Operation operation, const std::string& text) {
+Outcome RunOurs(const TAWKStr& awk, Operation operation, const std::string& text) {
   Outcome outcome;
   if (operation == Operation::Match) {
     awk.Match(text, outcome.position, outcome.length);
@@ -118,7 +116,7 @@ Outcome RunOurs(const regex::TAWKStr& awk, Operation operation, const std::strin
 }
 
 void Run(benchmark::State& state, const char* pattern, Operation operation, const std::string& text) {
-  regex::TAWKStr awk;
+  TAWKStr awk;
   awk.SetRegExp(pattern);
   for (auto _ : state) {
     if (operation == Operation::Match) {
@@ -168,7 +166,7 @@ void RunRe2Row(benchmark::State& state, const Pattern* pattern, Operation operat
     state.SkipWithError(("RE2 rejects the pattern: " + re.error()).c_str());
     return;
   }
-  regex::TAWKStr awk;
+  TAWKStr awk;
   awk.SetRegExp(pattern->text);
   if (!(RunRe2(re, operation, text) == RunOurs(awk, operation, text))) {
     state.SkipWithError("RE2 gives a different result");

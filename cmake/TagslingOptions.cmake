@@ -25,9 +25,17 @@ endif()
 if(WIN32)
   # Nothing to ship but our own files: the C and C++ runtimes are linked in.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Reproducible executables: no link time in the PE and export headers, no
+  # checkout path in the code.
+  add_link_options(-Wl,--no-insert-timestamp)
+  add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.)
   # What a Release build ships carries no symbol tables (they are half of
   # tagsling.exe); Debug and RelWithDebInfo builds keep them.
   add_link_options($<$<CONFIG:Release,MinSizeRel>:-s>)
+  # Code and data nobody calls are dropped at link time: each function and
+  # object in its own section, unreferenced sections collected.
+  add_compile_options($<$<CONFIG:Release,MinSizeRel>:-ffunction-sections> $<$<CONFIG:Release,MinSizeRel>:-fdata-sections>)
+  add_link_options($<$<CONFIG:Release,MinSizeRel>:-Wl,--gc-sections>)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0A00)
 endif()
 

@@ -220,7 +220,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(working == tool.TmpDir);
   } else {
     Check(tool.File.compare(0, working.size(), working) == 0);
-    Check(working.empty() || tagsling::texttools::EndsWithBackslash(working) || working.back() == ':');
+    Check(working.empty() || texttools::EndsWithBackslash(working) || working.back() == ':');
   }
   std::optional<ShellStart> start = PlanExternalTool(
       tool, codec.WideToSjis(public_dir), [&](bool want_folder) { return want_folder ? folder : document; }, codec);

@@ -108,6 +108,15 @@ for binary in "$build"/fuzz/fuzz_*; do
   rm -rf "$work" "$work.log"
 done
 
+note "Release package"
+# The zip a Windows user downloads, made twice for the same bytes; the
+# end-to-end run starts Tagsling from it.
+if "$root/scripts/check-package.sh"; then
+  record 1 0 "release package"
+else
+  record 0 1 "release package"
+fi
+
 note "End-to-end tests under Wine"
 e2e_log=$(mktemp)
 python3 "$root/tests/e2e/run.py" --build-win "$build/win64" --screenshots "$build/screenshots" 2>&1 | tee "$e2e_log"

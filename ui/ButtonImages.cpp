@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "icon/ProgramIcon.h"
+
 namespace tagsling::ui {
 namespace {
 
@@ -579,18 +581,6 @@ void DrawToolPicture(Canvas& c, int index) {
   DrawFigure(c, index);
 }
 
-void DrawAppPicture(Canvas& c, int index) {
-  if (index == 0) {
-    c.RoundBox(0.3, 0.3, 15.7, 15.7, kBasic, kBasic);
-    c.Text(2, 2, 14, 14, L"T", kPaper);
-  } else {
-    c.RoundBox(0.3, 0.3, 15.7, 15.7, kForm, kForm);
-    c.Text(1, 2, 5, 14, L"[", kPaper);
-    c.Text(11, 2, 15, 14, L"]", kPaper);
-    c.Text(4.5, 2.5, 11.5, 13.5, L"T", kPaper);
-  }
-}
-
 using Painter = void (*)(Canvas&, int);
 
 // A 32-bit top-down DIB section of width x height; `bits` receives its pixels.
@@ -698,7 +688,8 @@ UniqueBitmap CreateToolBitmap(int index, int size) {
 }
 
 UniqueIcon CreateProgramIcon(int index, int size) {
-  const std::vector<std::uint32_t> pixels = Render(DrawAppPicture, index, size);
+  // The drawing of tagsling.ico, the icon resource Explorer shows.
+  const std::vector<std::uint32_t> pixels = icon::RenderProgramIcon(index, size);
   UniqueBitmap color = MakeBitmap(pixels, size, size);
   // The mask is unused for 32-bit icons with alpha, but must exist (cleared:
   // rows of whole 16-bit words).
@@ -712,8 +703,10 @@ UniqueIcon CreateProgramIcon(int index, int size) {
 }
 
 void DrawProgramPicture(HDC dc, const RECT& rect, int index) {
-  Canvas canvas(dc, rect);
-  DrawAppPicture(canvas, index);
+  const int size = std::min(rect.right - rect.left, rect.bottom - rect.top);
+  if (size <= 0) return;
+  UniqueIcon picture = CreateProgramIcon(index, size);
+  if (picture) DrawIconEx(dc, rect.left, rect.top, picture.get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace tagsling::ui

@@ -4,7 +4,10 @@
 // the kToolImageCount button and menu pictures of IL_ToolBt and the two
 // program icons of MyAppIcons (normal mode and sandwich mode).
 //
-// Each picture is described on a 16 x 16 grid (badges with a short text,
+// The program icons come from icon/ProgramIcon.h, the drawing that also
+// gives tagsling.ico its pictures.
+//
+// Each button picture is described on a 16 x 16 grid (badges with a short text,
 // small pictograms made of rectangles, lines and ellipses) and drawn with GDI
 // at the requested size, once on black and once on white; the difference
 // between the two gives each pixel's coverage, so the anti-aliased edges of

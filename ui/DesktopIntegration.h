@@ -58,26 +58,28 @@ class DesktopIntegration {
   // docked, otherwise "FormHeight".
   int HeightLimit() const;
 
-  // Creation step 8 (when docked): always on top, ABM_NEW, RepositionAppBar.
+  // While docked: always on top and registered as the desktop toolbar at the top edge.
   void Dock();
-  // Creation steps 9-11: the thread-local mouse hook, the hook library and,
-  // with "AutoActive_OnTop", SetHook. False after the error box when the
+  // Installs the thread-local mouse hook, loads the hook library and, with
+  // "AutoActive_OnTop", calls its SetHook. False after the error box when the
   // library or an export is missing: the program must end.
   bool InstallHooks();
-  // Creation step 14 and the options dialog's confirmation: the icon is
+  // At creation and on the options dialog's confirmation: the icon is
   // registered exactly when "TrayIcon" is on and the window is not docked.
   void ApplyTrayIcon();
   // The mode display: the icon image follows sandwich mode.
   void SetTrayIconImage(HICON icon);
-  // Creation step 16 and after the options dialog; RemoveHotKeys while it is shown.
+  // At creation and after the options dialog; RemoveHotKeys while it is shown.
   void RegisterHotKeys();
   void RemoveHotKeys();
   // The options dialog's confirmation: attach or detach the hook library.
   void ApplyAutoActivation();
-  // Destruction steps 1, 2 and 4.
+  // On destruction: detaches the hook library, removes the mouse hook and the
+  // desktop toolbar. Safe to call twice.
   void Shutdown();
 
-  // 0x464, 0x46E. True when the message was handled; `result` is its answer.
+  // kAutoActivateMessage and kAppBarCallbackMessage. True when the message
+  // was handled; `result` is its answer.
   bool HandleMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
 
   // The handlers of the commands only hot keys reach: showing the palette

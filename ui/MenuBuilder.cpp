@@ -7,44 +7,6 @@
 namespace tagsling::ui {
 namespace {
 
-constexpr MenuId kAllMenus[] = {
-    MenuId::MainMenu,
-    MenuId::TagPopup,
-    MenuId::ShortTagPopup,
-    MenuId::BodyAttrs,
-    MenuId::FontAttrs,
-    MenuId::Align3,
-    MenuId::HrAttrs,
-    MenuId::TableAttrs,
-    MenuId::TrAttrs,
-    MenuId::TdAttrs,
-    MenuId::CaptionAligns,
-    MenuId::OlAttrs,
-    MenuId::LiAttrMenu,
-    MenuId::DlAttrs,
-    MenuId::TargetItems,
-    MenuId::ImgAttrs,
-    MenuId::FormAttrs,
-    MenuId::ButtonAttrs,
-    MenuId::TextAttrs,
-    MenuId::RadioAttrs,
-    MenuId::CheckboxAttrs,
-    MenuId::HiddenAttrs,
-    MenuId::SelectAttrs,
-    MenuId::TextareaAttrs,
-    MenuId::FramesetAttrMenu,
-    MenuId::FrameAttrs,
-    MenuId::BrowserSizes,
-    MenuId::UserTagButtonMenu,
-    MenuId::TagDeleteButtonMenu,
-    MenuId::ToolsButtonMenu,
-    MenuId::TrayMenu,
-    MenuId::ToolPanelMenu,
-    MenuId::BaseFolderMenu,
-    MenuId::ToolHotKeyMenu,
-    MenuId::OuterToolHotKeyMenu,
-};
-
 CommandId ListCommand(settings::ListMenuAction action) {
   switch (action) {
     case settings::ListMenuAction::kRunUserTag:
@@ -75,7 +37,8 @@ MenuSet::~MenuSet() {
 }
 
 void MenuSet::BuildAll() {
-  for (MenuId id : kAllMenus) {
+  for (const MenuDefinition& definition : AllMenuDefinitions()) {
+    const MenuId id = definition.id;
     auto built = std::make_unique<Built>();
     built->model = BuildMenu(id);
     built->root.reset(built->model.is_menu_bar ? CreateMenu() : CreatePopupMenu());

@@ -97,7 +97,7 @@ MenuModel BuildMenu(MenuId id) {
   model.open_handler = def.open_handler;
 
   std::vector<FlatRow> flat;
-  Flatten(Rows(def.rows), 0, flat);
+  Flatten(Rows(def.id), 0, flat);
 
   // open[d] is the container receiving rows of depth d; path[d] the position
   // of that container's submenu in its parent.

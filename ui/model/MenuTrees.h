@@ -177,44 +177,9 @@ std::span<const MenuRow> Rows(TableId table);
 std::span<const MenuTable> TagMenuTables();
 std::span<const MenuTable> CommandMenuTables();
 
-// The menus of the main window.
-enum class MenuId : std::uint8_t {
-  MainMenu,
-  TagPopup,
-  ShortTagPopup,
-  BodyAttrs,
-  FontAttrs,
-  Align3,
-  HrAttrs,
-  TableAttrs,
-  TrAttrs,
-  TdAttrs,
-  CaptionAligns,
-  OlAttrs,
-  LiAttrMenu,
-  DlAttrs,
-  TargetItems,
-  ImgAttrs,
-  FormAttrs,
-  ButtonAttrs,
-  TextAttrs,
-  RadioAttrs,
-  CheckboxAttrs,
-  HiddenAttrs,
-  SelectAttrs,
-  TextareaAttrs,
-  FramesetAttrMenu,
-  FrameAttrs,
-  BrowserSizes,
-  UserTagButtonMenu,
-  TagDeleteButtonMenu,
-  ToolsButtonMenu,
-  TrayMenu,
-  ToolPanelMenu,
-  BaseFolderMenu,
-  ToolHotKeyMenu,
-  OuterToolHotKeyMenu,
-};
+// A menu of the main window, named by the table of its rows: one of the ids
+// in AllMenuDefinitions(), never a fragment that only other tables insert.
+using MenuId = TableId;
 
 // A caption shown differently in one menu than in the shared table.
 struct CaptionOverride {
@@ -230,9 +195,8 @@ struct NameOverride {
 };
 
 struct MenuDefinition {
-  MenuId id;
-  std::string_view name;  // component name, e.g. "TagPopup"
-  TableId rows;
+  MenuId id;              // also the table of its rows
+  std::string_view name;  // its component name, kept as data (e.g. "PopupMenu1"); errors name the menu by it
   bool is_menu_bar = false;
   std::string_view item_prefix = {};                 // "PM1_" / "PM4_": prefix of the tag items' names
   CommandId tag_command = CommandId::RunTagCommand;  // palette or popup form

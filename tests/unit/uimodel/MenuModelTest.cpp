@@ -62,6 +62,18 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
   }
 }
 
+// A menu is keyed by the table of its rows: two menus on one table would
+// make the second unreachable.
+TEST(MenuModel, EveryMenuIsFoundByItsOwnTable) {
+  std::set<MenuId> seen;
+  for (const MenuDefinition& def : AllMenuDefinitions()) {
+    SCOPED_TRACE(std::string(def.name));
+    EXPECT_TRUE(seen.insert(def.id).second);
+    EXPECT_EQ(&FindMenuDefinition(def.id), &def);
+    EXPECT_FALSE(Rows(def.id).empty());
+  }
+}
+
 TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromPopupMenu1) {
   ASSERT_EQ(core::TemplateKeys().size(), core::kTemplateKeyCount);
   const std::set<std::string> catalogue = LowerCatalogue();
