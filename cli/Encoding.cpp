@@ -14,6 +14,15 @@ namespace tagsling::cli {
 std::string Utf8ToSjis(const std::string& utf8) { return win::WideToSjis(win::Utf8ToWide(utf8)); }
 std::string SjisToUtf8(const std::string& sjis) { return win::WideToUtf8(win::SjisToWide(sjis)); }
 
+platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
+  const std::wstring wide = win::SjisToWide(sjis);
+  return platform::WideText(wide.begin(), wide.end());
+}
+
+std::string CliCodec::WideToSjis(std::u16string_view wide) {
+  return win::WideToSjis(std::wstring(wide.begin(), wide.end()));
+}
+
 #else
 
 namespace {
@@ -44,6 +53,24 @@ std::string Convert(const std::string& text, const char* from, const char* to) {
 
 std::string Utf8ToSjis(const std::string& utf8) { return Convert(utf8, "UTF-8", "CP932"); }
 std::string SjisToUtf8(const std::string& sjis) { return Convert(sjis, "CP932", "UTF-8"); }
+
+platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
+  const std::string bytes = Convert(std::string(sjis), "CP932", "UTF-16LE");
+  platform::WideText wide;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
+    wide.push_back(
+        static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8));
+  return wide;
+}
+
+std::string CliCodec::WideToSjis(std::u16string_view wide) {
+  std::string bytes;
+  for (char16_t unit : wide) {
+    bytes.push_back(static_cast<char>(unit & 0xFF));
+    bytes.push_back(static_cast<char>(unit >> 8));
+  }
+  return Convert(bytes, "UTF-16LE", "CP932");
+}
 
 #endif
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Cli.h"
+#include "cli/Encoding.h"
 #include "texttools/ImageSize.h"
 #include "texttools/Messages.h"
 
@@ -11,7 +12,7 @@ namespace tagsling::cli {
 
 int RunImgsize(CliContext& ctx) {
   if (ctx.args.size() != 1) return ctx.Fail("usage: tagsling-cli imgsize FILE", kSyntaxError);
-  const std::string& path = ctx.args[0];
+  const platform::WideText path = CliCodec().SjisToWide(ctx.args[0]);
   texttools::PictureKind kind = texttools::PictureKindOf(path);
   if (kind == texttools::PictureKind::kNone) return ctx.Fail(texttools::kMsgPictureSizeUnreadable);
   texttools::NativeFileSystem files;

@@ -6,7 +6,10 @@
 
 #include <string>
 
+#include <algorithm>
+
 #include "cli/Cli.h"
+#include "cli/Encoding.h"
 #include "texttools/DocumentPath.h"
 #include "texttools/Messages.h"
 #include "texttools/PathText.h"
@@ -20,8 +23,10 @@ namespace {
 // titles naming local files can be tried here too.
 class SlashFileSystem : public texttools::NativeFileSystem {
  public:
-  bool FileExists(const std::string& path) override {
-    return NativeFileSystem::FileExists(texttools::ReplaceSingleByteChar(path, '\\', '/'));
+  bool FileExists(const platform::WideText& path) override {
+    platform::WideText native = path;
+    std::replace(native.begin(), native.end(), u'\\', u'/');
+    return NativeFileSystem::FileExists(native);
   }
 };
 #else
@@ -36,12 +41,13 @@ int RunTitlepath(CliContext& ctx) {
   if (ctx.args.size() != 1)
     return ctx.Fail("usage: tagsling-cli titlepath TITLE [--base DIR] [--folder]", kSyntaxError);
   SlashFileSystem files;
-  texttools::EditorWindowText window{"", ctx.args[0], ""};
-  std::string path = texttools::DocumentPathFromWindow(window, base, files);
+  CliCodec codec;
+  texttools::EditorWindowText window{"", codec.SjisToWide(ctx.args[0]), u""};
+  platform::WideText path = texttools::DocumentPathFromWindow(window, codec.SjisToWide(base), files, codec);
   if (path.empty()) {
     return ctx.Fail(want_folder ? texttools::kMsgNoBaseFolderPath : texttools::kMsgNoHtmlFilePath);
   }
-  ctx.WriteLine(want_folder ? texttools::DocumentFolder(path) : texttools::TrimBlanks(path));
+  ctx.WriteLine(codec.WideToSjis(want_folder ? texttools::DocumentFolder(path) : texttools::TrimBlanks(path)));
   return kOk;
 }
 

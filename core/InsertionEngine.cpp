@@ -331,6 +331,13 @@ bool InsertionEngine::PasteTextTo(WindowHandle focus, const std::string& sjis_te
   return PasteText(sjis_text);
 }
 
+bool InsertionEngine::PasteTextTo(WindowHandle focus, const WideText& text) {
+  if (Refuse()) return false;
+  RunScope scope(*this);
+  job_.focus_window = focus;
+  return PasteWideText(text);
+}
+
 bool InsertionEngine::PasteWideText(const WideText& text) {
   job_.tag_text = p_.codec.WideToSjis(text);
   if (!SetClipboard(text)) return false;

@@ -139,6 +139,8 @@ class InsertionEngine {
   // the job's focus window, then PasteText. Refused with a beep while a job
   // is pending, whose capture would otherwise read this text back.
   bool PasteTextTo(WindowHandle focus, const std::string& sjis_text);
+  // The same for UTF-16 text (paths that code page 932 cannot hold).
+  bool PasteTextTo(WindowHandle focus, const WideText& text);
 
   // Timer ticks (the host's timers call them through the platform).
   void Timer1Timer();

@@ -204,7 +204,7 @@ const WindowInfo* FindDocumentBrowserWindow(std::u16string_view document_title, 
   return nullptr;
 }
 
-std::u16string DocumentTitle(std::string_view html, std::string_view file_name, platform::TextCodec& codec) {
+std::u16string DocumentTitle(std::string_view html, std::u16string_view file_name, platform::TextCodec& codec) {
   constexpr std::string_view kBom = "\xEF\xBB\xBF";
   const bool bom = html.substr(0, kBom.size()) == kBom;
   std::u16string title;
@@ -212,7 +212,7 @@ std::u16string DocumentTitle(std::string_view html, std::string_view file_name, 
     std::optional<std::u16string> utf8 = DecodeUtf8(*bytes, bom);
     title = CleanTitle(utf8 ? *utf8 : codec.SjisToWide(*bytes));
   }
-  return title.empty() ? codec.SjisToWide(file_name) : title;
+  return title.empty() ? std::u16string(file_name) : title;
 }
 
 std::string InstalledBrowsersLine(const std::function<bool(std::string_view exe)>& has_app_path) {

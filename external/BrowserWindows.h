@@ -63,10 +63,10 @@ inline constexpr std::size_t kTitleScanBytes = 64 * 1024;
 // the text of the first <title> element, found with the pattern library
 // (any letter case, attributes allowed), its character references decoded
 // and its white space collapsed and trimmed as browsers do; or `file_name`
-// (code page 932) when there is no title element or its text is empty.
+// when there is no title element or its text is empty.
 // The title's bytes are read as UTF-8 when the file starts with the UTF-8
 // byte-order mark or they are valid UTF-8, otherwise as code page 932.
-std::u16string DocumentTitle(std::string_view html, std::string_view file_name, platform::TextCodec& codec);
+std::u16string DocumentTitle(std::string_view html, std::u16string_view file_name, platform::TextCodec& codec);
 
 // "Microsoft Edge, Google Chrome" — the browsers with an App Paths entry, in
 // table order; "" when none is. `has_app_path` is asked with each

@@ -11,14 +11,14 @@ bool IsHidemaru(const std::string& editor_file) {
   return SjisToLower(texttools::FileNamePart(editor_file)) == "hidemaru.exe";
 }
 
-std::string EditorCommandLine(const std::string& editor_file, const std::string& editor_cmd_line,
-                              const std::string& file) {
+platform::WideText EditorCommandLine(const platform::WideText& editor_file, const platform::WideText& editor_cmd_line,
+                                     const platform::WideText& file) {
   // The program name is read up to the next quote with no escapes, and an
   // executable's path never holds a quote: plain quotes are right for it.
-  std::string line(1, '"');
-  line.append(editor_file).push_back('"');
-  if (!editor_cmd_line.empty()) line.append(1, ' ').append(editor_cmd_line);
-  if (!file.empty()) line.append(1, ' ').append(texttools::QuoteArgument(file));
+  platform::WideText line(1, u'"');
+  line.append(editor_file).push_back(u'"');
+  if (!editor_cmd_line.empty()) line.append(1, u' ').append(editor_cmd_line);
+  if (!file.empty()) line.append(1, u' ').append(texttools::QuoteArgument(file));
   return line;
 }
 
@@ -35,18 +35,19 @@ std::optional<WindowPlacement> EditorStartPlacement(const std::string& editor_fi
   return placement;
 }
 
-EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const EditorLaunchRequest& request) {
+EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const EditorLaunchRequest& request,
+                                  platform::TextCodec& codec) {
   EditorLaunchPlan plan;
   if (settings.EditorFile.empty()) {
-    plan.report = EditorNotSetMessage();
+    plan.report = codec.SjisToWide(EditorNotSetMessage());
     return plan;
   }
   if (!request.file.empty() && !request.file_exists) {
-    plan.report = EditorFileMissingMessage(request.file);
+    plan.report = EditorFileMissingMessage(request.file, codec);
     return plan;
   }
-  plan.application = settings.EditorFile;
-  plan.command_line = EditorCommandLine(settings.EditorFile, settings.EditorCmdLine, request.file);
+  plan.application = codec.SjisToWide(settings.EditorFile);
+  plan.command_line = EditorCommandLine(plan.application, codec.SjisToWide(settings.EditorCmdLine), request.file);
   plan.directory = request.folder_exists ? request.folder : request.own_folder;
   if (std::optional<WindowPlacement> placement =
           EditorStartPlacement(settings.EditorFile, settings.EditorWindowMax, request.free_area)) {
@@ -57,28 +58,23 @@ EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const E
     plan.startup->height = placement->height;
   }
   plan.fit_after_start = settings.EditorWindowMax;
-  plan.failure_report = EditorStartFailedMessage();
+  plan.failure_report = codec.SjisToWide(EditorStartFailedMessage());
   return plan;
 }
 
 std::string EditorNotSetMessage() { return texttools::kMsgNoEditorFile; }
 
-std::string EditorFileMissingMessage(const std::string& file) {
-  std::string message(text::kFileMissingOpen);
-  return message.append(file).append(text::kFileMissingClose);
+platform::WideText EditorFileMissingMessage(const platform::WideText& file, platform::TextCodec& codec) {
+  return codec.SjisToWide(text::kFileMissingOpen) + file + codec.SjisToWide(text::kFileMissingClose);
 }
 
 std::string EditorStartFailedMessage() { return text::kEditorStartFailed; }
 
-texttools::FileDialogSpec HtmlOpenDialogSpec(const std::string& initial_folder) {
+texttools::FileDialogSpec HtmlOpenDialogSpec(const platform::WideText& initial_folder) {
   texttools::FileDialogSpec dialog;
   dialog.filters = {{texttools::kFilterHtmlFiles, "*.html;*.htm"}, {texttools::kFilterAllFiles, "*.*"}};
   dialog.initial_folder = initial_folder;
   return dialog;
-}
-
-std::string HtmlOpenDirFor(const std::string& chosen_file) {
-  return texttools::FolderWithoutTrailingSeparator(chosen_file);
 }
 
 }  // namespace tagsling::external

@@ -6,9 +6,15 @@
 // PlanEditorLaunch decides; the Windows code fills STARTUPINFO, calls
 // CreateProcess and, when asked, waits for the editor to become idle, finds
 // its window (FindProcessWindow) and fits the target window to the free area.
+//
+// The editor's settings are code page 932; the document and the folders are
+// UTF-16 (they come from the open dialog), and so is everything the plan
+// hands to CreateProcess.
 
 #include <optional>
 #include <string>
+
+#include "platform/TextCodec.h"
 
 #include "external/Winplace.h"
 #include "settings/AppSettings.h"
@@ -22,8 +28,8 @@ bool IsHidemaru(const std::string& editor_file);
 // The editor's command line: EditorFile in quotes, then EditorCmdLine as the
 // user wrote it, then the file as one quoted argument; empty parts are left
 // out with their separating space.
-std::string EditorCommandLine(const std::string& editor_file, const std::string& editor_cmd_line,
-                              const std::string& file);
+platform::WideText EditorCommandLine(const platform::WideText& editor_file, const platform::WideText& editor_cmd_line,
+                                     const platform::WideText& file);
 
 // The STARTUPINFO fields of a placed start; every other field is zero.
 struct StartupBlock {
@@ -48,44 +54,41 @@ std::optional<WindowPlacement> EditorStartPlacement(const std::string& editor_fi
                                                     const std::optional<WindowPlacement>& free_area);
 
 struct EditorLaunchRequest {
-  std::string file;  // may be empty: a new document
+  platform::WideText file;  // may be empty: a new document
   bool file_exists = false;
-  std::string folder;  // starting folder (HtmlOpenDir or the chosen file's)
+  platform::WideText folder;  // starting folder (HtmlOpenDir or the chosen file's)
   bool folder_exists = false;
-  std::string own_folder;  // folder of the program's own executable
+  platform::WideText own_folder;  // folder of the program's own executable
   std::optional<WindowPlacement> free_area;
 };
 
 struct EditorLaunchPlan {
-  std::string report;       // not empty: show it (report bracket) and start nothing
-  std::string application;  // CreateProcess application name (EditorFile)
-  std::string command_line;
-  std::string directory;
+  platform::WideText report;       // not empty: show it (report bracket) and start nothing
+  platform::WideText application;  // CreateProcess application name (EditorFile)
+  platform::WideText command_line;
+  platform::WideText directory;
   // nullopt: the program's own STARTUPINFO (GetStartupInfoA), so the
   // editor chooses its place.
   std::optional<StartupBlock> startup;
   // After a successful start: wait for input idle, and when the editor's
   // window is found, fit the target window to the free area.
   bool fit_after_start = false;
-  std::string failure_report;  // shown when CreateProcess fails
+  platform::WideText failure_report;  // shown when CreateProcess fails
 };
 
-EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const EditorLaunchRequest& request);
+EditorLaunchPlan PlanEditorLaunch(const settings::AppSettings& settings, const EditorLaunchRequest& request,
+                                  platform::TextCodec& codec);
 
 // "テキストエディタの実行ファイルを指定して下さい。": the report of the new and
 // open commands when EditorFile is empty.
 std::string EditorNotSetMessage();
 // "ファイル(" F ")が見当たりません。"
-std::string EditorFileMissingMessage(const std::string& file);
+platform::WideText EditorFileMissingMessage(const platform::WideText& file, platform::TextCodec& codec);
 // "テキストエディタの起動に失敗しました。"
 std::string EditorStartFailedMessage();
 
 // The open dialog: no title of its own, no preset name, the HTML filter and
 // the all-files filter, starting in `initial_folder` (HtmlOpenDir).
-texttools::FileDialogSpec HtmlOpenDialogSpec(const std::string& initial_folder);
-
-// HtmlOpenDir after the open dialog was confirmed with `chosen_file`: its
-// folder without the trailing "\" (a root keeps it).
-std::string HtmlOpenDirFor(const std::string& chosen_file);
+texttools::FileDialogSpec HtmlOpenDialogSpec(const platform::WideText& initial_folder);
 
 }  // namespace tagsling::external

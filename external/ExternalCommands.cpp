@@ -14,6 +14,10 @@ void Report(ExternalContext& context, const std::string& message) {
   texttools::ReportWithBracket(context.text, message);
 }
 
+void Report(ExternalContext& context, const platform::WideText& message) {
+  texttools::ReportWithBracket(context.text, message);
+}
+
 const std::string& ExecutableSetting(const settings::AppSettings& settings, Browser browser) {
   return browser == Browser::kInternetExplorer ? settings.IeFile : settings.NnFile;
 }
@@ -38,7 +42,7 @@ void WaitUntil(platform::Timers& timers, std::uint64_t limit_ms, Done done) {
 
 // The title of the document as a browser shows it, from the start of the
 // file; the file name when it cannot be read.
-std::u16string ReadDocumentTitle(ExternalContext& context, const std::string& path) {
+std::u16string ReadDocumentTitle(ExternalContext& context, const platform::WideText& path) {
   std::string error;
   std::string head;
   if (std::unique_ptr<texttools::ByteSource> source = context.text.files.OpenFile(path, error))
@@ -93,7 +97,8 @@ void RunExternalTool(ExternalContext& context, int entry) {
   DocumentLookup lookup = [&context](bool want_folder) {
     return texttools::GetEditorDocumentPath(context.text, want_folder);
   };
-  std::optional<ShellStart> start = PlanExternalTool(tool, context.text.settings.Public_Dir, lookup);
+  std::optional<ShellStart> start =
+      PlanExternalTool(tool, context.text.settings.Public_Dir, lookup, context.text.platform.codec);
   if (!start) return;
   std::intptr_t result = context.host.StartThroughShell(*start);
   if (ShellStartFailed(result)) Report(context, ToolStartFailedMessage(tool, result));
@@ -107,11 +112,12 @@ void PreviewCommand(ExternalContext& context, Browser browser) {
   PreviewInBrowser(context, browser, texttools::GetEditorDocumentPath(context.text, false));
 }
 
-void PreviewInBrowser(ExternalContext& context, Browser browser, const std::string& document_path) {
+void PreviewInBrowser(ExternalContext& context, Browser browser, const platform::WideText& document_path) {
+  platform::TextCodec& codec = context.text.platform.codec;
   const std::string& executable = ExecutableSetting(context.text.settings, browser);
-  bool exists = !executable.empty() && context.text.files.FileExists(executable);
+  bool exists = !executable.empty() && context.text.files.FileExists(codec.SjisToWide(executable));
   std::vector<WindowInfo> windows = DescribeTopLevelWindows(context.text.platform.windows);
-  BrowserPreviewPlan plan = PlanBrowserPreview(browser, executable, exists, document_path, windows);
+  BrowserPreviewPlan plan = PlanBrowserPreview(browser, executable, exists, document_path, windows, codec);
   ExternalHost& host = context.host;
   switch (plan.action) {
     case BrowserPreviewPlan::Action::kNothing:
@@ -140,7 +146,7 @@ void PreviewInBrowser(ExternalContext& context, Browser browser, const std::stri
 void PreviewInDefaultBrowserCommand(ExternalContext& context) {
   platform::WindowSystem& windows = context.text.platform.windows;
   const platform::WindowHandle editor = core::ResolveTargetWindow(windows, context.text.through_classes);
-  const std::string path = texttools::GetEditorDocumentPath(context.text, false);
+  const platform::WideText path = texttools::GetEditorDocumentPath(context.text, false);
   if (path.empty()) return;
   const std::u16string title = ReadDocumentTitle(context, path);
   const std::vector<WindowInfo> infos = DescribeTopLevelWindows(windows);
@@ -178,7 +184,7 @@ std::optional<WindowPlacement> CurrentFreeArea(ExternalContext& context) {
   return ComputeFreeArea(context.host.WorkArea(), context.host.Palette());
 }
 
-void LaunchEditor(ExternalContext& context, const std::string& file, const std::string& folder) {
+void LaunchEditor(ExternalContext& context, const platform::WideText& file, const platform::WideText& folder) {
   texttools::FileSystem& files = context.text.files;
   EditorLaunchRequest request;
   request.file = file;
@@ -187,7 +193,7 @@ void LaunchEditor(ExternalContext& context, const std::string& file, const std::
   request.folder_exists = !folder.empty() && files.DirectoryExists(folder);
   request.own_folder = context.host.OwnFolder();
   request.free_area = CurrentFreeArea(context);
-  EditorLaunchPlan plan = PlanEditorLaunch(context.text.settings, request);
+  EditorLaunchPlan plan = PlanEditorLaunch(context.text.settings, request, context.text.platform.codec);
   if (!plan.report.empty()) {
     Report(context, plan.report);
     return;
@@ -219,7 +225,7 @@ void EditorNewCommand(ExternalContext& context) {
     Report(context, EditorNotSetMessage());
     return;
   }
-  LaunchEditor(context, "", context.text.settings.HtmlOpenDir);
+  LaunchEditor(context, u"", texttools::DialogStartFolder(context.text, texttools::DialogFolder::kHtmlOpen));
 }
 
 void EditorOpenCommand(ExternalContext& context) {
@@ -240,9 +246,11 @@ void EditorOpenCommand(ExternalContext& context) {
       windows.SetForeground(text.self.application);
     }
     input.SetMainWindowEnabled(false);
-    if (std::optional<std::string> file = input.ShowOpenDialog(HtmlOpenDialogSpec(text.settings.HtmlOpenDir))) {
-      text.settings.HtmlOpenDir = HtmlOpenDirFor(*file);
-      LaunchEditor(context, *file, text.settings.HtmlOpenDir);
+    const texttools::DialogFolder folder = texttools::DialogFolder::kHtmlOpen;
+    if (std::optional<platform::WideText> file =
+            input.ShowOpenDialog(HtmlOpenDialogSpec(texttools::DialogStartFolder(text, folder)))) {
+      texttools::RememberDialogFolder(text, folder, *file);
+      LaunchEditor(context, *file, texttools::DialogStartFolder(text, folder));
     }
   }
   if (!input.PaletteShowing()) windows.SetForeground(core::ResolveTargetWindow(windows, text.through_classes));

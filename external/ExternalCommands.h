@@ -66,8 +66,8 @@ class ExternalHost {
   virtual int ScreenHeight() = 0;
   virtual platform::Rect WorkArea() = 0;  // SPI_GETWORKAREA
   virtual PaletteState Palette() = 0;
-  // Folder of the program's own executable.
-  virtual std::string OwnFolder() = 0;
+  // Folder of the program's own executable, ending in "\\".
+  virtual platform::WideText OwnFolder() = 0;
 };
 
 struct ExternalContext {
@@ -87,7 +87,7 @@ void RunExternalTool(ExternalContext& context, int entry);
 void PreviewCommand(ExternalContext& context, Browser browser);
 // Shows `document_path` in an open browser window through DDE, or starts the
 // browser with it. An empty path does nothing.
-void PreviewInBrowser(ExternalContext& context, Browser browser, const std::string& document_path);
+void PreviewInBrowser(ExternalContext& context, Browser browser, const platform::WideText& document_path);
 // "既定のブラウザで表示": the editor's document (GetEditorDocumentPath, file
 // wanted) reloaded in the recognised browser window that shows it, or opened
 // in the default browser. Reloading brings the window forward (restored
@@ -103,7 +103,7 @@ void ResizeBrowser(ExternalContext& context, BrowserSize size, WindowChoice choi
 // The free area now.
 std::optional<WindowPlacement> CurrentFreeArea(ExternalContext& context);
 // Starts the editor with `file` (may be empty) in `folder`.
-void LaunchEditor(ExternalContext& context, const std::string& file, const std::string& folder);
+void LaunchEditor(ExternalContext& context, const platform::WideText& file, const platform::WideText& folder);
 void FitEditorToFreeArea(ExternalContext& context, WindowChoice choice);
 
 // The editor with a new document, in HtmlOpenDir.

@@ -1,11 +1,11 @@
 // External tool start. The parameter template is expanded by one scan over
-// its characters: "%f"/"%F" become the quoted document path and "%d"/"%D" the
-// quoted folder, and scanning resumes after the placeholder in the template,
-// so nothing inserted is ever read as a placeholder. Linear in the output.
+// its UTF-16 units: "%f"/"%F" become the quoted document path and "%d"/"%D"
+// the quoted folder, and scanning resumes after the placeholder in the
+// template, so nothing inserted is ever read as a placeholder. Linear in the
+// output.
 
 #include "external/ToolsFunc.h"
 
-#include "common/Sjis.h"
 #include "external/ExternalMessages.h"
 #include "texttools/PathText.h"
 
@@ -15,45 +15,46 @@ namespace {
 
 enum class Placeholder { kNone, kFile, kFolder };
 
-// The placeholder starting at `pos`, which is a character boundary.
-Placeholder PlaceholderAt(std::string_view text, std::size_t pos) {
-  if (text[pos] != '%' || pos + 1 >= text.size()) return Placeholder::kNone;
+// The placeholder starting at `pos`. In UTF-16 every unit stands alone, so
+// no "%" is ever the second half of another character.
+Placeholder PlaceholderAt(std::u16string_view text, std::size_t pos) {
+  if (text[pos] != u'%' || pos + 1 >= text.size()) return Placeholder::kNone;
   switch (text[pos + 1]) {
-    case 'f':
-    case 'F':
+    case u'f':
+    case u'F':
       return Placeholder::kFile;
-    case 'd':
-    case 'D':
+    case u'd':
+    case u'D':
       return Placeholder::kFolder;
     default:
       return Placeholder::kNone;
   }
 }
 
-bool Uses(std::string_view text, Placeholder wanted) {
-  for (std::size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos))
+bool Uses(std::u16string_view text, Placeholder wanted) {
+  for (std::size_t pos = 0; pos < text.size(); ++pos)
     if (PlaceholderAt(text, pos) == wanted) return true;
   return false;
 }
 
 }  // namespace
 
-std::optional<std::string> ExpandToolParams(std::string_view param_template, const std::string& public_dir,
-                                            const DocumentLookup& lookup) {
-  std::string file_argument;
+std::optional<platform::WideText> ExpandToolParams(std::u16string_view param_template,
+                                                   const platform::WideText& public_dir, const DocumentLookup& lookup) {
+  platform::WideText file_argument;
   if (Uses(param_template, Placeholder::kFile)) {
-    std::string path = lookup(false);
+    platform::WideText path = lookup(false);
     if (path.empty()) return std::nullopt;
     file_argument = texttools::QuoteArgument(path);
   }
-  std::string folder_argument;
+  platform::WideText folder_argument;
   if (Uses(param_template, Placeholder::kFolder)) {
-    std::string folder = public_dir.empty() ? lookup(true) : public_dir;
+    platform::WideText folder = public_dir.empty() ? lookup(true) : public_dir;
     if (folder.empty()) return std::nullopt;
     folder_argument = texttools::QuoteArgument(folder);
   }
 
-  std::string out;
+  platform::WideText out;
   for (std::size_t pos = 0; pos < param_template.size();) {
     switch (PlaceholderAt(param_template, pos)) {
       case Placeholder::kFile:
@@ -64,12 +65,9 @@ std::optional<std::string> ExpandToolParams(std::string_view param_template, con
         out += folder_argument;
         pos += 2;
         break;
-      case Placeholder::kNone: {
-        std::size_t len = SjisCharLength(param_template, pos);
-        out.append(param_template.substr(pos, len));
-        pos += len;
+      case Placeholder::kNone:
+        out += param_template[pos++];
         break;
-      }
     }
   }
   return out;
@@ -80,13 +78,14 @@ std::string ToolWorkingFolder(const settings::ToolEntry& tool) {
 }
 
 std::optional<ShellStart> PlanExternalTool(const settings::ToolEntry& tool, const std::string& public_dir,
-                                           const DocumentLookup& lookup) {
-  std::optional<std::string> parameters = ExpandToolParams(tool.Param, public_dir, lookup);
+                                           const DocumentLookup& lookup, platform::TextCodec& codec) {
+  std::optional<platform::WideText> parameters =
+      ExpandToolParams(codec.SjisToWide(tool.Param), codec.SjisToWide(public_dir), lookup);
   if (!parameters) return std::nullopt;
   ShellStart start;
-  start.file = tool.File;
+  start.file = codec.SjisToWide(tool.File);
   start.parameters = std::move(*parameters);
-  start.directory = ToolWorkingFolder(tool);
+  start.directory = codec.SjisToWide(ToolWorkingFolder(tool));
   return start;
 }
 

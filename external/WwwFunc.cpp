@@ -2,6 +2,7 @@
 
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
+#include "texttools/LosslessSjis.h"
 #include "texttools/PathText.h"
 
 namespace tagsling::external {
@@ -65,7 +66,8 @@ std::string BrowserCannotRunMessage(Browser browser) {
 }
 
 BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& executable, bool executable_exists,
-                                      const std::string& document_path, std::span<const WindowInfo> windows) {
+                                      const platform::WideText& document_path, std::span<const WindowInfo> windows,
+                                      platform::TextCodec& codec) {
   BrowserPreviewPlan plan;
   if (executable.empty()) {
     plan.action = BrowserPreviewPlan::Action::kReport;
@@ -79,25 +81,28 @@ BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& execut
     return plan;
   }
   const WindowInfo* window = FindPreviewBrowserWindow(browser, windows);
-  std::array<DdeConversation, 2> conversations = PreviewConversations(browser, document_path);
-  if (window && FitsDdeItem(conversations[0].item)) {
-    plan.action = BrowserPreviewPlan::Action::kDriveWindow;
-    plan.window = window->handle;
-    plan.show_maximized = window->maximised;
-    plan.conversations = std::move(conversations);
-    plan.server_start_command = ServerStartCommand(browser, executable, document_path);
-    return plan;
+  const std::optional<std::string> sjis_path = texttools::ExactSjis(document_path, codec);
+  if (window && sjis_path) {
+    std::array<DdeConversation, 2> conversations = PreviewConversations(browser, *sjis_path);
+    if (FitsDdeItem(conversations[0].item)) {
+      plan.action = BrowserPreviewPlan::Action::kDriveWindow;
+      plan.window = window->handle;
+      plan.show_maximized = window->maximised;
+      plan.conversations = std::move(conversations);
+      plan.server_start_command = ServerStartCommand(browser, executable, *sjis_path);
+      return plan;
+    }
   }
   // The path is one argument even when it holds spaces.
   plan.action = BrowserPreviewPlan::Action::kStartBrowser;
-  plan.start.file = executable;
+  plan.start.file = codec.SjisToWide(executable);
   plan.start.parameters = texttools::QuoteArgument(document_path);
   plan.start.directory = texttools::FolderPart(document_path);
   return plan;
 }
 
-DefaultBrowserPlan PlanDefaultBrowserPreview(const std::string& document_path, std::u16string_view document_title,
-                                             std::span<const WindowInfo> windows) {
+DefaultBrowserPlan PlanDefaultBrowserPreview(const platform::WideText& document_path,
+                                             std::u16string_view document_title, std::span<const WindowInfo> windows) {
   DefaultBrowserPlan plan;
   if (document_path.empty()) return plan;
   if (const WindowInfo* window = FindDocumentBrowserWindow(document_title, windows)) {

@@ -13,6 +13,7 @@
 #include "external/BrowserWindows.h"
 #include "external/ShellStart.h"
 #include "external/WindowInfo.h"
+#include "platform/TextCodec.h"
 
 namespace tagsling::external {
 
@@ -85,14 +86,16 @@ struct BrowserPreviewPlan {
 // The command checks an empty executable setting before it looks the
 // document up (BrowserNotSetMessage); the plan repeats that check. An open
 // browser window is driven through DDE unless the document's path makes the
-// "WWW_OpenURL" item too long for DDE (FitsDdeItem): the browser is then
-// started with the path, as when no window is open, so the whole path
-// arrives.
+// "WWW_OpenURL" item too long for DDE (FitsDdeItem), or holds characters
+// code page 932 cannot (the browser reads the item as CF_TEXT): the browser
+// is then started with the path, as when no window is open, so the whole
+// path arrives.
 // `executable` is the IeFile or NnFile setting and `executable_exists` tells
 // whether it names an existing file; `document_path` comes from
 // GetEditorDocumentPath; `windows` are the top-level windows, topmost first.
 BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& executable, bool executable_exists,
-                                      const std::string& document_path, std::span<const WindowInfo> windows);
+                                      const platform::WideText& document_path, std::span<const WindowInfo> windows,
+                                      platform::TextCodec& codec);
 
 // What "既定のブラウザで表示" (preview in the default browser) does.
 struct DefaultBrowserPlan {
@@ -112,8 +115,8 @@ struct DefaultBrowserPlan {
 // (DocumentTitle of the file) is reloaded, so repeated previews never pile
 // up tabs; otherwise the document itself is opened through the shell, which
 // hands it to the user's default browser, in the document's folder.
-DefaultBrowserPlan PlanDefaultBrowserPreview(const std::string& document_path, std::u16string_view document_title,
-                                             std::span<const WindowInfo> windows);
+DefaultBrowserPlan PlanDefaultBrowserPreview(const platform::WideText& document_path,
+                                             std::u16string_view document_title, std::span<const WindowInfo> windows);
 
 // The three sizes of the size commands and hot keys.
 struct BrowserSize {

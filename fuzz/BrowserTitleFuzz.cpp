@@ -43,7 +43,7 @@ bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view html(reinterpret_cast<const char*>(data), std::min(size, tagsling::external::kTitleScanBytes));
   ByteCodec codec;
-  const std::u16string title = tagsling::external::DocumentTitle(html, "index.html", codec);
+  const std::u16string title = tagsling::external::DocumentTitle(html, u"index.html", codec);
   Check(!title.empty());
   if (title != u"index.html") {
     Check(!IsBlank(title.front()) && !IsBlank(title.back()));

@@ -4,7 +4,9 @@
 // Input layout: byte 0 options (bit 0 the window is TeraPad's, bit 1 files
 // ending in ".htm" exist, bit 2 files ending in ".html" exist, bit 3 every
 // path exists whatever its extension), then two NUL-terminated fields (base
-// folder, TeraPad's box) and the rest of the input as the title.
+// folder, TeraPad's box) and the rest of the input as the title. Titles and
+// paths are UTF-16 (WideFromBytes); the code page here holds ASCII alone, so
+// every other character crosses the title rules as a token.
 //
 // Checked: an answer names a file the file system has, with the extension
 // ".htm" or ".html" in any case; with a base folder it lies directly in that
@@ -24,22 +26,23 @@ namespace {
 
 using namespace tagsling::texttools;
 using tagsling::fuzz::Check;
+using tagsling::fuzz::WideFromBytes;
 
 // Files exist by their extension; folders never do.
 class RuleFileSystem : public FileSystem {
  public:
   explicit RuleFileSystem(std::uint8_t options) : options_(options) {}
-  bool FileExists(const std::string& path) override {
+  bool FileExists(const WideText& path) override {
     ++asked_;
-    std::string extension = AsciiUpper(FileExtension(path));
+    WideText extension = AsciiUpper(FileExtension(path));
     if (options_ & 8) return true;
-    if (extension == ".HTM") return options_ & 2;
-    if (extension == ".HTML") return options_ & 4;
+    if (extension == u".HTM") return options_ & 2;
+    if (extension == u".HTML") return options_ & 4;
     return false;
   }
-  bool DirectoryExists(const std::string&) override { return false; }
-  std::optional<std::uint64_t> FileSize(const std::string&) override { return std::nullopt; }
-  std::unique_ptr<ByteSource> OpenFile(const std::string&, std::string& error_text) override {
+  bool DirectoryExists(const WideText&) override { return false; }
+  std::optional<std::uint64_t> FileSize(const WideText&) override { return std::nullopt; }
+  std::unique_ptr<ByteSource> OpenFile(const WideText&, std::string& error_text) override {
     error_text = "no files here";
     return nullptr;
   }
@@ -50,8 +53,24 @@ class RuleFileSystem : public FileSystem {
   int asked_ = 0;
 };
 
-bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
-  return text.size() >= suffix.size() && AsciiUpper(text.substr(text.size() - suffix.size())) == suffix;
+// A code page of ASCII alone: anything else comes back as '?'.
+class AsciiCodec : public tagsling::platform::TextCodec {
+ public:
+  WideText SjisToWide(std::string_view bytes) override {
+    WideText wide;
+    for (char c : bytes) wide += static_cast<unsigned char>(c) < 0x80 ? static_cast<char16_t>(c) : u'?';
+    return wide;
+  }
+  std::string WideToSjis(std::u16string_view wide) override {
+    std::string bytes;
+    for (char16_t unit : wide) bytes += unit < 0x80 ? static_cast<char>(unit) : '?';
+    return bytes;
+  }
+};
+
+bool EndsWithIgnoringCase(const WideText& text, std::u16string_view suffix) {
+  return text.size() >= suffix.size() &&
+         AsciiUpper(std::u16string_view(text).substr(text.size() - suffix.size())) == suffix;
 }
 
 }  // namespace
@@ -59,36 +78,37 @@ bool EndsWithIgnoringCase(const std::string& text, std::string_view suffix) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   tagsling::fuzz::FieldReader input(data, size);
   const std::uint8_t options = input.Byte();
-  // What the program reads from windows and settings is well-formed code
-  // page 932 text; the base folder setting is used trimmed.
-  const std::string base_folder = TrimBlanks(tagsling::fuzz::WellFormedSjis(input.Field(260)));
+  // The base folder setting is used trimmed.
+  const WideText base_folder = TrimBlanks(WideFromBytes(input.Field(260)));
   EditorWindowText window;
   window.class_name = options & 1 ? std::string(kTeraPadClass) : "Notepad";
-  window.terapad_file_box = tagsling::fuzz::WellFormedSjis(input.Field(260));
-  window.title = tagsling::fuzz::WellFormedSjis(input.Rest(512));
+  window.terapad_file_box = WideFromBytes(input.Field(260));
+  window.title = WideFromBytes(input.Rest(512));
 
   RuleFileSystem files(options);
-  const std::string found = DocumentPathFromWindow(window, base_folder, files);
+  AsciiCodec codec;
+  const WideText found = DocumentPathFromWindow(window, base_folder, files, codec);
   if (found.empty()) return 0;
 
   Check(files.FileExists(found));
-  Check(EndsWithIgnoringCase(found, ".HTM") || EndsWithIgnoringCase(found, ".HTML"));
+  Check(EndsWithIgnoringCase(found, u".HTM") || EndsWithIgnoringCase(found, u".HTML"));
   Check(found == TrimBlanks(found));
   if (!base_folder.empty()) {
-    std::string folder = base_folder;
-    if (!EndsWithBackslash(folder)) folder += '\\';
+    WideText folder = base_folder;
+    if (!EndsWithBackslash(folder)) folder += u'\\';
     Check(found.compare(0, folder.size(), folder) == 0);
     Check(FileNamePart(found) == found.substr(folder.size()));
-  } else if (found.find(":\\") == std::string::npos) {
+  } else if (found.find(u":\\") == WideText::npos) {
     // Only TeraPad's file-name box may name a file without a drive.
     RuleFileSystem again(options);
     Check(window.class_name == kTeraPadClass && found == ResolveHtmlFile(window.terapad_file_box, again));
   }
 
   // The folder part with one trailing separator dropped (a root keeps it).
-  const std::string folder = DocumentFolder(found);
-  const std::string part = FolderPart(found);
+  const WideText folder = DocumentFolder(found);
+  const WideText part = FolderPart(found);
   Check(found.compare(0, folder.size(), folder) == 0);
-  Check(folder == TrimBlanks(part) || (!part.empty() && folder == TrimBlanks(part.substr(0, part.size() - 1))));
+  Check(folder == TrimBlanks(part) ||
+        (!part.empty() && folder == TrimBlanks(std::u16string_view(part).substr(0, part.size() - 1))));
   return 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by the fuzz targets: the check that stops a run, the
 // field layout most targets use (NUL-separated fields, the last one taking
-// the rest of the input) and a cleaner that makes arbitrary bytes into
-// well-formed code page 932 text.
+// the rest of the input), a cleaner that makes arbitrary bytes into
+// well-formed code page 932 text, and the UTF-16 text of paths.
 
 #include <cstddef>
 #include <cstdint>
@@ -71,6 +71,23 @@ inline std::string WellFormedSjis(std::string_view bytes, std::string_view banne
     } else {
       out += static_cast<char>(c);
     }
+  }
+  return out;
+}
+
+// UTF-16 text (paths as the dialogs and window titles give them) from
+// arbitrary bytes: an ASCII byte is one unit, so separators, quotes and
+// placeholders are easy to reach; any other byte and the one after it make
+// one unit from 0x8000 up (lone surrogate halves included). Units in
+// `banned` become '?'.
+inline std::u16string WideFromBytes(std::string_view bytes, std::u16string_view banned = u"") {
+  std::u16string out;
+  for (std::size_t pos = 0; pos < bytes.size(); ++pos) {
+    char16_t unit = static_cast<unsigned char>(bytes[pos]);
+    if (unit >= 0x80) {
+      unit = static_cast<char16_t>(unit << 8 | (pos + 1 < bytes.size() ? static_cast<unsigned char>(bytes[++pos]) : 0));
+    }
+    out += banned.find(unit) == std::u16string_view::npos ? unit : u'?';
   }
   return out;
 }

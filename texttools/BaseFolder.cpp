@@ -1,15 +1,71 @@
 #include "texttools/BaseFolder.h"
 
+#include <algorithm>
+
 #include "texttools/DocumentPath.h"
+#include "texttools/LosslessSjis.h"
 #include "texttools/Messages.h"
 #include "texttools/PathText.h"
 
 namespace tagsling::texttools {
 
-void ReportWithBracket(TextToolsContext& context, const std::string& message) {
+namespace {
+
+template <typename Show>
+void Bracket(TextToolsContext& context, Show show) {
   core::BringSelfToForeground(context.platform.windows, context.self);
-  context.platform.feedback.ShowMessage(message, platform::MessageIcon::kError);
+  show(context.platform.feedback);
   core::ReturnForegroundToTarget(context.platform.windows, context.self, context.through_classes);
+}
+
+std::string settings::AppSettings::*FolderSetting(DialogFolder folder) {
+  switch (folder) {
+    case DialogFolder::kFileName:
+      return &settings::AppSettings::FileNameInsDir;
+    case DialogFolder::kUrl:
+      return &settings::AppSettings::UrlInsDir;
+    case DialogFolder::kText:
+      return &settings::AppSettings::TextInsDir;
+    case DialogFolder::kHtmlOpen:
+    case DialogFolder::kCount:
+      break;
+  }
+  return &settings::AppSettings::HtmlOpenDir;
+}
+
+WideText& UnstorableFolder(TextToolsContext& context, DialogFolder folder) {
+  return context.unstorable_folders[static_cast<std::size_t>(folder)];
+}
+
+}  // namespace
+
+void ReportWithBracket(TextToolsContext& context, const std::string& message) {
+  Bracket(context, [&](platform::Feedback& feedback) { feedback.ShowMessage(message, platform::MessageIcon::kError); });
+}
+
+void ReportWithBracket(TextToolsContext& context, const WideText& message) {
+  Bracket(context,
+          [&](platform::Feedback& feedback) { feedback.ShowWideMessage(message, platform::MessageIcon::kError); });
+}
+
+WideText DialogStartFolder(TextToolsContext& context, DialogFolder folder) {
+  const WideText& unstorable = UnstorableFolder(context, folder);
+  if (!unstorable.empty()) return unstorable;
+  return context.platform.codec.SjisToWide(context.settings.*FolderSetting(folder));
+}
+
+void RememberDialogFolder(TextToolsContext& context, DialogFolder folder, const WideText& chosen_file) {
+  const WideText chosen_folder = FolderWithoutTrailingSeparator(chosen_file);
+  if (std::optional<std::string> storable = ExactSjis(chosen_folder, context.platform.codec)) {
+    SetDialogFolder(context, folder, *storable);
+  } else {
+    UnstorableFolder(context, folder) = chosen_folder;
+  }
+}
+
+void SetDialogFolder(TextToolsContext& context, DialogFolder folder, const std::string& folder_setting) {
+  context.settings.*FolderSetting(folder) = folder_setting;
+  UnstorableFolder(context, folder).clear();
 }
 
 platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
@@ -31,7 +87,7 @@ platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
   return platform::kNoWindow;
 }
 
-std::string GetEditorDocumentPath(TextToolsContext& context, bool want_folder) {
+WideText GetEditorDocumentPath(TextToolsContext& context, bool want_folder) {
   if (context.settings.EditorFile.empty()) {
     ReportWithBracket(context, kMsgNoEditorFile);
     return {};
@@ -43,11 +99,12 @@ std::string GetEditorDocumentPath(TextToolsContext& context, bool want_folder) {
   }
   EditorWindowText window;
   window.class_name = context.platform.windows.WindowClassName(editor);
-  window.title = context.platform.windows.WindowTitle(editor);
+  window.title = context.platform.windows.WindowTitleWide(editor);
   if (window.class_name == kTeraPadClass && context.settings.Public_Dir.empty()) {
     window.terapad_file_box = context.probe.ChildWindowText(editor, std::string(kTeraPadEditClass));
   }
-  std::string path = DocumentPathFromWindow(window, context.settings.Public_Dir, context.files);
+  platform::TextCodec& codec = context.platform.codec;
+  WideText path = DocumentPathFromWindow(window, codec.SjisToWide(context.settings.Public_Dir), context.files, codec);
   if (path.empty()) {
     ReportWithBracket(context, want_folder ? kMsgNoBaseFolderPath : kMsgNoHtmlFilePath);
     return {};
@@ -55,10 +112,10 @@ std::string GetEditorDocumentPath(TextToolsContext& context, bool want_folder) {
   return want_folder ? DocumentFolder(path) : TrimBlanks(path);
 }
 
-std::string MakeInsertPath(TextToolsContext& context, const std::string& file) {
+WideText MakeInsertPath(TextToolsContext& context, const WideText& file) {
   const settings::AppSettings& settings = context.settings;
   if (!settings.SoutaiPathIns) return FileNamePart(file);
-  std::string base = settings.Public_Dir;
+  WideText base = context.platform.codec.SjisToWide(settings.Public_Dir);
   if (!base.empty()) {
     if (!context.files.DirectoryExists(base)) {
       context.platform.feedback.ShowMessage(kMsgRelativePathFailed, platform::MessageIcon::kError);
@@ -68,8 +125,10 @@ std::string MakeInsertPath(TextToolsContext& context, const std::string& file) {
     base = GetEditorDocumentPath(context, true);
     if (base.empty()) return {};
   }
-  if (!EndsWithBackslash(base)) base += '\\';
-  return ReplaceSingleByteChar(RelativePath(base, file), '\\', '/');
+  if (!EndsWithBackslash(base)) base += u'\\';
+  WideText relative = RelativePath(base, file);
+  std::replace(relative.begin(), relative.end(), u'\\', u'/');
+  return relative;
 }
 
 BaseFolderDisplay ComputeBaseFolderDisplay(const settings::AppSettings& settings, int screen_width) {
@@ -84,8 +143,8 @@ BaseFolderDisplay ComputeBaseFolderDisplay(const settings::AppSettings& settings
 void RefreshBaseFolderDisplay(TextToolsContext& context) {
   settings::AppSettings& settings = context.settings;
   if (!settings.Public_Dir.empty()) {
-    settings.FileNameInsDir = settings.Public_Dir;
-    settings.HtmlOpenDir = settings.Public_Dir;
+    SetDialogFolder(context, DialogFolder::kFileName, settings.Public_Dir);
+    SetDialogFolder(context, DialogFolder::kHtmlOpen, settings.Public_Dir);
   }
   if (context.host)
     context.host->ShowBaseFolderDisplay(ComputeBaseFolderDisplay(settings, context.host->ScreenWidth()));
@@ -109,10 +168,16 @@ void RunBaseFolderCommand(TextToolsContext& context, Body body) {
 
 void SetBaseFolder(TextToolsContext& context) {
   RunBaseFolderCommand(context, [&](InputHost& host) {
-    FolderPickerSpec dialog{kFolderPickerCaption, kFolderPickerText, context.settings.Public_Dir};
-    if (std::optional<std::string> folder = host.ShowFolderPicker(dialog)) {
-      context.settings.Public_Dir = *folder;
+    platform::TextCodec& codec = context.platform.codec;
+    FolderPickerSpec dialog{kFolderPickerCaption, kFolderPickerText, codec.SjisToWide(context.settings.Public_Dir)};
+    std::optional<WideText> folder = host.ShowFolderPicker(dialog);
+    if (!folder) return;
+    if (std::optional<std::string> storable = ExactSjis(*folder, codec)) {
+      context.settings.Public_Dir = *storable;
       RefreshBaseFolderDisplay(context);
+    } else {
+      context.platform.feedback.ShowWideMessage(BaseFolderNotStorableMessage(*folder, codec),
+                                                platform::MessageIcon::kError);
     }
   });
   platform::WindowSystem& windows = context.platform.windows;
@@ -133,14 +198,19 @@ void ClearBaseFolder(TextToolsContext& context) {
   }
 }
 
-std::optional<ShellOpenRequest> BaseFolderOpenRequest(const std::string& folder, int open_style) {
-  if (open_style == 0) return ShellOpenRequest{folder, ""};
-  if (open_style == 1) return ShellOpenRequest{"explorer.exe", "/e,\"" + folder + "\""};
+std::optional<ShellOpenRequest> BaseFolderOpenRequest(const WideText& folder, int open_style) {
+  if (open_style == 0) return ShellOpenRequest{folder, u""};
+  if (open_style == 1) return ShellOpenRequest{u"explorer.exe", u"/e,\"" + folder + u"\""};
   return std::nullopt;
 }
 
+WideText BaseFolderNotStorableMessage(const WideText& folder, platform::TextCodec& codec) {
+  return codec.SjisToWide(kBaseFolderNotStorableOpen) + CharactersOutsideCp932(folder, codec) +
+         codec.SjisToWide(kBaseFolderNotStorableClose) + u"\r\n\r\n" + folder;
+}
+
 void OpenBaseFolder(TextToolsContext& context) {
-  std::string folder = context.settings.Public_Dir;
+  WideText folder = context.platform.codec.SjisToWide(context.settings.Public_Dir);
   if (folder.empty()) folder = GetEditorDocumentPath(context, true);
   if (folder.empty()) return;
   std::optional<ShellOpenRequest> request = BaseFolderOpenRequest(folder, context.settings.KihonDirOpenStyle);

@@ -6,9 +6,14 @@
 // Every report of GetEditorDocumentPath goes through the report bracket;
 // the reports of MakeInsertPath and OpenBaseFolder are plain message boxes.
 // No failure changes a setting.
+//
+// Paths are UTF-16; the base folder itself is a setting (code page 932), so
+// a chosen folder whose name code page 932 cannot hold is refused with a
+// report and the base folder stays as it was.
 
 #include <string>
 
+#include "texttools/PathText.h"
 #include "texttools/TextToolsContext.h"
 
 namespace tagsling::texttools {
@@ -22,13 +27,13 @@ platform::WindowHandle FindEditorWindow(TextToolsContext& context);
 
 // The full path of the HTML file open in the editor, or its folder when
 // `want_folder`; empty after telling the user why.
-std::string GetEditorDocumentPath(TextToolsContext& context, bool want_folder);
+WideText GetEditorDocumentPath(TextToolsContext& context, bool want_folder);
 
 // The path text inserted for a chosen file: the bare file name when relative
 // input is off; otherwise the path relative to the base folder (or to the
 // editor document's folder) with "/" separators. Empty when the automatic
 // lookup failed (the user has been told).
-std::string MakeInsertPath(TextToolsContext& context, const std::string& file);
+WideText MakeInsertPath(TextToolsContext& context, const WideText& file);
 
 // What the display shows for the current settings and screen width.
 BaseFolderDisplay ComputeBaseFolderDisplay(const settings::AppSettings& settings, int screen_width);
@@ -44,8 +49,13 @@ void OpenBaseFolder(TextToolsContext& context);
 // The relative-path switch: `checked` is the clicked item's check mark.
 void ToggleRelativePathInput(TextToolsContext& context, bool checked);
 
-// The ShellExecuteA call that opens a folder in the given style (0 folder
+// The ShellExecute call that opens a folder in the given style (0 folder
 // window, 1 Explorer with its tree); nullopt for any other style.
-std::optional<ShellOpenRequest> BaseFolderOpenRequest(const std::string& folder, int open_style);
+std::optional<ShellOpenRequest> BaseFolderOpenRequest(const WideText& folder, int open_style);
+
+// The report of a folder chosen as the base folder whose name holds
+// characters the settings file cannot store: the characters, then the
+// folder, as they are.
+WideText BaseFolderNotStorableMessage(const WideText& folder, platform::TextCodec& codec);
 
 }  // namespace tagsling::texttools

@@ -1,8 +1,11 @@
 #include "texttools/DocumentPath.h"
 
+#include <algorithm>
+
 #include "common/Sjis.h"
 #include "core/Templates.h"
 #include "texttools/CompiledPattern.h"
+#include "texttools/LosslessSjis.h"
 #include "texttools/PathText.h"
 
 namespace tagsling::texttools {
@@ -18,45 +21,48 @@ std::string Matched(std::string_view pattern, std::string_view title) {
 }
 
 // A title rule's candidate made into a path.
-std::string FinishCandidate(std::string candidate, std::string_view base_folder, FileSystem& files) {
+WideText FinishCandidate(WideText candidate, std::u16string_view base_folder, FileSystem& files) {
   if (candidate.empty()) return {};
-  candidate = ReplaceSingleByteChar(candidate, '/', '\\');
+  std::replace(candidate.begin(), candidate.end(), u'/', u'\\');
   if (!base_folder.empty()) {
-    std::string folder(base_folder);
-    if (!EndsWithBackslash(folder)) folder += '\\';
+    WideText folder(base_folder);
+    if (!EndsWithBackslash(folder)) folder += u'\\';
     return ResolveHtmlFile(folder + FileNamePart(candidate), files);
   }
-  if (candidate.find(":\\") == std::string::npos) return {};
+  if (candidate.find(u":\\") == WideText::npos) return {};
   return ResolveHtmlFile(candidate, files);
 }
 
+// The first kTitleLimit bytes, cut only between characters.
 std::string LimitTitle(std::string_view title) {
   std::size_t end = 0;
-  while (end < title.size() && end + SjisCharLength(title, end) <= kTitleLimit) end += SjisCharLength(title, end);
+  while (end < title.size() && end + LosslessCharLength(title, end) <= kTitleLimit)
+    end += LosslessCharLength(title, end);
   return std::string(title.substr(0, end));
 }
 
 }  // namespace
 
-std::string ResolveHtmlFile(std::string_view path, FileSystem& files) {
-  std::string trimmed = TrimBlanks(path);
+WideText ResolveHtmlFile(std::u16string_view path, FileSystem& files) {
+  WideText trimmed = TrimBlanks(path);
   if (trimmed.empty()) return {};
-  std::string extension = AsciiUpper(FileExtension(trimmed));
-  if (extension == ".HTM" || extension == ".HTML") return files.FileExists(trimmed) ? trimmed : std::string();
-  for (const char* replacement : {".htm", ".html"}) {
-    std::string candidate = ChangeFileExtension(trimmed, replacement);
+  WideText extension = AsciiUpper(FileExtension(trimmed));
+  if (extension == u".HTM" || extension == u".HTML") return files.FileExists(trimmed) ? trimmed : WideText();
+  for (std::u16string_view replacement : {u".htm", u".html"}) {
+    WideText candidate = ChangeFileExtension(trimmed, replacement);
     if (files.FileExists(candidate)) return candidate;
   }
   return {};
 }
 
-std::string DocumentPathFromWindow(const EditorWindowText& window, std::string_view base_folder, FileSystem& files) {
+WideText DocumentPathFromWindow(const EditorWindowText& window, std::u16string_view base_folder, FileSystem& files,
+                                platform::TextCodec& codec) {
   const bool no_base = base_folder.empty();
-  std::string found;
+  WideText found;
   if (no_base && window.class_name == kTeraPadClass) found = ResolveHtmlFile(window.terapad_file_box, files);
   if (!found.empty()) return found;
 
-  const std::string title = LimitTitle(window.title);
+  const std::string title = LimitTitle(ToLosslessSjis(window.title, codec));
   struct Rule {
     std::string_view pattern;
     std::string_view removed;
@@ -73,13 +79,13 @@ std::string DocumentPathFromWindow(const EditorWindowText& window, std::string_v
     std::string candidate = Matched(rule.pattern, title);
     candidate =
         rule.removed.empty() ? RemoveSingleByteChars(candidate, "[]") : core::ReplaceAll(rule.removed, "", candidate);
-    found = FinishCandidate(candidate, base_folder, files);
+    found = FinishCandidate(FromLosslessSjis(candidate, codec), base_folder, files);
     if (!found.empty()) return found;
   }
   return {};
 }
 
-std::string DocumentFolder(std::string_view document_path) {
+WideText DocumentFolder(std::u16string_view document_path) {
   return TrimBlanks(FolderWithoutTrailingSeparator(document_path));
 }
 

@@ -9,11 +9,19 @@
 // With a base folder only the candidate's file name is used, inside the base
 // folder; without one the candidate must be a full path (hold ":\"), and
 // the TeraPad and colon rules take part.
+//
+// Titles and paths are UTF-16, so a document whose name code page 932
+// cannot hold is found too. The rules' patterns work on code page 932: the
+// title crosses into it through ToLosslessSjis, whose tokens hold none of
+// the characters the patterns look for, and each candidate comes back
+// through FromLosslessSjis unchanged.
 
 #include <string>
 #include <string_view>
 
+#include "platform/TextCodec.h"
 #include "texttools/FileSystem.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::texttools {
 
@@ -27,27 +35,30 @@ inline constexpr std::string_view kPrefixTitlePattern = "^.*[ ][-][ ]";
 inline constexpr std::string_view kSuffixTitlePattern = "[ ][-][ ].*$";
 inline constexpr std::string_view kColonTitlePattern = "[:][ ].*$";
 
-// Longest title read from a window, in bytes (GetWindowTextA's limit).
+// Longest title read from a window, in bytes of code page 932
+// (GetWindowTextA's limit). A character code page 932 cannot hold counts
+// with its token and is never cut.
 inline constexpr std::size_t kTitleLimit = 254;
 
 // An existing HTML file derived from `path` (blanks trimmed): the path itself
 // when its extension is ".htm" or ".html" (any case), else the path with the
 // extension ".htm", else ".html"; empty when none exists.
-std::string ResolveHtmlFile(std::string_view path, FileSystem& files);
+WideText ResolveHtmlFile(std::u16string_view path, FileSystem& files);
 
 // What the rules read from the editor's window.
 struct EditorWindowText {
   std::string class_name;
-  std::string title;
-  std::string terapad_file_box;  // TeraPad's "TEdit" text, read only for TeraPad
+  WideText title;
+  WideText terapad_file_box;  // TeraPad's "TEdit" text, read only for TeraPad
 };
 
 // Rules 1 to 5 in order; the first non-empty answer wins. `base_folder` is
 // Public_Dir. Empty when no rule finds an existing HTML file.
-std::string DocumentPathFromWindow(const EditorWindowText& window, std::string_view base_folder, FileSystem& files);
+WideText DocumentPathFromWindow(const EditorWindowText& window, std::u16string_view base_folder, FileSystem& files,
+                                platform::TextCodec& codec);
 
 // The folder of a document path as the base folder: without the trailing
 // "\" (a root keeps it), blanks trimmed.
-std::string DocumentFolder(std::string_view document_path);
+WideText DocumentFolder(std::u16string_view document_path);
 
 }  // namespace tagsling::texttools

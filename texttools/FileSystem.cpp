@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <system_error>
 
 namespace tagsling::texttools {
@@ -35,44 +36,78 @@ class FileByteSource : public ByteSource {
   std::ifstream stream_;
 };
 
-fs::path ToPath(const std::string& path, platform::TextCodec* codec) {
-  if (codec == nullptr) return fs::path(path);
-  platform::WideText wide = codec->SjisToWide(path);
-  return fs::path(wide);
+// The native form of a path: on Windows the UTF-16 units themselves; else
+// UTF-8, which a lone surrogate does not have (nullopt).
+std::optional<fs::path> ToPath(const platform::WideText& path) {
+#ifdef _WIN32
+  return fs::path(std::wstring(path.begin(), path.end()));
+#else
+  std::string utf8;
+  for (std::size_t pos = 0; pos < path.size(); ++pos) {
+    char32_t c = path[pos];
+    if (c >= 0xD800 && c <= 0xDFFF) {
+      if (c > 0xDBFF || pos + 1 >= path.size() || path[pos + 1] < 0xDC00 || path[pos + 1] > 0xDFFF) return std::nullopt;
+      c = 0x10000 + ((c - 0xD800) << 10) + (path[++pos] - 0xDC00);
+    }
+    auto put = [&utf8](char32_t byte) { utf8.push_back(static_cast<char>(byte)); };
+    if (c < 0x80) {
+      put(c);
+    } else if (c < 0x800) {
+      put(0xC0 | c >> 6);
+      put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      put(0xE0 | c >> 12);
+      put(0x80 | (c >> 6 & 0x3F));
+      put(0x80 | (c & 0x3F));
+    } else {
+      put(0xF0 | c >> 18);
+      put(0x80 | (c >> 12 & 0x3F));
+      put(0x80 | (c >> 6 & 0x3F));
+      put(0x80 | (c & 0x3F));
+    }
+  }
+  return fs::path(utf8);
+#endif
 }
 
 }  // namespace
 
-bool NativeFileSystem::FileExists(const std::string& path) {
-  if (path.empty()) return false;
+bool NativeFileSystem::FileExists(const platform::WideText& path) {
+  std::optional<fs::path> native = ToPath(path);
+  if (path.empty() || !native) return false;
   std::error_code error;
-  fs::file_status status = fs::status(ToPath(path, codec_), error);
+  fs::file_status status = fs::status(*native, error);
   return !error && fs::exists(status) && !fs::is_directory(status);
 }
 
-bool NativeFileSystem::DirectoryExists(const std::string& path) {
-  if (path.empty()) return false;
+bool NativeFileSystem::DirectoryExists(const platform::WideText& path) {
+  std::optional<fs::path> native = ToPath(path);
+  if (path.empty() || !native) return false;
   std::error_code error;
-  return fs::is_directory(ToPath(path, codec_), error);
+  return fs::is_directory(*native, error);
 }
 
-std::optional<std::uint64_t> NativeFileSystem::FileSize(const std::string& path) {
+std::optional<std::uint64_t> NativeFileSystem::FileSize(const platform::WideText& path) {
   if (!FileExists(path)) return std::nullopt;
   std::error_code error;
-  std::uintmax_t size = fs::file_size(ToPath(path, codec_), error);
+  std::uintmax_t size = fs::file_size(*ToPath(path), error);
   if (error) return std::nullopt;
   return static_cast<std::uint64_t>(size);
 }
 
-std::unique_ptr<ByteSource> NativeFileSystem::OpenFile(const std::string& path, std::string& error_text) {
-  fs::path native = ToPath(path, codec_);
+std::unique_ptr<ByteSource> NativeFileSystem::OpenFile(const platform::WideText& path, std::string& error_text) {
+  std::optional<fs::path> native = ToPath(path);
+  if (!native) {
+    error_text = std::make_error_code(std::errc::no_such_file_or_directory).message();
+    return nullptr;
+  }
   std::error_code error;
-  if (fs::is_directory(native, error)) {
+  if (fs::is_directory(*native, error)) {
     error_text = std::make_error_code(std::errc::is_a_directory).message();
     return nullptr;
   }
   errno = 0;
-  std::ifstream stream(native, std::ios::binary);
+  std::ifstream stream(*native, std::ios::binary);
   if (!stream) {
     int code = errno != 0 ? errno : ENOENT;
     error_text = std::generic_category().message(code);

@@ -3,8 +3,10 @@
 // editor's document and the base folder, sizes, and random-access reads of
 // picture headers and inserted text files.
 //
-// Paths are Shift-JIS byte strings. Reads never fail by throwing: a file that
-// cannot be opened comes back as nullptr with the system's error text.
+// Paths are UTF-16 (platform::WideText), as the dialogs and window titles
+// give them, so any name the file system holds can be opened. Reads never
+// fail by throwing: a file that cannot be opened comes back as nullptr with
+// the system's error text.
 
 #include <cstddef>
 #include <cstdint>
@@ -13,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/TextCodec.h"
+#include "platform/Types.h"
 
 namespace tagsling::texttools {
 
@@ -39,27 +41,24 @@ class FileSystem {
  public:
   virtual ~FileSystem() = default;
   // An existing file that is not a folder.
-  virtual bool FileExists(const std::string& path) = 0;
-  virtual bool DirectoryExists(const std::string& path) = 0;
+  virtual bool FileExists(const platform::WideText& path) = 0;
+  virtual bool DirectoryExists(const platform::WideText& path) = 0;
   // Size in bytes of an existing file; nullopt otherwise.
-  virtual std::optional<std::uint64_t> FileSize(const std::string& path) = 0;
-  // Opens a file for reading; nullptr, with `error_text` set, when it cannot.
-  virtual std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error_text) = 0;
+  virtual std::optional<std::uint64_t> FileSize(const platform::WideText& path) = 0;
+  // Opens a file for reading; nullptr, with `error_text` (code page 932)
+  // set, when it cannot.
+  virtual std::unique_ptr<ByteSource> OpenFile(const platform::WideText& path, std::string& error_text) = 0;
 };
 
-// The machine's own file system. With a codec, paths are converted from code
-// page 932 to UTF-16 before use (what the Windows program needs whatever the
-// system's code page is); without one the bytes are used as they are.
+// The machine's own file system. On Windows the UTF-16 path goes to the wide
+// API unchanged; elsewhere it is converted to UTF-8, and a path that has no
+// UTF-8 form (a lone surrogate) names no file.
 class NativeFileSystem : public FileSystem {
  public:
-  explicit NativeFileSystem(platform::TextCodec* codec = nullptr) : codec_(codec) {}
-  bool FileExists(const std::string& path) override;
-  bool DirectoryExists(const std::string& path) override;
-  std::optional<std::uint64_t> FileSize(const std::string& path) override;
-  std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error_text) override;
-
- private:
-  platform::TextCodec* codec_;
+  bool FileExists(const platform::WideText& path) override;
+  bool DirectoryExists(const platform::WideText& path) override;
+  std::optional<std::uint64_t> FileSize(const platform::WideText& path) override;
+  std::unique_ptr<ByteSource> OpenFile(const platform::WideText& path, std::string& error_text) override;
 };
 
 }  // namespace tagsling::texttools

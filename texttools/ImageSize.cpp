@@ -44,11 +44,11 @@ bool IsStandalone(std::uint32_t marker) { return marker == kTem || (marker >= 0x
 
 }  // namespace
 
-PictureKind PictureKindOf(const std::string& path) {
-  std::string extension = AsciiUpper(FileExtension(path));
-  if (extension == ".GIF") return PictureKind::kGif;
-  if (extension == ".JPG" || extension == ".JPEG") return PictureKind::kJpeg;
-  if (extension == ".PNG") return PictureKind::kPng;
+PictureKind PictureKindOf(std::u16string_view path) {
+  WideText extension = AsciiUpper(FileExtension(path));
+  if (extension == u".GIF") return PictureKind::kGif;
+  if (extension == u".JPG" || extension == u".JPEG") return PictureKind::kJpeg;
+  if (extension == u".PNG") return PictureKind::kPng;
   return PictureKind::kNone;
 }
 
@@ -128,7 +128,7 @@ std::optional<PictureSize> ReadPictureSize(PictureKind kind, ByteSource& source)
   return std::nullopt;
 }
 
-PictureSizeResult ReadPictureFileSize(FileSystem& files, const std::string& path, PictureKind kind) {
+PictureSizeResult ReadPictureFileSize(FileSystem& files, const platform::WideText& path, PictureKind kind) {
   PictureSizeResult result;
   std::unique_ptr<ByteSource> source = files.OpenFile(path, result.message);
   if (!source) return result;

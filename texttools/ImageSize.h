@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "texttools/FileSystem.h"
 
@@ -34,7 +35,7 @@ enum class PictureKind { kNone, kGif, kJpeg, kPng };
 
 // The picture kind of a file by its extension, compared after upper-casing:
 // ".GIF", ".JPG" or ".JPEG", ".PNG"; kNone for anything else.
-PictureKind PictureKindOf(const std::string& path);
+PictureKind PictureKindOf(std::u16string_view path);
 
 std::optional<PictureSize> ReadGifSize(ByteSource& source);
 std::optional<PictureSize> ReadPngSize(ByteSource& source);
@@ -49,6 +50,6 @@ struct PictureSizeResult {
   std::optional<PictureSize> size;
   std::string message;
 };
-PictureSizeResult ReadPictureFileSize(FileSystem& files, const std::string& path, PictureKind kind);
+PictureSizeResult ReadPictureFileSize(FileSystem& files, const platform::WideText& path, PictureKind kind);
 
 }  // namespace tagsling::texttools

@@ -18,14 +18,21 @@ constexpr TagVocabulary kLowerWords{"img", "src=\"", "width=\"", "height=\"", "a
 
 constexpr std::uint8_t kTabKey = 0x09;
 
-std::string Link(const TagVocabulary& words, const std::string& target, const std::string& text) {
-  return std::string(words.link_start) + target + "\">" + text + std::string(words.link_end);
+// The vocabulary and the other markup are ASCII: widened unit by unit.
+WideText Wide(std::string_view ascii) { return WideText(ascii.begin(), ascii.end()); }
+
+WideText Link(const TagVocabulary& words, const WideText& target, const WideText& text) {
+  return Wide(words.link_start) + target + u"\">" + text + Wide(words.link_end);
 }
+
+// The most of an Internet shortcut that is read: the URL is near the start
+// of a file of a few hundred bytes.
+constexpr std::size_t kShortcutReadLimit = 1 << 20;
 
 // What a dialog body ends with.
 struct DialogOutcome {
   enum Kind { kCancelled, kConfirmed, kStopped } kind = kCancelled;
-  std::optional<std::string> text;  // pasted when confirmed
+  std::optional<WideText> text;  // pasted when confirmed
 };
 
 // The target window in front and its focused control, read while attached
@@ -74,11 +81,13 @@ FileInsertForm ChooseFileInsertForm(bool picture, bool image_size, bool ctrl, bo
   return shift ? FileInsertForm::kLink : FileInsertForm::kPath;
 }
 
-std::string FormatFileInsertText(FileInsertForm form, const TagVocabulary& words, const std::string& path,
-                                 const std::string& name, PictureSize size) {
-  std::string attributes = std::string(words.source) + path + "\" " + std::string(words.width) +
-                           std::to_string(size.width) + "\" " + std::string(words.height) +
-                           std::to_string(size.height) + "\"";
+WideText FormatFileInsertText(FileInsertForm form, const TagVocabulary& words, const WideText& path,
+                              const WideText& name, PictureSize size) {
+  // Appended piece by piece: a literal in front of a temporary trips a false
+  // -Wrestrict of GCC 12 when optimising.
+  WideText attributes = Wide(words.source);
+  attributes.append(path).append(u"\" ").append(Wide(words.width)).append(Wide(std::to_string(size.width)));
+  attributes.append(u"\" ").append(Wide(words.height)).append(Wide(std::to_string(size.height))).append(u"\"");
   switch (form) {
     case FileInsertForm::kPath:
       return path;
@@ -86,13 +95,16 @@ std::string FormatFileInsertText(FileInsertForm form, const TagVocabulary& words
       return Link(words, path, name);
     case FileInsertForm::kSizeAttributes:
       return attributes;
-    case FileInsertForm::kImgTag:
-      return "<" + std::string(words.element) + " " + attributes + " " + std::string(words.alternative) + name + "\">";
+    case FileInsertForm::kImgTag: {
+      WideText tag(u"<");
+      tag.append(Wide(words.element)).append(u" ").append(attributes).append(u" ");
+      return tag.append(Wide(words.alternative)).append(name).append(u"\">");
+    }
   }
   return path;
 }
 
-std::string BuildFileInsertText(TextToolsContext& context, const std::string& file, bool size_toggle, bool full_tag) {
+WideText BuildFileInsertText(TextToolsContext& context, const WideText& file, bool size_toggle, bool full_tag) {
   const settings::AppSettings& settings = context.settings;
   const TagVocabulary& words = VocabularyFor(settings.InsTextLower);
   PictureKind kind = PictureKindOf(file);
@@ -108,7 +120,7 @@ std::string BuildFileInsertText(TextToolsContext& context, const std::string& fi
   }
   // An empty path means the automatic lookup failed and was reported:
   // nothing is inserted rather than a tag with an empty address.
-  std::string path = MakeInsertPath(context, file);
+  WideText path = MakeInsertPath(context, file);
   if (path.empty()) return {};
   return FormatFileInsertText(form, words, path, FileNamePart(file), size);
 }
@@ -122,7 +134,6 @@ FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings) {
       {kFilterGifFiles, "*.gif"},  {kFilterJpegFiles, "*.jpg;*.jpeg"},
       {kFilterPngFiles, "*.png"},
   };
-  dialog.initial_folder = settings.FileNameInsDir;
   dialog.follow_shortcuts = false;
   return dialog;
 }
@@ -133,12 +144,14 @@ void InsertFileName(TextToolsContext& context) {
     return;
   }
   RunDialogCommand(context, InputCommand::kFileName, [&](InputHost& host) {
-    std::optional<std::string> file = host.ShowOpenDialog(FileNameDialogSpec(context.settings));
+    FileDialogSpec dialog = FileNameDialogSpec(context.settings);
+    dialog.initial_folder = DialogStartFolder(context, DialogFolder::kFileName);
+    std::optional<WideText> file = host.ShowOpenDialog(dialog);
     if (!file) return DialogOutcome{};
-    context.settings.FileNameInsDir = FolderWithoutTrailingSeparator(*file);
+    RememberDialogFolder(context, DialogFolder::kFileName, *file);
     bool shift = ShiftHeld(context);
     bool ctrl = CtrlHeld(context);
-    std::string text = BuildFileInsertText(context, *file, ctrl, shift);
+    WideText text = BuildFileInsertText(context, *file, ctrl, shift);
     DialogOutcome outcome{DialogOutcome::kConfirmed, std::nullopt};
     if (!text.empty()) outcome.text = text;
     return outcome;
@@ -151,29 +164,36 @@ FileDialogSpec UrlDialogSpec(const settings::AppSettings& settings) {
   FileDialogSpec dialog;
   dialog.title = kUrlDialogTitle;
   dialog.filters = {{kFilterInternetShortcut, "*.url"}};
-  dialog.initial_folder = settings.UrlInsDir;
   dialog.follow_shortcuts = false;
   return dialog;
 }
 
-std::string UrlInsertText(const std::string& url, const std::string& shortcut_file, bool link, bool lower) {
+WideText UrlInsertText(const WideText& url, const WideText& shortcut_file, bool link, bool lower) {
   if (!link) return url;
-  std::string name = FileNamePart(shortcut_file);
-  std::string extension = FileExtension(name);
-  if (!extension.empty()) name = core::ReplaceAll(extension, "", name);
+  WideText name = FileNamePart(shortcut_file);
+  const WideText extension = FileExtension(name);
+  if (!extension.empty()) {
+    for (std::size_t at; (at = name.find(extension)) != WideText::npos;) name.erase(at, extension.size());
+  }
   return Link(VocabularyFor(lower), url, name);
 }
 
-std::string ReadShortcutUrl(const std::string& shortcut_file) {
-  return settings::ReadProfileString(shortcut_file, "InternetShortcut", "URL", "");
+std::string ReadShortcutUrl(FileSystem& files, const WideText& shortcut_file) {
+  std::string error;
+  std::unique_ptr<ByteSource> source = files.OpenFile(shortcut_file, error);
+  if (!source) return {};
+  const std::string text = source->ReadAt(0, kShortcutReadLimit);
+  return settings::ProfileDocument::FromText(text).Get("InternetShortcut", "URL", "");
 }
 
 void InsertUrl(TextToolsContext& context) {
   RunDialogCommand(context, InputCommand::kUrl, [&](InputHost& host) {
-    std::optional<std::string> file = host.ShowOpenDialog(UrlDialogSpec(context.settings));
+    FileDialogSpec dialog = UrlDialogSpec(context.settings);
+    dialog.initial_folder = DialogStartFolder(context, DialogFolder::kUrl);
+    std::optional<WideText> file = host.ShowOpenDialog(dialog);
     if (!file) return DialogOutcome{};
-    context.settings.UrlInsDir = FolderWithoutTrailingSeparator(*file);
-    std::string url = ReadShortcutUrl(*file);
+    RememberDialogFolder(context, DialogFolder::kUrl, *file);
+    const WideText url = context.platform.codec.SjisToWide(ReadShortcutUrl(context.files, *file));
     return DialogOutcome{DialogOutcome::kConfirmed,
                          UrlInsertText(url, *file, ShiftHeld(context), context.settings.InsTextLower)};
   });
@@ -185,7 +205,6 @@ FileDialogSpec TextDialogSpec(const settings::AppSettings& settings) {
   FileDialogSpec dialog;
   dialog.title = kTextDialogTitle;
   dialog.filters = {{kFilterTextAndHtml, "*.txt;*.html;*.htm"}, {kFilterAllFiles, "*.*"}};
-  dialog.initial_folder = settings.TextInsDir;
   return dialog;
 }
 
@@ -194,7 +213,7 @@ std::string InsertableText(std::string_view bytes) {
   return std::string(bytes.substr(0, end));
 }
 
-TextFileResult ReadInsertTextFile(FileSystem& files, const std::string& path) {
+TextFileResult ReadInsertTextFile(FileSystem& files, const WideText& path) {
   TextFileResult result;
   std::optional<std::uint64_t> size = files.FileSize(path);
   if (size && *size > kTextFileLimit) {
@@ -219,15 +238,18 @@ TextFileResult ReadInsertTextFile(FileSystem& files, const std::string& path) {
 
 void InsertTextFile(TextToolsContext& context) {
   RunDialogCommand(context, InputCommand::kTextFile, [&](InputHost& host) {
-    std::optional<std::string> file = host.ShowOpenDialog(TextDialogSpec(context.settings));
+    FileDialogSpec dialog = TextDialogSpec(context.settings);
+    dialog.initial_folder = DialogStartFolder(context, DialogFolder::kText);
+    std::optional<WideText> file = host.ShowOpenDialog(dialog);
     if (!file) return DialogOutcome{};
-    context.settings.TextInsDir = FolderWithoutTrailingSeparator(*file);
+    RememberDialogFolder(context, DialogFolder::kText, *file);
     TextFileResult read = ReadInsertTextFile(context.files, *file);
     if (!read.text) {
       ReportWithBracket(context, read.message);
       return DialogOutcome{DialogOutcome::kStopped, std::nullopt};
     }
-    return DialogOutcome{DialogOutcome::kConfirmed, std::move(read.text)};
+    // The file's own text is code page 932, as it always was.
+    return DialogOutcome{DialogOutcome::kConfirmed, context.platform.codec.SjisToWide(*read.text)};
   });
 }
 
@@ -243,7 +265,7 @@ void InsertColour(TextToolsContext& context) {
   RunDialogCommand(context, InputCommand::kColour, [&](InputHost& host) {
     std::optional<Rgb> colour = host.ShowColorDialog();
     if (!colour) return DialogOutcome{};
-    return DialogOutcome{DialogOutcome::kConfirmed, ColorText(*colour, context.settings.InsTextLower)};
+    return DialogOutcome{DialogOutcome::kConfirmed, Wide(ColorText(*colour, context.settings.InsTextLower))};
   });
 }
 

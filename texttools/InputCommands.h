@@ -10,6 +10,10 @@
 // paste when the dialog was confirmed; the main window enabled and the flag
 // cleared, also when something throws. The texts are computed by the pure
 // functions below, which the unit tests and tagsling-cli use directly.
+//
+// The chosen file's path stays UTF-16 from the dialog to the file system
+// and into the pasted text, so a name code page 932 cannot hold
+// ("café☕.png") is read and inserted as it is.
 
 #include <cstddef>
 #include <optional>
@@ -17,6 +21,7 @@
 #include <string_view>
 
 #include "texttools/ImageSize.h"
+#include "texttools/PathText.h"
 #include "texttools/TextToolsContext.h"
 
 namespace tagsling::texttools {
@@ -43,14 +48,16 @@ enum class FileInsertForm { kPath, kLink, kSizeAttributes, kImgTag };
 FileInsertForm ChooseFileInsertForm(bool picture, bool image_size, bool ctrl, bool shift);
 
 // The inserted text of a form: P is the path text, N the file name.
-std::string FormatFileInsertText(FileInsertForm form, const TagVocabulary& words, const std::string& path,
-                                 const std::string& name, PictureSize size = {});
+WideText FormatFileInsertText(FileInsertForm form, const TagVocabulary& words, const WideText& path,
+                              const WideText& name, PictureSize size = {});
 
 // The text for a chosen file; empty when nothing is to be inserted (the
 // picture size could not be read, or the path could not be computed; the
 // user has been told).
-std::string BuildFileInsertText(TextToolsContext& context, const std::string& file, bool size_toggle, bool full_tag);
+WideText BuildFileInsertText(TextToolsContext& context, const WideText& file, bool size_toggle, bool full_tag);
 
+// The dialogs' titles and filters; the command sets the folder they start
+// in (DialogStartFolder).
 // The file-name dialog: title by ImageSize, seven filters.
 FileDialogSpec FileNameDialogSpec(const settings::AppSettings& settings);
 
@@ -61,9 +68,10 @@ void InsertFileName(TextToolsContext& context);
 FileDialogSpec UrlDialogSpec(const settings::AppSettings& settings);
 // The URL itself, or with `link` a link whose text is the shortcut's file
 // name with every occurrence of its extension removed.
-std::string UrlInsertText(const std::string& url, const std::string& shortcut_file, bool link, bool lower);
-// The URL value of section "InternetShortcut" ("" when missing).
-std::string ReadShortcutUrl(const std::string& shortcut_file);
+WideText UrlInsertText(const WideText& url, const WideText& shortcut_file, bool link, bool lower);
+// The URL value of section "InternetShortcut" ("" when missing or when the
+// file cannot be read), as the file holds it (code page 932).
+std::string ReadShortcutUrl(FileSystem& files, const WideText& shortcut_file);
 void InsertUrl(TextToolsContext& context);
 
 // ---- text-file insertion ----
@@ -79,7 +87,7 @@ struct TextFileResult {
   std::optional<std::string> text;
   std::string message;
 };
-TextFileResult ReadInsertTextFile(FileSystem& files, const std::string& path);
+TextFileResult ReadInsertTextFile(FileSystem& files, const WideText& path);
 void InsertTextFile(TextToolsContext& context);
 
 // ---- colour input ----

@@ -64,7 +64,29 @@ void AppendCodePoint(platform::WideText& text, std::uint32_t code_point) {
   }
 }
 
+// The character (one unit, or a surrogate pair) that starts at `pos`.
+std::size_t CharacterLength(std::u16string_view text, std::size_t pos) {
+  return IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]) ? 2 : 1;
+}
+
 }  // namespace
+
+std::optional<std::string> ExactSjis(std::u16string_view text, platform::TextCodec& codec) {
+  std::string sjis = codec.WideToSjis(text);
+  if (codec.SjisToWide(sjis) != text) return std::nullopt;
+  return sjis;
+}
+
+platform::WideText CharactersOutsideCp932(std::u16string_view text, platform::TextCodec& codec) {
+  platform::WideText outside;
+  if (ExactSjis(text, codec)) return outside;
+  for (std::size_t pos = 0; pos < text.size();) {
+    std::u16string_view character = text.substr(pos, CharacterLength(text, pos));
+    pos += character.size();
+    if (!ExactSjis(character, codec) && outside.find(character) == platform::WideText::npos) outside += character;
+  }
+  return outside;
+}
 
 std::string ToLosslessSjis(const platform::WideText& text, platform::TextCodec& codec) {
   std::string whole = codec.WideToSjis(text);
@@ -74,7 +96,7 @@ std::string ToLosslessSjis(const platform::WideText& text, platform::TextCodec& 
   std::map<std::u16string, std::string> known;
   std::string result;
   for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t length = IsHighSurrogate(text[pos]) && pos + 1 < text.size() && IsLowSurrogate(text[pos + 1]) ? 2 : 1;
+    std::size_t length = CharacterLength(text, pos);
     std::u16string character = text.substr(pos, length);
     pos += length;
     auto found = known.find(character);
@@ -112,6 +134,13 @@ platform::WideText FromLosslessSjis(std::string_view sjis, platform::TextCodec& 
   }
   result += codec.SjisToWide(sjis.substr(plain_start));
   return result;
+}
+
+std::size_t LosslessCharLength(std::string_view sjis, std::size_t pos) {
+  if (sjis[pos] == kTokenMark) {
+    if (std::optional<ParsedToken> token = ReadToken(sjis, pos)) return token->end - pos;
+  }
+  return SjisCharLength(sjis, pos);
 }
 
 std::size_t CaretStopCount(std::string_view sjis) {

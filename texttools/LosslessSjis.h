@@ -16,6 +16,7 @@
 // unrepresentable, one conversion per distinct character as well.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,20 @@ namespace tagsling::texttools {
 
 std::string ToLosslessSjis(const platform::WideText& text, platform::TextCodec& codec);
 platform::WideText FromLosslessSjis(std::string_view sjis, platform::TextCodec& codec);
+
+// Where UTF-16 text must be stored as code page 932 (the settings file, a
+// template), nothing may be replaced on the way: the code page 932 form of
+// `text` when every character comes back unchanged from it, else nullopt.
+std::optional<std::string> ExactSjis(std::u16string_view text, platform::TextCodec& codec);
+// The characters of `text` that do not come back unchanged from code page
+// 932, each once, in the order they first appear (a surrogate pair is one
+// character). Empty when ExactSjis succeeds.
+platform::WideText CharactersOutsideCp932(std::u16string_view text, platform::TextCodec& codec);
+
+// Bytes of the character that starts at `pos` of a ToLosslessSjis text: a
+// whole token, or one code page 932 character (SjisCharLength). A cut at
+// such boundaries never leaves half a token.
+std::size_t LosslessCharLength(std::string_view sjis, std::size_t pos);
 
 // How many Left presses take the editor's caret back across `sjis` once
 // FromLosslessSjis has turned it into the editor's text: one per character,

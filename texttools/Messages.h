@@ -30,6 +30,10 @@ inline constexpr const char* kFolderPickerText =
     "相対パスの基本フォルダ:\r\n(編集中のファイルがあるフォルダを指定して下さい)"_sjis;
 inline constexpr const char* kClearBaseFolderQuestion = "基本フォルダをクリアします。よろしいですか？"_sjis;
 inline constexpr const char* kClearBaseFolderCaption = "基本フォルダクリアの確認"_sjis;
+inline constexpr const char* kBaseFolderNotStorableOpen =
+    "次のフォルダは、名前に設定ファイル (シフトJIS) に保存できない文字「"_sjis;
+inline constexpr const char* kBaseFolderNotStorableClose =
+    "」があるため、基本フォルダに指定できません。基本フォルダは変わりません。"_sjis;
 inline constexpr const char* kMsgCannotOpenBaseFolder = "基本フォルダをオープンできませんでした。"_sjis;
 inline constexpr const char* kBaseFolderHintPrefix = "基本フォルダ - "_sjis;
 inline constexpr const char* kAutomaticBaseFolder = "[自動取得]"_sjis;

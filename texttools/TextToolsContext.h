@@ -3,7 +3,11 @@
 // object. The Win32 main window fills it once: the platform services, the
 // settings record, the file system, the two window queries the platform
 // interface lacks, the dialog host, and the engine's paste step.
+//
+// Paths travel as UTF-16 (platform::WideText) from the dialogs to the file
+// system and into the pasted text; settings stay code page 932.
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -24,8 +28,8 @@ class EditorProbe {
   // list), "" when unknown.
   virtual std::string ProcessExecutableName(platform::ProcessId process) = 0;
   // Text of the first child window of `parent` with class `child_class`
-  // (WM_GETTEXT, at most 255 bytes); "" when there is none.
-  virtual std::string ChildWindowText(platform::WindowHandle parent, const std::string& child_class) = 0;
+  // (WM_GETTEXT, at most 255 characters); "" when there is none.
+  virtual platform::WideText ChildWindowText(platform::WindowHandle parent, const std::string& child_class) = 0;
 };
 
 // The commands that run modally; the main window maps each to its busy flag.
@@ -51,7 +55,7 @@ struct FileFilter {
 struct FileDialogSpec {
   std::string title;
   std::vector<FileFilter> filters;
-  std::string initial_folder;
+  platform::WideText initial_folder;
   bool follow_shortcuts = true;
 };
 
@@ -59,7 +63,7 @@ struct FileDialogSpec {
 struct FolderPickerSpec {
   std::string caption;
   std::string text;
-  std::string selected;  // preselected folder
+  platform::WideText selected;  // preselected folder
 };
 
 // What the base-folder display on the main window shows.
@@ -70,10 +74,10 @@ struct BaseFolderDisplay {
   bool labels_visible = true;      // false: both drawn in the button-face colour
 };
 
-// ShellExecuteA for the base folder.
+// ShellExecute for the base folder.
 struct ShellOpenRequest {
-  std::string file;
-  std::string parameters;
+  platform::WideText file;
+  platform::WideText parameters;
   bool operator==(const ShellOpenRequest&) const = default;
 };
 
@@ -87,17 +91,18 @@ class InputHost {
   virtual void SetMainWindowEnabled(bool enabled) = 0;
   // The palette is visible and not minimised.
   virtual bool PaletteShowing() = 0;
-  // Each dialog: the result, or nullopt when cancelled.
-  virtual std::optional<std::string> ShowOpenDialog(const FileDialogSpec& dialog) = 0;
+  // Each dialog: the result, or nullopt when cancelled. Paths come back as
+  // the system names them.
+  virtual std::optional<platform::WideText> ShowOpenDialog(const FileDialogSpec& dialog) = 0;
   // Opens with the colour chosen last (black the first time).
   virtual std::optional<Rgb> ShowColorDialog() = 0;
-  virtual std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& dialog) = 0;
+  virtual std::optional<platform::WideText> ShowFolderPicker(const FolderPickerSpec& dialog) = 0;
   // The wrap command's dialog: a combo box listing `history` (newest first,
   // the newest one filled in), OK and キャンセル. The entry as typed.
   virtual std::optional<std::string> AskAbbreviation(const std::vector<std::string>& history) = 0;
   // A Yes/No question with the question icon; true for Yes.
   virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-  // ShellExecuteA with the verb "open" and SW_SHOW; true when it succeeded
+  // ShellExecute with the verb "open" and SW_SHOW; true when it succeeded
   // (a result above 32).
   virtual bool ShellOpen(const ShellOpenRequest& request) = 0;
   virtual void ShowBaseFolderDisplay(const BaseFolderDisplay& display) = 0;
@@ -127,6 +132,11 @@ class InputBusyScope {
   InputCommand command_;
 };
 
+// The folders the file dialogs start in, each the folder of the file chosen
+// last in it: the "System" keys FileNameInsDir, UrlInsDir, TextInsDir and
+// HtmlOpenDir.
+enum class DialogFolder { kFileName, kUrl, kText, kHtmlOpen, kCount };
+
 struct TextToolsContext {
   platform::Platform platform;
   settings::AppSettings& settings;
@@ -142,11 +152,28 @@ struct TextToolsContext {
   InputHost* host = nullptr;
   // Puts the text on the clipboard and runs the engine's paste step towards
   // `focus`, the control captured as the paste destination.
-  std::function<void(platform::WindowHandle focus, const std::string& sjis_text)> paste;
+  std::function<void(platform::WindowHandle focus, const platform::WideText& text)> paste;
+  // Dialog folders the settings file cannot hold (code page 932), kept for
+  // the rest of the run; empty where the settings field is current. See
+  // DialogStartFolder.
+  std::array<platform::WideText, static_cast<std::size_t>(DialogFolder::kCount)> unstorable_folders{};
 };
 
 // A report of the commands: a message box with the error icon between
 // BringSelfToForeground and ReturnForegroundToTarget.
 void ReportWithBracket(TextToolsContext& context, const std::string& message);
+void ReportWithBracket(TextToolsContext& context, const platform::WideText& message);
+
+// Where a file dialog starts: the folder remembered for this run when the
+// settings file could not hold it, else the settings field.
+platform::WideText DialogStartFolder(TextToolsContext& context, DialogFolder folder);
+// Remembers the folder of `chosen_file` (without its trailing "\"; a root
+// keeps it). The settings field takes it when code page 932 holds it;
+// otherwise the field keeps the last folder it could hold, so no character
+// is ever replaced in the settings file, and the dialog still starts in the
+// chosen folder for the rest of the run.
+void RememberDialogFolder(TextToolsContext& context, DialogFolder folder, const platform::WideText& chosen_file);
+// Makes `folder_setting` (code page 932) the folder a dialog starts in.
+void SetDialogFolder(TextToolsContext& context, DialogFolder folder, const std::string& folder_setting);
 
 }  // namespace tagsling::texttools

@@ -32,6 +32,9 @@ std::wstring FilterText(const std::vector<texttools::FileFilter>& filters) {
 
 std::string SjisToUtf8(const std::string& sjis) { return WideToUtf8(SjisToWide(sjis)); }
 
+std::wstring ToW(const platform::WideText& text) { return std::wstring(text.begin(), text.end()); }
+platform::WideText FromW(const std::wstring& text) { return platform::WideText(text.begin(), text.end()); }
+
 }  // namespace
 
 ColorForm::ColorForm(HWND owner, platform::Keyboard& keyboard) : keyboard_(keyboard) {
@@ -55,10 +58,10 @@ UINT_PTR CALLBACK ColorForm::OpenDialogHook(HWND, UINT message, WPARAM, LPARAM l
   return 0;
 }
 
-std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialogSpec& dialog) {
+std::optional<platform::WideText> ColorForm::ShowOpenDialog(const texttools::FileDialogSpec& dialog) {
   const std::wstring filter = FilterText(dialog.filters);
   const std::wstring title = SjisToWide(dialog.title);
-  const std::wstring folder = SjisToWide(dialog.initial_folder);
+  const std::wstring folder = ToW(dialog.initial_folder);
   std::vector<wchar_t> file(kPathBuffer, L'\0');
 
   OPENFILENAMEW ofn{};
@@ -77,7 +80,7 @@ std::optional<std::string> ColorForm::ShowOpenDialog(const texttools::FileDialog
   ofn.lpfnHook = OpenDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
   if (!GetOpenFileNameW(&ofn)) return std::nullopt;
-  return WideToSjis(file.data());
+  return FromW(file.data());
 }
 
 std::optional<texttools::Rgb> ColorForm::ShowColorDialog() {
@@ -92,8 +95,11 @@ std::optional<texttools::Rgb> ColorForm::ShowColorDialog() {
   return texttools::Rgb{GetRValue(colour_), GetGValue(colour_), GetBValue(colour_)};
 }
 
-std::optional<std::string> ColorForm::ShowFolderPicker(const texttools::FolderPickerSpec& dialog) {
-  return ChooseFolder(window_.get(), SjisToUtf8(dialog.caption), SjisToUtf8(dialog.text), dialog.selected);
+std::optional<platform::WideText> ColorForm::ShowFolderPicker(const texttools::FolderPickerSpec& dialog) {
+  std::optional<std::wstring> folder =
+      ChooseFolder(window_.get(), SjisToUtf8(dialog.caption), SjisToUtf8(dialog.text), ToW(dialog.selected));
+  if (!folder) return std::nullopt;
+  return FromW(*folder);
 }
 
 }  // namespace tagsling::ui

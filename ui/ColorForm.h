@@ -9,7 +9,7 @@
 //   FileDialogSpec each. When one appears the dialog-start keys go out (Alt
 //   released, Shift+Tab);
 // - the folder picker of the base-folder command.
-// Paths and texts are code page 932.
+// Texts are code page 932; paths are UTF-16, as the dialogs give them.
 
 #include <windows.h>
 
@@ -34,9 +34,9 @@ class ColorForm {
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // The chosen file, or nullopt when cancelled.
-  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& dialog);
+  std::optional<platform::WideText> ShowOpenDialog(const texttools::FileDialogSpec& dialog);
   std::optional<texttools::Rgb> ShowColorDialog();
-  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& dialog);
+  std::optional<platform::WideText> ShowFolderPicker(const texttools::FolderPickerSpec& dialog);
 
  private:
   static UINT_PTR CALLBACK OpenDialogHook(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);

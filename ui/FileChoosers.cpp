@@ -58,8 +58,8 @@ class ComScope {
 
 }  // namespace
 
-std::optional<std::string> ChooseFile(HWND owner, std::string_view title, std::string_view filter,
-                                      const std::string& initial) {
+std::optional<std::wstring> ChooseFile(HWND owner, std::string_view title, std::string_view filter,
+                                       const std::wstring& initial) {
   std::wstring wide_filter = Utf8ToWide(filter);
   for (wchar_t& c : wide_filter) {
     if (c == L'|') c = L'\0';
@@ -68,8 +68,7 @@ std::optional<std::string> ChooseFile(HWND owner, std::string_view title, std::s
   wide_filter.push_back(L'\0');
   const std::wstring wide_title = Utf8ToWide(title);
   std::vector<wchar_t> file(kPathBuffer, L'\0');
-  const std::wstring start = SjisToWide(initial);
-  if (start.size() < file.size()) std::copy(start.begin(), start.end(), file.begin());
+  if (initial.size() < file.size()) std::copy(initial.begin(), initial.end(), file.begin());
 
   OPENFILENAMEW ofn{};
   ofn.lStructSize = sizeof ofn;
@@ -80,13 +79,13 @@ std::optional<std::string> ChooseFile(HWND owner, std::string_view title, std::s
   ofn.lpstrTitle = wide_title.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
   if (!GetOpenFileNameW(&ofn)) return std::nullopt;
-  return WideToSjis(file.data());
+  return std::wstring(file.data());
 }
 
-std::optional<std::string> ChooseFolder(HWND owner, std::string_view caption, std::string_view text,
-                                        const std::string& initial) {
+std::optional<std::wstring> ChooseFolder(HWND owner, std::string_view caption, std::string_view text,
+                                         const std::wstring& initial) {
   ComScope com;
-  FolderRequest request{Utf8ToWide(caption), SjisToWide(initial)};
+  FolderRequest request{Utf8ToWide(caption), initial};
   const std::wstring wide_text = Utf8ToWide(text);
   BROWSEINFOW info{};
   info.hwndOwner = owner;
@@ -101,7 +100,7 @@ std::optional<std::string> ChooseFolder(HWND owner, std::string_view caption, st
   CoTaskMemFree(chosen);
   if (!ok) return std::nullopt;
   path.resize(wcslen(path.c_str()));
-  return WideToSjis(path);
+  return path;
 }
 
 }  // namespace tagsling::ui

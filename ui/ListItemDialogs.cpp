@@ -3,6 +3,7 @@
 #include <array>
 
 #include "ui/FileChoosers.h"
+#include "ui/StorableText.h"
 #include "ui/model/KeySetModel.h"
 #include "ui/win/RuntimeDialog.h"
 #include "ui/win/WinText.h"
@@ -20,7 +21,9 @@ LRESULT CALLBACK KeepSelectionProc(HWND window, UINT message, WPARAM wparam, LPA
 
 // Shared by the two list-item editors: a set of one-line fields, the
 // placeholder buttons that replace the selection of their field, and an OK
-// button whose state follows a rule over two watched fields.
+// button whose state follows a rule over two watched fields. The fields go
+// to the settings file (code page 932): OK reports a field holding a
+// character it cannot store instead of replacing the character.
 class ItemEditor : public RuntimeDialog {
  public:
   ItemEditor(POINT at, ListRow& row) : at_(at), row_(row) {}
@@ -51,7 +54,9 @@ class ItemEditor : public RuntimeDialog {
     placeholders_.push_back(placeholder);
   }
   std::string FieldText(std::size_t index) const { return WindowTextSjis(fields_[index]); }
+  std::wstring FieldTextWide(std::size_t index) const { return WindowTextWide(fields_[index]); }
   void SetField(std::size_t index, const std::string& text) { SetWindowTextSjis(fields_[index], text); }
+  void SetField(std::size_t index, const std::wstring& text) { SetWindowTextW(fields_[index], text.c_str()); }
 
   // Fills the fields, focuses the first and applies the OK rule.
   void Load() {
@@ -75,8 +80,13 @@ class ItemEditor : public RuntimeDialog {
     }
     if (id == IDOK) {
       if (!OkEnabled()) return true;
-      row_.assign(fields_.size(), {});
-      for (std::size_t i = 0; i < fields_.size(); ++i) row_[i] = FieldText(i);
+      ListRow row(fields_.size());
+      for (std::size_t i = 0; i < fields_.size(); ++i) {
+        std::optional<std::string> text = StorableFieldText(Window(), fields_[i]);
+        if (!text) return true;
+        row[i] = std::move(*text);
+      }
+      row_ = std::move(row);
       Close(true);
       return true;
     }
@@ -141,13 +151,13 @@ class ToolEditDialog final : public ItemEditor {
   bool OnCommand(int id, int code, HWND control) override {
     if (id == kChooseFile) {
       if (auto path = ChooseFile(Window(), "外部ツール実行ファイル",
-                                 "実行ファイル (*.exe)|*.exe|すべてのファイル (*.*)|*.*", FieldText(1))) {
+                                 "実行ファイル (*.exe)|*.exe|すべてのファイル (*.*)|*.*", FieldTextWide(1))) {
         SetField(1, *path);
       }
       return true;
     }
     if (id == kChooseFolder) {
-      if (auto folder = ChooseFolder(Window(), "フォルダの参照", "外部ツール作業フォルダ:", FieldText(3))) {
+      if (auto folder = ChooseFolder(Window(), "フォルダの参照", "外部ツール作業フォルダ:", FieldTextWide(3))) {
         SetField(3, *folder);
       }
       return true;

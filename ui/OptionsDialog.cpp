@@ -13,6 +13,7 @@
 #include "ui/FileChoosers.h"
 #include "ui/ListItemDialogs.h"
 #include "ui/ProgramWait.h"
+#include "ui/StorableText.h"
 #include "ui/Win32ExternalHost.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/win/ErrorBox.h"
@@ -598,6 +599,7 @@ class OptionsDialog final : public RuntimeDialog {
   // ---- actions ----
   bool OnCommand(int id, int code, HWND control) override {
     if (id == IDOK) {
+      if (!PathFieldsStorable()) return true;
       ReadControls();
       Close(true);
       return true;
@@ -627,10 +629,25 @@ class OptionsDialog final : public RuntimeDialog {
     return true;
   }
 
+  // The settings file holds code page 932: a path field whose text it
+  // cannot hold is shown on its page and reported, and the dialog stays.
+  bool PathFieldsStorable() {
+    for (const Item& item : items_) {
+      if (item.control->kind != K::Path || item.control->setting.empty() || IsStorable(item.window)) continue;
+      SendMessageW(tab_, TCM_SETCURSEL, item.page, 0);
+      ShowPage(item.page);
+      StorableFieldText(Window(), item.window);
+      return false;
+    }
+    return true;
+  }
+
   void RunBuddy(const Item& item) {
     const OptionControl& data = *item.control;
-    const std::string current = WindowTextSjis(item.window);
-    std::optional<std::string> chosen;
+    // Paths stay UTF-16 until the dialog closes: a name code page 932
+    // cannot hold is shown as it is and reported at OK.
+    const std::wstring current = WindowTextWide(item.window);
+    std::optional<std::wstring> chosen;
     switch (data.widget) {
       case W::BrowseFile:
         chosen = ChooseFile(Window(), data.browse_title, kExecutableFilter, current);
@@ -640,12 +657,12 @@ class OptionsDialog final : public RuntimeDialog {
         SetForegroundWindow(Window());
         break;
       case W::DetectClass:
-        chosen = DetectClass();
+        if (std::optional<std::string> found = DetectClass()) chosen = SjisToWide(*found);
         break;
       default:
         break;
     }
-    if (chosen) SetWindowTextSjis(item.window, *chosen);
+    if (chosen) SetWindowTextW(item.window, chosen->c_str());
   }
 
   // Starts the editor of the "実行ファイル" field and reads its window's class.
@@ -653,8 +670,8 @@ class OptionsDialog final : public RuntimeDialog {
     const std::string file = WindowTextSjis(SettingWindow("EditorFile"));
     if (file.empty()) return std::nullopt;
     const EditorStart start = EditorStartForClassDetection(file);
-    std::optional<StartedProgram> started =
-        StartProgram(start.application, start.command_line, start.directory, nullptr);
+    std::optional<StartedProgram> started = StartProgram(SjisToWide(start.application), SjisToWide(start.command_line),
+                                                         SjisToWide(start.directory), nullptr);
     if (!started) {
       MessageBoxW(Window(), Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
       return std::nullopt;

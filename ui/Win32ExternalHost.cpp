@@ -16,9 +16,10 @@ HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(windo
 // A wide string for an optional argument: null for an empty one.
 const wchar_t* OrNull(const std::wstring& text) { return text.empty() ? nullptr : text.c_str(); }
 
+std::wstring ToW(const platform::WideText& text) { return std::wstring(text.begin(), text.end()); }
+
 // CreateProcessW may write into its command line: a writable copy.
-std::vector<wchar_t> WritableCommandLine(const std::string& sjis) {
-  std::wstring wide = SjisToWide(sjis);
+std::vector<wchar_t> WritableCommandLine(const std::wstring& wide) {
   std::vector<wchar_t> buffer(wide.begin(), wide.end());
   buffer.push_back(L'\0');
   return buffer;
@@ -55,10 +56,10 @@ settings::ToolEntry Win32ExternalHost::ReadTool(int entry) {
 }
 
 std::intptr_t Win32ExternalHost::StartThroughShell(const external::ShellStart& start) {
-  const std::wstring verb = SjisToWide(start.verb);
-  const std::wstring file = SjisToWide(start.file);
-  const std::wstring parameters = SjisToWide(start.parameters);
-  const std::wstring directory = SjisToWide(start.directory);
+  const std::wstring verb = ToW(start.verb);
+  const std::wstring file = ToW(start.file);
+  const std::wstring parameters = ToW(start.parameters);
+  const std::wstring directory = ToW(start.directory);
   HINSTANCE result =
       ShellExecuteW(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), SW_SHOWNORMAL);
   return reinterpret_cast<std::intptr_t>(result);
@@ -74,7 +75,7 @@ bool Win32ExternalHost::RunCommand(const std::string& command_line) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWMINNOACTIVE;
   PROCESS_INFORMATION process{};
-  std::vector<wchar_t> line = WritableCommandLine(command_line);
+  std::vector<wchar_t> line = WritableCommandLine(SjisToWide(command_line));
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
@@ -119,8 +120,8 @@ void Win32ExternalHost::DisconnectDde() {
   conversation_ = nullptr;
 }
 
-std::optional<StartedProgram> StartProgram(const std::string& application, const std::string& command_line,
-                                           const std::string& directory, const external::StartupBlock* planned) {
+std::optional<StartedProgram> StartProgram(const std::wstring& application, const std::wstring& command_line,
+                                           const std::wstring& directory, const external::StartupBlock* planned) {
   STARTUPINFOW startup{};
   if (planned) {
     startup.cb = sizeof startup;
@@ -136,12 +137,10 @@ std::optional<StartedProgram> StartProgram(const std::string& application, const
     // Our own start-up block: the program chooses its place.
     GetStartupInfoW(&startup);
   }
-  const std::wstring wide_application = SjisToWide(application);
-  const std::wstring wide_directory = SjisToWide(directory);
   std::vector<wchar_t> line = WritableCommandLine(command_line);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(wide_application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      OrNull(wide_directory), &startup, &process)) {
+  if (!CreateProcessW(application.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, OrNull(directory),
+                      &startup, &process)) {
     return std::nullopt;
   }
   CloseHandle(process.hThread);
@@ -149,8 +148,8 @@ std::optional<StartedProgram> StartProgram(const std::string& application, const
 }
 
 std::optional<platform::ProcessId> Win32ExternalHost::StartProcess(const external::EditorLaunchPlan& plan) {
-  std::optional<StartedProgram> started =
-      StartProgram(plan.application, plan.command_line, plan.directory, plan.startup ? &*plan.startup : nullptr);
+  std::optional<StartedProgram> started = StartProgram(ToW(plan.application), ToW(plan.command_line),
+                                                       ToW(plan.directory), plan.startup ? &*plan.startup : nullptr);
   if (!started) return std::nullopt;
   started_process_ = std::move(started->process);
   started_id_ = started->id;
@@ -202,6 +201,9 @@ external::PaletteState Win32ExternalHost::Palette() {
   return state;
 }
 
-std::string Win32ExternalHost::OwnFolder() { return texttools::FolderPart(WideToSjis(ExecutablePathWide())); }
+platform::WideText Win32ExternalHost::OwnFolder() {
+  const std::wstring path = ExecutablePathWide();
+  return texttools::FolderPart(platform::WideText(path.begin(), path.end()));
+}
 
 }  // namespace tagsling::ui

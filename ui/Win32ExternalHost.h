@@ -5,8 +5,9 @@
 // sizing, the screen and the work area, and the palette's state for the
 // free area.
 //
-// Paths and command lines arrive as code page 932 strings and are converted
-// to UTF-16 with code page 932 before every wide call. DDE string handles
+// Shell starts and editor starts arrive in UTF-16 and go to the wide calls
+// as they are; the DDE texts arrive as code page 932 strings and are
+// converted with code page 932. DDE string handles
 // (service, topic and the request's item) are made from the wide form
 // (DdeCreateStringHandleW, CP_WINUNICODE), so an item with Japanese path
 // characters reaches the server as the same characters; the request asks for
@@ -43,8 +44,8 @@ struct StartedProgram {
 // when empty), with the `planned` start-up block or, without one, the
 // program's own so that the program chooses its place. Nullopt when it could
 // not start.
-std::optional<StartedProgram> StartProgram(const std::string& application, const std::string& command_line,
-                                           const std::string& directory, const external::StartupBlock* planned);
+std::optional<StartedProgram> StartProgram(const std::wstring& application, const std::wstring& command_line,
+                                           const std::wstring& directory, const external::StartupBlock* planned);
 
 class Win32ExternalHost final : public external::ExternalHost {
  public:
@@ -72,7 +73,7 @@ class Win32ExternalHost final : public external::ExternalHost {
   int ScreenHeight() override;
   platform::Rect WorkArea() override;
   external::PaletteState Palette() override;
-  std::string OwnFolder() override;
+  platform::WideText OwnFolder() override;
 
  private:
   // The DDEML client instance, made at the first conversation; 0 when

@@ -7,7 +7,6 @@
 #include <optional>
 #include <stdexcept>
 
-#include "common/Sjis.h"
 #include "platform/win32/Win32SettingsEnvironment.h"
 #include "settings/RegisteredLists.h"
 #include "ui/AbbrevDialog.h"
@@ -45,17 +44,7 @@ BusyFlag FlagOf(InputCommand command) {
   return BusyFlag::EditorOpenDialog;
 }
 
-// At most `limit` bytes, never ending inside a double-byte character.
-std::string CutAtCharacter(std::string text, std::size_t limit) {
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const std::size_t next = end + SjisCharLength(text, end);
-    if (next > limit) break;
-    end = next;
-  }
-  text.resize(end);
-  return text;
-}
+std::wstring ToW(const platform::WideText& text) { return std::wstring(text.begin(), text.end()); }
 
 std::string WindowsFamily() {
   platform::win32::Win32SettingsEnvironment environment(platform::kNoWindow, [] { return false; });
@@ -69,7 +58,6 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
         app_(setup.application),
         show_display_(setup.show_base_folder_display),
         form_(setup.application, setup.desktop),
-        files_(&setup.desktop),
         context_{setup.desktop.platform(),
                  setup.settings,
                  files_,
@@ -79,9 +67,10 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
                  WindowsFamily(),
                  ToHandle(form_.Window()),
                  this,
-                 [&engine = setup.engine](platform::WindowHandle focus, const std::string& text) {
+                 [&engine = setup.engine](platform::WindowHandle focus, const platform::WideText& text) {
                    engine.PasteTextTo(focus, text);
-                 }} {
+                 },
+                 {}} {
     if (!form_.Window()) throw std::runtime_error("TColorForm");
   }
 
@@ -99,11 +88,11 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   }
   void SetMainWindowEnabled(bool enabled) override { EnableWindow(main_, enabled); }
   bool PaletteShowing() override { return IsWindowVisible(main_) && !IsIconic(main_) && !IsIconic(app_); }
-  std::optional<std::string> ShowOpenDialog(const texttools::FileDialogSpec& dialog) override {
+  std::optional<platform::WideText> ShowOpenDialog(const texttools::FileDialogSpec& dialog) override {
     return form_.ShowOpenDialog(dialog);
   }
   std::optional<texttools::Rgb> ShowColorDialog() override { return form_.ShowColorDialog(); }
-  std::optional<std::string> ShowFolderPicker(const texttools::FolderPickerSpec& dialog) override {
+  std::optional<platform::WideText> ShowFolderPicker(const texttools::FolderPickerSpec& dialog) override {
     return form_.ShowFolderPicker(dialog);
   }
   std::optional<std::string> AskAbbreviation(const std::vector<std::string>& history) override {
@@ -114,8 +103,8 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
            IDYES;
   }
   bool ShellOpen(const texttools::ShellOpenRequest& request) override {
-    const std::wstring file = SjisToWide(request.file);
-    const std::wstring parameters = SjisToWide(request.parameters);
+    const std::wstring file = ToW(request.file);
+    const std::wstring parameters = ToW(request.parameters);
     const HINSTANCE result = ShellExecuteW(main_, L"open", file.c_str(),
                                            parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
@@ -136,12 +125,13 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
     }
     return {};
   }
-  std::string ChildWindowText(platform::WindowHandle parent, const std::string& child_class) override {
+  platform::WideText ChildWindowText(platform::WindowHandle parent, const std::string& child_class) override {
     HWND child = FindWindowExW(ToHwnd(parent), nullptr, SjisToWide(child_class).c_str(), nullptr);
     if (!child) return {};
     wchar_t text[256] = L"";
     SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return CutAtCharacter(WideToSjis(text), 255);
+    const std::wstring_view read(text);
+    return platform::WideText(read.begin(), read.end());
   }
 
  private:

@@ -2,8 +2,8 @@
 // The text-input commands' context in the running program: the Win32
 // InputHost (busy flags, the main window, the dialogs of TColorForm, Yes/No,
 // the shell, the base-folder display), the EditorProbe (process list and
-// child-window text), the file system with code page 932 paths, and the
-// engine's paste towards a captured focus. One instance, set up once while
+// child-window text), the file system (UTF-16 paths), and the engine's
+// paste towards a captured focus. One instance, set up once while
 // the main window is created; every command that works on the editor's
 // document (text tools, external programs) uses it.
 

@@ -539,6 +539,12 @@ void SimDesktop::ShowMessage(const std::string& text, MessageIcon) {
   log.push_back("message");
 }
 
+void SimDesktop::ShowWideMessage(const WideText& text, MessageIcon) {
+  message_boxes.push_back(WideToSjis(text));
+  wide_message_boxes.push_back(text);
+  log.push_back("message");
+}
+
 // -------------------------------------------------------------------- codec
 
 WideText SimDesktop::SjisToWide(std::string_view sjis) {

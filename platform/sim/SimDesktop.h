@@ -151,7 +151,8 @@ class SimDesktop final : public Clipboard,
   // ---- what happened ----
   std::vector<KeyEvent> sent_keys;
   std::vector<std::pair<WindowHandle, ClipboardMessage>> sent_messages;
-  std::vector<std::string> message_boxes;
+  std::vector<std::string> message_boxes;  // wide ones converted to code page 932
+  std::vector<WideText> wide_message_boxes;
   int beeps = 0;
   // One line per observable step, in order: "key 11 down", "beep",
   // "message", "clip set", "sleep 50", "WM 302".
@@ -207,6 +208,7 @@ class SimDesktop final : public Clipboard,
   // ---- Feedback ----
   void Beep() override;
   void ShowMessage(const std::string& text, MessageIcon icon) override;
+  void ShowWideMessage(const WideText& text, MessageIcon icon) override;
 
   // ---- TextCodec (real code page 932 tables) ----
   WideText SjisToWide(std::string_view sjis) override;

@@ -246,7 +246,9 @@ std::uint64_t Win32Desktop::NowMs() { return GetTickCount64(); }
 
 void Win32Desktop::Beep() { MessageBeep(0); }
 
-void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) {
+void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) { ShowWideMessage(SjisToWide(text), icon); }
+
+void Win32Desktop::ShowWideMessage(const WideText& text, MessageIcon icon) {
   UINT style = MB_OK;
   switch (icon) {
     case MessageIcon::kError:
@@ -260,7 +262,7 @@ void Win32Desktop::ShowMessage(const std::string& text, MessageIcon icon) {
       break;
   }
   const WindowHandle owner = box_owner_ && ::IsWindow(H(box_owner_)) ? box_owner_ : owner_;
-  MessageBoxW(H(owner), ToW(SjisToWide(text)).c_str(), L"Tagsling", style);
+  MessageBoxW(H(owner), ToW(text).c_str(), L"Tagsling", style);
 }
 
 // -------------------------------------------------------------------- codec

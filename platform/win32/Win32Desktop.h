@@ -94,6 +94,7 @@ class Win32Desktop final : public Clipboard,
   // Feedback
   void Beep() override;
   void ShowMessage(const std::string& text, MessageIcon icon) override;
+  void ShowWideMessage(const WideText& text, MessageIcon icon) override;
 
   // TextCodec
   WideText SjisToWide(std::string_view sjis) override;

@@ -3,7 +3,8 @@ deletion in its three modes on a selection; file-name input through Wine's
 file dialog inserting a path relative to the base folder and, with Ctrl+Shift
 held at OK, an IMG tag with the size read from the picture; URL input from an
 Internet shortcut; text-file insertion up to the Ctrl+Z byte; the colour
-dialog with a colour typed into its Red, Green and Blue fields.
+dialog with a colour typed into its Red, Green and Blue fields. Names
+that code page 932 cannot hold ("café☕.png") go through as they are.
 
 Keyboard paths: "ツール(&L)" is Alt+L; in it "タグの削除(&D)" opens the
 deletion modes (&W outermost, &A all, &O uncomment), and &F, &U, &T, &C are
@@ -120,6 +121,21 @@ def test_file_name_input_relative_path_and_img_tag(desk):
         desk.set_notepad_text("")
         _choose_file(desk, "F", png, "ctrl", "shift")
         _wait_text(desk, '<IMG SRC="画像/photo.png" WIDTH="120" HEIGHT="45" ALT="photo.png">')
+
+
+def test_file_names_outside_code_page_932(desk):
+    """A picture named with accents and an emoji, in a folder named so too,
+    is measured and inserted as an IMG tag with its real size, its name
+    unchanged; a text file named so is read and inserted."""
+    site = os.path.join(desk.tmp, "site-wide")
+    png = _write(os.path.join(site, "été😀", "café☕.png"), _png(137, 59))
+    text = _write(os.path.join(desk.tmp, "texts-wide", "Ünï☕.txt"), "<p>一</p>".encode("cp932"))
+    with palette(desk, _settings(Public_Dir=desk.winpath(site))):
+        _choose_file(desk, "F", png, "ctrl", "shift")
+        _wait_text(desk, '<IMG SRC="été😀/café☕.png" WIDTH="137" HEIGHT="59" ALT="café☕.png">')
+        desk.set_notepad_text("")
+        _choose_file(desk, "T", text)
+        _wait_text(desk, "<p>一</p>")
 
 
 def test_url_input_from_shortcut(desk):

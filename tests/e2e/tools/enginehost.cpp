@@ -35,15 +35,21 @@ std::string ToSjis(const std::wstring& wide) {
   return out;
 }
 
+std::string WideToUtf8(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  const int n = static_cast<int>(wide.size());
+  int m = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), n, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(m), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), n, out.data(), m, nullptr, nullptr);
+  return out;
+}
+
 std::string SjisToUtf8(const std::string& sjis) {
   if (sjis.empty()) return {};
   int n = MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
   std::wstring wide(static_cast<std::size_t>(n), L'\0');
   MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(), n);
-  int m = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), n, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(m), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), n, out.data(), m, nullptr, nullptr);
-  return out;
+  return WideToUtf8(wide);
 }
 
 // Reports every beep and message on stdout, then lets the real one happen.
@@ -59,6 +65,11 @@ class ReportingFeedback final : public platform::Feedback {
     std::printf("message: %s\n", SjisToUtf8(text).c_str());
     std::fflush(stdout);
     if (boxes_) real_.ShowMessage(text, icon);
+  }
+  void ShowWideMessage(const platform::WideText& text, platform::MessageIcon icon) override {
+    std::printf("message: %s\n", WideToUtf8(std::wstring(text.begin(), text.end())).c_str());
+    std::fflush(stdout);
+    if (boxes_) real_.ShowWideMessage(text, icon);
   }
 
  private:

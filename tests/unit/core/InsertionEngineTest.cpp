@@ -610,13 +610,25 @@ TEST_F(Engine, PasteTextToSendsToTheGivenFocus) {
   EXPECT_FALSE(engine.IsBusy());
 }
 
+// Paths that code page 932 cannot hold reach the editor as they are.
+TEST_F(Engine, PasteTextToTakesUtf16Text) {
+  settings.SendMessage = 1;
+  editor.SetText(u"");
+  EXPECT_TRUE(engine.PasteTextTo(edit, u"<IMG SRC=\"caf\u00e9\u2615/\U0001F600.png\">"));
+  EXPECT_EQ(editor.text, u"<IMG SRC=\"caf\u00e9\u2615/\U0001F600.png\">");
+  EXPECT_EQ(desk.sent_messages.back(), std::make_pair(edit, ClipboardMessage::kPaste));
+  EXPECT_FALSE(engine.IsBusy());
+}
+
 TEST_F(Engine, PasteTextToIsRefusedWhileAJobIsPending) {
   settings.HasamiMode = true;
   editor.SetText(u"ab");
   editor.Select(0, 2);
   engine.RunTagCommand("Moji_B");
-  EXPECT_FALSE(engine.PasteTextTo(edit, "#000000"));
+  EXPECT_FALSE(engine.PasteTextTo(edit, u"caf\u00e9"));
   EXPECT_EQ(desk.beeps, 1);
+  EXPECT_FALSE(engine.PasteTextTo(edit, "#000000"));
+  EXPECT_EQ(desk.beeps, 2);
   desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"<B>ab</B>") << "the capture read the colour instead of the selection";
 }

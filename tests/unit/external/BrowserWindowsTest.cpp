@@ -227,10 +227,11 @@ TEST(BrowserWindowsTest, ReadsTheDocumentTitleAsBrowsersShowIt) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.html);
-    EXPECT_EQ(DocumentTitle(c.html, "index.html", codec), c.title);
+    EXPECT_EQ(DocumentTitle(c.html, u"index.html", codec), c.title);
   }
-  // A Japanese file name (code page 932).
-  EXPECT_EQ(DocumentTitle("", "\x93\xfa\x96\x7b.html", codec), u"\u65e5\u672c.html");
+  // The file name as the path named it, Japanese or outside code page 932.
+  EXPECT_EQ(DocumentTitle("", u"\u65e5\u672c.html", codec), u"\u65e5\u672c.html");
+  EXPECT_EQ(DocumentTitle("<title> </title>", u"café☕.html", codec), u"café☕.html");
 }
 
 TEST(BrowserWindowsTest, ListsTheInstalledBrowsersInTableOrder) {
@@ -254,18 +255,18 @@ TEST(BrowserWindowsTest, DefaultBrowserPreviewReloadsOrOpens) {
   std::vector<WindowInfo> windows = {Window(1, u"index.html - Notepad", "Notepad"),
                                      Window(2, u"Page - Google Chrome", kChromium)};
   windows[1].minimised = true;
-  DefaultBrowserPlan plan = PlanDefaultBrowserPreview("C:\\web\\a b\\index.html", u"Page", windows);
+  DefaultBrowserPlan plan = PlanDefaultBrowserPreview(u"C:\\web\\a b\\index.html", u"Page", windows);
   EXPECT_EQ(plan.action, DefaultBrowserPlan::Action::kReload);
   EXPECT_EQ(plan.window, 2u);
   EXPECT_TRUE(plan.restore_first);
 
-  plan = PlanDefaultBrowserPreview("C:\\web\\a b\\index.html", u"index.html", windows);
+  plan = PlanDefaultBrowserPreview(u"C:\\web\\a b\\index.html", u"index.html", windows);
   ASSERT_EQ(plan.action, DefaultBrowserPlan::Action::kOpen);
   // The document itself, so the shell hands it to the default browser.
-  EXPECT_EQ(plan.start, (ShellStart{"open", "C:\\web\\a b\\index.html", "", "C:\\web\\a b\\"}));
+  EXPECT_EQ(plan.start, (ShellStart{u"open", u"C:\\web\\a b\\index.html", u"", u"C:\\web\\a b\\"}));
   EXPECT_FALSE(plan.message.empty());
 
-  EXPECT_EQ(PlanDefaultBrowserPreview("", u"Page", windows).action, DefaultBrowserPlan::Action::kNothing);
+  EXPECT_EQ(PlanDefaultBrowserPreview(u"", u"Page", windows).action, DefaultBrowserPlan::Action::kNothing);
 }
 
 }  // namespace

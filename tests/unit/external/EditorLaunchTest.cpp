@@ -3,9 +3,17 @@
 #include <gtest/gtest.h>
 
 #include "external/ExternalMessages.h"
+#include "tests/unit/support/TextToolsFakes.h"
 
 namespace tagsling::external {
 namespace {
+
+using texttools::testing::W;
+
+platform::TextCodec& Codec() {
+  static platform::sim::SimDesktop desk;
+  return desk;
+}
 
 TEST(EditorLaunchTest, CommandLineTable) {
   struct Case {
@@ -20,7 +28,8 @@ TEST(EditorLaunchTest, CommandLineTable) {
       {"", "", "\"C:\\Ed\\ed.exe\""},
       {"", "C:\\My Web\\a \"b\".htm", "\"C:\\Ed\\ed.exe\" \"C:\\My Web\\a \\\"b\\\".htm\""},
   };
-  for (const Case& c : cases) EXPECT_EQ(EditorCommandLine("C:\\Ed\\ed.exe", c.cmd_line, c.file), c.expected);
+  for (const Case& c : cases) EXPECT_EQ(EditorCommandLine(u"C:\\Ed\\ed.exe", W(c.cmd_line), W(c.file)), W(c.expected));
+  EXPECT_EQ(EditorCommandLine(u"C:\\Ed\\ed.exe", u"", u"C:\\☕\\café.htm"), u"\"C:\\Ed\\ed.exe\" \"C:\\☕\\café.htm\"");
 }
 
 TEST(EditorLaunchTest, RecognisesHidemaru) {
@@ -47,13 +56,13 @@ TEST(EditorLaunchTest, PlansTheStart) {
   settings.EditorCmdLine = "";
   settings.EditorWindowMax = true;
   EditorLaunchRequest request{
-      "C:\\web\\a.htm", true, "C:\\web", true, "C:\\Tagsling\\", WindowPlacement{0, 60, 1024, 680}};
+      u"C:\\web\\a.htm", true, u"C:\\web", true, u"C:\\Tagsling\\", WindowPlacement{0, 60, 1024, 680}};
 
-  EditorLaunchPlan plan = PlanEditorLaunch(settings, request);
-  EXPECT_EQ(plan.report, "");
-  EXPECT_EQ(plan.application, "C:\\WINDOWS\\NOTEPAD.EXE");
-  EXPECT_EQ(plan.command_line, "\"C:\\WINDOWS\\NOTEPAD.EXE\" \"C:\\web\\a.htm\"");
-  EXPECT_EQ(plan.directory, "C:\\web");
+  EditorLaunchPlan plan = PlanEditorLaunch(settings, request, Codec());
+  EXPECT_EQ(plan.report, u"");
+  EXPECT_EQ(plan.application, u"C:\\WINDOWS\\NOTEPAD.EXE");
+  EXPECT_EQ(plan.command_line, u"\"C:\\WINDOWS\\NOTEPAD.EXE\" \"C:\\web\\a.htm\"");
+  EXPECT_EQ(plan.directory, u"C:\\web");
   StartupBlock block;
   block.x = 0;
   block.y = 60;
@@ -62,30 +71,42 @@ TEST(EditorLaunchTest, PlansTheStart) {
   EXPECT_EQ(plan.startup, block);
   EXPECT_EQ(block.flags, 0x6u);  // STARTF_USEPOSITION | STARTF_USESIZE
   EXPECT_TRUE(plan.fit_after_start);
-  EXPECT_EQ(plan.failure_report, text::kEditorStartFailed);
+  EXPECT_EQ(plan.failure_report, W(text::kEditorStartFailed));
 
   EditorLaunchRequest blank = request;
-  blank.file = "";
+  blank.file = u"";
   blank.file_exists = false;
   settings.EditorWindowMax = false;
-  plan = PlanEditorLaunch(settings, blank);
-  EXPECT_EQ(plan.report, "");
-  EXPECT_EQ(plan.command_line, "\"C:\\WINDOWS\\NOTEPAD.EXE\"");
+  plan = PlanEditorLaunch(settings, blank, Codec());
+  EXPECT_EQ(plan.report, u"");
+  EXPECT_EQ(plan.command_line, u"\"C:\\WINDOWS\\NOTEPAD.EXE\"");
   EXPECT_EQ(plan.startup, std::nullopt);
   EXPECT_FALSE(plan.fit_after_start);
 
+  // A document the open dialog gave in a folder code page 932 cannot hold.
+  EditorLaunchRequest named = request;
+  named.file = u"C:\\été☕\\a.htm";
+  named.folder = u"C:\\été☕";
+  settings.EditorFile = "C:\\\x95\x5c\\ed.exe";  // 表
+  plan = PlanEditorLaunch(settings, named, Codec());
+  EXPECT_EQ(plan.application, u"C:\\表\\ed.exe");
+  EXPECT_EQ(plan.command_line, u"\"C:\\表\\ed.exe\" \"C:\\été☕\\a.htm\"");
+  EXPECT_EQ(plan.directory, u"C:\\été☕");
+  named.file_exists = false;
+  EXPECT_EQ(PlanEditorLaunch(settings, named, Codec()).report, EditorFileMissingMessage(u"C:\\été☕\\a.htm", Codec()));
+  EXPECT_EQ(EditorFileMissingMessage(u"C:\\été☕\\a.htm", Codec()),
+            W(text::kFileMissingOpen) + u"C:\\été☕\\a.htm" + W(text::kFileMissingClose));
+
   settings.EditorFile = "";
-  EXPECT_EQ(PlanEditorLaunch(settings, blank).report, EditorNotSetMessage());
+  EXPECT_EQ(PlanEditorLaunch(settings, blank, Codec()).report, W(EditorNotSetMessage()));
 }
 
-TEST(EditorLaunchTest, OpenDialogFiltersAndRememberedFolder) {
-  texttools::FileDialogSpec dialog = HtmlOpenDialogSpec("C:\\web");
+TEST(EditorLaunchTest, OpenDialogFilters) {
+  texttools::FileDialogSpec dialog = HtmlOpenDialogSpec(u"C:\\web");
   ASSERT_EQ(dialog.filters.size(), 2u);
   EXPECT_EQ(dialog.filters[0].patterns, "*.html;*.htm");
   EXPECT_EQ(dialog.filters[1].patterns, "*.*");
-  EXPECT_EQ(dialog.initial_folder, "C:\\web");
-  EXPECT_EQ(HtmlOpenDirFor("C:\\web\\sub\\a.htm"), "C:\\web\\sub");
-  EXPECT_EQ(HtmlOpenDirFor("C:\\a.htm"), "C:\\");
+  EXPECT_EQ(dialog.initial_folder, u"C:\\web");
 }
 
 }  // namespace

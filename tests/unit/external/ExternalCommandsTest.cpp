@@ -11,7 +11,9 @@
 namespace tagsling::external {
 namespace {
 
+using platform::WideText;
 using platform::sim::SimDesktop;
+using texttools::testing::Sjis;
 
 // Records every call in the desktop's log, so one sequence shows the host's
 // steps between the window activations and message boxes.
@@ -34,7 +36,7 @@ class FakeExternalHost : public ExternalHost {
   settings::ToolEntry ReadTool(int entry) override { return tools.at(entry); }
   std::intptr_t StartThroughShell(const ShellStart& start) override {
     shell_starts.push_back(start);
-    Log("shell " + start.file + " " + start.parameters);
+    Log("shell " + Sjis(start.file) + " " + Sjis(start.parameters));
     return shell_result;
   }
   bool RunCommand(const std::string& command_line) override {
@@ -52,7 +54,7 @@ class FakeExternalHost : public ExternalHost {
   void DisconnectDde() override { Log("disconnect"); }
   std::optional<platform::ProcessId> StartProcess(const EditorLaunchPlan& plan) override {
     launches.push_back(plan);
-    Log("start " + plan.command_line + " in " + plan.directory);
+    Log("start " + Sjis(plan.command_line) + " in " + Sjis(plan.directory));
     return process;
   }
   void WaitUntilIdle(platform::ProcessId) override {
@@ -74,7 +76,7 @@ class FakeExternalHost : public ExternalHost {
   int ScreenHeight() override { return 768; }
   platform::Rect WorkArea() override { return work_area; }
   PaletteState Palette() override { return palette; }
-  std::string OwnFolder() override { return "C:\\Tagsling\\"; }
+  WideText OwnFolder() override { return u"C:\\Tagsling\\"; }
 
  private:
   void Log(const std::string& line) { desk_.log.push_back(line); }
@@ -88,8 +90,8 @@ struct ExternalScene : texttools::testing::Scene {
   ExternalContext context{Scene::context, external};
 
   ExternalScene() : Scene("C:\\web\\index.html - Notepad") {
-    files.files["C:\\web\\index.html"] = "";
-    files.folders.insert("C:\\web");
+    files.files[u"C:\\web\\index.html"] = "";
+    files.folders.insert(u"C:\\web");
     desk.log.clear();
   }
   // The log lines that are not bookkeeping of the simulated desktop.
@@ -110,8 +112,8 @@ TEST(ExternalCommandsTest, RunsAToolWithTheEditorsDocument) {
   scene.external.tools = {{"Tidy", "C:\\tools\\tidy.exe", "-m %f -o %d", ""}};
   RunExternalTool(scene.context, 0);
   ASSERT_EQ(scene.external.shell_starts.size(), 1u);
-  EXPECT_EQ(scene.external.shell_starts[0],
-            (ShellStart{"open", "C:\\tools\\tidy.exe", "-m \"C:\\web\\index.html\" -o \"C:\\web\"", "C:\\tools\\"}));
+  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{u"open", u"C:\\tools\\tidy.exe",
+                                                        u"-m \"C:\\web\\index.html\" -o \"C:\\web\"", u"C:\\tools\\"}));
   EXPECT_TRUE(scene.desk.message_boxes.empty());
 
   // The shell refuses: the report names the file, the code and the title.
@@ -131,13 +133,13 @@ TEST(ExternalCommandsTest, AToolNeedsTheEditorOnlyWhenItsTemplateSaysSo) {
 
   RunExternalTool(scene.context, 1);
   ASSERT_EQ(scene.external.shell_starts.size(), 1u);
-  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{"open", "C:\\plain.exe", "--all", "D:\\work"}));
+  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{u"open", u"C:\\plain.exe", u"--all", u"D:\\work"}));
 }
 
 TEST(ExternalCommandsTest, PreviewDrivesAnOpenBrowserThroughDde) {
   ExternalScene scene;
   scene.settings.IeFile = "C:\\IE\\IEXPLORE.EXE";
-  scene.files.files["C:\\IE\\IEXPLORE.EXE"] = "";
+  scene.files.files[u"C:\\IE\\IEXPLORE.EXE"] = "";
   platform::WindowHandle browser = scene.desk.AddWindow("IEFrame", 9, 90);
   scene.desk.Window(browser).title = "index - Microsoft Internet Explorer";
   scene.external.dde_servers_after_command = 1;  // the server answers once started
@@ -172,13 +174,13 @@ TEST(ExternalCommandsTest, PreviewStartsTheBrowserOrReports) {
   EXPECT_TRUE(scene.external.shell_starts.empty());
 
   // A Composer window is no preview target: the browser is started.
-  scene.files.files["C:\\NS\\netscape.exe"] = "";
+  scene.files.files[u"C:\\NS\\netscape.exe"] = "";
   platform::WindowHandle composer = scene.desk.AddWindow("Composer", 9, 90);
   scene.desk.Window(composer).title = "Netscape Composer - [index.html]";
   PreviewCommand(scene.context, Browser::kNetscapeNavigator);
   ASSERT_EQ(scene.external.shell_starts.size(), 1u);
   EXPECT_EQ(scene.external.shell_starts[0],
-            (ShellStart{"open", "C:\\NS\\netscape.exe", "\"C:\\web\\index.html\"", "C:\\web\\"}));
+            (ShellStart{u"open", u"C:\\NS\\netscape.exe", u"\"C:\\web\\index.html\"", u"C:\\web\\"}));
   EXPECT_EQ(scene.desk.message_boxes.size(), 2u);
 
   scene.external.shell_result = 31;
@@ -232,7 +234,7 @@ TEST(ExternalCommandsTest, SizesTheChosenSizeIntoAModernBrowsersPageArea) {
 
 TEST(ExternalCommandsTest, DefaultBrowserPreviewReloadsTheWindowShowingTheDocument) {
   ExternalScene scene;
-  scene.files.files["C:\\web\\index.html"] = "<html><head><title>My page</title>";
+  scene.files.files[u"C:\\web\\index.html"] = "<html><head><title>My page</title>";
   platform::WindowHandle other = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 90);
   scene.desk.SetWideTitle(other, u"My page - Visual Studio Code");
   platform::WindowHandle edge = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 91);
@@ -261,7 +263,7 @@ TEST(ExternalCommandsTest, DefaultBrowserPreviewOpensTheDocumentOrReports) {
   scene.desk.SetWideTitle(chrome, u"index - Google Chrome");
   PreviewInDefaultBrowserCommand(scene.context);
   ASSERT_EQ(scene.external.shell_starts.size(), 1u);
-  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{"open", "C:\\web\\index.html", "", "C:\\web\\"}));
+  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{u"open", u"C:\\web\\index.html", u"", u"C:\\web\\"}));
   EXPECT_TRUE(scene.Steps({"key"}).empty());
   EXPECT_TRUE(scene.desk.message_boxes.empty());
 
@@ -295,7 +297,7 @@ TEST(ExternalCommandsTest, NewDocumentStartsTheEditorInTheFreeArea) {
   EditorNewCommand(scene.context);
   ASSERT_EQ(scene.external.launches.size(), 1u);
   const EditorLaunchPlan& plan = scene.external.launches[0];
-  EXPECT_EQ(plan.application, "C:\\Windows\\notepad.exe");
+  EXPECT_EQ(plan.application, u"C:\\Windows\\notepad.exe");
   ASSERT_TRUE(plan.startup);
   EXPECT_EQ((WindowPlacement{plan.startup->x, plan.startup->y, plan.startup->width, plan.startup->height}),
             (WindowPlacement{0, 60, 1024, 680}));
@@ -309,31 +311,31 @@ TEST(ExternalCommandsTest, EditorStartWithoutPlacementOrFailing) {
   ExternalScene scene;
   scene.settings.EditorWindowMax = false;
   scene.external.palette = {true, false, false, false, {100, 100, 717, 190}};  // floating: no free area
-  LaunchEditor(scene.context, "C:\\web\\index.html", "C:\\web");
+  LaunchEditor(scene.context, u"C:\\web\\index.html", u"C:\\web");
   ASSERT_EQ(scene.external.launches.size(), 1u);
   EXPECT_FALSE(scene.external.launches[0].startup);
   EXPECT_EQ(scene.Steps({"start", "idle", "place"}),
             (std::vector<std::string>{"start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web"}));
 
   scene.external.process = std::nullopt;
-  LaunchEditor(scene.context, "", "C:\\web");
+  LaunchEditor(scene.context, u"", u"C:\\web");
   ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
   EXPECT_EQ(scene.desk.message_boxes[0], text::kEditorStartFailed);
 
-  LaunchEditor(scene.context, "C:\\web\\none.html", "C:\\web");
+  LaunchEditor(scene.context, u"C:\\web\\none.html", u"C:\\web");
   EXPECT_EQ(scene.external.launches.size(), 2u);
-  ASSERT_EQ(scene.desk.message_boxes.size(), 2u);
-  EXPECT_EQ(scene.desk.message_boxes[1], EditorFileMissingMessage("C:\\web\\none.html"));
+  ASSERT_EQ(scene.desk.wide_message_boxes.size(), 2u);
+  EXPECT_EQ(scene.desk.wide_message_boxes[1], EditorFileMissingMessage(u"C:\\web\\none.html", scene.desk));
 }
 
 TEST(ExternalCommandsTest, OpenCommandRemembersTheFolderAndStartsTheEditor) {
   ExternalScene scene;
   scene.settings.EditorWindowMax = false;
   scene.settings.HtmlOpenDir = "C:\\start";
-  scene.host.open_dialog_answer = "C:\\web\\index.html";
+  scene.host.open_dialog_answer = u"C:\\web\\index.html";
   EditorOpenCommand(scene.context);
   ASSERT_EQ(scene.host.open_dialogs.size(), 1u);
-  EXPECT_EQ(scene.host.open_dialogs[0].initial_folder, "C:\\start");
+  EXPECT_EQ(scene.host.open_dialogs[0].initial_folder, u"C:\\start");
   EXPECT_EQ(scene.settings.HtmlOpenDir, "C:\\web");
   EXPECT_EQ(scene.Steps({"start"}),
             (std::vector<std::string>{"start \"C:\\Windows\\notepad.exe\" \"C:\\web\\index.html\" in C:\\web"}));
@@ -375,6 +377,51 @@ TEST(ExternalCommandsTest, FitsOnlyTheEditor) {
   scene.external.palette.visible = false;
   FitEditorToFreeArea(scene.context, WindowChoice::kTarget);
   EXPECT_TRUE(scene.Steps({"show", "place"}).empty());
+}
+
+// Documents and files whose names code page 932 cannot hold: the editor's
+// title names them, the tools, the default browser and the editor get them
+// unchanged; the classic browsers, which read DDE items as code page 932,
+// are started with the path instead.
+TEST(ExternalCommandsTest, DocumentsNamedOutsideCodePage932) {
+  ExternalScene scene;
+  const WideText document = u"C:\\Café ☕\\😀.html";
+  scene.desk.Window(scene.editor).wide_title = document + u" - Notepad";
+  scene.files.files[document] = "<title></title>";
+  scene.files.folders.insert(u"C:\\Café ☕");
+  scene.external.tools = {{"Tidy", "C:\\tools\\tidy.exe", "-m %f -o %d", ""}};
+  RunExternalTool(scene.context, 0);
+  ASSERT_EQ(scene.external.shell_starts.size(), 1u);
+  EXPECT_EQ(scene.external.shell_starts[0].parameters, u"-m \"C:\\Café ☕\\😀.html\" -o \"C:\\Café ☕\"");
+
+  PreviewInDefaultBrowserCommand(scene.context);
+  ASSERT_EQ(scene.external.shell_starts.size(), 2u);
+  EXPECT_EQ(scene.external.shell_starts[1], (ShellStart{u"open", document, u"", u"C:\\Café ☕\\"}));
+
+  scene.settings.IeFile = "C:\\IE\\IEXPLORE.EXE";
+  scene.files.files[u"C:\\IE\\IEXPLORE.EXE"] = "";
+  platform::WindowHandle browser = scene.desk.AddWindow("IEFrame", 9, 90);
+  scene.desk.Window(browser).title = "x - Microsoft Internet Explorer";
+  scene.external.dde_server = true;
+  PreviewCommand(scene.context, Browser::kInternetExplorer);
+  ASSERT_EQ(scene.external.shell_starts.size(), 3u);
+  EXPECT_EQ(scene.external.shell_starts[2],
+            (ShellStart{u"open", u"C:\\IE\\IEXPLORE.EXE", u"\"C:\\Café ☕\\😀.html\"", u"C:\\Café ☕\\"}));
+  EXPECT_TRUE(scene.Steps({"connect", "request"}).empty());
+
+  scene.settings.EditorWindowMax = false;
+  scene.host.open_dialog_answer = document;
+  EditorOpenCommand(scene.context);
+  ASSERT_EQ(scene.external.launches.size(), 1u);
+  EXPECT_EQ(scene.external.launches[0].command_line, u"\"C:\\Windows\\notepad.exe\" \"C:\\Café ☕\\😀.html\"");
+  EXPECT_EQ(scene.external.launches[0].directory, u"C:\\Café ☕");
+  // The open dialog and the new document start there for the rest of the
+  // run; the settings keep the folder they held.
+  EXPECT_EQ(scene.settings.HtmlOpenDir, "");
+  EditorNewCommand(scene.context);
+  ASSERT_EQ(scene.external.launches.size(), 2u);
+  EXPECT_EQ(scene.external.launches[1].directory, u"C:\\Café ☕");
+  EXPECT_TRUE(scene.desk.message_boxes.empty());
 }
 
 }  // namespace

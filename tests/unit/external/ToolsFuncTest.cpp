@@ -5,13 +5,23 @@
 #include <string>
 #include <vector>
 
+#include "tests/unit/support/TextToolsFakes.h"
+
 namespace tagsling::external {
 namespace {
 
+using platform::WideText;
+using texttools::testing::W;
+
+platform::TextCodec& Codec() {
+  static platform::sim::SimDesktop desk;
+  return desk;
+}
+
 // A document lookup that answers from fixed values and records each call.
 struct FakeLookup {
-  std::string file;
-  std::string folder;
+  WideText file;
+  WideText folder;
   std::vector<bool> calls;  // the want-folder flag of each call
   DocumentLookup Function() {
     return [this](bool want_folder) {
@@ -48,36 +58,48 @@ TEST(ToolsFuncTest, ExpandsPlaceholdersInOnePass) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.param_template);
-    FakeLookup lookup{c.file, c.folder, {}};
-    std::optional<std::string> params = ExpandToolParams(c.param_template, c.public_dir, lookup.Function());
+    FakeLookup lookup{W(c.file), W(c.folder), {}};
+    std::optional<WideText> params = ExpandToolParams(W(c.param_template), W(c.public_dir), lookup.Function());
     ASSERT_TRUE(params.has_value());
-    EXPECT_EQ(*params, c.expected);
+    EXPECT_EQ(*params, W(c.expected));
     EXPECT_EQ(lookup.calls, c.lookups);
   }
 }
 
+// The document path goes into the parameter line as the editor's title
+// named it, characters code page 932 cannot hold included.
+TEST(ToolsFuncTest, DocumentPathsOutsideCodePage932) {
+  FakeLookup lookup{u"C:\\Café ☕\\😀 \"x\".htm", u"C:\\Café ☕", {}};
+  EXPECT_EQ(ExpandToolParams(u"-f %f -d %d", u"", lookup.Function()),
+            u"-f \"C:\\Café ☕\\😀 \\\"x\\\".htm\" -d \"C:\\Café ☕\"");
+  std::optional<ShellStart> start =
+      PlanExternalTool({"T", "C:\\\x95\x5c\\t.exe", "%f", ""}, "", lookup.Function(), Codec());
+  ASSERT_TRUE(start);
+  EXPECT_EQ(*start, (ShellStart{u"open", u"C:\\表\\t.exe", u"\"C:\\Café ☕\\😀 \\\"x\\\".htm\"", u"C:\\表\\"}));
+}
+
 TEST(ToolsFuncTest, StopsWhenANeededLookupFails) {
-  FakeLookup no_document{"", "", {}};
-  EXPECT_FALSE(ExpandToolParams("%f", "", no_document.Function()));
+  FakeLookup no_document{u"", u"", {}};
+  EXPECT_FALSE(ExpandToolParams(u"%f", u"", no_document.Function()));
   // The file comes first; its failure stops before the folder is asked for.
-  EXPECT_FALSE(ExpandToolParams("%d %f", "", no_document.Function()));
+  EXPECT_FALSE(ExpandToolParams(u"%d %f", u"", no_document.Function()));
   EXPECT_EQ(no_document.calls, (std::vector<bool>{false, false}));
 
-  FakeLookup no_folder{"C:\\a.htm", "", {}};
-  EXPECT_FALSE(ExpandToolParams("%f %d", "", no_folder.Function()));
+  FakeLookup no_folder{u"C:\\a.htm", u"", {}};
+  EXPECT_FALSE(ExpandToolParams(u"%f %d", u"", no_folder.Function()));
   EXPECT_EQ(no_folder.calls, (std::vector<bool>{false, true}));
 
   // A tool without placeholders starts even when no editor is running.
-  EXPECT_TRUE(PlanExternalTool({"Tidy", "C:\\tools\\tidy.exe", "-q", ""}, "", no_document.Function()));
-  EXPECT_FALSE(PlanExternalTool({"Tidy", "C:\\tools\\tidy.exe", "%f", ""}, "", no_document.Function()));
+  EXPECT_TRUE(PlanExternalTool({"Tidy", "C:\\tools\\tidy.exe", "-q", ""}, "", no_document.Function(), Codec()));
+  EXPECT_FALSE(PlanExternalTool({"Tidy", "C:\\tools\\tidy.exe", "%f", ""}, "", no_document.Function(), Codec()));
 }
 
 TEST(ToolsFuncTest, PlansTheShellStart) {
-  FakeLookup lookup{"C:\\web\\a.htm", "C:\\web", {}};
+  FakeLookup lookup{u"C:\\web\\a.htm", u"C:\\web", {}};
   std::optional<ShellStart> start =
-      PlanExternalTool({"Tidy", "C:\\tools\\tidy.exe", "-m %f", ""}, "", lookup.Function());
+      PlanExternalTool({"Tidy", "C:\\tools\\tidy.exe", "-m %f", ""}, "", lookup.Function(), Codec());
   ASSERT_TRUE(start);
-  EXPECT_EQ(*start, (ShellStart{"open", "C:\\tools\\tidy.exe", "-m \"C:\\web\\a.htm\"", "C:\\tools\\"}));
+  EXPECT_EQ(*start, (ShellStart{u"open", u"C:\\tools\\tidy.exe", u"-m \"C:\\web\\a.htm\"", u"C:\\tools\\"}));
 
   EXPECT_EQ(ToolWorkingFolder({"T", "C:\\tools\\tidy.exe", "", "D:\\tmp"}), "D:\\tmp");
   EXPECT_EQ(ToolWorkingFolder({"T", "tidy.exe", "", ""}), "");

@@ -8,9 +8,15 @@
 #include "common/Sjis.h"
 #include "external/ExternalMessages.h"
 #include "platform/sim/SimDesktop.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::external {
 namespace {
+
+platform::sim::SimDesktop& Codec() {
+  static platform::sim::SimDesktop desk;
+  return desk;
+}
 
 WindowInfo Window(platform::WindowHandle handle, const std::string& title, const std::string& class_name = "Browser") {
   WindowInfo info;
@@ -100,15 +106,33 @@ TEST(WwwFuncTest, DdeItemsAndServerCommands) {
 }
 
 TEST(WwwFuncTest, PreviewShowsAMaximisedBrowserMaximised) {
-  const std::string path = "C:\\web\\a.htm";
+  const platform::WideText path = u"C:\\web\\a.htm";
   std::vector<WindowInfo> windows = {Window(7, "a.htm - Notepad"), Window(8, kIeTitle)};
   windows[1].maximised = true;
-  BrowserPreviewPlan plan = PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, path, windows);
+  BrowserPreviewPlan plan =
+      PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, path, windows, Codec());
   EXPECT_EQ(plan.action, BrowserPreviewPlan::Action::kDriveWindow);
   EXPECT_EQ(plan.window, 8u);
   EXPECT_TRUE(plan.show_maximized);
-  EXPECT_EQ(PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, "", windows).action,
+  EXPECT_EQ(plan.conversations[0].item, "\"file:C:\\web\\a.htm\",,-1,,,,,");
+  EXPECT_EQ(PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, u"", windows, Codec()).action,
             BrowserPreviewPlan::Action::kNothing);
+}
+
+// A DDE item is read as code page 932: a path that code page cannot hold
+// starts the browser with the whole path instead.
+TEST(WwwFuncTest, APathOutsideCodePage932StartsTheBrowserWithIt) {
+  std::vector<WindowInfo> windows = {Window(8, kIeTitle)};
+  for (const char16_t* path : {u"C:\\Café\\a.htm", u"C:\\web\\😀.htm", u"C:\\\u00a5\\a.htm"}) {
+    BrowserPreviewPlan plan =
+        PlanBrowserPreview(Browser::kNetscapeNavigator, "C:\\NS\\netscape.exe", true, path, windows, Codec());
+    ASSERT_EQ(plan.action, BrowserPreviewPlan::Action::kStartBrowser);
+    EXPECT_EQ(plan.start.file, u"C:\\NS\\netscape.exe");
+    platform::WideText quoted(u"\"");  // built up in place: GCC 12 warns falsely on a literal + temporary
+    quoted.append(path).append(u"\"");
+    EXPECT_EQ(plan.start.parameters, quoted);
+    EXPECT_EQ(plan.start.directory, texttools::FolderPart(std::u16string_view(path)));
+  }
 }
 
 TEST(WwwFuncTest, APathTooLongForADdeItemStartsTheBrowserWithIt) {
@@ -121,14 +145,15 @@ TEST(WwwFuncTest, APathTooLongForADdeItemStartsTheBrowserWithIt) {
     SCOPED_TRACE(length);
     ASSERT_EQ(SjisCharCount(path), length);
     EXPECT_EQ(FitsDdeItem(PreviewConversations(Browser::kInternetExplorer, path)[0].item), length <= 239);
+    const platform::WideText wide_path = Codec().SjisToWide(path);
     BrowserPreviewPlan plan =
-        PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, path, windows);
+        PlanBrowserPreview(Browser::kInternetExplorer, "C:\\IE\\iexplore.exe", true, wide_path, windows, Codec());
     if (length <= 239) {
       EXPECT_EQ(plan.action, BrowserPreviewPlan::Action::kDriveWindow);
     } else {
       ASSERT_EQ(plan.action, BrowserPreviewPlan::Action::kStartBrowser);
-      EXPECT_EQ(plan.start.file, "C:\\IE\\iexplore.exe");
-      EXPECT_EQ(plan.start.parameters, "\"" + path + "\"");
+      EXPECT_EQ(plan.start.file, u"C:\\IE\\iexplore.exe");
+      EXPECT_EQ(plan.start.parameters, u"\"" + wide_path + u"\"");
       EXPECT_EQ(plan.message, BrowserCannotRunMessage(Browser::kInternetExplorer));
     }
   }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <string_view>
 
 #include <stdlib.h>
 
@@ -27,6 +28,11 @@ class ScratchFolder {
     std::filesystem::remove_all(folder_, error);
   }
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+  // The path of `name` in UTF-16, as the program's file system takes paths
+  // (the folder's own name is ASCII).
+  std::u16string WidePath(std::u16string_view name) const {
+    return std::u16string(folder_.begin(), folder_.end()) + u"/" + std::u16string(name);
+  }
   const std::string& Folder() const { return folder_; }
 
  private:

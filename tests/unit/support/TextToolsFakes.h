@@ -1,6 +1,8 @@
 #pragma once
 // Test doubles for the text tools: an in-memory file system, the dialog
-// host and the editor probe, and a context on the simulated desktop.
+// host and the editor probe, and a context on the simulated desktop. Paths
+// are UTF-16 as in the program; W() writes a code page 932 test text in
+// that form.
 
 #include <map>
 #include <set>
@@ -13,23 +15,35 @@
 
 namespace tagsling::texttools::testing {
 
+using platform::WideText;
+
+// The UTF-16 form of a code page 932 text, and back.
+inline WideText W(std::string_view sjis) {
+  static platform::sim::SimDesktop codec;
+  return codec.SjisToWide(sjis);
+}
+inline std::string Sjis(std::u16string_view wide) {
+  static platform::sim::SimDesktop codec;
+  return codec.WideToSjis(wide);
+}
+
 class FakeFileSystem : public FileSystem {
  public:
-  std::map<std::string, std::string> files;
-  std::set<std::string> folders;
-  std::set<std::string> unreadable;  // exist, but opening fails
+  std::map<WideText, std::string> files;
+  std::set<WideText> folders;
+  std::set<WideText> unreadable;  // exist, but opening fails
 
-  bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-  bool DirectoryExists(const std::string& path) override { return folders.count(path) != 0; }
-  std::optional<std::uint64_t> FileSize(const std::string& path) override {
+  bool FileExists(const WideText& path) override { return files.count(path) != 0; }
+  bool DirectoryExists(const WideText& path) override { return folders.count(path) != 0; }
+  std::optional<std::uint64_t> FileSize(const WideText& path) override {
     auto found = files.find(path);
     if (found == files.end()) return std::nullopt;
     return found->second.size();
   }
-  std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error_text) override {
+  std::unique_ptr<ByteSource> OpenFile(const WideText& path, std::string& error_text) override {
     auto found = files.find(path);
     if (found == files.end() || unreadable.count(path) != 0) {
-      error_text = "cannot open " + path;
+      error_text = "cannot open " + Sjis(path);
       return nullptr;
     }
     return std::make_unique<MemoryByteSource>(found->second);
@@ -39,22 +53,22 @@ class FakeFileSystem : public FileSystem {
 class FakeProbe : public EditorProbe {
  public:
   std::map<platform::ProcessId, std::string> executables;
-  std::string terapad_text;
+  WideText terapad_text;
   std::string ProcessExecutableName(platform::ProcessId process) override {
     auto found = executables.find(process);
     return found == executables.end() ? std::string() : found->second;
   }
-  std::string ChildWindowText(platform::WindowHandle, const std::string& child_class) override {
-    return child_class == "TEdit" ? terapad_text : std::string();
+  WideText ChildWindowText(platform::WindowHandle, const std::string& child_class) override {
+    return child_class == "TEdit" ? terapad_text : WideText();
   }
 };
 
 class FakeHost : public InputHost {
  public:
   // Scripted answers.
-  std::optional<std::string> open_dialog_answer;
+  std::optional<WideText> open_dialog_answer;
   std::optional<Rgb> colour_answer;
-  std::optional<std::string> folder_answer;
+  std::optional<WideText> folder_answer;
   std::optional<std::string> abbreviation_answer;
   bool yes = true;
   bool shell_result = true;
@@ -80,7 +94,7 @@ class FakeHost : public InputHost {
   }
   void SetMainWindowEnabled(bool enabled) override { events.push_back(enabled ? "enable" : "disable"); }
   bool PaletteShowing() override { return palette_showing; }
-  std::optional<std::string> ShowOpenDialog(const FileDialogSpec& dialog) override {
+  std::optional<WideText> ShowOpenDialog(const FileDialogSpec& dialog) override {
     open_dialogs.push_back(dialog);
     events.push_back("dialog");
     if (open_dialog_throws) throw std::runtime_error("open dialog failed");
@@ -91,7 +105,7 @@ class FakeHost : public InputHost {
     events.push_back("dialog");
     return colour_answer;
   }
-  std::optional<std::string> ShowFolderPicker(const FolderPickerSpec& dialog) override {
+  std::optional<WideText> ShowFolderPicker(const FolderPickerSpec& dialog) override {
     folder_pickers.push_back(dialog);
     events.push_back("dialog");
     if (folder_picker_throws) throw std::runtime_error("folder picker failed");
@@ -134,11 +148,11 @@ struct Scene {
   platform::WindowHandle dialog_host = platform::kNoWindow;
   platform::WindowHandle editor = platform::kNoWindow;
   platform::WindowHandle editor_control = platform::kNoWindow;
-  std::vector<std::pair<platform::WindowHandle, std::string>> pastes;
+  std::vector<std::pair<platform::WindowHandle, WideText>> pastes;
   TextToolsContext context;
 
   explicit Scene(const std::string& editor_title = "index.html - Notepad")
-      : context{desk.platform(), settings, files, probe, self, through, "WinNT", platform::kNoWindow, nullptr, {}} {
+      : context{desk.platform(), settings, files, probe, self, through, "WinNT", platform::kNoWindow, nullptr, {}, {}} {
     self.main =
         desk.AddWindow("TTagslingMain", platform::sim::SimDesktop::kOwnProcess, platform::sim::SimDesktop::kOwnThread);
     self.application =
@@ -156,7 +170,7 @@ struct Scene {
     context.dialog_host_window = dialog_host;
     context.host = &host;
     host.desk = &desk;
-    context.paste = [this](platform::WindowHandle focus, const std::string& text) { pastes.emplace_back(focus, text); };
+    context.paste = [this](platform::WindowHandle focus, const WideText& text) { pastes.emplace_back(focus, text); };
   }
 };
 

@@ -8,6 +8,12 @@ namespace tagsling::texttools {
 namespace {
 
 using testing::FakeFileSystem;
+using testing::W;
+
+platform::TextCodec& Codec() {
+  static platform::sim::SimDesktop desk;
+  return desk;
+}
 
 struct TitleCase {
   const char* title;
@@ -19,7 +25,7 @@ TEST(DocumentPathTest, TitleRulesInOrder) {
   FakeFileSystem files;
   for (const char* path : {"C:\\web\\index.html", "C:\\web\\index.htm", "C:\\web\\a.html", "C:\\site\\b.htm",
                            "C:\\web\\p.html", "C:\\web\\q.htm", "C:\\x - y\\c.htm"}) {
-    files.files[path] = "";
+    files.files[W(path)] = "";
   }
   const TitleCase kCases[] = {
       // Prefix rule: a bare file name needs a base folder.
@@ -48,43 +54,84 @@ TEST(DocumentPathTest, TitleRulesInOrder) {
       {"", "", ""},
   };
   for (const TitleCase& c : kCases) {
-    EditorWindowText window{"Editor", c.title, ""};
-    EXPECT_EQ(DocumentPathFromWindow(window, c.base, files), c.expected) << c.title << " base " << c.base;
+    EditorWindowText window{"Editor", W(c.title), u""};
+    EXPECT_EQ(DocumentPathFromWindow(window, W(c.base), files, Codec()), W(c.expected))
+        << c.title << " base " << c.base;
   }
+}
+
+// The rules read titles through code page 932 losslessly: a document whose
+// name code page 932 cannot hold is found with its name unchanged, and a
+// title holding DEL or text that looks like a token is no trouble.
+TEST(DocumentPathTest, TitlesOutsideCodePage932) {
+  FakeFileSystem files;
+  for (const char16_t* path : {u"C:\\Café ☕\\index.html", u"C:\\😀\\a.html", u"C:\\web\\été.html", u"C:\\d\x7f\\a.htm",
+                               u"C:\\x\x7f"
+                               u"41\x7f.htm",
+                               u"C:\\w\\😀.htm", u"C:\\web\\表ソ.htm"}) {
+    files.files[path] = "";
+  }
+  const struct {
+    const char16_t* title;
+    const char16_t* base;
+    const char16_t* expected;
+  } kCases[] = {
+      {u"C:\\Café ☕\\index.html - Notepad", u"", u"C:\\Café ☕\\index.html"},
+      {u"C:\\Café ☕\\index - Notepad", u"", u"C:\\Café ☕\\index.html"},
+      {u"[C:/😀/a.html] - Ed", u"", u"C:\\😀\\a.html"},
+      {u"Ed - été.html", u"C:\\web", u"C:\\web\\été.html"},
+      {u"Ed: C:\\d\x7f\\a.htm", u"", u"C:\\d\x7f\\a.htm"},
+      {u"C:\\x\x7f"
+       u"41\x7f.htm - Ed",
+       u"",
+       u"C:\\x\x7f"
+       u"41\x7f.htm"},
+      {u"表ソ.htm - Ed", u"C:\\web", u"C:\\web\\表ソ.htm"},
+      {u"[C:/😀/b.html] - Ed", u"", u""},
+  };
+  for (const auto& c : kCases) {
+    EditorWindowText window{"Editor", c.title, u""};
+    EXPECT_EQ(DocumentPathFromWindow(window, c.base, files, Codec()), c.expected) << testing::Sjis(c.title);
+  }
+  // 230 bytes, then 19 with the emoji's token: within the title limit.
+  EditorWindowText long_title{"Editor", WideText(230, u'x') + u" - C:\\w\\😀.htm", u""};
+  EXPECT_EQ(DocumentPathFromWindow(long_title, u"", files, Codec()), u"C:\\w\\😀.htm");
+  EditorWindowText terapad{std::string(kTeraPadClass), u"x", u" C:\\Café ☕\\index.txt "};
+  EXPECT_EQ(DocumentPathFromWindow(terapad, u"", files, Codec()), u"C:\\Café ☕\\index.html");
 }
 
 TEST(DocumentPathTest, TeraPadFileBoxWithoutBaseFolderOnly) {
   FakeFileSystem files;
-  files.files["C:\\t\\a.htm"] = "";
-  files.files["C:\\web\\b.htm"] = "";
-  EditorWindowText terapad{std::string(kTeraPadClass), "b.htm - TeraPad", " C:\\t\\a.txt "};
-  EXPECT_EQ(DocumentPathFromWindow(terapad, "", files), "C:\\t\\a.htm");
-  EXPECT_EQ(DocumentPathFromWindow(terapad, "C:\\web", files), "C:\\web\\b.htm");
+  files.files[u"C:\\t\\a.htm"] = "";
+  files.files[u"C:\\web\\b.htm"] = "";
+  EditorWindowText terapad{std::string(kTeraPadClass), u"b.htm - TeraPad", u" C:\\t\\a.txt "};
+  EXPECT_EQ(DocumentPathFromWindow(terapad, u"", files, Codec()), u"C:\\t\\a.htm");
+  EXPECT_EQ(DocumentPathFromWindow(terapad, u"C:\\web", files, Codec()), u"C:\\web\\b.htm");
   terapad.class_name = "Other";
-  EXPECT_EQ(DocumentPathFromWindow(terapad, "", files), "");
+  EXPECT_EQ(DocumentPathFromWindow(terapad, u"", files, Codec()), u"");
 }
 
 TEST(DocumentPathTest, LongTitlesAreCutAt254Bytes) {
   FakeFileSystem files;
-  files.files["C:\\w\\a.htm"] = "";
-  std::string padding(240, 'x');
-  EditorWindowText fits{"Ed", padding + " - C:\\w\\a.htm", ""};
-  EXPECT_EQ(DocumentPathFromWindow(fits, "", files), "C:\\w\\a.htm");
-  EditorWindowText cut{"Ed", padding + "xxxxxxxxxx - C:\\w\\a.htm", ""};
-  EXPECT_EQ(DocumentPathFromWindow(cut, "", files), "");
+  files.files[u"C:\\w\\a.htm"] = "";
+  WideText padding(240, u'x');
+  EditorWindowText fits{"Ed", padding + u" - C:\\w\\a.htm", u""};
+  EXPECT_EQ(DocumentPathFromWindow(fits, u"", files, Codec()), u"C:\\w\\a.htm");
+  EditorWindowText cut{"Ed", padding + u"xxxxxxxxxx - C:\\w\\a.htm", u""};
+  EXPECT_EQ(DocumentPathFromWindow(cut, u"", files, Codec()), u"");
 }
 
 TEST(DocumentPathTest, ResolveHtmlFile) {
   FakeFileSystem files;
-  files.files["C:\\a.HTML"] = "";
-  files.files["C:\\b.html"] = "";
-  EXPECT_EQ(ResolveHtmlFile("  C:\\a.HTML\r\n", files), "C:\\a.HTML");
-  EXPECT_EQ(ResolveHtmlFile("C:\\b.htm", files), "");
-  EXPECT_EQ(ResolveHtmlFile("C:\\b", files), "C:\\b.html");
-  EXPECT_EQ(ResolveHtmlFile("C:\\b.txt", files), "C:\\b.html");
-  EXPECT_EQ(ResolveHtmlFile("", files), "");
-  EXPECT_EQ(DocumentFolder("C:\\web\\a.htm"), "C:\\web");
-  EXPECT_EQ(DocumentFolder("C:\\a.htm"), "C:\\");
+  files.files[u"C:\\a.HTML"] = "";
+  files.files[u"C:\\b.html"] = "";
+  EXPECT_EQ(ResolveHtmlFile(u"  C:\\a.HTML\r\n", files), u"C:\\a.HTML");
+  EXPECT_EQ(ResolveHtmlFile(u"C:\\b.htm", files), u"");
+  EXPECT_EQ(ResolveHtmlFile(u"C:\\b", files), u"C:\\b.html");
+  EXPECT_EQ(ResolveHtmlFile(u"C:\\b.txt", files), u"C:\\b.html");
+  EXPECT_EQ(ResolveHtmlFile(u"", files), u"");
+  EXPECT_EQ(DocumentFolder(u"C:\\web\\a.htm"), u"C:\\web");
+  EXPECT_EQ(DocumentFolder(u"C:\\a.htm"), u"C:\\");
 }
 
 }  // namespace

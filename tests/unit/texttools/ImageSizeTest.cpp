@@ -126,20 +126,71 @@ TEST(ImageSizeTest, TruncatedFilesYieldNoSize) {
 }
 
 TEST(ImageSizeTest, KindFromExtensionIgnoresCase) {
-  const std::pair<const char*, PictureKind> kCases[] = {
-      {"C:\\web\\a.gif", PictureKind::kGif},   {"a.GIF", PictureKind::kGif},       {"photo.JPG", PictureKind::kJpeg},
-      {"x.Jpeg", PictureKind::kJpeg},          {"x.png", PictureKind::kPng},       {"x.jpe", PictureKind::kNone},
-      {"dir.png\\readme", PictureKind::kNone}, {"readme.txt", PictureKind::kNone}, {"gif", PictureKind::kNone},
+  const std::pair<const char16_t*, PictureKind> kCases[] = {
+      {u"C:\\web\\a.gif", PictureKind::kGif},
+      {u"a.GIF", PictureKind::kGif},
+      {u"photo.JPG", PictureKind::kJpeg},
+      {u"x.Jpeg", PictureKind::kJpeg},
+      {u"x.png", PictureKind::kPng},
+      {u"x.jpe", PictureKind::kNone},
+      {u"dir.png\\readme", PictureKind::kNone},
+      {u"readme.txt", PictureKind::kNone},
+      {u"gif", PictureKind::kNone},
+      {u"C:\\☕.d\\café☕.PNG", PictureKind::kPng},
+      {u"😀.gif", PictureKind::kGif},
+      {u"x.ｐｎｇ", PictureKind::kNone},  // full-width letters are no extension
   };
-  for (const auto& [path, kind] : kCases) EXPECT_EQ(PictureKindOf(path), kind) << path;
+  for (const auto& [path, kind] : kCases) EXPECT_EQ(PictureKindOf(path), kind);
+}
+
+// Pictures whose names code page 932 cannot hold are opened through the
+// file system by their UTF-16 names and measured like any other.
+TEST(ImageSizeTest, ReadsPicturesNamedOutsideCodePage932) {
+  test::ScratchFolder folder;
+  const struct {
+    const char16_t* name;
+    std::string bytes;
+    PictureKind kind;
+    PictureSize size;
+  } kCases[] = {
+      {u"café☕.png", Png(120, 45), PictureKind::kPng, {120, 45}},
+      {u"😀 été.gif", Gif("GIF89a", 88, 31), PictureKind::kGif, {88, 31}},
+      {u"Ünïcødé.jpeg", Jpeg(Jfif() + Frame(0xC0, 640, 480)), PictureKind::kJpeg, {640, 480}},
+      {u"画像.PNG", Png(1, 2), PictureKind::kPng, {1, 2}},
+  };
+  NativeFileSystem files;
+  for (const auto& c : kCases) {
+    const std::u16string path = folder.WidePath(c.name);
+    std::ofstream(std::filesystem::path(path), std::ios::binary) << c.bytes;
+    EXPECT_TRUE(files.FileExists(path));
+    EXPECT_EQ(files.FileSize(path), c.bytes.size());
+    ASSERT_EQ(PictureKindOf(path), c.kind);
+    PictureSizeResult read = ReadPictureFileSize(files, path, c.kind);
+    EXPECT_EQ(read.size, c.size);
+    EXPECT_EQ(read.message, "");
+  }
+  // The same name with one letter different is another file: nothing is
+  // found by a look-alike.
+  EXPECT_FALSE(files.FileExists(folder.WidePath(u"cafe☕.png")));
+  PictureSizeResult missing = ReadPictureFileSize(files, folder.WidePath(u"cafe?.png"), PictureKind::kPng);
+  EXPECT_FALSE(missing.size);
+  EXPECT_FALSE(missing.message.empty());
+  // A lone surrogate names no file here; it is reported, not a crash.
+  const std::u16string lone = folder.WidePath(u"x\xD83D.png");
+  EXPECT_FALSE(files.FileExists(lone));
+  EXPECT_FALSE(files.DirectoryExists(lone));
+  EXPECT_FALSE(files.FileSize(lone));
+  PictureSizeResult odd = ReadPictureFileSize(files, lone, PictureKind::kPng);
+  EXPECT_FALSE(odd.size);
+  EXPECT_FALSE(odd.message.empty());
 }
 
 TEST(ImageSizeTest, ReportsUnreadableHeadersAndUnopenableFiles) {
   test::ScratchFolder folder;
-  std::string good = folder.Path("a.png");
-  std::string bad = folder.Path("b.gif");
-  std::ofstream(good, std::ios::binary) << Png(70000, 2);
-  std::ofstream(bad, std::ios::binary) << "GIF89a";
+  std::u16string good = folder.WidePath(u"a.png");
+  std::u16string bad = folder.WidePath(u"b.gif");
+  std::ofstream(folder.Path("a.png"), std::ios::binary) << Png(70000, 2);
+  std::ofstream(folder.Path("b.gif"), std::ios::binary) << "GIF89a";
   NativeFileSystem files;
 
   PictureSizeResult ok = ReadPictureFileSize(files, good, PictureKind::kPng);
@@ -148,7 +199,7 @@ TEST(ImageSizeTest, ReportsUnreadableHeadersAndUnopenableFiles) {
   PictureSizeResult unreadable = ReadPictureFileSize(files, bad, PictureKind::kGif);
   EXPECT_FALSE(unreadable.size);
   EXPECT_EQ(unreadable.message, kMsgPictureSizeUnreadable);
-  PictureSizeResult missing = ReadPictureFileSize(files, folder.Path("none.jpg"), PictureKind::kJpeg);
+  PictureSizeResult missing = ReadPictureFileSize(files, folder.WidePath(u"none.jpg"), PictureKind::kJpeg);
   EXPECT_FALSE(missing.size);
   EXPECT_FALSE(missing.message.empty());
   EXPECT_NE(missing.message, kMsgPictureSizeUnreadable);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/sim/SimDesktop.h"
 
@@ -49,6 +51,47 @@ TEST(LosslessSjisTest, CaretStopsMatchTheEditorOnTheConvertedText) {
   EXPECT_EQ(CaretStopCount("\x7F"
                            "1F600\x7F"),
             2u);
+}
+
+// Text that must be stored as code page 932 either converts exactly or is
+// refused, naming each character that would change.
+TEST(LosslessSjisTest, ExactConversionOrTheCharactersItWouldChange) {
+  platform::sim::SimDesktop desk;
+  const struct {
+    std::u16string text;
+    std::optional<std::string> exact;
+    std::u16string outside;
+  } kCases[] = {
+      {u"", std::string(), u""},
+      {u"C:\\web\\a.gif", std::string("C:\\web\\a.gif"), u""},
+      {u"C:\\表\\ｱ", std::string("C:\\\x95\x5c\\\xb1"), u""},
+      {u"x\x7Fy", std::string("x\x7Fy"), u""},  // DEL is code page 932 text
+      {u"C:\\Café ☕\\é☕", std::nullopt, u"é☕"},
+      {u"\U0001F600\U0001F600\U0001F601", std::nullopt, u"\U0001F600\U0001F601"},
+      {u"\u00A5100", std::nullopt, u"\u00A5"},  // best fit to "\" is no exact form
+      {u"a\xD800", std::nullopt, u"\xD800"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(ExactSjis(c.text, desk), c.exact) << desk.WideToSjis(c.text);
+    EXPECT_EQ(CharactersOutsideCp932(c.text, desk), c.outside) << desk.WideToSjis(c.text);
+  }
+}
+
+// A cut at LosslessCharLength boundaries never splits a token or a
+// double-byte character.
+TEST(LosslessSjisTest, CharacterLengthsCoverWholeTokens) {
+  platform::sim::SimDesktop desk;
+  const std::string text = ToLosslessSjis(
+      u"a表\U0001F600\x7F"
+      u"b",
+      desk);
+  std::vector<std::size_t> lengths;
+  for (std::size_t pos = 0; pos < text.size(); pos += lengths.back()) lengths.push_back(LosslessCharLength(text, pos));
+  EXPECT_EQ(lengths, (std::vector<std::size_t>{1, 2, 7, 4, 1}));
+  EXPECT_EQ(LosslessCharLength("\x7F"
+                               "41",
+                               0),
+            1u);  // a DEL that starts no token
 }
 
 struct RoundTripCase {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/Sjis.h"
+#include "platform/sim/SimDesktop.h"
 
 namespace tagsling::texttools {
 namespace {
@@ -155,6 +156,97 @@ TEST(PathTextTest, QuotedArgumentsReadBackUnchanged) {
     std::vector<std::string> expected = args;
     expected.insert(expected.begin(), "prog");
     ASSERT_EQ(SplitCommandLine(line), expected) << line;
+  }
+}
+
+// ---- UTF-16 paths ----
+
+TEST(PathTextTest, WideRelativePath) {
+  const struct {
+    const char16_t* base;
+    const char16_t* file;
+    const char16_t* expected;
+  } kCases[] = {
+      {u"C:\\web\\", u"C:\\web\\img\\café☕.png", u"img\\café☕.png"},
+      {u"C:\\web\\sub\\", u"C:\\web\\img\\a.gif", u"..\\img\\a.gif"},
+      {u"C:\\Café ☕\\", u"c:\\CAFÉ ☕\\x.png", u"x.png"},                            // accented capitals fold
+      {u"C:\\ÜBER\\Straße\\", u"C:\\über\\STRASSE\\x.png", u"..\\STRASSE\\x.png"},  // no multi-letter folding
+      {u"C:\\Ωμέγα\\Москва\\", u"C:\\ωμέγα\\МОСКВА\\x", u"x"},                      // Greek and Cyrillic fold
+      {u"C:\\ĀĹŸ\\", u"C:\\āĺÿ\\x", u"x"},                                          // Latin Extended-A pairs
+      {u"C:\\İ\\", u"C:\\i\\x", u"..\\i\\x"},                // dotted capital I has no partner here
+      {u"C:\\😀\\😁\\", u"C:\\😀\\x\\y.png", u"..\\x\\y.png"},  // surrogate pairs compare whole
+      {u"C:\\web\\", u"D:\\☕\\a.gif", u"D:\\☕\\a.gif"},
+      {u"\\\\srv\\Ünï\\web\\", u"\\\\SRV\\üNÏ\\web\\i\\a.gif", u"i\\a.gif"},
+      {u"C:\\\xD800\\", u"C:\\\xD800\\a", u"a"},  // a lone surrogate is a unit like any other
+  };
+  for (const auto& c : kCases) EXPECT_EQ(RelativePath(c.base, c.file), c.expected);
+}
+
+TEST(PathTextTest, WidePartsAndQuoting) {
+  EXPECT_EQ(FileNamePart(u"C:\\☕\\café.png"), u"café.png");
+  EXPECT_EQ(FolderPart(u"C:\\☕\\café.png"), u"C:\\☕\\");
+  EXPECT_EQ(FileExtension(u"C:\\a.☕\\b"), u"");
+  EXPECT_EQ(FileExtension(u"C:\\a\\b.☕"), u".☕");
+  EXPECT_EQ(ChangeFileExtension(u"C:\\é\\c.txt", u".htm"), u"C:\\é\\c.htm");
+  EXPECT_EQ(FolderWithoutTrailingSeparator(u"C:\\😀\\a.gif"), u"C:\\😀");
+  EXPECT_EQ(FolderWithoutTrailingSeparator(u"C:\\a.gif"), u"C:\\");
+  EXPECT_EQ(DrivePart(u"Z:\\x"), u"Z:");
+  EXPECT_EQ(DrivePart(u"é:\\x"), u"");  // as in code page 932, where "é" would take two bytes
+  EXPECT_EQ(TrimBlanks(u" \t☕ \r\n"), u"☕");
+  EXPECT_EQ(AsciiUpper(u"café.png"), u"CAFé.PNG");
+  EXPECT_EQ(QuoteArgument(u"C:\\☕ x\\"), u"\"C:\\☕ x\\\\\"");
+  EXPECT_EQ(QuoteArgument(u"say \"é\""), u"\"say \\\"é\\\"\"");
+}
+
+TEST(PathTextTest, WideLowerCase) {
+  const std::pair<char16_t, char16_t> kCases[] = {
+      {u'A', u'a'},           {u'z', u'z'},           {u'@', u'@'},           {u'\u00C0', u'\u00E0'},
+      {u'\u00DE', u'\u00FE'}, {u'\u00D7', u'\u00D7'}, {u'\u00DF', u'\u00DF'}, {u'\u0100', u'\u0101'},
+      {u'\u0101', u'\u0101'}, {u'\u0139', u'\u013A'}, {u'\u014A', u'\u014B'}, {u'\u0178', u'\u00FF'},
+      {u'\u0179', u'\u017A'}, {u'\u0130', u'\u0130'}, {u'\u0391', u'\u03B1'}, {u'\u03A2', u'\u03A2'},
+      {u'\u0401', u'\u0451'}, {u'\u0410', u'\u0430'}, {u'\u042F', u'\u044F'}, {u'\uFF21', u'\uFF41'},
+      {u'\u2160', u'\u2160'}, {u'\u3042', u'\u3042'}, {u'\xD83D', u'\xD83D'},
+  };
+  for (const auto& [capital, small] : kCases) EXPECT_EQ(WideToLower(capital), small) << int(capital);
+}
+
+// For names code page 932 holds, the UTF-16 helpers answer exactly as the
+// code page 932 ones (the reference here): random paths of characters whose
+// second byte looks like a separator, letters that fold, and ASCII.
+TEST(PathTextTest, WideAgreesWithCodePage932ForNamesItHolds) {
+  platform::sim::SimDesktop codec;
+  const std::vector<std::string> pieces = {"\\",
+                                           "\\",
+                                           "a",
+                                           "A",
+                                           "\x95\x5c" /* 表 */,
+                                           "\x83\x5c" /* ソ */,
+                                           ".",
+                                           ":",
+                                           "\x82\x60" /* Ａ */,
+                                           "\x82\x81" /* ａ */,
+                                           "\x83\x9f" /* Α */,
+                                           "\x83\xbf" /* α */,
+                                           "\x84\x46" /* Ё */,
+                                           "\x84\x76" /* ё */,
+                                           " "};
+  std::mt19937 random(11);
+  auto path = [&] {
+    std::string text = random() % 2 ? "C:\\" : (random() % 2 ? "\\\\s\\h\\" : "");
+    for (int n = random() % 10; n > 0; --n) text += pieces[random() % pieces.size()];
+    return text;
+  };
+  for (int round = 0; round < 3000; ++round) {
+    const std::string base = path() + "\\";
+    const std::string file = path();
+    const WideText wide_base = codec.SjisToWide(base);
+    const WideText wide_file = codec.SjisToWide(file);
+    ASSERT_EQ(RelativePath(wide_base, wide_file), codec.SjisToWide(RelativePath(base, file))) << base << " " << file;
+    ASSERT_EQ(FileNamePart(wide_file), codec.SjisToWide(FileNamePart(file))) << file;
+    ASSERT_EQ(FolderWithoutTrailingSeparator(wide_file), codec.SjisToWide(FolderWithoutTrailingSeparator(file)));
+    ASSERT_EQ(FileExtension(wide_file), codec.SjisToWide(FileExtension(file))) << file;
+    ASSERT_EQ(QuoteArgument(wide_file), codec.SjisToWide(QuoteArgument(file))) << file;
+    ASSERT_EQ(SameTextIgnoringCase(wide_base, wide_file), SameTextIgnoringCase(base, file)) << base << " " << file;
   }
 }
 
