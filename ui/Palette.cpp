@@ -82,7 +82,7 @@ HWND Palette::CreatePanel(const wchar_t* name) {
 }
 
 void Palette::SetupToolbar(HWND toolbar) {
-  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_->ImageList()));
   const int image = Scale(16);
   SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image, image));
   SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(image + Scale(7), image + Scale(6)));
@@ -136,10 +136,10 @@ HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons,
   return toolbar;
 }
 
-void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST images, int dpi) {
+void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pictures, int dpi) {
   main_ = main;
   font_ = font;
-  images_ = images;
+  pictures_ = pictures;
   dpi_ = dpi;
 
   docked_panel_ = CreatePanel(L"Panel1");
@@ -149,6 +149,8 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   tool_panel_ = CreatePanel(L"Panel3");
   tool_toolbar_ = CreateToolbar(tool_panel_, ToolPanelTopButtons(), L"ToolBar11");
   mode_toolbar_ = CreateToolbar(tool_panel_, ToolPanelModeButtons(), L"ToolBar12");
+  DrawPictures(tool_toolbar_);
+  DrawPictures(mode_toolbar_);
 
   pages_panel_ = CreatePanel(L"Panel4");
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
@@ -191,9 +193,9 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   SelectPage(0);
 }
 
-void Palette::Rescale(HFONT font, HIMAGELIST images, int dpi) {
+void Palette::Rescale(HFONT font, ToolPictures* pictures, int dpi) {
   font_ = font;
-  images_ = images;
+  pictures_ = pictures;
   dpi_ = dpi;
   for (HWND toolbar : toolbars_) {
     SetupToolbar(toolbar);
@@ -209,6 +211,10 @@ void Palette::Rescale(HFONT font, HIMAGELIST images, int dpi) {
       info.cx = static_cast<WORD>(Scale(kSeparatorWidth));
       SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
     }
+  }
+  for (HWND toolbar : toolbars_) {
+    // The style, not IsWindowVisible: a palette hidden in the tray still has its shown page.
+    if (GetWindowLongPtrW(toolbar, GWL_STYLE) & WS_VISIBLE) DrawPictures(toolbar);
   }
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
@@ -248,8 +254,18 @@ void Palette::SelectPage(int index) {
 
 void Palette::OnPageChanged() {
   const int current = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+  if (current >= 0 && static_cast<size_t>(current) < pages_.size()) DrawPictures(pages_[static_cast<size_t>(current)]);
   for (size_t i = 0; i < pages_.size(); ++i) {
     ShowWindow(pages_[i], static_cast<int>(i) == current ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void Palette::DrawPictures(HWND toolbar) {
+  const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+    if (!(button.fsStyle & BTNS_SEP)) pictures_->Draw(button.iBitmap);
   }
 }
 
@@ -336,6 +352,7 @@ void Palette::SetLogoIcon(HICON icon) {
 
 void Palette::ShowDockedPanel(bool show) {
   docked_panel_shown_ = show;
+  if (show) DrawPictures(docked_toolbar_);
   ShowWindow(docked_panel_, show ? SW_SHOW : SW_HIDE);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ButtonImages.h"
 #include "ui/ItemActions.h"
 #include "ui/model/PalettePages.h"
 
@@ -30,11 +31,11 @@ class Palette {
  public:
   explicit Palette(ItemActions& actions) : actions_(actions) {}
 
-  void Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST images, int dpi);
+  void Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pictures, int dpi);
   // Places the panels in the main window's client area.
   void Layout(int width, int height);
   // New pictures and font after a change of scaling.
-  void Rescale(HFONT font, HIMAGELIST images, int dpi);
+  void Rescale(HFONT font, ToolPictures* pictures, int dpi);
 
   void SelectPage(int index);
   void OnPageChanged();  // TCN_SELCHANGE
@@ -74,6 +75,8 @@ class Palette {
   HWND CreatePanel(const wchar_t* name);
   HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
   void SetupToolbar(HWND toolbar);
+  // Draws the pictures of a toolbar that is about to show.
+  void DrawPictures(HWND toolbar);
   void PaintBaseFolder(HDC dc, const RECT& client);
   void PaintLogo(HDC dc, const RECT& client);
   int Scale(int logical) const { return MulDiv(logical, dpi_, 96); }
@@ -81,7 +84,7 @@ class Palette {
   HWND main_ = nullptr;
   ItemActions& actions_;
   HFONT font_ = nullptr;
-  HIMAGELIST images_ = nullptr;
+  ToolPictures* pictures_ = nullptr;
   int dpi_ = 96;
   bool docked_panel_shown_ = false;
 
