@@ -12,6 +12,7 @@ set (a Windows path), tagsling.exe also writes the time of each creation step
 to that file; --trace prints the median of each step.
 
     python3 bench/startup.py [--build-win build/win64] [--runs 9] [--trace]
+        [--program-dir FOLDER]   (another build's tagsling.exe, e.g. for a before/after)
 """
 
 import argparse
@@ -67,12 +68,13 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--build-win", default=os.path.join(ROOT, "build", "win64"))
     parser.add_argument("--runs", type=int, default=9)
+    parser.add_argument("--program-dir", help="the folder of the tagsling.exe to time (default: --build-win)")
     parser.add_argument("--trace", action="store_true", help="print the median time of each creation step")
     args = parser.parse_args()
 
     folder = tempfile.mkdtemp(prefix="tagsling-startup-")
     for name in ("tagsling.exe", "Tagslingmhook.dll", "Html.dat"):
-        shutil.copy(os.path.join(args.build_win, name), folder)
+        shutil.copy(os.path.join(args.program_dir or args.build_win, name), folder)
     trace_path = os.path.join(folder, "trace.txt")
 
     desk = WineDesktop(args.build_win).open()
