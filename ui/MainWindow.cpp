@@ -217,6 +217,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
 }
 
 void MainWindow::ShowAtStart(bool hidden) {
+  palette_.CreateRemainingPagesLater();
   if (hidden) return;
   ShowMainWindow();
 }
@@ -637,7 +638,9 @@ void MainWindow::ShowMainWindow() {
   if (GetWindowLongPtrW(app_, GWL_EXSTYLE) & WS_EX_APPWINDOW) ShowWindow(app_, SW_SHOWNA);
   if (!shown_once_) {
     shown_once_ = true;
+    TraceStartupStep("showing");
     ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    TraceStartupStep("shown, before foreground");
   } else {
     ShowWindow(hwnd_, SW_SHOW);
   }

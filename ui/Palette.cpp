@@ -19,6 +19,8 @@ constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;
 constexpr int kLabelMargin = 4;
 
+constexpr UINT_PTR kCreatePagesTimer = 1;
+
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
     case ButtonKind::Split:
@@ -50,6 +52,13 @@ LRESULT Palette::HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM l
       return SendMessageW(main_, kPanelClick, reinterpret_cast<WPARAM>(panel), 0);
     case WM_LBUTTONDBLCLK:
       return SendMessageW(main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(panel), 0);
+    case WM_TIMER:
+      if (panel == pages_panel_ && wparam == kCreatePagesTimer) {
+        KillTimer(panel, kCreatePagesTimer);
+        for (size_t i = 0; i < pages_.size(); ++i) Page(i);
+        return 0;
+      }
+      break;
     case WM_PAINT:
       if (panel == base_folder_panel_ || panel == docked_panel_) {
         PAINTSTRUCT paint;
@@ -89,36 +98,19 @@ void Palette::SetupToolbar(HWND toolbar) {
   SendMessageW(toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 
-HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name) {
-  // The window text names the toolbar, so tools that look at the window
-  // tree (and the end-to-end tests) can tell the toolbars apart.
-  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, name.c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                     TBSTYLE_TRANSPARENT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-                                 0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  bool arrows = false;
-  for (const PaletteButton& button : buttons) arrows = arrows || button.kind == ButtonKind::Split;
-  if (arrows) SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-  SetupToolbar(toolbar);
-  // Hints are shown as written: "&" is a character of its own.
-  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0))) {
-    SetWindowLongPtrW(tips, GWL_STYLE, GetWindowLongPtrW(tips, GWL_STYLE) | TTS_NOPREFIX);
-  }
-
-  std::vector<TBBUTTON> items;
+Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> buttons) {
+  ToolbarItems toolbar;
+  for (const PaletteButton& button : buttons) toolbar.arrows = toolbar.arrows || button.kind == ButtonKind::Split;
   for (const PaletteButton& button : buttons) {
     TBBUTTON item{};
-    item.fsStyle = ButtonStyle(button.kind, arrows);
+    item.fsStyle = ButtonStyle(button.kind, toolbar.arrows);
     if (button.kind == ButtonKind::Separator) {
-      item.iBitmap = Scale(kSeparatorWidth);
-      items.push_back(item);
+      toolbar.items.push_back(item);  // its width is set when the toolbar is made
       continue;
     }
     ItemAction action;
     action.command = button.command;
     action.key = std::string(button.key);
-    action.toolbar = toolbar;
     action.presses_while_running = button.presses_while_running;
     action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
     action.menu = button.menu;
@@ -129,12 +121,57 @@ HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons,
     item.fsState = TBSTATE_ENABLED;
     if (button.command == CommandId::SandwichOnButton) hasami_on_id_ = static_cast<UINT>(item.idCommand);
     if (button.command == CommandId::SandwichOffButton) hasami_off_id_ = static_cast<UINT>(item.idCommand);
-    items.push_back(item);
+    toolbar.items.push_back(item);
   }
-  SendMessageW(toolbar, TB_ADDBUTTONSW, items.size(), reinterpret_cast<LPARAM>(items.data()));
+  return toolbar;
+}
+
+HWND Palette::CreateToolbarWindow(HWND parent, ToolbarItems& buttons, const std::wstring& name, bool visible) {
+  // The window text names the toolbar, so tools that look at the window
+  // tree (and the end-to-end tests) can tell the toolbars apart.
+  HWND toolbar =
+      CreateWindowExW(0, TOOLBARCLASSNAMEW, name.c_str(),
+                      (visible ? WS_VISIBLE : 0) | WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                          TBSTYLE_TRANSPARENT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                      0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  if (buttons.arrows) SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  SetupToolbar(toolbar);
+  // Hints are shown as written: "&" is a character of its own.
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0))) {
+    SetWindowLongPtrW(tips, GWL_STYLE, GetWindowLongPtrW(tips, GWL_STYLE) | TTS_NOPREFIX);
+  }
+  for (TBBUTTON& item : buttons.items) {
+    if (item.fsStyle & BTNS_SEP) {
+      item.iBitmap = Scale(kSeparatorWidth);
+    } else {
+      actions_.AttachToolbar(static_cast<UINT>(item.idCommand), toolbar);
+    }
+  }
+  SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.items.size(), reinterpret_cast<LPARAM>(buttons.items.data()));
   toolbars_.push_back(toolbar);
   return toolbar;
 }
+
+HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name) {
+  ToolbarItems items = RegisterButtons(buttons);
+  return CreateToolbarWindow(parent, items, name, true);
+}
+
+HWND Palette::Page(size_t index) {
+  if (index >= pages_.size()) return nullptr;
+  if (!pages_[index]) {
+    HWND toolbar =
+        CreateToolbarWindow(pages_panel_, pending_pages_[index], L"TabSheet" + std::to_wstring(index + 1), false);
+    pending_pages_[index].items.clear();
+    SetWindowPos(toolbar, HWND_TOP, page_rect_.left, page_rect_.top, page_rect_.right - page_rect_.left,
+                 page_rect_.bottom - page_rect_.top, SWP_NOACTIVATE);
+    pages_[index] = toolbar;
+  }
+  return pages_[index];
+}
+
+void Palette::CreateRemainingPagesLater() { SetTimer(pages_panel_, kCreatePagesTimer, USER_TIMER_MINIMUM, nullptr); }
 
 void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pictures, int dpi) {
   main_ = main;
@@ -159,6 +196,9 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
   // Narrow tab padding: all ten captions fit the page width.
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
   SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, Scale(16));
+  // Every button gets its command identifier now, in page order; a page's
+  // toolbar window is made when the page first shows, or soon after the
+  // palette itself is on the screen (CreateRemainingPagesLater).
   int index = 0;
   for (const PalettePage& page : PalettePages()) {
     std::wstring caption = Utf8ToWide(page.caption);
@@ -166,9 +206,8 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    HWND toolbar = CreateToolbar(pages_panel_, page.buttons, L"TabSheet" + std::to_wstring(index + 1));
-    SetWindowPos(toolbar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    pages_.push_back(toolbar);
+    pending_pages_.push_back(RegisterButtons(page.buttons));
+    pages_.push_back(nullptr);
     ++index;
   }
 
@@ -237,10 +276,12 @@ void Palette::Layout(int width, int height) {
 
   MoveWindow(pages_panel_, x, top, Scale(kPagesPanelWidth), panel_height, TRUE);
   MoveWindow(tabs_, 0, 0, Scale(kPagesPanelWidth), panel_height, TRUE);
-  RECT page{0, 0, Scale(kPagesPanelWidth), panel_height};
-  SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  page_rect_ = RECT{0, 0, Scale(kPagesPanelWidth), panel_height};
+  SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page_rect_));
   for (HWND toolbar : pages_) {
-    MoveWindow(toolbar, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
+    if (!toolbar) continue;
+    MoveWindow(toolbar, page_rect_.left, page_rect_.top, page_rect_.right - page_rect_.left,
+               page_rect_.bottom - page_rect_.top, TRUE);
   }
   x += Scale(kPagesPanelWidth);
 
@@ -254,9 +295,11 @@ void Palette::SelectPage(int index) {
 
 void Palette::OnPageChanged() {
   const int current = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
-  if (current >= 0 && static_cast<size_t>(current) < pages_.size()) DrawPictures(pages_[static_cast<size_t>(current)]);
+  if (current >= 0) {
+    if (HWND page = Page(static_cast<size_t>(current))) DrawPictures(page);
+  }
   for (size_t i = 0; i < pages_.size(); ++i) {
-    ShowWindow(pages_[i], static_cast<int>(i) == current ? SW_SHOW : SW_HIDE);
+    if (pages_[i]) ShowWindow(pages_[i], static_cast<int>(i) == current ? SW_SHOW : SW_HIDE);
   }
 }
 

@@ -38,6 +38,9 @@ class Palette {
   void Rescale(HFONT font, ToolPictures* pictures, int dpi);
 
   void SelectPage(int index);
+  // Makes the toolbars of the pages not shown yet once the messages waiting
+  // now (the palette's first painting among them) are handled.
+  void CreateRemainingPagesLater();
   void OnPageChanged();  // TCN_SELCHANGE
   HWND Tabs() const { return tabs_; }
 
@@ -73,7 +76,16 @@ class Palette {
 
  private:
   HWND CreatePanel(const wchar_t* name);
+  // A toolbar's buttons with their command identifiers, before its window.
+  struct ToolbarItems {
+    std::vector<TBBUTTON> items;
+    bool arrows = false;  // a split button draws its arrow
+  };
+  ToolbarItems RegisterButtons(std::span<const PaletteButton> buttons);
+  HWND CreateToolbarWindow(HWND parent, ToolbarItems& buttons, const std::wstring& name, bool visible);
   HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
+  // The toolbar of a page, made now if it is not there yet.
+  HWND Page(size_t index);
   void SetupToolbar(HWND toolbar);
   // Draws the pictures of a toolbar that is about to show.
   void DrawPictures(HWND toolbar);
@@ -95,7 +107,9 @@ class Palette {
   HWND mode_toolbar_ = nullptr;
   HWND pages_panel_ = nullptr;
   HWND tabs_ = nullptr;
-  std::vector<HWND> pages_;
+  std::vector<HWND> pages_;  // nullptr until made
+  std::vector<ToolbarItems> pending_pages_;
+  RECT page_rect_{};
   HWND base_folder_panel_ = nullptr;
   HWND panel_tips_ = nullptr;
   std::vector<HWND> toolbars_;
