@@ -20,6 +20,7 @@
 #include "ui/win/ErrorBox.h"
 #include "ui/win/Handles.h"
 #include "ui/win/MessagePump.h"
+#include "ui/win/StartupTrace.h"
 #include "ui/win/WinText.h"
 
 namespace {
@@ -35,6 +36,7 @@ int RunProgram(HINSTANCE instance) {
   }
   UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, kMutexName));
 
+  TraceStartupStep("entry");
   const StartupSettings startup = ReadStartupSettings(tagsling::settings::SettingsFilePath(ExecutablePath()));
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
@@ -43,12 +45,14 @@ int RunProgram(HINSTANCE instance) {
   ApplicationWindow application;
   const HWND app = application.Window();
   if (!app) return 1;
+  TraceStartupStep("application window");
 
   std::optional<SplashWindow> title;
   if (ShowsTitleWindow(startup)) {
     RemoveTaskbarButton(app);
     title.emplace();
     PumpPendingMessages();
+    TraceStartupStep("title window");
   }
   const bool hidden = StartsHidden(startup);
 
@@ -63,9 +67,16 @@ int RunProgram(HINSTANCE instance) {
   }
   if (!created) return 1;
   main->ShowAtStart(hidden);
+  TraceStartupStep("main window shown");
 
   MSG message;
+  PostMessageW(nullptr, WM_NULL, 0, 0);  // marks the first pass of the message loop in the trace
+  bool first_message = true;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (first_message) {
+      TraceStartupStep("message loop");
+      first_message = false;
+    }
     if (main->PreTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

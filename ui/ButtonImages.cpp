@@ -677,29 +677,38 @@ UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int
 
 }  // namespace
 
-UniqueImageList CreateToolImageList(int size) {
-  UniqueImageList list(ImageList_Create(size, size, ILC_COLOR32, kToolImageCount, 0));
-  if (!list) return list;
-  // One strip, all pictures side by side.
-  const int width = size * kToolImageCount;
-  std::vector<std::uint32_t> strip(static_cast<size_t>(width) * static_cast<size_t>(size));
-  for (int index = 0; index < kToolImageCount; ++index) {
-    std::vector<std::uint32_t> pixels = Render(DrawToolPicture, index, size);
-    Premultiply(pixels);
-    for (int y = 0; y < size; ++y) {
-      std::copy_n(pixels.begin() + static_cast<ptrdiff_t>(y) * size, size,
-                  strip.begin() + static_cast<ptrdiff_t>(y) * width + static_cast<ptrdiff_t>(index) * size);
-    }
-  }
-  UniqueBitmap bitmap = MakeBitmap(strip, width, size);
-  ImageList_Add(list.get(), bitmap.get(), nullptr);
-  return list;
+ToolPictures::ToolPictures(int size)
+    : size_(size),
+      list_(ImageList_Create(size, size, ILC_COLOR32, kToolImageCount, 0)),
+      pixels_(static_cast<size_t>(kToolImageCount)),
+      in_list_(static_cast<size_t>(kToolImageCount), false) {
+  // Every slot exists from the start, so the toolbars' picture numbers are
+  // valid; a slot gets its picture when a toolbar showing it appears.
+  if (list_) ImageList_SetImageCount(list_.get(), static_cast<UINT>(kToolImageCount));
 }
 
-UniqueBitmap CreateToolBitmap(int index, int size) {
-  std::vector<std::uint32_t> pixels = Render(DrawToolPicture, index, size);
-  Premultiply(pixels);
-  return MakeBitmap(pixels, size, size);
+bool ToolPictures::Valid(int index) const { return index >= 0 && index < kToolImageCount; }
+
+const std::vector<std::uint32_t>& ToolPictures::Pixels(int index) {
+  std::vector<std::uint32_t>& pixels = pixels_[static_cast<size_t>(index)];
+  if (pixels.empty()) {
+    pixels = Render(DrawToolPicture, index, size_);
+    Premultiply(pixels);
+  }
+  return pixels;
+}
+
+void ToolPictures::Draw(int index) {
+  if (!list_ || !Valid(index) || in_list_[static_cast<size_t>(index)]) return;
+  const UniqueBitmap bitmap = MakeBitmap(Pixels(index), size_, size_);
+  in_list_[static_cast<size_t>(index)] = ImageList_Replace(list_.get(), index, bitmap.get(), nullptr) != FALSE;
+}
+
+HBITMAP ToolPictures::MenuBitmap(int index) {
+  if (!Valid(index)) return nullptr;
+  auto it = menu_bitmaps_.find(index);
+  if (it == menu_bitmaps_.end()) it = menu_bitmaps_.emplace(index, MakeBitmap(Pixels(index), size_, size_)).first;
+  return it->second.get();
 }
 
 UniqueIcon CreateProgramIcon(int index, int size) {

@@ -15,16 +15,40 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
+#include <vector>
+
 #include "ui/model/PalettePages.h"
 #include "ui/win/Handles.h"
 
 namespace tagsling::ui {
 
-// IL_ToolBt: all kToolImageCount pictures, `size` x `size` pixels each, 32-bit with alpha.
-UniqueImageList CreateToolImageList(int size);
+// IL_ToolBt: the kToolImageCount button and menu pictures at one size,
+// each drawn the first time something shows it (drawing all of them costs
+// more than the rest of the program's start). The toolbars' image list and
+// the menu items' bitmaps share each drawing.
+class ToolPictures {
+ public:
+  explicit ToolPictures(int size);
 
-// One picture as a premultiplied 32-bit bitmap, for menu items.
-UniqueBitmap CreateToolBitmap(int index, int size);
+  // `size` x `size` pixels each, 32-bit with alpha; a slot is empty until
+  // Draw(index).
+  HIMAGELIST ImageList() const { return list_.get(); }
+  void Draw(int index);
+  // One picture as a premultiplied 32-bit bitmap, for menu items; owned here.
+  HBITMAP MenuBitmap(int index);
+
+ private:
+  bool Valid(int index) const;
+  const std::vector<std::uint32_t>& Pixels(int index);
+
+  int size_;
+  UniqueImageList list_;
+  std::vector<std::vector<std::uint32_t>> pixels_;  // premultiplied, empty until drawn
+  std::vector<bool> in_list_;
+  std::map<int, UniqueBitmap> menu_bitmaps_;
+};
 
 // MyAppIcons: index 0 normal mode, 1 sandwich mode.
 UniqueIcon CreateProgramIcon(int index, int size);

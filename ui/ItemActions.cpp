@@ -19,6 +19,11 @@ UINT ItemActions::Add(ItemAction action) {
   throw std::length_error("too many menu items");
 }
 
+void ItemActions::AttachToolbar(UINT id, HWND toolbar) {
+  const auto it = actions_.find(id);
+  if (it != actions_.end()) it->second.toolbar = toolbar;
+}
+
 const ItemAction* ItemActions::Find(UINT id) const {
   const auto it = actions_.find(id);
   return it == actions_.end() ? nullptr : &it->second;

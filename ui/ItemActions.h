@@ -39,6 +39,8 @@ class ItemActions {
   UINT Add(ItemAction action);
   void Remove(UINT id) { actions_.erase(id); }
   const ItemAction* Find(UINT id) const;
+  // A palette button's toolbar, known once its window exists.
+  void AttachToolbar(UINT id, HWND toolbar);
 
  private:
   std::unordered_map<UINT, ItemAction> actions_;

@@ -22,6 +22,7 @@
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
 #include "ui/win/ErrorBox.h"
+#include "ui/win/StartupTrace.h"
 #include "ui/win/WinText.h"
 #include "ui/win/Window.h"
 
@@ -102,21 +103,28 @@ bool MainWindow::Create() {
 void MainWindow::RunCreationSteps() {
   CreateControls();
   CreateEngine();
+  TraceStartupStep("engine");
   LoadStartSettings();
+  TraceStartupStep("settings");
   if (docked_) Dock();
   if (!desktop_integration_->InstallHooks()) {
     creation_failed_ = true;
     return;
   }
+  TraceStartupStep("hooks");
   ShowStartState();
+  TraceStartupStep("start state");
 }
 
 void MainWindow::CreateControls() {
   dpi_ = GetDpiForWindow(hwnd_);
   CreateScaledResources();
-  palette_.Create(hwnd_, instance_, font_.get(), images_.get(), static_cast<int>(dpi_));
+  TraceStartupStep("pictures and icons");
+  palette_.Create(hwnd_, instance_, font_.get(), pictures_.get(), static_cast<int>(dpi_));
+  TraceStartupStep("palette");
   menus_.BuildAll();
   SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu));
+  TraceStartupStep("menus");
 }
 
 void MainWindow::CreateEngine() {
@@ -170,10 +178,15 @@ void MainWindow::Dock() {
 void MainWindow::ShowStartState() {
   if (settings_.PasteHasamiOff) settings_.HasamiMode = false;  // every run starts in normal mode when asked to
   ShowSandwichMode();
+  TraceStartupStep("mode shown");
   desktop_integration_->ApplyTrayIcon();
+  TraceStartupStep("tray icon");
   BuildListMenus();
+  TraceStartupStep("list menus");
   desktop_integration_->RegisterHotKeys();
+  TraceStartupStep("hot keys");
   ApplyMenuImages();
+  TraceStartupStep("menu images");
   core::BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
 }
@@ -204,6 +217,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
 }
 
 void MainWindow::ShowAtStart(bool hidden) {
+  palette_.CreateRemainingPagesLater();
   if (hidden) return;
   ShowMainWindow();
 }
@@ -213,8 +227,7 @@ void MainWindow::CreateScaledResources() {
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi_);
   font_.reset(CreateFontIndirectW(&metrics.lfMessageFont));
-  images_ = CreateToolImageList(Scale(16));
-  menu_bitmaps_.clear();
+  pictures_ = std::make_unique<ToolPictures>(Scale(16));
   const int small_size = GetSystemMetricsForDpi(SM_CXSMICON, dpi_);
   const int big_size = GetSystemMetricsForDpi(SM_CXICON, dpi_);
   for (int i = 0; i < 2; ++i) {
@@ -223,11 +236,7 @@ void MainWindow::CreateScaledResources() {
   }
 }
 
-HBITMAP MainWindow::MenuBitmap(int index) {
-  auto it = menu_bitmaps_.find(index);
-  if (it == menu_bitmaps_.end()) it = menu_bitmaps_.emplace(index, CreateToolBitmap(index, Scale(16))).first;
-  return it->second.get();
-}
+HBITMAP MainWindow::MenuBitmap(int index) { return pictures_->MenuBitmap(index); }
 
 // ---------------------------------------------------------------------------
 // Window procedure
@@ -257,6 +266,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
       }
       return 0;
     case WM_INITMENUPOPUP:
+      menus_.ApplyOpenTimeImages(reinterpret_cast<HMENU>(wparam));
       menus_.ApplyOpenTimeStates(reinterpret_cast<HMENU>(wparam), CurrentUiState());
       return 0;
     case WM_SIZE:
@@ -343,7 +353,7 @@ void MainWindow::Layout() {
 void MainWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
   dpi_ = dpi;
   CreateScaledResources();
-  palette_.Rescale(font_.get(), images_.get(), static_cast<int>(dpi_));
+  palette_.Rescale(font_.get(), pictures_.get(), static_cast<int>(dpi_));
   if (menus_.ImagesShown()) menus_.SetImages(true, [this](int index) { return MenuBitmap(index); });
   ShowModeIcon(mode_icon_);
   SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -628,7 +638,9 @@ void MainWindow::ShowMainWindow() {
   if (GetWindowLongPtrW(app_, GWL_EXSTYLE) & WS_EX_APPWINDOW) ShowWindow(app_, SW_SHOWNA);
   if (!shown_once_) {
     shown_once_ = true;
+    TraceStartupStep("showing");
     ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    TraceStartupStep("shown, before foreground");
   } else {
     ShowWindow(hwnd_, SW_SHOW);
   }

@@ -113,8 +113,7 @@ class MainWindow final : public MainWindowPlacement {
 
   UINT dpi_ = 96;
   UniqueFont font_;
-  UniqueImageList images_;
-  std::map<int, UniqueBitmap> menu_bitmaps_;
+  std::unique_ptr<ToolPictures> pictures_;
   UniqueIcon small_icons_[2];
   UniqueIcon big_icons_[2];
   int mode_icon_ = 0;

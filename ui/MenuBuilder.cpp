@@ -181,14 +181,24 @@ void MenuSet::SetHidden(Hideable& hideable, bool hidden) {
 void MenuSet::SetImages(bool on, const std::function<HBITMAP(int)>& bitmap_of) {
   images_on_ = on;
   bitmap_of_ = bitmap_of;
+  images_current_.clear();
+  // A menu bar never opens as a popup: its pictures change now. The others
+  // change when they next open, so no picture is drawn before it is seen.
+  for (const auto& [id, built] : menus_) {
+    if (built->model.is_menu_bar) ApplyOpenTimeImages(built->root.get());
+  }
+}
+
+void MenuSet::ApplyOpenTimeImages(HMENU menu) {
+  if (!images_current_.insert(menu).second) return;
   for (const ImageRecord& record : images_) {
     // A hidden user-tag submenu is past the end of its menu: the call fails
     // and the picture is set when the submenu comes back.
-    if (record.position >= GetMenuItemCount(record.menu)) continue;
+    if (record.menu != menu || record.position >= GetMenuItemCount(record.menu)) continue;
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_BITMAP;
-    info.hbmpItem = ShowsImages(*record.model, on) ? bitmap_of(record.image) : nullptr;
+    info.hbmpItem = ShowsImages(*record.model, images_on_) && bitmap_of_ ? bitmap_of_(record.image) : nullptr;
     SetMenuItemInfoW(record.menu, static_cast<UINT>(record.position), TRUE, &info);
   }
 }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -42,9 +43,12 @@ class MenuSet {
   void FillLists(settings::RegisteredList list, const settings::ProfileDocument& file);
 
   // Attaches (`bitmap_of` gives the picture of an IL_ToolBt index) or removes
-  // the pictures of the menus under the icon switch.
+  // the pictures of the menus under the icon switch. A popup's pictures
+  // follow when it opens (ApplyOpenTimeImages), so none is drawn unseen.
   void SetImages(bool on, const std::function<HBITMAP(int)>& bitmap_of);
   bool ImagesShown() const { return images_on_; }
+  // Brings the pictures of a (sub)menu that is opening up to date.
+  void ApplyOpenTimeImages(HMENU menu);
 
   // The check marks and enabled states of a (sub)menu that is opening; other
   // menus are left alone.
@@ -93,6 +97,7 @@ class MenuSet {
   std::vector<ImageRecord> images_;
   std::map<HMENU, Hideable> hideables_;  // by the submenu's handle
   bool images_on_ = false;
+  std::set<HMENU> images_current_;  // menus whose pictures follow images_on_
   std::function<HBITMAP(int)> bitmap_of_;
 };
 

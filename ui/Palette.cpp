@@ -19,6 +19,8 @@ constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;
 constexpr int kLabelMargin = 4;
 
+constexpr UINT_PTR kCreatePagesTimer = 1;
+
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
     case ButtonKind::Split:
@@ -50,6 +52,13 @@ LRESULT Palette::HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM l
       return SendMessageW(main_, kPanelClick, reinterpret_cast<WPARAM>(panel), 0);
     case WM_LBUTTONDBLCLK:
       return SendMessageW(main_, kPanelDoubleClick, reinterpret_cast<WPARAM>(panel), 0);
+    case WM_TIMER:
+      if (panel == pages_panel_ && wparam == kCreatePagesTimer) {
+        KillTimer(panel, kCreatePagesTimer);
+        for (size_t i = 0; i < pages_.size(); ++i) Page(i);
+        return 0;
+      }
+      break;
     case WM_PAINT:
       if (panel == base_folder_panel_ || panel == docked_panel_) {
         PAINTSTRUCT paint;
@@ -82,43 +91,26 @@ HWND Palette::CreatePanel(const wchar_t* name) {
 }
 
 void Palette::SetupToolbar(HWND toolbar) {
-  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images_));
+  SendMessageW(toolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures_->ImageList()));
   const int image = Scale(16);
   SendMessageW(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(image, image));
   SendMessageW(toolbar, TB_SETBUTTONSIZE, 0, MAKELPARAM(image + Scale(7), image + Scale(6)));
   SendMessageW(toolbar, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 }
 
-HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name) {
-  // The window text names the toolbar, so tools that look at the window
-  // tree (and the end-to-end tests) can tell the toolbars apart.
-  HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, name.c_str(),
-                                 WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
-                                     TBSTYLE_TRANSPARENT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
-                                 0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
-  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  bool arrows = false;
-  for (const PaletteButton& button : buttons) arrows = arrows || button.kind == ButtonKind::Split;
-  if (arrows) SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
-  SetupToolbar(toolbar);
-  // Hints are shown as written: "&" is a character of its own.
-  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0))) {
-    SetWindowLongPtrW(tips, GWL_STYLE, GetWindowLongPtrW(tips, GWL_STYLE) | TTS_NOPREFIX);
-  }
-
-  std::vector<TBBUTTON> items;
+Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> buttons) {
+  ToolbarItems toolbar;
+  for (const PaletteButton& button : buttons) toolbar.arrows = toolbar.arrows || button.kind == ButtonKind::Split;
   for (const PaletteButton& button : buttons) {
     TBBUTTON item{};
-    item.fsStyle = ButtonStyle(button.kind, arrows);
+    item.fsStyle = ButtonStyle(button.kind, toolbar.arrows);
     if (button.kind == ButtonKind::Separator) {
-      item.iBitmap = Scale(kSeparatorWidth);
-      items.push_back(item);
+      toolbar.items.push_back(item);  // its width is set when the toolbar is made
       continue;
     }
     ItemAction action;
     action.command = button.command;
     action.key = std::string(button.key);
-    action.toolbar = toolbar;
     action.presses_while_running = button.presses_while_running;
     action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
     action.menu = button.menu;
@@ -129,17 +121,62 @@ HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons,
     item.fsState = TBSTATE_ENABLED;
     if (button.command == CommandId::SandwichOnButton) hasami_on_id_ = static_cast<UINT>(item.idCommand);
     if (button.command == CommandId::SandwichOffButton) hasami_off_id_ = static_cast<UINT>(item.idCommand);
-    items.push_back(item);
+    toolbar.items.push_back(item);
   }
-  SendMessageW(toolbar, TB_ADDBUTTONSW, items.size(), reinterpret_cast<LPARAM>(items.data()));
+  return toolbar;
+}
+
+HWND Palette::CreateToolbarWindow(HWND parent, ToolbarItems& buttons, const std::wstring& name, bool visible) {
+  // The window text names the toolbar, so tools that look at the window
+  // tree (and the end-to-end tests) can tell the toolbars apart.
+  HWND toolbar =
+      CreateWindowExW(0, TOOLBARCLASSNAMEW, name.c_str(),
+                      (visible ? WS_VISIBLE : 0) | WS_CHILD | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS |
+                          TBSTYLE_TRANSPARENT | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                      0, 0, 0, 0, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  if (buttons.arrows) SendMessageW(toolbar, TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  SetupToolbar(toolbar);
+  // Hints are shown as written: "&" is a character of its own.
+  if (HWND tips = reinterpret_cast<HWND>(SendMessageW(toolbar, TB_GETTOOLTIPS, 0, 0))) {
+    SetWindowLongPtrW(tips, GWL_STYLE, GetWindowLongPtrW(tips, GWL_STYLE) | TTS_NOPREFIX);
+  }
+  for (TBBUTTON& item : buttons.items) {
+    if (item.fsStyle & BTNS_SEP) {
+      item.iBitmap = Scale(kSeparatorWidth);
+    } else {
+      actions_.AttachToolbar(static_cast<UINT>(item.idCommand), toolbar);
+    }
+  }
+  SendMessageW(toolbar, TB_ADDBUTTONSW, buttons.items.size(), reinterpret_cast<LPARAM>(buttons.items.data()));
   toolbars_.push_back(toolbar);
   return toolbar;
 }
 
-void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST images, int dpi) {
+HWND Palette::CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name) {
+  ToolbarItems items = RegisterButtons(buttons);
+  return CreateToolbarWindow(parent, items, name, true);
+}
+
+HWND Palette::Page(size_t index) {
+  if (index >= pages_.size()) return nullptr;
+  if (!pages_[index]) {
+    HWND toolbar =
+        CreateToolbarWindow(pages_panel_, pending_pages_[index], L"TabSheet" + std::to_wstring(index + 1), false);
+    pending_pages_[index].items.clear();
+    SetWindowPos(toolbar, HWND_TOP, page_rect_.left, page_rect_.top, page_rect_.right - page_rect_.left,
+                 page_rect_.bottom - page_rect_.top, SWP_NOACTIVATE);
+    pages_[index] = toolbar;
+  }
+  return pages_[index];
+}
+
+void Palette::CreateRemainingPagesLater() { SetTimer(pages_panel_, kCreatePagesTimer, USER_TIMER_MINIMUM, nullptr); }
+
+void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pictures, int dpi) {
   main_ = main;
   font_ = font;
-  images_ = images;
+  pictures_ = pictures;
   dpi_ = dpi;
 
   docked_panel_ = CreatePanel(L"Panel1");
@@ -149,6 +186,8 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   tool_panel_ = CreatePanel(L"Panel3");
   tool_toolbar_ = CreateToolbar(tool_panel_, ToolPanelTopButtons(), L"ToolBar11");
   mode_toolbar_ = CreateToolbar(tool_panel_, ToolPanelModeButtons(), L"ToolBar12");
+  DrawPictures(tool_toolbar_);
+  DrawPictures(mode_toolbar_);
 
   pages_panel_ = CreatePanel(L"Panel4");
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
@@ -157,6 +196,9 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   // Narrow tab padding: all ten captions fit the page width.
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
   SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, Scale(16));
+  // Every button gets its command identifier now, in page order; a page's
+  // toolbar window is made when the page first shows, or soon after the
+  // palette itself is on the screen (CreateRemainingPagesLater).
   int index = 0;
   for (const PalettePage& page : PalettePages()) {
     std::wstring caption = Utf8ToWide(page.caption);
@@ -164,9 +206,8 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
     SendMessageW(tabs_, TCM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
-    HWND toolbar = CreateToolbar(pages_panel_, page.buttons, L"TabSheet" + std::to_wstring(index + 1));
-    SetWindowPos(toolbar, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    pages_.push_back(toolbar);
+    pending_pages_.push_back(RegisterButtons(page.buttons));
+    pages_.push_back(nullptr);
     ++index;
   }
 
@@ -191,9 +232,9 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   SelectPage(0);
 }
 
-void Palette::Rescale(HFONT font, HIMAGELIST images, int dpi) {
+void Palette::Rescale(HFONT font, ToolPictures* pictures, int dpi) {
   font_ = font;
-  images_ = images;
+  pictures_ = pictures;
   dpi_ = dpi;
   for (HWND toolbar : toolbars_) {
     SetupToolbar(toolbar);
@@ -209,6 +250,10 @@ void Palette::Rescale(HFONT font, HIMAGELIST images, int dpi) {
       info.cx = static_cast<WORD>(Scale(kSeparatorWidth));
       SendMessageW(toolbar, TB_SETBUTTONINFOW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&info));
     }
+  }
+  for (HWND toolbar : toolbars_) {
+    // The style, not IsWindowVisible: a palette hidden in the tray still has its shown page.
+    if (GetWindowLongPtrW(toolbar, GWL_STYLE) & WS_VISIBLE) DrawPictures(toolbar);
   }
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), TRUE);
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
@@ -231,10 +276,12 @@ void Palette::Layout(int width, int height) {
 
   MoveWindow(pages_panel_, x, top, Scale(kPagesPanelWidth), panel_height, TRUE);
   MoveWindow(tabs_, 0, 0, Scale(kPagesPanelWidth), panel_height, TRUE);
-  RECT page{0, 0, Scale(kPagesPanelWidth), panel_height};
-  SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+  page_rect_ = RECT{0, 0, Scale(kPagesPanelWidth), panel_height};
+  SendMessageW(tabs_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page_rect_));
   for (HWND toolbar : pages_) {
-    MoveWindow(toolbar, page.left, page.top, page.right - page.left, page.bottom - page.top, TRUE);
+    if (!toolbar) continue;
+    MoveWindow(toolbar, page_rect_.left, page_rect_.top, page_rect_.right - page_rect_.left,
+               page_rect_.bottom - page_rect_.top, TRUE);
   }
   x += Scale(kPagesPanelWidth);
 
@@ -248,8 +295,20 @@ void Palette::SelectPage(int index) {
 
 void Palette::OnPageChanged() {
   const int current = static_cast<int>(SendMessageW(tabs_, TCM_GETCURSEL, 0, 0));
+  if (current >= 0) {
+    if (HWND page = Page(static_cast<size_t>(current))) DrawPictures(page);
+  }
   for (size_t i = 0; i < pages_.size(); ++i) {
-    ShowWindow(pages_[i], static_cast<int>(i) == current ? SW_SHOW : SW_HIDE);
+    if (pages_[i]) ShowWindow(pages_[i], static_cast<int>(i) == current ? SW_SHOW : SW_HIDE);
+  }
+}
+
+void Palette::DrawPictures(HWND toolbar) {
+  const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button{};
+    SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+    if (!(button.fsStyle & BTNS_SEP)) pictures_->Draw(button.iBitmap);
   }
 }
 
@@ -336,6 +395,7 @@ void Palette::SetLogoIcon(HICON icon) {
 
 void Palette::ShowDockedPanel(bool show) {
   docked_panel_shown_ = show;
+  if (show) DrawPictures(docked_toolbar_);
   ShowWindow(docked_panel_, show ? SW_SHOW : SW_HIDE);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/ButtonImages.h"
 #include "ui/ItemActions.h"
 #include "ui/model/PalettePages.h"
 
@@ -30,13 +31,16 @@ class Palette {
  public:
   explicit Palette(ItemActions& actions) : actions_(actions) {}
 
-  void Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST images, int dpi);
+  void Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pictures, int dpi);
   // Places the panels in the main window's client area.
   void Layout(int width, int height);
   // New pictures and font after a change of scaling.
-  void Rescale(HFONT font, HIMAGELIST images, int dpi);
+  void Rescale(HFONT font, ToolPictures* pictures, int dpi);
 
   void SelectPage(int index);
+  // Makes the toolbars of the pages not shown yet once the messages waiting
+  // now (the palette's first painting among them) are handled.
+  void CreateRemainingPagesLater();
   void OnPageChanged();  // TCN_SELCHANGE
   HWND Tabs() const { return tabs_; }
 
@@ -72,8 +76,19 @@ class Palette {
 
  private:
   HWND CreatePanel(const wchar_t* name);
+  // A toolbar's buttons with their command identifiers, before its window.
+  struct ToolbarItems {
+    std::vector<TBBUTTON> items;
+    bool arrows = false;  // a split button draws its arrow
+  };
+  ToolbarItems RegisterButtons(std::span<const PaletteButton> buttons);
+  HWND CreateToolbarWindow(HWND parent, ToolbarItems& buttons, const std::wstring& name, bool visible);
   HWND CreateToolbar(HWND parent, std::span<const PaletteButton> buttons, const std::wstring& name);
+  // The toolbar of a page, made now if it is not there yet.
+  HWND Page(size_t index);
   void SetupToolbar(HWND toolbar);
+  // Draws the pictures of a toolbar that is about to show.
+  void DrawPictures(HWND toolbar);
   void PaintBaseFolder(HDC dc, const RECT& client);
   void PaintLogo(HDC dc, const RECT& client);
   int Scale(int logical) const { return MulDiv(logical, dpi_, 96); }
@@ -81,7 +96,7 @@ class Palette {
   HWND main_ = nullptr;
   ItemActions& actions_;
   HFONT font_ = nullptr;
-  HIMAGELIST images_ = nullptr;
+  ToolPictures* pictures_ = nullptr;
   int dpi_ = 96;
   bool docked_panel_shown_ = false;
 
@@ -92,7 +107,9 @@ class Palette {
   HWND mode_toolbar_ = nullptr;
   HWND pages_panel_ = nullptr;
   HWND tabs_ = nullptr;
-  std::vector<HWND> pages_;
+  std::vector<HWND> pages_;  // nullptr until made
+  std::vector<ToolbarItems> pending_pages_;
+  RECT page_rect_{};
   HWND base_folder_panel_ = nullptr;
   HWND panel_tips_ = nullptr;
   std::vector<HWND> toolbars_;

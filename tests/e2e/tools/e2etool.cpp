@@ -57,6 +57,59 @@ HWND FindWindowOfClass(const std::wstring& cls) {
   return data.found;
 }
 
+struct ProcessWindow {
+  const std::wstring& cls;
+  DWORD process_id;
+  bool found = false;
+};
+
+BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM param) {
+  auto* data = reinterpret_cast<ProcessWindow*>(param);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(hwnd, &owner);
+  wchar_t name[256];
+  GetClassNameW(hwnd, name, 256);
+  if (owner == data->process_id && data->cls == name && IsWindowVisible(hwnd)) {
+    data->found = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Starts a program and prints the milliseconds from just before its process
+// is created until it shows a visible top-level window of the class. The
+// program is left running.
+int StartTime(const std::wstring& command_line, const std::wstring& cls, double seconds) {
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  std::wstring writable = command_line;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    return Fail(L"cannot start the program");
+  }
+  CloseHandle(process.hThread);
+  const DWORD deadline = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+  for (;;) {
+    ProcessWindow data{cls, process.dwProcessId};
+    EnumWindows(FindProcessWindow, reinterpret_cast<LPARAM>(&data));
+    QueryPerformanceCounter(&now);
+    if (data.found) break;
+    if (GetTickCount() > deadline) {
+      CloseHandle(process.hProcess);
+      return Fail(L"no window of the class appeared");
+    }
+    Sleep(1);
+  }
+  CloseHandle(process.hProcess);
+  wchar_t buffer[32];
+  swprintf(buffer, 32, L"%.1f\n", 1000.0 * static_cast<double>(now.QuadPart - start.QuadPart) / frequency.QuadPart);
+  Print(buffer);
+  return 0;
+}
+
 // The editor control of a top-level window, or the window itself.
 HWND EditOf(HWND top) {
   HWND edit = FindWindowExW(top, nullptr, L"Edit", nullptr);
@@ -241,6 +294,7 @@ int wmain(int argc, wchar_t** argv) {
     Print(std::wstring(name) + L"\n");
     return 0;
   }
+  if (verb == L"starttime" && need(3)) return StartTime(args[0], args[1], _wtof(args[2].c_str()));
   if (verb == L"wait" && need(2)) {
     DWORD deadline = GetTickCount() + static_cast<DWORD>(_wtof(args[1].c_str()) * 1000);
     while (!FindWindowOfClass(args[0])) {
