@@ -71,11 +71,13 @@ constexpr OptionControl kSandwich[] = {
     Check("NoSelStr_TagPaste", "挟み込み失敗時はノーマルモードでタグ貼り付け"),
     Number("HasamiTime", "貼り付けタイムラグ(1～10000):", 10, "ミリ秒"),
     Button(W::RestoreHasamiTime, "初期値に戻す", true),
+    Check("AdaptivePasteLag", "切り取り/コピーの完了を検知して待ち時間を短縮する"),
 };
 constexpr OptionControl kCutAndPaste[] = {
     Combo("SendMessage", "処理方法:", kSendMessageItems),
     Button(W::KeySetDialog, "仮想キーの設定...", true),
     Check("KeyUpPaste", "Shift及びCtrlキー解放後に貼り付けを実行する", "(ONを推薦)", true),
+    Check("RestoreClipboard", "挿入後にクリップボードを元に戻す"),
 };
 constexpr OptionGroup kOperation[] = {
     {"タグ貼り付け", kTagPaste},

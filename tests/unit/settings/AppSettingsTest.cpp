@@ -245,7 +245,7 @@ TEST(SettingsTableTest, EachKeyAndFieldOnce) {
     EXPECT_TRUE(keys.insert({section, row.key}).second) << row.key;
     EXPECT_EQ(FindSettingDefinition(row.field), &row) << row.key;
   }
-  EXPECT_EQ(keys.size(), 4u + 61u + 4u + 1u);
+  EXPECT_EQ(keys.size(), 4u + 63u + 4u + 1u);
 }
 
 TEST(SettingsFilePathTest, ReplacesTheExtension) {
