@@ -7,6 +7,9 @@ namespace tagsling::ui {
 namespace {
 
 constexpr wchar_t kHotKeyWindowClass[] = L"THookHotKeyWindow";
+// Polls the keys of held hot keys until they are up.
+constexpr UINT_PTR kRepeatPollTimer = 1;
+constexpr UINT kRepeatPollMs = 20;
 
 ATOM RegisterHotKeyWindowClass() {
   static const ATOM atom = [] {
@@ -38,14 +41,22 @@ THookHotKey::~THookHotKey() {
 
 bool THookHotKey::AddHotKey(int id, ShortcutCode code) {
   const HotKeyRegistration r = RegistrationOf(code);
-  return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtualKey);
+  return window_ && RegisterHotKey(window_, id, r.modifiers | MOD_NOREPEAT, r.virtualKey);
 }
 
 bool THookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
 
 LRESULT CALLBACK THookHotKey::Proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   auto* self = reinterpret_cast<THookHotKey*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (message == WM_TIMER && wparam == kRepeatPollTimer && self) {
+    if (!self->repeats_.Poll([](unsigned key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; })) {
+      KillTimer(window, kRepeatPollTimer);
+    }
+    return 0;
+  }
   if (message == WM_HOTKEY && self && self->OnHotKey) {
+    if (!self->repeats_.Accept(static_cast<int>(wparam), LOWORD(lparam), HIWORD(lparam))) return 0;
+    SetTimer(window, kRepeatPollTimer, kRepeatPollMs, nullptr);
     GuardedVoid([&] {
       if (self->Activate && self->owner_) SetForegroundWindow(self->owner_);
       self->OnHotKey(*self, static_cast<unsigned>(wparam));
