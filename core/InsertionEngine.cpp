@@ -1,5 +1,6 @@
 #include "core/InsertionEngine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/TargetWindow.h"
@@ -201,6 +202,7 @@ void InsertionEngine::Run(const std::string& raw, bool lower, bool resolve_targe
   job_.sandwich_template = std::move(expanded.sandwich);
 
   job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus : caret_menu_focus_;
+  progress_.activated_at = p_.timers.NowMs();
 
   if (ctrl && shift) return PartDelivery(ClosingPart(job_.sandwich_template));
   if (ctrl) return PartDelivery(OpeningPart(job_.sandwich_template));
@@ -244,6 +246,7 @@ void InsertionEngine::SandwichDelivery() {
 
 bool InsertionEngine::BeginCapture(Capture capture) {
   progress_.capture = capture;
+  progress_.activated_at.reset();  // the paste comes long after the activation
   // Empty text first, so that whatever the cut or copy produces replaces it
   // and an empty selection reads as empty.
   if (!SaveClipboardOnce() || !SetClipboard(WideText(), false)) {
@@ -337,8 +340,12 @@ bool InsertionEngine::BeginPaste(const WideText& text, std::size_t caret_back) {
   }
   progress_.caret_back = caret_back;
   phase_ = Phase::kBeforePaste;
-  progress_.phase_start = p_.timers.NowMs();
-  ArmTimer(kDeliveryTimer, kPasteDelayMs);
+  const std::uint64_t now = p_.timers.NowMs();
+  const std::uint64_t from = progress_.activated_at.value_or(now);
+  progress_.activated_at.reset();  // a later paste of the job pauses from its offer
+  progress_.phase_start = now;
+  const std::uint64_t elapsed = now - from;
+  ArmTimer(kDeliveryTimer, elapsed >= kPasteDelayMs ? 1 : kPasteDelayMs - static_cast<unsigned>(elapsed));
   return true;
 }
 
