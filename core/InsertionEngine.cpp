@@ -268,10 +268,24 @@ void InsertionEngine::CutOrCopyStep() {
   ArmTimer(CapturePollTimer(), 1);
 }
 
-void InsertionEngine::CaptureStep() {
+void InsertionEngine::CaptureStep() { Capturing(true); }
+
+void InsertionEngine::Capturing(bool tick) {
   const std::uint64_t now = p_.timers.NowMs();
   const bool held = p_.clipboard.ClipboardHeldOpen();
+  // The editor's text is there: the clipboard changed since the clear, nobody
+  // holds it open, and it has text.
+  auto ready = [&] {
+    return !held && p_.clipboard.ClipboardSequence() != progress_.cleared_sequence && p_.clipboard.ClipboardHasText();
+  };
   if (!progress_.free_since) {
+    // Only the ticks wait for a free clipboard and start the paste lag, so
+    // it starts when it always did; a notification can only end the wait
+    // early.
+    if (!tick) {
+      if (settings_.AdaptivePasteLag && ready()) ReadSelection();
+      return;
+    }
     // Some program may still have the clipboard open (the editor finishing
     // its cut, a clipboard viewer). Wait for it, but not for ever.
     if (held) {
@@ -281,19 +295,15 @@ void InsertionEngine::CaptureStep() {
       }
       return ArmTimer(CapturePollTimer(), kPollMs);
     }
-    // The paste lag runs from here, with either setting.
     progress_.free_since = now;
     ArmTimer(CaptureLagTimer(), static_cast<unsigned>(settings_.Clamped(&settings::AppSettings::HasamiTime)));
-    if (!settings_.AdaptivePasteLag) return;
   }
-  if (!settings_.AdaptivePasteLag) return;
-  // The editor's text is there: the clipboard changed since the clear, nobody
-  // holds it open, and it has text.
-  if (!held && p_.clipboard.ClipboardSequence() != progress_.cleared_sequence && p_.clipboard.ClipboardHasText()) {
-    return ReadSelection();
-  }
-  ArmTimer(CapturePollTimer(), kPollMs);
+  if (!settings_.AdaptivePasteLag) return;  // only the lag goes on
+  if (ready()) return ReadSelection();
+  if (tick) ArmTimer(CapturePollTimer(), kPollMs);
 }
+
+void InsertionEngine::CaptureNotified() { Capturing(false); }
 
 void InsertionEngine::ReadSelection() {
   p_.timers.StopTimer(CapturePollTimer());
@@ -492,7 +502,7 @@ void InsertionEngine::Tick(int id, void (InsertionEngine::*step)()) {
 void InsertionEngine::OnClipboardChanged() {
   if (in_step_) return;  // the running step looks for itself
   if (phase_ == Phase::kCapturing && settings_.AdaptivePasteLag) {
-    RunStep(&InsertionEngine::CaptureStep);
+    RunStep(&InsertionEngine::CaptureNotified);
   } else if (phase_ == Phase::kPasteSent) {
     RunStep(&InsertionEngine::PasteSentStep);
   }

@@ -226,7 +226,9 @@ class InsertionEngine {
   // The steps. Each either arms the timer of its next step or ends the job.
   bool BeginCapture(Capture capture);
   void CutOrCopyStep();
-  void CaptureStep();
+  void CaptureStep();      // a tick of the capture's poll
+  void CaptureNotified();  // a clipboard notification while capturing
+  void Capturing(bool tick);
   void ReadSelection();
   bool BeginPaste(const WideText& text, std::size_t caret_back);
   void PasteStep();
