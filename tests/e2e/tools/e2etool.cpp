@@ -289,14 +289,15 @@ int WriteClipboardWithFormat(const std::wstring& text, const std::wstring& forma
   return 0;
 }
 
-// The data of registered format `format` as text ("" when absent).
+// The data of registered format `format` up to its first zero byte ("" when
+// absent; the block may be longer than what was stored).
 int ReadClipboardFormat(const std::wstring& format) {
   const UINT id = RegisterClipboardFormatW(format.c_str());
   if (!id || !OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
   if (HANDLE data = GetClipboardData(id)) {
     const auto* bytes = static_cast<const char*>(GlobalLock(data));
     if (bytes) {
-      std::string utf8(bytes, GlobalSize(data));
+      std::string utf8(bytes, strnlen(bytes, GlobalSize(data)));
       DWORD written = 0;
       WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
     }
