@@ -90,6 +90,17 @@ def test_restore_clipboard_after_a_sandwich(desk):
     assert desk.tool("clipformat", PRIVATE_FORMAT) == "also kept"
 
 
+def test_restore_clipboard_puts_a_bitmap_and_a_metafile_back(desk):
+    _prepare(desk, "ab", 1, 1)
+    desk.tool("setclipgraphics", "picture")
+    assert desk.tool("clipgraphics") == "bitmap 4 x 3 FF0000, metafile"
+    out = _engine(desk, "Moji_B", RestoreClipboard=1)
+    assert out == ["done"], out  # everything was kept: no message
+    _expect(desk, "a<B></B>b", caret=4)
+    assert desk.tool("clip") == "picture"
+    assert desk.tool("clipgraphics") == "bitmap 4 x 3 FF0000, metafile"
+
+
 def test_fixed_paste_lag_still_wraps_the_selection(desk):
     _prepare(desk, "say hello now", 4, 9)
     _engine(desk, "Moji_B", HasamiMode=1, AdaptivePasteLag=0)

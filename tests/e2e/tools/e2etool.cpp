@@ -1,7 +1,7 @@
 // e2etool: the end-to-end tests' hands and eyes inside Wine.
 // Finds windows by class, reads and writes an editor's text and selection,
-// injects key events, and holds, reads or fills the clipboard (text and a
-// registered format beside it). It also posts a palette command many times
+// injects key events, and holds, reads or fills the clipboard (text with a
+// registered format, or with a bitmap and a metafile, beside it). It also posts a palette command many times
 // at once, and times one command until the editor shows the expected text.
 // Arguments arrive as UTF-16 (wmain) and text is printed as UTF-8 so the
 // Python side reads it as is.
@@ -307,6 +307,57 @@ int ReadClipboardFormat(const std::wstring& format) {
   return 0;
 }
 
+// Text, a 4 x 3 red bitmap (CF_BITMAP) and an enhanced metafile: data the
+// clipboard carries as handles rather than memory.
+int WriteClipboardGraphics(const std::wstring& text) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 3);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  RECT all = {0, 0, 4, 3};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(memory, &all, red);
+  DeleteObject(red);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Rectangle(recorder, 0, 0, 40, 30);
+  HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+  if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+  SetClipboardData(CF_BITMAP, bitmap);
+  SetClipboardData(CF_ENHMETAFILE, metafile);
+  CloseClipboard();
+  return 0;
+}
+
+// "bitmap W x H RRGGBB, metafile": what the clipboard's bitmap and enhanced
+// metafile hold ("none" for what is missing).
+int ReadClipboardGraphics() {
+  if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  std::wstring out = L"bitmap none";
+  if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const COLORREF pixel = GetPixel(memory, 1, 1);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    wchar_t buffer[64];
+    swprintf(buffer, 64, L"bitmap %ld x %ld %02X%02X%02X", info.bmWidth, info.bmHeight, GetRValue(pixel),
+             GetGValue(pixel), GetBValue(pixel));
+    out = buffer;
+  }
+  auto* metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+  out += metafile && GetEnhMetaFileBits(metafile, 0, nullptr) > 0 ? L", metafile" : L", metafile none";
+  CloseClipboard();
+  Print(out);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -320,6 +371,8 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"setclip" && need(1)) return WriteClipboard(args[0]);
   if (verb == L"setclipformat" && need(3)) return WriteClipboardWithFormat(args[0], args[1], args[2]);
   if (verb == L"clipformat" && need(1)) return ReadClipboardFormat(args[0]);
+  if (verb == L"setclipgraphics" && need(1)) return WriteClipboardGraphics(args[0]);
+  if (verb == L"clipgraphics") return ReadClipboardGraphics();
   if (verb == L"holdclip" && need(1)) {
     if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
     Print(L"held\n");
