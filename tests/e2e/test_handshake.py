@@ -115,3 +115,19 @@ def test_text_nobody_pasted_is_on_the_clipboard_after_the_program_ends(desk):
     assert out == ["done"], out
     _expect(desk, "ab")
     assert desk.tool("clip") == "<B></B>"
+
+
+def test_options_page_shows_the_paste_settings(desk):
+    """A picture of the page "動作" with the two paste settings, for review."""
+    import os
+    from test_options import OPTIONS, _open_from_menu, _wait_closed
+    with palette(desk):
+        _open_from_menu(desk, "L", "S")
+        # The tab "動作": the second of the bottom row, right of "全般".
+        left, top, right, _ = [int(v) for v in desk.tool("rect", OPTIONS).split()]
+        desk.xdotool("mousemove", left + 137, top + 72)
+        desk.xdotool("click", 1)
+        time.sleep(0.5)
+        desk.screenshot(os.path.join(desk.screenshot_dir, "options-page-2.png"))
+        desk.keys("tap:ESCAPE")
+        _wait_closed(desk, OPTIONS)
