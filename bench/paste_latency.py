@@ -64,7 +64,7 @@ def measure(desk, mode, runs, extra):
                 print("%-8s run %2d: %6.1f ms" % (mode, run, ms), flush=True)
             time.sleep(1.2)  # the job ends (a paste never taken ends after 1 s)
     finally:
-        tool(desk, "close", MAIN)
+        desk.run(desk.win_exe("e2etool.exe"), "close", MAIN)
         try:
             palette.wait(timeout=10)
         except Exception:  # noqa: BLE001 - a palette that does not close is stopped

@@ -201,13 +201,23 @@ void InsertionEngine::Run(const std::string& raw, bool lower, bool resolve_targe
   job_.lowered_template = expanded.tag_text;
   job_.sandwich_template = std::move(expanded.sandwich);
 
-  job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus : caret_menu_focus_;
-  progress_.activated_at = p_.timers.NowMs();
-
-  if (ctrl && shift) return PartDelivery(ClosingPart(job_.sandwich_template));
-  if (ctrl) return PartDelivery(OpeningPart(job_.sandwich_template));
-  if (settings_.HasamiMode || shift) return SandwichDelivery();
-  NormalDelivery();
+  auto resolve = [&] {
+    job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus : caret_menu_focus_;
+  };
+  if (!ctrl && (settings_.HasamiMode || shift)) {
+    resolve();
+    return SandwichDelivery();
+  }
+  // A paste without a capture offers its text first: the pause before the
+  // paste keys then runs while the target comes to the front.
+  if (ctrl && shift) {
+    PartDelivery(ClosingPart(job_.sandwich_template));
+  } else if (ctrl) {
+    PartDelivery(OpeningPart(job_.sandwich_template));
+  } else {
+    NormalDelivery();
+  }
+  if (phase_ != Phase::kIdle) resolve();  // not after a failure the user was told about
 }
 
 // -------------------------------------------------------------- deliveries
@@ -246,7 +256,6 @@ void InsertionEngine::SandwichDelivery() {
 
 bool InsertionEngine::BeginCapture(Capture capture) {
   progress_.capture = capture;
-  progress_.activated_at.reset();  // the paste comes long after the activation
   // Empty text first, so that whatever the cut or copy produces replaces it
   // and an empty selection reads as empty.
   if (!SaveClipboardOnce() || !SetClipboard(WideText(), false)) {
@@ -350,12 +359,8 @@ bool InsertionEngine::BeginPaste(const WideText& text, std::size_t caret_back) {
   }
   progress_.caret_back = caret_back;
   phase_ = Phase::kBeforePaste;
-  const std::uint64_t now = p_.timers.NowMs();
-  const std::uint64_t from = progress_.activated_at.value_or(now);
-  progress_.activated_at.reset();  // a later paste of the job pauses from its offer
-  progress_.phase_start = now;
-  const std::uint64_t elapsed = now - from;
-  ArmTimer(kDeliveryTimer, elapsed >= kPasteDelayMs ? 1 : kPasteDelayMs - static_cast<unsigned>(elapsed));
+  progress_.phase_start = p_.timers.NowMs();
+  ArmTimer(kDeliveryTimer, kPasteDelayMs);
   return true;
 }
 

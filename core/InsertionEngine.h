@@ -18,10 +18,13 @@
 //
 //   before cut    KeyUpPaste: Shift and Ctrl still held; polled (capture timer)
 //   capturing     cut or copy sent; waiting for the editor's text (below)
-//   before paste  text offered; the 50 ms pause (from the editor's activation,
-//                 or from the offer), then the KeyUpPaste wait
+//   before paste  text offered; the 50 ms pause, then the KeyUpPaste wait
 //   paste sent    waiting for the editor to ask for the text (at most 1 s)
 //   restoring     RestoreClipboard: putting the user's clipboard back
+//
+// A normal or part delivery offers its text before it brings the target to
+// the front, so the pause before the paste keys (50 ms from the offer, time
+// for clipboard viewers to finish) also covers the activation.
 //
 // The capture polls (Timer1, or Timer2 for tag deletion, every few ms, and
 // on every clipboard notification): it first waits for the clipboard to be
@@ -200,10 +203,7 @@ class InsertionEngine {
   // The running job's progress beside the job's texts.
   struct Progress {
     Capture capture = Capture::kSandwich;
-    std::uint64_t phase_start = 0;  // when the current wait began
-    // When the editor was last brought to the front: the pause before the
-    // paste runs from there (from the offer when nothing was brought).
-    std::optional<std::uint64_t> activated_at;
+    std::uint64_t phase_start = 0;            // when the current wait began
     std::optional<std::uint64_t> free_since;  // capture: the clipboard was first found free
     std::uint32_t cleared_sequence = 0;       // capture: the sequence number after the clear
     std::uint32_t left_sequence = 0;          // the sequence number after the job's last change

@@ -148,10 +148,10 @@ TEST_F(Engine, NormalDeliveryPausesPastesAndPressesLeftOnceTheTextWasTaken) {
   EXPECT_EQ(editor.text, u"<B></B>");
   EXPECT_EQ(editor.caret, 3u);
   EXPECT_EQ(desk.clipboard_text, u"<B></B>");
-  // Target resolution, the offer, Ctrl+V (the editor asks for the text at
-  // V), then Left x4.
-  std::vector<std::string> expected = {"attach 1 2",  "top Notepad",   "detach 1 2", "clip offer", "key 11 down",
-                                       "key 56 down", "clip rendered", "key 56 up",  "key 11 up"};
+  // The offer, target resolution during the pause, Ctrl+V (the editor asks
+  // for the text at V), then Left x4.
+  std::vector<std::string> expected = {"clip offer",  "attach 1 2",    "top Notepad", "detach 1 2", "key 11 down",
+                                       "key 56 down", "clip rendered", "key 56 up",   "key 11 up"};
   for (int i = 0; i < 4; ++i) {
     expected.push_back("key 25 down");
     expected.push_back("key 25 up");
