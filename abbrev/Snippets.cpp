@@ -93,7 +93,7 @@ SnippetSources SnippetsFromFile(const std::string& data_file_path) {
     if (!file->HasKey(kSnippetSection, name)) return std::nullopt;
     return file->Get(kSnippetSection, name);
   };
-  sources.read_template = [file](const std::string& key) { return file->Get(kTemplateSection, key); };
+  sources.read_template = [file](const std::string& key) { return TemplateFromFile(*file, key); };
   return sources;
 }
 

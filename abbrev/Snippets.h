@@ -6,7 +6,8 @@
 // snippets (section "[Snippets]" of "Html.dat": key = name, value = an
 // abbreviation, or template text with "%CR%", "%TAB%" and "%SELSTR%"), then
 // in the built-in table. The built-in "!" first asks the caller for the
-// template of key "H5_Doc" and falls back to its own copy of that template.
+// template of key "H5_Doc" and falls back to the core's built-in template of
+// that key, so the document has one text however it is asked for.
 //
 // Template text is told from an abbreviation by its look: a value holding
 // "<" or one of the placeholders is template text.
@@ -17,16 +18,16 @@
 #include <string>
 #include <string_view>
 
+#include "core/BuiltInTemplates.h"
+
 namespace tagsling::abbrev {
 
 inline constexpr std::string_view kSnippetSection = "Snippets";
 // The template key whose text "!" expands to when it has one.
 inline constexpr std::string_view kDocumentTemplateKey = "H5_Doc";
-// The text "!" expands to when the template file has no "H5_Doc".
-inline constexpr std::string_view kBuiltInDocument =
-    "<!DOCTYPE html>%CR%<html lang=\"ja\">%CR%<head>%CR%<meta charset=\"utf-8\">%CR%"
-    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">%CR%<title>%SELSTR%</title>%CR%"
-    "</head>%CR%<body>%CR%%CR%</body>%CR%</html>";
+// The text "!" expands to when the template file gives no "H5_Doc" text: the
+// core's built-in template of that key (a compile error if it had none).
+inline constexpr std::string_view kBuiltInDocument = FindBuiltInTemplate(kDocumentTemplateKey).value();
 
 // Where snippets come from besides the built-in table. Either function may
 // be empty (no user snippets; no template keys).

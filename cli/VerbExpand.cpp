@@ -2,8 +2,10 @@
 //   expand KEY [--datafile FILE] [--lower]             prints the tag text
 //   expand KEY [--datafile FILE] [--lower] --sandwich  prints the sandwich template
 //   expand KEY [--datafile FILE] --count               prints the cursor-back count
-// Without --datafile the Html.dat beside this executable is read. Text is
-// written exactly, without an added newline; the count ends with one.
+// Without --datafile the Html.dat beside this executable is read. The lookup
+// is the program's: an HTML5 key ("H5_...") that the file lacks gives its
+// built-in template. Text is written exactly, without an added newline; the
+// count ends with one.
 
 #include <string>
 

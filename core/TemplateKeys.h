@@ -3,9 +3,11 @@
 // ask "Html.dat" for, in one table. Controls and menus name these keys; the
 // default "Html.dat" holds one entry for each.
 //
-// Key names are fixed vocabulary shared with every existing "Html.dat", so
-// they keep their historical spellings letter for letter (`Talbe`,
-// `Framset`, `Multipre`, `Maxlenth`, `Align1`).
+// The classic keys (HTML 3.2 and 4) are fixed vocabulary shared with every
+// existing "Html.dat", so they keep their historical spellings letter for
+// letter (`Talbe`, `Framset`, `Multipre`, `Maxlenth`, `Align1`). The HTML5
+// keys ("H5_...") came later: a file written before them does not have them,
+// so each has a built-in template as well (core/BuiltInTemplates.h).
 
 #include <cstddef>
 #include <span>
@@ -23,6 +25,7 @@ enum class KeyCategory {
   kLink,   // page "リンク/画像": links and images
   kForm,   // page "フォーム": forms (prefix Etc)
   kFrame,  // page "フレーム": frames (prefix Etc)
+  kHtml5,  // page "HTML5": today's elements (prefix H5)
   kOp,     // shared ALIGN/VALIGN values of many elements
 };
 
@@ -31,10 +34,12 @@ struct TemplateKey {
   KeyCategory category;
 };
 
-inline constexpr std::size_t kTemplateKeyCount = 209;
+// 209 classic keys and 34 HTML5 keys.
+inline constexpr std::size_t kClassicTemplateKeyCount = 209;
+inline constexpr std::size_t kTemplateKeyCount = kClassicTemplateKeyCount + 34;
 
-// All keys, grouped by category in palette order. Names are unique, also
-// without regard to case.
+// All keys, grouped by category in palette order (the shared OP values
+// last). Names are unique, also without regard to case.
 std::span<const TemplateKey> TemplateKeys();
 
 // The catalogue entry whose name equals `name` without regard to ASCII case

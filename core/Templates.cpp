@@ -35,6 +35,7 @@
 #include <vector>
 
 #include "common/Sjis.h"
+#include "core/BuiltInTemplates.h"
 #include "settings/ProfileFile.h"
 
 namespace tagsling {
@@ -110,8 +111,13 @@ std::string TemplateFilePath(const std::string& executable_folder) {
 }
 
 std::string ReadTemplate(const std::string& key, const std::string& data_file_path) {
-  // The profile reader already returns at most 2047 bytes.
-  return settings::ReadProfileString(data_file_path, std::string(kTemplateSection), key);
+  return TemplateFromFile(settings::ProfileDocument::Load(data_file_path), key);
+}
+
+std::string TemplateFromFile(const settings::ProfileDocument& file, std::string_view key) {
+  // The profile reader already returns at most 2047 bytes, and gives the
+  // default only for a key that is not there.
+  return file.Get(kTemplateSection, key, FindBuiltInTemplate(key).value_or(std::string_view()));
 }
 
 std::string ReadUserTemplate(int number, const std::string& settings_path) {

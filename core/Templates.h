@@ -5,8 +5,9 @@
 // replace-every-occurrence routines all placeholder work goes through.
 //
 // Every string is a Shift-JIS (code page 932) byte string. Reading never
-// fails: a missing file, section or key gives an empty template, and an
-// empty template expands to empty text with a cursor-back count of 0.
+// fails: a missing file, section or key gives an empty template (or, for an
+// HTML5 key, its built-in template), and an empty template expands to empty
+// text with a cursor-back count of 0.
 
 #include <cstddef>
 #include <optional>
@@ -14,6 +15,10 @@
 #include <string_view>
 
 namespace tagsling {
+
+namespace settings {
+class ProfileDocument;
+}
 
 // Placeholders. They are recognised case-sensitively, exactly as written;
 // any other letter case is ordinary text.
@@ -40,9 +45,15 @@ inline constexpr std::string_view kPopupMenu4Prefix = "PM4_";
 std::string TemplateFilePath(const std::string& executable_folder);
 
 // The raw template of `key` (compared without regard to case) from the
-// template file at `data_file_path`; at most 2047 bytes, empty when absent.
-// The file is read afresh at every call.
+// template file at `data_file_path`; at most 2047 bytes. The file is read
+// afresh at every call. A key the file does not have (also when there is no
+// file) gives the key's built-in template when it has one (the HTML5 keys,
+// core/BuiltInTemplates.h) and an empty template otherwise; a key that is in
+// the file, even with an empty value, always gives the file's text.
 std::string ReadTemplate(const std::string& key, const std::string& data_file_path);
+
+// The same lookup in a template file already loaded.
+std::string TemplateFromFile(const settings::ProfileDocument& file, std::string_view key);
 
 // The raw template of user tag `number` (counted from 0) from the settings
 // file; same limits, empty when absent.

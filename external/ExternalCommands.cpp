@@ -1,7 +1,10 @@
 #include "external/ExternalCommands.h"
 
+#include <memory>
+
 #include "core/TargetWindow.h"
 #include "texttools/BaseFolder.h"
+#include "texttools/PathText.h"
 
 namespace tagsling::external {
 
@@ -13,6 +16,65 @@ void Report(ExternalContext& context, const std::string& message) {
 
 const std::string& ExecutableSetting(const settings::AppSettings& settings, Browser browser) {
   return browser == Browser::kInternetExplorer ? settings.IeFile : settings.NnFile;
+}
+
+constexpr std::uint8_t kF5Key = 0x74;
+// Bounds of the waits around the reload key: the user letting go of a hot
+// key's modifiers, and the system taking each F5 event into the browser's
+// input (then the key state shows it).
+constexpr std::uint64_t kModifierReleaseWaitMs = 1000;
+constexpr std::uint64_t kKeyTakenWaitMs = 500;
+constexpr unsigned kKeyPollMs = 10;
+
+// Lets messages flow until `done` or `limit_ms` have passed.
+template <typename Done>
+void WaitUntil(platform::Timers& timers, std::uint64_t limit_ms, Done done) {
+  const std::uint64_t start = timers.NowMs();
+  while (!done() && timers.NowMs() - start < limit_ms) {
+    timers.ProcessPendingMessages();
+    timers.Sleep(kKeyPollMs);
+  }
+}
+
+// The title of the document as a browser shows it, from the start of the
+// file; the file name when it cannot be read.
+std::u16string ReadDocumentTitle(ExternalContext& context, const std::string& path) {
+  std::string error;
+  std::string head;
+  if (std::unique_ptr<texttools::ByteSource> source = context.text.files.OpenFile(path, error))
+    head = source->ReadAt(0, kTitleScanBytes);
+  return DocumentTitle(head, texttools::FileNamePart(path), context.text.platform.codec);
+}
+
+// SetForegroundWindow from a background process succeeds while its input is
+// attached to the thread that owns the foreground.
+void GiveForegroundTo(platform::WindowSystem& windows, platform::WindowHandle window) {
+  const platform::ThreadId ours = windows.CurrentThread();
+  const platform::ThreadId foreground = windows.ThreadOf(windows.ForegroundWindow());
+  const bool attached = foreground != 0 && foreground != ours && windows.AttachInput(ours, foreground, true);
+  windows.SetForeground(window);
+  if (attached) windows.AttachInput(ours, foreground, false);
+}
+
+void ReloadBrowserWindow(ExternalContext& context, const DefaultBrowserPlan& plan, platform::WindowHandle editor) {
+  platform::WindowSystem& windows = context.text.platform.windows;
+  platform::Keyboard& keyboard = context.text.platform.keyboard;
+  platform::Timers& timers = context.text.platform.timers;
+  if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
+  windows.SetForeground(plan.window);
+  WaitUntil(timers, kModifierReleaseWaitMs, [&] {
+    return !keyboard.IsKeyDown(platform::vk::kShift) && !keyboard.IsKeyDown(platform::vk::kControl) &&
+           !keyboard.IsKeyDown(platform::vk::kAlt);
+  });
+  // Injected keys reach whichever window is in front when the system takes
+  // them from the input stream: the editor must not come back before both
+  // events have gone to the browser (Notepad would insert the date on F5).
+  const std::uint8_t scan = keyboard.ScanCodeOf(kF5Key);
+  keyboard.SendKeyEvent({kF5Key, scan, false});
+  WaitUntil(timers, kKeyTakenWaitMs, [&] { return keyboard.IsKeyDown(kF5Key); });
+  keyboard.SendKeyEvent({kF5Key, scan, true});
+  WaitUntil(timers, kKeyTakenWaitMs, [&] { return !keyboard.IsKeyDown(kF5Key); });
+  GiveForegroundTo(windows, editor);
 }
 
 // The chosen window with what the decisions need to know about it.
@@ -75,12 +137,41 @@ void PreviewInBrowser(ExternalContext& context, Browser browser, const std::stri
   }
 }
 
+void PreviewInDefaultBrowserCommand(ExternalContext& context) {
+  platform::WindowSystem& windows = context.text.platform.windows;
+  const platform::WindowHandle editor = ResolveTargetWindow(windows, context.text.through_classes);
+  const std::string path = texttools::GetEditorDocumentPath(context.text, false);
+  if (path.empty()) return;
+  const std::u16string title = ReadDocumentTitle(context, path);
+  const std::vector<WindowInfo> infos = DescribeTopLevelWindows(windows);
+  DefaultBrowserPlan plan = PlanDefaultBrowserPreview(path, title, infos);
+  switch (plan.action) {
+    case DefaultBrowserPlan::Action::kNothing:
+      return;
+    case DefaultBrowserPlan::Action::kOpen:
+      if (ShellStartFailed(context.host.StartThroughShell(plan.start))) Report(context, plan.message);
+      return;
+    case DefaultBrowserPlan::Action::kReload:
+      ReloadBrowserWindow(context, plan, editor);
+      return;
+  }
+}
+
 void ResizeBrowser(ExternalContext& context, BrowserSize size, WindowChoice choice) {
   BrowserResizePlan plan =
       PlanBrowserResize(size, context.host.ScreenWidth(), context.host.ScreenHeight(), ChosenWindow(context, choice));
   if (!plan.resize) return;
   if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
-  context.host.ResizeWindow(plan.window, plan.width, plan.height);
+  BrowserSize window_size{plan.width, plan.height};
+  if (plan.fit_page) {
+    // Measured after the restore: a maximised frame differs from a normal one.
+    platform::WindowSystem& windows = context.text.platform.windows;
+    const platform::Rect page_child =
+        plan.page_class.empty() ? platform::Rect{} : windows.DescendantRect(plan.window, plan.page_class);
+    window_size = WindowSizeForPage(window_size, windows.WindowRect(plan.window),
+                                    PageArea(page_child, windows.ClientRect(plan.window)));
+  }
+  context.host.ResizeWindow(plan.window, window_size.width, window_size.height);
 }
 
 std::optional<WindowPlacement> CurrentFreeArea(ExternalContext& context) {

@@ -88,6 +88,16 @@ void PreviewCommand(ExternalContext& context, Browser browser);
 // Shows `document_path` in an open browser window through DDE, or starts the
 // browser with it. An empty path does nothing.
 void PreviewInBrowser(ExternalContext& context, Browser browser, const std::string& document_path);
+// "既定のブラウザで表示": the editor's document (GetEditorDocumentPath, file
+// wanted) reloaded in the recognised browser window that shows it, or opened
+// in the default browser. Reloading brings the window forward (restored
+// when minimised), waits (bounded) until Shift, Ctrl and Alt are up so that
+// the browser sees a plain F5, presses F5 and waits until the system has
+// taken the key into the browser's input, then gives the foreground back to
+// the editor (the target window when the command began).
+void PreviewInDefaultBrowserCommand(ExternalContext& context);
+// Sizes a classic browser's window, or a modern browser's page area
+// (BrowserResizePlan::fit_page: measured after the window is restored).
 void ResizeBrowser(ExternalContext& context, BrowserSize size, WindowChoice choice);
 
 // The free area now.

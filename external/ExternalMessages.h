@@ -44,6 +44,17 @@ inline constexpr const char kNnCannotRun[] =
     "F\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81"
     "B";
 
+// "既定のブラウザを実行できませんでした。ファイルの関連付けを確認して下さい。"
+// (the default browser could not be run; check the file association)
+inline constexpr const char kDefaultBrowserCannotRun[] =
+    "\x8a\xf9\x92\xe8\x82\xcc\x83u\x83\x89\x83"
+    "E\x83U\x82\xf0\x8e\xc0\x8ds\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5\x82\xb5\x82\xbd\x81"
+    "B\x83t\x83\x40\x83"
+    "C\x83\x8b\x82\xcc\x8a\xd6\x98"
+    "A\x95t\x82\xaf\x82\xf0\x8am\x94"
+    "F\x82\xb5\x82\xc4\x89\xba\x82\xb3\x82\xa2\x81"
+    "B";
+
 // Browser window titles.
 inline constexpr const char kIeTitleMark[] = " - Microsoft Internet Explorer";
 inline constexpr const char kIeTitleMarkKana[] =  // " - Microsoft ｲﾝﾀｰﾈｯﾄ ｴｸｽﾌﾟﾛｰﾗ" (half-width katakana)

@@ -19,6 +19,7 @@ WindowInfo DescribeWindow(platform::WindowSystem& windows, platform::WindowHandl
   info.handle = window;
   if (window == platform::kNoWindow) return info;
   info.class_name = windows.WindowClassName(window);
+  info.wide_title = windows.WindowTitleWide(window);
   info.title = LimitTitle(windows.WindowTitle(window));
   info.visible = windows.IsWindowVisible(window);
   info.enabled = windows.IsWindowEnabled(window);

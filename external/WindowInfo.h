@@ -16,6 +16,9 @@ struct WindowInfo {
   platform::WindowHandle handle = platform::kNoWindow;
   std::string class_name;
   std::string title;  // at most texttools::kTitleLimit bytes
+  // The whole title in UTF-16, for the rules of today's browsers, whose
+  // titles code page 932 cannot carry.
+  platform::WideText wide_title;
   // The owning process's executable as the system's process list names it
   // (EditorProbe::ProcessExecutableName: the file name, no folder); "" when
   // unknown.

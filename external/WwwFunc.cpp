@@ -95,15 +95,37 @@ BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& execut
   return plan;
 }
 
+DefaultBrowserPlan PlanDefaultBrowserPreview(const std::string& document_path, std::u16string_view document_title,
+                                             std::span<const WindowInfo> windows) {
+  DefaultBrowserPlan plan;
+  if (document_path.empty()) return plan;
+  if (const WindowInfo* window = FindDocumentBrowserWindow(document_title, windows)) {
+    plan.action = DefaultBrowserPlan::Action::kReload;
+    plan.window = window->handle;
+    plan.restore_first = window->minimised;
+    return plan;
+  }
+  plan.action = DefaultBrowserPlan::Action::kOpen;
+  plan.start.file = document_path;
+  plan.start.directory = texttools::FolderPart(document_path);
+  plan.message = text::kDefaultBrowserCannotRun;
+  return plan;
+}
+
 bool IsResizableBrowserTitle(std::string_view title) {
   return HasIeMark(title) || ContainsText(title, text::kNetscapeTitleMark);
+}
+
+bool IsResizableBrowserWindow(const WindowInfo& window) {
+  if (HasModernBrowserClass(window)) return RecognizeModernBrowser(window) != nullptr;
+  return IsResizableBrowserTitle(window.title);
 }
 
 BrowserResizePlan PlanBrowserResize(BrowserSize size, int screen_width, int screen_height, const WindowInfo& window) {
   BrowserResizePlan plan;
   if (size.width >= screen_width && size.height >= screen_height) return plan;
-  if (window.handle == platform::kNoWindow || window.class_name == kDialogClass ||
-      !IsResizableBrowserTitle(window.title) || window.minimised)
+  if (window.handle == platform::kNoWindow || window.class_name == kDialogClass || !IsResizableBrowserWindow(window) ||
+      window.minimised)
     return plan;
   if (window.maximised) {
     // Internet Explorer's full-screen view is a maximised window reaching one
@@ -115,10 +137,29 @@ BrowserResizePlan PlanBrowserResize(BrowserSize size, int screen_width, int scre
   }
   plan.resize = true;
   plan.window = window.handle;
-  // The size commands' fixed adjustment: 8 pixels wider, 20 lower.
+  if (const ModernBrowser* browser = RecognizeModernBrowser(window)) {
+    plan.fit_page = true;
+    plan.page_class = browser->page_class;
+    plan.width = size.width;
+    plan.height = size.height;
+    return plan;
+  }
+  // The classic browsers' fixed adjustment: 8 pixels wider, 20 lower.
   plan.width = size.width + 8;
   plan.height = size.height - 20;
   return plan;
+}
+
+platform::Rect PageArea(const platform::Rect& page_child, const platform::Rect& client_area) {
+  const bool found = page_child.right > page_child.left && page_child.bottom > page_child.top;
+  return found ? page_child : client_area;
+}
+
+BrowserSize WindowSizeForPage(BrowserSize page, const platform::Rect& window, const platform::Rect& page_area) {
+  if (page_area.right <= page_area.left || page_area.bottom <= page_area.top) return page;
+  const int extra_width = (window.right - window.left) - (page_area.right - page_area.left);
+  const int extra_height = (window.bottom - window.top) - (page_area.bottom - page_area.top);
+  return {page.width + extra_width, page.height + extra_height};
 }
 
 }  // namespace tagsling::external

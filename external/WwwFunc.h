@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 
+#include "external/BrowserWindows.h"
 #include "external/ShellStart.h"
 #include "external/WindowInfo.h"
 
@@ -93,6 +94,27 @@ struct BrowserPreviewPlan {
 BrowserPreviewPlan PlanBrowserPreview(Browser browser, const std::string& executable, bool executable_exists,
                                       const std::string& document_path, std::span<const WindowInfo> windows);
 
+// What "既定のブラウザで表示" (preview in the default browser) does.
+struct DefaultBrowserPlan {
+  enum class Action {
+    kNothing,  // no document (its lookup has reported)
+    kReload,   // bring `window` forward, F5, the editor back in front
+    kOpen,     // ShellExecute `start`; on failure show `message`
+  };
+  Action action = Action::kNothing;
+  platform::WindowHandle window = platform::kNoWindow;
+  bool restore_first = false;  // the window is minimised: SW_RESTORE first
+  ShellStart start;
+  std::string message;
+};
+
+// A recognised browser window whose title shows `document_title`
+// (DocumentTitle of the file) is reloaded, so repeated previews never pile
+// up tabs; otherwise the document itself is opened through the shell, which
+// hands it to the user's default browser, in the document's folder.
+DefaultBrowserPlan PlanDefaultBrowserPreview(const std::string& document_path, std::u16string_view document_title,
+                                             std::span<const WindowInfo> windows);
+
 // The three sizes of the size commands and hot keys.
 struct BrowserSize {
   int width;
@@ -104,6 +126,12 @@ inline constexpr std::array<BrowserSize, 3> kBrowserSizes{{{640, 480}, {800, 600
 // anywhere (Composer and the other Netscape windows included).
 bool IsResizableBrowserTitle(std::string_view title);
 
+// The window test of sizing: a window of a modern browser's class when that
+// browser is recognised (RecognizeModernBrowser), any other window by the
+// classic title test. A Chromium-based editor titled "Netscape notes" is
+// thereby left alone.
+bool IsResizableBrowserWindow(const WindowInfo& window);
+
 // What ResizeBrowser does with the chosen window (the target window for the
 // menu items, the foreground window for the hot keys).
 struct BrowserResizePlan {
@@ -112,12 +140,49 @@ struct BrowserResizePlan {
   bool restore_first = false;  // ShowWindow SW_RESTORE before sizing
   int width = 0;               // SetWindowPos with SWP_NOMOVE | SWP_NOZORDER
   int height = 0;
+  // Today's browsers: `width` by `height` is the page area wanted. Once the
+  // window is restored the command measures its page area (PageArea of the
+  // child of `page_class`, or of the client area) and sizes the window with
+  // WindowSizeForPage.
+  bool fit_page = false;
+  std::string page_class;
 };
 
 // Nothing when the size is not smaller than the screen in either direction,
-// for no window, a dialog box, a non-browser title, a minimised window, or
-// Internet Explorer's full-screen view. Otherwise the window becomes
-// width + 8 by height - 20 pixels.
+// for no window, a dialog box, a window that is no browser
+// (IsResizableBrowserWindow), a minimised window, or Internet Explorer's
+// full-screen view. Otherwise a classic browser's window becomes
+// width + 8 by height - 20 pixels: the frame of Internet Explorer and
+// Netscape, sized as if maximised on a screen of that size. A modern
+// browser's page area is fitted to width by height instead (fit_page).
 BrowserResizePlan PlanBrowserResize(BrowserSize size, int screen_width, int screen_height, const WindowInfo& window);
+
+// The page area of a modern browser's window: the rectangle of its page
+// child when the browser has one and it was found (not empty), else its
+// client area.
+platform::Rect PageArea(const platform::Rect& page_child, const platform::Rect& client_area);
+
+// The size SetWindowPos gives a window so that its page area comes out at
+// `page`: the window keeps what it holds around its page area now (`window`
+// and `page_area` in screen coordinates). The difference is measured on the
+// window itself rather than assumed, because the frames of today's browsers
+// differ between browsers, settings and scaling:
+// - On Windows 10/11 GetWindowRect reports, and SetWindowPos sizes, a
+//   rectangle that includes the invisible resize borders DWM draws outside
+//   the visible frame (7 to 8 pixels at 100 % on the left, the right and the
+//   bottom, more at higher scaling); the client area and the page child lie
+//   inside them, so the measured difference carries them.
+// - Chromium browsers keep their tab strip and toolbars (and a bookmarks bar
+//   when shown) above a page child; its rectangle is the page itself, so the
+//   page comes out exactly at the chosen size.
+// - Firefox draws page and toolbars into one window: its client area is
+//   sized, so the page width is right and the toolbars come off the height.
+// Under Wine a plain overlapped stand-in window (frame 2 x 4 pixels wide,
+// caption and frames 4 + 19 + 4 high) with a page child below an 80-pixel
+// tool strip measures 8 x 107 around its page: 800 x 600 gives an 808 x 707
+// window and an 800 x 600 page. An empty page area gives `page` unchanged.
+// The system still bounds the result by the window's minimum and maximum
+// tracking sizes: the page then comes out as near as the window allows.
+BrowserSize WindowSizeForPage(BrowserSize page, const platform::Rect& window, const platform::Rect& page_area);
 
 }  // namespace tagsling::external

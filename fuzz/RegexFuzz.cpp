@@ -7,6 +7,11 @@
 // Besides "no crash, no sanitizer finding" it checks invariants: the match
 // lies inside the text, Sub and Match agree, GSub with "&" gives the text
 // back unchanged, and GSub with "" removes exactly what the matches cover.
+// On texts up to 256 bytes it also runs the three searches of the matcher
+// from the start of the text and from the character starts near the
+// position given by the option byte's upper bits, and checks them against
+// the plainest search there is (every start, one run each; see
+// RestartingSearch.h), with dead pairs remembered and not.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,15 +19,43 @@
 #include <string>
 
 #include "regex/TAWKStr.h"
+#include "tests/unit/regex/RestartingSearch.h"
 
 namespace {
 
 constexpr std::size_t kMaxPattern = 48;
 constexpr std::size_t kMaxReplacement = 16;
 constexpr std::size_t kMaxText = 2048;
+constexpr std::size_t kMaxComparedText = 256;  // the restarting search is quadratic
 
 void Check(bool condition) {
   if (!condition) std::abort();
+}
+
+// Every search of the matcher against the restarting search, from the
+// start and from a few character starts after `from`.
+void CompareSearches(const tagsling::TAWKStr& awk, const std::string& text, std::size_t from) {
+  tagsling::test::RestartingSearch reference(awk.CurrentDFA(), text, awk.SeparatorByte());
+  tagsling::TREMatcher usual = awk.MatcherFor(text);
+  tagsling::TREMatcher remembering = awk.MatcherFor(text);
+  remembering.SetRememberAfter(0);
+  std::size_t pos = 0;
+  for (int tried = 0; tried < 4; ++tried) {
+    auto scan = reference.Scan(pos);
+    auto plain = reference.PlainSearch(pos);
+    auto anchored = reference.AnchoredSearch(pos);
+    for (tagsling::TREMatcher* matcher : {&usual, &remembering}) {
+      Check(matcher->Scan(pos) == scan);
+      Check(matcher->PlainSearch(pos) == plain);
+      Check(matcher->AnchoredSearch(pos) == anchored);
+    }
+    if (pos >= usual.Length()) break;
+    if (tried == 0) {  // on to the character start at or after `from`
+      while (pos < from && pos < usual.Length()) pos += reference.CharLength(pos);
+    } else {
+      pos += reference.CharLength(pos);
+    }
+  }
 }
 
 void Exercise(tagsling::TAWKStr& awk, const std::string& text, const std::string& replacement) {
@@ -81,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(awk.RegExp().empty() && awk.CurrentIndex() == 0);
   }
   Exercise(awk, text, replacement);
+  if (text.size() <= kMaxComparedText) CompareSearches(awk, text, options >> 2);
   if (options & 2) {
     // The text doubles as a second pattern (capped), the pattern as its text.
     try {

@@ -1,6 +1,8 @@
 #pragma once
 // Top-level windows, activation, focus and the clipboard window messages.
-// Class names and titles are code page 932 byte strings.
+// Class names and titles are code page 932 byte strings; WindowTitleWide
+// gives a title as the system holds it, for titles that code page 932 cannot
+// carry (today's browsers put a zero-width space or an em dash in theirs).
 
 #include <string>
 #include <vector>
@@ -23,6 +25,8 @@ class WindowSystem {
 
   virtual std::string WindowClassName(WindowHandle window) = 0;
   virtual std::string WindowTitle(WindowHandle window) = 0;
+  // The title in UTF-16, unconverted and whole (GetWindowTextW).
+  virtual WideText WindowTitleWide(WindowHandle window) = 0;
   virtual bool IsWindowVisible(WindowHandle window) = 0;
   virtual bool IsWindowEnabled(WindowHandle window) = 0;
   virtual bool IsWindowMinimised(WindowHandle window) = 0;
@@ -32,6 +36,12 @@ class WindowSystem {
   virtual ThreadId ThreadOf(WindowHandle window) = 0;     // 0 for no window
   virtual ThreadId CurrentThread() = 0;
   virtual Rect WindowRect(WindowHandle window) = 0;  // screen coordinates
+  // The client area in screen coordinates (GetClientRect mapped to the
+  // screen); an empty rectangle for no window.
+  virtual Rect ClientRect(WindowHandle window) = 0;
+  // The window rectangle of the first visible descendant of `window` whose
+  // class is `class_name` (EnumChildWindows order), or an empty rectangle.
+  virtual Rect DescendantRect(WindowHandle window, const std::string& class_name) = 0;
 
   // AttachThreadInput. False on failure (same thread, no thread, ...).
   virtual bool AttachInput(ThreadId from, ThreadId to, bool attach) = 0;

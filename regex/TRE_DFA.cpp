@@ -109,10 +109,24 @@ TRE_DFA::TRE_DFA(const TRE_NFA& nfa) : headAnchored_(nfa.HeadAnchored()), tailAn
       for (const Transition& t : states_[kInitial].transitions)
         start = start || (t.lo >> 8 <= byte && byte <= t.hi >> 8);
     startBytes_[byte] = start;
+    searchBytes_[byte] = start || (byte == '\n' && states_[kInitial].lineHead != kNone);
+    if (searchBytes_[byte]) {
+      ++searchByteCount_;
+      singleSearchByte_ = byte;
+    }
   }
+  if (searchByteCount_ != 1) singleSearchByte_ = -1;
   for (const State& state : states_)
     flags_.push_back(
         static_cast<std::uint8_t>((state.final ? kFinalFlag : 0) | (state.lineTail != kNone ? kTailFlag : 0)));
+  rowTable_.resize(byteTable_.size());
+  endTable_.resize(byteTable_.size());
+  for (std::size_t i = 0; i < byteTable_.size(); ++i) {
+    int target = byteTable_[i];
+    rowTable_[i] = target == kNone ? -1 : static_cast<std::int32_t>(target << classShift_);
+    endTable_[i] = target != kNone && MayEnd(target);
+  }
+  searchTable_ = TRESearchTable::Build(*this);
 }
 
 int TRE_DFA::Next(int state, std::uint16_t code) const {
@@ -130,6 +144,9 @@ void TRE_DFA::BuildByteTable() {
   // always a class of its own with no successor.
   bool boundary[257] = {};
   boundary[0] = boundary[1] = true;
+  // The line feed and each lead-byte range are classes of their own: the
+  // search table treats them specially.
+  for (int byte : {0x0A, 0x0B, 0x81, 0xA0, 0xE0, 0xFD}) boundary[byte] = true;
   for (const State& state : states_)
     for (const Transition& t : state.transitions) {
       if (t.lo > 0xFF) continue;
@@ -142,10 +159,11 @@ void TRE_DFA::BuildByteTable() {
     byteClass_[byte] = static_cast<std::uint8_t>(representative.size() - 1);
   }
   classCount_ = representative.size();
-  byteTable_.assign(states_.size() * classCount_, kNone);
+  while ((std::size_t{1} << classShift_) < classCount_) ++classShift_;  // a shift instead of a multiply per step
+  byteTable_.assign(states_.size() << classShift_, kNone);
   for (std::size_t s = 0; s < states_.size(); ++s)
     for (std::size_t k = 1; k < classCount_; ++k)
-      byteTable_[s * classCount_ + k] = Next(static_cast<int>(s), static_cast<std::uint16_t>(representative[k]));
+      byteTable_[(s << classShift_) + k] = Next(static_cast<int>(s), static_cast<std::uint16_t>(representative[k]));
 }
 
 }  // namespace tagsling

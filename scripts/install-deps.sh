@@ -7,6 +7,8 @@ packages=(
   cmake g++ clang clang-format libclang-rt-14-dev googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64 xvfb xdotool imagemagick x11-utils
   fonts-wine fonts-ipafont-gothic locales python3
+  pkg-config libre2-dev  # the benchmark peer of bench_regex, never linked by the program
+  zlib1g-dev  # tagsling-icon writes the 256-pixel picture of tagsling.ico as PNG
 )
 
 missing=()

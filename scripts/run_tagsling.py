@@ -1,4 +1,6 @@
-"""Starts Wine's Notepad and tagsling.exe side by side (see run.sh)."""
+"""Starts tagsling.exe and Wine's Notepad side by side (see run.sh): Notepad
+in the area the palette leaves free, where the program itself puts an editor
+it starts, so both windows are whole on the screen."""
 
 import argparse
 import os
@@ -7,6 +9,19 @@ import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from winedesk import WineDesktop  # noqa: E402
+
+
+def _wait_for_settled_palette(desk, seconds=10):
+    """Waits until the palette's rectangle stops changing (it is shown, then
+    maximised or moved to its saved place)."""
+    deadline = time.time() + seconds
+    last = None
+    while time.time() < deadline:
+        rect = desk.tool("rect", "TTagslingMain", check=False)
+        if rect and rect == last:
+            return
+        last = rect
+        time.sleep(0.5)
 
 
 def main():
@@ -21,9 +36,12 @@ def main():
     desk = WineDesktop(args.build_win, display=None if headless else os.environ["DISPLAY"])
     desk.open()
     try:
-        desk.start_notepad()
         tagsling = desk.start(desk.win_exe("tagsling.exe"), cwd=args.build_win)
         desk.wait_window("TTagslingMain", 30)
+        _wait_for_settled_palette(desk)
+        desk.start_notepad()
+        desk.place_in_free_area("Notepad")
+        desk.tool("activate", "Notepad")
         if headless:
             time.sleep(2)  # let the windows paint
             print("screenshot:", desk.screenshot(args.screenshot))

@@ -1,17 +1,29 @@
 #!/usr/bin/env bash
 # The test command: installs what is missing, builds everything, runs every
-# unit test, every fuzz target for a bounded time, and the end-to-end suite
-# under Wine in Xvfb with Wine's Notepad. Ends with "N passed, N failed".
+# unit test twice (with sanitizers, and optimised), every fuzz target for a
+# bounded time, and the end-to-end suite under Wine in Xvfb with Wine's
+# Notepad. Ends with the time of each phase and "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAGSLING_BUILD_DIR:-$root/build}
-fuzz_seconds=${FUZZ_SECONDS:-60}
+fuzz_seconds=${FUZZ_SECONDS:-30}
 passed=0
 failed=0
 failures=()
 
 started=$SECONDS
-note() { printf '\n== %s (at %d s)\n' "$*" $((SECONDS - started)); }
+phases=()
+phase_started=$SECONDS
+phase_name=""
+end_phase() {
+  [ -z "$phase_name" ] || phases+=("$(printf '%-36s %5d s' "$phase_name" $((SECONDS - phase_started)))")
+}
+note() {
+  end_phase
+  phase_name=$*
+  phase_started=$SECONDS
+  printf '\n== %s (at %d s)\n' "$*" $((SECONDS - started))
+}
 record() {  # record PASSED FAILED NAME
   passed=$((passed + $1))
   failed=$((failed + $2))
@@ -31,6 +43,15 @@ else
   record 0 1 "formatting"
 fi
 
+note "Generated files"
+# data/Html.dat and core/BuiltInTemplates.inc come from one table.
+if python3 "$root/scripts/gen-html-dat.py" --check; then
+  echo "data/Html.dat and core/BuiltInTemplates.inc match scripts/gen-html-dat.py"
+  record 1 0 "generated files"
+else
+  record 0 1 "generated files"
+fi
+
 note "Building"
 for kind in native win fuzz bench; do
   if ! "$root/scripts/build.sh" "$kind"; then
@@ -39,41 +60,61 @@ for kind in native win fuzz bench; do
   fi
 done
 
-note "Unit tests"
-for binary in "$build"/native/*_tests; do
-  [ -x "$binary" ] || continue
-  log=$(mktemp)
-  "$binary" --gtest_brief=1 >"$log" 2>&1
-  status=$?
-  ok=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' || echo 0)
-  bad=$(grep -oE '^\[  FAILED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+' || echo 0)
-  [ -n "$ok" ] || ok=0
-  [ -n "$bad" ] || bad=0
-  if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi  # a crash or sanitizer report
-  [ "$bad" -eq 0 ] || cat "$log"
-  printf '%-28s %4d passed, %d failed\n' "$(basename "$binary")" "$ok" "$bad"
-  record "$ok" "$bad" "$(basename "$binary")"
-  rm -f "$log"
-done
+# run_unit_tests BUILD_FOLDER LABEL: every *_tests binary of the folder.
+run_unit_tests() {
+  local binary log status ok bad
+  for binary in "$1"/*_tests; do
+    [ -x "$binary" ] || continue
+    log=$(mktemp)
+    "$binary" --gtest_brief=1 >"$log" 2>&1
+    status=$?
+    ok=$(grep -oE '^\[  PASSED  \] [0-9]+' "$log" | grep -oE '[0-9]+$' || echo 0)
+    bad=$(grep -oE '^\[  FAILED  \] [0-9]+ test' "$log" | grep -oE '[0-9]+' || echo 0)
+    [ -n "$ok" ] || ok=0
+    [ -n "$bad" ] || bad=0
+    if [ "$status" -ne 0 ] && [ "$bad" -eq 0 ]; then bad=1; fi  # a crash or sanitizer report
+    [ "$bad" -eq 0 ] || cat "$log"
+    printf '%-38s %4d passed, %d failed\n' "$2/$(basename "$binary")" "$ok" "$bad"
+    record "$ok" "$bad" "$2/$(basename "$binary")"
+    rm -f "$log"
+  done
+}
+
+note "Unit tests with sanitizers (Debug)"
+run_unit_tests "$build/native" native
+
+note "Unit tests optimised (Release)"
+run_unit_tests "$build/bench" optimised
 
 note "Fuzzing (${fuzz_seconds} s per target)"
 for binary in "$build"/fuzz/fuzz_*; do
   [ -x "$binary" ] || continue
   name=$(basename "$binary")
   corpus="$root/fuzz/corpus/${name#fuzz_}"
-  args=(-max_total_time="$fuzz_seconds" -print_final_stats=0)
+  mkdir -p "$build/fuzz-findings"
+  args=(-max_total_time="$fuzz_seconds" -print_final_stats=1 -artifact_prefix="$build/fuzz-findings/${name#fuzz_}-")
   work=$(mktemp -d)
   [ -d "$corpus" ] && cp -r "$corpus"/. "$work"/
   if (cd "$work" && "$binary" "${args[@]}" "$work" >"$work.log" 2>&1); then
-    echo "$name: no crash"
+    executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$work.log" | grep -oE '[0-9]+$')
+    echo "$name: no crash (${executions:-?} executions, $(grep -oE 'cov: [0-9]+' "$work.log" | tail -n 1))"
     record 1 0 "$name"
   else
     tail -n 40 "$work.log"
-    echo "$name: FAILED"
+    echo "$name: FAILED (input kept in $build/fuzz-findings/)"
     record 0 1 "$name"
   fi
   rm -rf "$work" "$work.log"
 done
+
+note "Release package"
+# The zip a Windows user downloads, made twice for the same bytes; the
+# end-to-end run starts Tagsling from it.
+if "$root/scripts/check-package.sh"; then
+  record 1 0 "release package"
+else
+  record 0 1 "release package"
+fi
 
 note "End-to-end tests under Wine"
 e2e_log=$(mktemp)
@@ -88,7 +129,10 @@ else
 fi
 rm -f "$e2e_log"
 
-note "Summary"
+end_phase
+printf '\n== Summary (at %d s)\n' $((SECONDS - started))
+printf '%s\n' "${phases[@]}"
+printf '%-36s %5d s\n' "total" $((SECONDS - started))
 [ ${#failures[@]} -eq 0 ] || echo "Failed in: ${failures[*]}"
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

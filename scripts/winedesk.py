@@ -166,6 +166,32 @@ class WineDesktop:
             self.start("notepad")
             self.wait_window("Notepad")
 
+    def free_area(self, palette="TTagslingMain"):
+        """(left, top, right, bottom) of the screen area the palette leaves
+        free, computed as the program does for an editor it starts: below a
+        maximised palette (a strip along the top of the work area), the whole
+        work area beside a docked palette (which lies outside the work area);
+        None otherwise (a floating palette, or no palette in view)."""
+        rect = self.tool("rect", palette, check=False).split()
+        if len(rect) != 4:
+            return None
+        palette_left, palette_top, palette_right, palette_bottom = map(int, rect)
+        left, top, right, bottom = map(int, self.tool("workarea").split())
+        if self.tool("zoomed", palette).strip() == "1":
+            return left, palette_bottom, right, bottom
+        if palette_bottom <= top or palette_top >= bottom or palette_right <= left or palette_left >= right:
+            return left, top, right, bottom
+        return None
+
+    def place_in_free_area(self, window="Notepad", palette="TTagslingMain"):
+        """Moves `window` (a class) into the palette's free area; returns the
+        area, or None when there is none and the window stays put."""
+        area = self.free_area(palette)
+        if area:
+            left, top, right, bottom = area
+            self.tool("place", window, left, top, right - left, bottom - top)
+        return area
+
     # --- screen ----------------------------------------------------------
 
     def xdotool(self, *args):

@@ -91,6 +91,7 @@ const SettingDefinition kSettingsTable[] = {
     TS_TEXT("Option", OpenBaseDirHotKey),
     TS_TEXT("Option", OpenIEHotKey),
     TS_TEXT("Option", OpenNNHotKey),
+    TS_TEXT("Option", OpenDefaultBrowserHotKey),
     TS_SYSTEM("Option", EditorFile, SystemDefault::kEditorFile),
     TS_BOOL("Option", EditorWindowMax, true),
     TS_TEXT("Option", EditorCmdLine),
@@ -243,7 +244,11 @@ std::string ReadAppPath(const SettingsEnvironment& environment, const std::strin
 
 void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const std::string& settings_path,
                   const std::string& window_section) {
-  ProfileDocument file = ProfileDocument::Load(settings_path);
+  LoadSettings(settings, environment, ProfileDocument::Load(settings_path), window_section);
+}
+
+void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const ProfileDocument& file,
+                  const std::string& window_section) {
   std::optional<std::string> family;  // asked once, when EditorWindowClass is reached
   for (const SettingDefinition& row : kSettingsTable) {
     const char* section = IsMainWindowRow(row) ? window_section.c_str() : row.section;
@@ -281,6 +286,12 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
 void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment, const std::string& settings_path,
                   const std::string& window_section) {
   ProfileDocument file = ProfileDocument::Load(settings_path);
+  if (!StoreSettings(settings, environment, file, window_section) || !file.Save())
+    throw SettingsWriteError(settings_path);
+}
+
+bool StoreSettings(const AppSettings& settings, const SettingsEnvironment& environment, ProfileDocument& file,
+                   const std::string& window_section) {
   AppSettings written = settings;
   bool docked = environment.MainWindowDocked();
   bool zoomed = !docked && environment.MainWindowZoomed();
@@ -313,7 +324,7 @@ void SaveSettings(const AppSettings& settings, const SettingsEnvironment& enviro
                    },
                    row.field);
   }
-  if (!ok || !file.Save()) throw SettingsWriteError(settings_path);
+  return ok;
 }
 
 void ComputeDockedThicknesses(AppSettings& settings, const SettingsEnvironment& environment) {

@@ -25,6 +25,8 @@
 
 namespace tagsling::settings {
 
+class ProfileDocument;
+
 // The main window's class name, which is also the name of the section holding
 // its position.
 inline constexpr const char* kMainWindowSection = "TTagslingMain";
@@ -91,6 +93,7 @@ struct AppSettings {
   std::string OpenBaseDirHotKey;
   std::string OpenIEHotKey;
   std::string OpenNNHotKey;
+  std::string OpenDefaultBrowserHotKey;
   std::string EditorFile;
   bool EditorWindowMax;
   std::string EditorCmdLine;
@@ -197,6 +200,14 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
 // last normal position stays in the file. FormHeight is never written.
 void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment, const std::string& settings_path,
                   const std::string& window_section = kMainWindowSection);
+
+// LoadSettings and SaveSettings on the file's text held in memory. Storing
+// returns false, leaving the document partly changed, when a key cannot be
+// set; it never touches the file on disk.
+void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const ProfileDocument& file,
+                  const std::string& window_section = kMainWindowSection);
+bool StoreSettings(const AppSettings& settings, const SettingsEnvironment& environment, ProfileDocument& file,
+                   const std::string& window_section = kMainWindowSection);
 
 // The docked toolbar thicknesses from the system metrics.
 void ComputeDockedThicknesses(AppSettings& settings, const SettingsEnvironment& environment);

@@ -10,8 +10,8 @@ namespace {
 const ListMenuDefinition kListMenus[] = {
     {ListMenu::kMenuBarUserTag, RegisteredList::kUserTag, 2, false, -1, -1, ListMenuAction::kRunUserTag},
     {ListMenu::kUserTagButton, RegisteredList::kUserTag, 2, false, -1, -1, ListMenuAction::kRunUserTag},
-    {ListMenu::kPopup1UserTag, RegisteredList::kUserTag, 0, true, 12, 11, ListMenuAction::kRunUserTagFromPopup},
-    {ListMenu::kPopup4UserTag, RegisteredList::kUserTag, 0, true, 16, 15, ListMenuAction::kRunUserTagFromPopup},
+    {ListMenu::kPopup1UserTag, RegisteredList::kUserTag, 0, true, 14, 13, ListMenuAction::kRunUserTagFromPopup},
+    {ListMenu::kPopup4UserTag, RegisteredList::kUserTag, 0, true, 18, 17, ListMenuAction::kRunUserTagFromPopup},
     {ListMenu::kMenuBarTools, RegisteredList::kTools, 2, false, -1, -1, ListMenuAction::kRunExternalTool},
     {ListMenu::kToolsButton, RegisteredList::kTools, 2, false, -1, -1, ListMenuAction::kRunExternalTool},
     {ListMenu::kPopup2Tools, RegisteredList::kTools, 0, false, 7, -1, ListMenuAction::kRunExternalTool},

@@ -80,8 +80,17 @@ std::string EncodeValue(std::string_view value) {
   return quoted;
 }
 
+// True when the last character is a lead byte without its trail byte: in a
+// section header it would take the closing "]" as its trail byte.
+bool EndsInLeadByte(std::string_view text) {
+  std::size_t last = std::string_view::npos;
+  for (std::size_t pos = 0; pos < text.size(); pos += SjisCharLength(text, pos)) last = pos;
+  return last != std::string_view::npos && last + 1 == text.size() &&
+         IsSjisLeadByte(static_cast<unsigned char>(text[last]));
+}
+
 bool UsableSectionName(std::string_view section) {
-  return !HasLineBreak(section) && FindSingleByte(section, ']') == std::string_view::npos;
+  return !HasLineBreak(section) && FindSingleByte(section, ']') == std::string_view::npos && !EndsInLeadByte(section);
 }
 
 bool UsableKeyName(std::string_view key) {
@@ -159,19 +168,21 @@ ProfileDocument::Line ProfileDocument::ParseLine(std::string text, std::string e
 }
 
 ProfileDocument ProfileDocument::FromText(std::string_view text) {
+  // CR LF, LF and a lone CR each end a line, so no value read can hold a
+  // line break (the writer turns them into blanks and must read back the
+  // same value).
   ProfileDocument document;
   std::size_t start = 0;
   while (start < text.size()) {
-    std::size_t newline = text.find('\n', start);
-    if (newline == std::string_view::npos) {
+    std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
       document.lines_.push_back(ParseLine(std::string(text.substr(start)), ""));
       break;
     }
-    std::size_t end = newline;
-    if (end > start && text[end - 1] == '\r') --end;
+    std::size_t next = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
     document.lines_.push_back(
-        ParseLine(std::string(text.substr(start, end - start)), std::string(text.substr(end, newline + 1 - end))));
-    start = newline + 1;
+        ParseLine(std::string(text.substr(start, end - start)), std::string(text.substr(end, next - end))));
+    start = next;
   }
   return document;
 }

@@ -3,6 +3,7 @@
 // through this layer, which behaves like the Windows profile interface.
 //
 // Reading:
+// - CR LF, LF and a lone CR each end a line.
 // - Section and key names are compared without regard to ASCII case; the
 //   bytes of double-byte Shift-JIS characters are compared exactly, so a
 //   trail byte that happens to be an ASCII letter is never folded.
@@ -52,7 +53,8 @@ int ReadProfileInt(const std::string& path, const std::string& section, const st
 
 // Writes one key, keeping the rest of the file. False when the file cannot be
 // written or the names are unusable (empty key, a key holding "=", a section
-// holding "]", line breaks in a name).
+// holding "]" or ending in a lead byte without its trail byte, line breaks in
+// a name).
 bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,
                         const std::string& value);
 
@@ -109,7 +111,7 @@ class ProfileDocument {
   enum class LineKind { kOther, kSection, kKey };
   struct Line {
     std::string text;    // the line without its ending
-    std::string ending;  // "\r\n", "\n" or "" (last line without one)
+    std::string ending;  // "\r\n", "\n", "\r" or "" (last line without one)
     LineKind kind = LineKind::kOther;
     std::string name;  // section or key name, trimmed
   };

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "icon/ProgramIcon.h"
+
 namespace tagsling::ui {
 namespace {
 
@@ -18,6 +20,8 @@ constexpr COLORREF kLink = RGB(0x0b, 0x6b, 0xb5);
 constexpr COLORREF kForm = RGB(0xb0, 0x5a, 0x00);
 constexpr COLORREF kFrame = RGB(0x00, 0x7c, 0x80);
 constexpr COLORREF kTool = RGB(0x44, 0x4c, 0x56);
+constexpr COLORREF kHtml5 = RGB(0xc8, 0x3e, 0x16);
+constexpr COLORREF kHighlight = RGB(0xff, 0xe0, 0x40);
 constexpr COLORREF kPaper = RGB(0xff, 0xff, 0xff);
 constexpr COLORREF kFolder = RGB(0xe8, 0xb0, 0x30);
 
@@ -67,10 +71,7 @@ class Canvas {
   }
 
   void Line(std::initializer_list<double> coordinates, COLORREF color, double width = 1) {
-    std::vector<POINT> points;
-    for (auto it = coordinates.begin(); it != coordinates.end() && it + 1 != coordinates.end(); it += 2) {
-      points.push_back({X(*it), Y(*(it + 1))});
-    }
+    const std::vector<POINT> points = Points(coordinates);
     HPEN pen = CreatePen(PS_SOLID, std::max(1, static_cast<int>(std::lround(width * scale_))), color);
     HGDIOBJ old = SelectObject(dc_, pen);
     Polyline(dc_, points.data(), static_cast<int>(points.size()));
@@ -79,8 +80,13 @@ class Canvas {
   }
 
   void Triangle(double x0, double y0, double x1, double y1, double x2, double y2, COLORREF color) {
-    POINT points[3] = {{X(x0), Y(y0)}, {X(x1), Y(y1)}, {X(x2), Y(y2)}};
-    Outlined(color, color, 1, [&] { Polygon(dc_, points, 3); });
+    Shape({x0, y0, x1, y1, x2, y2}, color);
+  }
+
+  // A filled polygon through the points (x, y pairs).
+  void Shape(std::initializer_list<double> coordinates, COLORREF color) {
+    const std::vector<POINT> points = Points(coordinates);
+    Outlined(color, color, 1, [&] { Polygon(dc_, points.data(), static_cast<int>(points.size())); });
   }
 
   // Text centred in the box, as large as fits.
@@ -164,7 +170,30 @@ class Canvas {
     Text(2, 3.5, 14, 12.5, text, color);
   }
 
+  // A page with one region filled: where a structural element sits.
+  void PageRegion(double x0, double y0, double x1, double y1, COLORREF color) {
+    Box(1, 1.5, 15, 14.5, kPaper, color);
+    Fill(x0, y0, x1, y1, color);
+  }
+
+  // A landscape (sun and hill) in a frame.
+  void Landscape(double x0, double y0, double x1, double y1, COLORREF color) {
+    Box(x0, y0, x1, y1, Tint(color, 0.85), color);
+    const double w = x1 - x0;
+    const double h = y1 - y0;
+    Ellipse(x0 + w * 0.62, y0 + h * 0.18, x0 + w * 0.86, y0 + h * 0.42, kHighlight, kHighlight);
+    Triangle(x0 + 1, y1 - 1, x0 + w * 0.4, y0 + h * 0.35, x0 + w * 0.8, y1 - 1, color);
+  }
+
  private:
+  std::vector<POINT> Points(std::initializer_list<double> coordinates) const {
+    std::vector<POINT> points;
+    for (auto it = coordinates.begin(); it != coordinates.end() && it + 1 != coordinates.end(); it += 2) {
+      points.push_back({X(*it), Y(*(it + 1))});
+    }
+    return points;
+  }
+
   // Draws a shape filled with `fill` and outlined with `border`.
   template <typename Draw>
   void Outlined(COLORREF fill, COLORREF border, int width, Draw draw) {
@@ -501,20 +530,83 @@ void DrawToolPicture(Canvas& c, int index) {
       c.Fill(1, 4, 2, 12, kForm);
       c.Fill(14, 4, 15, 12, kForm);
       break;
+    // The page "HTML5".
+    case 88:  // the document: a shield with a 5
+      c.Shape({1.5, 0.5, 14.5, 0.5, 13.3, 13.3, 8, 15.5, 2.7, 13.3}, kHtml5);
+      c.Text(4, 3, 12, 12.5, L"5", kPaper);
+      break;
+    case 89:  // header: the top of the page
+      c.PageRegion(1, 1.5, 15, 5.5, kHtml5);
+      break;
+    case 90:  // nav: a column of links
+      c.PageRegion(1, 1.5, 6, 14.5, kHtml5);
+      for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 4.5, 5.3 + i * 3.3, kPaper);
+      break;
+    case 91:  // main: the middle of the page, between its header and footer
+      c.Box(1, 1.5, 15, 14.5, kPaper, kHtml5);
+      c.Fill(2, 2.5, 14, 4, Tint(kHtml5, 0.55));
+      c.Fill(2, 12, 14, 13.5, Tint(kHtml5, 0.55));
+      c.Fill(2, 5, 14, 11, kHtml5);
+      break;
+    case 92:  // section: the page in parts, each with its heading
+      for (int i = 0; i < 2; ++i) {
+        const double top = 1 + i * 7.5;
+        c.Box(1, top, 15, top + 6.5, kPaper, kHtml5);
+        c.Fill(3, top + 2, 10, top + 3.8, kHtml5);
+      }
+      break;
+    case 93:  // article: a headline and its text
+      c.Document(kHtml5);
+      c.Fill(4.5, 3.5, 10, 5.5, kHtml5);
+      for (int i = 0; i < 3; ++i) c.Fill(4.5, 7.5 + i * 2.3, 11.5, 8.5 + i * 2.3, Tint(kHtml5, 0.3));
+      break;
+    case 94:  // aside: a column beside the text
+      c.PageRegion(10, 1.5, 15, 14.5, kHtml5);
+      for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 8.5, 5 + i * 3.3, Tint(kHtml5, 0.4));
+      break;
+    case 95:  // footer: the bottom of the page
+      c.PageRegion(1, 10.5, 15, 14.5, kHtml5);
+      break;
+    case 96:  // figure: a picture above its caption
+      c.Landscape(1, 1, 15, 11, kHtml5);
+      c.Fill(3, 12.5, 13, 14.5, kHtml5);
+      break;
+    case 97:  // picture: one image in several sources
+      c.Box(5, 1, 15.5, 10, Tint(kHtml5, 0.6), kHtml5);
+      c.Landscape(0.5, 5, 11, 15, kHtml5);
+      break;
+    case 98:  // video: play
+      c.RoundBox(0.5, 2, 15.5, 14, kHtml5, kHtml5);
+      c.Triangle(6, 5, 11.5, 8, 6, 11, kPaper);
+      break;
+    case 99:  // audio: a loudspeaker
+      c.Shape({1, 6, 4, 6, 8.5, 2, 8.5, 14, 4, 10, 1, 10}, kHtml5);
+      c.Line({10.5, 5.5, 11.7, 8, 10.5, 10.5}, kHtml5, 1.2);
+      c.Line({12.5, 3.2, 14.7, 8, 12.5, 12.8}, kHtml5, 1.2);
+      break;
+    case 100:  // details: an open disclosure triangle and the text it shows
+      c.Triangle(1, 3, 7, 3, 4, 7, kHtml5);
+      c.Fill(8.5, 4, 15, 6, kHtml5);
+      c.Fill(4, 9.5, 15, 10.5, Tint(kHtml5, 0.3));
+      c.Fill(4, 12.5, 12, 13.5, Tint(kHtml5, 0.3));
+      break;
+    case 101:  // mark: highlighted text
+      c.Fill(0, 3, 16, 13, kHighlight);
+      c.Text(1, 4, 15, 12, L"ab", kHtml5);
+      break;
+    case 102:  // time: a clock
+      c.Ellipse(1, 1, 15, 15, kPaper, kHtml5);
+      c.Line({8, 3.5, 8, 8, 11.5, 10}, kHtml5, 1.4);
+      break;
+    case 103:  // preview in the default browser: a browser window showing a globe
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
+      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
+      c.Ellipse(4.5, 6, 11.5, 13, Tint(kLink, 0.85), kLink);
+      c.Ellipse(6.7, 6, 9.3, 13, Tint(kLink, 0.85), kLink);
+      c.Line({4.5, 9.5, 11.5, 9.5}, kLink);
+      break;
     default:
       break;
-  }
-}
-
-void DrawAppPicture(Canvas& c, int index) {
-  if (index == 0) {
-    c.RoundBox(0.3, 0.3, 15.7, 15.7, kBasic, kBasic);
-    c.Text(2, 2, 14, 14, L"T", kPaper);
-  } else {
-    c.RoundBox(0.3, 0.3, 15.7, 15.7, kForm, kForm);
-    c.Text(1, 2, 5, 14, L"[", kPaper);
-    c.Text(11, 2, 15, 14, L"]", kPaper);
-    c.Text(4.5, 2.5, 11.5, 13.5, L"T", kPaper);
   }
 }
 
@@ -625,7 +717,8 @@ UniqueBitmap CreateToolBitmap(int index, int size) {
 }
 
 UniqueIcon CreateProgramIcon(int index, int size) {
-  const std::vector<std::uint32_t> pixels = Render(DrawAppPicture, index, size);
+  // The drawing of tagsling.ico, the icon resource Explorer shows.
+  const std::vector<std::uint32_t> pixels = icon::RenderProgramIcon(index, size);
   UniqueBitmap color = MakeBitmap(pixels, size, size);
   // The mask is unused for 32-bit icons with alpha, but must exist (cleared:
   // rows of whole 16-bit words).
@@ -639,8 +732,10 @@ UniqueIcon CreateProgramIcon(int index, int size) {
 }
 
 void DrawProgramPicture(HDC dc, const RECT& rect, int index) {
-  Canvas canvas(dc, rect);
-  DrawAppPicture(canvas, index);
+  const int size = std::min(rect.right - rect.left, rect.bottom - rect.top);
+  if (size <= 0) return;
+  UniqueIcon picture = CreateProgramIcon(index, size);
+  if (picture) DrawIconEx(dc, rect.left, rect.top, picture.get(), size, size, 0, nullptr, DI_NORMAL);
 }
 
 }  // namespace tagsling::ui

@@ -1,10 +1,13 @@
 #pragma once
 // The pictures of the palette program, drawn at run time at the size the
 // monitor's scaling asks for, so they stay crisp at 100 %, 150 % and beyond:
-// the 88 button and menu pictures of IL_ToolBt and the two program icons of
-// MyAppIcons (normal mode and sandwich mode).
+// the kToolImageCount button and menu pictures of IL_ToolBt and the two
+// program icons of MyAppIcons (normal mode and sandwich mode).
 //
-// Each picture is described on a 16 x 16 grid (badges with a short text,
+// The program icons come from icon/ProgramIcon.h, the drawing that also
+// gives tagsling.ico its pictures.
+//
+// Each button picture is described on a 16 x 16 grid (badges with a short text,
 // small pictograms made of rectangles, lines and ellipses) and drawn with GDI
 // at the requested size, once on black and once on white; the difference
 // between the two gives each pixel's coverage, so the anti-aliased edges of
@@ -13,12 +16,11 @@
 #include <windows.h>
 
 #include "ui/Handles.h"
+#include "ui/model/PalettePages.h"
 
 namespace tagsling::ui {
 
-inline constexpr int kToolImageCount = 88;
-
-// IL_ToolBt: all 88 pictures, `size` x `size` pixels each, 32-bit with alpha.
+// IL_ToolBt: all kToolImageCount pictures, `size` x `size` pixels each, 32-bit with alpha.
 UniqueImageList CreateToolImageList(int size);
 
 // One picture as a premultiplied 32-bit bitmap, for menu items.

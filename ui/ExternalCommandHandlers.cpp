@@ -26,6 +26,7 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
   add(RunExternalTool, [](external::ExternalContext& c, int entry) { external::RunExternalTool(c, entry); });
   add(PreviewIE, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kInternetExplorer); });
   add(PreviewNN, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kNetscapeNavigator); });
+  add(PreviewDefaultBrowser, [](external::ExternalContext& c, int) { external::PreviewInDefaultBrowserCommand(c); });
 
   struct SizeCommand {
     CommandId command;

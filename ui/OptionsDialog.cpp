@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "core/TargetWindow.h"
+#include "external/BrowserWindows.h"
 #include "settings/RegisteredLists.h"
 #include "ui/AppWindow.h"
 #include "ui/Busy.h"
@@ -39,6 +40,26 @@ constexpr int kHelpId = 9;  // IDHELP
 constexpr int kTabId = 50;
 constexpr int kFirstControlId = 1000;
 constexpr int kFirstBuddyId = 3000;
+
+// Whether the shell's "App Paths" list names `exe`: per user (HKCU), then for
+// the machine in the 64-bit and the 32-bit view of the registry.
+bool HasAppPath(std::string_view exe) {
+  const std::wstring key =
+      L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\" + std::wstring(exe.begin(), exe.end());
+  struct Place {
+    HKEY root;
+    REGSAM view;
+  };
+  for (const Place& place : {Place{HKEY_CURRENT_USER, 0}, Place{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
+                             Place{HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY}}) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(place.root, key.c_str(), 0, KEY_READ | place.view, &opened) == ERROR_SUCCESS) {
+      RegCloseKey(opened);
+      return true;
+    }
+  }
+  return false;
+}
 
 std::string KeyNameFromDriver(unsigned virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
@@ -88,6 +109,7 @@ class OptionsDialog final : public RuntimeDialog {
 
     LoadControls();
     FillShownWindows();
+    ShowInstalledBrowsers();
     FillList(W::ThroughWindowList);
     FillList(W::ToolList);
     FillList(W::UserTagList);
@@ -291,7 +313,7 @@ class OptionsDialog final : public RuntimeDialog {
       }
       case K::Field: {
         AddLabel(page, control.caption, x, y + 3, kFieldLabelWidth - 4);
-        const DWORD style = control.widget == W::ThroughClass ? ES_READONLY : WS_TABSTOP;
+        const DWORD style = IsReadOnlyField(control.widget) ? ES_READONLY : WS_TABSTOP;
         item.window = Add(page, WC_EDITW, L"", style | ES_AUTOHSCROLL, x + kFieldLabelWidth, y,
                           inner_width - kFieldLabelWidth, 21, ItemId(), WS_EX_CLIENTEDGE);
         return x + inner_width;
@@ -493,6 +515,11 @@ class OptionsDialog final : public RuntimeDialog {
     std::vector<ListRow> rows;
     for (const ShownWindow& window : shown_) rows.push_back({window.title, window.class_name});
     FillRows(WidgetWindow(W::ShownWindowList), rows, -1);
+  }
+
+  void ShowInstalledBrowsers() {
+    const std::string line = external::InstalledBrowsersLine(HasAppPath);
+    SetWindowTextW(WidgetWindow(W::InstalledBrowsers), Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
   }
 
   void ShowThroughFields() {

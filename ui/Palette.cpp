@@ -12,7 +12,7 @@ constexpr wchar_t kPanelClass[] = L"TPanel";
 // Widths of the panels and heights of the tool rows in pixels at 100 %.
 constexpr int kBevelHeight = 2;
 constexpr int kPanel1Width = 33;
-constexpr int kPanel3Width = 131;
+constexpr int kPanel3Width = kPaletteLayout.toolPanelWidth;
 constexpr int kPanel4Width = 470;
 constexpr int kToolRowHeight = 25;
 constexpr int kSeparatorWidth = 6;
@@ -167,7 +167,7 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, HIMAGELIST image
   tabs_ = CreateWindowExW(0, WC_TABCONTROLW, L"PageControl1", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 0, 0,
                           panel4_, nullptr, instance, nullptr);
   SendMessageW(tabs_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  // Narrow tab padding: all nine captions fit the page width.
+  // Narrow tab padding: all ten captions fit the page width.
   SendMessageW(tabs_, TCM_SETPADDING, 0, MAKELPARAM(Scale(4), Scale(3)));
   SendMessageW(tabs_, TCM_SETMINTABWIDTH, 0, Scale(16));
   int index = 0;

@@ -64,10 +64,33 @@ std::string Hex(unsigned value) {
   return buffer;
 }
 
+// One conversion descriptor per direction, opened on first use and reset
+// before every conversion (opening one costs far more than a short text).
+class IconvDescriptor {
+ public:
+  IconvDescriptor(const char* from, const char* to) : cd_(iconv_open(to, from)) {
+    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks CP932");
+  }
+  ~IconvDescriptor() { iconv_close(cd_); }
+  IconvDescriptor(const IconvDescriptor&) = delete;
+  IconvDescriptor& operator=(const IconvDescriptor&) = delete;
+  iconv_t Reset() {
+    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+    return cd_;
+  }
+
+ private:
+  iconv_t cd_;
+};
+
+enum class Direction { kToWide, kToSjis };
+
 // iconv between code page 932 and UTF-16LE; unconvertible input becomes '?'.
-std::string Iconv(std::string_view input, const char* from, const char* to, std::size_t unit) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv lacks CP932");
+std::string Iconv(std::string_view input, Direction direction) {
+  thread_local IconvDescriptor to_wide("CP932", "UTF-16LE");
+  thread_local IconvDescriptor to_sjis("UTF-16LE", "CP932");
+  iconv_t cd = direction == Direction::kToSjis ? to_sjis.Reset() : to_wide.Reset();
+  const std::size_t unit = direction == Direction::kToSjis ? 1 : 2;  // bytes of one output '?'
   std::string out;
   std::string in_copy(input);
   char* in = in_copy.data();
@@ -92,7 +115,6 @@ std::string Iconv(std::string_view input, const char* from, const char* to, std:
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
     }
   }
-  iconv_close(cd);
   return out;
 }
 
@@ -225,6 +247,12 @@ SimWindow& SimDesktop::Window(WindowHandle handle) {
   SimWindow* w = Find(handle);
   if (!w) throw std::logic_error("no such simulated window");
   return *w;
+}
+
+void SimDesktop::SetWideTitle(WindowHandle handle, std::u16string_view title) {
+  SimWindow& w = Window(handle);
+  w.wide_title = WideText(title);
+  w.title = WideToSjis(title);
 }
 
 SimEditor& SimDesktop::Editor(WindowHandle control) {
@@ -555,6 +583,26 @@ ProcessId SimDesktop::ProcessOf(WindowHandle window) { return Field(window, &Sim
 ThreadId SimDesktop::ThreadOf(WindowHandle window) { return Field(window, &SimWindow::thread); }
 Rect SimDesktop::WindowRect(WindowHandle window) { return Field(window, &SimWindow::rect); }
 
+WideText SimDesktop::WindowTitleWide(WindowHandle window) {
+  const SimWindow* w = Find(window);
+  if (!w) return {};
+  return w->wide_title ? *w->wide_title : SjisToWide(w->title);
+}
+
+Rect SimDesktop::ClientRect(WindowHandle window) {
+  const SimWindow* w = Find(window);
+  if (!w) return {};
+  return w->client == Rect{} ? w->rect : w->client;
+}
+
+Rect SimDesktop::DescendantRect(WindowHandle window, const std::string& class_name) {
+  const SimWindow* w = Find(window);
+  if (!w) return {};
+  for (const auto& [child_class, rect] : w->descendants)
+    if (child_class == class_name) return rect;
+  return {};
+}
+
 bool SimDesktop::AttachInput(ThreadId from, ThreadId to, bool attach) {
   log.push_back(std::string(attach ? "attach " : "detach ") + std::to_string(from) + " " + std::to_string(to));
   // Like the real call: attaching a thread to itself or to nothing fails.
@@ -656,7 +704,7 @@ void SimDesktop::ShowMessage(const std::string& text, MessageIcon) {
 // -------------------------------------------------------------------- codec
 
 WideText SimDesktop::SjisToWide(std::string_view sjis) {
-  std::string bytes = Iconv(sjis, "CP932", "UTF-16LE", 2);
+  std::string bytes = Iconv(sjis, Direction::kToWide);
   WideText wide;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
     wide.push_back(
@@ -671,7 +719,7 @@ std::string SimDesktop::WideToSjis(std::u16string_view wide) {
     bytes.push_back(static_cast<char>(c & 0xFF));
     bytes.push_back(static_cast<char>(c >> 8));
   }
-  return Iconv(bytes, "UTF-16LE", "CP932", 1);
+  return Iconv(bytes, Direction::kToSjis);
 }
 
 }  // namespace tagsling::platform::sim

@@ -4,7 +4,9 @@
 //
 // What it models:
 // - top-level windows in stacking order (index 0 is the top) with class,
-//   title, visibility, enabled and minimised state, owner, process, thread;
+//   title (code page 932, and UTF-16 when set as such), visibility, enabled
+//   and minimised state, owner, process, thread, window and client
+//   rectangles, and child windows known only by class and rectangle;
 // - per-thread focus and thread-input attachment, the foreground window;
 // - simulated editor controls (text, caret, selection) that react to the
 //   cut, copy and paste keystrokes of the usual editors, to WM_CUT, WM_COPY,
@@ -94,6 +96,14 @@ struct SimWindow {
   ProcessId process = 0;
   ThreadId thread = 0;
   Rect rect;
+  // The client area; an empty one stands for `rect`.
+  Rect client;
+  // Child windows known only by class and window rectangle (a browser's
+  // page area), in enumeration order.
+  std::vector<std::pair<std::string, Rect>> descendants;
+  // The UTF-16 title when set by SetWideTitle; otherwise WindowTitleWide
+  // converts `title`.
+  std::optional<WideText> wide_title;
   WindowHandle focus = kNoWindow;  // the control that has the focus inside it
 };
 
@@ -119,6 +129,9 @@ class SimDesktop final : public Clipboard,
   // Adds an editor control inside `top` and gives it the window's focus.
   WindowHandle AddEditor(WindowHandle top);
   SimWindow& Window(WindowHandle handle);
+  // Gives a window a UTF-16 title; its code page 932 title becomes what
+  // the conversion makes of it, as on the real system.
+  void SetWideTitle(WindowHandle handle, std::u16string_view title);
   // Closes a top-level window with its editors; the handle names nothing
   // afterwards.
   void RemoveWindow(WindowHandle handle);
@@ -199,6 +212,7 @@ class SimDesktop final : public Clipboard,
   bool WindowExists(WindowHandle window) override;
   std::string WindowClassName(WindowHandle window) override;
   std::string WindowTitle(WindowHandle window) override;
+  WideText WindowTitleWide(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
   bool IsWindowMinimised(WindowHandle window) override;
@@ -208,6 +222,8 @@ class SimDesktop final : public Clipboard,
   ThreadId ThreadOf(WindowHandle window) override;
   ThreadId CurrentThread() override { return kOwnThread; }
   Rect WindowRect(WindowHandle window) override;
+  Rect ClientRect(WindowHandle window) override;
+  Rect DescendantRect(WindowHandle window, const std::string& class_name) override;
   bool AttachInput(ThreadId from, ThreadId to, bool attach) override;
   bool BringToTop(WindowHandle window) override;
   WindowHandle ForegroundWindow() override { return foreground_; }

@@ -418,13 +418,15 @@ std::string Win32Desktop::WindowClassName(WindowHandle window) {
   return WideToSjis(FromW(std::wstring_view(buffer, length > 0 ? static_cast<std::size_t>(length) : 0)));
 }
 
-std::string Win32Desktop::WindowTitle(WindowHandle window) {
+std::string Win32Desktop::WindowTitle(WindowHandle window) { return WideToSjis(WindowTitleWide(window)); }
+
+WideText Win32Desktop::WindowTitleWide(WindowHandle window) {
   int length = GetWindowTextLengthW(H(window));
   if (length <= 0) return {};
   std::wstring buffer(static_cast<std::size_t>(length) + 1, L'\0');
   length = GetWindowTextW(H(window), buffer.data(), length + 1);
   buffer.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-  return WideToSjis(FromW(buffer));
+  return FromW(buffer);
 }
 
 bool Win32Desktop::IsWindowVisible(WindowHandle window) { return ::IsWindowVisible(H(window)); }
@@ -449,6 +451,34 @@ Rect Win32Desktop::WindowRect(WindowHandle window) {
   RECT r = {};
   GetWindowRect(H(window), &r);
   return {r.left, r.top, r.right, r.bottom};
+}
+
+Rect Win32Desktop::ClientRect(WindowHandle window) {
+  RECT r = {};
+  if (!window || !GetClientRect(H(window), &r)) return {};
+  // MapWindowPoints maps both corners, left to right also in mirrored layouts.
+  MapWindowPoints(H(window), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+Rect Win32Desktop::DescendantRect(WindowHandle window, const std::string& class_name) {
+  struct Search {
+    std::wstring wanted;
+    HWND found = nullptr;
+  } search{win::SjisToWide(class_name)};
+  if (!window) return {};
+  EnumChildWindows(
+      H(window),
+      [](HWND child, LPARAM data) -> BOOL {
+        Search& s = *reinterpret_cast<Search*>(data);
+        wchar_t name[256];
+        int length = GetClassNameW(child, name, 256);
+        if (length <= 0 || !::IsWindowVisible(child) || s.wanted != std::wstring_view(name, length)) return TRUE;
+        s.found = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found ? WindowRect(W(search.found)) : Rect{};
 }
 
 bool Win32Desktop::AttachInput(ThreadId from, ThreadId to, bool attach) {

@@ -75,6 +75,7 @@ class Win32Desktop final : public Clipboard,
   bool WindowExists(WindowHandle window) override;
   std::string WindowClassName(WindowHandle window) override;
   std::string WindowTitle(WindowHandle window) override;
+  WideText WindowTitleWide(WindowHandle window) override;
   bool IsWindowVisible(WindowHandle window) override;
   bool IsWindowEnabled(WindowHandle window) override;
   bool IsWindowMinimised(WindowHandle window) override;
@@ -84,6 +85,8 @@ class Win32Desktop final : public Clipboard,
   ThreadId ThreadOf(WindowHandle window) override;
   ThreadId CurrentThread() override;
   Rect WindowRect(WindowHandle window) override;
+  Rect ClientRect(WindowHandle window) override;
+  Rect DescendantRect(WindowHandle window, const std::string& class_name) override;
   bool AttachInput(ThreadId from, ThreadId to, bool attach) override;
   bool BringToTop(WindowHandle window) override;
   WindowHandle ForegroundWindow() override;

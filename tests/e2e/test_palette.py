@@ -17,8 +17,9 @@ KIHON_BODY = ("TabSheet1", 5)
 MOJI_B = ("TabSheet2", 4)
 HASAMI_OFF = ("ToolBar12", 0)
 HASAMI_ON = ("ToolBar12", 1)
-USER_TAG_BUTTON = ("TabSheet9", 0)
-PAGE_COUNT = 9
+USER_TAG_BUTTON = ("TabSheet10", 0)
+PAGE_COUNT = 10
+TOOLS_PAGE = 9
 
 # No title window; the palette floats below Notepad's window (each insertion
 # raises the editor, which would otherwise cover the palette's strip along
@@ -152,7 +153,7 @@ def test_menu_bar_item_inserts(desk):
 def test_user_tag_from_settings_inserts(desk):
     ini = QUICK_START + "[UserTag]\r\nItemCount=2\r\nTitle0=-\r\nTag0=\r\nTitle1=&Zebra\r\nTag1=<z>%SELSTR%</z>\r\n"
     with palette(desk, ini):
-        show_page(desk, 8)
+        show_page(desk, TOOLS_PAGE)
         click_item(desk, *USER_TAG_BUTTON)
         time.sleep(0.8)
         desk.keys("tap:Z")
@@ -337,7 +338,7 @@ def test_screenshot_at_150_percent(desk):
     try:
         with palette(desk, "[Option]\r\nSplashWindow=0\r\n"
                            "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n"):
-            for index in (0, 1, 6):
+            for index in (0, 1, 6, 8):
                 show_page(desk, index)
                 desk.xdotool("mousemove", 1200, 790)
                 time.sleep(0.3)

@@ -19,6 +19,7 @@ constexpr MenuRow kEditorFileItems[] = {
 constexpr MenuRow kBrowserItems[] = {
     Cmd(0, "Internet Explorer(&I)...", PreviewIE, 85),
     Cmd(0, "Netscape Navigator(&N)...", PreviewNN, 86),
+    Cmd(0, "既定のブラウザで表示(&D)", PreviewDefaultBrowser, 103),
 };
 
 constexpr MenuRow kBrowserSizes[] = {
@@ -130,6 +131,9 @@ constexpr MenuRow kShortTagPopup[] = {
     Tag(0, "画像 <&IMG SRC=\"\">", "Link_Img_Img", 24),
     Sep(0),
     Tag(0, "コメント(&O) <!--  -->", "Kihon_Comment", 16),
+    Sep(0),
+    Sub(0, "HTML5(&5)", 88),
+    Use(1, T::Html5Tags),
     Sep(0),
     Sub(0, "登録タグ(&U)", 73),
     UserTags(1, L::kPopup4UserTag),

@@ -13,8 +13,9 @@ constexpr CommandRegistrar kText = CommandRegistrar::TextTools;
 constexpr CommandRegistrar kOptions = CommandRegistrar::OptionsDialog;
 constexpr CommandRegistrar kDesktop = CommandRegistrar::DesktopIntegration;
 
-// Handler names are the main window's; commands reached only by a hot key
-// have none. The last column names the part that registers the handler.
+// Handler names are the main window's; commands reached only by a hot key,
+// and the default-browser preview, which came later, have none. The last column names the part that registers the
+// handler.
 constexpr Command kCommands[] = {
     {None, "None", "", kProgram, kNobody},
     {RunTagCommand, "RunTagCommand", "RunTagCommand", kTag, kMain},
@@ -28,6 +29,7 @@ constexpr Command kCommands[] = {
     {ForegroundEditorToFreeArea, "ForegroundEditorToFreeArea", "", kProgram, kExternal},
     {PreviewIE, "PreviewIE", "InternetExplorerI1Click", kProgram, kExternal},
     {PreviewNN, "PreviewNN", "NetscapeNavigatorN1Click", kProgram, kExternal},
+    {PreviewDefaultBrowser, "PreviewDefaultBrowser", "", kProgram, kExternal},
     {BrowserSize640, "BrowserSize640", "N640x4801Click", kProgram, kExternal},
     {BrowserSize800, "BrowserSize800", "N800x6001Click", kProgram, kExternal},
     {BrowserSize1024, "BrowserSize1024", "N1024x7681Click", kProgram, kExternal},

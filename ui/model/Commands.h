@@ -37,6 +37,7 @@ enum class CommandId : std::uint16_t {
   ForegroundEditorToFreeArea,
   PreviewIE,
   PreviewNN,
+  PreviewDefaultBrowser,
   BrowserSize640,
   BrowserSize800,
   BrowserSize1024,

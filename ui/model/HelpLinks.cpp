@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "TagslingVersion.h"
+
 namespace tagsling::ui {
 namespace {
 
@@ -9,7 +11,7 @@ namespace {
 constexpr std::array<int, 10> kOptionsPageContexts = {18, 28, 29, 30, 31, 32, 33, 33, 33, 36};
 
 constexpr std::string_view kAboutLines[] = {
-    "Tagsling  Ver.1.54",
+    "Tagsling  Ver." TAGSLING_VERSION,
     "HTMLタグ入力支援ツール - Tagsling project",
     "",
     "URL: https://tagsling.example.org/",

@@ -31,6 +31,7 @@ constexpr HotKeyBinding kHotKeys[] = {
     {21, "PMHotKey_OuterTools", ShowOuterToolMenu},
     {22, "OpenIEHotKey", PreviewIE},
     {23, "OpenNNHotKey", PreviewNN},
+    {24, "OpenDefaultBrowserHotKey", PreviewDefaultBrowser},
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// What the 23 hot keys do, on top of the binding table of HotKeyBindings.h:
-// - the registration pass (identifiers 1..23 in ascending order, each with
+// What the 24 hot keys do, on top of the binding table of HotKeyBindings.h:
+// - the registration pass (identifiers 1..24 in ascending order, each with
 //   the shortcut text of its setting) and its failure message;
 // - the dispatch of a pressed hot key, gated by IsBusy;
 // - the four caret menus: which popup menu, which "PMIti_" setting places it,
@@ -48,11 +48,11 @@ int RegisterAllHotKeys(const settings::AppSettings& settings, HotKeyRegistrar& r
                        const std::function<void(const std::string& message)>& reportFailure,
                        const DriverKeyName& driver = {});
 
-// Removes all 23 registrations (while the options dialog is shown).
+// Removes all 24 registrations (while the options dialog is shown).
 void RemoveAllHotKeys(HotKeyRegistrar& registrar);
 
 // The command a pressed hot key runs: None while busy or for an identifier
-// outside 1..23.
+// outside 1..24.
 CommandId DispatchHotKey(int id, bool busy);
 
 // A popup menu raised at the caret by a hot key.

@@ -6,7 +6,9 @@
 // user tags or tools are filled in, or the insertion of a shared fragment.
 //
 // Fragments keep one copy of what several menus share: the "タグ(&T)" tree is
-// one fragment used by the menu bar and by PopupMenu1; the attribute items of
+// one fragment used by the menu bar and by PopupMenu1; the items of its
+// "HTML5(&5)" submenu are one fragment used there and by PopupMenu4; the
+// attribute items of
 // each tag submenu are fragments used both inside the tag tree and by the
 // attribute drop-down menu of the matching split button; the base-folder,
 // browser, input and tag-deletion items are fragments too.
@@ -57,6 +59,7 @@ enum class TableId : std::uint8_t {
   SelectAttrs,
   TextareaAttrs,
   FrameAttrs,
+  Html5Tags,
   // Shared command fragments.
   EditorFileItems,
   BrowserItems,

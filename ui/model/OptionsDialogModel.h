@@ -48,8 +48,8 @@ class OptionsDialogHost {
   // The keyboard driver's key names for the hot-key texts.
   virtual DriverKeyName KeyNames() { return {}; }
 
-  virtual void RemoveHotKeys() = 0;                          // all 23 registrations
-  virtual void RegisterHotKeys() = 0;                        // all 23, with their error boxes
+  virtual void RemoveHotKeys() = 0;                          // all 24 registrations
+  virtual void RegisterHotKeys() = 0;                        // all 24, with their error boxes
   virtual void SetPasteTimerInterval(int milliseconds) = 0;  // both paste timers
   virtual void RebuildListMenus() = 0;                       // BuildUserTagMenus, then BuildToolMenus
   virtual bool Docked() = 0;

@@ -121,6 +121,7 @@ constexpr OptionControl kEditor[] = {
 constexpr OptionControl kBrowsers[] = {
     Path("IeFile", "Internet Explorer の実行ファイル:", W::BrowseFile, "Internet Explorer の実行ファイル"),
     Path("NnFile", "Netscape Navigator の実行ファイル:", W::BrowseFile, "Netscape Navigator の実行ファイル"),
+    Field(W::InstalledBrowsers, "インストール済み:"),
 };
 constexpr OptionGroup kPrograms[] = {
     {"テキストエディタの設定", kEditor},
@@ -195,6 +196,7 @@ constexpr OptionControl kSandwichHotKeys[] = {HotKey("HasamiHotKey", "ON/OFF切�
 constexpr OptionControl kPreviewHotKeys[] = {
     HotKey("OpenIEHotKey", "Internet Explorer:"),
     HotKey("OpenNNHotKey", "Netscape Navigator:"),
+    HotKey("OpenDefaultBrowserHotKey", "既定のブラウザ:"),
 };
 constexpr OptionGroup kHotKeys3[] = {
     {"ウィンドウを表示", kWindowHotKeys},

@@ -54,7 +54,15 @@ enum class OptionWidget : std::uint8_t {
   // Unbound fields of the ignored-windows page.
   ThroughName,
   ThroughClass,  // read-only
+  // The browser page's line of today's browsers found installed (App Paths
+  // entries), read-only.
+  InstalledBrowsers,
 };
+
+// Fields the user reads but cannot edit.
+constexpr bool IsReadOnlyField(OptionWidget widget) {
+  return widget == OptionWidget::ThroughClass || widget == OptionWidget::InstalledBrowsers;
+}
 
 struct OptionControl {
   OptionKind kind = OptionKind::Label;
@@ -123,6 +131,8 @@ inline constexpr std::string_view kDeleteItemCaption = "アイテム削除の確
 inline constexpr std::string_view kEditorStartFailed = "テキストエディタの起動に失敗しました。";
 // Class detection started the editor but found no window to read a class from.
 inline constexpr std::string_view kClassDetectionFailed = "ウィンドウクラス名を取得できませんでした。";
+// The installed-browsers line when no browser was found.
+inline constexpr std::string_view kNoBrowserInstalled = "(見つかりません)";
 // Filter of the executable choosers of the options dialog ("|" separated
 // pairs of description and pattern).
 inline constexpr std::string_view kExecutableFilter = "実行ファイル (*.exe)|*.exe";

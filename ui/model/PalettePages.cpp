@@ -44,18 +44,18 @@ constexpr PaletteButton kKihon[] = {
 };
 
 constexpr PaletteButton kMoji[] = {
-    Split("TB_Moji_Font_Font", "フォント <FONT>", 29, "Moji_Font_Font", M::PopupMenu_Moji_Font),
-    Key("TB_Moji_Big", "大きく表示 <BIG>", 27, "Moji_Big"),
+    Split("TB_Moji_Font_Font", "フォント <FONT> (HTML5 では廃止)", 29, "Moji_Font_Font", M::PopupMenu_Moji_Font),
+    Key("TB_Moji_Big", "大きく表示 <BIG> (HTML5 では廃止)", 27, "Moji_Big"),
     Key("TB_Moji_Small", "小さく表示 <SMALL>", 37, "Moji_Small"),
     Sep(),
     Key("TB_Moji_B", "太文字 <B>", 26, "Moji_B"),
     Key("TB_Moji_I", "斜体 <I>", 30, "Moji_I"),
     Key("TB_Moji_U", "アンダーライン <U>", 41, "Moji_U"),
     Key("TB_Moji_S", "取消線 <S>", 36, "Moji_S"),
-    Key("TB_Moji_Tt", "幅等 <TT>", 40, "Moji_Tt"),
+    Key("TB_Moji_Tt", "幅等 <TT> (HTML5 では廃止)", 40, "Moji_Tt"),
     Key("TB_Moji_Sup", "上付 <SUP>", 39, "Moji_Sup"),
     Key("TB_Moji_Sub", "下付 <SUB>", 38, "Moji_Sub"),
-    Key("TB_Moji_Blink", "点滅 <BLINK>", 28, "Moji_Blink"),
+    Key("TB_Moji_Blink", "点滅 <BLINK> (HTML5 では廃止)", 28, "Moji_Blink"),
     Sep(),
     Key("TB_Moji_Kigou_Left", "< (&lt;)", 32, "Moji_Kigou_Left"),
     Key("TB_Moji_Kigou_Right", "> (&gt;)", 35, "Moji_Kigou_Right"),
@@ -79,7 +79,7 @@ constexpr PaletteButton kParagraph[] = {
     Key("ToolButton32", "表示位置/中 <DIV ALIGN=\"center\">", 45, "P_Div_Align_Center"),
     Key("ToolButton33", "表示位置/右 <DIV ALIGN=\"right\">", 47, "P_Div_Align_Right"),
     Sep(),
-    Key("TB_P_Center", "センタリング <CENTER>", 44, "P_Center"),
+    Key("TB_P_Center", "センタリング <CENTER> (HTML5 では廃止)", 44, "P_Center"),
     Sep(),
     Key("TB_P_Blockquote", "引用 <BLOCKQUOTE>", 42, "P_Blockquote"),
     Sep(),
@@ -136,12 +136,39 @@ constexpr PaletteButton kForm[] = {
 };
 
 constexpr PaletteButton kFrame[] = {
-    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\">", 7, "Etc_Framset_Cols", M::PopupMenu_Etc_Framset),
-    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\">", 8, "Etc_Framset_Rows", M::PopupMenu_Etc_Framset),
+    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\"> (HTML5 では廃止)", 7, "Etc_Framset_Cols",
+          M::PopupMenu_Etc_Framset),
+    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\"> (HTML5 では廃止)", 8, "Etc_Framset_Rows",
+          M::PopupMenu_Etc_Framset),
     Sep(),
-    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\">", 9, "Etc_Frame_Frame", M::PopupMenu_Etc_Frame_Frame),
+    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\"> (HTML5 では廃止)", 9, "Etc_Frame_Frame",
+          M::PopupMenu_Etc_Frame_Frame),
     Sep(),
-    Key("ToolButton28", "フレーム未対応用 <NOFAMES>", 10, "Etc_Noframes"),
+    Key("ToolButton28", "フレーム未対応用 <NOFAMES> (HTML5 では廃止)", 10, "Etc_Noframes"),
+};
+
+// Pictures 88 to 102 belong to this page; the tag menu's "HTML5(&5)" uses
+// them too.
+constexpr PaletteButton kHtml5[] = {
+    Key("TB_H5_Doc", "HTML5 ドキュメント <!DOCTYPE html>", 88, "H5_Doc"),
+    Sep(),
+    Key("TB_H5_Header", "ヘッダー <header>", 89, "H5_Header"),
+    Key("TB_H5_Nav", "ナビゲーション <nav>", 90, "H5_Nav"),
+    Key("TB_H5_Main", "メイン <main>", 91, "H5_Main"),
+    Key("TB_H5_Section", "セクション <section>", 92, "H5_Section"),
+    Key("TB_H5_Article", "記事 <article>", 93, "H5_Article"),
+    Key("TB_H5_Aside", "補足 <aside>", 94, "H5_Aside"),
+    Key("TB_H5_Footer", "フッター <footer>", 95, "H5_Footer"),
+    Sep(),
+    Key("TB_H5_Figure", "図 <figure>", 96, "H5_Figure"),
+    Key("TB_H5_Picture", "画像の切り替え <picture>", 97, "H5_Picture"),
+    Key("TB_H5_Video", "動画 <video>", 98, "H5_Video"),
+    Key("TB_H5_Audio", "音声 <audio>", 99, "H5_Audio"),
+    Sep(),
+    Key("TB_H5_Details", "折りたたみ <details>", 100, "H5_Details"),
+    Sep(),
+    Key("TB_H5_Mark", "マーク <mark>", 101, "H5_Mark"),
+    Key("TB_H5_Time", "日時 <time>", 102, "H5_Time"),
 };
 
 constexpr PaletteButton kTools[] = {
@@ -158,8 +185,8 @@ constexpr PaletteButton kTools[] = {
 };
 
 constexpr PalettePage kPages[] = {
-    {"基本", kKihon},       {"文字", kMoji},     {"段落", kParagraph}, {"表", kTable},     {"リスト", kList},
-    {"リンク/画像", kLink}, {"フォーム", kForm}, {"フレーム", kFrame}, {"ツール", kTools},
+    {"基本", kKihon},       {"文字", kMoji},     {"段落", kParagraph}, {"表", kTable},    {"リスト", kList},
+    {"リンク/画像", kLink}, {"フォーム", kForm}, {"フレーム", kFrame}, {"HTML5", kHtml5}, {"ツール", kTools},
 };
 
 constexpr PaletteButton kToolBar11[] = {
@@ -177,6 +204,7 @@ constexpr PaletteButton kToolBar12[] = {
     Sep(),
     Run("ToolButton48", "Internet Explorer", 85, PreviewIE),
     Run("ToolButton55", "Netscape Navigator", 86, PreviewNN),
+    Run("ToolButtonDefaultBrowser", "既定のブラウザで表示", 103, PreviewDefaultBrowser),
     MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::PopupMenu_BWSIZE),
 };
 

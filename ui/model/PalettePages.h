@@ -1,5 +1,5 @@
 #pragma once
-// The palette as data: the nine tab pages of tag buttons, the left tool
+// The palette as data: the ten tab pages of tag buttons, the left tool
 // panel's two toolbars, the "タグ " menu button of the docked panel, and the
 // base-folder panel. The Win32 layer creates one toolbar button per entry
 // (flat, image only, the hint as its tooltip) and dispatches clicks through
@@ -20,6 +20,10 @@
 // Hints are UTF-8 exactly as displayed; the Win32 layer converts them with
 // CP_UTF8 like the menu captions. A "&" in a hint is a literal character
 // ("& (&amp;)"), so the tooltips are created with TTS_NOPREFIX.
+//
+// The hint of a button whose element HTML5 no longer has (FONT, BIG, TT,
+// BLINK, CENTER, FRAMESET, FRAME, NOFRAMES) ends in kObsoleteHintSuffix; the
+// button itself works as it always did.
 
 #include <cstdint>
 #include <span>
@@ -32,11 +36,16 @@ namespace tagsling::ui {
 
 enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
 
+// Pictures of IL_ToolBt: indexes 0 to 103 (88 to 102 for the page "HTML5").
+inline constexpr int kToolImageCount = 104;
+
+inline constexpr std::string_view kObsoleteHintSuffix = " (HTML5 では廃止)";
+
 struct PaletteButton {
   ButtonKind kind = ButtonKind::Separator;
   std::string_view name = {};  // component name, e.g. "TB_Moji_B"
   std::string_view hint = {};
-  std::int16_t image = -1;    // IL_ToolBt index
+  std::int16_t image = -1;    // IL_ToolBt index, below kToolImageCount
   std::string_view key = {};  // tag buttons: the template key
   CommandId command = CommandId::None;
   MenuId menu = MenuId::MainMenu1;  // Split and MenuButton only
@@ -49,7 +58,8 @@ struct PalettePage {
   std::span<const PaletteButton> buttons;
 };
 
-// The nine tab pages in order; the first ("基本") is active at start.
+// The ten tab pages in order; the first ("基本") is active at start. The
+// page "HTML5" stands between "フレーム" and "ツール".
 std::span<const PalettePage> PalettePages();
 
 // Left tool panel (Panel3): top row and second row.
@@ -63,7 +73,7 @@ std::span<const PaletteButton> ToolBar1Buttons();
 // Fixed sizes of the main window's panels, in pixels at 100 % scaling.
 struct PaletteLayout {
   int dockedPanelWidth = 33;    // Panel1, shown only when docked without the menu bar
-  int toolPanelWidth = 131;     // Panel3 with ToolBar11 and ToolBar12
+  int toolPanelWidth = 154;     // Panel3 with ToolBar11 and ToolBar12 (six buttons wide)
   int palettePanelWidth = 470;  // Panel4 with PageControl1
   int paletteHeight = 50;       // PageControl1
 };

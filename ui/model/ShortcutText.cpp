@@ -59,6 +59,9 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
 }  // namespace
 
 std::string KeyName(unsigned virtualKey, const DriverKeyName& driver) {
+  // Code 0 is "no shortcut", and the codes below the first named key (the
+  // mouse buttons, Cancel) could never be read back from a text.
+  if (virtualKey < kFirstNamedKey) return {};
   for (const NamedKey& key : kNamedKeys) {
     if (key.virtualKey == virtualKey) return std::string(key.name);
   }
@@ -94,7 +97,9 @@ ShortcutCode TextToShortcut(std::string_view text, const DriverKeyName& driver) 
   for (bool stripped = true; stripped;) {
     stripped = false;
     for (const Prefix& prefix : kPrefixes) {
-      if (StartsWithIgnoringCase(text, prefix.text)) {
+      // A prefix is a prefix only when a key name follows: the key that the
+      // keyboard driver names "^" is a key, not Ctrl.
+      if (text.size() > prefix.text.size() && StartsWithIgnoringCase(text, prefix.text)) {
         modifiers |= prefix.bit;
         text.remove_prefix(prefix.text.size());
         stripped = true;

@@ -32,7 +32,8 @@ inline constexpr ShortcutCode kShortcutAlt = 0x8000;
 using DriverKeyName = std::function<std::string(unsigned virtualKey)>;
 
 // The name of virtual key `virtualKey` (0..255): the fixed names of the table,
-// else the driver's name when it is exactly one character, else "".
+// else the driver's name when it is exactly one character, else "". Keys
+// below 8 (none, the mouse buttons, Cancel) have no name.
 std::string KeyName(unsigned virtualKey, const DriverKeyName& driver = {});
 
 // "Shift+Ctrl+A" from 0x6041; "" when the key has no name.

@@ -219,6 +219,52 @@ constexpr MenuRow kFramesetAttrMenu[] = {
     Tag(0, "境界線非表示 (FRAMEBORDER=\"&no\")", "Etc_Framset_Frameborder_No"),
 };
 
+// The items of "HTML5(&5)", in the tag tree and in PopupMenu4. Captions
+// name the elements in lower case, as HTML5 is written.
+constexpr MenuRow kHtml5Tags[] = {
+    Tag(0, "HTML5 ドキュメント <!DOCTYPE &html>", "H5_Doc", 88),
+    Tag(0, "文字コード <meta &charset>", "H5_Charset"),
+    Tag(0, "ビューポート <meta name=\"vie&wport\">", "H5_Viewport"),
+    Sep(0),
+    Tag(0, "ヘッダー <h&eader>", "H5_Header", 89),
+    Tag(0, "ナビゲーション <&nav>", "H5_Nav", 90),
+    Tag(0, "メイン <&main>", "H5_Main", 91),
+    Tag(0, "セクション <&section>", "H5_Section", 92),
+    Tag(0, "記事 <&article>", "H5_Article", 93),
+    Tag(0, "補足 <asi&de>", "H5_Aside", 94),
+    Tag(0, "フッター <&footer>", "H5_Footer", 95),
+    Sep(0),
+    Tag(0, "図 <fi&gure>", "H5_Figure", 96),
+    Tag(0, "画像の切り替え <&picture>", "H5_Picture", 97),
+    Tag(0, "動画 <&video>", "H5_Video", 98),
+    Tag(0, "音声 <a&udio>", "H5_Audio", 99),
+    Sep(0),
+    Tag(0, "折りたたみ <de&tails>", "H5_Details", 100),
+    Tag(0, "ダイアログ <dia&log>", "H5_Dialog"),
+    Tag(0, "テンプレート(&O) <template>", "H5_Template"),
+    Sep(0),
+    Sub(0, "テキスト(&X)", 101),
+    Tag(1, "マーク <&mark>", "H5_Mark", 101),
+    Tag(1, "日時 <&time datetime=\"\">", "H5_Time", 102),
+    Tag(1, "注記 <&small>", "H5_Small"),
+    Tag(1, "重要 <st&rong>", "H5_Strong"),
+    Tag(1, "強調 <&em>", "H5_Em"),
+    Sub(0, "入力欄(&I)"),
+    Tag(1, "メールアドレス <input type=\"&email\">", "H5_InputEmail"),
+    Tag(1, "電話番号 <input type=\"&tel\">", "H5_InputTel"),
+    Tag(1, "URL <input type=\"&url\">", "H5_InputUrl"),
+    Tag(1, "数値 <input type=\"&number\">", "H5_InputNumber"),
+    Tag(1, "範囲 <input type=\"&range\">", "H5_InputRange"),
+    Tag(1, "日付 <input type=\"&date\">", "H5_InputDate"),
+    Tag(1, "色 <input type=\"&color\">", "H5_InputColor"),
+    Tag(1, "検索 <input type=\"&search\">", "H5_InputSearch"),
+    Sep(1),
+    Tag(1, "入力候補 <data&list>", "H5_Datalist"),
+    Tag(1, "進捗 <&progress>", "H5_Progress"),
+    Tag(1, "メーター <&meter>", "H5_Meter"),
+    Tag(1, "計算結果 <&output>", "H5_Output"),
+};
+
 constexpr MenuRow kTagTree[] = {
     Sub(0, "基本(&D)", 17),
     Tag(1, "ドキュメント構造 <&HTML>..</HTML>", "Kihon_Doc", 17),
@@ -444,6 +490,9 @@ constexpr MenuRow kTagTree[] = {
     Sep(2),
     Use(2, T::FrameAttrs),
     Tag(1, "フレーム未対応用 <NOF&AMES>", "Etc_Noframes", 10),
+    Sep(0),
+    Sub(0, "HTML5(&5)", 88),
+    Use(1, T::Html5Tags),
 };
 
 constexpr MenuTable kTables[] = {
@@ -476,6 +525,7 @@ constexpr MenuTable kTables[] = {
     {T::SelectAttrs, kSelectAttrs},
     {T::TextareaAttrs, kTextareaAttrs},
     {T::FrameAttrs, kFrameAttrs},
+    {T::Html5Tags, kHtml5Tags},
 };
 
 }  // namespace

@@ -394,6 +394,14 @@ int wmain(int argc, wchar_t** argv) {
     }
     return 0;
   }
+  if (verb == L"workarea") {
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    wchar_t buffer[96];
+    swprintf(buffer, 96, L"%ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
+    Print(buffer);
+    return 0;
+  }
   if (!need(1)) return Fail(L"missing window class");
   HWND top = FindWindowOfClass(args[0]);
   if (!top) return Fail(L"no such window");
@@ -439,6 +447,17 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (verb == L"itemrect" && need(3)) return ItemRect(top, args[1], _wtoi(args[2].c_str()));
+  if (verb == L"zoomed") {
+    Print(IsZoomed(top) && !IsIconic(top) ? L"1\n" : L"0\n");
+    return 0;
+  }
+  if (verb == L"place" && need(5)) {  // CLASS X Y WIDTH HEIGHT, restored first when maximised
+    if (IsZoomed(top)) ShowWindow(top, SW_RESTORE);
+    SetWindowPos(top, HWND_NOTOPMOST, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()), _wtoi(args[3].c_str()),
+                 _wtoi(args[4].c_str()), SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    RedrawWindow(top, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+  }
   if (verb == L"buttonid" && need(3)) return ButtonId(top, args[1], _wtoi(args[2].c_str()));
   if (verb == L"burst" && need(3)) return Burst(top, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()));
   if (verb == L"timecommand" && need(5)) {

@@ -1,11 +1,18 @@
 // extbrowser: a stand-in browser for the external-program tests.
-//   extbrowser.exe TITLE RECORD [SERVICE]
-// Shows a normal top-level window (class "TagslingStandInBrowser") titled
-// TITLE at 100,100 sized 500 x 400. With SERVICE it is also a DDE server of
-// that service name answering the topics "WWW_OpenURL" and "WWW_Activate".
+//   extbrowser.exe [--class CLASS] [--page STRIP] TITLE RECORD [SERVICE]
+// Shows a normal top-level window of class CLASS (default
+// "TagslingStandInBrowser") titled TITLE at 100,100 sized 500 x 400. With
+// --page it stands in for a Chromium browser: a child window of class
+// "Chrome_RenderWidgetHostHWND" covers the client area below a tool strip
+// STRIP pixels high, as the page area does below Chromium's tab strip and
+// toolbar. With SERVICE it is also a DDE server of that service name
+// answering the topics "WWW_OpenURL" and "WWW_Activate".
 // It appends UTF-8 lines to the file RECORD:
 //   ready                           once the window (and service) are up
 //   request TOPIC ITEM FORMAT       for every XTYP_REQUEST, FORMAT as a number
+//   key VK / keyup VK               every key pressed and released while it
+//                                   has the focus (virtual-key code, decimal)
+//   page WIDTH HEIGHT               the page area's size after each sizing
 // Ends when its window is closed.
 
 #include <windows.h>
@@ -19,6 +26,8 @@ namespace {
 
 std::wstring g_record;
 DWORD g_instance = 0;
+HWND g_page = nullptr;
+int g_strip = 0;
 
 void Record(const std::wstring& line) { standin::Append(g_record, line + L"\n"); }
 
@@ -49,6 +58,22 @@ HDDEDATA CALLBACK DdeCallback(UINT type, UINT format, HCONV, HSZ hsz1, HSZ hsz2,
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      Record(L"key " + std::to_wstring(wparam));
+      break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      Record(L"keyup " + std::to_wstring(wparam));
+      break;
+    case WM_SIZE:
+      if (g_page && wparam != SIZE_MINIMIZED) {
+        const int width = LOWORD(lparam);
+        const int height = HIWORD(lparam) > g_strip ? HIWORD(lparam) - g_strip : 0;
+        MoveWindow(g_page, 0, g_strip, width, height, TRUE);
+        Record(L"page " + std::to_wstring(width) + L" " + std::to_wstring(height));
+      }
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -61,26 +86,52 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 3) return 2;
-  g_record = argv[2];
+  const wchar_t* class_name = L"TagslingStandInBrowser";
+  bool page = false;
+  int first = 1;
+  for (; first + 1 < argc && argv[first][0] == L'-' && argv[first][1] == L'-'; first += 2) {
+    if (lstrcmpW(argv[first], L"--class") == 0) class_name = argv[first + 1];
+    if (lstrcmpW(argv[first], L"--page") == 0) {
+      page = true;
+      g_strip = _wtoi(argv[first + 1]);
+    }
+  }
+  if (argc - first < 2) return 2;
+  const wchar_t* title = argv[first];
+  g_record = argv[first + 1];
+  const wchar_t* service_name = argc - first > 2 ? argv[first + 2] : nullptr;
+
   HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW wc{};
   wc.lpfnWndProc = WindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = L"TagslingStandInBrowser";
+  wc.lpszClassName = class_name;
   RegisterClassW(&wc);
-  HWND window = CreateWindowExW(0, wc.lpszClassName, argv[1], WS_OVERLAPPEDWINDOW, 100, 100, 500, 400, nullptr, nullptr,
+  WNDCLASSW page_class{};
+  page_class.lpfnWndProc = DefWindowProcW;
+  page_class.hInstance = instance;
+  page_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+  page_class.lpszClassName = L"Chrome_RenderWidgetHostHWND";
+  RegisterClassW(&page_class);
+  HWND window = CreateWindowExW(0, wc.lpszClassName, title, WS_OVERLAPPEDWINDOW, 100, 100, 500, 400, nullptr, nullptr,
                                 instance, nullptr);
   if (!window) return 1;
+  if (page) {
+    g_page = CreateWindowExW(0, page_class.lpszClassName, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window, nullptr,
+                             instance, nullptr);
+    RECT client{};
+    GetClientRect(window, &client);
+    SendMessageW(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  }
 
   HSZ service = nullptr;
-  if (argc > 3) {
+  if (service_name) {
     const DWORD flags = APPCLASS_STANDARD | CBF_FAIL_ADVISES | CBF_FAIL_EXECUTES | CBF_FAIL_POKES |
                         CBF_SKIP_REGISTRATIONS | CBF_SKIP_UNREGISTRATIONS;
     if (DdeInitializeW(&g_instance, DdeCallback, flags, 0) != DMLERR_NO_ERROR) return 1;
-    service = DdeCreateStringHandleW(g_instance, argv[3], CP_WINUNICODE);
+    service = DdeCreateStringHandleW(g_instance, service_name, CP_WINUNICODE);
     if (!DdeNameService(g_instance, service, nullptr, DNS_REGISTER)) return 1;
   }
   ShowWindow(window, SW_SHOWNORMAL);

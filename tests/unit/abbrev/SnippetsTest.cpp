@@ -230,5 +230,28 @@ TEST(SnippetsTest, SnippetsFromTheTemplateFile) {
   EXPECT_EQ(Expand("btn", none), "<btn>|</btn>");
 }
 
+// The document "!" falls back to is the core's built-in "H5_Doc": a file
+// without the key, or with the key left empty, gives that one text, and the
+// template file is read with the core's rules for HTML5 keys.
+TEST(SnippetsTest, DocumentFallsBackToTheCoresBuiltInTemplate) {
+  EXPECT_EQ(kBuiltInDocument, FindBuiltInTemplate("H5_Doc"));
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() /
+      ("tagsling-abbrev-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  std::filesystem::create_directories(folder);
+  const std::string path = (folder / "Html.dat").string();
+  for (const char* file : {"[Html]\r\nMoji_B=<B>%SELSTR%</B>\r\n", "[Html]\r\nH5_Doc=\r\n"}) {
+    SCOPED_TRACE(file);
+    std::ofstream(path, std::ios::binary) << file;
+    const SnippetSources sources = SnippetsFromFile(path);
+    EXPECT_EQ(Expand("!", sources), kDocument);
+    EXPECT_EQ(Expand("html:5", sources), kDocument);
+    EXPECT_EQ(sources.read_template("Moji_I"), "");
+  }
+  EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Doc"), "");
+  EXPECT_EQ(SnippetsFromFile(path).read_template("H5_Nav"), FindBuiltInTemplate("H5_Nav"));
+  std::filesystem::remove_all(folder);
+}
+
 }  // namespace
 }  // namespace tagsling::abbrev

@@ -8,6 +8,9 @@
 #include <random>
 #include <string>
 
+#include "core/BuiltInTemplates.h"
+#include "settings/ProfileFile.h"
+
 namespace tagsling {
 namespace {
 
@@ -202,6 +205,52 @@ TEST_F(ReadTemplateTest, ReadsEntriesWithoutRegardToKeyCase) {
 TEST_F(ReadTemplateTest, CutsLongTemplatesTo2047Bytes) {
   const std::string path = Write("Html.dat", "[Html]\r\nKihon_Doc=" + std::string(3000, 'x') + "\r\n");
   EXPECT_EQ(ReadTemplate("Kihon_Doc", path), std::string(2047, 'x'));
+}
+
+// An "Html.dat" edited before the HTML5 keys existed: a missing HTML5 key
+// gives its built-in template, while a key the file has (even empty) and
+// every classic key read exactly what the file says.
+TEST_F(ReadTemplateTest, MissingHtml5KeysFallBackToTheirBuiltInTemplates) {
+  const std::string old_file = Write("Old.dat",
+                                     "[Html]\r\nMoji_B=<B>%SELSTR%</B>\r\nMoji_I=\r\n"
+                                     "H5_Mark=\r\nh5_section=<div class=\"s\">%SELSTR%</div>\r\n"
+                                     "[Other]\r\nH5_Nav=wrong\r\n");
+  const std::string missing = (folder_ / "missing.dat").string();
+  const std::string section = std::string(*FindBuiltInTemplate("H5_Section"));
+  const std::string nav = std::string(*FindBuiltInTemplate("H5_Nav"));
+  ASSERT_EQ(section, "<section>%CR%%SELSTR%%CR%</section>");
+  struct Case {
+    const char* key;
+    const std::string& file;
+    std::string expected;
+  };
+  const Case cases[] = {
+      // HTML5 keys: missing from the file, or no file at all.
+      {"H5_Nav", old_file, nav},
+      {"h5_NAV", old_file, nav},
+      {"H5_Section", missing, section},
+      {"H5_Doc", missing, std::string(*FindBuiltInTemplate("H5_Doc"))},
+      // HTML5 keys the file has: its text, even when empty.
+      {"H5_Mark", old_file, ""},
+      {"H5_Section", old_file, "<div class=\"s\">%SELSTR%</div>"},
+      // Classic keys as always: the file's text, or empty.
+      {"Moji_B", old_file, "<B>%SELSTR%</B>"},
+      {"Moji_I", old_file, ""},
+      {"Moji_U", old_file, ""},
+      {"Kihon_Doc", missing, ""},
+      // Not a key at all.
+      {"H5_Nothing", old_file, ""},
+  };
+  const settings::ProfileDocument loaded = settings::ProfileDocument::Load(old_file);
+  for (const Case& c : cases) {
+    EXPECT_EQ(ReadTemplate(c.key, c.file), c.expected) << c.key << " in " << c.file;
+    if (&c.file == &old_file) {
+      EXPECT_EQ(TemplateFromFile(loaded, c.key), c.expected) << c.key;
+    }
+  }
+  // The built-in text expands like any template.
+  EXPECT_EQ(ExpandTemplate(ReadTemplate("H5_Section", missing), false).sandwich, "<section>\r\n%SELSTR%\r\n</section>");
+  EXPECT_EQ(CursorBackCount(ReadTemplate("H5_Section", missing)), 11u);
 }
 
 TEST_F(ReadTemplateTest, ReadsUserTagsByNumber) {

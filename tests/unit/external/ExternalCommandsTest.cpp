@@ -203,6 +203,84 @@ TEST(ExternalCommandsTest, ResizesTheTargetOrForegroundBrowser) {
   EXPECT_EQ(scene.Steps({"show", "size"}), (std::vector<std::string>{"show restore IEFrame", "size IEFrame 808x580"}));
 }
 
+TEST(ExternalCommandsTest, SizesTheChosenSizeIntoAModernBrowsersPageArea) {
+  ExternalScene scene;
+  platform::WindowHandle chrome = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 90);
+  scene.desk.SetWideTitle(chrome, u"Page - Google Chrome");
+  // 8-pixel invisible borders, 87 pixels of tab strip and toolbar.
+  scene.desk.Window(chrome).rect = {92, 42, 1108, 822};
+  scene.desk.Window(chrome).client = {100, 42, 1100, 814};
+  scene.desk.Window(chrome).descendants = {{"Chrome_RenderWidgetHostHWND", {100, 129, 1100, 814}}};
+  platform::WindowHandle firefox = scene.desk.AddWindow("MozillaWindowClass", 8, 80);
+  scene.desk.SetWideTitle(firefox, u"Page \u2014 Mozilla Firefox");
+  scene.desk.Window(firefox).rect = {92, 42, 1108, 822};
+  scene.desk.Window(firefox).client = {100, 42, 1100, 814};
+  scene.desk.Window(firefox).maximised = true;
+  platform::WindowHandle code = scene.desk.AddWindow("Chrome_WidgetWin_1", 7, 70);
+  scene.desk.SetWideTitle(code, u"Netscape.md - Visual Studio Code");
+
+  scene.desk.SetForeground(chrome);
+  ResizeBrowser(scene.context, kBrowserSizes[1], WindowChoice::kForeground);
+  scene.desk.SetForeground(firefox);
+  ResizeBrowser(scene.context, kBrowserSizes[0], WindowChoice::kForeground);
+  scene.desk.SetForeground(code);
+  ResizeBrowser(scene.context, kBrowserSizes[0], WindowChoice::kForeground);
+  EXPECT_EQ(scene.Steps({"show", "size"}),
+            (std::vector<std::string>{"size Chrome_WidgetWin_1 816x695", "show restore MozillaWindowClass",
+                                      "size MozillaWindowClass 656x488"}));
+}
+
+TEST(ExternalCommandsTest, DefaultBrowserPreviewReloadsTheWindowShowingTheDocument) {
+  ExternalScene scene;
+  scene.files.files["C:\\web\\index.html"] = "<html><head><title>My page</title>";
+  platform::WindowHandle other = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 90);
+  scene.desk.SetWideTitle(other, u"My page - Visual Studio Code");
+  platform::WindowHandle edge = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 91);
+  scene.desk.SetWideTitle(edge, u"My page and 2 more pages - Microsoft\u200BEdge");
+  scene.desk.Window(edge).minimised = true;
+  // The user still holds the hot key's Ctrl for a moment.
+  scene.desk.PressKey(platform::vk::kControl);
+  scene.desk.At(300, [&] { scene.desk.ReleaseKey(platform::vk::kControl); });
+  scene.desk.log.clear();
+
+  PreviewInDefaultBrowserCommand(scene.context);
+  std::vector<std::string> steps = scene.Steps({"show", "foreground", "key", "shell"});
+  EXPECT_EQ(steps, (std::vector<std::string>{"show restore Chrome_WidgetWin_1", "foreground Chrome_WidgetWin_1",
+                                             "key 74 down", "key 74 up", "foreground Notepad"}));
+  EXPECT_GE(scene.desk.NowMs(), 300u);  // F5 went only after Ctrl was up
+  EXPECT_EQ(scene.desk.ForegroundWindow(), scene.editor);
+  EXPECT_TRUE(scene.external.shell_starts.empty());
+  EXPECT_TRUE(scene.desk.message_boxes.empty());
+}
+
+TEST(ExternalCommandsTest, DefaultBrowserPreviewOpensTheDocumentOrReports) {
+  ExternalScene scene;
+  // A Chrome window with another page, and no title in the file: the file
+  // name is looked for, and not found.
+  platform::WindowHandle chrome = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 90);
+  scene.desk.SetWideTitle(chrome, u"index - Google Chrome");
+  PreviewInDefaultBrowserCommand(scene.context);
+  ASSERT_EQ(scene.external.shell_starts.size(), 1u);
+  EXPECT_EQ(scene.external.shell_starts[0], (ShellStart{"open", "C:\\web\\index.html", "", "C:\\web\\"}));
+  EXPECT_TRUE(scene.Steps({"key"}).empty());
+  EXPECT_TRUE(scene.desk.message_boxes.empty());
+
+  scene.external.shell_result = 31;
+  PreviewInDefaultBrowserCommand(scene.context);
+  ASSERT_EQ(scene.desk.message_boxes.size(), 1u);
+  EXPECT_EQ(scene.desk.message_boxes[0], text::kDefaultBrowserCannotRun);
+  EXPECT_EQ(scene.desk.SjisToWide(text::kDefaultBrowserCannotRun),
+            u"\u65e2\u5b9a\u306e\u30d6\u30e9\u30a6\u30b6\u3092\u5b9f\u884c\u3067\u304d\u307e\u305b\u3093\u3067"
+            u"\u3057\u305f\u3002\u30d5\u30a1\u30a4\u30eb\u306e\u95a2\u9023\u4ed8\u3051\u3092\u78ba\u8a8d\u3057"
+            u"\u3066\u4e0b\u3055\u3044\u3002");
+
+  // No document: the lookup reports, nothing starts.
+  scene.desk.Window(scene.editor).title = "Untitled - Notepad";
+  PreviewInDefaultBrowserCommand(scene.context);
+  EXPECT_EQ(scene.external.shell_starts.size(), 2u);
+  EXPECT_EQ(scene.desk.message_boxes.size(), 2u);
+}
+
 TEST(ExternalCommandsTest, NewDocumentStartsTheEditorInTheFreeArea) {
   ExternalScene scene;
   scene.settings.HtmlOpenDir = "C:\\gone";

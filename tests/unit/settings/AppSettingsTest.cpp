@@ -245,7 +245,7 @@ TEST(SettingsTableTest, EachKeyAndFieldOnce) {
     EXPECT_TRUE(keys.insert({section, row.key}).second) << row.key;
     EXPECT_EQ(FindSettingDefinition(row.field), &row) << row.key;
   }
-  EXPECT_EQ(keys.size(), 4u + 63u + 4u + 1u);
+  EXPECT_EQ(keys.size(), 4u + 64u + 4u + 1u);
 }
 
 TEST(SettingsFilePathTest, ReplacesTheExtension) {
@@ -264,6 +264,23 @@ TEST(SettingsFilePathTest, ReplacesTheExtension) {
        "C:\\a\\b.INI"},
   };
   for (const auto& c : cases) EXPECT_EQ(SettingsFilePath(c.executable), c.expected) << c.executable;
+}
+
+TEST_F(AppSettingsTest, DocumentInMemoryLoadsAndStoresAsTheFileDoes) {
+  const std::string text = "; kept\r\n[Option]\r\nHasamiTime=250\r\nPublic_Dir=\" C:\\www \"\r\n";
+  PutFile(path, text);
+  AppSettings from_file = Load();
+  AppSettings from_text;
+  LoadSettings(from_text, environment, ProfileDocument::FromText(text));
+  EXPECT_EQ(from_text.HasamiTime, 250);
+  EXPECT_EQ(from_text.Public_Dir, " C:\\www ");
+  EXPECT_EQ(from_text.HasamiTime, from_file.HasamiTime);
+  EXPECT_EQ(from_text.Public_Dir, from_file.Public_Dir);
+
+  ProfileDocument document = ProfileDocument::FromText(text);
+  ASSERT_TRUE(StoreSettings(from_text, environment, document));
+  SaveSettings(from_file, environment, path);
+  EXPECT_EQ(document.Text(), FileBytes(path));
 }
 
 TEST(DockedThicknessTest, FromSystemMetrics) {

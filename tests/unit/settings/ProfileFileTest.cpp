@@ -191,16 +191,49 @@ TEST(ProfileFileTest, LineBreaksInAValueCannotAddLines) {
   EXPECT_FALSE(document.HasSection("Option"));
 }
 
+TEST(ProfileFileTest, LoneCarriageReturnEndsALine) {
+  // Saving used to turn the CR inside the value into a blank: load, save and
+  // load again gave another value.
+  const std::string text = "[S]\rA=1\rB=x\r\nC=2\n";
+  ProfileDocument document = ProfileDocument::FromText(text);
+  EXPECT_EQ(document.Text(), text);
+  EXPECT_EQ(document.Get("S", "A"), "1");
+  EXPECT_EQ(document.Get("S", "B"), "x");
+  EXPECT_EQ(document.Get("S", "C"), "2");
+  ASSERT_TRUE(document.Set("S", "A", "3"));
+  ASSERT_TRUE(document.Set("S", "D", "4"));
+  EXPECT_EQ(document.Text(), "[S]\rA=3\rB=x\r\nC=2\nD=4\r");
+  EXPECT_EQ(ProfileDocument::FromText(document.Text()).Get("S", "D"), "4");
+}
+
 TEST(ProfileFileTest, RejectsUnusableNamesWithoutChange) {
   struct {
     const char* section;
     const char* key;
-  } cases[] = {{"S", ""},   {"S", "   "}, {"S", "a=b"}, {"S", "a\nb"},
-               {"S", "[x"}, {"S", ";x"},  {"a]b", "K"}, {"a\rb", "K"}};
+  } cases[] = {{"S", ""},
+               {"S", "   "},
+               {"S", "a=b"},
+               {"S", "a\nb"},
+               {"S", "[x"},
+               {"S", ";x"},
+               {"a]b", "K"},
+               {"a\rb", "K"},
+               // A lead byte at the end would take the header's "]" as its trail byte.
+               {"S\x81", "K"}};
   for (const auto& c : cases) {
     ProfileDocument document = ProfileDocument::FromText(kMixedFile);
     EXPECT_FALSE(document.Set(c.section, c.key, "v")) << c.section << "/" << c.key;
     EXPECT_EQ(document.Text(), kMixedFile);
+  }
+}
+
+TEST(ProfileFileTest, SectionsEndingInDoubleByteCharactersReadBack) {
+  // "表" ends in 0x5C and "\x81]" in 0x5D ("]"): both are whole characters.
+  for (const char* section : {"\x95\x5c", "a\x81]", "\x82\xa0"}) {
+    ProfileDocument document = ProfileDocument::FromText("");
+    ASSERT_TRUE(document.Set(section, "K", "v")) << section;
+    EXPECT_EQ(document.Get(section, "K"), "v") << section;
+    EXPECT_EQ(ProfileDocument::FromText(document.Text()).Get(section, "K"), "v") << section;
   }
 }
 

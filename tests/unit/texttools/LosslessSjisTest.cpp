@@ -51,5 +51,100 @@ TEST(LosslessSjisTest, CaretStopsMatchTheEditorOnTheConvertedText) {
             2u);
 }
 
+struct RoundTripCase {
+  const char* name;
+  std::u16string text;
+  std::string bytes;  // what ToLosslessSjis gives
+};
+
+// "表" is 0x95 0x5C (a trail byte that looks like "\"), "あ" 0x82 0xA0.
+const RoundTripCase kCases[] = {
+    {"empty", u"", ""},
+    {"ascii", u"<p>a</p>", "<p>a</p>"},
+    {"japanese", u"\u8868\u3042", "\x95\x5c\x82\xa0"},
+    // The yen sign turns into "\" on the way: it travels as a token.
+    {"best fit", u"a\u00a5b",
+     "a\x7f"
+     "A5\x7f"
+     "b"},
+    {"emoji", u"<b>\U0001F600</b>",
+     "<b>\x7f"
+     "1F600\x7f"
+     "</b>"},
+    {"DEL", u"x\x7fy",
+     "x\x7f"
+     "7F\x7f"
+     "y"},
+    {"unpaired high surrogate", std::u16string(u"a") + char16_t(0xD800) + u"b",
+     "a\x7f"
+     "D800\x7f"
+     "b"},
+    {"unpaired low surrogate", std::u16string(1, char16_t(0xDC00)),
+     "\x7f"
+     "DC00\x7f"},
+    {"token next to hex digits",
+     u"\U0001F600"
+     u"ABC",
+     "\x7f"
+     "1F600\x7f"
+     "ABC"},
+    {"same character twice", u"\u00a5\u8868\u00a5",
+     "\x7f"
+     "A5\x7f\x95\x5c\x7f"
+     "A5\x7f"},
+};
+
+class LosslessSjisRoundTrip : public ::testing::TestWithParam<RoundTripCase> {
+ protected:
+  platform::sim::SimDesktop codec;
+};
+
+TEST_P(LosslessSjisRoundTrip, ConvertsAndComesBackUnchanged) {
+  const RoundTripCase& c = GetParam();
+  const std::string bytes = ToLosslessSjis(c.text, codec);
+  EXPECT_EQ(bytes, c.bytes);
+  EXPECT_EQ(FromLosslessSjis(bytes, codec), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, LosslessSjisRoundTrip, ::testing::ValuesIn(kCases), [](const auto& info) {
+  std::string name = info.param.name;
+  for (char& c : name) {
+    if (c == ' ') c = '_';
+  }
+  return name;
+});
+
+TEST(LosslessSjis, BytesThatAreNoTokenConvertAsTheyStand) {
+  platform::sim::SimDesktop codec;
+  struct {
+    const char* bytes;
+    std::u16string text;
+  } cases[] = {
+      {"\x7f", u"\x7f"},          // a DEL alone
+      {"\x7f\x7f", u"\x7f\x7f"},  // no digits
+      {"\x7f"
+       "1234567\x7f",
+       u"\x7f"
+       u"1234567\x7f"},  // more than six digits
+      {"\x7f"
+       "110000\x7f",
+       u"\x7f"
+       u"110000\x7f"},  // beyond Unicode
+      {"\x7f"
+       "a5\x7f",
+       u"\x7f"
+       u"a5\x7f"},  // lower-case digits are not ours
+      {"\x7f"
+       "41",
+       u"\x7f"
+       u"41"},  // cut before its end
+      {"x\x7f"
+       "41\x7f"
+       "y",
+       u"xAy"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(FromLosslessSjis(c.bytes, codec), c.text) << c.bytes;
+}
+
 }  // namespace
 }  // namespace tagsling::texttools

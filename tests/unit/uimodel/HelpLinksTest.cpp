@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "ui/model/PalettePages.h"
+
 namespace tagsling::ui {
 namespace {
 
@@ -39,14 +41,40 @@ TEST(HelpLinks, TheShippedPageHasEveryAnchor) {
   }
 }
 
+// The page describes every palette page and the HTML5 tags: the page, the
+// submenus and the note on the obsolete elements.
+TEST(HelpLinks, TheShippedPageDescribesTheHtml5TagsAndEveryPalettePage) {
+  std::ifstream file(std::string(TAGSLING_SOURCE_DIR) + "/data/Tagsling.html");
+  ASSERT_TRUE(file.good());
+  std::stringstream page;
+  page << file.rdbuf();
+  const std::string html = page.str();
+  for (const PalettePage& palette_page : PalettePages()) {
+    const std::string row = "<tr><td>" + std::string(palette_page.caption) + "</td>";
+    EXPECT_NE(html.find(row), std::string::npos) << row;
+  }
+  for (const char* text : {"id=\"html5\"", "href=\"#html5\"", "HTML5(5)", "入力欄(I)", "(HTML5 では廃止)", "H5_Doc"}) {
+    EXPECT_NE(html.find(text), std::string::npos) << text;
+  }
+}
+
 TEST(HelpLinks, AboutTextHasFiveLines) {
   const std::string text = AboutText();
-  EXPECT_EQ(text.rfind("Tagsling  Ver.1.54\r\n", 0), 0u);
+  EXPECT_EQ(text.rfind("Tagsling  Ver.", 0), 0u);
   int breaks = 0;
   for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) ++breaks;
   EXPECT_EQ(breaks, 4);
   EXPECT_NE(text.find("\r\n\r\nURL: "), std::string::npos);
   EXPECT_NE(text.find("\r\nE-Mail: "), std::string::npos);
+}
+
+// The version shown is the one of the file VERSION, which also names the
+// release package and numbers the version resources.
+TEST(HelpLinks, AboutTextShowsTheVersionOfTheVersionFile) {
+  std::ifstream file(std::string(TAGSLING_SOURCE_DIR) + "/VERSION");
+  std::string version;
+  ASSERT_TRUE(std::getline(file, version));
+  EXPECT_EQ(AboutText().substr(0, AboutText().find("\r\n")), "Tagsling  Ver." + version);
 }
 
 }  // namespace

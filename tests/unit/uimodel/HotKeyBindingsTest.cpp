@@ -8,9 +8,9 @@
 namespace tagsling::ui {
 namespace {
 
-TEST(HotKeyBindings, TwentyThreeIdsInAscendingOrderWithDistinctSettings) {
+TEST(HotKeyBindings, TwentyFourIdsInAscendingOrderWithDistinctSettings) {
   const auto keys = AllHotKeys();
-  ASSERT_EQ(keys.size(), 23u);
+  ASSERT_EQ(keys.size(), 24u);
   std::set<std::string> settings;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].id, static_cast<int>(i) + 1);
@@ -34,12 +34,14 @@ TEST(HotKeyBindings, DispatchesByIdentifier) {
       {19, CommandId::ShowShortTagMenuModeInverted},
       {20, CommandId::ShowTagMenuModeInverted},
       {23, CommandId::PreviewNN},
+      {24, CommandId::PreviewDefaultBrowser},
       {0, CommandId::None},
-      {24, CommandId::None},
+      {25, CommandId::None},
   };
   for (const Case& c : cases) EXPECT_EQ(HotKeyCommand(c.id), c.command) << c.id;
   EXPECT_EQ(AllHotKeys()[18].settingKey, "PMHotKey_Mode");
   EXPECT_EQ(AllHotKeys()[19].settingKey, "PMHotKey_S_Mode");
+  EXPECT_EQ(AllHotKeys()[23].settingKey, "OpenDefaultBrowserHotKey");
 }
 
 }  // namespace

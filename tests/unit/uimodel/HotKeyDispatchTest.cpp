@@ -35,11 +35,12 @@ TEST(HotKeyDispatch, EveryBindingReadsItsOwnTextSetting) {
   AppSettings settings;
   std::set<const std::string*> fields;
   for (const HotKeyBinding& binding : AllHotKeys()) fields.insert(&HotKeyText(settings, binding));
-  EXPECT_EQ(fields.size(), 23u);
+  EXPECT_EQ(fields.size(), 24u);
   // 19 and 20 cross over: the short menu's inverted key is PMHotKey_Mode.
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[18]), &settings.PMHotKey_Mode);
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[19]), &settings.PMHotKey_S_Mode);
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[1]), &settings.ActiveHotKey);
+  EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[23]), &settings.OpenDefaultBrowserHotKey);
 }
 
 TEST(HotKeyDispatch, RegistersInOrderAndReportsEachRefusalOnce) {
@@ -59,13 +60,14 @@ TEST(HotKeyDispatch, RegistersInOrderAndReportsEachRefusalOnce) {
   EXPECT_EQ((std::map<int, ShortcutCode>{{1, 0x4070}, {23, 0xA04E}}), registrar.registered);
   // Identifier order; a refused key is removed after its report; a key that
   // names nothing never reaches the system.
-  ASSERT_EQ(registrar.calls.size(), 24u);
+  ASSERT_EQ(registrar.calls.size(), 25u);
   EXPECT_EQ(registrar.calls[0], "add 1");
   EXPECT_EQ(registrar.calls[1], "add 2");
   EXPECT_EQ(registrar.calls[2], "remove 2");
   EXPECT_EQ(registrar.calls[3], "remove 3");
   EXPECT_EQ(registrar.calls[4], "remove 4");
   EXPECT_EQ(registrar.calls[23], "add 23");
+  EXPECT_EQ(registrar.calls[24], "remove 24");  // empty by default
   // The settings keep their texts for the next pass.
   EXPECT_EQ(settings.ActiveHotKey, "ctrl+F1");
 }
@@ -77,18 +79,18 @@ TEST(HotKeyDispatch, FailureMessageNamesTheText) {
             "\x81\x76\x82\xcc\x93\x6f\x98\x5e\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42");
 }
 
-TEST(HotKeyDispatch, RemoveAllRemovesTwentyThree) {
+TEST(HotKeyDispatch, RemoveAllRemovesTwentyFour) {
   FakeRegistrar registrar;
-  registrar.registered = {{1, 0x41}, {23, 0x42}};
+  registrar.registered = {{1, 0x41}, {24, 0x42}};
   RemoveAllHotKeys(registrar);
-  EXPECT_EQ(registrar.calls.size(), 23u);
+  EXPECT_EQ(registrar.calls.size(), 24u);
   EXPECT_TRUE(registrar.registered.empty());
 }
 
 TEST(HotKeyDispatch, BusyAndUnknownIdentifiersDoNothing) {
   for (int id = -1; id <= 25; ++id) {
     EXPECT_EQ(DispatchHotKey(id, true), CommandId::None) << id;
-    const bool known = id >= 1 && id <= 23;
+    const bool known = id >= 1 && id <= 24;
     EXPECT_EQ(DispatchHotKey(id, false) != CommandId::None, known) << id;
   }
   EXPECT_EQ(DispatchHotKey(11, false), CommandId::ToggleSandwich);

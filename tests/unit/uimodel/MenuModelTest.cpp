@@ -2,12 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "MenuWalk.h"
 #include "core/TemplateKeys.h"
 #include "core/Templates.h"
+#include "ui/model/PalettePages.h"
 
 namespace tagsling::ui {
 namespace {
@@ -52,6 +56,8 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
       if (!node.key.empty()) {
         EXPECT_NE(FindTemplateKey(node.key), nullptr) << node.key;
       }
+      EXPECT_GE(node.image, -1);
+      EXPECT_LT(node.image, kToolImageCount) << node.caption;
     });
   }
 }
@@ -100,10 +106,10 @@ TEST(MenuModel, PopupMenu1RepeatsTheTagTreeWithItsThreeDifferences) {
   const std::vector<MenuNode>& tree = MenuBarTagMenu(bar).children;
   ASSERT_EQ(popup.items.size(), tree.size() + 2);
   ExpectMirrors(tree, std::vector<MenuNode>(popup.items.begin(), popup.items.begin() + tree.size()));
-  EXPECT_EQ(popup.items[11].kind, NodeKind::Separator);
-  EXPECT_EQ(popup.items[12].caption, "登録タグ(&U)");
-  EXPECT_EQ(popup.items[12].image, 73);
-  EXPECT_EQ(popup.items[12].kind, NodeKind::Submenu);
+  EXPECT_EQ(popup.items[13].kind, NodeKind::Separator);
+  EXPECT_EQ(popup.items[14].caption, "登録タグ(&U)");
+  EXPECT_EQ(popup.items[14].image, 73);
+  EXPECT_EQ(popup.items[14].kind, NodeKind::Submenu);
 }
 
 TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
@@ -151,23 +157,149 @@ TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
 
 TEST(MenuModel, PopupMenu4ListsItsShortTree) {
   const MenuModel menu = BuildMenu(MenuId::PopupMenu4);
-  ASSERT_EQ(menu.items.size(), 17u);
+  ASSERT_EQ(menu.items.size(), 19u);
   EXPECT_EQ(menu.items[0].name, "PM4_P_Br");
   EXPECT_EQ(menu.items[11].caption, "URL <&A HREF=\"\">");
   EXPECT_EQ(menu.items[11].key, "Link_AHref_AHref");
-  EXPECT_EQ(menu.items[15].kind, NodeKind::Separator);
-  EXPECT_EQ(menu.items[16].caption, "登録タグ(&U)");
-  EXPECT_EQ(TagKeys(menu.items).size(), 30u);
+  EXPECT_EQ(menu.items[16].caption, "HTML5(&5)");
+  EXPECT_EQ(menu.items[17].kind, NodeKind::Separator);
+  EXPECT_EQ(menu.items[18].caption, "登録タグ(&U)");
+  EXPECT_EQ(TagKeys(menu.items).size(), 30u + 34u);
+}
+
+// The one "HTML5(&5)" submenu of the menu bar's tag menu, PopupMenu1 and the
+// caret menu PopupMenu4.
+const MenuNode& Html5Menu(const std::vector<MenuNode>& items) {
+  const MenuNode* found = nullptr;
+  for (const MenuNode& node : items) {
+    if (node.caption == "HTML5(&5)") found = &node;
+  }
+  EXPECT_NE(found, nullptr);
+  static const MenuNode kNone;
+  return found ? *found : kNone;
+}
+
+// Walks two HTML5 submenus side by side: the same items, the keys in the
+// forms of their menus.
+void ExpectSameHtml5Items(const std::vector<MenuNode>& a, const std::vector<MenuNode>& b) {
+  ASSERT_EQ(a.size(), b.size());
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    SCOPED_TRACE(a[i].caption);
+    EXPECT_EQ(a[i].caption, b[i].caption);
+    EXPECT_EQ(a[i].kind, b[i].kind);
+    EXPECT_EQ(a[i].image, b[i].image);
+    EXPECT_EQ(a[i].key, b[i].key);
+    ExpectSameHtml5Items(a[i].children, b[i].children);
+  }
+}
+
+TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuModel popup1 = BuildMenu(MenuId::PopupMenu1);
+  const MenuModel popup4 = BuildMenu(MenuId::PopupMenu4);
+  const MenuNode& in_bar = Html5Menu(MenuBarTagMenu(bar).children);
+  ASSERT_EQ(in_bar.kind, NodeKind::Submenu);
+  EXPECT_EQ(in_bar.image, 88);
+  // After "フレーム(&R)", as the palette page follows "フレーム".
+  EXPECT_EQ(&in_bar - &MenuBarTagMenu(bar).children.front(), 12);
+  ExpectSameHtml5Items(in_bar.children, Html5Menu(popup1.items).children);
+  ExpectSameHtml5Items(in_bar.children, Html5Menu(popup4.items).children);
+
+  std::vector<std::string> catalogue;
+  for (const TemplateKey& key : TemplateKeys()) {
+    if (key.category == KeyCategory::kHtml5) catalogue.emplace_back(key.name);
+  }
+  std::vector<std::string> keys = TagKeys(in_bar.children);
+  std::sort(keys.begin(), keys.end());
+  std::sort(catalogue.begin(), catalogue.end());
+  EXPECT_EQ(keys, catalogue);
+
+  // The input types have a submenu of their own.
+  const MenuNode* inputs = nullptr;
+  for (const MenuNode& node : in_bar.children) {
+    if (node.caption == "入力欄(&I)") inputs = &node;
+  }
+  ASSERT_NE(inputs, nullptr);
+  std::set<std::string> input_keys;
+  for (const std::string& key : TagKeys(inputs->children)) input_keys.insert(key);
+  for (const std::string& key : catalogue) {
+    EXPECT_EQ(input_keys.count(key) > 0, key.rfind("H5_Input", 0) == 0 || key == "H5_Datalist" ||
+                                             key == "H5_Progress" || key == "H5_Meter" || key == "H5_Output")
+        << key;
+  }
+
+  // Each item inserts with its menu's form of the tag command; popup items
+  // are named after their key.
+  const std::pair<const MenuNode*, CommandId> forms[] = {
+      {&in_bar, CommandId::RunTagCommand},
+      {&Html5Menu(popup1.items), CommandId::RunTagCommandFromPopup},
+      {&Html5Menu(popup4.items), CommandId::RunTagCommandFromPopup},
+  };
+  for (const auto& [menu, command] : forms) {
+    ForEachNode(menu->children, [&](const MenuNode& node) {
+      if (node.key.empty()) return;
+      EXPECT_EQ(node.command, command) << node.caption;
+      if (command == CommandId::RunTagCommandFromPopup) {
+        EXPECT_TRUE(node.name == "PM1_" + node.key || node.name == "PM4_" + node.key) << node.name;
+      }
+    });
+  }
+}
+
+// Within one (sub)menu of the HTML5 items no two entries share an
+// accelerator, so every item is one key press away.
+TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  std::function<void(const MenuNode&)> check = [&](const MenuNode& menu) {
+    std::set<char> seen;
+    for (const MenuNode& node : menu.children) {
+      if (node.kind == NodeKind::Separator) continue;
+      const std::size_t amp = node.caption.find('&');
+      ASSERT_NE(amp, std::string::npos) << node.caption;
+      ASSERT_LT(amp + 1, node.caption.size());
+      char c = node.caption[amp + 1];
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+      EXPECT_TRUE(seen.insert(c).second) << menu.caption << ": " << node.caption;
+      if (node.kind == NodeKind::Submenu) check(node);
+    }
+  };
+  check(Html5Menu(MenuBarTagMenu(bar).children));
 }
 
 TEST(MenuModel, NodeAtFollowsPositions) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu1);
-  ASSERT_NE(NodeAt(bar, {5, 5}), nullptr);
-  EXPECT_EQ(NodeAt(bar, {5, 5})->caption, "ブラウザのサイズ変更(&B)");
-  EXPECT_EQ(NodeAt(bar, {5, 5})->openHandler, "N129Click");
+  ASSERT_NE(NodeAt(bar, {5, 6}), nullptr);
+  EXPECT_EQ(NodeAt(bar, {5, 4})->caption, "既定のブラウザで表示(&D)");
+  EXPECT_EQ(NodeAt(bar, {5, 6})->caption, "ブラウザのサイズ変更(&B)");
+  EXPECT_EQ(NodeAt(bar, {5, 6})->openHandler, "N129Click");
   EXPECT_EQ(NodeAt(bar, {5, 99}), nullptr);
   EXPECT_EQ(NodeAt(bar, {-1}), nullptr);
   EXPECT_EQ(NodeAt(bar, {}), nullptr);
+}
+
+// The captions of the submenus leading to each item of `command`, joined by
+// " > ", with the item's own caption last.
+std::vector<std::string> PathsTo(const std::vector<MenuNode>& items, CommandId command, const std::string& above = "") {
+  std::vector<std::string> paths;
+  for (const MenuNode& node : items) {
+    const std::string here = above.empty() ? node.caption : above + " > " + node.caption;
+    if (node.command == command) paths.push_back(here);
+    for (const std::string& path : PathsTo(node.children, command, here)) paths.push_back(path);
+  }
+  return paths;
+}
+
+TEST(MenuModel, DefaultBrowserPreviewFollowsTheTwoBrowserItems) {
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::MainMenu1).items, CommandId::PreviewDefaultBrowser),
+            (std::vector<std::string>{"ウィンドウ(&W) > 既定のブラウザで表示(&D)"}));
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::PopupMenu2).items, CommandId::PreviewDefaultBrowser),
+            (std::vector<std::string>{"ブラウザ表示/サイズ(&B) > 既定のブラウザで表示(&D)"}));
+  const MenuModel bar = BuildMenu(MenuId::MainMenu1);
+  const MenuNode* window_menu = NodeAt(bar, {5});
+  ASSERT_NE(window_menu, nullptr);
+  EXPECT_EQ(window_menu->children[3].command, CommandId::PreviewNN);
+  EXPECT_EQ(window_menu->children[4].command, CommandId::PreviewDefaultBrowser);
+  EXPECT_EQ(window_menu->children[4].image, 103);
 }
 
 TEST(MenuModel, StripsAcceleratorMarks) {

@@ -90,7 +90,7 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu1);
   const MenuModel tray = BuildMenu(MenuId::PopupMenu2);
   const MenuModel button = BuildMenu(MenuId::PopupMenu_BWSIZE);
-  const std::vector<ItemState> fromBar = OpenTimeStates(NodeAt(bar, {5, 5})->children, state);
+  const std::vector<ItemState> fromBar = OpenTimeStates(NodeAt(bar, {5, 6})->children, state);
   const std::vector<ItemState> fromTray = OpenTimeStates(NodeAt(tray, {4})->children, state);
   const std::vector<ItemState> fromButton = OpenTimeStates(button.items, state);
   EXPECT_EQ(NodeAt(tray, {4})->openHandler, "B1Click");
@@ -101,9 +101,10 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
     EXPECT_FALSE((*states)[1].enabled);
     EXPECT_FALSE((*states)[2].enabled);
   }
-  ASSERT_EQ(fromTray.size(), 6u);  // IE, NN, separator, three sizes
-  EXPECT_TRUE(fromTray[3].enabled);
-  EXPECT_FALSE(fromTray[4].enabled);
+  ASSERT_EQ(fromTray.size(), 7u);  // IE, NN, the default browser, separator, three sizes
+  EXPECT_TRUE(fromTray[2].enabled);
+  EXPECT_TRUE(fromTray[4].enabled);
+  EXPECT_FALSE(fromTray[5].enabled);
 }
 
 TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {
@@ -124,8 +125,8 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
   const Case cases[] = {
       {MenuId::MainMenu1, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
       {MenuId::PopupMenu_UserTag, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
-      {MenuId::PopupMenu1, ListMenu::kPopup1UserTag, {12}, CommandId::RunUserTagFromPopup},
-      {MenuId::PopupMenu4, ListMenu::kPopup4UserTag, {16}, CommandId::RunUserTagFromPopup},
+      {MenuId::PopupMenu1, ListMenu::kPopup1UserTag, {14}, CommandId::RunUserTagFromPopup},
+      {MenuId::PopupMenu4, ListMenu::kPopup4UserTag, {18}, CommandId::RunUserTagFromPopup},
       {MenuId::MainMenu1, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
       {MenuId::PopupMenu_Tools, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
       {MenuId::PopupMenu2, ListMenu::kPopup2Tools, {7}, CommandId::RunExternalTool},

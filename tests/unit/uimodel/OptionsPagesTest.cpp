@@ -5,6 +5,7 @@
 #include <set>
 #include <string>
 #include <variant>
+#include <vector>
 
 #include "settings/AppSettings.h"
 #include "ui/model/HotKeyBindings.h"
@@ -82,6 +83,19 @@ TEST(OptionsPagesTest, AllHotKeysHaveAFieldOnTheHotKeyPages) {
     EXPECT_GE(found_page, 6) << binding.settingKey;
     EXPECT_LE(found_page, 8) << binding.settingKey;
   }
+}
+
+TEST(OptionsPagesTest, BrowserPageShowsTheInstalledBrowsersReadOnly) {
+  std::vector<std::pair<int, OptionWidget>> fields;
+  ForEachOptionControl([&](int page, const OptionControl& control) {
+    if (control.kind == OptionKind::Field && IsReadOnlyField(control.widget)) fields.emplace_back(page, control.widget);
+  });
+  EXPECT_EQ(fields, (std::vector<std::pair<int, OptionWidget>>{{3, OptionWidget::InstalledBrowsers},
+                                                               {5, OptionWidget::ThroughClass}}));
+  EXPECT_FALSE(IsReadOnlyField(OptionWidget::ThroughName));
+  // The default-browser hot key sits with the two preview keys, empty at first.
+  EXPECT_EQ(FindOptionControl("OpenDefaultBrowserHotKey")->caption, "既定のブラウザ:");
+  EXPECT_TRUE(AppSettings().OpenDefaultBrowserHotKey.empty());
 }
 
 TEST(OptionsPagesTest, NumberFieldsStepByTen) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <set>
 #include <string>
 
 #include "core/TemplateKeys.h"
+#include "core/Templates.h"
 #include "ui/model/MenuModel.h"
 
 namespace tagsling::ui {
@@ -20,11 +22,11 @@ std::vector<std::span<const PaletteButton>> AllToolbars() {
   return bars;
 }
 
-TEST(PalettePages, NinePagesInOrder) {
+TEST(PalettePages, TenPagesInOrder) {
   std::vector<std::string> captions;
   for (const PalettePage& page : PalettePages()) captions.emplace_back(page.caption);
   EXPECT_EQ(captions, (std::vector<std::string>{"基本", "文字", "段落", "表", "リスト", "リンク/画像", "フォーム",
-                                                "フレーム", "ツール"}));
+                                                "フレーム", "HTML5", "ツール"}));
 }
 
 TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
@@ -39,7 +41,7 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       EXPECT_TRUE(names.insert(std::string(b.name)).second);
       EXPECT_TRUE(images.insert(b.image).second);
       EXPECT_GE(b.image, 0);
-      EXPECT_LE(b.image, 87);
+      EXPECT_LT(b.image, kToolImageCount);
       EXPECT_FALSE(b.hint.empty());
       switch (b.kind) {
         case ButtonKind::Plain:
@@ -62,7 +64,25 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       }
     }
   }
-  EXPECT_EQ(buttons, 86);
+  EXPECT_EQ(buttons, 87 + 15);
+  // Every picture is used.
+  EXPECT_EQ(images.size(), static_cast<std::size_t>(kToolImageCount) - 2);  // 13 is unused, 72 only in menus
+}
+
+TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
+  std::vector<CommandId> commands;
+  for (const PaletteButton& b : ToolBar12Buttons()) commands.push_back(b.command);
+  const std::vector<CommandId> expected = {
+      CommandId::SandwichOffButton, CommandId::SandwichOnButton,      CommandId::None, CommandId::PreviewIE,
+      CommandId::PreviewNN,         CommandId::PreviewDefaultBrowser, CommandId::None};
+  EXPECT_EQ(commands, expected);
+  EXPECT_EQ(ToolBar12Buttons()[5].image, 103);
+  // Six buttons and a separator fit the tool panel on both rows.
+  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), ToolBar12Buttons()}) {
+    int width = 0;
+    for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
+    EXPECT_LE(width, kPaletteLayout.toolPanelWidth);
+  }
 }
 
 TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
@@ -76,7 +96,7 @@ TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
 }
 
 TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
-  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), PalettePages()[8].buttons}) {
+  for (std::span<const PaletteButton> bar : {ToolBar11Buttons(), PalettePages()[9].buttons}) {
     for (const PaletteButton& b : bar) {
       if (b.kind != ButtonKind::Plain) continue;
       EXPECT_EQ(b.pressesWhileRunning, b.command != CommandId::CloseWindow) << b.name;
@@ -85,6 +105,74 @@ TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
   EXPECT_FALSE(ToolBar1Buttons()[0].rightClickOpensMenu);
   EXPECT_EQ(ToolBar1Buttons()[0].menu, MenuId::PopupMenu1);
   EXPECT_EQ(PalettePanelText().relativeOffLabel, "[相対パス入力OFF]");
+}
+
+// The page "HTML5": a tag button for each structural element, the embedded
+// media, details, mark, time and the document, named in its hint the way the
+// other buttons are ("セクション <section>").
+TEST(PalettePages, Html5PageHasAButtonPerElement) {
+  const PalettePage& page = PalettePages()[8];
+  ASSERT_EQ(page.caption, "HTML5");
+  std::vector<std::string> keys;
+  for (const PaletteButton& b : page.buttons) {
+    if (b.kind == ButtonKind::Separator) continue;
+    SCOPED_TRACE(std::string(b.name));
+    keys.emplace_back(b.key);
+    EXPECT_EQ(b.kind, ButtonKind::Plain);
+    EXPECT_EQ(b.command, CommandId::RunTagCommand);
+    ASSERT_NE(FindTemplateKey(b.key), nullptr);
+    EXPECT_EQ(FindTemplateKey(b.key)->category, KeyCategory::kHtml5);
+    EXPECT_EQ(b.name, "TB_" + std::string(b.key));
+    EXPECT_GE(b.image, 88);
+    // The hint ends in the element as written in HTML5: lower case (the
+    // doctype aside).
+    const std::string hint(b.hint);
+    const std::size_t open = hint.rfind(" <");
+    ASSERT_NE(open, std::string::npos);
+    EXPECT_EQ(hint.back(), '>');
+    std::string tag = hint.substr(open + 2);
+    if (tag.starts_with("!DOCTYPE ")) tag.erase(0, 9);
+    for (char c : tag) EXPECT_FALSE(c >= 'A' && c <= 'Z') << hint;
+  }
+  EXPECT_EQ(keys, (std::vector<std::string>{"H5_Doc", "H5_Header", "H5_Nav", "H5_Main", "H5_Section", "H5_Article",
+                                            "H5_Aside", "H5_Footer", "H5_Figure", "H5_Picture", "H5_Video", "H5_Audio",
+                                            "H5_Details", "H5_Mark", "H5_Time"}));
+  EXPECT_EQ(page.buttons[5].hint, "セクション <section>");
+}
+
+// The element a classic tag key inserts: the first tag name of its template
+// in the shipped "Html.dat".
+std::string ElementOf(std::string_view key) {
+  const std::string raw = ReadTemplate(std::string(key), std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat");
+  const std::size_t open = raw.find('<');
+  if (open == std::string::npos) return "";
+  std::size_t end = open + 1;
+  while (end < raw.size() && std::isalnum(static_cast<unsigned char>(raw[end]))) ++end;
+  return raw.substr(open + 1, end - open - 1);
+}
+
+// Buttons of elements that HTML5 no longer has keep their captions and keys;
+// only their hints say so.
+TEST(PalettePages, HintsOfObsoleteElementsSaySo) {
+  const std::set<std::string> obsolete = {"ACRONYM", "APPLET",  "BASEFONT", "BGSOUND", "BIG",      "BLINK",
+                                          "CENTER",  "DIR",     "FONT",     "FRAME",   "FRAMESET", "ISINDEX",
+                                          "LISTING", "MARQUEE", "MULTICOL", "NOBR",    "NOFRAMES", "PLAINTEXT",
+                                          "SPACER",  "STRIKE",  "TT",       "XMP"};
+  std::set<std::string> marked;
+  for (const PalettePage& page : PalettePages()) {
+    for (const PaletteButton& b : page.buttons) {
+      if (b.key.empty()) continue;
+      const std::string hint(b.hint);
+      const bool says = hint.ends_with(kObsoleteHintSuffix);
+      EXPECT_EQ(says, obsolete.count(ElementOf(b.key)) > 0) << hint;
+      if (says) marked.insert(std::string(b.name));
+    }
+  }
+  EXPECT_EQ(marked,
+            (std::set<std::string>{"TB_Moji_Font_Font", "TB_Moji_Big", "TB_Moji_Tt", "TB_Moji_Blink", "TB_P_Center",
+                                   "ToolButton25", "ToolButton26", "ToolButton27", "ToolButton28"}));
+  // The hint keeps its text in front of the note.
+  EXPECT_EQ(PalettePages()[7].buttons[5].hint, "フレーム未対応用 <NOFAMES> (HTML5 では廃止)");
 }
 
 }  // namespace

@@ -147,6 +147,32 @@ TEST(ShortcutText, HotKeyFieldNamesTheNavigationKeysAsThemselves) {
   }
 }
 
+TEST(ShortcutText, KeyNamedLikeAPrefixReadsBackAsThatKey) {
+  // Japanese keyboards name VK_OEM_7 "^", which is also a spelling of Ctrl.
+  const DriverKeyName driver = [](unsigned vk) { return vk == 0xDE ? std::string("^") : std::string(); };
+  struct {
+    ShortcutCode code;
+    const char* text;
+  } cases[] = {{0x00DE, "^"}, {0x20DE, "Shift+^"}, {0x40DE, "Ctrl+^"}, {0xE0DE, "Shift+Ctrl+Alt+^"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(ShortcutToText(c.code, driver), c.text);
+    EXPECT_EQ(TextToShortcut(c.text, driver), c.code) << c.text;
+  }
+  EXPECT_EQ(TextToShortcut("^^", driver), 0x40DE);
+  EXPECT_EQ(TextToShortcut("^A", driver), 0x4041);
+  EXPECT_EQ(TextToShortcut("Ctrl+", driver), 0);
+}
+
+TEST(ShortcutText, KeysBelowTheFirstNamedKeyHaveNoText) {
+  // Code 0 is "no shortcut"; no text could read back as 1 to 7 either.
+  const DriverKeyName driver = [](unsigned) { return std::string("&"); };
+  for (unsigned key = 0; key < 8; ++key) {
+    EXPECT_EQ(KeyName(key, driver), "") << key;
+    EXPECT_EQ(ShortcutToText(static_cast<ShortcutCode>(0x4000 | key), driver), "") << key;
+  }
+  EXPECT_EQ(ShortcutToText(0x0008, driver), "BkSp");
+}
+
 TEST(ShortcutText, RegistrationModifiersAndKey) {
   EXPECT_EQ(RegistrationOf(0x4041), (HotKeyRegistration{0x2, 0x41}));
   EXPECT_EQ(RegistrationOf(0x2070), (HotKeyRegistration{0x4, 0x70}));

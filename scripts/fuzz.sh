@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# A long fuzzing campaign: builds the fuzz targets, then runs every target
+# (or the targets named after SECONDS) in turn for SECONDS each, starting
+# from its corpus in fuzz/corpus/<target>/. Afterwards the corpus is merged
+# down to the inputs that add coverage and written back there, and a line
+# per target gives executions, executions per second, coverage (edges and
+# features), corpus size and findings. Findings (crashing inputs) are kept
+# in build/fuzz-findings/; the script then exits non-zero.
+#
+#   scripts/fuzz.sh 600              every target, 10 minutes each
+#   scripts/fuzz.sh 300 settings     one target
+#
+# FUZZ_RSS_LIMIT_MB (default 2048) bounds each run's memory.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${TAGSLING_BUILD_DIR:-$root/build}
+
+if [ $# -lt 1 ] || ! [[ $1 =~ ^[0-9]+$ ]]; then
+  echo "usage: scripts/fuzz.sh SECONDS [TARGET...]" >&2
+  exit 2
+fi
+seconds=$1
+shift
+
+"$root/scripts/build.sh" fuzz || { echo "fuzz build failed"; exit 1; }
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for binary in "$build"/fuzz/fuzz_*; do
+    [ -x "$binary" ] && targets+=("$(basename "${binary#"$build"/fuzz/fuzz_}")")
+  done
+fi
+
+findings_dir="$build/fuzz-findings"
+mkdir -p "$findings_dir"
+summary=()
+found_any=0
+
+for name in "${targets[@]}"; do
+  binary="$build/fuzz/fuzz_$name"
+  [ -x "$binary" ] || { echo "no fuzz target '$name'" >&2; found_any=1; continue; }
+  corpus="$root/fuzz/corpus/$name"
+  work=$(mktemp -d)
+  mkdir -p "$work/run" "$work/merged" "$corpus"
+  cp -r "$corpus"/. "$work/run"/ 2>/dev/null
+  log="$build/fuzz-$name.log"
+  echo "== $name: $seconds s"
+  # Scratch files of a target go to a private folder.
+  (cd "$work" && TMPDIR="$work" "$binary" -max_total_time="$seconds" -print_final_stats=1 \
+    -rss_limit_mb="${FUZZ_RSS_LIMIT_MB:-2048}" -artifact_prefix="$findings_dir/$name-" "$work/run" >"$log" 2>&1)
+  status=$?
+
+  executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
+  rate=$(grep -oE 'stat::average_exec_per_sec: +[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
+  coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -n 1)
+  crashes=$(grep -c 'Test unit written to' "$log")
+
+  # Keep only the inputs that add coverage; the old corpus goes in first so
+  # that its inputs are preferred.
+  (cd "$work" && "$binary" -merge=1 "$work/merged" "$corpus" "$work/run" >"$work/merge.log" 2>&1) &&
+    rm -rf "$corpus" && mkdir -p "$corpus" && cp "$work/merged"/. "$corpus"/ -r
+  files=$(find "$corpus" -type f | wc -l)
+  bytes=$(du -sb "$corpus" | cut -f1)
+
+  line=$(printf '%-10s %12s execs %8s exec/s  %-20s corpus %4d files %7d bytes  findings %d' \
+    "$name" "${executions:-?}" "${rate:-?}" "${coverage:-cov: ?}" "$files" "$bytes" "$crashes")
+  echo "$line"
+  summary+=("$line")
+  if [ "$status" -ne 0 ] || [ "$crashes" -ne 0 ]; then
+    found_any=1
+    grep -E 'ERROR|SUMMARY|Test unit written' "$log" | head -n 10
+  fi
+  rm -rf "$work"
+done
+
+echo
+echo "== Campaign of $seconds s per target"
+printf '%s\n' "${summary[@]}"
+[ "$found_any" -eq 0 ]

@@ -1,0 +1,198 @@
+"""Today's browsers, played by stand-ins: extbrowser.exe shows a window of
+a given class and title (here Chromium's "Chrome_WidgetWin_1"), records the
+keys it receives, and with --page keeps a page child below an 80-pixel tool
+strip, recording the page area's size after each sizing. The shell's
+handler of .html files is extrecorder.exe, registered in the Wine prefix
+for the tests that need it.
+
+Keyboard paths: "ウィンドウ(&W)" is Alt+W with "既定のブラウザで表示(&D)" (D)
+and "ブラウザのサイズ変更(&B)" (B) holding "&800x600" (8)."""
+
+import os
+import re
+import time
+
+from test_external import _NotepadWithDocument, _close, _ini, _menu, _recorder, _records, _windows
+from test_palette import QUICK_START, palette
+
+CHROMIUM = "Chrome_WidgetWin_1"
+PAGE_TITLE = "Stand-in page"
+STRIP = 80
+OPTIONS = "TTagslingOptionForm"
+
+
+def _site(desk, title=PAGE_TITLE):
+    folder = os.path.join(desk.tmp, "modern site")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, "index.html")
+    with open(path, "w", encoding="utf-8") as handle:
+        handle.write("<html><head><title>%s</title></head><body></body></html>\n" % title)
+    return folder, path
+
+
+class _StandIn:
+    """One stand-in window of a Chromium program, started and ready; closed
+    (and its process ended) on leaving."""
+
+    def __init__(self, desk, title, page=False):
+        self.desk = desk
+        self.record = os.path.join(desk.tmp, "standin-%d.txt" % time.monotonic_ns())
+        before = set(_windows(desk, CHROMIUM))
+        args = ["--class", CHROMIUM] + (["--page", str(STRIP)] if page else []) + [title, desk.winpath(self.record)]
+        self.process = desk.start(desk.win_exe("extbrowser.exe"), *args)
+        desk.wait_until(lambda: "ready" in self.lines(), 20, message="the stand-in did not start")
+        self.hwnd = desk.wait_until(lambda: next((h for h in _windows(desk, CHROMIUM) if h not in before), None), 10,
+                                    message="the stand-in's window is not there")
+
+    def lines(self):
+        if not os.path.exists(self.record):
+            return []
+        return open(self.record, encoding="utf-8").read().splitlines()
+
+    def keys(self):
+        return [line for line in self.lines() if line.startswith("key")]
+
+    def page(self):
+        """The page area's last recorded size."""
+        sizes = [tuple(int(v) for v in line.split()[1:]) for line in self.lines() if line.startswith("page ")]
+        return sizes[-1] if sizes else None
+
+    def rect(self):
+        return _windows(self.desk, CHROMIUM)[self.hwnd][:4]
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.hwnd in _windows(self.desk, CHROMIUM):
+            _close(self.desk, self.hwnd)
+        try:
+            self.process.wait(timeout=10)
+        except Exception:  # noqa: BLE001 - a stuck stand-in is stopped
+            self.desk.stop(self.process)
+
+
+def _wait_page(desk, standin, size):
+    desk.wait_until(lambda: standin.page() == size, 10,
+                    message="the page area is %r, expected %r" % (standin.page(), size))
+
+
+def test_size_commands_fit_a_chrome_page_and_leave_other_chromium_programs_alone(desk):
+    folder, _ = _site(desk)
+    with _StandIn(desk, PAGE_TITLE + " - Google Chrome", page=True) as chrome:
+        assert chrome.page() is not None
+        with _StandIn(desk, "notes.md - project - Visual Studio Code") as editor:
+            before = editor.rect()
+            with palette(desk, _ini(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
+                # The editor built on Chromium was in front: it is the target,
+                # and it is no browser.
+                _menu(desk, "W", "B", "8")
+                time.sleep(2)
+                assert editor.rect() == before, "a Chromium program that is no browser was resized"
+                _close(desk, editor.hwnd)
+                desk.wait_until(lambda: editor.hwnd not in _windows(desk, CHROMIUM), 10)
+                # Now the Chrome stand-in is the target: its page comes out at
+                # the chosen size, the window in place.
+                left, top = chrome.rect()[:2]
+                _menu(desk, "W", "B", "8")
+                _wait_page(desk, chrome, (800, 600))
+                assert chrome.rect()[:2] == (left, top)
+                window = chrome.rect()
+                frame = (window[2] - window[0] - 800, window[3] - window[1] - 600)
+                # The hot key sizes the foreground window.
+                desk.tool("activate", CHROMIUM)
+                x0, y0, x1, y1 = chrome.rect()
+                desk.xdotool("mousemove", (x0 + x1) // 2, (y0 + y1) // 2)
+                time.sleep(0.3)
+                desk.xdotool("key", "ctrl+F7")
+                _wait_page(desk, chrome, (640, 480))
+                window = chrome.rect()
+                assert (window[2] - window[0] - 640, window[3] - window[1] - 480) == frame
+    # What lies around the page: the stand-in's frame and caption under Wine
+    # and its tool strip (reported with the sizing rule).
+    print("     page frame under Wine: %d x %d" % frame)
+
+
+def test_default_browser_preview_reloads_the_window_that_shows_the_document(desk):
+    folder, path = _site(desk)
+    with _NotepadWithDocument(desk, path), \
+            _StandIn(desk, PAGE_TITLE + " - Google Chrome") as chrome, \
+            _StandIn(desk, PAGE_TITLE + " - Visual Studio Code") as editor:
+        desk.focus_notepad()
+        text = desk.notepad_text()
+        with palette(desk, _ini(desk, folder)):
+            _menu(desk, "W", "D")
+            desk.wait_until(lambda: "keyup 116" in chrome.keys(), 15,
+                            message="F5 did not reach the browser: %r" % chrome.lines())
+            # The editor has the foreground again (a probe that fails to
+            # run under load is simply asked again).
+            desk.wait_until(lambda: desk.tool("foreground", check=False).strip() == "Notepad", 10,
+                            message="the editor did not get the foreground back: %s" % desk.tool("foreground"))
+            time.sleep(0.5)
+        assert chrome.keys() == ["key 116", "keyup 116"], chrome.keys()
+        assert editor.keys() == [], editor.keys()
+        # F5 would have put the date into Notepad's text.
+        assert desk.notepad_text() == text
+
+
+def _html_handler(desk, exe):
+    """Registers `exe` as the handler of .html files in the prefix; returns
+    what .html was bound to before, for _restore_html_handler."""
+    query = desk.run("reg", "query", r"HKCR\.html", "/ve").stdout.decode("utf-8", "replace")
+    found = re.search(r"REG_SZ\s+(\S+)", query)
+    command = '"%s" "%%1"' % exe
+    desk.run("reg", "add", r"HKCR\TagslingStandInPage\shell\open\command", "/ve", "/d", command, "/f")
+    desk.run("reg", "add", r"HKCR\.html", "/ve", "/d", "TagslingStandInPage", "/f")
+    return found.group(1) if found else None
+
+
+def _restore_html_handler(desk, previous):
+    if previous:
+        desk.run("reg", "add", r"HKCR\.html", "/ve", "/d", previous, "/f")
+    else:
+        desk.run("reg", "delete", r"HKCR\.html", "/ve", "/f")
+    desk.run("reg", "delete", r"HKCR\TagslingStandInPage", "/f")
+
+
+def test_default_browser_preview_without_a_browser_window_opens_the_file(desk):
+    folder, path = _site(desk)
+    recorder, record = _recorder(desk)
+    previous = _html_handler(desk, recorder)
+    try:
+        # A Chrome window with another page is no reason not to open this one.
+        with _NotepadWithDocument(desk, path) as notepad, _StandIn(desk, "Other page - Google Chrome") as chrome:
+            desk.focus_notepad()
+            with palette(desk, _ini(desk, folder, "OpenDefaultBrowserHotKey=Ctrl+F9\r\n")):
+                # The hot key, with the pointer over the editor.
+                desk.tool("activate", "Notepad")
+                x0, y0, x1, y1 = _windows(desk, "Notepad")[notepad.hwnd][:4]
+                desk.xdotool("mousemove", (x0 + x1) // 2, (y0 + y1) // 2)
+                time.sleep(0.3)
+                desk.xdotool("key", "ctrl+F9")
+                desk.wait_until(lambda: _records(record), 15, message="the .html handler was not started")
+            assert chrome.keys() == [], chrome.keys()
+    finally:
+        _restore_html_handler(desk, previous)
+    [(_, args)] = _records(record)
+    assert args == [desk.winpath(path)], args
+
+
+def test_browser_page_lists_the_installed_browsers(desk):
+    """App Paths entries per machine and per user count; Edge has none here."""
+    app_paths = r"\Software\Microsoft\Windows\CurrentVersion\App Paths"
+    keys = ["HKLM" + app_paths + r"\chrome.exe", "HKCU" + app_paths + r"\firefox.exe"]
+    for key in keys:
+        desk.run("reg", "add", key, "/ve", "/d", r"C:\Browsers\browser.exe", "/f")
+    try:
+        with palette(desk, QUICK_START):
+            _menu(desk, "L", "S")
+            desk.wait_window(OPTIONS, 10)
+            time.sleep(0.5)
+            found = desk.run(desk.win_exe("extprobe.exe"), "field", OPTIONS, "Google Chrome, Mozilla Firefox")
+            desk.tool("activate", OPTIONS, check=False)
+            desk.keys("tap:ESCAPE")
+            desk.wait_until(lambda: not desk.has_window(OPTIONS), 10, message="the options dialog stayed")
+        assert found.returncode == 0, "no field lists the two browsers"
+    finally:
+        for key in keys:
+            desk.run("reg", "delete", key, "/f")
