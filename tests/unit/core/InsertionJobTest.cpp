@@ -444,8 +444,13 @@ std::string Narrow(const WideText& text) {
 
 void PrintTo(const Outcome& o, std::ostream* os) {
   *os << "text \"" << Narrow(o.text) << "\" caret " << o.caret << " beeps " << o.beeps << " messages "
-      << o.messages.size() << " clipboard " << (o.clipboard ? "\"" + Narrow(*o.clipboard) + "\"" : "none")
-      << " actions " << o.actions.size() << " keys " << o.keys.size();
+      << o.messages.size() << " clipboard ";
+  if (o.clipboard) {
+    *os << '"' << Narrow(*o.clipboard) << '"';
+  } else {
+    *os << "none";
+  }
+  *os << " actions " << o.actions.size() << " keys " << o.keys.size();
 }
 
 TEST(AdaptivePasteLag, GivesWhatTheFixedLagGives) {
