@@ -1,5 +1,6 @@
 #include "core/InsertionEngine.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "common/SjisLiteral.h"
@@ -11,6 +12,10 @@ namespace tagsling::core {
 const char* const kCannotOpenClipboardMessage = "クリップボードを開くことができません"_sjis;
 
 const char* const kCannotStoreClipboardMessage = "クリップボードにテキストを書き込むことができません"_sjis;
+
+const char* const kFormatsNotKeptMessage =
+    "\x8E\x9F\x82\xCC\x8C\x60\x8E\xAE\x82\xCD\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
+    "\x96\xDF\x82\xB9\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x3A";
 
 namespace {
 
@@ -41,65 +46,101 @@ WideText ComposeSandwich(platform::TextCodec& codec, std::string_view sandwich, 
   return ReplaceEachWide(kShieldMarkerWide, kSelStrWide, std::move(result));
 }
 
-// Marks the engine busy for a synchronous step; back to idle at the end
-// unless the step left a timer pending.
-class InsertionEngine::RunScope {
+// Marks a step of the job as running: a clipboard notification that arrives
+// meanwhile (from inside a message box of the step) is left to the step's
+// own poll, and a tick is put off.
+class InsertionEngine::StepScope {
  public:
-  explicit RunScope(InsertionEngine& engine) : engine_(engine) { engine_.state_ = State::kRunning; }
-  ~RunScope() {
-    if (engine_.state_ == State::kRunning) engine_.state_ = State::kIdle;
+  explicit StepScope(InsertionEngine& engine) : engine_(engine), was_in_step_(engine.in_step_) {
+    engine_.in_step_ = true;
   }
-  RunScope(const RunScope&) = delete;
-  RunScope& operator=(const RunScope&) = delete;
+  ~StepScope() { engine_.in_step_ = was_in_step_; }
+  StepScope(const StepScope&) = delete;
+  StepScope& operator=(const StepScope&) = delete;
 
  private:
   InsertionEngine& engine_;
+  bool was_in_step_;
 };
 
 InsertionEngine::InsertionEngine(platform::Platform platform, settings::AppSettings& settings, EngineHooks hooks)
-    : p_(platform), settings_(settings), hooks_(std::move(hooks)) {}
+    : p_(platform), settings_(settings), hooks_(std::move(hooks)) {
+  p_.clipboard.SetClipboardObserver([this] { OnClipboardChanged(); });
+}
+
+InsertionEngine::~InsertionEngine() {
+  p_.clipboard.SetClipboardObserver({});
+  StopTimers();
+}
 
 const std::vector<std::string>& InsertionEngine::ThroughClasses() const {
   static const std::vector<std::string> kNone;
   return hooks_.through_classes ? *hooks_.through_classes : kNone;
 }
 
+std::string InsertionEngine::Template(const std::string& key) {
+  return hooks_.read_template ? hooks_.read_template(key) : std::string();
+}
+
+std::string InsertionEngine::UserTemplate(int number) {
+  return hooks_.read_user_template ? hooks_.read_user_template(number) : std::string();
+}
+
 bool InsertionEngine::Refuse() {
-  if (state_ == State::kIdle) return false;
+  if (phase_ == Phase::kIdle) return false;
   p_.feedback.Beep();
   return true;
+}
+
+template <typename Body>
+bool InsertionEngine::Start(bool pump, Body body) {
+  if (Refuse()) return false;
+  phase_ = Phase::kStarting;
+  progress_ = Progress{};
+  bool started = false;
+  try {
+    // Let the clicked button or the closed menu finish first; a command
+    // that arrives meanwhile finds the job started and is refused.
+    if (pump) p_.timers.ProcessPendingMessages();
+    StepScope step(*this);
+    started = body();
+  } catch (...) {
+    FinishJob();
+    throw;
+  }
+  // Ended without anything to wait for (a beep, a refusal of the editor).
+  if (phase_ == Phase::kStarting) FinishJob();
+  return started;
 }
 
 // ------------------------------------------------------------ entry points
 
 void InsertionEngine::RunTagCommand(const std::string& key) {
-  if (Refuse()) return;
-  p_.timers.ProcessPendingMessages();  // let the clicked button or menu finish
-  if (Refuse()) return;
-  Run(hooks_.read_template ? hooks_.read_template(key) : std::string(), settings_.InsTextLower, true);
+  Start(true, [&] {
+    Run(Template(key), settings_.InsTextLower, true);
+    return true;
+  });
 }
 
 void InsertionEngine::RunTagCommandFromPopup(const std::string& key) {
-  if (Refuse()) return;
-  p_.timers.ProcessPendingMessages();
-  if (Refuse()) return;
-  Run(hooks_.read_template ? hooks_.read_template(key) : std::string(), settings_.InsTextLower, !caret_menu_);
+  Start(true, [&] {
+    Run(Template(key), settings_.InsTextLower, !caret_menu_);
+    return true;
+  });
 }
 
 void InsertionEngine::RunUserTag(int number) {
-  if (Refuse()) return;
-  p_.timers.ProcessPendingMessages();
-  if (Refuse()) return;
-  Run(hooks_.read_user_template ? hooks_.read_user_template(number) : std::string(),
-      settings_.InsTextLower && !settings_.UserTagNoLower, true);
+  Start(true, [&] {
+    Run(UserTemplate(number), settings_.InsTextLower && !settings_.UserTagNoLower, true);
+    return true;
+  });
 }
 
 void InsertionEngine::RunUserTagFromPopup(int number) {
-  if (Refuse()) return;
-  p_.timers.ProcessPendingMessages();
-  if (Refuse()) return;
-  Run(hooks_.read_user_template ? hooks_.read_user_template(number) : std::string(),
-      settings_.InsTextLower && !settings_.UserTagNoLower, !caret_menu_);
+  Start(true, [&] {
+    Run(UserTemplate(number), settings_.InsTextLower && !settings_.UserTagNoLower, !caret_menu_);
+    return true;
+  });
 }
 
 void InsertionEngine::BeginCaretMenu(WindowHandle focus_window) {
@@ -107,13 +148,51 @@ void InsertionEngine::BeginCaretMenu(WindowHandle focus_window) {
   caret_menu_focus_ = focus_window;
   // The remembered focus is the job's focus window too: tag deletion from
   // the hot-key popup pastes there without capturing a target of its own.
-  if (state_ == State::kIdle) job_.focus_window = focus_window;
+  if (phase_ == Phase::kIdle) job_.focus_window = focus_window;
 }
 
 void InsertionEngine::EndCaretMenu() { caret_menu_ = false; }
 
+bool InsertionEngine::StartSelectionCapture(bool capture_focus, SelectionTransform transform) {
+  return Start(true, [&] {
+    if (capture_focus) job_.focus_window = CaptureTargetFocus(p_.windows, ThroughClasses()).focus;
+    job_.selection_text.clear();
+    transform_ = std::move(transform);
+    return BeginCapture(Capture::kDeletion);
+  });
+}
+
+bool InsertionEngine::PasteText(const std::string& sjis_text) {
+  return Start(false, [&] {
+    job_.tag_text = sjis_text;
+    return BeginPaste(p_.codec.SjisToWide(sjis_text), 0);
+  });
+}
+
+bool InsertionEngine::PasteWideText(const WideText& text, std::size_t caret_back) {
+  return Start(false, [&] {
+    job_.tag_text = p_.codec.WideToSjis(text);
+    return BeginPaste(text, settings_.CursorBak ? caret_back : 0);
+  });
+}
+
+bool InsertionEngine::PasteTextTo(WindowHandle focus, const std::string& sjis_text) {
+  return Start(false, [&] {
+    job_.focus_window = focus;
+    job_.tag_text = sjis_text;
+    return BeginPaste(p_.codec.SjisToWide(sjis_text), 0);
+  });
+}
+
+bool InsertionEngine::PasteTextTo(WindowHandle focus, const WideText& text) {
+  return Start(false, [&] {
+    job_.focus_window = focus;
+    job_.tag_text = p_.codec.WideToSjis(text);
+    return BeginPaste(text, 0);
+  });
+}
+
 void InsertionEngine::Run(const std::string& raw, bool lower, bool resolve_target) {
-  RunScope scope(*this);
   const bool shift = p_.keyboard.IsKeyDown(platform::vk::kShift);
   const bool ctrl = p_.keyboard.IsKeyDown(platform::vk::kControl);
 
@@ -127,22 +206,32 @@ void InsertionEngine::Run(const std::string& raw, bool lower, bool resolve_targe
   job_.lowered_template = expanded.tag_text;
   job_.sandwich_template = std::move(expanded.sandwich);
 
-  job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus : caret_menu_focus_;
-
-  if (ctrl && shift) return PartDelivery(ClosingPart(job_.sandwich_template));
-  if (ctrl) return PartDelivery(OpeningPart(job_.sandwich_template));
-  if (settings_.HasamiMode || shift) return SandwichDelivery();
-  NormalDelivery();
+  auto resolve = [&] {
+    job_.focus_window = resolve_target ? CaptureTargetFocus(p_.windows, ThroughClasses()).focus : caret_menu_focus_;
+  };
+  if (!ctrl && (settings_.HasamiMode || shift)) {
+    resolve();
+    return SandwichDelivery();
+  }
+  // A paste without a capture offers its text first: the pause before the
+  // paste keys then runs while the target comes to the front.
+  if (ctrl && shift) {
+    PartDelivery(ClosingPart(job_.sandwich_template));
+  } else if (ctrl) {
+    PartDelivery(OpeningPart(job_.sandwich_template));
+  } else {
+    NormalDelivery();
+  }
+  if (phase_ != Phase::kIdle) resolve();  // not after a failure the user was told about
 }
 
 // -------------------------------------------------------------- deliveries
 
 void InsertionEngine::NormalDelivery() {
   job_.tag_text = PlainText(job_.sandwich_template);
-  if (!SetClipboard(p_.codec.SjisToWide(job_.tag_text))) return;
-  SendPaste();
-  // Left follows the paste at once: no delay and no wait for the modifiers.
-  if (settings_.CursorBak) MoveCaretBack(job_.cursor_back);
+  // Left follows once the editor has taken the paste, without waiting for
+  // the modifiers.
+  BeginPaste(p_.codec.SjisToWide(job_.tag_text), settings_.CursorBak ? job_.cursor_back : 0);
 }
 
 void InsertionEngine::PartDelivery(const std::optional<std::string>& part) {
@@ -151,8 +240,7 @@ void InsertionEngine::PartDelivery(const std::optional<std::string>& part) {
     return;
   }
   job_.tag_text = *part;
-  if (!SetClipboard(p_.codec.SjisToWide(job_.tag_text))) return;
-  SendPaste();
+  BeginPaste(p_.codec.SjisToWide(job_.tag_text), 0);
 }
 
 void InsertionEngine::SandwichDelivery() {
@@ -169,125 +257,314 @@ void InsertionEngine::SandwichDelivery() {
   BeginCapture(Capture::kSandwich);
 }
 
-bool InsertionEngine::StartSelectionCapture(bool capture_focus, SelectionTransform transform) {
-  if (Refuse()) return false;
-  p_.timers.ProcessPendingMessages();
-  if (Refuse()) return false;
-  RunScope scope(*this);
-  if (capture_focus) job_.focus_window = CaptureTargetFocus(p_.windows, ThroughClasses()).focus;
-  job_.selection_text.clear();
-  transform_ = std::move(transform);
-  return BeginCapture(Capture::kDeletion);
-}
+// ----------------------------------------------------------------- capture
 
 bool InsertionEngine::BeginCapture(Capture capture) {
+  progress_.capture = capture;
   // Empty text first, so that whatever the cut or copy produces replaces it
   // and an empty selection reads as empty.
-  if (!SetClipboard(WideText())) return false;
-  if (settings_.HasamiSelStr == 0) {
-    SendCut();
-  } else if (settings_.HasamiSelStr == 1) {
-    SendCopy();
+  if (!SaveClipboardOnce() || !SetClipboard(WideText(), false)) {
+    FinishJob();
+    return false;
   }
-  state_ = State::kWaitingClipboard;
-  if (capture == Capture::kSandwich) {
-    ArmTimer(kTimer1, 1, &InsertionEngine::Timer1Timer);
-  } else {
-    ArmTimer(kTimer2, 1, &InsertionEngine::Timer2Timer);
-  }
+  progress_.cleared_sequence = progress_.left_sequence;
+  phase_ = Phase::kBeforeCut;
+  CutOrCopyStep();
   return true;
 }
 
-// ------------------------------------------------------------------ ticks
-
-void InsertionEngine::ArmTimer(int id, unsigned interval_ms, void (InsertionEngine::*tick)()) {
-  p_.timers.StartTimer(id, interval_ms, [this, tick] { (this->*tick)(); });
+void InsertionEngine::CutOrCopyStep() {
+  if (WaitsForModifiers()) return ArmTimer(CapturePollTimer(), kPollMs);
+  SendCutOrCopy();
+  phase_ = Phase::kCapturing;
+  progress_.phase_start = p_.timers.NowMs();
+  progress_.free_since.reset();
+  ArmTimer(CapturePollTimer(), 1);
 }
 
-void InsertionEngine::Timer1Timer() { Tick(&InsertionEngine::WaitTick, Capture::kSandwich); }
-void InsertionEngine::PasteTimerTimer() { Tick(&InsertionEngine::PasteTick, Capture::kSandwich); }
-void InsertionEngine::Timer2Timer() { Tick(&InsertionEngine::WaitTick, Capture::kDeletion); }
-void InsertionEngine::PasteTimer2Timer() { Tick(&InsertionEngine::PasteTick, Capture::kDeletion); }
+void InsertionEngine::CaptureStep() { Capturing(true); }
 
-void InsertionEngine::Tick(void (InsertionEngine::*step)(Capture), Capture capture) {
-  const bool wait_step = step == &InsertionEngine::WaitTick;
-  const State expected = wait_step ? State::kWaitingClipboard : State::kWaitingLag;
-  const int id =
-      capture == Capture::kSandwich ? (wait_step ? kTimer1 : kPasteTimer) : (wait_step ? kTimer2 : kPasteTimer2);
-  p_.timers.StopTimer(id);
-  if (state_ != expected) return;  // a stray tick of a job that has ended
-  // Nothing escapes a timer tick: the job ends and the user sees why.
-  try {
-    RunScope scope(*this);
-    (this->*step)(capture);
-  } catch (const std::exception& e) {
-    state_ = State::kIdle;
-    p_.feedback.ShowMessage(e.what(), platform::MessageIcon::kError);
-  } catch (...) {
-    state_ = State::kIdle;
-    p_.feedback.ShowMessage("error", platform::MessageIcon::kError);
-  }
-}
-
-void InsertionEngine::WaitTick(Capture capture) {
-  // Some program may still have the clipboard open (the editor finishing
-  // its cut, a clipboard viewer). Wait for it, but not for ever.
-  const std::uint64_t start = p_.timers.NowMs();
-  while (p_.clipboard.ClipboardHeldOpen()) {
-    if (p_.timers.NowMs() - start >= kClipboardWaitMs) {
-      p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
+void InsertionEngine::Capturing(bool tick) {
+  const std::uint64_t now = p_.timers.NowMs();
+  const bool held = p_.clipboard.ClipboardHeldOpen();
+  // The editor's text is there: the clipboard changed since the clear, nobody
+  // holds it open, and it has text.
+  auto ready = [&] {
+    return !held && p_.clipboard.ClipboardSequence() != progress_.cleared_sequence && p_.clipboard.ClipboardHasText();
+  };
+  if (!progress_.free_since) {
+    // Only the ticks wait for a free clipboard and start the paste lag, so
+    // it starts when it always did; a notification can only end the wait
+    // early.
+    if (!tick) {
+      if (settings_.AdaptivePasteLag && ready()) ReadSelection();
       return;
     }
-    p_.timers.ProcessPendingMessages();
-    p_.timers.Sleep(kPollSleepMs);
+    // Some program may still have the clipboard open (the editor finishing
+    // its cut, a clipboard viewer). Wait for it, but not for ever.
+    if (held) {
+      if (now - progress_.phase_start >= kClipboardWaitMs) {
+        p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
+        return FinishJob();
+      }
+      return ArmTimer(CapturePollTimer(), kPollMs);
+    }
+    progress_.free_since = now;
+    ArmTimer(CaptureLagTimer(), static_cast<unsigned>(settings_.Clamped(&settings::AppSettings::HasamiTime)));
   }
-  state_ = State::kWaitingLag;
-  const unsigned lag = static_cast<unsigned>(settings_.Clamped(&settings::AppSettings::HasamiTime));
-  if (capture == Capture::kSandwich) {
-    ArmTimer(kPasteTimer, lag, &InsertionEngine::PasteTimerTimer);
-  } else {
-    ArmTimer(kPasteTimer2, lag, &InsertionEngine::PasteTimer2Timer);
-  }
+  if (!settings_.AdaptivePasteLag) return;  // only the lag goes on
+  if (ready()) return ReadSelection();
+  if (tick) ArmTimer(CapturePollTimer(), kPollMs);
 }
 
-void InsertionEngine::PasteTick(Capture capture) {
+void InsertionEngine::CaptureNotified() { Capturing(false); }
+
+void InsertionEngine::ReadSelection() {
+  p_.timers.StopTimer(CapturePollTimer());
+  p_.timers.StopTimer(CaptureLagTimer());
+  const bool changed = p_.clipboard.ClipboardSequence() != progress_.cleared_sequence;
+  // What the editor's cut put there was part of this job.
+  progress_.left_sequence = p_.clipboard.ClipboardSequence();
+  const bool cut = settings_.HasamiSelStr == 0 && changed;
   if (!p_.clipboard.ClipboardHasText()) {
     // The editor put something other than text there (or nothing we can
     // read): leave whatever mode it may be in, and tell the user.
+    progress_.holds_editor_cut = cut;
     p_.keyboard.SendKeyEvent({platform::vk::kEscape, 0, false});
     p_.keyboard.SendKeyEvent({platform::vk::kEscape, 0, true});
     p_.feedback.Beep();
-    return;
+    return FinishJob();
   }
   std::optional<WideText> selection = ReadClipboard();
-  if (!selection) return;
+  if (!selection) return FinishJob();
   job_.selection_text = std::move(*selection);
+  progress_.holds_editor_cut = cut && !job_.selection_text.empty();
   if (job_.selection_text.empty()) {
-    if (capture == Capture::kSandwich && settings_.NoSelStr_TagPaste) return NormalDelivery();
+    if (progress_.capture == Capture::kSandwich && settings_.NoSelStr_TagPaste) return NormalDelivery();
     p_.feedback.Beep();
-    return;
+    return FinishJob();
   }
   std::optional<SelectionResult> result;
-  if (capture == Capture::kSandwich) {
+  if (progress_.capture == Capture::kSandwich) {
     result.emplace(ComposeSandwich(p_.codec, job_.sandwich_template, job_.selection_text));
   } else if (transform_) {
     result = transform_(job_.selection_text);
   }
-  if (!result || !PasteWideText(result->text)) return;
-  // A sandwich leaves the caret after the pasted text; a transformation may
-  // take it back to a place inside, at once like the normal delivery's Left.
-  if (settings_.CursorBak) MoveCaretBack(result->caret_back);
+  if (!result) return FinishJob();
+  job_.tag_text = p_.codec.WideToSjis(result->text);
+  BeginPaste(result->text, settings_.CursorBak ? result->caret_back : 0);
+}
+
+// ------------------------------------------------------------------- paste
+
+bool InsertionEngine::BeginPaste(const WideText& text, std::size_t caret_back) {
+  if (!SaveClipboardOnce() || !SetClipboard(text, true)) {
+    FinishJob();
+    return false;
+  }
+  progress_.caret_back = caret_back;
+  phase_ = Phase::kBeforePaste;
+  progress_.phase_start = p_.timers.NowMs();
+  ArmTimer(kDeliveryTimer, kPasteDelayMs);
+  return true;
+}
+
+void InsertionEngine::PasteStep() {
+  if (WaitsForModifiers()) return ArmTimer(kDeliveryTimer, kPollMs);
+  // Nothing sent (no key for the setting, no focus window for the message):
+  // nothing will be taken, and the job ends as it is.
+  if (!SendCombination(PasteKeys(), settings_.SendKey_Paste, platform::ClipboardMessage::kPaste)) return FinishJob();
+  phase_ = Phase::kPasteSent;
+  progress_.phase_start = p_.timers.NowMs();
+  PasteSentStep();
+}
+
+void InsertionEngine::PasteSentStep() {
+  if (p_.clipboard.OfferTaken()) return TakenStep();
+  if (p_.timers.NowMs() - progress_.phase_start >= kPasteTakenBoundMs) {
+    // The editor never asked for the text: it ignored the paste, or the keys
+    // went elsewhere.
+    p_.feedback.Beep();
+    return FinishJob();
+  }
+  ArmTimer(kDeliveryTimer, kPollMs);
+}
+
+void InsertionEngine::TakenStep() {
+  // The editor has the text (with the selection it cut, if any).
+  progress_.holds_editor_cut = false;
+  MoveCaretBack(progress_.caret_back);
+  FinishJob();
+}
+
+// ------------------------------------------------------------ end of a job
+
+void InsertionEngine::FinishJob() {
+  StopTimers();
+  // A clipboard holding the editor's cut that never went back into the
+  // document keeps it: putting the old contents back would lose that text.
+  if (progress_.saved && !progress_.holds_editor_cut) {
+    phase_ = Phase::kRestoring;
+    progress_.phase_start = p_.timers.NowMs();
+    return RestoreStep();
+  }
+  EndJob();
+}
+
+void InsertionEngine::RestoreStep() {
+  switch (p_.clipboard.RestoreClipboard(*progress_.saved, progress_.left_sequence)) {
+    case platform::ClipboardRestore::kRestored:
+      return EndJob(true);
+    case platform::ClipboardRestore::kChanged:
+      return EndJob();  // someone else's newer content wins
+    case platform::ClipboardRestore::kFailed:
+      p_.feedback.ShowMessage(kCannotStoreClipboardMessage, platform::MessageIcon::kError);
+      return EndJob();
+    case platform::ClipboardRestore::kBusy:
+      break;
+  }
+  // The editor may still be closing the clipboard after taking the paste.
+  if (p_.timers.NowMs() - progress_.phase_start >= kClipboardWaitMs) {
+    p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
+    return EndJob();
+  }
+  ArmTimer(kDeliveryTimer, kPollMs);
+}
+
+void InsertionEngine::EndJob(bool restored) {
+  StopTimers();
+  std::vector<std::string> not_kept;
+  if (restored && progress_.saved) not_kept = std::move(progress_.saved->not_kept);
+  phase_ = Phase::kIdle;
+  progress_ = Progress{};
+  transform_ = nullptr;
+  if (not_kept.empty() || reported_not_kept_) return;
+  // Once per run: the user learns which kinds of data an insertion drops.
+  reported_not_kept_ = true;
+  std::string message = kFormatsNotKeptMessage;
+  for (const std::string& name : not_kept) message += "\r\n" + name;
+  p_.feedback.ShowMessage(message, platform::MessageIcon::kWarning);
+}
+
+// ------------------------------------------------------------------ ticks
+
+void InsertionEngine::ArmTimer(int id, unsigned interval_ms) {
+  void (InsertionEngine::*tick)() = nullptr;
+  switch (id) {
+    case kTimer1:
+      tick = &InsertionEngine::Timer1Timer;
+      break;
+    case kPasteTimer:
+      tick = &InsertionEngine::PasteTimerTimer;
+      break;
+    case kTimer2:
+      tick = &InsertionEngine::Timer2Timer;
+      break;
+    case kPasteTimer2:
+      tick = &InsertionEngine::PasteTimer2Timer;
+      break;
+    default:
+      tick = &InsertionEngine::DeliveryTimerTimer;
+      break;
+  }
+  p_.timers.StartTimer(id, interval_ms, [this, tick] { (this->*tick)(); });
+}
+
+void InsertionEngine::StopTimers() {
+  for (int id : {kTimer1, kPasteTimer, kTimer2, kPasteTimer2, kDeliveryTimer}) p_.timers.StopTimer(id);
+}
+
+void InsertionEngine::Timer1Timer() { Tick(kTimer1, &InsertionEngine::CapturePollStep); }
+void InsertionEngine::PasteTimerTimer() { Tick(kPasteTimer, &InsertionEngine::LagStep); }
+void InsertionEngine::Timer2Timer() { Tick(kTimer2, &InsertionEngine::CapturePollStep); }
+void InsertionEngine::PasteTimer2Timer() { Tick(kPasteTimer2, &InsertionEngine::LagStep); }
+void InsertionEngine::DeliveryTimerTimer() { Tick(kDeliveryTimer, &InsertionEngine::DeliveryStep); }
+
+void InsertionEngine::CapturePollStep() {
+  if (phase_ == Phase::kBeforeCut) return CutOrCopyStep();
+  if (phase_ == Phase::kCapturing) CaptureStep();
+}
+
+void InsertionEngine::LagStep() {
+  if (phase_ == Phase::kCapturing) ReadSelection();
+}
+
+void InsertionEngine::DeliveryStep() {
+  switch (phase_) {
+    case Phase::kBeforePaste:
+      return PasteStep();
+    case Phase::kPasteSent:
+      return PasteSentStep();
+    case Phase::kRestoring:
+      return RestoreStep();
+    default:
+      return;
+  }
+}
+
+void InsertionEngine::Tick(int id, void (InsertionEngine::*step)()) {
+  p_.timers.StopTimer(id);
+  if (phase_ == Phase::kIdle || phase_ == Phase::kStarting) return;  // a stray tick of a job that has ended
+  if (in_step_) return ArmTimer(id, kPollMs);                        // a step's message box is open
+  RunStep(step);
+}
+
+void InsertionEngine::OnClipboardChanged() {
+  if (in_step_) return;  // the running step looks for itself
+  if (phase_ == Phase::kCapturing && settings_.AdaptivePasteLag) {
+    RunStep(&InsertionEngine::CaptureNotified);
+  } else if (phase_ == Phase::kPasteSent) {
+    RunStep(&InsertionEngine::PasteSentStep);
+  }
+}
+
+void InsertionEngine::RunStep(void (InsertionEngine::*step)()) {
+  // Nothing escapes a tick or a notification: the job ends and the user sees
+  // why.
+  std::string failure;
+  try {
+    StepScope scope(*this);
+    (this->*step)();
+    return;
+  } catch (const std::exception& e) {
+    failure = e.what();
+  } catch (...) {
+    failure = "error";
+  }
+  FinishJob();
+  p_.feedback.ShowMessage(failure, platform::MessageIcon::kError);
 }
 
 // ------------------------------------------------------- clipboard actions
 
-bool InsertionEngine::SetClipboard(const WideText& text) {
+bool InsertionEngine::SaveClipboardOnce() {
+  if (!settings_.RestoreClipboard || progress_.save_tried) return true;
+  progress_.save_tried = true;
+  const std::uint64_t start = p_.timers.NowMs();
+  for (;;) {
+    if (std::optional<platform::ClipboardContents> saved = p_.clipboard.SaveClipboard(kSavedClipboardLimit)) {
+      progress_.saved = std::move(saved);
+      return true;
+    }
+    // Nothing is changed before the user's clipboard is safe.
+    if (p_.timers.NowMs() - start >= kOpenRetryMs) {
+      p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
+      return false;
+    }
+    p_.timers.Sleep(kPollSleepMs);
+  }
+}
+
+bool InsertionEngine::SetClipboard(const WideText& text, bool offer) {
   // Other programs hold the clipboard only briefly: retry for a moment. A
   // clipboard that was opened but did not take the text is not retried: the
   // job ends there, and nothing is pasted from a clipboard that lacks it.
   const std::uint64_t start = p_.timers.NowMs();
   for (;;) {
-    switch (p_.clipboard.SetClipboardText(text)) {
+    const platform::ClipboardWrite written =
+        offer ? p_.clipboard.OfferClipboardText(text) : p_.clipboard.SetClipboardText(text);
+    if (written != platform::ClipboardWrite::kBusy) progress_.left_sequence = p_.clipboard.ClipboardSequence();
+    switch (written) {
       case platform::ClipboardWrite::kStored:
         return true;
       case platform::ClipboardWrite::kNotStored:
@@ -317,67 +594,36 @@ std::optional<WideText> InsertionEngine::ReadClipboard() {
   }
 }
 
-bool InsertionEngine::PasteText(const std::string& sjis_text) {
-  job_.tag_text = sjis_text;
-  if (!SetClipboard(p_.codec.SjisToWide(sjis_text))) return false;
-  SendPaste();
-  return true;
+// ------------------------------------------------------------------- keys
+
+bool InsertionEngine::WaitsForModifiers() {
+  // The user may still hold Shift or Ctrl from choosing the tag; the editor
+  // would see them together with our keys.
+  return settings_.SendMessage == 0 && settings_.KeyUpPaste &&
+         (p_.keyboard.IsKeyDown(platform::vk::kShift) || p_.keyboard.IsKeyDown(platform::vk::kControl));
 }
 
-bool InsertionEngine::PasteTextTo(WindowHandle focus, const std::string& sjis_text) {
-  if (Refuse()) return false;
-  RunScope scope(*this);
-  job_.focus_window = focus;
-  return PasteText(sjis_text);
+void InsertionEngine::SendCutOrCopy() {
+  if (settings_.HasamiSelStr == 0) {
+    SendCombination(CutKeys(), settings_.SendKey_Cut, platform::ClipboardMessage::kCut);
+  } else if (settings_.HasamiSelStr == 1) {
+    SendCombination(CopyKeys(), settings_.SendKey_Copy, platform::ClipboardMessage::kCopy);
+  }
 }
 
-bool InsertionEngine::PasteTextTo(WindowHandle focus, const WideText& text) {
-  if (Refuse()) return false;
-  RunScope scope(*this);
-  job_.focus_window = focus;
-  return PasteWideText(text);
-}
-
-bool InsertionEngine::PasteWideText(const WideText& text) {
-  job_.tag_text = p_.codec.WideToSjis(text);
-  if (!SetClipboard(text)) return false;
-  SendPaste();
-  return true;
-}
-
-void InsertionEngine::SendCut() { SendCombination(CutKeys(), settings_.SendKey_Cut, platform::ClipboardMessage::kCut); }
-
-void InsertionEngine::SendCopy() {
-  SendCombination(CopyKeys(), settings_.SendKey_Copy, platform::ClipboardMessage::kCopy);
-}
-
-void InsertionEngine::SendPaste() {
-  p_.timers.Sleep(kPasteDelayMs);
-  SendCombination(PasteKeys(), settings_.SendKey_Paste, platform::ClipboardMessage::kPaste);
-}
-
-void InsertionEngine::SendCombination(std::span<const KeyCombination> table, int value,
+bool InsertionEngine::SendCombination(std::span<const KeyCombination> table, int value,
                                       platform::ClipboardMessage message) {
   if (settings_.SendMessage == 1) {
     p_.windows.SendClipboardMessage(job_.focus_window, message);
-    return;
+    return job_.focus_window != platform::kNoWindow;
   }
-  if (settings_.SendMessage != 0) return;
-  if (settings_.KeyUpPaste) WaitForModifierRelease();
+  if (settings_.SendMessage != 0) return false;
   std::optional<KeyCombination> combination = FindKeyCombination(table, value);
-  if (!combination) return;
+  if (!combination) return false;
   for (const platform::KeyEvent& event : CombinationEvents(*combination, p_.keyboard)) {
     p_.keyboard.SendKeyEvent(event);
   }
-}
-
-void InsertionEngine::WaitForModifierRelease() {
-  // The user may still hold Shift or Ctrl from choosing the tag; the
-  // editor would see them together with our keys.
-  while (p_.keyboard.IsKeyDown(platform::vk::kShift) || p_.keyboard.IsKeyDown(platform::vk::kControl)) {
-    p_.timers.ProcessPendingMessages();
-    p_.timers.Sleep(kPollSleepMs);
-  }
+  return true;
 }
 
 void InsertionEngine::MoveCaretBack(std::size_t count) {

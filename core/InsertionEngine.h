@@ -1,25 +1,54 @@
 #pragma once
 // The insertion engine: puts a tag into the editor the user works in.
 //
-// The editor is never written to directly. The engine puts text on the
+// The editor is never written to directly. The engine offers text on the
 // clipboard and makes the editor paste it, by synthesised keystrokes or by
 // WM_PASTE to the editor's focus control. Normal mode pastes the expanded
 // template and presses Left back to the placeholder. Sandwich mode first
 // fetches the editor's selection through the clipboard (clear, cut or copy,
-// wait for the clipboard to be free, wait the paste lag, read), puts it
-// where the template says "%SELSTR%" and pastes the result over it. Holding
-// Ctrl pastes the part before the placeholder, Ctrl+Shift the part after it.
+// wait for the editor's text, read), puts it where the template says
+// "%SELSTR%" and pastes the result over it. Holding Ctrl pastes the part
+// before the placeholder, Ctrl+Shift the part after it. Tag deletion reuses
+// the capture with its own transformation of the selection.
 //
-// Because the editor handles synthesised keys asynchronously, the capture is
-// split over two one-shot timer ticks (Timer1 then PasteTimer). Tag deletion
-// and the abbreviation commands reuse the same capture with Timer2 and
-// PasteTimer2 and their own transformation of the selection, which may also
-// move the caret back into the pasted text.
+// A job runs from the command until the editor has taken its last paste and
+// the caret keys have been sent (or until it failed). It never blocks the
+// thread: every wait is a one-shot timer tick or a clipboard notification on
+// the message loop, so the palette stays responsive meanwhile. Its phases:
 //
-// One job at a time. A command, tag deletion or capture that arrives while a
-// job is running or pending (also from inside one of the engine's polling
-// waits) is refused with a beep, so a pending tick never pastes the text of
-// another job.
+//   before cut    KeyUpPaste: Shift and Ctrl still held; polled (capture timer)
+//   capturing     cut or copy sent; waiting for the editor's text (below)
+//   before paste  text offered; the 50 ms pause, then the KeyUpPaste wait
+//   paste sent    waiting for the editor to ask for the text (at most 1 s)
+//   restoring     RestoreClipboard: putting the user's clipboard back
+//
+// A normal or part delivery offers its text before it brings the target to
+// the front, so the pause before the paste keys (50 ms from the offer, time
+// for clipboard viewers to finish) also covers the activation.
+//
+// The capture polls (Timer1, or Timer2 for tag deletion, every few ms, and
+// on every clipboard notification): it first waits for the clipboard to be
+// free (at most 3 s, then "クリップボードを開くことができません"), then reads
+// the selection as soon as the editor's text is there (the sequence number
+// changed since the clear, no window holds the clipboard, text available),
+// at the latest HasamiTime after the clipboard was found free (PasteTimer,
+// or PasteTimer2). With AdaptivePasteLag off only that lag counts, as it
+// always did. The paste is offered by delayed rendering: the editor's
+// request for the data is the proof that it has taken the paste, so Left
+// follows only then. An editor that never asks ends the job after 1 s with
+// a beep; a paste that sent nothing (no key for the setting) ends it at once.
+//
+// One job at a time. A command, tag deletion, capture or input paste that
+// arrives while a job runs (also while an entry point lets pending messages
+// through) is refused with a beep, so no key event of one job is ever sent
+// between those of another.
+//
+// With RestoreClipboard on, the job saves the whole clipboard before it
+// first changes it and puts it back at its end, unless someone else changed
+// the clipboard since the job's last own change (the newer content wins) or
+// the clipboard holds text cut from the editor that was not pasted back (it
+// would be lost). Formats that could not be kept are named in a message the
+// first time that happens.
 //
 // The selection travels as UTF-16 text from the clipboard into the pasted
 // result; only the template's own text passes through code page 932, so
@@ -32,6 +61,7 @@
 // exception leaves a timer tick: it ends the job and is shown in a message box.
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -51,9 +81,18 @@ extern const char* const kCannotOpenClipboardMessage;
 // "クリップボードにテキストを書き込むことができません" (no text can be written
 // to the clipboard), Shift-JIS.
 extern const char* const kCannotStoreClipboardMessage;
+// "次の形式はクリップボードに戻せませんでした:" (these formats could not be put
+// back on the clipboard), Shift-JIS; the names follow, one per line.
+extern const char* const kFormatsNotKeptMessage;
 
-// The timers of the main window that the engine arms.
-enum EngineTimerId : int { kTimer1 = 1, kPasteTimer = 2, kTimer2 = 3, kPasteTimer2 = 4 };
+// The timers of the engine (ids on the platform's timer service).
+enum EngineTimerId : int {
+  kTimer1 = 1,        // sandwich capture: the poll
+  kPasteTimer = 2,    // sandwich capture: the paste lag
+  kTimer2 = 3,        // tag deletion capture: the poll
+  kPasteTimer2 = 4,   // tag deletion capture: the paste lag
+  kDeliveryTimer = 5  // the pause before a paste, the KeyUpPaste wait, the wait for the paste to be taken
+};
 
 // The program-wide insertion job.
 struct InsertionJob {
@@ -66,7 +105,7 @@ struct InsertionJob {
 };
 
 // What a transformation of the selection pastes: the text, and how many
-// times Left is pressed once it is pasted (with CursorBak on).
+// times Left is pressed once the editor has taken it (with CursorBak on).
 struct SelectionResult {
   SelectionResult(WideText pasted, std::size_t back = 0) : text(std::move(pasted)), caret_back(back) {}
   WideText text;
@@ -97,9 +136,18 @@ class InsertionEngine {
   static constexpr unsigned kClipboardWaitMs = 3000;
   static constexpr unsigned kOpenRetryMs = 100;
   static constexpr unsigned kPollSleepMs = 5;
+  // The poll of every wait, the pause before a paste, and how long an editor
+  // may take to ask for a paste's text.
+  static constexpr unsigned kPollMs = 5;
   static constexpr unsigned kPasteDelayMs = 50;
+  static constexpr unsigned kPasteTakenBoundMs = 1000;
+  // What RestoreClipboard keeps of the user's clipboard at most.
+  static constexpr std::size_t kSavedClipboardLimit = 64u << 20;
 
   InsertionEngine(platform::Platform platform, settings::AppSettings& settings, EngineHooks hooks);
+  ~InsertionEngine();
+  InsertionEngine(const InsertionEngine&) = delete;
+  InsertionEngine& operator=(const InsertionEngine&) = delete;
 
   // Entry points. The popup forms skip target resolution while a hot-key
   // menu is up (from BeginCaretMenu until EndCaretMenu, which comes after the
@@ -118,66 +166,107 @@ class InsertionEngine {
   void EndCaretMenu();
   bool CaretMenuActive() const { return caret_menu_; }
 
-  // The capture of tag deletion and the abbreviation commands: processes
-  // pending messages, optionally resolves the target and captures its focus,
-  // clears the clipboard, cuts or copies, and arms Timer2. False (after a
-  // beep) when a job is already pending or the clipboard cannot be opened.
+  // The capture of tag deletion and the abbreviation commands: processes pending messages, optionally resolves
+  // the target and captures its focus, clears the clipboard, cuts or copies,
+  // and starts the capture. False (after a beep) when a job is already
+  // running, or when the clipboard cannot be opened (after the message).
   bool StartSelectionCapture(bool capture_focus, SelectionTransform transform);
 
-  // The clipboard actions in the configured mode, and the caret move.
-  void SendCut();
-  void SendCopy();
-  void SendPaste();
-  void MoveCaretBack(std::size_t count);
-
-  // Puts text on the clipboard (retrying a busy clipboard briefly, then
-  // telling the user) and pastes it; false, with nothing pasted, when the
-  // text did not reach the clipboard. For the input helpers' own pastes.
+  // Paste jobs for the input helpers: put the text on the clipboard
+  // (retrying a busy clipboard briefly, then telling the user) and paste it
+  // into the job's focus window; `caret_back` Left presses follow once the
+  // editor has taken it. False, with nothing pasted, when a job is running
+  // (after a beep) or the text did not reach the clipboard. The paste itself
+  // completes later.
   bool PasteText(const std::string& sjis_text);
-  bool PasteWideText(const WideText& text);
+  bool PasteWideText(const WideText& text, std::size_t caret_back = 0);
   // The input commands' paste: `focus` (the control they captured) becomes
-  // the job's focus window, then PasteText. Refused with a beep while a job
-  // is pending, whose capture would otherwise read this text back.
+  // the job's focus window, then PasteText.
   bool PasteTextTo(WindowHandle focus, const std::string& sjis_text);
   // The same for UTF-16 text (paths that code page 932 cannot hold).
   bool PasteTextTo(WindowHandle focus, const WideText& text);
 
-  // Timer ticks (the host's timers call them through the platform).
+  // Timer ticks (the engine's timers call them through the platform).
   void Timer1Timer();
   void PasteTimerTimer();
   void Timer2Timer();
   void PasteTimer2Timer();
+  void DeliveryTimerTimer();
 
-  // A job is running or waiting for a tick.
-  bool IsBusy() const { return state_ != State::kIdle; }
+  // A job is running or waiting for a tick or a notification.
+  bool IsBusy() const { return phase_ != Phase::kIdle; }
   const InsertionJob& job() const { return job_; }
 
  private:
-  enum class State { kIdle, kRunning, kWaitingClipboard, kWaitingLag };
+  enum class Phase { kIdle, kStarting, kBeforeCut, kCapturing, kBeforePaste, kPasteSent, kRestoring };
   enum class Capture { kSandwich, kDeletion };
-  class RunScope;
+  class StepScope;
 
-  void Run(const std::string& raw, bool lower, bool resolve_target);
+  // The running job's progress beside the job's texts.
+  struct Progress {
+    Capture capture = Capture::kSandwich;
+    std::uint64_t phase_start = 0;            // when the current wait began
+    std::optional<std::uint64_t> free_since;  // capture: the clipboard was first found free
+    std::uint32_t cleared_sequence = 0;       // capture: the sequence number after the clear
+    std::uint32_t left_sequence = 0;          // the sequence number after the job's last change
+    std::size_t caret_back = 0;               // Left presses once the paste was taken
+    bool save_tried = false;
+    std::optional<platform::ClipboardContents> saved;  // RestoreClipboard: what to put back
+    bool holds_editor_cut = false;  // the clipboard holds text cut from the editor, not yet pasted back
+  };
+
+  template <typename Body>
+  bool Start(bool pump, Body body);
   bool Refuse();
   const std::vector<std::string>& ThroughClasses() const;
+  std::string Template(const std::string& key);
+  std::string UserTemplate(int number);
+  void Run(const std::string& raw, bool lower, bool resolve_target);
   void NormalDelivery();
   void PartDelivery(const std::optional<std::string>& part);
   void SandwichDelivery();
+  // The steps. Each either arms the timer of its next step or ends the job.
   bool BeginCapture(Capture capture);
-  void WaitTick(Capture capture);
-  void PasteTick(Capture capture);
-  void Tick(void (InsertionEngine::*step)(Capture), Capture capture);
-  void SendCombination(std::span<const KeyCombination> table, int value, platform::ClipboardMessage message);
-  void WaitForModifierRelease();
-  bool SetClipboard(const WideText& text);
+  void CutOrCopyStep();
+  void CaptureStep();      // a tick of the capture's poll
+  void CaptureNotified();  // a clipboard notification while capturing
+  void Capturing(bool tick);
+  void ReadSelection();
+  bool BeginPaste(const WideText& text, std::size_t caret_back);
+  void PasteStep();
+  void PasteSentStep();
+  void TakenStep();
+  void FinishJob();  // puts the clipboard back when asked, then EndJob
+  void RestoreStep();
+  void EndJob(bool restored = false);
+  // Timer and notification dispatch.
+  void CapturePollStep();
+  void LagStep();
+  void DeliveryStep();
+  void Tick(int id, void (InsertionEngine::*step)());
+  void OnClipboardChanged();
+  void RunStep(void (InsertionEngine::*step)());
+  void ArmTimer(int id, unsigned interval_ms);
+  void StopTimers();
+  int CapturePollTimer() const { return progress_.capture == Capture::kSandwich ? kTimer1 : kTimer2; }
+  int CaptureLagTimer() const { return progress_.capture == Capture::kSandwich ? kPasteTimer : kPasteTimer2; }
+  // Keys and the clipboard.
+  bool WaitsForModifiers();
+  void SendCutOrCopy();
+  bool SendCombination(std::span<const KeyCombination> table, int value, platform::ClipboardMessage message);
+  void MoveCaretBack(std::size_t count);
+  bool SaveClipboardOnce();
+  bool SetClipboard(const WideText& text, bool offer);
   std::optional<WideText> ReadClipboard();
-  void ArmTimer(int id, unsigned interval_ms, void (InsertionEngine::*tick)());
 
   platform::Platform p_;
   settings::AppSettings& settings_;
   EngineHooks hooks_;
   InsertionJob job_;
-  State state_ = State::kIdle;
+  Phase phase_ = Phase::kIdle;
+  Progress progress_;
+  bool in_step_ = false;
+  bool reported_not_kept_ = false;
   bool caret_menu_ = false;
   WindowHandle caret_menu_focus_ = platform::kNoWindow;
   SelectionTransform transform_;

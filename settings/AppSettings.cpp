@@ -101,6 +101,8 @@ const SettingDefinition kSettingsTable[] = {
     TS_SYSTEM("Option", EditorWindowClass, SystemDefault::kEditorWindowClass),
     TS_SYSTEM("Option", IeFile, SystemDefault::kIeFile),
     TS_SYSTEM("Option", NnFile, SystemDefault::kNnFile),
+    TS_BOOL("Option", AdaptivePasteLag, true),
+    TS_BOOL("Option", RestoreClipboard, false),
 
     TS_TEXT("System", FileNameInsDir),
     TS_TEXT("System", UrlInsDir),

@@ -102,6 +102,11 @@ struct AppSettings {
   std::string EditorWindowClass;
   std::string IeFile;
   std::string NnFile;
+  // From the cut or copy on, go on as soon as the editor's text is on the
+  // clipboard instead of always waiting HasamiTime.
+  bool AdaptivePasteLag;
+  // Put back what the clipboard held before an insertion.
+  bool RestoreClipboard;
 
   // Section "System": last-used folders of the file dialogs, and the
   // abbreviations last confirmed in the wrap dialog, newest first

@@ -7,6 +7,9 @@ namespace tagsling::ui {
 namespace {
 
 constexpr wchar_t kHotKeyWindowClass[] = L"THookHotKeyWindow";
+// Polls the keys of held hot keys until they are up.
+constexpr UINT_PTR kRepeatPollTimer = 1;
+constexpr UINT kRepeatPollMs = 20;
 
 }  // namespace
 
@@ -19,13 +22,21 @@ HookHotKey::~HookHotKey() {
 
 bool HookHotKey::AddHotKey(int id, ShortcutCode code) {
   const HotKeyRegistration r = RegistrationOf(code);
-  return window_ && RegisterHotKey(window_, id, r.modifiers, r.virtual_key);
+  return window_ && RegisterHotKey(window_, id, r.modifiers | MOD_NOREPEAT, r.virtual_key);
 }
 
 bool HookHotKey::RemoveHotKey(int id) { return window_ && UnregisterHotKey(window_, id); }
 
 LRESULT HookHotKey::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_TIMER && wparam == kRepeatPollTimer) {
+    if (!repeats_.Poll([](unsigned key) { return (GetAsyncKeyState(static_cast<int>(key)) & 0x8000) != 0; })) {
+      KillTimer(window, kRepeatPollTimer);
+    }
+    return 0;
+  }
   if (message == WM_HOTKEY && OnHotKey) {
+    if (!repeats_.Accept(static_cast<int>(wparam), LOWORD(lparam), HIWORD(lparam))) return 0;
+    SetTimer(window, kRepeatPollTimer, kRepeatPollMs, nullptr);
     if (Activate && owner_) SetForegroundWindow(owner_);
     OnHotKey(*this, static_cast<unsigned>(wparam));
     return 0;

@@ -3,7 +3,9 @@
 // registers every key for a hidden message-only window of its own, so
 // destroying the component releases all of them at once. WM_HOTKEY raises
 // OnHotKey with the identifier; an exception from the handler is shown in
-// the program's error box and never leaves the window procedure.
+// the program's error box and never leaves the window procedure. A key held
+// down raises it once: keys are registered with MOD_NOREPEAT, and repeats
+// that come anyway are dropped until the key is up (HotKeyRepeatFilter).
 
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 
 #include "settings/AppSettings.h"
 #include "ui/model/HotKeyDispatch.h"
+#include "ui/model/HotKeyRepeat.h"
 
 namespace tagsling::ui {
 
@@ -38,6 +41,7 @@ class HookHotKey final : public HotKeyRegistrar {
  private:
   HWND owner_;
   HWND window_ = nullptr;
+  HotKeyRepeatFilter repeats_;
 };
 
 // The keyboard driver's name of a virtual key (GetKeyNameText of its scan

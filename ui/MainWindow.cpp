@@ -129,7 +129,8 @@ void MainWindow::CreateControls() {
 
 void MainWindow::CreateEngine() {
   desktop_ = std::make_unique<platform::win32::Win32Desktop>();
-  // The application window owns the clipboard; the reports of the engine and
+  // The desktop's own hidden window owns the clipboard (it renders offered
+  // text and lives until the program's end); the reports of the engine and
   // the text tools are owned by the palette, so it cannot be clicked while
   // one is open and no report opens behind it.
   desktop_->SetOwnerWindow(ToHandle(app_));

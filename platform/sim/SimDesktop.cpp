@@ -157,20 +157,25 @@ void SimEditor::Perform(EditorAction action, SimDesktop& desk) {
       if (copies_without_text) {
         desk.SetClipboardNonText();
       } else {
-        desk.clipboard_text = SelectedText();
+        desk.ReplaceClipboard(SelectedText());
       }
       if (action == EditorAction::kCut) {
         text.erase(start, end - start);
         anchor = caret = start;
       }
       return;
-    case EditorAction::kPaste: {
-      if (!desk.ClipboardOpenable() || !desk.clipboard_text) return;
-      const WideText& paste = *desk.clipboard_text;
-      text.replace(start, end - start, paste);
-      anchor = caret = start + paste.size();
+    case EditorAction::kPaste:
+      if (!paste_delay_ms) return;  // an editor that ignores the paste
+      if (*paste_delay_ms == 0) return Paste(desk);
+      // Looked up again when the time comes: the editor may have gone.
+      for (const auto& [control, editor] : desk.editors_) {
+        if (editor.get() != this) continue;
+        desk.At(*paste_delay_ms, [&desk, handle = control] {
+          auto it = desk.editors_.find(handle);
+          if (it != desk.editors_.end()) it->second->Paste(desk);
+        });
+      }
       return;
-    }
     case EditorAction::kLeft:
       if (start != end) {
         anchor = caret = start;
@@ -183,6 +188,15 @@ void SimEditor::Perform(EditorAction action, SimDesktop& desk) {
     case EditorAction::kEscape:
       return;
   }
+}
+
+void SimEditor::Paste(SimDesktop& desk) {
+  if (!desk.ClipboardOpenable()) return;
+  const std::optional<WideText>& paste = desk.RenderedText();
+  if (!paste) return;
+  const std::size_t start = SelectionStart();
+  text.replace(start, SelectionEnd() - start, *paste);
+  anchor = caret = start + paste->size();
 }
 
 // --------------------------------------------------------------- SimDesktop
@@ -264,11 +278,35 @@ void SimDesktop::HoldClipboard(std::uint64_t ms, bool with_window) {
   clipboard_held_with_window_ = with_window;
 }
 
-void SimDesktop::SetClipboardNonText() { clipboard_text.reset(); }
+void SimDesktop::ReplaceClipboard(std::optional<WideText> text, std::vector<SimClipboardFormat> formats) {
+  clipboard_text = std::move(text);
+  clipboard_formats = std::move(formats);
+  // An offer nobody asked for is gone; one that was taken stays taken.
+  offer_unrendered_ = false;
+  ++clipboard_sequence_;
+  NotifyObserver();
+}
+
+void SimDesktop::SetClipboardNonText() { ReplaceClipboard(std::nullopt, {{"Editor data", "\x01", true}}); }
+
+WideText SimDesktop::ReadClipboardAsOtherProgram() {
+  const std::optional<WideText>& text = RenderedText();
+  return text ? *text : WideText();
+}
+
+void SimDesktop::EndProgram(bool render_all) {
+  if (offer_unrendered_ && render_all) {
+    offer_unrendered_ = false;
+    log.push_back("clip render all");
+  }
+  program_ended_ = true;
+  observer_ = nullptr;
+}
 
 std::optional<std::uint64_t> SimDesktop::NextDue(bool timers_too) const {
   std::optional<std::uint64_t> next;
   if (!outside_.empty()) next = outside_.begin()->first;
+  if (timers_too && observer_call_posted_) next = now_;
   if (timers_too) {
     for (const auto& [id, timer] : timers_) {
       if (!next || timer.due < *next) next = timer.due;
@@ -283,6 +321,16 @@ void SimDesktop::RunDueOutsideEvents() {
     outside_.erase(outside_.begin());
     action();
   }
+}
+
+bool SimDesktop::RunPosted() {
+  if (!observer_call_posted_) return false;
+  observer_call_posted_ = false;
+  if (observer_) {
+    auto observer = observer_;  // the call may replace it
+    observer();
+  }
+  return true;
 }
 
 bool SimDesktop::RunOneDueTimer() {
@@ -302,7 +350,7 @@ void SimDesktop::Advance(std::uint64_t ms) {
   const std::uint64_t target = now_ + ms;
   for (;;) {
     RunDueOutsideEvents();
-    if (RunOneDueTimer()) continue;
+    if (RunPosted() || RunOneDueTimer()) continue;
     auto next = NextDue(true);
     if (!next || *next > target) break;
     now_ = std::max(now_, *next);
@@ -325,6 +373,33 @@ void SimDesktop::RunUntilIdle(std::uint64_t limit_ms) {
 
 bool SimDesktop::ClipboardOpenable() const { return now_ >= clipboard_held_until_; }
 
+void SimDesktop::NotifyObserver() {
+  // Delivered from the message loop, like WM_CLIPBOARDUPDATE or a posted
+  // message; several changes before it runs make one call.
+  observer_call_posted_ = true;
+}
+
+const std::optional<WideText>& SimDesktop::RenderedText() {
+  if (offer_unrendered_) {
+    if (program_ended_) {
+      // Nobody is left to render it.
+      clipboard_text = WideText();
+    } else {
+      offer_taken_ = true;
+      log.push_back("clip rendered");
+      NotifyObserver();
+    }
+    offer_unrendered_ = false;
+  }
+  return clipboard_text;
+}
+
+std::uint32_t SimDesktop::FormatId(const std::string& name) {
+  // Registered formats count up from 0xC000 in order of first use.
+  auto [it, added] = format_ids_.emplace(name, 0xC000 + static_cast<std::uint32_t>(format_ids_.size()));
+  return it->second;
+}
+
 ClipboardWrite SimDesktop::SetClipboardText(std::u16string_view text) {
   if (!ClipboardOpenable()) {
     ++clipboard_open_failures;
@@ -332,12 +407,30 @@ ClipboardWrite SimDesktop::SetClipboardText(std::u16string_view text) {
     return ClipboardWrite::kBusy;
   }
   if (clipboard_store_fails) {
-    clipboard_text.reset();  // emptied before the store failed
+    ReplaceClipboard(std::nullopt);  // emptied before the store failed
     log.push_back("clip lost");
     return ClipboardWrite::kNotStored;
   }
-  clipboard_text = WideText(text);
+  ReplaceClipboard(WideText(text));
   log.push_back("clip set");
+  return ClipboardWrite::kStored;
+}
+
+ClipboardWrite SimDesktop::OfferClipboardText(std::u16string_view text) {
+  if (!ClipboardOpenable()) {
+    ++clipboard_open_failures;
+    log.push_back("clip busy");
+    return ClipboardWrite::kBusy;
+  }
+  if (clipboard_store_fails) {
+    ReplaceClipboard(std::nullopt);
+    log.push_back("clip lost");
+    return ClipboardWrite::kNotStored;
+  }
+  ReplaceClipboard(WideText(text));
+  offer_unrendered_ = !program_ended_;
+  offer_taken_ = false;
+  log.push_back("clip offer");
   return ClipboardWrite::kStored;
 }
 
@@ -347,13 +440,82 @@ std::optional<WideText> SimDesktop::GetClipboardText() {
     log.push_back("clip busy");
     return std::nullopt;
   }
-  if (!clipboard_text) return WideText();
-  return clipboard_text->substr(0, clipboard_text->find(u'\0'));
+  const std::optional<WideText>& text = RenderedText();
+  if (!text) return WideText();
+  return text->substr(0, text->find(u'\0'));
 }
 
 bool SimDesktop::ClipboardHasText() { return clipboard_text.has_value(); }
 
 bool SimDesktop::ClipboardHeldOpen() { return !ClipboardOpenable() && clipboard_held_with_window_; }
+
+std::optional<ClipboardContents> SimDesktop::SaveClipboard(std::size_t byte_limit) {
+  if (!ClipboardOpenable()) {
+    ++clipboard_open_failures;
+    log.push_back("clip busy");
+    return std::nullopt;
+  }
+  ClipboardContents contents;
+  std::size_t total = 0;
+  auto keep = [&](std::uint32_t id, const std::string& name, const std::string& bytes) {
+    if (bytes.size() > byte_limit - total) {
+      contents.not_kept.push_back(name);
+      return;
+    }
+    total += bytes.size();
+    contents.formats.push_back({id, name, std::vector<unsigned char>(bytes.begin(), bytes.end()), nullptr});
+  };
+  if (const std::optional<WideText>& text = RenderedText()) {
+    std::string bytes;
+    for (char16_t c : *text) {
+      bytes.push_back(static_cast<char>(c & 0xFF));
+      bytes.push_back(static_cast<char>(c >> 8));
+    }
+    keep(kUnicodeTextFormat, "CF_UNICODETEXT", bytes);
+  }
+  for (const SimClipboardFormat& format : clipboard_formats) {
+    if (format.copyable) {
+      keep(FormatId(format.name), format.name, format.data);
+    } else {
+      contents.not_kept.push_back(format.name);
+    }
+  }
+  log.push_back("clip saved");
+  return contents;
+}
+
+ClipboardRestore SimDesktop::RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) {
+  if (!ClipboardOpenable()) {
+    ++clipboard_open_failures;
+    log.push_back("clip busy");
+    return ClipboardRestore::kBusy;
+  }
+  if (clipboard_sequence_ != expected_sequence) {
+    log.push_back("clip newer");
+    return ClipboardRestore::kChanged;
+  }
+  if (clipboard_store_fails) {
+    ReplaceClipboard(std::nullopt);
+    log.push_back("clip lost");
+    return ClipboardRestore::kFailed;
+  }
+  std::optional<WideText> text;
+  std::vector<SimClipboardFormat> formats;
+  for (const SavedClipboardFormat& format : contents.formats) {
+    if (format.id == kUnicodeTextFormat) {
+      WideText wide;
+      for (std::size_t i = 0; i + 1 < format.bytes.size(); i += 2) {
+        wide.push_back(static_cast<char16_t>(format.bytes[i] | (format.bytes[i + 1] << 8)));
+      }
+      text = std::move(wide);
+    } else {
+      formats.push_back({format.name, std::string(format.bytes.begin(), format.bytes.end()), true});
+    }
+  }
+  ReplaceClipboard(std::move(text), std::move(formats));
+  log.push_back("clip restored");
+  return ClipboardRestore::kRestored;
+}
 
 // ----------------------------------------------------------------- keyboard
 
@@ -517,7 +679,7 @@ void SimDesktop::StopTimer(int id) { timers_.erase(id); }
 void SimDesktop::ProcessPendingMessages() {
   ++now_;
   RunDueOutsideEvents();
-  while (RunOneDueTimer()) {
+  while (RunPosted() || RunOneDueTimer()) {
   }
 }
 

@@ -10,15 +10,18 @@
 // - per-thread focus and thread-input attachment, the foreground window;
 // - simulated editor controls (text, caret, selection) that react to the
 //   cut, copy and paste keystrokes of the usual editors, to WM_CUT, WM_COPY,
-//   WM_PASTE, and to the Left key;
-// - a clipboard holding Unicode text (or a non-text format) that another
-//   "program" can keep open for a while;
+//   WM_PASTE, and to the Left key; an editor asks for the clipboard's data
+//   at once, a set time after the paste key, or never;
+// - a clipboard holding Unicode text and other formats, with a sequence
+//   number, text offered by delayed rendering (rendered when a reader asks,
+//   and for good when the program ends), and another "program" that can
+//   keep it open for a while or change it;
 // - the asynchronous key state, changed by synthesised and by "physical"
 //   key events;
-// - one-shot timers and scheduled outside events on a virtual millisecond
-//   clock. ProcessPendingMessages lets 1 ms pass and runs what is due,
-//   timers included (as a real message pump would); Sleep lets time pass
-//   for the outside world only.
+// - one-shot timers, posted clipboard notifications and scheduled outside
+//   events on a virtual millisecond clock. ProcessPendingMessages lets 1 ms
+//   pass and runs what is due, notifications and timers included (as a real
+//   message pump would); Sleep lets time pass for the outside world only.
 //
 // It is deliberately simple: one input queue per desktop, no child windows
 // other than editors, no real window messages.
@@ -52,6 +55,10 @@ class SimEditor {
   EditorAction f8_action = EditorAction::kCut;
   // The editor's cut and copy put a non-text format on the clipboard.
   bool copies_without_text = false;
+  // How long after a paste key or WM_PASTE the editor asks for the
+  // clipboard's data and inserts it; nullopt: it never asks (the paste is
+  // ignored).
+  std::optional<std::uint64_t> paste_delay_ms = 0;
 
   std::vector<EditorAction> actions;  // every action performed, in order
 
@@ -65,7 +72,16 @@ class SimEditor {
   friend class SimDesktop;
   void OnKeyDown(std::uint8_t virtual_key, bool shift, bool ctrl, bool alt, SimDesktop& desk);
   void Perform(EditorAction action, SimDesktop& desk);
+  void Paste(SimDesktop& desk);
   std::set<std::uint8_t> modifiers_down_;
+};
+
+// A clipboard format other than Unicode text.
+struct SimClipboardFormat {
+  std::string name;
+  std::string data;
+  bool copyable = true;  // false: a format whose data cannot be copied (owner display, a private handle)
+  bool operator==(const SimClipboardFormat&) const = default;
 };
 
 struct SimWindow {
@@ -100,6 +116,7 @@ class SimDesktop final : public Clipboard,
  public:
   static constexpr ThreadId kOwnThread = 1;
   static constexpr ProcessId kOwnProcess = 1;
+  static constexpr std::uint32_t kUnicodeTextFormat = 13;  // CF_UNICODETEXT
 
   SimDesktop();
   ~SimDesktop() override;
@@ -133,8 +150,19 @@ class SimDesktop final : public Clipboard,
   // `with_window` false models OpenClipboard(NULL): GetOpenClipboardWindow
   // then reports nothing although opening fails.
   void HoldClipboard(std::uint64_t ms, bool with_window = true);
+  // Another program (or the editor) empties the clipboard and puts `text`
+  // (nullopt: no text format) and `formats` there.
+  void ReplaceClipboard(std::optional<WideText> text, std::vector<SimClipboardFormat> formats = {});
   // Puts a non-text format on the clipboard.
   void SetClipboardNonText();
+  // Another program reads the text, as a paste does: an unrendered offer is
+  // rendered (and counts as taken). Empty when the clipboard holds no text or
+  // an offer whose program ended without rendering it.
+  WideText ReadClipboardAsOtherProgram();
+  // The program ends: offered text is rendered for good (WM_RENDERALLFORMATS)
+  // unless `render_all` is false, when it is lost. Later renders are
+  // impossible.
+  void EndProgram(bool render_all = true);
   // Every later write of ours finds the clipboard but cannot store its text
   // (as when GlobalAlloc fails after EmptyClipboard): the clipboard ends up
   // empty and the write reports kNotStored.
@@ -158,13 +186,22 @@ class SimDesktop final : public Clipboard,
   // "message", "clip set", "sleep 50", "WM 302".
   std::vector<std::string> log;
   int clipboard_open_failures = 0;
-  std::optional<WideText> clipboard_text;  // nullopt: no text format
+  std::optional<WideText> clipboard_text;             // nullopt: no text format
+  std::vector<SimClipboardFormat> clipboard_formats;  // beside the text, in order
+  // Offered text that no reader has asked for yet.
+  bool OfferUnrendered() const { return offer_unrendered_; }
 
   // ---- Clipboard ----
   ClipboardWrite SetClipboardText(std::u16string_view text) override;
+  ClipboardWrite OfferClipboardText(std::u16string_view text) override;
+  bool OfferTaken() override { return offer_taken_; }
+  std::uint32_t ClipboardSequence() override { return clipboard_sequence_; }
+  void SetClipboardObserver(std::function<void()> observer) override { observer_ = std::move(observer); }
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
+  std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit) override;
+  ClipboardRestore RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) override;
 
   // ---- Keyboard ----
   void SendKeyEvent(const KeyEvent& event) override;
@@ -221,8 +258,13 @@ class SimDesktop final : public Clipboard,
     std::function<void()> tick;
   };
   bool ClipboardOpenable() const;
+  // The text as a reader gets it, rendering an offer first.
+  const std::optional<WideText>& RenderedText();
+  void NotifyObserver();
+  std::uint32_t FormatId(const std::string& name);
   void DeliverKey(const KeyEvent& event);
   void RunDueOutsideEvents();
+  bool RunPosted();
   bool RunOneDueTimer();
   std::optional<std::uint64_t> NextDue(bool timers_too) const;
   SimWindow* Find(WindowHandle handle);
@@ -243,6 +285,13 @@ class SimDesktop final : public Clipboard,
   std::uint64_t now_ = 0;
   std::uint64_t clipboard_held_until_ = 0;
   bool clipboard_held_with_window_ = true;
+  std::uint32_t clipboard_sequence_ = 1;
+  bool offer_unrendered_ = false;
+  bool offer_taken_ = false;
+  bool program_ended_ = false;
+  std::function<void()> observer_;
+  bool observer_call_posted_ = false;
+  std::map<std::string, std::uint32_t> format_ids_;
   std::map<int, Timer> timers_;
   std::multimap<std::uint64_t, std::function<void()>> outside_;  // FIFO per time
 };

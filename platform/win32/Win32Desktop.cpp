@@ -6,20 +6,151 @@
 #include "ui/win/MessagePump.h"
 #include "ui/win/Window.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <exception>
+#include <vector>
 
 namespace tagsling::platform::win32 {
 
 namespace {
 
 constexpr wchar_t kHiddenClass[] = L"TagslingPlatformWindow";
+// Posted to the hidden window after a render: the observer runs from the
+// message loop, never inside WM_RENDERFORMAT (the requester holds the
+// clipboard open then).
+constexpr UINT kClipboardWake = WM_APP + 1;
 
 HWND H(WindowHandle handle) { return reinterpret_cast<HWND>(handle); }
 WindowHandle W(HWND hwnd) { return reinterpret_cast<WindowHandle>(hwnd); }
 
 std::wstring ToW(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 WideText FromW(std::wstring_view text) { return WideText(text.begin(), text.end()); }
+
+// A movable global block holding `text` and its terminating zero.
+HGLOBAL GlobalText(std::wstring_view text) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  if (!memory) return nullptr;
+  auto* data = static_cast<wchar_t*>(GlobalLock(memory));
+  if (!data) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  std::copy(text.begin(), text.end(), data);
+  data[text.size()] = L'\0';
+  GlobalUnlock(memory);
+  return memory;
+}
+
+// How a clipboard format's data can be kept.
+enum class FormatKind { kMemory, kBitmap, kEnhMetafile, kPalette, kMetafilePicture, kNotCopyable };
+
+FormatKind KindOf(UINT format) {
+  switch (format) {
+    case CF_BITMAP:
+    case CF_DSPBITMAP:
+      return FormatKind::kBitmap;
+    case CF_ENHMETAFILE:
+    case CF_DSPENHMETAFILE:
+      return FormatKind::kEnhMetafile;
+    case CF_PALETTE:
+      return FormatKind::kPalette;
+    case CF_METAFILEPICT:
+    case CF_DSPMETAFILEPICT:
+      return FormatKind::kMetafilePicture;
+    case CF_OWNERDISPLAY:
+      return FormatKind::kNotCopyable;
+    default:
+      // Private and GDI-object formats hold handles whose meaning only their
+      // owner knows.
+      if (format >= CF_PRIVATEFIRST && format <= CF_GDIOBJLAST) return FormatKind::kNotCopyable;
+      return FormatKind::kMemory;
+  }
+}
+
+std::wstring FormatName(UINT format) {
+  static const std::map<UINT, const wchar_t*> kStandard = {
+      {CF_TEXT, L"CF_TEXT"},
+      {CF_BITMAP, L"CF_BITMAP"},
+      {CF_METAFILEPICT, L"CF_METAFILEPICT"},
+      {CF_SYLK, L"CF_SYLK"},
+      {CF_DIF, L"CF_DIF"},
+      {CF_TIFF, L"CF_TIFF"},
+      {CF_OEMTEXT, L"CF_OEMTEXT"},
+      {CF_DIB, L"CF_DIB"},
+      {CF_PALETTE, L"CF_PALETTE"},
+      {CF_PENDATA, L"CF_PENDATA"},
+      {CF_RIFF, L"CF_RIFF"},
+      {CF_WAVE, L"CF_WAVE"},
+      {CF_UNICODETEXT, L"CF_UNICODETEXT"},
+      {CF_ENHMETAFILE, L"CF_ENHMETAFILE"},
+      {CF_HDROP, L"CF_HDROP"},
+      {CF_LOCALE, L"CF_LOCALE"},
+      {CF_DIBV5, L"CF_DIBV5"},
+      {CF_OWNERDISPLAY, L"CF_OWNERDISPLAY"},
+      {CF_DSPTEXT, L"CF_DSPTEXT"},
+      {CF_DSPBITMAP, L"CF_DSPBITMAP"},
+      {CF_DSPMETAFILEPICT, L"CF_DSPMETAFILEPICT"},
+      {CF_DSPENHMETAFILE, L"CF_DSPENHMETAFILE"},
+  };
+  if (auto it = kStandard.find(format); it != kStandard.end()) return it->second;
+  wchar_t name[256] = L"";
+  if (int length = GetClipboardFormatNameW(format, name, 256); length > 0) return std::wstring(name, length);
+  wchar_t number[32];
+  swprintf(number, 32, L"0x%04X", format);
+  return number;
+}
+
+HPALETTE CopyPalette(HPALETTE palette) {
+  const UINT count = GetPaletteEntries(palette, 0, 0, nullptr);
+  if (count == 0) return nullptr;
+  std::vector<unsigned char> buffer(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
+  auto* log = reinterpret_cast<LOGPALETTE*>(buffer.data());
+  log->palVersion = 0x300;
+  log->palNumEntries = static_cast<WORD>(count);
+  GetPaletteEntries(palette, 0, count, log->palPalEntry);
+  return CreatePalette(log);
+}
+
+// A copy of handle-format data that the clipboard may own; null on failure.
+HANDLE CopyHandle(FormatKind kind, HANDLE data) {
+  switch (kind) {
+    case FormatKind::kBitmap:
+      return CopyImage(data, IMAGE_BITMAP, 0, 0, 0);
+    case FormatKind::kEnhMetafile:
+      return CopyEnhMetaFileW(static_cast<HENHMETAFILE>(data), nullptr);
+    case FormatKind::kPalette:
+      return CopyPalette(static_cast<HPALETTE>(data));
+    default:
+      return nullptr;
+  }
+}
+
+void DeleteHandle(FormatKind kind, HANDLE data) {
+  if (!data) return;
+  if (kind == FormatKind::kEnhMetafile) {
+    DeleteEnhMetaFile(static_cast<HENHMETAFILE>(data));
+  } else {
+    DeleteObject(data);
+  }
+}
+
+// The bytes a handle format's data takes, for the limit of a save.
+std::size_t HandleBytes(FormatKind kind, HANDLE data) {
+  switch (kind) {
+    case FormatKind::kBitmap: {
+      BITMAP bitmap{};
+      if (!GetObjectW(data, sizeof bitmap, &bitmap)) return 0;
+      return static_cast<std::size_t>(bitmap.bmWidthBytes) * static_cast<std::size_t>(bitmap.bmHeight);
+    }
+    case FormatKind::kEnhMetafile:
+      return GetEnhMetaFileBits(static_cast<HENHMETAFILE>(data), 0, nullptr);
+    case FormatKind::kPalette:
+      return GetPaletteEntries(static_cast<HPALETTE>(data), 0, 0, nullptr) * sizeof(PALETTEENTRY);
+    default:
+      return 0;
+  }
+}
 
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
   reinterpret_cast<std::vector<WindowHandle>*>(lparam)->push_back(W(hwnd));
@@ -29,22 +160,42 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
 }  // namespace
 
 Win32Desktop::Win32Desktop()
-    : hidden_(W(ui::CreateOwnedWindow({.name = kHiddenClass}, {.parent = HWND_MESSAGE}, this))) {}
+    : hidden_(W(ui::CreateOwnedWindow({.name = kHiddenClass}, {.parent = HWND_MESSAGE}, this))) {
+  if (hidden_) AddClipboardFormatListener(H(hidden_));
+}
 
 Win32Desktop::~Win32Desktop() {
+  observer_ = nullptr;
   if (hidden_) {
     for (const auto& [id, tick] : ticks_) KillTimer(H(hidden_), static_cast<UINT_PTR>(id));
-    SetWindowLongPtrW(H(hidden_), GWLP_USERDATA, 0);
+    RemoveClipboardFormatListener(H(hidden_));
+    // Destroying the clipboard's owner sends WM_RENDERALLFORMATS: text still
+    // offered is rendered for good here, so the user can paste it later.
     DestroyWindow(H(hidden_));
   }
 }
 
 LRESULT Win32Desktop::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_TIMER) {
-    OnTimer(static_cast<int>(wparam));
-    return 0;
+  switch (message) {
+    case WM_TIMER:
+      OnTimer(static_cast<int>(wparam));
+      return 0;
+    case WM_RENDERFORMAT:
+      OnRenderFormat(static_cast<unsigned>(wparam));
+      return 0;
+    case WM_RENDERALLFORMATS:
+      OnRenderAllFormats();
+      return 0;
+    case WM_DESTROYCLIPBOARD:
+      offer_.reset();
+      return 0;
+    case WM_CLIPBOARDUPDATE:
+    case kClipboardWake:
+      NotifyClipboardObserver();
+      return 0;
+    default:
+      return DefWindowProcW(window, message, wparam, lparam);
   }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage(sjis_text, MessageIcon::kError); }
@@ -52,17 +203,11 @@ void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage
 // ---------------------------------------------------------------- clipboard
 
 ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
-  if (!OpenClipboard(H(ClipboardOwner()))) return ClipboardWrite::kBusy;
+  if (!OpenClipboard(H(hidden_))) return ClipboardWrite::kBusy;
   bool stored = false;
   if (EmptyClipboard()) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-      if (auto* data = static_cast<wchar_t*>(GlobalLock(memory))) {
-        for (std::size_t i = 0; i < text.size(); ++i) data[i] = static_cast<wchar_t>(text[i]);
-        data[text.size()] = L'\0';
-        GlobalUnlock(memory);
-        stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
-      }
+    if (HGLOBAL memory = GlobalText(ToW(text))) {
+      stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
       if (!stored) GlobalFree(memory);  // the clipboard did not take it
     }
   }
@@ -71,8 +216,149 @@ ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
   return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
+ClipboardWrite Win32Desktop::OfferClipboardText(std::u16string_view text) {
+  if (!OpenClipboard(H(hidden_))) return ClipboardWrite::kBusy;
+  bool stored = false;
+  // Emptying sends WM_DESTROYCLIPBOARD for an earlier offer of ours first.
+  if (EmptyClipboard()) {
+    offer_ = ToW(text);
+    offer_taken_ = false;
+    SetClipboardData(CF_UNICODETEXT, nullptr);  // returns null on success too
+    stored = IsClipboardFormatAvailable(CF_UNICODETEXT);
+    if (!stored) offer_.reset();
+  }
+  CloseClipboard();
+  return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
+}
+
+void Win32Desktop::RenderOffer() {
+  if (!offer_) return;
+  const DWORD before = GetClipboardSequenceNumber();
+  if (HGLOBAL memory = GlobalText(*offer_)) {
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  render_steps_ += GetClipboardSequenceNumber() - before;
+  offer_.reset();
+}
+
+void Win32Desktop::OnRenderFormat(unsigned format) {
+  if (format != CF_UNICODETEXT || !offer_) return;
+  // The requester has the clipboard open: only SetClipboardData here.
+  RenderOffer();
+  offer_taken_ = true;
+  PostWake();
+}
+
+void Win32Desktop::OnRenderAllFormats() {
+  if (!offer_ || !OpenClipboard(H(hidden_))) return;
+  if (GetClipboardOwner() == H(hidden_)) RenderOffer();
+  CloseClipboard();
+}
+
+void Win32Desktop::PostWake() {
+  if (wake_posted_) return;
+  wake_posted_ = PostMessageW(H(hidden_), kClipboardWake, 0, 0);
+}
+
+void Win32Desktop::NotifyClipboardObserver() {
+  wake_posted_ = false;
+  if (!observer_) return;
+  std::function<void()> observer = observer_;  // it may replace itself
+  try {
+    observer();
+  } catch (const std::exception& e) {
+    ReportTickFailure(e.what());
+  } catch (...) {
+    ReportTickFailure("error");
+  }
+}
+
+std::uint32_t Win32Desktop::ClipboardSequence() { return GetClipboardSequenceNumber() - render_steps_; }
+
+std::optional<ClipboardContents> Win32Desktop::SaveClipboard(std::size_t byte_limit) {
+  if (!OpenClipboard(H(hidden_))) return std::nullopt;
+  ClipboardContents contents;
+  std::size_t total = 0;
+  const bool has_enhanced_metafile = IsClipboardFormatAvailable(CF_ENHMETAFILE);
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    const FormatKind kind = KindOf(format);
+    // The system makes the old-style metafile picture from the enhanced
+    // metafile again when that comes back.
+    if (kind == FormatKind::kMetafilePicture && has_enhanced_metafile) continue;
+    SavedClipboardFormat saved;
+    saved.id = format;
+    saved.name = WideToSjis(FromW(FormatName(format)));
+    HANDLE data =
+        kind == FormatKind::kNotCopyable || kind == FormatKind::kMetafilePicture ? nullptr : GetClipboardData(format);
+    bool kept = false;
+    if (data && kind == FormatKind::kMemory) {
+      const std::size_t size = GlobalSize(data);
+      if (size <= byte_limit - total) {
+        if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(data))) {
+          saved.bytes.assign(bytes, bytes + size);
+          GlobalUnlock(data);
+          total += size;
+          kept = true;
+        }
+      }
+    } else if (data) {
+      const std::size_t size = HandleBytes(kind, data);
+      if (size <= byte_limit - total) {
+        if (HANDLE copy = CopyHandle(kind, data)) {
+          saved.handle = std::shared_ptr<void>(copy, [kind](void* handle) { DeleteHandle(kind, handle); });
+          total += size;
+          kept = true;
+        }
+      }
+    }
+    if (kept) {
+      contents.formats.push_back(std::move(saved));
+    } else {
+      contents.not_kept.push_back(std::move(saved.name));
+    }
+  }
+  CloseClipboard();
+  return contents;
+}
+
+ClipboardRestore Win32Desktop::RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) {
+  if (!OpenClipboard(H(hidden_))) return ClipboardRestore::kBusy;
+  if (ClipboardSequence() != expected_sequence) {
+    CloseClipboard();
+    return ClipboardRestore::kChanged;
+  }
+  const bool emptied = EmptyClipboard();
+  bool complete = emptied;
+  for (std::size_t i = 0; emptied && i < contents.formats.size(); ++i) {
+    const SavedClipboardFormat& format = contents.formats[i];
+    const FormatKind kind = KindOf(format.id);
+    HANDLE data = nullptr;
+    if (format.handle) {
+      data = CopyHandle(kind, format.handle.get());
+    } else if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(format.bytes.size(), 1))) {
+      if (void* bytes = GlobalLock(memory)) {
+        std::copy(format.bytes.begin(), format.bytes.end(), static_cast<unsigned char*>(bytes));
+        GlobalUnlock(memory);
+        data = memory;
+      } else {
+        GlobalFree(memory);
+      }
+    }
+    if (data && SetClipboardData(format.id, data)) continue;
+    // Not taken: still ours to free. The other formats still go back.
+    if (format.handle) {
+      DeleteHandle(kind, data);
+    } else if (data) {
+      GlobalFree(data);
+    }
+    complete = false;
+  }
+  CloseClipboard();
+  return complete ? ClipboardRestore::kRestored : ClipboardRestore::kFailed;
+}
+
 std::optional<WideText> Win32Desktop::GetClipboardText() {
-  if (!OpenClipboard(H(ClipboardOwner()))) return std::nullopt;
+  if (!OpenClipboard(H(hidden_))) return std::nullopt;
   WideText text;
   if (HANDLE memory = GetClipboardData(CF_UNICODETEXT)) {
     if (const auto* data = static_cast<const wchar_t*>(GlobalLock(memory))) {

@@ -5,12 +5,16 @@
 // the clipboard carries CF_UNICODETEXT.
 //
 // Create it on the user-interface thread: it owns a hidden message-only
-// window whose WM_TIMER messages drive the one-shot timers, and which owns
-// the clipboard unless SetOwnerWindow names another window.
+// window whose WM_TIMER messages drive the one-shot timers. That window owns
+// the clipboard: it renders offered text on WM_RENDERFORMAT, renders what is
+// still offered on WM_RENDERALLFORMATS when it is destroyed (so keep this
+// object until the program's end), and listens for clipboard changes
+// (WM_CLIPBOARDUPDATE) to wake the clipboard observer.
 
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -31,12 +35,12 @@ class Win32Desktop final : public Clipboard,
 
   Platform platform() { return {*this, *this, *this, *this, *this, *this}; }
 
-  // The window that owns the clipboard (the program's application window).
-  // kNoWindow: the hidden timer window.
+  // The program's application window: the owner of our message boxes while
+  // no message-box owner is set (or it has gone).
   void SetOwnerWindow(WindowHandle owner) { owner_ = owner; }
   // The window that owns our message boxes (the program's main window, so
   // that it is disabled while a box is open and no box opens behind it).
-  // kNoWindow: the clipboard's owner.
+  // kNoWindow: the application window.
   void SetMessageBoxOwner(WindowHandle owner) { box_owner_ = owner; }
 
   // Called with the text of anything a timer tick let escape; by default a
@@ -50,9 +54,15 @@ class Win32Desktop final : public Clipboard,
 
   // Clipboard
   ClipboardWrite SetClipboardText(std::u16string_view text) override;
+  ClipboardWrite OfferClipboardText(std::u16string_view text) override;
+  bool OfferTaken() override { return offer_taken_; }
+  std::uint32_t ClipboardSequence() override;
+  void SetClipboardObserver(std::function<void()> observer) override { observer_ = std::move(observer); }
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
+  std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit) override;
+  ClipboardRestore RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) override;
 
   // Keyboard
   void SendKeyEvent(const KeyEvent& event) override;
@@ -101,12 +111,27 @@ class Win32Desktop final : public Clipboard,
   std::string WideToSjis(std::u16string_view wide) override;
 
  private:
-  WindowHandle ClipboardOwner() const { return owner_ ? owner_ : hidden_; }
+  // The hidden window's clipboard messages.
+  void OnRenderFormat(unsigned format);
+  void OnRenderAllFormats();
+  void NotifyClipboardObserver();
+  // Puts the offered text on the open clipboard (inside WM_RENDERFORMAT or
+  // WM_RENDERALLFORMATS).
+  void RenderOffer();
+  void PostWake();
 
   WindowHandle hidden_ = kNoWindow;
   WindowHandle owner_ = kNoWindow;
   WindowHandle box_owner_ = kNoWindow;
   std::map<int, std::function<void()>> ticks_;
+  // The text of the latest offer while the clipboard still announces it
+  // unrendered.
+  std::optional<std::wstring> offer_;
+  bool offer_taken_ = false;
+  // How far our own renders advanced the system's sequence number.
+  std::uint32_t render_steps_ = 0;
+  std::function<void()> observer_;
+  bool wake_posted_ = false;
 };
 
 }  // namespace tagsling::platform::win32

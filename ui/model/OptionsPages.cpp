@@ -10,6 +10,10 @@ constexpr OptionControl Check(std::string_view setting, std::string_view caption
                               bool red_note = false) {
   return {K::Check, setting, caption, note, {}, 1, W::None, {}, false, red_note};
 }
+// A check box to the right of the control before it (short captions only).
+constexpr OptionControl CheckBeside(std::string_view setting, std::string_view caption) {
+  return {K::Check, setting, caption, {}, {}, 1, W::None, {}, true};
+}
 constexpr OptionControl Number(std::string_view setting, std::string_view caption, int step,
                                std::string_view note = {}) {
   return {K::Number, setting, caption, note, {}, step};
@@ -62,12 +66,15 @@ constexpr std::string_view kSelStrItems[] = {"切り取り", "コピー"};
 constexpr std::string_view kSendMessageItems[] = {"仮想キー操作で処理する", "Windowsメッセージで処理する"};
 constexpr OptionControl kTagPaste[] = {
     Check("InsTextLower", "小文字で貼り付けする"),
+    CheckBeside("RestoreClipboard", "挿入後にクリップボードを元に戻す"),
     Check("UserTagNoLower", "登録タグは小文字に変換しない"),
     Check("CursorBak", "入力位置にキャレット(カーソル)を移動する"),
 };
 constexpr OptionControl kSandwich[] = {
     Combo("HasamiSelStr", "テキスト選択範囲の処理方法:", kSelStrItems),
     Check("PasteHasamiOff", "貼り付け後挟み込みモードをOFFにする"),
+    // The paste lag below is then only the longest wait.
+    CheckBeside("AdaptivePasteLag", "タイムラグを自動短縮"),
     Check("NoSelStr_TagPaste", "挟み込み失敗時はノーマルモードでタグ貼り付け"),
     Number("HasamiTime", "貼り付けタイムラグ(1～10000):", 10, "ミリ秒"),
     Button(W::RestoreHasamiTime, "初期値に戻す", true),

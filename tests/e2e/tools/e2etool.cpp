@@ -1,9 +1,13 @@
 // e2etool: the end-to-end tests' hands and eyes inside Wine.
 // Finds windows by class, reads and writes an editor's text and selection,
-// injects key events, and holds or reads the clipboard. Arguments arrive as
-// UTF-16 (wmain) and text is printed as UTF-8 so the Python side reads it as is.
+// injects key events, and holds, reads or fills the clipboard (text with a
+// registered format, or with a bitmap and a metafile, beside it). It also posts a palette command many times
+// at once, and times one command until the editor shows the expected text.
+// Arguments arrive as UTF-16 (wmain) and text is printed as UTF-8 so the
+// Python side reads it as is.
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
@@ -270,6 +274,150 @@ int ItemRect(HWND top, const std::wstring& name, int index) {
   return 0;
 }
 
+// The command identifier of button `index` of the toolbar named `name`
+// inside `top` (TB_GETBUTTON, read through the window's own process).
+int ButtonId(HWND top, const std::wstring& name, int index) {
+  ChildFind find{name};
+  EnumChildWindows(top, FindChildByText, reinterpret_cast<LPARAM>(&find));
+  if (!find.found) return Fail(L"no such control");
+  DWORD pid = 0;
+  GetWindowThreadProcessId(find.found, &pid);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+  if (!process) return Fail(L"cannot open the process");
+  void* remote = VirtualAllocEx(process, nullptr, sizeof(TBBUTTON), MEM_COMMIT, PAGE_READWRITE);
+  TBBUTTON button{};
+  SIZE_T read = 0;
+  bool ok = remote &&
+            SendMessageW(find.found, TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote)) &&
+            ReadProcessMemory(process, remote, &button, sizeof button, &read);
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  if (!ok) return Fail(L"no such button");
+  wchar_t buffer[32];
+  swprintf(buffer, 32, L"%d\n", button.idCommand);
+  Print(buffer);
+  return 0;
+}
+
+// Posts WM_COMMAND `id` to `top` `count` times without waiting in between,
+// as a burst of clicks or a held hot key's repeats would deliver them.
+int Burst(HWND top, int id, int count) {
+  for (int i = 0; i < count; ++i) PostMessageW(top, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  return 0;
+}
+
+// Posts WM_COMMAND `id` to `top` and polls the editor of `editor_top` until
+// its text equals `expected`; prints the milliseconds in between.
+int TimeCommand(HWND top, int id, HWND editor_top, const std::wstring& expected, double timeout_s) {
+  HWND edit = EditOf(editor_top);
+  LARGE_INTEGER frequency, start, now;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  PostMessageW(top, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  for (;;) {
+    QueryPerformanceCounter(&now);
+    const double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
+    if (WindowText(edit) == expected) {
+      wchar_t buffer[32];
+      swprintf(buffer, 32, L"%.1f\n", elapsed);
+      Print(buffer);
+      return 0;
+    }
+    if (elapsed > timeout_s * 1000.0) return Fail(L"the editor never showed the text");
+    Sleep(1);
+  }
+}
+
+HGLOBAL GlobalCopy(const void* data, size_t bytes) {
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (mem) {
+    std::memcpy(GlobalLock(mem), data, bytes);
+    GlobalUnlock(mem);
+  }
+  return mem;
+}
+
+// Text plus a registered format `format` holding the UTF-8 bytes of `data`.
+int WriteClipboardWithFormat(const std::wstring& text, const std::wstring& format, const std::wstring& data) {
+  const UINT id = RegisterClipboardFormatW(format.c_str());
+  const std::string bytes = ToUtf8(data);
+  if (!id || !OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+  SetClipboardData(id, GlobalCopy(bytes.data(), bytes.size()));
+  CloseClipboard();
+  return 0;
+}
+
+// The data of registered format `format` up to its first zero byte ("" when
+// absent; the block may be longer than what was stored).
+int ReadClipboardFormat(const std::wstring& format) {
+  const UINT id = RegisterClipboardFormatW(format.c_str());
+  if (!id || !OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  if (HANDLE data = GetClipboardData(id)) {
+    const auto* bytes = static_cast<const char*>(GlobalLock(data));
+    if (bytes) {
+      std::string utf8(bytes, strnlen(bytes, GlobalSize(data)));
+      DWORD written = 0;
+      WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+    }
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return 0;
+}
+
+// Text, a 4 x 3 red bitmap (CF_BITMAP) and an enhanced metafile: data the
+// clipboard carries as handles rather than memory.
+int WriteClipboardGraphics(const std::wstring& text) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 3);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  RECT all = {0, 0, 4, 3};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(memory, &all, red);
+  DeleteObject(red);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Rectangle(recorder, 0, 0, 40, 30);
+  HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+  if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  EmptyClipboard();
+  SetClipboardData(CF_UNICODETEXT, GlobalCopy(text.c_str(), (text.size() + 1) * sizeof(wchar_t)));
+  SetClipboardData(CF_BITMAP, bitmap);
+  SetClipboardData(CF_ENHMETAFILE, metafile);
+  CloseClipboard();
+  return 0;
+}
+
+// "bitmap W x H RRGGBB, metafile": what the clipboard's bitmap and enhanced
+// metafile hold ("none" for what is missing).
+int ReadClipboardGraphics() {
+  if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
+  std::wstring out = L"bitmap none";
+  if (auto* bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP))) {
+    BITMAP info{};
+    GetObjectW(bitmap, sizeof info, &info);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const COLORREF pixel = GetPixel(memory, 1, 1);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    wchar_t buffer[64];
+    swprintf(buffer, 64, L"bitmap %ld x %ld %02X%02X%02X", info.bmWidth, info.bmHeight, GetRValue(pixel),
+             GetGValue(pixel), GetBValue(pixel));
+    out = buffer;
+  }
+  auto* metafile = static_cast<HENHMETAFILE>(GetClipboardData(CF_ENHMETAFILE));
+  out += metafile && GetEnhMetaFileBits(metafile, 0, nullptr) > 0 ? L", metafile" : L", metafile none";
+  CloseClipboard();
+  Print(out);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -281,6 +429,10 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"keys") return Keys(args);
   if (verb == L"clip") return ReadClipboard();
   if (verb == L"setclip" && need(1)) return WriteClipboard(args[0]);
+  if (verb == L"setclipformat" && need(3)) return WriteClipboardWithFormat(args[0], args[1], args[2]);
+  if (verb == L"clipformat" && need(1)) return ReadClipboardFormat(args[0]);
+  if (verb == L"setclipgraphics" && need(1)) return WriteClipboardGraphics(args[0]);
+  if (verb == L"clipgraphics") return ReadClipboardGraphics();
   if (verb == L"holdclip" && need(1)) {
     if (!OpenClipboardRetry()) return Fail(L"cannot open the clipboard");
     Print(L"held\n");
@@ -366,6 +518,13 @@ int wmain(int argc, wchar_t** argv) {
                  _wtoi(args[4].c_str()), SWP_FRAMECHANGED | SWP_NOACTIVATE);
     RedrawWindow(top, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
+  }
+  if (verb == L"buttonid" && need(3)) return ButtonId(top, args[1], _wtoi(args[2].c_str()));
+  if (verb == L"burst" && need(3)) return Burst(top, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()));
+  if (verb == L"timecommand" && need(5)) {
+    HWND editor = FindWindowOfClass(args[2]);
+    if (!editor) return Fail(L"no such editor window");
+    return TimeCommand(top, _wtoi(args[1].c_str()), editor, args[3], _wtof(args[4].c_str()));
   }
   if (verb == L"close") {
     PostMessageW(top, WM_CLOSE, 0, 0);

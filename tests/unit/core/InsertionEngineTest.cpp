@@ -63,6 +63,8 @@ class Engine : public ::testing::Test {
 
   void Run(const std::string& key) { RunHolding(key, {}); }
 
+  static std::uint64_t kPasteDelayMs() { return InsertionEngine::kPasteDelayMs; }
+
   int LeftPresses() const {
     int n = 0;
     for (const KeyEvent& e : desk.sent_keys) n += e.vk == vk::kLeft && !e.up;
@@ -135,21 +137,29 @@ TEST_F(Engine, EachDeliveryAndVariant) {
   }
 }
 
-TEST_F(Engine, NormalDeliveryPastesThenPressesLeftAtOnce) {
+TEST_F(Engine, NormalDeliveryPausesPastesAndPressesLeftOnceTheTextWasTaken) {
   desk.log.clear();
-  Run("Moji_B");
+  const std::uint64_t start = desk.NowMs();
+  engine.RunTagCommand("Moji_B");
+  EXPECT_TRUE(engine.IsBusy()) << "the pause before the paste is a timer, not a sleep";
+  desk.Advance(kPasteDelayMs() - 1);
+  EXPECT_TRUE(desk.sent_keys.empty());
+  desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"<B></B>");
   EXPECT_EQ(editor.caret, 3u);
   EXPECT_EQ(desk.clipboard_text, u"<B></B>");
-  // Target resolution, the clipboard, the 50 ms lag, Ctrl+V, then Left x4.
-  std::vector<std::string> expected = {"attach 1 2",  "top Notepad", "detach 1 2", "clip set", "sleep 50",
-                                       "key 11 down", "key 56 down", "key 56 up",  "key 11 up"};
+  // The offer, target resolution during the pause, Ctrl+V (the editor asks
+  // for the text at V), then Left x4.
+  std::vector<std::string> expected = {"clip offer",  "attach 1 2",    "top Notepad", "detach 1 2", "key 11 down",
+                                       "key 56 down", "clip rendered", "key 56 up",   "key 11 up"};
   for (int i = 0; i < 4; ++i) {
     expected.push_back("key 25 down");
     expected.push_back("key 25 up");
   }
   EXPECT_EQ(desk.log, expected);
   EXPECT_EQ(desk.sent_keys.back(), (KeyEvent{vk::kLeft, desk.ScanCodeOf(vk::kLeft), true}));
+  EXPECT_LT(desk.NowMs() - start, 60u);
+  EXPECT_FALSE(engine.IsBusy());
 }
 
 TEST_F(Engine, NoLeftWithoutCursorBakOrWithoutCount) {
@@ -255,8 +265,11 @@ TEST_F(Engine, KeyUpPasteWaitsForShiftAndCtrlToBeReleased) {
   desk.PressKey(vk::kShift);
   desk.At(700, [this] { desk.ReleaseKey(vk::kShift); });
   engine.RunTagCommand("Moji_B");
-  // Shift held: sandwich, but the cut waits for the release.
-  EXPECT_EQ(desk.NowMs() >= 700, true);
+  // Shift held: sandwich, but the cut waits for the release, without
+  // blocking the thread.
+  EXPECT_LT(desk.NowMs(), 10u);
+  desk.Advance(650);
+  EXPECT_TRUE(editor.actions.empty());
   desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"<B>ab</B>");
   EXPECT_EQ(editor.actions.front(), EditorAction::kCut) << "not Shift+Ctrl+X";
@@ -267,6 +280,7 @@ TEST_F(Engine, KeyUpPasteWaitsForShiftAndCtrlToBeReleased) {
   const std::uint64_t start = desk.NowMs();
   desk.PressKey(vk::kControl);
   engine.RunTagCommand("Moji_B");  // Ctrl: opening part, pasted with Ctrl still down
+  desk.RunUntilIdle();
   EXPECT_LT(desk.NowMs() - start, 100u);
   EXPECT_EQ(editor.text, u"<B>");
 }
@@ -351,10 +365,12 @@ TEST_F(Engine, PopupFormUsesTheCaretMenuFocusWithoutResolving) {
   WindowHandle other = desk.AddEditor(desk.AddWindow("Other", 3, 3));
   engine.BeginCaretMenu(other);
   engine.RunTagCommandFromPopup("P_Br");
+  desk.RunUntilIdle();
   EXPECT_EQ(desk.Editor(other).text, u"<BR>");
   EXPECT_EQ(desk.TopWindow(), palette) << "nothing was brought to the top";
   engine.EndCaretMenu();
   engine.RunUserTagFromPopup(0);
+  desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"<EM></EM>") << "without the flag it resolves like the palette";
 }
 
@@ -425,12 +441,27 @@ class StoreFailingClipboard final : public platform::Clipboard {
   StoreFailingClipboard(SimDesktop& desk, int failing_write) : desk_(desk), failing_write_(failing_write) {}
   platform::ClipboardWrite SetClipboardText(std::u16string_view text) override {
     if (++writes_ != failing_write_) return desk_.SetClipboardText(text);
-    desk_.clipboard_text.reset();
+    desk_.ReplaceClipboard(std::nullopt);
     return platform::ClipboardWrite::kNotStored;
   }
+  platform::ClipboardWrite OfferClipboardText(std::u16string_view text) override {
+    if (++writes_ != failing_write_) return desk_.OfferClipboardText(text);
+    desk_.ReplaceClipboard(std::nullopt);
+    return platform::ClipboardWrite::kNotStored;
+  }
+  bool OfferTaken() override { return desk_.OfferTaken(); }
+  std::uint32_t ClipboardSequence() override { return desk_.ClipboardSequence(); }
+  void SetClipboardObserver(std::function<void()> observer) override { desk_.SetClipboardObserver(observer); }
   std::optional<WideText> GetClipboardText() override { return desk_.GetClipboardText(); }
   bool ClipboardHasText() override { return desk_.ClipboardHasText(); }
   bool ClipboardHeldOpen() override { return desk_.ClipboardHeldOpen(); }
+  std::optional<platform::ClipboardContents> SaveClipboard(std::size_t limit) override {
+    return desk_.SaveClipboard(limit);
+  }
+  platform::ClipboardRestore RestoreClipboard(const platform::ClipboardContents& contents,
+                                              std::uint32_t sequence) override {
+    return desk_.RestoreClipboard(contents, sequence);
+  }
 
  private:
   SimDesktop& desk_;
@@ -602,11 +633,14 @@ TEST_F(Engine, PasteTextToSendsToTheGivenFocus) {
   settings.SendMessage = 1;
   editor.SetText(u"");
   EXPECT_TRUE(engine.PasteTextTo(edit, "#FF0000\x82\xa0"));  // あ
+  desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"#FF0000\u3042");
   EXPECT_EQ(desk.sent_messages.back(), std::make_pair(edit, ClipboardMessage::kPaste));
   // Another focus: the message goes there and the editor is left alone.
   EXPECT_TRUE(engine.PasteTextTo(platform::kNoWindow, "x"));
+  desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"#FF0000\u3042");
+  EXPECT_EQ(desk.beeps, 0);
   EXPECT_FALSE(engine.IsBusy());
 }
 

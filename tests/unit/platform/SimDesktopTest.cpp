@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace tagsling::platform::sim {
 namespace {
 
@@ -82,6 +84,10 @@ TEST(SimEditor, CutCopyPasteAndLeftMoveTextAndCaret) {
   EXPECT_EQ(f.desk.clipboard_text, u"bc");
 }
 
+using platform::ClipboardContents;
+using platform::ClipboardRestore;
+using platform::ClipboardWrite;
+
 TEST(SimDesktop, HeldClipboardFailsOpensUntilReleased) {
   using platform::ClipboardWrite;
   Fixture f;
@@ -106,6 +112,111 @@ TEST(SimDesktop, AStoreThatFailsLeavesTheClipboardEmpty) {
   EXPECT_EQ(f.desk.SetClipboardText(u"x"), ClipboardWrite::kNotStored);
   EXPECT_FALSE(f.desk.ClipboardHasText());
   EXPECT_EQ(f.desk.GetClipboardText(), u"");
+}
+
+TEST(SimDesktop, OfferedTextIsRenderedForItsFirstReaderAndAtTheEnd) {
+  struct Case {
+    const char* reader;
+    std::function<void(Fixture&)> read;
+    bool taken;
+  };
+  const Case cases[] = {
+      {"the editor's paste key", [](Fixture& f) { f.Type({vk::kControl}, vk::kV); }, true},
+      {"WM_PASTE", [](Fixture& f) { f.desk.SendClipboardMessage(f.edit, ClipboardMessage::kPaste); }, true},
+      {"another program", [](Fixture& f) { f.desk.ReadClipboardAsOtherProgram(); }, true},
+      {"an editor that ignores the paste",
+       [](Fixture& f) {
+         f.editor.paste_delay_ms = std::nullopt;
+         f.Type({vk::kControl}, vk::kV);
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reader);
+    Fixture f;
+    int notified = 0;
+    f.desk.SetClipboardObserver([&] { ++notified; });
+    ASSERT_EQ(f.desk.OfferClipboardText(u"tag"), ClipboardWrite::kStored);
+    EXPECT_TRUE(f.desk.ClipboardHasText()) << "announced before it is rendered";
+    f.desk.ProcessPendingMessages();
+    EXPECT_EQ(notified, 1) << "the change itself";
+    EXPECT_FALSE(f.desk.OfferTaken());
+    c.read(f);
+    EXPECT_EQ(f.desk.OfferTaken(), c.taken);
+    EXPECT_EQ(notified, 1) << "never inside the reader's call";
+    f.desk.ProcessPendingMessages();
+    EXPECT_EQ(notified, c.taken ? 2 : 1);
+    EXPECT_EQ(f.editor.text, c.taken && c.reader[0] != 'a' ? u"tag" : u"");
+    // A new offer starts untaken; the end of the program renders it for good.
+    f.desk.OfferClipboardText(u"later");
+    EXPECT_FALSE(f.desk.OfferTaken());
+    f.desk.EndProgram();
+    EXPECT_EQ(f.desk.ReadClipboardAsOtherProgram(), u"later");
+  }
+  Fixture lost;
+  lost.desk.OfferClipboardText(u"gone");
+  lost.desk.EndProgram(/*render_all=*/false);
+  EXPECT_EQ(lost.desk.ReadClipboardAsOtherProgram(), u"") << "what an owner that never renders leaves";
+}
+
+TEST(SimDesktop, AnEditorAsksLateOrNever) {
+  for (std::optional<std::uint64_t> delay : {std::optional<std::uint64_t>(40), std::optional<std::uint64_t>()}) {
+    Fixture f;
+    f.editor.paste_delay_ms = delay;
+    f.desk.OfferClipboardText(u"tag");
+    f.Type({vk::kControl}, vk::kV);
+    f.desk.Advance(39);
+    EXPECT_FALSE(f.desk.OfferTaken());
+    f.desk.Advance(1);
+    EXPECT_EQ(f.desk.OfferTaken(), delay.has_value());
+    EXPECT_EQ(f.editor.text, delay ? u"tag" : u"");
+  }
+}
+
+TEST(SimDesktop, TheSequenceNumberCountsEveryChange) {
+  Fixture f;
+  std::uint32_t last = f.desk.ClipboardSequence();
+  auto changed = [&] {
+    const std::uint32_t now = f.desk.ClipboardSequence();
+    const bool different = now != last;
+    last = now;
+    return different;
+  };
+  f.desk.SetClipboardText(u"a");
+  EXPECT_TRUE(changed());
+  f.desk.OfferClipboardText(u"b");
+  EXPECT_TRUE(changed());
+  f.desk.ReadClipboardAsOtherProgram();
+  EXPECT_FALSE(changed()) << "rendering is not a change";
+  f.editor.SetText(u"xy");
+  f.editor.Select(0, 1);
+  f.Type({vk::kControl}, vk::kC);
+  EXPECT_TRUE(changed());
+  f.desk.ReplaceClipboard(u"other");
+  EXPECT_TRUE(changed());
+  f.desk.GetClipboardText();
+  f.desk.SaveClipboard(100);
+  EXPECT_FALSE(changed());
+}
+
+TEST(SimDesktop, SaveAndRestoreKeepWhatFitsAndNeverOverwriteANewerClipboard) {
+  Fixture f;
+  const std::vector<SimClipboardFormat> formats = {
+      {"HTML Format", "<b>", true}, {"Owner display", "", false}, {"Big", std::string(50, 'x'), true}};
+  f.desk.ReplaceClipboard(u"text", formats);
+  std::optional<ClipboardContents> saved = f.desk.SaveClipboard(60);  // the text (8 bytes) and HTML fit
+  ASSERT_TRUE(saved);
+  EXPECT_EQ(saved->not_kept, (std::vector<std::string>{"Owner display", "Big"}));
+  f.desk.SetClipboardText(u"tag");
+  const std::uint32_t ours = f.desk.ClipboardSequence();
+  f.desk.HoldClipboard(10);
+  EXPECT_EQ(f.desk.RestoreClipboard(*saved, ours), ClipboardRestore::kBusy);
+  f.desk.Sleep(10);
+  EXPECT_EQ(f.desk.RestoreClipboard(*saved, ours + 1), ClipboardRestore::kChanged);
+  EXPECT_EQ(f.desk.clipboard_text, u"tag");
+  EXPECT_EQ(f.desk.RestoreClipboard(*saved, ours), ClipboardRestore::kRestored);
+  EXPECT_EQ(f.desk.clipboard_text, u"text");
+  EXPECT_EQ(f.desk.clipboard_formats, (std::vector<SimClipboardFormat>{formats[0]}));
 }
 
 TEST(SimDesktop, SleepLetsOnlyTheOutsideWorldRun) {
