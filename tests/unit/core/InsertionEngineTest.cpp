@@ -649,6 +649,7 @@ TEST_F(Engine, PasteTextToTakesUtf16Text) {
   settings.SendMessage = 1;
   editor.SetText(u"");
   EXPECT_TRUE(engine.PasteTextTo(edit, u"<IMG SRC=\"caf\u00e9\u2615/\U0001F600.png\">"));
+  desk.RunUntilIdle();
   EXPECT_EQ(editor.text, u"<IMG SRC=\"caf\u00e9\u2615/\U0001F600.png\">");
   EXPECT_EQ(desk.sent_messages.back(), std::make_pair(edit, ClipboardMessage::kPaste));
   EXPECT_FALSE(engine.IsBusy());

@@ -11,7 +11,7 @@
 #include "core/InsertionEngine.h"
 #include "platform/sim/SimDesktop.h"
 
-namespace tagsling {
+namespace tagsling::core {
 namespace {
 
 using platform::KeyEvent;
@@ -523,4 +523,4 @@ TEST(AdaptivePasteLag, GivesWhatTheFixedLagGives) {
 }
 
 }  // namespace
-}  // namespace tagsling
+}  // namespace tagsling::core
