@@ -1,86 +1,56 @@
 #include "settings/FileAccess.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
+#include <utility>
+
+#include "common/NativeFile.h"
 
 #ifdef _WIN32
-#include <windows.h>
-
 #include "common/WinText.h"
 #endif
 
 namespace tagsling::settings {
 
-namespace fs = std::filesystem;
-
 namespace {
 
+// Code page 932 bytes to the system's name, whatever the system's ANSI code
+// page.
+common::NativePath NativePath(const std::string& path) {
 #ifdef _WIN32
-// Code page 932 bytes to a wide path, whatever the system's ANSI code page.
-fs::path NativePath(const std::string& path) { return fs::path(win::SjisToWide(path)); }
-
-bool RenameOver(const fs::path& from, const fs::path& to) {
-  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-}
+  return win::SjisToWide(path);
 #else
-fs::path NativePath(const std::string& path) { return fs::path(path); }
-
-bool RenameOver(const fs::path& from, const fs::path& to) {
-  std::error_code error;
-  fs::rename(from, to, error);
-  return !error;
-}
+  return path;
 #endif
-
-// A file whose owner may not write it counts as read-only, as the read-only
-// attribute does on Windows; it is never replaced behind the user's back.
-bool IsReadOnly(const fs::path& path) {
-  std::error_code error;
-  fs::file_status status = fs::status(path, error);
-  if (error || !fs::exists(status)) return false;
-  return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
 }  // namespace
 
 FileReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  fs::path native = NativePath(path);
-  std::error_code error;
-  fs::file_status status = fs::status(native, error);
-  if (!fs::exists(status)) return FileReadResult::kMissing;
-  if (!fs::is_regular_file(status)) return FileReadResult::kError;
-  std::ifstream in(native, std::ios::binary);
+  const common::NativePath native = NativePath(path);
+  const common::FileStatus status = common::StatusOf(native);
+  if (!status.exists) return FileReadResult::kMissing;
+  if (!status.regular) return FileReadResult::kError;
+  const common::StdioFile in = common::OpenStdioFile(native, "rb");
   if (!in) return FileReadResult::kError;
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
+  if (!common::ReadRest(in.get(), bytes)) {
     bytes.clear();
     return FileReadResult::kError;
   }
   return FileReadResult::kOk;
 }
 
+// A file whose owner may not write it counts as read-only, as the read-only
+// attribute does on Windows; it is never replaced behind the user's back.
 bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
-  fs::path target = NativePath(path);
-  if (path.empty() || IsReadOnly(target)) return false;
-  std::error_code error;
-  if (fs::is_directory(target, error)) return false;
-  fs::path temporary = target;
-  temporary += ".tmp~";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temporary, error);
-      return false;
-    }
-  }
-  if (!RenameOver(temporary, target)) {
-    fs::remove(temporary, error);
+  const common::NativePath target = NativePath(path);
+  if (path.empty()) return false;
+  const common::FileStatus status = common::StatusOf(target);
+  if (status.read_only || status.directory) return false;
+  const common::NativePath temporary = common::WithSuffix(target, ".tmp~");
+  common::StdioFile out = common::OpenStdioFile(temporary, "wb");
+  if (!out) return false;
+  if (!common::WriteAndClose(std::move(out), bytes) || !common::RenameOver(temporary, target)) {
+    common::RemoveFile(temporary);
     return false;
   }
   return true;

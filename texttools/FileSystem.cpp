@@ -2,14 +2,13 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <optional>
 #include <system_error>
+#include <utility>
+
+#include "common/NativeFile.h"
 
 namespace tagsling::texttools {
-
-namespace fs = std::filesystem;
 
 std::string MemoryByteSource::ReadAt(std::uint64_t offset, std::size_t size) {
   if (offset >= bytes_.size()) return {};
@@ -20,27 +19,25 @@ namespace {
 
 class FileByteSource : public ByteSource {
  public:
-  explicit FileByteSource(std::ifstream stream) : stream_(std::move(stream)) {}
+  explicit FileByteSource(common::StdioFile file) : file_(std::move(file)) {}
 
   std::string ReadAt(std::uint64_t offset, std::size_t size) override {
+    std::clearerr(file_.get());
+    if (!common::SeekTo(file_.get(), offset)) return {};
     std::string bytes(size, '\0');
-    stream_.clear();
-    stream_.seekg(static_cast<std::streamoff>(offset));
-    if (!stream_) return {};
-    stream_.read(bytes.data(), static_cast<std::streamsize>(size));
-    bytes.resize(static_cast<std::size_t>(stream_.gcount()));
+    bytes.resize(std::fread(bytes.data(), 1, size, file_.get()));
     return bytes;
   }
 
  private:
-  std::ifstream stream_;
+  common::StdioFile file_;
 };
 
 // The native form of a path: on Windows the UTF-16 units themselves; else
 // UTF-8, which a lone surrogate does not have (nullopt).
-std::optional<fs::path> ToPath(const platform::WideText& path) {
+std::optional<common::NativePath> ToPath(const platform::WideText& path) {
 #ifdef _WIN32
-  return fs::path(std::wstring(path.begin(), path.end()));
+  return std::wstring(path.begin(), path.end());
 #else
   std::string utf8;
   for (std::size_t pos = 0; pos < path.size(); ++pos) {
@@ -66,54 +63,50 @@ std::optional<fs::path> ToPath(const platform::WideText& path) {
       put(0x80 | (c & 0x3F));
     }
   }
-  return fs::path(utf8);
+  return utf8;
 #endif
+}
+
+// What the system says of the file; a name without a native form does not exist.
+common::FileStatus StatusOf(const platform::WideText& path) {
+  const std::optional<common::NativePath> native = ToPath(path);
+  if (path.empty() || !native) return {};
+  return common::StatusOf(*native);
 }
 
 }  // namespace
 
 bool NativeFileSystem::FileExists(const platform::WideText& path) {
-  std::optional<fs::path> native = ToPath(path);
-  if (path.empty() || !native) return false;
-  std::error_code error;
-  fs::file_status status = fs::status(*native, error);
-  return !error && fs::exists(status) && !fs::is_directory(status);
+  const common::FileStatus status = StatusOf(path);
+  return status.exists && !status.directory;
 }
 
-bool NativeFileSystem::DirectoryExists(const platform::WideText& path) {
-  std::optional<fs::path> native = ToPath(path);
-  if (path.empty() || !native) return false;
-  std::error_code error;
-  return fs::is_directory(*native, error);
-}
+bool NativeFileSystem::DirectoryExists(const platform::WideText& path) { return StatusOf(path).directory; }
 
 std::optional<std::uint64_t> NativeFileSystem::FileSize(const platform::WideText& path) {
-  if (!FileExists(path)) return std::nullopt;
-  std::error_code error;
-  std::uintmax_t size = fs::file_size(*ToPath(path), error);
-  if (error) return std::nullopt;
-  return static_cast<std::uint64_t>(size);
+  const common::FileStatus status = StatusOf(path);
+  if (!status.exists || status.directory) return std::nullopt;
+  return status.size;
 }
 
 std::unique_ptr<ByteSource> NativeFileSystem::OpenFile(const platform::WideText& path, std::string& error_text) {
-  std::optional<fs::path> native = ToPath(path);
+  const std::optional<common::NativePath> native = ToPath(path);
   if (!native) {
     error_text = std::make_error_code(std::errc::no_such_file_or_directory).message();
     return nullptr;
   }
-  std::error_code error;
-  if (fs::is_directory(*native, error)) {
+  if (common::StatusOf(*native).directory) {
     error_text = std::make_error_code(std::errc::is_a_directory).message();
     return nullptr;
   }
   errno = 0;
-  std::ifstream stream(*native, std::ios::binary);
-  if (!stream) {
+  common::StdioFile file = common::OpenStdioFile(*native, "rb");
+  if (!file) {
     int code = errno != 0 ? errno : ENOENT;
     error_text = std::generic_category().message(code);
     return nullptr;
   }
-  return std::make_unique<FileByteSource>(std::move(stream));
+  return std::make_unique<FileByteSource>(std::move(file));
 }
 
 }  // namespace tagsling::texttools
