@@ -65,7 +65,10 @@ void ReloadBrowserWindow(ExternalContext& context, const DefaultBrowserPlan& pla
   platform::Keyboard& keyboard = context.text.platform.keyboard;
   platform::Timers& timers = context.text.platform.timers;
   if (plan.restore_first) context.host.ShowWindowAs(plan.window, ShowCommand::kRestore);
-  windows.SetForeground(plan.window);
+  GiveForegroundTo(windows, plan.window);
+  // The system may activate the window a little later: F5 pressed before it
+  // is in front would go to the editor.
+  WaitUntil(timers, kKeyTakenWaitMs, [&] { return windows.ForegroundWindow() == plan.window; });
   WaitUntil(timers, kModifierReleaseWaitMs, [&] {
     return !keyboard.IsKeyDown(platform::vk::kShift) && !keyboard.IsKeyDown(platform::vk::kControl) &&
            !keyboard.IsKeyDown(platform::vk::kAlt);
