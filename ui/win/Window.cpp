@@ -2,20 +2,20 @@
 
 namespace tagsling::ui {
 
-bool RegisterWindowClass(const WindowClassSpec& spec, WNDPROC procedure) {
+bool RegisterWindowClass(const WindowClassSpec& window_class, WNDPROC procedure) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSEXW wc{};
   wc.cbSize = sizeof wc;
-  if (GetClassInfoExW(instance, spec.name, &wc)) return true;
+  if (GetClassInfoExW(instance, window_class.name, &wc)) return true;
   wc = WNDCLASSEXW{};
   wc.cbSize = sizeof wc;
-  wc.style = spec.style;
+  wc.style = window_class.style;
   wc.lpfnWndProc = procedure;
-  wc.cbWndExtra = spec.window_extra;
+  wc.cbWndExtra = window_class.window_extra;
   wc.hInstance = instance;
-  wc.hCursor = spec.cursor ? LoadCursorW(nullptr, spec.cursor) : nullptr;
-  wc.hbrBackground = spec.background;
-  wc.lpszClassName = spec.name;
+  wc.hCursor = window_class.cursor ? LoadCursorW(nullptr, window_class.cursor) : nullptr;
+  wc.hbrBackground = window_class.background;
+  wc.lpszClassName = window_class.name;
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 

@@ -41,7 +41,7 @@ struct WindowShape {
 
 // Registers the class with `procedure` unless a class of that name exists.
 // False when neither is the case.
-bool RegisterWindowClass(const WindowClassSpec& spec, WNDPROC procedure);
+bool RegisterWindowClass(const WindowClassSpec& window_class, WNDPROC procedure);
 
 // The owner bound to a window made by CreateOwnedWindow, or null.
 template <typename Owner>
