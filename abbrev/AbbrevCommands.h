@@ -5,7 +5,7 @@
 //
 // Both capture the editor's selection exactly as tag deletion does: through
 // the insertion engine's shared capture (clipboard emptied, cut or copy as
-// HasamiSelStr says, Timer2 waits for the clipboard, PasteTimer2 after
+// HasamiSelStr says, kDeletionPollTimer waits for the clipboard, kDeletionLagTimer after
 // HasamiTime transforms and pastes). No selection is a beep and nothing
 // else. The selection crosses into code page 932 through ToLosslessSjis,
 // so characters that code page cannot hold come back as they were.

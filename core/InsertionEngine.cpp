@@ -13,9 +13,7 @@ const char* const kCannotOpenClipboardMessage = "クリップボードを開く�
 
 const char* const kCannotStoreClipboardMessage = "クリップボードにテキストを書き込むことができません"_sjis;
 
-const char* const kFormatsNotKeptMessage =
-    "\x8E\x9F\x82\xCC\x8C\x60\x8E\xAE\x82\xCD\x83\x4E\x83\x8A\x83\x62\x83\x76\x83\x7B\x81\x5B\x83\x68\x82\xC9"
-    "\x96\xDF\x82\xB9\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\x3A";
+const char* const kFormatsNotKeptMessage = "次の形式はクリップボードに戻せませんでした:"_sjis;
 
 namespace {
 
@@ -451,34 +449,35 @@ void InsertionEngine::EndJob(bool restored) {
 void InsertionEngine::ArmTimer(int id, unsigned interval_ms) {
   void (InsertionEngine::*tick)() = nullptr;
   switch (id) {
-    case kTimer1:
-      tick = &InsertionEngine::Timer1Timer;
+    case kSandwichPollTimer:
+      tick = &InsertionEngine::OnSandwichPoll;
       break;
-    case kPasteTimer:
-      tick = &InsertionEngine::PasteTimerTimer;
+    case kSandwichLagTimer:
+      tick = &InsertionEngine::OnSandwichLag;
       break;
-    case kTimer2:
-      tick = &InsertionEngine::Timer2Timer;
+    case kDeletionPollTimer:
+      tick = &InsertionEngine::OnDeletionPoll;
       break;
-    case kPasteTimer2:
-      tick = &InsertionEngine::PasteTimer2Timer;
+    case kDeletionLagTimer:
+      tick = &InsertionEngine::OnDeletionLag;
       break;
     default:
-      tick = &InsertionEngine::DeliveryTimerTimer;
+      tick = &InsertionEngine::OnDeliveryTimer;
       break;
   }
   p_.timers.StartTimer(id, interval_ms, [this, tick] { (this->*tick)(); });
 }
 
 void InsertionEngine::StopTimers() {
-  for (int id : {kTimer1, kPasteTimer, kTimer2, kPasteTimer2, kDeliveryTimer}) p_.timers.StopTimer(id);
+  for (int id : {kSandwichPollTimer, kSandwichLagTimer, kDeletionPollTimer, kDeletionLagTimer, kDeliveryTimer})
+    p_.timers.StopTimer(id);
 }
 
-void InsertionEngine::Timer1Timer() { Tick(kTimer1, &InsertionEngine::CapturePollStep); }
-void InsertionEngine::PasteTimerTimer() { Tick(kPasteTimer, &InsertionEngine::LagStep); }
-void InsertionEngine::Timer2Timer() { Tick(kTimer2, &InsertionEngine::CapturePollStep); }
-void InsertionEngine::PasteTimer2Timer() { Tick(kPasteTimer2, &InsertionEngine::LagStep); }
-void InsertionEngine::DeliveryTimerTimer() { Tick(kDeliveryTimer, &InsertionEngine::DeliveryStep); }
+void InsertionEngine::OnSandwichPoll() { Tick(kSandwichPollTimer, &InsertionEngine::CapturePollStep); }
+void InsertionEngine::OnSandwichLag() { Tick(kSandwichLagTimer, &InsertionEngine::LagStep); }
+void InsertionEngine::OnDeletionPoll() { Tick(kDeletionPollTimer, &InsertionEngine::CapturePollStep); }
+void InsertionEngine::OnDeletionLag() { Tick(kDeletionLagTimer, &InsertionEngine::LagStep); }
+void InsertionEngine::OnDeliveryTimer() { Tick(kDeliveryTimer, &InsertionEngine::DeliveryStep); }
 
 void InsertionEngine::CapturePollStep() {
   if (phase_ == Phase::kBeforeCut) return CutOrCopyStep();

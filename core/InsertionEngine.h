@@ -26,13 +26,13 @@
 // the front, so the pause before the paste keys (50 ms from the offer, time
 // for clipboard viewers to finish) also covers the activation.
 //
-// The capture polls (Timer1, or Timer2 for tag deletion, every few ms, and
+// The capture polls (kSandwichPollTimer, or kDeletionPollTimer for tag deletion, every few ms, and
 // on every clipboard notification): it first waits for the clipboard to be
 // free (at most 3 s, then "クリップボードを開くことができません"), then reads
 // the selection as soon as the editor's text is there (the sequence number
 // changed since the clear, no window holds the clipboard, text available),
-// at the latest HasamiTime after the clipboard was found free (PasteTimer,
-// or PasteTimer2). With AdaptivePasteLag off only that lag counts, as it
+// at the latest HasamiTime after the clipboard was found free (kSandwichLagTimer,
+// or kDeletionLagTimer). With AdaptivePasteLag off only that lag counts, as it
 // always did. The paste is offered by delayed rendering: the editor's
 // request for the data is the proof that it has taken the paste, so Left
 // follows only then. An editor that never asks ends the job after 1 s with
@@ -87,11 +87,11 @@ extern const char* const kFormatsNotKeptMessage;
 
 // The timers of the engine (ids on the platform's timer service).
 enum EngineTimerId : int {
-  kTimer1 = 1,        // sandwich capture: the poll
-  kPasteTimer = 2,    // sandwich capture: the paste lag
-  kTimer2 = 3,        // tag deletion capture: the poll
-  kPasteTimer2 = 4,   // tag deletion capture: the paste lag
-  kDeliveryTimer = 5  // the pause before a paste, the KeyUpPaste wait, the wait for the paste to be taken
+  kSandwichPollTimer = 1,  // sandwich capture: the poll
+  kSandwichLagTimer = 2,   // sandwich capture: the paste lag
+  kDeletionPollTimer = 3,  // tag deletion capture: the poll
+  kDeletionLagTimer = 4,   // tag deletion capture: the paste lag
+  kDeliveryTimer = 5       // the pause before a paste, the KeyUpPaste wait, the wait for the paste to be taken
 };
 
 // The program-wide insertion job.
@@ -187,11 +187,11 @@ class InsertionEngine {
   bool PasteTextTo(WindowHandle focus, const WideText& text);
 
   // Timer ticks (the engine's timers call them through the platform).
-  void Timer1Timer();
-  void PasteTimerTimer();
-  void Timer2Timer();
-  void PasteTimer2Timer();
-  void DeliveryTimerTimer();
+  void OnSandwichPoll();
+  void OnSandwichLag();
+  void OnDeletionPoll();
+  void OnDeletionLag();
+  void OnDeliveryTimer();
 
   // A job is running or waiting for a tick or a notification.
   bool IsBusy() const { return phase_ != Phase::kIdle; }
@@ -248,8 +248,12 @@ class InsertionEngine {
   void RunStep(void (InsertionEngine::*step)());
   void ArmTimer(int id, unsigned interval_ms);
   void StopTimers();
-  int CapturePollTimer() const { return progress_.capture == Capture::kSandwich ? kTimer1 : kTimer2; }
-  int CaptureLagTimer() const { return progress_.capture == Capture::kSandwich ? kPasteTimer : kPasteTimer2; }
+  int CapturePollTimer() const {
+    return progress_.capture == Capture::kSandwich ? kSandwichPollTimer : kDeletionPollTimer;
+  }
+  int CaptureLagTimer() const {
+    return progress_.capture == Capture::kSandwich ? kSandwichLagTimer : kDeletionLagTimer;
+  }
   // Keys and the clipboard.
   bool WaitsForModifiers();
   void SendCutOrCopy();

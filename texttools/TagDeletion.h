@@ -18,8 +18,8 @@
 // place whenever it is transformed. Cost: a few linear passes.
 //
 // StartTagDeletion runs it on the editor's selection through the insertion
-// engine's shared capture (clipboard emptied, cut or copy, Timer2 waits for
-// the clipboard, PasteTimer2 after HasamiTime transforms and pastes). The
+// engine's shared capture (clipboard emptied, cut or copy, kDeletionPollTimer waits for
+// the clipboard, kDeletionLagTimer after HasamiTime transforms and pastes). The
 // selection arrives as UTF-16 and crosses into code page 932 through
 // ToLosslessSjis, so characters that code page cannot hold come back as
 // they were.

@@ -548,7 +548,7 @@ TEST_F(Engine, TheWaitForAFreeClipboardIsBounded) {
   desk.Advance(10000);
   EXPECT_EQ(desk.message_boxes.size(), 1u);
   EXPECT_FALSE(engine.IsBusy());
-  EXPECT_FALSE(desk.TimerArmed(kPasteTimer));
+  EXPECT_FALSE(desk.TimerArmed(kSandwichLagTimer));
   EXPECT_LT(desk.NowMs() - start, 60000u);
   EXPECT_EQ(editor.text, u"") << "cut, and not put back (the clipboard is held)";
 }
@@ -566,7 +566,7 @@ TEST_F(Engine, SelectionCaptureHandsTheSelectionToTheTransformation) {
   desk.RunUntilIdle();
   EXPECT_EQ(seen, u"<b>x\U0001F600</b>");
   EXPECT_EQ(editor.text, u"x\U0001F600");
-  EXPECT_FALSE(desk.TimerArmed(kTimer1));
+  EXPECT_FALSE(desk.TimerArmed(kSandwichPollTimer));
 }
 
 TEST_F(Engine, ATransformationTakesTheCaretBackIntoItsTextUnlessCursorBakIsOff) {
