@@ -119,7 +119,8 @@ void FuzzDocument(const std::string& text, const std::string& section, const std
     Check(document.Get(section, key, "\x01") == ExpectedValue(value));
     for (std::size_t i = 0; i < probes.size(); ++i) {
       // Names are used without their surrounding blanks.
-      if (ProfileNamesEqual(probes[i].section, Trimmed(section)) && ProfileNamesEqual(probes[i].key, Trimmed(key)))
+      if (ProfileNamesEqual(Trimmed(probes[i].section), Trimmed(section)) &&
+          ProfileNamesEqual(probes[i].key, Trimmed(key)))
         continue;
       Check(document.Get(probes[i].section, probes[i].key, "\x01") == before[i]);
     }
