@@ -147,12 +147,24 @@ class WineDesktop:
             except subprocess.TimeoutExpired:
                 process.kill()
 
+    # Verbs that only look: safe to run again.
+    READING_VERBS = {"text", "sel", "title", "clip", "clipformat", "clipgraphics", "find", "rect",
+                     "foreground", "workarea"}
+
     def tool(self, *args, check=True, timeout=30):
-        """Runs e2etool.exe; returns its standard output as text."""
-        result = self.run(self.win_exe("e2etool.exe"), *args, timeout=timeout)
+        """Runs e2etool.exe; returns its standard output as text. A reading
+        verb whose process ended in failure without a word from the tool
+        (Wine itself failed to run it, which happens rarely under load) is
+        run again, up to twice."""
+        attempts = 3 if args and args[0] in self.READING_VERBS else 1
+        for attempt in range(attempts):
+            result = self.run(self.win_exe("e2etool.exe"), *args, timeout=timeout)
+            if result.returncode == 0 or result.stderr.strip():
+                break
+            time.sleep(0.2)
         if check and result.returncode != 0:
-            raise RuntimeError("e2etool %s failed: %s" % (" ".join(map(str, args)),
-                                                         result.stderr.decode("utf-8", "replace").strip()))
+            raise RuntimeError("e2etool %s failed (exit %d): %s" % (
+                " ".join(map(str, args)), result.returncode, result.stderr.decode("utf-8", "replace").strip()))
         return result.stdout.decode("utf-8", "replace")
 
     def has_window(self, cls):
