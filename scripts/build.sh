@@ -2,7 +2,8 @@
 # Builds Tagsling: `native` (portable code, tagsling-cli and unit tests with
 # AddressSanitizer and UndefinedBehaviorSanitizer), `win` (tagsling.exe and
 # the other Windows programs with mingw-w64), `fuzz` (libFuzzer targets with
-# clang) and `bench` (optimised native build: the unit tests again, since the
+# clang and the sanitizers), `fuzz-fast` (the same without AddressSanitizer, for
+# long campaigns) and `bench` (optimised native build: the unit tests again, since the
 # optimiser finds faults a debug build hides, and the benchmarks). No
 # argument builds native and win. Warnings are errors in all of them.
 set -euo pipefail
@@ -29,6 +30,8 @@ for target in "${targets[@]}"; do
            -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" ;;
     fuzz) CC=clang CXX=clang++ configure_and_build "$build/fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
            -DTAGSLING_BUILD_FUZZ=ON -DTAGSLING_BUILD_TESTS=OFF ;;
+    fuzz-fast) CC=clang CXX=clang++ configure_and_build "$build/fuzz-fast" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+           -DTAGSLING_BUILD_FUZZ=ON -DTAGSLING_BUILD_TESTS=OFF -DTAGSLING_FUZZ_SANITIZERS=undefined ;;
     bench) configure_and_build "$build/bench" -DCMAKE_BUILD_TYPE=Release \
            -DTAGSLING_BUILD_BENCH=ON -DTAGSLING_BUILD_TESTS=ON ;;
     *) echo "unknown build: $target" >&2; exit 1 ;;

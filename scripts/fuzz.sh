@@ -10,7 +10,11 @@
 #   scripts/fuzz.sh 600              every target, 10 minutes each
 #   scripts/fuzz.sh 300 settings     one target
 #
-# FUZZ_RSS_LIMIT_MB (default 2048) bounds each run's memory.
+# FUZZ_RSS_LIMIT_MB (default 2048) bounds each run's memory. FUZZ_FAST=1
+# fuzzes with the targets built without AddressSanitizer (several times the
+# executions per second) and afterwards replays the whole corpus through the
+# targets with every sanitizer, so a memory fault found on the way is still
+# reported. FUZZ_JOBS=N runs N fuzzing processes per target at once.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAGSLING_BUILD_DIR:-$root/build}
@@ -23,6 +27,12 @@ seconds=$1
 shift
 
 "$root/scripts/build.sh" fuzz || { echo "fuzz build failed"; exit 1; }
+fuzz_dir="$build/fuzz"
+if [ "${FUZZ_FAST:-0}" = 1 ]; then
+  "$root/scripts/build.sh" fuzz-fast || { echo "fuzz build failed"; exit 1; }
+  fuzz_dir="$build/fuzz-fast"
+fi
+jobs=${FUZZ_JOBS:-1}
 
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
@@ -37,7 +47,8 @@ summary=()
 found_any=0
 
 for name in "${targets[@]}"; do
-  binary="$build/fuzz/fuzz_$name"
+  binary="$fuzz_dir/fuzz_$name"
+  checked_binary="$build/fuzz/fuzz_$name"
   [ -x "$binary" ] || { echo "no fuzz target '$name'" >&2; found_any=1; continue; }
   corpus="$root/fuzz/corpus/$name"
   work=$(mktemp -d)
@@ -46,12 +57,18 @@ for name in "${targets[@]}"; do
   log="$build/fuzz-$name.log"
   echo "== $name: $seconds s"
   # Scratch files of a target go to a private folder.
+  # With several jobs each worker writes its own log (fuzz-N.log) and
+  # its final statistics; the executions of all workers add up.
   (cd "$work" && TMPDIR="$work" "$binary" -max_total_time="$seconds" -print_final_stats=1 \
-    -rss_limit_mb="${FUZZ_RSS_LIMIT_MB:-2048}" -artifact_prefix="$findings_dir/$name-" "$work/run" >"$log" 2>&1)
+    -rss_limit_mb="${FUZZ_RSS_LIMIT_MB:-2048}" -artifact_prefix="$findings_dir/$name-" \
+    $([ "$jobs" -gt 1 ] && echo "-jobs=$jobs -workers=$jobs") "$work/run" >"$log" 2>&1)
   status=$?
+  [ "$jobs" -gt 1 ] && cat "$work"/fuzz-*.log >>"$log" 2>/dev/null
 
-  executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
-  rate=$(grep -oE 'stat::average_exec_per_sec: +[0-9]+' "$log" | grep -oE '[0-9]+$' | tail -n 1)
+  executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' |
+    awk '{ total += $1 } END { print total }')
+  rate=$(grep -oE 'stat::average_exec_per_sec: +[0-9]+' "$log" | grep -oE '[0-9]+$' |
+    awk '{ total += $1 } END { print total }')
   coverage=$(grep -oE 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -n 1)
   crashes=$(grep -c 'Test unit written to' "$log")
 
@@ -59,6 +76,11 @@ for name in "${targets[@]}"; do
   # that its inputs are preferred.
   (cd "$work" && "$binary" -merge=1 "$work/merged" "$corpus" "$work/run" >"$work/merge.log" 2>&1) &&
     rm -rf "$corpus" && mkdir -p "$corpus" && cp "$work/merged"/. "$corpus"/ -r
+  if [ "$binary" != "$checked_binary" ]; then
+    # Every input of the corpus once more, with every sanitizer.
+    (cd "$work" && "$checked_binary" -runs=0 -artifact_prefix="$findings_dir/$name-" "$corpus" \
+      >"$build/fuzz-$name-replay.log" 2>&1) || { status=1; cat "$build/fuzz-$name-replay.log" >>"$log"; }
+  fi
   files=$(find "$corpus" -type f | wc -l)
   bytes=$(du -sb "$corpus" | cut -f1)
 
