@@ -42,18 +42,31 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lparam, LPARAM dat
   return 0;
 }
 
-// COM for the shell's folder browser, for the length of one call.
+// COM for the shell's folder browser, for the length of one call. ole32 is
+// loaded here, when the browser is first used, not with the program: loading
+// it (and what it needs) at every start costs start-up time for a dialog
+// most sessions never open.
 class ComScope {
  public:
-  ComScope() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ComScope() {
+    ole32_ = LoadLibraryW(L"ole32.dll");
+    if (!ole32_) return;
+    auto initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
+        reinterpret_cast<void*>(GetProcAddress(ole32_, "CoInitializeEx")));
+    uninitialize_ = reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(ole32_, "CoUninitialize")));
+    initialized_ = initialize && uninitialize_ && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
+  }
   ~ComScope() {
-    if (initialized_) CoUninitialize();
+    if (initialized_) uninitialize_();
+    if (ole32_) FreeLibrary(ole32_);
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
 
  private:
-  bool initialized_;
+  HMODULE ole32_ = nullptr;
+  void(WINAPI* uninitialize_)() = nullptr;
+  bool initialized_ = false;
 };
 
 }  // namespace
@@ -97,7 +110,7 @@ std::optional<std::wstring> ChooseFolder(HWND owner, std::string_view caption, s
   if (!chosen) return std::nullopt;
   std::wstring path(kPathBuffer, L'\0');
   const bool ok = SHGetPathFromIDListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
-  CoTaskMemFree(chosen);
+  ILFree(chosen);
   if (!ok) return std::nullopt;
   path.resize(wcslen(path.c_str()));
   return path;

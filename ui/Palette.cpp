@@ -179,9 +179,11 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
   pictures_ = pictures;
   dpi_ = dpi;
 
+  // The docked panel's toolbar gets its identifiers first, as it always
+  // has; its window is made only when a docked palette shows the panel.
   docked_panel_ = CreatePanel(L"Panel1");
-  docked_toolbar_ = CreateToolbar(docked_panel_, DockedPanelButtons(), L"ToolBar1");
   ShowWindow(docked_panel_, SW_HIDE);
+  pending_docked_toolbar_ = RegisterButtons(DockedPanelButtons());
 
   tool_panel_ = CreatePanel(L"Panel3");
   tool_toolbar_ = CreateToolbar(tool_panel_, ToolPanelTopButtons(), L"ToolBar11");
@@ -395,7 +397,10 @@ void Palette::SetLogoIcon(HICON icon) {
 
 void Palette::ShowDockedPanel(bool show) {
   docked_panel_shown_ = show;
-  if (show) DrawPictures(docked_toolbar_);
+  if (show) {
+    if (!docked_toolbar_) docked_toolbar_ = CreateToolbarWindow(docked_panel_, pending_docked_toolbar_, L"ToolBar1", true);
+    DrawPictures(docked_toolbar_);
+  }
   ShowWindow(docked_panel_, show ? SW_SHOW : SW_HIDE);
 }
 

@@ -101,7 +101,8 @@ class Palette {
   bool docked_panel_shown_ = false;
 
   HWND docked_panel_ = nullptr;
-  HWND docked_toolbar_ = nullptr;
+  HWND docked_toolbar_ = nullptr;  // nullptr until the panel first shows
+  ToolbarItems pending_docked_toolbar_;
   HWND tool_panel_ = nullptr;
   HWND tool_toolbar_ = nullptr;
   HWND mode_toolbar_ = nullptr;
