@@ -53,7 +53,8 @@ class ComScope {
     if (!ole32_) return;
     auto initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
         reinterpret_cast<void*>(GetProcAddress(ole32_, "CoInitializeEx")));
-    uninitialize_ = reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(ole32_, "CoUninitialize")));
+    uninitialize_ =
+        reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(ole32_, "CoUninitialize")));
     initialized_ = initialize && uninitialize_ && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
   }
   ~ComScope() {

@@ -122,7 +122,6 @@ void MainWindow::CreateControls() {
   TraceStartupStep("pictures and icons");
   palette_.Create(hwnd_, instance_, font_.get(), pictures_.get(), static_cast<int>(dpi_));
   TraceStartupStep("palette");
-  menus_.BuildAll();
   SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu));
   TraceStartupStep("menus");
 }

@@ -36,31 +36,33 @@ MenuSet::~MenuSet() {
   }
 }
 
-void MenuSet::BuildAll() {
-  for (const MenuDefinition& definition : AllMenuDefinitions()) {
-    const MenuId id = definition.id;
-    auto built = std::make_unique<Built>();
-    built->model = BuildMenu(id);
-    built->root.reset(built->model.is_menu_bar ? CreateMenu() : CreatePopupMenu());
-    if (!built->root) throw std::runtime_error("CreateMenu failed");
-    Fill(built->root.get(), built->root.get(), built->model, built->model.items);
-    // Remember the hide-when-empty list submenus.
-    for (const ListSlot& slot : built->model.slots) {
-      if (!settings::GetListMenuDefinition(slot.list).hidden_when_empty || slot.path.empty()) continue;
-      const MenuNode* node = NodeAt(built->model, slot.path);
-      std::vector<int> parent_path(slot.path.begin(), slot.path.end() - 1);
-      const HMENU parent = parent_path.empty() ? built->root.get() : submenus_.at(NodeAt(built->model, parent_path));
-      Hideable hideable;
-      hideable.parent = parent;
-      hideable.position = containers_.at(parent).positions.at(static_cast<size_t>(slot.path.back()));
-      hideable.submenu = submenus_.at(node);
-      hideable.caption = Utf8ToWide(node->caption);
-      hideable.image = node->image;
-      hideable.model = &built->model;
-      hideables_.emplace(hideable.submenu, hideable);
-    }
-    menus_.emplace(id, std::move(built));
+MenuSet::Built& MenuSet::Build(MenuId id) {
+  if (auto found = menus_.find(id); found != menus_.end()) return *found->second;
+  auto built = std::make_unique<Built>();
+  built->model = BuildMenu(id);
+  built->root.reset(built->model.is_menu_bar ? CreateMenu() : CreatePopupMenu());
+  if (!built->root) throw std::runtime_error("CreateMenu failed");
+  Fill(built->root.get(), built->root.get(), built->model, built->model.items);
+  // Remember the hide-when-empty list submenus.
+  for (const ListSlot& slot : built->model.slots) {
+    if (!settings::GetListMenuDefinition(slot.list).hidden_when_empty || slot.path.empty()) continue;
+    const MenuNode* node = NodeAt(built->model, slot.path);
+    std::vector<int> parent_path(slot.path.begin(), slot.path.end() - 1);
+    const HMENU parent = parent_path.empty() ? built->root.get() : submenus_.at(NodeAt(built->model, parent_path));
+    Hideable hideable;
+    hideable.parent = parent;
+    hideable.position = containers_.at(parent).positions.at(static_cast<size_t>(slot.path.back()));
+    hideable.submenu = submenus_.at(node);
+    hideable.caption = Utf8ToWide(node->caption);
+    hideable.image = node->image;
+    hideable.model = &built->model;
+    hideables_.emplace(hideable.submenu, hideable);
   }
+  Built& result = *menus_.emplace(id, std::move(built)).first->second;
+  // A menu made after the lists were read gets their items now.
+  for (const auto& [list, file] : list_files_) FillListSlots(result, list, file);
+  if (result.model.is_menu_bar) ApplyOpenTimeImages(result.root.get());
+  return result;
 }
 
 void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::vector<MenuNode>& nodes) {
@@ -107,8 +109,7 @@ void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::ve
   containers_[menu] = std::move(container);
 }
 
-HMENU MenuSet::Handle(MenuId id) const { return menus_.at(id)->root.get(); }
-const MenuModel& MenuSet::Model(MenuId id) const { return menus_.at(id)->model; }
+HMENU MenuSet::Handle(MenuId id) { return Build(id).root.get(); }
 
 HMENU MenuSet::SlotMenu(const Built& built, const ListSlot& slot) const {
   if (slot.path.empty()) return built.root.get();
@@ -124,35 +125,38 @@ void MenuSet::ClearAfter(HMENU menu, int fixed) {
 }
 
 void MenuSet::FillLists(settings::RegisteredList list, const settings::ProfileDocument& file) {
-  for (auto& [id, built] : menus_) {
-    for (const ListSlot& slot : built->model.slots) {
-      const settings::ListMenuDefinition& definition = settings::GetListMenuDefinition(slot.list);
-      if (definition.list != list) continue;
-      const HMENU menu = SlotMenu(*built, slot);
-      ClearAfter(menu, slot.fixed_items);
-      const settings::ListMenuContents contents = settings::BuildListMenuContents(slot.list, file);
-      if (auto hideable = hideables_.find(menu); hideable != hideables_.end()) {
-        SetHidden(hideable->second, contents.hidden);
+  list_files_.insert_or_assign(list, file);
+  for (auto& [id, built] : menus_) FillListSlots(*built, list, file);
+}
+
+void MenuSet::FillListSlots(Built& built, settings::RegisteredList list, const settings::ProfileDocument& file) {
+  for (const ListSlot& slot : built.model.slots) {
+    const settings::ListMenuDefinition& definition = settings::GetListMenuDefinition(slot.list);
+    if (definition.list != list) continue;
+    const HMENU menu = SlotMenu(built, slot);
+    ClearAfter(menu, slot.fixed_items);
+    const settings::ListMenuContents contents = settings::BuildListMenuContents(slot.list, file);
+    if (auto hideable = hideables_.find(menu); hideable != hideables_.end()) {
+      SetHidden(hideable->second, contents.hidden);
+    }
+    int position = slot.fixed_items;
+    for (const settings::ListMenuItem& item : contents.items) {
+      if (item.separator) {
+        AppendSeparator(menu, position++);
+        continue;
       }
-      int position = slot.fixed_items;
-      for (const settings::ListMenuItem& item : contents.items) {
-        if (item.separator) {
-          AppendSeparator(menu, position++);
-          continue;
-        }
-        const std::wstring caption = SjisToWide(item.caption);
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID;
-        info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
-        info.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
-        ItemAction action;
-        action.command = item.entry >= 0 ? ListCommand(definition.action) : CommandId::None;
-        action.entry = item.entry;
-        action.root = built->root.get();
-        info.wID = actions_.Add(std::move(action));
-        InsertMenuItemW(menu, static_cast<UINT>(position++), TRUE, &info);
-      }
+      const std::wstring caption = SjisToWide(item.caption);
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof info;
+      info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID;
+      info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
+      info.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
+      ItemAction action;
+      action.command = item.entry >= 0 ? ListCommand(definition.action) : CommandId::None;
+      action.entry = item.entry;
+      action.root = built.root.get();
+      info.wID = actions_.Add(std::move(action));
+      InsertMenuItemW(menu, static_cast<UINT>(position++), TRUE, &info);
     }
   }
 }

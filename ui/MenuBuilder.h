@@ -32,14 +32,13 @@ class MenuSet {
   MenuSet(const MenuSet&) = delete;
   MenuSet& operator=(const MenuSet&) = delete;
 
-  // Builds every menu of the main window.
-  void BuildAll();
-
-  HMENU Handle(MenuId id) const;
-  const MenuModel& Model(MenuId id) const;
+  // The menu, built when it is first asked for: most popups of a session
+  // never open, and building them all would cost start-up time.
+  HMENU Handle(MenuId id);
 
   // Rebuilds the items of every menu filled from `list` ("UserTag" or
-  // "Tools") from the settings document.
+  // "Tools") from the settings document; a menu built later gets them from
+  // the same document.
   void FillLists(settings::RegisteredList list, const settings::ProfileDocument& file);
 
   // Attaches (`bitmap_of` gives the picture of an IL_ToolBt index) or removes
@@ -85,6 +84,8 @@ class MenuSet {
     bool present = true;
   };
 
+  Built& Build(MenuId id);
+  void FillListSlots(Built& built, settings::RegisteredList list, const settings::ProfileDocument& file);
   void Fill(HMENU menu, HMENU root, const MenuModel& model, const std::vector<MenuNode>& nodes);
   HMENU SlotMenu(const Built& built, const ListSlot& slot) const;
   void SetHidden(Hideable& hideable, bool hidden);
@@ -99,6 +100,7 @@ class MenuSet {
   bool images_on_ = false;
   std::set<HMENU> images_current_;  // menus whose pictures follow images_on_
   std::function<HBITMAP(int)> bitmap_of_;
+  std::map<settings::RegisteredList, settings::ProfileDocument> list_files_;  // as last filled
 };
 
 }  // namespace tagsling::ui

@@ -398,7 +398,8 @@ void Palette::SetLogoIcon(HICON icon) {
 void Palette::ShowDockedPanel(bool show) {
   docked_panel_shown_ = show;
   if (show) {
-    if (!docked_toolbar_) docked_toolbar_ = CreateToolbarWindow(docked_panel_, pending_docked_toolbar_, L"ToolBar1", true);
+    if (!docked_toolbar_)
+      docked_toolbar_ = CreateToolbarWindow(docked_panel_, pending_docked_toolbar_, L"ToolBar1", true);
     DrawPictures(docked_toolbar_);
   }
   ShowWindow(docked_panel_, show ? SW_SHOW : SW_HIDE);
