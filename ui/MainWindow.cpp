@@ -77,6 +77,12 @@ bool MainWindow::Create() {
   const DWORD style = docked_ ? kDockedStyle : WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
   const DWORD ex_style = docked_ ? kDockedExStyle : 0;
 
+  // The menu bar comes with the window: set afterwards, it would make the
+  // window lay itself out again.
+  HMENU menu_bar = nullptr;
+  GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::MainMenu); });
+  TraceStartupStep("menus");
+
   const WindowClassSpec window_class{
       .name = kMainClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
   hwnd_ = CreateOwnedWindow(window_class,
@@ -85,7 +91,8 @@ bool MainWindow::Create() {
                              .style = style,
                              .width = kMinimumWindowWidth,
                              .height = 120,
-                             .parent = app_},
+                             .parent = app_,
+                             .menu = menu_bar},
                             this);
   if (!hwnd_) return false;
   SetErrorBoxOwner(hwnd_);
@@ -122,8 +129,6 @@ void MainWindow::CreateControls() {
   TraceStartupStep("pictures and icons");
   palette_.Create(hwnd_, instance_, font_.get(), pictures_.get(), static_cast<int>(dpi_));
   TraceStartupStep("palette");
-  SetMenu(hwnd_, menus_.Handle(MenuId::MainMenu));
-  TraceStartupStep("menus");
 }
 
 void MainWindow::CreateEngine() {

@@ -37,6 +37,7 @@ struct WindowShape {
   int width = 0;
   int height = 0;
   HWND parent = nullptr;  // the parent or owner; HWND_MESSAGE for a message-only window
+  HMENU menu = nullptr;   // a top-level window's menu bar
 };
 
 // Registers the class with `procedure` unless a class of that name exists.
@@ -66,7 +67,7 @@ template <typename Owner>
 HWND CreateOwnedWindow(const WindowClassSpec& window_class, const WindowShape& shape, Owner* owner) {
   if (!RegisterWindowClass(window_class, &OwnedWindowProc<Owner>)) return nullptr;
   return CreateWindowExW(shape.ex_style, window_class.name, shape.title, shape.style, shape.x, shape.y, shape.width,
-                         shape.height, shape.parent, nullptr, GetModuleHandleW(nullptr), owner);
+                         shape.height, shape.parent, shape.menu, GetModuleHandleW(nullptr), owner);
 }
 
 }  // namespace tagsling::ui
