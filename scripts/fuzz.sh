@@ -73,9 +73,17 @@ for name in "${targets[@]}"; do
   crashes=$(grep -c 'Test unit written to' "$log")
 
   # Keep only the inputs that add coverage; the old corpus goes in first so
-  # that its inputs are preferred.
-  (cd "$work" && "$binary" -merge=1 "$work/merged" "$corpus" "$work/run" >"$work/merge.log" 2>&1) &&
-    rm -rf "$corpus" && mkdir -p "$corpus" && cp "$work/merged"/. "$corpus"/ -r
+  # that its inputs are preferred. Hand-written seeds (any name that is not
+  # a content hash, as libFuzzer names what it finds) always stay, and the
+  # merge's copies of them are left out.
+  if (cd "$work" && "$binary" -merge=1 "$work/merged" "$corpus" "$work/run" >"$work/merge.log" 2>&1); then
+    find "$corpus" -type f -regextype posix-extended -regex '.*/[0-9a-f]{40}' -delete
+    seeds=$(find "$corpus" -type f -exec sha1sum {} + | cut -d' ' -f1)
+    for input in "$work/merged"/*; do
+      [ -f "$input" ] || continue
+      grep -qx "$(basename "$input")" <<<"$seeds" || cp "$input" "$corpus"/
+    done
+  fi
   if [ "$binary" != "$checked_binary" ]; then
     # Every input of the corpus once more, with every sanitizer.
     (cd "$work" && "$checked_binary" -runs=0 -artifact_prefix="$findings_dir/$name-" "$corpus" \
