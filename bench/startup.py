@@ -11,8 +11,15 @@ Prints every run, both medians and their ratio. With TAGSLING_STARTUP_TRACE
 set (a Windows path), tagsling.exe also writes the time of each creation step
 to that file; --trace prints the median of each step.
 
+Start-up times under Wine drift with the machine's load by a factor of two
+within minutes, so a comparison of two builds is only fair within one run:
+--compare-dir starts a second build's tagsling.exe in every round too, and
+each program's ratio is also given as the median of its per-round ratios
+(each start against the Notepad start of the same round).
+
     python3 bench/startup.py [--build-win build/win64] [--runs 9] [--trace]
-        [--program-dir FOLDER]   (another build's tagsling.exe, e.g. for a before/after)
+        [--program-dir FOLDER]   (another build's tagsling.exe to time)
+        [--compare-dir FOLDER]   (a second build timed in the same rounds, e.g. the one before a change)
 """
 
 import argparse
@@ -64,28 +71,39 @@ def read_trace(path):
     return steps
 
 
+def copy_program(build_dir):
+    """A fresh folder holding the program, as a user unpacks it."""
+    folder = tempfile.mkdtemp(prefix="tagsling-startup-")
+    for name in ("tagsling.exe", "Tagslingmhook.dll", "Html.dat"):
+        shutil.copy(os.path.join(build_dir, name), folder)
+    return folder
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--build-win", default=os.path.join(ROOT, "build", "win64"))
     parser.add_argument("--runs", type=int, default=9)
     parser.add_argument("--program-dir", help="the folder of the tagsling.exe to time (default: --build-win)")
+    parser.add_argument("--compare-dir", help="the folder of a second tagsling.exe timed in the same rounds")
     parser.add_argument("--trace", action="store_true", help="print the median time of each creation step")
     args = parser.parse_args()
 
-    folder = tempfile.mkdtemp(prefix="tagsling-startup-")
-    for name in ("tagsling.exe", "Tagslingmhook.dll", "Html.dat"):
-        shutil.copy(os.path.join(args.program_dir or args.build_win, name), folder)
-    trace_path = os.path.join(folder, "trace.txt")
+    folders = {"tagsling": copy_program(args.program_dir or args.build_win)}
+    if args.compare_dir:
+        folders["compared"] = copy_program(args.compare_dir)
+    trace_path = os.path.join(folders["tagsling"], "trace.txt")
 
     desk = WineDesktop(args.build_win).open()
-    figures = {name: [] for name in PROGRAMS}
+    names = ["notepad"] + list(folders)
+    figures = {name: [] for name in names}
     traces = []
     try:
         if args.trace:
             desk.env["TAGSLING_STARTUP_TRACE"] = desk.winpath(trace_path)
         for run in range(args.runs + 1):
-            for name, (window_class, command) in PROGRAMS.items():
-                command = command or desk.winpath(os.path.join(folder, "tagsling.exe"))
+            for name in names:
+                window_class, command = PROGRAMS["notepad" if name == "notepad" else "tagsling"]
+                command = command or desk.winpath(os.path.join(folders[name], "tagsling.exe"))
                 ms = float(tool(desk, "starttime", command, window_class, "30"))
                 time.sleep(1.0)  # let the program settle before it is closed
                 close_and_wait(desk, window_class)
@@ -98,16 +116,22 @@ def main():
                     print("%-8s run %2d: %7.1f ms" % (name, run, ms), flush=True)
     finally:
         desk.close()
-        shutil.rmtree(folder, ignore_errors=True)
+        for folder in folders.values():
+            shutil.rmtree(folder, ignore_errors=True)
 
-    tagsling, notepad = (statistics.median(figures[name]) for name in ("tagsling", "notepad"))
     if traces:
         print("\ncreation steps of tagsling.exe (median ms since the process started):")
         for step in traces[0]:
             values = [trace[step] for trace in traces if step in trace]
             print("  %-34s %7.1f" % (step, statistics.median(values)))
-    print("\nmedian start until the main window is visible: tagsling.exe %.1f ms, notepad.exe %.1f ms, "
-          "ratio %.2f" % (tagsling, notepad, tagsling / notepad))
+    notepad = statistics.median(figures["notepad"])
+    print()
+    for name in folders:
+        median = statistics.median(figures[name])
+        per_round = statistics.median([a / b for a, b in zip(figures[name], figures["notepad"])])
+        label = "tagsling.exe" if name == "tagsling" else "compared tagsling.exe"
+        print("median start until the main window is visible: %s %.1f ms, notepad.exe %.1f ms, "
+              "ratio %.2f (median of per-round ratios %.2f)" % (label, median, notepad, median / notepad, per_round))
 
 
 if __name__ == "__main__":
