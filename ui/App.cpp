@@ -3,7 +3,7 @@
 // program starts are read before any window exists, because the application
 // window, the title window and the taskbar button depend on them; the title
 // window stays up, and the taskbar button away, while the main window runs
-// its creation steps. The message loop runs until the main window is
+// its creation steps, and goes when the palette shows. The message loop runs until the main window is
 // destroyed; the mutex is released on the way out.
 
 #include <windows.h>
@@ -60,14 +60,16 @@ int RunProgram(HINSTANCE instance) {
   const bool created = main->Create();
 
   if (title) {
-    title.reset();
     RestoreTaskbarButton(app, !hidden && created);
   } else if (!hidden && created) {
     ShowWindow(app, SW_SHOWNA);
   }
-  if (!created) return 1;
-  main->ShowAtStart(hidden);
+  if (created) main->ShowAtStart(hidden);
   TraceStartupStep("main window shown");
+  // The title window goes once the palette is on screen, so that the user
+  // never looks at neither.
+  title.reset();
+  if (!created) return 1;
 
   MSG message;
   PostMessageW(nullptr, WM_NULL, 0, 0);  // marks the first pass of the message loop in the trace

@@ -1,4 +1,5 @@
 #include "ui/AppBar.h"
+#include "ui/win/Shell.h"
 
 #include <shellapi.h>
 
@@ -19,18 +20,18 @@ void AppBar::Register(HWND window, int thickness) {
   window_ = window;
   thickness_ = thickness;
   APPBARDATA data = Data();
-  SHAppBarMessage(ABM_NEW, &data);
+  shell::AppBarMessage(ABM_NEW, &data);
   Reposition();
 }
 
 void AppBar::Reposition() {
   if (!window_) return;
   APPBARDATA data = Data();
-  SHAppBarMessage(ABM_QUERYPOS, &data);
+  shell::AppBarMessage(ABM_QUERYPOS, &data);
   const platform::Rect granted =
       AppBarRectAfterQuery({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}, thickness_);
   data.rc = RECT{granted.left, granted.top, granted.right, granted.bottom};
-  SHAppBarMessage(ABM_SETPOS, &data);
+  shell::AppBarMessage(ABM_SETPOS, &data);
   const WindowBoundsRect bounds = AppBarWindowBounds({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom});
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
@@ -38,7 +39,7 @@ void AppBar::Reposition() {
 void AppBar::Remove() {
   if (!window_) return;
   APPBARDATA data = Data();
-  SHAppBarMessage(ABM_REMOVE, &data);
+  shell::AppBarMessage(ABM_REMOVE, &data);
   window_ = nullptr;
 }
 

@@ -7,6 +7,7 @@
 
 #include "texttools/InputCommands.h"
 #include "ui/FileChoosers.h"
+#include "ui/win/SystemLibrary.h"
 #include "ui/win/WinText.h"
 #include "ui/win/Window.h"
 
@@ -79,7 +80,7 @@ std::optional<platform::WideText> ColorForm::ShowOpenDialog(const texttools::Fil
   if (!dialog.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
   ofn.lpfnHook = OpenDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  if (!OpenFileDialog(ofn)) return std::nullopt;
   return FromW(file.data());
 }
 
@@ -90,7 +91,7 @@ std::optional<texttools::Rgb> ColorForm::ShowColorDialog() {
   cc.rgbResult = colour_;
   cc.lpCustColors = custom_colours_;
   cc.Flags = CC_RGBINIT;
-  if (!ChooseColorW(&cc)) return std::nullopt;
+  if (!ColorDialog(cc)) return std::nullopt;
   colour_ = cc.rgbResult;
   return texttools::Rgb{GetRValue(colour_), GetGValue(colour_), GetBValue(colour_)};
 }

@@ -6,6 +6,8 @@
 
 #include <vector>
 
+#include "ui/win/Shell.h"
+#include "ui/win/SystemLibrary.h"
 #include "ui/win/WinText.h"
 
 namespace tagsling::ui {
@@ -36,36 +38,30 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lparam, LPARAM dat
     }
   } else if (message == BFFM_SELCHANGED) {
     std::wstring path(MAX_PATH, L'\0');
-    if (!SHGetPathFromIDListW(reinterpret_cast<PCIDLIST_ABSOLUTE>(lparam), path.data())) path[0] = L'\0';
+    if (!shell::PathFromIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lparam), path.data())) path[0] = L'\0';
     SendMessageW(window, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path.c_str()));
   }
   return 0;
 }
 
 // COM for the shell's folder browser, for the length of one call. ole32 is
-// loaded here, when the browser is first used, not with the program: loading
-// it (and what it needs) at every start costs start-up time for a dialog
-// most sessions never open.
+// loaded when the browser is first used, not with the program: loading it
+// (and what it needs) at every start costs start-up time for a dialog most
+// sessions never open.
 class ComScope {
  public:
   ComScope() {
-    ole32_ = LoadLibraryW(L"ole32.dll");
-    if (!ole32_) return;
-    auto initialize = reinterpret_cast<HRESULT(WINAPI*)(void*, DWORD)>(
-        reinterpret_cast<void*>(GetProcAddress(ole32_, "CoInitializeEx")));
-    uninitialize_ =
-        reinterpret_cast<void(WINAPI*)()>(reinterpret_cast<void*>(GetProcAddress(ole32_, "CoUninitialize")));
+    const auto initialize = SystemFunctionAs<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+    uninitialize_ = SystemFunctionAs<void(WINAPI*)()>(L"ole32.dll", "CoUninitialize");
     initialized_ = initialize && uninitialize_ && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
   }
   ~ComScope() {
     if (initialized_) uninitialize_();
-    if (ole32_) FreeLibrary(ole32_);
   }
   ComScope(const ComScope&) = delete;
   ComScope& operator=(const ComScope&) = delete;
 
  private:
-  HMODULE ole32_ = nullptr;
   void(WINAPI* uninitialize_)() = nullptr;
   bool initialized_ = false;
 };
@@ -92,7 +88,7 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::string_view title, std::
   ofn.nMaxFile = kPathBuffer;
   ofn.lpstrTitle = wide_title.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+  if (!OpenFileDialog(ofn)) return std::nullopt;
   return std::wstring(file.data());
 }
 
@@ -107,11 +103,11 @@ std::optional<std::wstring> ChooseFolder(HWND owner, std::string_view caption, s
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&request);
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&info);
+  PIDLIST_ABSOLUTE chosen = shell::BrowseForFolder(&info);
   if (!chosen) return std::nullopt;
   std::wstring path(kPathBuffer, L'\0');
-  const bool ok = SHGetPathFromIDListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
-  ILFree(chosen);
+  const bool ok = shell::PathFromIdListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
+  shell::FreeIdList(chosen);
   if (!ok) return std::nullopt;
   path.resize(wcslen(path.c_str()));
   return path;

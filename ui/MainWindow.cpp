@@ -22,6 +22,7 @@
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
 #include "ui/win/ErrorBox.h"
+#include "ui/win/Shell.h"
 #include "ui/win/StartupTrace.h"
 #include "ui/win/WinText.h"
 #include "ui/win/Window.h"
@@ -562,7 +563,7 @@ void MainWindow::RegisterHandlers() {
   });
   registration.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
   registration.Set(HomePage, [this](const CommandInvocation&) {
-    ShellExecuteW(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    shell::Execute(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
   registration.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
   registration.Finish();
@@ -677,8 +678,8 @@ void MainWindow::OpenHelpAnchor(const std::string& anchor) {
   // The page opens in the default browser at the anchor of the context, or
   // at its top when no program takes the address.
   const std::wstring url = Utf8ToWide(HelpPageUrl(page, anchor));
-  if (reinterpret_cast<INT_PTR>(ShellExecuteW(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
-    ShellExecuteW(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (reinterpret_cast<INT_PTR>(shell::Execute(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
+    shell::Execute(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

@@ -7,6 +7,7 @@
 
 #include "ui/CaretMenu.h"
 #include "ui/win/ErrorBox.h"
+#include "ui/win/Shell.h"
 #include "ui/win/WinText.h"
 #include "ui/win/Window.h"
 
@@ -94,7 +95,7 @@ bool TaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip)
     const std::wstring wide = SjisToWide(tip);
     lstrcpynW(data.szTip, wide.c_str(), static_cast<int>(std::size(data.szTip)));
   }
-  return Shell_NotifyIconW(message, &data) != FALSE;
+  return shell::NotifyIcon(message, &data) != FALSE;
 }
 
 void TaskTray::MouseDown(TrayButton button, POINT at) {

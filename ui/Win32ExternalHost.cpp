@@ -6,6 +6,7 @@
 
 #include "texttools/PathText.h"
 #include "ui/ProgramWait.h"
+#include "ui/win/Shell.h"
 #include "ui/win/WinText.h"
 
 namespace tagsling::ui {
@@ -61,7 +62,7 @@ std::intptr_t Win32ExternalHost::StartThroughShell(const external::ShellStart& s
   const std::wstring parameters = ToW(start.parameters);
   const std::wstring directory = ToW(start.directory);
   HINSTANCE result =
-      ShellExecuteW(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), SW_SHOWNORMAL);
+      shell::Execute(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), SW_SHOWNORMAL);
   return reinterpret_cast<std::intptr_t>(result);
 }
 

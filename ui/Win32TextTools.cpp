@@ -13,6 +13,7 @@
 #include "ui/Busy.h"
 #include "ui/ColorForm.h"
 #include "ui/win/Handles.h"
+#include "ui/win/Shell.h"
 #include "ui/win/WinText.h"
 
 namespace tagsling::ui {
@@ -105,7 +106,7 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   bool ShellOpen(const texttools::ShellOpenRequest& request) override {
     const std::wstring file = ToW(request.file);
     const std::wstring parameters = ToW(request.parameters);
-    const HINSTANCE result = ShellExecuteW(main_, L"open", file.c_str(),
+    const HINSTANCE result = shell::Execute(main_, L"open", file.c_str(),
                                            parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
   }

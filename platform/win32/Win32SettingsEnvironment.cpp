@@ -1,9 +1,10 @@
 #include <windows.h>
-#include <shellapi.h>
+#include <stdlib.h>
 
 #include "platform/win32/Win32SettingsEnvironment.h"
 
 #include "common/WinText.h"
+#include "ui/win/Shell.h"
 
 #include <string>
 
@@ -102,8 +103,11 @@ std::optional<std::string> Win32SettingsEnvironment::ReadMachineRegistryDefault(
 }
 
 std::string Win32SettingsEnvironment::FirstCommandLineArgument() const {
+  // The runtime has already split the command line of a Unicode program;
+  // asking the shell to do it again would load shell32 at every start.
+  if (__wargv) return __argc > 1 ? win::WideToSjis(__wargv[1]) : std::string();
   int count = 0;
-  LPWSTR* args = CommandLineToArgvW(GetCommandLineW(), &count);
+  LPWSTR* args = ui::shell::CommandLineToArgv(GetCommandLineW(), &count);
   if (!args) return {};
   std::string first = count > 1 ? win::WideToSjis(args[1]) : std::string();
   LocalFree(args);
