@@ -60,7 +60,8 @@ int RunProgram(HINSTANCE instance) {
   const bool created = main->Create();
 
   if (title) {
-    RestoreTaskbarButton(app, !hidden && created);
+    // The palette's first showing shows the taskbar button with it.
+    RestoreTaskbarButton(app, false);
   } else if (!hidden && created) {
     ShowWindow(app, SW_SHOWNA);
   }

@@ -167,6 +167,15 @@ def test_second_start_leaves_one_instance(desk):
         assert desk.has_window(MAIN)
 
 
+def test_taskbar_button_shows_with_the_palette_after_the_title_window(desk):
+    # The title window keeps the taskbar button away while the palette is
+    # made; the palette's first showing brings it back, and the title
+    # window is gone.
+    with palette(desk, QUICK_START.replace("SplashWindow=0", "SplashWindow=1")):
+        desk.wait_until(lambda: desk.has_window("TApplication"), 10, message="no taskbar button")
+        desk.wait_until(lambda: not desk.has_window("TSplashForm"), 10, message="the title window stayed")
+
+
 def test_close_writes_window_section(desk):
     path = settings_path(desk)
     # A file without the window section: closing writes it.
