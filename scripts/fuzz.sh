@@ -57,13 +57,13 @@ for name in "${targets[@]}"; do
   log="$build/fuzz-$name.log"
   echo "== $name: $seconds s"
   # Scratch files of a target go to a private folder.
-  # With several jobs each worker writes its own log (fuzz-N.log) and
-  # its final statistics; the executions of all workers add up.
+  # With several jobs each worker writes its own log (fuzz-N.log), which
+  # the parent process copies into its output when the worker ends: the
+  # executions of all workers add up.
   (cd "$work" && TMPDIR="$work" "$binary" -max_total_time="$seconds" -print_final_stats=1 \
     -rss_limit_mb="${FUZZ_RSS_LIMIT_MB:-2048}" -artifact_prefix="$findings_dir/$name-" \
     $([ "$jobs" -gt 1 ] && echo "-jobs=$jobs -workers=$jobs") "$work/run" >"$log" 2>&1)
   status=$?
-  [ "$jobs" -gt 1 ] && cat "$work"/fuzz-*.log >>"$log" 2>/dev/null
 
   executions=$(grep -oE 'stat::number_of_executed_units: [0-9]+' "$log" | grep -oE '[0-9]+$' |
     awk '{ total += $1 } END { print total }')
