@@ -107,7 +107,7 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
     const std::wstring file = ToW(request.file);
     const std::wstring parameters = ToW(request.parameters);
     const HINSTANCE result = shell::Execute(main_, L"open", file.c_str(),
-                                           parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+                                            parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
   }
   void ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) override {
