@@ -3,8 +3,9 @@
 // program starts are read before any window exists, because the application
 // window, the title window and the taskbar button depend on them; the title
 // window stays up, and the taskbar button away, while the main window runs
-// its creation steps, and goes when the palette shows. The message loop runs until the main window is
-// destroyed; the mutex is released on the way out.
+// its creation steps, and goes when the palette shows. The message loop
+// runs until the main window is destroyed; the mutex is released on the way
+// out.
 
 #include <windows.h>
 #include <commctrl.h>
@@ -67,8 +68,8 @@ int RunProgram(HINSTANCE instance) {
   }
   if (created) main->ShowAtStart(hidden);
   TraceStartupStep("main window shown");
-  // The title window goes once the palette is on screen, so that the user
-  // never looks at neither.
+  // The title window goes once the palette is on the screen, so that one of
+  // the two is always there.
   title.reset();
   if (!created) return 1;
 

@@ -1,7 +1,8 @@
 #include "ui/AppBar.h"
-#include "ui/win/Shell.h"
 
 #include <shellapi.h>
+
+#include "ui/win/Shell.h"
 
 namespace tagsling::ui {
 
