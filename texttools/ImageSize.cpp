@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "texttools/ExifOrientation.h"
 #include "texttools/Messages.h"
 #include "texttools/PathText.h"
 
@@ -31,6 +32,7 @@ constexpr std::uint32_t kSoi = 0xD8;
 constexpr std::uint32_t kEoi = 0xD9;
 constexpr std::uint32_t kSos = 0xDA;
 constexpr std::uint32_t kTem = 0x01;
+constexpr std::uint32_t kApp1 = 0xE1;
 constexpr std::uint32_t kDht = 0xC4;
 constexpr std::uint32_t kJpg = 0xC8;
 constexpr std::uint32_t kDac = 0xCC;
@@ -79,6 +81,8 @@ std::optional<PictureSize> ReadJpegSize(ByteSource& source) {
   std::string soi = source.ReadAt(0, 2);
   if (soi.size() < 2 || Byte(soi, 0) != 0xFF || Byte(soi, 1) != kSoi) return std::nullopt;
   std::uint64_t at = 2;
+  // From the first Exif block, which comes before the frame.
+  std::optional<int> orientation;
   for (;;) {
     // A marker is 0xFF, any number of 0xFF fill bytes, then the code.
     std::string head = source.ReadAt(at, 2);
@@ -108,8 +112,10 @@ std::optional<PictureSize> ReadJpegSize(ByteSource& source) {
       std::uint32_t height = BigEndian16(frame, 3);
       std::uint32_t width = BigEndian16(frame, 5);
       if (width == 0 || height == 0) return std::nullopt;
+      if (OrientationSwapsSides(orientation)) return PictureSize{height, width};
       return PictureSize{width, height};
     }
+    if (marker == kApp1 && !orientation) orientation = ExifOrientation(source.ReadAt(at + 2, length - 2));
     at += length;
   }
 }

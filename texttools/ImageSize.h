@@ -9,7 +9,9 @@
 //   and DAC), skipping each segment by its length, so JFIF, Exif and ICC
 //   profile headers of any size come first without harm. A frame whose
 //   height is still undefined (0, to be set by a later DNL marker) has no
-//   usable size.
+//   usable size. An Exif block before the frame may record an orientation
+//   of 5 to 8 (a photo taken upright, stored sideways): browsers show such a
+//   picture turned, so its width and height are given exchanged, as shown.
 //
 // Every reader asks the source only for the bytes it needs, never reads past
 // the end, and answers nullopt for anything truncated or malformed: a

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tests/unit/support/ScratchFolder.h"
+#include "texttools/ExifOrientation.h"
 #include "texttools/Messages.h"
 
 namespace tagsling::texttools {
@@ -48,6 +49,39 @@ std::string Dht() { return Segment(0xC4, std::string(20, '\0')); }
 std::string Dqt() { return Segment(0xDB, std::string(65, '\x01')); }
 std::string Sos() { return Segment(0xDA, std::string("\x01\x01\x00\x00\x3F\x00", 6)) + "\x12\x34\xFF\xD9"; }
 std::string Jpeg(const std::string& segments) { return std::string("\xFF\xD8", 2) + segments + Sos(); }
+
+// ---- Exif blocks made here ----
+
+std::string Endian(std::uint32_t value, int bytes, bool little) {
+  std::string out = BigEndian(value, bytes);
+  return little ? std::string(out.rbegin(), out.rend()) : out;
+}
+
+struct TiffEntry {
+  std::uint16_t tag;
+  std::uint16_t type;
+  std::uint32_t count;
+  std::uint16_t value;  // a SHORT, left in the 4-byte value field
+};
+constexpr std::uint16_t kShort = 3;
+constexpr std::uint16_t kOrientation = 0x0112;
+
+// "Exif\0\0", a TIFF header and one image directory right after it (or at
+// `directory`).
+std::string ExifPayload(bool little, const std::vector<TiffEntry>& entries, std::uint32_t directory = 8) {
+  std::string tiff = std::string(little ? "II" : "MM") + Endian(42, 2, little) + Endian(directory, 4, little);
+  tiff += Endian(static_cast<std::uint32_t>(entries.size()), 2, little);
+  for (const TiffEntry& e : entries) {
+    tiff += Endian(e.tag, 2, little) + Endian(e.type, 2, little) + Endian(e.count, 4, little) +
+            Endian(e.value, 2, little) + Endian(0, 2, little);
+  }
+  return std::string("Exif\0\0", 6) + tiff + Endian(0, 4, little);
+}
+
+// A phone's Exif block: the camera's make before the orientation.
+std::string ExifPhoto(bool little, std::uint16_t orientation) {
+  return Segment(0xE1, ExifPayload(little, {{0x010F, 2, 4, 0}, {kOrientation, kShort, 1, orientation}}));
+}
 
 struct SizeCase {
   const char* name;
@@ -99,6 +133,21 @@ std::vector<SizeCase> SizeCases() {
       {"frame segment too short for its fields", PictureKind::kJpeg,
        std::string("\xFF\xD8\xFF\xC0\x00\x05\x08\x00\x10", 9) + std::string(20, '\0'), std::nullopt},
       {"empty file", PictureKind::kJpeg, "", std::nullopt},
+      // Photos taken upright are stored sideways with an orientation that
+      // turns them: the size as browsers show them.
+      {"Exif orientation 6, big-endian", PictureKind::kJpeg, Jpeg(ExifPhoto(false, 6) + Frame(0xC0, 4032, 3024)),
+       PictureSize{3024, 4032}},
+      {"Exif orientation 8, little-endian", PictureKind::kJpeg,
+       Jpeg(Jfif() + ExifPhoto(true, 8) + Dqt() + Frame(0xC2, 640, 480)), PictureSize{480, 640}},
+      {"Exif orientation 3 (upside down)", PictureKind::kJpeg, Jpeg(ExifPhoto(true, 3) + Frame(0xC0, 640, 480)),
+       PictureSize{640, 480}},
+      {"XMP before the Exif block", PictureKind::kJpeg,
+       Jpeg(Segment(0xE1, "http://ns.adobe.com/xap/1.0/") + ExifPhoto(false, 5) + Frame(0xC0, 20, 10)),
+       PictureSize{10, 20}},
+      {"only the first Exif block counts", PictureKind::kJpeg,
+       Jpeg(ExifPhoto(false, 1) + ExifPhoto(false, 6) + Frame(0xC0, 20, 10)), PictureSize{20, 10}},
+      {"Exif after the frame", PictureKind::kJpeg, Jpeg(Frame(0xC0, 20, 10) + ExifPhoto(false, 6)),
+       PictureSize{20, 10}},
   };
 }
 
@@ -122,6 +171,60 @@ TEST(ImageSizeTest, TruncatedFilesYieldNoSize) {
         EXPECT_EQ(size, c.expected) << c.name << " cut at " << length;
       }
     }
+  }
+}
+
+TEST(ImageSizeTest, EachOrientationInEitherByteOrder) {
+  for (bool little : {false, true}) {
+    for (std::uint16_t orientation = 0; orientation <= 9; ++orientation) {
+      const bool turned = orientation >= 5 && orientation <= 8;
+      const std::string photo = Jpeg(ExifPhoto(little, orientation) + Frame(0xC0, 300, 200));
+      MemoryByteSource source(photo);
+      const PictureSize shown = turned ? PictureSize{200, 300} : PictureSize{300, 200};
+      EXPECT_EQ(ReadJpegSize(source), shown) << orientation << (little ? " II" : " MM");
+    }
+  }
+}
+
+// A broken Exif block never crashes and never turns the size: the picture
+// keeps its stored width and height.
+TEST(ImageSizeTest, MalformedExifLeavesTheStoredSize) {
+  const TiffEntry upright{kOrientation, kShort, 1, 6};
+  auto with_tiff = [](std::string payload, std::size_t at, const std::string& bytes) {
+    return payload.replace(6 + at, bytes.size(), bytes);
+  };
+  const std::string good = ExifPayload(false, {upright});
+  ASSERT_EQ(ExifOrientation(good), 6);
+  ASSERT_EQ(ExifOrientation(ExifPayload(true, {upright})), 6);
+  const struct {
+    const char* name;
+    std::string payload;
+  } kCases[] = {
+      {"no Exif header", good.substr(6)},
+      {"Exif without its two zero bytes", "Exif" + good.substr(6)},
+      {"unknown byte order", with_tiff(good, 0, "IM")},
+      {"byte order of the other kind", with_tiff(good, 0, "II")},
+      {"no 42", with_tiff(good, 2, std::string("\0\x2B", 2))},
+      {"TIFF header cut short", good.substr(0, 6 + 7)},
+      {"directory beyond the block", ExifPayload(false, {upright}, 4000)},
+      {"directory at the last byte", ExifPayload(false, {upright}, static_cast<std::uint32_t>(good.size() - 7))},
+      {"directory offset near 2^32", ExifPayload(false, {upright}, 0xFFFFFFFF)},
+      {"more entries than the block holds", with_tiff(good, 8, std::string("\x7F\xFF", 2))},
+      {"entry cut short", good.substr(0, 6 + 8 + 2 + 11)},
+      {"orientation of type LONG", ExifPayload(false, {{kOrientation, 4, 1, 6}})},
+      {"orientation with two values", ExifPayload(false, {{kOrientation, kShort, 2, 6}})},
+      {"orientation 0", ExifPayload(false, {{kOrientation, kShort, 1, 0}})},
+      {"orientation 9", ExifPayload(false, {{kOrientation, kShort, 1, 9}})},
+      {"orientation 0x0600 read the wrong way", ExifPayload(true, {{kOrientation, kShort, 1, 0x0600}})},
+      {"no orientation tag", ExifPayload(false, {{0x010F, 2, 4, 6}})},
+      {"no entries", ExifPayload(false, {})},
+      {"empty", ""},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(ExifOrientation(c.payload), std::nullopt) << c.name;
+    const std::string photo = Jpeg(Segment(0xE1, c.payload) + Frame(0xC0, 300, 200));
+    MemoryByteSource source(photo);
+    EXPECT_EQ(ReadJpegSize(source), (PictureSize{300, 200})) << c.name;
   }
 }
 
@@ -157,6 +260,7 @@ TEST(ImageSizeTest, ReadsPicturesNamedOutsideCodePage932) {
       {u"😀 été.gif", Gif("GIF89a", 88, 31), PictureKind::kGif, {88, 31}},
       {u"Ünïcødé.jpeg", Jpeg(Jfif() + Frame(0xC0, 640, 480)), PictureKind::kJpeg, {640, 480}},
       {u"画像.PNG", Png(1, 2), PictureKind::kPng, {1, 2}},
+      {u"縦の写真.jpg", Jpeg(ExifPhoto(true, 6) + Frame(0xC0, 4032, 3024)), PictureKind::kJpeg, {3024, 4032}},
   };
   NativeFileSystem files;
   for (const auto& c : kCases) {
