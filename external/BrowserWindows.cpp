@@ -14,13 +14,38 @@ namespace {
 constexpr std::string_view kChromiumClass = "Chrome_WidgetWin_1";
 constexpr std::string_view kChromiumPage = "Chrome_RenderWidgetHostHWND";
 
+// Edge's title ends "Microsoft", a zero-width space, a space, "Edge": the
+// zero-width space keeps a line break out of the name. A plain space is
+// accepted too.
+constexpr std::u16string_view kEdgeSuffixes[] = {
+    u" - Microsoft\u200B Edge",     u" - Microsoft\u200B Edge Beta",
+    u" - Microsoft\u200B Edge Dev", u" - Microsoft\u200B Edge Canary",
+    u" - Microsoft Edge",           u" - Microsoft Edge Beta",
+    u" - Microsoft Edge Dev",       u" - Microsoft Edge Canary",
+};
+constexpr std::u16string_view kChromeSuffixes[] = {u" - Google Chrome"};
+constexpr std::u16string_view kChromePrivate[] = {u" (Incognito)", u" (\u30B7\u30FC\u30AF\u30EC\u30C3\u30C8)"};
+// Firefox puts an em dash before its name; some versions a hyphen.
+constexpr std::u16string_view kFirefoxSuffixes[] = {
+    u" \u2014 Mozilla Firefox",
+    u" - Mozilla Firefox",
+    u" \u2014 Firefox Developer Edition",
+    u" \u2014 Firefox Nightly",
+};
+// "プライベートブラウジング" in the Japanese version.
+constexpr std::u16string_view kFirefoxPrivate[] = {
+    u" Private Browsing", u" (\u30D7\u30E9\u30A4\u30D9\u30FC\u30C8\u30D6\u30E9\u30A6\u30B8\u30F3\u30B0)"};
+constexpr std::u16string_view kBraveSuffixes[] = {u" - Brave"};
+constexpr std::u16string_view kVivaldiSuffixes[] = {u" - Vivaldi"};
+constexpr std::u16string_view kOperaSuffixes[] = {u" - Opera"};
+
 constexpr ModernBrowser kModernBrowsers[] = {
-    {"Microsoft Edge", kChromiumClass, {u" - Microsoft\u200BEdge", u" - Microsoft Edge"}, kChromiumPage, "msedge.exe"},
-    {"Google Chrome", kChromiumClass, {u" - Google Chrome", u""}, kChromiumPage, "chrome.exe"},
-    {"Mozilla Firefox", "MozillaWindowClass", {u" \u2014 Mozilla Firefox", u" - Mozilla Firefox"}, "", "firefox.exe"},
-    {"Brave", kChromiumClass, {u" - Brave", u""}, kChromiumPage, ""},
-    {"Vivaldi", kChromiumClass, {u" - Vivaldi", u""}, kChromiumPage, ""},
-    {"Opera", kChromiumClass, {u" - Opera", u""}, kChromiumPage, ""},
+    {"Microsoft Edge", kChromiumClass, kEdgeSuffixes, {}, kChromiumPage, "msedge.exe"},
+    {"Google Chrome", kChromiumClass, kChromeSuffixes, kChromePrivate, kChromiumPage, "chrome.exe"},
+    {"Mozilla Firefox", "MozillaWindowClass", kFirefoxSuffixes, kFirefoxPrivate, "", "firefox.exe"},
+    {"Brave", kChromiumClass, kBraveSuffixes, {}, kChromiumPage, ""},
+    {"Vivaldi", kChromiumClass, kVivaldiSuffixes, {}, kChromiumPage, ""},
+    {"Opera", kChromiumClass, kOperaSuffixes, {}, kChromiumPage, ""},
 };
 
 bool EndsWith(std::u16string_view text, std::u16string_view suffix) {
@@ -187,8 +212,14 @@ const ModernBrowser* RecognizeModernBrowser(const WindowInfo& window) {
   if (!window.visible || !window.enabled) return nullptr;
   for (const ModernBrowser& browser : kModernBrowsers) {
     if (window.class_name != browser.class_name) continue;
-    for (std::u16string_view suffix : browser.title_suffixes)
+    for (std::u16string_view suffix : browser.title_suffixes) {
       if (EndsWith(window.wide_title, suffix)) return &browser;
+      for (std::u16string_view addition : browser.private_additions) {
+        const std::u16string_view title = window.wide_title;
+        if (EndsWith(title, addition) && EndsWith(title.substr(0, title.size() - addition.size()), suffix))
+          return &browser;
+      }
+    }
   }
   return nullptr;
 }

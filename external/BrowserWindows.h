@@ -4,14 +4,15 @@
 // already shows a document, and which of them are installed.
 //
 // A window is recognised by its class and the end of its title, read in
-// UTF-16: Edge puts a zero-width space into "Microsoft Edge" and Firefox an
-// em dash before its name, and neither survives code page 932. The class
+// UTF-16: Edge puts a zero-width space before the space of "Microsoft Edge"
+// and Firefox an em dash before its name, and neither survives code page
+// 932. Private windows and the other editions (Edge Beta, Firefox Nightly)
+// are the same browsers and count as such. The class
 // check keeps the other programs built on the same toolkits (editors, chat
 // programs: Chrome_WidgetWin_1 is Chromium's class, not Chrome's) out of
 // preview and sizing. One row per browser in kModernBrowsers: a new browser
 // is one line.
 
-#include <array>
 #include <functional>
 #include <span>
 #include <string>
@@ -25,8 +26,12 @@ namespace tagsling::external {
 struct ModernBrowser {
   std::string_view name;  // as the options dialog lists it
   std::string_view class_name;
-  // The title ends with one of these; an empty entry is unused.
-  std::array<std::u16string_view, 2> title_suffixes;
+  // The title ends with one of these (the browser's name in its editions)...
+  std::span<const std::u16string_view> title_suffixes;
+  // ...or with one of them followed by one of these, which a private window
+  // adds after the name (Chrome's "(Incognito)"); Edge marks its InPrivate
+  // windows before the name instead, so its suffixes cover them.
+  std::span<const std::u16string_view> private_additions;
   // The child window that covers exactly the page area, or "" when the
   // browser draws its page into its main window with the toolbars.
   std::string_view page_class;
@@ -41,14 +46,17 @@ std::span<const ModernBrowser> ModernBrowsers();
 // holds of the classic browsers' marks.
 bool HasModernBrowserClass(const WindowInfo& window);
 
-// The browser whose class the window has and whose suffix its title ends
-// with, when the window is also visible and enabled; nullptr otherwise.
+// The browser whose class the window has and whose suffix (with or without
+// a private addition) its title ends with, when the window is also visible
+// and enabled; nullptr otherwise.
 const ModernBrowser* RecognizeModernBrowser(const WindowInfo& window);
 
 // Whether a browser window titled `window_title` shows the document titled
 // `document_title`: the window title begins with it and goes on with a space
 // or ends there (every browser's suffix begins with a space, so "A" does not
-// claim the window "About - Google Chrome"). An empty document title shows
+// claim the window "About - Google Chrome"). Whatever the browser adds after
+// the page's title (a tab count, a profile, "[InPrivate]", its name and
+// edition, a private mark) is thereby ignored. An empty document title shows
 // in no window.
 bool TitleShowsDocument(std::u16string_view window_title, std::u16string_view document_title);
 

@@ -6,7 +6,8 @@
 // never empty (the file name stands in); a title read from the file has no
 // white space at either end and no two blanks in a row; it never has more
 // UTF-16 units than the file has bytes; and a browser window titled with it
-// and a browser's suffix is taken to show the document.
+// and a browser's suffix (a private window's too) is taken to show the
+// document.
 
 #include <algorithm>
 #include <cstddef>
@@ -53,5 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(title.size() <= html.size());
   }
   Check(tagsling::external::TitleShowsDocument(title + u" - Google Chrome", title));
+  Check(tagsling::external::TitleShowsDocument(title + u" - [InPrivate] - Microsoft\u200B Edge", title));
   return 0;
 }

@@ -40,9 +40,27 @@ TEST(BrowserWindowsTest, RecognisesEachBrowserByClassAndTitleSuffix) {
     const char* browser;
   };
   const Case cases[] = {
-      // Every row of the table, each suffix.
-      {u"Page - Microsoft\u200BEdge", kChromium, "Microsoft Edge"},
+      // Every row of the table, each suffix. Edge: a zero-width space and a
+      // space between "Microsoft" and "Edge", as Edge writes it.
+      {u"Page - Microsoft\u200B Edge", kChromium, "Microsoft Edge"},
+      {u"Page - Personal - Microsoft\u200B Edge", kChromium, "Microsoft Edge"},
+      {u"Meta AI and 14 more pages - Personal - Microsoft\u200B Edge", kChromium, "Microsoft Edge"},
       {u"Page and 2 more pages - Work - Microsoft Edge", kChromium, "Microsoft Edge"},
+      {u"Page - Microsoft\u200B Edge Beta", kChromium, "Microsoft Edge"},
+      {u"Page - Microsoft\u200B Edge Dev", kChromium, "Microsoft Edge"},
+      {u"Page - Microsoft\u200B Edge Canary", kChromium, "Microsoft Edge"},
+      {u"Page and 3 more pages - Profile 1 - Microsoft\u200B Edge Canary", kChromium, "Microsoft Edge"},
+      // Private windows and the other editions.
+      {u"Page - [InPrivate] - Microsoft\u200B Edge", kChromium, "Microsoft Edge"},
+      {u"New InPrivate tab and 1 more page - [InPrivate] - Microsoft\u200B Edge Dev", kChromium, "Microsoft Edge"},
+      {u"Page - Google Chrome (Incognito)", kChromium, "Google Chrome"},
+      {u"Page - Google Chrome (\u30B7\u30FC\u30AF\u30EC\u30C3\u30C8)", kChromium, "Google Chrome"},
+      {u"Page \u2014 Mozilla Firefox Private Browsing", kFirefox, "Mozilla Firefox"},
+      {u"Page \u2014 Mozilla Firefox (\u30D7\u30E9\u30A4\u30D9\u30FC\u30C8\u30D6\u30E9\u30A6\u30B8\u30F3\u30B0)",
+       kFirefox, "Mozilla Firefox"},
+      {u"Page \u2014 Firefox Developer Edition", kFirefox, "Mozilla Firefox"},
+      {u"Page \u2014 Firefox Nightly", kFirefox, "Mozilla Firefox"},
+      {u"Page \u2014 Firefox Nightly Private Browsing", kFirefox, "Mozilla Firefox"},
       {u"Page - Google Chrome", kChromium, "Google Chrome"},
       {u"Page \u2014 Mozilla Firefox", kFirefox, "Mozilla Firefox"},
       {u"Page - Mozilla Firefox", kFirefox, "Mozilla Firefox"},
@@ -52,7 +70,9 @@ TEST(BrowserWindowsTest, RecognisesEachBrowserByClassAndTitleSuffix) {
       {u" - Google Chrome", kChromium, "Google Chrome"},  // a page without a title
       // The right suffix on the wrong class: other programs of the toolkits,
       // the classic browsers, editors.
-      {u"Page - Microsoft\u200BEdge", kFirefox, ""},
+      {u"Page - Microsoft\u200B Edge", kFirefox, ""},
+      {u"Page - Google Chrome (Incognito)", kFirefox, ""},
+      {u"Page \u2014 Mozilla Firefox Private Browsing", kChromium, ""},
       {u"Page - Google Chrome", kFirefox, ""},
       {u"Page \u2014 Mozilla Firefox", kChromium, ""},
       {u"Page - Brave", "IEFrame", ""},
@@ -60,12 +80,18 @@ TEST(BrowserWindowsTest, RecognisesEachBrowserByClassAndTitleSuffix) {
       // The right class without a browser's suffix.
       {u"main.cpp - project - Visual Studio Code", kChromium, ""},
       {u"Slack - Team", kChromium, ""},
-      {u"Google Chrome", kChromium, ""},                 // no " - " before the name
-      {u"Page - Google Chrome - Notes", kChromium, ""},  // the suffix is not at the end
-      {u"Page - Microsoft\u200B Edge", kChromium, ""},   // a space after the zero-width one
-      {u"Page \u2013 Mozilla Firefox", kFirefox, ""},    // en dash, not em dash
-      {u"Page \u2015 Mozilla Firefox", kFirefox, ""},    // what code page 932 makes of the em dash
-      {u"Page - google chrome", kChromium, ""},          // the case counts
+      {u"Google Chrome", kChromium, ""},                       // no " - " before the name
+      {u"Page - Google Chrome - Notes", kChromium, ""},        // the suffix is not at the end
+      {u"Page - Microsoft\u200BEdge", kChromium, ""},          // the zero-width space without the space
+      {u"Page - Microsoft\u200B Edge Stable", kChromium, ""},  // no such edition
+      {u"Page - Google Chrome (Incognito) x", kChromium, ""},
+      {u"Page - Google Chrome Private Browsing", kChromium, ""},  // another browser's mark
+      {u"Page - Brave (Incognito)", kChromium, ""},               // a mark Brave does not write
+      {u"Page (Incognito)", kChromium, ""},                       // a mark without a name
+      {u"Page \u2014 Firefox", kFirefox, ""},
+      {u"Page \u2013 Mozilla Firefox", kFirefox, ""},  // en dash, not em dash
+      {u"Page \u2015 Mozilla Firefox", kFirefox, ""},  // what code page 932 makes of the em dash
+      {u"Page - google chrome", kChromium, ""},        // the case counts
       {u"", kChromium, ""},
   };
   for (const Case& c : cases) {
@@ -79,11 +105,15 @@ TEST(BrowserWindowsTest, RecognisesEachBrowserByClassAndTitleSuffix) {
     window.enabled = false;
     EXPECT_EQ(Recognised(window), "");
   }
-  // Each row is reachable: no suffix is shadowed by an earlier row.
+  // Each row is reachable: no suffix, with or without a private addition,
+  // is shadowed by an earlier row.
   for (const ModernBrowser& browser : ModernBrowsers()) {
     for (std::u16string_view suffix : browser.title_suffixes) {
-      if (suffix.empty()) continue;
-      EXPECT_EQ(Recognised(Window(1, u"x" + std::u16string(suffix), std::string(browser.class_name))), browser.name);
+      const std::string class_name(browser.class_name);
+      EXPECT_EQ(Recognised(Window(1, u"x" + std::u16string(suffix), class_name)), browser.name);
+      for (std::u16string_view addition : browser.private_additions)
+        EXPECT_EQ(Recognised(Window(1, u"x" + std::u16string(suffix) + std::u16string(addition), class_name)),
+                  browser.name);
     }
   }
 }
@@ -91,7 +121,7 @@ TEST(BrowserWindowsTest, RecognisesEachBrowserByClassAndTitleSuffix) {
 TEST(BrowserWindowsTest, TheWindowSystemGivesTheTitleInUtf16) {
   platform::sim::SimDesktop desk;
   platform::WindowHandle edge = desk.AddWindow(kChromium, 5, 5);
-  desk.SetWideTitle(edge, u"\u65e5\u672c - Microsoft\u200BEdge");
+  desk.SetWideTitle(edge, u"\u65e5\u672c - Microsoft\u200B Edge");
   std::vector<WindowInfo> windows = DescribeTopLevelWindows(desk);
   ASSERT_EQ(windows.size(), 1u);
   EXPECT_EQ(Recognised(windows[0]), "Microsoft Edge");
@@ -171,7 +201,7 @@ TEST(BrowserWindowsTest, MatchesTheDocumentTitleAtTheStartOfTheWindowTitle) {
   };
   const Case cases[] = {
       {u"Home - Google Chrome", u"Home", true},
-      {u"Home and 3 more pages - Microsoft\u200BEdge", u"Home", true},
+      {u"Home and 3 more pages - Microsoft\u200B Edge", u"Home", true},
       {u"index.html \u2014 Mozilla Firefox", u"index.html", true},
       {u"Home", u"Home", true},
       {u"Homepage - Google Chrome", u"Home", false},  // a longer title that starts alike
@@ -249,6 +279,48 @@ TEST(BrowserWindowsTest, ListsTheInstalledBrowsersInTableOrder) {
   EXPECT_EQ(asked, (std::vector<std::string>{"msedge.exe", "chrome.exe", "firefox.exe"}));
   EXPECT_EQ(installed({"firefox.exe", "msedge.exe"}), "Microsoft Edge, Mozilla Firefox");
   EXPECT_EQ(installed({"chrome.exe"}), "Google Chrome");
+}
+
+// Edge, the private windows and the other editions are browser windows like
+// any other: sized to the page, and reloaded by the default-browser preview
+// when they show the document, whatever they add after its title.
+TEST(BrowserWindowsTest, EditionsAndPrivateWindowsAreSizedAndReloaded) {
+  struct Case {
+    std::u16string title;
+    const char* class_name;
+  };
+  const Case cases[] = {
+      {u"Caf\u00e9 - Microsoft\u200B Edge", kChromium},
+      {u"Caf\u00e9 - Personal - Microsoft\u200B Edge", kChromium},
+      {u"Caf\u00e9 and 14 more pages - Personal - Microsoft\u200B Edge", kChromium},
+      {u"Caf\u00e9 - [InPrivate] - Microsoft\u200B Edge", kChromium},
+      {u"Caf\u00e9 - Microsoft\u200B Edge Beta", kChromium},
+      {u"Caf\u00e9 - Microsoft\u200B Edge Dev", kChromium},
+      {u"Caf\u00e9 - Microsoft\u200B Edge Canary", kChromium},
+      {u"Caf\u00e9 - Google Chrome (Incognito)", kChromium},
+      {u"Caf\u00e9 - Google Chrome (\u30B7\u30FC\u30AF\u30EC\u30C3\u30C8)", kChromium},
+      {u"Caf\u00e9 \u2014 Mozilla Firefox Private Browsing", kFirefox},
+      {u"Caf\u00e9 \u2014 Mozilla Firefox "
+       u"(\u30D7\u30E9\u30A4\u30D9\u30FC\u30C8\u30D6\u30E9\u30A6\u30B8\u30F3\u30B0)",
+       kFirefox},
+      {u"Caf\u00e9 \u2014 Firefox Developer Edition", kFirefox},
+      {u"Caf\u00e9 \u2014 Firefox Nightly", kFirefox},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.class_name) + " " + std::to_string(c.title.size()));
+    const std::vector<WindowInfo> windows = {Window(1, u"index.html - Notepad", "Notepad"),
+                                             Window(7, c.title, c.class_name)};
+    BrowserResizePlan resize = PlanBrowserResize({800, 600}, 1280, 1024, windows[1]);
+    EXPECT_TRUE(resize.resize);
+    EXPECT_TRUE(resize.fit_page);
+    EXPECT_EQ(resize.window, 7u);
+    DefaultBrowserPlan reload = PlanDefaultBrowserPreview(u"C:\\web\\index.html", u"Caf\u00e9", windows);
+    EXPECT_EQ(reload.action, DefaultBrowserPlan::Action::kReload);
+    EXPECT_EQ(reload.window, 7u);
+    // Another document's title is not found in the window.
+    EXPECT_EQ(PlanDefaultBrowserPreview(u"C:\\web\\index.html", u"Caf", windows).action,
+              DefaultBrowserPlan::Action::kOpen);
+  }
 }
 
 TEST(BrowserWindowsTest, DefaultBrowserPreviewReloadsOrOpens) {

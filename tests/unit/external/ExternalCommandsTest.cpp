@@ -238,7 +238,7 @@ TEST(ExternalCommandsTest, DefaultBrowserPreviewReloadsTheWindowShowingTheDocume
   platform::WindowHandle other = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 90);
   scene.desk.SetWideTitle(other, u"My page - Visual Studio Code");
   platform::WindowHandle edge = scene.desk.AddWindow("Chrome_WidgetWin_1", 9, 91);
-  scene.desk.SetWideTitle(edge, u"My page and 2 more pages - Microsoft\u200BEdge");
+  scene.desk.SetWideTitle(edge, u"My page and 2 more pages - Personal - Microsoft\u200B Edge");
   scene.desk.Window(edge).minimised = true;
   // The user still holds the hot key's Ctrl for a moment.
   scene.desk.PressKey(platform::vk::kControl);
