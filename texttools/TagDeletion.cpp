@@ -1,9 +1,9 @@
 #include "texttools/TagDeletion.h"
 
-#include "common/Sjis.h"
 #include "core/Templates.h"
 #include "texttools/CompiledPattern.h"
 #include "texttools/LosslessSjis.h"
+#include "texttools/MarkupScanner.h"
 
 namespace tagsling::texttools {
 
@@ -21,40 +21,32 @@ std::string UnescapeLineBreaks(std::string_view text) {
   return core::ReplaceAllShielded(kLfMarker, "\n", result);
 }
 
-// Length of `text` without a lead byte that ends it alone. Reversed, such a
-// byte would pair with the character after it, and reversing back would not
-// restore the text; it can never be part of a tag, so it waits outside.
-std::size_t WithoutLoneLeadByte(std::string_view text) {
-  std::size_t pos = 0;
-  std::size_t last = 0;
-  while (pos < text.size()) {
-    last = pos;
-    pos += SjisCharLength(text, pos);
+// The text without its pieces of markup.
+std::string WithoutMarkup(std::string_view text) {
+  std::string kept;
+  std::size_t from = 0;
+  for (std::optional<MarkupPiece> piece = FindMarkup(text); piece; piece = FindMarkup(text, piece->end)) {
+    kept += text.substr(from, piece->begin - from);
+    from = piece->end;
   }
-  bool lone = !text.empty() && last + 1 == text.size() && IsSjisLeadByte(static_cast<unsigned char>(text[last]));
-  return lone ? last : text.size();
+  kept += text.substr(from);
+  return kept;
 }
 
 std::string DeleteOutermostTag(std::string_view text) {
-  std::size_t body = WithoutLoneLeadByte(text);
-  std::string line = EscapeLineBreaks(text.substr(0, body));
-  const regex::TAWKStr& tag_or_comment = CompiledPattern(kTagOrCommentPattern);
-  std::string copy = line;
-  if (tag_or_comment.GSub("", copy) <= 1) return std::string(text);
-  std::string reversed = ReverseSjisText(line);
-  CompiledPattern(kMirroredTagOrCommentPattern).Sub("", reversed);
-  line = ReverseSjisText(reversed);
-  tag_or_comment.Sub("", line);
-  return UnescapeLineBreaks(line) + std::string(text.substr(body));
+  const std::optional<MarkupPiece> first = FindMarkup(text);
+  if (!first) return std::string(text);
+  std::optional<MarkupPiece> last;
+  for (std::optional<MarkupPiece> piece = FindMarkup(text, first->end); piece; piece = FindMarkup(text, piece->end))
+    last = piece;
+  if (!last) return std::string(text);
+  std::string kept(text.substr(0, first->begin));
+  kept += text.substr(first->end, last->begin - first->end);
+  kept += text.substr(last->end);
+  return UnescapeLineBreaks(kept);
 }
 
-std::string DeleteAllTags(std::string_view text) {
-  std::string line = EscapeLineBreaks(text);
-  const regex::TAWKStr& tag = CompiledPattern(kTagPattern);
-  tag.GSub("", line);
-  tag.GSub("", line);
-  return UnescapeLineBreaks(line);
-}
+std::string DeleteAllTags(std::string_view text) { return UnescapeLineBreaks(WithoutMarkup(WithoutMarkup(text))); }
 
 std::string Uncomment(std::string_view text) {
   std::string line = EscapeLineBreaks(text);
@@ -63,18 +55,6 @@ std::string Uncomment(std::string_view text) {
 }
 
 }  // namespace
-
-std::string ReverseSjisText(std::string_view text) {
-  std::string reversed(text.size(), '\0');
-  std::size_t end = text.size();
-  for (std::size_t pos = 0; pos < text.size();) {
-    std::size_t length = SjisCharLength(text, pos);
-    end -= length;
-    text.substr(pos, length).copy(reversed.data() + end, length);
-    pos += length;
-  }
-  return reversed;
-}
 
 std::string DeleteTags(std::string_view text, DeletionMode mode) {
   switch (mode) {

@@ -1,21 +1,22 @@
 #pragma once
 // Tag deletion: removes HTML markup from the text selected in the editor.
 //
-// DeleteTags is a pure function of the text and the mode. It first turns the
-// text into one line (TAB, CR and LF become the markers "#####TAB#####",
-// "#####CR#####", "#####LF#####", because "." and "[^<>]" never match a line
-// break), matches with the pattern object (leftmost-longest, a double-byte
-// character counts one), and turns the markers back into line breaks:
-// - outermost tag: when the text holds at least two tags or comments, the
-//   first tag and the last tag are removed. The last one is found as the
-//   first match of the mirrored pattern on the text reversed character by
-//   character; a comment runs to the last "-->" of the text;
-// - all tags: every "<...>" is removed, twice, so that tags brought together
-//   by the first pass ("<<b>i>") go too;
+// DeleteTags is a pure function of the text and the mode. The markup is
+// found as a browser's tokenizer finds it (MarkupScanner): a tag starts at
+// "<" followed by an ASCII letter, "/", "!" or "?", quoted attribute values
+// may hold ">" and "<", and a comment is one piece from "<!--" to "-->";
+// text such as "a < b", "x <= 3" or "<(_ _)>" is never taken for a tag.
+// - outermost tag: when the text holds at least two pieces of markup, the
+//   first and the last are removed; with fewer the text stays as it is;
+// - all tags: every piece is removed, twice, so that tags brought together
+//   by the first pass ("<<b>i>") go too; comments go whole, with what they
+//   hold;
 // - uncomment: every "<!--" with the half- and full-width spaces after it
-//   and every "-->" with the spaces before it are removed.
-// Text that already holds a marker comes back with the line break in its
-// place whenever it is transformed. Cost: a few linear passes.
+//   and every "-->" with the spaces before it are removed (pattern object).
+// The uncomment pattern works on one line: line breaks travel through it as
+// the markers "#####TAB#####", "#####CR#####" and "#####LF#####". In every
+// mode, markers a transformed text already held come back as TAB, CR and LF.
+// Cost: linear passes, at worst quadratic over many unclosed candidates.
 //
 // StartTagDeletion runs it on the editor's selection through the insertion
 // engine's shared capture (clipboard emptied, cut or copy, kDeletionPollTimer waits for
@@ -46,18 +47,11 @@ inline constexpr std::string_view kTabMarker = "#####TAB#####";
 inline constexpr std::string_view kCrMarker = "#####CR#####";
 inline constexpr std::string_view kLfMarker = "#####LF#####";
 
-// The patterns, exactly as the pattern object gets them.
-inline constexpr std::string_view kTagOrCommentPattern = "[<]([^<>]*)[>]|[<][!][-][-](.*)[-][-][>]";
-inline constexpr std::string_view kMirroredTagOrCommentPattern = "[>]([^><]*)[<]|[>][-][-](.*)[-][-][!][<]";
-inline constexpr std::string_view kTagPattern = "[<]([^<>]*)[>]";
-// The bracket holds a space and the ideographic space (0x81 0x40).
+// The uncomment pattern. The bracket holds a space and the ideographic space
+// (0x81 0x40).
 inline constexpr std::string_view kCommentMarkerPattern = "[<][!][-][-][ 　]*|[ 　]*[-][-][>]"_sjis;
 
 std::string DeleteTags(std::string_view text, DeletionMode mode);
-
-// The text reversed character by character; a double-byte character stays
-// in one piece.
-std::string ReverseSjisText(std::string_view text);
 
 // The transformation of a captured selection: beyond kTagDeletionLimit
 // bytes a beep and the selection unchanged, otherwise DeleteTags carried out

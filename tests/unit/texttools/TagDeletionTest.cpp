@@ -27,9 +27,10 @@ const DeleteCase kDeleteCases[] = {
     {DeletionMode::kOutermostTag, "<b>\x83\x5c\x82\xa0<i>\x82\xa0</i></b>", "\x83\x5c\x82\xa0<i>\x82\xa0</i>"},
     // A comment holding markup is one tag: nothing happens.
     {DeletionMode::kOutermostTag, "<!-- <b>x</b> -->", "<!-- <b>x</b> -->"},
-    // The comment alternative runs to the last "-->" of the text.
-    {DeletionMode::kOutermostTag, "<!-- a --><p>b</p><!-- c -->", "<!-- a --><p>b</p><!-- c -->"},
-    {DeletionMode::kOutermostTag, "<!-- a -->b<!-- c -->x<i>", "x"},
+    // A comment ends at the first "-->" after it.
+    {DeletionMode::kOutermostTag, "<!-- a --><p>b</p><!-- c -->", "<p>b</p>"},
+    {DeletionMode::kOutermostTag, "<!-- a -->b<!-- c -->x<i>", "b<!-- c -->x"},
+    {DeletionMode::kOutermostTag, "<div><!-- c --></div>", "<!-- c -->"},
     {DeletionMode::kOutermostTag, "\t<p>a</p>\t", "\ta\t"},
     // A lead byte ending the text alone stays where it is.
     {DeletionMode::kOutermostTag, "<p>a</p>\x92", "a\x92"},
@@ -40,7 +41,7 @@ const DeleteCase kDeleteCases[] = {
     {DeletionMode::kAllTags, "<p>a<br>\r\nb</p>", "a\r\nb"},
     {DeletionMode::kAllTags, "<a\r\nhref=x>y</a>", "y"},
     {DeletionMode::kAllTags, "#####LF#####x", "\nx"},
-    {DeletionMode::kAllTags, "a < b > c", "a  c"},
+    {DeletionMode::kAllTags, "<!-- a\r\n<b>b</b> -->c", "c"},
     {DeletionMode::kUncomment, "<!--\x81\x40note -->", "note"},
     {DeletionMode::kUncomment, "<!--  a\r\nb \x81\x40-->", "a\r\nb"},
     {DeletionMode::kUncomment, "x<!--y-->z<!-- w -->", "xyzw"},
@@ -54,17 +55,54 @@ TEST(DeleteTagsTest, TransformsEachMode) {
   }
 }
 
-TEST(DeleteTagsTest, ReversesCharactersNotBytes) {
-  EXPECT_EQ(ReverseSjisText("a\x82\xa0"
-                            "b\x83\x5c"),
-            "\x83\x5c"
-            "b\x82\xa0"
-            "a");
-  EXPECT_EQ(ReverseSjisText(""), "");
-  // A lead byte without its trail byte stays a single character.
-  EXPECT_EQ(ReverseSjisText("a\x82"),
-            "\x82"
-            "a");
+// Markup as a browser's tokenizer finds it: what is no tag stays, in every
+// mode, and what is one goes whole. Each row: the text, then what outermost
+// and all-tags deletion and uncommenting make of it.
+TEST(DeleteTagsTest, NeverTakesTextForATag) {
+  const struct {
+    std::string input;
+    std::string outermost;
+    std::string all;
+    std::string uncommented;
+  } kCases[] = {
+      // A "<" that no ASCII letter, "/", "!" or "?" follows is text.
+      {"a < b and c > d", "a < b and c > d", "a < b and c > d", "a < b and c > d"},
+      {"x <= 3 && y >= 4", "x <= 3 && y >= 4", "x <= 3 && y >= 4", "x <= 3 && y >= 4"},
+      {"1 <2 and 3> 0", "1 <2 and 3> 0", "1 <2 and 3> 0", "1 <2 and 3> 0"},
+      {"<(_ _)>", "<(_ _)>", "<(_ _)>", "<(_ _)>"},
+      {"I <3 you> <b>x</b>", "I <3 you> x", "I <3 you> x", "I <3 you> <b>x</b>"},
+      {"zpipe < foo.txt > foo.txt.z <b>now</b>", "zpipe < foo.txt > foo.txt.z now", "zpipe < foo.txt > foo.txt.z now",
+       "zpipe < foo.txt > foo.txt.z <b>now</b>"},
+      // A "<" that nothing closes is text.
+      {"a<b and <i>c</i>", "a<b and c", "a<b and c", "a<b and <i>c</i>"},
+      // Quoted values hold ">" and "<"; unquoted ones and stray quotes do not.
+      {"<img alt=\"a > b\" src=\"x.png\">caption", "<img alt=\"a > b\" src=\"x.png\">caption", "caption",
+       "<img alt=\"a > b\" src=\"x.png\">caption"},
+      {"<a title = '1 < 2'>x</a>", "x", "x", "<a title = '1 < 2'>x</a>"},
+      {"<a href=x>y</a>", "y", "y", "<a href=x>y</a>"},
+      {"<p class=\"a\">it's \"q\"</p>", "it's \"q\"", "it's \"q\"", "<p class=\"a\">it's \"q\"</p>"},
+      {"<a b\"c>d</a>", "d", "d", "<a b\"c>d</a>"},
+      // A quote that never closes is an ordinary character.
+      {"<a href=\"x>link</a>", "link", "link", "<a href=\"x>link</a>"},
+      // Declarations, processing instructions, end tags.
+      {"<!DOCTYPE html><p>x</p>", "<p>x", "x", "<!DOCTYPE html><p>x</p>"},
+      {"<?xml version=\"1.0\"?><r/>", "", "", "<?xml version=\"1.0\"?><r/>"},
+      // A comment is one piece from "<!--" to "-->", whatever it holds.
+      {"<!--[if lte IE 11]><div>Old browser.</div><![endif]-->Main",
+       "<!--[if lte IE 11]><div>Old browser.</div><![endif]-->Main", "Main",
+       "[if lte IE 11]><div>Old browser.</div><![endif]Main"},
+      {"<!-- a > b -->x<br>", "x", "x", "a > bx<br>"},
+      {"<!-->x<!--->y", "xy", "xy", ">x->y"},
+      // Without "-->" it is scanned like a tag.
+      {"<!-- <b>x</b>", "<!-- x", "<!-- x", "<b>x</b>"},
+      // The second pass of all-tags deletion.
+      {"<<b>i>x", "<<b>i>x", "x", "<<b>i>x"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(DeleteTags(c.input, DeletionMode::kOutermostTag), c.outermost) << c.input;
+    EXPECT_EQ(DeleteTags(c.input, DeletionMode::kAllTags), c.all) << c.input;
+    EXPECT_EQ(DeleteTags(c.input, DeletionMode::kUncomment), c.uncommented) << c.input;
+  }
 }
 
 class SelectionTest : public ::testing::Test {
@@ -89,6 +127,24 @@ TEST_F(SelectionTest, CharactersOutsideCodePage932ComeBackUnchanged) {
                                   DeletionMode::kAllTags, desk, desk),
             u"\x7F"
             u"41\x7Fx");
+}
+
+// Text from Japanese pages, one with a character code page 932 lacks
+// ("‹"): it stays as the user wrote it.
+TEST_F(SelectionTest, JapaneseTextAroundAngleBracketsStays) {
+  const struct {
+    platform::WideText input;
+    platform::WideText all;
+  } kCases[] = {
+      {u"よろしくお願いします。<(_ _)>", u"よろしくお願いします。<(_ _)>"},
+      {u"決算対策<\u2039 資金活用の提言！>> ★", u"決算対策<\u2039 資金活用の提言！>> ★"},
+      {u"<b>決算対策</b><\u2039 提言！>>", u"決算対策<\u2039 提言！>>"},
+      {u"<p title=\"\u2039>\">\U0001F600</p>", u"\U0001F600"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(DeleteTagsInSelection(c.input, DeletionMode::kAllTags, desk, desk), c.all);
+    EXPECT_EQ(DeleteTagsInSelection(c.input, DeletionMode::kOutermostTag, desk, desk), c.all);
+  }
 }
 
 TEST_F(SelectionTest, LimitIsTenThousandCodePage932Bytes) {
