@@ -111,3 +111,109 @@ def screen_dpi(desk, dpi):
         yield
     finally:
         set_dpi(96)
+
+
+# ---- Stand-in browsers, extprobe and the palette's menus --------------------
+# Used by the browser tests; extbrowser.exe and extprobe.exe are built with
+# the end-to-end tools.
+
+def probe_windows(desk, cls):
+    """{hwnd: (left, top, right, bottom, maximised, title)} of the class's
+    visible top-level windows, as extprobe.exe lists them."""
+    found = {}
+    listing = desk.run(desk.win_exe("extprobe.exe"), "windows", cls).stdout.decode("utf-8")
+    for line in listing.splitlines():
+        parts = line.split(" ", 6)
+        found[parts[0]] = tuple(int(v) for v in parts[1:6]) + (parts[6] if len(parts) > 6 else "",)
+    return found
+
+
+def close_window(desk, hwnd):
+    desk.run(desk.win_exe("extprobe.exe"), "close", hwnd)
+
+
+def palette_menu(desk, *letters):
+    """Alt+first letter on the palette, then the other letters in turn."""
+    desk.tool("activate", MAIN)
+    time.sleep(0.3)
+    desk.keys("down:ALT", "tap:" + letters[0], "up:ALT")
+    for letter in letters[1:]:
+        time.sleep(0.4)
+        desk.keys("tap:" + letter)
+
+
+def notepad_editor_settings(desk, folder, extra_option=""):
+    """Settings with Wine's Notepad as the editor, found by its class, and
+    `folder` as the base folder, so the file name in Notepad's title is
+    looked up inside it."""
+    return ("[Option]\r\nSplashWindow=0\r\nEditorFile=C:\\windows\\notepad.exe\r\nEditorWindowClass=Notepad\r\n"
+            "Public_Dir=%s\r\n%s" % (desk.winpath(folder), extra_option))
+
+
+class DocumentInNotepad:
+    """A second Notepad showing the file at `path` (Linux form), in front of
+    the harness's Notepad while open, closed on leaving."""
+
+    def __init__(self, desk, path):
+        self.desk = desk
+        before = set(probe_windows(desk, "Notepad"))
+        desk.start("notepad", desk.winpath(path))
+        name = os.path.basename(path)
+        self.hwnd = desk.wait_until(
+            lambda: next((h for h, w in probe_windows(desk, "Notepad").items() if h not in before and name in w[5]),
+                         None), 20, message="Notepad did not open " + name)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        close_window(self.desk, self.hwnd)
+        self.desk.wait_until(lambda: self.hwnd not in probe_windows(self.desk, "Notepad"), 10,
+                             message="the document's Notepad did not close")
+
+
+class StandInBrowser:
+    """extbrowser.exe as a browser window of class `cls` titled `title`,
+    started and ready, recording the keys it gets; with `strip` it keeps a
+    page child below a tool strip that many pixels high and records the
+    page area's size after each sizing. Closed (its process ended) on
+    leaving."""
+
+    def __init__(self, desk, title, cls, strip=None):
+        self.desk = desk
+        self.cls = cls
+        self.record = os.path.join(desk.tmp, "browser-%d.txt" % time.monotonic_ns())
+        before = set(probe_windows(desk, cls))
+        args = ["--class", cls] + (["--page", str(strip)] if strip is not None else [])
+        self.process = desk.start(desk.win_exe("extbrowser.exe"), *args, title, desk.winpath(self.record))
+        desk.wait_until(lambda: "ready" in self.lines(), 20, message="the stand-in browser did not start")
+        self.hwnd = desk.wait_until(lambda: next((h for h in probe_windows(desk, cls) if h not in before), None), 10,
+                                    message="the stand-in browser's window is not there")
+
+    def lines(self):
+        if not os.path.exists(self.record):
+            return []
+        with open(self.record, encoding="utf-8") as handle:
+            return handle.read().splitlines()
+
+    def keys(self):
+        return [line for line in self.lines() if line.startswith("key")]
+
+    def page(self):
+        """The page area's last recorded size, or None."""
+        sizes = [tuple(int(v) for v in line.split()[1:]) for line in self.lines() if line.startswith("page ")]
+        return sizes[-1] if sizes else None
+
+    def title(self):
+        return probe_windows(self.desk, self.cls)[self.hwnd][5]
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        if self.hwnd in probe_windows(self.desk, self.cls):
+            close_window(self.desk, self.hwnd)
+        try:
+            self.process.wait(timeout=10)
+        except Exception:  # noqa: BLE001 - a stuck stand-in is stopped
+            self.desk.stop(self.process)
