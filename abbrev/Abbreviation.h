@@ -66,7 +66,7 @@ namespace tagsling::abbrev {
 
 inline constexpr std::size_t kMaxOutputBytes = 1 << 20;
 inline constexpr std::size_t kMaxParts = 1 << 18;
-inline constexpr std::size_t kMaxResolvedNodes = 100000;
+inline constexpr std::size_t kMaxResolvedNodes = 50000;
 
 struct Expansion {
   std::string text;  // the HTML, lines ending in CR LF (none after the last)

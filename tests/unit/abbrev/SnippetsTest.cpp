@@ -221,7 +221,7 @@ TEST(SnippetsTest, SnippetsCannotGrowWithoutBound) {
     many_z += i ? "+z" : "z";
   }
   EXPECT_EQ(Expand("x", UserSnippets({{"x", many_y}, {"y", many_z}, {"z", "p"}})),
-            "error: snippets expand into more than 100000 parts");
+            "error: snippets expand into more than 50000 parts");
 
   // Long snippets used many times: their text counts toward the output
   // before it is parsed or split, whatever would come of it later.
