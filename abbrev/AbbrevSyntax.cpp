@@ -1,5 +1,6 @@
 #include "abbrev/AbbrevSyntax.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "abbrev/HtmlElements.h"
@@ -167,8 +168,9 @@ class Parser {
           ++pos_;
           ++climbs;
         }
-        if (climbs >= levels.size()) Fail(op_at, "'^' climbs above the top");
-        levels.resize(levels.size() - climbs);
+        // Climbing past the top of the sequence (a group's own top inside
+        // a group) stops there.
+        levels.resize(levels.size() - std::min(climbs, levels.size() - 1));
       } else {
         Fail(pos_, "unexpected " + Describe(pos_));
       }
@@ -188,19 +190,40 @@ class Parser {
       node.children = Sequence(group_depth + 1, depth);
       if (AtEnd()) Fail(start, "'(' without a matching ')'");
       ++pos_;
+      Repeat(node);
     } else {
       Element(node);
     }
-    Repeat(node);
     return node;
   }
 
+  // A name, then id, classes, attributes and text in any order, before and
+  // after the repeat ("li*3{Item $}", "td.x*2[title=t]").
   void Element(Node& node) {
     const std::size_t start = pos_;
     node.name = Name();
     bool modifiers = false;
     bool has_text = false;
     NumberedText text;
+    Modifiers(node, modifiers, has_text, text);
+    Repeat(node);
+    if (node.repeat > 0 || node.repeat_per_line) Modifiers(node, modifiers, has_text, text);
+    if (node.name.empty() && !modifiers) {
+      if (!has_text) Fail(start, "expected an element, found " + Describe(start));
+      node.kind = NodeKind::kText;
+      node.text = std::move(text);
+      return;
+    }
+    if (!text.empty()) {
+      Node child;
+      child.kind = NodeKind::kText;
+      child.position = node.position;
+      child.text = std::move(text);
+      node.children.push_back(std::move(child));
+    }
+  }
+
+  void Modifiers(Node& node, bool& modifiers, bool& has_text, NumberedText& text) {
     while (!AtEnd()) {
       const std::size_t at = pos_;
       const char c = Peek();
@@ -221,21 +244,8 @@ class Parser {
         text.Append(Text());
         has_text = true;
       } else {
-        break;
+        return;
       }
-    }
-    if (node.name.empty() && !modifiers) {
-      if (!has_text) Fail(start, "expected an element, found " + Describe(start));
-      node.kind = NodeKind::kText;
-      node.text = std::move(text);
-      return;
-    }
-    if (!text.empty()) {
-      Node child;
-      child.kind = NodeKind::kText;
-      child.position = node.position;
-      child.text = std::move(text);
-      node.children.push_back(std::move(child));
     }
   }
 

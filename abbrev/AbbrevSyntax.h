@@ -7,9 +7,10 @@
 //   abbreviation := sequence                       (nothing may follow)
 //   sequence     := item ( operator item )*
 //   operator     := ">" | "+" | "^"+
-//   item         := ( "(" sequence ")" | element ) repeat?
-//   element      := name? ( "#" word | "." word | attributes | text )*
+//   item         := "(" sequence ")" repeat? | element
+//   element      := name? modifier* ( repeat modifier* )?
 //                   (a name or at least one modifier; text alone is a text node)
+//   modifier     := "#" word | "." word | attributes | text
 //   repeat       := "*" digits?                    (1 to 1000; no digits: once
 //                                                   per line of a wrapped selection)
 //   name         := ( letter | digit | "-" | ":" | "!" | number )+
@@ -20,7 +21,7 @@
 //   number       := "$"+ ( "@" "-"? digits? )?
 //
 // ">" makes the next item a child of the last item (of a group's last item);
-// "^" climbs one level per "^", never above the top of the sequence (group)
+// "^" climbs one level per "^" and stops at the top of the sequence (group)
 // it is written in. "$" inside names, ids, classes, attribute names and
 // values and text is a copy number of the nearest repeat; in attribute values
 // and text "\$" is a literal "$". Nothing else in a value or text is special:
@@ -97,6 +98,7 @@ enum class NodeKind {
   kTemplate,   // a snippet given as template text, split at its placeholders
   kSelection,  // where a wrapped selection goes (added by the expander)
   kLine,       // where one line of a wrapped selection goes (added by the expander)
+  kLorem,      // placeholder text of `words` words ("lorem", made by the expander)
 };
 
 // The chain of snippets a node was expanded from, innermost first.
@@ -118,7 +120,8 @@ struct Node {
   bool class_written = false;         // "[class]" with no value
   std::vector<Attribute> attributes;  // other attributes, one per name, in order
 
-  NumberedText text;  // kText
+  NumberedText text;      // kText
+  std::size_t words = 0;  // kLorem
 
   int repeat = 0;                // "*N": 1 to kMaxRepeat; 0 when not repeated
   bool repeat_per_line = false;  // "*" without a number
@@ -133,10 +136,9 @@ struct Node {
 
   // Filled in by the expander.
   bool is_void = false;
-  bool is_inline = false;      // stays on its parent's line
-  bool block_content = false;  // its children go on lines of their own
-  bool verbatim = false;       // kSelection: inserted exactly as it stands
-  bool feeds_lines = false;    // its copies hold the wrapped selection's lines
+  bool is_inline = false;    // stays on its parent's line
+  bool verbatim = false;     // kSelection: inserted exactly as it stands
+  bool feeds_lines = false;  // its copies hold the wrapped selection's lines
   std::vector<Attribute> output_attributes;
 
   bool HasModifiers() const { return id || !classes.empty() || class_written || !attributes.empty(); }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <span>
 
 #include "abbrev/HtmlElements.h"
+#include "abbrev/Lorem.h"
 #include "core/Templates.h"
 #include "texttools/LosslessSjis.h"
 
@@ -99,41 +101,71 @@ class Resolver {
   // `depth` the element depth of the items, 1 at the top; `groups` the
   // groups around them, snippets' included. Both are bounded, so that every
   // later pass over the tree recurses at most a few hundred levels.
-  void List(std::vector<Node>& items, const Node* parent, int depth, int groups) {
-    for (Node& item : items) Item(item, parent, depth, groups);
+  // True when the items hold a control a label can name by holding it.
+  bool List(std::vector<Node>& items, const Node* parent, int depth, int groups) {
+    bool control = false;
+    for (Node& item : items) control = Item(item, parent, depth, groups) || control;
     // An empty text is nothing: it neither fills an element nor holds a place.
     std::erase_if(items, [](const Node& item) { return item.kind == NodeKind::kText && item.text.empty(); });
+    return control;
   }
 
  private:
-  void Item(Node& node, const Node* parent, int depth, int groups) {
+  bool Item(Node& node, const Node* parent, int depth, int groups) {
     if (node.kind == NodeKind::kGroup) {
       if (groups + 1 > kMaxGroupNesting) FailAt(node, "groups and snippets nested deeper than 200 levels");
       return List(node.children, parent, depth, groups + 1);
     }
-    if (node.kind != NodeKind::kElement) return;
+    if (node.kind != NodeKind::kElement) return false;
     if (depth > kMaxNesting) FailAt(node, "nesting deeper than 100 levels");
     const std::string written = PlainName(node);
     if (!written.empty()) {
       if (!FromSnippet(node, written)) {
-        if (std::optional<Snippet> snippet = Lookup(written)) {
-          ApplySnippet(node, std::move(*snippet), written);
+        if (const Snippet* snippet = Lookup(written)) {
+          ApplySnippet(node, *snippet, written);
           return Item(node, parent, depth, groups);
         }
       }
       if (written.find('!') != std::string::npos) FailAt(node, "there is no snippet " + Quoted(written));
+      if (const std::optional<std::size_t> words = LoremWords(written)) {
+        MakeLorem(node, *words);
+        if (node.kind == NodeKind::kLorem) return false;
+      }
     }
     if (node.name.empty()) {
       const std::string parent_name = parent ? PlainName(*parent) : std::string();
       node.name.AppendLiteral(InCaseOf(ImplicitElementName(parent_name), parent_name));
     }
-    List(node.children, &node, depth + 1, groups);
+    const bool holds_control = List(node.children, &node, depth + 1, groups);
     const std::string name = PlainName(node);  // a numbered name is never void
     node.is_void = IsVoidElement(name);
     if (node.is_void && !node.children.empty()) {
       FailAt(node, Quoted(name) + " is a void element and cannot hold content");
     }
-    node.output_attributes = OutputAttributes(node, name);
+    node.output_attributes = OutputAttributes(node, name, holds_control);
+    return holds_control || IsLabelableElement(name);
+  }
+
+  // "lorem" alone is its text; with modifiers or content it is an element
+  // of the implicit name that starts with the text ("ul>lorem3.x*2").
+  void MakeLorem(Node& node, std::size_t words) {
+    if (words == 0) {
+      FailAt(node, "lorem takes 1 to " + std::to_string(kMaxLoremWords) + " words");
+    }
+    SpendBytes(words);
+    Node text;
+    text.kind = NodeKind::kLorem;
+    text.position = node.position;
+    text.origin = node.origin;
+    text.words = words;
+    node.name = NumberedText();
+    if (!node.HasModifiers() && node.children.empty()) {
+      text.repeat = node.repeat;
+      text.repeat_per_line = node.repeat_per_line;
+      node = std::move(text);
+    } else {
+      node.children.insert(node.children.begin(), std::move(text));
+    }
   }
 
   static bool FromSnippet(const Node& node, std::string_view name) {
@@ -143,22 +175,26 @@ class Resolver {
     return false;
   }
 
-  std::optional<Snippet> Lookup(const std::string& name) {
+  const Snippet* Lookup(const std::string& name) {
     std::string key = name;
     std::transform(key.begin(), key.end(), key.begin(),
                    [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
     auto found = cache_.find(key);
     if (found == cache_.end()) found = cache_.emplace(key, FindSnippet(name, sources_)).first;
-    return found->second;
+    return found->second ? &*found->second : nullptr;
   }
 
   // Turns the element `node` into a group holding the snippet's expansion.
-  void ApplySnippet(Node& node, Snippet snippet, const std::string& name) {
+  void ApplySnippet(Node& node, const Snippet& snippet, const std::string& name) {
     auto origin = std::make_shared<SnippetOrigin>();
     origin->name = name;
     origin->outer = node.origin;
     origin->depth = node.origin ? node.origin->depth + 1 : 1;
     if (origin->depth > kMaxNesting) FailAt(node, "snippets nested deeper than 100 levels");
+    // Every use is counted before it is expanded: its text comes out at
+    // least once, so uses adding up to more than the output may hold are
+    // refused before they cost time or memory.
+    SpendBytes(snippet.value.size());
 
     Node group;
     group.kind = NodeKind::kGroup;
@@ -184,7 +220,7 @@ class Resolver {
       } catch (const AbbrevError& error) {
         throw AbbrevError("in snippet " + Quoted(name) + ", " + error.what());
       }
-      Spend(CountNodes(items));
+      SpendNodes(CountNodes(items));
       SetOrigin(items, origin);
       if (node.HasModifiers()) {
         if (items.size() != 1 || items[0].kind != NodeKind::kElement) {
@@ -212,14 +248,21 @@ class Resolver {
     for (Attribute& attribute : usage.attributes) AddAttribute(target, std::move(attribute));
   }
 
-  void Spend(std::size_t nodes) {
+  void SpendNodes(std::size_t nodes) {
     nodes_ += nodes;
     if (nodes_ > kMaxResolvedNodes) {
       throw AbbrevError("snippets expand into more than " + std::to_string(kMaxResolvedNodes) + " parts");
     }
   }
 
-  static std::vector<Attribute> OutputAttributes(const Node& node, const std::string& name) {
+  void SpendBytes(std::size_t bytes) {
+    bytes_ += bytes;
+    if (bytes_ > kMaxOutputBytes) throw AbbrevError("the snippets and lorem texts used add up to more than 1 MB");
+  }
+
+  // `holds_control`: a label holding its control names it that way and
+  // gets no "for" to fill.
+  static std::vector<Attribute> OutputAttributes(const Node& node, const std::string& name, bool holds_control) {
     std::vector<Attribute> result;
     if (node.id) result.push_back({Literal(InCaseOf("id", name)), *node.id});
     if (!node.classes.empty() || node.class_written) {
@@ -236,6 +279,7 @@ class Resolver {
         return !attribute.name.HasNumbers() && EqualsIgnoringCase(attribute.name.Literal(), standard.name);
       });
       if (written == node.attributes.end()) {
+        if (holds_control && standard.name == "for") continue;
         result.push_back({Literal(InCaseOf(standard.name, name)), Literal(standard.value)});
       } else {
         result.push_back(*written);
@@ -250,6 +294,7 @@ class Resolver {
 
   const SnippetSources& sources_;
   std::size_t nodes_;
+  std::size_t bytes_ = 0;
   std::map<std::string, std::optional<Snippet>> cache_;
 };
 
@@ -328,6 +373,7 @@ void Layout(Node& node) {
   switch (node.kind) {
     case NodeKind::kText:
     case NodeKind::kLine:
+    case NodeKind::kLorem:
       node.is_inline = true;
       break;
     case NodeKind::kSelection:
@@ -344,7 +390,6 @@ void Layout(Node& node) {
       node.is_inline = children_inline;
       break;
     case NodeKind::kElement:
-      node.block_content = !children_inline;
       node.is_inline = children_inline && IsInlineElement(PlainName(node));
       break;
   }
@@ -372,7 +417,7 @@ class Renderer {
     std::uint64_t count;
   };
 
-  void Sequence(const std::vector<Node>& items, int depth, bool block) {
+  void Sequence(std::span<const Node> items, int depth, bool block) {
     bool inline_run = false;
     for (const Node& item : items) Place(item, depth, block, inline_run);
   }
@@ -406,11 +451,13 @@ class Renderer {
         return Element(node, depth);
       case NodeKind::kText:
         return AppendNumbered(node.text, false);
+      case NodeKind::kLorem:
+        return Append(lorem_.Next(node.words));
       case NodeKind::kTemplate:
         return Template(node, depth);
       case NodeKind::kSelection:
       case NodeKind::kLine:
-        return Content(node, depth);
+        return Selection(node, depth);
       case NodeKind::kGroup:
         return;
     }
@@ -429,13 +476,14 @@ class Renderer {
     }
     Append(">");
     if (node.is_void) return;
-    if (node.children.empty()) {
+    const std::span<const Node> content = Content(node);
+    if (content.empty()) {
       MarkCaret();
-    } else if (node.block_content) {
-      Sequence(node.children, depth + 1, true);
+    } else if (std::any_of(content.begin(), content.end(), [](const Node& child) { return !child.is_inline; })) {
+      Sequence(content, depth + 1, true);
       Break(depth);
     } else {
-      Sequence(node.children, depth + 1, false);
+      Sequence(content, depth + 1, false);
     }
     Append("</");
     AppendNumbered(node.name, false);
@@ -443,12 +491,13 @@ class Renderer {
   }
 
   void Template(const Node& node, int depth) {
+    const std::span<const Node> content = Content(node);
     for (std::size_t i = 0; i < node.segments.size(); ++i) {
       if (i > 0) {
-        if (node.children.empty()) {
+        if (content.empty()) {
           MarkCaret();
         } else {
-          Content(node.children.front(), depth);
+          Selection(content.front(), depth);
         }
       }
       // Template lines are indented like the template; an empty line stays
@@ -468,8 +517,19 @@ class Renderer {
     }
   }
 
+  // The children `node` shows in this copy: a wrapped selection goes into
+  // the last copy of every repeat around it only; the others are left to
+  // fill.
+  std::span<const Node> Content(const Node& node) const {
+    std::span<const Node> children(node.children);
+    if (children.empty() || children.back().kind != NodeKind::kSelection) return children;
+    const bool last_copy =
+        std::all_of(copies_.begin(), copies_.end(), [](const Copy& copy) { return copy.index == copy.count; });
+    return last_copy ? children : children.first(children.size() - 1);
+  }
+
   // The wrapped selection, or one line of it.
-  void Content(const Node& node, int depth) {
+  void Selection(const Node& node, int depth) {
     if (node.kind == NodeKind::kLine) return Append(lines_[line_]);
     const std::string& text = node.segments[0];
     if (node.is_inline) return Append(text);
@@ -535,6 +595,7 @@ class Renderer {
   std::vector<Copy> copies_;  // the repeats around the node being rendered, innermost last
   std::size_t line_ = 0;      // the line the current copy of the per-line repeat holds
   std::size_t parts_ = 0;
+  LoremWriter lorem_;
 };
 
 struct Rendered {

@@ -6,14 +6,14 @@
 // ".class", "[attr=value ...]", "{text}", ">" child, "+" sibling, "^" up a
 // level, "*N" repeat, "( )" groups, "$" copy numbers ("$$$" zero-padded,
 // "$@-" counting down, "$@N" from N, "$@-N" down to N), and snippets
-// (Snippets.h). An element written without a name is "li" in "ul" and "ol",
-// "tr" in "table", "tbody", "thead" and "tfoot", "td" in "tr", "option" in
-// "select", "datalist" and "optgroup", "span" in an inline element and "div"
-// elsewhere. Attributes come out as id, class (the classes joined by one
-// space), then the others: the element's defaults ("a" href, "img" src and
-// alt, "input" type="text", "link" rel="stylesheet" and href, "form" action,
-// "label" for) in their places, replaced by written ones of the same name,
-// then the written ones in the order written. A '"' in a value comes out as
+// (Snippets.h), "lorem"/"loremN" placeholder text (Lorem.h). An element
+// written without a name gets one from its parent (ImplicitElementName).
+// Attributes come out as id, class (the classes joined by one space), then
+// the others: the element's defaults ("a" href, "img" src and alt, "input"
+// type="text", "link" rel="stylesheet" and href, "form" action, "label"
+// for, except on a label that holds its control) in their places, replaced
+// by written ones of the same name, then the written ones in the order
+// written. A '"' in a value comes out as
 // "&quot;"; nothing else is escaped. Void elements get no closing tag and no
 // "/". Names keep the letter case they were written in.
 //
@@ -29,7 +29,8 @@
 //    repeats once per non-blank line of the selection, each copy holding
 //    its line (trimmed); without one, the whole selection goes into the
 //    innermost element (the last item, then its last child, as deep as an
-//    element can hold content). Then every node learns whether it is inline.
+//    element can hold content), in the last copy of every numbered repeat
+//    around it only. Then every node learns whether it is inline.
 // 4. Render straight into the output, copies and all: block elements each
 //    on their own line with their children one tab deeper, inline elements
 //    and text on their parent's line, CR LF between lines. The caret goes to
@@ -42,7 +43,10 @@
 // keep every input cheap: the parser's (AbbrevSyntax.h), at most
 // kMaxOutputBytes of output, at most kMaxParts elements, texts and group
 // copies rendered, at most kMaxResolvedNodes nodes after snippets, snippet
-// chains at most kMaxNesting deep. A violation refuses the whole
+// chains at most kMaxNesting deep, and the text of every snippet use and
+// lorem word together at most kMaxOutputBytes, counted before it is
+// parsed or split (each comes out at least once), so that long snippets
+// used many times are refused after at most that much work. A violation refuses the whole
 // abbreviation with a message: no partial output.
 //
 // Every string is a code page 932 byte string. Text that code page cannot
@@ -62,7 +66,7 @@ namespace tagsling::abbrev {
 
 inline constexpr std::size_t kMaxOutputBytes = 1 << 20;
 inline constexpr std::size_t kMaxParts = 1 << 18;
-inline constexpr std::size_t kMaxResolvedNodes = 100000;
+inline constexpr std::size_t kMaxResolvedNodes = 50000;
 
 struct Expansion {
   std::string text;  // the HTML, lines ending in CR LF (none after the last)
@@ -99,8 +103,9 @@ AbbrevResult ExpandSelection(std::string_view selection, const SnippetSources& s
 // one line stays on the element's line; several lines go on lines of their
 // own, indented one tab deeper than the element (the first line's
 // indentation taken off every line that has it), except in "pre",
-// "textarea" and template snippets, which get the text exactly. With a bare
-// "*" each non-blank line, without its surrounding blanks, fills one copy.
+// "textarea" and template snippets, which get the text exactly. A numbered
+// repeat ("ul>li*2") holds it in its last copy only. With a bare "*" each
+// non-blank line, without its surrounding blanks, fills one copy.
 AbbrevResult WrapSelection(std::string_view selection, std::string_view abbreviation, const SnippetSources& sources);
 
 }  // namespace tagsling::abbrev

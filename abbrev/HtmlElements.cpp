@@ -20,10 +20,15 @@ constexpr std::string_view kVoidElements[] = {
 
 // Phrasing elements that read as part of a line of text.
 constexpr std::string_view kInlineElements[] = {
-    "a",    "abbr",   "acronym", "b",      "bdi",    "bdo",      "big",  "br",    "button", "cite",   "code",
-    "data", "del",    "dfn",     "em",     "font",   "i",        "img",  "input", "ins",    "kbd",    "label",
-    "map",  "mark",   "meter",   "object", "output", "picture",  "q",    "s",     "samp",   "select", "small",
-    "span", "strike", "strong",  "sub",    "sup",    "textarea", "time", "tt",    "u",      "var",    "wbr",
+    "a",     "abbr",   "acronym", "b",       "bdi", "bdo",      "big",   "br",   "button", "cite",  "code",   "data",
+    "del",   "dfn",    "em",      "font",    "i",   "img",      "input", "ins",  "kbd",    "label", "map",    "mark",
+    "meter", "object", "output",  "picture", "q",   "rp",       "rt",    "ruby", "s",      "samp",  "select", "small",
+    "span",  "strike", "strong",  "sub",     "sup", "textarea", "time",  "tt",   "u",      "var",   "wbr",
+};
+
+// Elements a label names by holding them, so it needs no "for".
+constexpr std::string_view kLabelableElements[] = {
+    "button", "input", "meter", "output", "progress", "select", "textarea",
 };
 
 constexpr std::string_view kVerbatimElements[] = {"pre", "textarea"};
@@ -50,8 +55,9 @@ struct ImplicitChild {
 };
 
 constexpr ImplicitChild kImplicitChildren[] = {
-    {"ul", "li"},    {"ol", "li"}, {"table", "tr"},      {"tbody", "tr"},        {"thead", "tr"},
-    {"tfoot", "tr"}, {"tr", "td"}, {"select", "option"}, {"datalist", "option"}, {"optgroup", "option"},
+    {"ul", "li"},        {"ol", "li"},        {"table", "tr"},      {"tbody", "tr"},        {"thead", "tr"},
+    {"tfoot", "tr"},     {"tr", "td"},        {"select", "option"}, {"datalist", "option"}, {"optgroup", "option"},
+    {"colgroup", "col"}, {"video", "source"}, {"audio", "source"},  {"picture", "source"},  {"p", "span"},
 };
 
 }  // namespace
@@ -66,6 +72,8 @@ bool IsVoidElement(std::string_view name) { return InList(kVoidElements, name); 
 bool IsInlineElement(std::string_view name) { return InList(kInlineElements, name); }
 
 bool KeepsContentVerbatim(std::string_view name) { return InList(kVerbatimElements, name); }
+
+bool IsLabelableElement(std::string_view name) { return InList(kLabelableElements, name); }
 
 std::span<const DefaultAttribute> DefaultAttributes(std::string_view element) {
   for (const ElementDefaults& entry : kDefaults) {

@@ -17,6 +17,8 @@ bool IsVoidElement(std::string_view name);
 bool IsInlineElement(std::string_view name);
 // A wrapped selection goes into these as it stands, line breaks and all.
 bool KeepsContentVerbatim(std::string_view name);
+// A control a label can stand for by holding it (then it needs no "for").
+bool IsLabelableElement(std::string_view name);
 
 struct DefaultAttribute {
   std::string_view name;
@@ -28,7 +30,10 @@ struct DefaultAttribute {
 std::span<const DefaultAttribute> DefaultAttributes(std::string_view element);
 
 // The name of an element written without one inside `parent` (the parent
-// element's name; empty at the top level).
+// element's name; empty at the top level): "li" in lists, "tr" in tables
+// and their sections, "td" in "tr", "option" in "select", "optgroup" and
+// "datalist", "col" in "colgroup", "source" in "video", "audio" and
+// "picture", "span" in "p" and in every inline element, "div" elsewhere.
 std::string_view ImplicitElementName(std::string_view parent);
 
 // `word` (written in lower case) upper-cased when `model` has letters and

@@ -13,7 +13,7 @@ enum ExitCode { kOk = 0, kBadInput = 1, kSyntaxError = 2, kTooLong = 3 };
 
 struct CliContext {
   std::vector<std::string> args;  // after the verb, already in Shift-JIS
-  bool utf8 = false;              // --utf8: arguments and streams are UTF-8
+  bool utf8 = false;              // --utf8: arguments and streams are UTF-8 (Encoding.h)
 
   // Removes a flag ("--count") from args; true when it was present.
   bool TakeFlag(const std::string& flag);

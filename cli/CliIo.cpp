@@ -39,20 +39,20 @@ std::string CliContext::ReadStdin() const {
   _setmode(_fileno(stdin), _O_BINARY);
 #endif
   std::string data((std::istreambuf_iterator<char>(std::cin)), std::istreambuf_iterator<char>());
-  return utf8 ? Utf8ToSjis(data) : data;
+  return utf8 ? Utf8ToLossless(data) : data;
 }
 
 void CliContext::Write(const std::string& sjis) const {
 #ifdef _WIN32
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
-  std::string out = utf8 ? SjisToUtf8(sjis) : sjis;
+  std::string out = utf8 ? LosslessToUtf8(sjis) : sjis;
   std::fwrite(out.data(), 1, out.size(), stdout);
   std::fflush(stdout);
 }
 
 int CliContext::Fail(const std::string& message, int code) const {
-  std::string out = utf8 ? SjisToUtf8(message) : message;
+  std::string out = utf8 ? LosslessToUtf8(message) : message;
   std::fprintf(stderr, "%s\n", out.c_str());
   return code;
 }

@@ -33,7 +33,8 @@ const VerbEntry kVerbs[] = {
     {"relpath", RunRelpath, "relpath BASE FILE"},
     {"titlepath", RunTitlepath, "titlepath TITLE [--base DIR] [--folder]"},
     {"abbr", RunAbbr,
-     "abbr [--wrap] ABBREVIATION [--datafile FILE] [--count]  (--wrap: selection on stdin; status 2 when refused)"},
+     "abbr [--wrap] ABBREVIATION [--datafile FILE] [--count] | abbr --help  (--wrap: selection on stdin; status 2 "
+     "when refused)"},
     {nullptr, nullptr, nullptr},
 };
 

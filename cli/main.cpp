@@ -1,6 +1,7 @@
 // tagsling-cli VERB [ARGS...] [--utf8]
 // Exposes the portable core for scripts and tests. Bytes in, bytes out
-// (Shift-JIS); --utf8 converts arguments and streams from and to UTF-8.
+// (Shift-JIS); --utf8 converts arguments and streams from and to UTF-8
+// without losing a character (Encoding.h).
 
 #include <cstring>
 #include <exception>
@@ -23,10 +24,9 @@ int Usage(const CliContext& ctx) {
 
 int main(int argc, char** argv) {
   CliContext ctx;
-  for (int i = 1; i < argc; ++i) ctx.args.emplace_back(argv[i]);
+  ctx.args = CommandLineArguments(argc, argv);
   ctx.utf8 = ctx.TakeFlag("--utf8");
-  if (ctx.utf8)
-    for (auto& arg : ctx.args) arg = Utf8ToSjis(arg);
+  for (auto& arg : ctx.args) arg = ctx.utf8 ? Utf8ToLossless(arg) : ArgumentToSjis(arg);
   if (ctx.args.empty()) return Usage(ctx);
   std::string verb_name = ctx.args.front();
   ctx.args.erase(ctx.args.begin());

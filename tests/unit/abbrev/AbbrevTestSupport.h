@@ -30,6 +30,13 @@ inline std::string Expand(std::string_view abbreviation, const SnippetSources& s
   return Show(ExpandAbbreviation(abbreviation, sources));
 }
 
+// `unit` `times` times over.
+inline std::string Repeated(std::string_view unit, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += unit;
+  return text;
+}
+
 struct Case {
   const char* abbreviation;
   const char* expected;  // as Show gives it

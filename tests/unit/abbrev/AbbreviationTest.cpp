@@ -36,6 +36,14 @@ TEST(AbbreviationTest, ElementsAndImplicitNames) {
       {"optgroup>.o", "<optgroup>\n\t<option class=\"o\">|</option>\n</optgroup>"},
       {"span>.x", "<span><span class=\"x\">|</span></span>"},
       {"em>.x", "<em><span class=\"x\">|</span></em>"},
+      {"p>.x", "<p><span class=\"x\">|</span></p>"},
+      {"a>.x", "<a href=\"|\"><span class=\"x\"></span></a>"},
+      {"button>.x", "<button><span class=\"x\">|</span></button>"},
+      {"label[for=n]>.x", "<label for=\"n\"><span class=\"x\">|</span></label>"},
+      {"colgroup>.c", "<colgroup>\n\t<col class=\"c\">\n</colgroup>"},
+      {"video>.s", "<video>\n\t<source class=\"s\">\n</video>"},
+      {"audio>[src=a.mp3]", "<audio>\n\t<source src=\"a.mp3\">\n</audio>"},
+      {"picture>.s", "<picture>\n\t<source class=\"s\">\n</picture>"},
       {"div>.x", "<div>\n\t<div class=\"x\">|</div>\n</div>"},
       {"section>.x", "<section>\n\t<div class=\"x\">|</div>\n</section>"},
       // Through a group the parent is still the element around it.
@@ -105,6 +113,12 @@ TEST(AbbreviationTest, DefaultAttributes) {
       {"form", "<form action=\"|\"></form>"},
       {"label", "<label for=\"|\"></label>"},
       {"label[for=n]{Name}", "<label for=\"n\">Name</label>"},
+      // A label that holds its control needs no "for".
+      {"label>input", "<label><input type=\"text\"></label>"},
+      {"label{Name }>select", "<label>Name <select>|</select></label>"},
+      {"label>span>textarea", "<label><span><textarea>|</textarea></span></label>"},
+      {"label[for=x]>input", "<label for=\"x\"><input type=\"text\"></label>"},
+      {"label+input", "<label for=\"|\"></label><input type=\"text\">"},
   });
 }
 
@@ -154,6 +168,12 @@ TEST(AbbreviationTest, ChildSiblingAndClimb) {
       {"div>p>span^^p", "<div>\n\t<p><span>|</span></p>\n</div>\n<p></p>"},
       {"div>div>div>p^^^p", "<div>\n\t<div>\n\t\t<div>\n\t\t\t<p>|</p>\n\t\t</div>\n\t</div>\n</div>\n<p></p>"},
       {"div>p>em+strong^p", "<div>\n\t<p><em>|</em><strong></strong></p>\n\t<p></p>\n</div>"},
+      // Climbing past the top stops there; in a group, at the group's top.
+      {"div+div>p>span+em^^^bq",
+       "<div>|</div>\n<div>\n\t<p><span></span><em></em></p>\n</div>\n<blockquote></blockquote>"},
+      {"a^b", "<a href=\"|\"></a><b></b>"},
+      {"div>(p>b^^^i)+u", "<div>\n\t<p><b>|</b></p>\n\t<i></i><u></u>\n</div>"},
+      {"div>p^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^^p", "<div>\n\t<p>|</p>\n</div>\n<p></p>"},
   });
 }
 
@@ -167,6 +187,15 @@ TEST(AbbreviationTest, Repeats) {
       {"{x$}*3", "x1x2x3"},
       {"p*1", "<p>|</p>"},
       {"p*01", "<p>|</p>"},
+      // Text, id, classes and attributes may follow the count.
+      {"li*3{Item $}", "<li>Item 1</li>\n<li>Item 2</li>\n<li>Item 3</li>"},
+      {"td*3{x}", "<td>x</td>\n<td>x</td>\n<td>x</td>"},
+      {".col*2[data-x=1]", "<div class=\"col\" data-x=\"1\">|</div>\n<div class=\"col\" data-x=\"1\"></div>"},
+      {"li*2#a", "<li id=\"a\">|</li>\n<li id=\"a\"></li>"},
+      {"div*2>p*2{$}", "<div>\n\t<p>1</p>\n\t<p>2</p>\n</div>\n<div>\n\t<p>1</p>\n\t<p>2</p>\n</div>"},
+      {"li.a*2.b{x}[title=t]{y}", "<li class=\"a b\" title=\"t\">xy</li>\n<li class=\"a b\" title=\"t\">xy</li>"},
+      {"{x$}*2{y}", "x1yx2y"},
+      {"ul>li*.i", "<ul>\n\t<li class=\"i\">|</li>\n</ul>"},
       // Without a selection a bare "*" is one copy.
       {"ul>li*", "<ul>\n\t<li>|</li>\n</ul>"},
   });
@@ -224,6 +253,10 @@ TEST(AbbreviationTest, LayoutOfInlineAndBlockElements) {
       {"span>div", "<span>\n\t<div>|</div>\n</span>"},
       {"p>span>div", "<p>\n\t<span>\n\t\t<div>|</div>\n\t</span>\n</p>"},
       {"select>option*2", "<select>\n\t<option>|</option>\n\t<option></option>\n</select>"},
+      // Ruby annotations stay on the line of the text they annotate: a line
+      // break there would show as a space between the characters.
+      {"p>ruby{\x8A\xBF}>rp{(}+rt{\x82\xA9\x82\xF1}+rp{)}",
+       "<p><ruby>\x8A\xBF<rp>(</rp><rt>\x82\xA9\x82\xF1</rt><rp>)</rp></ruby></p>"},
   });
 }
 

@@ -20,6 +20,7 @@ namespace {
 
 using testing::Case;
 using testing::Expand;
+using testing::Repeated;
 
 const char* const kDocument =
     "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -68,6 +69,33 @@ TEST(SnippetsTest, BuiltInSnippets) {
       {"p>input:checkbox+label", "<p><input type=\"checkbox\" name=\"|\"><label for=\"\"></label></p>"},
       // A snippet name is an element name only when nothing defines it.
       {"x:y", "<x:y>|</x:y>"},
+      // Short names of elements take modifiers, content and repeats.
+      {"bq", "<blockquote>|</blockquote>"},
+      {"btn.primary{OK}", "<button class=\"primary\">OK</button>"},
+      {"fig>pic+figc", "<figure>\n\t<picture>|</picture>\n\t<figcaption></figcaption>\n</figure>"},
+      {"ifr[src=a.html]", "<iframe src=\"a.html\">|</iframe>"},
+      {"emb+obj", "<embed>\n<object>|</object>"},
+      {"table>cap+colg>.c",
+       "<table>\n\t<caption>|</caption>\n\t<colgroup>\n\t\t<col class=\"c\">\n\t</colgroup>\n</table>"},
+      {"fst>leg+tarea", "<fieldset>\n\t<legend>|</legend>\n\t<textarea></textarea>\n</fieldset>"},
+      {"fset", "<fieldset>|</fieldset>"},
+      {"select>optg>opt*2",
+       "<select>\n\t<optgroup>\n\t\t<option>|</option>\n\t\t<option></option>\n\t</optgroup>\n</select>"},
+      {"sect+art+hdr+ftr+adr",
+       "<section>|</section>\n<article></article>\n<header></header>\n<footer></footer>\n<address></address>"},
+      {"dlg+mn+tem", "<dialog>|</dialog>\n<main></main>\n<template></template>"},
+      {"p>str", "<p><strong>|</strong></p>"},
+      {"prog+out", "<progress>|</progress>\n<output></output>"},
+      {"datal>.o", "<datalist>\n\t<option class=\"o\">|</option>\n</datalist>"},
+      {"det>sum", "<details>\n\t<summary>|</summary>\n</details>"},
+      {"ul>li*2>str{$}", "<ul>\n\t<li><strong>1</strong></li>\n\t<li><strong>2</strong></li>\n</ul>"},
+      // "c" is a comment around the caret.
+      {"c", "<!-- | -->"},
+      {"div>c+p", "<div>\n\t<!-- | -->\n\t<p></p>\n</div>"},
+      // Input snippets in a label: the label names its control by holding it.
+      {"label>input:checkbox", "<label><input type=\"checkbox\" name=\"|\"></label>"},
+      {"label>input:radio+{Yes}", "<label><input type=\"radio\" name=\"|\">Yes</label>"},
+      {"label>span>input:email", "<label><span><input type=\"email\" name=\"|\"></span></label>"},
   };
   for (const Case& c : cases) EXPECT_EQ(Expand(c.abbreviation), c.expected) << "abbreviation: " << c.abbreviation;
 }
@@ -193,7 +221,34 @@ TEST(SnippetsTest, SnippetsCannotGrowWithoutBound) {
     many_z += i ? "+z" : "z";
   }
   EXPECT_EQ(Expand("x", UserSnippets({{"x", many_y}, {"y", many_z}, {"z", "p"}})),
-            "error: snippets expand into more than 100000 parts");
+            "error: snippets expand into more than 50000 parts");
+
+  // Long snippets used many times: their text counts toward the output
+  // before it is parsed or split, whatever would come of it later.
+  const std::string refused_bytes = "error: the snippets and lorem texts used add up to more than 1 MB";
+  const SnippetSources long_ones = UserSnippets({
+      {"t", "<p>" + std::string(100000, 'x') + "%SELSTR%</p>"},
+      {"a", "p{" + std::string(9000, 'x') + "}"},
+      {"tens", "t+t+t+t+t+t+t+t+t+t"},
+      {"big", "<p>" + std::string(kMaxOutputBytes, 'x') + "</p>"},
+  });
+  const struct {
+    std::string abbreviation;
+    std::string expected;
+  } cases[] = {
+      {"t*10", "expanded"},
+      {"tens", "expanded"},
+      {"t+tens", refused_bytes},
+      {"(tens)*1000", "error: the expansion is larger than 1 MB"},
+      {"a*1000", "error: the expansion is larger than 1 MB"},
+      {"a" + Repeated("+a", 110), "expanded"},
+      {"a" + Repeated("+a", 120), refused_bytes},
+      {"div>big", refused_bytes},
+  };
+  for (const auto& c : cases) {
+    const AbbrevResult result = ExpandAbbreviation(c.abbreviation, long_ones);
+    EXPECT_EQ(result ? "expanded" : testing::Refusal(result), c.expected) << c.abbreviation.substr(0, 40);
+  }
 }
 
 TEST(SnippetsTest, TemplateTextIsToldByItsLook) {
@@ -227,7 +282,7 @@ TEST(SnippetsTest, SnippetsFromTheTemplateFile) {
   // No file: the built-in snippets only.
   const SnippetSources none = SnippetsFromFile(path);
   EXPECT_EQ(Expand("!", none), kDocument);
-  EXPECT_EQ(Expand("btn", none), "<btn>|</btn>");
+  EXPECT_EQ(Expand("btn", none), "<button>|</button>");
 }
 
 // The document "!" falls back to is the core's built-in "H5_Doc": a file

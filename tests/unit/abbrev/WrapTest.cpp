@@ -33,8 +33,15 @@ TEST(WrapTest, SelectionBecomesTheContentOfTheInnermostElement) {
       {"a>img", "x", "<a href=\"|\"><img src=\"\" alt=\"\">x</a>"},
       {"p>br", "x", "<p><br>x</p>"},
       {"(p>b)+(p>i)", "x", "<p><b>|</b></p>\n<p><i>x</i></p>"},
-      // A numbered repeat puts the selection into every copy.
-      {"ul>li*2", "x", "<ul>\n\t<li>x</li>\n\t<li>x</li>\n</ul>"},
+      // A numbered repeat puts the selection into its last copy only; the
+      // others are left to fill.
+      {"ul>li*2", "x", "<ul>\n\t<li>|</li>\n\t<li>x</li>\n</ul>"},
+      {"(div*2>p*2)*2", "x",
+       "<div>\n\t<p>|</p>\n\t<p></p>\n</div>\n<div>\n\t<p></p>\n\t<p></p>\n</div>\n"
+       "<div>\n\t<p></p>\n\t<p></p>\n</div>\n<div>\n\t<p></p>\n\t<p>x</p>\n</div>"},
+      {"ul>li*2", "a\r\nb", "<ul>\n\t<li>|</li>\n\t<li>\n\t\ta\n\t\tb\n\t</li>\n</ul>"},
+      {"p{N: }*2", "x", "<p>N: </p>\n<p>N: x</p>"},
+      {"c*2", "x", "<!-- | --><!-- x -->"},
       // The selection is text: its "$" and braces are not the language's.
       {"b", "$5 {a}", "<b>$5 {a}</b>"},
       {"!", "T",
@@ -113,9 +120,9 @@ TEST(WrapTest, LimitsAndRefusals) {
   EXPECT_EQ(testing::Show(WrapSelection(lines + "one more", "ul>li*", {})),
             "error: the selection has more than 1000 lines");
   // The selection counts toward the output limit.
-  const std::string big(kMaxOutputBytes / 2, 'x');
+  const std::string big(kMaxOutputBytes - std::string_view("<p></p>").size(), 'x');
   EXPECT_TRUE(WrapSelection(big, "p", {}));
-  EXPECT_EQ(testing::Show(WrapSelection(big, "p*2", {})), "error: the expansion is larger than 1 MB");
+  EXPECT_EQ(WrapSelection(big, "p{.}", {}).error, "the expansion is larger than 1 MB");
 }
 
 // Left presses that take the simulated editor's caret from the end of
