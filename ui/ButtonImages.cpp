@@ -300,7 +300,7 @@ constexpr SimplePicture kSimplePictures[] = {
     Letters(86, L"N", kPara, kBold, kFullBox),
     // The grouped buttons of the page "HTML5": head, text, blocks and more.
     Badge(106, L"hd", kHtml5),
-    Badge(107, L"ab", kHtml5),
+    Badge(107, L"Aa", kHtml5),
     Badge(108, L"+", kHtml5),
 };
 

@@ -280,7 +280,7 @@ constexpr MenuRow kHtml5TextTags[] = {
     Tag(0, "引用句 <&q>", "H5_Q"),
     Tag(0, "削除 <&del>", "H5_Del"),
     Tag(0, "挿入 <&ins>", "H5_Ins"),
-    Tag(0, "ルビ <r&uby><rt><rp>", "H5_Ruby"),
+    Tag(0, "ルビ <r&uby> <rt> <rp>", "H5_Ruby"),
 };
 
 // Blocks, embedded content and the sections of a table.
@@ -303,7 +303,7 @@ constexpr MenuRow kHtml5BlockTags[] = {
 constexpr MenuRow kHtml5FormTags[] = {
     Tag(0, "ボタン <&button type=\"button\">", "H5_Button"),
     Tag(0, "ラベル <l&abel>", "H5_Label"),
-    Tag(0, "グループ(&G) <fieldset><legend>", "H5_Fieldset"),
+    Tag(0, "グループ(&G) <fieldset> <legend>", "H5_Fieldset"),
     Sep(0),
     Tag(0, "メールアドレス <input type=\"&email\">", "H5_InputEmail"),
     Tag(0, "電話番号 <input type=\"&tel\">", "H5_InputTel"),
