@@ -42,7 +42,7 @@ EARLIER_INVALID = {
     "H5_Progress": '<progress value="" max="100">%SELSTR%</progress>',
     "H5_Datalist": '<datalist id="">%CR%%SELSTR%%CR%</datalist>',
     "H5_Time": '<time datetime="">%SELSTR%</time>',
-    "H5_Meter": '<meta value="" min="0" max="100">%SELSTR%</meter>'.replace("<meta ", "<meter "),
+    "H5_Meter": '<meter value="" min="0" max="100">%SELSTR%</meter>',
     "H5_Output": '<output name="" for="">%SELSTR%</output>',
     "H5_Picture": '<picture>%CR%<source srcset="" type="image/webp">%CR%<img src="" alt="%SELSTR%">%CR%</picture>',
     "H5_Figure": '<figure>%CR%<img src="" alt="">%CR%<figcaption>%SELSTR%</figcaption>%CR%</figure>',
