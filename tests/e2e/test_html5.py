@@ -162,7 +162,7 @@ def test_grouped_buttons_at_150_percent(desk):
         wait_text(desk, "<div>\r\n\r\n</div>")
 
 
-def _menu_tip(desk):
+def _tooltip_text(desk):
     """The text of the tooltip on screen, or "" when none shows."""
     try:
         return desk.tool("title", "tooltips_class32").strip()
@@ -182,16 +182,26 @@ def test_menu_item_of_an_obsolete_element_shows_the_note(desk):
         time.sleep(0.5)
         # The first item, 改行 <&BR>, is kept by HTML5: no tip.
         time.sleep(0.5)
-        assert _menu_tip(desk) == "", _menu_tip(desk)
+        assert _tooltip_text(desk) == "", _tooltip_text(desk)
         # Upwards from the first item: 水平線 <HR> (kept), then 改行禁止 <NOBR>.
         tips = []
         for _ in range(4):
             desk.keys("tap:UP")
             time.sleep(0.5)
-            tips.append(_menu_tip(desk))
+            tips.append(_tooltip_text(desk))
             if tips[-1]:
                 break
         assert tips[-1] == "改行禁止 <NOBR> (HTML5 では廃止)", tips
         desk.screenshot(os.path.join(desk.screenshot_dir, "menu-obsolete-hint.png"))
         desk.keys("tap:ESCAPE", "tap:ESCAPE", "tap:ESCAPE")
-        desk.wait_until(lambda: _menu_tip(desk) == "", 5, message="the tip stays after the menu closed")
+        desk.wait_until(lambda: _tooltip_text(desk) == "", 5, message="the tip stays after the menu closed")
+
+
+def test_palette_hint_of_the_html4_doctype_says_obsolete(desk):
+    with palette(desk):
+        show_page(desk, 0)
+        # ドキュメントタイプ: the third item of the page "基本" (separators count).
+        left, top, right, bottom = item_rect(desk, "TabSheet1", 2)
+        desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
+        desk.wait_until(lambda: _tooltip_text(desk) == "ドキュメントタイプ <HTML> (HTML5 では廃止)", 8,
+                        message="the tip reads %r" % _tooltip_text(desk))
