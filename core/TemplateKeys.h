@@ -34,9 +34,9 @@ struct TemplateKey {
   KeyCategory category;
 };
 
-// 209 classic keys and 34 HTML5 keys.
+// 209 classic keys and 66 HTML5 keys.
 inline constexpr std::size_t kClassicTemplateKeyCount = 209;
-inline constexpr std::size_t kTemplateKeyCount = kClassicTemplateKeyCount + 34;
+inline constexpr std::size_t kTemplateKeyCount = kClassicTemplateKeyCount + 66;
 
 // All keys, grouped by category in palette order (the shared OP values
 // last). Names are unique, also without regard to case.

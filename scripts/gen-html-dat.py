@@ -101,20 +101,26 @@ def h5_input(input_type):
     return f'<input type="{input_type}" name="%SELSTR%">'
 
 
-# HTML5: also the program's built-in templates for these keys.
+# HTML5: also the program's built-in templates for these keys. Every one is
+# valid HTML once the user's text stands at %SELSTR% (tests/validate checks
+# that): an attribute that must not be empty either holds the caret or a
+# sample value to replace ("image.jpg"), never "".
 HTML5_TEMPLATES = [
     ("H5_Doc", H5_DOCUMENT),
     *[(f"H5_{tag.capitalize()}", block(tag))
       for tag in ("header", "nav", "main", "section", "article", "aside", "footer")],
-    ("H5_Figure", '<figure>%CR%<img src="" alt="">%CR%<figcaption>%SELSTR%</figcaption>%CR%</figure>'),
-    ("H5_Picture", '<picture>%CR%<source srcset="" type="image/webp">%CR%<img src="" alt="%SELSTR%">%CR%</picture>'),
-    ("H5_Video", enclose("video", ' src="" controls')),
-    ("H5_Audio", enclose("audio", ' src="" controls')),
+    ("H5_Figure", '<figure>%CR%<img src="image.jpg" alt="">%CR%<figcaption>%SELSTR%</figcaption>%CR%</figure>'),
+    ("H5_Picture", '<picture>%CR%<source srcset="image.webp" type="image/webp">%CR%'
+                   '<img src="image.jpg" alt="%SELSTR%">%CR%</picture>'),
+    # No src: the caret is where <source> and <track> go, and a src
+    # attribute, even an empty one, would make the browser ignore them.
+    ("H5_Video", enclose("video", flag("controls"))),
+    ("H5_Audio", enclose("audio", flag("controls"))),
     ("H5_Details", "<details>%CR%<summary>%SELSTR%</summary>%CR%%CR%</details>"),
     ("H5_Dialog", block("dialog")),
     ("H5_Template", block("template")),
     ("H5_Mark", enclose("mark")),
-    ("H5_Time", enclose("time", ' datetime=""')),
+    ("H5_Time", '<time datetime="%SELSTR%"></time>'),
     ("H5_Small", enclose("small")),
     ("H5_Strong", enclose("strong")),
     ("H5_Em", enclose("em")),
@@ -129,10 +135,44 @@ HTML5_TEMPLATES = [
     ("H5_InputDate", h5_input("date")),
     ("H5_InputColor", h5_input("color")),
     ("H5_InputSearch", h5_input("search")),
-    ("H5_Datalist", block("datalist", ' id=""')),
-    ("H5_Progress", enclose("progress", ' value="" max="100"')),
-    ("H5_Meter", enclose("meter", ' value="" min="0" max="100"')),
-    ("H5_Output", enclose("output", ' name="" for=""')),
+    # The id is what list="" of an input names.
+    ("H5_Datalist", '<datalist id="%SELSTR%">%CR%%CR%</datalist>'),
+    # Without value the bar is indeterminate ("busy") until a script sets it.
+    ("H5_Progress", enclose("progress", value("max", "100"))),
+    ("H5_Meter", enclose("meter", value("value", "0") + value("min", "0") + value("max", "100"))),
+    ("H5_Output", enclose("output")),
+    # head
+    ("H5_MetaDescription", '<meta name="description" content="%SELSTR%">'),
+    ("H5_LinkStylesheet", '<link rel="stylesheet" href="%SELSTR%">'),
+    ("H5_LinkIcon", '<link rel="icon" href="%SELSTR%">'),
+    ("H5_ScriptDefer", '<script src="%SELSTR%" defer></script>'),
+    ("H5_ScriptModule", block("script", value("type", "module"))),
+    ("H5_Style", block("style")),
+    # blocks and embedded content
+    ("H5_Div", block("div")),
+    ("H5_Span", enclose("span")),
+    ("H5_Search", block("search")),
+    ("H5_Hgroup", "<hgroup>%CR%<h1>%SELSTR%</h1>%CR%<p></p>%CR%</hgroup>"),
+    ("H5_Noscript", block("noscript")),
+    ("H5_Img", '<img src="%SELSTR%" alt="" loading="lazy" decoding="async">'),
+    ("H5_Iframe", '<iframe src="%SELSTR%" title="" loading="lazy"></iframe>'),
+    ("H5_Canvas", enclose("canvas")),
+    # text
+    *[(f"H5_{tag.capitalize()}", enclose(tag)) for tag in ("code", "kbd", "q", "del", "ins")],
+    ("H5_Ruby", "<ruby>%SELSTR%<rp>(</rp><rt></rt><rp>)</rp></ruby>"),
+    # table sections
+    *[(f"H5_{tag.capitalize()}", block(tag)) for tag in ("thead", "tbody", "tfoot")],
+    # forms
+    ("H5_Button", enclose("button", value("type", "button"))),
+    ("H5_Label", enclose("label")),
+    ("H5_Fieldset", "<fieldset>%CR%<legend>%SELSTR%</legend>%CR%%CR%</fieldset>"),
+    ("H5_InputTime", h5_input("time")),
+    ("H5_InputDatetimeLocal", h5_input("datetime-local")),
+    ("H5_InputMonth", h5_input("month")),
+    ("H5_InputWeek", h5_input("week")),
+    ("H5_InputFile", h5_input("file")),
+    # An attribute for the input just typed: the id of a <datalist>.
+    ("H5_InputList", attr("list")),
 ]
 
 TEMPLATES = [

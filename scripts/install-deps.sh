@@ -10,6 +10,10 @@ packages=(
   pkg-config libre2-dev  # the benchmark peer of bench_regex, never linked by the program
   zlib1g-dev  # tagsling-icon writes the 256-pixel picture of tagsling.ico as PNG
 )
+# The template check runs html-validate (node) and the Nu checker (java); a
+# machine that already has node or java from elsewhere keeps it.
+command -v npm >/dev/null || packages+=(nodejs npm)
+command -v java >/dev/null || packages+=(default-jre-headless)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -29,4 +33,15 @@ fi
 # Wine takes its ANSI code page (932) from a Japanese locale.
 if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
   localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+fi
+
+# The validators of the template check, pinned by tests/validate/package-lock.json,
+# into tests/validate/node_modules (ignored by git); again only when the lock
+# file is newer than what was installed from it. No install scripts: the Nu
+# checker's jar is in its package and runs on the system's java.
+validate=$(cd "$(dirname "$0")/../tests/validate" && pwd)
+if [ ! -f "$validate/node_modules/.package-lock.json" ] ||
+  [ "$validate/package-lock.json" -nt "$validate/node_modules/.package-lock.json" ]; then
+  echo "Installing the HTML validators into tests/validate/node_modules"
+  (cd "$validate" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error >/dev/null)
 fi

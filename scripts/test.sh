@@ -53,6 +53,15 @@ else
   record 0 1 "generated files"
 fi
 
+note "HTML5 templates validated"
+# Every H5_ template of data/Html.dat and of the built-in fallback, through
+# html-validate and the Nu checker.
+if python3 "$root/tests/validate/check_templates.py"; then
+  record 1 0 "template validation"
+else
+  record 0 1 "template validation"
+fi
+
 note "Building"
 for kind in native win fuzz bench; do
   if ! "$root/scripts/build.sh" "$kind"; then

@@ -298,6 +298,10 @@ constexpr SimplePicture kSimplePictures[] = {
     Badge(80, L"<T>", kBasic),  // tag menu
     Letters(85, L"e", kLink, kBold, kFullBox),
     Letters(86, L"N", kPara, kBold, kFullBox),
+    // The grouped buttons of the page "HTML5": head, text, blocks and more.
+    Badge(106, L"hd", kHtml5),
+    Badge(107, L"Aa", kHtml5),
+    Badge(108, L"+", kHtml5),
 };
 
 void DrawSimplePicture(Canvas& c, const SimplePicture& picture) {

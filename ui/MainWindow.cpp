@@ -271,6 +271,17 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
         RunCommand(PalettePanelText().double_click);
       }
       return 0;
+    case WM_MENUSELECT: {
+      // The hint of the item, as its tooltip; a closing menu hides it.
+      const auto menu = reinterpret_cast<HMENU>(lparam);
+      const MenuSet::Selection selected = menus_.Selected(menu, LOWORD(wparam), HIWORD(wparam));
+      if (!menu_tip_) menu_tip_ = std::make_unique<MenuHintTip>(hwnd_);
+      menu_tip_->Show(menu, selected.position, selected.hint);
+      return 0;
+    }
+    case WM_EXITMENULOOP:
+      if (menu_tip_) menu_tip_->Hide();
+      return 0;
     case WM_INITMENUPOPUP:
       menus_.ApplyOpenTimeImages(reinterpret_cast<HMENU>(wparam));
       menus_.ApplyOpenTimeStates(reinterpret_cast<HMENU>(wparam), CurrentUiState());

@@ -19,6 +19,7 @@
 #include "ui/DesktopIntegration.h"
 #include "ui/ItemActions.h"
 #include "ui/MenuBuilder.h"
+#include "ui/MenuHintTip.h"
 #include "ui/Palette.h"
 #include "ui/PaletteSettingsEnvironment.h"
 #include "ui/model/CommandHandlers.h"
@@ -108,6 +109,7 @@ class MainWindow final : public MainWindowPlacement {
 
   ItemActions actions_;
   MenuSet menus_;
+  std::unique_ptr<MenuHintTip> menu_tip_;  // made when a menu first selects an item
   Palette palette_;
   CommandHandlers handlers_;
 

@@ -222,6 +222,19 @@ void MenuSet::ApplyOpenTimeStates(HMENU menu, const UiState& state) const {
   }
 }
 
+MenuSet::Selection MenuSet::Selected(HMENU menu, UINT item, UINT flags) const {
+  const auto it = containers_.find(menu);
+  if (it == containers_.end()) return {};
+  const Container& container = it->second;
+  for (size_t i = 0; i < container.positions.size(); ++i) {
+    const int position = container.positions[i];
+    if (position < 0) continue;
+    const bool same = (flags & MF_POPUP) ? static_cast<UINT>(position) == item : GetMenuItemID(menu, position) == item;
+    if (same) return {position, (*container.nodes)[i].hint};
+  }
+  return {};
+}
+
 bool MenuSet::IsChecked(const ItemAction& action, UINT id) {
   if (!action.root) return false;
   const UINT state = GetMenuState(action.root, id, MF_BYCOMMAND);

@@ -53,6 +53,15 @@ class MenuSet {
   // menus are left alone.
   void ApplyOpenTimeStates(HMENU menu, const UiState& state) const;
 
+  // The item a WM_MENUSELECT names (`item` its identifier, or its position
+  // when `flags` has MF_POPUP): its position in `menu` and its hint; position
+  // -1 for an item this set did not build (user tags, tools).
+  struct Selection {
+    int position = -1;
+    std::string hint;
+  };
+  Selection Selected(HMENU menu, UINT item, UINT flags) const;
+
   // Whether the item showed a check mark (read when it is clicked).
   static bool IsChecked(const ItemAction& action, UINT id);
 

@@ -115,7 +115,7 @@ Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> bu
     action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
     action.menu = button.menu;
     action.right_click_opens_menu = button.right_click_opens_menu;
-    action.hint = Utf8ToWide(button.hint);
+    action.hint = Utf8ToWide(DisplayedHint(button));
     item.idCommand = static_cast<int>(actions_.Add(std::move(action)));
     item.iBitmap = button.image;
     item.fsState = TBSTATE_ENABLED;

@@ -122,3 +122,86 @@ def test_old_template_file_gets_the_built_in_html5_templates(desk):
         click_item(desk, "TabSheet9", 3)
         time.sleep(1.5)
         assert desk.notepad_text() == "<section>\r\n<b></b>\r\n</section>", desk.notepad_text()
+
+
+# The grouped buttons at the end of the page "HTML5" (separators count).
+H5_TEXT_TAGS = ("TabSheet9", 21)
+H5_MORE_TAGS = ("TabSheet9", 22)
+
+
+def test_grouped_buttons_open_their_menus_and_insert(desk):
+    with palette(desk):
+        show_page(desk, HTML5_PAGE)
+        # テキストの要素 > コード <&code>
+        click_item(desk, *H5_TEXT_TAGS)
+        time.sleep(0.8)
+        desk.screenshot(os.path.join(desk.screenshot_dir, "palette-html5-text-menu.png"))
+        desk.keys("tap:C")
+        wait_text(desk, "<code></code>")
+        assert desk.notepad_selection() == (6, 6), desk.notepad_selection()
+        # ブロック・埋め込み・表・フォーム > 入力欄(&I) > 日付と時刻(&Y)
+        desk.set_notepad_text("")
+        click_item(desk, *H5_MORE_TAGS)
+        time.sleep(0.8)
+        desk.keys("tap:I")
+        time.sleep(0.5)
+        desk.keys("tap:Y")
+        wait_text(desk, "<input type=\"datetime-local\" name=\"\">")
+
+
+def test_grouped_buttons_at_150_percent(desk):
+    with screen_dpi(desk, 144), palette(desk, WIDE_START):
+        show_page(desk, HTML5_PAGE)
+        left, top, right, bottom = item_rect(desk, *H5_MORE_TAGS)
+        tabs_right = item_rect(desk, "PageControl1", PAGE_COUNT - 1)[2]
+        assert right <= item_rect(desk, "PageControl1", 0)[0] + PALETTE_WIDTH * 1.5, (right, tabs_right)
+        click_item(desk, *H5_MORE_TAGS)
+        time.sleep(0.8)
+        desk.screenshot(os.path.join(desk.screenshot_dir, "palette-150-html5-more-menu.png"))
+        desk.keys("tap:D")  # 区分 <&div>
+        wait_text(desk, "<div>\r\n\r\n</div>")
+
+
+def _tooltip_text(desk):
+    """The text of the tooltip on screen, or "" when none shows."""
+    try:
+        return desk.tool("title", "tooltips_class32").strip()
+    except Exception:  # no visible tooltip
+        return ""
+
+
+def test_menu_item_of_an_obsolete_element_shows_the_note(desk):
+    with palette(desk):
+        desk.tool("activate", MAIN)
+        time.sleep(0.3)
+        # タグ(&T) > 段落(&P): the pointer stays away, the keyboard selects.
+        desk.xdotool("mousemove", 1200, 100)
+        desk.keys("down:ALT", "tap:T", "up:ALT")
+        time.sleep(0.5)
+        desk.keys("tap:P")
+        time.sleep(0.5)
+        # The first item, 改行 <&BR>, is kept by HTML5: no tip.
+        time.sleep(0.5)
+        assert _tooltip_text(desk) == "", _tooltip_text(desk)
+        # Upwards from the first item: 水平線 <HR> (kept), then 改行禁止 <NOBR>.
+        tips = []
+        for _ in range(4):
+            desk.keys("tap:UP")
+            time.sleep(0.5)
+            tips.append(_tooltip_text(desk))
+            if tips[-1]:
+                break
+        assert tips[-1] == "改行禁止 <NOBR> (HTML5 では廃止)", tips
+        desk.screenshot(os.path.join(desk.screenshot_dir, "menu-obsolete-hint.png"))
+        desk.keys("tap:ESCAPE", "tap:ESCAPE", "tap:ESCAPE")
+        desk.wait_until(lambda: _tooltip_text(desk) == "", 5, message="the tip stays after the menu closed")
+
+
+def test_palette_hint_of_the_html4_doctype_says_obsolete(desk):
+    with palette(desk):
+        show_page(desk, 0)
+        # ドキュメントタイプ: the third item of the page "基本" (separators count).
+        left, top, right, bottom = item_rect(desk, "TabSheet1", 2)
+        desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
+        desk.wait_until(lambda: _tooltip_text(desk) == "ドキュメントタイプ <HTML> (HTML5 では廃止)", 8,
+                        message="the tip reads %r" % _tooltip_text(desk))

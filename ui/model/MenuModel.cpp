@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/Templates.h"
+#include "ui/model/ObsoleteHints.h"
 
 namespace tagsling::ui {
 namespace {
@@ -81,6 +82,27 @@ MenuNode MakeNode(const MenuDefinition& def, const MenuRow& row) {
   return node;
 }
 
+// Whether every tag item under `node` is obsolete (and there is one).
+bool AllTagsObsolete(const MenuNode& node, bool& any) {
+  for (const MenuNode& child : node.children) {
+    if (child.kind == NodeKind::Submenu && !AllTagsObsolete(child, any)) return false;
+    if (child.kind != NodeKind::Item || child.key.empty()) continue;
+    if (!IsObsoleteInHtml5(child.key)) return false;
+    any = true;
+  }
+  return true;
+}
+
+void AddObsoleteHints(std::vector<MenuNode>& nodes) {
+  for (MenuNode& node : nodes) {
+    AddObsoleteHints(node.children);
+    bool any = false;
+    const bool obsolete = node.kind == NodeKind::Submenu ? AllTagsObsolete(node, any) && any
+                                                         : !node.key.empty() && IsObsoleteInHtml5(node.key);
+    if (obsolete) node.hint = StripAccelerators(node.caption) + std::string(kObsoleteHintSuffix);
+  }
+}
+
 [[noreturn]] void Malformed(const MenuDefinition& def, const char* what) {
   throw std::logic_error(std::string(def.name) + ": " + what);
 }
@@ -123,6 +145,7 @@ MenuModel BuildMenu(MenuId id) {
       closed.push_back(false);
     }
   }
+  AddObsoleteHints(model.items);
   return model;
 }
 

@@ -14,7 +14,11 @@
 // - the menu's caption and name overrides, accelerator stripping and default
 //   item are applied;
 // - the places where the registered user tags and tools go are reported as
-//   slots, with the path to their container and the fixed items kept.
+//   slots, with the path to their container and the fixed items kept;
+// - an item whose key inserts what HTML5 no longer has, and a submenu all of
+//   whose tag items do, get a hint: the caption without accelerators and the
+//   obsolete note of ObsoleteHints.h, which the Win32 layer shows as the
+//   item's tooltip, as the palette shows a button's hint.
 //
 // A malformed table (a depth that skips a level, children under an item, a
 // list slot that is not the last item of its container) is a programming
@@ -46,6 +50,7 @@ struct MenuNode {
   bool is_default = false;  // drawn bold
   bool presses_owner_button = false;
   std::string open_handler;  // submenus: handler run when it opens
+  std::string hint;          // UTF-8 tooltip; empty for none
   std::vector<MenuNode> children;
 };
 

@@ -59,6 +59,10 @@ constexpr MenuDefinition kMenus[] = {
     {.id = M::TextareaAttrs, .name = "PopupMenu_Etc_Textarea_Textarea"},
     {.id = M::FramesetAttrMenu, .name = "PopupMenu_Etc_Framset"},
     {.id = M::FrameAttrs, .name = "PopupMenu_Etc_Frame_Frame", .captions = kFrameCaptions},
+    // The grouped buttons of the palette page "HTML5".
+    {.id = M::Html5HeadTags, .name = "PopupMenu_H5_Head"},
+    {.id = M::Html5TextTags, .name = "PopupMenu_H5_Text"},
+    {.id = M::Html5MoreButtonMenu, .name = "PopupMenu_H5_More"},
     {.id = M::BrowserSizes, .name = "PopupMenu_BWSIZE", .open_handler = "PopupMenu_BWSIZEPopup"},
     {.id = M::UserTagButtonMenu, .name = "PopupMenu_UserTag"},
     {.id = M::TagDeleteButtonMenu, .name = "PopupMenu_TagDel"},

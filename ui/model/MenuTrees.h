@@ -60,6 +60,10 @@ enum class TableId : std::uint8_t {
   TextareaAttrs,
   FrameAttrs,
   Html5Tags,
+  Html5HeadTags,
+  Html5TextTags,
+  Html5BlockTags,
+  Html5FormTags,
   // Shared command fragments.
   EditorFileItems,
   BrowserItems,
@@ -81,6 +85,7 @@ enum class TableId : std::uint8_t {
   BaseFolderMenu,
   ToolHotKeyMenu,
   OuterToolHotKeyMenu,
+  Html5MoreButtonMenu,
 };
 
 enum class RowKind : std::uint8_t {

@@ -44,18 +44,18 @@ constexpr PaletteButton kKihon[] = {
 };
 
 constexpr PaletteButton kMoji[] = {
-    Split("TB_Moji_Font_Font", "フォント <FONT> (HTML5 では廃止)", 29, "Moji_Font_Font", M::FontAttrs),
-    Key("TB_Moji_Big", "大きく表示 <BIG> (HTML5 では廃止)", 27, "Moji_Big"),
+    Split("TB_Moji_Font_Font", "フォント <FONT>", 29, "Moji_Font_Font", M::FontAttrs),
+    Key("TB_Moji_Big", "大きく表示 <BIG>", 27, "Moji_Big"),
     Key("TB_Moji_Small", "小さく表示 <SMALL>", 37, "Moji_Small"),
     Sep(),
     Key("TB_Moji_B", "太文字 <B>", 26, "Moji_B"),
     Key("TB_Moji_I", "斜体 <I>", 30, "Moji_I"),
     Key("TB_Moji_U", "アンダーライン <U>", 41, "Moji_U"),
     Key("TB_Moji_S", "取消線 <S>", 36, "Moji_S"),
-    Key("TB_Moji_Tt", "幅等 <TT> (HTML5 では廃止)", 40, "Moji_Tt"),
+    Key("TB_Moji_Tt", "幅等 <TT>", 40, "Moji_Tt"),
     Key("TB_Moji_Sup", "上付 <SUP>", 39, "Moji_Sup"),
     Key("TB_Moji_Sub", "下付 <SUB>", 38, "Moji_Sub"),
-    Key("TB_Moji_Blink", "点滅 <BLINK> (HTML5 では廃止)", 28, "Moji_Blink"),
+    Key("TB_Moji_Blink", "点滅 <BLINK>", 28, "Moji_Blink"),
     Sep(),
     Key("TB_Moji_Kigou_Left", "< (&lt;)", 32, "Moji_Kigou_Left"),
     Key("TB_Moji_Kigou_Right", "> (&gt;)", 35, "Moji_Kigou_Right"),
@@ -79,7 +79,7 @@ constexpr PaletteButton kParagraph[] = {
     Key("ToolButton32", "表示位置/中 <DIV ALIGN=\"center\">", 45, "P_Div_Align_Center"),
     Key("ToolButton33", "表示位置/右 <DIV ALIGN=\"right\">", 47, "P_Div_Align_Right"),
     Sep(),
-    Key("TB_P_Center", "センタリング <CENTER> (HTML5 では廃止)", 44, "P_Center"),
+    Key("TB_P_Center", "センタリング <CENTER>", 44, "P_Center"),
     Sep(),
     Key("TB_P_Blockquote", "引用 <BLOCKQUOTE>", 42, "P_Blockquote"),
     Sep(),
@@ -132,18 +132,16 @@ constexpr PaletteButton kForm[] = {
 };
 
 constexpr PaletteButton kFrame[] = {
-    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\"> (HTML5 では廃止)", 7, "Etc_Framset_Cols",
-          M::FramesetAttrMenu),
-    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\"> (HTML5 では廃止)", 8, "Etc_Framset_Rows",
-          M::FramesetAttrMenu),
+    Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\">", 7, "Etc_Framset_Cols", M::FramesetAttrMenu),
+    Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\">", 8, "Etc_Framset_Rows", M::FramesetAttrMenu),
     Sep(),
-    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\"> (HTML5 では廃止)", 9, "Etc_Frame_Frame", M::FrameAttrs),
+    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\">", 9, "Etc_Frame_Frame", M::FrameAttrs),
     Sep(),
-    Key("ToolButton28", "フレーム未対応用 <NOFAMES> (HTML5 では廃止)", 10, "Etc_Noframes"),
+    Key("ToolButton28", "フレーム未対応用 <NOFRAMES>", 10, "Etc_Noframes"),
 };
 
-// Pictures 88 to 102 belong to this page; the tag menu's "HTML5(&5)" uses
-// them too.
+// Pictures 88 to 102 and 106 to 108 belong to this page; the tag menu's
+// "HTML5(&5)" uses them too.
 constexpr PaletteButton kHtml5[] = {
     Key("TB_H5_Doc", "HTML5 ドキュメント <!DOCTYPE html>", 88, "H5_Doc"),
     Sep(),
@@ -164,6 +162,14 @@ constexpr PaletteButton kHtml5[] = {
     Sep(),
     Key("TB_H5_Mark", "マーク <mark>", 101, "H5_Mark"),
     Key("TB_H5_Time", "日時 <time>", 102, "H5_Time"),
+    Sep(),
+    // Grouped buttons: each opens the menu that is also a submenu of the tag
+    // menu's "HTML5(&5)" (pictures 106 to 108).
+    MenuButton("TB_H5_HeadTags", "head の要素 <meta> <link> <style> <script>", 106, M::Html5HeadTags),
+    MenuButton("TB_H5_TextTags", "テキストの要素 <span> <code> <kbd> <q> <del> <ins> <ruby> ...", 107,
+               M::Html5TextTags),
+    MenuButton("TB_H5_MoreTags", "ブロック・埋め込み・表・フォームの要素 <div> <img> <iframe> <thead> <button> ...",
+               108, M::Html5MoreButtonMenu),
 };
 
 constexpr PaletteButton kTools[] = {
@@ -221,6 +227,8 @@ constexpr PanelText kPanelText = {
 };
 
 }  // namespace
+
+std::string DisplayedHint(const PaletteButton& button) { return HintWithObsoleteNote(button.hint, button.key); }
 
 std::span<const PalettePage> PalettePages() { return kPages; }
 std::span<const PaletteButton> ToolPanelTopButtons() { return kToolPanelTop; }

@@ -21,26 +21,28 @@
 // CP_UTF8 like the menu captions. A "&" in a hint is a literal character
 // ("& (&amp;)"), so the tooltips are created with TTS_NOPREFIX.
 //
-// The hint of a button whose element HTML5 no longer has (FONT, BIG, TT,
-// BLINK, CENTER, FRAMESET, FRAME, NOFRAMES) ends in kObsoleteHintSuffix; the
-// button itself works as it always did.
+// The hint shown is DisplayedHint: a button whose key inserts what HTML5 no
+// longer has (FONT, CENTER, DIV ALIGN, A NAME, the HTML 4.01 doctype ...)
+// gets the note of ObsoleteHints.h after its hint; the button itself works
+// as it always did.
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "ui/model/Commands.h"
 #include "ui/model/MenuTrees.h"
+#include "ui/model/ObsoleteHints.h"
 
 namespace tagsling::ui {
 
 enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
 
-// Pictures of IL_ToolBt: indexes 0 to 105 (88 to 102 for the page "HTML5",
-// 103 the default-browser preview, 104 and 105 the abbreviation commands).
-inline constexpr int kToolImageCount = 106;
-
-inline constexpr std::string_view kObsoleteHintSuffix = " (HTML5 では廃止)";
+// Pictures of IL_ToolBt: indexes 0 to 108 (88 to 102 for the page "HTML5",
+// 103 the default-browser preview, 104 and 105 the abbreviation commands,
+// 106 to 108 the grouped buttons of the page "HTML5").
+inline constexpr int kToolImageCount = 109;
 
 struct PaletteButton {
   ButtonKind kind = ButtonKind::Separator;
@@ -58,6 +60,9 @@ struct PalettePage {
   std::string_view caption;  // tab caption
   std::span<const PaletteButton> buttons;
 };
+
+// The tooltip of `button`: its hint, with the obsolete note where it applies.
+std::string DisplayedHint(const PaletteButton& button);
 
 // The ten tab pages in order; the first ("基本") is active at start. The
 // page "HTML5" stands between "フレーム" and "ツール".

@@ -220,11 +220,12 @@ constexpr MenuRow kFramesetAttrMenu[] = {
 };
 
 // The items of "HTML5(&5)", in the tag tree and in ShortTagPopup. Captions
-// name the elements in lower case, as HTML5 is written.
+// name the elements in lower case, as HTML5 is written. The groups below are
+// also the menus of the grouped buttons of the palette page "HTML5".
 constexpr MenuRow kHtml5Tags[] = {
     Tag(0, "HTML5 ドキュメント <!DOCTYPE &html>", "H5_Doc", 88),
-    Tag(0, "文字コード <meta &charset>", "H5_Charset"),
-    Tag(0, "ビューポート <meta name=\"vie&wport\">", "H5_Viewport"),
+    Sub(0, "head の要素(&K)", 106),
+    Use(1, T::Html5HeadTags),
     Sep(0),
     Tag(0, "ヘッダー <h&eader>", "H5_Header", 89),
     Tag(0, "ナビゲーション <&nav>", "H5_Nav", 90),
@@ -243,26 +244,95 @@ constexpr MenuRow kHtml5Tags[] = {
     Tag(0, "ダイアログ <dia&log>", "H5_Dialog"),
     Tag(0, "テンプレート(&O) <template>", "H5_Template"),
     Sep(0),
-    Sub(0, "テキスト(&X)", 101),
-    Tag(1, "マーク <&mark>", "H5_Mark", 101),
-    Tag(1, "日時 <&time datetime=\"\">", "H5_Time", 102),
-    Tag(1, "注記 <&small>", "H5_Small"),
-    Tag(1, "重要 <st&rong>", "H5_Strong"),
-    Tag(1, "強調 <&em>", "H5_Em"),
+    Sub(0, "テキスト(&X)", 107),
+    Use(1, T::Html5TextTags),
+    Sub(0, "ブロックと埋め込み(&B)", 108),
+    Use(1, T::Html5BlockTags),
     Sub(0, "入力欄(&I)"),
-    Tag(1, "メールアドレス <input type=\"&email\">", "H5_InputEmail"),
-    Tag(1, "電話番号 <input type=\"&tel\">", "H5_InputTel"),
-    Tag(1, "URL <input type=\"&url\">", "H5_InputUrl"),
-    Tag(1, "数値 <input type=\"&number\">", "H5_InputNumber"),
-    Tag(1, "範囲 <input type=\"&range\">", "H5_InputRange"),
-    Tag(1, "日付 <input type=\"&date\">", "H5_InputDate"),
-    Tag(1, "色 <input type=\"&color\">", "H5_InputColor"),
-    Tag(1, "検索 <input type=\"&search\">", "H5_InputSearch"),
-    Sep(1),
-    Tag(1, "入力候補 <data&list>", "H5_Datalist"),
-    Tag(1, "進捗 <&progress>", "H5_Progress"),
-    Tag(1, "メーター <&meter>", "H5_Meter"),
-    Tag(1, "計算結果 <&output>", "H5_Output"),
+    Use(1, T::Html5FormTags),
+};
+
+// What goes into <head>.
+constexpr MenuRow kHtml5HeadTags[] = {
+    Tag(0, "文字コード <meta &charset>", "H5_Charset"),
+    Tag(0, "ビューポート <meta name=\"vie&wport\">", "H5_Viewport"),
+    Tag(0, "説明文 <meta name=\"&description\">", "H5_MetaDescription"),
+    Sep(0),
+    Tag(0, "スタイルシート <&link rel=\"stylesheet\">", "H5_LinkStylesheet"),
+    Tag(0, "アイコン <link rel=\"&icon\">", "H5_LinkIcon"),
+    Tag(0, "スタイル <st&yle>", "H5_Style"),
+    Sep(0),
+    Tag(0, "スクリプト <&script src defer>", "H5_ScriptDefer"),
+    Tag(0, "モジュール <script type=\"&module\">", "H5_ScriptModule"),
+};
+
+// Elements of running text.
+constexpr MenuRow kHtml5TextTags[] = {
+    Tag(0, "マーク <&mark>", "H5_Mark", 101),
+    Tag(0, "日時 <&time datetime=\"\">", "H5_Time", 102),
+    Tag(0, "注記 <&small>", "H5_Small"),
+    Tag(0, "重要 <st&rong>", "H5_Strong"),
+    Tag(0, "強調 <&em>", "H5_Em"),
+    Sep(0),
+    Tag(0, "範囲 <s&pan>", "H5_Span"),
+    Tag(0, "コード <&code>", "H5_Code"),
+    Tag(0, "キー入力 <&kbd>", "H5_Kbd"),
+    Tag(0, "引用句 <&q>", "H5_Q"),
+    Tag(0, "削除 <&del>", "H5_Del"),
+    Tag(0, "挿入 <&ins>", "H5_Ins"),
+    Tag(0, "ルビ <r&uby> <rt> <rp>", "H5_Ruby"),
+};
+
+// Blocks, embedded content and the sections of a table.
+constexpr MenuRow kHtml5BlockTags[] = {
+    Tag(0, "区分 <&div>", "H5_Div"),
+    Tag(0, "検索 <s&earch>", "H5_Search"),
+    Tag(0, "見出しと副題 <&hgroup>", "H5_Hgroup"),
+    Tag(0, "スクリプト無効時 <&noscript>", "H5_Noscript"),
+    Sep(0),
+    Tag(0, "画像 <i&mg loading=\"lazy\">", "H5_Img"),
+    Tag(0, "埋め込みページ <i&frame>", "H5_Iframe"),
+    Tag(0, "描画領域 <&canvas>", "H5_Canvas"),
+    Sep(0),
+    Tag(0, "表の見出し行 <&thead>", "H5_Thead"),
+    Tag(0, "表の本体 <t&body>", "H5_Tbody"),
+    Tag(0, "表の集計行 <tf&oot>", "H5_Tfoot"),
+};
+
+// Form controls; list="" names a <datalist> of input suggestions.
+constexpr MenuRow kHtml5FormTags[] = {
+    Tag(0, "ボタン <&button type=\"button\">", "H5_Button"),
+    Tag(0, "ラベル <l&abel>", "H5_Label"),
+    Tag(0, "グループ(&G) <fieldset> <legend>", "H5_Fieldset"),
+    Sep(0),
+    Tag(0, "メールアドレス <input type=\"&email\">", "H5_InputEmail"),
+    Tag(0, "電話番号 <input type=\"&tel\">", "H5_InputTel"),
+    Tag(0, "URL <input type=\"&url\">", "H5_InputUrl"),
+    Tag(0, "数値 <input type=\"&number\">", "H5_InputNumber"),
+    Tag(0, "範囲 <input type=\"&range\">", "H5_InputRange"),
+    Tag(0, "日付 <input type=\"&date\">", "H5_InputDate"),
+    Tag(0, "時刻 <input type=\"t&ime\">", "H5_InputTime"),
+    Tag(0, "日付と時刻(&Y) <input type=\"datetime-local\">", "H5_InputDatetimeLocal"),
+    Tag(0, "月 <input type=\"mont&h\">", "H5_InputMonth"),
+    Tag(0, "週 <input type=\"&week\">", "H5_InputWeek"),
+    Tag(0, "色 <input type=\"&color\">", "H5_InputColor"),
+    Tag(0, "検索 <input type=\"&search\">", "H5_InputSearch"),
+    Tag(0, "ファイル <input type=\"&file\">", "H5_InputFile"),
+    Sep(0),
+    Tag(0, "入力候補 <data&list>", "H5_Datalist"),
+    Tag(0, "入力候補の参照(&J) (list=\"\")", "H5_InputList"),
+    Tag(0, "進捗 <&progress>", "H5_Progress"),
+    Tag(0, "メーター <&meter>", "H5_Meter"),
+    Tag(0, "計算結果 <&output>", "H5_Output"),
+};
+
+// The menu of the palette's grouped button for blocks, embedded content,
+// table sections and form controls.
+constexpr MenuRow kHtml5MoreButtonMenu[] = {
+    Use(0, T::Html5BlockTags),
+    Sep(0),
+    Sub(0, "入力欄(&I)"),
+    Use(1, T::Html5FormTags),
 };
 
 constexpr MenuRow kTagTree[] = {
@@ -489,7 +559,7 @@ constexpr MenuRow kTagTree[] = {
     Tag(2, "個々のフレーム <F&RAME SRC=\"\">", "Etc_Frame_Frame", 9),
     Sep(2),
     Use(2, T::FrameAttrs),
-    Tag(1, "フレーム未対応用 <NOF&AMES>", "Etc_Noframes", 10),
+    Tag(1, "フレーム未対応用 <NOFR&AMES>", "Etc_Noframes", 10),
     Sep(0),
     Sub(0, "HTML5(&5)", 88),
     Use(1, T::Html5Tags),
@@ -526,6 +596,11 @@ constexpr MenuTable kTables[] = {
     {T::TextareaAttrs, kTextareaAttrs},
     {T::FrameAttrs, kFrameAttrs},
     {T::Html5Tags, kHtml5Tags},
+    {T::Html5HeadTags, kHtml5HeadTags},
+    {T::Html5TextTags, kHtml5TextTags},
+    {T::Html5BlockTags, kHtml5BlockTags},
+    {T::Html5FormTags, kHtml5FormTags},
+    {T::Html5MoreButtonMenu, kHtml5MoreButtonMenu},
 };
 
 }  // namespace

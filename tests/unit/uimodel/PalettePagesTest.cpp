@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 #include <set>
 #include <string>
 
 #include "core/TemplateKeys.h"
-#include "core/Templates.h"
 #include "ui/model/MenuModel.h"
 
 namespace tagsling::ui {
@@ -64,7 +64,7 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       }
     }
   }
-  EXPECT_EQ(buttons, 87 + 15 + 2);
+  EXPECT_EQ(buttons, 87 + 15 + 2 + 3);
   // Every picture is used.
   EXPECT_EQ(images.size(), static_cast<std::size_t>(kToolImageCount) - 2);  // 13 is unused, 72 only in menus
 }
@@ -124,21 +124,27 @@ TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
 
 // The page "HTML5": a tag button for each structural element, the embedded
 // media, details, mark, time and the document, named in its hint the way the
-// other buttons are ("セクション <section>").
+// other buttons are ("セクション <section>"); then three grouped buttons whose
+// menus reach every other HTML5 element.
 TEST(PalettePages, Html5PageHasAButtonPerElement) {
   const PalettePage& page = PalettePages()[8];
   ASSERT_EQ(page.caption, "HTML5");
   std::vector<std::string> keys;
+  std::vector<MenuId> menus;
   for (const PaletteButton& b : page.buttons) {
     if (b.kind == ButtonKind::Separator) continue;
     SCOPED_TRACE(std::string(b.name));
+    EXPECT_GE(b.image, 88);
+    if (b.kind == ButtonKind::MenuButton) {
+      menus.push_back(b.menu);
+      continue;
+    }
     keys.emplace_back(b.key);
     EXPECT_EQ(b.kind, ButtonKind::Plain);
     EXPECT_EQ(b.command, CommandId::RunTagCommand);
     ASSERT_NE(core::FindTemplateKey(b.key), nullptr);
     EXPECT_EQ(core::FindTemplateKey(b.key)->category, core::KeyCategory::kHtml5);
     EXPECT_EQ(b.name, "TB_" + std::string(b.key));
-    EXPECT_GE(b.image, 88);
     // The hint ends in the element as written in HTML5: lower case (the
     // doctype aside).
     const std::string hint(b.hint);
@@ -152,42 +158,67 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
   EXPECT_EQ(keys, (std::vector<std::string>{"H5_Doc", "H5_Header", "H5_Nav", "H5_Main", "H5_Section", "H5_Article",
                                             "H5_Aside", "H5_Footer", "H5_Figure", "H5_Picture", "H5_Video", "H5_Audio",
                                             "H5_Details", "H5_Mark", "H5_Time"}));
+  EXPECT_EQ(menus, (std::vector<MenuId>{MenuId::Html5HeadTags, MenuId::Html5TextTags, MenuId::Html5MoreButtonMenu}));
   EXPECT_EQ(page.buttons[5].hint, "セクション <section>");
+
+  // Every HTML5 key is one click away: a button or an item of a grouped
+  // button's menu, with the palette form of the tag command.
+  std::set<std::string> reached(keys.begin(), keys.end());
+  std::function<void(const std::vector<MenuNode>&)> collect = [&](const std::vector<MenuNode>& nodes) {
+    for (const MenuNode& node : nodes) {
+      collect(node.children);
+      if (node.key.empty()) continue;
+      EXPECT_EQ(node.command, CommandId::RunTagCommand) << node.key;
+      reached.insert(node.key);
+    }
+  };
+  for (MenuId menu : menus) collect(BuildMenu(menu).items);
+  for (const core::TemplateKey& key : core::TemplateKeys()) {
+    if (key.category == core::KeyCategory::kHtml5 && key.name != "H5_Dialog" && key.name != "H5_Template") {
+      EXPECT_EQ(reached.count(std::string(key.name)), 1u) << key.name;
+    }
+  }
 }
 
-// The element a classic tag key inserts: the first tag name of its template
-// in the shipped "Html.dat".
-std::string ElementOf(std::string_view key) {
-  const std::string raw = core::ReadTemplate(std::string(key), std::string(TAGSLING_SOURCE_DIR) + "/data/Html.dat");
-  const std::size_t open = raw.find('<');
-  if (open == std::string::npos) return "";
-  std::size_t end = open + 1;
-  while (end < raw.size() && std::isalnum(static_cast<unsigned char>(raw[end]))) ++end;
-  return raw.substr(open + 1, end - open - 1);
+// The page fits its panel at every scaling: buttons of 16 + 7 pixels and
+// separators of 6, less the tab control's borders, scaled and rounded as the
+// Win32 layer does.
+TEST(PalettePages, EveryPageFitsThePalettePanel) {
+  for (int dpi : {96, 120, 144, 192}) {
+    const auto scale = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
+    for (const PalettePage& page : PalettePages()) {
+      int width = 0;
+      for (const PaletteButton& b : page.buttons) {
+        width += b.kind == ButtonKind::Separator ? scale(6) : scale(16) + scale(7);
+      }
+      EXPECT_LE(width, scale(kPaletteLayout.palette_panel_width) - scale(8)) << page.caption << " at " << dpi;
+    }
+  }
 }
 
-// Buttons of elements that HTML5 no longer has keep their captions and keys;
-// only their hints say so.
+// Buttons keep their captions and keys; only the tooltip of a button whose
+// key inserts what HTML5 no longer has says so, through the same note as the
+// menus.
 TEST(PalettePages, HintsOfObsoleteElementsSaySo) {
-  const std::set<std::string> obsolete = {"ACRONYM", "APPLET",  "BASEFONT", "BGSOUND", "BIG",      "BLINK",
-                                          "CENTER",  "DIR",     "FONT",     "FRAME",   "FRAMESET", "ISINDEX",
-                                          "LISTING", "MARQUEE", "MULTICOL", "NOBR",    "NOFRAMES", "PLAINTEXT",
-                                          "SPACER",  "STRIKE",  "TT",       "XMP"};
   std::set<std::string> marked;
   for (const PalettePage& page : PalettePages()) {
     for (const PaletteButton& b : page.buttons) {
-      if (b.key.empty()) continue;
-      const std::string hint(b.hint);
-      const bool says = hint.ends_with(kObsoleteHintSuffix);
-      EXPECT_EQ(says, obsolete.count(ElementOf(b.key)) > 0) << hint;
-      if (says) marked.insert(std::string(b.name));
+      EXPECT_EQ(std::string(b.hint).find(kObsoleteHintSuffix), std::string::npos) << b.hint;
+      const std::string shown = DisplayedHint(b);
+      if (shown.ends_with(kObsoleteHintSuffix)) {
+        marked.insert(std::string(b.name));
+        EXPECT_EQ(shown, std::string(b.hint) + std::string(kObsoleteHintSuffix));
+      } else {
+        EXPECT_EQ(shown, b.hint);
+      }
     }
   }
-  EXPECT_EQ(marked,
-            (std::set<std::string>{"TB_Moji_Font_Font", "TB_Moji_Big", "TB_Moji_Tt", "TB_Moji_Blink", "TB_P_Center",
-                                   "ToolButton25", "ToolButton26", "ToolButton27", "ToolButton28"}));
-  // The hint keeps its text in front of the note.
-  EXPECT_EQ(PalettePages()[7].buttons[5].hint, "フレーム未対応用 <NOFAMES> (HTML5 では廃止)");
+  EXPECT_EQ(marked, (std::set<std::string>{"TB_Kihon_DocType", "TB_Moji_Font_Font", "TB_Moji_Big", "TB_Moji_Tt",
+                                           "TB_Moji_Blink", "TB_P_Div_Align_Left", "ToolButton32", "ToolButton33",
+                                           "TB_P_Center", "TB_Link_AName", "ToolButton25", "ToolButton26",
+                                           "ToolButton27", "ToolButton28"}));
+  EXPECT_EQ(DisplayedHint(PalettePages()[7].buttons[5]), "フレーム未対応用 <NOFRAMES> (HTML5 では廃止)");
+  EXPECT_EQ(DisplayedHint(PalettePages()[0].buttons[2]), "ドキュメントタイプ <HTML> (HTML5 では廃止)");
 }
 
 }  // namespace
