@@ -5,7 +5,8 @@
 //
 // Besides "no crash, no sanitizer finding" it checks invariants: deletion
 // never makes a text longer; outermost-tag deletion either changes nothing
-// or removes something; a reader's size is never zero and a PNG size fits
+// or removes something; every piece of markup found begins with "<" and a
+// letter, "/", "!" or "?", ends with ">", and follows the one before; a reader's size is never zero and a PNG size fits
 // in 31 bits; a reader never asks for bytes before the start.
 
 #include <cstddef>
@@ -15,6 +16,7 @@
 #include <string_view>
 
 #include "texttools/ImageSize.h"
+#include "texttools/MarkupScanner.h"
 #include "texttools/TagDeletion.h"
 
 namespace {
@@ -40,8 +42,23 @@ class CheckedSource : public ByteSource {
   MemoryByteSource memory_;
 };
 
+bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+void CheckMarkupPieces(std::string_view text) {
+  std::size_t from = 0;
+  MarkupScanner scanner(text);
+  while (std::optional<MarkupPiece> piece = scanner.Next()) {
+    Check(piece->begin >= from && piece->begin + 3 <= piece->end && piece->end <= text.size());
+    const char next = text[piece->begin + 1];
+    Check(text[piece->begin] == '<' && text[piece->end - 1] == '>');
+    Check(IsAsciiLetter(next) || next == '/' || next == '!' || next == '?');
+    from = piece->end;
+  }
+}
+
 void FuzzDeletion(DeletionMode mode, std::string_view text) {
   if (text.size() > kTagDeletionLimit) text = text.substr(0, kTagDeletionLimit);
+  if (mode == DeletionMode::kAllTags) CheckMarkupPieces(text);
   std::string result = DeleteTags(text, mode);
   Check(result.size() <= text.size());
   if (mode == DeletionMode::kOutermostTag && result != text) Check(result.size() < text.size());

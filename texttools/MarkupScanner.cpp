@@ -32,16 +32,33 @@ std::optional<std::size_t> TagEnd(std::string_view text, std::size_t open) {
 
 }  // namespace
 
-std::optional<MarkupPiece> FindMarkup(std::string_view text, std::size_t from) {
-  for (std::size_t open = text.find('<', from); open != std::string_view::npos; open = text.find('<', open + 1)) {
-    if (text.substr(open, kCommentOpen.size()) == kCommentOpen) {
-      // "<!-->" closes at once: the search for "-->" starts inside "<!--".
-      const std::size_t close = text.find(kCommentClose, open + 2);
-      if (close != std::string_view::npos) return MarkupPiece{open, close + kCommentClose.size()};
-    }
-    if (open + 1 >= text.size() || !StartsTag(text[open + 1])) continue;
-    if (std::optional<std::size_t> end = TagEnd(text, open)) return MarkupPiece{open, *end};
+std::size_t MarkupScanner::CommentClose(std::size_t from) {
+  // A search from an earlier place answers for `from` too, unless what it
+  // found lies before `from`.
+  const bool known = close_searched_from_ <= from && (close_ == std::string_view::npos || close_ >= from);
+  if (!known) {
+    close_searched_from_ = from;
+    close_ = text_.find(kCommentClose, from);
   }
+  return close_;
+}
+
+std::optional<MarkupPiece> MarkupScanner::Next() {
+  for (std::size_t open = text_.find('<', position_); open != std::string_view::npos;
+       open = text_.find('<', open + 1)) {
+    std::optional<std::size_t> end;
+    if (text_.substr(open, kCommentOpen.size()) == kCommentOpen) {
+      // "<!-->" closes at once: the search for "-->" starts inside "<!--".
+      const std::size_t close = CommentClose(open + 2);
+      if (close != std::string_view::npos) end = close + kCommentClose.size();
+    }
+    if (!end && open + 1 < text_.size() && StartsTag(text_[open + 1])) end = TagEnd(text_, open);
+    if (end) {
+      position_ = *end;
+      return MarkupPiece{open, *end};
+    }
+  }
+  position_ = text_.size();
   return std::nullopt;
 }
 

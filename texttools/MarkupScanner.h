@@ -20,8 +20,8 @@
 // quotes, "=", blanks, "-", "!", "?", "/") is below 0x40, the smallest
 // trail byte, so it is always a character of its own; the byte after "<" is
 // always the first byte of a character, so an ASCII letter there is one.
-// Cost: linear in the text, quadratic at worst over many unclosed comments or
-// quotes; the 10000-byte limit of tag deletion bounds it.
+// Cost: about linear in the text; the scanner remembers where the next "-->"
+// is, so many unclosed comments do not each search to the end.
 
 #include <cstddef>
 #include <optional>
@@ -35,7 +35,24 @@ struct MarkupPiece {
   bool operator==(const MarkupPiece&) const = default;
 };
 
-// The first piece of markup that begins at or after `from`, or nullopt.
-std::optional<MarkupPiece> FindMarkup(std::string_view text, std::size_t from = 0);
+// The pieces of markup of a text, left to right. The text must outlive the
+// scanner.
+class MarkupScanner {
+ public:
+  explicit MarkupScanner(std::string_view text) : text_(text) {}
+
+  // The next piece, or nullopt when none is left.
+  std::optional<MarkupPiece> Next();
+
+ private:
+  // The first "-->" at or after `from`, or npos.
+  std::size_t CommentClose(std::size_t from);
+
+  std::string_view text_;
+  std::size_t position_ = 0;
+  // The last search for "-->": where it started and what it found.
+  std::size_t close_searched_from_ = std::string_view::npos;
+  std::size_t close_ = std::string_view::npos;
+};
 
 }  // namespace tagsling::texttools

@@ -25,7 +25,8 @@ std::string UnescapeLineBreaks(std::string_view text) {
 std::string WithoutMarkup(std::string_view text) {
   std::string kept;
   std::size_t from = 0;
-  for (std::optional<MarkupPiece> piece = FindMarkup(text); piece; piece = FindMarkup(text, piece->end)) {
+  MarkupScanner scanner(text);
+  while (std::optional<MarkupPiece> piece = scanner.Next()) {
     kept += text.substr(from, piece->begin - from);
     from = piece->end;
   }
@@ -34,11 +35,11 @@ std::string WithoutMarkup(std::string_view text) {
 }
 
 std::string DeleteOutermostTag(std::string_view text) {
-  const std::optional<MarkupPiece> first = FindMarkup(text);
+  MarkupScanner scanner(text);
+  const std::optional<MarkupPiece> first = scanner.Next();
   if (!first) return std::string(text);
   std::optional<MarkupPiece> last;
-  for (std::optional<MarkupPiece> piece = FindMarkup(text, first->end); piece; piece = FindMarkup(text, piece->end))
-    last = piece;
+  while (std::optional<MarkupPiece> piece = scanner.Next()) last = piece;
   if (!last) return std::string(text);
   std::string kept(text.substr(0, first->begin));
   kept += text.substr(first->end, last->begin - first->end);
