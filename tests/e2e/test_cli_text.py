@@ -1,9 +1,13 @@
 """tagsling-cli.exe as a script under Windows calls it: with --utf8 every
 character of the arguments and of the output survives, those code page 932
-cannot hold too, and the text printed is the text the palette's expand
-command pastes into Notepad; "abbr --help" prints the usage."""
+cannot hold too (in abbreviations and in file names), and the text printed
+is the text the palette's expand command pastes into Notepad; "abbr --help"
+prints the usage."""
 
+import os
+import struct
 import time
+import zlib
 
 from harness import started_with_settings
 
@@ -28,6 +32,30 @@ def test_utf8_keeps_every_character(desk):
     ]
     for abbreviation, status, out, err in cases:
         assert _cli(desk, "--utf8", "abbr", abbreviation) == (status, out, err), abbreviation
+
+
+def _png(width, height):
+    """A black RGB PNG picture of the given size."""
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+    rows = b"".join(b"\x00" + b"\x00" * 3 * width for _ in range(height))
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+def test_utf8_file_names_keep_every_character(desk):
+    folder = os.path.join(desk.tmp, "café☕")
+    os.makedirs(folder, exist_ok=True)
+    picture = os.path.join(folder, "x😀.png")
+    with open(picture, "wb") as handle:
+        handle.write(_png(7, 5))
+    cases = [
+        (("imgsize", desk.winpath(picture)), "7 5\n"),
+        (("relpath", "C:\\café☕\\", "C:\\café☕\\sub\\x😀.png"), "sub\\x😀.png\n"),
+    ]
+    for args, out in cases:
+        result = _cli(desk, "--utf8", *args)
+        assert result == (0, out, ""), (args, result)
 
 
 def test_abbr_help_prints_the_usage(desk):
