@@ -110,14 +110,35 @@ std::string WideTextToUtf8(std::u16string_view wide) {
   return out;
 }
 
+namespace {
+
+// Plain code page 932: characters it has no form for become '?'.
+class Cp932Codec final : public platform::TextCodec {
+ public:
+  platform::WideText SjisToWide(std::string_view sjis) override;
+  std::string WideToSjis(std::u16string_view wide) override;
+};
+
+}  // namespace
+
 std::string Utf8ToLossless(std::string_view utf8) {
-  CliCodec codec;
+  Cp932Codec codec;
   return texttools::ToLosslessSjis(Utf8ToWideText(utf8), codec);
 }
 
 std::string LosslessToUtf8(std::string_view sjis) {
-  CliCodec codec;
+  Cp932Codec codec;
   return WideTextToUtf8(texttools::FromLosslessSjis(sjis, codec));
+}
+
+platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
+  Cp932Codec codec;
+  return texttools::FromLosslessSjis(sjis, codec);
+}
+
+std::string CliCodec::WideToSjis(std::u16string_view wide) {
+  Cp932Codec codec;
+  return texttools::ToLosslessSjis(platform::WideText(wide), codec);
 }
 
 #ifdef _WIN32
@@ -136,14 +157,14 @@ std::vector<std::string> CommandLineArguments(int, char**) {
   return arguments;
 }
 
-std::string ArgumentToSjis(const std::string& argument) { return CliCodec().WideToSjis(Utf8ToWideText(argument)); }
+std::string ArgumentToSjis(const std::string& argument) { return Cp932Codec().WideToSjis(Utf8ToWideText(argument)); }
 
-platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
+platform::WideText Cp932Codec::SjisToWide(std::string_view sjis) {
   const std::wstring wide = win::SjisToWide(sjis);
   return platform::WideText(wide.begin(), wide.end());
 }
 
-std::string CliCodec::WideToSjis(std::u16string_view wide) {
+std::string Cp932Codec::WideToSjis(std::u16string_view wide) {
   return win::WideToSjis(std::wstring(wide.begin(), wide.end()));
 }
 
@@ -186,7 +207,7 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv) {
 
 std::string ArgumentToSjis(const std::string& argument) { return argument; }
 
-platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
+platform::WideText Cp932Codec::SjisToWide(std::string_view sjis) {
   const std::string bytes = Convert(sjis, "CP932", "UTF-16LE", 1);
   platform::WideText wide;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
@@ -195,7 +216,7 @@ platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
   return wide;
 }
 
-std::string CliCodec::WideToSjis(std::u16string_view wide) {
+std::string Cp932Codec::WideToSjis(std::u16string_view wide) {
   std::string bytes;
   for (char16_t unit : wide) {
     bytes.push_back(static_cast<char>(unit & 0xFF));

@@ -30,8 +30,9 @@ std::vector<std::string> CommandLineArguments(int argc, char** argv);
 // An argument of CommandLineArguments as code page 932 bytes, without --utf8.
 std::string ArgumentToSjis(const std::string& argument);
 
-// Code page 932 and UTF-16 for the verbs that work on paths (the core keeps
-// paths in UTF-16). Characters with no code page 932 form become '?'.
+// The verbs' Shift-JIS and UTF-16 for those that work on paths (the core
+// keeps paths in UTF-16): code page 932 in the lossless form, so a path
+// given with --utf8 names its file whatever characters it holds.
 class CliCodec final : public platform::TextCodec {
  public:
   platform::WideText SjisToWide(std::string_view sjis) override;

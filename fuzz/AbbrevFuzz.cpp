@@ -3,7 +3,8 @@
 // (bit 0: wrap, bit 1: "H5_Doc" has a template of its own), the rest is the
 // abbreviation; when wrapping, a zero byte separates it from the selection.
 // A fixed set of user snippets (chains, self references, template text, a
-// broken one) is always there, so the fuzzer reaches them by name.
+// broken one, long ones) is always there, so the fuzzer reaches them by
+// name; the built-in short names and "lorem" are reached the same way.
 //
 // Besides "no crash, no sanitizer finding" it checks the limits and the
 // result's consistency: an expansion is at most kMaxOutputBytes plus the
@@ -40,6 +41,10 @@ const std::map<std::string, std::string>& UserSnippets() {
       {"bad", "a[[(}"},
       {"many", "(p*100)*100"},
       {"text", "{t$@-}"},
+      // Long ones, to reach the limit on snippet text used.
+      {"long", "p{" + std::string(9000, 'x') + "}"},
+      {"longs", "long+long+long+long+long+long+long+long+long+long"},
+      {"ltpl", "<p>" + std::string(200000, 'y') + "%SELSTR%</p>"},
   };
   return snippets;
 }

@@ -227,10 +227,10 @@ TEST(SnippetsTest, SnippetsCannotGrowWithoutBound) {
   // before it is parsed or split, whatever would come of it later.
   const std::string refused_bytes = "error: the snippets and lorem texts used add up to more than 1 MB";
   const SnippetSources long_ones = UserSnippets({
-      {"t", "<p>" + std::string(100000, 'x') + "%SELSTR%</p>"},
-      {"a", "p{" + std::string(9000, 'x') + "}"},
+      {"t", std::string("<p>").append(100000, 'x').append("%SELSTR%</p>")},
+      {"a", std::string("p{").append(9000, 'x').append("}")},
       {"tens", "t+t+t+t+t+t+t+t+t+t"},
-      {"big", "<p>" + std::string(kMaxOutputBytes, 'x') + "</p>"},
+      {"big", std::string("<p>").append(kMaxOutputBytes, 'x').append("</p>")},
   });
   const struct {
     std::string abbreviation;
@@ -241,8 +241,8 @@ TEST(SnippetsTest, SnippetsCannotGrowWithoutBound) {
       {"t+tens", refused_bytes},
       {"(tens)*1000", "error: the expansion is larger than 1 MB"},
       {"a*1000", "error: the expansion is larger than 1 MB"},
-      {"a" + Repeated("+a", 110), "expanded"},
-      {"a" + Repeated("+a", 120), refused_bytes},
+      {Repeated("a+", 110) + "a", "expanded"},
+      {Repeated("a+", 120) + "a", refused_bytes},
       {"div>big", refused_bytes},
   };
   for (const auto& c : cases) {

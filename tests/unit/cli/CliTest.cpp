@@ -1,4 +1,4 @@
-// tagsling-cli abbr run as a script runs it: arguments, standard input,
+// tagsling-cli run as a script runs it: arguments, standard input,
 // standard output and the exit status.
 
 #include <gtest/gtest.h>
@@ -34,7 +34,7 @@ CliRun RunCli(const std::string& arguments, const std::string& input) {
   return run;
 }
 
-TEST(CliAbbrTest, Utf8KeepsEveryCharacter) {
+TEST(CliTest, Utf8KeepsEveryCharacter) {
   const struct {
     const char* arguments;
     const char* input;
@@ -68,7 +68,17 @@ TEST(CliAbbrTest, Utf8KeepsEveryCharacter) {
   }
 }
 
-TEST(CliAbbrTest, HelpPrintsTheUsage) {
+TEST(CliTest, Utf8FileNamesKeepEveryCharacter) {
+  tagsling::test::ScratchFolder folder;
+  const std::string picture = folder.Path("caf\xC3\xA9\xE2\x98\x95.gif");  // café☕.gif
+  // A GIF header of 3 x 2 pixels.
+  tagsling::test::PutFile(picture, std::string("GIF89a\x03\x00\x02\x00\x00\x00\x00;", 14));
+  EXPECT_EQ(RunCli("--utf8 imgsize '" + picture + "'", "").out, "3 2\n");
+  EXPECT_EQ(RunCli("--utf8 relpath 'C:\\\xF0\x9F\x98\x80\\' 'C:\\\xF0\x9F\x98\x80\\a\\\xE2\x98\x95.png'", "").out,
+            "a\\\xE2\x98\x95.png\n");
+}
+
+TEST(CliTest, HelpPrintsTheUsage) {
   const CliRun run = RunCli("abbr --help", "");
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.rfind("usage: tagsling-cli abbr [--wrap] ABBREVIATION", 0), 0u) << run.out;
