@@ -124,7 +124,8 @@ std::string MapRequestPath(std::string_view target) {
 }
 
 bool IsAllowedHost(std::string_view host, std::uint16_t port) {
-  const std::string suffix = ":" + std::to_string(port);
+  std::string suffix(1, ':');
+  suffix += std::to_string(port);
   if (host.size() <= suffix.size() || host.substr(host.size() - suffix.size()) != suffix) return false;
   const std::string_view name = host.substr(0, host.size() - suffix.size());
   return name == "127.0.0.1" || EqualsIgnoringCase(name, "localhost");

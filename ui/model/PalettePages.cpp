@@ -180,6 +180,8 @@ constexpr PaletteButton kTools[] = {
     Run("ToolButton36", "カラーRGB", 4, ColorRgb),
     Sep(),
     MenuButton("ToolButton53", "外部ツール", 84, M::ToolsButtonMenu),
+    Sep(),
+    Run("ToolButtonLivePreview", "ライブプレビュー", 106, kLivePreview),
 };
 
 constexpr PalettePage kPages[] = {

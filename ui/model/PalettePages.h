@@ -38,7 +38,7 @@ enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separato
 
 // Pictures of IL_ToolBt: indexes 0 to 105 (88 to 102 for the page "HTML5",
 // 103 the default-browser preview, 104 and 105 the abbreviation commands).
-inline constexpr int kToolImageCount = 106;
+inline constexpr int kToolImageCount = 107;
 
 inline constexpr std::string_view kObsoleteHintSuffix = " (HTML5 では廃止)";
 
