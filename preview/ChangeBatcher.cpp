@@ -25,6 +25,7 @@ void ChangeBatcher::Add(std::u16string_view path, ChangeAction action, Clock::ti
   const bool removes = action == ChangeAction::kRemoved || action == ChangeAction::kRenamedOld;
   auto [it, inserted] = files_.try_emplace(Lowered(path));
   if (inserted) it->second.created_here = creates;
+  if (!creates && !removes) it->second.touched = true;
   if (removes) it->second.stands = false;
   if (creates) it->second.stands = true;
 }
@@ -43,19 +44,28 @@ std::optional<Clock::time_point> ChangeBatcher::Deadline() const {
 std::optional<BrowserEvent> ChangeBatcher::TakeDue(Clock::time_point now) {
   const std::optional<Clock::time_point> deadline = Deadline();
   if (!deadline || now < *deadline) return std::nullopt;
-  bool any = overflow_;
-  bool only_css = !overflow_;
+  // What the page may show is what stands now; files gone only reload when
+  // they stood before the group (not a save's temporary file, even one
+  // whose creation was reported as a change).
+  bool standing = false;
+  bool standing_only_css = true;
+  bool removed_for_good = false;
   for (const auto& [path, state] : files_) {
-    if (state.created_here && !state.stands) continue;  // a temporary
-    any = true;
-    // A removed style sheet still only restyles; any other file reloads.
-    if (!IsStyleSheet(path)) only_css = false;
+    if (state.stands) {
+      standing = true;
+      if (!IsStyleSheet(path)) standing_only_css = false;
+    } else if (!state.created_here && !state.touched) {
+      removed_for_good = true;
+    }
   }
+  const bool overflow = overflow_;
   files_.clear();
   overflow_ = false;
   first_.reset();
-  if (!any) return std::nullopt;
-  return only_css ? BrowserEvent::kCss : BrowserEvent::kReload;
+  if (overflow || (standing && !standing_only_css)) return BrowserEvent::kReload;
+  if (standing) return BrowserEvent::kCss;
+  if (removed_for_good) return BrowserEvent::kReload;
+  return std::nullopt;
 }
 
 }  // namespace tagsling::preview

@@ -8,9 +8,10 @@
 //
 // The event is "css" when every file that was touched and still stands is a
 // style sheet (the page swaps its sheets and keeps its state), else
-// "reload". A file created and removed (or renamed away) inside the same
-// group was a temporary and does not count; a group of temporaries only
-// gives no event.
+// "reload". A file that is gone at the end of the group counts only when it
+// was neither created nor written inside the group (a page deleted): one
+// that was is an editor's temporary, whose creation the system may also
+// report as a mere change. A group of temporaries only gives no event.
 //
 // The clock is passed in, so the grouping runs on simulated time in tests.
 
@@ -49,6 +50,7 @@ class ChangeBatcher {
  private:
   struct FileState {
     bool created_here = false;  // first seen being added or renamed into place
+    bool touched = false;       // written to within the group
     bool stands = true;         // not removed or renamed away afterwards
   };
   std::map<std::u16string, FileState> files_;

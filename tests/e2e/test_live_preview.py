@@ -10,81 +10,14 @@ Keyboard paths: "ウィンドウ(&W)" is Alt+W with "ライブプレビュー(&L
 "ライブプレビューを停止(&Q)" (Q)."""
 
 import os
+import shutil
 import socket
 import time
 
 from devtools import Chromium, http_status, save_as_an_editor_does
-from harness import MAIN, started_with_settings
-
-NOTEPAD_EXE = r"C:\windows\notepad.exe"
-RECORDER = "extrecorder.exe"
-
-PAGE = """<!DOCTYPE html>
-<html><head><meta charset="utf-8"><title>Live</title><link rel="stylesheet" href="style.css"></head>
-<body><p id="text">%s</p><script>window.tagslingMarker = window.tagslingMarker || Math.random();</script>
-</body></html>
-"""
-
-
-def _site(desk):
-    """A site folder with a page, its style sheet, a media file and a
-    subfolder without an index; beside it (outside) a secret file and, inside,
-    a link to it."""
-    root = os.path.join(desk.tmp, "live")
-    folder = os.path.join(root, "site")
-    os.makedirs(os.path.join(folder, "sub"), exist_ok=True)
-    with open(os.path.join(folder, "index.html"), "w", encoding="utf-8") as handle:
-        handle.write(PAGE % "first")
-    with open(os.path.join(folder, "style.css"), "w", encoding="utf-8") as handle:
-        handle.write("#text { color: rgb(0, 0, 255); }\n")
-    with open(os.path.join(folder, "clip.mp4"), "wb") as handle:
-        handle.write(bytes(range(256)) * 4)
-    secret = os.path.join(root, "secret.txt")
-    with open(secret, "w") as handle:
-        handle.write("secret\n")
-    link = os.path.join(folder, "leak.txt")
-    if not os.path.lexists(link):
-        os.symlink(secret, link)
-    return folder
-
-
-def _ini(desk, folder, recorder):
-    return ("[Option]\r\nSplashWindow=0\r\nEditorFile=%s\r\nEditorWindowClass=Notepad\r\nPublic_Dir=%s\r\n"
-            "LivePreviewBrowser=%s\r\n"
-            "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=620\r\nWindowWidth=900\r\n"
-            % (NOTEPAD_EXE, desk.winpath(folder), recorder))
-
-
-def _recorded_addresses(record):
-    if not os.path.exists(record):
-        return []
-    return [line[4:] for line in open(record, encoding="utf-8").read().splitlines() if line.startswith("arg=")]
-
-
-def _menu(desk, *letters):
-    desk.tool("activate", MAIN)
-    time.sleep(0.3)
-    desk.keys("down:ALT", "tap:" + letters[0], "up:ALT")
-    for letter in letters[1:]:
-        time.sleep(0.4)
-        desk.keys("tap:" + letter)
-
-
-def _notepads(desk):
-    """{hwnd: title} of the visible Notepad windows."""
-    lines = desk.run(desk.win_exe("extprobe.exe"), "windows", "Notepad").stdout.decode("utf-8").splitlines()
-    return {line.split(" ", 6)[0]: (line.split(" ", 6) + [""])[6] for line in lines}
-
-
-def _notepad_with(desk, path):
-    """Notepad showing `path`, in front of the harness's Notepad; its window."""
-    before = set(_notepads(desk))
-    desk.start("notepad", desk.winpath(path))
-    name = os.path.basename(path)
-    return desk.wait_until(
-        lambda: next((h for h, title in _notepads(desk).items() if h not in before and name in title), None), 20,
-        message="Notepad did not open " + name)
-
+from harness import started_with_settings
+from livesite import (PAGE, live_ini, live_site, menu_keys, notepad_with, record_path, recorded_addresses,
+                      start_preview)
 
 def _connection_refused(port):
     try:
@@ -163,19 +96,11 @@ def _check_connection_limit(port):
 
 
 def test_live_preview_follows_saves_and_refuses_what_lies_outside(desk):
-    folder = _site(desk)
+    folder = live_site(desk)
     page_path = os.path.join(folder, "index.html")
-    record = desk.win_exe(RECORDER) + ".txt"
-    if os.path.exists(record):
-        os.remove(record)
-    with started_with_settings(desk, _ini(desk, folder, desk.winpath(desk.win_exe(RECORDER)))):
-        notepad = _notepad_with(desk, page_path)
-        _menu(desk, "W", "L")
-        addresses = desk.wait_until(lambda: _recorded_addresses(record), 20,
-                                    message="Tagsling opened no address in the browser")
-        address = addresses[0]
-        assert address.startswith("http://127.0.0.1:") and address.endswith("/index.html"), address
-        port = int(address.split(":")[2].split("/")[0])
+    with started_with_settings(desk, live_ini(desk, folder)):
+        address, port, notepad = start_preview(desk, page_path)
+        assert address.endswith("/index.html"), address
         assert 8930 <= port < 9030
 
         with Chromium() as chromium:
@@ -207,10 +132,51 @@ def test_live_preview_follows_saves_and_refuses_what_lies_outside(desk):
             page.close()
 
         # Choosing it again for a page of the served folder only opens the page.
-        _menu(desk, "W", "L")
-        desk.wait_until(lambda: len(_recorded_addresses(record)) == 2, 20, message="the page was not opened again")
-        assert _recorded_addresses(record)[1] == address
+        menu_keys(desk, "W", "L")
+        desk.wait_until(lambda: len(recorded_addresses(record_path(desk))) == 2, 20, message="the page was not opened again")
+        assert recorded_addresses(record_path(desk))[1] == address
 
-        _menu(desk, "W", "Q")
+        menu_keys(desk, "W", "Q")
         desk.wait_until(lambda: _connection_refused(port), 10, message="the port stayed open after the stop")
+        desk.run(desk.win_exe("extprobe.exe"), "close", notepad)
+
+
+def _report(desk):
+    """The text of the message box Tagsling shows, after closing it."""
+    desk.wait_window("#32770", 15)
+    text = desk.wait_until(lambda: desk.run(desk.win_exe("extprobe.exe"), "boxtext").stdout.decode("utf-8"), 10,
+                           message="no report")
+    desk.keys("tap:RETURN")
+    return text
+
+
+def test_live_preview_reports_a_taken_port_and_a_folder_removed_while_serving(desk):
+    folder = live_site(desk)
+    page_path = os.path.join(folder, "index.html")
+    if os.path.exists(record_path(desk)):
+        os.remove(record_path(desk))
+    with socket.socket() as taken:
+        taken.bind(("127.0.0.1", 0))
+        taken.listen()
+        port = taken.getsockname()[1]
+        with started_with_settings(desk, live_ini(desk, folder, "LivePreviewPort=%d\r\n" % port)):
+            notepad = notepad_with(desk, page_path)
+            menu_keys(desk, "W", "L")
+            text = _report(desk)
+            assert "ポート %d は他のプログラムが使用しています。" % port in text, text
+            assert recorded_addresses(record_path(desk)) == []  # no page opened
+            desk.run(desk.win_exe("extprobe.exe"), "close", notepad)
+
+    # The port free again, the preview starts on it; the folder removed, it
+    # stops and says so once.
+    with started_with_settings(desk, live_ini(desk, folder, "LivePreviewPort=%d\r\n" % port)):
+        address, served_port, notepad = start_preview(desk, page_path)
+        assert served_port == port
+        assert http_status(port, path="/index.html")[0] == 200
+        shutil.rmtree(os.path.dirname(folder))
+        text = _report(desk)
+        assert "公開していたフォルダが見つかりません" in text, text
+        desk.wait_until(lambda: _connection_refused(port), 10, message="the port stayed open after the folder went")
+        time.sleep(1.5)
+        assert not desk.has_window("#32770")  # said once
         desk.run(desk.win_exe("extprobe.exe"), "close", notepad)

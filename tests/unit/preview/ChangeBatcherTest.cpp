@@ -60,6 +60,12 @@ TEST(ChangeBatcher, StyleSheetsAloneAreSwapped) {
       Simulate({{0, u"site.css~", A::kAdded}, {1, u"site.css~", A::kRenamedOld}, {1, u"site.css", A::kRenamedNew}},
                300),
       (Events{{101, kCss}}));
+  // The same when the temporary's creation is reported as a change.
+  EXPECT_EQ(
+      Simulate(
+          {{0, u"site.css.tmp", A::kModified}, {1, u"site.css.tmp", A::kRenamedOld}, {1, u"site.css", A::kRenamedNew}},
+          300),
+      (Events{{101, kCss}}));
   // Any other file makes it a reload.
   EXPECT_EQ(Simulate({{0, u"a.css", A::kModified}, {10, u"app.js", A::kModified}}, 300), (Events{{110, kReload}}));
 }
