@@ -203,7 +203,8 @@ class Session : public std::enable_shared_from_this<Session> {
     if (type.media) answer.set(http::field::accept_ranges, "bytes");
     if (partial) answer.set(http::field::content_range, ContentRange(range, file->size()));
     answer.keep_alive(parser_->get().keep_alive());
-    answer.content_length(type.html ? body.size() : count);
+    // The bytes read: a file that became shorter meanwhile gives fewer.
+    answer.content_length(head && !type.html ? count : body.size());
     if (!head) answer.body() = std::move(body);
     Send(std::move(answer));
   }

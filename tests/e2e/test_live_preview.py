@@ -19,9 +19,9 @@ from harness import started_with_settings
 from livesite import (PAGE, live_ini, live_site, menu_keys, notepad_with, record_path, recorded_addresses,
                       start_preview)
 
-def _connection_refused(port):
+def _connection_refused(port, address="127.0.0.1"):
     try:
-        socket.create_connection(("127.0.0.1", port), timeout=2).close()
+        socket.create_connection((address, port), timeout=2).close()
         return False
     except OSError:
         return True
@@ -31,6 +31,8 @@ def _check_refusals(port):
     """Each refusal from a plain HTTP client."""
     status, headers = http_status(port, path="/index.html")
     assert status == 200
+    # Only 127.0.0.1 listens: another address of this machine is refused.
+    assert _connection_refused(port, "127.0.0.2")
     assert headers.get("Cache-Control") == "no-store" and headers.get("X-Content-Type-Options") == "nosniff"
     cases = [
         ("POST", "/index.html", None, {}, 405),
@@ -116,6 +118,8 @@ def test_live_preview_follows_saves_and_refuses_what_lies_outside(desk):
                                     "document.getElementById('text').textContent == 'second'", 10)
             assert elapsed < 1.0, "the page showed the save after %.2f s" % elapsed
             assert page.evaluate("window.tagslingMarker") != marker  # reloaded
+            # A loaded machine may report one save in two groups (two reloads): let them pass.
+            time.sleep(1.0)
             marker = page.evaluate("window.tagslingMarker")
 
             time.sleep(0.3)
@@ -137,7 +141,12 @@ def test_live_preview_follows_saves_and_refuses_what_lies_outside(desk):
         assert recorded_addresses(record_path(desk))[1] == address
 
         menu_keys(desk, "W", "Q")
-        desk.wait_until(lambda: _connection_refused(port), 10, message="the port stayed open after the stop")
+        try:
+            desk.wait_until(lambda: _connection_refused(port), 10)
+        except AssertionError:
+            # On a loaded machine the menu's letter can come before the menu: once more.
+            menu_keys(desk, "W", "Q")
+            desk.wait_until(lambda: _connection_refused(port), 10, message="the port stayed open after the stop")
         desk.run(desk.win_exe("extprobe.exe"), "close", notepad)
 
 
@@ -146,7 +155,8 @@ def _report(desk):
     desk.wait_window("#32770", 15)
     text = desk.wait_until(lambda: desk.run(desk.win_exe("extprobe.exe"), "boxtext").stdout.decode("utf-8"), 10,
                            message="no report")
-    desk.keys("tap:RETURN")
+    desk.tool("close", "#32770")
+    desk.wait_until(lambda: not desk.has_window("#32770"), 10, message="the report did not close")
     return text
 
 
