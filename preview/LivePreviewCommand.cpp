@@ -5,14 +5,14 @@
 
 namespace tagsling::preview {
 
-void LivePreviewCommand(external::ExternalContext& context, LivePreviewControl& control) {
-  const platform::WideText document = texttools::GetEditorDocumentPath(context.text, false);
+void LivePreviewCommand(texttools::TextToolsContext& context, LivePreviewControl& control) {
+  const platform::WideText document = texttools::GetEditorDocumentPath(context, false);
   if (document.empty()) return;  // the lookup has told the user why
-  const platform::WideText base = context.text.platform.codec.SjisToWide(context.text.settings.Public_Dir);
+  const platform::WideText base = context.platform.codec.SjisToWide(context.settings.Public_Dir);
   const LivePreviewPlan plan = PlanLivePreview(document, base, control.ServedFolder());
   switch (plan.action) {
     case LivePreviewPlan::Action::kReport:
-      texttools::ReportWithBracket(context.text, plan.message);
+      texttools::ReportWithBracket(context, plan.message);
       return;
     case LivePreviewPlan::Action::kOpen:
       control.OpenPage(plan.url_path);

@@ -1,6 +1,6 @@
 #pragma once
 // The commands "ライブプレビュー" and "ライブプレビューを停止" as whole
-// procedures on the external-program context and a LivePreviewControl, the
+// procedures on the text tools' context and a LivePreviewControl, the
 // running server as the command sees it. The server works on its own
 // thread: the control's calls only ask for something and return at once;
 // the control reports what fails later (port taken, folder gone) itself.
@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "external/ExternalCommands.h"
 #include "platform/Types.h"
+#include "texttools/TextToolsContext.h"
 
 namespace tagsling::preview {
 
@@ -28,7 +28,7 @@ class LivePreviewControl {
 
 // Finds the editor's document (GetEditorDocumentPath, file wanted) and
 // serves and opens it as PlanLivePreview decides.
-void LivePreviewCommand(external::ExternalContext& context, LivePreviewControl& control);
+void LivePreviewCommand(texttools::TextToolsContext& context, LivePreviewControl& control);
 void StopLivePreviewCommand(LivePreviewControl& control);
 
 }  // namespace tagsling::preview

@@ -94,10 +94,7 @@ void LivePreview::Stop() {
   server_.Stop();
 }
 
-void LivePreview::RunCommand() {
-  external::ExternalContext context{MainTextToolsContext(), host_};
-  preview::LivePreviewCommand(context, *this);
-}
+void LivePreview::RunCommand() { preview::LivePreviewCommand(MainTextToolsContext(), *this); }
 
 void RegisterLivePreviewHandlers(CommandHandlers& handlers, LivePreview& preview) {
   CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::kLivePreview);
