@@ -160,7 +160,7 @@ def _report(desk):
     return text
 
 
-def test_live_preview_reports_a_taken_port_and_a_folder_removed_while_serving(desk):
+def test_live_preview_reports_a_taken_port_and_a_folder_removed_and_stops_on_quitting(desk):
     folder = live_site(desk)
     page_path = os.path.join(folder, "index.html")
     if os.path.exists(record_path(desk)):
@@ -190,3 +190,11 @@ def test_live_preview_reports_a_taken_port_and_a_folder_removed_while_serving(de
         time.sleep(1.5)
         assert not desk.has_window("#32770")  # said once
         desk.run(desk.win_exe("extprobe.exe"), "close", notepad)
+
+    # Quitting Tagsling closes the port.
+    folder = live_site(desk)
+    with started_with_settings(desk, live_ini(desk, folder, "LivePreviewPort=%d\r\n" % port)):
+        _, served_port, notepad = start_preview(desk, os.path.join(folder, "index.html"))
+        assert http_status(served_port, path="/index.html")[0] == 200
+        desk.run(desk.win_exe("extprobe.exe"), "close", notepad)
+    desk.wait_until(lambda: _connection_refused(port), 10, message="the port stayed open after quitting")
