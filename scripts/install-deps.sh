@@ -9,6 +9,8 @@ packages=(
   fonts-wine fonts-ipafont-gothic locales python3
   pkg-config libre2-dev  # the benchmark peer of bench_regex, never linked by the program
   zlib1g-dev  # tagsling-icon writes the 256-pixel picture of tagsling.ico as PNG
+  libboost-dev  # Boost.Beast and Boost.Asio headers of the live-preview server (header-only)
+  chromium  # the live preview's end-to-end test and benchmark drive it headless
 )
 # The template check runs html-validate (node) and the Nu checker (java); a
 # machine that already has node or java from elsewhere keeps it.

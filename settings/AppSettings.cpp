@@ -103,6 +103,11 @@ const SettingDefinition kSettingsTable[] = {
     TS_SYSTEM("Option", NnFile, SystemDefault::kNnFile),
     TS_BOOL("Option", AdaptivePasteLag, true),
     TS_BOOL("Option", RestoreClipboard, false),
+    // Live preview: 0 takes the first free port from 8930 on; an empty
+    // browser is the default browser.
+    TS_INT("Option", LivePreviewPort, 0, 0, 65535),
+    TS_TEXT("Option", LivePreviewBrowser),
+    TS_TEXT("Option", LivePreviewHotKey),
 
     TS_TEXT("System", FileNameInsDir),
     TS_TEXT("System", UrlInsDir),

@@ -107,6 +107,11 @@ struct AppSettings {
   bool AdaptivePasteLag;
   // Put back what the clipboard held before an insertion.
   bool RestoreClipboard;
+  // Live preview: the server's port (0 = the first free one from 8930 on),
+  // the browser's executable ("" = the default browser), the hot key.
+  int LivePreviewPort;
+  std::string LivePreviewBrowser;
+  std::string LivePreviewHotKey;
 
   // Section "System": last-used folders of the file dialogs, and the
   // abbreviations last confirmed in the wrap dialog, newest first

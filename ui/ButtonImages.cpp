@@ -585,6 +585,12 @@ void DrawFigure(Canvas& c, int index) {
       c.Fill(8, 6, 16, 12, Tint(kLink, 0.3));
       c.Fill(6, 14, 16, 16, kTool);
       break;
+    case 109:  // live preview: a browser window with the reload arrow
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
+      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
+      c.Line({11, 7.5, 9.5, 6.5, 7, 6.5, 5, 8.5, 5, 10.5, 7, 12.5, 9.5, 12.5, 11, 11}, kHtml5, 1.4);
+      c.Triangle(9, 5, 12.5, 5.5, 11, 8.5, kHtml5);
+      break;
     default:
       break;
   }

@@ -15,6 +15,7 @@
 #include "ui/Busy.h"
 #include "ui/ButtonImages.h"
 #include "ui/ExternalCommandHandlers.h"
+#include "ui/LivePreview.h"
 #include "ui/OptionsWiring.h"
 #include "ui/TextToolCommandHandlers.h"
 #include "ui/Win32TextTools.h"
@@ -405,6 +406,8 @@ void MainWindow::OnDestroy() {
   // are saved, so the window's position saved is its own and not the
   // toolbar's.
   if (desktop_integration_) desktop_integration_->Shutdown();
+  // Quitting closes the preview's port at once.
+  if (live_preview_) live_preview_->Stop();
   SaveSettingsReportingErrors();
   // The window would destroy its menu bar; the menu set owns it.
   SetMenu(hwnd_, nullptr);
@@ -580,6 +583,9 @@ void MainWindow::RegisterHandlers() {
   registration.Finish();
 
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
+  live_preview_ =
+      std::make_unique<LivePreview>(ExternalHostWindows{hwnd_, app_, [this] { return docked_; }, settings_path_});
+  RegisterLivePreviewHandlers(handlers_, *live_preview_);
   RegisterTextToolHandlers(handlers_,
                            {instance_, hwnd_, app_, *desktop_, *engine_, settings_, template_path_,
                             [this](const texttools::BaseFolderDisplay& display) { ShowBaseFolderDisplay(display); }});
@@ -610,6 +616,7 @@ UiState MainWindow::CurrentUiState() const {
   state.app_minimized = IsIconic(app_) != FALSE;
   state.screen_width = GetSystemMetrics(SM_CXSCREEN);
   state.screen_height = GetSystemMetrics(SM_CYSCREEN);
+  state.live_preview_running = live_preview_ && live_preview_->Running();
   return state;
 }
 

@@ -28,6 +28,8 @@
 
 namespace tagsling::ui {
 
+class LivePreview;
+
 class MainWindow final : public MainWindowPlacement {
  public:
   MainWindow(HINSTANCE instance, HWND app, const StartupSettings& startup);
@@ -130,6 +132,9 @@ class MainWindow final : public MainWindowPlacement {
   std::unique_ptr<DesktopIntegration> desktop_integration_;
   std::optional<BusyScope> hot_key_popup_busy_;
   void CreateDesktopIntegration(DockedChoice docked);
+
+  // The live preview's server; the last member, so it stops first.
+  std::unique_ptr<LivePreview> live_preview_;
 };
 
 }  // namespace tagsling::ui

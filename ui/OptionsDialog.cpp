@@ -87,7 +87,10 @@ class OptionsDialog final : public RuntimeDialog {
   // ---- building ----
   void OnInit() override {
     Setup(Utf8ToWide(kOptionsCaption), kOptionsClientWidth, kOptionsClientHeight);
-    tab_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 4, 4, 417, 346, kTabId);
+    // The tabs fill the dialog above the row of buttons along its bottom.
+    const int buttons_top = kOptionsClientHeight - 29;
+    tab_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 4, 4, 417, buttons_top - 10,
+                      kTabId);
     int index = 0;
     for (const OptionPage& page : OptionsPages()) {
       std::wstring caption = Utf8ToWide(page.caption);
@@ -105,9 +108,9 @@ class OptionsDialog final : public RuntimeDialog {
     for (std::size_t page = 0; page < OptionsPages().size(); ++page) LayoutPage(static_cast<int>(page), area);
     SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
-    AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 187, 356, 75, 25, IDOK);
-    AddControl(WC_BUTTONW, Utf8ToWide(kCancelButton), WS_TABSTOP, 266, 356, 75, 25, IDCANCEL);
-    AddControl(WC_BUTTONW, Utf8ToWide(kHelpButton), WS_TABSTOP, 345, 356, 75, 25, kHelpId);
+    AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 187, buttons_top, 75, 25, IDOK);
+    AddControl(WC_BUTTONW, Utf8ToWide(kCancelButton), WS_TABSTOP, 266, buttons_top, 75, 25, IDCANCEL);
+    AddControl(WC_BUTTONW, Utf8ToWide(kHelpButton), WS_TABSTOP, 345, buttons_top, 75, 25, kHelpId);
 
     LoadControls();
     FillShownWindows();

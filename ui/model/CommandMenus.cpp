@@ -20,6 +20,13 @@ constexpr MenuRow kBrowserItems[] = {
     Cmd(0, "Internet Explorer(&I)...", PreviewIE, 85),
     Cmd(0, "Netscape Navigator(&N)...", PreviewNN, 86),
     Cmd(0, "既定のブラウザで表示(&D)", PreviewDefaultBrowser, 103),
+    Use(0, T::LivePreviewItems),
+};
+
+// Live preview: checked while it runs; its stop is enabled only then.
+constexpr MenuRow kLivePreviewItems[] = {
+    Cmd(0, "ライブプレビュー(&L)", kLivePreview, 109, kCheckable),
+    Cmd(0, "ライブプレビューを停止(&Q)", kStopLivePreview),
 };
 
 constexpr MenuRow kBrowserSizes[] = {
@@ -192,6 +199,8 @@ constexpr MenuRow kToolHotKeyMenu[] = {
     Sep(0),
     Use(0, T::InputItems),
     Sep(0),
+    Use(0, T::LivePreviewItems),
+    Sep(0),
     Sub(0, "基本フォルダ(&E)", -1, "E5Click"),
     Use(1, T::BaseFolderItems),
     Cmd(0, "オプション(&S)...", OptionsDialogFromPopup, 69),
@@ -235,6 +244,7 @@ constexpr MenuTable kTables[] = {
     {T::TagDeleteItems, kTagDeleteItems},
     {T::AbbrevItems, kAbbrevItems},
     {T::BaseFolderItems, kBaseFolderItems},
+    {T::LivePreviewItems, kLivePreviewItems},
     {T::MainMenu, kMainMenu},
     {T::TagPopup, kTagPopup},
     {T::ShortTagPopup, kShortTagPopup},

@@ -76,6 +76,9 @@ constexpr Command kCommands[] = {
     {ShowOuterToolMenu, "ShowOuterToolMenu", "", kProgram, kDesktop},
     {ShowTagMenuModeInverted, "ShowTagMenuModeInverted", "", kProgram, kDesktop},
     {ShowShortTagMenuModeInverted, "ShowShortTagMenuModeInverted", "", kProgram, kDesktop},
+    // Live preview.
+    {kLivePreview, "LivePreview", "", kProgram, CommandRegistrar::kLivePreview},
+    {kStopLivePreview, "StopLivePreview", "", kProgram, CommandRegistrar::kLivePreview},
 };
 
 }  // namespace

@@ -88,6 +88,9 @@ enum class CommandId : std::uint16_t {
   ShowOuterToolMenu,
   ShowTagMenuModeInverted,
   ShowShortTagMenuModeInverted,
+  // Live preview: a local server for the site that reloads the browser's page.
+  kLivePreview,
+  kStopLivePreview,
 };
 
 // The part of the program that registers a command's handler
@@ -99,6 +102,7 @@ enum class CommandRegistrar : std::uint8_t {
   TextTools,           // tag deletion, abbreviations, text input, the base folder (ui/TextToolCommandHandlers)
   OptionsDialog,       // the options dialog's entries (ui/OptionsWiring)
   DesktopIntegration,  // the menus and the activation only hot keys reach (ui/DesktopIntegration)
+  kLivePreview,        // the live preview's start and stop (ui/LivePreview)
 };
 
 struct Command {

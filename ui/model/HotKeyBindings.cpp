@@ -34,6 +34,7 @@ constexpr HotKeyBinding kHotKeys[] = {
     {24, "OpenDefaultBrowserHotKey", PreviewDefaultBrowser},
     {25, "ExpandAbbrevHotKey", ExpandAbbreviation},
     {26, "WrapAbbrevHotKey", WrapWithAbbreviation},
+    {27, "LivePreviewHotKey", kLivePreview},
 };
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// The 26 system-wide hot keys: identifier, the setting that stores the
+// The 27 system-wide hot keys: identifier, the setting that stores the
 // shortcut text, and the command it runs. Registration goes through this
 // table in ascending identifier order; the hot-key handler dispatches by
 // identifier through it (identifiers outside the table do nothing).
@@ -12,7 +12,7 @@
 namespace tagsling::ui {
 
 struct HotKeyBinding {
-  int id;                        // 1..26, the RegisterHotKey identifier
+  int id;                        // 1..27, the RegisterHotKey identifier
   std::string_view setting_key;  // setting of the "Option" record holding the shortcut text
   CommandId command;
 };

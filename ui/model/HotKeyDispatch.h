@@ -1,6 +1,6 @@
 #pragma once
-// What the 26 hot keys do, on top of the binding table of HotKeyBindings.h:
-// - the registration pass (identifiers 1..26 in ascending order, each with
+// What the 27 hot keys do, on top of the binding table of HotKeyBindings.h:
+// - the registration pass (identifiers 1..27 in ascending order, each with
 //   the shortcut text of its setting) and its failure message;
 // - the dispatch of a pressed hot key, gated by IsBusy;
 // - the four caret menus: which popup menu, which "PMIti_" setting places it,

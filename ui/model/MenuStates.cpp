@@ -37,6 +37,12 @@ ItemState OpenTimeState(const MenuNode& node, const UiState& state) {
     case CommandId::ShowMainWindow:
       s.enabled = state.main_window_hidden || state.app_minimized;
       break;
+    case CommandId::kLivePreview:
+      s.checked = state.live_preview_running;
+      break;
+    case CommandId::kStopLivePreview:
+      s.enabled = state.live_preview_running;
+      break;
     default:
       if (std::optional<BrowserSize> size = BrowserSizeOf(node.command)) {
         s.enabled = BrowserSizeFits(*size, state.screen_width, state.screen_height);

@@ -36,6 +36,7 @@ struct UiState {
   bool app_minimized = false;
   int screen_width = 0;
   int screen_height = 0;
+  bool live_preview_running = false;  // "ライブプレビュー(&L)" checked, its stop enabled
 };
 
 struct ItemState {

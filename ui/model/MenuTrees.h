@@ -72,6 +72,7 @@ enum class TableId : std::uint8_t {
   TagDeleteItems,
   AbbrevItems,
   BaseFolderItems,
+  LivePreviewItems,
   // Menus with rows of their own.
   MainMenu,
   TagPopup,

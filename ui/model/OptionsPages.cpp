@@ -122,6 +122,8 @@ constexpr OptionControl kBrowsers[] = {
     Path("IeFile", "Internet Explorer の実行ファイル:", W::BrowseFile, "Internet Explorer の実行ファイル"),
     Path("NnFile", "Netscape Navigator の実行ファイル:", W::BrowseFile, "Netscape Navigator の実行ファイル"),
     Field(W::InstalledBrowsers, "インストール済み:"),
+    Number("LivePreviewPort", "ライブプレビューのポート(0=自動):", 1),
+    Path("LivePreviewBrowser", "ライブプレビューのブラウザ(空欄=既定):", W::BrowseFile, "ライブプレビューのブラウザ"),
 };
 constexpr OptionGroup kPrograms[] = {
     {"テキストエディタの設定", kEditor},
@@ -204,6 +206,7 @@ constexpr OptionControl kPreviewHotKeys[] = {
     HotKey("OpenIEHotKey", "Internet Explorer:"),
     HotKey("OpenNNHotKey", "Netscape Navigator:"),
     HotKey("OpenDefaultBrowserHotKey", "既定のブラウザ:"),
+    HotKey("LivePreviewHotKey", "ライブプレビュー:"),
 };
 constexpr OptionGroup kWindowModePreviewHotKeyPage[] = {
     {"ウィンドウを表示", kWindowHotKeys},

@@ -91,7 +91,7 @@ struct OptionPage {
 // The dialog window.
 inline constexpr std::string_view kOptionsCaption = "オプション - Tagsling";
 inline constexpr int kOptionsClientWidth = 425;
-inline constexpr int kOptionsClientHeight = 385;
+inline constexpr int kOptionsClientHeight = 455;  // room for the live preview's two settings
 inline constexpr std::string_view kOkButton = "OK";
 inline constexpr std::string_view kCancelButton = "キャンセル";
 inline constexpr std::string_view kHelpButton = "ヘルプ";

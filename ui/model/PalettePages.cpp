@@ -186,6 +186,8 @@ constexpr PaletteButton kTools[] = {
     Run("ToolButton36", "カラーRGB", 4, ColorRgb),
     Sep(),
     MenuButton("ToolButton53", "外部ツール", 84, M::ToolsButtonMenu),
+    Sep(),
+    Run("ToolButtonLivePreview", "ライブプレビュー", 109, kLivePreview),
 };
 
 constexpr PalettePage kPages[] = {

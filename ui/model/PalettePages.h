@@ -39,10 +39,10 @@ namespace tagsling::ui {
 
 enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
 
-// Pictures of IL_ToolBt: indexes 0 to 108 (88 to 102 for the page "HTML5",
+// Pictures of IL_ToolBt: indexes 0 to 109 (88 to 102 for the page "HTML5",
 // 103 the default-browser preview, 104 and 105 the abbreviation commands,
-// 106 to 108 the grouped buttons of the page "HTML5").
-inline constexpr int kToolImageCount = 109;
+// 106 to 108 the grouped buttons of the page "HTML5", 109 the live preview).
+inline constexpr int kToolImageCount = 110;
 
 struct PaletteButton {
   ButtonKind kind = ButtonKind::Separator;

@@ -247,7 +247,7 @@ TEST(SettingsTableTest, EachKeyAndFieldOnce) {
   }
   // The window section, "Option", "System" (four folders and the ten places
   // of the abbreviation history) and "Window".
-  EXPECT_EQ(keys.size(), 4u + 66u + 14u + 1u);
+  EXPECT_EQ(keys.size(), 4u + 69u + 14u + 1u);
 }
 
 TEST(SettingsFilePathTest, ReplacesTheExtension) {

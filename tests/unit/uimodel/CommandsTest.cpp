@@ -15,7 +15,7 @@ namespace {
 
 TEST(Commands, EveryIdHasExactlyOneEntryInIdOrder) {
   const auto commands = AllCommands();
-  ASSERT_EQ(static_cast<std::size_t>(CommandId::ShowShortTagMenuModeInverted) + 1, commands.size());
+  ASSERT_EQ(static_cast<std::size_t>(CommandId::kStopLivePreview) + 1, commands.size());
   for (std::size_t i = 0; i < commands.size(); ++i) {
     EXPECT_EQ(static_cast<std::size_t>(commands[i].id), i) << commands[i].name;
     EXPECT_EQ(&FindCommand(commands[i].id), &commands[i]);
@@ -49,9 +49,9 @@ TEST(Commands, KindsSeparateTagUserTagToolAndProgramCommands) {
   EXPECT_EQ(FindCommand(CommandId::PreviewIE).kind, CommandKind::Program);
 }
 
-constexpr CommandRegistrar kParts[] = {CommandRegistrar::MainWindow, CommandRegistrar::ExternalPrograms,
-                                       CommandRegistrar::TextTools, CommandRegistrar::OptionsDialog,
-                                       CommandRegistrar::DesktopIntegration};
+constexpr CommandRegistrar kParts[] = {CommandRegistrar::MainWindow,         CommandRegistrar::ExternalPrograms,
+                                       CommandRegistrar::TextTools,          CommandRegistrar::OptionsDialog,
+                                       CommandRegistrar::DesktopIntegration, CommandRegistrar::kLivePreview};
 
 CommandInvocation Invocation(CommandId command) {
   CommandInvocation invocation;

@@ -8,9 +8,9 @@
 namespace tagsling::ui {
 namespace {
 
-TEST(HotKeyBindings, TwentySixIdsInAscendingOrderWithDistinctSettings) {
+TEST(HotKeyBindings, TwentySevenIdsInAscendingOrderWithDistinctSettings) {
   const auto keys = AllHotKeys();
-  ASSERT_EQ(keys.size(), 26u);
+  ASSERT_EQ(keys.size(), 27u);
   std::set<std::string> settings;
   for (std::size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].id, static_cast<int>(i) + 1);
@@ -37,8 +37,9 @@ TEST(HotKeyBindings, DispatchesByIdentifier) {
       {24, CommandId::PreviewDefaultBrowser},
       {25, CommandId::ExpandAbbreviation},
       {26, CommandId::WrapWithAbbreviation},
+      {27, CommandId::kLivePreview},
       {0, CommandId::None},
-      {27, CommandId::None},
+      {28, CommandId::None},
   };
   for (const Case& c : cases) EXPECT_EQ(HotKeyCommand(c.id), c.command) << c.id;
   EXPECT_EQ(AllHotKeys()[18].setting_key, "PMHotKey_Mode");
@@ -46,6 +47,7 @@ TEST(HotKeyBindings, DispatchesByIdentifier) {
   EXPECT_EQ(AllHotKeys()[23].setting_key, "OpenDefaultBrowserHotKey");
   EXPECT_EQ(AllHotKeys()[24].setting_key, "ExpandAbbrevHotKey");
   EXPECT_EQ(AllHotKeys()[25].setting_key, "WrapAbbrevHotKey");
+  EXPECT_EQ(AllHotKeys()[26].setting_key, "LivePreviewHotKey");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ TEST(HotKeyDispatch, EveryBindingReadsItsOwnTextSetting) {
   AppSettings settings;
   std::set<const std::string*> fields;
   for (const HotKeyBinding& binding : AllHotKeys()) fields.insert(&HotKeyText(settings, binding));
-  EXPECT_EQ(fields.size(), 26u);
+  EXPECT_EQ(fields.size(), 27u);
   // 19 and 20 cross over: the short menu's inverted key is PMHotKey_Mode.
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[18]), &settings.PMHotKey_Mode);
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[19]), &settings.PMHotKey_S_Mode);
@@ -43,6 +43,7 @@ TEST(HotKeyDispatch, EveryBindingReadsItsOwnTextSetting) {
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[23]), &settings.OpenDefaultBrowserHotKey);
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[24]), &settings.ExpandAbbrevHotKey);
   EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[25]), &settings.WrapAbbrevHotKey);
+  EXPECT_EQ(&HotKeyText(settings, AllHotKeys()[26]), &settings.LivePreviewHotKey);
 }
 
 TEST(HotKeyDispatch, RegistersInOrderAndReportsEachRefusalOnce) {
@@ -62,7 +63,7 @@ TEST(HotKeyDispatch, RegistersInOrderAndReportsEachRefusalOnce) {
   EXPECT_EQ((std::map<int, ShortcutCode>{{1, 0x4070}, {23, 0xA04E}}), registrar.registered);
   // Identifier order; a refused key is removed after its report; a key that
   // names nothing never reaches the system.
-  ASSERT_EQ(registrar.calls.size(), 27u);
+  ASSERT_EQ(registrar.calls.size(), 28u);
   EXPECT_EQ(registrar.calls[0], "add 1");
   EXPECT_EQ(registrar.calls[1], "add 2");
   EXPECT_EQ(registrar.calls[2], "remove 2");
@@ -71,6 +72,7 @@ TEST(HotKeyDispatch, RegistersInOrderAndReportsEachRefusalOnce) {
   EXPECT_EQ(registrar.calls[23], "add 23");
   EXPECT_EQ(registrar.calls[24], "remove 24");  // empty by default
   EXPECT_EQ(registrar.calls[26], "remove 26");
+  EXPECT_EQ(registrar.calls[27], "remove 27");
   // The settings keep their texts for the next pass.
   EXPECT_EQ(settings.ActiveHotKey, "ctrl+F1");
 }
@@ -86,14 +88,14 @@ TEST(HotKeyDispatch, RemoveAllRemovesEveryIdentifier) {
   FakeRegistrar registrar;
   registrar.registered = {{1, 0x41}, {24, 0x42}};
   RemoveAllHotKeys(registrar);
-  EXPECT_EQ(registrar.calls.size(), 26u);
+  EXPECT_EQ(registrar.calls.size(), 27u);
   EXPECT_TRUE(registrar.registered.empty());
 }
 
 TEST(HotKeyDispatch, BusyAndUnknownIdentifiersDoNothing) {
-  for (int id = -1; id <= 27; ++id) {
+  for (int id = -1; id <= 28; ++id) {
     EXPECT_EQ(DispatchHotKey(id, true), CommandId::None) << id;
-    const bool known = id >= 1 && id <= 26;
+    const bool known = id >= 1 && id <= 27;
     EXPECT_EQ(DispatchHotKey(id, false) != CommandId::None, known) << id;
   }
   EXPECT_EQ(DispatchHotKey(11, false), CommandId::ToggleSandwich);

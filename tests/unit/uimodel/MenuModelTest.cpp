@@ -281,10 +281,10 @@ TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
 
 TEST(MenuModel, NodeAtFollowsPositions) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
-  ASSERT_NE(NodeAt(bar, {5, 6}), nullptr);
+  ASSERT_NE(NodeAt(bar, {5, 8}), nullptr);
   EXPECT_EQ(NodeAt(bar, {5, 4})->caption, "既定のブラウザで表示(&D)");
-  EXPECT_EQ(NodeAt(bar, {5, 6})->caption, "ブラウザのサイズ変更(&B)");
-  EXPECT_EQ(NodeAt(bar, {5, 6})->open_handler, "N129Click");
+  EXPECT_EQ(NodeAt(bar, {5, 8})->caption, "ブラウザのサイズ変更(&B)");
+  EXPECT_EQ(NodeAt(bar, {5, 8})->open_handler, "N129Click");
   EXPECT_EQ(NodeAt(bar, {5, 99}), nullptr);
   EXPECT_EQ(NodeAt(bar, {-1}), nullptr);
   EXPECT_EQ(NodeAt(bar, {}), nullptr);
@@ -344,6 +344,12 @@ TEST(MenuModel, AbbreviationCommandsAreReachedByTheirOwnLetters) {
       // The hot-key tool menu keeps the focus it gave back, as tag deletion does there.
       {MenuId::ToolHotKeyMenu, CommandId::ExpandAbbreviationFromPopup, "略記(&R) > 略記を展開(&E)", 104},
       {MenuId::ToolHotKeyMenu, CommandId::WrapWithAbbreviationFromPopup, "略記(&R) > 略記で囲む(&W)", 105},
+      // Live preview: beside the default browser, and in the hot-key tool menu.
+      {MenuId::MainMenu, CommandId::kLivePreview, "ウィンドウ(&W) > ライブプレビュー(&L)", 109},
+      {MenuId::MainMenu, CommandId::kStopLivePreview, "ウィンドウ(&W) > ライブプレビューを停止(&Q)", -1},
+      {MenuId::TrayMenu, CommandId::kLivePreview, "ブラウザ表示/サイズ(&B) > ライブプレビュー(&L)", 109},
+      {MenuId::ToolHotKeyMenu, CommandId::kLivePreview, "ライブプレビュー(&L)", 109},
+      {MenuId::ToolHotKeyMenu, CommandId::kStopLivePreview, "ライブプレビューを停止(&Q)", -1},
   };
   for (const Place& place : kPlaces) {
     const MenuModel menu = BuildMenu(place.menu);

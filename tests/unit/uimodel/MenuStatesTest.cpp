@@ -90,7 +90,7 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
   const MenuModel bar = BuildMenu(MenuId::MainMenu);
   const MenuModel tray = BuildMenu(MenuId::TrayMenu);
   const MenuModel button = BuildMenu(MenuId::BrowserSizes);
-  const std::vector<ItemState> from_bar = OpenTimeStates(NodeAt(bar, {5, 6})->children, state);
+  const std::vector<ItemState> from_bar = OpenTimeStates(NodeAt(bar, {5, 8})->children, state);
   const std::vector<ItemState> from_tray = OpenTimeStates(NodeAt(tray, {4})->children, state);
   const std::vector<ItemState> from_button = OpenTimeStates(button.items, state);
   EXPECT_EQ(NodeAt(tray, {4})->open_handler, "B1Click");
@@ -101,10 +101,25 @@ TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
     EXPECT_FALSE((*states)[1].enabled);
     EXPECT_FALSE((*states)[2].enabled);
   }
-  ASSERT_EQ(from_tray.size(), 7u);  // IE, NN, the default browser, separator, three sizes
+  // IE, NN, the default browser, the live preview and its stop, separator, three sizes
+  ASSERT_EQ(from_tray.size(), 9u);
   EXPECT_TRUE(from_tray[2].enabled);
-  EXPECT_TRUE(from_tray[4].enabled);
-  EXPECT_FALSE(from_tray[5].enabled);
+  EXPECT_TRUE(from_tray[6].enabled);
+  EXPECT_FALSE(from_tray[7].enabled);
+}
+
+TEST(MenuStates, LivePreviewIsCheckedAndStoppableOnlyWhileItRuns) {
+  MenuNode start;
+  start.command = CommandId::kLivePreview;
+  start.checkable = true;
+  MenuNode stop;
+  stop.command = CommandId::kStopLivePreview;
+  for (bool running : {false, true}) {
+    UiState state;
+    state.live_preview_running = running;
+    EXPECT_EQ(OpenTimeState(start, state), (ItemState{true, running}));
+    EXPECT_EQ(OpenTimeState(stop, state), (ItemState{running, false}));
+  }
 }
 
 TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {

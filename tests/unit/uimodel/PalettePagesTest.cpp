@@ -64,7 +64,7 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       }
     }
   }
-  EXPECT_EQ(buttons, 87 + 15 + 2 + 3);
+  EXPECT_EQ(buttons, 87 + 15 + 2 + 3 + 1);  // the last one is the live preview
   // Every picture is used.
   EXPECT_EQ(images.size(), static_cast<std::size_t>(kToolImageCount) - 2);  // 13 is unused, 72 only in menus
 }
@@ -83,6 +83,15 @@ TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
     for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
     EXPECT_LE(width, kPaletteLayout.tool_panel_width);
   }
+}
+
+TEST(PalettePages, LivePreviewButtonEndsTheToolsPage) {
+  const PalettePage& tools = PalettePages()[9];
+  ASSERT_EQ(tools.caption, "ツール");
+  const PaletteButton& last = tools.buttons.back();
+  EXPECT_EQ(last.command, CommandId::kLivePreview);
+  EXPECT_EQ(last.hint, "ライブプレビュー");
+  EXPECT_EQ(last.image, 109);
 }
 
 TEST(PalettePages, AbbreviationButtonsFollowTagDeletionOnTheToolsPage) {
