@@ -1,6 +1,13 @@
 #include "cli/Encoding.h"
 
+#include "common/LosslessText.h"
+#include "common/TextEncoding.h"
+
 #ifdef _WIN32
+#include <windows.h>
+
+#include <shellapi.h>
+
 #include "common/WinText.h"
 #else
 #include <iconv.h>
@@ -9,10 +16,20 @@
 
 namespace tagsling::cli {
 
+std::string Utf8ToSjis(const std::string& utf8) { return DecodeText(utf8, TextEncoding::kUtf8); }
+std::string SjisToUtf8(const std::string& sjis) { return LosslessToUtf8(sjis); }
+
 #ifdef _WIN32
 
-std::string Utf8ToSjis(const std::string& utf8) { return win::WideToSjis(win::Utf8ToWide(utf8)); }
-std::string SjisToUtf8(const std::string& sjis) { return win::WideToUtf8(win::SjisToWide(sjis)); }
+std::vector<std::string> ProgramArguments(int, char**) {
+  std::vector<std::string> arguments;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide) return arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(win::WideToSjis(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
 
 platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
   const std::wstring wide = win::SjisToWide(sjis);
@@ -49,12 +66,8 @@ std::string Convert(const std::string& text, const char* from, const char* to) {
   iconv_close(cd);
   return out;
 }
-}  // namespace
 
-std::string Utf8ToSjis(const std::string& utf8) { return Convert(utf8, "UTF-8", "CP932"); }
-std::string SjisToUtf8(const std::string& sjis) { return Convert(sjis, "CP932", "UTF-8"); }
-
-platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
+platform::WideText PlainToWide(std::string_view sjis) {
   const std::string bytes = Convert(std::string(sjis), "CP932", "UTF-16LE");
   platform::WideText wide;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
@@ -63,7 +76,7 @@ platform::WideText CliCodec::SjisToWide(std::string_view sjis) {
   return wide;
 }
 
-std::string CliCodec::WideToSjis(std::u16string_view wide) {
+std::string PlainToSjis(std::u16string_view wide) {
   std::string bytes;
   for (char16_t unit : wide) {
     bytes.push_back(static_cast<char>(unit & 0xFF));
@@ -71,6 +84,15 @@ std::string CliCodec::WideToSjis(std::u16string_view wide) {
   }
   return Convert(bytes, "UTF-16LE", "CP932");
 }
+}  // namespace
+
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+platform::WideText CliCodec::SjisToWide(std::string_view sjis) { return DecodeLossless(sjis, PlainToWide); }
+
+std::string CliCodec::WideToSjis(std::u16string_view wide) { return EncodeLossless(wide, PlainToSjis, PlainToWide); }
 
 #endif
 

@@ -1,6 +1,8 @@
 // tagsling-cli VERB [ARGS...] [--utf8]
 // Exposes the portable core for scripts and tests. Bytes in, bytes out
-// (Shift-JIS); --utf8 converts arguments and streams from and to UTF-8.
+// (Shift-JIS); --utf8 converts arguments and streams from and to UTF-8. On
+// Windows the arguments are taken from the UTF-16 command line, so paths
+// with any character reach the verbs intact.
 
 #include <cstring>
 #include <exception>
@@ -23,10 +25,13 @@ int Usage(const CliContext& ctx) {
 
 int main(int argc, char** argv) {
   CliContext ctx;
-  for (int i = 1; i < argc; ++i) ctx.args.emplace_back(argv[i]);
+  ctx.args = ProgramArguments(argc, argv);
   ctx.utf8 = ctx.TakeFlag("--utf8");
+#ifndef _WIN32
+  // On Windows the arguments come from the UTF-16 command line already.
   if (ctx.utf8)
     for (auto& arg : ctx.args) arg = Utf8ToSjis(arg);
+#endif
   if (ctx.args.empty()) return Usage(ctx);
   std::string verb_name = ctx.args.front();
   ctx.args.erase(ctx.args.begin());
