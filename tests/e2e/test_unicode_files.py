@@ -189,3 +189,29 @@ def test_user_tag_with_an_emoji_entered_in_the_options_dialog_survives_a_restart
         _menu_keys(desk, MAIN, "U", "tap:DOWN", "tap:RETURN")  # the first user tag
         desk.wait_until(lambda: desk.notepad_text() == tag, seconds=15,
                         message="Notepad holds %r" % desk.notepad_text())
+
+
+def test_cli_takes_and_prints_every_character_of_paths_and_files(desk):
+    """tagsling-cli.exe with --utf8: the UTF-16 command line reaches the verbs
+    whole, and what they print comes out as UTF-8. An Html.dat with a
+    byte-order mark gives its template (it used to give nothing, exit 0)."""
+    folder = _program_folder(desk)
+    data_file = os.path.join(folder, "Html.dat")
+    with open(data_file, "wb") as handle:
+        handle.write(UTF8_MARK + "[Html]\r\nB=<b>日本語😀%SELSTR%</b>\r\n".encode("utf-8"))
+    settings = os.path.join(folder, "tagsling.INI")
+    with open(settings, "wb") as handle:
+        handle.write("[UserTag]\r\nTitle0=題\r\n".encode("cp932"))
+
+    def cli(*args):
+        result = desk.run(desk.win_exe("tagsling-cli.exe"), *args, "--utf8")
+        assert result.returncode == 0, (args, result.stderr)
+        return result.stdout.decode("utf-8")
+
+    assert cli("expand", "B", "--datafile", desk.winpath(data_file)) == "<b>日本語😀%SELSTR%</b>"
+    assert cli("expand", "B", "--datafile", desk.winpath(data_file), "--count") == "4\n"
+    cli("ini", "set", desk.winpath(settings), "UserTag", "Tag0", "<i>😀☕</i>")
+    assert cli("ini", "get", desk.winpath(settings), "UserTag", "Tag0") == "<i>😀☕</i>\n"
+    assert open(settings, "rb").read() == UTF8_MARK + "[UserTag]\r\nTitle0=題\r\nTag0=<i>😀☕</i>\r\n".encode("utf-8")
+    base = "C:\\%s\\" % FOLDER
+    assert cli("relpath", base, base + "été😀\\café☕.png") == "été😀\\café☕.png\n"
