@@ -11,6 +11,7 @@
 
 #include "cli/Cli.h"
 #include "core/Templates.h"
+#include "settings/AppSettings.h"
 #include "settings/FileAccess.h"
 
 namespace tagsling::cli {
@@ -32,7 +33,9 @@ int RunExpand(CliContext& ctx) {
   // here a missing file is almost always a wrong path, so it is reported.
   const std::string path = datafile ? *datafile : core::TemplateFilePath(ExecutableFolder());
   std::string bytes;
-  if (settings::ReadWholeFile(path, bytes) != settings::FileReadResult::kOk) return ctx.Fail("cannot read " + path);
+  const settings::FileReadResult read = settings::ReadWholeFile(path, bytes);
+  if (read == settings::FileReadResult::kTooLarge) return ctx.Fail(settings::FileTooLargeMessage(path));
+  if (read != settings::FileReadResult::kOk) return ctx.Fail("cannot read " + path);
 
   const std::string raw = core::ReadTemplate(ctx.args[0], path);
   if (count) {

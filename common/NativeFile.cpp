@@ -2,6 +2,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <io.h>
 #else
 #include <sys/stat.h>
 #include <sys/types.h>
@@ -28,6 +30,8 @@ FileStatus StatusOf(const NativePath& path) {
   status.regular = !status.directory && (data.dwFileAttributes & FILE_ATTRIBUTE_DEVICE) == 0;
   status.read_only = (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
   status.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  status.modified =
+      (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
   return status;
 }
 
@@ -46,6 +50,13 @@ bool SeekTo(std::FILE* file, std::uint64_t offset) {
   return _fseeki64(file, static_cast<long long>(offset), SEEK_SET) == 0;
 }
 
+namespace {
+// Hands what the system holds of the file to the disk.
+bool FlushToDisk(std::FILE* file) {
+  return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
+}
+}  // namespace
+
 #else
 
 FileStatus StatusOf(const NativePath& path) {
@@ -57,6 +68,8 @@ FileStatus StatusOf(const NativePath& path) {
   status.regular = S_ISREG(info.st_mode);
   status.read_only = (info.st_mode & S_IWUSR) == 0;
   status.size = static_cast<std::uint64_t>(info.st_size);
+  status.modified =
+      static_cast<std::uint64_t>(info.st_mtim.tv_sec) * 1000000000u + static_cast<std::uint64_t>(info.st_mtim.tv_nsec);
   return status;
 }
 
@@ -67,6 +80,11 @@ bool RenameOver(const NativePath& from, const NativePath& to) { return std::rena
 StdioFile OpenStdioFile(const NativePath& path, const char* mode) { return StdioFile(std::fopen(path.c_str(), mode)); }
 
 bool SeekTo(std::FILE* file, std::uint64_t offset) { return ::fseeko(file, static_cast<off_t>(offset), SEEK_SET) == 0; }
+
+namespace {
+// Hands what the system holds of the file to the disk.
+bool FlushToDisk(std::FILE* file) { return ::fsync(::fileno(file)) == 0; }
+}  // namespace
 
 #endif
 
@@ -81,6 +99,12 @@ bool ReadRest(std::FILE* file, std::string& bytes) {
 
 bool WriteAndClose(StdioFile file, std::string_view bytes) {
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+  return std::fclose(file.release()) == 0 && written;
+}
+
+bool WriteFlushAndClose(StdioFile file, std::string_view bytes) {
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size() &&
+                       std::fflush(file.get()) == 0 && FlushToDisk(file.get());
   return std::fclose(file.release()) == 0 && written;
 }
 

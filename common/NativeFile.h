@@ -28,6 +28,7 @@ struct FileStatus {
   bool regular = false;    // an ordinary file (not a directory or a device)
   bool read_only = false;  // its owner may not write it (the read-only attribute on Windows)
   std::uint64_t size = 0;
+  std::uint64_t modified = 0;  // last write time, in the system's finest unit
 };
 // Follows links; a path that cannot be examined does not exist.
 FileStatus StatusOf(const NativePath& path);
@@ -49,5 +50,9 @@ bool SeekTo(std::FILE* file, std::uint64_t offset);
 bool ReadRest(std::FILE* file, std::string& bytes);
 // Writes all of `bytes` and closes the file; false when either fails.
 bool WriteAndClose(StdioFile file, std::string_view bytes);
+// The same, with the bytes on the disk before the file is closed
+// (FlushFileBuffers, fsync): a file about to be renamed over another must
+// never be left empty by a power loss.
+bool WriteFlushAndClose(StdioFile file, std::string_view bytes);
 
 }  // namespace tagsling::common

@@ -1,5 +1,7 @@
 #include "common/Sjis.h"
 
+#include "common/LosslessText.h"
+
 namespace tagsling {
 
 std::size_t SjisCharLength(std::string_view text, std::size_t pos) {
@@ -32,6 +34,11 @@ unsigned LowerDoubleByte(unsigned code) {
 std::string SjisToLower(std::string_view text) {
   std::string out(text);
   for (std::size_t pos = 0; pos < out.size();) {
+    // A token's digits stay upper case: lowered, it would be no token.
+    if (const std::optional<LosslessTokenAt> token = ReadLosslessToken(out, pos)) {
+      pos = token->end;
+      continue;
+    }
     std::size_t len = SjisCharLength(out, pos);
     if (len == 2) {
       unsigned code = (static_cast<unsigned char>(out[pos]) << 8) | static_cast<unsigned char>(out[pos + 1]);

@@ -20,7 +20,8 @@ std::size_t SjisCharLength(std::string_view text, std::size_t pos);
 
 // Lower-cases the text the way the ANSI lower-casing of code page 932 does:
 // ASCII A-Z, and the double-byte full-width Latin, Greek and Cyrillic capitals
-// become their small forms. Trail bytes are never touched.
+// become their small forms. Trail bytes and lossless tokens
+// (common/LosslessText.h) are never touched.
 std::string SjisToLower(std::string_view text);
 
 }  // namespace tagsling

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/LosslessText.h"
+
 namespace tagsling::win {
 namespace {
 
@@ -23,11 +25,24 @@ std::string FromWide(UINT code_page, std::wstring_view wide) {
   return bytes;
 }
 
+std::u16string Utf16(const std::wstring& wide) { return std::u16string(wide.begin(), wide.end()); }
+
 }  // namespace
 
 std::wstring Utf8ToWide(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
-std::wstring SjisToWide(std::string_view sjis) { return ToWide(932, sjis); }
-std::string WideToSjis(std::wstring_view wide) { return FromWide(932, wide); }
+std::wstring SjisToWide(std::string_view sjis) {
+  const std::u16string wide = DecodeLossless(sjis, [](std::string_view plain) { return Utf16(ToWide(932, plain)); });
+  return std::wstring(wide.begin(), wide.end());
+}
+
+std::string WideToSjis(std::wstring_view wide) {
+  return EncodeLossless(
+      std::u16string_view(reinterpret_cast<const char16_t*>(wide.data()), wide.size()),
+      [](std::u16string_view text) {
+        return FromWide(932, std::wstring_view(reinterpret_cast<const wchar_t*>(text.data()), text.size()));
+      },
+      [](std::string_view sjis) { return Utf16(ToWide(932, sjis)); });
+}
 std::string WideToUtf8(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
 
 std::wstring ExecutablePathWide() {

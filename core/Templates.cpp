@@ -34,8 +34,10 @@
 
 #include <vector>
 
+#include "common/LosslessText.h"
 #include "common/Sjis.h"
 #include "core/BuiltInTemplates.h"
+#include "settings/ProfileCache.h"
 #include "settings/ProfileFile.h"
 
 namespace tagsling::core {
@@ -111,7 +113,7 @@ std::string TemplateFilePath(const std::string& executable_folder) {
 }
 
 std::string ReadTemplate(const std::string& key, const std::string& data_file_path) {
-  return TemplateFromFile(settings::ProfileDocument::Load(data_file_path), key);
+  return TemplateFromFile(*settings::CachedProfile(data_file_path), key);
 }
 
 std::string TemplateFromFile(const settings::ProfileDocument& file, std::string_view key) {
@@ -130,7 +132,9 @@ std::size_t CursorBackCount(std::string_view raw_template) {
   const std::size_t first = text.find(kSelStr);
   if (first == std::string::npos) return 0;
   const std::string tail = ReplaceAll(kSelStr, "", std::string_view(text).substr(first + kSelStr.size()));
-  return SjisCharCount(tail);
+  // A character from outside code page 932 (a token) counts as the editor's
+  // caret steps over it.
+  return LosslessCaretCount(tail);
 }
 
 ExpandedTemplate ExpandTemplate(std::string_view raw_template, bool lower) {

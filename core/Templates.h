@@ -4,7 +4,8 @@
 // template, the parts around the selection placeholder, and the two
 // replace-every-occurrence routines all placeholder work goes through.
 //
-// Every string is a Shift-JIS (code page 932) byte string. Reading never
+// Every string is a lossless code page 932 string (common/LosslessText.h):
+// a template from a UTF-8 or UTF-16 "Html.dat" keeps every character. Reading never
 // fails: a missing file, section or key gives an empty template (or, for an
 // HTML5 key, its built-in template), and an empty template expands to empty
 // text with a cursor-back count of 0.
@@ -45,8 +46,9 @@ inline constexpr std::string_view kShortTagPopupPrefix = "PM4_";
 std::string TemplateFilePath(const std::string& executable_folder);
 
 // The raw template of `key` (compared without regard to case) from the
-// template file at `data_file_path`; at most 2047 bytes. The file is read
-// afresh at every call. A key the file does not have (also when there is no
+// template file at `data_file_path`; at most 2047 bytes. The file is parsed
+// again only when its size or time stamp changed (settings/ProfileCache.h),
+// so an edit takes effect at the next call. A key the file does not have (also when there is no
 // file) gives the key's built-in template when it has one (the HTML5 keys,
 // core/BuiltInTemplates.h) and an empty template otherwise; a key that is in
 // the file, even with an empty value, always gives the file's text.
@@ -60,8 +62,9 @@ std::string TemplateFromFile(const settings::ProfileDocument& file, std::string_
 std::string ReadUserTemplate(int number, const std::string& settings_path);
 
 // Number of characters after the first kSelStr of the raw template, where
-// "%TAB%" and "%CR%" count one each, later kSelStr count nothing, and a
-// double-byte character counts one. 0 without kSelStr (the lower-case form
+// "%TAB%" and "%CR%" count one each, later kSelStr count nothing, a
+// double-byte character counts one, and a character from outside code page
+// 932 counts its UTF-16 units. 0 without kSelStr (the lower-case form
 // does not count).
 std::size_t CursorBackCount(std::string_view raw_template);
 

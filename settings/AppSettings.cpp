@@ -138,6 +138,9 @@ constexpr const char* kNotepadFile = "\\NOTEPAD.EXE";
 constexpr const char* kNotepadClass = "Notepad";
 // " に書き込めません" (cannot write to) in Shift-JIS.
 constexpr const char* kCannotWriteSuffix = " に書き込めません"_sjis;
+// " は 4 MB を超えているため読み込みません。ファイルは書き換えません。" (is over
+// 4 MB: not read, and not rewritten).
+constexpr const char* kTooLargeSuffix = " は 4 MB を超えているため読み込みません。ファイルは書き換えません。"_sjis;
 
 bool IsMainWindowRow(const SettingDefinition& row) { return row.section == nullptr; }
 
@@ -216,8 +219,13 @@ AppSettings& GlobalAppSettings() {
 
 std::string CannotWriteMessage(const std::string& path) { return path + kCannotWriteSuffix; }
 
+std::string FileTooLargeMessage(const std::string& path) { return path + kTooLargeSuffix; }
+
 SettingsWriteError::SettingsWriteError(const std::string& path)
     : std::runtime_error(CannotWriteMessage(path)), path_(path) {}
+
+SettingsWriteError::SettingsWriteError(const std::string& path, const std::string& message)
+    : std::runtime_error(message), path_(path) {}
 
 std::string SettingsFilePath(const std::string& executable_path) {
   // The file name starts after the last path separator; a backslash can be
@@ -310,6 +318,7 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
 void SaveSettings(const AppSettings& settings, const SettingsEnvironment& environment, const std::string& settings_path,
                   const std::string& window_section) {
   ProfileDocument file = ProfileDocument::Load(settings_path);
+  if (file.LoadTooLarge()) throw SettingsWriteError(settings_path, FileTooLargeMessage(settings_path));
   if (!StoreSettings(settings, environment, file, window_section) || !file.Save())
     throw SettingsWriteError(settings_path);
 }

@@ -194,6 +194,7 @@ bool ReadBoolSetting(const ProfileDocument& file, bool AppSettings::*field);
 class SettingsWriteError : public std::runtime_error {
  public:
   explicit SettingsWriteError(const std::string& path);
+  SettingsWriteError(const std::string& path, const std::string& message);
   const std::string& Path() const { return path_; }
 
  private:
@@ -202,6 +203,9 @@ class SettingsWriteError : public std::runtime_error {
 
 // The message of a failed settings write, in Shift-JIS.
 std::string CannotWriteMessage(const std::string& path);
+// The message of a settings file or "Html.dat" above the size limit
+// (settings/FileAccess.h), which is neither read nor rewritten.
+std::string FileTooLargeMessage(const std::string& path);
 
 // The settings file of an executable: its path with the extension (from the
 // last "." of the file name) replaced by ".INI"; ".INI" is appended to a name

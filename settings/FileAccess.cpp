@@ -12,8 +12,8 @@ namespace tagsling::settings {
 
 namespace {
 
-// Code page 932 bytes to the system's name, whatever the system's ANSI code
-// page.
+// Lossless code page 932 to the system's name, whatever the system's ANSI
+// code page.
 common::NativePath NativePath(const std::string& path) {
 #ifdef _WIN32
   return win::SjisToWide(path);
@@ -30,13 +30,23 @@ FileReadResult ReadWholeFile(const std::string& path, std::string& bytes) {
   const common::FileStatus status = common::StatusOf(native);
   if (!status.exists) return FileReadResult::kMissing;
   if (!status.regular) return FileReadResult::kError;
+  if (status.size > kProfileFileSizeLimit) return FileReadResult::kTooLarge;
   const common::StdioFile in = common::OpenStdioFile(native, "rb");
   if (!in) return FileReadResult::kError;
   if (!common::ReadRest(in.get(), bytes)) {
     bytes.clear();
     return FileReadResult::kError;
   }
+  if (bytes.size() > kProfileFileSizeLimit) {  // it grew since it was examined
+    bytes.clear();
+    return FileReadResult::kTooLarge;
+  }
   return FileReadResult::kOk;
+}
+
+FileStamp StampOf(const std::string& path) {
+  const common::FileStatus status = common::StatusOf(NativePath(path));
+  return {status.exists, status.size, status.modified};
 }
 
 // A file whose owner may not write it counts as read-only, as the read-only
@@ -49,7 +59,7 @@ bool ReplaceFileAtomically(const std::string& path, const std::string& bytes) {
   const common::NativePath temporary = common::WithSuffix(target, ".tmp~");
   common::StdioFile out = common::OpenStdioFile(temporary, "wb");
   if (!out) return false;
-  if (!common::WriteAndClose(std::move(out), bytes) || !common::RenameOver(temporary, target)) {
+  if (!common::WriteFlushAndClose(std::move(out), bytes) || !common::RenameOver(temporary, target)) {
     common::RemoveFile(temporary);
     return false;
   }

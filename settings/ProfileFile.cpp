@@ -9,8 +9,10 @@
 
 #include <limits>
 
+#include "common/LosslessText.h"
 #include "common/Sjis.h"
 #include "settings/FileAccess.h"
+#include "settings/ProfileCache.h"
 
 namespace tagsling::settings {
 
@@ -42,7 +44,7 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 // The value as read: one pair of matching quotes removed, cut to the limit
-// without leaving half a double-byte character.
+// without leaving half a double-byte character or half a token.
 std::string ReadValue(std::string_view raw) {
   std::string_view value = Trim(raw);
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
@@ -51,7 +53,7 @@ std::string ReadValue(std::string_view raw) {
   if (value.size() > kProfileValueLimit) {
     std::size_t cut = 0;
     while (cut < value.size()) {
-      std::size_t next = cut + SjisCharLength(value, cut);
+      std::size_t next = cut + LosslessCharLength(value, cut);
       if (next > kProfileValueLimit) break;
       cut = next;
     }
@@ -187,12 +189,22 @@ ProfileDocument ProfileDocument::FromText(std::string_view text) {
   return document;
 }
 
+ProfileDocument ProfileDocument::FromBytes(std::string_view bytes) {
+  const TextEncoding encoding = DetectTextEncoding(bytes);
+  std::string text = DecodeText(bytes, encoding);
+  ProfileDocument document = FromText(text);
+  document.encoding_ = encoding;
+  document.loaded_text_ = std::move(text);
+  return document;
+}
+
 ProfileDocument ProfileDocument::Load(const std::string& path) {
   std::string bytes;
   FileReadResult result = ReadWholeFile(path, bytes);
-  ProfileDocument document = result == FileReadResult::kOk ? FromText(bytes) : ProfileDocument();
+  ProfileDocument document = result == FileReadResult::kOk ? FromBytes(bytes) : ProfileDocument();
   document.path_ = path;
-  document.load_failed_ = result == FileReadResult::kError;
+  document.load_failed_ = result == FileReadResult::kError || result == FileReadResult::kTooLarge;
+  document.load_too_large_ = result == FileReadResult::kTooLarge;
   return document;
 }
 
@@ -335,18 +347,34 @@ std::string ProfileDocument::Text() const {
   return text;
 }
 
+std::optional<std::string> ProfileDocument::Bytes() const {
+  const std::string text = Text();
+  // The file's own encoding, as long as the next read detects it: code page
+  // 932 bytes that happen to form UTF-8 would read back as other text.
+  if (std::optional<std::string> bytes = EncodeText(text, encoding_)) {
+    if (encoding_ != TextEncoding::kCp932 || DetectTextEncoding(*bytes) == TextEncoding::kCp932) return bytes;
+  }
+  return EncodeText(text, TextEncoding::kUtf8Bom);
+}
+
 bool ProfileDocument::Save() const {
   if (load_failed_) return false;
-  return ReplaceFileAtomically(path_, Text());
+  // A file nobody changed stays as it is, whatever bytes it holds.
+  if (loaded_text_ && *loaded_text_ == Text()) return true;
+  const std::optional<std::string> bytes = Bytes();
+  if (!bytes) return false;
+  const bool written = ReplaceFileAtomically(path_, *bytes);
+  ForgetCachedProfile(path_);
+  return written;
 }
 
 std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
                               const std::string& default_value) {
-  return ProfileDocument::Load(path).Get(section, key, default_value);
+  return CachedProfile(path)->Get(section, key, default_value);
 }
 
 int ReadProfileInt(const std::string& path, const std::string& section, const std::string& key, int default_value) {
-  return ProfileDocument::Load(path).GetInt(section, key, default_value);
+  return CachedProfile(path)->GetInt(section, key, default_value);
 }
 
 bool WriteProfileString(const std::string& path, const std::string& section, const std::string& key,

@@ -28,14 +28,28 @@
 // - The file is replaced atomically: the new text goes to a temporary file
 //   beside it, which is then renamed over the original. On failure the
 //   original stays as it was and the call reports false.
-// - A file that exists but cannot be read is never overwritten.
+// - A file that exists but cannot be read, or that is larger than
+//   kProfileFileSizeLimit, is never overwritten.
+// - A save that would not change the text leaves the file untouched.
 //
-// Paths are Shift-JIS byte strings.
+// Encodings (common/TextEncoding.h): a file is read as code page 932, UTF-8
+// (with or without a byte-order mark) or UTF-16 as detected, and held as
+// lossless code page 932 text (common/LosslessText.h), so names and values
+// are compared and returned as code page 932 whatever the file's encoding. A
+// save writes the file back in its own encoding; when that encoding cannot
+// hold a character of the text (code page 932 and a value from outside it),
+// the whole file is written as UTF-8 with a byte-order mark instead, so
+// nothing becomes "?". A new file is code page 932.
+//
+// Paths are lossless code page 932 strings.
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "common/TextEncoding.h"
 
 namespace tagsling::settings {
 
@@ -43,6 +57,8 @@ namespace tagsling::settings {
 inline constexpr std::size_t kProfileValueLimit = 2047;
 
 // Reads one value; the default when the file, section or key is missing.
+// The file is parsed once and again only when its size or time stamp
+// changed (ProfileCache.h).
 std::string ReadProfileString(const std::string& path, const std::string& section, const std::string& key,
                               const std::string& default_value = "");
 
@@ -76,15 +92,22 @@ class ProfileDocument {
   ProfileDocument() = default;
 
   // Loads the file. A missing file gives an empty document; a file that
-  // exists but cannot be read gives an empty document that refuses to save
-  // (LoadFailed()), so its contents are never replaced by defaults.
+  // exists but cannot be read, or is too large, gives an empty document that
+  // refuses to save (LoadFailed(), LoadTooLarge()), so its contents are
+  // never replaced by defaults.
   static ProfileDocument Load(const std::string& path);
-  // Builds a document from file text (no path; Save() needs SetPath()).
+  // Builds a document from lossless code page 932 text (no path; Save()
+  // needs SetPath()); it is saved as code page 932 unless SetEncoding().
   static ProfileDocument FromText(std::string_view text);
+  // Builds a document from a file's bytes, in the encoding they have.
+  static ProfileDocument FromBytes(std::string_view bytes);
 
   const std::string& Path() const { return path_; }
   void SetPath(const std::string& path) { path_ = path; }
   bool LoadFailed() const { return load_failed_; }
+  bool LoadTooLarge() const { return load_too_large_; }
+  TextEncoding Encoding() const { return encoding_; }
+  void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
 
   std::string Get(std::string_view section, std::string_view key, std::string_view default_value = "") const;
   int GetInt(std::string_view section, std::string_view key, int default_value) const;
@@ -101,10 +124,16 @@ class ProfileDocument {
   // True when a section was removed.
   bool EraseSection(std::string_view section);
 
-  // The file text as Save() writes it.
+  // The text of the file, lossless code page 932.
   std::string Text() const;
-  // Replaces the file atomically with Text(). False on any failure, in which
-  // case the file on disk is unchanged.
+  // The bytes Save() writes: Text() in the document's encoding, or in UTF-8
+  // with a byte-order mark when that encoding cannot hold it; nullopt when
+  // not even UTF-8 can (bytes that are no code page 932 character beside
+  // characters from outside it).
+  std::optional<std::string> Bytes() const;
+  // Replaces the file atomically with Bytes(); nothing is written when the
+  // text is the one loaded. False on any failure, in which case the file on
+  // disk is unchanged.
   bool Save() const;
 
  private:
@@ -125,6 +154,11 @@ class ProfileDocument {
   std::string path_;
   std::vector<Line> lines_;
   bool load_failed_ = false;
+  bool load_too_large_ = false;
+  TextEncoding encoding_ = TextEncoding::kCp932;
+  // The text as loaded from an existing file, to leave it untouched when
+  // nothing changed.
+  std::optional<std::string> loaded_text_;
 };
 
 }  // namespace tagsling::settings

@@ -5,8 +5,10 @@
 #include "settings/RegisteredLists.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "settings/AppSettings.h"
+#include "settings/ProfileCache.h"
 
 namespace tagsling::settings {
 
@@ -22,12 +24,13 @@ const ListDefinition kUserTagList{"UserTag", kUserTagFields};
 const ListDefinition kToolList{"Tools", kToolFields};
 const ListDefinition kThroughWindowList{"ThroughWindow", kThroughWindowFields};
 
-// One entry of a list, straight from the file.
+// One entry of a list, from the file as it is now (parsed again only when it
+// changed).
 std::vector<std::string> ReadEntry(const std::string& settings_path, RegisteredList list, int entry) {
-  ProfileDocument file = ProfileDocument::Load(settings_path);
+  const std::shared_ptr<const ProfileDocument> file = CachedProfile(settings_path);
   const ListDefinition& definition = GetListDefinition(list);
   std::vector<std::string> values;
-  for (const char* field : definition.fields) values.push_back(file.Get(definition.section, ListKey(field, entry)));
+  for (const char* field : definition.fields) values.push_back(file->Get(definition.section, ListKey(field, entry)));
   return values;
 }
 

@@ -4,10 +4,9 @@
 //
 // ToLosslessSjis converts the text to code page 932; every character that
 // would not come back unchanged (emoji, rare kanji, best-fit mappings such as
-// U+00A5 turning into "\") and every DEL (0x7F) becomes a token:
-// DEL, the character's code point in upper-case hexadecimal, DEL. 0x7F is
-// never a trail byte, so tokens are found byte by byte. FromLosslessSjis
-// turns tokens back into their characters and converts the rest.
+// U+00A5 turning into "\") and every DEL (0x7F) becomes a token
+// (common/LosslessText.h). FromLosslessSjis turns tokens back into their
+// characters and converts the rest.
 //
 // A transformation keeps the text intact as long as it removes or keeps
 // whole runs delimited by characters other than DEL and hexadecimal digits,
@@ -20,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/LosslessText.h"
 #include "platform/TextCodec.h"
 
 namespace tagsling::texttools {
@@ -36,10 +36,9 @@ std::optional<std::string> ExactSjis(std::u16string_view text, platform::TextCod
 // character). Empty when ExactSjis succeeds.
 platform::WideText CharactersOutsideCp932(std::u16string_view text, platform::TextCodec& codec);
 
-// Bytes of the character that starts at `pos` of a ToLosslessSjis text: a
-// whole token, or one code page 932 character (SjisCharLength). A cut at
-// such boundaries never leaves half a token.
-std::size_t LosslessCharLength(std::string_view sjis, std::size_t pos);
+// Bytes of the character that starts at `pos` of a ToLosslessSjis text
+// (common/LosslessText.h).
+using tagsling::LosslessCharLength;
 
 // How many Left presses take the editor's caret back across `sjis` once
 // FromLosslessSjis has turned it into the editor's text: one per character,

@@ -9,6 +9,8 @@
 
 #include "core/TargetWindow.h"
 #include "core/Templates.h"
+#include "settings/AppSettings.h"
+#include "settings/FileAccess.h"
 #include "settings/RegisteredLists.h"
 #include "texttools/BaseFolder.h"
 #include "ui/AppWindow.h"
@@ -163,6 +165,12 @@ void MainWindow::LoadStartSettings() {
   settings::LoadThroughWindowList(settings_path_);
   settings::ComputeDockedThicknesses(settings_, environment_);
   settings::LoadSettings(settings_, environment_, settings_path_);
+  // Files above the limit are left as they are and their defaults used;
+  // the user learns why at once rather than from a failed save at exit.
+  for (const std::string& path : {settings_path_, template_path_}) {
+    if (settings::StampOf(path).size > settings::kProfileFileSizeLimit)
+      ShowErrorBox(settings::FileTooLargeMessage(path));
+  }
   palette_.SelectPage(0);
   RefreshBaseFolderDisplay();
   if (!docked_ && settings_.WindowOnTop) ApplyOnTop();
