@@ -1,7 +1,7 @@
 #include "cli/Encoding.h"
 
 #ifdef _WIN32
-#include "common/WinText.h"
+#include "win/WinText.h"
 #else
 #include <iconv.h>
 #include <cerrno>

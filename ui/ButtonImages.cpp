@@ -197,10 +197,10 @@ class Canvas {
   // Draws a shape filled with `fill` and outlined with `border`.
   template <typename Draw>
   void Outlined(COLORREF fill, COLORREF border, int width, Draw draw) {
-    UniqueHandle<HPEN, GdiTraits> pen(CreatePen(PS_SOLID, width, border));
-    UniqueHandle<HBRUSH, GdiTraits> brush(CreateSolidBrush(fill));
-    SelectObjectScope select_pen(dc_, pen.get());
-    SelectObjectScope select_brush(dc_, brush.get());
+    win::UniqueHandle<HPEN, win::GdiTraits> pen(CreatePen(PS_SOLID, width, border));
+    win::UniqueHandle<HBRUSH, win::GdiTraits> brush(CreateSolidBrush(fill));
+    win::SelectObjectScope select_pen(dc_, pen.get());
+    win::SelectObjectScope select_brush(dc_, brush.get());
     draw();
   }
 
@@ -600,7 +600,7 @@ using Painter = void (*)(Canvas&, int);
 
 // A 32-bit top-down DIB section of width x height; `bits` receives its pixels.
 // An RGB DIB needs no device context.
-UniqueBitmap CreateDib(int width, int height, void** bits) {
+win::UniqueBitmap CreateDib(int width, int height, void** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -608,7 +608,7 @@ UniqueBitmap CreateDib(int width, int height, void** bits) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+  win::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
   if (!bitmap) *bits = nullptr;
   return bitmap;
 }
@@ -622,10 +622,10 @@ std::vector<std::uint32_t> Render(Painter painter, int index, int size) {
   const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
   std::vector<std::uint32_t> planes[2];
   void* bits = nullptr;
-  UniqueBitmap bitmap = CreateDib(size, size, &bits);
+  win::UniqueBitmap bitmap = CreateDib(size, size, &bits);
   if (!bits) return std::vector<std::uint32_t>(count, 0);
-  MemoryDc dc(nullptr);
-  SelectObjectScope select(dc.get(), bitmap.get());
+  win::MemoryDc dc(nullptr);
+  win::SelectObjectScope select(dc.get(), bitmap.get());
   const int fresh_state = SaveDC(dc.get());
   for (int pass = 0; pass < 2; ++pass) {
     if (pass > 0) {
@@ -676,9 +676,9 @@ void Premultiply(std::vector<std::uint32_t>& pixels) {
 }
 
 // A 32-bit top-down DIB section holding `pixels` (width x height).
-UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
+win::UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
   void* bits = nullptr;
-  UniqueBitmap bitmap = CreateDib(width, height, &bits);
+  win::UniqueBitmap bitmap = CreateDib(width, height, &bits);
   if (bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
   return bitmap;
 }
@@ -708,7 +708,7 @@ const std::vector<std::uint32_t>& ToolPictures::Pixels(int index) {
 
 void ToolPictures::Draw(int index) {
   if (!list_ || !Valid(index) || in_list_[static_cast<size_t>(index)]) return;
-  const UniqueBitmap bitmap = MakeBitmap(Pixels(index), size_, size_);
+  const win::UniqueBitmap bitmap = MakeBitmap(Pixels(index), size_, size_);
   in_list_[static_cast<size_t>(index)] = ImageList_Replace(list_.get(), index, bitmap.get(), nullptr) != FALSE;
 }
 
@@ -719,25 +719,25 @@ HBITMAP ToolPictures::MenuBitmap(int index) {
   return it->second.get();
 }
 
-UniqueIcon CreateProgramIcon(int index, int size) {
+win::UniqueIcon CreateProgramIcon(int index, int size) {
   // The drawing of tagsling.ico, the icon resource Explorer shows.
   const std::vector<std::uint32_t> pixels = icon::RenderProgramIcon(index, size);
-  UniqueBitmap color = MakeBitmap(pixels, size, size);
+  win::UniqueBitmap color = MakeBitmap(pixels, size, size);
   // The mask is unused for 32-bit icons with alpha, but must exist (cleared:
   // rows of whole 16-bit words).
   const std::vector<BYTE> zeros(static_cast<size_t>((size + 15) / 16 * 2) * static_cast<size_t>(size), 0);
-  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, zeros.data()));
+  win::UniqueBitmap mask(CreateBitmap(size, size, 1, 1, zeros.data()));
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = color.get();
   info.hbmMask = mask.get();
-  return UniqueIcon(CreateIconIndirect(&info));
+  return win::UniqueIcon(CreateIconIndirect(&info));
 }
 
 void DrawProgramPicture(HDC dc, const RECT& rect, int index) {
   const int size = std::min(rect.right - rect.left, rect.bottom - rect.top);
   if (size <= 0) return;
-  UniqueIcon picture = CreateProgramIcon(index, size);
+  win::UniqueIcon picture = CreateProgramIcon(index, size);
   if (picture) DrawIconEx(dc, rect.left, rect.top, picture.get(), size, size, 0, nullptr, DI_NORMAL);
 }
 

@@ -4,7 +4,7 @@
 #include "ui/AppWindow.h"
 #include "ui/model/HotKeyDispatch.h"
 #include "ui/model/TaskTrayModel.h"
-#include "ui/win/ErrorBox.h"
+#include "win/ErrorBox.h"
 
 namespace tagsling::ui {
 namespace {
@@ -48,7 +48,7 @@ bool DesktopIntegration::InstallHooks() {
   InstallMenuClickHook();
   hooks_installed_ = true;
   if (!hook_library_.Load()) {
-    ShowErrorBox(kMouseHookLibraryFailed);
+    win::ShowErrorBox(kMouseHookLibraryFailed);
     return false;
   }
   if (host_.settings->AutoActive_OnTop) hook_library_.Attach(host_.main);
@@ -192,9 +192,9 @@ void DesktopIntegration::OnTrayMouseDown(TrayButton button, POINT at) {
       break;
     case TrayClickAction::OpenTrayMenu:
       SetForegroundWindow(host_.main);
-      PumpPendingMessages();
+      win::PumpPendingMessages();
       if (host_.open_tray_menu) host_.open_tray_menu(at);
-      if (!MenuClickFlag()) PumpPendingMessages();
+      if (!MenuClickFlag()) win::PumpPendingMessages();
       break;
     case TrayClickAction::None:
       break;

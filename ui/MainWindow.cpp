@@ -21,11 +21,11 @@
 #include "ui/model/AppBarModel.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
-#include "ui/win/ErrorBox.h"
-#include "ui/win/Shell.h"
-#include "ui/win/StartupTrace.h"
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/ErrorBox.h"
+#include "win/Shell.h"
+#include "win/StartupTrace.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -36,9 +36,9 @@ platform::WindowHandle ToHandle(HWND window) { return reinterpret_cast<platform:
 
 // The executable's folder with its trailing separator, as code page 932.
 std::string ExecutableFolder() {
-  std::wstring path = ExecutablePathWide();
+  std::wstring path = win::ExecutablePathWide();
   path.resize(path.find_last_of(L"\\/") + 1);
-  return WideToSjis(path);
+  return win::WideToSjis(path);
 }
 
 }  // namespace
@@ -47,7 +47,7 @@ MainWindow::MainWindow(HINSTANCE instance, HWND app, const StartupSettings& star
     : instance_(instance),
       app_(app),
       startup_(startup),
-      settings_path_(settings::SettingsFilePath(ExecutablePath())),
+      settings_path_(settings::SettingsFilePath(win::ExecutablePath())),
       template_path_(core::TemplateFilePath(ExecutableFolder())),
       settings_(settings::GlobalAppSettings()),
       environment_(this),
@@ -81,24 +81,24 @@ bool MainWindow::Create() {
   // The menu bar comes with the window: set afterwards, it would make the
   // window lay itself out again.
   HMENU menu_bar = nullptr;
-  GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::MainMenu); });
-  TraceStartupStep("menus");
+  win::GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::MainMenu); });
+  win::TraceStartupStep("menus");
 
-  const WindowClassSpec window_class{
+  const win::WindowClassSpec window_class{
       .name = kMainClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  hwnd_ = CreateOwnedWindow(window_class,
-                            {.ex_style = ex_style,
-                             .title = L"Tagsling",
-                             .style = style,
-                             .width = kMinimumWindowWidth,
-                             .height = 120,
-                             .parent = app_,
-                             .menu = menu_bar},
-                            this);
+  hwnd_ = win::CreateOwnedWindow(window_class,
+                                 {.ex_style = ex_style,
+                                  .title = L"Tagsling",
+                                  .style = style,
+                                  .width = kMinimumWindowWidth,
+                                  .height = 120,
+                                  .parent = app_,
+                                  .menu = menu_bar},
+                                 this);
   if (!hwnd_) return false;
-  SetErrorBoxOwner(hwnd_);
+  win::SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
-  GuardedVoid([this, docked] {
+  win::GuardedVoid([this, docked] {
     CreateDesktopIntegration(docked);
     RunCreationSteps();
   });
@@ -111,25 +111,25 @@ bool MainWindow::Create() {
 void MainWindow::RunCreationSteps() {
   CreateControls();
   CreateEngine();
-  TraceStartupStep("engine");
+  win::TraceStartupStep("engine");
   LoadStartSettings();
-  TraceStartupStep("settings");
+  win::TraceStartupStep("settings");
   if (docked_) Dock();
   if (!desktop_integration_->InstallHooks()) {
     creation_failed_ = true;
     return;
   }
-  TraceStartupStep("hooks");
+  win::TraceStartupStep("hooks");
   ShowStartState();
-  TraceStartupStep("start state");
+  win::TraceStartupStep("start state");
 }
 
 void MainWindow::CreateControls() {
   dpi_ = GetDpiForWindow(hwnd_);
   CreateScaledResources();
-  TraceStartupStep("pictures and icons");
+  win::TraceStartupStep("pictures and icons");
   palette_.Create(hwnd_, instance_, font_.get(), pictures_.get(), static_cast<int>(dpi_));
-  TraceStartupStep("palette");
+  win::TraceStartupStep("palette");
 }
 
 void MainWindow::CreateEngine() {
@@ -184,15 +184,15 @@ void MainWindow::Dock() {
 void MainWindow::ShowStartState() {
   if (settings_.PasteHasamiOff) settings_.HasamiMode = false;  // every run starts in normal mode when asked to
   ShowSandwichMode();
-  TraceStartupStep("mode shown");
+  win::TraceStartupStep("mode shown");
   desktop_integration_->ApplyTrayIcon();
-  TraceStartupStep("tray icon");
+  win::TraceStartupStep("tray icon");
   BuildListMenus();
-  TraceStartupStep("list menus");
+  win::TraceStartupStep("list menus");
   desktop_integration_->RegisterHotKeys();
-  TraceStartupStep("hot keys");
+  win::TraceStartupStep("hot keys");
   ApplyMenuImages();
-  TraceStartupStep("menu images");
+  win::TraceStartupStep("menu images");
   core::BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
 }
@@ -317,7 +317,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
 bool MainWindow::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !hwnd_) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
-  GuardedVoid([this] {
+  win::GuardedVoid([this] {
     // A tooltip on screen is a top-level window of its own: it must not
     // become the window Escape gives the foreground to.
     palette_.HideTips();
@@ -397,7 +397,7 @@ void MainWindow::OnDestroy() {
   SaveSettingsReportingErrors();
   // The window would destroy its menu bar; the menu set owns it.
   SetMenu(hwnd_, nullptr);
-  SetErrorBoxOwner(nullptr);
+  win::SetErrorBoxOwner(nullptr);
   hwnd_ = nullptr;
   PostQuitMessage(0);
 }
@@ -406,7 +406,7 @@ void MainWindow::SaveSettingsReportingErrors() {
   try {
     settings::SaveSettings(settings_, environment_, settings_path_);
   } catch (const settings::SettingsWriteError& error) {
-    ShowErrorBox(error.what());
+    win::ShowErrorBox(error.what());
   }
 }
 
@@ -563,7 +563,7 @@ void MainWindow::RegisterHandlers() {
   });
   registration.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
   registration.Set(HomePage, [this](const CommandInvocation&) {
-    shell::Execute(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    win::shell::Execute(hwnd_, L"open", win::Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
   registration.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
   registration.Finish();
@@ -622,8 +622,8 @@ void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.Wind
 void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
 
 void MainWindow::ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) {
-  palette_.SetBaseFolderText(SjisToWide(display.folder_text), SjisToWide(display.relative_path_text),
-                             SjisToWide(display.base_folder_hint), display.labels_visible);
+  palette_.SetBaseFolderText(win::SjisToWide(display.folder_text), win::SjisToWide(display.relative_path_text),
+                             win::SjisToWide(display.base_folder_hint), display.labels_visible);
 }
 
 void MainWindow::BuildListMenus() {
@@ -644,9 +644,9 @@ void MainWindow::ShowMainWindow() {
   if (GetWindowLongPtrW(app_, GWL_EXSTYLE) & WS_EX_APPWINDOW) ShowWindow(app_, SW_SHOWNA);
   if (!shown_once_) {
     shown_once_ = true;
-    TraceStartupStep("showing");
+    win::TraceStartupStep("showing");
     ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    TraceStartupStep("shown, before foreground");
+    win::TraceStartupStep("shown, before foreground");
   } else {
     ShowWindow(hwnd_, SW_SHOW);
   }
@@ -661,7 +661,8 @@ void MainWindow::HideMainWindow() {
 
 void MainWindow::ShowAbout() {
   BusyScope busy(BusyFlag::About);
-  MessageBoxW(hwnd_, Utf8ToWide(AboutText()).c_str(), Utf8ToWide(kAboutCaption).c_str(), MB_OK | MB_ICONINFORMATION);
+  MessageBoxW(hwnd_, win::Utf8ToWide(AboutText()).c_str(), win::Utf8ToWide(kAboutCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }
 
 void MainWindow::OpenHelp(int context) {
@@ -669,17 +670,18 @@ void MainWindow::OpenHelp(int context) {
 }
 
 void MainWindow::OpenHelpAnchor(const std::string& anchor) {
-  const std::string page = HelpPagePath(WideToUtf8(ExecutablePathWide()));
-  const std::wstring wide_page = Utf8ToWide(page);
+  const std::string page = HelpPagePath(win::WideToUtf8(win::ExecutablePathWide()));
+  const std::wstring wide_page = win::Utf8ToWide(page);
   if (GetFileAttributesW(wide_page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowErrorBox(WideToSjis(Utf8ToWide(HelpPageMissingMessage(page))));
+    win::ShowErrorBox(win::WideToSjis(win::Utf8ToWide(HelpPageMissingMessage(page))));
     return;
   }
   // The page opens in the default browser at the anchor of the context, or
   // at its top when no program takes the address.
-  const std::wstring url = Utf8ToWide(HelpPageUrl(page, anchor));
-  if (reinterpret_cast<INT_PTR>(shell::Execute(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
-    shell::Execute(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::wstring url = win::Utf8ToWide(HelpPageUrl(page, anchor));
+  if (reinterpret_cast<INT_PTR>(win::shell::Execute(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <=
+      32) {
+    win::shell::Execute(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

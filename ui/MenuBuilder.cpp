@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/win/WinText.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -53,7 +53,7 @@ MenuSet::Built& MenuSet::Build(MenuId id) {
     hideable.parent = parent;
     hideable.position = containers_.at(parent).positions.at(static_cast<size_t>(slot.path.back()));
     hideable.submenu = submenus_.at(node);
-    hideable.caption = Utf8ToWide(node->caption);
+    hideable.caption = win::Utf8ToWide(node->caption);
     hideable.image = node->image;
     hideable.model = &built->model;
     hideables_.emplace(hideable.submenu, hideable);
@@ -79,7 +79,7 @@ void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::ve
       AppendSeparator(menu, position++);
       continue;
     }
-    const std::wstring caption = Utf8ToWide(node.caption);
+    const std::wstring caption = win::Utf8ToWide(node.caption);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_STATE;
@@ -145,7 +145,7 @@ void MenuSet::FillListSlots(Built& built, settings::RegisteredList list, const s
         AppendSeparator(menu, position++);
         continue;
       }
-      const std::wstring caption = SjisToWide(item.caption);
+      const std::wstring caption = win::SjisToWide(item.caption);
       MENUITEMINFOW info{};
       info.cbSize = sizeof info;
       info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID;

@@ -16,9 +16,9 @@
 #include "ui/StorableText.h"
 #include "ui/Win32ExternalHost.h"
 #include "ui/model/HelpLinks.h"
-#include "ui/win/ErrorBox.h"
-#include "ui/win/RuntimeDialog.h"
-#include "ui/win/WinText.h"
+#include "win/ErrorBox.h"
+#include "win/RuntimeDialog.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -67,10 +67,10 @@ std::string KeyNameFromDriver(unsigned virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
   wchar_t name[64] = {};
   if (!GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64)) return {};
-  return WideToSjis(name);
+  return win::WideToSjis(name);
 }
 
-class OptionsDialog final : public RuntimeDialog {
+class OptionsDialog final : public win::RuntimeDialog {
  public:
   OptionsDialog(OptionsDialogModel& model, OptionsDialogHost& host, int first_page)
       : model_(model), host_(host), first_page_(std::clamp(first_page, 0, kOptionsPageCount - 1)) {}
@@ -86,11 +86,11 @@ class OptionsDialog final : public RuntimeDialog {
 
   // ---- building ----
   void OnInit() override {
-    Setup(Utf8ToWide(kOptionsCaption), kOptionsClientWidth, kOptionsClientHeight);
+    Setup(win::Utf8ToWide(kOptionsCaption), kOptionsClientWidth, kOptionsClientHeight);
     tab_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 4, 4, 417, 346, kTabId);
     int index = 0;
     for (const OptionPage& page : OptionsPages()) {
-      std::wstring caption = Utf8ToWide(page.caption);
+      std::wstring caption = win::Utf8ToWide(page.caption);
       TCITEMW tab{};
       tab.mask = TCIF_TEXT;
       tab.pszText = caption.data();
@@ -106,8 +106,8 @@ class OptionsDialog final : public RuntimeDialog {
     SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 187, 356, 75, 25, IDOK);
-    AddControl(WC_BUTTONW, Utf8ToWide(kCancelButton), WS_TABSTOP, 266, 356, 75, 25, IDCANCEL);
-    AddControl(WC_BUTTONW, Utf8ToWide(kHelpButton), WS_TABSTOP, 345, 356, 75, 25, kHelpId);
+    AddControl(WC_BUTTONW, win::Utf8ToWide(kCancelButton), WS_TABSTOP, 266, 356, 75, 25, IDCANCEL);
+    AddControl(WC_BUTTONW, win::Utf8ToWide(kHelpButton), WS_TABSTOP, 345, 356, 75, 25, kHelpId);
 
     LoadControls();
     FillShownWindows();
@@ -142,12 +142,12 @@ class OptionsDialog final : public RuntimeDialog {
   }
 
   HWND AddLabel(int page, std::string_view text, int x, int y, int width) {
-    return Add(page, WC_STATICW, Utf8ToWide(text), SS_NOPREFIX, x, y, width, 16);
+    return Add(page, WC_STATICW, win::Utf8ToWide(text), SS_NOPREFIX, x, y, width, 16);
   }
 
   HWND AddNote(int page, const OptionControl& control, int x, int y) {
     if (control.note.empty()) return nullptr;
-    const std::wstring text = Utf8ToWide(control.note);
+    const std::wstring text = win::Utf8ToWide(control.note);
     HWND note = Add(page, WC_STATICW, text, SS_NOPREFIX, x, y, TextWidth(text) + 4, 16);
     if (control.red_note) red_notes_.push_back(note);
     return note;
@@ -186,8 +186,8 @@ class OptionsDialog final : public RuntimeDialog {
     for (const OptionControl& control : data.groups[0].controls) {
       if (control.kind != K::Button) continue;
       Item& button = NewItem(page, control);
-      button.window = Add(page, WC_BUTTONW, Utf8ToWide(control.caption), WS_TABSTOP, left + width - kListButtonWidth,
-                          button_y, kListButtonWidth, 25, ItemId());
+      button.window = Add(page, WC_BUTTONW, win::Utf8ToWide(control.caption), WS_TABSTOP,
+                          left + width - kListButtonWidth, button_y, kListButtonWidth, 25, ItemId());
       button_y += 30;
     }
   }
@@ -234,7 +234,7 @@ class OptionsDialog final : public RuntimeDialog {
     }
     if (group.caption.empty()) return y;
     const int height = y - group_top + kGroupBottom;
-    Add(page, WC_BUTTONW, Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
+    Add(page, WC_BUTTONW, win::Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
     return group_top + height + kGroupGap;
   }
 
@@ -300,12 +300,12 @@ class OptionsDialog final : public RuntimeDialog {
   // A control's note at (x, y); returns the note's right end, or `without`
   // when the control has none.
   int PlaceNote(const Slot& slot, const OptionControl& control, int x, int y, int without) {
-    return AddNote(slot.page, control, x, y) ? x + TextWidth(Utf8ToWide(control.note)) : without;
+    return AddNote(slot.page, control, x, y) ? x + TextWidth(win::Utf8ToWide(control.note)) : without;
   }
 
   int PlaceCheck(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
-    const std::wstring caption = Utf8ToWide(control.caption);
+    const std::wstring caption = win::Utf8ToWide(control.caption);
     const int width = std::min(TextWidth(caption) + 24, slot.inner_width - (slot.x - slot.inner_left));
     item.window =
         Add(slot.page, WC_BUTTONW, caption, WS_TABSTOP | BS_AUTOCHECKBOX, slot.x, slot.y, width, 18, ItemId());
@@ -314,7 +314,7 @@ class OptionsDialog final : public RuntimeDialog {
 
   int PlaceNumber(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
-    const int label = TextWidth(Utf8ToWide(control.caption)) + 4;
+    const int label = TextWidth(win::Utf8ToWide(control.caption)) + 4;
     AddLabel(slot.page, control.caption, slot.x, slot.y + 3, label);
     const int field_x = slot.x + label + 4;
     item.window = Add(slot.page, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, field_x, slot.y, 60, 21,
@@ -333,16 +333,16 @@ class OptionsDialog final : public RuntimeDialog {
 
   int PlaceCombo(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
-    const int label = TextWidth(Utf8ToWide(control.caption)) + 4;
+    const int label = TextWidth(win::Utf8ToWide(control.caption)) + 4;
     AddLabel(slot.page, control.caption, slot.x, slot.y + 3, label);
     int widest = 0;
-    for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(Utf8ToWide(entry)));
+    for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(win::Utf8ToWide(entry)));
     const int width = std::max(120, widest + 30);
     const int field_x = slot.x + label + 4;
     item.window = Add(slot.page, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, field_x, slot.y, width,
                       200, ItemId());
     for (std::string_view entry : control.items) {
-      SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
+      SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Utf8ToWide(entry).c_str()));
     }
     return field_x + width;
   }
@@ -371,7 +371,7 @@ class OptionsDialog final : public RuntimeDialog {
   }
 
   int PlaceButton(Item& item, const Slot& slot) {
-    const std::wstring caption = Utf8ToWide(item.control->caption);
+    const std::wstring caption = win::Utf8ToWide(item.control->caption);
     const int width = std::max(40, TextWidth(caption) + 24);
     item.window = Add(slot.page, WC_BUTTONW, caption, WS_TABSTOP, slot.x, slot.y, width, 25, ItemId());
     return slot.x + width;
@@ -398,7 +398,7 @@ class OptionsDialog final : public RuntimeDialog {
   }
 
   int PlaceLabel(Item& item, const Slot& slot) {
-    const int width = TextWidth(Utf8ToWide(item.control->caption)) + 4;
+    const int width = TextWidth(win::Utf8ToWide(item.control->caption)) + 4;
     item.window = AddLabel(slot.page, item.control->caption, slot.x, slot.y + 3, width);
     return slot.x + width;
   }
@@ -410,7 +410,7 @@ class OptionsDialog final : public RuntimeDialog {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const int columns = static_cast<int>(control.items.size());
     for (int i = 0; i < columns; ++i) {
-      std::wstring title = Utf8ToWide(control.items[static_cast<std::size_t>(i)]);
+      std::wstring title = win::Utf8ToWide(control.items[static_cast<std::size_t>(i)]);
       LVCOLUMNW column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
       column.pszText = title.data();
@@ -491,7 +491,7 @@ class OptionsDialog final : public RuntimeDialog {
           SendMessageW(item.window, CB_SETCURSEL, model_.ComboIndex(key), 0);
           break;
         case K::Path:
-          SetWindowTextSjis(item.window, model_.Text(key));
+          win::SetWindowTextSjis(item.window, model_.Text(key));
           break;
         case K::HotKey:
           SendMessageW(item.window, HKM_SETHOTKEY, HotKeyFieldValue(model_.HotKey(key)), 0);
@@ -519,7 +519,7 @@ class OptionsDialog final : public RuntimeDialog {
         model_.SetComboIndex(key, static_cast<int>(SendMessageW(item.window, CB_GETCURSEL, 0, 0)));
         break;
       case K::Path:
-        model_.SetText(key, WindowTextSjis(item.window));
+        model_.SetText(key, win::WindowTextSjis(item.window));
         break;
       case K::HotKey:
         model_.SetHotKey(key,
@@ -556,7 +556,7 @@ class OptionsDialog final : public RuntimeDialog {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t row = 0; row < rows.size(); ++row) {
       for (std::size_t column = 0; column < rows[row].size(); ++column) {
-        std::wstring text = SjisToWide(rows[row][column]);
+        std::wstring text = win::SjisToWide(rows[row][column]);
         LVITEMW entry{};
         entry.mask = LVIF_TEXT;
         entry.iItem = static_cast<int>(row);
@@ -588,12 +588,13 @@ class OptionsDialog final : public RuntimeDialog {
 
   void ShowInstalledBrowsers() {
     const std::string line = external::InstalledBrowsersLine(HasAppPath);
-    SetWindowTextW(WidgetWindow(W::InstalledBrowsers), Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
+    SetWindowTextW(WidgetWindow(W::InstalledBrowsers),
+                   win::Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
   }
 
   void ShowThroughFields() {
-    SetWindowTextSjis(WidgetWindow(W::ThroughName), model_.ThroughWindows().name);
-    SetWindowTextSjis(WidgetWindow(W::ThroughClass), model_.ThroughWindows().class_name);
+    win::SetWindowTextSjis(WidgetWindow(W::ThroughName), model_.ThroughWindows().name);
+    win::SetWindowTextSjis(WidgetWindow(W::ThroughClass), model_.ThroughWindows().class_name);
   }
 
   // ---- actions ----
@@ -622,7 +623,7 @@ class OptionsDialog final : public RuntimeDialog {
       ReadControl(*item);
       RenderEnabled();
     } else if (data.kind == K::Field && code == EN_CHANGE && data.widget == W::ThroughName) {
-      model_.ThroughWindows().name = WindowTextSjis(item->window);
+      model_.ThroughWindows().name = win::WindowTextSjis(item->window);
     } else if (data.kind == K::Button && code == BN_CLICKED) {
       RunButton(*item);
     }
@@ -657,7 +658,7 @@ class OptionsDialog final : public RuntimeDialog {
         SetForegroundWindow(Window());
         break;
       case W::DetectClass:
-        if (std::optional<std::string> found = DetectClass()) chosen = SjisToWide(*found);
+        if (std::optional<std::string> found = DetectClass()) chosen = win::SjisToWide(*found);
         break;
       default:
         break;
@@ -667,13 +668,14 @@ class OptionsDialog final : public RuntimeDialog {
 
   // Starts the editor of the "実行ファイル" field and reads its window's class.
   std::optional<std::string> DetectClass() {
-    const std::string file = WindowTextSjis(SettingWindow("EditorFile"));
+    const std::string file = win::WindowTextSjis(SettingWindow("EditorFile"));
     if (file.empty()) return std::nullopt;
     const EditorStart start = EditorStartForClassDetection(file);
-    std::optional<StartedProgram> started = StartProgram(SjisToWide(start.application), SjisToWide(start.command_line),
-                                                         SjisToWide(start.directory), nullptr);
+    std::optional<StartedProgram> started =
+        StartProgram(win::SjisToWide(start.application), win::SjisToWide(start.command_line),
+                     win::SjisToWide(start.directory), nullptr);
     if (!started) {
-      MessageBoxW(Window(), Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
+      MessageBoxW(Window(), win::Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
       return std::nullopt;
     }
     bool idle = false;
@@ -685,7 +687,8 @@ class OptionsDialog final : public RuntimeDialog {
     }
     // Process 0 owns no window: only the earlier record counts.
     std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? started->id : 0, host_);
-    if (!found) MessageBoxW(Window(), Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
+    if (!found)
+      MessageBoxW(Window(), win::Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
     return found;
   }
 
@@ -738,7 +741,7 @@ class OptionsDialog final : public RuntimeDialog {
         FillShownWindows();
         break;
       case W::ThroughAdd:
-        model_.ThroughWindows().name = WindowTextSjis(WidgetWindow(W::ThroughName));
+        model_.ThroughWindows().name = win::WindowTextSjis(WidgetWindow(W::ThroughName));
         if (model_.ThroughWindows().Add()) {
           FillList(W::ThroughWindowList);
           ShowThroughFields();
@@ -778,7 +781,7 @@ class OptionsDialog final : public RuntimeDialog {
     Item* item = ItemOfWindow(window);
     EditableList* list = item ? ListOfWidget(item->control->widget) : nullptr;
     if (!list || !list->HasSelection()) return;
-    if (MessageBoxW(Window(), Utf8ToWide(kDeleteItemQuestion).c_str(), Utf8ToWide(kDeleteItemCaption).c_str(),
+    if (MessageBoxW(Window(), win::Utf8ToWide(kDeleteItemQuestion).c_str(), win::Utf8ToWide(kDeleteItemCaption).c_str(),
                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
       return;
     }
@@ -892,7 +895,7 @@ bool ShowOptionsDialog(HWND owner, int first_page, OptionsDialogHost& host) {
   try {
     CloseOptionsDialog(model, confirmed, host);
   } catch (const settings::SettingsWriteError& error) {
-    ShowErrorBox(error.what());
+    win::ShowErrorBox(error.what());
   }
   return confirmed;
 }

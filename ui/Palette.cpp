@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -81,11 +81,11 @@ LRESULT Palette::HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM l
 }
 
 HWND Palette::CreatePanel(const wchar_t* name) {
-  const WindowClassSpec panel_class{.name = kPanelClass,
-                                    .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                    .cursor = IDC_ARROW,
-                                    .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  return CreateOwnedWindow(
+  const win::WindowClassSpec panel_class{.name = kPanelClass,
+                                         .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                         .cursor = IDC_ARROW,
+                                         .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  return win::CreateOwnedWindow(
       panel_class, {.title = name, .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, .parent = main_},
       this);
 }
@@ -115,7 +115,7 @@ Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> bu
     action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
     action.menu = button.menu;
     action.right_click_opens_menu = button.right_click_opens_menu;
-    action.hint = Utf8ToWide(button.hint);
+    action.hint = win::Utf8ToWide(button.hint);
     item.idCommand = static_cast<int>(actions_.Add(std::move(action)));
     item.iBitmap = button.image;
     item.fsState = TBSTATE_ENABLED;
@@ -203,7 +203,7 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
   // palette itself is on the screen (CreateRemainingPagesLater).
   int index = 0;
   for (const PalettePage& page : PalettePages()) {
-    std::wstring caption = Utf8ToWide(page.caption);
+    std::wstring caption = win::Utf8ToWide(page.caption);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
@@ -221,11 +221,11 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = base_folder_panel_;
   tool.uId = reinterpret_cast<UINT_PTR>(base_folder_panel_);
-  base_folder_hint_ = Utf8ToWide(PalettePanelText().base_folder_hint);
+  base_folder_hint_ = win::Utf8ToWide(PalettePanelText().base_folder_hint);
   tool.lpszText = base_folder_hint_.data();
   SendMessageW(panel_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // The same tooltip control names the logo of the docked panel.
-  logo_hint_ = Utf8ToWide(PalettePanelText().logo_hint);
+  logo_hint_ = win::Utf8ToWide(PalettePanelText().logo_hint);
   tool.hwnd = docked_panel_;
   tool.uId = reinterpret_cast<UINT_PTR>(docked_panel_);
   tool.lpszText = logo_hint_.data();

@@ -58,7 +58,7 @@ class Palette {
   // The screen rectangle of a button.
   static RECT ButtonRect(HWND toolbar, UINT id);
 
-  // The panels' messages (ui/win/Window.h).
+  // The panels' messages (win/Window.h).
   LRESULT HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
 
   bool IsToolPanel(HWND window) const;  // Panel3 or one of its toolbars

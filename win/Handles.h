@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 template <typename Handle, typename Traits>
 class UniqueHandle {
@@ -106,4 +106,4 @@ class SelectObjectScope {
   HGDIOBJ old_;
 };
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win
