@@ -214,7 +214,7 @@ class Canvas {
 // The pictures of IL_ToolBt, one case per index.
 // The pictures that are one call of the canvas: letters on a badge, letters
 // in the box, a push button with a letter, or lines of text aligned.
-enum class Look : std::uint8_t { Badge, Letters, Button, AlignedLines };
+enum class Look : std::uint8_t { kBadge, kLetters, kButton, kAlignedLines };
 
 struct LetterBox {
   double x0, y0, x1, y1;
@@ -235,17 +235,17 @@ struct SimplePicture {
 };
 
 constexpr SimplePicture Badge(int index, const wchar_t* text, COLORREF color) {
-  return {index, Look::Badge, text, color};
+  return {index, Look::kBadge, text, color};
 }
 constexpr SimplePicture Button(int index, const wchar_t* text, COLORREF color) {
-  return {index, Look::Button, text, color};
+  return {index, Look::kButton, text, color};
 }
 constexpr SimplePicture Letters(int index, const wchar_t* text, COLORREF color, unsigned style = kBold,
                                 LetterBox box = kSquareBox) {
-  return {index, Look::Letters, text, color, style, box};
+  return {index, Look::kLetters, text, color, style, box};
 }
 constexpr SimplePicture AlignedLines(int index, int align, COLORREF color) {
-  return {index, Look::AlignedLines, L"", color, kBold, kSquareBox, align};
+  return {index, Look::kAlignedLines, L"", color, kBold, kSquareBox, align};
 }
 
 // Picture 13 is used by no control and stays blank.
@@ -302,17 +302,17 @@ constexpr SimplePicture kSimplePictures[] = {
 
 void DrawSimplePicture(Canvas& c, const SimplePicture& picture) {
   switch (picture.look) {
-    case Look::Badge:
+    case Look::kBadge:
       c.Badge(picture.text, picture.color);
       break;
-    case Look::Letters:
+    case Look::kLetters:
       c.Text(picture.box.x0, picture.box.y0, picture.box.x1, picture.box.y1, picture.text, picture.color,
              picture.style);
       break;
-    case Look::Button:
+    case Look::kButton:
       c.ButtonShape(picture.text, picture.color);
       break;
-    case Look::AlignedLines:
+    case Look::kAlignedLines:
       c.AlignLines(picture.align, picture.color);
       break;
   }

@@ -81,7 +81,7 @@ bool MainWindow::Create() {
   // The menu bar comes with the window: set afterwards, it would make the
   // window lay itself out again.
   HMENU menu_bar = nullptr;
-  win::GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::MainMenu); });
+  win::GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::kMainMenu); });
   win::TraceStartupStep("menus");
 
   const win::WindowClassSpec window_class{
@@ -205,7 +205,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.is_busy = [this] { return IsBusy(hwnd_); };
   host.set_popup_open = [this](bool open) {
     if (open) {
-      hot_key_popup_busy_.emplace(BusyFlag::HotKeyPopup);
+      hot_key_popup_busy_.emplace(BusyFlag::kHotKeyPopup);
     } else {
       hot_key_popup_busy_.reset();
     }
@@ -218,7 +218,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.show_sandwich_mode = [this] { ShowSandwichMode(); };
   host.show_main_window = [this] { ShowMainWindow(); };
   host.bring_application_to_front = [this] { core::BringToFrontAttached(*desktop_, ToHandle(app_)); };
-  host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
+  host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::kTrayMenu, at, nullptr, nullptr, 0); };
   desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
 
@@ -378,13 +378,13 @@ void MainWindow::OnClose() {
   state.exit_requested = exit_requested_;
   state.app_minimized = IsIconic(app_) != FALSE;
   switch (DecideClose(state)) {
-    case CloseAction::Close:
+    case CloseAction::kClose:
       DestroyWindow(hwnd_);
       break;
-    case CloseAction::Hide:
+    case CloseAction::kHide:
       HideMainWindow();
       break;
-    case CloseAction::Nothing:
+    case CloseAction::kNothing:
       break;
   }
 }
@@ -424,7 +424,7 @@ void MainWindow::OnCommand(UINT id) {
 void MainWindow::Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button, UINT owner_id) {
   // While a modal interaction or a wait for another program runs, a command
   // is refused like one that arrives while an insertion runs.
-  if (action.command != CommandId::None && IsBusy(hwnd_)) {
+  if (action.command != CommandId::kNone && IsBusy(hwnd_)) {
     MessageBeep(0);
     return;
   }
@@ -533,39 +533,39 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
 
 void MainWindow::RegisterHandlers() {
   using enum CommandId;
-  CommandHandlers::Registration registration = handlers_.Register(CommandRegistrar::MainWindow);
-  registration.Set(RunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(std::string(c.key)); });
-  registration.Set(RunTagCommandFromPopup,
+  CommandHandlers::Registration registration = handlers_.Register(CommandRegistrar::kMainWindow);
+  registration.Set(kRunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(std::string(c.key)); });
+  registration.Set(kRunTagCommandFromPopup,
                    [this](const CommandInvocation& c) { engine_->RunTagCommandFromPopup(std::string(c.key)); });
-  registration.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
-  registration.Set(RunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
-  registration.Set(ToggleSandwich, [this](const CommandInvocation& c) {
+  registration.Set(kRunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
+  registration.Set(kRunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
+  registration.Set(kToggleSandwich, [this](const CommandInvocation& c) {
     settings_.HasamiMode = ValueFromCheckItem(c.item_was_checked);
     ShowSandwichMode();
   });
-  registration.Set(SandwichOnButton, [this](const CommandInvocation&) {
+  registration.Set(kSandwichOnButton, [this](const CommandInvocation&) {
     settings_.HasamiMode = ModeFromOnButton(palette_.IsSandwichOnDown());
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
-  registration.Set(SandwichOffButton, [this](const CommandInvocation&) {
+  registration.Set(kSandwichOffButton, [this](const CommandInvocation&) {
     settings_.HasamiMode = ModeFromOffButton(palette_.IsSandwichOffDown());
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
-  registration.Set(ToggleOnTop, [this](const CommandInvocation& c) {
+  registration.Set(kToggleOnTop, [this](const CommandInvocation& c) {
     settings_.WindowOnTop = ValueFromCheckItem(c.item_was_checked);
     ApplyOnTop();
   });
-  registration.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
-  registration.Set(ShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
-  registration.Set(TrayExit, [this](const CommandInvocation&) {
+  registration.Set(kCloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
+  registration.Set(kShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
+  registration.Set(kTrayExit, [this](const CommandInvocation&) {
     exit_requested_ = true;
     PostMessageW(hwnd_, WM_CLOSE, 0, 0);
   });
-  registration.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
-  registration.Set(HomePage, [this](const CommandInvocation&) {
+  registration.Set(kHelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
+  registration.Set(kHomePage, [this](const CommandInvocation&) {
     win::shell::Execute(hwnd_, L"open", win::Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
-  registration.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
+  registration.Set(kAbout, [this](const CommandInvocation&) { ShowAbout(); });
   registration.Finish();
 
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
@@ -617,7 +617,7 @@ void MainWindow::ShowModeIcon(int icon) {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icons_[icon].get()));
 }
 
-void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost); }
+void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.WindowOnTop) == ZOrder::kTopmost); }
 
 void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
 
@@ -660,7 +660,7 @@ void MainWindow::HideMainWindow() {
 }
 
 void MainWindow::ShowAbout() {
-  BusyScope busy(BusyFlag::About);
+  BusyScope busy(BusyFlag::kAbout);
   MessageBoxW(hwnd_, win::Utf8ToWide(AboutText()).c_str(), win::Utf8ToWide(kAboutCaption).c_str(),
               MB_OK | MB_ICONINFORMATION);
 }

@@ -112,9 +112,9 @@ class OptionsDialog final : public win::RuntimeDialog {
     LoadControls();
     FillShownWindows();
     ShowInstalledBrowsers();
-    FillList(W::ThroughWindowList);
-    FillList(W::ToolList);
-    FillList(W::UserTagList);
+    FillList(W::kThroughWindowList);
+    FillList(W::kToolList);
+    FillList(W::kUserTagList);
     RenderEnabled();
 
     SendMessageW(tab_, TCM_SETCURSEL, first_page_, 0);
@@ -184,7 +184,7 @@ class OptionsDialog final : public win::RuntimeDialog {
     item.window = AddListView(page, list, left, top, width - kListButtonWidth - 6, height, ItemId());
     int button_y = top;
     for (const OptionControl& control : data.groups[0].controls) {
-      if (control.kind != K::Button) continue;
+      if (control.kind != K::kButton) continue;
       Item& button = NewItem(page, control);
       button.window = Add(page, WC_BUTTONW, win::Utf8ToWide(control.caption), WS_TABSTOP,
                           left + width - kListButtonWidth, button_y, kListButtonWidth, 25, ItemId());
@@ -198,8 +198,8 @@ class OptionsDialog final : public win::RuntimeDialog {
     for (const OptionGroup& group : data.groups) {
       if (!group.caption.empty()) fixed += kGroupTop + kGroupBottom + kGroupGap;
       for (const OptionControl& control : group.controls) {
-        if (control.same_row && control.kind != K::HotKey) continue;
-        if (control.kind == K::List) {
+        if (control.same_row && control.kind != K::kHotKey) continue;
+        if (control.kind == K::kList) {
           ++lists;
           if (!control.caption.empty()) fixed += kLabelRow;
         } else {
@@ -223,12 +223,13 @@ class OptionsDialog final : public win::RuntimeDialog {
               .list_height = list_height};
     int right = slot.inner_left;  // right end of the last control, for same-row placement
     for (const OptionControl& control : group.controls) {
-      if (control.same_row && control.kind != K::HotKey) {
+      if (control.same_row && control.kind != K::kHotKey) {
         slot.x = right + 6;
       } else {
         slot.x = slot.inner_left;
         slot.y = y;
-        y += control.kind == K::List ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow) : RowHeight(control);
+        y +=
+            control.kind == K::kList ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow) : RowHeight(control);
       }
       right = PlaceControl(control, slot);
     }
@@ -240,11 +241,11 @@ class OptionsDialog final : public win::RuntimeDialog {
 
   static int RowHeight(const OptionControl& control) {
     switch (control.kind) {
-      case K::Check:
+      case K::kCheck:
         return kCheckRow;
-      case K::Path:
+      case K::kPath:
         return kLabelRow + kFieldRow;
-      case K::Button:
+      case K::kButton:
         return kButtonRow;
       default:
         return kFieldRow;
@@ -254,7 +255,7 @@ class OptionsDialog final : public win::RuntimeDialog {
   static const OptionControl* EditableListOf(const OptionPage& page) {
     for (const OptionGroup& group : page.groups) {
       for (const OptionControl& control : group.controls) {
-        if (control.widget == W::ToolList || control.widget == W::UserTagList) return &control;
+        if (control.widget == W::kToolList || control.widget == W::kUserTagList) return &control;
       }
     }
     return nullptr;
@@ -275,23 +276,23 @@ class OptionsDialog final : public win::RuntimeDialog {
   int PlaceControl(const OptionControl& control, const Slot& slot) {
     Item& item = NewItem(slot.page, control);
     switch (control.kind) {
-      case K::Check:
+      case K::kCheck:
         return PlaceCheck(item, slot);
-      case K::Number:
+      case K::kNumber:
         return PlaceNumber(item, slot);
-      case K::Combo:
+      case K::kCombo:
         return PlaceCombo(item, slot);
-      case K::Path:
+      case K::kPath:
         return PlacePath(item, slot);
-      case K::HotKey:
+      case K::kHotKey:
         return PlaceHotKey(item, slot);
-      case K::Button:
+      case K::kButton:
         return PlaceButton(item, slot);
-      case K::Field:
+      case K::kField:
         return PlaceField(item, slot);
-      case K::List:
+      case K::kList:
         return PlaceList(item, slot);
-      case K::Label:
+      case K::kLabel:
         return PlaceLabel(item, slot);
     }
     return slot.x;
@@ -350,7 +351,7 @@ class OptionsDialog final : public win::RuntimeDialog {
   int PlacePath(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
     AddLabel(slot.page, control.caption, slot.x, slot.y, slot.inner_width);
-    const bool button = control.widget != W::None;
+    const bool button = control.widget != W::kNone;
     const int width = slot.inner_width - (button ? 30 : 0);
     const int field_y = slot.y + kLabelRow;
     item.window = Add(slot.page, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, slot.x, field_y, width, 21, ItemId(),
@@ -436,13 +437,13 @@ class OptionsDialog final : public win::RuntimeDialog {
   }
   HWND WidgetWindow(W widget) const {
     for (const Item& item : items_) {
-      if (item.control->widget == widget && item.control->kind != K::Path) return item.window;
+      if (item.control->widget == widget && item.control->kind != K::kPath) return item.window;
     }
     return nullptr;
   }
   HWND PageList(int page) const {
     for (const Item& item : items_) {
-      if (item.page == page && item.control->kind == K::List) return item.window;
+      if (item.page == page && item.control->kind == K::kList) return item.window;
     }
     return nullptr;
   }
@@ -464,11 +465,11 @@ class OptionsDialog final : public win::RuntimeDialog {
   }
   EditableList* ListOfWidget(W widget) {
     switch (widget) {
-      case W::ToolList:
+      case W::kToolList:
         return &model_.Tools();
-      case W::UserTagList:
+      case W::kUserTagList:
         return &model_.UserTags();
-      case W::ThroughWindowList:
+      case W::kThroughWindowList:
         return &model_.ThroughWindows().List();
       default:
         return nullptr;
@@ -481,19 +482,19 @@ class OptionsDialog final : public win::RuntimeDialog {
       const std::string_view key = item.control->setting;
       if (key.empty()) continue;
       switch (item.control->kind) {
-        case K::Check:
+        case K::kCheck:
           SendMessageW(item.window, BM_SETCHECK, model_.Check(key) ? BST_CHECKED : BST_UNCHECKED, 0);
           break;
-        case K::Number:
+        case K::kNumber:
           SendMessageW(item.buddy, UDM_SETPOS32, 0, model_.Number(key));
           break;
-        case K::Combo:
+        case K::kCombo:
           SendMessageW(item.window, CB_SETCURSEL, model_.ComboIndex(key), 0);
           break;
-        case K::Path:
+        case K::kPath:
           win::SetWindowTextSjis(item.window, model_.Text(key));
           break;
-        case K::HotKey:
+        case K::kHotKey:
           SendMessageW(item.window, HKM_SETHOTKEY, HotKeyFieldValue(model_.HotKey(key)), 0);
           break;
         default:
@@ -505,23 +506,23 @@ class OptionsDialog final : public win::RuntimeDialog {
   void ReadControl(const Item& item) {
     const std::string_view key = item.control->setting;
     switch (item.control->kind) {
-      case K::Check:
+      case K::kCheck:
         model_.SetCheck(key, SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED);
         break;
-      case K::Number: {
+      case K::kNumber: {
         BOOL failed = FALSE;
         const int value =
             static_cast<int>(SendMessageW(item.buddy, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
         model_.SetNumber(key, value);
         break;
       }
-      case K::Combo:
+      case K::kCombo:
         model_.SetComboIndex(key, static_cast<int>(SendMessageW(item.window, CB_GETCURSEL, 0, 0)));
         break;
-      case K::Path:
+      case K::kPath:
         model_.SetText(key, win::WindowTextSjis(item.window));
         break;
-      case K::HotKey:
+      case K::kHotKey:
         model_.SetHotKey(key,
                          ShortcutFromHotKeyField(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
         break;
@@ -583,18 +584,18 @@ class OptionsDialog final : public win::RuntimeDialog {
     shown_ = ListShownWindows(host_.Windows());
     std::vector<ListRow> rows;
     for (const ShownWindow& window : shown_) rows.push_back({window.title, window.class_name});
-    FillRows(WidgetWindow(W::ShownWindowList), rows, -1);
+    FillRows(WidgetWindow(W::kShownWindowList), rows, -1);
   }
 
   void ShowInstalledBrowsers() {
     const std::string line = external::InstalledBrowsersLine(HasAppPath);
-    SetWindowTextW(WidgetWindow(W::InstalledBrowsers),
+    SetWindowTextW(WidgetWindow(W::kInstalledBrowsers),
                    win::Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
   }
 
   void ShowThroughFields() {
-    win::SetWindowTextSjis(WidgetWindow(W::ThroughName), model_.ThroughWindows().name);
-    win::SetWindowTextSjis(WidgetWindow(W::ThroughClass), model_.ThroughWindows().class_name);
+    win::SetWindowTextSjis(WidgetWindow(W::kThroughName), model_.ThroughWindows().name);
+    win::SetWindowTextSjis(WidgetWindow(W::kThroughClass), model_.ThroughWindows().class_name);
   }
 
   // ---- actions ----
@@ -616,15 +617,15 @@ class OptionsDialog final : public win::RuntimeDialog {
       return true;
     }
     const OptionControl& data = *item->control;
-    if (data.kind == K::Check && code == BN_CLICKED) {
+    if (data.kind == K::kCheck && code == BN_CLICKED) {
       ReadControl(*item);
       RenderEnabled();
-    } else if (data.kind == K::Combo && code == CBN_SELCHANGE) {
+    } else if (data.kind == K::kCombo && code == CBN_SELCHANGE) {
       ReadControl(*item);
       RenderEnabled();
-    } else if (data.kind == K::Field && code == EN_CHANGE && data.widget == W::ThroughName) {
+    } else if (data.kind == K::kField && code == EN_CHANGE && data.widget == W::kThroughName) {
       model_.ThroughWindows().name = win::WindowTextSjis(item->window);
-    } else if (data.kind == K::Button && code == BN_CLICKED) {
+    } else if (data.kind == K::kButton && code == BN_CLICKED) {
       RunButton(*item);
     }
     return true;
@@ -634,7 +635,7 @@ class OptionsDialog final : public win::RuntimeDialog {
   // cannot hold is shown on its page and reported, and the dialog stays.
   bool PathFieldsStorable() {
     for (const Item& item : items_) {
-      if (item.control->kind != K::Path || item.control->setting.empty() || IsStorable(item.window)) continue;
+      if (item.control->kind != K::kPath || item.control->setting.empty() || IsStorable(item.window)) continue;
       SendMessageW(tab_, TCM_SETCURSEL, item.page, 0);
       ShowPage(item.page);
       StorableFieldText(Window(), item.window);
@@ -650,14 +651,14 @@ class OptionsDialog final : public win::RuntimeDialog {
     const std::wstring current = WindowTextWide(item.window);
     std::optional<std::wstring> chosen;
     switch (data.widget) {
-      case W::BrowseFile:
+      case W::kBrowseFile:
         chosen = ChooseFile(Window(), data.browse_title, kExecutableFilter, current);
         break;
-      case W::BrowseFolder:
+      case W::kBrowseFolder:
         chosen = ChooseFolder(Window(), "フォルダの参照", "相対パスの基本フォルダ:", current);
         SetForegroundWindow(Window());
         break;
-      case W::DetectClass:
+      case W::kDetectClass:
         if (std::optional<std::string> found = DetectClass()) chosen = win::SjisToWide(*found);
         break;
       default:
@@ -710,45 +711,45 @@ class OptionsDialog final : public win::RuntimeDialog {
 
   void RunButton(const Item& item) {
     switch (item.control->widget) {
-      case W::RestoreHasamiTime:
+      case W::kRestoreHasamiTime:
         model_.RestoreHasamiTime();
         SendMessageW(ItemOfWindow(SettingWindow("HasamiTime"))->buddy, UDM_SETPOS32, 0, model_.Number("HasamiTime"));
         break;
-      case W::KeySetDialog:
+      case W::kKeySetDialog:
         ShowKeySetDialog(Window(), ClientOrigin(), host_.Settings());
         break;
-      case W::ListAdd:
+      case W::kListAdd:
         AddItem(item.page);
         break;
-      case W::ListEdit:
+      case W::kListEdit:
         EditItem(item.page);
         break;
-      case W::ListDelete:
+      case W::kListDelete:
         DeleteItem(PageList(item.page));
         break;
-      case W::ListUp:
-      case W::ListDown: {
+      case W::kListUp:
+      case W::kListDown: {
         EditableList* list = ListOfPage(item.page);
-        const bool moved = item.control->widget == W::ListUp ? list->MoveSelectedUp() : list->MoveSelectedDown();
+        const bool moved = item.control->widget == W::kListUp ? list->MoveSelectedUp() : list->MoveSelectedDown();
         if (moved) FillRows(PageList(item.page), list->Rows(), list->Selected());
         SetFocus(PageList(item.page));
         break;
       }
-      case W::ShownWindowCopy:
+      case W::kShownWindowCopy:
         CopyShownWindow();
         break;
-      case W::ShownWindowRefresh:
+      case W::kShownWindowRefresh:
         FillShownWindows();
         break;
-      case W::ThroughAdd:
-        model_.ThroughWindows().name = win::WindowTextSjis(WidgetWindow(W::ThroughName));
+      case W::kThroughAdd:
+        model_.ThroughWindows().name = win::WindowTextSjis(WidgetWindow(W::kThroughName));
         if (model_.ThroughWindows().Add()) {
-          FillList(W::ThroughWindowList);
+          FillList(W::kThroughWindowList);
           ShowThroughFields();
         }
         break;
-      case W::ThroughDelete:
-        DeleteItem(WidgetWindow(W::ThroughWindowList));
+      case W::kThroughDelete:
+        DeleteItem(WidgetWindow(W::kThroughWindowList));
         break;
       default:
         break;
@@ -791,12 +792,12 @@ class OptionsDialog final : public win::RuntimeDialog {
 
   void CopyShownWindow() {
     const int selected = static_cast<int>(
-        SendMessageW(WidgetWindow(W::ShownWindowList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageW(WidgetWindow(W::kShownWindowList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (selected < 0 || selected >= static_cast<int>(shown_.size())) return;
     const ShownWindow& window = shown_[static_cast<std::size_t>(selected)];
     model_.ThroughWindows().CopyShownWindow(window.title, window.class_name);
     ShowThroughFields();
-    SetFocus(WidgetWindow(W::ThroughName));
+    SetFocus(WidgetWindow(W::kThroughName));
   }
 
   LRESULT OnNotify(const NMHDR& header) override {
@@ -805,7 +806,7 @@ class OptionsDialog final : public win::RuntimeDialog {
       return 0;
     }
     Item* item = ItemOfWindow(header.hwndFrom);
-    if (!item || item->control->kind != K::List) return 0;
+    if (!item || item->control->kind != K::kList) return 0;
     const W widget = item->control->widget;
     EditableList* list = ListOfWidget(widget);
     switch (header.code) {
@@ -820,13 +821,13 @@ class OptionsDialog final : public win::RuntimeDialog {
         break;
       }
       case NM_DBLCLK:
-        if (widget == W::ShownWindowList) {
+        if (widget == W::kShownWindowList) {
           CopyShownWindow();
-        } else if (widget == W::ThroughWindowList) {
+        } else if (widget == W::kThroughWindowList) {
           if (model_.ThroughWindows().TakeSelectedIntoFields()) {
-            FillList(W::ThroughWindowList);
+            FillList(W::kThroughWindowList);
             ShowThroughFields();
-            SetFocus(WidgetWindow(W::ThroughName));
+            SetFocus(WidgetWindow(W::kThroughName));
           }
         } else {
           EditItem(item->page);

@@ -23,17 +23,17 @@ constexpr UINT_PTR kCreatePagesTimer = 1;
 
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
-    case ButtonKind::Split:
+    case ButtonKind::kSplit:
       return BTNS_DROPDOWN;
     // Without drawn arrows a drop-down button opens its menu on a press
     // anywhere on it, which is what a menu button does.
-    case ButtonKind::MenuButton:
+    case ButtonKind::kMenuButton:
       return arrows ? BTNS_WHOLEDROPDOWN : BTNS_DROPDOWN;
-    case ButtonKind::Check:
+    case ButtonKind::kCheck:
       return BTNS_CHECKGROUP;
-    case ButtonKind::Separator:
+    case ButtonKind::kSeparator:
       return BTNS_SEP;
-    case ButtonKind::Plain:
+    case ButtonKind::kPlain:
       break;
   }
   return BTNS_BUTTON;
@@ -100,11 +100,11 @@ void Palette::SetupToolbar(HWND toolbar) {
 
 Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> buttons) {
   ToolbarItems toolbar;
-  for (const PaletteButton& button : buttons) toolbar.arrows = toolbar.arrows || button.kind == ButtonKind::Split;
+  for (const PaletteButton& button : buttons) toolbar.arrows = toolbar.arrows || button.kind == ButtonKind::kSplit;
   for (const PaletteButton& button : buttons) {
     TBBUTTON item{};
     item.fsStyle = ButtonStyle(button.kind, toolbar.arrows);
-    if (button.kind == ButtonKind::Separator) {
+    if (button.kind == ButtonKind::kSeparator) {
       toolbar.items.push_back(item);  // its width is set when the toolbar is made
       continue;
     }
@@ -112,15 +112,15 @@ Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> bu
     action.command = button.command;
     action.key = std::string(button.key);
     action.presses_while_running = button.presses_while_running;
-    action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
+    action.has_menu = button.kind == ButtonKind::kSplit || button.kind == ButtonKind::kMenuButton;
     action.menu = button.menu;
     action.right_click_opens_menu = button.right_click_opens_menu;
     action.hint = win::Utf8ToWide(button.hint);
     item.idCommand = static_cast<int>(actions_.Add(std::move(action)));
     item.iBitmap = button.image;
     item.fsState = TBSTATE_ENABLED;
-    if (button.command == CommandId::SandwichOnButton) hasami_on_id_ = static_cast<UINT>(item.idCommand);
-    if (button.command == CommandId::SandwichOffButton) hasami_off_id_ = static_cast<UINT>(item.idCommand);
+    if (button.command == CommandId::kSandwichOnButton) hasami_on_id_ = static_cast<UINT>(item.idCommand);
+    if (button.command == CommandId::kSandwichOffButton) hasami_off_id_ = static_cast<UINT>(item.idCommand);
     toolbar.items.push_back(item);
   }
   return toolbar;

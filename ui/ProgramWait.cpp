@@ -6,7 +6,7 @@
 namespace tagsling::ui {
 
 WaitOutcome WaitForInputIdlePumping(HANDLE process, unsigned bound_ms) {
-  BusyScope busy(BusyFlag::WaitingForProgram);
+  BusyScope busy(BusyFlag::kWaitingForProgram);
   WaitSteps steps;
   steps.poll = [process] {
     switch (WaitForInputIdle(process, 0)) {

@@ -88,8 +88,8 @@ bool TaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip)
   data.uID = static_cast<UINT>(id);
   data.uCallbackMessage = kTrayCallbackMessage;
   DWORD message = NIM_DELETE;
-  if (op != TrayOp::Delete) {
-    message = op == TrayOp::Add ? NIM_ADD : NIM_MODIFY;
+  if (op != TrayOp::kDelete) {
+    message = op == TrayOp::kAdd ? NIM_ADD : NIM_MODIFY;
     data.uFlags = flags;
     data.hIcon = icon_;
     const std::wstring wide = win::SjisToWide(tip);
@@ -104,7 +104,7 @@ void TaskTray::MouseDown(TrayButton button, POINT at) {
     win::PumpPendingMessages();
   }
   if (OnMouseDown) OnMouseDown(*this, button, at);
-  HMENU menu = button == TrayButton::Left ? PopupMenuL : button == TrayButton::Right ? PopupMenuR : nullptr;
+  HMENU menu = button == TrayButton::kLeft ? PopupMenuL : button == TrayButton::kRight ? PopupMenuR : nullptr;
   if (menu && owner_) {
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, owner_, nullptr);
     PostMessageW(owner_, WM_NULL, 0, 0);
@@ -113,16 +113,16 @@ void TaskTray::MouseDown(TrayButton button, POINT at) {
 
 void TaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
   switch (event.kind) {
-    case TrayMouseKind::Move:
+    case TrayMouseKind::kMove:
       if (OnMouseMove) OnMouseMove(*this, at);
       break;
-    case TrayMouseKind::Down:
+    case TrayMouseKind::kDown:
       MouseDown(event.button, at);
       break;
-    case TrayMouseKind::Up:
+    case TrayMouseKind::kUp:
       if (OnMouseUp) OnMouseUp(*this, event.button, at);
       break;
-    case TrayMouseKind::DblClick:
+    case TrayMouseKind::kDblClick:
       if (OnDblClick) OnDblClick(*this, event.button);
       break;
   }

@@ -27,22 +27,22 @@ HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(windo
 BusyFlag FlagOf(InputCommand command) {
   switch (command) {
     case InputCommand::kFileName:
-      return BusyFlag::FileNameInput;
+      return BusyFlag::kFileNameInput;
     case InputCommand::kUrl:
-      return BusyFlag::UrlInput;
+      return BusyFlag::kUrlInput;
     case InputCommand::kTextFile:
-      return BusyFlag::TextFileInput;
+      return BusyFlag::kTextFileInput;
     case InputCommand::kColour:
-      return BusyFlag::ColorDialog;
+      return BusyFlag::kColorDialog;
     case InputCommand::kBaseFolder:
-      return BusyFlag::BaseFolder;
+      return BusyFlag::kBaseFolder;
     case InputCommand::kAbbreviation:
-      return BusyFlag::AbbreviationDialog;
+      return BusyFlag::kAbbreviationDialog;
     case InputCommand::kEditorOpen:
     case InputCommand::kCount:
       break;
   }
-  return BusyFlag::EditorOpenDialog;
+  return BusyFlag::kEditorOpenDialog;
 }
 
 std::wstring ToW(const platform::WideText& text) { return std::wstring(text.begin(), text.end()); }

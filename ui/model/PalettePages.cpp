@@ -7,24 +7,24 @@ using enum CommandId;
 using M = MenuId;
 
 constexpr PaletteButton Key(std::string_view name, std::string_view hint, int image, std::string_view key) {
-  return {ButtonKind::Plain, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand};
+  return {ButtonKind::kPlain, name, hint, static_cast<std::int16_t>(image), key, kRunTagCommand};
 }
 constexpr PaletteButton Split(std::string_view name, std::string_view hint, int image, std::string_view key,
                               MenuId menu) {
-  return {ButtonKind::Split, name, hint, static_cast<std::int16_t>(image), key, RunTagCommand, menu};
+  return {ButtonKind::kSplit, name, hint, static_cast<std::int16_t>(image), key, kRunTagCommand, menu};
 }
 constexpr PaletteButton Run(std::string_view name, std::string_view hint, int image, CommandId command,
                             bool presses_while_running = true) {
-  return {ButtonKind::Plain,    name, hint, static_cast<std::int16_t>(image), {}, command, M::MainMenu,
+  return {ButtonKind::kPlain,   name, hint, static_cast<std::int16_t>(image), {}, command, M::kMainMenu,
           presses_while_running};
 }
 constexpr PaletteButton MenuButton(std::string_view name, std::string_view hint, int image, MenuId menu,
                                    bool right_click_opens_menu = true) {
-  return {ButtonKind::MenuButton, name, hint, static_cast<std::int16_t>(image), {}, None, menu, false,
+  return {ButtonKind::kMenuButton, name, hint, static_cast<std::int16_t>(image), {}, kNone, menu, false,
           right_click_opens_menu};
 }
 constexpr PaletteButton Check(std::string_view name, std::string_view hint, int image, CommandId command) {
-  return {ButtonKind::Check, name, hint, static_cast<std::int16_t>(image), {}, command};
+  return {ButtonKind::kCheck, name, hint, static_cast<std::int16_t>(image), {}, command};
 }
 constexpr PaletteButton Sep() { return {}; }
 
@@ -34,7 +34,7 @@ constexpr PaletteButton kKihon[] = {
     Key("TB_Kihon_DocType", "ドキュメントタイプ <HTML>", 18, "Kihon_DocType"),
     Key("TB_Kihon_Head", "ヘッダ <HEAD>", 19, "Kihon_Head"),
     Key("TB_Kihon_Title", "タイトル <TITLE>", 21, "Kihon_Title"),
-    Split("TB_Kihon_Body", "ボディ <BODY>", 15, "Kihon_Body_Body", M::BodyAttrs),
+    Split("TB_Kihon_Body", "ボディ <BODY>", 15, "Kihon_Body_Body", M::kBodyAttrs),
     Sep(),
     Key("TB_Kihon_MetaRefresh", "自動再読込 <META ..REFRESH..>", 20, "Kihon_MetaRefresh"),
     Key("TB_Kihon_WwwcMetaCheck", "WWWC <META NAME=\"WWWC\"..>", 74, "Kihon_WwwcMetaCheck"),
@@ -44,7 +44,7 @@ constexpr PaletteButton kKihon[] = {
 };
 
 constexpr PaletteButton kMoji[] = {
-    Split("TB_Moji_Font_Font", "フォント <FONT> (HTML5 では廃止)", 29, "Moji_Font_Font", M::FontAttrs),
+    Split("TB_Moji_Font_Font", "フォント <FONT> (HTML5 では廃止)", 29, "Moji_Font_Font", M::kFontAttrs),
     Key("TB_Moji_Big", "大きく表示 <BIG> (HTML5 では廃止)", 27, "Moji_Big"),
     Key("TB_Moji_Small", "小さく表示 <SMALL>", 37, "Moji_Small"),
     Sep(),
@@ -66,14 +66,14 @@ constexpr PaletteButton kMoji[] = {
 
 constexpr PaletteButton kParagraph[] = {
     Key("TB_P_Br", "改行 <BR>", 43, "P_Br"),
-    Split("TB_P_P_P", "段落 <P>", 55, "P_P_P", M::Align3),
+    Split("TB_P_P_P", "段落 <P>", 55, "P_P_P", M::kAlign3),
     Sep(),
-    Split("TB_P_Hn_H1", "見出し レベル1 <H1>", 48, "P_Hn_H1", M::Align3),
-    Split("TB_P_Hn_H2", "見出し レベル2 <H2>", 49, "P_Hn_H2", M::Align3),
-    Split("TB_P_Hn_H3", "見出し レベル3 <H3>", 50, "P_Hn_H3", M::Align3),
-    Split("TB_P_Hn_H4", "見出し レベル4 <H4>", 51, "P_Hn_H4", M::Align3),
-    Split("TB_P_Hn_H5", "見出し レベル5 <H5>", 52, "P_Hn_H5", M::Align3),
-    Split("TB_P_Hn_H6", "見出し レベル6 <H6>", 53, "P_Hn_H6", M::Align3),
+    Split("TB_P_Hn_H1", "見出し レベル1 <H1>", 48, "P_Hn_H1", M::kAlign3),
+    Split("TB_P_Hn_H2", "見出し レベル2 <H2>", 49, "P_Hn_H2", M::kAlign3),
+    Split("TB_P_Hn_H3", "見出し レベル3 <H3>", 50, "P_Hn_H3", M::kAlign3),
+    Split("TB_P_Hn_H4", "見出し レベル4 <H4>", 51, "P_Hn_H4", M::kAlign3),
+    Split("TB_P_Hn_H5", "見出し レベル5 <H5>", 52, "P_Hn_H5", M::kAlign3),
+    Split("TB_P_Hn_H6", "見出し レベル6 <H6>", 53, "P_Hn_H6", M::kAlign3),
     Sep(),
     Key("TB_P_Div_Align_Left", "表示位置/左 <DIV ALIGN=\"left\">", 46, "P_Div_Align_Left"),
     Key("ToolButton32", "表示位置/中 <DIV ALIGN=\"center\">", 45, "P_Div_Align_Center"),
@@ -83,61 +83,61 @@ constexpr PaletteButton kParagraph[] = {
     Sep(),
     Key("TB_P_Blockquote", "引用 <BLOCKQUOTE>", 42, "P_Blockquote"),
     Sep(),
-    Split("TB_P_Hr_Hr", "水平線 <HR>", 54, "P_Hr_Hr", M::HrAttrs),
+    Split("TB_P_Hr_Hr", "水平線 <HR>", 54, "P_Hr_Hr", M::kHrAttrs),
 };
 
 // The header-cell button shares the data-cell attribute menu.
 constexpr PaletteButton kTable[] = {
-    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table", M::TableAttrs),
+    Split("TB_Table_Table_Table", "表組み <TABLE>", 64, "Table_Table_Table", M::kTableAttrs),
     Sep(),
-    Split("TB_Table_Tr_Tr", "行 <TR>", 65, "Table_Tr_Tr", M::TrAttrs),
-    Split("TB_Talbe_Td_Td", "データセル <TD>", 67, "Talbe_Td_Td", M::TdAttrs),
-    Split("TB_Talbe_Th_Th", "見出しセル <TH>", 68, "Talbe_Th_Th", M::TdAttrs),
+    Split("TB_Table_Tr_Tr", "行 <TR>", 65, "Table_Tr_Tr", M::kTrAttrs),
+    Split("TB_Talbe_Td_Td", "データセル <TD>", 67, "Talbe_Td_Td", M::kTdAttrs),
+    Split("TB_Talbe_Th_Th", "見出しセル <TH>", 68, "Talbe_Th_Th", M::kTdAttrs),
     Sep(),
-    Split("TB_Table_Caption_Caption", "キャプション <CAPTION>", 58, "Table_Caption_Caption", M::CaptionAligns),
+    Split("TB_Table_Caption_Caption", "キャプション <CAPTION>", 58, "Table_Caption_Caption", M::kCaptionAligns),
 };
 
 constexpr PaletteButton kList[] = {
     Key("TB_Table_Ul", "マーク付きリスト <UL>", 66, "Table_Ul"),
-    Split("TB_Table_Ol_Ol", "番号付きリスト <OL>", 63, "Table_Ol_Ol", M::OlAttrs),
-    Split("TB_Table_Li_Li", "リストの項目 <LI>", 62, "Table_Li_Li", M::LiAttrMenu),
+    Split("TB_Table_Ol_Ol", "番号付きリスト <OL>", 63, "Table_Ol_Ol", M::kOlAttrs),
+    Split("TB_Table_Li_Li", "リストの項目 <LI>", 62, "Table_Li_Li", M::kLiAttrMenu),
     Sep(),
-    Split("TB_Table_Dl_Dl", "定義リスト <DL>", 60, "Table_Dl_Dl", M::DlAttrs),
+    Split("TB_Table_Dl_Dl", "定義リスト <DL>", 60, "Table_Dl_Dl", M::kDlAttrs),
     Key("TB_Table_Dt", "定義 <DT>", 61, "Table_Dt"),
     Key("TB_Table_Dd", "意味 <DD>", 59, "Table_Dd"),
 };
 
 constexpr PaletteButton kLink[] = {
-    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref", M::TargetItems),
+    Split("TB_Link_AHref_AHref", "URL <A HREF=\"\">", 22, "Link_AHref_AHref", M::kTargetItems),
     Key("TB_Link_AHref_AHrefmailto", "メール <A &HREF=\"mailto:\">", 25, "Link_AHref_AHrefmailto"),
     Sep(),
     Key("TB_Link_AName", "ネームタグ <A NAME=\"\">", 23, "Link_AName"),
     Sep(),
-    Split("TB_Link_Img_Img", "画像 <IMG SRC=\"\">", 24, "Link_Img_Img", M::ImgAttrs),
+    Split("TB_Link_Img_Img", "画像 <IMG SRC=\"\">", 24, "Link_Img_Img", M::kImgAttrs),
 };
 
 constexpr PaletteButton kForm[] = {
-    Split("ToolButton5", "フォームの宣言 <FORM>", 6, "Etc_Form_Form", M::FormAttrs),
+    Split("ToolButton5", "フォームの宣言 <FORM>", 6, "Etc_Form_Form", M::kFormAttrs),
     Sep(),
-    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit", M::ButtonAttrs),
-    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset", M::ButtonAttrs),
-    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button", M::ButtonAttrs),
+    Split("ToolButton6", "送信ボタン <INPUT TYPE=\"submit\">", 57, "Etc_Button_Submit", M::kButtonAttrs),
+    Split("ToolButton8", "クリアボタン <INPUT TYPE=\"reset\">", 2, "Etc_Button_Reset", M::kButtonAttrs),
+    Split("ToolButton10", "標準ボタン <INPUT TYPE=\"button\">", 5, "Etc_Button_Button", M::kButtonAttrs),
     Sep(),
-    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text", M::TextAttrs),
-    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio", M::RadioAttrs),
-    Split("ToolButton20", "チェックボックス <INPUT TYPE=\"checkbox\">", 1, "Etc_Checkbox_Checkbox", M::CheckboxAttrs),
-    Split("ToolButton56", "隠しフィールド <INPUT TYPE=\"hidden\">", 87, "Etc_Hidden_Hidden", M::HiddenAttrs),
-    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select", M::SelectAttrs),
-    Split("ToolButton22", "複数行文字フィールド <TEXTAREA>", 70, "Etc_Textarea_Textarea", M::TextareaAttrs),
+    Split("ToolButton16", "文字フィールド/標準 <INPUT TYPE=\"text\">", 71, "Etc_Text_Text", M::kTextAttrs),
+    Split("ToolButton18", "ラジオボタン <INPUT TYPE=\"radio\">", 56, "Etc_Radio_Radio", M::kRadioAttrs),
+    Split("ToolButton20", "チェックボックス <INPUT TYPE=\"checkbox\">", 1, "Etc_Checkbox_Checkbox", M::kCheckboxAttrs),
+    Split("ToolButton56", "隠しフィールド <INPUT TYPE=\"hidden\">", 87, "Etc_Hidden_Hidden", M::kHiddenAttrs),
+    Split("ToolButton21", "コンボボックス <SELECT>", 0, "Etc_Select_Select", M::kSelectAttrs),
+    Split("ToolButton22", "複数行文字フィールド <TEXTAREA>", 70, "Etc_Textarea_Textarea", M::kTextareaAttrs),
 };
 
 constexpr PaletteButton kFrame[] = {
     Split("ToolButton25", "縦に分割 <FRAMESET COLS=\",*\"> (HTML5 では廃止)", 7, "Etc_Framset_Cols",
-          M::FramesetAttrMenu),
+          M::kFramesetAttrMenu),
     Split("ToolButton26", "横に分割 <FRAMESET ROWS=\",*\"> (HTML5 では廃止)", 8, "Etc_Framset_Rows",
-          M::FramesetAttrMenu),
+          M::kFramesetAttrMenu),
     Sep(),
-    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\"> (HTML5 では廃止)", 9, "Etc_Frame_Frame", M::FrameAttrs),
+    Split("ToolButton27", "個々のフレーム <FRAME SRC=\"\"> (HTML5 では廃止)", 9, "Etc_Frame_Frame", M::kFrameAttrs),
     Sep(),
     Key("ToolButton28", "フレーム未対応用 <NOFAMES> (HTML5 では廃止)", 10, "Etc_Noframes"),
 };
@@ -167,19 +167,19 @@ constexpr PaletteButton kHtml5[] = {
 };
 
 constexpr PaletteButton kTools[] = {
-    MenuButton("ToolButton38", "登録タグ", 73, M::UserTagButtonMenu),
+    MenuButton("ToolButton38", "登録タグ", 73, M::kUserTagButtonMenu),
     Sep(),
-    MenuButton("ToolButton51", "タグの削除", 83, M::TagDeleteButtonMenu),
+    MenuButton("ToolButton51", "タグの削除", 83, M::kTagDeleteButtonMenu),
     Sep(),
-    Run("ToolButtonExpandAbbrev", "略記を展開", 104, ExpandAbbreviation),
-    Run("ToolButtonWrapAbbrev", "略記で囲む", 105, WrapWithAbbreviation),
+    Run("ToolButtonExpandAbbrev", "略記を展開", 104, kExpandAbbreviation),
+    Run("ToolButtonWrapAbbrev", "略記で囲む", 105, kWrapWithAbbreviation),
     Sep(),
-    Run("ToolButton39", "ファイル名入力", 75, FileNameInput),
-    Run("ToolButton41", "URL入力", 76, UrlInput),
-    Run("ToolButton42", "テキスト差込入力", 77, TextInsert),
-    Run("ToolButton36", "カラーRGB", 4, ColorRgb),
+    Run("ToolButton39", "ファイル名入力", 75, kFileNameInput),
+    Run("ToolButton41", "URL入力", 76, kUrlInput),
+    Run("ToolButton42", "テキスト差込入力", 77, kTextInsert),
+    Run("ToolButton36", "カラーRGB", 4, kColorRgb),
     Sep(),
-    MenuButton("ToolButton53", "外部ツール", 84, M::ToolsButtonMenu),
+    MenuButton("ToolButton53", "外部ツール", 84, M::kToolsButtonMenu),
 };
 
 constexpr PalettePage kPages[] = {
@@ -188,36 +188,36 @@ constexpr PalettePage kPages[] = {
 };
 
 constexpr PaletteButton kToolPanelTop[] = {
-    Run("ToolButton43", "閉じる", 3, CloseWindow, false),
-    Run("ToolButton49", "オプション", 69, OptionsDialog),
+    Run("ToolButton43", "閉じる", 3, kCloseWindow, false),
+    Run("ToolButton49", "オプション", 69, kOptionsDialog),
     Sep(),
-    Run("ToolButton34", "新規作成", 78, EditorNew),
-    Run("ToolButton35", "開く", 79, EditorOpen),
-    Run("ToolButton54", "エディタを空き領域サイズで表示", 82, EditorToFreeArea),
+    Run("ToolButton34", "新規作成", 78, kEditorNew),
+    Run("ToolButton35", "開く", 79, kEditorOpen),
+    Run("ToolButton54", "エディタを空き領域サイズで表示", 82, kEditorToFreeArea),
 };
 
 constexpr PaletteButton kToolPanelModes[] = {
-    Check("TB_Hasami_Off", "ノーマルモード", 11, SandwichOffButton),
-    Check("TB_Hasami_On", "挟み込みモード", 12, SandwichOnButton),
+    Check("TB_Hasami_Off", "ノーマルモード", 11, kSandwichOffButton),
+    Check("TB_Hasami_On", "挟み込みモード", 12, kSandwichOnButton),
     Sep(),
-    Run("ToolButton48", "Internet Explorer", 85, PreviewIE),
-    Run("ToolButton55", "Netscape Navigator", 86, PreviewNN),
-    Run("ToolButtonDefaultBrowser", "既定のブラウザで表示", 103, PreviewDefaultBrowser),
-    MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::BrowserSizes),
+    Run("ToolButton48", "Internet Explorer", 85, kPreviewIE),
+    Run("ToolButton55", "Netscape Navigator", 86, kPreviewNN),
+    Run("ToolButtonDefaultBrowser", "既定のブラウザで表示", 103, kPreviewDefaultBrowser),
+    MenuButton("ToolButton44", "ブラウザのサイズ変更", 81, M::kBrowserSizes),
 };
 
 constexpr PaletteButton kDockedPanel[] = {
-    MenuButton("ToolButton47", "タグメニューを表示", 80, M::TagPopup, false),
+    MenuButton("ToolButton47", "タグメニューを表示", 80, M::kTagPopup, false),
 };
 
 constexpr PanelText kPanelText = {
     .base_folder_hint = "基本フォルダ",
     .relative_off_label = "[相対パス入力OFF]",
-    .double_click = OpenBaseFolder,
-    .base_folder_menu = M::BaseFolderMenu,
-    .tool_panel_menu = M::ToolPanelMenu,
+    .double_click = kOpenBaseFolder,
+    .base_folder_menu = M::kBaseFolderMenu,
+    .tool_panel_menu = M::kToolPanelMenu,
     .logo_hint = "Tagsling",
-    .logo_click = About,
+    .logo_click = kAbout,
 };
 
 }  // namespace
