@@ -19,7 +19,7 @@
 #include <map>
 #include <vector>
 
-#include "ui/model/PalettePages.h"
+#include "ui/model/Pictures.h"
 #include "win/Handles.h"
 
 namespace tagsling::ui {

@@ -8,18 +8,19 @@ namespace tagsling::ui {
 namespace {
 
 using T = TableId;
+using P = Picture;
 using enum CommandId;
 using L = settings::ListMenu;
 
 constexpr MenuRow kEditorFileItems[] = {
-    Cmd(0, "新規作成(&N)", kEditorNew, 78),
-    Cmd(0, "開く(&O)...", kEditorOpen, 79),
+    Cmd(0, "新規作成(&N)", kEditorNew, P::kNewDocument),
+    Cmd(0, "開く(&O)...", kEditorOpen, P::kOpen),
 };
 
 constexpr MenuRow kBrowserItems[] = {
-    Cmd(0, "Internet Explorer(&I)...", kPreviewIE, 85),
-    Cmd(0, "Netscape Navigator(&N)...", kPreviewNN, 86),
-    Cmd(0, "既定のブラウザで表示(&D)", kPreviewDefaultBrowser, 103),
+    Cmd(0, "Internet Explorer(&I)...", kPreviewIE, P::kInternetExplorer),
+    Cmd(0, "Netscape Navigator(&N)...", kPreviewNN, P::kNetscape),
+    Cmd(0, "既定のブラウザで表示(&D)", kPreviewDefaultBrowser, P::kDefaultBrowserPreview),
 };
 
 constexpr MenuRow kBrowserSizes[] = {
@@ -29,10 +30,10 @@ constexpr MenuRow kBrowserSizes[] = {
 };
 
 constexpr MenuRow kInputItems[] = {
-    Cmd(0, "ファイル名入力(&F)...", kFileNameInput, 75),
-    Cmd(0, "URL入力(&U)...", kUrlInput, 76),
-    Cmd(0, "テキスト差込入力(&T)...", kTextInsert, 77),
-    Cmd(0, "カラーRGB(&C)...", kColorRgb, 4),
+    Cmd(0, "ファイル名入力(&F)...", kFileNameInput, P::kFileNameInput),
+    Cmd(0, "URL入力(&U)...", kUrlInput, P::kUrlInput),
+    Cmd(0, "テキスト差込入力(&T)...", kTextInsert, P::kTextFileInsertion),
+    Cmd(0, "カラーRGB(&C)...", kColorRgb, P::kColorInput),
 };
 
 constexpr MenuRow kTagDeleteItems[] = {
@@ -43,8 +44,8 @@ constexpr MenuRow kTagDeleteItems[] = {
 };
 
 constexpr MenuRow kAbbrevItems[] = {
-    Cmd(0, "略記を展開(&E)", kExpandAbbreviation, 104),
-    Cmd(0, "略記で囲む(&W)", kWrapWithAbbreviation, 105),
+    Cmd(0, "略記を展開(&E)", kExpandAbbreviation, P::kExpandAbbreviation),
+    Cmd(0, "略記で囲む(&W)", kWrapWithAbbreviation, P::kWrapWithAbbreviation),
 };
 
 constexpr MenuRow kBaseFolderItems[] = {
@@ -52,24 +53,24 @@ constexpr MenuRow kBaseFolderItems[] = {
     Cmd(0, "基本フォルダを指定(&B)...", kSetBaseFolder),
     Cmd(0, "基本フォルダをクリア(&D)", kClearBaseFolder),
     Sep(0),
-    Cmd(0, "相対パス入力(&P)", kToggleRelativePath, -1, kCheckable),
+    Cmd(0, "相対パス入力(&P)", kToggleRelativePath, P::kNone, kCheckable),
 };
 
 constexpr MenuRow kMainMenu[] = {
-    Sub(0, "ファイル(&F)", -1, "File1Click"),
+    Sub(0, "ファイル(&F)", P::kNone, "File1Click"),
     Use(1, T::kEditorFileItems),
     Sep(1),
-    Cmd(1, "挟み込みモード(&H)", kToggleSandwich, -1, kCheckable),
+    Cmd(1, "挟み込みモード(&H)", kToggleSandwich, P::kNone, kCheckable),
     Sep(1),
-    Cmd(1, "閉じる(&C)", kCloseWindow, 3),
+    Cmd(1, "閉じる(&C)", kCloseWindow, P::kClose),
     Sub(0, "タグ(&T)"),
     Use(1, T::kTagTree),
     Sub(0, "登録タグ(&U)"),
-    Cmd(1, "登録タグの編集(&E)...", kEditUserTags, 73),
+    Cmd(1, "登録タグの編集(&E)...", kEditUserTags, P::kUserTags),
     Sep(1),
     UserTags(1, L::kMenuBarUserTag),
     Sub(0, "ツール(&L)"),
-    Sub(1, "タグの削除(&D)", 83),
+    Sub(1, "タグの削除(&D)", P::kTagDeletion),
     Use(2, T::kTagDeleteItems),
     // A submenu of its own: "&E" and "&W" are taken in the menus around it.
     Sub(1, "略記(&R)"),
@@ -77,22 +78,22 @@ constexpr MenuRow kMainMenu[] = {
     Sep(1),
     Use(1, T::kInputItems),
     Sep(1),
-    Sub(1, "基本フォルダ(&E)", -1, "E4Click"),
+    Sub(1, "基本フォルダ(&E)", P::kNone, "E4Click"),
     Use(2, T::kBaseFolderItems),
-    Cmd(1, "オプション(&S)...", kOptionsDialog, 69),
+    Cmd(1, "オプション(&S)...", kOptionsDialog, P::kOptions),
     Sub(0, "外部ツール(&P)"),
-    Cmd(1, "外部ツールの編集(&E)...", kEditTools, 84),
+    Cmd(1, "外部ツールの編集(&E)...", kEditTools, P::kExternalTools),
     Sep(1),
     Tools(1, L::kMenuBarTools),
-    Sub(0, "ウィンドウ(&W)", -1, "Window1Click"),
-    Cmd(1, "エディタを空き領域サイズで表示(&E)", kEditorToFreeArea, 82),
+    Sub(0, "ウィンドウ(&W)", P::kNone, "Window1Click"),
+    Cmd(1, "エディタを空き領域サイズで表示(&E)", kEditorToFreeArea, P::kEditorInFreeArea),
     Sep(1),
     Use(1, T::kBrowserItems),
     Sep(1),
-    Sub(1, "ブラウザのサイズ変更(&B)", 81, "N129Click"),
+    Sub(1, "ブラウザのサイズ変更(&B)", P::kBrowserSize, "N129Click"),
     Use(2, T::kBrowserSizes),
     Sep(1),
-    Cmd(1, "常に最前面表示(&T)", kToggleOnTop, -1, kCheckable),
+    Cmd(1, "常に最前面表示(&T)", kToggleOnTop, P::kNone, kCheckable),
     Sub(0, "ヘルプ(&H)"),
     Cmd(1, "トピックの検索(H)...", kHelpTopics),
     Cmd(1, "作者のホームページ(&W)...", kHomePage),
@@ -105,50 +106,50 @@ constexpr MenuRow kMainMenu[] = {
 constexpr MenuRow kTagPopup[] = {
     Use(0, T::kTagTree),
     Sep(0),
-    Sub(0, "登録タグ(&U)", 73),
+    Sub(0, "登録タグ(&U)", P::kUserTags),
     UserTags(1, L::kTagPopupUserTag),
 };
 
 constexpr MenuRow kShortTagPopup[] = {
-    Tag(0, "改行 <&BR>", "P_Br", 43),
-    Tag(0, "段落 <&P>", "P_P_P", 55),
+    Tag(0, "改行 <&BR>", "P_Br", P::kLineBreak),
+    Tag(0, "段落 <&P>", "P_P_P", P::kParagraph),
     Sep(0),
-    Sub(0, "文字(&M)", 29),
-    Tag(1, "フォント <&FONT>", "Moji_Font_Font", 29),
+    Sub(0, "文字(&M)", P::kFont),
+    Tag(1, "フォント <&FONT>", "Moji_Font_Font", P::kFont),
     Tag(1, "色 (&COLOR=\"\")", "Moji_Font_Color"),
     Sep(1),
-    Tag(1, "太文字 <&B>", "Moji_B", 26),
-    Tag(1, "斜体 <&I>", "Moji_I", 30),
-    Tag(1, "アンダーライン <&U>", "Moji_U", 41),
-    Tag(1, "取消線 <&S>", "Moji_S", 36),
-    Tag(1, "幅等 <&TT>", "Moji_Tt", 40),
+    Tag(1, "太文字 <&B>", "Moji_B", P::kBold),
+    Tag(1, "斜体 <&I>", "Moji_I", P::kItalic),
+    Tag(1, "アンダーライン <&U>", "Moji_U", P::kUnderline),
+    Tag(1, "取消線 <&S>", "Moji_S", P::kStrike),
+    Tag(1, "幅等 <&TT>", "Moji_Tt", P::kTeletype),
     Sep(1),
-    Tag(1, "大きく表示 <BI&G>", "Moji_Big", 27),
-    Tag(1, "小さく表示 <S&MALL>", "Moji_Small", 37),
+    Tag(1, "大きく表示 <BI&G>", "Moji_Big", P::kBig),
+    Tag(1, "小さく表示 <S&MALL>", "Moji_Small", P::kSmall),
     Sub(0, "特殊記号(&T)"),
     Use(1, T::kEntities),
     Sep(0),
-    Sub(0, "見出し <&Hn>", 72),
+    Sub(0, "見出し <&Hn>", P::kHeadings),
     Use(1, T::kHeadingLevels),
     Sub(0, "表示位置 <&DIV>"),
     Use(1, T::kDivAligns),
-    Tag(0, "センタリング <&CENTER>", "P_Center", 44),
-    Tag(0, "水平線 <H&R>", "P_Hr_Hr", 54),
+    Tag(0, "センタリング <&CENTER>", "P_Center", P::kCenter),
+    Tag(0, "水平線 <H&R>", "P_Hr_Hr", P::kHorizontalRule),
     Sep(0),
-    Tag(0, "URL <&A HREF=\"\">", "Link_AHref_AHref", 22),
-    Tag(0, "画像 <&IMG SRC=\"\">", "Link_Img_Img", 24),
+    Tag(0, "URL <&A HREF=\"\">", "Link_AHref_AHref", P::kLink),
+    Tag(0, "画像 <&IMG SRC=\"\">", "Link_Img_Img", P::kImage),
     Sep(0),
-    Tag(0, "コメント(&O) <!--  -->", "Kihon_Comment", 16),
+    Tag(0, "コメント(&O) <!--  -->", "Kihon_Comment", P::kComment),
     Sep(0),
-    Sub(0, "HTML5(&5)", 88),
+    Sub(0, "HTML5(&5)", P::kHtml5Document),
     Use(1, T::kHtml5Tags),
     Sep(0),
-    Sub(0, "登録タグ(&U)", 73),
+    Sub(0, "登録タグ(&U)", P::kUserTags),
     UserTags(1, L::kShortTagPopupUserTag),
 };
 
 constexpr MenuRow kUserTagButtonMenu[] = {
-    Cmd(0, "登録タグの編集(&E)...", kEditUserTags, -1, kPressesOwnerButton),
+    Cmd(0, "登録タグの編集(&E)...", kEditUserTags, P::kNone, kPressesOwnerButton),
     Sep(0),
     UserTags(0, L::kUserTagButton),
 };
@@ -161,7 +162,7 @@ constexpr MenuRow kTagDeleteButtonMenu[] = {
 };
 
 constexpr MenuRow kToolsButtonMenu[] = {
-    Cmd(0, "外部ツールの編集(&E)...", kEditTools, -1, kPressesOwnerButton),
+    Cmd(0, "外部ツールの編集(&E)...", kEditTools, P::kNone, kPressesOwnerButton),
     Sep(0),
     Tools(0, L::kToolsButton),
 };
@@ -169,13 +170,13 @@ constexpr MenuRow kToolsButtonMenu[] = {
 constexpr MenuRow kToolPanelMenu[] = {
     Use(0, T::kEditorFileItems),
     Sep(0),
-    Cmd(0, "挟み込みモード(&H)", kToggleSandwich, -1, kCheckable),
-    Cmd(0, "常に最前面表示(&T)", kToggleOnTop, -1, kCheckable),
+    Cmd(0, "挟み込みモード(&H)", kToggleSandwich, P::kNone, kCheckable),
+    Cmd(0, "常に最前面表示(&T)", kToggleOnTop, P::kNone, kCheckable),
     Sep(0),
-    Cmd(0, "オプション(&S)...", kOptionsDialog, 69),
+    Cmd(0, "オプション(&S)...", kOptionsDialog, P::kOptions),
     Cmd(0, "バージョン情報(&A)...", kAbout),
     Sep(0),
-    Cmd(0, "閉じる(&C)", kCloseWindow, 3),
+    Cmd(0, "閉じる(&C)", kCloseWindow, P::kClose),
 };
 
 constexpr MenuRow kBaseFolderMenu[] = {Use(0, T::kBaseFolderItems)};
@@ -187,25 +188,25 @@ constexpr MenuRow kToolHotKeyMenu[] = {
     Cmd(0, "コメントを解除(&O)", kRemoveCommentFromPopup),
     Sep(0),
     Sub(0, "略記(&R)"),
-    Cmd(1, "略記を展開(&E)", kExpandAbbreviationFromPopup, 104),
-    Cmd(1, "略記で囲む(&W)", kWrapWithAbbreviationFromPopup, 105),
+    Cmd(1, "略記を展開(&E)", kExpandAbbreviationFromPopup, P::kExpandAbbreviation),
+    Cmd(1, "略記で囲む(&W)", kWrapWithAbbreviationFromPopup, P::kWrapWithAbbreviation),
     Sep(0),
     Use(0, T::kInputItems),
     Sep(0),
-    Sub(0, "基本フォルダ(&E)", -1, "E5Click"),
+    Sub(0, "基本フォルダ(&E)", P::kNone, "E5Click"),
     Use(1, T::kBaseFolderItems),
-    Cmd(0, "オプション(&S)...", kOptionsDialogFromPopup, 69),
+    Cmd(0, "オプション(&S)...", kOptionsDialogFromPopup, P::kOptions),
 };
 
 constexpr MenuRow kOuterToolHotKeyMenu[] = {Tools(0, L::kOuterToolHotKeyMenuTools)};
 
 constexpr MenuRow kTrayMenu[] = {
-    Cmd(0, "オプション(&S)...", kOptionsDialog, 69),
-    Sub(0, "基本フォルダ(&E)", -1, "B5Click"),
+    Cmd(0, "オプション(&S)...", kOptionsDialog, P::kOptions),
+    Sub(0, "基本フォルダ(&E)", P::kNone, "B5Click"),
     Use(1, T::kBaseFolderItems),
-    Cmd(0, "バージョン情報(&A)...", kAbout, -1, kHidden),
+    Cmd(0, "バージョン情報(&A)...", kAbout, P::kNone, kHidden),
     Sep(0),
-    Sub(0, "ブラウザ表示/サイズ(&B)", -1, "B1Click"),
+    Sub(0, "ブラウザ表示/サイズ(&B)", P::kNone, "B1Click"),
     Use(1, T::kBrowserItems),
     Sep(1),
     Use(1, T::kBrowserSizes),
@@ -214,17 +215,17 @@ constexpr MenuRow kTrayMenu[] = {
     Use(1, T::kInputItems),
     Sep(1),
     Use(1, T::kAbbrevItems),
-    Sub(0, "外部ツール(&P)", 84),
+    Sub(0, "外部ツール(&P)", P::kExternalTools),
     Tools(1, L::kTrayMenuTools),
-    Sub(0, "タグの削除(&D)", 83),
+    Sub(0, "タグの削除(&D)", P::kTagDeletion),
     Use(1, T::kTagDeleteItems),
     Sep(0),
-    Cmd(0, "挟み込みモード(&H)", kToggleSandwich, -1, kCheckable),
+    Cmd(0, "挟み込みモード(&H)", kToggleSandwich, P::kNone, kCheckable),
     Sep(0),
     Use(0, T::kEditorFileItems),
     Sep(0),
     Cmd(0, "メインウィンドウ表示(&W)...", kShowMainWindow),
-    Cmd(0, "Tagsling の終了(&X)", kTrayExit, 3),
+    Cmd(0, "Tagsling の終了(&X)", kTrayExit, P::kClose),
 };
 
 constexpr MenuTable kTables[] = {

@@ -24,6 +24,7 @@
 
 #include "settings/MenuItemList.h"
 #include "ui/model/Commands.h"
+#include "ui/model/Pictures.h"
 
 namespace tagsling::ui {
 
@@ -112,7 +113,7 @@ struct MenuRow {
   std::string_view key;      // Tag rows: the template key
   KeySource key_source = KeySource::kItemName;
   CommandId command = CommandId::kNone;
-  std::int16_t image = -1;  // index into IL_ToolBt, -1 for none
+  std::int16_t image = -1;  // a Picture's index into IL_ToolBt, -1 for none
   std::uint8_t flags = 0;
   std::string_view open_handler;  // Submenu rows: the handler run when it opens
   TableId insert = TableId::kNone;
@@ -120,7 +121,7 @@ struct MenuRow {
 };
 
 // Row constructors, so that each table reads like the outline it is.
-constexpr MenuRow MakeRow(int depth, RowKind kind, std::string_view caption = {}, int image = -1) {
+constexpr MenuRow MakeRow(int depth, RowKind kind, std::string_view caption = {}, Picture image = Picture::kNone) {
   MenuRow row;
   row.depth = static_cast<std::uint8_t>(depth);
   row.kind = kind;
@@ -128,7 +129,7 @@ constexpr MenuRow MakeRow(int depth, RowKind kind, std::string_view caption = {}
   row.image = static_cast<std::int16_t>(image);
   return row;
 }
-constexpr MenuRow Tag(int depth, std::string_view caption, std::string_view key, int image = -1) {
+constexpr MenuRow Tag(int depth, std::string_view caption, std::string_view key, Picture image = Picture::kNone) {
   MenuRow row = MakeRow(depth, RowKind::kTag, caption, image);
   row.key = key;
   return row;
@@ -138,13 +139,15 @@ constexpr MenuRow Fixed(int depth, std::string_view caption, std::string_view ke
   row.key_source = KeySource::kFixed;
   return row;
 }
-constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, int image = -1, std::uint8_t flags = 0) {
+constexpr MenuRow Cmd(int depth, std::string_view caption, CommandId command, Picture image = Picture::kNone,
+                      std::uint8_t flags = 0) {
   MenuRow row = MakeRow(depth, RowKind::kCommand, caption, image);
   row.command = command;
   row.flags = flags;
   return row;
 }
-constexpr MenuRow Sub(int depth, std::string_view caption, int image = -1, std::string_view open_handler = {}) {
+constexpr MenuRow Sub(int depth, std::string_view caption, Picture image = Picture::kNone,
+                      std::string_view open_handler = {}) {
   MenuRow row = MakeRow(depth, RowKind::kSubmenu, caption, image);
   row.open_handler = open_handler;
   return row;

@@ -31,14 +31,11 @@
 
 #include "ui/model/Commands.h"
 #include "ui/model/MenuTrees.h"
+#include "ui/model/Pictures.h"
 
 namespace tagsling::ui {
 
 enum class ButtonKind : std::uint8_t { kPlain, kSplit, kMenuButton, kCheck, kSeparator };
-
-// Pictures of IL_ToolBt: indexes 0 to 105 (88 to 102 for the page "HTML5",
-// 103 the default-browser preview, 104 and 105 the abbreviation commands).
-inline constexpr int kToolImageCount = 106;
 
 inline constexpr std::string_view kObsoleteHintSuffix = " (HTML5 では廃止)";
 
@@ -46,7 +43,7 @@ struct PaletteButton {
   ButtonKind kind = ButtonKind::kSeparator;
   std::string_view name = {};  // component name, e.g. "TB_Moji_B"
   std::string_view hint = {};
-  std::int16_t image = -1;    // IL_ToolBt index, below kToolImageCount
+  std::int16_t image = -1;    // a Picture's IL_ToolBt index, below kToolImageCount
   std::string_view key = {};  // tag buttons: the template key
   CommandId command = CommandId::kNone;
   MenuId menu = MenuId::kMainMenu;  // Split and MenuButton only

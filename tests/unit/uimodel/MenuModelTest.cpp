@@ -120,7 +120,7 @@ TEST(MenuModel, TagPopupRepeatsTheTagTreeWithItsThreeDifferences) {
   ExpectMirrors(tree, std::vector<MenuNode>(popup.items.begin(), popup.items.begin() + tree.size()));
   EXPECT_EQ(popup.items[13].kind, NodeKind::kSeparator);
   EXPECT_EQ(popup.items[14].caption, "登録タグ(&U)");
-  EXPECT_EQ(popup.items[14].image, 73);
+  EXPECT_EQ(popup.items[14].image, PictureIndex(Picture::kUserTags));
   EXPECT_EQ(popup.items[14].kind, NodeKind::kSubmenu);
 }
 
@@ -211,7 +211,7 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
   const MenuModel popup4 = BuildMenu(MenuId::kShortTagPopup);
   const MenuNode& in_bar = Html5Menu(MenuBarTagMenu(bar).children);
   ASSERT_EQ(in_bar.kind, NodeKind::kSubmenu);
-  EXPECT_EQ(in_bar.image, 88);
+  EXPECT_EQ(in_bar.image, PictureIndex(Picture::kHtml5Document));
   // After "フレーム(&R)", as the palette page follows "フレーム".
   EXPECT_EQ(&in_bar - &MenuBarTagMenu(bar).children.front(), 12);
   ExpectSameHtml5Items(in_bar.children, Html5Menu(popup1.items).children);
@@ -311,7 +311,7 @@ TEST(MenuModel, DefaultBrowserPreviewFollowsTheTwoBrowserItems) {
   ASSERT_NE(window_menu, nullptr);
   EXPECT_EQ(window_menu->children[3].command, CommandId::kPreviewNN);
   EXPECT_EQ(window_menu->children[4].command, CommandId::kPreviewDefaultBrowser);
-  EXPECT_EQ(window_menu->children[4].image, 103);
+  EXPECT_EQ(window_menu->children[4].image, PictureIndex(Picture::kDefaultBrowserPreview));
 }
 
 // The accelerator letters of one menu level, upper case; separators and

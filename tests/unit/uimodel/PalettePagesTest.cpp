@@ -76,7 +76,7 @@ TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
       CommandId::kSandwichOffButton, CommandId::kSandwichOnButton,      CommandId::kNone, CommandId::kPreviewIE,
       CommandId::kPreviewNN,         CommandId::kPreviewDefaultBrowser, CommandId::kNone};
   EXPECT_EQ(commands, expected);
-  EXPECT_EQ(ToolPanelModeButtons()[5].image, 103);
+  EXPECT_EQ(ToolPanelModeButtons()[5].image, PictureIndex(Picture::kDefaultBrowserPreview));
   // Six buttons and a separator fit the tool panel on both rows.
   for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), ToolPanelModeButtons()}) {
     int width = 0;
@@ -138,7 +138,7 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
     ASSERT_NE(core::FindTemplateKey(b.key), nullptr);
     EXPECT_EQ(core::FindTemplateKey(b.key)->category, core::KeyCategory::kHtml5);
     EXPECT_EQ(b.name, "TB_" + std::string(b.key));
-    EXPECT_GE(b.image, 88);
+    EXPECT_GE(b.image, PictureIndex(Picture::kHtml5Document));
     // The hint ends in the element as written in HTML5: lower case (the
     // doctype aside).
     const std::string hint(b.hint);
