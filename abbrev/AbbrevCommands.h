@@ -63,8 +63,7 @@ void RememberAbbreviation(settings::AppSettings& settings, std::string_view abbr
 // front of everything (busy flag InputCommand::kAbbreviation, palette
 // disabled while it is up), the history updated when it is confirmed, the
 // foreground given back to the window the selection was taken from, then
-// WrapInSelection, or the selection unchanged when the dialog was
-// cancelled.
+// WrapInSelection, or the selection unchanged when the dialog was cancelled.
 core::SelectionResult AskAndWrap(texttools::TextToolsContext& context, const platform::WideText& selection,
                                  const SnippetLoader& snippets);
 

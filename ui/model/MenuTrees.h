@@ -8,10 +8,10 @@
 // Fragments keep one copy of what several menus share: the "タグ(&T)" tree is
 // one fragment used by the menu bar and by TagPopup; the items of its
 // "HTML5(&5)" submenu are one fragment used there and by ShortTagPopup; the
-// attribute items of
-// each tag submenu are fragments used both inside the tag tree and by the
-// attribute drop-down menu of the matching split button; the base-folder,
-// browser, input, tag-deletion and abbreviation items are fragments too.
+// attribute items of each tag submenu are fragments used both inside the tag
+// tree and by the attribute drop-down menu of the matching split button; the
+// base-folder, browser, input, tag-deletion and abbreviation items are
+// fragments too.
 //
 // Captions are UTF-8 string literals exactly as displayed, "&" marking the
 // accelerator. They never enter the Shift-JIS core: the Win32 layer converts
