@@ -13,7 +13,7 @@
 // Expand pastes the expansion over the selection and, with CursorBak on,
 // presses Left until the caret stands at the first place to fill. Wrap
 // first asks for the abbreviation in the dialog host's wrap dialog, which
-// lists the last kAbbrevHistory entries confirmed (kept in the settings
+// lists the last kAbbrevHistoryLength entries confirmed (kept in the settings
 // record, newest first), gives the foreground back to the editor, and
 // pastes the wrapped selection the same way. A refused abbreviation beeps
 // and a cancelled dialog does nothing more: in both cases the selection is
