@@ -9,6 +9,7 @@ packages=(
   fonts-wine fonts-ipafont-gothic locales python3
   pkg-config libre2-dev  # the benchmark peer of bench_regex, never linked by the program
   zlib1g-dev  # tagsling-icon writes the 256-pixel picture of tagsling.ico as PNG
+  ccache  # scripts/build.sh compiles through it: a second build or a second checkout is quick
 )
 
 missing=()
