@@ -323,11 +323,11 @@ bool DrawFormControl(Canvas& c, Picture picture) {
       c.Triangle(11, 7, 14.5, 7, 12.75, 9.5, kForm);
       c.Fill(2, 7.3, 8, 8.7, kForm);
       return true;
-    case Picture::kCheckBox:  // check box
+    case Picture::kCheckBox:
       c.Box(2, 2, 14, 14, kPaper, kForm);
       c.Line({4.5, 8, 7, 11, 12, 4.5}, kForm, 2);
       return true;
-    case Picture::kRadioButton:  // radio button
+    case Picture::kRadioButton:
       c.Ellipse(2, 2, 14, 14, kPaper, kForm);
       c.Ellipse(5.5, 5.5, 10.5, 10.5, kForm, kForm);
       return true;
@@ -336,11 +336,11 @@ bool DrawFormControl(Canvas& c, Picture picture) {
       for (int i = 0; i < 3; ++i) c.Fill(3, 4 + i * 3, 12, 5.2 + i * 3, Tint(kForm, 0.4));
       c.Fill(13, 1.5, 15.5, 14.5, Tint(kForm, 0.6));
       return true;
-    case Picture::kTextField:  // text field
+    case Picture::kTextField:
       c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
       c.Line({4, 6, 4, 10}, kForm, 1.3);
       return true;
-    case Picture::kHiddenField:  // hidden field: a dashed outline
+    case Picture::kHiddenField:  // a dashed outline
       for (int i = 0; i < 4; ++i) {
         c.Fill(1 + i * 3.7, 4, 3 + i * 3.7, 5, kForm);
         c.Fill(1 + i * 3.7, 11, 3 + i * 3.7, 12, kForm);
@@ -356,19 +356,19 @@ bool DrawFormControl(Canvas& c, Picture picture) {
 // Frames.
 bool DrawFramePicture(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kFramesetColumns:  // frameset columns
+    case Picture::kFramesetColumns:
       c.Box(1, 2, 15, 14, kPaper, kFrame);
       c.Fill(7.3, 2, 8.7, 14, kFrame);
       return true;
-    case Picture::kFramesetRows:  // frameset rows
+    case Picture::kFramesetRows:
       c.Box(1, 2, 15, 14, kPaper, kFrame);
       c.Fill(1, 7.3, 15, 8.7, kFrame);
       return true;
-    case Picture::kFrame:  // a frame
+    case Picture::kFrame:
       c.Box(1, 2, 15, 14, Tint(kFrame, 0.8), kFrame);
       c.Box(4, 5, 12, 11, kPaper, kFrame);
       return true;
-    case Picture::kNoFrames:  // no frames
+    case Picture::kNoFrames:
       c.Box(1, 2, 15, 14, kPaper, kFrame);
       c.Line({3, 12, 13, 4}, kChars, 1.6);
       return true;
@@ -381,38 +381,38 @@ bool DrawFramePicture(Canvas& c, Picture picture) {
 // superscript, quotation, line break, rule.
 bool DrawTextPicture(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kMetaRefresh:  // META refresh
+    case Picture::kMetaRefresh:
       c.Badge(L"", kBasic);
       c.Line({11.5, 5, 11.5, 8, 8.5, 8}, kBasic, 1.2);
       c.Line({11.5, 8, 10, 5.2, 7.5, 4.5, 5, 5.5, 4, 8, 5, 10.5, 7.5, 11.5, 10, 10.5}, kBasic, 1.4);
       return true;
-    case Picture::kImage:  // image
+    case Picture::kImage:
       c.Box(0.5, 2, 15.5, 14, RGB(0xd8, 0xec, 0xff), kLink);
       c.Ellipse(10, 4, 13, 7, RGB(0xf0, 0xc0, 0x20), RGB(0xf0, 0xc0, 0x20));
       c.Triangle(1.5, 13, 6.5, 6, 11.5, 13, kPara);
       return true;
-    case Picture::kNoBreakSpace:  // no-break space
+    case Picture::kNoBreakSpace:
       c.Line({2, 8, 2, 12, 14, 12, 14, 8}, kChars, 1.6);
       return true;
-    case Picture::kSubscript:  // subscript
+    case Picture::kSubscript:
       c.Text(0, 1, 10, 12, L"x", kChars);
       c.Text(9, 8, 16, 16, L"2", kChars);
       return true;
-    case Picture::kSuperscript:  // superscript
+    case Picture::kSuperscript:
       c.Text(0, 4, 10, 15, L"x", kChars);
       c.Text(9, 0, 16, 8, L"2", kChars);
       return true;
-    case Picture::kBlockquote:  // block quote: two quotation marks
+    case Picture::kBlockquote:  // two quotation marks
       c.Ellipse(1.5, 3.5, 7, 9, kPara, kPara);
       c.Triangle(4.5, 8, 7, 7, 2.5, 13.5, kPara);
       c.Ellipse(9, 3.5, 14.5, 9, kPara, kPara);
       c.Triangle(12, 8, 14.5, 7, 10, 13.5, kPara);
       return true;
-    case Picture::kLineBreak:  // line break
+    case Picture::kLineBreak:
       c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);
       c.Triangle(2, 10, 6, 6.5, 6, 13.5, kPara);
       return true;
-    case Picture::kHorizontalRule:  // horizontal rule
+    case Picture::kHorizontalRule:
       c.Fill(1, 7, 15, 9.5, kPara);
       c.Fill(1, 9.5, 15, 10.5, Tint(kPara, 0.6));
       return true;
@@ -430,7 +430,7 @@ bool DrawListOrTable(Canvas& c, Picture picture) {
       c.Line({1, 10, 15, 10}, kTable);
       c.Line({8, 5, 8, 15}, kTable);
       return true;
-    case Picture::kListItem:  // list item
+    case Picture::kListItem:
       c.Ellipse(1.5, 6.5, 5, 10, kTable, kTable);
       c.Fill(7, 7.3, 15, 9.2, kTable);
       return true;
@@ -461,7 +461,7 @@ bool DrawListOrTable(Canvas& c, Picture picture) {
 // browsers, the editor, external tools.
 bool DrawProgramCommand(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kClose:  // close
+    case Picture::kClose:
       c.Line({3, 3, 13, 13}, kChars, 2.2);
       c.Line({13, 3, 3, 13}, kChars, 2.2);
       return true;
@@ -471,33 +471,33 @@ bool DrawProgramCommand(Canvas& c, Picture picture) {
       c.Box(1, 8, 8, 15, RGB(0x20, 0x50, 0xe0), kTool);
       c.Box(8, 8, 15, 15, RGB(0xf0, 0xd0, 0x20), kTool);
       return true;
-    case Picture::kSandwichMode:  // sandwich mode: the selection between the tag's parts
+    case Picture::kSandwichMode:  // the selection between the tag's parts
       c.Text(0, 2, 5, 14, L"<", kForm);
       c.Text(11, 2, 16, 14, L">", kForm);
       c.Fill(5.5, 5, 10.5, 11, Tint(kLink, 0.3));
       return true;
-    case Picture::kOptions:  // options: two sliders
+    case Picture::kOptions:  // two sliders
       c.Line({1, 5, 15, 5}, kTool, 1.2);
       c.Line({1, 11, 15, 11}, kTool, 1.2);
       c.Box(3.5, 2.5, 7, 7.5, Tint(kLink, 0.4), kTool);
       c.Box(9, 8.5, 12.5, 13.5, Tint(kLink, 0.4), kTool);
       return true;
-    case Picture::kBrowserSize:  // browser size
+    case Picture::kBrowserSize:
       c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
       c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
       c.Line({5, 12, 12, 6}, kTool, 1.3);
       c.Triangle(13, 5, 9, 5.5, 12.5, 9, kTool);
       return true;
-    case Picture::kEditorInFreeArea:  // editor in the free area
+    case Picture::kEditorInFreeArea:
       c.Box(0.5, 0.5, 15.5, 15.5, kPaper, kTool);
       c.Fill(0.5, 0.5, 15.5, 4, Tint(kTool, 0.5));
       c.Box(2.5, 6, 13.5, 13.5, Tint(kLink, 0.8), kLink);
       return true;
-    case Picture::kExternalTools:  // external tools: run
+    case Picture::kExternalTools:  // a run triangle
       c.Box(0.5, 1.5, 15.5, 14.5, Tint(kTool, 0.85), kTool);
       c.Triangle(5.5, 4.5, 12, 8, 5.5, 11.5, kPara);
       return true;
-    case Picture::kDefaultBrowserPreview:  // preview in the default browser: a browser window showing a globe
+    case Picture::kDefaultBrowserPreview:  // a browser window showing a globe
       c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
       c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
       c.Ellipse(4.5, 6, 11.5, 13, Tint(kLink, 0.85), kLink);
@@ -512,27 +512,27 @@ bool DrawProgramCommand(Canvas& c, Picture picture) {
 // The text-input commands, new and open, tag deletion.
 bool DrawTextInputCommand(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kFileNameInput:  // file-name input
+    case Picture::kFileNameInput:
       c.Document(kTool);
       c.Text(4, 6, 12, 14, L"F", kLink);
       return true;
-    case Picture::kUrlInput:  // URL input: a globe
+    case Picture::kUrlInput:  // a globe
       c.Ellipse(1.5, 1.5, 14.5, 14.5, Tint(kLink, 0.85), kLink);
       c.Ellipse(5, 1.5, 11, 14.5, Tint(kLink, 0.85), kLink);
       c.Line({1.5, 8, 14.5, 8}, kLink);
       return true;
-    case Picture::kTextFileInsertion:  // text file insertion
+    case Picture::kTextFileInsertion:
       c.Document(kTool);
       for (int i = 0; i < 3; ++i) c.Fill(5, 6 + i * 2.6, 11, 7 + i * 2.6, kTool);
       return true;
-    case Picture::kNewDocument:  // new document
+    case Picture::kNewDocument:
       c.Document(kTool);
       return true;
-    case Picture::kOpen:  // open: a folder
+    case Picture::kOpen:  // a folder
       c.Box(1, 4, 9, 7, kFolder, RGB(0x9a, 0x70, 0x10));
       c.Box(1, 6, 15, 14, kFolder, RGB(0x9a, 0x70, 0x10));
       return true;
-    case Picture::kTagDeletion:  // tag deletion
+    case Picture::kTagDeletion:
       c.Badge(L"</>", kChars);
       c.Line({2, 13.5, 14, 2.5}, kChars, 1.3);
       return true;
@@ -544,40 +544,40 @@ bool DrawTextInputCommand(Canvas& c, Picture picture) {
 // The page "HTML5": the document and the parts of a page.
 bool DrawHtml5Structure(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kHtml5Document:  // the document: a shield with a 5
+    case Picture::kHtml5Document:  // a shield with a 5
       c.Shape({1.5, 0.5, 14.5, 0.5, 13.3, 13.3, 8, 15.5, 2.7, 13.3}, kHtml5);
       c.Text(4, 3, 12, 12.5, L"5", kPaper);
       return true;
-    case Picture::kHtml5Header:  // header: the top of the page
+    case Picture::kHtml5Header:  // the top of the page
       c.PageRegion(1, 1.5, 15, 5.5, kHtml5);
       return true;
-    case Picture::kHtml5Nav:  // nav: a column of links
+    case Picture::kHtml5Nav:  // a column of links
       c.PageRegion(1, 1.5, 6, 14.5, kHtml5);
       for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 4.5, 5.3 + i * 3.3, kPaper);
       return true;
-    case Picture::kHtml5Main:  // main: the middle of the page, between its header and footer
+    case Picture::kHtml5Main:  // the middle of the page, between its header and footer
       c.Box(1, 1.5, 15, 14.5, kPaper, kHtml5);
       c.Fill(2, 2.5, 14, 4, Tint(kHtml5, 0.55));
       c.Fill(2, 12, 14, 13.5, Tint(kHtml5, 0.55));
       c.Fill(2, 5, 14, 11, kHtml5);
       return true;
-    case Picture::kHtml5Section:  // section: the page in parts, each with its heading
+    case Picture::kHtml5Section:  // the page in parts, each with its heading
       for (int i = 0; i < 2; ++i) {
         const double top = 1 + i * 7.5;
         c.Box(1, top, 15, top + 6.5, kPaper, kHtml5);
         c.Fill(3, top + 2, 10, top + 3.8, kHtml5);
       }
       return true;
-    case Picture::kHtml5Article:  // article: a headline and its text
+    case Picture::kHtml5Article:  // a headline and its text
       c.Document(kHtml5);
       c.Fill(4.5, 3.5, 10, 5.5, kHtml5);
       for (int i = 0; i < 3; ++i) c.Fill(4.5, 7.5 + i * 2.3, 11.5, 8.5 + i * 2.3, Tint(kHtml5, 0.3));
       return true;
-    case Picture::kHtml5Aside:  // aside: a column beside the text
+    case Picture::kHtml5Aside:  // a column beside the text
       c.PageRegion(10, 1.5, 15, 14.5, kHtml5);
       for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 8.5, 5 + i * 3.3, Tint(kHtml5, 0.4));
       return true;
-    case Picture::kHtml5Footer:  // footer: the bottom of the page
+    case Picture::kHtml5Footer:  // the bottom of the page
       c.PageRegion(1, 10.5, 15, 14.5, kHtml5);
       return true;
     default:
@@ -588,34 +588,34 @@ bool DrawHtml5Structure(Canvas& c, Picture picture) {
 // The page "HTML5": media and marked-up text.
 bool DrawHtml5Content(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kHtml5Figure:  // figure: a picture above its caption
+    case Picture::kHtml5Figure:  // a picture above its caption
       c.Landscape(1, 1, 15, 11, kHtml5);
       c.Fill(3, 12.5, 13, 14.5, kHtml5);
       return true;
-    case Picture::kHtml5Picture:  // picture: one image in several sources
+    case Picture::kHtml5Picture:  // one image in several sources
       c.Box(5, 1, 15.5, 10, Tint(kHtml5, 0.6), kHtml5);
       c.Landscape(0.5, 5, 11, 15, kHtml5);
       return true;
-    case Picture::kHtml5Video:  // video: play
+    case Picture::kHtml5Video:  // play
       c.RoundBox(0.5, 2, 15.5, 14, kHtml5, kHtml5);
       c.Triangle(6, 5, 11.5, 8, 6, 11, kPaper);
       return true;
-    case Picture::kHtml5Audio:  // audio: a loudspeaker
+    case Picture::kHtml5Audio:  // a loudspeaker
       c.Shape({1, 6, 4, 6, 8.5, 2, 8.5, 14, 4, 10, 1, 10}, kHtml5);
       c.Line({10.5, 5.5, 11.7, 8, 10.5, 10.5}, kHtml5, 1.2);
       c.Line({12.5, 3.2, 14.7, 8, 12.5, 12.8}, kHtml5, 1.2);
       return true;
-    case Picture::kHtml5Details:  // details: an open disclosure triangle and the text it shows
+    case Picture::kHtml5Details:  // an open disclosure triangle and the text it shows
       c.Triangle(1, 3, 7, 3, 4, 7, kHtml5);
       c.Fill(8.5, 4, 15, 6, kHtml5);
       c.Fill(4, 9.5, 15, 10.5, Tint(kHtml5, 0.3));
       c.Fill(4, 12.5, 12, 13.5, Tint(kHtml5, 0.3));
       return true;
-    case Picture::kHtml5Mark:  // mark: highlighted text
+    case Picture::kHtml5Mark:  // highlighted text
       c.Fill(0, 3, 16, 13, kHighlight);
       c.Text(1, 4, 15, 12, L"ab", kHtml5);
       return true;
-    case Picture::kHtml5Time:  // time: a clock
+    case Picture::kHtml5Time:  // a clock
       c.Ellipse(1, 1, 15, 15, kPaper, kHtml5);
       c.Line({8, 3.5, 8, 8, 11.5, 10}, kHtml5, 1.4);
       return true;
@@ -628,14 +628,14 @@ bool DrawHtml5Content(Canvas& c, Picture picture) {
 // pixels at 100 % and at 150 %.
 bool DrawAbbreviationCommand(Canvas& c, Picture picture) {
   switch (picture) {
-    case Picture::kExpandAbbreviation:  // expand: the abbreviation's chevron, and the element it became
+    case Picture::kExpandAbbreviation:  // the abbreviation's chevron, and the element it became
       c.Line({1, 4, 4.5, 8, 1, 12}, kHtml5, 1.6);
       c.Fill(6, 2, 16, 4, kTool);
       c.Fill(8, 6, 14, 8, Tint(kTool, 0.35));
       c.Fill(8, 10, 14, 12, Tint(kTool, 0.35));
       c.Fill(6, 14, 16, 16, kTool);
       return true;
-    case Picture::kWrapWithAbbreviation:  // wrap: the same element around the selection
+    case Picture::kWrapWithAbbreviation:  // the same element around the selection
       c.Line({1, 4, 4.5, 8, 1, 12}, kHtml5, 1.6);
       c.Fill(6, 2, 16, 4, kTool);
       c.Fill(8, 6, 16, 12, Tint(kLink, 0.3));
