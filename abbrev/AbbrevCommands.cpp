@@ -86,8 +86,8 @@ std::string_view TrimmedAbbreviation(std::string_view entry) {
 
 std::vector<std::string> AbbreviationHistory(const settings::AppSettings& settings) {
   std::vector<std::string> history;
-  for (std::string settings::AppSettings::*field : settings::kAbbrevHistory) {
-    if (!(settings.*field).empty()) history.push_back(settings.*field);
+  for (const std::string& entry : settings.AbbrevHistory) {
+    if (!entry.empty()) history.push_back(entry);
   }
   return history;
 }
@@ -96,10 +96,8 @@ void RememberAbbreviation(settings::AppSettings& settings, std::string_view abbr
   std::vector<std::string> history = AbbreviationHistory(settings);
   std::erase(history, abbreviation);
   history.insert(history.begin(), std::string(abbreviation));
-  std::size_t place = 0;
-  for (std::string settings::AppSettings::*field : settings::kAbbrevHistory) {
-    settings.*field = place < history.size() ? history[place] : std::string();
-    ++place;
+  for (std::size_t place = 0; place < settings.AbbrevHistory.size(); ++place) {
+    settings.AbbrevHistory[place] = place < history.size() ? history[place] : std::string();
   }
 }
 

@@ -13,7 +13,7 @@
 // Expand pastes the expansion over the selection and, with CursorBak on,
 // presses Left until the caret stands at the first place to fill. Wrap
 // first asks for the abbreviation in the dialog host's wrap dialog, which
-// lists the last kAbbrevHistory entries confirmed (kept in the settings
+// lists the last kAbbrevHistoryLength entries confirmed (kept in the settings
 // record, newest first), gives the foreground back to the editor, and
 // pastes the wrapped selection the same way. A refused abbreviation beeps
 // and a cancelled dialog does nothing more: in both cases the selection is
@@ -63,8 +63,7 @@ void RememberAbbreviation(settings::AppSettings& settings, std::string_view abbr
 // front of everything (busy flag InputCommand::kAbbreviation, palette
 // disabled while it is up), the history updated when it is confirmed, the
 // foreground given back to the window the selection was taken from, then
-// WrapInSelection, or the selection unchanged when the dialog was
-// cancelled.
+// WrapInSelection, or the selection unchanged when the dialog was cancelled.
 core::SelectionResult AskAndWrap(texttools::TextToolsContext& context, const platform::WideText& selection,
                                  const SnippetLoader& snippets);
 

@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "common/WinText.h"
+#include "win/WinText.h"
 #else
 #include <unistd.h>
 #include <climits>

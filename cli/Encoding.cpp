@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "common/WinText.h"
+#include "win/WinText.h"
 #else
 #include <iconv.h>
 #include <cerrno>

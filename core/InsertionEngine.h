@@ -26,17 +26,18 @@
 // the front, so the pause before the paste keys (50 ms from the offer, time
 // for clipboard viewers to finish) also covers the activation.
 //
-// The capture polls (kSandwichPollTimer, or kDeletionPollTimer for tag deletion, every few ms, and
-// on every clipboard notification): it first waits for the clipboard to be
-// free (at most 3 s, then "クリップボードを開くことができません"), then reads
-// the selection as soon as the editor's text is there (the sequence number
-// changed since the clear, no window holds the clipboard, text available),
-// at the latest HasamiTime after the clipboard was found free (kSandwichLagTimer,
-// or kDeletionLagTimer). With AdaptivePasteLag off only that lag counts, as it
-// always did. The paste is offered by delayed rendering: the editor's
-// request for the data is the proof that it has taken the paste, so Left
-// follows only then. An editor that never asks ends the job after 1 s with
-// a beep; a paste that sent nothing (no key for the setting) ends it at once.
+// The capture polls (kSandwichPollTimer, or kDeletionPollTimer for tag
+// deletion, every few ms, and on every clipboard notification): it first
+// waits for the clipboard to be free (at most 3 s, then
+// "クリップボードを開くことができません"), then reads the selection as soon as the editor's
+// text is there (the sequence number changed since the clear, no window holds
+// the clipboard, text available), at the latest HasamiTime after the
+// clipboard was found free (kSandwichLagTimer, or kDeletionLagTimer). With
+// AdaptivePasteLag off only that lag counts, as it always did. The paste is
+// offered by delayed rendering: the editor's request for the data is the
+// proof that it has taken the paste, so Left follows only then. An editor
+// that never asks ends the job after 1 s with a beep; a paste that sent
+// nothing (no key for the setting) ends it at once.
 //
 // One job at a time. A command, tag deletion, capture or input paste that
 // arrives while a job runs (also while an entry point lets pending messages

@@ -107,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string text(bytes + pattern_length + replacement_length, rest < kMaxText ? rest : kMaxText);
 
   static tagsling::regex::TAWKStr awk;  // shared across inputs: exercises the cache too
-  awk.SetLineSeparator(options & 1 ? tagsling::regex::mcls_LF : tagsling::regex::mcls_CRLF);
+  awk.SetLineSeparator(options & 1 ? tagsling::regex::kLF : tagsling::regex::kCRLF);
   try {
     awk.SetRegExp(pattern);
   } catch (const tagsling::regex::ERegExpParser&) {

@@ -50,8 +50,7 @@ std::size_t TAWKStr::GSub(std::string_view replacement, std::string& text) const
         // Keep the character at the empty match. With CRLF a carriage return
         // travels together with the whole character after it.
         std::size_t keep = matcher.CharLength(rest);
-        if (LineSeparator() == mcls_CRLF && view[rest] == '\r' && rest + 1 < length)
-          keep += matcher.CharLength(rest + 1);
+        if (LineSeparator() == kCRLF && view[rest] == '\r' && rest + 1 < length) keep += matcher.CharLength(rest + 1);
         result.append(view.substr(rest, keep));
         rest += keep;
       }

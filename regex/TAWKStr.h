@@ -2,7 +2,7 @@
 // TAWKStr: the pattern object the program uses, after AWK's match, sub and
 // gsub. Set RegExp, then search or replace in Shift-JIS byte strings.
 //
-//   TAWKStr awk;                       // line separator mcls_CRLF
+//   TAWKStr awk;                       // line separator kCRLF
 //   awk.SetRegExp("[<]([^<>]*)[>]");   // ERegExpParser on a bad pattern
 //   std::size_t count = awk.GSub("", text);
 //

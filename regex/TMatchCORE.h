@@ -12,7 +12,7 @@
 namespace tagsling::regex {
 
 // Which character ends a line for "$" and for empty matches in GSub.
-enum TMatchCORE_LineSeparator { mcls_CRLF, mcls_LF };
+enum TMatchCORE_LineSeparator { kCRLF, kLF };
 
 class TMatchCORE : public TRegularExpression {
  public:
@@ -20,8 +20,8 @@ class TMatchCORE : public TRegularExpression {
 
   TMatchCORE_LineSeparator LineSeparator() const { return line_separator_; }
   void SetLineSeparator(TMatchCORE_LineSeparator value) { line_separator_ = value; }
-  // The separator byte: carriage return for mcls_CRLF, line feed for mcls_LF.
-  unsigned char SeparatorByte() const { return line_separator_ == mcls_CRLF ? '\r' : '\n'; }
+  // The separator byte: carriage return for kCRLF, line feed for kLF.
+  unsigned char SeparatorByte() const { return line_separator_ == kCRLF ? '\r' : '\n'; }
 
   // A matcher for one text with the current automaton. It refers to the text
   // and to this object's cache: use it before the text or the pattern changes.
@@ -32,7 +32,7 @@ class TMatchCORE : public TRegularExpression {
   std::optional<TREMatchSpan> AnchoredSearch(std::string_view text) const { return MatcherFor(text).AnchoredSearch(0); }
 
  private:
-  TMatchCORE_LineSeparator line_separator_ = mcls_CRLF;
+  TMatchCORE_LineSeparator line_separator_ = kCRLF;
 };
 
 }  // namespace tagsling::regex

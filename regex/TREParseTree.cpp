@@ -44,7 +44,7 @@ TRENode* TREParseTree::Leaf(std::uint16_t lo, std::uint16_t hi) {
   auto [it, inserted] = leaf_by_range_.try_emplace(RangeKey(lo, hi), nullptr);
   if (!inserted) return it->second;
   TRENode* node = NewNode();
-  node->kind = TRENodeKind::Leaf;
+  node->kind = TRENodeKind::kLeaf;
   node->lo = lo;
   node->hi = hi;
   leaves_.push_back(node);
@@ -62,9 +62,9 @@ TRENode* TREParseTree::Make(TRENodeKind kind, TRENode* left, TRENode* right) {
 }
 
 TRENode* TREParseTree::UnionOf(const std::vector<TRENode*>& nodes) {
-  if (nodes.empty()) return Make(TRENodeKind::Nothing);
+  if (nodes.empty()) return Make(TRENodeKind::kNothing);
   TRENode* result = nodes.front();
-  for (std::size_t i = 1; i < nodes.size(); ++i) result = Make(TRENodeKind::Union, result, nodes[i]);
+  for (std::size_t i = 1; i < nodes.size(); ++i) result = Make(TRENodeKind::kUnion, result, nodes[i]);
   return result;
 }
 
@@ -79,18 +79,18 @@ void TREParseTree::NormalizeLeaves() {
   while (i < leaves_.size()) {
     TRENode* a = leaves_[i];
     bool split = false;
-    if (a->kind == TRENodeKind::Leaf) {
+    if (a->kind == TRENodeKind::kLeaf) {
       for (std::size_t j = i + 1; j < leaves_.size(); ++j) {
         TRENode* b = leaves_[j];
-        if (b == a || b->kind != TRENodeKind::Leaf || !Overlap(a, b)) continue;
+        if (b == a || b->kind != TRENodeKind::kLeaf || !Overlap(a, b)) continue;
         Split(a, b);
         split = true;
         break;
       }
     }
-    if (!split || leaves_[i]->kind != TRENodeKind::Leaf) ++i;
+    if (!split || leaves_[i]->kind != TRENodeKind::kLeaf) ++i;
   }
-  std::erase_if(leaves_, [](const TRENode* node) { return node->kind != TRENodeKind::Leaf; });
+  std::erase_if(leaves_, [](const TRENode* node) { return node->kind != TRENodeKind::kLeaf; });
 }
 
 void TREParseTree::Split(TRENode* a, TRENode* b) {
@@ -128,8 +128,8 @@ void TREParseTree::Rewrite(TRENode* node, const std::vector<TRENode*>& pieces) {
   for (const TRENode* piece : pieces)
     if (!piece || piece == node) throw std::runtime_error(kMsgParseTreeFatal);
   TRENode* left = pieces[0];
-  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) left = Make(TRENodeKind::Union, left, pieces[i]);
-  node->kind = TRENodeKind::Union;
+  for (std::size_t i = 1; i + 1 < pieces.size(); ++i) left = Make(TRENodeKind::kUnion, left, pieces[i]);
+  node->kind = TRENodeKind::kUnion;
   node->left = left;
   node->right = pieces.back();
   inner_.push_back(node);  // leaves_ drops it at the end of normalisation

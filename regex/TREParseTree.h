@@ -17,18 +17,18 @@
 namespace tagsling::regex {
 
 enum class TRENodeKind {
-  Leaf,      // one character whose code lies in lo..hi
-  LineHead,  // "^": an anchor at the very start of the pattern, else a literal
-  LineTail,  // "$": an anchor at the very end of the pattern, else a literal
-  Concat,    // left then right
-  Union,     // left or right
-  Closure,   // left repeated zero or more times
-  Empty,     // the empty string
-  Nothing,   // no string at all (a negated class that excludes every code)
+  kLeaf,      // one character whose code lies in lo..hi
+  kLineHead,  // "^": an anchor at the very start of the pattern, else a literal
+  kLineTail,  // "$": an anchor at the very end of the pattern, else a literal
+  kConcat,    // left then right
+  kUnion,     // left or right
+  kClosure,   // left repeated zero or more times
+  kEmpty,     // the empty string
+  kNothing,   // no string at all (a negated class that excludes every code)
 };
 
 struct TRENode {
-  TRENodeKind kind = TRENodeKind::Empty;
+  TRENodeKind kind = TRENodeKind::kEmpty;
   std::uint16_t lo = 0;  // leaves and anchors: the range (anchors: their own character)
   std::uint16_t hi = 0;
   TRENode* left = nullptr;   // Concat, Union, Closure (the operand)

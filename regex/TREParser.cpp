@@ -11,15 +11,15 @@ void TREParser::Run() {
   depth_ = 0;
   Next();
   tree_.SetRoot(Alternation());
-  if (token_ != TRETokenKind::End) Fail(kMsgExtraCharacters);
+  if (token_ != TRETokenKind::kEnd) Fail(kMsgExtraCharacters);
   tree_.NormalizeLeaves();
 }
 
 TRENode* TREParser::Alternation() {
   TRENode* result = Sequence();
-  while (token_ == TRETokenKind::Union) {
+  while (token_ == TRETokenKind::kUnion) {
     Next();
-    result = tree_.Make(TRENodeKind::Union, result, Sequence());
+    result = tree_.Make(TRENodeKind::kUnion, result, Sequence());
   }
   return result;
 }
@@ -27,30 +27,30 @@ TRENode* TREParser::Alternation() {
 namespace {
 
 bool EndsSequence(TRETokenKind token) {
-  return token == TRETokenKind::Union || token == TRETokenKind::GroupClose || token == TRETokenKind::End;
+  return token == TRETokenKind::kUnion || token == TRETokenKind::kGroupClose || token == TRETokenKind::kEnd;
 }
 
 }  // namespace
 
 TRENode* TREParser::Sequence() {
-  if (EndsSequence(token_)) return tree_.Make(TRENodeKind::Empty);
+  if (EndsSequence(token_)) return tree_.Make(TRENodeKind::kEmpty);
   TRENode* result = Postfix();
-  while (!EndsSequence(token_)) result = tree_.Make(TRENodeKind::Concat, result, Postfix());
+  while (!EndsSequence(token_)) result = tree_.Make(TRENodeKind::kConcat, result, Postfix());
   return result;
 }
 
 TRENode* TREParser::Postfix() {
   TRENode* primary = Primary();
   switch (token_) {
-    case TRETokenKind::Star:
+    case TRETokenKind::kStar:
       Next();
-      return tree_.Make(TRENodeKind::Closure, primary);
-    case TRETokenKind::Plus:
+      return tree_.Make(TRENodeKind::kClosure, primary);
+    case TRETokenKind::kPlus:
       Next();
-      return tree_.Make(TRENodeKind::Concat, primary, tree_.Make(TRENodeKind::Closure, primary));
-    case TRETokenKind::Question:
+      return tree_.Make(TRENodeKind::kConcat, primary, tree_.Make(TRENodeKind::kClosure, primary));
+    case TRETokenKind::kQuestion:
       Next();
-      return tree_.Make(TRENodeKind::Union, primary, tree_.Make(TRENodeKind::Empty));
+      return tree_.Make(TRENodeKind::kUnion, primary, tree_.Make(TRENodeKind::kEmpty));
     default:
       return primary;
   }
@@ -59,36 +59,36 @@ TRENode* TREParser::Postfix() {
 TRENode* TREParser::Primary() {
   TRENode* node = nullptr;
   switch (token_) {
-    case TRETokenKind::Literal:
+    case TRETokenKind::kLiteral:
       node = tree_.Leaf(scanner_.Code(), scanner_.Code());
       break;
-    case TRETokenKind::GroupOpen:
+    case TRETokenKind::kGroupOpen:
       if (++depth_ > kMaxGroupDepth) Fail(kMsgTooComplex);
       Next();
       node = Alternation();
-      if (token_ != TRETokenKind::GroupClose) Fail(kMsgRightParenNeeded);
+      if (token_ != TRETokenKind::kGroupClose) Fail(kMsgRightParenNeeded);
       --depth_;
       break;
-    case TRETokenKind::ClassOpen: {
+    case TRETokenKind::kClassOpen: {
       std::vector<TRENode*> members;
       for (const TRERange& range : ClassItems()) members.push_back(tree_.Leaf(range.lo, range.hi));
       node = tree_.UnionOf(members);
       break;
     }
-    case TRETokenKind::NegClassOpen:
+    case TRETokenKind::kNegClassOpen:
       node = NegatedClass(ClassItems());
       break;
-    case TRETokenKind::AnyChar:
+    case TRETokenKind::kAnyChar:
       node = tree_.AnyChar();
       break;
-    case TRETokenKind::LineHead:
-    case TRETokenKind::LineTail: {
+    case TRETokenKind::kLineHead:
+    case TRETokenKind::kLineTail: {
       // Where "^" or "$" is not an anchor the automaton builder uses the
       // literal character; its leaf exists from now on so that leaf
       // normalisation keeps it disjoint from every other range.
-      std::uint16_t code = token_ == TRETokenKind::LineHead ? '^' : '$';
+      std::uint16_t code = token_ == TRETokenKind::kLineHead ? '^' : '$';
       tree_.Leaf(code, code);
-      node = tree_.Make(token_ == TRETokenKind::LineHead ? TRENodeKind::LineHead : TRENodeKind::LineTail);
+      node = tree_.Make(token_ == TRETokenKind::kLineHead ? TRENodeKind::kLineHead : TRENodeKind::kLineTail);
       node->lo = node->hi = code;
       break;
     }
@@ -101,7 +101,7 @@ TRENode* TREParser::Primary() {
 
 std::vector<TRERange> TREParser::ClassItems() {
   std::vector<TRERange> items;
-  for (Next(); token_ != TRETokenKind::ClassClose; Next()) items.push_back({scanner_.Code(), scanner_.UpperCode()});
+  for (Next(); token_ != TRETokenKind::kClassClose; Next()) items.push_back({scanner_.Code(), scanner_.UpperCode()});
   if (items.empty()) Fail(kMsgInvalidClass);  // "[]" and "[]a]"
   return items;
 }

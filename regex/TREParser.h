@@ -48,7 +48,7 @@ class TREParser {
 
   std::string pattern_;
   TREScanner scanner_;
-  TRETokenKind token_ = TRETokenKind::End;
+  TRETokenKind token_ = TRETokenKind::kEnd;
   TREParseTree tree_;
   int depth_ = 0;
 };

@@ -10,41 +10,41 @@ TRETokenKind TREScanner::GetToken() {
   code_ = upper_ = c;
   switch (c) {
     case 0:
-      return TRETokenKind::End;
+      return TRETokenKind::kEnd;
     case '|':
-      return TRETokenKind::Union;
+      return TRETokenKind::kUnion;
     case '(':
-      return TRETokenKind::GroupOpen;
+      return TRETokenKind::kGroupOpen;
     case ')':
-      return TRETokenKind::GroupClose;
+      return TRETokenKind::kGroupClose;
     case '*':
-      return TRETokenKind::Star;
+      return TRETokenKind::kStar;
     case '+':
-      return TRETokenKind::Plus;
+      return TRETokenKind::kPlus;
     case '?':
-      return TRETokenKind::Question;
+      return TRETokenKind::kQuestion;
     case ']':
-      return TRETokenKind::ClassClose;
+      return TRETokenKind::kClassClose;
     case '.':
-      return TRETokenKind::AnyChar;
+      return TRETokenKind::kAnyChar;
     case '^':
-      return TRETokenKind::LineHead;
+      return TRETokenKind::kLineHead;
     case '$':
-      return TRETokenKind::LineTail;
+      return TRETokenKind::kLineTail;
     case '[': {
       std::size_t mark = reader_.Mark();
       std::uint16_t next = reader_.Read();
       if (next == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
       in_class_ = true;
-      if (next == '^') return TRETokenKind::NegClassOpen;
+      if (next == '^') return TRETokenKind::kNegClassOpen;
       reader_.Restore(mark);
-      return TRETokenKind::ClassOpen;
+      return TRETokenKind::kClassOpen;
     }
     case '\\':
       code_ = upper_ = reader_.ReadEscape();
-      return TRETokenKind::Literal;
+      return TRETokenKind::kLiteral;
     default:
-      return TRETokenKind::Literal;
+      return TRETokenKind::kLiteral;
   }
 }
 
@@ -53,7 +53,7 @@ TRETokenKind TREScanner::ClassItem() {
   if (first == ']') {
     in_class_ = false;
     code_ = upper_ = first;
-    return TRETokenKind::ClassClose;
+    return TRETokenKind::kClassClose;
   }
   if (first == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
   if (first == '\\') first = reader_.ReadEscape();
@@ -64,18 +64,18 @@ TRETokenKind TREScanner::ClassItem() {
   if (next == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
   if (next != '-') {
     reader_.Restore(after_first);
-    return TRETokenKind::Literal;
+    return TRETokenKind::kLiteral;
   }
   std::uint16_t last = reader_.Read();
   if (last == 0) throw ERegExpParser(kMsgRightBracketNeeded, Cursor());
   if (last == ']') {  // "[a-]": the "-" is a member of its own
     reader_.Restore(after_first);
-    return TRETokenKind::Literal;
+    return TRETokenKind::kLiteral;
   }
   if (last == '\\') last = reader_.ReadEscape();
   if (last < first) throw ERegExpParser(kMsgInvalidRange, Cursor());
   upper_ = last;
-  return TRETokenKind::Range;
+  return TRETokenKind::kRange;
 }
 
 }  // namespace tagsling::regex

@@ -17,21 +17,21 @@
 namespace tagsling::regex {
 
 enum class TRETokenKind {
-  End,
-  Union,         // |
-  GroupOpen,     // (
-  GroupClose,    // )
-  Star,          // *
-  Plus,          // +
-  Question,      // ?
-  ClassOpen,     // [
-  NegClassOpen,  // [^
-  ClassClose,    // ]
-  AnyChar,       // .
-  LineHead,      // ^
-  LineTail,      // $
-  Literal,       // Code()
-  Range,         // Code() to UpperCode(), only inside a class
+  kEnd,
+  kUnion,         // |
+  kGroupOpen,     // (
+  kGroupClose,    // )
+  kStar,          // *
+  kPlus,          // +
+  kQuestion,      // ?
+  kClassOpen,     // [
+  kNegClassOpen,  // [^
+  kClassClose,    // ]
+  kAnyChar,       // .
+  kLineHead,      // ^
+  kLineTail,      // $
+  kLiteral,       // Code()
+  kRange,         // Code() to UpperCode(), only inside a class
 };
 
 class TREScanner {

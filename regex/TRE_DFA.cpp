@@ -25,7 +25,7 @@ TRE_NFAStateSet TRE_DFA::Closure(const TRE_NFA& nfa, TRE_NFAStateSet set, const 
     int state = stack.back();
     stack.pop_back();
     for (const TRE_NFATransition& t : nfa.Transitions(state)) {
-      if (t.kind != TRELabelKind::Epsilon || set.Contains(t.target)) continue;
+      if (t.kind != TRELabelKind::kEpsilon || set.Contains(t.target)) continue;
       set.Include(t.target);
       stack.push_back(t.target);
     }
@@ -87,7 +87,7 @@ void TRE_DFA::AddTransitions(const TRE_NFA& nfa, std::size_t current, StateIndex
       if (bytes[b] >> bit & 1) members.push_back(static_cast<int>(b * 8) + bit);
   for (int q : members) {
     for (const TRE_NFATransition& t : nfa.Transitions(q)) {
-      if (t.kind == TRELabelKind::Epsilon) continue;
+      if (t.kind == TRELabelKind::kEpsilon) continue;
       auto [it, inserted] = group_of.try_emplace(LabelKey(t), groups.size());
       if (inserted) groups.push_back({t, TRE_NFAStateSet(nfa.StateCount()), {}});
       Group& group = groups[it->second];
@@ -101,16 +101,16 @@ void TRE_DFA::AddTransitions(const TRE_NFA& nfa, std::size_t current, StateIndex
     const int target = FindOrAddState(Closure(nfa, std::move(group.targets), group.members), index);
     State& state = states_[current];  // FindOrAddState may have grown states_
     switch (group.label.kind) {
-      case TRELabelKind::Range:
+      case TRELabelKind::kRange:
         state.transitions.push_back({group.label.lo, group.label.hi, target});
         break;
-      case TRELabelKind::LineHead:
+      case TRELabelKind::kLineHead:
         state.line_head = target;
         break;
-      case TRELabelKind::LineTail:
+      case TRELabelKind::kLineTail:
         state.line_tail = target;
         break;
-      case TRELabelKind::Epsilon:
+      case TRELabelKind::kEpsilon:
         break;
     }
   }

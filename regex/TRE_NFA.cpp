@@ -32,44 +32,44 @@ TRE_NFA::TRE_NFA(const TREParseTree& tree) {
     const TRENode* node = work.node;
     if (!node) throw std::runtime_error(kMsgNfaCannotHappen);
     switch (node->kind) {
-      case TRENodeKind::Leaf:
-        Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);
+      case TRENodeKind::kLeaf:
+        Add(work.from, TRELabelKind::kRange, node->lo, node->hi, work.to);
         break;
-      case TRENodeKind::LineHead:
-      case TRENodeKind::LineTail: {
-        bool head = node->kind == TRENodeKind::LineHead;
+      case TRENodeKind::kLineHead:
+      case TRENodeKind::kLineTail: {
+        bool head = node->kind == TRENodeKind::kLineHead;
         bool anchor = head ? work.from == kInitial : work.to == kFinal;
         if (anchor) {
           (head ? head_anchored_ : tail_anchored_) = true;
-          Add(work.from, head ? TRELabelKind::LineHead : TRELabelKind::LineTail, 0, 0, work.to);
+          Add(work.from, head ? TRELabelKind::kLineHead : TRELabelKind::kLineTail, 0, 0, work.to);
         } else {
-          Add(work.from, TRELabelKind::Range, node->lo, node->hi, work.to);  // the literal "^" or "$"
+          Add(work.from, TRELabelKind::kRange, node->lo, node->hi, work.to);  // the literal "^" or "$"
         }
         break;
       }
-      case TRENodeKind::Concat: {
+      case TRENodeKind::kConcat: {
         int middle = NewState();
         stack.push_back({node->right, middle, work.to});
         stack.push_back({node->left, work.from, middle});
         break;
       }
-      case TRENodeKind::Union:
+      case TRENodeKind::kUnion:
         stack.push_back({node->right, work.from, work.to});
         stack.push_back({node->left, work.from, work.to});
         break;
-      case TRENodeKind::Closure: {
+      case TRENodeKind::kClosure: {
         int loop_in = NewState();
         int loop_out = NewState();
-        Add(work.from, TRELabelKind::Epsilon, 0, 0, loop_in);
-        Add(loop_out, TRELabelKind::Epsilon, 0, 0, loop_in);
-        Add(loop_in, TRELabelKind::Epsilon, 0, 0, work.to);
+        Add(work.from, TRELabelKind::kEpsilon, 0, 0, loop_in);
+        Add(loop_out, TRELabelKind::kEpsilon, 0, 0, loop_in);
+        Add(loop_in, TRELabelKind::kEpsilon, 0, 0, work.to);
         stack.push_back({node->left, loop_in, loop_out});
         break;
       }
-      case TRENodeKind::Empty:
-        Add(work.from, TRELabelKind::Epsilon, 0, 0, work.to);
+      case TRENodeKind::kEmpty:
+        Add(work.from, TRELabelKind::kEpsilon, 0, 0, work.to);
         break;
-      case TRENodeKind::Nothing:
+      case TRENodeKind::kNothing:
         break;  // no transition: the node matches no string
       default:
         throw std::runtime_error(kMsgNfaCannotHappen);

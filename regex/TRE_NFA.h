@@ -21,7 +21,7 @@
 
 namespace tagsling::regex {
 
-enum class TRELabelKind : std::uint8_t { Epsilon, Range, LineHead, LineTail };
+enum class TRELabelKind : std::uint8_t { kEpsilon, kRange, kLineHead, kLineTail };
 
 struct TRE_NFATransition {
   TRELabelKind kind;

@@ -11,11 +11,20 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAGSLING_BUILD_DIR:-$root/build}
 jobs=${JOBS:-$(nproc)}
 
+# ccache, when installed, keeps compiled objects between builds and between
+# checkouts: paths are made relative to the checkout and the build folder
+# is left out of the hash, so a fresh clone finds what another one compiled.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$root} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
+fi
+
 configure_and_build() {
   local dir=$1; shift
   # Configured every time, so that a build folder made before an option
   # existed gets it too (quick when nothing changed).
-  cmake -S "$root" -B "$dir" -Wno-dev -DTAGSLING_WERROR=ON "$@" >/dev/null || return 1
+  cmake -S "$root" -B "$dir" -Wno-dev -DTAGSLING_WERROR=ON "${launcher[@]}" "$@" >/dev/null || return 1
   cmake --build "$dir" -j"$jobs" 2>&1 | grep -vE '^\[ *[0-9]+%\]|^-- ' || true
   # grep hides progress lines; the build's own status decides.
   cmake --build "$dir" -j"$jobs" >/dev/null

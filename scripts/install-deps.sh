@@ -11,6 +11,7 @@ packages=(
   zlib1g-dev  # tagsling-icon writes the 256-pixel picture of tagsling.ico as PNG
   libboost-dev  # Boost.Beast and Boost.Asio headers of the live-preview server (header-only)
   chromium  # the live preview's end-to-end test and benchmark drive it headless
+  ccache  # scripts/build.sh compiles through it: a second build or a second checkout is quick
 )
 # The template check runs html-validate (node) and the Nu checker (java); a
 # machine that already has node or java from elsewhere keeps it.

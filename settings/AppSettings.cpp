@@ -113,16 +113,6 @@ const SettingDefinition kSettingsTable[] = {
     TS_TEXT("System", UrlInsDir),
     TS_TEXT("System", TextInsDir),
     TS_TEXT("System", HtmlOpenDir),
-    TS_TEXT("System", AbbrevHistory0),
-    TS_TEXT("System", AbbrevHistory1),
-    TS_TEXT("System", AbbrevHistory2),
-    TS_TEXT("System", AbbrevHistory3),
-    TS_TEXT("System", AbbrevHistory4),
-    TS_TEXT("System", AbbrevHistory5),
-    TS_TEXT("System", AbbrevHistory6),
-    TS_TEXT("System", AbbrevHistory7),
-    TS_TEXT("System", AbbrevHistory8),
-    TS_TEXT("System", AbbrevHistory9),
 
     // Read only: a hand edit is the only way to change it.
     {"Window", "FormHeight", &AppSettings::FormHeight, 0, "", kNoMin, kNoMax, SystemDefault::kFormHeight, false},
@@ -132,6 +122,9 @@ const SettingDefinition kSettingsTable[] = {
 #undef TS_INT
 #undef TS_TEXT
 #undef TS_SYSTEM
+
+// The wrap dialog's history, AbbrevHistory0 (the newest) to AbbrevHistory9.
+constexpr const char* kAbbrevHistorySection = "System";
 
 // "\NOTEPAD.EXE" after the Windows directory; the class of Notepad's window.
 constexpr const char* kNotepadFile = "\\NOTEPAD.EXE";
@@ -182,6 +175,8 @@ bool ReadBoolSetting(const ProfileDocument& file, bool AppSettings::*field) {
 }
 
 std::span<const SettingDefinition> SettingsTable() { return kSettingsTable; }
+
+std::string AbbrevHistoryKey(int index) { return "AbbrevHistory" + std::to_string(index); }
 
 const SettingDefinition* FindSettingDefinition(const SettingField& field) {
   for (const SettingDefinition& row : kSettingsTable) {
@@ -311,6 +306,9 @@ void LoadSettings(AppSettings& settings, SettingsEnvironment& environment, const
         },
         row.field);
   }
+  for (int i = 0; i < kAbbrevHistoryLength; ++i) {
+    settings.AbbrevHistory[static_cast<std::size_t>(i)] = file.Get(kAbbrevHistorySection, AbbrevHistoryKey(i), "");
+  }
   environment.ApplyMainWindowPlacement(settings.WindowWidth, settings.WindowTop, settings.WindowLeft,
                                        settings.WindowMax);
 }
@@ -356,6 +354,11 @@ bool StoreSettings(const AppSettings& settings, const SettingsEnvironment& envir
                        return file.Set(section, row.key, written.*member);
                    },
                    row.field);
+  }
+  // After the table's last written key, so a new file keeps the order it
+  // always had.
+  for (int i = 0; i < kAbbrevHistoryLength; ++i) {
+    ok = ok && file.Set(kAbbrevHistorySection, AbbrevHistoryKey(i), written.AbbrevHistory[static_cast<std::size_t>(i)]);
   }
   return ok;
 }

@@ -11,6 +11,7 @@
 // explicit names (SendMessageW); this header removes the macro so that the
 // field below keeps its name in every file.
 
+#include <array>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -34,6 +35,9 @@ inline constexpr const char* kMainWindowSection = "TTagslingMain";
 // Every field is named exactly as its key. Integer fields hold what the file
 // said, even outside the options dialog's range; code that uses a ranged value
 // reads it through Clamped().
+// The number of abbreviations the wrap dialog remembers.
+inline constexpr int kAbbrevHistoryLength = 10;
+
 struct AppSettings {
   AppSettings();  // the table's defaults (system-dependent ones empty)
 
@@ -114,22 +118,13 @@ struct AppSettings {
   std::string LivePreviewHotKey;
 
   // Section "System": last-used folders of the file dialogs, and the
-  // abbreviations last confirmed in the wrap dialog, newest first
-  // (kAbbrevHistory).
+  // abbreviations last confirmed in the wrap dialog, newest first, kept as
+  // the keys AbbrevHistory0 to AbbrevHistory9 after the table's keys.
   std::string FileNameInsDir;
   std::string UrlInsDir;
   std::string TextInsDir;
   std::string HtmlOpenDir;
-  std::string AbbrevHistory0;
-  std::string AbbrevHistory1;
-  std::string AbbrevHistory2;
-  std::string AbbrevHistory3;
-  std::string AbbrevHistory4;
-  std::string AbbrevHistory5;
-  std::string AbbrevHistory6;
-  std::string AbbrevHistory7;
-  std::string AbbrevHistory8;
-  std::string AbbrevHistory9;
+  std::array<std::string, kAbbrevHistoryLength> AbbrevHistory;
 
   // Section "Window": the main window's height limit. Read only: never
   // written back, so it changes only by editing the file.
@@ -151,14 +146,9 @@ struct AppSettings {
   int Clamped(int AppSettings::*field) const;
 };
 
-// The wrap dialog's history, newest first: one key per entry, so that the
-// settings table lists each of them like any other key.
-inline constexpr std::string AppSettings::*kAbbrevHistory[] = {
-    &AppSettings::AbbrevHistory0, &AppSettings::AbbrevHistory1, &AppSettings::AbbrevHistory2,
-    &AppSettings::AbbrevHistory3, &AppSettings::AbbrevHistory4, &AppSettings::AbbrevHistory5,
-    &AppSettings::AbbrevHistory6, &AppSettings::AbbrevHistory7, &AppSettings::AbbrevHistory8,
-    &AppSettings::AbbrevHistory9,
-};
+// The key of entry `index` of the wrap dialog's history: "AbbrevHistory0"
+// for the newest.
+std::string AbbrevHistoryKey(int index);
 
 // The one record of the process.
 AppSettings& GlobalAppSettings();

@@ -5,7 +5,7 @@
 #include "common/NativeFile.h"
 
 #ifdef _WIN32
-#include "common/WinText.h"
+#include "win/WinText.h"
 #endif
 
 namespace tagsling::settings {

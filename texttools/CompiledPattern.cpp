@@ -11,7 +11,7 @@ const regex::TAWKStr& CompiledPattern(std::string_view pattern) {
   auto found = compiled.find(pattern);
   if (found != compiled.end()) return *found->second;
   auto awk = std::make_unique<regex::TAWKStr>();
-  awk->SetLineSeparator(regex::mcls_CRLF);
+  awk->SetLineSeparator(regex::kCRLF);
   awk->SetRegExp(pattern);
   return *compiled.emplace(std::string(pattern), std::move(awk)).first->second;
 }

@@ -18,13 +18,15 @@
 #include "ui/MainWindow.h"
 #include "ui/SplashWindow.h"
 #include "ui/model/Lifecycle.h"
-#include "ui/win/ErrorBox.h"
-#include "ui/win/Handles.h"
-#include "ui/win/MessagePump.h"
-#include "ui/win/StartupTrace.h"
-#include "ui/win/WinText.h"
+#include "win/ErrorBox.h"
+#include "win/Handles.h"
+#include "win/MessagePump.h"
+#include "win/StartupTrace.h"
+#include "win/WinText.h"
 
 namespace {
+
+namespace win = tagsling::win;
 
 constexpr wchar_t kMutexName[] = L"TagslingHTML_MARNOBEL";
 
@@ -35,10 +37,10 @@ int RunProgram(HINSTANCE instance) {
     CloseHandle(running);
     return 0;
   }
-  UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, kMutexName));
+  win::UniqueKernelHandle mutex(CreateMutexW(nullptr, FALSE, kMutexName));
 
-  TraceStartupStep("entry");
-  const StartupSettings startup = ReadStartupSettings(tagsling::settings::SettingsFilePath(ExecutablePath()));
+  win::TraceStartupStep("entry");
+  const StartupSettings startup = ReadStartupSettings(tagsling::settings::SettingsFilePath(win::ExecutablePath()));
 
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
@@ -46,14 +48,14 @@ int RunProgram(HINSTANCE instance) {
   ApplicationWindow application;
   const HWND app = application.Window();
   if (!app) return 1;
-  TraceStartupStep("application window");
+  win::TraceStartupStep("application window");
 
   std::optional<SplashWindow> title;
   if (ShowsTitleWindow(startup)) {
     RemoveTaskbarButton(app);
     title.emplace();
-    PumpPendingMessages();
-    TraceStartupStep("title window");
+    win::PumpPendingMessages();
+    win::TraceStartupStep("title window");
   }
   const bool hidden = StartsHidden(startup);
 
@@ -67,7 +69,7 @@ int RunProgram(HINSTANCE instance) {
     ShowWindow(app, SW_SHOWNA);
   }
   if (created) main->ShowAtStart(hidden);
-  TraceStartupStep("main window shown");
+  win::TraceStartupStep("main window shown");
   // The title window goes once the palette is on the screen, so that one of
   // the two is always there.
   title.reset();
@@ -78,7 +80,7 @@ int RunProgram(HINSTANCE instance) {
   bool first_message = true;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (first_message) {
-      TraceStartupStep("message loop");
+      win::TraceStartupStep("message loop");
       first_message = false;
     }
     if (main->PreTranslate(message)) continue;
@@ -95,7 +97,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   try {
     return RunProgram(instance);
   } catch (...) {
-    tagsling::ui::ReportCurrentException();
+    win::ReportCurrentException();
     return 1;
   }
 }

@@ -2,7 +2,7 @@
 
 #include <shellapi.h>
 
-#include "ui/win/Shell.h"
+#include "win/Shell.h"
 
 namespace tagsling::ui {
 
@@ -21,18 +21,18 @@ void AppBar::Register(HWND window, int thickness) {
   window_ = window;
   thickness_ = thickness;
   APPBARDATA data = Data();
-  shell::AppBarMessage(ABM_NEW, &data);
+  win::shell::AppBarMessage(ABM_NEW, &data);
   Reposition();
 }
 
 void AppBar::Reposition() {
   if (!window_) return;
   APPBARDATA data = Data();
-  shell::AppBarMessage(ABM_QUERYPOS, &data);
+  win::shell::AppBarMessage(ABM_QUERYPOS, &data);
   const platform::Rect granted =
       AppBarRectAfterQuery({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom}, thickness_);
   data.rc = RECT{granted.left, granted.top, granted.right, granted.bottom};
-  shell::AppBarMessage(ABM_SETPOS, &data);
+  win::shell::AppBarMessage(ABM_SETPOS, &data);
   const WindowBoundsRect bounds = AppBarWindowBounds({data.rc.left, data.rc.top, data.rc.right, data.rc.bottom});
   MoveWindow(window_, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
 }
@@ -40,7 +40,7 @@ void AppBar::Reposition() {
 void AppBar::Remove() {
   if (!window_) return;
   APPBARDATA data = Data();
-  shell::AppBarMessage(ABM_REMOVE, &data);
+  win::shell::AppBarMessage(ABM_REMOVE, &data);
   window_ = nullptr;
 }
 

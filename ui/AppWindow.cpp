@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ui/win/Window.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -14,13 +14,13 @@ constexpr wchar_t kAppClass[] = L"TApplication";
 ApplicationWindow::ApplicationWindow() {
   // A visible popup of no size in the middle of the screen: only its taskbar
   // button can be seen.
-  window_.reset(CreateOwnedWindow({.name = kAppClass},
-                                  {.ex_style = WS_EX_APPWINDOW,
-                                   .title = L"Tagsling",
-                                   .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
-                                   .x = GetSystemMetrics(SM_CXSCREEN) / 2,
-                                   .y = GetSystemMetrics(SM_CYSCREEN) / 2},
-                                  this));
+  window_.reset(win::CreateOwnedWindow({.name = kAppClass},
+                                       {.ex_style = WS_EX_APPWINDOW,
+                                        .title = L"Tagsling",
+                                        .style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPSIBLINGS,
+                                        .x = GetSystemMetrics(SM_CXSCREEN) / 2,
+                                        .y = GetSystemMetrics(SM_CYSCREEN) / 2},
+                                       this));
 }
 
 LRESULT ApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -46,7 +46,7 @@ LRESULT ApplicationWindow::HandleMessage(HWND window, UINT message, WPARAM wpara
 }
 
 void SetApplicationMainWindow(HWND app, HWND main) {
-  if (auto* owner = WindowOwner<ApplicationWindow>(app)) owner->SetMainWindow(main);
+  if (auto* owner = win::WindowOwner<ApplicationWindow>(app)) owner->SetMainWindow(main);
 }
 
 void RemoveTaskbarButton(HWND app) {

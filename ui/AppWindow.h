@@ -7,7 +7,7 @@
 
 #include <windows.h>
 
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -20,12 +20,12 @@ class ApplicationWindow {
 
   HWND Window() const { return window_.get(); }
   void SetMainWindow(HWND main) { main_ = main; }
-  // The window's messages (ui/win/Window.h).
+  // The window's messages (win/Window.h).
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
   HWND main_ = nullptr;  // before window_: the window's first messages read it
-  UniqueWindow window_;
+  win::UniqueWindow window_;
 };
 
 // The window that receives the focus when the application is activated and

@@ -52,17 +52,17 @@ void OnAutoActivateMessage(const AutoActivationHost& host) {
   RECT desktop{};
   GetWindowRect(GetDesktopWindow(), &desktop);
   switch (DecideAutoActivation(state, {pointer.x, pointer.y}, desktop.right, host.margin)) {
-    case AutoActivationAction::BringToFront:
+    case AutoActivationAction::kBringToFront:
       if (host.bring_to_front) host.bring_to_front();
       // Raised but not active, the palette would take no keys (under Wine
       // no window at all is active then): it becomes the foreground window.
       SetForegroundWindow(host.main);
       break;
-    case AutoActivationAction::RaiseAndShow:
+    case AutoActivationAction::kRaiseAndShow:
       if (host.bring_to_front) host.bring_to_front();
       if (host.show_main) host.show_main();
       break;
-    case AutoActivationAction::None:
+    case AutoActivationAction::kNone:
       break;
   }
 }

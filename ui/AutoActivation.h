@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "ui/model/AutoActivationModel.h"
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -35,7 +35,7 @@ class MouseHookLibrary {
  private:
   using SetHookFn = BOOL(WINAPI*)(HWND);
   using UnHookFn = BOOL(WINAPI*)();
-  UniqueModule module_;
+  win::UniqueModule module_;
   SetHookFn set_hook_ = nullptr;
   UnHookFn un_hook_ = nullptr;
   bool attached_ = false;

@@ -45,9 +45,8 @@ class Canvas {
 
   void Fill(double x0, double y0, double x1, double y1, COLORREF color) {
     RECT r{X(x0), Y(y0), X(x1), Y(y1)};
-    HBRUSH brush = CreateSolidBrush(color);
-    FillRect(dc_, &r, brush);
-    DeleteObject(brush);
+    const win::UniqueBrush brush(CreateSolidBrush(color));
+    FillRect(dc_, &r, brush.get());
   }
 
   // A rectangle with a one-unit border.
@@ -55,9 +54,8 @@ class Canvas {
     Fill(x0, y0, x1, y1, border);
     RECT r{X(x0) + pen_, Y(y0) + pen_, X(x1) - pen_, Y(y1) - pen_};
     if (r.right > r.left && r.bottom > r.top) {
-      HBRUSH brush = CreateSolidBrush(fill);
-      FillRect(dc_, &r, brush);
-      DeleteObject(brush);
+      const win::UniqueBrush brush(CreateSolidBrush(fill));
+      FillRect(dc_, &r, brush.get());
     }
   }
 
@@ -72,11 +70,9 @@ class Canvas {
 
   void Line(std::initializer_list<double> coordinates, COLORREF color, double width = 1) {
     const std::vector<POINT> points = Points(coordinates);
-    HPEN pen = CreatePen(PS_SOLID, std::max(1, static_cast<int>(std::lround(width * scale_))), color);
-    HGDIOBJ old = SelectObject(dc_, pen);
+    const win::UniquePen pen(CreatePen(PS_SOLID, std::max(1, static_cast<int>(std::lround(width * scale_))), color));
+    const win::SelectObjectScope select(dc_, pen.get());
     Polyline(dc_, points.data(), static_cast<int>(points.size()));
-    SelectObject(dc_, old);
-    DeleteObject(pen);
   }
 
   void Triangle(double x0, double y0, double x1, double y1, double x2, double y2, COLORREF color) {
@@ -96,11 +92,11 @@ class Canvas {
     const int box_height = r.bottom - r.top;
     const int length = static_cast<int>(wcslen(text));
     for (int height = box_height + box_height / 4; height >= 4; --height) {
-      HFONT font = CreateFontW(-height, 0, 0, 0, (style & kPlain) ? FW_NORMAL : FW_BOLD, (style & kItalic) != 0,
-                               (style & kUnderline) != 0, (style & kStrike) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                               CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH,
-                               (style & kMono) ? L"Courier New" : L"Arial");
-      HGDIOBJ old = SelectObject(dc_, font);
+      const win::UniqueFont font(CreateFontW(
+          -height, 0, 0, 0, (style & kPlain) ? FW_NORMAL : FW_BOLD, (style & kItalic) != 0, (style & kUnderline) != 0,
+          (style & kStrike) != 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+          DEFAULT_PITCH, (style & kMono) ? L"Courier New" : L"Arial"));
+      const win::SelectObjectScope select(dc_, font.get());
       SIZE extent{};
       GetTextExtentPoint32W(dc_, text, length, &extent);
       TEXTMETRICW metrics{};
@@ -112,12 +108,8 @@ class Canvas {
         const int x = r.left + (box_width - extent.cx) / 2;
         const int y = r.top + (box_height - ink_height) / 2 - metrics.tmInternalLeading;
         ExtTextOutW(dc_, x, y, 0, nullptr, text, static_cast<UINT>(length), nullptr);
-        SelectObject(dc_, old);
-        DeleteObject(font);
         return;
       }
-      SelectObject(dc_, old);
-      DeleteObject(font);
     }
   }
 
@@ -197,10 +189,10 @@ class Canvas {
   // Draws a shape filled with `fill` and outlined with `border`.
   template <typename Draw>
   void Outlined(COLORREF fill, COLORREF border, int width, Draw draw) {
-    UniqueHandle<HPEN, GdiTraits> pen(CreatePen(PS_SOLID, width, border));
-    UniqueHandle<HBRUSH, GdiTraits> brush(CreateSolidBrush(fill));
-    SelectObjectScope select_pen(dc_, pen.get());
-    SelectObjectScope select_brush(dc_, brush.get());
+    const win::UniquePen pen(CreatePen(PS_SOLID, width, border));
+    const win::UniqueBrush brush(CreateSolidBrush(fill));
+    win::SelectObjectScope select_pen(dc_, pen.get());
+    win::SelectObjectScope select_brush(dc_, brush.get());
     draw();
   }
 
@@ -211,10 +203,9 @@ class Canvas {
   int pen_;
 };
 
-// The pictures of IL_ToolBt, one case per index.
 // The pictures that are one call of the canvas: letters on a badge, letters
 // in the box, a push button with a letter, or lines of text aligned.
-enum class Look : std::uint8_t { Badge, Letters, Button, AlignedLines };
+enum class Look : std::uint8_t { kBadge, kLetters, kButton, kAlignedLines };
 
 struct LetterBox {
   double x0, y0, x1, y1;
@@ -225,7 +216,7 @@ constexpr LetterBox kFullBox{0.5, 0.5, 15.5, 15.5};
 constexpr LetterBox kLowBox{0.5, 2, 15.5, 14};
 
 struct SimplePicture {
-  int index;
+  Picture picture;
   Look look;
   const wchar_t* text;
   COLORREF color;
@@ -234,383 +225,462 @@ struct SimplePicture {
   int align = 0;               // AlignedLines: 0 left, 1 centred, 2 right
 };
 
-constexpr SimplePicture Badge(int index, const wchar_t* text, COLORREF color) {
-  return {index, Look::Badge, text, color};
+constexpr SimplePicture Badge(Picture picture, const wchar_t* text, COLORREF color) {
+  return {picture, Look::kBadge, text, color};
 }
-constexpr SimplePicture Button(int index, const wchar_t* text, COLORREF color) {
-  return {index, Look::Button, text, color};
+constexpr SimplePicture Button(Picture picture, const wchar_t* text, COLORREF color) {
+  return {picture, Look::kButton, text, color};
 }
-constexpr SimplePicture Letters(int index, const wchar_t* text, COLORREF color, unsigned style = kBold,
+constexpr SimplePicture Letters(Picture picture, const wchar_t* text, COLORREF color, unsigned style = kBold,
                                 LetterBox box = kSquareBox) {
-  return {index, Look::Letters, text, color, style, box};
+  return {picture, Look::kLetters, text, color, style, box};
 }
-constexpr SimplePicture AlignedLines(int index, int align, COLORREF color) {
-  return {index, Look::AlignedLines, L"", color, kBold, kSquareBox, align};
+constexpr SimplePicture AlignedLines(Picture picture, int align, COLORREF color) {
+  return {picture, Look::kAlignedLines, L"", color, kBold, kSquareBox, align};
 }
 
-// Picture 13 is used by no control and stays blank.
+// Picture::kBlank is used by no control and stays blank.
 constexpr SimplePicture kSimplePictures[] = {
-    Button(2, L"R", kForm),
-    Button(5, L"B", kForm),
-    Badge(6, L"Fm", kForm),
-    Letters(11, L"<>", kBasic, kBold, kLowBox),  // normal mode: paste at the caret
-    Badge(14, L"Ad", kBasic),
-    Badge(15, L"Bd", kBasic),
-    Badge(16, L"<!", kBasic),
-    Badge(17, L"HT", kBasic),
-    Badge(18, L"!D", kBasic),
-    Badge(19, L"Hd", kBasic),
-    Badge(21, L"Ti", kBasic),
-    Badge(22, L"A", kLink),
-    Badge(23, L"#", kLink),
-    Badge(25, L"@", kLink),
-    Letters(26, L"B", kChars),
-    Letters(27, L"A+", kChars, kBold, kWideBox),
-    Badge(28, L"Bl", kChars),
-    Letters(29, L"F", kChars, kBold | kItalic),
-    Letters(30, L"I", kChars, kBold | kItalic),
-    Letters(31, L"&", kChars),
-    Letters(32, L"<", kChars),
-    Letters(34, L"\"", kChars),
-    Letters(35, L">", kChars),
-    Letters(36, L"S", kChars, kBold | kStrike),
-    Letters(37, L"A-", kChars, kBold, kWideBox),
-    Letters(40, L"TT", kChars, kBold | kMono, kWideBox),
-    Letters(41, L"U", kChars, kBold | kUnderline),
-    AlignedLines(44, 1, kPara),
-    AlignedLines(45, 1, kLink),
-    AlignedLines(46, 0, kLink),
-    AlignedLines(47, 2, kLink),
-    Badge(48, L"H1", kPara),
-    Badge(49, L"H2", kPara),
-    Badge(50, L"H3", kPara),
-    Badge(51, L"H4", kPara),
-    Badge(52, L"H5", kPara),
-    Badge(53, L"H6", kPara),
-    Letters(55, L"¶", kPara),
-    Button(57, L"S", kForm),
-    Badge(59, L"DD", kTable),
-    Badge(60, L"DL", kTable),
-    Badge(61, L"DT", kTable),
-    Badge(72, L"Hn", kPara),
-    Letters(73, L"★", kForm, kPlain, kFullBox),
-    Badge(74, L"W", kBasic),
-    Badge(80, L"<T>", kBasic),  // tag menu
-    Letters(85, L"e", kLink, kBold, kFullBox),
-    Letters(86, L"N", kPara, kBold, kFullBox),
+    Button(Picture::kResetButton, L"R", kForm),
+    Button(Picture::kPushButton, L"B", kForm),
+    Badge(Picture::kForm, L"Fm", kForm),
+    Letters(Picture::kNormalMode, L"<>", kBasic, kBold, kLowBox),  // normal mode: paste at the caret
+    Badge(Picture::kAddress, L"Ad", kBasic),
+    Badge(Picture::kBody, L"Bd", kBasic),
+    Badge(Picture::kComment, L"<!", kBasic),
+    Badge(Picture::kHtml, L"HT", kBasic),
+    Badge(Picture::kDocType, L"!D", kBasic),
+    Badge(Picture::kHead, L"Hd", kBasic),
+    Badge(Picture::kTitle, L"Ti", kBasic),
+    Badge(Picture::kLink, L"A", kLink),
+    Badge(Picture::kAnchor, L"#", kLink),
+    Badge(Picture::kMailto, L"@", kLink),
+    Letters(Picture::kBold, L"B", kChars),
+    Letters(Picture::kBig, L"A+", kChars, kBold, kWideBox),
+    Badge(Picture::kBlink, L"Bl", kChars),
+    Letters(Picture::kFont, L"F", kChars, kBold | kItalic),
+    Letters(Picture::kItalic, L"I", kChars, kBold | kItalic),
+    Letters(Picture::kAmpersand, L"&", kChars),
+    Letters(Picture::kLessThan, L"<", kChars),
+    Letters(Picture::kQuote, L"\"", kChars),
+    Letters(Picture::kGreaterThan, L">", kChars),
+    Letters(Picture::kStrike, L"S", kChars, kBold | kStrike),
+    Letters(Picture::kSmall, L"A-", kChars, kBold, kWideBox),
+    Letters(Picture::kTeletype, L"TT", kChars, kBold | kMono, kWideBox),
+    Letters(Picture::kUnderline, L"U", kChars, kBold | kUnderline),
+    AlignedLines(Picture::kCenter, 1, kPara),
+    AlignedLines(Picture::kAlignCenter, 1, kLink),
+    AlignedLines(Picture::kAlignLeft, 0, kLink),
+    AlignedLines(Picture::kAlignRight, 2, kLink),
+    Badge(Picture::kHeading1, L"H1", kPara),
+    Badge(Picture::kHeading2, L"H2", kPara),
+    Badge(Picture::kHeading3, L"H3", kPara),
+    Badge(Picture::kHeading4, L"H4", kPara),
+    Badge(Picture::kHeading5, L"H5", kPara),
+    Badge(Picture::kHeading6, L"H6", kPara),
+    Letters(Picture::kParagraph, L"¶", kPara),
+    Button(Picture::kSubmitButton, L"S", kForm),
+    Badge(Picture::kDefinitionData, L"DD", kTable),
+    Badge(Picture::kDefinitionList, L"DL", kTable),
+    Badge(Picture::kDefinitionTerm, L"DT", kTable),
+    Badge(Picture::kHeadings, L"Hn", kPara),
+    Letters(Picture::kUserTags, L"★", kForm, kPlain, kFullBox),
+    Badge(Picture::kWwwcMeta, L"W", kBasic),
+    Badge(Picture::kTagMenu, L"<T>", kBasic),  // tag menu
+    Letters(Picture::kInternetExplorer, L"e", kLink, kBold, kFullBox),
+    Letters(Picture::kNetscape, L"N", kPara, kBold, kFullBox),
     // The grouped buttons of the page "HTML5": head, text, blocks and more.
-    Badge(106, L"hd", kHtml5),
-    Badge(107, L"Aa", kHtml5),
-    Badge(108, L"+", kHtml5),
+    Badge(Picture::kHtml5HeadTags, L"hd", kHtml5),
+    Badge(Picture::kHtml5TextTags, L"Aa", kHtml5),
+    Badge(Picture::kHtml5MoreTags, L"+", kHtml5),
 };
 
 void DrawSimplePicture(Canvas& c, const SimplePicture& picture) {
   switch (picture.look) {
-    case Look::Badge:
+    case Look::kBadge:
       c.Badge(picture.text, picture.color);
       break;
-    case Look::Letters:
+    case Look::kLetters:
       c.Text(picture.box.x0, picture.box.y0, picture.box.x1, picture.box.y1, picture.text, picture.color,
              picture.style);
       break;
-    case Look::Button:
+    case Look::kButton:
       c.ButtonShape(picture.text, picture.color);
       break;
-    case Look::AlignedLines:
+    case Look::kAlignedLines:
       c.AlignLines(picture.align, picture.color);
       break;
   }
 }
 
-// The pictures drawn shape by shape.
-void DrawFigure(Canvas& c, int index) {
-  switch (index) {
-    case 0:  // combo box <SELECT>
+// The pictures drawn shape by shape, one function per family: each draws
+// `picture` and returns true, or returns false for a picture of another
+// family.
+
+// Form controls: drop-down list, check box, radio button, text fields,
+// hidden field.
+bool DrawFormControl(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kComboBox:  // combo box <SELECT>
       c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
       c.Fill(10, 4, 15.5, 12, Tint(kForm, 0.6));
       c.Triangle(11, 7, 14.5, 7, 12.75, 9.5, kForm);
       c.Fill(2, 7.3, 8, 8.7, kForm);
-      break;
-    case 1:  // check box
+      return true;
+    case Picture::kCheckBox:
       c.Box(2, 2, 14, 14, kPaper, kForm);
       c.Line({4.5, 8, 7, 11, 12, 4.5}, kForm, 2);
-      break;
-    case 3:  // close
-      c.Line({3, 3, 13, 13}, kChars, 2.2);
-      c.Line({13, 3, 3, 13}, kChars, 2.2);
-      break;
-    case 4:  // RGB colour
-      c.Box(1, 1, 8, 8, RGB(0xe0, 0x20, 0x20), kTool);
-      c.Box(8, 1, 15, 8, RGB(0x20, 0xb0, 0x30), kTool);
-      c.Box(1, 8, 8, 15, RGB(0x20, 0x50, 0xe0), kTool);
-      c.Box(8, 8, 15, 15, RGB(0xf0, 0xd0, 0x20), kTool);
-      break;
-    case 7:  // frameset columns
-      c.Box(1, 2, 15, 14, kPaper, kFrame);
-      c.Fill(7.3, 2, 8.7, 14, kFrame);
-      break;
-    case 8:  // frameset rows
-      c.Box(1, 2, 15, 14, kPaper, kFrame);
-      c.Fill(1, 7.3, 15, 8.7, kFrame);
-      break;
-    case 9:  // a frame
-      c.Box(1, 2, 15, 14, Tint(kFrame, 0.8), kFrame);
-      c.Box(4, 5, 12, 11, kPaper, kFrame);
-      break;
-    case 10:  // no frames
-      c.Box(1, 2, 15, 14, kPaper, kFrame);
-      c.Line({3, 12, 13, 4}, kChars, 1.6);
-      break;
-    case 12:  // sandwich mode: the selection between the tag's parts
-      c.Text(0, 2, 5, 14, L"<", kForm);
-      c.Text(11, 2, 16, 14, L">", kForm);
-      c.Fill(5.5, 5, 10.5, 11, Tint(kLink, 0.3));
-      break;
-    case 20:  // META refresh
-      c.Badge(L"", kBasic);
-      c.Line({11.5, 5, 11.5, 8, 8.5, 8}, kBasic, 1.2);
-      c.Line({11.5, 8, 10, 5.2, 7.5, 4.5, 5, 5.5, 4, 8, 5, 10.5, 7.5, 11.5, 10, 10.5}, kBasic, 1.4);
-      break;
-    case 24:  // image
-      c.Box(0.5, 2, 15.5, 14, RGB(0xd8, 0xec, 0xff), kLink);
-      c.Ellipse(10, 4, 13, 7, RGB(0xf0, 0xc0, 0x20), RGB(0xf0, 0xc0, 0x20));
-      c.Triangle(1.5, 13, 6.5, 6, 11.5, 13, kPara);
-      break;
-    case 33:  // no-break space
-      c.Line({2, 8, 2, 12, 14, 12, 14, 8}, kChars, 1.6);
-      break;
-    case 38:  // subscript
-      c.Text(0, 1, 10, 12, L"x", kChars);
-      c.Text(9, 8, 16, 16, L"2", kChars);
-      break;
-    case 39:  // superscript
-      c.Text(0, 4, 10, 15, L"x", kChars);
-      c.Text(9, 0, 16, 8, L"2", kChars);
-      break;
-    case 42:  // block quote: two quotation marks
-      c.Ellipse(1.5, 3.5, 7, 9, kPara, kPara);
-      c.Triangle(4.5, 8, 7, 7, 2.5, 13.5, kPara);
-      c.Ellipse(9, 3.5, 14.5, 9, kPara, kPara);
-      c.Triangle(12, 8, 14.5, 7, 10, 13.5, kPara);
-      break;
-    case 43:  // line break
-      c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);
-      c.Triangle(2, 10, 6, 6.5, 6, 13.5, kPara);
-      break;
-    case 54:  // horizontal rule
-      c.Fill(1, 7, 15, 9.5, kPara);
-      c.Fill(1, 9.5, 15, 10.5, Tint(kPara, 0.6));
-      break;
-    case 56:  // radio button
+      return true;
+    case Picture::kRadioButton:
       c.Ellipse(2, 2, 14, 14, kPaper, kForm);
       c.Ellipse(5.5, 5.5, 10.5, 10.5, kForm, kForm);
-      break;
-    case 58:  // caption above a table
-      c.Fill(3, 1.5, 13, 3.5, kTable);
-      c.Box(1, 5, 15, 15, kPaper, kTable);
-      c.Line({1, 10, 15, 10}, kTable);
-      c.Line({8, 5, 8, 15}, kTable);
-      break;
-    case 62:  // list item
-      c.Ellipse(1.5, 6.5, 5, 10, kTable, kTable);
-      c.Fill(7, 7.3, 15, 9.2, kTable);
-      break;
-    case 63:
-      c.List(kTable, true);
-      break;
-    case 64:
-      c.Grid(kTable, -1, -1, false);
-      break;
-    case 65:
-      c.Grid(kTable, 1, -1, false);
-      break;
-    case 66:
-      c.List(kTable, false);
-      break;
-    case 67:
-      c.Grid(kTable, -1, 1, false);
-      break;
-    case 68:
-      c.Grid(kTable, -1, -1, true);
-      break;
-    case 69:  // options: two sliders
-      c.Line({1, 5, 15, 5}, kTool, 1.2);
-      c.Line({1, 11, 15, 11}, kTool, 1.2);
-      c.Box(3.5, 2.5, 7, 7.5, Tint(kLink, 0.4), kTool);
-      c.Box(9, 8.5, 12.5, 13.5, Tint(kLink, 0.4), kTool);
-      break;
-    case 70:  // multi-line text field
+      return true;
+    case Picture::kTextArea:  // multi-line text field
       c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kForm);
       for (int i = 0; i < 3; ++i) c.Fill(3, 4 + i * 3, 12, 5.2 + i * 3, Tint(kForm, 0.4));
       c.Fill(13, 1.5, 15.5, 14.5, Tint(kForm, 0.6));
-      break;
-    case 71:  // text field
+      return true;
+    case Picture::kTextField:
       c.Box(0.5, 4, 15.5, 12, kPaper, kForm);
       c.Line({4, 6, 4, 10}, kForm, 1.3);
-      break;
-    case 75:  // file-name input
-      c.Document(kTool);
-      c.Text(4, 6, 12, 14, L"F", kLink);
-      break;
-    case 76:  // URL input: a globe
-      c.Ellipse(1.5, 1.5, 14.5, 14.5, Tint(kLink, 0.85), kLink);
-      c.Ellipse(5, 1.5, 11, 14.5, Tint(kLink, 0.85), kLink);
-      c.Line({1.5, 8, 14.5, 8}, kLink);
-      break;
-    case 77:  // text file insertion
-      c.Document(kTool);
-      for (int i = 0; i < 3; ++i) c.Fill(5, 6 + i * 2.6, 11, 7 + i * 2.6, kTool);
-      break;
-    case 78:
-      c.Document(kTool);
-      break;  // new document
-    case 79:  // open: a folder
-      c.Box(1, 4, 9, 7, kFolder, RGB(0x9a, 0x70, 0x10));
-      c.Box(1, 6, 15, 14, kFolder, RGB(0x9a, 0x70, 0x10));
-      break;
-    case 81:  // browser size
-      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
-      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
-      c.Line({5, 12, 12, 6}, kTool, 1.3);
-      c.Triangle(13, 5, 9, 5.5, 12.5, 9, kTool);
-      break;
-    case 82:  // editor in the free area
-      c.Box(0.5, 0.5, 15.5, 15.5, kPaper, kTool);
-      c.Fill(0.5, 0.5, 15.5, 4, Tint(kTool, 0.5));
-      c.Box(2.5, 6, 13.5, 13.5, Tint(kLink, 0.8), kLink);
-      break;
-    case 83:
-      c.Badge(L"</>", kChars);
-      c.Line({2, 13.5, 14, 2.5}, kChars, 1.3);
-      break;  // tag deletion
-    case 84:  // external tools: run
-      c.Box(0.5, 1.5, 15.5, 14.5, Tint(kTool, 0.85), kTool);
-      c.Triangle(5.5, 4.5, 12, 8, 5.5, 11.5, kPara);
-      break;
-    case 87:  // hidden field: a dashed outline
+      return true;
+    case Picture::kHiddenField:  // a dashed outline
       for (int i = 0; i < 4; ++i) {
         c.Fill(1 + i * 3.7, 4, 3 + i * 3.7, 5, kForm);
         c.Fill(1 + i * 3.7, 11, 3 + i * 3.7, 12, kForm);
       }
       c.Fill(1, 4, 2, 12, kForm);
       c.Fill(14, 4, 15, 12, kForm);
-      break;
-    // The page "HTML5".
-    case 88:  // the document: a shield with a 5
-      c.Shape({1.5, 0.5, 14.5, 0.5, 13.3, 13.3, 8, 15.5, 2.7, 13.3}, kHtml5);
-      c.Text(4, 3, 12, 12.5, L"5", kPaper);
-      break;
-    case 89:  // header: the top of the page
-      c.PageRegion(1, 1.5, 15, 5.5, kHtml5);
-      break;
-    case 90:  // nav: a column of links
-      c.PageRegion(1, 1.5, 6, 14.5, kHtml5);
-      for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 4.5, 5.3 + i * 3.3, kPaper);
-      break;
-    case 91:  // main: the middle of the page, between its header and footer
-      c.Box(1, 1.5, 15, 14.5, kPaper, kHtml5);
-      c.Fill(2, 2.5, 14, 4, Tint(kHtml5, 0.55));
-      c.Fill(2, 12, 14, 13.5, Tint(kHtml5, 0.55));
-      c.Fill(2, 5, 14, 11, kHtml5);
-      break;
-    case 92:  // section: the page in parts, each with its heading
-      for (int i = 0; i < 2; ++i) {
-        const double top = 1 + i * 7.5;
-        c.Box(1, top, 15, top + 6.5, kPaper, kHtml5);
-        c.Fill(3, top + 2, 10, top + 3.8, kHtml5);
-      }
-      break;
-    case 93:  // article: a headline and its text
-      c.Document(kHtml5);
-      c.Fill(4.5, 3.5, 10, 5.5, kHtml5);
-      for (int i = 0; i < 3; ++i) c.Fill(4.5, 7.5 + i * 2.3, 11.5, 8.5 + i * 2.3, Tint(kHtml5, 0.3));
-      break;
-    case 94:  // aside: a column beside the text
-      c.PageRegion(10, 1.5, 15, 14.5, kHtml5);
-      for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 8.5, 5 + i * 3.3, Tint(kHtml5, 0.4));
-      break;
-    case 95:  // footer: the bottom of the page
-      c.PageRegion(1, 10.5, 15, 14.5, kHtml5);
-      break;
-    case 96:  // figure: a picture above its caption
-      c.Landscape(1, 1, 15, 11, kHtml5);
-      c.Fill(3, 12.5, 13, 14.5, kHtml5);
-      break;
-    case 97:  // picture: one image in several sources
-      c.Box(5, 1, 15.5, 10, Tint(kHtml5, 0.6), kHtml5);
-      c.Landscape(0.5, 5, 11, 15, kHtml5);
-      break;
-    case 98:  // video: play
-      c.RoundBox(0.5, 2, 15.5, 14, kHtml5, kHtml5);
-      c.Triangle(6, 5, 11.5, 8, 6, 11, kPaper);
-      break;
-    case 99:  // audio: a loudspeaker
-      c.Shape({1, 6, 4, 6, 8.5, 2, 8.5, 14, 4, 10, 1, 10}, kHtml5);
-      c.Line({10.5, 5.5, 11.7, 8, 10.5, 10.5}, kHtml5, 1.2);
-      c.Line({12.5, 3.2, 14.7, 8, 12.5, 12.8}, kHtml5, 1.2);
-      break;
-    case 100:  // details: an open disclosure triangle and the text it shows
-      c.Triangle(1, 3, 7, 3, 4, 7, kHtml5);
-      c.Fill(8.5, 4, 15, 6, kHtml5);
-      c.Fill(4, 9.5, 15, 10.5, Tint(kHtml5, 0.3));
-      c.Fill(4, 12.5, 12, 13.5, Tint(kHtml5, 0.3));
-      break;
-    case 101:  // mark: highlighted text
-      c.Fill(0, 3, 16, 13, kHighlight);
-      c.Text(1, 4, 15, 12, L"ab", kHtml5);
-      break;
-    case 102:  // time: a clock
-      c.Ellipse(1, 1, 15, 15, kPaper, kHtml5);
-      c.Line({8, 3.5, 8, 8, 11.5, 10}, kHtml5, 1.4);
-      break;
-    case 103:  // preview in the default browser: a browser window showing a globe
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Frames.
+bool DrawFramePicture(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kFramesetColumns:
+      c.Box(1, 2, 15, 14, kPaper, kFrame);
+      c.Fill(7.3, 2, 8.7, 14, kFrame);
+      return true;
+    case Picture::kFramesetRows:
+      c.Box(1, 2, 15, 14, kPaper, kFrame);
+      c.Fill(1, 7.3, 15, 8.7, kFrame);
+      return true;
+    case Picture::kFrame:
+      c.Box(1, 2, 15, 14, Tint(kFrame, 0.8), kFrame);
+      c.Box(4, 5, 12, 11, kPaper, kFrame);
+      return true;
+    case Picture::kNoFrames:
+      c.Box(1, 2, 15, 14, kPaper, kFrame);
+      c.Line({3, 12, 13, 4}, kChars, 1.6);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Text and paragraphs: the refresh badge, the image, characters, sub- and
+// superscript, quotation, line break, rule.
+bool DrawTextPicture(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kMetaRefresh:
+      c.Badge(L"", kBasic);
+      c.Line({11.5, 5, 11.5, 8, 8.5, 8}, kBasic, 1.2);
+      c.Line({11.5, 8, 10, 5.2, 7.5, 4.5, 5, 5.5, 4, 8, 5, 10.5, 7.5, 11.5, 10, 10.5}, kBasic, 1.4);
+      return true;
+    case Picture::kImage:
+      c.Box(0.5, 2, 15.5, 14, RGB(0xd8, 0xec, 0xff), kLink);
+      c.Ellipse(10, 4, 13, 7, RGB(0xf0, 0xc0, 0x20), RGB(0xf0, 0xc0, 0x20));
+      c.Triangle(1.5, 13, 6.5, 6, 11.5, 13, kPara);
+      return true;
+    case Picture::kNoBreakSpace:
+      c.Line({2, 8, 2, 12, 14, 12, 14, 8}, kChars, 1.6);
+      return true;
+    case Picture::kSubscript:
+      c.Text(0, 1, 10, 12, L"x", kChars);
+      c.Text(9, 8, 16, 16, L"2", kChars);
+      return true;
+    case Picture::kSuperscript:
+      c.Text(0, 4, 10, 15, L"x", kChars);
+      c.Text(9, 0, 16, 8, L"2", kChars);
+      return true;
+    case Picture::kBlockquote:  // two quotation marks
+      c.Ellipse(1.5, 3.5, 7, 9, kPara, kPara);
+      c.Triangle(4.5, 8, 7, 7, 2.5, 13.5, kPara);
+      c.Ellipse(9, 3.5, 14.5, 9, kPara, kPara);
+      c.Triangle(12, 8, 14.5, 7, 10, 13.5, kPara);
+      return true;
+    case Picture::kLineBreak:
+      c.Line({13, 3, 13, 10, 4, 10}, kPara, 1.6);
+      c.Triangle(2, 10, 6, 6.5, 6, 13.5, kPara);
+      return true;
+    case Picture::kHorizontalRule:
+      c.Fill(1, 7, 15, 9.5, kPara);
+      c.Fill(1, 9.5, 15, 10.5, Tint(kPara, 0.6));
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Lists and tables.
+bool DrawListOrTable(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kCaption:  // caption above a table
+      c.Fill(3, 1.5, 13, 3.5, kTable);
+      c.Box(1, 5, 15, 15, kPaper, kTable);
+      c.Line({1, 10, 15, 10}, kTable);
+      c.Line({8, 5, 8, 15}, kTable);
+      return true;
+    case Picture::kListItem:
+      c.Ellipse(1.5, 6.5, 5, 10, kTable, kTable);
+      c.Fill(7, 7.3, 15, 9.2, kTable);
+      return true;
+    case Picture::kOrderedList:
+      c.List(kTable, true);
+      return true;
+    case Picture::kTable:
+      c.Grid(kTable, -1, -1, false);
+      return true;
+    case Picture::kTableRow:
+      c.Grid(kTable, 1, -1, false);
+      return true;
+    case Picture::kUnorderedList:
+      c.List(kTable, false);
+      return true;
+    case Picture::kTableData:
+      c.Grid(kTable, -1, 1, false);
+      return true;
+    case Picture::kTableHeader:
+      c.Grid(kTable, -1, -1, true);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The program's commands: closing, colours, sandwich mode, options,
+// browsers, the editor, external tools.
+bool DrawProgramCommand(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kClose:
+      c.Line({3, 3, 13, 13}, kChars, 2.2);
+      c.Line({13, 3, 3, 13}, kChars, 2.2);
+      return true;
+    case Picture::kColorInput:  // RGB colour
+      c.Box(1, 1, 8, 8, RGB(0xe0, 0x20, 0x20), kTool);
+      c.Box(8, 1, 15, 8, RGB(0x20, 0xb0, 0x30), kTool);
+      c.Box(1, 8, 8, 15, RGB(0x20, 0x50, 0xe0), kTool);
+      c.Box(8, 8, 15, 15, RGB(0xf0, 0xd0, 0x20), kTool);
+      return true;
+    case Picture::kSandwichMode:  // the selection between the tag's parts
+      c.Text(0, 2, 5, 14, L"<", kForm);
+      c.Text(11, 2, 16, 14, L">", kForm);
+      c.Fill(5.5, 5, 10.5, 11, Tint(kLink, 0.3));
+      return true;
+    case Picture::kOptions:  // two sliders
+      c.Line({1, 5, 15, 5}, kTool, 1.2);
+      c.Line({1, 11, 15, 11}, kTool, 1.2);
+      c.Box(3.5, 2.5, 7, 7.5, Tint(kLink, 0.4), kTool);
+      c.Box(9, 8.5, 12.5, 13.5, Tint(kLink, 0.4), kTool);
+      return true;
+    case Picture::kBrowserSize:
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
+      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
+      c.Line({5, 12, 12, 6}, kTool, 1.3);
+      c.Triangle(13, 5, 9, 5.5, 12.5, 9, kTool);
+      return true;
+    case Picture::kEditorInFreeArea:
+      c.Box(0.5, 0.5, 15.5, 15.5, kPaper, kTool);
+      c.Fill(0.5, 0.5, 15.5, 4, Tint(kTool, 0.5));
+      c.Box(2.5, 6, 13.5, 13.5, Tint(kLink, 0.8), kLink);
+      return true;
+    case Picture::kExternalTools:  // a run triangle
+      c.Box(0.5, 1.5, 15.5, 14.5, Tint(kTool, 0.85), kTool);
+      c.Triangle(5.5, 4.5, 12, 8, 5.5, 11.5, kPara);
+      return true;
+    case Picture::kDefaultBrowserPreview:  // a browser window showing a globe
       c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
       c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
       c.Ellipse(4.5, 6, 11.5, 13, Tint(kLink, 0.85), kLink);
       c.Ellipse(6.7, 6, 9.3, 13, Tint(kLink, 0.85), kLink);
       c.Line({4.5, 9.5, 11.5, 9.5}, kLink);
-      break;
-    // The abbreviation commands. Edges on even grid lines fall on whole
-    // pixels at 100 % and at 150 %.
-    case 104:  // expand: the abbreviation's chevron, and the element it became
+      return true;
+    case Picture::kLivePreview:  // a browser window with the reload arrow
+      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
+      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
+      c.Line({11, 7.5, 9.5, 6.5, 7, 6.5, 5, 8.5, 5, 10.5, 7, 12.5, 9.5, 12.5, 11, 11}, kHtml5, 1.4);
+      c.Triangle(9, 5, 12.5, 5.5, 11, 8.5, kHtml5);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The text-input commands, new and open, tag deletion.
+bool DrawTextInputCommand(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kFileNameInput:
+      c.Document(kTool);
+      c.Text(4, 6, 12, 14, L"F", kLink);
+      return true;
+    case Picture::kUrlInput:  // a globe
+      c.Ellipse(1.5, 1.5, 14.5, 14.5, Tint(kLink, 0.85), kLink);
+      c.Ellipse(5, 1.5, 11, 14.5, Tint(kLink, 0.85), kLink);
+      c.Line({1.5, 8, 14.5, 8}, kLink);
+      return true;
+    case Picture::kTextFileInsertion:
+      c.Document(kTool);
+      for (int i = 0; i < 3; ++i) c.Fill(5, 6 + i * 2.6, 11, 7 + i * 2.6, kTool);
+      return true;
+    case Picture::kNewDocument:
+      c.Document(kTool);
+      return true;
+    case Picture::kOpen:  // a folder
+      c.Box(1, 4, 9, 7, kFolder, RGB(0x9a, 0x70, 0x10));
+      c.Box(1, 6, 15, 14, kFolder, RGB(0x9a, 0x70, 0x10));
+      return true;
+    case Picture::kTagDeletion:
+      c.Badge(L"</>", kChars);
+      c.Line({2, 13.5, 14, 2.5}, kChars, 1.3);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The page "HTML5": the document and the parts of a page.
+bool DrawHtml5Structure(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kHtml5Document:  // a shield with a 5
+      c.Shape({1.5, 0.5, 14.5, 0.5, 13.3, 13.3, 8, 15.5, 2.7, 13.3}, kHtml5);
+      c.Text(4, 3, 12, 12.5, L"5", kPaper);
+      return true;
+    case Picture::kHtml5Header:  // the top of the page
+      c.PageRegion(1, 1.5, 15, 5.5, kHtml5);
+      return true;
+    case Picture::kHtml5Nav:  // a column of links
+      c.PageRegion(1, 1.5, 6, 14.5, kHtml5);
+      for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 4.5, 5.3 + i * 3.3, kPaper);
+      return true;
+    case Picture::kHtml5Main:  // the middle of the page, between its header and footer
+      c.Box(1, 1.5, 15, 14.5, kPaper, kHtml5);
+      c.Fill(2, 2.5, 14, 4, Tint(kHtml5, 0.55));
+      c.Fill(2, 12, 14, 13.5, Tint(kHtml5, 0.55));
+      c.Fill(2, 5, 14, 11, kHtml5);
+      return true;
+    case Picture::kHtml5Section:  // the page in parts, each with its heading
+      for (int i = 0; i < 2; ++i) {
+        const double top = 1 + i * 7.5;
+        c.Box(1, top, 15, top + 6.5, kPaper, kHtml5);
+        c.Fill(3, top + 2, 10, top + 3.8, kHtml5);
+      }
+      return true;
+    case Picture::kHtml5Article:  // a headline and its text
+      c.Document(kHtml5);
+      c.Fill(4.5, 3.5, 10, 5.5, kHtml5);
+      for (int i = 0; i < 3; ++i) c.Fill(4.5, 7.5 + i * 2.3, 11.5, 8.5 + i * 2.3, Tint(kHtml5, 0.3));
+      return true;
+    case Picture::kHtml5Aside:  // a column beside the text
+      c.PageRegion(10, 1.5, 15, 14.5, kHtml5);
+      for (int i = 0; i < 3; ++i) c.Fill(2.5, 4 + i * 3.3, 8.5, 5 + i * 3.3, Tint(kHtml5, 0.4));
+      return true;
+    case Picture::kHtml5Footer:  // the bottom of the page
+      c.PageRegion(1, 10.5, 15, 14.5, kHtml5);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The page "HTML5": media and marked-up text.
+bool DrawHtml5Content(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kHtml5Figure:  // a picture above its caption
+      c.Landscape(1, 1, 15, 11, kHtml5);
+      c.Fill(3, 12.5, 13, 14.5, kHtml5);
+      return true;
+    case Picture::kHtml5Picture:  // one image in several sources
+      c.Box(5, 1, 15.5, 10, Tint(kHtml5, 0.6), kHtml5);
+      c.Landscape(0.5, 5, 11, 15, kHtml5);
+      return true;
+    case Picture::kHtml5Video:  // play
+      c.RoundBox(0.5, 2, 15.5, 14, kHtml5, kHtml5);
+      c.Triangle(6, 5, 11.5, 8, 6, 11, kPaper);
+      return true;
+    case Picture::kHtml5Audio:  // a loudspeaker
+      c.Shape({1, 6, 4, 6, 8.5, 2, 8.5, 14, 4, 10, 1, 10}, kHtml5);
+      c.Line({10.5, 5.5, 11.7, 8, 10.5, 10.5}, kHtml5, 1.2);
+      c.Line({12.5, 3.2, 14.7, 8, 12.5, 12.8}, kHtml5, 1.2);
+      return true;
+    case Picture::kHtml5Details:  // an open disclosure triangle and the text it shows
+      c.Triangle(1, 3, 7, 3, 4, 7, kHtml5);
+      c.Fill(8.5, 4, 15, 6, kHtml5);
+      c.Fill(4, 9.5, 15, 10.5, Tint(kHtml5, 0.3));
+      c.Fill(4, 12.5, 12, 13.5, Tint(kHtml5, 0.3));
+      return true;
+    case Picture::kHtml5Mark:  // highlighted text
+      c.Fill(0, 3, 16, 13, kHighlight);
+      c.Text(1, 4, 15, 12, L"ab", kHtml5);
+      return true;
+    case Picture::kHtml5Time:  // a clock
+      c.Ellipse(1, 1, 15, 15, kPaper, kHtml5);
+      c.Line({8, 3.5, 8, 8, 11.5, 10}, kHtml5, 1.4);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The abbreviation commands. Edges on even grid lines fall on whole
+// pixels at 100 % and at 150 %.
+bool DrawAbbreviationCommand(Canvas& c, Picture picture) {
+  switch (picture) {
+    case Picture::kExpandAbbreviation:  // the abbreviation's chevron, and the element it became
       c.Line({1, 4, 4.5, 8, 1, 12}, kHtml5, 1.6);
       c.Fill(6, 2, 16, 4, kTool);
       c.Fill(8, 6, 14, 8, Tint(kTool, 0.35));
       c.Fill(8, 10, 14, 12, Tint(kTool, 0.35));
       c.Fill(6, 14, 16, 16, kTool);
-      break;
-    case 105:  // wrap: the same element around the selection
+      return true;
+    case Picture::kWrapWithAbbreviation:  // the same element around the selection
       c.Line({1, 4, 4.5, 8, 1, 12}, kHtml5, 1.6);
       c.Fill(6, 2, 16, 4, kTool);
       c.Fill(8, 6, 16, 12, Tint(kLink, 0.3));
       c.Fill(6, 14, 16, 16, kTool);
-      break;
-    case 109:  // live preview: a browser window with the reload arrow
-      c.Box(0.5, 1.5, 15.5, 14.5, kPaper, kLink);
-      c.Fill(0.5, 1.5, 15.5, 4.5, kLink);
-      c.Line({11, 7.5, 9.5, 6.5, 7, 6.5, 5, 8.5, 5, 10.5, 7, 12.5, 9.5, 12.5, 11, 11}, kHtml5, 1.4);
-      c.Triangle(9, 5, 12.5, 5.5, 11, 8.5, kHtml5);
-      break;
+      return true;
     default:
-      break;
+      return false;
   }
 }
 
+bool DrawFigure(Canvas& c, Picture picture) {
+  for (bool (*draw)(Canvas&, Picture) :
+       {&DrawFormControl, &DrawFramePicture, &DrawTextPicture, &DrawListOrTable, &DrawProgramCommand,
+        &DrawTextInputCommand, &DrawHtml5Structure, &DrawHtml5Content, &DrawAbbreviationCommand}) {
+    if (draw(c, picture)) return true;
+  }
+  return false;
+}
+
 void DrawToolPicture(Canvas& c, int index) {
-  for (const SimplePicture& picture : kSimplePictures) {
-    if (picture.index == index) {
-      DrawSimplePicture(c, picture);
+  const auto picture = static_cast<Picture>(index);
+  for (const SimplePicture& simple : kSimplePictures) {
+    if (simple.picture == picture) {
+      DrawSimplePicture(c, simple);
       return;
     }
   }
-  DrawFigure(c, index);
+  DrawFigure(c, picture);
 }
 
 using Painter = void (*)(Canvas&, int);
 
 // A 32-bit top-down DIB section of width x height; `bits` receives its pixels.
 // An RGB DIB needs no device context.
-UniqueBitmap CreateDib(int width, int height, void** bits) {
+win::UniqueBitmap CreateDib(int width, int height, void** bits) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -618,7 +688,7 @@ UniqueBitmap CreateDib(int width, int height, void** bits) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+  win::UniqueBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0));
   if (!bitmap) *bits = nullptr;
   return bitmap;
 }
@@ -632,10 +702,10 @@ std::vector<std::uint32_t> Render(Painter painter, int index, int size) {
   const size_t count = static_cast<size_t>(size) * static_cast<size_t>(size);
   std::vector<std::uint32_t> planes[2];
   void* bits = nullptr;
-  UniqueBitmap bitmap = CreateDib(size, size, &bits);
+  win::UniqueBitmap bitmap = CreateDib(size, size, &bits);
   if (!bits) return std::vector<std::uint32_t>(count, 0);
-  MemoryDc dc(nullptr);
-  SelectObjectScope select(dc.get(), bitmap.get());
+  win::MemoryDc dc(nullptr);
+  win::SelectObjectScope select(dc.get(), bitmap.get());
   const int fresh_state = SaveDC(dc.get());
   for (int pass = 0; pass < 2; ++pass) {
     if (pass > 0) {
@@ -686,9 +756,9 @@ void Premultiply(std::vector<std::uint32_t>& pixels) {
 }
 
 // A 32-bit top-down DIB section holding `pixels` (width x height).
-UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
+win::UniqueBitmap MakeBitmap(const std::vector<std::uint32_t>& pixels, int width, int height) {
   void* bits = nullptr;
-  UniqueBitmap bitmap = CreateDib(width, height, &bits);
+  win::UniqueBitmap bitmap = CreateDib(width, height, &bits);
   if (bits) std::copy(pixels.begin(), pixels.end(), static_cast<std::uint32_t*>(bits));
   return bitmap;
 }
@@ -718,7 +788,7 @@ const std::vector<std::uint32_t>& ToolPictures::Pixels(int index) {
 
 void ToolPictures::Draw(int index) {
   if (!list_ || !Valid(index) || in_list_[static_cast<size_t>(index)]) return;
-  const UniqueBitmap bitmap = MakeBitmap(Pixels(index), size_, size_);
+  const win::UniqueBitmap bitmap = MakeBitmap(Pixels(index), size_, size_);
   in_list_[static_cast<size_t>(index)] = ImageList_Replace(list_.get(), index, bitmap.get(), nullptr) != FALSE;
 }
 
@@ -729,25 +799,25 @@ HBITMAP ToolPictures::MenuBitmap(int index) {
   return it->second.get();
 }
 
-UniqueIcon CreateProgramIcon(int index, int size) {
+win::UniqueIcon CreateProgramIcon(int index, int size) {
   // The drawing of tagsling.ico, the icon resource Explorer shows.
   const std::vector<std::uint32_t> pixels = icon::RenderProgramIcon(index, size);
-  UniqueBitmap color = MakeBitmap(pixels, size, size);
+  win::UniqueBitmap color = MakeBitmap(pixels, size, size);
   // The mask is unused for 32-bit icons with alpha, but must exist (cleared:
   // rows of whole 16-bit words).
   const std::vector<BYTE> zeros(static_cast<size_t>((size + 15) / 16 * 2) * static_cast<size_t>(size), 0);
-  UniqueBitmap mask(CreateBitmap(size, size, 1, 1, zeros.data()));
+  win::UniqueBitmap mask(CreateBitmap(size, size, 1, 1, zeros.data()));
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = color.get();
   info.hbmMask = mask.get();
-  return UniqueIcon(CreateIconIndirect(&info));
+  return win::UniqueIcon(CreateIconIndirect(&info));
 }
 
 void DrawProgramPicture(HDC dc, const RECT& rect, int index) {
   const int size = std::min(rect.right - rect.left, rect.bottom - rect.top);
   if (size <= 0) return;
-  UniqueIcon picture = CreateProgramIcon(index, size);
+  win::UniqueIcon picture = CreateProgramIcon(index, size);
   if (picture) DrawIconEx(dc, rect.left, rect.top, picture.get(), size, size, 0, nullptr, DI_NORMAL);
 }
 

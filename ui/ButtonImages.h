@@ -19,8 +19,8 @@
 #include <map>
 #include <vector>
 
-#include "ui/model/PalettePages.h"
-#include "ui/win/Handles.h"
+#include "ui/model/Pictures.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -44,14 +44,14 @@ class ToolPictures {
   const std::vector<std::uint32_t>& Pixels(int index);
 
   int size_;
-  UniqueImageList list_;
+  win::UniqueImageList list_;
   std::vector<std::vector<std::uint32_t>> pixels_;  // premultiplied, empty until drawn
   std::vector<bool> in_list_;
-  std::map<int, UniqueBitmap> menu_bitmaps_;
+  std::map<int, win::UniqueBitmap> menu_bitmaps_;
 };
 
 // MyAppIcons: index 0 normal mode, 1 sandwich mode.
-UniqueIcon CreateProgramIcon(int index, int size);
+win::UniqueIcon CreateProgramIcon(int index, int size);
 
 // Draws picture `index` scaled into `rect` (used by the title window).
 void DrawProgramPicture(HDC dc, const RECT& rect, int index);

@@ -1,7 +1,7 @@
 #include "ui/CaretMenu.h"
 
 #include "ui/model/CaretMenuPosition.h"
-#include "ui/win/MessagePump.h"
+#include "win/MessagePump.h"
 
 namespace tagsling::ui {
 namespace {
@@ -71,7 +71,7 @@ void Pump(const CaretMenuHost& host) {
   if (host.process_messages) {
     host.process_messages();
   } else {
-    PumpPendingMessages();
+    win::PumpPendingMessages();
   }
 }
 

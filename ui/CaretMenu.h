@@ -18,7 +18,7 @@
 #include <functional>
 
 #include "ui/model/MenuTrees.h"
-#include "ui/win/MessagePump.h"
+#include "win/MessagePump.h"
 
 namespace tagsling::ui {
 

@@ -7,9 +7,9 @@
 
 #include "texttools/InputCommands.h"
 #include "ui/FileChoosers.h"
-#include "ui/win/SystemLibrary.h"
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/SystemLibrary.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -22,16 +22,16 @@ constexpr DWORD kPathBuffer = 32768;
 std::wstring FilterText(const std::vector<texttools::FileFilter>& filters) {
   std::wstring text;
   for (const texttools::FileFilter& filter : filters) {
-    text += SjisToWide(filter.caption);
+    text += win::SjisToWide(filter.caption);
     text.push_back(L'\0');
-    text += SjisToWide(filter.patterns);
+    text += win::SjisToWide(filter.patterns);
     text.push_back(L'\0');
   }
   text.push_back(L'\0');
   return text;
 }
 
-std::string SjisToUtf8(const std::string& sjis) { return WideToUtf8(SjisToWide(sjis)); }
+std::string SjisToUtf8(const std::string& sjis) { return win::WideToUtf8(win::SjisToWide(sjis)); }
 
 std::wstring ToW(const platform::WideText& text) { return std::wstring(text.begin(), text.end()); }
 platform::WideText FromW(const std::wstring& text) { return platform::WideText(text.begin(), text.end()); }
@@ -40,7 +40,7 @@ platform::WideText FromW(const std::wstring& text) { return platform::WideText(t
 
 ColorForm::ColorForm(HWND owner, platform::Keyboard& keyboard) : keyboard_(keyboard) {
   std::fill(std::begin(custom_colours_), std::end(custom_colours_), RGB(255, 255, 255));
-  window_.reset(CreateOwnedWindow(
+  window_.reset(win::CreateOwnedWindow(
       {.name = kColorFormClass},
       {.ex_style = WS_EX_TOOLWINDOW, .title = L"ColorForm", .style = WS_POPUP, .parent = owner}, this));
 }
@@ -61,7 +61,7 @@ UINT_PTR CALLBACK ColorForm::OpenDialogHook(HWND, UINT message, WPARAM, LPARAM l
 
 std::optional<platform::WideText> ColorForm::ShowOpenDialog(const texttools::FileDialogSpec& dialog) {
   const std::wstring filter = FilterText(dialog.filters);
-  const std::wstring title = SjisToWide(dialog.title);
+  const std::wstring title = win::SjisToWide(dialog.title);
   const std::wstring folder = ToW(dialog.initial_folder);
   std::vector<wchar_t> file(kPathBuffer, L'\0');
 
@@ -80,7 +80,7 @@ std::optional<platform::WideText> ColorForm::ShowOpenDialog(const texttools::Fil
   if (!dialog.follow_shortcuts) ofn.Flags |= OFN_NODEREFERENCELINKS;
   ofn.lpfnHook = OpenDialogHook;
   ofn.lCustData = reinterpret_cast<LPARAM>(this);
-  if (!OpenFileDialog(ofn)) return std::nullopt;
+  if (!win::OpenFileDialog(ofn)) return std::nullopt;
   return FromW(file.data());
 }
 
@@ -91,7 +91,7 @@ std::optional<texttools::Rgb> ColorForm::ShowColorDialog() {
   cc.rgbResult = colour_;
   cc.lpCustColors = custom_colours_;
   cc.Flags = CC_RGBINIT;
-  if (!ColorDialog(cc)) return std::nullopt;
+  if (!win::ColorDialog(cc)) return std::nullopt;
   colour_ = cc.rgbResult;
   return texttools::Rgb{GetRValue(colour_), GetGValue(colour_), GetBValue(colour_)};
 }

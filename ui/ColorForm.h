@@ -18,7 +18,7 @@
 
 #include "platform/Keyboard.h"
 #include "texttools/TextToolsContext.h"
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -30,7 +30,7 @@ class ColorForm {
   ColorForm& operator=(const ColorForm&) = delete;
 
   HWND Window() const { return window_.get(); }
-  // The window's messages (ui/win/Window.h): it handles none itself.
+  // The window's messages (win/Window.h): it handles none itself.
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // The chosen file, or nullopt when cancelled.
@@ -42,7 +42,7 @@ class ColorForm {
   static UINT_PTR CALLBACK OpenDialogHook(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
 
   platform::Keyboard& keyboard_;
-  UniqueWindow window_;
+  win::UniqueWindow window_;
   COLORREF colour_ = RGB(0, 0, 0);
   COLORREF custom_colours_[16];
 };

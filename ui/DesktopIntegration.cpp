@@ -4,7 +4,7 @@
 #include "ui/AppWindow.h"
 #include "ui/model/HotKeyDispatch.h"
 #include "ui/model/TaskTrayModel.h"
-#include "ui/win/ErrorBox.h"
+#include "win/ErrorBox.h"
 
 namespace tagsling::ui {
 namespace {
@@ -48,7 +48,7 @@ bool DesktopIntegration::InstallHooks() {
   InstallMenuClickHook();
   hooks_installed_ = true;
   if (!hook_library_.Load()) {
-    ShowErrorBox(kMouseHookLibraryFailed);
+    win::ShowErrorBox(kMouseHookLibraryFailed);
     return false;
   }
   if (host_.settings->AutoActive_OnTop) hook_library_.Attach(host_.main);
@@ -107,8 +107,8 @@ bool DesktopIntegration::HandleMessage(UINT message, WPARAM wparam, LPARAM, LRES
 }
 
 void DesktopIntegration::RegisterHandlers(CommandHandlers& handlers) {
-  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::DesktopIntegration);
-  registration.Set(CommandId::ActivateMainWindow, [this](const CommandInvocation&) { ShowMainWindowByHotKey(); });
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::kDesktopIntegration);
+  registration.Set(CommandId::kActivateMainWindow, [this](const CommandInvocation&) { ShowMainWindowByHotKey(); });
   for (const Command& command : AllCommands()) {
     if (!CaretMenuOf(command.id)) continue;
     registration.Set(command.id, [this](const CommandInvocation& c) {
@@ -126,9 +126,9 @@ void DesktopIntegration::RegisterHandlers(CommandHandlers& handlers) {
 void DesktopIntegration::OnHotKey(unsigned id) {
   const CommandId command = DispatchHotKey(static_cast<int>(id), Busy());
   switch (command) {
-    case CommandId::None:
+    case CommandId::kNone:
       return;
-    case CommandId::ToggleSandwich:
+    case CommandId::kToggleSandwich:
       // The hot key flips the mode; the menu item sets it from its check mark.
       ToggleSandwich();
       return;
@@ -141,12 +141,12 @@ void DesktopIntegration::OnHotKey(unsigned id) {
 void DesktopIntegration::ShowMainWindowByHotKey() {
   const bool minimized = IsIconic(host_.application) != FALSE;
   switch (DecideShowMainWindow(IsWindowVisible(host_.main) != FALSE, ApplicationActive(), minimized, Busy())) {
-    case ShowMainWindowAction::None:
+    case ShowMainWindowAction::kNone:
       break;
-    case ShowMainWindowAction::RestoreApplication:
+    case ShowMainWindowAction::kRestoreApplication:
       ShowWindow(host_.application, SW_RESTORE);
       break;
-    case ShowMainWindowAction::ForegroundAndShow:
+    case ShowMainWindowAction::kForegroundAndShow:
       SetForegroundWindow(host_.application);
       if (host_.show_main_window) host_.show_main_window();
       break;
@@ -186,17 +186,17 @@ void DesktopIntegration::ShowCaretMenu(CommandId command) {
 void DesktopIntegration::OnTrayMouseDown(TrayButton button, POINT at) {
   const bool disabled = IsWindowEnabled(host_.main) == FALSE;
   switch (DecideTrayClick(button, disabled, Busy())) {
-    case TrayClickAction::ShowMainWindow:
+    case TrayClickAction::kShowMainWindow:
       if (IsIconic(host_.application)) ShowWindow(host_.application, SW_RESTORE);
       if (host_.show_main_window) host_.show_main_window();
       break;
-    case TrayClickAction::OpenTrayMenu:
+    case TrayClickAction::kOpenTrayMenu:
       SetForegroundWindow(host_.main);
-      PumpPendingMessages();
+      win::PumpPendingMessages();
       if (host_.open_tray_menu) host_.open_tray_menu(at);
-      if (!MenuClickFlag()) PumpPendingMessages();
+      if (!MenuClickFlag()) win::PumpPendingMessages();
       break;
-    case TrayClickAction::None:
+    case TrayClickAction::kNone:
       break;
   }
 }

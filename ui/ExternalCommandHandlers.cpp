@@ -16,17 +16,17 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
   // The text tools' context is taken at each run: it is set up after these
   // handlers are registered and may be replaced.
   auto host = std::make_shared<Win32ExternalHost>(windows);
-  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::ExternalPrograms);
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::kExternalPrograms);
   auto add = [&registration, host](CommandId command, std::function<void(external::ExternalContext&, int entry)> run) {
     registration.Set(command, [host, run](const CommandInvocation& c) {
       external::ExternalContext context{MainTextToolsContext(), *host};
       run(context, c.entry);
     });
   };
-  add(RunExternalTool, [](external::ExternalContext& c, int entry) { external::RunExternalTool(c, entry); });
-  add(PreviewIE, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kInternetExplorer); });
-  add(PreviewNN, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kNetscapeNavigator); });
-  add(PreviewDefaultBrowser, [](external::ExternalContext& c, int) { external::PreviewInDefaultBrowserCommand(c); });
+  add(kRunExternalTool, [](external::ExternalContext& c, int entry) { external::RunExternalTool(c, entry); });
+  add(kPreviewIE, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kInternetExplorer); });
+  add(kPreviewNN, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kNetscapeNavigator); });
+  add(kPreviewDefaultBrowser, [](external::ExternalContext& c, int) { external::PreviewInDefaultBrowserCommand(c); });
 
   struct SizeCommand {
     CommandId command;
@@ -34,9 +34,9 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
     WindowChoice choice;
   };
   constexpr SizeCommand kSizeCommands[] = {
-      {BrowserSize640, 0, WindowChoice::kTarget},           {BrowserSize800, 1, WindowChoice::kTarget},
-      {BrowserSize1024, 2, WindowChoice::kTarget},          {ForegroundBrowser640, 0, WindowChoice::kForeground},
-      {ForegroundBrowser800, 1, WindowChoice::kForeground}, {ForegroundBrowser1024, 2, WindowChoice::kForeground},
+      {kBrowserSize640, 0, WindowChoice::kTarget},           {kBrowserSize800, 1, WindowChoice::kTarget},
+      {kBrowserSize1024, 2, WindowChoice::kTarget},          {kForegroundBrowser640, 0, WindowChoice::kForeground},
+      {kForegroundBrowser800, 1, WindowChoice::kForeground}, {kForegroundBrowser1024, 2, WindowChoice::kForeground},
   };
   for (const SizeCommand& size : kSizeCommands) {
     add(size.command, [size](external::ExternalContext& c, int) {
@@ -44,11 +44,11 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
     });
   }
 
-  add(EditorNew, [](external::ExternalContext& c, int) { external::EditorNewCommand(c); });
-  add(EditorOpen, [](external::ExternalContext& c, int) { external::EditorOpenCommand(c); });
-  add(EditorToFreeArea,
+  add(kEditorNew, [](external::ExternalContext& c, int) { external::EditorNewCommand(c); });
+  add(kEditorOpen, [](external::ExternalContext& c, int) { external::EditorOpenCommand(c); });
+  add(kEditorToFreeArea,
       [](external::ExternalContext& c, int) { external::FitEditorToFreeArea(c, WindowChoice::kTarget); });
-  add(ForegroundEditorToFreeArea,
+  add(kForegroundEditorToFreeArea,
       [](external::ExternalContext& c, int) { external::FitEditorToFreeArea(c, WindowChoice::kForeground); });
   registration.Finish();
 }

@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "ui/win/Shell.h"
-#include "ui/win/SystemLibrary.h"
-#include "ui/win/WinText.h"
+#include "win/Shell.h"
+#include "win/SystemLibrary.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -38,7 +38,7 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lparam, LPARAM dat
     }
   } else if (message == BFFM_SELCHANGED) {
     std::wstring path(MAX_PATH, L'\0');
-    if (!shell::PathFromIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lparam), path.data())) path[0] = L'\0';
+    if (!win::shell::PathFromIdList(reinterpret_cast<PCIDLIST_ABSOLUTE>(lparam), path.data())) path[0] = L'\0';
     SendMessageW(window, BFFM_SETSTATUSTEXTW, 0, reinterpret_cast<LPARAM>(path.c_str()));
   }
   return 0;
@@ -51,8 +51,8 @@ int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM lparam, LPARAM dat
 class ComScope {
  public:
   ComScope() {
-    const auto initialize = SystemFunctionAs<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
-    uninitialize_ = SystemFunctionAs<void(WINAPI*)()>(L"ole32.dll", "CoUninitialize");
+    const auto initialize = win::SystemFunctionAs<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+    uninitialize_ = win::SystemFunctionAs<void(WINAPI*)()>(L"ole32.dll", "CoUninitialize");
     initialized_ = initialize && uninitialize_ && SUCCEEDED(initialize(nullptr, COINIT_APARTMENTTHREADED));
   }
   ~ComScope() {
@@ -70,13 +70,13 @@ class ComScope {
 
 std::optional<std::wstring> ChooseFile(HWND owner, std::string_view title, std::string_view filter,
                                        const std::wstring& initial) {
-  std::wstring wide_filter = Utf8ToWide(filter);
+  std::wstring wide_filter = win::Utf8ToWide(filter);
   for (wchar_t& c : wide_filter) {
     if (c == L'|') c = L'\0';
   }
   wide_filter.push_back(L'\0');
   wide_filter.push_back(L'\0');
-  const std::wstring wide_title = Utf8ToWide(title);
+  const std::wstring wide_title = win::Utf8ToWide(title);
   std::vector<wchar_t> file(kPathBuffer, L'\0');
   if (initial.size() < file.size()) std::copy(initial.begin(), initial.end(), file.begin());
 
@@ -88,26 +88,26 @@ std::optional<std::wstring> ChooseFile(HWND owner, std::string_view title, std::
   ofn.nMaxFile = kPathBuffer;
   ofn.lpstrTitle = wide_title.c_str();
   ofn.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER;
-  if (!OpenFileDialog(ofn)) return std::nullopt;
+  if (!win::OpenFileDialog(ofn)) return std::nullopt;
   return std::wstring(file.data());
 }
 
 std::optional<std::wstring> ChooseFolder(HWND owner, std::string_view caption, std::string_view text,
                                          const std::wstring& initial) {
   ComScope com;
-  FolderRequest request{Utf8ToWide(caption), initial};
-  const std::wstring wide_text = Utf8ToWide(text);
+  FolderRequest request{win::Utf8ToWide(caption), initial};
+  const std::wstring wide_text = win::Utf8ToWide(text);
   BROWSEINFOW info{};
   info.hwndOwner = owner;
   info.lpszTitle = wide_text.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_STATUSTEXT;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&request);
-  PIDLIST_ABSOLUTE chosen = shell::BrowseForFolder(&info);
+  PIDLIST_ABSOLUTE chosen = win::shell::BrowseForFolder(&info);
   if (!chosen) return std::nullopt;
   std::wstring path(kPathBuffer, L'\0');
-  const bool ok = shell::PathFromIdListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
-  shell::FreeIdList(chosen);
+  const bool ok = win::shell::PathFromIdListEx(chosen, path.data(), kPathBuffer, GPFIDL_DEFAULT);
+  win::shell::FreeIdList(chosen);
   if (!ok) return std::nullopt;
   path.resize(wcslen(path.c_str()));
   return path;

@@ -1,7 +1,7 @@
 #include "ui/HookHotKey.h"
 
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -14,7 +14,7 @@ constexpr UINT kRepeatPollMs = 20;
 }  // namespace
 
 HookHotKey::HookHotKey(HWND owner)
-    : owner_(owner), window_(CreateOwnedWindow({.name = kHotKeyWindowClass}, {.parent = HWND_MESSAGE}, this)) {}
+    : owner_(owner), window_(win::CreateOwnedWindow({.name = kHotKeyWindowClass}, {.parent = HWND_MESSAGE}, this)) {}
 
 HookHotKey::~HookHotKey() {
   if (window_) DestroyWindow(window_);  // releases every registration made for it
@@ -49,14 +49,14 @@ std::string DriverKeyNameOf(unsigned virtual_key) {
   if (scan == 0) return {};
   wchar_t name[64] = L"";
   const int length = GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
-  return length > 0 ? WideToSjis(std::wstring_view(name, static_cast<size_t>(length))) : std::string();
+  return length > 0 ? win::WideToSjis(std::wstring_view(name, static_cast<size_t>(length))) : std::string();
 }
 
 void RegisterHotKeysReportingErrors(HookHotKey& hot_keys, const settings::AppSettings& settings, HWND error_owner) {
   RegisterAllHotKeys(
       settings, hot_keys,
       [&](const std::string& message) {
-        MessageBoxW(error_owner, SjisToWide(message).c_str(), SjisToWide(kHotKeyErrorCaption).c_str(),
+        MessageBoxW(error_owner, win::SjisToWide(message).c_str(), win::SjisToWide(kHotKeyErrorCaption).c_str(),
                     MB_OK | MB_ICONERROR);
       },
       DriverKeyNameOf);

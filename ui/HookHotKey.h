@@ -35,7 +35,7 @@ class HookHotKey final : public HotKeyRegistrar {
   bool RemoveHotKey(int id) override;
 
   HWND Window() const { return window_; }
-  // The window's messages (ui/win/Window.h).
+  // The window's messages (win/Window.h).
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:

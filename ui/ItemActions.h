@@ -15,7 +15,7 @@ namespace tagsling::ui {
 
 struct ItemAction {
   UINT id = 0;  // its command identifier, set by ItemActions::Add
-  CommandId command = CommandId::None;
+  CommandId command = CommandId::kNone;
   std::string key;                    // tag commands: the template key
   int entry = -1;                     // user tags and tools: the entry number
   HMENU root = nullptr;               // menu items: the menu holding the check mark
@@ -24,7 +24,7 @@ struct ItemAction {
   HWND toolbar = nullptr;
   bool presses_while_running = false;
   bool has_menu = false;
-  MenuId menu = MenuId::MainMenu;  // split and menu buttons
+  MenuId menu = MenuId::kMainMenu;  // split and menu buttons
   bool right_click_opens_menu = true;
   std::wstring hint;  // tooltip text
 };

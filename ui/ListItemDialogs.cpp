@@ -5,8 +5,8 @@
 #include "ui/FileChoosers.h"
 #include "ui/StorableText.h"
 #include "ui/model/KeySetModel.h"
-#include "ui/win/RuntimeDialog.h"
-#include "ui/win/WinText.h"
+#include "win/RuntimeDialog.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -24,7 +24,7 @@ LRESULT CALLBACK KeepSelectionProc(HWND window, UINT message, WPARAM wparam, LPA
 // button whose state follows a rule over two watched fields. The fields go
 // to the settings file (code page 932): OK reports a field holding a
 // character it cannot store instead of replacing the character.
-class ItemEditor : public RuntimeDialog {
+class ItemEditor : public win::RuntimeDialog {
  public:
   ItemEditor(POINT at, ListRow& row) : at_(at), row_(row) {}
 
@@ -47,15 +47,15 @@ class ItemEditor : public RuntimeDialog {
   void AddLabel(const wchar_t* text, int x, int y, int width) { AddControl(WC_STATICW, text, 0, x, y, width, 16); }
   void AddOkCancel(int x, int y) {
     ok_ = AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, x, y, 75, 25, IDOK);
-    AddControl(WC_BUTTONW, Utf8ToWide("キャンセル"), WS_TABSTOP, x + 80, y, 75, 25, IDCANCEL);
+    AddControl(WC_BUTTONW, win::Utf8ToWide("キャンセル"), WS_TABSTOP, x + 80, y, 75, 25, IDCANCEL);
   }
   void AddPlaceholder(const Placeholder& placeholder, int x, int y, int width) {
     AddControl(WC_BUTTONW, placeholder.text, 0, x, y, width, 21, placeholder.id);
     placeholders_.push_back(placeholder);
   }
-  std::string FieldText(std::size_t index) const { return WindowTextSjis(fields_[index]); }
+  std::string FieldText(std::size_t index) const { return win::WindowTextSjis(fields_[index]); }
   std::wstring FieldTextWide(std::size_t index) const { return WindowTextWide(fields_[index]); }
-  void SetField(std::size_t index, const std::string& text) { SetWindowTextSjis(fields_[index], text); }
+  void SetField(std::size_t index, const std::string& text) { win::SetWindowTextSjis(fields_[index], text); }
   void SetField(std::size_t index, const std::wstring& text) { SetWindowTextW(fields_[index], text.c_str()); }
 
   // Fills the fields, focuses the first and applies the OK rule.
@@ -107,10 +107,10 @@ class TagEditDialog final : public ItemEditor {
 
  private:
   void OnInit() override {
-    Setup(Utf8ToWide("タグの編集"), 409, 137, &at_);
-    AddLabel(Utf8ToWide("タイトル(「-」で区切り線):").c_str(), 8, 8, 393);
+    Setup(win::Utf8ToWide("タグの編集"), 409, 137, &at_);
+    AddLabel(win::Utf8ToWide("タイトル(「-」で区切り線):").c_str(), 8, 8, 393);
     NewField(8, 24, 393);
-    AddLabel(Utf8ToWide("タグ(改行 = %CR%, TAB = %TAB%, 選択文字列 = %SELSTR%):").c_str(), 8, 52, 393);
+    AddLabel(win::Utf8ToWide("タグ(改行 = %CR%, TAB = %TAB%, 選択文字列 = %SELSTR%):").c_str(), 8, 52, 393);
     NewField(8, 68, 393, true);
     AddPlaceholder({201, L"%CR%", 1}, 8, 102, 60);
     AddPlaceholder({202, L"%TAB%", 1}, 72, 102, 60);
@@ -129,18 +129,18 @@ class ToolEditDialog final : public ItemEditor {
   enum { kChooseFile = 301, kChooseFolder = 302 };
 
   void OnInit() override {
-    Setup(Utf8ToWide("外部ツールの編集"), 401, 241, &at_);
-    AddControl(WC_BUTTONW, Utf8ToWide("外部ツール"), BS_GROUPBOX, 6, 4, 389, 194);
-    AddLabel(Utf8ToWide("名前(「-」で区切り線):").c_str(), 14, 22, 373);
+    Setup(win::Utf8ToWide("外部ツールの編集"), 401, 241, &at_);
+    AddControl(WC_BUTTONW, win::Utf8ToWide("外部ツール"), BS_GROUPBOX, 6, 4, 389, 194);
+    AddLabel(win::Utf8ToWide("名前(「-」で区切り線):").c_str(), 14, 22, 373);
     NewField(14, 38, 373);
-    AddLabel(Utf8ToWide("実行ファイル:").c_str(), 14, 66, 373);
+    AddLabel(win::Utf8ToWide("実行ファイル:").c_str(), 14, 66, 373);
     NewField(14, 82, 345);
     AddControl(WC_BUTTONW, L"...", 0, 362, 82, 25, 21, kChooseFile);
-    AddLabel(Utf8ToWide("コマンドラインパラメータ(作業ファイル = %f, 基本フォルダ = %d):").c_str(), 14, 110, 373);
+    AddLabel(win::Utf8ToWide("コマンドラインパラメータ(作業ファイル = %f, 基本フォルダ = %d):").c_str(), 14, 110, 373);
     NewField(14, 126, 303, true);
     AddPlaceholder({303, L"%f", 2}, 320, 126, 32);
     AddPlaceholder({304, L"%d", 2}, 355, 126, 32);
-    AddLabel(Utf8ToWide("作業フォルダ:").c_str(), 14, 154, 373);
+    AddLabel(win::Utf8ToWide("作業フォルダ:").c_str(), 14, 154, 373);
     NewField(14, 170, 345);
     AddControl(WC_BUTTONW, L"...", 0, 362, 170, 25, 21, kChooseFolder);
     AddOkCancel(238, 208);
@@ -166,7 +166,7 @@ class ToolEditDialog final : public ItemEditor {
   }
 };
 
-class KeySetDialog final : public RuntimeDialog {
+class KeySetDialog final : public win::RuntimeDialog {
  public:
   KeySetDialog(POINT at, settings::AppSettings& settings) : at_(at), settings_(settings), model_(settings) {}
 
@@ -174,21 +174,21 @@ class KeySetDialog final : public RuntimeDialog {
   enum { kFirstList = 100, kStandard = 110 };
 
   void OnInit() override {
-    Setup(Utf8ToWide(kKeySetCaption), 262, 148, &at_);
-    AddControl(WC_BUTTONW, Utf8ToWide(kKeySetGroup), BS_GROUPBOX, 6, 4, 250, 104);
+    Setup(win::Utf8ToWide(kKeySetCaption), 262, 148, &at_);
+    AddControl(WC_BUTTONW, win::Utf8ToWide(kKeySetGroup), BS_GROUPBOX, 6, 4, 250, 104);
     int y = 24;
     for (std::size_t i = 0; i < KeySetLists().size(); ++i, y += 26) {
       const KeySetList& list = KeySetLists()[i];
-      AddControl(WC_STATICW, Utf8ToWide(list.label), 0, 16, y + 3, 80, 16);
+      AddControl(WC_STATICW, win::Utf8ToWide(list.label), 0, 16, y + 3, 80, 16);
       lists_[i] = AddControl(WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 100, y, 146, 200,
                              kFirstList + static_cast<int>(i));
       for (const core::KeyCombination& keys : list.items()) {
-        SendMessageW(lists_[i], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(SjisToWide(keys.shown_as).c_str()));
+        SendMessageW(lists_[i], CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::SjisToWide(keys.shown_as).c_str()));
       }
     }
     AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 22, 116, 75, 25, IDOK);
-    AddControl(WC_BUTTONW, Utf8ToWide("キャンセル"), WS_TABSTOP, 101, 116, 75, 25, IDCANCEL);
-    AddControl(WC_BUTTONW, Utf8ToWide(kKeySetStandardButton), WS_TABSTOP, 180, 116, 76, 25, kStandard);
+    AddControl(WC_BUTTONW, win::Utf8ToWide("キャンセル"), WS_TABSTOP, 101, 116, 75, 25, IDCANCEL);
+    AddControl(WC_BUTTONW, win::Utf8ToWide(kKeySetStandardButton), WS_TABSTOP, 180, 116, 76, 25, kStandard);
     Show();
     SetFocus(lists_[0]);
   }

@@ -5,13 +5,13 @@
 #include "preview/LivePreviewMessages.h"
 #include "preview/LivePreviewPlan.h"
 #include "ui/Win32TextTools.h"
-#include "ui/win/Window.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
 
 constexpr UINT kServerNews = WM_APP + 0x29;
-constexpr WindowClassSpec kNewsClass = {.name = L"TTagslingLivePreview"};
+constexpr win::WindowClassSpec kNewsClass = {.name = L"TTagslingLivePreview"};
 
 std::uint16_t PortSetting(const settings::AppSettings& settings) {
   return static_cast<std::uint16_t>(std::clamp(settings.LivePreviewPort, 0, 65535));
@@ -29,7 +29,7 @@ LivePreview::LivePreview(const ExternalHostWindows& windows)
                    [this](const std::string& message) {
                      Queue({std::nullopt, message});
                    }}) {
-  window_ = CreateOwnedWindow(kNewsClass, {.parent = HWND_MESSAGE}, this);
+  window_ = win::CreateOwnedWindow(kNewsClass, {.parent = HWND_MESSAGE}, this);
 }
 
 LivePreview::~LivePreview() {

@@ -24,11 +24,11 @@
 #include "ui/model/AppBarModel.h"
 #include "ui/model/HelpLinks.h"
 #include "ui/model/ModeSwitches.h"
-#include "ui/win/ErrorBox.h"
-#include "ui/win/Shell.h"
-#include "ui/win/StartupTrace.h"
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/ErrorBox.h"
+#include "win/Shell.h"
+#include "win/StartupTrace.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -39,9 +39,9 @@ platform::WindowHandle ToHandle(HWND window) { return reinterpret_cast<platform:
 
 // The executable's folder with its trailing separator, as code page 932.
 std::string ExecutableFolder() {
-  std::wstring path = ExecutablePathWide();
+  std::wstring path = win::ExecutablePathWide();
   path.resize(path.find_last_of(L"\\/") + 1);
-  return WideToSjis(path);
+  return win::WideToSjis(path);
 }
 
 }  // namespace
@@ -50,7 +50,7 @@ MainWindow::MainWindow(HINSTANCE instance, HWND app, const StartupSettings& star
     : instance_(instance),
       app_(app),
       startup_(startup),
-      settings_path_(settings::SettingsFilePath(ExecutablePath())),
+      settings_path_(settings::SettingsFilePath(win::ExecutablePath())),
       template_path_(core::TemplateFilePath(ExecutableFolder())),
       settings_(settings::GlobalAppSettings()),
       environment_(this),
@@ -84,24 +84,24 @@ bool MainWindow::Create() {
   // The menu bar comes with the window: set afterwards, it would make the
   // window lay itself out again.
   HMENU menu_bar = nullptr;
-  GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::MainMenu); });
-  TraceStartupStep("menus");
+  win::GuardedVoid([this, &menu_bar] { menu_bar = menus_.Handle(MenuId::kMainMenu); });
+  win::TraceStartupStep("menus");
 
-  const WindowClassSpec window_class{
+  const win::WindowClassSpec window_class{
       .name = kMainClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  hwnd_ = CreateOwnedWindow(window_class,
-                            {.ex_style = ex_style,
-                             .title = L"Tagsling",
-                             .style = style,
-                             .width = kMinimumWindowWidth,
-                             .height = 120,
-                             .parent = app_,
-                             .menu = menu_bar},
-                            this);
+  hwnd_ = win::CreateOwnedWindow(window_class,
+                                 {.ex_style = ex_style,
+                                  .title = L"Tagsling",
+                                  .style = style,
+                                  .width = kMinimumWindowWidth,
+                                  .height = 120,
+                                  .parent = app_,
+                                  .menu = menu_bar},
+                                 this);
   if (!hwnd_) return false;
-  SetErrorBoxOwner(hwnd_);
+  win::SetErrorBoxOwner(hwnd_);
   SetApplicationMainWindow(app_, hwnd_);
-  GuardedVoid([this, docked] {
+  win::GuardedVoid([this, docked] {
     CreateDesktopIntegration(docked);
     RunCreationSteps();
   });
@@ -114,25 +114,25 @@ bool MainWindow::Create() {
 void MainWindow::RunCreationSteps() {
   CreateControls();
   CreateEngine();
-  TraceStartupStep("engine");
+  win::TraceStartupStep("engine");
   LoadStartSettings();
-  TraceStartupStep("settings");
+  win::TraceStartupStep("settings");
   if (docked_) Dock();
   if (!desktop_integration_->InstallHooks()) {
     creation_failed_ = true;
     return;
   }
-  TraceStartupStep("hooks");
+  win::TraceStartupStep("hooks");
   ShowStartState();
-  TraceStartupStep("start state");
+  win::TraceStartupStep("start state");
 }
 
 void MainWindow::CreateControls() {
   dpi_ = GetDpiForWindow(hwnd_);
   CreateScaledResources();
-  TraceStartupStep("pictures and icons");
+  win::TraceStartupStep("pictures and icons");
   palette_.Create(hwnd_, instance_, font_.get(), pictures_.get(), static_cast<int>(dpi_));
-  TraceStartupStep("palette");
+  win::TraceStartupStep("palette");
 }
 
 void MainWindow::CreateEngine() {
@@ -169,7 +169,7 @@ void MainWindow::LoadStartSettings() {
   // the user learns why at once rather than from a failed save at exit.
   for (const std::string& path : {settings_path_, template_path_}) {
     if (settings::StampOf(path).size > settings::kProfileFileSizeLimit)
-      ShowErrorBox(settings::FileTooLargeMessage(path));
+      win::ShowErrorBox(settings::FileTooLargeMessage(path));
   }
   palette_.SelectPage(0);
   RefreshBaseFolderDisplay();
@@ -193,15 +193,15 @@ void MainWindow::Dock() {
 void MainWindow::ShowStartState() {
   if (settings_.PasteHasamiOff) settings_.HasamiMode = false;  // every run starts in normal mode when asked to
   ShowSandwichMode();
-  TraceStartupStep("mode shown");
+  win::TraceStartupStep("mode shown");
   desktop_integration_->ApplyTrayIcon();
-  TraceStartupStep("tray icon");
+  win::TraceStartupStep("tray icon");
   BuildListMenus();
-  TraceStartupStep("list menus");
+  win::TraceStartupStep("list menus");
   desktop_integration_->RegisterHotKeys();
-  TraceStartupStep("hot keys");
+  win::TraceStartupStep("hot keys");
   ApplyMenuImages();
-  TraceStartupStep("menu images");
+  win::TraceStartupStep("menu images");
   core::BringToFrontAttached(*desktop_, ToHandle(app_));
   Layout();
 }
@@ -214,7 +214,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.is_busy = [this] { return IsBusy(hwnd_); };
   host.set_popup_open = [this](bool open) {
     if (open) {
-      hot_key_popup_busy_.emplace(BusyFlag::HotKeyPopup);
+      hot_key_popup_busy_.emplace(BusyFlag::kHotKeyPopup);
     } else {
       hot_key_popup_busy_.reset();
     }
@@ -227,7 +227,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.show_sandwich_mode = [this] { ShowSandwichMode(); };
   host.show_main_window = [this] { ShowMainWindow(); };
   host.bring_application_to_front = [this] { core::BringToFrontAttached(*desktop_, ToHandle(app_)); };
-  host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::TrayMenu, at, nullptr, nullptr, 0); };
+  host.open_tray_menu = [this](POINT at) { OpenMenu(MenuId::kTrayMenu, at, nullptr, nullptr, 0); };
   desktop_integration_ = std::make_unique<DesktopIntegration>(std::move(host), docked);
 }
 
@@ -337,7 +337,7 @@ LRESULT MainWindow::HandleMessage(HWND window, UINT message, WPARAM wparam, LPAR
 bool MainWindow::PreTranslate(const MSG& message) {
   if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE || !hwnd_) return false;
   if (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd)) return false;
-  GuardedVoid([this] {
+  win::GuardedVoid([this] {
     // A tooltip on screen is a top-level window of its own: it must not
     // become the window Escape gives the foreground to.
     palette_.HideTips();
@@ -398,13 +398,13 @@ void MainWindow::OnClose() {
   state.exit_requested = exit_requested_;
   state.app_minimized = IsIconic(app_) != FALSE;
   switch (DecideClose(state)) {
-    case CloseAction::Close:
+    case CloseAction::kClose:
       DestroyWindow(hwnd_);
       break;
-    case CloseAction::Hide:
+    case CloseAction::kHide:
       HideMainWindow();
       break;
-    case CloseAction::Nothing:
+    case CloseAction::kNothing:
       break;
   }
 }
@@ -419,7 +419,7 @@ void MainWindow::OnDestroy() {
   SaveSettingsReportingErrors();
   // The window would destroy its menu bar; the menu set owns it.
   SetMenu(hwnd_, nullptr);
-  SetErrorBoxOwner(nullptr);
+  win::SetErrorBoxOwner(nullptr);
   hwnd_ = nullptr;
   PostQuitMessage(0);
 }
@@ -428,7 +428,7 @@ void MainWindow::SaveSettingsReportingErrors() {
   try {
     settings::SaveSettings(settings_, environment_, settings_path_);
   } catch (const settings::SettingsWriteError& error) {
-    ShowErrorBox(error.what());
+    win::ShowErrorBox(error.what());
   }
 }
 
@@ -446,7 +446,7 @@ void MainWindow::OnCommand(UINT id) {
 void MainWindow::Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button, UINT owner_id) {
   // While a modal interaction or a wait for another program runs, a command
   // is refused like one that arrives while an insertion runs.
-  if (action.command != CommandId::None && IsBusy(hwnd_)) {
+  if (action.command != CommandId::kNone && IsBusy(hwnd_)) {
     MessageBeep(0);
     return;
   }
@@ -555,39 +555,39 @@ void MainWindow::OnContextMenu(HWND window, LPARAM position) {
 
 void MainWindow::RegisterHandlers() {
   using enum CommandId;
-  CommandHandlers::Registration registration = handlers_.Register(CommandRegistrar::MainWindow);
-  registration.Set(RunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(std::string(c.key)); });
-  registration.Set(RunTagCommandFromPopup,
+  CommandHandlers::Registration registration = handlers_.Register(CommandRegistrar::kMainWindow);
+  registration.Set(kRunTagCommand, [this](const CommandInvocation& c) { engine_->RunTagCommand(std::string(c.key)); });
+  registration.Set(kRunTagCommandFromPopup,
                    [this](const CommandInvocation& c) { engine_->RunTagCommandFromPopup(std::string(c.key)); });
-  registration.Set(RunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
-  registration.Set(RunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
-  registration.Set(ToggleSandwich, [this](const CommandInvocation& c) {
+  registration.Set(kRunUserTag, [this](const CommandInvocation& c) { engine_->RunUserTag(c.entry); });
+  registration.Set(kRunUserTagFromPopup, [this](const CommandInvocation& c) { engine_->RunUserTagFromPopup(c.entry); });
+  registration.Set(kToggleSandwich, [this](const CommandInvocation& c) {
     settings_.HasamiMode = ValueFromCheckItem(c.item_was_checked);
     ShowSandwichMode();
   });
-  registration.Set(SandwichOnButton, [this](const CommandInvocation&) {
+  registration.Set(kSandwichOnButton, [this](const CommandInvocation&) {
     settings_.HasamiMode = ModeFromOnButton(palette_.IsSandwichOnDown());
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
-  registration.Set(SandwichOffButton, [this](const CommandInvocation&) {
+  registration.Set(kSandwichOffButton, [this](const CommandInvocation&) {
     settings_.HasamiMode = ModeFromOffButton(palette_.IsSandwichOffDown());
     ShowModeIcon(ui::ShowSandwichMode(settings_.HasamiMode).icon);
   });
-  registration.Set(ToggleOnTop, [this](const CommandInvocation& c) {
+  registration.Set(kToggleOnTop, [this](const CommandInvocation& c) {
     settings_.WindowOnTop = ValueFromCheckItem(c.item_was_checked);
     ApplyOnTop();
   });
-  registration.Set(CloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
-  registration.Set(ShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
-  registration.Set(TrayExit, [this](const CommandInvocation&) {
+  registration.Set(kCloseWindow, [this](const CommandInvocation&) { PostMessageW(hwnd_, WM_CLOSE, 0, 0); });
+  registration.Set(kShowMainWindow, [this](const CommandInvocation&) { this->ShowMainWindow(); });
+  registration.Set(kTrayExit, [this](const CommandInvocation&) {
     exit_requested_ = true;
     PostMessageW(hwnd_, WM_CLOSE, 0, 0);
   });
-  registration.Set(HelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
-  registration.Set(HomePage, [this](const CommandInvocation&) {
-    shell::Execute(hwnd_, L"open", Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  registration.Set(kHelpTopics, [this](const CommandInvocation&) { OpenHelpAnchor(std::string(kHelpContentsAnchor)); });
+  registration.Set(kHomePage, [this](const CommandInvocation&) {
+    win::shell::Execute(hwnd_, L"open", win::Utf8ToWide(kHomePageUrl).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   });
-  registration.Set(About, [this](const CommandInvocation&) { ShowAbout(); });
+  registration.Set(kAbout, [this](const CommandInvocation&) { ShowAbout(); });
   registration.Finish();
 
   RegisterExternalCommandHandlers(handlers_, {hwnd_, app_, [this] { return docked_; }, settings_path_});
@@ -643,13 +643,13 @@ void MainWindow::ShowModeIcon(int icon) {
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icons_[icon].get()));
 }
 
-void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.WindowOnTop) == ZOrder::Topmost); }
+void MainWindow::ApplyOnTop() { SetTopmostBand(hwnd_, OnTopZOrder(settings_.WindowOnTop) == ZOrder::kTopmost); }
 
 void MainWindow::RefreshBaseFolderDisplay() { texttools::RefreshBaseFolderDisplay(MainTextToolsContext()); }
 
 void MainWindow::ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) {
-  palette_.SetBaseFolderText(SjisToWide(display.folder_text), SjisToWide(display.relative_path_text),
-                             SjisToWide(display.base_folder_hint), display.labels_visible);
+  palette_.SetBaseFolderText(win::SjisToWide(display.folder_text), win::SjisToWide(display.relative_path_text),
+                             win::SjisToWide(display.base_folder_hint), display.labels_visible);
 }
 
 void MainWindow::BuildListMenus() {
@@ -670,9 +670,9 @@ void MainWindow::ShowMainWindow() {
   if (GetWindowLongPtrW(app_, GWL_EXSTYLE) & WS_EX_APPWINDOW) ShowWindow(app_, SW_SHOWNA);
   if (!shown_once_) {
     shown_once_ = true;
-    TraceStartupStep("showing");
+    win::TraceStartupStep("showing");
     ShowWindow(hwnd_, start_maximized_ ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
-    TraceStartupStep("shown, before foreground");
+    win::TraceStartupStep("shown, before foreground");
   } else {
     ShowWindow(hwnd_, SW_SHOW);
   }
@@ -686,8 +686,9 @@ void MainWindow::HideMainWindow() {
 }
 
 void MainWindow::ShowAbout() {
-  BusyScope busy(BusyFlag::About);
-  MessageBoxW(hwnd_, Utf8ToWide(AboutText()).c_str(), Utf8ToWide(kAboutCaption).c_str(), MB_OK | MB_ICONINFORMATION);
+  BusyScope busy(BusyFlag::kAbout);
+  MessageBoxW(hwnd_, win::Utf8ToWide(AboutText()).c_str(), win::Utf8ToWide(kAboutCaption).c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }
 
 void MainWindow::OpenHelp(int context) {
@@ -695,17 +696,18 @@ void MainWindow::OpenHelp(int context) {
 }
 
 void MainWindow::OpenHelpAnchor(const std::string& anchor) {
-  const std::string page = HelpPagePath(WideToUtf8(ExecutablePathWide()));
-  const std::wstring wide_page = Utf8ToWide(page);
+  const std::string page = HelpPagePath(win::WideToUtf8(win::ExecutablePathWide()));
+  const std::wstring wide_page = win::Utf8ToWide(page);
   if (GetFileAttributesW(wide_page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    ShowErrorBox(WideToSjis(Utf8ToWide(HelpPageMissingMessage(page))));
+    win::ShowErrorBox(win::WideToSjis(win::Utf8ToWide(HelpPageMissingMessage(page))));
     return;
   }
   // The page opens in the default browser at the anchor of the context, or
   // at its top when no program takes the address.
-  const std::wstring url = Utf8ToWide(HelpPageUrl(page, anchor));
-  if (reinterpret_cast<INT_PTR>(shell::Execute(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <= 32) {
-    shell::Execute(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  const std::wstring url = win::Utf8ToWide(HelpPageUrl(page, anchor));
+  if (reinterpret_cast<INT_PTR>(win::shell::Execute(hwnd_, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) <=
+      32) {
+    win::shell::Execute(hwnd_, L"open", wide_page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   }
 }
 

@@ -24,7 +24,7 @@
 #include "ui/PaletteSettingsEnvironment.h"
 #include "ui/model/CommandHandlers.h"
 #include "ui/model/Lifecycle.h"
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -45,7 +45,7 @@ class MainWindow final : public MainWindowPlacement {
   void ShowAtStart(bool hidden);
   // Keys the main window sees before its controls do (Escape).
   bool PreTranslate(const MSG& message);
-  // The window's messages (ui/win/Window.h).
+  // The window's messages (win/Window.h).
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // MainWindowPlacement
@@ -116,10 +116,10 @@ class MainWindow final : public MainWindowPlacement {
   CommandHandlers handlers_;
 
   UINT dpi_ = 96;
-  UniqueFont font_;
+  win::UniqueFont font_;
   std::unique_ptr<ToolPictures> pictures_;
-  UniqueIcon small_icons_[2];
-  UniqueIcon big_icons_[2];
+  win::UniqueIcon small_icons_[2];
+  win::UniqueIcon big_icons_[2];
   int mode_icon_ = 0;
 
   bool docked_ = false;

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "ui/win/WinText.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -10,13 +10,13 @@ namespace {
 CommandId ListCommand(settings::ListMenuAction action) {
   switch (action) {
     case settings::ListMenuAction::kRunUserTag:
-      return CommandId::RunUserTag;
+      return CommandId::kRunUserTag;
     case settings::ListMenuAction::kRunUserTagFromPopup:
-      return CommandId::RunUserTagFromPopup;
+      return CommandId::kRunUserTagFromPopup;
     case settings::ListMenuAction::kRunExternalTool:
-      return CommandId::RunExternalTool;
+      return CommandId::kRunExternalTool;
   }
-  return CommandId::None;
+  return CommandId::kNone;
 }
 
 void AppendSeparator(HMENU menu, int position) {
@@ -53,7 +53,7 @@ MenuSet::Built& MenuSet::Build(MenuId id) {
     hideable.parent = parent;
     hideable.position = containers_.at(parent).positions.at(static_cast<size_t>(slot.path.back()));
     hideable.submenu = submenus_.at(node);
-    hideable.caption = Utf8ToWide(node->caption);
+    hideable.caption = win::Utf8ToWide(node->caption);
     hideable.image = node->image;
     hideable.model = &built->model;
     hideables_.emplace(hideable.submenu, hideable);
@@ -75,17 +75,17 @@ void MenuSet::Fill(HMENU menu, HMENU root, const MenuModel& model, const std::ve
       continue;
     }
     container.positions.push_back(position);
-    if (node.kind == NodeKind::Separator) {
+    if (node.kind == NodeKind::kSeparator) {
       AppendSeparator(menu, position++);
       continue;
     }
-    const std::wstring caption = Utf8ToWide(node.caption);
+    const std::wstring caption = win::Utf8ToWide(node.caption);
     MENUITEMINFOW info{};
     info.cbSize = sizeof info;
     info.fMask = MIIM_STRING | MIIM_STATE;
     info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
     info.fState = (node.enabled ? MFS_ENABLED : MFS_DISABLED) | (node.is_default ? MFS_DEFAULT : 0u);
-    if (node.kind == NodeKind::Submenu) {
+    if (node.kind == NodeKind::kSubmenu) {
       HMENU submenu = CreatePopupMenu();
       if (!submenu) throw std::runtime_error("CreatePopupMenu failed");
       info.fMask |= MIIM_SUBMENU;
@@ -145,14 +145,14 @@ void MenuSet::FillListSlots(Built& built, settings::RegisteredList list, const s
         AppendSeparator(menu, position++);
         continue;
       }
-      const std::wstring caption = SjisToWide(item.caption);
+      const std::wstring caption = win::SjisToWide(item.caption);
       MENUITEMINFOW info{};
       info.cbSize = sizeof info;
       info.fMask = MIIM_STRING | MIIM_STATE | MIIM_ID;
       info.dwTypeData = const_cast<wchar_t*>(caption.c_str());
       info.fState = item.enabled ? MFS_ENABLED : MFS_DISABLED;
       ItemAction action;
-      action.command = item.entry >= 0 ? ListCommand(definition.action) : CommandId::None;
+      action.command = item.entry >= 0 ? ListCommand(definition.action) : CommandId::kNone;
       action.entry = item.entry;
       action.root = built.root.get();
       info.wID = actions_.Add(std::move(action));
@@ -215,7 +215,7 @@ void MenuSet::ApplyOpenTimeStates(HMENU menu, const UiState& state) const {
   for (size_t i = 0; i < states.size() && i < container.positions.size(); ++i) {
     const int position = container.positions[i];
     const MenuNode& node = (*container.nodes)[i];
-    if (position < 0 || node.kind == NodeKind::Separator) continue;
+    if (position < 0 || node.kind == NodeKind::kSeparator) continue;
     const UINT where = static_cast<UINT>(position);
     EnableMenuItem(menu, where, MF_BYPOSITION | (states[i].enabled ? MF_ENABLED : MF_GRAYED));
     if (node.checkable) CheckMenuItem(menu, where, MF_BYPOSITION | (states[i].checked ? MF_CHECKED : MF_UNCHECKED));

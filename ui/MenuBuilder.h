@@ -21,7 +21,7 @@
 #include "ui/ItemActions.h"
 #include "ui/model/MenuModel.h"
 #include "ui/model/MenuStates.h"
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -72,7 +72,7 @@ class MenuSet {
   };
   struct Built {
     MenuModel model;
-    UniqueMenu root;
+    win::UniqueMenu root;
   };
   // An item with a picture; whether it shows is ShowsImages of its menu.
   struct ImageRecord {

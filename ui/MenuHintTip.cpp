@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "ui/win/WinText.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -41,7 +41,7 @@ void MenuHintTip::Show(HMENU menu, int position, const std::string& hint) {
     Hide();
     return;
   }
-  text_ = Utf8ToWide(hint);
+  text_ = win::Utf8ToWide(hint);
   TTTOOLINFOW tool = ToolInfo(owner_);
   tool.lpszText = text_.data();
   SendMessageW(tip_.get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));

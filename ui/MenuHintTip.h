@@ -12,7 +12,7 @@
 
 #include <string>
 
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -29,7 +29,7 @@ class MenuHintTip {
   bool EnsureWindow();
 
   HWND owner_;
-  UniqueWindow tip_;
+  win::UniqueWindow tip_;
   std::wstring text_;
   bool shown_ = false;
 };

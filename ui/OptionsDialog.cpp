@@ -16,9 +16,9 @@
 #include "ui/StorableText.h"
 #include "ui/Win32ExternalHost.h"
 #include "ui/model/HelpLinks.h"
-#include "ui/win/ErrorBox.h"
-#include "ui/win/RuntimeDialog.h"
-#include "ui/win/WinText.h"
+#include "win/ErrorBox.h"
+#include "win/RuntimeDialog.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -67,10 +67,10 @@ std::string KeyNameFromDriver(unsigned virtual_key) {
   const UINT scan = MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC);
   wchar_t name[64] = {};
   if (!GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64)) return {};
-  return WideToSjis(name);
+  return win::WideToSjis(name);
 }
 
-class OptionsDialog final : public RuntimeDialog {
+class OptionsDialog final : public win::RuntimeDialog {
  public:
   OptionsDialog(OptionsDialogModel& model, OptionsDialogHost& host, int first_page)
       : model_(model), host_(host), first_page_(std::clamp(first_page, 0, kOptionsPageCount - 1)) {}
@@ -86,14 +86,14 @@ class OptionsDialog final : public RuntimeDialog {
 
   // ---- building ----
   void OnInit() override {
-    Setup(Utf8ToWide(kOptionsCaption), kOptionsClientWidth, kOptionsClientHeight);
+    Setup(win::Utf8ToWide(kOptionsCaption), kOptionsClientWidth, kOptionsClientHeight);
     // The tabs fill the dialog above the row of buttons along its bottom.
     const int buttons_top = kOptionsClientHeight - 29;
     tab_ = AddControl(WC_TABCONTROLW, L"", WS_TABSTOP | WS_CLIPSIBLINGS | TCS_MULTILINE, 4, 4, 417, buttons_top - 10,
                       kTabId);
     int index = 0;
     for (const OptionPage& page : OptionsPages()) {
-      std::wstring caption = Utf8ToWide(page.caption);
+      std::wstring caption = win::Utf8ToWide(page.caption);
       TCITEMW tab{};
       tab.mask = TCIF_TEXT;
       tab.pszText = caption.data();
@@ -109,15 +109,15 @@ class OptionsDialog final : public RuntimeDialog {
     SetWindowPos(tab_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 
     AddControl(WC_BUTTONW, L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, 187, buttons_top, 75, 25, IDOK);
-    AddControl(WC_BUTTONW, Utf8ToWide(kCancelButton), WS_TABSTOP, 266, buttons_top, 75, 25, IDCANCEL);
-    AddControl(WC_BUTTONW, Utf8ToWide(kHelpButton), WS_TABSTOP, 345, buttons_top, 75, 25, kHelpId);
+    AddControl(WC_BUTTONW, win::Utf8ToWide(kCancelButton), WS_TABSTOP, 266, buttons_top, 75, 25, IDCANCEL);
+    AddControl(WC_BUTTONW, win::Utf8ToWide(kHelpButton), WS_TABSTOP, 345, buttons_top, 75, 25, kHelpId);
 
     LoadControls();
     FillShownWindows();
     ShowInstalledBrowsers();
-    FillList(W::ThroughWindowList);
-    FillList(W::ToolList);
-    FillList(W::UserTagList);
+    FillList(W::kThroughWindowList);
+    FillList(W::kToolList);
+    FillList(W::kUserTagList);
     RenderEnabled();
 
     SendMessageW(tab_, TCM_SETCURSEL, first_page_, 0);
@@ -145,12 +145,12 @@ class OptionsDialog final : public RuntimeDialog {
   }
 
   HWND AddLabel(int page, std::string_view text, int x, int y, int width) {
-    return Add(page, WC_STATICW, Utf8ToWide(text), SS_NOPREFIX, x, y, width, 16);
+    return Add(page, WC_STATICW, win::Utf8ToWide(text), SS_NOPREFIX, x, y, width, 16);
   }
 
   HWND AddNote(int page, const OptionControl& control, int x, int y) {
     if (control.note.empty()) return nullptr;
-    const std::wstring text = Utf8ToWide(control.note);
+    const std::wstring text = win::Utf8ToWide(control.note);
     HWND note = Add(page, WC_STATICW, text, SS_NOPREFIX, x, y, TextWidth(text) + 4, 16);
     if (control.red_note) red_notes_.push_back(note);
     return note;
@@ -187,10 +187,10 @@ class OptionsDialog final : public RuntimeDialog {
     item.window = AddListView(page, list, left, top, width - kListButtonWidth - 6, height, ItemId());
     int button_y = top;
     for (const OptionControl& control : data.groups[0].controls) {
-      if (control.kind != K::Button) continue;
+      if (control.kind != K::kButton) continue;
       Item& button = NewItem(page, control);
-      button.window = Add(page, WC_BUTTONW, Utf8ToWide(control.caption), WS_TABSTOP, left + width - kListButtonWidth,
-                          button_y, kListButtonWidth, 25, ItemId());
+      button.window = Add(page, WC_BUTTONW, win::Utf8ToWide(control.caption), WS_TABSTOP,
+                          left + width - kListButtonWidth, button_y, kListButtonWidth, 25, ItemId());
       button_y += 30;
     }
   }
@@ -201,8 +201,8 @@ class OptionsDialog final : public RuntimeDialog {
     for (const OptionGroup& group : data.groups) {
       if (!group.caption.empty()) fixed += kGroupTop + kGroupBottom + kGroupGap;
       for (const OptionControl& control : group.controls) {
-        if (control.same_row && control.kind != K::HotKey) continue;
-        if (control.kind == K::List) {
+        if (control.same_row && control.kind != K::kHotKey) continue;
+        if (control.kind == K::kList) {
           ++lists;
           if (!control.caption.empty()) fixed += kLabelRow;
         } else {
@@ -226,28 +226,29 @@ class OptionsDialog final : public RuntimeDialog {
               .list_height = list_height};
     int right = slot.inner_left;  // right end of the last control, for same-row placement
     for (const OptionControl& control : group.controls) {
-      if (control.same_row && control.kind != K::HotKey) {
+      if (control.same_row && control.kind != K::kHotKey) {
         slot.x = right + 6;
       } else {
         slot.x = slot.inner_left;
         slot.y = y;
-        y += control.kind == K::List ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow) : RowHeight(control);
+        y +=
+            control.kind == K::kList ? list_height + 4 + (control.caption.empty() ? 0 : kLabelRow) : RowHeight(control);
       }
       right = PlaceControl(control, slot);
     }
     if (group.caption.empty()) return y;
     const int height = y - group_top + kGroupBottom;
-    Add(page, WC_BUTTONW, Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
+    Add(page, WC_BUTTONW, win::Utf8ToWide(group.caption), BS_GROUPBOX, left, group_top, width, height);
     return group_top + height + kGroupGap;
   }
 
   static int RowHeight(const OptionControl& control) {
     switch (control.kind) {
-      case K::Check:
+      case K::kCheck:
         return kCheckRow;
-      case K::Path:
+      case K::kPath:
         return kLabelRow + kFieldRow;
-      case K::Button:
+      case K::kButton:
         return kButtonRow;
       default:
         return kFieldRow;
@@ -257,7 +258,7 @@ class OptionsDialog final : public RuntimeDialog {
   static const OptionControl* EditableListOf(const OptionPage& page) {
     for (const OptionGroup& group : page.groups) {
       for (const OptionControl& control : group.controls) {
-        if (control.widget == W::ToolList || control.widget == W::UserTagList) return &control;
+        if (control.widget == W::kToolList || control.widget == W::kUserTagList) return &control;
       }
     }
     return nullptr;
@@ -278,23 +279,23 @@ class OptionsDialog final : public RuntimeDialog {
   int PlaceControl(const OptionControl& control, const Slot& slot) {
     Item& item = NewItem(slot.page, control);
     switch (control.kind) {
-      case K::Check:
+      case K::kCheck:
         return PlaceCheck(item, slot);
-      case K::Number:
+      case K::kNumber:
         return PlaceNumber(item, slot);
-      case K::Combo:
+      case K::kCombo:
         return PlaceCombo(item, slot);
-      case K::Path:
+      case K::kPath:
         return PlacePath(item, slot);
-      case K::HotKey:
+      case K::kHotKey:
         return PlaceHotKey(item, slot);
-      case K::Button:
+      case K::kButton:
         return PlaceButton(item, slot);
-      case K::Field:
+      case K::kField:
         return PlaceField(item, slot);
-      case K::List:
+      case K::kList:
         return PlaceList(item, slot);
-      case K::Label:
+      case K::kLabel:
         return PlaceLabel(item, slot);
     }
     return slot.x;
@@ -303,12 +304,12 @@ class OptionsDialog final : public RuntimeDialog {
   // A control's note at (x, y); returns the note's right end, or `without`
   // when the control has none.
   int PlaceNote(const Slot& slot, const OptionControl& control, int x, int y, int without) {
-    return AddNote(slot.page, control, x, y) ? x + TextWidth(Utf8ToWide(control.note)) : without;
+    return AddNote(slot.page, control, x, y) ? x + TextWidth(win::Utf8ToWide(control.note)) : without;
   }
 
   int PlaceCheck(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
-    const std::wstring caption = Utf8ToWide(control.caption);
+    const std::wstring caption = win::Utf8ToWide(control.caption);
     const int width = std::min(TextWidth(caption) + 24, slot.inner_width - (slot.x - slot.inner_left));
     item.window =
         Add(slot.page, WC_BUTTONW, caption, WS_TABSTOP | BS_AUTOCHECKBOX, slot.x, slot.y, width, 18, ItemId());
@@ -317,7 +318,7 @@ class OptionsDialog final : public RuntimeDialog {
 
   int PlaceNumber(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
-    const int label = TextWidth(Utf8ToWide(control.caption)) + 4;
+    const int label = TextWidth(win::Utf8ToWide(control.caption)) + 4;
     AddLabel(slot.page, control.caption, slot.x, slot.y + 3, label);
     const int field_x = slot.x + label + 4;
     item.window = Add(slot.page, WC_EDITW, L"", WS_TABSTOP | ES_NUMBER | ES_AUTOHSCROLL, field_x, slot.y, 60, 21,
@@ -336,16 +337,16 @@ class OptionsDialog final : public RuntimeDialog {
 
   int PlaceCombo(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
-    const int label = TextWidth(Utf8ToWide(control.caption)) + 4;
+    const int label = TextWidth(win::Utf8ToWide(control.caption)) + 4;
     AddLabel(slot.page, control.caption, slot.x, slot.y + 3, label);
     int widest = 0;
-    for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(Utf8ToWide(entry)));
+    for (std::string_view entry : control.items) widest = std::max(widest, TextWidth(win::Utf8ToWide(entry)));
     const int width = std::max(120, widest + 30);
     const int field_x = slot.x + label + 4;
     item.window = Add(slot.page, WC_COMBOBOXW, L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, field_x, slot.y, width,
                       200, ItemId());
     for (std::string_view entry : control.items) {
-      SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Utf8ToWide(entry).c_str()));
+      SendMessageW(item.window, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Utf8ToWide(entry).c_str()));
     }
     return field_x + width;
   }
@@ -353,7 +354,7 @@ class OptionsDialog final : public RuntimeDialog {
   int PlacePath(Item& item, const Slot& slot) {
     const OptionControl& control = *item.control;
     AddLabel(slot.page, control.caption, slot.x, slot.y, slot.inner_width);
-    const bool button = control.widget != W::None;
+    const bool button = control.widget != W::kNone;
     const int width = slot.inner_width - (button ? 30 : 0);
     const int field_y = slot.y + kLabelRow;
     item.window = Add(slot.page, WC_EDITW, L"", WS_TABSTOP | ES_AUTOHSCROLL, slot.x, field_y, width, 21, ItemId(),
@@ -374,7 +375,7 @@ class OptionsDialog final : public RuntimeDialog {
   }
 
   int PlaceButton(Item& item, const Slot& slot) {
-    const std::wstring caption = Utf8ToWide(item.control->caption);
+    const std::wstring caption = win::Utf8ToWide(item.control->caption);
     const int width = std::max(40, TextWidth(caption) + 24);
     item.window = Add(slot.page, WC_BUTTONW, caption, WS_TABSTOP, slot.x, slot.y, width, 25, ItemId());
     return slot.x + width;
@@ -401,7 +402,7 @@ class OptionsDialog final : public RuntimeDialog {
   }
 
   int PlaceLabel(Item& item, const Slot& slot) {
-    const int width = TextWidth(Utf8ToWide(item.control->caption)) + 4;
+    const int width = TextWidth(win::Utf8ToWide(item.control->caption)) + 4;
     item.window = AddLabel(slot.page, item.control->caption, slot.x, slot.y + 3, width);
     return slot.x + width;
   }
@@ -413,7 +414,7 @@ class OptionsDialog final : public RuntimeDialog {
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     const int columns = static_cast<int>(control.items.size());
     for (int i = 0; i < columns; ++i) {
-      std::wstring title = Utf8ToWide(control.items[static_cast<std::size_t>(i)]);
+      std::wstring title = win::Utf8ToWide(control.items[static_cast<std::size_t>(i)]);
       LVCOLUMNW column{};
       column.mask = LVCF_TEXT | LVCF_WIDTH;
       column.pszText = title.data();
@@ -439,13 +440,13 @@ class OptionsDialog final : public RuntimeDialog {
   }
   HWND WidgetWindow(W widget) const {
     for (const Item& item : items_) {
-      if (item.control->widget == widget && item.control->kind != K::Path) return item.window;
+      if (item.control->widget == widget && item.control->kind != K::kPath) return item.window;
     }
     return nullptr;
   }
   HWND PageList(int page) const {
     for (const Item& item : items_) {
-      if (item.page == page && item.control->kind == K::List) return item.window;
+      if (item.page == page && item.control->kind == K::kList) return item.window;
     }
     return nullptr;
   }
@@ -467,11 +468,11 @@ class OptionsDialog final : public RuntimeDialog {
   }
   EditableList* ListOfWidget(W widget) {
     switch (widget) {
-      case W::ToolList:
+      case W::kToolList:
         return &model_.Tools();
-      case W::UserTagList:
+      case W::kUserTagList:
         return &model_.UserTags();
-      case W::ThroughWindowList:
+      case W::kThroughWindowList:
         return &model_.ThroughWindows().List();
       default:
         return nullptr;
@@ -484,19 +485,19 @@ class OptionsDialog final : public RuntimeDialog {
       const std::string_view key = item.control->setting;
       if (key.empty()) continue;
       switch (item.control->kind) {
-        case K::Check:
+        case K::kCheck:
           SendMessageW(item.window, BM_SETCHECK, model_.Check(key) ? BST_CHECKED : BST_UNCHECKED, 0);
           break;
-        case K::Number:
+        case K::kNumber:
           SendMessageW(item.buddy, UDM_SETPOS32, 0, model_.Number(key));
           break;
-        case K::Combo:
+        case K::kCombo:
           SendMessageW(item.window, CB_SETCURSEL, model_.ComboIndex(key), 0);
           break;
-        case K::Path:
-          SetWindowTextSjis(item.window, model_.Text(key));
+        case K::kPath:
+          win::SetWindowTextSjis(item.window, model_.Text(key));
           break;
-        case K::HotKey:
+        case K::kHotKey:
           SendMessageW(item.window, HKM_SETHOTKEY, HotKeyFieldValue(model_.HotKey(key)), 0);
           break;
         default:
@@ -508,23 +509,23 @@ class OptionsDialog final : public RuntimeDialog {
   void ReadControl(const Item& item) {
     const std::string_view key = item.control->setting;
     switch (item.control->kind) {
-      case K::Check:
+      case K::kCheck:
         model_.SetCheck(key, SendMessageW(item.window, BM_GETCHECK, 0, 0) == BST_CHECKED);
         break;
-      case K::Number: {
+      case K::kNumber: {
         BOOL failed = FALSE;
         const int value =
             static_cast<int>(SendMessageW(item.buddy, UDM_GETPOS32, 0, reinterpret_cast<LPARAM>(&failed)));
         model_.SetNumber(key, value);
         break;
       }
-      case K::Combo:
+      case K::kCombo:
         model_.SetComboIndex(key, static_cast<int>(SendMessageW(item.window, CB_GETCURSEL, 0, 0)));
         break;
-      case K::Path:
-        model_.SetText(key, WindowTextSjis(item.window));
+      case K::kPath:
+        model_.SetText(key, win::WindowTextSjis(item.window));
         break;
-      case K::HotKey:
+      case K::kHotKey:
         model_.SetHotKey(key,
                          ShortcutFromHotKeyField(static_cast<WORD>(SendMessageW(item.window, HKM_GETHOTKEY, 0, 0))));
         break;
@@ -559,7 +560,7 @@ class OptionsDialog final : public RuntimeDialog {
     SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     for (std::size_t row = 0; row < rows.size(); ++row) {
       for (std::size_t column = 0; column < rows[row].size(); ++column) {
-        std::wstring text = SjisToWide(rows[row][column]);
+        std::wstring text = win::SjisToWide(rows[row][column]);
         LVITEMW entry{};
         entry.mask = LVIF_TEXT;
         entry.iItem = static_cast<int>(row);
@@ -586,17 +587,18 @@ class OptionsDialog final : public RuntimeDialog {
     shown_ = ListShownWindows(host_.Windows());
     std::vector<ListRow> rows;
     for (const ShownWindow& window : shown_) rows.push_back({window.title, window.class_name});
-    FillRows(WidgetWindow(W::ShownWindowList), rows, -1);
+    FillRows(WidgetWindow(W::kShownWindowList), rows, -1);
   }
 
   void ShowInstalledBrowsers() {
     const std::string line = external::InstalledBrowsersLine(HasAppPath);
-    SetWindowTextW(WidgetWindow(W::InstalledBrowsers), Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
+    SetWindowTextW(WidgetWindow(W::kInstalledBrowsers),
+                   win::Utf8ToWide(line.empty() ? kNoBrowserInstalled : line).c_str());
   }
 
   void ShowThroughFields() {
-    SetWindowTextSjis(WidgetWindow(W::ThroughName), model_.ThroughWindows().name);
-    SetWindowTextSjis(WidgetWindow(W::ThroughClass), model_.ThroughWindows().class_name);
+    win::SetWindowTextSjis(WidgetWindow(W::kThroughName), model_.ThroughWindows().name);
+    win::SetWindowTextSjis(WidgetWindow(W::kThroughClass), model_.ThroughWindows().class_name);
   }
 
   // ---- actions ----
@@ -618,15 +620,15 @@ class OptionsDialog final : public RuntimeDialog {
       return true;
     }
     const OptionControl& data = *item->control;
-    if (data.kind == K::Check && code == BN_CLICKED) {
+    if (data.kind == K::kCheck && code == BN_CLICKED) {
       ReadControl(*item);
       RenderEnabled();
-    } else if (data.kind == K::Combo && code == CBN_SELCHANGE) {
+    } else if (data.kind == K::kCombo && code == CBN_SELCHANGE) {
       ReadControl(*item);
       RenderEnabled();
-    } else if (data.kind == K::Field && code == EN_CHANGE && data.widget == W::ThroughName) {
-      model_.ThroughWindows().name = WindowTextSjis(item->window);
-    } else if (data.kind == K::Button && code == BN_CLICKED) {
+    } else if (data.kind == K::kField && code == EN_CHANGE && data.widget == W::kThroughName) {
+      model_.ThroughWindows().name = win::WindowTextSjis(item->window);
+    } else if (data.kind == K::kButton && code == BN_CLICKED) {
       RunButton(*item);
     }
     return true;
@@ -636,7 +638,7 @@ class OptionsDialog final : public RuntimeDialog {
   // cannot hold is shown on its page and reported, and the dialog stays.
   bool PathFieldsStorable() {
     for (const Item& item : items_) {
-      if (item.control->kind != K::Path || item.control->setting.empty() || IsStorable(item.window)) continue;
+      if (item.control->kind != K::kPath || item.control->setting.empty() || IsStorable(item.window)) continue;
       SendMessageW(tab_, TCM_SETCURSEL, item.page, 0);
       ShowPage(item.page);
       StorableFieldText(Window(), item.window);
@@ -652,15 +654,15 @@ class OptionsDialog final : public RuntimeDialog {
     const std::wstring current = WindowTextWide(item.window);
     std::optional<std::wstring> chosen;
     switch (data.widget) {
-      case W::BrowseFile:
+      case W::kBrowseFile:
         chosen = ChooseFile(Window(), data.browse_title, kExecutableFilter, current);
         break;
-      case W::BrowseFolder:
+      case W::kBrowseFolder:
         chosen = ChooseFolder(Window(), "フォルダの参照", "相対パスの基本フォルダ:", current);
         SetForegroundWindow(Window());
         break;
-      case W::DetectClass:
-        if (std::optional<std::string> found = DetectClass()) chosen = SjisToWide(*found);
+      case W::kDetectClass:
+        if (std::optional<std::string> found = DetectClass()) chosen = win::SjisToWide(*found);
         break;
       default:
         break;
@@ -670,13 +672,14 @@ class OptionsDialog final : public RuntimeDialog {
 
   // Starts the editor of the "実行ファイル" field and reads its window's class.
   std::optional<std::string> DetectClass() {
-    const std::string file = WindowTextSjis(SettingWindow("EditorFile"));
+    const std::string file = win::WindowTextSjis(SettingWindow("EditorFile"));
     if (file.empty()) return std::nullopt;
     const EditorStart start = EditorStartForClassDetection(file);
-    std::optional<StartedProgram> started = StartProgram(SjisToWide(start.application), SjisToWide(start.command_line),
-                                                         SjisToWide(start.directory), nullptr);
+    std::optional<StartedProgram> started =
+        StartProgram(win::SjisToWide(start.application), win::SjisToWide(start.command_line),
+                     win::SjisToWide(start.directory), nullptr);
     if (!started) {
-      MessageBoxW(Window(), Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
+      MessageBoxW(Window(), win::Utf8ToWide(kEditorStartFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
       return std::nullopt;
     }
     bool idle = false;
@@ -688,7 +691,8 @@ class OptionsDialog final : public RuntimeDialog {
     }
     // Process 0 owns no window: only the earlier record counts.
     std::optional<std::string> found = DetectEditorClass(host_.Windows(), idle ? started->id : 0, host_);
-    if (!found) MessageBoxW(Window(), Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
+    if (!found)
+      MessageBoxW(Window(), win::Utf8ToWide(kClassDetectionFailed).c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
     return found;
   }
 
@@ -710,45 +714,45 @@ class OptionsDialog final : public RuntimeDialog {
 
   void RunButton(const Item& item) {
     switch (item.control->widget) {
-      case W::RestoreHasamiTime:
+      case W::kRestoreHasamiTime:
         model_.RestoreHasamiTime();
         SendMessageW(ItemOfWindow(SettingWindow("HasamiTime"))->buddy, UDM_SETPOS32, 0, model_.Number("HasamiTime"));
         break;
-      case W::KeySetDialog:
+      case W::kKeySetDialog:
         ShowKeySetDialog(Window(), ClientOrigin(), host_.Settings());
         break;
-      case W::ListAdd:
+      case W::kListAdd:
         AddItem(item.page);
         break;
-      case W::ListEdit:
+      case W::kListEdit:
         EditItem(item.page);
         break;
-      case W::ListDelete:
+      case W::kListDelete:
         DeleteItem(PageList(item.page));
         break;
-      case W::ListUp:
-      case W::ListDown: {
+      case W::kListUp:
+      case W::kListDown: {
         EditableList* list = ListOfPage(item.page);
-        const bool moved = item.control->widget == W::ListUp ? list->MoveSelectedUp() : list->MoveSelectedDown();
+        const bool moved = item.control->widget == W::kListUp ? list->MoveSelectedUp() : list->MoveSelectedDown();
         if (moved) FillRows(PageList(item.page), list->Rows(), list->Selected());
         SetFocus(PageList(item.page));
         break;
       }
-      case W::ShownWindowCopy:
+      case W::kShownWindowCopy:
         CopyShownWindow();
         break;
-      case W::ShownWindowRefresh:
+      case W::kShownWindowRefresh:
         FillShownWindows();
         break;
-      case W::ThroughAdd:
-        model_.ThroughWindows().name = WindowTextSjis(WidgetWindow(W::ThroughName));
+      case W::kThroughAdd:
+        model_.ThroughWindows().name = win::WindowTextSjis(WidgetWindow(W::kThroughName));
         if (model_.ThroughWindows().Add()) {
-          FillList(W::ThroughWindowList);
+          FillList(W::kThroughWindowList);
           ShowThroughFields();
         }
         break;
-      case W::ThroughDelete:
-        DeleteItem(WidgetWindow(W::ThroughWindowList));
+      case W::kThroughDelete:
+        DeleteItem(WidgetWindow(W::kThroughWindowList));
         break;
       default:
         break;
@@ -781,7 +785,7 @@ class OptionsDialog final : public RuntimeDialog {
     Item* item = ItemOfWindow(window);
     EditableList* list = item ? ListOfWidget(item->control->widget) : nullptr;
     if (!list || !list->HasSelection()) return;
-    if (MessageBoxW(Window(), Utf8ToWide(kDeleteItemQuestion).c_str(), Utf8ToWide(kDeleteItemCaption).c_str(),
+    if (MessageBoxW(Window(), win::Utf8ToWide(kDeleteItemQuestion).c_str(), win::Utf8ToWide(kDeleteItemCaption).c_str(),
                     MB_YESNO | MB_ICONQUESTION) != IDYES) {
       return;
     }
@@ -791,12 +795,12 @@ class OptionsDialog final : public RuntimeDialog {
 
   void CopyShownWindow() {
     const int selected = static_cast<int>(
-        SendMessageW(WidgetWindow(W::ShownWindowList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+        SendMessageW(WidgetWindow(W::kShownWindowList), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (selected < 0 || selected >= static_cast<int>(shown_.size())) return;
     const ShownWindow& window = shown_[static_cast<std::size_t>(selected)];
     model_.ThroughWindows().CopyShownWindow(window.title, window.class_name);
     ShowThroughFields();
-    SetFocus(WidgetWindow(W::ThroughName));
+    SetFocus(WidgetWindow(W::kThroughName));
   }
 
   LRESULT OnNotify(const NMHDR& header) override {
@@ -805,7 +809,7 @@ class OptionsDialog final : public RuntimeDialog {
       return 0;
     }
     Item* item = ItemOfWindow(header.hwndFrom);
-    if (!item || item->control->kind != K::List) return 0;
+    if (!item || item->control->kind != K::kList) return 0;
     const W widget = item->control->widget;
     EditableList* list = ListOfWidget(widget);
     switch (header.code) {
@@ -820,13 +824,13 @@ class OptionsDialog final : public RuntimeDialog {
         break;
       }
       case NM_DBLCLK:
-        if (widget == W::ShownWindowList) {
+        if (widget == W::kShownWindowList) {
           CopyShownWindow();
-        } else if (widget == W::ThroughWindowList) {
+        } else if (widget == W::kThroughWindowList) {
           if (model_.ThroughWindows().TakeSelectedIntoFields()) {
-            FillList(W::ThroughWindowList);
+            FillList(W::kThroughWindowList);
             ShowThroughFields();
-            SetFocus(WidgetWindow(W::ThroughName));
+            SetFocus(WidgetWindow(W::kThroughName));
           }
         } else {
           EditItem(item->page);
@@ -895,7 +899,7 @@ bool ShowOptionsDialog(HWND owner, int first_page, OptionsDialogHost& host) {
   try {
     CloseOptionsDialog(model, confirmed, host);
   } catch (const settings::SettingsWriteError& error) {
-    ShowErrorBox(error.what());
+    win::ShowErrorBox(error.what());
   }
   return confirmed;
 }

@@ -54,15 +54,15 @@ void RegisterOptionsHandlers(CommandHandlers& handlers, const OptionsWiring& wir
   auto host = std::make_shared<Win32OptionsHost>(wiring);
   const HWND app = wiring.application;
   const HWND main = wiring.main;
-  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::OptionsDialog);
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::kOptionsDialog);
   auto add = [&registration, host, app, main](CommandId command, OptionsOpenSource source) {
     registration.Set(
         command, [host, app, main, source](const CommandInvocation&) { RunOptionsCommand(source, app, main, *host); });
   };
-  add(OptionsDialog, OptionsOpenSource::OptionsCommand);
-  add(OptionsDialogFromPopup, OptionsOpenSource::ToolMenuItem);
-  add(EditUserTags, OptionsOpenSource::UserTagEdit);
-  add(EditTools, OptionsOpenSource::ToolEdit);
+  add(kOptionsDialog, OptionsOpenSource::kOptionsCommand);
+  add(kOptionsDialogFromPopup, OptionsOpenSource::kToolMenuItem);
+  add(kEditUserTags, OptionsOpenSource::kUserTagEdit);
+  add(kEditTools, OptionsOpenSource::kToolEdit);
   registration.Finish();
 }
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -23,17 +23,17 @@ constexpr UINT_PTR kCreatePagesTimer = 1;
 
 BYTE ButtonStyle(ButtonKind kind, bool arrows) {
   switch (kind) {
-    case ButtonKind::Split:
+    case ButtonKind::kSplit:
       return BTNS_DROPDOWN;
     // Without drawn arrows a drop-down button opens its menu on a press
     // anywhere on it, which is what a menu button does.
-    case ButtonKind::MenuButton:
+    case ButtonKind::kMenuButton:
       return arrows ? BTNS_WHOLEDROPDOWN : BTNS_DROPDOWN;
-    case ButtonKind::Check:
+    case ButtonKind::kCheck:
       return BTNS_CHECKGROUP;
-    case ButtonKind::Separator:
+    case ButtonKind::kSeparator:
       return BTNS_SEP;
-    case ButtonKind::Plain:
+    case ButtonKind::kPlain:
       break;
   }
   return BTNS_BUTTON;
@@ -81,11 +81,11 @@ LRESULT Palette::HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM l
 }
 
 HWND Palette::CreatePanel(const wchar_t* name) {
-  const WindowClassSpec panel_class{.name = kPanelClass,
-                                    .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
-                                    .cursor = IDC_ARROW,
-                                    .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
-  return CreateOwnedWindow(
+  const win::WindowClassSpec panel_class{.name = kPanelClass,
+                                         .style = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW,
+                                         .cursor = IDC_ARROW,
+                                         .background = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)};
+  return win::CreateOwnedWindow(
       panel_class, {.title = name, .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, .parent = main_},
       this);
 }
@@ -100,11 +100,11 @@ void Palette::SetupToolbar(HWND toolbar) {
 
 Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> buttons) {
   ToolbarItems toolbar;
-  for (const PaletteButton& button : buttons) toolbar.arrows = toolbar.arrows || button.kind == ButtonKind::Split;
+  for (const PaletteButton& button : buttons) toolbar.arrows = toolbar.arrows || button.kind == ButtonKind::kSplit;
   for (const PaletteButton& button : buttons) {
     TBBUTTON item{};
     item.fsStyle = ButtonStyle(button.kind, toolbar.arrows);
-    if (button.kind == ButtonKind::Separator) {
+    if (button.kind == ButtonKind::kSeparator) {
       toolbar.items.push_back(item);  // its width is set when the toolbar is made
       continue;
     }
@@ -112,15 +112,15 @@ Palette::ToolbarItems Palette::RegisterButtons(std::span<const PaletteButton> bu
     action.command = button.command;
     action.key = std::string(button.key);
     action.presses_while_running = button.presses_while_running;
-    action.has_menu = button.kind == ButtonKind::Split || button.kind == ButtonKind::MenuButton;
+    action.has_menu = button.kind == ButtonKind::kSplit || button.kind == ButtonKind::kMenuButton;
     action.menu = button.menu;
     action.right_click_opens_menu = button.right_click_opens_menu;
-    action.hint = Utf8ToWide(DisplayedHint(button));
+    action.hint = win::Utf8ToWide(DisplayedHint(button));
     item.idCommand = static_cast<int>(actions_.Add(std::move(action)));
     item.iBitmap = button.image;
     item.fsState = TBSTATE_ENABLED;
-    if (button.command == CommandId::SandwichOnButton) hasami_on_id_ = static_cast<UINT>(item.idCommand);
-    if (button.command == CommandId::SandwichOffButton) hasami_off_id_ = static_cast<UINT>(item.idCommand);
+    if (button.command == CommandId::kSandwichOnButton) hasami_on_id_ = static_cast<UINT>(item.idCommand);
+    if (button.command == CommandId::kSandwichOffButton) hasami_off_id_ = static_cast<UINT>(item.idCommand);
     toolbar.items.push_back(item);
   }
   return toolbar;
@@ -203,7 +203,7 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
   // palette itself is on the screen (CreateRemainingPagesLater).
   int index = 0;
   for (const PalettePage& page : PalettePages()) {
-    std::wstring caption = Utf8ToWide(page.caption);
+    std::wstring caption = win::Utf8ToWide(page.caption);
     TCITEMW item{};
     item.mask = TCIF_TEXT;
     item.pszText = caption.data();
@@ -221,11 +221,11 @@ void Palette::Create(HWND main, HINSTANCE instance, HFONT font, ToolPictures* pi
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
   tool.hwnd = base_folder_panel_;
   tool.uId = reinterpret_cast<UINT_PTR>(base_folder_panel_);
-  base_folder_hint_ = Utf8ToWide(PalettePanelText().base_folder_hint);
+  base_folder_hint_ = win::Utf8ToWide(PalettePanelText().base_folder_hint);
   tool.lpszText = base_folder_hint_.data();
   SendMessageW(panel_tips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   // The same tooltip control names the logo of the docked panel.
-  logo_hint_ = Utf8ToWide(PalettePanelText().logo_hint);
+  logo_hint_ = win::Utf8ToWide(PalettePanelText().logo_hint);
   tool.hwnd = docked_panel_;
   tool.uId = reinterpret_cast<UINT_PTR>(docked_panel_);
   tool.lpszText = logo_hint_.data();

@@ -1,8 +1,12 @@
 #pragma once
-// The palette's windows: the left tool panel (Panel3 with ToolBar11 and
-// ToolBar12), the tab pages of tag buttons (Panel4 with PageControl1), the
-// base-folder panel (Panel8 with Label1 and Label2) and the docked-mode
-// panel (Panel1 with ToolBar1), laid out left to right under a thin bevel.
+// The palette's windows, laid out left to right under a thin bevel: the
+// tool panel (a toolbar of program commands above the mode buttons), the tab
+// pages of tag buttons, the base-folder panel (the base folder and the
+// relative-path state as two lines of text) and the docked-mode panel (the
+// program's logo and the tag menu button). Each window is named after the
+// component it stands for ("Panel3", "ToolBar11", "ToolBar12",
+// "PageControl1", "Panel8", "Panel1", "ToolBar1"): other programs and the
+// end-to-end tests find the parts by those names.
 //
 // Every button is created from the palette model (ui/model/PalettePages.h)
 // and gets a command identifier in ItemActions; the toolbars' clicks,
@@ -44,7 +48,7 @@ class Palette {
   void OnPageChanged();  // TCN_SELCHANGE
   HWND Tabs() const { return tabs_; }
 
-  // The mode buttons of ToolBar12.
+  // The mode buttons below the program commands.
   void ShowSandwichMode(bool on);
   bool IsSandwichOnDown() const;
   bool IsSandwichOffDown() const;
@@ -58,19 +62,19 @@ class Palette {
   // The screen rectangle of a button.
   static RECT ButtonRect(HWND toolbar, UINT id);
 
-  // The panels' messages (ui/win/Window.h).
+  // The panels' messages (win/Window.h).
   LRESULT HandleMessage(HWND panel, UINT message, WPARAM wparam, LPARAM lparam);
 
-  bool IsToolPanel(HWND window) const;  // Panel3 or one of its toolbars
+  bool IsToolPanel(HWND window) const;  // the tool panel or one of its toolbars
   bool IsBaseFolderPanel(HWND window) const { return window == base_folder_panel_; }
   HWND LogoWindow() const { return docked_panel_; }
 
-  // Label1, Label2 and the hint of Panel8; `visible` false draws both labels
-  // in the panel's own colour.
+  // The base-folder panel's two lines and its hint; `visible` false draws
+  // both lines in the panel's own colour.
   void SetBaseFolderText(std::wstring folder_text, std::wstring relative_path_text, std::wstring hint, bool visible);
 
-  // Panel1 is shown only while docked without the menu bar; its logo
-  // (Image1) shows the program icon and opens the about box when clicked.
+  // The docked-mode panel is shown only while docked without the menu bar;
+  // its logo shows the program icon and opens the about box when clicked.
   void ShowDockedPanel(bool show);
   void SetLogoIcon(HICON icon);
 

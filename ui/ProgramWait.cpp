@@ -1,12 +1,12 @@
 #include "ui/ProgramWait.h"
 
 #include "ui/Busy.h"
-#include "ui/win/MessagePump.h"
+#include "win/MessagePump.h"
 
 namespace tagsling::ui {
 
 WaitOutcome WaitForInputIdlePumping(HANDLE process, unsigned bound_ms) {
-  BusyScope busy(BusyFlag::WaitingForProgram);
+  BusyScope busy(BusyFlag::kWaitingForProgram);
   WaitSteps steps;
   steps.poll = [process] {
     switch (WaitForInputIdle(process, 0)) {
@@ -22,7 +22,7 @@ WaitOutcome WaitForInputIdlePumping(HANDLE process, unsigned bound_ms) {
   steps.sleep = [process](unsigned ms) {
     MsgWaitForMultipleObjectsEx(1, &process, ms, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
   };
-  steps.pump = PumpPendingMessages;
+  steps.pump = win::PumpPendingMessages;
   steps.now = [] { return static_cast<std::uint64_t>(GetTickCount64()); };
   return WaitWhilePumping(steps, bound_ms);
 }

@@ -1,7 +1,7 @@
 #include "ui/SplashWindow.h"
 
 #include "ui/ButtonImages.h"
-#include "ui/win/Window.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -27,20 +27,20 @@ void Paint(HWND window, HDC dc) {
   SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi);
   LOGFONTW face = metrics.lfMessageFont;
   face.lfHeight = -scale(14);
-  UniqueFont subtitle(CreateFontIndirectW(&face));
+  win::UniqueFont subtitle(CreateFontIndirectW(&face));
   face.lfHeight = -scale(34);
   face.lfWeight = FW_BOLD;
-  UniqueFont title(CreateFontIndirectW(&face));
+  win::UniqueFont title(CreateFontIndirectW(&face));
 
   RECT text{scale(104), scale(26), client.right - scale(16), scale(56)};
   {
-    SelectObjectScope select(dc, subtitle.get());
+    win::SelectObjectScope select(dc, subtitle.get());
     SetTextColor(dc, RGB(0x44, 0x4c, 0x56));
     DrawTextW(dc, L"HTMLタグ入力支援ツール", -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
   }
   text.top = scale(52);
   text.bottom = scale(100);
-  SelectObjectScope select(dc, title.get());
+  win::SelectObjectScope select(dc, title.get());
   SetTextColor(dc, RGB(0x1f, 0x4e, 0x9a));
   DrawTextW(dc, L"Tagsling", -1, &text, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
 }
@@ -70,15 +70,15 @@ SplashWindow::SplashWindow() {
   const RECT& work = info.rcMonitor;
   const int x = work.left + (work.right - work.left - width) / 2;
   const int y = work.top + (work.bottom - work.top - height) / 2;
-  window_.reset(CreateOwnedWindow({.name = kSplashClass, .cursor = IDC_WAIT},
-                                  {.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
-                                   .title = L"Tagsling",
-                                   .style = WS_POPUP,
-                                   .x = x,
-                                   .y = y,
-                                   .width = width,
-                                   .height = height},
-                                  this));
+  window_.reset(win::CreateOwnedWindow({.name = kSplashClass, .cursor = IDC_WAIT},
+                                       {.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW,
+                                        .title = L"Tagsling",
+                                        .style = WS_POPUP,
+                                        .x = x,
+                                        .y = y,
+                                        .width = width,
+                                        .height = height},
+                                       this));
   if (!window_) return;
   ShowWindow(window_.get(), SW_SHOWNOACTIVATE);
   UpdateWindow(window_.get());

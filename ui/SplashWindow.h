@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -18,11 +18,11 @@ class SplashWindow {
   SplashWindow(const SplashWindow&) = delete;
   SplashWindow& operator=(const SplashWindow&) = delete;
 
-  // The window's messages (ui/win/Window.h).
+  // The window's messages (win/Window.h).
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
  private:
-  UniqueWindow window_;
+  win::UniqueWindow window_;
 };
 
 }  // namespace tagsling::ui

@@ -1,7 +1,7 @@
 #include "ui/StorableText.h"
 
 #include "texttools/LosslessSjis.h"
-#include "ui/win/WinText.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -42,8 +42,8 @@ std::optional<std::string> StorableFieldText(HWND dialog, HWND field) {
   Cp932Codec codec;
   if (std::optional<std::string> sjis = texttools::ExactSjis(wide, codec)) return sjis;
   const platform::WideText outside = texttools::CharactersOutsideCp932(wide, codec);
-  const std::wstring message =
-      Utf8ToWide(kNotStorableOpen) + std::wstring(outside.begin(), outside.end()) + Utf8ToWide(kNotStorableClose);
+  const std::wstring message = win::Utf8ToWide(kNotStorableOpen) + std::wstring(outside.begin(), outside.end()) +
+                               win::Utf8ToWide(kNotStorableClose);
   MessageBoxW(dialog, message.c_str(), L"Tagsling", MB_OK | MB_ICONERROR);
   SetFocus(field);
   SendMessageW(field, EM_SETSEL, 0, -1);

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "ui/CaretMenu.h"
-#include "ui/win/ErrorBox.h"
-#include "ui/win/Shell.h"
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/ErrorBox.h"
+#include "win/Shell.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 namespace tagsling::ui {
 namespace {
@@ -73,7 +73,7 @@ HWND TaskTray::NotifyWindow() {
     // A hidden top-level window: message-only windows miss the broadcast
     // "TaskbarCreated", and a hidden window is never taken for the editor.
     const HWND created =
-        CreateOwnedWindow({.name = kNotifyWindowClass}, {.ex_style = WS_EX_TOOLWINDOW, .style = WS_POPUP}, &owner);
+        win::CreateOwnedWindow({.name = kNotifyWindowClass}, {.ex_style = WS_EX_TOOLWINDOW, .style = WS_POPUP}, &owner);
     // Windows 7+ let an elevated or filtered process miss it otherwise.
     ChangeWindowMessageFilterEx(created, TaskbarCreatedMessage(), MSGFLT_ALLOW, nullptr);
     return created;
@@ -88,23 +88,23 @@ bool TaskTray::Notify(TrayOp op, int id, unsigned flags, const std::string& tip)
   data.uID = static_cast<UINT>(id);
   data.uCallbackMessage = kTrayCallbackMessage;
   DWORD message = NIM_DELETE;
-  if (op != TrayOp::Delete) {
-    message = op == TrayOp::Add ? NIM_ADD : NIM_MODIFY;
+  if (op != TrayOp::kDelete) {
+    message = op == TrayOp::kAdd ? NIM_ADD : NIM_MODIFY;
     data.uFlags = flags;
     data.hIcon = icon_;
-    const std::wstring wide = SjisToWide(tip);
+    const std::wstring wide = win::SjisToWide(tip);
     lstrcpynW(data.szTip, wide.c_str(), static_cast<int>(std::size(data.szTip)));
   }
-  return shell::NotifyIcon(message, &data) != FALSE;
+  return win::shell::NotifyIcon(message, &data) != FALSE;
 }
 
 void TaskTray::MouseDown(TrayButton button, POINT at) {
   if (owner_) {
     SetForegroundWindow(owner_);
-    PumpPendingMessages();
+    win::PumpPendingMessages();
   }
   if (OnMouseDown) OnMouseDown(*this, button, at);
-  HMENU menu = button == TrayButton::Left ? PopupMenuL : button == TrayButton::Right ? PopupMenuR : nullptr;
+  HMENU menu = button == TrayButton::kLeft ? PopupMenuL : button == TrayButton::kRight ? PopupMenuR : nullptr;
   if (menu && owner_) {
     TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, owner_, nullptr);
     PostMessageW(owner_, WM_NULL, 0, 0);
@@ -113,16 +113,16 @@ void TaskTray::MouseDown(TrayButton button, POINT at) {
 
 void TaskTray::Dispatch(const TrayMouseEvent& event, POINT at) {
   switch (event.kind) {
-    case TrayMouseKind::Move:
+    case TrayMouseKind::kMove:
       if (OnMouseMove) OnMouseMove(*this, at);
       break;
-    case TrayMouseKind::Down:
+    case TrayMouseKind::kDown:
       MouseDown(event.button, at);
       break;
-    case TrayMouseKind::Up:
+    case TrayMouseKind::kUp:
       if (OnMouseUp) OnMouseUp(*this, event.button, at);
       break;
-    case TrayMouseKind::DblClick:
+    case TrayMouseKind::kDblClick:
       if (OnDblClick) OnDblClick(*this, event.button);
       break;
   }
@@ -138,14 +138,14 @@ LRESULT TaskTray::NotifyWindowOwner::HandleMessage(HWND window, UINT message, WP
     const auto it = std::find_if(all.begin(), all.end(), [&](TaskTray* t) { return &t->model_ == holder; });
     if (!event || it == all.end() || g_in_callback) return 0;
     g_in_callback = true;
-    GuardedVoid([&] { (*it)->Dispatch(*event, at); });
+    win::GuardedVoid([&] { (*it)->Dispatch(*event, at); });
     g_in_callback = false;
     return 0;
   }
   if (message == TaskbarCreatedMessage() && message != 0) {
     // Copy: a handler may destroy an icon on the way.
     const std::vector<TaskTray*> all = Instances();
-    for (TaskTray* tray : all) GuardedVoid([&] { tray->model_.TaskbarCreated(); });
+    for (TaskTray* tray : all) win::GuardedVoid([&] { tray->model_.TaskbarCreated(); });
     return 0;
   }
   return DefWindowProcW(window, message, wparam, lparam);

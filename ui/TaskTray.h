@@ -59,7 +59,7 @@ class TaskTray : private TrayShell {
   bool Notify(TrayOp op, int id, unsigned flags, const std::string& tip) override;
   void MouseDown(TrayButton button, POINT at);
   void Dispatch(const TrayMouseEvent& event, POINT at);
-  // The shared callback window's messages (ui/win/Window.h): mouse events
+  // The shared callback window's messages (win/Window.h): mouse events
   // of any icon, and "TaskbarCreated".
   struct NotifyWindowOwner {
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

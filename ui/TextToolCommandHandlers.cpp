@@ -17,12 +17,12 @@ struct DeletionCommand {
 };
 
 constexpr DeletionCommand kDeletionCommands[] = {
-    {CommandId::DeleteOutermostTag, DeletionMode::kOutermostTag, true},
-    {CommandId::DeleteAllTags, DeletionMode::kAllTags, true},
-    {CommandId::RemoveComment, DeletionMode::kUncomment, true},
-    {CommandId::DeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},
-    {CommandId::DeleteAllTagsFromPopup, DeletionMode::kAllTags, false},
-    {CommandId::RemoveCommentFromPopup, DeletionMode::kUncomment, false},
+    {CommandId::kDeleteOutermostTag, DeletionMode::kOutermostTag, true},
+    {CommandId::kDeleteAllTags, DeletionMode::kAllTags, true},
+    {CommandId::kRemoveComment, DeletionMode::kUncomment, true},
+    {CommandId::kDeleteOutermostTagFromPopup, DeletionMode::kOutermostTag, false},
+    {CommandId::kDeleteAllTagsFromPopup, DeletionMode::kAllTags, false},
+    {CommandId::kRemoveCommentFromPopup, DeletionMode::kUncomment, false},
 };
 
 // The abbreviation commands capture like tag deletion: the palette, the
@@ -35,10 +35,10 @@ struct AbbreviationCommand {
 };
 
 constexpr AbbreviationCommand kAbbreviationCommands[] = {
-    {CommandId::ExpandAbbreviation, abbrev::StartAbbreviationExpansion, true},
-    {CommandId::WrapWithAbbreviation, abbrev::StartAbbreviationWrap, true},
-    {CommandId::ExpandAbbreviationFromPopup, abbrev::StartAbbreviationExpansion, false},
-    {CommandId::WrapWithAbbreviationFromPopup, abbrev::StartAbbreviationWrap, false},
+    {CommandId::kExpandAbbreviation, abbrev::StartAbbreviationExpansion, true},
+    {CommandId::kWrapWithAbbreviation, abbrev::StartAbbreviationWrap, true},
+    {CommandId::kExpandAbbreviationFromPopup, abbrev::StartAbbreviationExpansion, false},
+    {CommandId::kWrapWithAbbreviationFromPopup, abbrev::StartAbbreviationWrap, false},
 };
 
 struct ContextCommand {
@@ -47,10 +47,10 @@ struct ContextCommand {
 };
 
 constexpr ContextCommand kContextCommands[] = {
-    {CommandId::FileNameInput, texttools::InsertFileName},  {CommandId::UrlInput, texttools::InsertUrl},
-    {CommandId::TextInsert, texttools::InsertTextFile},     {CommandId::ColorRgb, texttools::InsertColour},
-    {CommandId::SetBaseFolder, texttools::SetBaseFolder},   {CommandId::ClearBaseFolder, texttools::ClearBaseFolder},
-    {CommandId::OpenBaseFolder, texttools::OpenBaseFolder},
+    {CommandId::kFileNameInput, texttools::InsertFileName},  {CommandId::kUrlInput, texttools::InsertUrl},
+    {CommandId::kTextInsert, texttools::InsertTextFile},     {CommandId::kColorRgb, texttools::InsertColour},
+    {CommandId::kSetBaseFolder, texttools::SetBaseFolder},   {CommandId::kClearBaseFolder, texttools::ClearBaseFolder},
+    {CommandId::kOpenBaseFolder, texttools::OpenBaseFolder},
 };
 
 }  // namespace
@@ -59,7 +59,7 @@ void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& s
   SetUpTextTools(setup);
   core::InsertionEngine& engine = setup.engine;
   platform::win32::Win32Desktop& desktop = setup.desktop;
-  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::TextTools);
+  CommandHandlers::Registration registration = handlers.Register(CommandRegistrar::kTextTools);
   for (const DeletionCommand& deletion : kDeletionCommands) {
     registration.Set(deletion.command, [&engine, &desktop, deletion](const CommandInvocation&) {
       texttools::StartTagDeletion(engine, desktop, desktop, deletion.mode, deletion.capture_focus);
@@ -76,7 +76,7 @@ void RegisterTextToolHandlers(CommandHandlers& handlers, const TextToolsSetup& s
     registration.Set(command.command, [run = command.run](const CommandInvocation&) { run(MainTextToolsContext()); });
   }
   // "相対パス入力(&P)": the clicked item's check mark decides.
-  registration.Set(CommandId::ToggleRelativePath, [](const CommandInvocation& c) {
+  registration.Set(CommandId::kToggleRelativePath, [](const CommandInvocation& c) {
     texttools::ToggleRelativePathInput(MainTextToolsContext(), c.item_was_checked);
   });
   registration.Finish();

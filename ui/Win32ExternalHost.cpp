@@ -6,8 +6,8 @@
 
 #include "texttools/PathText.h"
 #include "ui/ProgramWait.h"
-#include "ui/win/Shell.h"
-#include "ui/win/WinText.h"
+#include "win/Shell.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -32,7 +32,7 @@ HDDEDATA CALLBACK ClientCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PT
 class DdeString {
  public:
   DdeString(DWORD instance, const std::string& sjis)
-      : instance_(instance), handle_(DdeCreateStringHandleW(instance, SjisToWide(sjis).c_str(), CP_WINUNICODE)) {}
+      : instance_(instance), handle_(DdeCreateStringHandleW(instance, win::SjisToWide(sjis).c_str(), CP_WINUNICODE)) {}
   ~DdeString() {
     if (handle_) DdeFreeStringHandle(instance_, handle_);
   }
@@ -62,7 +62,7 @@ std::intptr_t Win32ExternalHost::StartThroughShell(const external::ShellStart& s
   const std::wstring parameters = ToW(start.parameters);
   const std::wstring directory = ToW(start.directory);
   HINSTANCE result =
-      shell::Execute(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), SW_SHOWNORMAL);
+      win::shell::Execute(nullptr, OrNull(verb), file.c_str(), OrNull(parameters), OrNull(directory), SW_SHOWNORMAL);
   return reinterpret_cast<std::intptr_t>(result);
 }
 
@@ -76,12 +76,12 @@ bool Win32ExternalHost::RunCommand(const std::string& command_line) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWMINNOACTIVE;
   PROCESS_INFORMATION process{};
-  std::vector<wchar_t> line = WritableCommandLine(SjisToWide(command_line));
+  std::vector<wchar_t> line = WritableCommandLine(win::SjisToWide(command_line));
   if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  UniqueKernelHandle process_handle(process.hProcess);
-  UniqueKernelHandle thread_handle(process.hThread);
+  win::UniqueKernelHandle process_handle(process.hProcess);
+  win::UniqueKernelHandle thread_handle(process.hThread);
   WaitForInputIdlePumping(process.hProcess, kDdeServerWaitMs);
   return true;
 }
@@ -145,7 +145,7 @@ std::optional<StartedProgram> StartProgram(const std::wstring& application, cons
     return std::nullopt;
   }
   CloseHandle(process.hThread);
-  return StartedProgram{UniqueKernelHandle(process.hProcess), process.dwProcessId};
+  return StartedProgram{win::UniqueKernelHandle(process.hProcess), process.dwProcessId};
 }
 
 std::optional<platform::ProcessId> Win32ExternalHost::StartProcess(const external::EditorLaunchPlan& plan) {
@@ -203,7 +203,7 @@ external::PaletteState Win32ExternalHost::Palette() {
 }
 
 platform::WideText Win32ExternalHost::OwnFolder() {
-  const std::wstring path = ExecutablePathWide();
+  const std::wstring path = win::ExecutablePathWide();
   return texttools::FolderPart(platform::WideText(path.begin(), path.end()));
 }
 

@@ -23,7 +23,7 @@
 
 #include "external/ExternalCommands.h"
 #include "ui/Busy.h"
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
 namespace tagsling::ui {
 
@@ -36,7 +36,7 @@ struct ExternalHostWindows {
 
 // A program started by StartProgram: its process (owned) and id.
 struct StartedProgram {
-  UniqueKernelHandle process;
+  win::UniqueKernelHandle process;
   DWORD id = 0;
 };
 
@@ -86,7 +86,7 @@ class Win32ExternalHost final : public external::ExternalHost {
   HCONV conversation_ = nullptr;
   // The editor started last, kept until its start-up wait is over or the
   // next editor starts.
-  UniqueKernelHandle started_process_;
+  win::UniqueKernelHandle started_process_;
   platform::ProcessId started_id_ = 0;
 };
 

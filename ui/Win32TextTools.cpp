@@ -12,9 +12,9 @@
 #include "ui/AbbrevDialog.h"
 #include "ui/Busy.h"
 #include "ui/ColorForm.h"
-#include "ui/win/Handles.h"
-#include "ui/win/Shell.h"
-#include "ui/win/WinText.h"
+#include "win/Handles.h"
+#include "win/Shell.h"
+#include "win/WinText.h"
 
 namespace tagsling::ui {
 namespace {
@@ -27,22 +27,22 @@ HWND ToHwnd(platform::WindowHandle window) { return reinterpret_cast<HWND>(windo
 BusyFlag FlagOf(InputCommand command) {
   switch (command) {
     case InputCommand::kFileName:
-      return BusyFlag::FileNameInput;
+      return BusyFlag::kFileNameInput;
     case InputCommand::kUrl:
-      return BusyFlag::UrlInput;
+      return BusyFlag::kUrlInput;
     case InputCommand::kTextFile:
-      return BusyFlag::TextFileInput;
+      return BusyFlag::kTextFileInput;
     case InputCommand::kColour:
-      return BusyFlag::ColorDialog;
+      return BusyFlag::kColorDialog;
     case InputCommand::kBaseFolder:
-      return BusyFlag::BaseFolder;
+      return BusyFlag::kBaseFolder;
     case InputCommand::kAbbreviation:
-      return BusyFlag::AbbreviationDialog;
+      return BusyFlag::kAbbreviationDialog;
     case InputCommand::kEditorOpen:
     case InputCommand::kCount:
       break;
   }
-  return BusyFlag::EditorOpenDialog;
+  return BusyFlag::kEditorOpenDialog;
 }
 
 std::wstring ToW(const platform::WideText& text) { return std::wstring(text.begin(), text.end()); }
@@ -100,14 +100,14 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
     return ShowAbbreviationDialog(form_.Window(), history);
   }
   bool AskYesNo(const std::string& text, const std::string& caption) override {
-    return MessageBoxW(main_, SjisToWide(text).c_str(), SjisToWide(caption).c_str(), MB_YESNO | MB_ICONQUESTION) ==
-           IDYES;
+    return MessageBoxW(main_, win::SjisToWide(text).c_str(), win::SjisToWide(caption).c_str(),
+                       MB_YESNO | MB_ICONQUESTION) == IDYES;
   }
   bool ShellOpen(const texttools::ShellOpenRequest& request) override {
     const std::wstring file = ToW(request.file);
     const std::wstring parameters = ToW(request.parameters);
-    const HINSTANCE result = shell::Execute(main_, L"open", file.c_str(),
-                                            parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
+    const HINSTANCE result = win::shell::Execute(main_, L"open", file.c_str(),
+                                                 parameters.empty() ? nullptr : parameters.c_str(), nullptr, SW_SHOW);
     return reinterpret_cast<INT_PTR>(result) > 32;
   }
   void ShowBaseFolderDisplay(const texttools::BaseFolderDisplay& display) override {
@@ -117,17 +117,17 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
 
   // EditorProbe
   std::string ProcessExecutableName(platform::ProcessId process) override {
-    UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    win::UniqueKernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     if (snapshot.get() == INVALID_HANDLE_VALUE) return {};
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
     for (BOOL ok = Process32FirstW(snapshot.get(), &entry); ok; ok = Process32NextW(snapshot.get(), &entry)) {
-      if (entry.th32ProcessID == process) return WideToSjis(entry.szExeFile);
+      if (entry.th32ProcessID == process) return win::WideToSjis(entry.szExeFile);
     }
     return {};
   }
   platform::WideText ChildWindowText(platform::WindowHandle parent, const std::string& child_class) override {
-    HWND child = FindWindowExW(ToHwnd(parent), nullptr, SjisToWide(child_class).c_str(), nullptr);
+    HWND child = FindWindowExW(ToHwnd(parent), nullptr, win::SjisToWide(child_class).c_str(), nullptr);
     if (!child) return {};
     wchar_t text[256] = L"";
     SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));

@@ -2,9 +2,9 @@
 
 #include "platform/win32/Win32Desktop.h"
 
-#include "common/WinText.h"
-#include "ui/win/MessagePump.h"
-#include "ui/win/Window.h"
+#include "win/MessagePump.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -160,7 +160,7 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
 }  // namespace
 
 Win32Desktop::Win32Desktop()
-    : hidden_(W(ui::CreateOwnedWindow({.name = kHiddenClass}, {.parent = HWND_MESSAGE}, this))) {
+    : hidden_(W(win::CreateOwnedWindow({.name = kHiddenClass}, {.parent = HWND_MESSAGE}, this))) {
   if (hidden_) AddClipboardFormatListener(H(hidden_));
 }
 
@@ -523,7 +523,7 @@ void Win32Desktop::OnTimer(int id) {
   }
 }
 
-void Win32Desktop::ProcessPendingMessages() { ui::PumpPendingMessages(); }
+void Win32Desktop::ProcessPendingMessages() { win::PumpPendingMessages(); }
 
 void Win32Desktop::Sleep(unsigned ms) { ::Sleep(ms); }
 std::uint64_t Win32Desktop::NowMs() { return GetTickCount64(); }

@@ -49,7 +49,7 @@ class Win32Desktop final : public Clipboard,
 
   // The hidden window's WM_TIMER: disarms the timer and runs its tick.
   void OnTimer(int id);
-  // The hidden window's messages (ui/win/Window.h).
+  // The hidden window's messages (win/Window.h).
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   // Clipboard

@@ -3,8 +3,8 @@
 
 #include "platform/win32/Win32SettingsEnvironment.h"
 
-#include "common/WinText.h"
-#include "ui/win/Shell.h"
+#include "win/Shell.h"
+#include "win/WinText.h"
 
 #include <string>
 
@@ -107,7 +107,7 @@ std::string Win32SettingsEnvironment::FirstCommandLineArgument() const {
   // asking the shell to do it again would load shell32 at every start.
   if (__wargv) return __argc > 1 ? win::WideToSjis(__wargv[1]) : std::string();
   int count = 0;
-  LPWSTR* args = ui::shell::CommandLineToArgv(GetCommandLineW(), &count);
+  LPWSTR* args = win::shell::CommandLineToArgv(GetCommandLineW(), &count);
   if (!args) return {};
   std::string first = count > 1 ? win::WideToSjis(args[1]) : std::string();
   LocalFree(args);

@@ -1,5 +1,9 @@
-"""The end-to-end tests' view of the Wine desktop: Notepad's text and
-selection, key events and the clipboard, through e2etool.exe."""
+"""What the end-to-end tests share: their view of the Wine desktop (Notepad's
+text and selection, key events and the clipboard, through e2etool.exe), the
+palette started with given settings, clicks on its buttons and menus, and the
+helper programs built with the tests (desktoptool.exe, dialogtool.exe,
+extprobe.exe, extrecorder.exe, enginehost.exe). Test files import from here,
+never from one another."""
 
 import contextlib
 import os
@@ -54,6 +58,24 @@ class Desktop(WineDesktop):
 
 
 MAIN = "TTagslingMain"
+MENU = "#32768"  # a popup menu
+DIALOG = "#32770"  # a standard dialog
+OPTIONS = "TTagslingOptionForm"  # the options dialog
+
+# Positions of buttons on their toolbars (separators count), as laid out by
+# the palette: TabSheet2 is the page "文字".
+MOJI_B = ("TabSheet2", 4)
+HASAMI_ON = ("ToolBar12", 1)
+TOOLS_PAGE = 9
+
+# No title window; the palette floats below Notepad's window (each insertion
+# raises the editor, which would otherwise cover the palette's strip along
+# the top of the screen).
+QUICK_START = ("[Option]\r\nSplashWindow=0\r\n"
+               "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=620\r\nWindowWidth=900\r\n")
+# The same, wide and higher up, for the screenshots at 150 %.
+WIDE_START = ("[Option]\r\nSplashWindow=0\r\n"
+              "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n")
 
 
 def settings_path(desk):
@@ -113,26 +135,47 @@ def screen_dpi(desk, dpi):
         set_dpi(96)
 
 
-# ---- Stand-in browsers, extprobe and the palette's menus --------------------
-# Used by the browser tests; extbrowser.exe and extprobe.exe are built with
-# the end-to-end tools.
-
-def probe_windows(desk, cls):
-    """{hwnd: (left, top, right, bottom, maximised, title)} of the class's
-    visible top-level windows, as extprobe.exe lists them."""
-    found = {}
-    listing = desk.run(desk.win_exe("extprobe.exe"), "windows", cls).stdout.decode("utf-8")
-    for line in listing.splitlines():
-        parts = line.split(" ", 6)
-        found[parts[0]] = tuple(int(v) for v in parts[1:6]) + (parts[6] if len(parts) > 6 else "",)
-    return found
+def with_options(text, ini=QUICK_START):
+    """`ini` with the lines `text` added at the top of its "Option" section."""
+    return ini.replace("[Option]\r\n", "[Option]\r\n" + text, 1)
 
 
-def close_window(desk, hwnd):
-    desk.run(desk.win_exe("extprobe.exe"), "close", hwnd)
+def settings_with(**options):
+    """The quick-start settings with one "Option" line per keyword."""
+    return with_options("".join("%s=%s\r\n" % item for item in options.items()))
 
 
-def palette_menu(desk, *letters):
+def palette(desk, ini_text=QUICK_START):
+    """tagsling.exe running with `ini_text` as its settings file, its window up."""
+    return started_with_settings(desk, ini_text)
+
+
+def item_rect(desk, control, index):
+    return [int(v) for v in desk.tool("itemrect", MAIN, control, str(index)).split()]
+
+
+def click(desk, x, y, button=1):
+    desk.xdotool("mousemove", x, y)
+    time.sleep(0.2)
+    desk.xdotool("click", button)
+
+
+def click_item(desk, control, index, button=1):
+    left, top, right, bottom = item_rect(desk, control, index)
+    click(desk, (left + right) // 2, (top + bottom) // 2, button)
+
+
+def show_page(desk, index):
+    click_item(desk, "PageControl1", index)
+    time.sleep(0.3)
+
+
+def wait_text(desk, expected, seconds=10):
+    desk.wait_until(lambda: desk.notepad_text() == expected, seconds,
+                    message="Notepad shows %r, expected %r" % (desk.notepad_text(), expected))
+
+
+def menu(desk, *letters):
     """Alt+first letter on the palette, then the other letters in turn."""
     desk.tool("activate", MAIN)
     time.sleep(0.3)
@@ -142,36 +185,180 @@ def palette_menu(desk, *letters):
         desk.keys("tap:" + letter)
 
 
-def notepad_editor_settings(desk, folder, extra_option=""):
-    """Settings with Wine's Notepad as the editor, found by its class, and
-    `folder` as the base folder, so the file name in Notepad's title is
-    looked up inside it."""
-    return ("[Option]\r\nSplashWindow=0\r\nEditorFile=C:\\windows\\notepad.exe\r\nEditorWindowClass=Notepad\r\n"
-            "Public_Dir=%s\r\n%s" % (desk.winpath(folder), extra_option))
+def open_options(desk, letter, item):
+    """The options dialog, opened from the menu bar: Alt+`letter`, then `item`."""
+    desk.tool("activate", MAIN)
+    desk.keys("down:ALT", "tap:" + letter, "up:ALT")
+    time.sleep(0.3)
+    desk.keys("tap:" + item)
+    desk.wait_window(OPTIONS, 10)
+    time.sleep(0.5)
 
 
-class DocumentInNotepad:
-    """A second Notepad showing the file at `path` (Linux form), in front of
-    the harness's Notepad while open, closed on leaving."""
+def wait_closed(desk, cls):
+    desk.wait_until(lambda: not desk.has_window(cls), seconds=10, message=cls + " still open")
+
+
+def menu_open(desk):
+    return desk.has_window(MENU)
+
+
+def dialog_tool(desk, *args):
+    """dialogtool.exe, which types into the standard dialogs."""
+    result = desk.run(desk.win_exe("dialogtool.exe"), *args)
+    assert result.returncode == 0, "dialogtool %s failed" % (args,)
+
+
+def dtool(desk, *args, check=True):
+    """desktoptool.exe's output: window rectangles, states and pings."""
+    result = desk.run(desk.win_exe("desktoptool.exe"), *args)
+    if check and result.returncode != 0:
+        raise AssertionError("desktoptool %s failed (%d)" % (" ".join(map(str, args)), result.returncode))
+    return result.stdout.decode("utf-8", "replace").strip()
+
+
+def rect(desk, cls):
+    return [int(v) for v in dtool(desk, "rect", cls).split()]
+
+
+def wait_for(desk, predicate, seconds=10, message="condition not met"):
+    return desk.wait_until(predicate, seconds=seconds, interval=0.2, message=message)
+
+
+def pointer_on_notepad(desk):
+    left, top, right, bottom = rect(desk, "Notepad")
+    desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
+    time.sleep(0.2)
+
+
+# The external programs' stand-ins: extprobe.exe lists windows with their
+# rectangles and closes them; extrecorder.exe appends its working folder and
+# arguments to extrecorder.exe.txt beside itself.
+NOTEPAD_EXE = r"C:\windows\notepad.exe"
+
+
+def editor_settings(desk, folder, extra_option="", sections=""):
+    """Notepad as the editor, found by its class; `folder` as the base
+    folder, so the file name in Notepad's title is looked up inside it."""
+    text = ("[Option]\r\nSplashWindow=0\r\nEditorFile=%s\r\nEditorWindowClass=Notepad\r\nPublic_Dir=%s\r\n"
+            % (NOTEPAD_EXE, desk.winpath(folder)))
+    return text + extra_option + sections
+
+
+def probe(desk, *args):
+    result = desk.run(desk.win_exe("extprobe.exe"), *args)
+    return result.stdout.decode("utf-8")
+
+
+def windows(desk, cls):
+    """{hwnd: (left, top, right, bottom, maximised, title)} of the class's visible windows."""
+    found = {}
+    for line in probe(desk, "windows", cls).splitlines():
+        parts = line.split(" ", 6)
+        found[parts[0]] = tuple(int(v) for v in parts[1:6]) + (parts[6] if len(parts) > 6 else "",)
+    return found
+
+
+def close_window(desk, hwnd):
+    desk.run(desk.win_exe("extprobe.exe"), "close", hwnd)
+
+
+def empty_recorder(desk):
+    """The recorder's executable (Windows form) and its record file, emptied."""
+    record = desk.win_exe("extrecorder.exe") + ".txt"
+    if os.path.exists(record):
+        os.remove(record)
+    return desk.winpath(desk.win_exe("extrecorder.exe")), record
+
+
+def records(record):
+    """Each start of the recorder: (working folder, [arguments])."""
+    if not os.path.exists(record):
+        return []
+    starts, cwd, args = [], None, []
+    for line in open(record, encoding="utf-8").read().splitlines():
+        if line.startswith("cwd="):
+            cwd, args = line[4:], []
+        elif line.startswith("arg="):
+            args.append(line[4:])
+        elif line == "end":
+            starts.append((cwd, args))
+    return starts
+
+
+class NotepadWithDocument:
+    """A second Notepad showing the document; it stays in front of the
+    harness's Notepad while open and is closed afterwards."""
 
     def __init__(self, desk, path):
         self.desk = desk
-        before = set(probe_windows(desk, "Notepad"))
+        before = set(windows(desk, "Notepad"))
         desk.start("notepad", desk.winpath(path))
         name = os.path.basename(path)
         self.hwnd = desk.wait_until(
-            lambda: next((h for h, w in probe_windows(desk, "Notepad").items() if h not in before and name in w[5]),
-                         None), 20, message="Notepad did not open " + name)
+            lambda: next((h for h, w in windows(desk, "Notepad").items() if h not in before and name in w[5]), None),
+            20, message="Notepad did not open " + name)
+        self.title = windows(desk, "Notepad")[self.hwnd][5]
 
     def __enter__(self):
         return self
 
     def __exit__(self, *exc):
         close_window(self.desk, self.hwnd)
-        self.desk.wait_until(lambda: self.hwnd not in probe_windows(self.desk, "Notepad"), 10,
+        self.desk.wait_until(lambda: self.hwnd not in windows(self.desk, "Notepad"), 10,
                              message="the document's Notepad did not close")
 
 
+# The insertion engine alone, through enginehost.exe: the real engine and the
+# real Win32 platform, one tag command per run, with these templates.
+ENGINE_TEMPLATES = {
+    "Moji_B": "<B>%SELSTR%</B>",
+    "P_P_P": "<P>%CR%%SELSTR%%CR%</P>",
+    "Japanese": "<B title=\"日本\">%SELSTR%あ</B>",
+}
+
+
+def _engine_files(desk, options):
+    data = os.path.join(desk.tmp, "Html.dat")
+    with open(data, "wb") as f:
+        f.write(("[Html]\r\n" + "".join(f"{k}={v}\r\n" for k, v in ENGINE_TEMPLATES.items())).encode("cp932"))
+    ini = os.path.join(desk.tmp, "engine.ini")
+    lines = ["[Option]"] + [f"{k}={v}" for k, v in options.items()]
+    with open(ini, "wb") as f:
+        f.write(("\r\n".join(lines) + "\r\n").encode("cp932"))
+    return ini, data
+
+
+def run_engine(desk, key, **options):
+    """Runs one tag command; returns enginehost's output lines."""
+    ini, data = _engine_files(desk, options)
+    result = desk.run(desk.win_exe("enginehost.exe"), "--ini", desk.winpath(ini), "--datafile",
+                      desk.winpath(data), "--no-boxes", "run", key, timeout=60)
+    out = result.stdout.decode("utf-8", "replace").replace("\r", "")
+    assert result.returncode == 0, "enginehost exit %d: %s %s" % (result.returncode, out,
+                                                                result.stderr.decode("utf-8", "replace"))
+    return out.splitlines()
+
+
+def expect_text(desk, text, caret=None):
+    """Notepad shows `text` within five seconds, the caret at `caret` when given."""
+    try:
+        desk.wait_until(lambda: desk.notepad_text() == text, seconds=5)
+    except AssertionError:
+        raise AssertionError("Notepad holds %r, expected %r" % (desk.notepad_text(), text))
+    if caret is not None:
+        assert desk.notepad_selection() == (caret, caret), "caret %r, expected %d" % (
+            desk.notepad_selection(), caret)
+
+
+def prepare_selection(desk, text, start, end):
+    """Notepad holding `text`, in front, with start..end selected."""
+    desk.set_notepad_text(text)
+    desk.focus_notepad()
+    desk.select_in_notepad(start, end)
+
+
+# A stand-in browser window, for the browser tests.
 class StandInBrowser:
     """extbrowser.exe as a browser window of class `cls` titled `title`,
     started and ready, recording the keys it gets; with `strip` it keeps a
@@ -183,11 +370,11 @@ class StandInBrowser:
         self.desk = desk
         self.cls = cls
         self.record = os.path.join(desk.tmp, "browser-%d.txt" % time.monotonic_ns())
-        before = set(probe_windows(desk, cls))
+        before = set(windows(desk, cls))
         args = ["--class", cls] + (["--page", str(strip)] if strip is not None else [])
         self.process = desk.start(desk.win_exe("extbrowser.exe"), *args, title, desk.winpath(self.record))
         desk.wait_until(lambda: "ready" in self.lines(), 20, message="the stand-in browser did not start")
-        self.hwnd = desk.wait_until(lambda: next((h for h in probe_windows(desk, cls) if h not in before), None), 10,
+        self.hwnd = desk.wait_until(lambda: next((h for h in windows(desk, cls) if h not in before), None), 10,
                                     message="the stand-in browser's window is not there")
 
     def lines(self):
@@ -205,13 +392,13 @@ class StandInBrowser:
         return sizes[-1] if sizes else None
 
     def title(self):
-        return probe_windows(self.desk, self.cls)[self.hwnd][5]
+        return windows(self.desk, self.cls)[self.hwnd][5]
 
     def __enter__(self):
         return self
 
     def __exit__(self, *exc):
-        if self.hwnd in probe_windows(self.desk, self.cls):
+        if self.hwnd in windows(self.desk, self.cls):
             close_window(self.desk, self.hwnd)
         try:
             self.process.wait(timeout=10)

@@ -21,7 +21,7 @@ sys.path.insert(0, HERE)
 from harness import Desktop  # noqa: E402
 
 
-def load_tests(pattern):
+def load_tests(patterns):
     tests = []
     for name in sorted(os.listdir(HERE)):
         if not (name.startswith("test_") and name.endswith(".py")):
@@ -33,7 +33,7 @@ def load_tests(pattern):
         functions.sort(key=lambda item: item[1].__code__.co_firstlineno)
         for func_name, func in functions:
             full = f"{name}::{func_name}"
-            if not pattern or pattern in full:
+            if not patterns or any(pattern in full for pattern in patterns):
                 tests.append((full, func))
     return tests
 
@@ -60,11 +60,12 @@ def run_one(desk, full, func):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--build-win", required=True)
-    parser.add_argument("-k", dest="pattern", default="")
+    parser.add_argument("-k", dest="patterns", action="append", default=[],
+                        help="run only the tests whose FILE::NAME holds this text (repeatable: any of them)")
     parser.add_argument("--screenshots", default=os.path.join(HERE, "..", "..", "build", "screenshots"))
     args = parser.parse_args()
 
-    tests = load_tests(args.pattern)
+    tests = load_tests(args.patterns)
     passed = failed = second_try = 0
     desk = Desktop(args.build_win)
     desk.screenshot_dir = os.path.abspath(args.screenshots)

@@ -12,15 +12,13 @@ Keyboard paths: "ツール(&L)" is Alt+L; in it "略記(&R)" holds
 import os
 import time
 
-from harness import read_settings, screen_dpi
-from test_palette import QUICK_START, TOOLS_PAGE, WIDE_START, click, click_item, palette, show_page
-from test_texttools import DIALOG, _dialog_tool, _menu, _settings, _wait_text
+from harness import (DIALOG, OPTIONS, QUICK_START, TOOLS_PAGE, WIDE_START, click, click_item, dialog_tool, menu, palette,
+                     read_settings, screen_dpi, settings_with, show_page, wait_text)
 
 LIST = "<ul>\r\n\t<li></li>\r\n\t<li></li>\r\n</ul>"
 WRAPPED = "<ul>\r\n\t<li>one</li>\r\n\t<li>two</li>\r\n</ul>"
 # Positions on the "ツール" page's toolbar (separators count).
 EXPAND_BUTTON = ("TabSheet10", 4)
-OPTIONS = "TTagslingOptionForm"
 HOT_KEY_PAGE = 6
 
 
@@ -31,7 +29,7 @@ def _select_all(desk, text):
 
 def _wrap_dialog(desk):
     """Runs "略記で囲む(&W)" and waits for its dialog; returns the title."""
-    _menu(desk, "R", "W")
+    menu(desk, "L", "R", "W")
     desk.tool("wait", DIALOG, "15")
     time.sleep(0.5)
     return desk.tool("title", DIALOG)
@@ -46,8 +44,8 @@ def _stays(desk, text, seconds=2.0):
 def test_expand_from_the_menu_puts_the_caret_in_the_first_item(desk):
     with palette(desk):
         _select_all(desk, "ul>li*2")
-        _menu(desk, "R", "E")
-        _wait_text(desk, LIST)
+        menu(desk, "L", "R", "E")
+        wait_text(desk, LIST)
         # "<ul>", CR LF, TAB, "<li>": the caret waits between the first li's tags.
         desk.wait_until(lambda: desk.notepad_selection() == (11, 11), 5,
                         message="the caret is at %r" % (desk.notepad_selection(),))
@@ -57,14 +55,14 @@ def test_wrap_two_lines_in_a_list_and_remember_the_abbreviation(desk):
     with palette(desk) as process:
         _select_all(desk, "one\r\ntwo")
         assert _wrap_dialog(desk) == "略記で囲む"
-        _dialog_tool(desk, "combo", "ul>li*")
+        dialog_tool(desk, "combo", "ul>li*")
         desk.keys("tap:RETURN")
-        _wait_text(desk, WRAPPED)
+        wait_text(desk, WRAPPED)
         # The next wrap offers the same abbreviation: Enter is enough.
         _select_all(desk, "three\r\nfour")
         _wrap_dialog(desk)
         desk.keys("tap:RETURN")
-        _wait_text(desk, "<ul>\r\n\t<li>three</li>\r\n\t<li>four</li>\r\n</ul>")
+        wait_text(desk, "<ul>\r\n\t<li>three</li>\r\n\t<li>four</li>\r\n</ul>")
         # Closing saves the history with the other settings.
         desk.tool("close", "TTagslingMain")
         process.wait(timeout=20)
@@ -73,9 +71,9 @@ def test_wrap_two_lines_in_a_list_and_remember_the_abbreviation(desk):
 
 def test_a_bad_abbreviation_or_a_cancelled_wrap_leaves_the_text(desk):
     text = "ul>li*0 \U0001F600"
-    with palette(desk, _settings(HasamiSelStr=0)):
+    with palette(desk, settings_with(HasamiSelStr=0)):
         _select_all(desk, text)
-        _menu(desk, "R", "E")
+        menu(desk, "L", "R", "E")
         _stays(desk, text)
         # Escape cancels the wrap dialog.
         _select_all(desk, text)
@@ -95,7 +93,7 @@ def test_tools_page_button_hot_keys_and_tool_menu(desk):
         desk.screenshot(os.path.join(desk.screenshot_dir, "palette-tools-abbreviations.png"))
         _select_all(desk, "p.note")
         click_item(desk, *EXPAND_BUTTON)
-        _wait_text(desk, '<p class="note"></p>')
+        wait_text(desk, '<p class="note"></p>')
         # The hot key, pressed in Notepad with the pointer over it.
         _select_all(desk, "a")
         desk.tool("activate", "Notepad")
@@ -103,15 +101,15 @@ def test_tools_page_button_hot_keys_and_tool_menu(desk):
         desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
         time.sleep(0.3)
         desk.xdotool("key", "ctrl+F9")
-        _wait_text(desk, '<a href=""></a>')
+        wait_text(desk, '<a href=""></a>')
         # The wrap hot key: its dialog comes to the front, the paste goes back.
         _select_all(desk, "x")
         desk.xdotool("key", "ctrl+F7")
         desk.tool("wait", DIALOG, "15")
         time.sleep(0.5)
-        _dialog_tool(desk, "combo", "b")
+        dialog_tool(desk, "combo", "b")
         desk.keys("tap:RETURN")
-        _wait_text(desk, "<b>x</b>")
+        wait_text(desk, "<b>x</b>")
         # The hot-key tool menu at the caret: "略記(&R)" > "略記を展開(&E)".
         _select_all(desk, "em")
         desk.xdotool("key", "ctrl+F8")
@@ -119,7 +117,7 @@ def test_tools_page_button_hot_keys_and_tool_menu(desk):
         desk.keys("tap:R")
         time.sleep(0.4)
         desk.keys("tap:E")
-        _wait_text(desk, "<em></em>")
+        wait_text(desk, "<em></em>")
 
 
 def test_tools_page_screenshot_at_150_percent(desk):
@@ -134,7 +132,7 @@ def test_hot_key_page_has_the_abbreviation_fields(desk):
     """The options dialog's page "ホットキー1" with its group "略記" below the
     popup-menu keys: a screenshot for review."""
     with palette(desk) as process:
-        _menu(desk, "S")
+        menu(desk, "L", "S")
         desk.wait_window(OPTIONS, 10)
         time.sleep(0.5)
         left, top, right, bottom = [int(v) for v in desk.tool("itemrect", OPTIONS, "class=SysTabControl32", str(HOT_KEY_PAGE)).split()]

@@ -12,13 +12,12 @@ import os
 import re
 import time
 
-from test_external import _NotepadWithDocument, _close, _ini, _menu, _recorder, _records, _windows
-from test_palette import QUICK_START, palette
+from harness import (NotepadWithDocument, OPTIONS, QUICK_START, close_window, editor_settings, empty_recorder, menu,
+                     palette, records, windows)
 
 CHROMIUM = "Chrome_WidgetWin_1"
 PAGE_TITLE = "Stand-in page"
 STRIP = 80
-OPTIONS = "TTagslingOptionForm"
 
 
 def _site(desk, title=PAGE_TITLE):
@@ -37,11 +36,11 @@ class _StandIn:
     def __init__(self, desk, title, page=False):
         self.desk = desk
         self.record = os.path.join(desk.tmp, "standin-%d.txt" % time.monotonic_ns())
-        before = set(_windows(desk, CHROMIUM))
+        before = set(windows(desk, CHROMIUM))
         args = ["--class", CHROMIUM] + (["--page", str(STRIP)] if page else []) + [title, desk.winpath(self.record)]
         self.process = desk.start(desk.win_exe("extbrowser.exe"), *args)
         desk.wait_until(lambda: "ready" in self.lines(), 20, message="the stand-in did not start")
-        self.hwnd = desk.wait_until(lambda: next((h for h in _windows(desk, CHROMIUM) if h not in before), None), 10,
+        self.hwnd = desk.wait_until(lambda: next((h for h in windows(desk, CHROMIUM) if h not in before), None), 10,
                                     message="the stand-in's window is not there")
 
     def lines(self):
@@ -58,14 +57,14 @@ class _StandIn:
         return sizes[-1] if sizes else None
 
     def rect(self):
-        return _windows(self.desk, CHROMIUM)[self.hwnd][:4]
+        return windows(self.desk, CHROMIUM)[self.hwnd][:4]
 
     def __enter__(self):
         return self
 
     def __exit__(self, *exc):
-        if self.hwnd in _windows(self.desk, CHROMIUM):
-            _close(self.desk, self.hwnd)
+        if self.hwnd in windows(self.desk, CHROMIUM):
+            close_window(self.desk, self.hwnd)
         try:
             self.process.wait(timeout=10)
         except Exception:  # noqa: BLE001 - a stuck stand-in is stopped
@@ -83,18 +82,18 @@ def test_size_commands_fit_a_chrome_page_and_leave_other_chromium_programs_alone
         assert chrome.page() is not None
         with _StandIn(desk, "notes.md - project - Visual Studio Code") as editor:
             before = editor.rect()
-            with palette(desk, _ini(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
+            with palette(desk, editor_settings(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
                 # The editor built on Chromium was in front: it is the target,
                 # and it is no browser.
-                _menu(desk, "W", "B", "8")
+                menu(desk, "W", "B", "8")
                 time.sleep(2)
                 assert editor.rect() == before, "a Chromium program that is no browser was resized"
-                _close(desk, editor.hwnd)
-                desk.wait_until(lambda: editor.hwnd not in _windows(desk, CHROMIUM), 10)
+                close_window(desk, editor.hwnd)
+                desk.wait_until(lambda: editor.hwnd not in windows(desk, CHROMIUM), 10)
                 # Now the Chrome stand-in is the target: its page comes out at
                 # the chosen size, the window in place.
                 left, top = chrome.rect()[:2]
-                _menu(desk, "W", "B", "8")
+                menu(desk, "W", "B", "8")
                 _wait_page(desk, chrome, (800, 600))
                 assert chrome.rect()[:2] == (left, top)
                 window = chrome.rect()
@@ -115,13 +114,13 @@ def test_size_commands_fit_a_chrome_page_and_leave_other_chromium_programs_alone
 
 def test_default_browser_preview_reloads_the_window_that_shows_the_document(desk):
     folder, path = _site(desk)
-    with _NotepadWithDocument(desk, path), \
+    with NotepadWithDocument(desk, path), \
             _StandIn(desk, PAGE_TITLE + " - Google Chrome") as chrome, \
             _StandIn(desk, PAGE_TITLE + " - Visual Studio Code") as editor:
         desk.focus_notepad()
         text = desk.notepad_text()
-        with palette(desk, _ini(desk, folder)):
-            _menu(desk, "W", "D")
+        with palette(desk, editor_settings(desk, folder)):
+            menu(desk, "W", "D")
             desk.wait_until(lambda: "keyup 116" in chrome.keys(), 15,
                             message="F5 did not reach the browser: %r" % chrome.lines())
             # The editor has the foreground again (a probe that fails to
@@ -156,24 +155,24 @@ def _restore_html_handler(desk, previous):
 
 def test_default_browser_preview_without_a_browser_window_opens_the_file(desk):
     folder, path = _site(desk)
-    recorder, record = _recorder(desk)
+    recorder, record = empty_recorder(desk)
     previous = _html_handler(desk, recorder)
     try:
         # A Chrome window with another page is no reason not to open this one.
-        with _NotepadWithDocument(desk, path) as notepad, _StandIn(desk, "Other page - Google Chrome") as chrome:
+        with NotepadWithDocument(desk, path) as notepad, _StandIn(desk, "Other page - Google Chrome") as chrome:
             desk.focus_notepad()
-            with palette(desk, _ini(desk, folder, "OpenDefaultBrowserHotKey=Ctrl+F9\r\n")):
+            with palette(desk, editor_settings(desk, folder, "OpenDefaultBrowserHotKey=Ctrl+F9\r\n")):
                 # The hot key, with the pointer over the editor.
                 desk.tool("activate", "Notepad")
-                x0, y0, x1, y1 = _windows(desk, "Notepad")[notepad.hwnd][:4]
+                x0, y0, x1, y1 = windows(desk, "Notepad")[notepad.hwnd][:4]
                 desk.xdotool("mousemove", (x0 + x1) // 2, (y0 + y1) // 2)
                 time.sleep(0.3)
                 desk.xdotool("key", "ctrl+F9")
-                desk.wait_until(lambda: _records(record), 15, message="the .html handler was not started")
+                desk.wait_until(lambda: records(record), 15, message="the .html handler was not started")
             assert chrome.keys() == [], chrome.keys()
     finally:
         _restore_html_handler(desk, previous)
-    [(_, args)] = _records(record)
+    [(_, args)] = records(record)
     assert args == [desk.winpath(path)], args
 
 
@@ -185,7 +184,7 @@ def test_browser_page_lists_the_installed_browsers(desk):
         desk.run("reg", "add", key, "/ve", "/d", r"C:\Browsers\browser.exe", "/f")
     try:
         with palette(desk, QUICK_START):
-            _menu(desk, "L", "S")
+            menu(desk, "L", "S")
             desk.wait_window(OPTIONS, 10)
             time.sleep(0.5)
             found = desk.run(desk.win_exe("extprobe.exe"), "field", OPTIONS, "Google Chrome, Mozilla Firefox")

@@ -9,7 +9,7 @@ and "ブラウザのサイズ変更(&B)" (B) holding "&800x600" (8)."""
 import os
 import time
 
-from harness import DocumentInNotepad, StandInBrowser, notepad_editor_settings, palette_menu, started_with_settings
+from harness import NotepadWithDocument, StandInBrowser, editor_settings, menu, started_with_settings
 
 CHROMIUM = "Chrome_WidgetWin_1"
 FIREFOX = "MozillaWindowClass"
@@ -40,7 +40,7 @@ def _reload(desk, browser):
     desk.wait_until(lambda: desk.tool("foreground", check=False).strip() == "Notepad", 10,
                     message="the editor did not come to the front: %s" % desk.tool("foreground", check=False))
     time.sleep(0.3)
-    palette_menu(desk, "W", "D")
+    menu(desk, "W", "D")
     desk.wait_until(lambda: "keyup 116" in browser.keys(), 15,
                     message="F5 did not reach %r: %r" % (browser.title(), browser.lines()))
     desk.wait_until(lambda: desk.tool("foreground", check=False).strip() == "Notepad", 10,
@@ -49,15 +49,15 @@ def _reload(desk, browser):
 
 def test_an_edge_window_is_sized_and_reloaded(desk):
     folder, path = _site(desk)
-    with DocumentInNotepad(desk, path):
+    with NotepadWithDocument(desk, path):
         with StandInBrowser(desk, PAGE_TITLE + " and 14 more pages" + EDGE, CHROMIUM, strip=STRIP) as edge:
             assert "\u200b " in edge.title(), "the stand-in's title lost the zero-width space: %r" % edge.title()
-            with started_with_settings(desk, notepad_editor_settings(desk, folder)):
+            with started_with_settings(desk, editor_settings(desk, folder)):
                 # The Edge window was in front before the palette: it is the
                 # target of the size command, and its page comes out 800 x 600.
                 desk.tool("activate", CHROMIUM)
                 time.sleep(0.3)
-                palette_menu(desk, "W", "B", "8")
+                menu(desk, "W", "B", "8")
                 desk.wait_until(lambda: edge.page() == (800, 600), 15,
                                 message="the page area is %r, expected (800, 600)" % (edge.page(),))
                 # The document is shown in it: preview reloads it, no new tab.
@@ -75,9 +75,9 @@ def test_private_windows_and_editions_are_reloaded_by_the_default_browser_previe
         (PAGE_TITLE + " \u2014 Firefox Developer Edition", FIREFOX),
     ]
     # A window of the same title with an unknown mark is no browser's.
-    with DocumentInNotepad(desk, path), \
+    with NotepadWithDocument(desk, path), \
             StandInBrowser(desk, PAGE_TITLE + " - Google Chrome (Private)", CHROMIUM) as stranger, \
-            started_with_settings(desk, notepad_editor_settings(desk, folder)):
+            started_with_settings(desk, editor_settings(desk, folder)):
         for title, cls in windows:
             with StandInBrowser(desk, title, cls) as browser:
                 _reload(desk, browser)

@@ -17,43 +17,16 @@ Wine desktop has the X keyboard focus."""
 
 import time
 
-from harness import read_settings, started_with_settings
-from test_palette import MAIN, click, palette
+from harness import (DIALOG, MAIN, MENU, click, dtool, menu_open, palette, pointer_on_notepad, read_settings, rect,
+                     started_with_settings, wait_for)
 
-MENU = "#32768"
-DIALOG = "#32770"
 QUICK = "[Option]\r\nSplashWindow=0\r\n"
-
-
-def dtool(desk, *args, check=True):
-    result = desk.run(desk.win_exe("desktoptool.exe"), *args)
-    if check and result.returncode != 0:
-        raise AssertionError("desktoptool %s failed (%d)" % (" ".join(map(str, args)), result.returncode))
-    return result.stdout.decode("utf-8", "replace").strip()
-
-
-def rect(desk, cls):
-    return [int(v) for v in dtool(desk, "rect", cls).split()]
-
-
-def wait_for(desk, predicate, seconds=10, message="condition not met"):
-    return desk.wait_until(predicate, seconds=seconds, interval=0.2, message=message)
-
-
-def pointer_on_notepad(desk):
-    left, top, right, bottom = rect(desk, "Notepad")
-    desk.xdotool("mousemove", (left + right) // 2, (top + bottom) // 2)
-    time.sleep(0.2)
 
 
 def press_hot_key(desk, combo):
     desk.focus_notepad()
     pointer_on_notepad(desk)
     desk.xdotool("key", combo)
-
-
-def menu_open(desk):
-    return desk.has_window(MENU)
 
 
 def started(desk, ini_text):

@@ -20,9 +20,9 @@ is Alt+F with "新規作成(&N)" (N)."""
 import os
 import time
 
-from test_palette import MAIN, MOJI_B, QUICK_START, click_item, palette, show_page, wait_text
+from harness import (MAIN, MOJI_B, NotepadWithDocument, QUICK_START, click_item, close_window, editor_settings,
+                     empty_recorder, menu, palette, probe, records, show_page, wait_text, windows)
 
-NOTEPAD_EXE = r"C:\windows\notepad.exe"
 BROWSER_CLASS = "TagslingStandInBrowser"
 IE_TITLE = "Stand-in - Microsoft Internet Explorer"
 
@@ -37,94 +37,12 @@ def _site(desk):
     return folder, path
 
 
-def _ini(desk, folder, extra_option="", sections=""):
-    """Notepad as the editor, found by its class; the site folder as the base
-    folder, so the file name in Notepad's title is looked up inside it."""
-    text = ("[Option]\r\nSplashWindow=0\r\nEditorFile=%s\r\nEditorWindowClass=Notepad\r\nPublic_Dir=%s\r\n"
-            % (NOTEPAD_EXE, desk.winpath(folder)))
-    return text + extra_option + sections
-
-
-def _probe(desk, *args):
-    result = desk.run(desk.win_exe("extprobe.exe"), *args)
-    return result.stdout.decode("utf-8")
-
-
 def _probe_rc(desk, *args):
     return desk.run(desk.win_exe("extprobe.exe"), *args).returncode
 
 
-def _windows(desk, cls):
-    """{hwnd: (left, top, right, bottom, maximised, title)} of the class's visible windows."""
-    found = {}
-    for line in _probe(desk, "windows", cls).splitlines():
-        parts = line.split(" ", 6)
-        found[parts[0]] = tuple(int(v) for v in parts[1:6]) + (parts[6] if len(parts) > 6 else "",)
-    return found
-
-
-def _close(desk, hwnd):
-    desk.run(desk.win_exe("extprobe.exe"), "close", hwnd)
-
-
-def _recorder(desk):
-    """The recorder's executable (Windows form) and its record file, emptied."""
-    record = desk.win_exe("extrecorder.exe") + ".txt"
-    if os.path.exists(record):
-        os.remove(record)
-    return desk.winpath(desk.win_exe("extrecorder.exe")), record
-
-
-def _records(record):
-    """Each start of the recorder: (working folder, [arguments])."""
-    if not os.path.exists(record):
-        return []
-    starts, cwd, args = [], None, []
-    for line in open(record, encoding="utf-8").read().splitlines():
-        if line.startswith("cwd="):
-            cwd, args = line[4:], []
-        elif line.startswith("arg="):
-            args.append(line[4:])
-        elif line == "end":
-            starts.append((cwd, args))
-    return starts
-
-
 def _same_folder(a, b):
     return a.rstrip("\\").lower() == b.rstrip("\\").lower()
-
-
-class _NotepadWithDocument:
-    """A second Notepad showing the document; it stays in front of the
-    harness's Notepad while open and is closed afterwards."""
-
-    def __init__(self, desk, path):
-        self.desk = desk
-        before = set(_windows(desk, "Notepad"))
-        desk.start("notepad", desk.winpath(path))
-        name = os.path.basename(path)
-        self.hwnd = desk.wait_until(
-            lambda: next((h for h, w in _windows(desk, "Notepad").items() if h not in before and name in w[5]), None),
-            20, message="Notepad did not open " + name)
-        self.title = _windows(desk, "Notepad")[self.hwnd][5]
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        _close(self.desk, self.hwnd)
-        self.desk.wait_until(lambda: self.hwnd not in _windows(self.desk, "Notepad"), 10,
-                             message="the document's Notepad did not close")
-
-
-def _menu(desk, *letters):
-    """Alt+first letter on the palette, then the other letters in turn."""
-    desk.tool("activate", MAIN)
-    time.sleep(0.3)
-    desk.keys("down:ALT", "tap:" + letters[0], "up:ALT")
-    for letter in letters[1:]:
-        time.sleep(0.4)
-        desk.keys("tap:" + letter)
 
 
 def _browser(desk, record, service=None):
@@ -137,8 +55,8 @@ def _browser(desk, record, service=None):
 
 
 def _stop_browser(desk, process):
-    for hwnd in _windows(desk, BROWSER_CLASS):
-        _close(desk, hwnd)
+    for hwnd in windows(desk, BROWSER_CLASS):
+        close_window(desk, hwnd)
     try:
         process.wait(timeout=10)
     except Exception:  # noqa: BLE001 - a stuck stand-in is stopped
@@ -147,20 +65,20 @@ def _stop_browser(desk, process):
 
 def test_tool_from_the_menu_gets_the_document_and_folder(desk):
     folder, path = _site(desk)
-    recorder, record = _recorder(desk)
+    recorder, record = empty_recorder(desk)
     tools = ("[Tools]\r\nItemCount=2\r\n"
              "Title0=&Record\r\nFile0=%s\r\nParam0=-f %%F -d %%d\r\nTmpDir0=\r\n"
              "Title1=&Second\r\nFile1=%s\r\nParam1=plain %%\r\nTmpDir1=%s\r\n"
              % (recorder, recorder, desk.winpath(desk.tmp)))
-    with _NotepadWithDocument(desk, path) as notepad, palette(desk, _ini(desk, folder, sections=tools)):
+    with NotepadWithDocument(desk, path) as notepad, palette(desk, editor_settings(desk, folder, sections=tools)):
         # Wine's Notepad shows the file name before " - ".
         assert notepad.title.startswith("index.html - "), notepad.title
-        _menu(desk, "P", "R")
-        desk.wait_until(lambda: _records(record), 15, message="the tool did not start")
+        menu(desk, "P", "R")
+        desk.wait_until(lambda: records(record), 15, message="the tool did not start")
         time.sleep(1)  # the palette finishes the first command
-        _menu(desk, "P", "S")
-        desk.wait_until(lambda: len(_records(record)) == 2, 15, message="the second tool did not start")
-    (cwd, args), (cwd2, args2) = _records(record)
+        menu(desk, "P", "S")
+        desk.wait_until(lambda: len(records(record)) == 2, 15, message="the second tool did not start")
+    (cwd, args), (cwd2, args2) = records(record)
     # The quoted path and folder arrive as one argument each, spaces and all.
     assert args == ["-f", desk.winpath(path), "-d", desk.winpath(folder)], args
     # Without a working folder of its own the tool runs in its program's folder.
@@ -174,10 +92,10 @@ def test_tool_that_cannot_start_is_reported_with_the_shell_code(desk):
     folder, _ = _site(desk)
     missing = desk.winpath(os.path.join(desk.tmp, "no such tool.exe"))
     tools = "[Tools]\r\nItemCount=1\r\nTitle0=&Gone\r\nFile0=%s\r\nParam0=x\r\nTmpDir0=\r\n" % missing
-    with palette(desk, _ini(desk, folder, sections=tools)):
-        _menu(desk, "P", "G")
+    with palette(desk, editor_settings(desk, folder, sections=tools)):
+        menu(desk, "P", "G")
         desk.wait_window("#32770", 10)
-        text = desk.wait_until(lambda: _probe(desk, "boxtext"), 10, message="no report")
+        text = desk.wait_until(lambda: probe(desk, "boxtext"), 10, message="no report")
         desk.keys("tap:RETURN")
     # The shell's 2: the file was not found.
     assert missing + " の起動に失敗しました(2)。" in text, text
@@ -190,12 +108,12 @@ def test_preview_talks_to_the_browser_through_dde(desk):
     if os.path.exists(record):
         os.remove(record)
     browser_exe = desk.winpath(desk.win_exe("extbrowser.exe"))
-    with _NotepadWithDocument(desk, path):
+    with NotepadWithDocument(desk, path):
         process = _browser(desk, record, "Iexplore")
         try:
             desk.focus_notepad()
-            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % browser_exe)):
-                _menu(desk, "W", "I")
+            with palette(desk, editor_settings(desk, folder, "IeFile=%s\r\n" % browser_exe)):
+                menu(desk, "W", "I")
                 desk.wait_until(lambda: open(record, encoding="utf-8").read().count("request") >= 2, 25,
                                 message="the DDE requests did not arrive: %r" % open(record, encoding="utf-8").read())
                 # The browser's window was brought to the front.
@@ -216,35 +134,35 @@ def test_preview_starts_the_dde_server_when_none_answers(desk):
     server start command (the executable lower-cased without ".exe", then
     -nohome); the recorder stands in for the browser's executable."""
     folder, path = _site(desk)
-    recorder, record = _recorder(desk)
+    recorder, record = empty_recorder(desk)
     window_record = os.path.join(desk.tmp, "window.txt")
-    with _NotepadWithDocument(desk, path):
+    with NotepadWithDocument(desk, path):
         process = _browser(desk, window_record)
         try:
-            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
-                _menu(desk, "W", "I")
-                desk.wait_until(lambda: len(_records(record)) == 2, 25,
-                                message="server starts: %r" % (_records(record),))
+            with palette(desk, editor_settings(desk, folder, "IeFile=%s\r\n" % recorder)):
+                menu(desk, "W", "I")
+                desk.wait_until(lambda: len(records(record)) == 2, 25,
+                                message="server starts: %r" % (records(record),))
         finally:
             _stop_browser(desk, process)
-    assert [args for _, args in _records(record)] == [["-nohome"], ["-nohome"]], _records(record)
+    assert [args for _, args in records(record)] == [["-nohome"], ["-nohome"]], records(record)
 
 
 def test_preview_without_a_browser_window_starts_the_browser_with_the_path(desk):
     folder, path = _site(desk)
-    recorder, record = _recorder(desk)
-    assert not _windows(desk, BROWSER_CLASS)
-    with _NotepadWithDocument(desk, path), palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
-        _menu(desk, "W", "I")
-        desk.wait_until(lambda: _records(record), 15, message="the browser was not started")
-    [(cwd, args)] = _records(record)
+    recorder, record = empty_recorder(desk)
+    assert not windows(desk, BROWSER_CLASS)
+    with NotepadWithDocument(desk, path), palette(desk, editor_settings(desk, folder, "IeFile=%s\r\n" % recorder)):
+        menu(desk, "W", "I")
+        desk.wait_until(lambda: records(record), 15, message="the browser was not started")
+    [(cwd, args)] = records(record)
     assert args == [desk.winpath(path)], args
     # The browser starts in the document's folder.
     assert _same_folder(cwd, desk.winpath(folder)), cwd
 
 
 def _browser_rect(desk, hwnd):
-    return _windows(desk, BROWSER_CLASS)[hwnd][:4]
+    return windows(desk, BROWSER_CLASS)[hwnd][:4]
 
 
 def _wait_size(desk, hwnd, size):
@@ -259,10 +177,10 @@ def test_size_item_and_hot_key_resize_the_browser_window(desk):
     record = os.path.join(desk.tmp, "browser.txt")
     process = _browser(desk, record)
     try:
-        [(hwnd, before)] = _windows(desk, BROWSER_CLASS).items()
-        with palette(desk, _ini(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
+        [(hwnd, before)] = windows(desk, BROWSER_CLASS).items()
+        with palette(desk, editor_settings(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
             # The browser was in front before the palette: it is the target.
-            _menu(desk, "W", "B", "8")
+            menu(desk, "W", "B", "8")
             _wait_size(desk, hwnd, (808, 580))
             # Sized in place.
             assert _browser_rect(desk, hwnd)[:2] == before[:2]
@@ -280,40 +198,40 @@ def test_size_item_and_hot_key_resize_the_browser_window(desk):
 
 def _free_area(desk, palette_window):
     """Below the maximised palette: the work area from the palette's bottom edge."""
-    area = [int(v) for v in _probe(desk, "workarea").split()]
+    area = [int(v) for v in probe(desk, "workarea").split()]
     return (area[0], palette_window[3], area[2], area[3])
 
 
 def test_fit_item_places_the_editor_in_the_free_area(desk):
     folder, path = _site(desk)
-    with _NotepadWithDocument(desk, path) as notepad, palette(desk, _ini(desk, folder)):
-        palette_window = next(iter(_windows(desk, MAIN).values()))
+    with NotepadWithDocument(desk, path) as notepad, palette(desk, editor_settings(desk, folder)):
+        palette_window = next(iter(windows(desk, MAIN).values()))
         expected = _free_area(desk, palette_window)
-        assert _windows(desk, "Notepad")[notepad.hwnd][:4] != expected
+        assert windows(desk, "Notepad")[notepad.hwnd][:4] != expected
         # The document's Notepad was in front before the palette: the target.
-        _menu(desk, "W", "E")
-        desk.wait_until(lambda: _windows(desk, "Notepad")[notepad.hwnd][:4] == expected, 10,
-                        message="Notepad at %r, the free area is %r" % (_windows(desk, "Notepad")[notepad.hwnd][:4],
+        menu(desk, "W", "E")
+        desk.wait_until(lambda: windows(desk, "Notepad")[notepad.hwnd][:4] == expected, 10,
+                        message="Notepad at %r, the free area is %r" % (windows(desk, "Notepad")[notepad.hwnd][:4],
                                                                         expected))
 
 
 def test_new_starts_notepad_in_the_free_area_below_the_palette(desk):
     folder, _ = _site(desk)
-    before = set(_windows(desk, "Notepad"))
-    with palette(desk, _ini(desk, folder)):
-        palette_window = next(iter(_windows(desk, MAIN).values()))
+    before = set(windows(desk, "Notepad"))
+    with palette(desk, editor_settings(desk, folder)):
+        palette_window = next(iter(windows(desk, MAIN).values()))
         assert palette_window[4] == 1, "the palette is not maximised"
-        _menu(desk, "F", "N")
-        new = desk.wait_until(lambda: [h for h in _windows(desk, "Notepad") if h not in before], 20,
+        menu(desk, "F", "N")
+        new = desk.wait_until(lambda: [h for h in windows(desk, "Notepad") if h not in before], 20,
                               message="no new Notepad")
         hwnd = new[0]
         try:
             expected = _free_area(desk, palette_window)
-            desk.wait_until(lambda: _windows(desk, "Notepad")[hwnd][:4] == expected, 10,
-                            message="Notepad at %r, the free area is %r" % (_windows(desk, "Notepad")[hwnd][:4],
+            desk.wait_until(lambda: windows(desk, "Notepad")[hwnd][:4] == expected, 10,
+                            message="Notepad at %r, the free area is %r" % (windows(desk, "Notepad")[hwnd][:4],
                                                                             expected))
         finally:
-            _close(desk, hwnd)
+            close_window(desk, hwnd)
 
 
 def test_open_starts_the_editor_with_the_chosen_file(desk):
@@ -323,15 +241,15 @@ def test_open_starts_the_editor_with_the_chosen_file(desk):
     page = os.path.join(other, "page.htm")
     with open(page, "w") as handle:
         handle.write("<p></p>\n")
-    with palette(desk, _ini(desk, folder)) as process:
-        _menu(desk, "F", "O")
+    with palette(desk, editor_settings(desk, folder)) as process:
+        menu(desk, "F", "O")
         desk.wait_window("#32770", 10)
         time.sleep(0.5)
         assert _probe_rc(desk, "openfile", desk.winpath(page)) == 0
         hwnd = desk.wait_until(
-            lambda: next((h for h, w in _windows(desk, "Notepad").items() if w[5].startswith("page.htm")), None), 20,
+            lambda: next((h for h, w in windows(desk, "Notepad").items() if w[5].startswith("page.htm")), None), 20,
             message="Notepad did not open page.htm")
-        _close(desk, hwnd)
+        close_window(desk, hwnd)
         desk.tool("close", MAIN)
         process.wait(timeout=20)
         ini = open(os.path.join(desk.build_win, "tagsling.INI"), "rb").read().decode("cp932")
@@ -358,7 +276,7 @@ def test_an_editor_that_never_becomes_idle_leaves_the_palette_answering(desk):
     try:
         with palette(desk, ini):
             show_page(desk, 1)
-            _menu(desk, "F", "N")
+            menu(desk, "F", "N")
             started = time.time()
             time.sleep(1)
             for _ in range(4):
@@ -378,7 +296,7 @@ def test_an_editor_that_never_becomes_idle_leaves_the_palette_answering(desk):
             wait_text(desk, "<B></B>")
             assert time.time() - started < 40
     finally:
-        _probe(desk, "kill", "exteditor.exe")
+        probe(desk, "kill", "exteditor.exe")
 
 
 def test_preview_of_a_path_too_long_for_dde_starts_the_browser_with_it(desk):
@@ -393,16 +311,16 @@ def test_preview_of_a_path_too_long_for_dde_starts_the_browser_with_it(desk):
     with open(path, "w") as handle:
         handle.write("<html></html>\n")
     assert 240 <= len(desk.winpath(path)) < 260
-    recorder, record = _recorder(desk)
+    recorder, record = empty_recorder(desk)
     window_record = os.path.join(desk.tmp, "long-window.txt")
-    with _NotepadWithDocument(desk, path):
+    with NotepadWithDocument(desk, path):
         process = _browser(desk, window_record, "Iexplore")
         try:
-            with palette(desk, _ini(desk, folder, "IeFile=%s\r\n" % recorder)):
-                _menu(desk, "W", "I")
-                desk.wait_until(lambda: _records(record), 15, message="the browser was not started with the path")
+            with palette(desk, editor_settings(desk, folder, "IeFile=%s\r\n" % recorder)):
+                menu(desk, "W", "I")
+                desk.wait_until(lambda: records(record), 15, message="the browser was not started with the path")
         finally:
             _stop_browser(desk, process)
-    [(_, args)] = _records(record)
+    [(_, args)] = records(record)
     assert args == [desk.winpath(path)], args
     assert "request" not in open(window_record, encoding="utf-8").read()

@@ -4,11 +4,11 @@ the user's clipboard (text and a private registered format) comes back with
 RestoreClipboard, and text that nobody pasted is still on the clipboard after
 the program has ended."""
 
+import os
 import time
 
-from test_desktop_integration import menu_open, pointer_on_notepad, wait_for
-from test_engine import _engine, _expect, _prepare
-from test_palette import MAIN, MOJI_B, QUICK_START, palette
+from harness import (MAIN, MOJI_B, OPTIONS, QUICK_START, expect_text, menu_open, open_options, palette,
+                     pointer_on_notepad, prepare_selection, run_engine, wait_closed, wait_for)
 
 PRIVATE_FORMAT = "Tagsling e2e private"
 
@@ -74,55 +74,53 @@ def test_restore_clipboard_puts_text_and_a_private_format_back(desk):
         desk.tool("setclipformat", "the user's text", PRIVATE_FORMAT, "private ✓ data")
         command = desk.tool("buttonid", MAIN, MOJI_B[0], str(MOJI_B[1])).strip()
         desk.tool("burst", MAIN, command, "1")
-        _expect(desk, "a<B></B>b", caret=4)
+        expect_text(desk, "a<B></B>b", caret=4)
         wait_for(desk, lambda: desk.tool("clip") == "the user's text", seconds=5,
                  message="the clipboard holds %r" % desk.tool("clip"))
         assert desk.tool("clipformat", PRIVATE_FORMAT) == "private ✓ data"
 
 
 def test_restore_clipboard_after_a_sandwich(desk):
-    _prepare(desk, "say hello now", 4, 9)
+    prepare_selection(desk, "say hello now", 4, 9)
     desk.tool("setclipformat", "kept", PRIVATE_FORMAT, "also kept")
-    out = _engine(desk, "Moji_B", HasamiMode=1, HasamiSelStr=0, RestoreClipboard=1)
+    out = run_engine(desk, "Moji_B", HasamiMode=1, HasamiSelStr=0, RestoreClipboard=1)
     assert out == ["done"], out
-    _expect(desk, "say <B>hello</B> now", caret=16)
+    expect_text(desk, "say <B>hello</B> now", caret=16)
     assert desk.tool("clip") == "kept"
     assert desk.tool("clipformat", PRIVATE_FORMAT) == "also kept"
 
 
 def test_restore_clipboard_puts_a_bitmap_and_a_metafile_back(desk):
-    _prepare(desk, "ab", 1, 1)
+    prepare_selection(desk, "ab", 1, 1)
     desk.tool("setclipgraphics", "picture")
     assert desk.tool("clipgraphics") == "bitmap 4 x 3 FF0000, metafile"
-    out = _engine(desk, "Moji_B", RestoreClipboard=1)
+    out = run_engine(desk, "Moji_B", RestoreClipboard=1)
     assert out == ["done"], out  # everything was kept: no message
-    _expect(desk, "a<B></B>b", caret=4)
+    expect_text(desk, "a<B></B>b", caret=4)
     assert desk.tool("clip") == "picture"
     assert desk.tool("clipgraphics") == "bitmap 4 x 3 FF0000, metafile"
 
 
 def test_fixed_paste_lag_still_wraps_the_selection(desk):
-    _prepare(desk, "say hello now", 4, 9)
-    _engine(desk, "Moji_B", HasamiMode=1, AdaptivePasteLag=0)
-    _expect(desk, "say <B>hello</B> now", caret=16)
+    prepare_selection(desk, "say hello now", 4, 9)
+    run_engine(desk, "Moji_B", HasamiMode=1, AdaptivePasteLag=0)
+    expect_text(desk, "say <B>hello</B> now", caret=16)
 
 
 def test_text_nobody_pasted_is_on_the_clipboard_after_the_program_ends(desk):
     # No key for SendKey_Paste 7: nothing asks for the offered text before
     # enginehost exits, so it is rendered on the way out.
-    _prepare(desk, "ab", 1, 1)
-    out = _engine(desk, "Moji_B", SendKey_Paste=7)
+    prepare_selection(desk, "ab", 1, 1)
+    out = run_engine(desk, "Moji_B", SendKey_Paste=7)
     assert out == ["done"], out
-    _expect(desk, "ab")
+    expect_text(desk, "ab")
     assert desk.tool("clip") == "<B></B>"
 
 
 def test_options_page_shows_the_paste_settings(desk):
     """A picture of the page "動作" with the two paste settings, for review."""
-    import os
-    from test_options import OPTIONS, _open_from_menu, _wait_closed
     with palette(desk):
-        _open_from_menu(desk, "L", "S")
+        open_options(desk, "L", "S")
         # The tab "動作": the second of the bottom row, right of "全般".
         left, top, right, _ = [int(v) for v in desk.tool("rect", OPTIONS).split()]
         desk.xdotool("mousemove", left + 137, top + 72)
@@ -130,4 +128,4 @@ def test_options_page_shows_the_paste_settings(desk):
         time.sleep(0.5)
         desk.screenshot(os.path.join(desk.screenshot_dir, "options-page-2.png"))
         desk.keys("tap:ESCAPE")
-        _wait_closed(desk, OPTIONS)
+        wait_closed(desk, OPTIONS)

@@ -8,9 +8,7 @@ import os
 import shutil
 import time
 
-from harness import screen_dpi
-from test_palette import (HASAMI_ON, MAIN, WIDE_START, click_item, item_rect, palette, show_page,
-                          wait_text)
+from harness import HASAMI_ON, MAIN, WIDE_START, click_item, item_rect, palette, screen_dpi, show_page, wait_text
 
 HTML5_PAGE = 8
 PAGE_COUNT = 10

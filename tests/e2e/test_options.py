@@ -14,12 +14,11 @@ Keyboard paths used (tab order follows the controls of the page tables):
 import os
 import time
 
-from test_palette import MAIN, palette
+from harness import MAIN, OPTIONS, dtool, open_options, palette, wait_closed
 
 STANDIN_EDITOR = "TagslingStandInEditor"
 CLASS_DETECTION_FAILED = "ウィンドウクラス名を取得できませんでした。"
 
-OPTIONS = "TTagslingOptionForm"
 EDITOR = "#32770"  # the small item editors are standard dialogs
 
 
@@ -40,19 +39,6 @@ def _close_program(desk, process):
     process.wait(timeout=20)
 
 
-def _open_from_menu(desk, letter, item):
-    desk.tool("activate", MAIN)
-    desk.keys("down:ALT", "tap:" + letter, "up:ALT")
-    time.sleep(0.3)
-    desk.keys("tap:" + item)
-    desk.wait_window(OPTIONS, 10)
-    time.sleep(0.5)
-
-
-def _wait_closed(desk, cls):
-    desk.wait_until(lambda: not desk.has_window(cls), seconds=10, message=cls + " still open")
-
-
 BASE_INI = "[Option]\r\nSplashWindow=1\r\nAutoActive_Margin=100\r\nTrayIcon=0\r\n"
 
 
@@ -60,11 +46,11 @@ def _change_and_close(desk, closing_key):
     """Unticks the title window, sets the margin to 250, closes the dialog
     with `closing_key` and the program; the settings file afterwards."""
     with palette(desk, BASE_INI) as process:
-        _open_from_menu(desk, "L", "S")
+        open_options(desk, "L", "S")
         desk.keys("tap:TAB", "tap:TAB", "tap:SPACE")  # untick the title window
         desk.tool("settext", OPTIONS, "250")  # the margin field
         desk.keys("tap:" + closing_key)
-        _wait_closed(desk, OPTIONS)
+        wait_closed(desk, OPTIONS)
         _close_program(desk, process)
         return _read_ini(desk)
 
@@ -91,16 +77,16 @@ def _insert_first_user_tag(desk):
 
 def test_user_tag_added_in_the_dialog_is_inserted_from_the_menu(desk):
     with palette(desk, BASE_INI) as process:
-        _open_from_menu(desk, "U", "E")  # page 9, the focus in the list
+        open_options(desk, "U", "E")  # page 9, the focus in the list
         desk.keys("tap:TAB", "tap:SPACE")  # "追加"
         desk.wait_window(EDITOR, 10)
         desk.keys("tap:T", "tap:A", "tap:G", "tap:TAB", "tap:X", "tap:Y", "tap:Z")
         desk.keys("tap:RETURN")  # OK of the tag editor
-        _wait_closed(desk, EDITOR)
+        wait_closed(desk, EDITOR)
         # The focus is back on "追加": on through "編集" ... "下へ" to the tab
         # strip, where Enter is OK.
         desk.keys(*["tap:TAB"] * 5, "tap:RETURN")
-        _wait_closed(desk, OPTIONS)
+        wait_closed(desk, OPTIONS)
         ini = _read_ini(desk)
         assert _value(ini, "Title0") == "tag" and _value(ini, "Tag0") == "xyz", ini
 
@@ -115,7 +101,7 @@ def test_ignored_window_class_is_skipped_by_the_next_insertion(desk):
     ini = BASE_INI + "[UserTag]\r\nItemCount=1\r\nTitle0=t\r\nTag0=qq\r\n"
     with palette(desk, ini) as process:
         desk.focus_notepad()
-        _open_from_menu(desk, "L", "S")
+        open_options(desk, "L", "S")
         # Page 5: from the first control to the tab strip, then five pages on.
         desk.keys("tap:TAB", "tap:TAB", "tap:TAB")  # TrayIcon, SplashWindow, Appbar
         desk.keys("tap:TAB")  # the tab strip
@@ -128,7 +114,7 @@ def test_ignored_window_class_is_skipped_by_the_next_insertion(desk):
         desk.keys("tap:HOME", "tap:TAB", "tap:SPACE")  # "↓": the focus goes to the name field
         desk.keys("tap:TAB", "tap:TAB", "tap:SPACE")  # ignored list, "追加"
         desk.keys("tap:TAB", "tap:TAB", "tap:RETURN")  # "削除", tab strip, OK
-        _wait_closed(desk, OPTIONS)
+        wait_closed(desk, OPTIONS)
         ini_text = _read_ini(desk)
         assert _value(ini_text, "ClassName0") == "Notepad", ini_text
 
@@ -150,12 +136,6 @@ def _probe(desk, *args):
     return out
 
 
-def _desktop(desk, *args):
-    code, out = _tool(desk, "desktoptool.exe", *args)
-    assert code == 0, "desktoptool %s failed (%s)" % (args, out)
-    return out
-
-
 def test_class_detection_waits_for_the_editor_and_keeps_the_field_when_it_finds_nothing(desk):
     """"..." of the window class starts the editor and waits for it: the
     stand-in stays busy for 3 s, meanwhile the palette and the dialog answer
@@ -168,17 +148,17 @@ def test_class_detection_waits_for_the_editor_and_keeps_the_field_when_it_finds_
     ini = BASE_INI + "EditorFile=%s\r\nEditorWindowClass=OldClass\r\n" % editor
     try:
         with palette(desk, ini) as process:
-            _open_from_menu(desk, "L", "S")
+            open_options(desk, "L", "S")
             field = _probe(desk, "field", OPTIONS, "OldClass")
             _probe(desk, "pressbeside", field)
             time.sleep(1)
             for cls in (MAIN, OPTIONS):
-                answer = _desktop(desk, "ping", cls, "500").split()
+                answer = dtool(desk, "ping", cls, "500").split()
                 assert int(answer[1]) < 500, answer
-            assert _desktop(desk, "enabled", OPTIONS) == "0", "the dialog took input while it waited"
+            assert dtool(desk, "enabled", OPTIONS) == "0", "the dialog took input while it waited"
             desk.wait_until(lambda: _probe(desk, "text", field) == STANDIN_EDITOR, 20,
                             message="the class field shows %r" % _probe(desk, "text", field))
-            desk.wait_until(lambda: _desktop(desk, "enabled", OPTIONS) == "1", 5, message="the dialog stayed disabled")
+            desk.wait_until(lambda: dtool(desk, "enabled", OPTIONS) == "1", 5, message="the dialog stayed disabled")
 
             # The stand-in goes; the next detection starts a program without
             # a window.
@@ -193,11 +173,11 @@ def test_class_detection_waits_for_the_editor_and_keeps_the_field_when_it_finds_
             assert CLASS_DETECTION_FAILED in text, text
             desk.tool("activate", EDITOR, check=False)
             desk.keys("tap:RETURN")
-            _wait_closed(desk, EDITOR)
+            wait_closed(desk, EDITOR)
             assert _probe(desk, "text", field) == "KeepMe"
             desk.tool("activate", OPTIONS, check=False)
             desk.keys("tap:ESCAPE")
-            _wait_closed(desk, OPTIONS)
+            wait_closed(desk, OPTIONS)
             _close_program(desk, process)
     finally:
         _probe(desk, "kill", "exteditor.exe")
@@ -210,12 +190,12 @@ def test_a_path_code_page_932_cannot_hold_is_saved_in_utf8(desk):
     ini = BASE_INI + "EditorFile=C:\\old\\ed.exe\r\n"
     wanted = "C:\\café☕\\ed.exe"
     with palette(desk, ini) as process:
-        _open_from_menu(desk, "L", "S")
+        open_options(desk, "L", "S")
         field = _probe(desk, "field", OPTIONS, "C:\\old\\ed.exe")
         _probe(desk, "settext", field, wanted)
         desk.tool("activate", OPTIONS, check=False)
         desk.keys("tap:RETURN")  # OK
-        _wait_closed(desk, OPTIONS)
+        wait_closed(desk, OPTIONS)
         _close_program(desk, process)
         with open(os.path.join(desk.build_win, "tagsling.INI"), "rb") as f:
             data = f.read()
@@ -226,15 +206,15 @@ def test_a_path_code_page_932_cannot_hold_is_saved_in_utf8(desk):
 
 def test_item_editor_opens_with_its_corner_at_the_dialogs_client_origin(desk):
     with palette(desk, BASE_INI):
-        _open_from_menu(desk, "U", "E")  # page 9, the focus in the list
-        origin = [int(v) for v in _desktop(desk, "client", OPTIONS).split()]
+        open_options(desk, "U", "E")  # page 9, the focus in the list
+        origin = [int(v) for v in dtool(desk, "client", OPTIONS).split()]
         desk.keys("tap:TAB", "tap:SPACE")  # "追加"
         desk.wait_window(EDITOR, 10)
         time.sleep(0.3)
-        corner = [int(v) for v in _desktop(desk, "rect", EDITOR).split()][:2]
+        corner = [int(v) for v in dtool(desk, "rect", EDITOR).split()][:2]
         assert corner == origin, "the tag editor's corner is at %r, the options dialog's client origin at %r" % (
             corner, origin)
         desk.keys("tap:ESCAPE")
-        _wait_closed(desk, EDITOR)
+        wait_closed(desk, EDITOR)
         desk.keys("tap:ESCAPE")
-        _wait_closed(desk, OPTIONS)
+        wait_closed(desk, OPTIONS)

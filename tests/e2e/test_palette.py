@@ -8,62 +8,21 @@ import os
 import threading
 import time
 
-from harness import MAIN, screen_dpi, settings_path, started_with_settings
+from harness import (HASAMI_ON, MAIN, MOJI_B, QUICK_START, TOOLS_PAGE, WIDE_START, click, click_item, dtool, item_rect,
+                     palette, screen_dpi, settings_path, show_page, wait_text, with_options)
 
 # Positions of buttons on their toolbars (separators count), as laid out by
-# the palette: TabSheet1 is the page "基本", TabSheet2 "文字".
+# the palette: TabSheet1 is the page "基本".
 KIHON_BODY = ("TabSheet1", 5)
-MOJI_B = ("TabSheet2", 4)
 HASAMI_OFF = ("ToolBar12", 0)
-HASAMI_ON = ("ToolBar12", 1)
 USER_TAG_BUTTON = ("TabSheet10", 0)
 PAGE_COUNT = 10
-TOOLS_PAGE = 9
-
-# No title window; the palette floats below Notepad's window (each insertion
-# raises the editor, which would otherwise cover the palette's strip along
-# the top of the screen).
-QUICK_START = ("[Option]\r\nSplashWindow=0\r\n"
-               "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=620\r\nWindowWidth=900\r\n")
-# The same, wide and higher up, for the screenshots at 150 %.
-WIDE_START = ("[Option]\r\nSplashWindow=0\r\n"
-              "[TTagslingMain]\r\nWindowMax=0\r\nWindowLeft=0\r\nWindowTop=560\r\nWindowWidth=1200\r\n")
-
-
-def palette(desk, ini_text=QUICK_START):
-    """tagsling.exe running with `ini_text` as its settings file, its window up."""
-    return started_with_settings(desk, ini_text)
-
-
-def item_rect(desk, control, index):
-    return [int(v) for v in desk.tool("itemrect", MAIN, control, str(index)).split()]
-
-
-def click(desk, x, y, button=1):
-    desk.xdotool("mousemove", x, y)
-    time.sleep(0.2)
-    desk.xdotool("click", button)
-
-
-def click_item(desk, control, index, button=1):
-    left, top, right, bottom = item_rect(desk, control, index)
-    click(desk, (left + right) // 2, (top + bottom) // 2, button)
 
 
 def click_face(desk, control, index):
     """The face of a split button: the part left of its arrow."""
     left, top, right, bottom = item_rect(desk, control, index)
     click(desk, left + 8, (top + bottom) // 2)
-
-
-def show_page(desk, index):
-    click_item(desk, "PageControl1", index)
-    time.sleep(0.3)
-
-
-def wait_text(desk, expected, seconds=10):
-    desk.wait_until(lambda: desk.notepad_text() == expected, seconds,
-                    message="Notepad shows %r, expected %r" % (desk.notepad_text(), expected))
 
 
 def test_screenshot_of_every_page(desk):
@@ -203,16 +162,6 @@ def test_resident_close_only_hides(desk):
         assert process.poll() is None, "the resident palette ended"
 
 
-def _with_options(text, ini=QUICK_START):
-    return ini.replace("[Option]\r\n", "[Option]\r\n" + text, 1)
-
-
-def _desktop(desk, *args):
-    result = desk.run(desk.win_exe("desktoptool.exe"), *args)
-    assert result.returncode == 0, "desktoptool %s failed" % (args,)
-    return result.stdout.decode("utf-8").strip()
-
-
 def _foreground(desk):
     return desk.tool("foreground").strip()
 
@@ -232,7 +181,7 @@ def test_escape_on_the_palette_gives_the_editor_back_the_foreground(desk):
 
 
 def test_escape_hides_a_resident_palette_with_esc_close(desk):
-    with palette(desk, _with_options("TrayIcon=1\r\nEscClose=1\r\n")) as process:
+    with palette(desk, with_options("TrayIcon=1\r\nEscClose=1\r\n")) as process:
         desk.tool("activate", MAIN)
         desk.wait_until(lambda: _foreground(desk) == MAIN, 5, message="the palette is not in front")
         desk.keys("tap:ESCAPE")
@@ -244,23 +193,23 @@ def test_end_of_session_saves_the_settings(desk):
     """WM_QUERYENDSESSION lets the session end; every WM_ENDSESSION, whatever
     its parameters, writes the settings the menus changed in memory."""
     path = settings_path(desk)
-    with palette(desk, _with_options("PasteHasamiOff=0\r\nHasamiMode=0\r\n")) as process:
+    with palette(desk, with_options("PasteHasamiOff=0\r\nHasamiMode=0\r\n")) as process:
         click_item(desk, *HASAMI_ON)
         time.sleep(0.5)
         assert "HasamiMode=1" not in open(path, "rb").read().decode("cp932")
-        assert _desktop(desk, "send", MAIN, 0x0011, 0, 0x80000000) != "0", "the palette refused to end the session"
-        _desktop(desk, "send", MAIN, 0x0016, 0, 0x80000000)  # WM_ENDSESSION: the session goes on
+        assert dtool(desk, "send", MAIN, 0x0011, 0, 0x80000000) != "0", "the palette refused to end the session"
+        dtool(desk, "send", MAIN, 0x0016, 0, 0x80000000)  # WM_ENDSESSION: the session goes on
         assert "HasamiMode=1" in open(path, "rb").read().decode("cp932")
         click_item(desk, *HASAMI_OFF)
         time.sleep(0.5)
-        _desktop(desk, "send", MAIN, 0x0016, 1, 0)  # WM_ENDSESSION: the session ends
+        dtool(desk, "send", MAIN, 0x0016, 1, 0)  # WM_ENDSESSION: the session ends
         assert "HasamiMode=0" in open(path, "rb").read().decode("cp932")
         assert process.poll() is None
 
 
 def test_sandwich_mode_from_the_settings_is_cleared_at_start_with_paste_hasami_off(desk):
     for paste_hasami_off, expected in ((1, "<B></B>"), (0, "<B>abc</B>")):
-        ini = _with_options("HasamiMode=1\r\nPasteHasamiOff=%d\r\n" % paste_hasami_off)
+        ini = with_options("HasamiMode=1\r\nPasteHasamiOff=%d\r\n" % paste_hasami_off)
         with palette(desk, ini):
             desk.set_notepad_text("abc")
             desk.select_in_notepad(0, 3)
@@ -274,8 +223,8 @@ def _report_owner_and_close(desk):
     """The report box's owner and whether the palette was enabled meanwhile."""
     desk.wait_window("#32770", 15)
     time.sleep(0.3)
-    owner = _desktop(desk, "owner", "#32770")
-    enabled = _desktop(desk, "enabled", MAIN)
+    owner = dtool(desk, "owner", "#32770")
+    enabled = dtool(desk, "enabled", MAIN)
     desk.tool("activate", "#32770", check=False)
     desk.keys("tap:RETURN")
     desk.wait_until(lambda: not desk.has_window("#32770"), 10, message="the report stayed")
@@ -287,8 +236,8 @@ def test_reports_are_owned_by_the_palette(desk):
     one of the text tools (preview without a browser set) belong to the
     palette: it cannot be clicked while they are open, and they stay above
     it even when it is always on top."""
-    with palette(desk, _with_options("WindowOnTop=1\r\n")):
-        assert _desktop(desk, "topmost", MAIN) == "1", "the palette is not always on top"
+    with palette(desk, with_options("WindowOnTop=1\r\n")):
+        assert dtool(desk, "topmost", MAIN) == "1", "the palette is not always on top"
         desk.set_notepad_text("ab")
         holder = threading.Thread(target=lambda: desk.tool("holdclip", "5000", timeout=60))
         holder.start()
@@ -300,7 +249,7 @@ def test_reports_are_owned_by_the_palette(desk):
         finally:
             holder.join(60)
         assert desk.notepad_text() == "ab"
-        assert _desktop(desk, "enabled", MAIN) == "1"
+        assert dtool(desk, "enabled", MAIN) == "1"
 
         desk.tool("activate", MAIN)
         time.sleep(0.3)

@@ -16,8 +16,7 @@ import time
 import zipfile
 import zlib
 
-from harness import MAIN
-from test_palette import click_item
+from harness import MAIN, click_item
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 FOLDER_CONTENTS = ["Tagsling/", "Tagsling/tagsling.exe", "Tagsling/Tagslingmhook.dll", "Tagsling/Html.dat",

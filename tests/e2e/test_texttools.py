@@ -16,38 +16,12 @@ import struct
 import time
 import zlib
 
-from test_palette import MAIN, QUICK_START, palette
-
-DIALOG = "#32770"
-
-
-def _settings(**options):
-    lines = "".join("%s=%s\r\n" % item for item in options.items())
-    return QUICK_START.replace("[Option]\r\n", "[Option]\r\n" + lines, 1)
-
-
-def _menu(desk, *letters):
-    desk.tool("activate", MAIN)
-    time.sleep(0.3)
-    desk.keys("down:ALT", "tap:L", "up:ALT")
-    for letter in letters:
-        time.sleep(0.4)
-        desk.keys("tap:" + letter)
-
-
-def _wait_text(desk, expected, seconds=10):
-    desk.wait_until(lambda: desk.notepad_text() == expected, seconds,
-                    message="Notepad shows %r, expected %r" % (desk.notepad_text(), expected))
-
-
-def _dialog_tool(desk, *args):
-    result = desk.run(desk.win_exe("dialogtool.exe"), *args)
-    assert result.returncode == 0, "dialogtool %s failed" % (args,)
+from harness import DIALOG, MAIN, dialog_tool, menu, palette, settings_with, wait_text
 
 
 def _open_dialog(desk, letter):
     """Runs a command of the Tools menu and waits for its dialog."""
-    _menu(desk, letter)
+    menu(desk, "L", letter)
     desk.tool("wait", DIALOG, "15")
     time.sleep(1.0)  # the dialog-start keys have been handled
     return desk.tool("title", DIALOG)
@@ -69,7 +43,7 @@ def _confirm(desk, *held):
 
 def _choose_file(desk, letter, path, *held):
     title = _open_dialog(desk, letter)
-    _dialog_tool(desk, "file", desk.winpath(path))
+    dialog_tool(desk, "file", desk.winpath(path))
     _confirm(desk, *held)
     return title
 
@@ -105,8 +79,8 @@ def test_tag_deletion_modes(desk):
         for letter, text, expected in cases:
             desk.set_notepad_text(text)
             desk.select_in_notepad(0, len(text.encode("utf-16-le")) // 2)
-            _menu(desk, "D", letter)
-            _wait_text(desk, expected)
+            menu(desk, "L", "D", letter)
+            wait_text(desk, expected)
 
 
 def test_file_name_input_relative_path_and_img_tag(desk):
@@ -114,13 +88,13 @@ def test_file_name_input_relative_path_and_img_tag(desk):
     gif = _write(os.path.join(site, "img", "logo.gif"), _gif(88, 31))
     # A double-byte folder name: the path crosses code page 932 and back.
     png = _write(os.path.join(site, "画像", "photo.png"), _png(120, 45))
-    with palette(desk, _settings(Public_Dir=desk.winpath(site))):
+    with palette(desk, settings_with(Public_Dir=desk.winpath(site))):
         title = _choose_file(desk, "F", gif)
         assert title.startswith("ファイル名入力 (Shift=リンク)  画像 (Ctrl=縦横サイズ"), title
-        _wait_text(desk, "img/logo.gif")
+        wait_text(desk, "img/logo.gif")
         desk.set_notepad_text("")
         _choose_file(desk, "F", png, "ctrl", "shift")
-        _wait_text(desk, '<IMG SRC="画像/photo.png" WIDTH="120" HEIGHT="45" ALT="photo.png">')
+        wait_text(desk, '<IMG SRC="画像/photo.png" WIDTH="120" HEIGHT="45" ALT="photo.png">')
 
 
 def test_file_names_outside_code_page_932(desk):
@@ -130,12 +104,12 @@ def test_file_names_outside_code_page_932(desk):
     site = os.path.join(desk.tmp, "site-wide")
     png = _write(os.path.join(site, "été😀", "café☕.png"), _png(137, 59))
     text = _write(os.path.join(desk.tmp, "texts-wide", "Ünï☕.txt"), "<p>一</p>".encode("cp932"))
-    with palette(desk, _settings(Public_Dir=desk.winpath(site))):
+    with palette(desk, settings_with(Public_Dir=desk.winpath(site))):
         _choose_file(desk, "F", png, "ctrl", "shift")
-        _wait_text(desk, '<IMG SRC="été😀/café☕.png" WIDTH="137" HEIGHT="59" ALT="café☕.png">')
+        wait_text(desk, '<IMG SRC="été😀/café☕.png" WIDTH="137" HEIGHT="59" ALT="café☕.png">')
         desk.set_notepad_text("")
         _choose_file(desk, "T", text)
-        _wait_text(desk, "<p>一</p>")
+        wait_text(desk, "<p>一</p>")
 
 
 def test_url_input_from_shortcut(desk):
@@ -144,10 +118,10 @@ def test_url_input_from_shortcut(desk):
     with palette(desk):
         title = _choose_file(desk, "U", shortcut)
         assert title == "URL入力 (Shift=リンク)", title
-        _wait_text(desk, "http://example.com/find?q=1")
+        wait_text(desk, "http://example.com/find?q=1")
         desk.set_notepad_text("")
         _choose_file(desk, "U", shortcut, "shift")
-        _wait_text(desk, '<A HREF="http://example.com/find?q=1">Search</A>')
+        wait_text(desk, '<A HREF="http://example.com/find?q=1">Search</A>')
 
 
 def test_text_file_insertion_stops_at_ctrl_z(desk):
@@ -156,25 +130,25 @@ def test_text_file_insertion_stops_at_ctrl_z(desk):
     with palette(desk):
         title = _choose_file(desk, "T", text)
         assert title == "テキスト差込入力", title
-        _wait_text(desk, "<p>一行目</p>\r\n<p>二行目</p>\r\n")
+        wait_text(desk, "<p>一行目</p>\r\n<p>二行目</p>\r\n")
 
 
 def test_colour_dialog(desk):
-    with palette(desk, _settings(InsTextLower=1)):
+    with palette(desk, settings_with(InsTextLower=1)):
         _open_dialog(desk, "C")
-        _dialog_tool(desk, "colour", "255", "128", "0")
+        dialog_tool(desk, "colour", "255", "128", "0")
         _confirm(desk)
-        _wait_text(desk, "#ff8000")
+        wait_text(desk, "#ff8000")
         # The dialog opens with the colour chosen last.
         _open_dialog(desk, "C")
         _confirm(desk)
-        _wait_text(desk, "#ff8000#ff8000")
+        wait_text(desk, "#ff8000#ff8000")
 
 
 def test_clear_base_folder_after_confirmation(desk):
     folder = desk.winpath(desk.tmp)
-    with palette(desk, _settings(Public_Dir=folder)) as process:
-        _menu(desk, "E", "D")
+    with palette(desk, settings_with(Public_Dir=folder)) as process:
+        menu(desk, "L", "E", "D")
         desk.tool("wait", DIALOG, "15")
         assert desk.tool("title", DIALOG) == "基本フォルダクリアの確認"
         desk.keys("tap:RETURN")  # Yes
@@ -187,8 +161,8 @@ def test_clear_base_folder_after_confirmation(desk):
 
 
 def test_base_folder_picker_opens_centred_on_the_screen(desk):
-    with palette(desk, _settings()):
-        _menu(desk, "E", "B")  # 基本フォルダ(&E) > 基本フォルダを指定(&B)...
+    with palette(desk, settings_with()):
+        menu(desk, "L", "E", "B")  # 基本フォルダ(&E) > 基本フォルダを指定(&B)...
         desk.tool("wait", DIALOG, "15")
         time.sleep(1.0)
 

@@ -8,7 +8,7 @@ from a phone photo stored sideways with its Exif orientation."""
 import os
 import struct
 
-from harness import palette_menu, started_with_settings
+from harness import menu, started_with_settings
 
 SETTINGS = "[Option]\r\nSplashWindow=0\r\n"
 
@@ -16,7 +16,7 @@ SETTINGS = "[Option]\r\nSplashWindow=0\r\n"
 def _delete(desk, letter, text):
     desk.set_notepad_text(text)
     desk.select_in_notepad(0, len(text.encode("utf-16-le")) // 2)
-    palette_menu(desk, "L", "D", letter)
+    menu(desk, "L", "D", letter)
 
 
 def test_tag_deletion_keeps_text_that_only_looks_like_tags(desk):

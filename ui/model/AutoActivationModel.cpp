@@ -21,9 +21,9 @@ bool PointerTriggersAutoActivation(platform::Point pointer, int desktop_right, i
 AutoActivationAction DecideAutoActivation(const AutoActivationState& state, platform::Point pointer, int desktop_right,
                                           int margin) {
   if (!AutoActivationArmed(state) || !PointerTriggersAutoActivation(pointer, desktop_right, margin)) {
-    return AutoActivationAction::None;
+    return AutoActivationAction::kNone;
   }
-  return state.main_visible ? AutoActivationAction::BringToFront : AutoActivationAction::RaiseAndShow;
+  return state.main_visible ? AutoActivationAction::kBringToFront : AutoActivationAction::kRaiseAndShow;
 }
 
 }  // namespace tagsling::ui

@@ -21,9 +21,9 @@ struct AutoActivationState {
 };
 
 enum class AutoActivationAction {
-  None,
-  BringToFront,  // visible: raise the application window (core::BringToFrontAttached)
-  RaiseAndShow,  // hidden: raise the application window and show the main window
+  kNone,
+  kBringToFront,  // visible: raise the application window (core::BringToFrontAttached)
+  kRaiseAndShow,  // hidden: raise the application window and show the main window
 };
 
 // Tests 1 to 6: whether the pointer needs to be looked at at all.

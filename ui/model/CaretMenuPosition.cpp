@@ -15,7 +15,7 @@ platform::Point ChooseCaretMenuPoint(int mode, const CaretMenuInputs& inputs) {
   }
 }
 
-bool ProcessMessagesBeforeCancelMode(MenuId menu) { return menu != MenuId::ShortTagPopup; }
+bool ProcessMessagesBeforeCancelMode(MenuId menu) { return menu != MenuId::kShortTagPopup; }
 
 bool MenuClickFlagAfterMouseEvent(bool current, int hook_code, unsigned message, const char* class_under_pointer) {
   if (hook_code < 0 || (message != kWmLButtonDown && message != kWmRButtonDown)) return current;

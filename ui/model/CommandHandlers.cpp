@@ -7,7 +7,7 @@ namespace tagsling::ui {
 
 void CommandHandlers::Registration::Set(CommandId command, CommandHandler handler) {
   const Command& entry = FindCommand(command);
-  if (entry.id == CommandId::None || entry.registrar != registrar_ || !handler) {
+  if (entry.id == CommandId::kNone || entry.registrar != registrar_ || !handler) {
     throw std::logic_error("command " + std::string(entry.name) + " registered by the wrong part");
   }
   handlers_.handlers_[command] = std::move(handler);
@@ -24,13 +24,13 @@ void CommandHandlers::Registration::Finish() {
 std::vector<CommandId> CommandHandlers::Unregistered() const {
   std::vector<CommandId> missing;
   for (const Command& command : AllCommands()) {
-    if (command.id != CommandId::None && !Has(command.id)) missing.push_back(command.id);
+    if (command.id != CommandId::kNone && !Has(command.id)) missing.push_back(command.id);
   }
   return missing;
 }
 
 void CommandHandlers::Run(const CommandInvocation& invocation) const {
-  if (invocation.command == CommandId::None) return;
+  if (invocation.command == CommandId::kNone) return;
   const auto it = handlers_.find(invocation.command);
   if (it == handlers_.end()) {
     throw std::logic_error("command " + std::string(FindCommand(invocation.command).name) + " has no handler");

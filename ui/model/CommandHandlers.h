@@ -19,7 +19,7 @@
 namespace tagsling::ui {
 
 struct CommandInvocation {
-  CommandId command = CommandId::None;
+  CommandId command = CommandId::kNone;
   std::string_view key;           // tag commands: the template key
   int entry = -1;                 // user tags and tools: the entry number
   bool item_was_checked = false;  // the check mark the clicked menu item showed
@@ -47,9 +47,9 @@ class CommandHandlers {
   Registration Register(CommandRegistrar registrar) { return Registration(*this, registrar); }
 
   bool Has(CommandId command) const { return handlers_.contains(command); }
-  // The commands of the table (CommandId::None aside) without a handler.
+  // The commands of the table (CommandId::kNone aside) without a handler.
   std::vector<CommandId> Unregistered() const;
-  // Runs the command's handler; CommandId::None does nothing. A command
+  // Runs the command's handler; CommandId::kNone does nothing. A command
   // without a handler throws std::logic_error.
   void Run(const CommandInvocation& invocation) const;
 

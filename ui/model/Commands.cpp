@@ -4,78 +4,78 @@ namespace tagsling::ui {
 namespace {
 
 using enum CommandId;
-constexpr CommandKind kTag = CommandKind::TagKey;
-constexpr CommandKind kProgram = CommandKind::Program;
-constexpr CommandRegistrar kNobody = CommandRegistrar::None;
-constexpr CommandRegistrar kMain = CommandRegistrar::MainWindow;
-constexpr CommandRegistrar kExternal = CommandRegistrar::ExternalPrograms;
-constexpr CommandRegistrar kText = CommandRegistrar::TextTools;
-constexpr CommandRegistrar kOptions = CommandRegistrar::OptionsDialog;
-constexpr CommandRegistrar kDesktop = CommandRegistrar::DesktopIntegration;
+constexpr CommandKind kTag = CommandKind::kTagKey;
+constexpr CommandKind kProgram = CommandKind::kProgram;
+constexpr CommandRegistrar kNobody = CommandRegistrar::kNone;
+constexpr CommandRegistrar kMain = CommandRegistrar::kMainWindow;
+constexpr CommandRegistrar kExternal = CommandRegistrar::kExternalPrograms;
+constexpr CommandRegistrar kText = CommandRegistrar::kTextTools;
+constexpr CommandRegistrar kOptions = CommandRegistrar::kOptionsDialog;
+constexpr CommandRegistrar kDesktop = CommandRegistrar::kDesktopIntegration;
 
 // Handler names are the main window's; commands reached only by a hot key,
 // and the commands that came later (the default-browser preview, the
 // abbreviations), have none. The last column names the part that registers
 // the handler.
 constexpr Command kCommands[] = {
-    {None, "None", "", kProgram, kNobody},
-    {RunTagCommand, "RunTagCommand", "RunTagCommand", kTag, kMain},
-    {RunTagCommandFromPopup, "RunTagCommandFromPopup", "_PM_TagClick", kTag, kMain},
-    {RunUserTag, "RunUserTag", "RunUserTag", CommandKind::UserTag, kMain},
-    {RunUserTagFromPopup, "RunUserTagFromPopup", "RunUserTagFromPopup", CommandKind::UserTag, kMain},
-    {RunExternalTool, "RunExternalTool", "RunExternalTool", CommandKind::Tool, kExternal},
-    {EditorNew, "EditorNew", "New1Click", kProgram, kExternal},
-    {EditorOpen, "EditorOpen", "Open2Click", kProgram, kExternal},
-    {EditorToFreeArea, "EditorToFreeArea", "N128Click", kProgram, kExternal},
-    {ForegroundEditorToFreeArea, "ForegroundEditorToFreeArea", "", kProgram, kExternal},
-    {PreviewIE, "PreviewIE", "InternetExplorerI1Click", kProgram, kExternal},
-    {PreviewNN, "PreviewNN", "NetscapeNavigatorN1Click", kProgram, kExternal},
-    {PreviewDefaultBrowser, "PreviewDefaultBrowser", "", kProgram, kExternal},
-    {BrowserSize640, "BrowserSize640", "N640x4801Click", kProgram, kExternal},
-    {BrowserSize800, "BrowserSize800", "N800x6001Click", kProgram, kExternal},
-    {BrowserSize1024, "BrowserSize1024", "N1024x7681Click", kProgram, kExternal},
-    {ForegroundBrowser640, "ForegroundBrowser640", "", kProgram, kExternal},
-    {ForegroundBrowser800, "ForegroundBrowser800", "", kProgram, kExternal},
-    {ForegroundBrowser1024, "ForegroundBrowser1024", "", kProgram, kExternal},
-    {ToggleSandwich, "ToggleSandwich", "Menu_HasamiClick", kProgram, kMain},
-    {SandwichOnButton, "SandwichOnButton", "TB_Hasami_OnClick", kProgram, kMain},
-    {SandwichOffButton, "SandwichOffButton", "TB_Hasami_OffClick", kProgram, kMain},
-    {ToggleOnTop, "ToggleOnTop", "Menu_OnTopClick", kProgram, kMain},
-    {DeleteOutermostTag, "DeleteOutermostTag", "H2Click", kProgram, kText},
-    {DeleteAllTags, "DeleteAllTags", "A1Click", kProgram, kText},
-    {RemoveComment, "RemoveComment", "N135Click", kProgram, kText},
-    {DeleteOutermostTagFromPopup, "DeleteOutermostTagFromPopup", "T11Click", kProgram, kText},
-    {DeleteAllTagsFromPopup, "DeleteAllTagsFromPopup", "A4Click", kProgram, kText},
-    {RemoveCommentFromPopup, "RemoveCommentFromPopup", "C3Click", kProgram, kText},
-    {ExpandAbbreviation, "ExpandAbbreviation", "", kProgram, kText},
-    {WrapWithAbbreviation, "WrapWithAbbreviation", "", kProgram, kText},
-    {ExpandAbbreviationFromPopup, "ExpandAbbreviationFromPopup", "", kProgram, kText},
-    {WrapWithAbbreviationFromPopup, "WrapWithAbbreviationFromPopup", "", kProgram, kText},
-    {FileNameInput, "FileNameInput", "F2Click", kProgram, kText},
-    {UrlInput, "UrlInput", "URLA1Click", kProgram, kText},
-    {TextInsert, "TextInsert", "T5Click", kProgram, kText},
-    {ColorRgb, "ColorRgb", "Color2Click", kProgram, kText},
-    {OpenBaseFolder, "OpenBaseFolder", "O2Click", kProgram, kText},
-    {SetBaseFolder, "SetBaseFolder", "B2Click", kProgram, kText},
-    {ClearBaseFolder, "ClearBaseFolder", "D2Click", kProgram, kText},
-    {ToggleRelativePath, "ToggleRelativePath", "P6Click", kProgram, kText},
-    {OptionsDialog, "OptionsDialog", "Menu_OptionClick", kProgram, kOptions},
-    {OptionsDialogFromPopup, "OptionsDialogFromPopup", "S3Click", kProgram, kOptions},
-    {EditUserTags, "EditUserTags", "Menu_UserTagEditClick", kProgram, kOptions},
-    {EditTools, "EditTools", "E6Click", kProgram, kOptions},
-    {CloseWindow, "CloseWindow", "Exit1Click", kProgram, kMain},
-    {ShowMainWindow, "ShowMainWindow", "Open1Click", kProgram, kMain},
-    {ActivateMainWindow, "ActivateMainWindow", "", kProgram, kDesktop},
-    {TrayExit, "TrayExit", "TrayExitClick", kProgram, kMain},
-    {HelpTopics, "HelpTopics", "H3Click", kProgram, kMain},
-    {HomePage, "HomePage", "TagslingW1Click", kProgram, kMain},
-    {About, "About", "About1Click", kProgram, kMain},
-    {ShowTagMenu, "ShowTagMenu", "", kProgram, kDesktop},
-    {ShowShortTagMenu, "ShowShortTagMenu", "", kProgram, kDesktop},
-    {ShowToolMenu, "ShowToolMenu", "", kProgram, kDesktop},
-    {ShowOuterToolMenu, "ShowOuterToolMenu", "", kProgram, kDesktop},
-    {ShowTagMenuModeInverted, "ShowTagMenuModeInverted", "", kProgram, kDesktop},
-    {ShowShortTagMenuModeInverted, "ShowShortTagMenuModeInverted", "", kProgram, kDesktop},
+    {kNone, "None", "", kProgram, kNobody},
+    {kRunTagCommand, "RunTagCommand", "RunTagCommand", kTag, kMain},
+    {kRunTagCommandFromPopup, "RunTagCommandFromPopup", "_PM_TagClick", kTag, kMain},
+    {kRunUserTag, "RunUserTag", "RunUserTag", CommandKind::kUserTag, kMain},
+    {kRunUserTagFromPopup, "RunUserTagFromPopup", "RunUserTagFromPopup", CommandKind::kUserTag, kMain},
+    {kRunExternalTool, "RunExternalTool", "RunExternalTool", CommandKind::kTool, kExternal},
+    {kEditorNew, "EditorNew", "New1Click", kProgram, kExternal},
+    {kEditorOpen, "EditorOpen", "Open2Click", kProgram, kExternal},
+    {kEditorToFreeArea, "EditorToFreeArea", "N128Click", kProgram, kExternal},
+    {kForegroundEditorToFreeArea, "ForegroundEditorToFreeArea", "", kProgram, kExternal},
+    {kPreviewIE, "PreviewIE", "InternetExplorerI1Click", kProgram, kExternal},
+    {kPreviewNN, "PreviewNN", "NetscapeNavigatorN1Click", kProgram, kExternal},
+    {kPreviewDefaultBrowser, "PreviewDefaultBrowser", "", kProgram, kExternal},
+    {kBrowserSize640, "BrowserSize640", "N640x4801Click", kProgram, kExternal},
+    {kBrowserSize800, "BrowserSize800", "N800x6001Click", kProgram, kExternal},
+    {kBrowserSize1024, "BrowserSize1024", "N1024x7681Click", kProgram, kExternal},
+    {kForegroundBrowser640, "ForegroundBrowser640", "", kProgram, kExternal},
+    {kForegroundBrowser800, "ForegroundBrowser800", "", kProgram, kExternal},
+    {kForegroundBrowser1024, "ForegroundBrowser1024", "", kProgram, kExternal},
+    {kToggleSandwich, "ToggleSandwich", "Menu_HasamiClick", kProgram, kMain},
+    {kSandwichOnButton, "SandwichOnButton", "TB_Hasami_OnClick", kProgram, kMain},
+    {kSandwichOffButton, "SandwichOffButton", "TB_Hasami_OffClick", kProgram, kMain},
+    {kToggleOnTop, "ToggleOnTop", "Menu_OnTopClick", kProgram, kMain},
+    {kDeleteOutermostTag, "DeleteOutermostTag", "H2Click", kProgram, kText},
+    {kDeleteAllTags, "DeleteAllTags", "A1Click", kProgram, kText},
+    {kRemoveComment, "RemoveComment", "N135Click", kProgram, kText},
+    {kDeleteOutermostTagFromPopup, "DeleteOutermostTagFromPopup", "T11Click", kProgram, kText},
+    {kDeleteAllTagsFromPopup, "DeleteAllTagsFromPopup", "A4Click", kProgram, kText},
+    {kRemoveCommentFromPopup, "RemoveCommentFromPopup", "C3Click", kProgram, kText},
+    {kExpandAbbreviation, "ExpandAbbreviation", "", kProgram, kText},
+    {kWrapWithAbbreviation, "WrapWithAbbreviation", "", kProgram, kText},
+    {kExpandAbbreviationFromPopup, "ExpandAbbreviationFromPopup", "", kProgram, kText},
+    {kWrapWithAbbreviationFromPopup, "WrapWithAbbreviationFromPopup", "", kProgram, kText},
+    {kFileNameInput, "FileNameInput", "F2Click", kProgram, kText},
+    {kUrlInput, "UrlInput", "URLA1Click", kProgram, kText},
+    {kTextInsert, "TextInsert", "T5Click", kProgram, kText},
+    {kColorRgb, "ColorRgb", "Color2Click", kProgram, kText},
+    {kOpenBaseFolder, "OpenBaseFolder", "O2Click", kProgram, kText},
+    {kSetBaseFolder, "SetBaseFolder", "B2Click", kProgram, kText},
+    {kClearBaseFolder, "ClearBaseFolder", "D2Click", kProgram, kText},
+    {kToggleRelativePath, "ToggleRelativePath", "P6Click", kProgram, kText},
+    {kOptionsDialog, "OptionsDialog", "Menu_OptionClick", kProgram, kOptions},
+    {kOptionsDialogFromPopup, "OptionsDialogFromPopup", "S3Click", kProgram, kOptions},
+    {kEditUserTags, "EditUserTags", "Menu_UserTagEditClick", kProgram, kOptions},
+    {kEditTools, "EditTools", "E6Click", kProgram, kOptions},
+    {kCloseWindow, "CloseWindow", "Exit1Click", kProgram, kMain},
+    {kShowMainWindow, "ShowMainWindow", "Open1Click", kProgram, kMain},
+    {kActivateMainWindow, "ActivateMainWindow", "", kProgram, kDesktop},
+    {kTrayExit, "TrayExit", "TrayExitClick", kProgram, kMain},
+    {kHelpTopics, "HelpTopics", "H3Click", kProgram, kMain},
+    {kHomePage, "HomePage", "TagslingW1Click", kProgram, kMain},
+    {kAbout, "About", "About1Click", kProgram, kMain},
+    {kShowTagMenu, "ShowTagMenu", "", kProgram, kDesktop},
+    {kShowShortTagMenu, "ShowShortTagMenu", "", kProgram, kDesktop},
+    {kShowToolMenu, "ShowToolMenu", "", kProgram, kDesktop},
+    {kShowOuterToolMenu, "ShowOuterToolMenu", "", kProgram, kDesktop},
+    {kShowTagMenuModeInverted, "ShowTagMenuModeInverted", "", kProgram, kDesktop},
+    {kShowShortTagMenuModeInverted, "ShowShortTagMenuModeInverted", "", kProgram, kDesktop},
     // Live preview.
     {kLivePreview, "LivePreview", "", kProgram, CommandRegistrar::kLivePreview},
     {kStopLivePreview, "StopLivePreview", "", kProgram, CommandRegistrar::kLivePreview},
@@ -93,11 +93,11 @@ const Command& FindCommand(CommandId id) {
 }
 
 CommandId FindCommandByName(std::string_view name) {
-  if (name.empty()) return None;
+  if (name.empty()) return kNone;
   for (const Command& c : kCommands) {
     if (c.name == name || c.handler == name) return c.id;
   }
-  return None;
+  return kNone;
 }
 
 }  // namespace tagsling::ui

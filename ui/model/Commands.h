@@ -16,78 +16,78 @@
 namespace tagsling::ui {
 
 enum class CommandKind : std::uint8_t {
-  TagKey,   // runs a template key of "Html.dat"; the control supplies the key
-  UserTag,  // runs a registered user tag; the entry number comes from the item position
-  Tool,     // starts a registered external tool; entry number from the item position
-  Program,  // a named command of the program
+  kTagKey,   // runs a template key of "Html.dat"; the control supplies the key
+  kUserTag,  // runs a registered user tag; the entry number comes from the item position
+  kTool,     // starts a registered external tool; entry number from the item position
+  kProgram,  // a named command of the program
 };
 
 enum class CommandId : std::uint16_t {
-  None = 0,
+  kNone = 0,
   // Tag commands and the registered lists.
-  RunTagCommand,
-  RunTagCommandFromPopup,
-  RunUserTag,
-  RunUserTagFromPopup,
-  RunExternalTool,
+  kRunTagCommand,
+  kRunTagCommandFromPopup,
+  kRunUserTag,
+  kRunUserTagFromPopup,
+  kRunExternalTool,
   // Editor and browsers.
-  EditorNew,
-  EditorOpen,
-  EditorToFreeArea,
-  ForegroundEditorToFreeArea,
-  PreviewIE,
-  PreviewNN,
-  PreviewDefaultBrowser,
-  BrowserSize640,
-  BrowserSize800,
-  BrowserSize1024,
-  ForegroundBrowser640,
-  ForegroundBrowser800,
-  ForegroundBrowser1024,
+  kEditorNew,
+  kEditorOpen,
+  kEditorToFreeArea,
+  kForegroundEditorToFreeArea,
+  kPreviewIE,
+  kPreviewNN,
+  kPreviewDefaultBrowser,
+  kBrowserSize640,
+  kBrowserSize800,
+  kBrowserSize1024,
+  kForegroundBrowser640,
+  kForegroundBrowser800,
+  kForegroundBrowser1024,
   // Modes.
-  ToggleSandwich,
-  SandwichOnButton,
-  SandwichOffButton,
-  ToggleOnTop,
+  kToggleSandwich,
+  kSandwichOnButton,
+  kSandwichOffButton,
+  kToggleOnTop,
   // Text input helpers.
-  DeleteOutermostTag,
-  DeleteAllTags,
-  RemoveComment,
-  DeleteOutermostTagFromPopup,
-  DeleteAllTagsFromPopup,
-  RemoveCommentFromPopup,
-  ExpandAbbreviation,
-  WrapWithAbbreviation,
-  ExpandAbbreviationFromPopup,
-  WrapWithAbbreviationFromPopup,
-  FileNameInput,
-  UrlInput,
-  TextInsert,
-  ColorRgb,
-  OpenBaseFolder,
-  SetBaseFolder,
-  ClearBaseFolder,
-  ToggleRelativePath,
+  kDeleteOutermostTag,
+  kDeleteAllTags,
+  kRemoveComment,
+  kDeleteOutermostTagFromPopup,
+  kDeleteAllTagsFromPopup,
+  kRemoveCommentFromPopup,
+  kExpandAbbreviation,
+  kWrapWithAbbreviation,
+  kExpandAbbreviationFromPopup,
+  kWrapWithAbbreviationFromPopup,
+  kFileNameInput,
+  kUrlInput,
+  kTextInsert,
+  kColorRgb,
+  kOpenBaseFolder,
+  kSetBaseFolder,
+  kClearBaseFolder,
+  kToggleRelativePath,
   // Dialogs and lists.
-  OptionsDialog,
-  OptionsDialogFromPopup,
-  EditUserTags,
-  EditTools,
+  kOptionsDialog,
+  kOptionsDialogFromPopup,
+  kEditUserTags,
+  kEditTools,
   // Window, help, lifecycle.
-  CloseWindow,
-  ShowMainWindow,
-  ActivateMainWindow,
-  TrayExit,
-  HelpTopics,
-  HomePage,
-  About,
+  kCloseWindow,
+  kShowMainWindow,
+  kActivateMainWindow,
+  kTrayExit,
+  kHelpTopics,
+  kHomePage,
+  kAbout,
   // Menus raised by hot keys at the caret.
-  ShowTagMenu,
-  ShowShortTagMenu,
-  ShowToolMenu,
-  ShowOuterToolMenu,
-  ShowTagMenuModeInverted,
-  ShowShortTagMenuModeInverted,
+  kShowTagMenu,
+  kShowShortTagMenu,
+  kShowToolMenu,
+  kShowOuterToolMenu,
+  kShowTagMenuModeInverted,
+  kShowShortTagMenuModeInverted,
   // Live preview: a local server for the site that reloads the browser's page.
   kLivePreview,
   kStopLivePreview,
@@ -96,13 +96,13 @@ enum class CommandId : std::uint16_t {
 // The part of the program that registers a command's handler
 // (ui/model/CommandHandlers.h).
 enum class CommandRegistrar : std::uint8_t {
-  None,                // CommandId::None only: nothing to run
-  MainWindow,          // tags, user tags, modes, the window, help
-  ExternalPrograms,    // tools, browsers, the editor (ui/ExternalCommandHandlers)
-  TextTools,           // tag deletion, abbreviations, text input, the base folder (ui/TextToolCommandHandlers)
-  OptionsDialog,       // the options dialog's entries (ui/OptionsWiring)
-  DesktopIntegration,  // the menus and the activation only hot keys reach (ui/DesktopIntegration)
-  kLivePreview,        // the live preview's start and stop (ui/LivePreview)
+  kNone,                // CommandId::kNone only: nothing to run
+  kMainWindow,          // tags, user tags, modes, the window, help
+  kExternalPrograms,    // tools, browsers, the editor (ui/ExternalCommandHandlers)
+  kTextTools,           // tag deletion, abbreviations, text input, the base folder (ui/TextToolCommandHandlers)
+  kOptionsDialog,       // the options dialog's entries (ui/OptionsWiring)
+  kDesktopIntegration,  // the menus and the activation only hot keys reach (ui/DesktopIntegration)
+  kLivePreview,         // the live preview's start and stop (ui/LivePreview)
 };
 
 struct Command {
@@ -116,7 +116,7 @@ struct Command {
 // Every command, one entry each, in CommandId order.
 std::span<const Command> AllCommands();
 
-// The entry of `id`; the entry of CommandId::None for an unknown value.
+// The entry of `id`; the entry of CommandId::kNone for an unknown value.
 const Command& FindCommand(CommandId id);
 
 // The command named `name` (its stable name or its handler name), or None.

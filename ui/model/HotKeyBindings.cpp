@@ -8,32 +8,32 @@ using enum CommandId;
 // Identifiers 19 and 20 cross over: "PMHotKey_Mode" opens the short tag menu
 // and "PMHotKey_S_Mode" the full one, both with the mode inverted.
 constexpr HotKeyBinding kHotKeys[] = {
-    {1, "PMHotKey", ShowTagMenu},
-    {2, "ActiveHotKey", ActivateMainWindow},
-    {3, "ColorHotKey", ColorRgb},
-    {4, "W640HotKey", ForegroundBrowser640},
-    {5, "W800HotKey", ForegroundBrowser800},
-    {6, "W1024HotKey", ForegroundBrowser1024},
-    {7, "PMHotKey_S", ShowShortTagMenu},
-    {8, "FileHotKey", FileNameInput},
-    {9, "UrlHotKey", UrlInput},
-    {10, "TextHotKey", TextInsert},
-    {11, "HasamiHotKey", ToggleSandwich},
-    {12, "EditorNewHotKey", EditorNew},
-    {13, "EditorOpenHotKey", EditorOpen},
-    {14, "EditorWinMaxHotKey", ForegroundEditorToFreeArea},
-    {15, "SetBaseDirHotKey", SetBaseFolder},
-    {16, "DelBaseDirHotKey", ClearBaseFolder},
-    {17, "OpenBaseDirHotKey", OpenBaseFolder},
-    {18, "PMHotKey_Tool", ShowToolMenu},
-    {19, "PMHotKey_Mode", ShowShortTagMenuModeInverted},
-    {20, "PMHotKey_S_Mode", ShowTagMenuModeInverted},
-    {21, "PMHotKey_OuterTools", ShowOuterToolMenu},
-    {22, "OpenIEHotKey", PreviewIE},
-    {23, "OpenNNHotKey", PreviewNN},
-    {24, "OpenDefaultBrowserHotKey", PreviewDefaultBrowser},
-    {25, "ExpandAbbrevHotKey", ExpandAbbreviation},
-    {26, "WrapAbbrevHotKey", WrapWithAbbreviation},
+    {1, "PMHotKey", kShowTagMenu},
+    {2, "ActiveHotKey", kActivateMainWindow},
+    {3, "ColorHotKey", kColorRgb},
+    {4, "W640HotKey", kForegroundBrowser640},
+    {5, "W800HotKey", kForegroundBrowser800},
+    {6, "W1024HotKey", kForegroundBrowser1024},
+    {7, "PMHotKey_S", kShowShortTagMenu},
+    {8, "FileHotKey", kFileNameInput},
+    {9, "UrlHotKey", kUrlInput},
+    {10, "TextHotKey", kTextInsert},
+    {11, "HasamiHotKey", kToggleSandwich},
+    {12, "EditorNewHotKey", kEditorNew},
+    {13, "EditorOpenHotKey", kEditorOpen},
+    {14, "EditorWinMaxHotKey", kForegroundEditorToFreeArea},
+    {15, "SetBaseDirHotKey", kSetBaseFolder},
+    {16, "DelBaseDirHotKey", kClearBaseFolder},
+    {17, "OpenBaseDirHotKey", kOpenBaseFolder},
+    {18, "PMHotKey_Tool", kShowToolMenu},
+    {19, "PMHotKey_Mode", kShowShortTagMenuModeInverted},
+    {20, "PMHotKey_S_Mode", kShowTagMenuModeInverted},
+    {21, "PMHotKey_OuterTools", kShowOuterToolMenu},
+    {22, "OpenIEHotKey", kPreviewIE},
+    {23, "OpenNNHotKey", kPreviewNN},
+    {24, "OpenDefaultBrowserHotKey", kPreviewDefaultBrowser},
+    {25, "ExpandAbbrevHotKey", kExpandAbbreviation},
+    {26, "WrapAbbrevHotKey", kWrapWithAbbreviation},
     {27, "LivePreviewHotKey", kLivePreview},
 };
 
@@ -45,7 +45,7 @@ CommandId HotKeyCommand(int id) {
   for (const HotKeyBinding& h : kHotKeys) {
     if (h.id == id) return h.command;
   }
-  return None;
+  return kNone;
 }
 
 }  // namespace tagsling::ui

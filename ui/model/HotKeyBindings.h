@@ -19,7 +19,7 @@ struct HotKeyBinding {
 
 std::span<const HotKeyBinding> AllHotKeys();
 
-// The command of hot-key identifier `id`, or CommandId::None.
+// The command of hot-key identifier `id`, or CommandId::kNone.
 CommandId HotKeyCommand(int id);
 
 }  // namespace tagsling::ui

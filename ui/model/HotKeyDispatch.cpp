@@ -18,12 +18,12 @@ struct CaretMenuRow {
   CaretMenuCommand menu;
 };
 constexpr std::array<CaretMenuRow, 6> kCaretMenus = {{
-    {CommandId::ShowTagMenu, {MenuId::TagPopup, &AppSettings::PMIti_A, false}},
-    {CommandId::ShowShortTagMenu, {MenuId::ShortTagPopup, &AppSettings::PMIti_S, false}},
-    {CommandId::ShowToolMenu, {MenuId::ToolHotKeyMenu, &AppSettings::PMIti_Tool, false}},
-    {CommandId::ShowOuterToolMenu, {MenuId::OuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false}},
-    {CommandId::ShowShortTagMenuModeInverted, {MenuId::ShortTagPopup, &AppSettings::PMIti_S, true}},
-    {CommandId::ShowTagMenuModeInverted, {MenuId::TagPopup, &AppSettings::PMIti_A, true}},
+    {CommandId::kShowTagMenu, {MenuId::kTagPopup, &AppSettings::PMIti_A, false}},
+    {CommandId::kShowShortTagMenu, {MenuId::kShortTagPopup, &AppSettings::PMIti_S, false}},
+    {CommandId::kShowToolMenu, {MenuId::kToolHotKeyMenu, &AppSettings::PMIti_Tool, false}},
+    {CommandId::kShowOuterToolMenu, {MenuId::kOuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false}},
+    {CommandId::kShowShortTagMenuModeInverted, {MenuId::kShortTagPopup, &AppSettings::PMIti_S, true}},
+    {CommandId::kShowTagMenuModeInverted, {MenuId::kTagPopup, &AppSettings::PMIti_A, true}},
 }};
 
 }  // namespace
@@ -65,7 +65,7 @@ void RemoveAllHotKeys(HotKeyRegistrar& registrar) {
   for (const HotKeyBinding& binding : AllHotKeys()) registrar.RemoveHotKey(binding.id);
 }
 
-CommandId DispatchHotKey(int id, bool busy) { return busy ? CommandId::None : HotKeyCommand(id); }
+CommandId DispatchHotKey(int id, bool busy) { return busy ? CommandId::kNone : HotKeyCommand(id); }
 
 std::optional<CaretMenuCommand> CaretMenuOf(CommandId command) {
   for (const CaretMenuRow& row : kCaretMenus) {
@@ -93,9 +93,9 @@ void RunWithModeInverted(const bool& sandwich_mode, const std::function<void()>&
 }
 
 ShowMainWindowAction DecideShowMainWindow(bool main_visible, bool app_active, bool app_minimized, bool busy) {
-  if ((main_visible && app_active) || busy) return ShowMainWindowAction::None;
-  if (app_minimized) return ShowMainWindowAction::RestoreApplication;
-  return ShowMainWindowAction::ForegroundAndShow;
+  if ((main_visible && app_active) || busy) return ShowMainWindowAction::kNone;
+  if (app_minimized) return ShowMainWindowAction::kRestoreApplication;
+  return ShowMainWindowAction::kForegroundAndShow;
 }
 
 }  // namespace tagsling::ui

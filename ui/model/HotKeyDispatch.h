@@ -74,9 +74,9 @@ void RunWithModeInverted(const bool& sandwich_mode, const std::function<void()>&
 
 // Identifier 2, "show the main window".
 enum class ShowMainWindowAction {
-  None,                // visible and active, or busy
-  RestoreApplication,  // minimized: restore, nothing more
-  ForegroundAndShow,   // make the application window the foreground one, show the main window
+  kNone,                // visible and active, or busy
+  kRestoreApplication,  // minimized: restore, nothing more
+  kForegroundAndShow,   // make the application window the foreground one, show the main window
 };
 ShowMainWindowAction DecideShowMainWindow(bool main_visible, bool app_active, bool app_minimized, bool busy);
 

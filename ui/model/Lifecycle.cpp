@@ -32,9 +32,9 @@ bool StartsHidden(const StartupSettings& startup) {
 
 CloseAction DecideClose(const CloseState& state) {
   if (state.tray_icon && !state.docked && !state.exit_requested) {
-    return state.app_minimized ? CloseAction::Nothing : CloseAction::Hide;
+    return state.app_minimized ? CloseAction::kNothing : CloseAction::kHide;
   }
-  return CloseAction::Close;
+  return CloseAction::kClose;
 }
 
 bool IsBusy(const BusyState& state) {

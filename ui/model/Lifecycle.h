@@ -37,9 +37,9 @@ bool StartsHidden(const StartupSettings& startup);
 
 // What a close request of the main window does.
 enum class CloseAction {
-  Close,    // the window closes and the program ends
-  Hide,     // resident: the window is hidden, the program keeps running
-  Nothing,  // resident while minimized: nothing changes
+  kClose,    // the window closes and the program ends
+  kHide,     // resident: the window is hidden, the program keeps running
+  kNothing,  // resident while minimized: nothing changes
 };
 
 struct CloseState {
@@ -53,21 +53,21 @@ CloseAction DecideClose(const CloseState& state);
 
 // The modal interactions during which the program counts as busy.
 enum class BusyFlag {
-  About,
-  ColorDialog,
-  FileNameInput,
-  UrlInput,
-  TextFileInput,
-  EditorOpenDialog,
-  BaseFolder,
-  AbbreviationDialog,
-  HotKeyPopup,
-  WaitingForProgram,  // a wait for another program (ui/ProgramWait)
-  Count,
+  kAbout,
+  kColorDialog,
+  kFileNameInput,
+  kUrlInput,
+  kTextFileInput,
+  kEditorOpenDialog,
+  kBaseFolder,
+  kAbbreviationDialog,
+  kHotKeyPopup,
+  kWaitingForProgram,  // a wait for another program (ui/ProgramWait)
+  kCount,
 };
 
 struct BusyState {
-  std::bitset<static_cast<size_t>(BusyFlag::Count)> flags;
+  std::bitset<static_cast<size_t>(BusyFlag::kCount)> flags;
   bool options_dialog_exists = false;
   bool main_window_enabled = true;  // the window and its native window
 };

@@ -21,7 +21,7 @@ struct FlatRow {
 void Flatten(std::span<const MenuRow> rows, int base_depth, std::vector<FlatRow>& out) {
   for (const MenuRow& row : rows) {
     const int depth = base_depth + row.depth;
-    if (row.kind == RowKind::Insert) {
+    if (row.kind == RowKind::kInsert) {
       Flatten(Rows(row.insert), depth, out);
     } else {
       out.push_back({depth, &row});
@@ -52,31 +52,31 @@ MenuNode MakeNode(const MenuDefinition& def, const MenuRow& row) {
   node.hidden = (row.flags & kHidden) != 0;
   node.presses_owner_button = (row.flags & kPressesOwnerButton) != 0;
   switch (row.kind) {
-    case RowKind::Tag:
+    case RowKind::kTag:
       node.command = def.tag_command;
-      if (row.key_source == KeySource::ItemName) {
+      if (row.key_source == KeySource::kItemName) {
         node.name = std::string(def.item_prefix) + std::string(Spelling(def.names, row.key));
         node.key = def.item_prefix.empty() ? node.name : core::KeyFromPopupItemName(node.name, def.item_prefix);
       } else {
         node.key = row.key;
       }
       break;
-    case RowKind::Command:
+    case RowKind::kCommand:
       node.command = row.command;
-      node.is_default = def.default_item != CommandId::None && row.command == def.default_item;
+      node.is_default = def.default_item != CommandId::kNone && row.command == def.default_item;
       break;
-    case RowKind::Submenu:
-      node.kind = NodeKind::Submenu;
+    case RowKind::kSubmenu:
+      node.kind = NodeKind::kSubmenu;
       node.open_handler = row.open_handler;
       break;
-    case RowKind::Separator:
-      node.kind = NodeKind::Separator;
+    case RowKind::kSeparator:
+      node.kind = NodeKind::kSeparator;
       break;
-    case RowKind::Note:
+    case RowKind::kNote:
       node.enabled = false;
       break;
-    case RowKind::Insert:
-    case RowKind::ListSlot:
+    case RowKind::kInsert:
+    case RowKind::kListSlot:
       break;
   }
   return node;
@@ -85,8 +85,8 @@ MenuNode MakeNode(const MenuDefinition& def, const MenuRow& row) {
 // Whether every tag item under `node` is obsolete (and there is one).
 bool AllTagsObsolete(const MenuNode& node, bool& any) {
   for (const MenuNode& child : node.children) {
-    if (child.kind == NodeKind::Submenu && !AllTagsObsolete(child, any)) return false;
-    if (child.kind != NodeKind::Item || child.key.empty()) continue;
+    if (child.kind == NodeKind::kSubmenu && !AllTagsObsolete(child, any)) return false;
+    if (child.kind != NodeKind::kItem || child.key.empty()) continue;
     if (!IsObsoleteInHtml5(child.key)) return false;
     any = true;
   }
@@ -97,8 +97,8 @@ void AddObsoleteHints(std::vector<MenuNode>& nodes) {
   for (MenuNode& node : nodes) {
     AddObsoleteHints(node.children);
     bool any = false;
-    const bool obsolete = node.kind == NodeKind::Submenu ? AllTagsObsolete(node, any) && any
-                                                         : !node.key.empty() && IsObsoleteInHtml5(node.key);
+    const bool obsolete = node.kind == NodeKind::kSubmenu ? AllTagsObsolete(node, any) && any
+                                                          : !node.key.empty() && IsObsoleteInHtml5(node.key);
     if (obsolete) node.hint = StripAccelerators(node.caption) + std::string(kObsoleteHintSuffix);
   }
 }
@@ -133,13 +133,13 @@ MenuModel BuildMenu(MenuId id) {
     closed.resize(f.depth + 1);
     if (closed[f.depth]) Malformed(def, "item after a list slot");
     std::vector<MenuNode>& container = *open[f.depth];
-    if (f.row->kind == RowKind::ListSlot) {
+    if (f.row->kind == RowKind::kListSlot) {
       model.slots.push_back({f.row->list, path, static_cast<int>(container.size())});
       closed[f.depth] = true;
       continue;
     }
     container.push_back(MakeNode(def, *f.row));
-    if (container.back().kind == NodeKind::Submenu) {
+    if (container.back().kind == NodeKind::kSubmenu) {
       path.push_back(static_cast<int>(container.size()) - 1);
       open.push_back(&container.back().children);
       closed.push_back(false);

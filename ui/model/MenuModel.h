@@ -35,17 +35,17 @@
 
 namespace tagsling::ui {
 
-enum class NodeKind : std::uint8_t { Item, Submenu, Separator };
+enum class NodeKind : std::uint8_t { kItem, kSubmenu, kSeparator };
 
 struct MenuNode {
-  NodeKind kind = NodeKind::Item;
-  std::string name;                     // component name of a tag item ("PM1_Kihon_Doc"); empty otherwise
-  std::string caption;                  // UTF-8, "&" marks the accelerator
-  CommandId command = CommandId::None;  // None for submenus, separators and notes
-  std::string key;                      // template key of a tag item
-  int image = -1;                       // IL_ToolBt index, -1 for none
-  bool enabled = true;                  // false for the notes that cannot be chosen
-  bool checkable = false;               // check mark computed when the menu opens
+  NodeKind kind = NodeKind::kItem;
+  std::string name;                      // component name of a tag item ("PM1_Kihon_Doc"); empty otherwise
+  std::string caption;                   // UTF-8, "&" marks the accelerator
+  CommandId command = CommandId::kNone;  // None for submenus, separators and notes
+  std::string key;                       // template key of a tag item
+  int image = -1;                        // IL_ToolBt index, -1 for none
+  bool enabled = true;                   // false for the notes that cannot be chosen
+  bool checkable = false;                // check mark computed when the menu opens
   bool hidden = false;
   bool is_default = false;  // drawn bold
   bool presses_owner_button = false;

@@ -10,9 +10,9 @@ struct SizedCommand {
 
 // The hot-key forms resize the foreground window to the same sizes.
 constexpr SizedCommand kBrowserSizes[] = {
-    {CommandId::BrowserSize640, {640, 480}},       {CommandId::BrowserSize800, {800, 600}},
-    {CommandId::BrowserSize1024, {1024, 768}},     {CommandId::ForegroundBrowser640, {640, 480}},
-    {CommandId::ForegroundBrowser800, {800, 600}}, {CommandId::ForegroundBrowser1024, {1024, 768}},
+    {CommandId::kBrowserSize640, {640, 480}},       {CommandId::kBrowserSize800, {800, 600}},
+    {CommandId::kBrowserSize1024, {1024, 768}},     {CommandId::kForegroundBrowser640, {640, 480}},
+    {CommandId::kForegroundBrowser800, {800, 600}}, {CommandId::kForegroundBrowser1024, {1024, 768}},
 };
 
 }  // namespace
@@ -21,20 +21,20 @@ ItemState OpenTimeState(const MenuNode& node, const UiState& state) {
   ItemState s;
   s.enabled = node.enabled;
   switch (node.command) {
-    case CommandId::ToggleSandwich:
+    case CommandId::kToggleSandwich:
       s.checked = state.sandwich_mode;
       break;
-    case CommandId::ToggleOnTop:
+    case CommandId::kToggleOnTop:
       s.checked = state.on_top;
       s.enabled = !state.docked;
       break;
-    case CommandId::ClearBaseFolder:
+    case CommandId::kClearBaseFolder:
       s.enabled = state.base_folder_set;
       break;
-    case CommandId::ToggleRelativePath:
+    case CommandId::kToggleRelativePath:
       s.checked = state.relative_path_input;
       break;
-    case CommandId::ShowMainWindow:
+    case CommandId::kShowMainWindow:
       s.enabled = state.main_window_hidden || state.app_minimized;
       break;
     case CommandId::kLivePreview:

@@ -32,7 +32,7 @@ bool ValueFromCheckItem(bool item_was_checked);
 
 // Where SetWindowPos puts the main window for an always-on-top value
 // (HWND_TOPMOST or HWND_NOTOPMOST, with SWP_NOMOVE | SWP_NOSIZE).
-enum class ZOrder { Topmost, NotTopmost };
+enum class ZOrder { kTopmost, kNotTopmost };
 ZOrder OnTopZOrder(bool on_top);
 
 }  // namespace tagsling::ui

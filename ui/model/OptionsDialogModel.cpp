@@ -110,9 +110,9 @@ OptionsDialogModel::OptionsDialogModel(const AppSettings& settings, const settin
       tools_(settings::LoadListForDialog(file, RegisteredList::kTools), 4, true),
       through_(settings::LoadListForDialog(file, RegisteredList::kThroughWindow)) {
   ForEachOptionControl([&](int, const OptionControl& control) {
-    if (control.kind == OptionKind::Number) {
+    if (control.kind == OptionKind::kNumber) {
       SetNumber(control.setting, Number(control.setting));
-    } else if (control.kind == OptionKind::HotKey) {
+    } else if (control.kind == OptionKind::kHotKey) {
       if (auto field = FieldOf<std::string>(control.setting)) {
         hot_keys_[std::string(control.setting)] = TextToShortcut(settings.*field, key_names_);
       }
@@ -182,7 +182,7 @@ bool OptionsDialogModel::IsEnabled(std::string_view key) const {
 
 bool OptionsDialogModel::IsEnabled(const OptionControl& control) const {
   // The virtual-key button follows KeyUpPaste; a "..." button its field.
-  if (control.widget == OptionWidget::KeySetDialog) return IsEnabled("KeyUpPaste");
+  if (control.widget == OptionWidget::kKeySetDialog) return IsEnabled("KeyUpPaste");
   return control.setting.empty() || IsEnabled(control.setting);
 }
 
@@ -194,7 +194,7 @@ void OptionsDialogModel::ApplyControls(AppSettings& settings) const {
   ForEachOptionControl([&](int, const OptionControl& control) {
     const SettingDefinition* row = control.setting.empty() ? nullptr : RowOf(control.setting);
     if (!row) return;
-    if (control.kind == OptionKind::HotKey) {
+    if (control.kind == OptionKind::kHotKey) {
       if (auto field = FieldOf<std::string>(control.setting)) {
         settings.*field = ShortcutToText(HotKey(control.setting), key_names_);
       }
@@ -265,12 +265,12 @@ std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, pl
 
 OptionsOpening DecideOptionsOpening(OptionsOpenSource source, bool app_minimized, bool main_hidden) {
   OptionsOpening opening;
-  opening.first_page = source == OptionsOpenSource::UserTagEdit ? kUserTagPage
-                       : source == OptionsOpenSource::ToolEdit  ? kToolsPage
-                                                                : kGeneralPage;
-  const bool edit_item = source == OptionsOpenSource::UserTagEdit || source == OptionsOpenSource::ToolEdit;
+  opening.first_page = source == OptionsOpenSource::kUserTagEdit ? kUserTagPage
+                       : source == OptionsOpenSource::kToolEdit  ? kToolsPage
+                                                                 : kGeneralPage;
+  const bool edit_item = source == OptionsOpenSource::kUserTagEdit || source == OptionsOpenSource::kToolEdit;
   opening.app_to_foreground =
-      source == OptionsOpenSource::ToolMenuItem || (!edit_item && (app_minimized || main_hidden));
+      source == OptionsOpenSource::kToolMenuItem || (!edit_item && (app_minimized || main_hidden));
   opening.hide_taskbar_button = main_hidden;
   opening.return_foreground = true;  // core::ReturnForegroundToTarget itself acts only when the palette is not showing
   return opening;

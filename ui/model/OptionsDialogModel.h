@@ -168,10 +168,10 @@ std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, pl
 
 // Where the dialog is opened from, and what happens around its showing.
 enum class OptionsOpenSource {
-  OptionsCommand,  // "オプション(&S)..." of the menus, the palette's options button
-  ToolMenuItem,    // the tool menu's options item
-  UserTagEdit,     // "登録タグの編集(&E)..."
-  ToolEdit,        // "外部ツールの編集(&E)..."
+  kOptionsCommand,  // "オプション(&S)..." of the menus, the palette's options button
+  kToolMenuItem,    // the tool menu's options item
+  kUserTagEdit,     // "登録タグの編集(&E)..."
+  kToolEdit,        // "外部ツールの編集(&E)..."
 };
 struct OptionsOpening {
   int first_page = kGeneralPage;

@@ -8,36 +8,38 @@ using W = OptionWidget;
 
 constexpr OptionControl Check(std::string_view setting, std::string_view caption, std::string_view note = {},
                               bool red_note = false) {
-  return {K::Check, setting, caption, note, {}, 1, W::None, {}, false, red_note};
+  return {K::kCheck, setting, caption, note, {}, 1, W::kNone, {}, false, red_note};
 }
 // A check box to the right of the control before it (short captions only).
 constexpr OptionControl CheckBeside(std::string_view setting, std::string_view caption) {
-  return {K::Check, setting, caption, {}, {}, 1, W::None, {}, true};
+  return {K::kCheck, setting, caption, {}, {}, 1, W::kNone, {}, true};
 }
 constexpr OptionControl Number(std::string_view setting, std::string_view caption, int step,
                                std::string_view note = {}) {
-  return {K::Number, setting, caption, note, {}, step};
+  return {K::kNumber, setting, caption, note, {}, step};
 }
 constexpr OptionControl Combo(std::string_view setting, std::string_view caption,
                               std::span<const std::string_view> items) {
-  return {K::Combo, setting, caption, {}, items};
+  return {K::kCombo, setting, caption, {}, items};
 }
-constexpr OptionControl Path(std::string_view setting, std::string_view caption, W button = W::None,
+constexpr OptionControl Path(std::string_view setting, std::string_view caption, W button = W::kNone,
                              std::string_view browse_title = {}) {
-  return {K::Path, setting, caption, {}, {}, 1, button, browse_title};
+  return {K::kPath, setting, caption, {}, {}, 1, button, browse_title};
 }
 constexpr OptionControl HotKey(std::string_view setting, std::string_view row_caption, std::string_view note = {}) {
   // A hot key without a row caption shares the row of the one before it.
-  return {K::HotKey, setting, row_caption, note, {}, 1, W::None, {}, row_caption.empty()};
+  return {K::kHotKey, setting, row_caption, note, {}, 1, W::kNone, {}, row_caption.empty()};
 }
 constexpr OptionControl Button(W widget, std::string_view caption, bool same_row = false) {
-  return {K::Button, {}, caption, {}, {}, 1, widget, {}, same_row};
+  return {K::kButton, {}, caption, {}, {}, 1, widget, {}, same_row};
 }
 constexpr OptionControl List(W widget, std::string_view caption, std::span<const std::string_view> columns,
                              bool header = true) {
-  return {K::List, {}, caption, {}, columns, 1, widget, {}, false, false, header};
+  return {K::kList, {}, caption, {}, columns, 1, widget, {}, false, false, header};
 }
-constexpr OptionControl Field(W widget, std::string_view caption) { return {K::Field, {}, caption, {}, {}, 1, widget}; }
+constexpr OptionControl Field(W widget, std::string_view caption) {
+  return {K::kField, {}, caption, {}, {}, 1, widget};
+}
 
 // Page 0 "全般".
 constexpr OptionControl kAutoActive[] = {
@@ -77,11 +79,11 @@ constexpr OptionControl kSandwich[] = {
     CheckBeside("AdaptivePasteLag", "タイムラグを自動短縮"),
     Check("NoSelStr_TagPaste", "挟み込み失敗時はノーマルモードでタグ貼り付け"),
     Number("HasamiTime", "貼り付けタイムラグ(1～10000):", 10, "ミリ秒"),
-    Button(W::RestoreHasamiTime, "初期値に戻す", true),
+    Button(W::kRestoreHasamiTime, "初期値に戻す", true),
 };
 constexpr OptionControl kCutAndPaste[] = {
     Combo("SendMessage", "処理方法:", kSendMessageItems),
-    Button(W::KeySetDialog, "仮想キーの設定...", true),
+    Button(W::kKeySetDialog, "仮想キーの設定...", true),
     Check("KeyUpPaste", "Shift及びCtrlキー解放後に貼り付けを実行する", "(ONを推薦)", true),
 };
 constexpr OptionGroup kOperation[] = {
@@ -102,7 +104,7 @@ constexpr OptionControl kMenuDisplay[] = {
     Check("MouseMove", "マウスカーソルをポップアップメニューの左上へ移動する"),
 };
 constexpr OptionControl kToolOptions[] = {
-    Path("Public_Dir", "相対パスの基本フォルダ(「ファイル名入力」で使用):", W::BrowseFolder),
+    Path("Public_Dir", "相対パスの基本フォルダ(「ファイル名入力」で使用):", W::kBrowseFolder),
     Combo("KihonDirOpenStyle", "基本フォルダを開く形式:", kOpenStyleItems),
     Check("ImageSize", "「ファイル名入力」でイメージ選択時に縦横サイズを入力する"),
 };
@@ -113,17 +115,17 @@ constexpr OptionGroup kDisplay[] = {
 
 // Page 3 "外部プログラム".
 constexpr OptionControl kEditor[] = {
-    Path("EditorFile", "実行ファイル:", W::BrowseFile, "テキストエディタの実行ファイル"),
+    Path("EditorFile", "実行ファイル:", W::kBrowseFile, "テキストエディタの実行ファイル"),
     Check("EditorWindowMax", "起動時にウィンドウを空き領域サイズで表示する"),
     Path("EditorCmdLine", "コマンドラインパラメータ:"),
-    Path("EditorWindowClass", "ウィンドウクラス名(WindowsNT4.0/2000/XPのみ必須):", W::DetectClass),
+    Path("EditorWindowClass", "ウィンドウクラス名(WindowsNT4.0/2000/XPのみ必須):", W::kDetectClass),
 };
 constexpr OptionControl kBrowsers[] = {
-    Path("IeFile", "Internet Explorer の実行ファイル:", W::BrowseFile, "Internet Explorer の実行ファイル"),
-    Path("NnFile", "Netscape Navigator の実行ファイル:", W::BrowseFile, "Netscape Navigator の実行ファイル"),
-    Field(W::InstalledBrowsers, "インストール済み:"),
+    Path("IeFile", "Internet Explorer の実行ファイル:", W::kBrowseFile, "Internet Explorer の実行ファイル"),
+    Path("NnFile", "Netscape Navigator の実行ファイル:", W::kBrowseFile, "Netscape Navigator の実行ファイル"),
+    Field(W::kInstalledBrowsers, "インストール済み:"),
     Number("LivePreviewPort", "ライブプレビューのポート(0=自動):", 1),
-    Path("LivePreviewBrowser", "ライブプレビューのブラウザ(空欄=既定):", W::BrowseFile, "ライブプレビューのブラウザ"),
+    Path("LivePreviewBrowser", "ライブプレビューのブラウザ(空欄=既定):", W::kBrowseFile, "ライブプレビューのブラウザ"),
 };
 constexpr OptionGroup kPrograms[] = {
     {"テキストエディタの設定", kEditor},
@@ -131,27 +133,27 @@ constexpr OptionGroup kPrograms[] = {
 };
 
 // The add/edit/delete/up/down column shared by the tool and user-tag pages.
-#define TS_LIST_BUTTONS                                                                                              \
-  Button(W::ListAdd, "追加"), Button(W::ListEdit, "編集"), Button(W::ListDelete, "削除"), Button(W::ListUp, "上へ"), \
-      Button(W::ListDown, "下へ")
+#define TS_LIST_BUTTONS                                                                      \
+  Button(W::kListAdd, "追加"), Button(W::kListEdit, "編集"), Button(W::kListDelete, "削除"), \
+      Button(W::kListUp, "上へ"), Button(W::kListDown, "下へ")
 
 // Page 4 "外部ツール".
 constexpr std::string_view kToolColumns[] = {"名前", "実行ファイル", "コマンドライン", "作業フォルダ"};
-constexpr OptionControl kToolList[] = {List(W::ToolList, "", kToolColumns), TS_LIST_BUTTONS};
+constexpr OptionControl kToolList[] = {List(W::kToolList, "", kToolColumns), TS_LIST_BUTTONS};
 constexpr OptionGroup kTools[] = {{"", kToolList}};
 
 // Page 5 "無視するウィンドウ".
 constexpr std::string_view kShownColumns[] = {"ウィンドウタイトル", "ウィンドウクラス名"};
 constexpr std::string_view kThroughColumns[] = {"名前", "ウィンドウクラス名"};
 constexpr OptionControl kThroughPage[] = {
-    List(W::ShownWindowList, "現在表示されているウィンドウ:", kShownColumns, false),
-    Button(W::ShownWindowCopy, "↓"),
-    Button(W::ShownWindowRefresh, "最新の情報に更新", true),
-    Field(W::ThroughName, "名前:"),
-    Field(W::ThroughClass, "ウィンドウクラス名:"),
-    List(W::ThroughWindowList, "", kThroughColumns),
-    Button(W::ThroughAdd, "追加"),
-    Button(W::ThroughDelete, "削除", true),
+    List(W::kShownWindowList, "現在表示されているウィンドウ:", kShownColumns, false),
+    Button(W::kShownWindowCopy, "↓"),
+    Button(W::kShownWindowRefresh, "最新の情報に更新", true),
+    Field(W::kThroughName, "名前:"),
+    Field(W::kThroughClass, "ウィンドウクラス名:"),
+    List(W::kThroughWindowList, "", kThroughColumns),
+    Button(W::kThroughAdd, "追加"),
+    Button(W::kThroughDelete, "削除", true),
 };
 constexpr OptionGroup kThrough[] = {{"", kThroughPage}};
 
@@ -216,7 +218,7 @@ constexpr OptionGroup kWindowModePreviewHotKeyPage[] = {
 
 // Page 9 "登録タグ".
 constexpr std::string_view kUserTagColumns[] = {"タイトル", "タグ"};
-constexpr OptionControl kUserTagList[] = {List(W::UserTagList, "", kUserTagColumns), TS_LIST_BUTTONS};
+constexpr OptionControl kUserTagList[] = {List(W::kUserTagList, "", kUserTagColumns), TS_LIST_BUTTONS};
 constexpr OptionGroup kUserTags[] = {{"", kUserTagList}};
 
 #undef TS_LIST_BUTTONS

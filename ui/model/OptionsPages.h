@@ -16,62 +16,62 @@
 namespace tagsling::ui {
 
 enum class OptionKind : std::uint8_t {
-  Check,   // check box bound to a Boolean setting
-  Number,  // edit field with up-down buttons bound to an Integer setting
-  Combo,   // drop-down list bound to an Integer setting (item index = value)
-  Path,    // one-line edit bound to a String setting, usually with a "..." button
-  HotKey,  // hot-key entry field bound to a String setting (shortcut text)
-  Button,  // push button running `widget`
-  Label,   // static text
-  List,    // report-style list view (`widget` names which one)
-  Field,   // one-line edit not bound to a setting (`widget` names it)
+  kCheck,   // check box bound to a Boolean setting
+  kNumber,  // edit field with up-down buttons bound to an Integer setting
+  kCombo,   // drop-down list bound to an Integer setting (item index = value)
+  kPath,    // one-line edit bound to a String setting, usually with a "..." button
+  kHotKey,  // hot-key entry field bound to a String setting (shortcut text)
+  kButton,  // push button running `widget`
+  kLabel,   // static text
+  kList,    // report-style list view (`widget` names which one)
+  kField,   // one-line edit not bound to a setting (`widget` names it)
 };
 
 // Controls that are not bound to a setting, and the actions of buttons.
 enum class OptionWidget : std::uint8_t {
-  None,
+  kNone,
   // "..." buttons beside path fields.
-  BrowseFile,    // open-file dialog, title `browse_title`
-  BrowseFolder,  // folder browser
-  DetectClass,   // class detection by starting the editor
+  kBrowseFile,    // open-file dialog, title `browse_title`
+  kBrowseFolder,  // folder browser
+  kDetectClass,   // class detection by starting the editor
   // Buttons.
-  RestoreHasamiTime,  // "初期値に戻す"
-  KeySetDialog,       // "仮想キーの設定..."
-  ListAdd,
-  ListEdit,
-  ListDelete,
-  ListUp,
-  ListDown,
-  ShownWindowCopy,     // "↓"
-  ShownWindowRefresh,  // "最新の情報に更新"
-  ThroughAdd,
-  ThroughDelete,
+  kRestoreHasamiTime,  // "初期値に戻す"
+  kKeySetDialog,       // "仮想キーの設定..."
+  kListAdd,
+  kListEdit,
+  kListDelete,
+  kListUp,
+  kListDown,
+  kShownWindowCopy,     // "↓"
+  kShownWindowRefresh,  // "最新の情報に更新"
+  kThroughAdd,
+  kThroughDelete,
   // Lists.
-  ToolList,
-  UserTagList,
-  ShownWindowList,
-  ThroughWindowList,
+  kToolList,
+  kUserTagList,
+  kShownWindowList,
+  kThroughWindowList,
   // Unbound fields of the ignored-windows page.
-  ThroughName,
-  ThroughClass,  // read-only
+  kThroughName,
+  kThroughClass,  // read-only
   // The browser page's line of today's browsers found installed (App Paths
   // entries), read-only.
-  InstalledBrowsers,
+  kInstalledBrowsers,
 };
 
 // Fields the user reads but cannot edit.
 constexpr bool IsReadOnlyField(OptionWidget widget) {
-  return widget == OptionWidget::ThroughClass || widget == OptionWidget::InstalledBrowsers;
+  return widget == OptionWidget::kThroughClass || widget == OptionWidget::kInstalledBrowsers;
 }
 
 struct OptionControl {
-  OptionKind kind = OptionKind::Label;
+  OptionKind kind = OptionKind::kLabel;
   std::string_view setting = {};                 // bound setting key, "" when unbound
   std::string_view caption = {};                 // check-box text, field label, button text, list label
   std::string_view note = {};                    // text after the control ("ミリ秒", "(ノーマル)", ...)
   std::span<const std::string_view> items = {};  // Combo: items; List: column titles
   int step = 1;                                  // Number: up-down increment
-  OptionWidget widget = OptionWidget::None;      // Button/List/Field: which; Path: its "..." button
+  OptionWidget widget = OptionWidget::kNone;     // Button/List/Field: which; Path: its "..." button
   std::string_view browse_title = {};            // BrowseFile: the file dialog's title
   bool same_row = false;                         // placed to the right of the previous control
   bool red_note = false;                         // the note is drawn in red

@@ -34,24 +34,20 @@
 #include "ui/model/Commands.h"
 #include "ui/model/MenuTrees.h"
 #include "ui/model/ObsoleteHints.h"
+#include "ui/model/Pictures.h"
 
 namespace tagsling::ui {
 
-enum class ButtonKind : std::uint8_t { Plain, Split, MenuButton, Check, Separator };
-
-// Pictures of IL_ToolBt: indexes 0 to 109 (88 to 102 for the page "HTML5",
-// 103 the default-browser preview, 104 and 105 the abbreviation commands,
-// 106 to 108 the grouped buttons of the page "HTML5", 109 the live preview).
-inline constexpr int kToolImageCount = 110;
+enum class ButtonKind : std::uint8_t { kPlain, kSplit, kMenuButton, kCheck, kSeparator };
 
 struct PaletteButton {
-  ButtonKind kind = ButtonKind::Separator;
+  ButtonKind kind = ButtonKind::kSeparator;
   std::string_view name = {};  // component name, e.g. "TB_Moji_B"
   std::string_view hint = {};
-  std::int16_t image = -1;    // IL_ToolBt index, below kToolImageCount
+  std::int16_t image = -1;    // a Picture's IL_ToolBt index, below kToolImageCount
   std::string_view key = {};  // tag buttons: the template key
-  CommandId command = CommandId::None;
-  MenuId menu = MenuId::MainMenu;  // Split and MenuButton only
+  CommandId command = CommandId::kNone;
+  MenuId menu = MenuId::kMainMenu;  // Split and MenuButton only
   bool presses_while_running = false;
   bool right_click_opens_menu = true;  // false only for the docked panel's "タグ " button
 };

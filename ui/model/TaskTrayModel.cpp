@@ -102,7 +102,7 @@ void TaskTrayModel::SetHasIcon(bool has_icon) {
 void TaskTrayModel::ShowIcon() {
   if (!registered_) return;
   const std::string tip = TrayTipText(tip_);
-  if (!shell_.Notify(added_ ? TrayOp::Modify : TrayOp::Add, id_, TrayIconFlags(tip), tip)) {
+  if (!shell_.Notify(added_ ? TrayOp::kModify : TrayOp::kAdd, id_, TrayIconFlags(tip), tip)) {
     throw TrayIconError(kTrayCannotRegister);
   }
   added_ = true;
@@ -120,7 +120,7 @@ void TaskTrayModel::TaskbarCreated() {
 
 void TaskTrayModel::DeleteFromShell() {
   if (!added_) return;
-  shell_.Notify(TrayOp::Delete, id_, 0, {});
+  shell_.Notify(TrayOp::kDelete, id_, 0, {});
   added_ = false;
 }
 
@@ -128,37 +128,37 @@ std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message) {
   using enum TrayMouseKind;
   switch (message) {
     case 0x200:
-      return TrayMouseEvent{Move, TrayButton::None};
+      return TrayMouseEvent{kMove, TrayButton::kNone};
     case 0x201:
-      return TrayMouseEvent{Down, TrayButton::Left};
+      return TrayMouseEvent{kDown, TrayButton::kLeft};
     case 0x202:
-      return TrayMouseEvent{Up, TrayButton::Left};
+      return TrayMouseEvent{kUp, TrayButton::kLeft};
     case 0x203:
-      return TrayMouseEvent{DblClick, TrayButton::Left};
+      return TrayMouseEvent{kDblClick, TrayButton::kLeft};
     case 0x204:
-      return TrayMouseEvent{Down, TrayButton::Right};
+      return TrayMouseEvent{kDown, TrayButton::kRight};
     case 0x205:
-      return TrayMouseEvent{Up, TrayButton::Right};
+      return TrayMouseEvent{kUp, TrayButton::kRight};
     case 0x206:
-      return TrayMouseEvent{DblClick, TrayButton::Right};
+      return TrayMouseEvent{kDblClick, TrayButton::kRight};
     case 0x207:
-      return TrayMouseEvent{Down, TrayButton::Middle};
+      return TrayMouseEvent{kDown, TrayButton::kMiddle};
     case 0x208:
-      return TrayMouseEvent{Up, TrayButton::Middle};
+      return TrayMouseEvent{kUp, TrayButton::kMiddle};
     default:
       return std::nullopt;
   }
 }
 
 TrayClickAction DecideTrayClick(TrayButton button, bool main_disabled, bool busy) {
-  if (main_disabled || busy) return TrayClickAction::None;
+  if (main_disabled || busy) return TrayClickAction::kNone;
   switch (button) {
-    case TrayButton::Left:
-      return TrayClickAction::ShowMainWindow;
-    case TrayButton::Right:
-      return TrayClickAction::OpenTrayMenu;
+    case TrayButton::kLeft:
+      return TrayClickAction::kShowMainWindow;
+    case TrayButton::kRight:
+      return TrayClickAction::kOpenTrayMenu;
     default:
-      return TrayClickAction::None;
+      return TrayClickAction::kNone;
   }
 }
 

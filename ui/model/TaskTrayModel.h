@@ -64,7 +64,7 @@ std::string TrayTipText(std::string_view tip);
 // NIF_MESSAGE | NIF_ICON, plus NIF_TIP when the tooltip is not empty.
 unsigned TrayIconFlags(std::string_view tip);
 
-enum class TrayOp { Add, Modify, Delete };
+enum class TrayOp { kAdd, kModify, kDelete };
 
 // The shell's side of one icon.
 class TrayShell {
@@ -113,8 +113,8 @@ class TaskTrayModel {
 };
 
 // The callback's mouse messages.
-enum class TrayMouseKind { Move, Down, Up, DblClick };
-enum class TrayButton { None, Left, Right, Middle };
+enum class TrayMouseKind { kMove, kDown, kUp, kDblClick };
+enum class TrayButton { kNone, kLeft, kRight, kMiddle };
 struct TrayMouseEvent {
   TrayMouseKind kind;
   TrayButton button;
@@ -124,7 +124,7 @@ struct TrayMouseEvent {
 std::optional<TrayMouseEvent> DecodeTrayMouseMessage(unsigned message);
 
 // The main window's OnMouseDown.
-enum class TrayClickAction { None, ShowMainWindow, OpenTrayMenu };
+enum class TrayClickAction { kNone, kShowMainWindow, kOpenTrayMenu };
 TrayClickAction DecideTrayClick(TrayButton button, bool main_disabled, bool busy);
 
 // Whether the main window keeps an icon: only when not docked and "TrayIcon" is on.

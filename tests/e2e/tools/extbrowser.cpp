@@ -21,7 +21,7 @@
 #include <string>
 
 #include "StandInText.h"
-#include "ui/win/Window.h"
+#include "win/Window.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ int wmain(int argc, wchar_t** argv) {
   const wchar_t* service_name = argc - first > 2 ? argv[first + 2] : nullptr;
 
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  using tagsling::ui::RegisterWindowClass;
+  using tagsling::win::RegisterWindowClass;
   constexpr wchar_t kPageClass[] = L"Chrome_RenderWidgetHostHWND";
   RegisterWindowClass(
       {.name = class_name, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}, WindowProc);

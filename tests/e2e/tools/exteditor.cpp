@@ -12,7 +12,7 @@
 #include <cwchar>
 #include <string>
 
-#include "ui/win/Window.h"
+#include "win/Window.h"
 
 namespace {
 
@@ -36,7 +36,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   Sleep(busy);
   if (exit_after) return 0;
 
-  tagsling::ui::RegisterWindowClass(
+  tagsling::win::RegisterWindowClass(
       {.name = kClass, .cursor = IDC_ARROW, .background = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1)}, Proc);
   HWND window = CreateWindowExW(0, kClass, L"Stand-in editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 700, 100, 400, 300,
                                 nullptr, nullptr, instance, nullptr);

@@ -252,7 +252,7 @@ TEST(AbbrevCommands, TheHistoryKeepsTheTenNewestEntriesWithoutRepeats) {
   for (const std::string& entry : AbbreviationHistory(settings)) sevens += entry == "p*7";
   EXPECT_EQ(sevens, 1);
   // Places emptied by a hand edit are skipped.
-  settings.AbbrevHistory1.clear();
+  settings.AbbrevHistory[1].clear();
   EXPECT_EQ(AbbreviationHistory(settings).size(), 9u);
 }
 

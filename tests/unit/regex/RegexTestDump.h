@@ -15,25 +15,25 @@ namespace tagsling::regex::test {
 inline std::string Dump(const TRENode* node) {
   char buffer[32];
   switch (node->kind) {
-    case TRENodeKind::Leaf:
+    case TRENodeKind::kLeaf:
       if (node->lo == node->hi)
         std::snprintf(buffer, sizeof buffer, "%X", node->lo);
       else
         std::snprintf(buffer, sizeof buffer, "%X-%X", node->lo, node->hi);
       return buffer;
-    case TRENodeKind::LineHead:
+    case TRENodeKind::kLineHead:
       return "^";
-    case TRENodeKind::LineTail:
+    case TRENodeKind::kLineTail:
       return "$";
-    case TRENodeKind::Concat:
+    case TRENodeKind::kConcat:
       return "C(" + Dump(node->left) + "," + Dump(node->right) + ")";
-    case TRENodeKind::Union:
+    case TRENodeKind::kUnion:
       return "U(" + Dump(node->left) + "," + Dump(node->right) + ")";
-    case TRENodeKind::Closure:
+    case TRENodeKind::kClosure:
       return "*(" + Dump(node->left) + ")";
-    case TRENodeKind::Empty:
+    case TRENodeKind::kEmpty:
       return "E";
-    case TRENodeKind::Nothing:
+    case TRENodeKind::kNothing:
       return "N";
   }
   return "?";

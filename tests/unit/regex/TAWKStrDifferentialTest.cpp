@@ -422,7 +422,7 @@ TEST(TAWKStrDifferentialTest, AgreesOnCharacterBoundaries) {
     NodePtr root = gen.Pattern(static_cast<int>(gen.Below(4)));
     std::string pattern = Render(*root);
     bool lf = gen.Below(3) == 0;
-    awk.SetLineSeparator(lf ? mcls_LF : mcls_CRLF);
+    awk.SetLineSeparator(lf ? kLF : kCRLF);
     ASSERT_NO_THROW(awk.SetRegExp(pattern)) << Printable(pattern);
     for (int k = 0; k < 4; ++k) {
       ExpectAgreement(awk, *root, pattern, gen.BoundaryText(lf ? '\n' : '\r'), lf);
@@ -439,7 +439,7 @@ TEST(TAWKStrDifferentialTest, AgreesWithTheReferenceMatcher) {
     NodePtr root = gen.Pattern(static_cast<int>(gen.Below(5)));
     std::string pattern = Render(*root);
     bool lf = gen.Below(3) == 0;
-    awk.SetLineSeparator(lf ? mcls_LF : mcls_CRLF);
+    awk.SetLineSeparator(lf ? kLF : kCRLF);
     ASSERT_NO_THROW(awk.SetRegExp(pattern)) << Printable(pattern);
     for (int k = 0; k < 6; ++k) {
       ExpectAgreement(awk, *root, pattern, gen.RandomText(lf ? '\n' : '\r'), lf);

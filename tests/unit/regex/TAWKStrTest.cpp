@@ -27,7 +27,7 @@ struct Replace {
   std::size_t count;
 };
 
-Replace GSub(const char* pattern, const char* replacement, std::string text, TMatchCORE_LineSeparator sep = mcls_CRLF) {
+Replace GSub(const char* pattern, const char* replacement, std::string text, TMatchCORE_LineSeparator sep = kCRLF) {
   TAWKStr awk;
   awk.SetLineSeparator(sep);
   awk.SetRegExp(pattern);
@@ -109,7 +109,7 @@ TEST(TAWKStrTest, GSubCases) {
     std::string text;
     std::string result;
     std::size_t count;
-    TMatchCORE_LineSeparator sep = mcls_CRLF;
+    TMatchCORE_LineSeparator sep = kCRLF;
   } cases[] = {
       {"a", "<&>", "banana", "b<a>n<a>n<a>", 3},
       {"x*", "-", "ab", "-a-b", 2},
@@ -119,9 +119,9 @@ TEST(TAWKStrTest, GSubCases) {
       {"^a", "", "aa\raa", "a\raa", 1},
       {"$", "!", "a\r\nb", "a!\r\nb!", 2},
       {"$", "!", "a\nb", "a\nb!", 1},
-      {"$", "!", "a\nb", "a!\nb!", 2, mcls_LF},
+      {"$", "!", "a\nb", "a!\nb!", 2, kLF},
       {"x*", "-", "a\r\nb", "-a-\r\n-b", 3},  // CR and LF travel together
-      {"x*", "-", "a\r\nb", "-a-\r-\n-b", 4, mcls_LF},
+      {"x*", "-", "a\r\nb", "-a-\r-\n-b", 4, kLF},
       {"x*", "-",
        "\r\x82\xa0"
        "b",

@@ -14,7 +14,7 @@ namespace {
 
 // The search the string object would choose, from the start of the text:
 // "start,end" or "none".
-std::string Find(const std::string& pattern, const std::string& text, TMatchCORE_LineSeparator sep = mcls_CRLF) {
+std::string Find(const std::string& pattern, const std::string& text, TMatchCORE_LineSeparator sep = kCRLF) {
   TMatchCORE core;
   core.SetLineSeparator(sep);
   core.SetRegExp(pattern);
@@ -27,7 +27,7 @@ struct FindCase {
   const char* pattern;
   std::string text;
   const char* expected;
-  TMatchCORE_LineSeparator sep = mcls_CRLF;
+  TMatchCORE_LineSeparator sep = kCRLF;
 };
 
 TEST(TREMatcherTest, LeftmostLongest) {
@@ -62,8 +62,8 @@ TEST(TREMatcherTest, LeftmostLongest) {
 
 TEST(TREMatcherTest, Anchors) {
   const FindCase cases[] = {
-      {".*$", "abc\r\n", "0,3", mcls_CRLF},
-      {".*$", "abc\r\n", "4,4", mcls_LF},
+      {".*$", "abc\r\n", "0,3", kCRLF},
+      {".*$", "abc\r\n", "4,4", kLF},
       {"$", "abc", "3,3"},
       {"^", "abc", "0,0"},
       {"^b", "a\nb", "2,3"},
@@ -75,7 +75,7 @@ TEST(TREMatcherTest, Anchors) {
       {"a$", "ab\nc", "none"},
       {"^$", "a\n", "2,2"},
       {"^$", "a\n\nb", "none"},  // the empty line ends in a line feed, not CR
-      {"^$", "a\n\nb", "2,2", mcls_LF},
+      {"^$", "a\n\nb", "2,2", kLF},
       // "$" is honoured where the automaton passes, even when a longer
       // alternative runs on through the separator and fails.
       {"a$|a\\rb", "a\rc", "0,1"},
@@ -174,7 +174,7 @@ TEST(TREMatcherTest, SameResultsAsRestartingAtEveryStart) {
                           "\x82"};
   std::mt19937 random(11);
   TMatchCORE core;
-  for (TMatchCORE_LineSeparator sep : {mcls_CRLF, mcls_LF}) {
+  for (TMatchCORE_LineSeparator sep : {kCRLF, kLF}) {
     core.SetLineSeparator(sep);
     for (const char* pattern : kPatterns) {
       core.SetRegExp(pattern);

@@ -16,7 +16,7 @@ using Intervals = std::vector<std::pair<unsigned, unsigned>>;
 
 // The codes a node denotes, as sorted merged intervals.
 void Collect(const TRENode* node, Intervals& out) {
-  if (node->kind == TRENodeKind::Leaf) {
+  if (node->kind == TRENodeKind::kLeaf) {
     out.emplace_back(node->lo, node->hi);
   } else {
     Collect(node->left, out);
@@ -71,7 +71,7 @@ TEST(TREParseTreeTest, RandomLeavesBecomeDisjointAndKeepTheirSets) {
     for (const auto& [node, codes] : originals) EXPECT_EQ(CodesOf(node), codes);
     const std::vector<TRENode*>& leaves = tree.Leaves();
     for (std::size_t i = 0; i < leaves.size(); ++i) {
-      ASSERT_EQ(leaves[i]->kind, TRENodeKind::Leaf);
+      ASSERT_EQ(leaves[i]->kind, TRENodeKind::kLeaf);
       for (std::size_t j = i + 1; j < leaves.size(); ++j)
         EXPECT_TRUE(leaves[i]->hi < leaves[j]->lo || leaves[j]->hi < leaves[i]->lo);
     }

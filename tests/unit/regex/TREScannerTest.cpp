@@ -19,50 +19,50 @@ std::string Tokens(const std::string& pattern) {
   for (;;) {
     TRETokenKind kind = scanner.GetToken();
     switch (kind) {
-      case TRETokenKind::End:
+      case TRETokenKind::kEnd:
         return out;
-      case TRETokenKind::Literal:
+      case TRETokenKind::kLiteral:
         std::snprintf(buffer, sizeof buffer, "L%X ", scanner.Code());
         out += buffer;
         break;
-      case TRETokenKind::Range:
+      case TRETokenKind::kRange:
         std::snprintf(buffer, sizeof buffer, "R%X-%X ", scanner.Code(), scanner.UpperCode());
         out += buffer;
         break;
-      case TRETokenKind::Union:
+      case TRETokenKind::kUnion:
         out += "| ";
         break;
-      case TRETokenKind::GroupOpen:
+      case TRETokenKind::kGroupOpen:
         out += "( ";
         break;
-      case TRETokenKind::GroupClose:
+      case TRETokenKind::kGroupClose:
         out += ") ";
         break;
-      case TRETokenKind::Star:
+      case TRETokenKind::kStar:
         out += "* ";
         break;
-      case TRETokenKind::Plus:
+      case TRETokenKind::kPlus:
         out += "+ ";
         break;
-      case TRETokenKind::Question:
+      case TRETokenKind::kQuestion:
         out += "? ";
         break;
-      case TRETokenKind::ClassOpen:
+      case TRETokenKind::kClassOpen:
         out += "[ ";
         break;
-      case TRETokenKind::NegClassOpen:
+      case TRETokenKind::kNegClassOpen:
         out += "[^ ";
         break;
-      case TRETokenKind::ClassClose:
+      case TRETokenKind::kClassClose:
         out += "] ";
         break;
-      case TRETokenKind::AnyChar:
+      case TRETokenKind::kAnyChar:
         out += ". ";
         break;
-      case TRETokenKind::LineHead:
+      case TRETokenKind::kLineHead:
         out += "^ ";
         break;
-      case TRETokenKind::LineTail:
+      case TRETokenKind::kLineTail:
         out += "$ ";
         break;
     }

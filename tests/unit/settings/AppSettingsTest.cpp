@@ -245,9 +245,9 @@ TEST(SettingsTableTest, EachKeyAndFieldOnce) {
     EXPECT_TRUE(keys.insert({section, row.key}).second) << row.key;
     EXPECT_EQ(FindSettingDefinition(row.field), &row) << row.key;
   }
-  // The window section, "Option", "System" (four folders and the ten places
-  // of the abbreviation history) and "Window".
-  EXPECT_EQ(keys.size(), 4u + 69u + 14u + 1u);
+  // The window section, "Option", "System" (four folders; the abbreviation
+  // history's ten keys follow the table) and "Window".
+  EXPECT_EQ(keys.size(), 4u + 69u + 4u + 1u);
 }
 
 TEST(SettingsFilePathTest, ReplacesTheExtension) {
@@ -283,6 +283,29 @@ TEST_F(AppSettingsTest, DocumentInMemoryLoadsAndStoresAsTheFileDoes) {
   ASSERT_TRUE(StoreSettings(from_text, environment, document));
   SaveSettings(from_file, environment, path);
   EXPECT_EQ(document.Text(), FileBytes(path));
+}
+
+// The wrap dialog's history is one list in the record and ten keys in the
+// file, as the files written before it became a list have them.
+TEST_F(AppSettingsTest, AbbreviationHistoryReadsAndWritesItsTenKeys) {
+  const std::string text = "[System]\r\nHtmlOpenDir=C:\\www\r\nAbbrevHistory0=ul>li*\r\nAbbrevHistory3=p.note\r\n";
+  AppSettings settings;
+  LoadSettings(settings, environment, ProfileDocument::FromText(text));
+  EXPECT_EQ(settings.AbbrevHistory[0], "ul>li*");
+  EXPECT_EQ(settings.AbbrevHistory[1], "");
+  EXPECT_EQ(settings.AbbrevHistory[3], "p.note");
+
+  settings.AbbrevHistory[9] = "dl>dt+dd";
+  ProfileDocument document = ProfileDocument::FromText("");
+  ASSERT_TRUE(StoreSettings(settings, environment, document));
+  std::string system_section = "[System]\r\nFileNameInsDir=\r\nUrlInsDir=\r\nTextInsDir=\r\nHtmlOpenDir=C:\\www\r\n";
+  for (int i = 0; i < kAbbrevHistoryLength; ++i) {
+    system_section +=
+        "AbbrevHistory" + std::to_string(i) + "=" + settings.AbbrevHistory[static_cast<size_t>(i)] + "\r\n";
+  }
+  const std::string stored = document.Text();
+  ASSERT_GE(stored.size(), system_section.size());
+  EXPECT_EQ(stored.substr(stored.size() - system_section.size()), system_section);
 }
 
 TEST(DockedThicknessTest, FromSystemMetrics) {

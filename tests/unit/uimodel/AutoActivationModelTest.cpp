@@ -21,7 +21,7 @@ TEST(AutoActivation, MarginExamplesOnA1024WideDesktop) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DecideAutoActivation(kArmed, c.pointer, 1024, 100),
-              c.raises ? AutoActivationAction::BringToFront : AutoActivationAction::None)
+              c.raises ? AutoActivationAction::kBringToFront : AutoActivationAction::kNone)
         << c.pointer.x << "," << c.pointer.y;
   }
 }
@@ -46,16 +46,16 @@ TEST(AutoActivation, EachStateTestStopsIt) {
   for (const Case& c : cases) {
     AutoActivationState s = kArmed;
     s.*c.field = c.value;
-    EXPECT_EQ(DecideAutoActivation(s, {150, 0}, 1024, 100), AutoActivationAction::None);
+    EXPECT_EQ(DecideAutoActivation(s, {150, 0}, 1024, 100), AutoActivationAction::kNone);
   }
   AutoActivationState active_and_visible = kArmed;
   active_and_visible.app_active = true;
-  EXPECT_EQ(DecideAutoActivation(active_and_visible, {150, 0}, 1024, 100), AutoActivationAction::None);
+  EXPECT_EQ(DecideAutoActivation(active_and_visible, {150, 0}, 1024, 100), AutoActivationAction::kNone);
   // Active but hidden (resident in the tray): shown again.
   AutoActivationState active_hidden = kArmed;
   active_hidden.app_active = true;
   active_hidden.main_visible = false;
-  EXPECT_EQ(DecideAutoActivation(active_hidden, {150, 0}, 1024, 100), AutoActivationAction::RaiseAndShow);
+  EXPECT_EQ(DecideAutoActivation(active_hidden, {150, 0}, 1024, 100), AutoActivationAction::kRaiseAndShow);
 }
 
 }  // namespace

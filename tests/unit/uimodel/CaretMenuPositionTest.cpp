@@ -32,10 +32,10 @@ TEST(CaretMenuPosition, PointByMode) {
 }
 
 TEST(CaretMenuPosition, MessagesProcessedBeforeCancelModeExceptForTheShortMenu) {
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::TagPopup));
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::ToolHotKeyMenu));
-  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::OuterToolHotKeyMenu));
-  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::ShortTagPopup));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::kTagPopup));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::kToolHotKeyMenu));
+  EXPECT_TRUE(ProcessMessagesBeforeCancelMode(MenuId::kOuterToolHotKeyMenu));
+  EXPECT_FALSE(ProcessMessagesBeforeCancelMode(MenuId::kShortTagPopup));
 }
 
 TEST(CaretMenuPosition, MenuClickFlagFollowsButtonPresses) {

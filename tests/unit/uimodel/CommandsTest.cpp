@@ -33,25 +33,25 @@ TEST(Commands, NamesAndHandlersAreUniqueAcrossBothColumns) {
 }
 
 TEST(Commands, FindsByNameOrHandler) {
-  EXPECT_EQ(FindCommandByName("SetBaseFolder"), CommandId::SetBaseFolder);
-  EXPECT_EQ(FindCommandByName("B2Click"), CommandId::SetBaseFolder);
-  EXPECT_EQ(FindCommandByName("_PM_TagClick"), CommandId::RunTagCommandFromPopup);
-  EXPECT_EQ(FindCommandByName(""), CommandId::None);
-  EXPECT_EQ(FindCommandByName("NoSuchClick"), CommandId::None);
-  EXPECT_EQ(FindCommand(static_cast<CommandId>(9999)).id, CommandId::None);
+  EXPECT_EQ(FindCommandByName("SetBaseFolder"), CommandId::kSetBaseFolder);
+  EXPECT_EQ(FindCommandByName("B2Click"), CommandId::kSetBaseFolder);
+  EXPECT_EQ(FindCommandByName("_PM_TagClick"), CommandId::kRunTagCommandFromPopup);
+  EXPECT_EQ(FindCommandByName(""), CommandId::kNone);
+  EXPECT_EQ(FindCommandByName("NoSuchClick"), CommandId::kNone);
+  EXPECT_EQ(FindCommand(static_cast<CommandId>(9999)).id, CommandId::kNone);
 }
 
 TEST(Commands, KindsSeparateTagUserTagToolAndProgramCommands) {
-  EXPECT_EQ(FindCommand(CommandId::RunTagCommand).kind, CommandKind::TagKey);
-  EXPECT_EQ(FindCommand(CommandId::RunTagCommandFromPopup).kind, CommandKind::TagKey);
-  EXPECT_EQ(FindCommand(CommandId::RunUserTagFromPopup).kind, CommandKind::UserTag);
-  EXPECT_EQ(FindCommand(CommandId::RunExternalTool).kind, CommandKind::Tool);
-  EXPECT_EQ(FindCommand(CommandId::PreviewIE).kind, CommandKind::Program);
+  EXPECT_EQ(FindCommand(CommandId::kRunTagCommand).kind, CommandKind::kTagKey);
+  EXPECT_EQ(FindCommand(CommandId::kRunTagCommandFromPopup).kind, CommandKind::kTagKey);
+  EXPECT_EQ(FindCommand(CommandId::kRunUserTagFromPopup).kind, CommandKind::kUserTag);
+  EXPECT_EQ(FindCommand(CommandId::kRunExternalTool).kind, CommandKind::kTool);
+  EXPECT_EQ(FindCommand(CommandId::kPreviewIE).kind, CommandKind::kProgram);
 }
 
-constexpr CommandRegistrar kParts[] = {CommandRegistrar::MainWindow,         CommandRegistrar::ExternalPrograms,
-                                       CommandRegistrar::TextTools,          CommandRegistrar::OptionsDialog,
-                                       CommandRegistrar::DesktopIntegration, CommandRegistrar::kLivePreview};
+constexpr CommandRegistrar kParts[] = {CommandRegistrar::kMainWindow,         CommandRegistrar::kExternalPrograms,
+                                       CommandRegistrar::kTextTools,          CommandRegistrar::kOptionsDialog,
+                                       CommandRegistrar::kDesktopIntegration, CommandRegistrar::kLivePreview};
 
 CommandInvocation Invocation(CommandId command) {
   CommandInvocation invocation;
@@ -61,7 +61,7 @@ CommandInvocation Invocation(CommandId command) {
 
 // Registers a recording handler for every command of `part`, leaving out `skip`.
 void RegisterPart(CommandHandlers& handlers, CommandRegistrar part, std::vector<CommandId>& ran,
-                  CommandId skip = CommandId::None) {
+                  CommandId skip = CommandId::kNone) {
   CommandHandlers::Registration registration = handlers.Register(part);
   for (const Command& c : AllCommands()) {
     if (c.registrar == part && c.id != skip)
@@ -74,7 +74,7 @@ TEST(Commands, EveryCommandHasARegisteredHandler) {
   // Every command is some part's to register, so a click never finds a
   // command nobody handles; each part's registration checks its own list.
   for (const Command& c : AllCommands()) {
-    EXPECT_EQ(c.registrar == CommandRegistrar::None, c.id == CommandId::None) << c.name;
+    EXPECT_EQ(c.registrar == CommandRegistrar::kNone, c.id == CommandId::kNone) << c.name;
   }
   CommandHandlers handlers;
   std::vector<CommandId> ran;
@@ -89,20 +89,20 @@ TEST(Commands, APartThatMissesACommandCannotFinish) {
   CommandHandlers handlers;
   std::vector<CommandId> ran;
   try {
-    RegisterPart(handlers, CommandRegistrar::TextTools, ran, CommandId::ToggleRelativePath);
+    RegisterPart(handlers, CommandRegistrar::kTextTools, ran, CommandId::kToggleRelativePath);
     ADD_FAILURE() << "finished without ToggleRelativePath";
   } catch (const std::logic_error& error) {
     EXPECT_NE(std::string(error.what()).find("ToggleRelativePath"), std::string::npos) << error.what();
   }
   // Another part's command is refused; running a command without a handler
   // is an error, not a silent click.
-  CommandHandlers::Registration main = handlers.Register(CommandRegistrar::MainWindow);
-  EXPECT_THROW(main.Set(CommandId::EditorNew, [](const CommandInvocation&) {}), std::logic_error);
-  EXPECT_THROW(main.Set(CommandId::None, [](const CommandInvocation&) {}), std::logic_error);
-  EXPECT_THROW(handlers.Run(Invocation(CommandId::About)), std::logic_error);
-  EXPECT_NO_THROW(handlers.Run(Invocation(CommandId::None)));
+  CommandHandlers::Registration main = handlers.Register(CommandRegistrar::kMainWindow);
+  EXPECT_THROW(main.Set(CommandId::kEditorNew, [](const CommandInvocation&) {}), std::logic_error);
+  EXPECT_THROW(main.Set(CommandId::kNone, [](const CommandInvocation&) {}), std::logic_error);
+  EXPECT_THROW(handlers.Run(Invocation(CommandId::kAbout)), std::logic_error);
+  EXPECT_NO_THROW(handlers.Run(Invocation(CommandId::kNone)));
   const std::vector<CommandId> missing = handlers.Unregistered();
-  EXPECT_NE(std::find(missing.begin(), missing.end(), CommandId::ToggleRelativePath), missing.end());
+  EXPECT_NE(std::find(missing.begin(), missing.end(), CommandId::kToggleRelativePath), missing.end());
 }
 
 }  // namespace

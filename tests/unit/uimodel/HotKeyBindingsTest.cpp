@@ -15,7 +15,7 @@ TEST(HotKeyBindings, TwentySevenIdsInAscendingOrderWithDistinctSettings) {
   for (std::size_t i = 0; i < keys.size(); ++i) {
     EXPECT_EQ(keys[i].id, static_cast<int>(i) + 1);
     EXPECT_TRUE(settings.insert(std::string(keys[i].setting_key)).second) << keys[i].setting_key;
-    EXPECT_NE(keys[i].command, CommandId::None);
+    EXPECT_NE(keys[i].command, CommandId::kNone);
   }
 }
 
@@ -25,21 +25,21 @@ TEST(HotKeyBindings, DispatchesByIdentifier) {
     CommandId command;
   };
   const Case cases[] = {
-      {1, CommandId::ShowTagMenu},
-      {2, CommandId::ActivateMainWindow},
-      {4, CommandId::ForegroundBrowser640},
-      {7, CommandId::ShowShortTagMenu},
-      {14, CommandId::ForegroundEditorToFreeArea},
+      {1, CommandId::kShowTagMenu},
+      {2, CommandId::kActivateMainWindow},
+      {4, CommandId::kForegroundBrowser640},
+      {7, CommandId::kShowShortTagMenu},
+      {14, CommandId::kForegroundEditorToFreeArea},
       // 19 and 20 cross: PMHotKey_Mode is the short menu, PMHotKey_S_Mode the full one.
-      {19, CommandId::ShowShortTagMenuModeInverted},
-      {20, CommandId::ShowTagMenuModeInverted},
-      {23, CommandId::PreviewNN},
-      {24, CommandId::PreviewDefaultBrowser},
-      {25, CommandId::ExpandAbbreviation},
-      {26, CommandId::WrapWithAbbreviation},
+      {19, CommandId::kShowShortTagMenuModeInverted},
+      {20, CommandId::kShowTagMenuModeInverted},
+      {23, CommandId::kPreviewNN},
+      {24, CommandId::kPreviewDefaultBrowser},
+      {25, CommandId::kExpandAbbreviation},
+      {26, CommandId::kWrapWithAbbreviation},
       {27, CommandId::kLivePreview},
-      {0, CommandId::None},
-      {28, CommandId::None},
+      {0, CommandId::kNone},
+      {28, CommandId::kNone},
   };
   for (const Case& c : cases) EXPECT_EQ(HotKeyCommand(c.id), c.command) << c.id;
   EXPECT_EQ(AllHotKeys()[18].setting_key, "PMHotKey_Mode");

@@ -94,12 +94,12 @@ TEST(HotKeyDispatch, RemoveAllRemovesEveryIdentifier) {
 
 TEST(HotKeyDispatch, BusyAndUnknownIdentifiersDoNothing) {
   for (int id = -1; id <= 28; ++id) {
-    EXPECT_EQ(DispatchHotKey(id, true), CommandId::None) << id;
+    EXPECT_EQ(DispatchHotKey(id, true), CommandId::kNone) << id;
     const bool known = id >= 1 && id <= 27;
-    EXPECT_EQ(DispatchHotKey(id, false) != CommandId::None, known) << id;
+    EXPECT_EQ(DispatchHotKey(id, false) != CommandId::kNone, known) << id;
   }
-  EXPECT_EQ(DispatchHotKey(11, false), CommandId::ToggleSandwich);
-  EXPECT_EQ(DispatchHotKey(2, false), CommandId::ActivateMainWindow);
+  EXPECT_EQ(DispatchHotKey(11, false), CommandId::kToggleSandwich);
+  EXPECT_EQ(DispatchHotKey(2, false), CommandId::kActivateMainWindow);
 }
 
 TEST(HotKeyDispatch, CaretMenusOfTheHotKeys) {
@@ -110,12 +110,12 @@ TEST(HotKeyDispatch, CaretMenusOfTheHotKeys) {
     bool invert;
   };
   const Row rows[] = {
-      {1, MenuId::TagPopup, &AppSettings::PMIti_A, false},
-      {7, MenuId::ShortTagPopup, &AppSettings::PMIti_S, false},
-      {18, MenuId::ToolHotKeyMenu, &AppSettings::PMIti_Tool, false},
-      {19, MenuId::ShortTagPopup, &AppSettings::PMIti_S, true},
-      {20, MenuId::TagPopup, &AppSettings::PMIti_A, true},
-      {21, MenuId::OuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false},
+      {1, MenuId::kTagPopup, &AppSettings::PMIti_A, false},
+      {7, MenuId::kShortTagPopup, &AppSettings::PMIti_S, false},
+      {18, MenuId::kToolHotKeyMenu, &AppSettings::PMIti_Tool, false},
+      {19, MenuId::kShortTagPopup, &AppSettings::PMIti_S, true},
+      {20, MenuId::kTagPopup, &AppSettings::PMIti_A, true},
+      {21, MenuId::kOuterToolHotKeyMenu, &AppSettings::PMIti_OuterTools, false},
   };
   int menus = 0;
   for (int id = 1; id <= 23; ++id) menus += CaretMenuOf(DispatchHotKey(id, false)).has_value();
@@ -166,12 +166,12 @@ TEST(HotKeyDispatch, ShowMainWindowDecision) {
     ShowMainWindowAction action;
   };
   const Case cases[] = {
-      {true, true, false, false, None},
-      {true, false, false, false, ForegroundAndShow},
-      {false, true, false, false, ForegroundAndShow},
-      {false, false, true, false, RestoreApplication},
-      {true, false, true, false, RestoreApplication},
-      {false, false, false, true, None},
+      {true, true, false, false, kNone},
+      {true, false, false, false, kForegroundAndShow},
+      {false, true, false, false, kForegroundAndShow},
+      {false, false, true, false, kRestoreApplication},
+      {true, false, true, false, kRestoreApplication},
+      {false, false, false, true, kNone},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DecideShowMainWindow(c.visible, c.active, c.minimized, c.busy), c.action)

@@ -47,11 +47,11 @@ TEST(MenuModel, EveryMenuBuildsAndEveryTagKeyIsInTheCatalogue) {
     EXPECT_EQ(menu.name, def.name);
     EXPECT_TRUE(!menu.items.empty() || !menu.slots.empty());
     ForEachNode(menu.items, [&](const MenuNode& node) {
-      if (node.kind != NodeKind::Separator) {
+      if (node.kind != NodeKind::kSeparator) {
         EXPECT_FALSE(node.caption.empty());
       }
-      if (node.kind == NodeKind::Item && node.enabled) {
-        EXPECT_NE(node.command, CommandId::None);
+      if (node.kind == NodeKind::kItem && node.enabled) {
+        EXPECT_NE(node.command, CommandId::kNone);
       }
       if (!node.key.empty()) {
         EXPECT_NE(core::FindTemplateKey(node.key), nullptr) << node.key;
@@ -77,9 +77,9 @@ TEST(MenuModel, EveryMenuIsFoundByItsOwnTable) {
 TEST(MenuModel, EveryCatalogueKeyIsReachableFromTheMenuBarAndFromTagPopup) {
   ASSERT_EQ(core::TemplateKeys().size(), core::kTemplateKeyCount);
   const std::set<std::string> catalogue = LowerCatalogue();
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   EXPECT_EQ(LowerKeys(MenuBarTagMenu(bar).children), catalogue);
-  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::TagPopup).items), catalogue);
+  EXPECT_EQ(LowerKeys(BuildMenu(MenuId::kTagPopup).items), catalogue);
 }
 
 // Walks the menu bar's tag tree and TagPopup side by side: the same tree
@@ -100,8 +100,8 @@ void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>
       EXPECT_EQ(b.caption, p.caption);
     }
     if (!b.key.empty()) {
-      EXPECT_EQ(b.command, CommandId::RunTagCommand);
-      EXPECT_EQ(p.command, CommandId::RunTagCommandFromPopup);
+      EXPECT_EQ(b.command, CommandId::kRunTagCommand);
+      EXPECT_EQ(p.command, CommandId::kRunTagCommandFromPopup);
       EXPECT_EQ(b.name.empty(), p.name.empty());
       if (!b.name.empty()) {
         EXPECT_EQ(b.name, b.key);
@@ -113,28 +113,28 @@ void ExpectMirrors(const std::vector<MenuNode>& bar, const std::vector<MenuNode>
 }
 
 TEST(MenuModel, TagPopupRepeatsTheTagTreeWithItsThreeDifferences) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
-  const MenuModel popup = BuildMenu(MenuId::TagPopup);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
+  const MenuModel popup = BuildMenu(MenuId::kTagPopup);
   const std::vector<MenuNode>& tree = MenuBarTagMenu(bar).children;
   ASSERT_EQ(popup.items.size(), tree.size() + 2);
   ExpectMirrors(tree, std::vector<MenuNode>(popup.items.begin(), popup.items.begin() + tree.size()));
-  EXPECT_EQ(popup.items[13].kind, NodeKind::Separator);
+  EXPECT_EQ(popup.items[13].kind, NodeKind::kSeparator);
   EXPECT_EQ(popup.items[14].caption, "登録タグ(&U)");
   EXPECT_EQ(popup.items[14].image, 73);
-  EXPECT_EQ(popup.items[14].kind, NodeKind::Submenu);
+  EXPECT_EQ(popup.items[14].kind, NodeKind::kSubmenu);
 }
 
 TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
-  for (MenuId id : {MenuId::TagPopup, MenuId::ShortTagPopup}) {
+  for (MenuId id : {MenuId::kTagPopup, MenuId::kShortTagPopup}) {
     const MenuModel menu = BuildMenu(id);
-    const std::string prefix = id == MenuId::TagPopup ? "PM1_" : "PM4_";
+    const std::string prefix = id == MenuId::kTagPopup ? "PM1_" : "PM4_";
     int named = 0;
     ForEachNode(menu.items, [&](const MenuNode& node) {
       if (node.name.empty()) return;
       ++named;
       EXPECT_EQ(node.name.rfind(prefix, 0), 0u) << node.name;
       EXPECT_EQ(node.key, node.name.substr(prefix.size()));
-      EXPECT_EQ(node.command, CommandId::RunTagCommandFromPopup);
+      EXPECT_EQ(node.command, CommandId::kRunTagCommandFromPopup);
     });
     EXPECT_GT(named, 20);
   }
@@ -142,7 +142,7 @@ TEST(MenuModel, PopupItemsRunTheirNameWithEveryPrefixDeleted) {
 }
 
 TEST(MenuModel, TagPopupSpellsTwoKeysInAnotherCase) {
-  const MenuModel popup = BuildMenu(MenuId::TagPopup);
+  const MenuModel popup = BuildMenu(MenuId::kTagPopup);
   std::set<std::string> names;
   ForEachNode(popup.items, [&](const MenuNode& node) {
     if (!node.name.empty()) names.insert(node.name + "=" + node.key);
@@ -154,7 +154,7 @@ TEST(MenuModel, TagPopupSpellsTwoKeysInAnotherCase) {
 }
 
 TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   int shared = 0;
   ForEachNode(bar.items, [&](const MenuNode& node) {
     if (node.key.rfind("OP_", 0) == 0 || node.key.rfind("Etc_Textarea_Wrap", 0) == 0) {
@@ -168,13 +168,13 @@ TEST(MenuModel, SharedAlignmentItemsRunFixedKeysAndHaveNoName) {
 }
 
 TEST(MenuModel, ShortTagPopupListsItsShortTree) {
-  const MenuModel menu = BuildMenu(MenuId::ShortTagPopup);
+  const MenuModel menu = BuildMenu(MenuId::kShortTagPopup);
   ASSERT_EQ(menu.items.size(), 19u);
   EXPECT_EQ(menu.items[0].name, "PM4_P_Br");
   EXPECT_EQ(menu.items[11].caption, "URL <&A HREF=\"\">");
   EXPECT_EQ(menu.items[11].key, "Link_AHref_AHref");
   EXPECT_EQ(menu.items[16].caption, "HTML5(&5)");
-  EXPECT_EQ(menu.items[17].kind, NodeKind::Separator);
+  EXPECT_EQ(menu.items[17].kind, NodeKind::kSeparator);
   EXPECT_EQ(menu.items[18].caption, "登録タグ(&U)");
   EXPECT_EQ(TagKeys(menu.items).size(), 30u + 66u);
 }
@@ -206,11 +206,11 @@ void ExpectSameHtml5Items(const std::vector<MenuNode>& a, const std::vector<Menu
 }
 
 TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
-  const MenuModel popup1 = BuildMenu(MenuId::TagPopup);
-  const MenuModel popup4 = BuildMenu(MenuId::ShortTagPopup);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
+  const MenuModel popup1 = BuildMenu(MenuId::kTagPopup);
+  const MenuModel popup4 = BuildMenu(MenuId::kShortTagPopup);
   const MenuNode& in_bar = Html5Menu(MenuBarTagMenu(bar).children);
-  ASSERT_EQ(in_bar.kind, NodeKind::Submenu);
+  ASSERT_EQ(in_bar.kind, NodeKind::kSubmenu);
   EXPECT_EQ(in_bar.image, 88);
   // After "フレーム(&R)", as the palette page follows "フレーム".
   EXPECT_EQ(&in_bar - &MenuBarTagMenu(bar).children.front(), 12);
@@ -244,15 +244,15 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
   // Each item inserts with its menu's form of the tag command; popup items
   // are named after their key.
   const std::pair<const MenuNode*, CommandId> forms[] = {
-      {&in_bar, CommandId::RunTagCommand},
-      {&Html5Menu(popup1.items), CommandId::RunTagCommandFromPopup},
-      {&Html5Menu(popup4.items), CommandId::RunTagCommandFromPopup},
+      {&in_bar, CommandId::kRunTagCommand},
+      {&Html5Menu(popup1.items), CommandId::kRunTagCommandFromPopup},
+      {&Html5Menu(popup4.items), CommandId::kRunTagCommandFromPopup},
   };
   for (const auto& [menu, command] : forms) {
     ForEachNode(menu->children, [&](const MenuNode& node) {
       if (node.key.empty()) return;
       EXPECT_EQ(node.command, command) << node.caption;
-      if (command == CommandId::RunTagCommandFromPopup) {
+      if (command == CommandId::kRunTagCommandFromPopup) {
         EXPECT_TRUE(node.name == "PM1_" + node.key || node.name == "PM4_" + node.key) << node.name;
       }
     });
@@ -262,25 +262,25 @@ TEST(MenuModel, Html5SubmenuListsEveryHtml5KeyInTheThreeTagMenus) {
 // Within one (sub)menu of the HTML5 items no two entries share an
 // accelerator, so every item is one key press away.
 TEST(MenuModel, Html5ItemsHaveDistinctAccelerators) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   std::function<void(const MenuNode&)> check = [&](const MenuNode& menu) {
     std::set<char> seen;
     for (const MenuNode& node : menu.children) {
-      if (node.kind == NodeKind::Separator) continue;
+      if (node.kind == NodeKind::kSeparator) continue;
       const std::size_t amp = node.caption.find('&');
       ASSERT_NE(amp, std::string::npos) << node.caption;
       ASSERT_LT(amp + 1, node.caption.size());
       char c = node.caption[amp + 1];
       if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
       EXPECT_TRUE(seen.insert(c).second) << menu.caption << ": " << node.caption;
-      if (node.kind == NodeKind::Submenu) check(node);
+      if (node.kind == NodeKind::kSubmenu) check(node);
     }
   };
   check(Html5Menu(MenuBarTagMenu(bar).children));
 }
 
 TEST(MenuModel, NodeAtFollowsPositions) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   ASSERT_NE(NodeAt(bar, {5, 8}), nullptr);
   EXPECT_EQ(NodeAt(bar, {5, 4})->caption, "既定のブラウザで表示(&D)");
   EXPECT_EQ(NodeAt(bar, {5, 8})->caption, "ブラウザのサイズ変更(&B)");
@@ -303,15 +303,15 @@ std::vector<std::string> PathsTo(const std::vector<MenuNode>& items, CommandId c
 }
 
 TEST(MenuModel, DefaultBrowserPreviewFollowsTheTwoBrowserItems) {
-  EXPECT_EQ(PathsTo(BuildMenu(MenuId::MainMenu).items, CommandId::PreviewDefaultBrowser),
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::kMainMenu).items, CommandId::kPreviewDefaultBrowser),
             (std::vector<std::string>{"ウィンドウ(&W) > 既定のブラウザで表示(&D)"}));
-  EXPECT_EQ(PathsTo(BuildMenu(MenuId::TrayMenu).items, CommandId::PreviewDefaultBrowser),
+  EXPECT_EQ(PathsTo(BuildMenu(MenuId::kTrayMenu).items, CommandId::kPreviewDefaultBrowser),
             (std::vector<std::string>{"ブラウザ表示/サイズ(&B) > 既定のブラウザで表示(&D)"}));
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   const MenuNode* window_menu = NodeAt(bar, {5});
   ASSERT_NE(window_menu, nullptr);
-  EXPECT_EQ(window_menu->children[3].command, CommandId::PreviewNN);
-  EXPECT_EQ(window_menu->children[4].command, CommandId::PreviewDefaultBrowser);
+  EXPECT_EQ(window_menu->children[3].command, CommandId::kPreviewNN);
+  EXPECT_EQ(window_menu->children[4].command, CommandId::kPreviewDefaultBrowser);
   EXPECT_EQ(window_menu->children[4].image, 103);
 }
 
@@ -321,7 +321,7 @@ std::vector<char> Accelerators(const std::vector<MenuNode>& items) {
   std::vector<char> letters;
   for (const MenuNode& node : items) {
     const std::size_t amp = node.caption.find('&');
-    if (node.kind == NodeKind::Separator || amp == std::string::npos || amp + 1 >= node.caption.size()) continue;
+    if (node.kind == NodeKind::kSeparator || amp == std::string::npos || amp + 1 >= node.caption.size()) continue;
     char c = node.caption[amp + 1];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     letters.push_back(c);
@@ -337,19 +337,19 @@ TEST(MenuModel, AbbreviationCommandsAreReachedByTheirOwnLetters) {
     int image;
   };
   const Place kPlaces[] = {
-      {MenuId::MainMenu, CommandId::ExpandAbbreviation, "ツール(&L) > 略記(&R) > 略記を展開(&E)", 104},
-      {MenuId::MainMenu, CommandId::WrapWithAbbreviation, "ツール(&L) > 略記(&R) > 略記で囲む(&W)", 105},
-      {MenuId::TrayMenu, CommandId::ExpandAbbreviation, "ツール(&L) > 略記を展開(&E)", 104},
-      {MenuId::TrayMenu, CommandId::WrapWithAbbreviation, "ツール(&L) > 略記で囲む(&W)", 105},
+      {MenuId::kMainMenu, CommandId::kExpandAbbreviation, "ツール(&L) > 略記(&R) > 略記を展開(&E)", 104},
+      {MenuId::kMainMenu, CommandId::kWrapWithAbbreviation, "ツール(&L) > 略記(&R) > 略記で囲む(&W)", 105},
+      {MenuId::kTrayMenu, CommandId::kExpandAbbreviation, "ツール(&L) > 略記を展開(&E)", 104},
+      {MenuId::kTrayMenu, CommandId::kWrapWithAbbreviation, "ツール(&L) > 略記で囲む(&W)", 105},
       // The hot-key tool menu keeps the focus it gave back, as tag deletion does there.
-      {MenuId::ToolHotKeyMenu, CommandId::ExpandAbbreviationFromPopup, "略記(&R) > 略記を展開(&E)", 104},
-      {MenuId::ToolHotKeyMenu, CommandId::WrapWithAbbreviationFromPopup, "略記(&R) > 略記で囲む(&W)", 105},
+      {MenuId::kToolHotKeyMenu, CommandId::kExpandAbbreviationFromPopup, "略記(&R) > 略記を展開(&E)", 104},
+      {MenuId::kToolHotKeyMenu, CommandId::kWrapWithAbbreviationFromPopup, "略記(&R) > 略記で囲む(&W)", 105},
       // Live preview: beside the default browser, and in the hot-key tool menu.
-      {MenuId::MainMenu, CommandId::kLivePreview, "ウィンドウ(&W) > ライブプレビュー(&L)", 109},
-      {MenuId::MainMenu, CommandId::kStopLivePreview, "ウィンドウ(&W) > ライブプレビューを停止(&Q)", -1},
-      {MenuId::TrayMenu, CommandId::kLivePreview, "ブラウザ表示/サイズ(&B) > ライブプレビュー(&L)", 109},
-      {MenuId::ToolHotKeyMenu, CommandId::kLivePreview, "ライブプレビュー(&L)", 109},
-      {MenuId::ToolHotKeyMenu, CommandId::kStopLivePreview, "ライブプレビューを停止(&Q)", -1},
+      {MenuId::kMainMenu, CommandId::kLivePreview, "ウィンドウ(&W) > ライブプレビュー(&L)", 109},
+      {MenuId::kMainMenu, CommandId::kStopLivePreview, "ウィンドウ(&W) > ライブプレビューを停止(&Q)", -1},
+      {MenuId::kTrayMenu, CommandId::kLivePreview, "ブラウザ表示/サイズ(&B) > ライブプレビュー(&L)", 109},
+      {MenuId::kToolHotKeyMenu, CommandId::kLivePreview, "ライブプレビュー(&L)", 109},
+      {MenuId::kToolHotKeyMenu, CommandId::kStopLivePreview, "ライブプレビューを停止(&Q)", -1},
   };
   for (const Place& place : kPlaces) {
     const MenuModel menu = BuildMenu(place.menu);
@@ -369,7 +369,7 @@ TEST(MenuModel, AbbreviationCommandsAreReachedByTheirOwnLetters) {
     };
     check(menu.items);
   }
-  EXPECT_TRUE(PathsTo(BuildMenu(MenuId::ToolHotKeyMenu).items, CommandId::ExpandAbbreviation).empty());
+  EXPECT_TRUE(PathsTo(BuildMenu(MenuId::kToolHotKeyMenu).items, CommandId::kExpandAbbreviation).empty());
 }
 
 TEST(MenuModel, StripsAcceleratorMarks) {

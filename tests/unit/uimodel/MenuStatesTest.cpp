@@ -25,25 +25,25 @@ TEST(MenuStates, OpenTimeStatesFollowTheSettingsTheyShow) {
     ItemState expected;
   };
   const Case cases[] = {
-      {"sandwich off", CommandId::ToggleSandwich, [](UiState&) {}, {true, false}},
-      {"sandwich on", CommandId::ToggleSandwich, [](UiState& s) { s.sandwich_mode = true; }, {true, true}},
-      {"on top", CommandId::ToggleOnTop, [](UiState& s) { s.on_top = true; }, {true, true}},
+      {"sandwich off", CommandId::kToggleSandwich, [](UiState&) {}, {true, false}},
+      {"sandwich on", CommandId::kToggleSandwich, [](UiState& s) { s.sandwich_mode = true; }, {true, true}},
+      {"on top", CommandId::kToggleOnTop, [](UiState& s) { s.on_top = true; }, {true, true}},
       {"on top docked",
-       CommandId::ToggleOnTop,
+       CommandId::kToggleOnTop,
        [](UiState& s) {
          s.on_top = true;
          s.docked = true;
        },
        {false, true}},
-      {"no base folder", CommandId::ClearBaseFolder, [](UiState&) {}, {false, false}},
-      {"base folder", CommandId::ClearBaseFolder, [](UiState& s) { s.base_folder_set = true; }, {true, false}},
-      {"relative on", CommandId::ToggleRelativePath, [](UiState& s) { s.relative_path_input = true; }, {true, true}},
-      {"relative off", CommandId::ToggleRelativePath, [](UiState&) {}, {true, false}},
-      {"window shown", CommandId::ShowMainWindow, [](UiState&) {}, {false, false}},
-      {"window hidden", CommandId::ShowMainWindow, [](UiState& s) { s.main_window_hidden = true; }, {true, false}},
-      {"minimized", CommandId::ShowMainWindow, [](UiState& s) { s.app_minimized = true; }, {true, false}},
+      {"no base folder", CommandId::kClearBaseFolder, [](UiState&) {}, {false, false}},
+      {"base folder", CommandId::kClearBaseFolder, [](UiState& s) { s.base_folder_set = true; }, {true, false}},
+      {"relative on", CommandId::kToggleRelativePath, [](UiState& s) { s.relative_path_input = true; }, {true, true}},
+      {"relative off", CommandId::kToggleRelativePath, [](UiState&) {}, {true, false}},
+      {"window shown", CommandId::kShowMainWindow, [](UiState&) {}, {false, false}},
+      {"window hidden", CommandId::kShowMainWindow, [](UiState& s) { s.main_window_hidden = true; }, {true, false}},
+      {"minimized", CommandId::kShowMainWindow, [](UiState& s) { s.app_minimized = true; }, {true, false}},
       {"other command",
-       CommandId::PreviewIE,
+       CommandId::kPreviewIE,
        [](UiState& s) { s.sandwich_mode = s.on_top = s.docked = true; },
        {true, false}},
   };
@@ -72,24 +72,24 @@ TEST(MenuStates, BrowserSizesAreOfferedOnlyWhenStrictlySmallerThanTheScreen) {
     UiState state;
     state.screen_width = c.width;
     state.screen_height = c.height;
-    const std::vector<MenuNode> items = {Item(CommandId::BrowserSize640), Item(CommandId::BrowserSize800),
-                                         Item(CommandId::BrowserSize1024)};
+    const std::vector<MenuNode> items = {Item(CommandId::kBrowserSize640), Item(CommandId::kBrowserSize800),
+                                         Item(CommandId::kBrowserSize1024)};
     const std::vector<ItemState> states = OpenTimeStates(items, state);
     EXPECT_EQ(states[0].enabled, c.e640) << c.width << "x" << c.height;
     EXPECT_EQ(states[1].enabled, c.e800) << c.width << "x" << c.height;
     EXPECT_EQ(states[2].enabled, c.e1024) << c.width << "x" << c.height;
   }
-  EXPECT_EQ(BrowserSizeOf(CommandId::ForegroundBrowser800)->width, 800);
-  EXPECT_FALSE(BrowserSizeOf(CommandId::PreviewNN).has_value());
+  EXPECT_EQ(BrowserSizeOf(CommandId::kForegroundBrowser800)->width, 800);
+  EXPECT_FALSE(BrowserSizeOf(CommandId::kPreviewNN).has_value());
 }
 
 TEST(MenuStates, EveryBrowserSizeMenuDisablesWhatDoesNotFit) {
   UiState state;
   state.screen_width = 800;
   state.screen_height = 600;
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
-  const MenuModel tray = BuildMenu(MenuId::TrayMenu);
-  const MenuModel button = BuildMenu(MenuId::BrowserSizes);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
+  const MenuModel tray = BuildMenu(MenuId::kTrayMenu);
+  const MenuModel button = BuildMenu(MenuId::kBrowserSizes);
   const std::vector<ItemState> from_bar = OpenTimeStates(NodeAt(bar, {5, 8})->children, state);
   const std::vector<ItemState> from_tray = OpenTimeStates(NodeAt(tray, {4})->children, state);
   const std::vector<ItemState> from_button = OpenTimeStates(button.items, state);
@@ -123,9 +123,9 @@ TEST(MenuStates, LivePreviewIsCheckedAndStoppableOnlyWhileItRuns) {
 }
 
 TEST(MenuStates, ImagesShowOnlyUnderTheIconSwitch) {
-  EXPECT_TRUE(ShowsImages(BuildMenu(MenuId::TagPopup), true));
-  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::TagPopup), false));
-  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::ToolsButtonMenu), true));
+  EXPECT_TRUE(ShowsImages(BuildMenu(MenuId::kTagPopup), true));
+  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::kTagPopup), false));
+  EXPECT_FALSE(ShowsImages(BuildMenu(MenuId::kToolsButtonMenu), true));
 }
 
 // The registered-list slots of the trees agree with the list menus that
@@ -138,14 +138,14 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
     CommandId command;
   };
   const Case cases[] = {
-      {MenuId::MainMenu, ListMenu::kMenuBarUserTag, {2}, CommandId::RunUserTag},
-      {MenuId::UserTagButtonMenu, ListMenu::kUserTagButton, {}, CommandId::RunUserTag},
-      {MenuId::TagPopup, ListMenu::kTagPopupUserTag, {14}, CommandId::RunUserTagFromPopup},
-      {MenuId::ShortTagPopup, ListMenu::kShortTagPopupUserTag, {18}, CommandId::RunUserTagFromPopup},
-      {MenuId::MainMenu, ListMenu::kMenuBarTools, {4}, CommandId::RunExternalTool},
-      {MenuId::ToolsButtonMenu, ListMenu::kToolsButton, {}, CommandId::RunExternalTool},
-      {MenuId::TrayMenu, ListMenu::kTrayMenuTools, {7}, CommandId::RunExternalTool},
-      {MenuId::OuterToolHotKeyMenu, ListMenu::kOuterToolHotKeyMenuTools, {}, CommandId::RunExternalTool},
+      {MenuId::kMainMenu, ListMenu::kMenuBarUserTag, {2}, CommandId::kRunUserTag},
+      {MenuId::kUserTagButtonMenu, ListMenu::kUserTagButton, {}, CommandId::kRunUserTag},
+      {MenuId::kTagPopup, ListMenu::kTagPopupUserTag, {14}, CommandId::kRunUserTagFromPopup},
+      {MenuId::kShortTagPopup, ListMenu::kShortTagPopupUserTag, {18}, CommandId::kRunUserTagFromPopup},
+      {MenuId::kMainMenu, ListMenu::kMenuBarTools, {4}, CommandId::kRunExternalTool},
+      {MenuId::kToolsButtonMenu, ListMenu::kToolsButton, {}, CommandId::kRunExternalTool},
+      {MenuId::kTrayMenu, ListMenu::kTrayMenuTools, {7}, CommandId::kRunExternalTool},
+      {MenuId::kOuterToolHotKeyMenu, ListMenu::kOuterToolHotKeyMenuTools, {}, CommandId::kRunExternalTool},
   };
   int found = 0;
   for (const Case& c : cases) {
@@ -160,12 +160,12 @@ TEST(MenuStates, ListSlotsSitWhereTheListMenusExpectThem) {
       if (def.hidden_when_empty) {
         ASSERT_EQ(c.path.size(), 1u);
         EXPECT_EQ(c.path[0], def.submenu_position);
-        EXPECT_EQ(menu.items[def.separator_position].kind, NodeKind::Separator);
+        EXPECT_EQ(menu.items[def.separator_position].kind, NodeKind::kSeparator);
       }
-      const bool user_tag = c.command != CommandId::RunExternalTool;
+      const bool user_tag = c.command != CommandId::kRunExternalTool;
       EXPECT_EQ(def.list == settings::RegisteredList::kUserTag, user_tag);
       EXPECT_EQ(def.action == settings::ListMenuAction::kRunUserTagFromPopup,
-                c.command == CommandId::RunUserTagFromPopup);
+                c.command == CommandId::kRunUserTagFromPopup);
     }
   }
   EXPECT_EQ(found, 8);

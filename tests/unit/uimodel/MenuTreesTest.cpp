@@ -32,44 +32,46 @@ Keys Join(std::initializer_list<Keys> parts) {
 // The keys each attribute menu runs, in order, as the palette's split buttons
 // offer them.
 const AttributeMenuCase kAttributeMenus[] = {
-    {MenuId::BodyAttrs,
+    {MenuId::kBodyAttrs,
      {"Kihon_Body_Text", "Kihon_Body_Link", "Kihon_Body_Vlink", "Kihon_Body_Alink", "Kihon_Body_Bgcolor",
       "Kihon_Body_Background", "Kihon_Body_LeftMargin", "Kihon_Body_TopMargin"}},
-    {MenuId::FontAttrs, {"Moji_Font_Size", "Moji_Font_Color", "Moji_Font_Face"}},
-    {MenuId::Align3, kAlign},
-    {MenuId::HrAttrs, Join({{"P_Hr_Size", "P_Hr_Width", "P_Hr_Color", "P_Hr_Noshade"}, kAlign})},
-    {MenuId::TableAttrs, Join({kAlign,
-                               {"Table_Table_Border", "Table_Table_Cellspacing", "Table_Table_Cellpadding",
-                                "Table_Table_Width", "Table_Table_Height", "Table_Table_Bgcolor"}})},
-    {MenuId::TrAttrs, Join({kAlign, kValign, {"Talbe_Tr_Bgcolor"}})},
-    {MenuId::TdAttrs, Join({kAlign,
-                            kValign,
-                            {"Talbe_Td_Width", "Talbe_Td_Height", "Talbe_Td_Colspan", "Talbe_Td_Rowspan",
-                             "Talbe_Td_Nowrap", "Talbe_Td_Bgcolor"}})},
-    {MenuId::CaptionAligns, {"Table_Caption_Align_Top", "Table_Caption_Align_Bottom"}},
-    {MenuId::OlAttrs, {"Table_Ol_Start"}},
-    {MenuId::LiAttrMenu, {"Table_Li_Type_A", "Table_Li_Type_I", "Table_Li_Type_1"}},
-    {MenuId::DlAttrs, {"Table_Dl_Compact"}},
-    {MenuId::TargetItems,
+    {MenuId::kFontAttrs, {"Moji_Font_Size", "Moji_Font_Color", "Moji_Font_Face"}},
+    {MenuId::kAlign3, kAlign},
+    {MenuId::kHrAttrs, Join({{"P_Hr_Size", "P_Hr_Width", "P_Hr_Color", "P_Hr_Noshade"}, kAlign})},
+    {MenuId::kTableAttrs, Join({kAlign,
+                                {"Table_Table_Border", "Table_Table_Cellspacing", "Table_Table_Cellpadding",
+                                 "Table_Table_Width", "Table_Table_Height", "Table_Table_Bgcolor"}})},
+    {MenuId::kTrAttrs, Join({kAlign, kValign, {"Talbe_Tr_Bgcolor"}})},
+    {MenuId::kTdAttrs, Join({kAlign,
+                             kValign,
+                             {"Talbe_Td_Width", "Talbe_Td_Height", "Talbe_Td_Colspan", "Talbe_Td_Rowspan",
+                              "Talbe_Td_Nowrap", "Talbe_Td_Bgcolor"}})},
+    {MenuId::kCaptionAligns, {"Table_Caption_Align_Top", "Table_Caption_Align_Bottom"}},
+    {MenuId::kOlAttrs, {"Table_Ol_Start"}},
+    {MenuId::kLiAttrMenu, {"Table_Li_Type_A", "Table_Li_Type_I", "Table_Li_Type_1"}},
+    {MenuId::kDlAttrs, {"Table_Dl_Compact"}},
+    {MenuId::kTargetItems,
      {"Link_AHref_AHref_Target_Free", "Link_AHref_AHref_Target__Blank", "Link_AHref_AHref_Target__Top",
       "Link_AHref_AHref_Target_Top"}},
-    {MenuId::ImgAttrs,
+    {MenuId::kImgAttrs,
      {"Link_Img_Alt", "Link_Img_Align1_Top", "Link_Img_Align1_Middle", "Link_Img_Align1_Bottom", "OP_Left", "OP_Right",
       "Link_Img_Vspace", "Link_Img_Hspace", "Link_Img_Width", "Link_Img_Height", "Link_Img_Lowsrc", "Link_Img_Border"}},
-    {MenuId::FormAttrs, {"Etc_Form_Action_Url", "Etc_Form_Action_Mail", "Etc_Form_Method_Post", "Etc_Form_Method_Get"}},
-    {MenuId::ButtonAttrs, {"Etc_Button_Name", "Etc_Button_Value"}},
-    {MenuId::TextAttrs, {"Etc_Text_Password", "Etc_Text_Name", "Etc_Text_Value", "Etc_Text_Size", "Etc_Text_Maxlenth"}},
-    {MenuId::RadioAttrs, {"Etc_Radio_Name", "Etc_Radio_Value", "Etc_Radio_Checked"}},
-    {MenuId::CheckboxAttrs, {"Etc_Checkbox_Name", "Etc_Checkbox_Value", "Etc_Checkbox_Checked"}},
-    {MenuId::HiddenAttrs, {"Etc_Hidden_Name", "Etc_Hidden_Value"}},
-    {MenuId::SelectAttrs,
+    {MenuId::kFormAttrs,
+     {"Etc_Form_Action_Url", "Etc_Form_Action_Mail", "Etc_Form_Method_Post", "Etc_Form_Method_Get"}},
+    {MenuId::kButtonAttrs, {"Etc_Button_Name", "Etc_Button_Value"}},
+    {MenuId::kTextAttrs,
+     {"Etc_Text_Password", "Etc_Text_Name", "Etc_Text_Value", "Etc_Text_Size", "Etc_Text_Maxlenth"}},
+    {MenuId::kRadioAttrs, {"Etc_Radio_Name", "Etc_Radio_Value", "Etc_Radio_Checked"}},
+    {MenuId::kCheckboxAttrs, {"Etc_Checkbox_Name", "Etc_Checkbox_Value", "Etc_Checkbox_Checked"}},
+    {MenuId::kHiddenAttrs, {"Etc_Hidden_Name", "Etc_Hidden_Value"}},
+    {MenuId::kSelectAttrs,
      {"Etc_Select_Name", "Etc_Select_Size", "Etc_Select_Multipre", "Etc_Select_Option", "Etc_Select_OpValue",
       "Etc_Select_OpSelected"}},
-    {MenuId::TextareaAttrs,
+    {MenuId::kTextareaAttrs,
      {"Etc_Textarea_Name", "Etc_Textarea_Cols", "Etc_Textarea_Rows", "Etc_Textarea_Wrap_off", "Etc_Textarea_Wrap_hard",
       "Etc_Textarea_Wrap_Soft"}},
-    {MenuId::FramesetAttrMenu, {"Etc_Framset_Frameborder_Yes", "Etc_Framset_Frameborder_No"}},
-    {MenuId::FrameAttrs,
+    {MenuId::kFramesetAttrMenu, {"Etc_Framset_Frameborder_Yes", "Etc_Framset_Frameborder_No"}},
+    {MenuId::kFrameAttrs,
      {"Etc_Frame_Name", "Etc_Frame_Marginwidth", "Etc_Frame_Marginheight", "Etc_Frame_Scrolling_Yes",
       "Etc_Frame_Scrolling_No", "Etc_Frame_Scrolling_Auto", "Etc_Frame_Noresize", "Etc_Frame_Frameborder_Yes",
       "Etc_Frame_Frameborder_No"}},
@@ -83,7 +85,7 @@ TEST(MenuTrees, AttributeMenusCarryTheirKeysWithThePaletteFormAndNoImages) {
     EXPECT_FALSE(menu.icon_switch);
     ForEachNode(menu.items, [](const MenuNode& node) {
       if (!node.key.empty()) {
-        EXPECT_EQ(node.command, CommandId::RunTagCommand);
+        EXPECT_EQ(node.command, CommandId::kRunTagCommand);
       }
     });
   }
@@ -96,14 +98,14 @@ TEST(MenuTrees, AttributeMenusShowTheirOwnCaptions) {
     const char* caption;
   };
   const Case cases[] = {
-      {MenuId::TargetItems, {1}, "新ウィンドウ (TARGET=\"_blank\")"},
-      {MenuId::SelectAttrs, {7}, "初期選択 (&SELECTED)"},
-      {MenuId::FrameAttrs, {4}, "サイズ変更禁止 (NORE&SIZE)"},
-      {MenuId::ImgAttrs, {2}, "テキスト回り込み (AL&IGN=\"\")"},
-      {MenuId::ImgAttrs, {1}, "テキスト位置 (A&LIGN=\"\")"},
-      {MenuId::FramesetAttrMenu, {0}, "境界線表示 (FRAMEBORDER=\"&yes\")"},
-      {MenuId::LiAttrMenu, {0}, "※<OL>で有効"},
-      {MenuId::Align3, {2}, "右 (ALIGN=\"&right\")"},
+      {MenuId::kTargetItems, {1}, "新ウィンドウ (TARGET=\"_blank\")"},
+      {MenuId::kSelectAttrs, {7}, "初期選択 (&SELECTED)"},
+      {MenuId::kFrameAttrs, {4}, "サイズ変更禁止 (NORE&SIZE)"},
+      {MenuId::kImgAttrs, {2}, "テキスト回り込み (AL&IGN=\"\")"},
+      {MenuId::kImgAttrs, {1}, "テキスト位置 (A&LIGN=\"\")"},
+      {MenuId::kFramesetAttrMenu, {0}, "境界線表示 (FRAMEBORDER=\"&yes\")"},
+      {MenuId::kLiAttrMenu, {0}, "※<OL>で有効"},
+      {MenuId::kAlign3, {2}, "右 (ALIGN=\"&right\")"},
   };
   for (const Case& c : cases) {
     const MenuModel menu = BuildMenu(c.menu);
@@ -112,16 +114,16 @@ TEST(MenuTrees, AttributeMenusShowTheirOwnCaptions) {
     EXPECT_EQ(node->caption, c.caption) << menu.name;
   }
   // The tag tree keeps its own captions for the same items.
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   EXPECT_EQ(NodeAt(bar, {1, 9, 6, 9})->caption, "初期選択 (S&ELECTED)");
-  EXPECT_FALSE(NodeAt(BuildMenu(MenuId::LiAttrMenu), {0})->enabled);
+  EXPECT_FALSE(NodeAt(BuildMenu(MenuId::kLiAttrMenu), {0})->enabled);
 }
 
 TEST(MenuTrees, MenuIconsFollowTheSwitchOnlyInTheMenuBarAndPopupMenus1To6) {
   for (const MenuDefinition& def : AllMenuDefinitions()) {
-    const bool expected = def.id == MenuId::MainMenu || def.id == MenuId::TagPopup || def.id == MenuId::TrayMenu ||
-                          def.id == MenuId::ToolPanelMenu || def.id == MenuId::ShortTagPopup ||
-                          def.id == MenuId::BaseFolderMenu || def.id == MenuId::ToolHotKeyMenu;
+    const bool expected = def.id == MenuId::kMainMenu || def.id == MenuId::kTagPopup || def.id == MenuId::kTrayMenu ||
+                          def.id == MenuId::kToolPanelMenu || def.id == MenuId::kShortTagPopup ||
+                          def.id == MenuId::kBaseFolderMenu || def.id == MenuId::kToolHotKeyMenu;
     EXPECT_EQ(def.icon_switch, expected) << def.name;
   }
 }
@@ -131,7 +133,7 @@ TEST(MenuTrees, EveryTableReferencedByAnotherExists) {
     for (const MenuTable& t : tables) {
       EXPECT_EQ(Rows(t.id).data(), t.rows.data());
       for (const MenuRow& row : t.rows) {
-        if (row.kind == RowKind::Insert) {
+        if (row.kind == RowKind::kInsert) {
           EXPECT_FALSE(Rows(row.insert).empty());
         }
       }

@@ -9,7 +9,7 @@ namespace {
 
 bool SandwichCheckShown(bool mode) {
   MenuNode item;
-  item.command = CommandId::ToggleSandwich;
+  item.command = CommandId::kToggleSandwich;
   UiState state;
   state.sandwich_mode = mode;
   return OpenTimeState(item, state).checked;
@@ -55,8 +55,8 @@ TEST(ModeSwitches, AllSandwichControlsAgreeAfterEverySource) {
 }
 
 TEST(ModeSwitches, OnTopPicksTheZOrder) {
-  EXPECT_EQ(OnTopZOrder(ValueFromCheckItem(false)), ZOrder::Topmost);
-  EXPECT_EQ(OnTopZOrder(ValueFromCheckItem(true)), ZOrder::NotTopmost);
+  EXPECT_EQ(OnTopZOrder(ValueFromCheckItem(false)), ZOrder::kTopmost);
+  EXPECT_EQ(OnTopZOrder(ValueFromCheckItem(true)), ZOrder::kNotTopmost);
 }
 
 }  // namespace

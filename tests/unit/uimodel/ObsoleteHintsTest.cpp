@@ -106,7 +106,7 @@ const MenuNode* Find(const std::vector<MenuNode>& items, std::initializer_list<s
 // caption without accelerators, then the note. A submenu has it when every
 // tag under it is obsolete.
 TEST(ObsoleteHints, MenuItemsCarryTheNoteAsTheirTooltip) {
-  const MenuModel bar = BuildMenu(MenuId::MainMenu);
+  const MenuModel bar = BuildMenu(MenuId::kMainMenu);
   struct Case {
     std::initializer_list<std::string> path;
     const char* hint;  // "" for none
@@ -156,16 +156,16 @@ TEST(ObsoleteHints, EveryMenuMarksExactlyTheObsoleteKeys) {
     std::function<void(const std::vector<MenuNode>&)> check = [&](const std::vector<MenuNode>& nodes) {
       for (const MenuNode& node : nodes) {
         check(node.children);
-        if (node.kind != NodeKind::Item || node.key.empty()) continue;
+        if (node.kind != NodeKind::kItem || node.key.empty()) continue;
         EXPECT_EQ(!node.hint.empty(), IsObsoleteInHtml5(node.key)) << definition.name << ": " << node.caption;
       }
     };
     check(menu.items);
   }
-  const MenuModel table = BuildMenu(MenuId::TableAttrs);
+  const MenuModel table = BuildMenu(MenuId::kTableAttrs);
   EXPECT_EQ(Find(table.items, {"枠線の太さ (BORDER=\"\")"})->hint, "枠線の太さ (BORDER=\"\") (HTML5 では廃止)");
   EXPECT_EQ(Find(table.items, {"表示位置 (ALIGN=\"\")"})->hint, "表示位置 (ALIGN=\"\") (HTML5 では廃止)");
-  const MenuModel textarea = BuildMenu(MenuId::TextareaAttrs);
+  const MenuModel textarea = BuildMenu(MenuId::kTextareaAttrs);
   EXPECT_NE(Find(textarea.items, {"自動改行(WRAP=\"\")", "改行しない(WRAP=\"off\")"})->hint, "");
   EXPECT_EQ(Find(textarea.items, {"自動改行(WRAP=\"\")", "改行する/送信時改行する(WRAP=\"hard\")"})->hint, "");
   EXPECT_EQ(Find(textarea.items, {"自動改行(WRAP=\"\")"})->hint, "");

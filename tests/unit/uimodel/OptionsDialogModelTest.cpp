@@ -94,19 +94,19 @@ void ChangeEveryControl(OptionsDialogModel& model) {
   ForEachOptionControl([&](int, const OptionControl& c) {
     std::string key(c.setting);
     switch (c.kind) {
-      case OptionKind::Check:
+      case OptionKind::kCheck:
         model.SetCheck(key, !model.Check(key));
         break;
-      case OptionKind::Number:
+      case OptionKind::kNumber:
         model.SetNumber(key, model.Number(key) + 7);
         break;
-      case OptionKind::Combo:
+      case OptionKind::kCombo:
         model.SetComboIndex(key, static_cast<int>(c.items.size()) - 1);
         break;
-      case OptionKind::Path:
+      case OptionKind::kPath:
         model.SetText(key, "C:\\" + key);
         break;
-      case OptionKind::HotKey:
+      case OptionKind::kHotKey:
         model.SetHotKey(key, kShortcutShift | kShortcutCtrl | 'A');
         break;
       default:
@@ -144,19 +144,19 @@ TEST_F(OptionsDialogModelTest, OkAppliesEveryControl) {
     std::string key(c.setting);
     SCOPED_TRACE(key);
     switch (c.kind) {
-      case OptionKind::Check:
+      case OptionKind::kCheck:
         EXPECT_EQ(reloaded.Check(key), !original.Check(key));
         break;
-      case OptionKind::Number:
+      case OptionKind::kNumber:
         EXPECT_EQ(reloaded.Number(key), original.Number(key) + 7);
         break;
-      case OptionKind::Combo:
+      case OptionKind::kCombo:
         EXPECT_EQ(reloaded.ComboIndex(key), static_cast<int>(c.items.size()) - 1);
         break;
-      case OptionKind::Path:
+      case OptionKind::kPath:
         EXPECT_EQ(reloaded.Text(key), "C:\\" + key);
         break;
-      case OptionKind::HotKey:
+      case OptionKind::kHotKey:
         EXPECT_EQ(after.*std::get<std::string AppSettings::*>(FindRow(key)), "Shift+Ctrl+A");
         break;
       default:
@@ -279,7 +279,7 @@ TEST(OptionsDialogRulesTest, DependencyRules) {
   // Cut and paste by Windows messages: no virtual keys, no key-up wait.
   const OptionControl* keyset = nullptr;
   ForEachOptionControl([&](int, const OptionControl& c) {
-    if (c.widget == OptionWidget::KeySetDialog) keyset = &c;
+    if (c.widget == OptionWidget::kKeySetDialog) keyset = &c;
   });
   ASSERT_NE(keyset, nullptr);
   model.SetComboIndex("SendMessage", 1);
@@ -383,9 +383,9 @@ TEST(OptionsDialogRulesTest, Opening) {
     int page;
     bool foreground, hide_button;
   } cases[] = {
-      {S::OptionsCommand, false, false, 0, false, false}, {S::OptionsCommand, true, false, 0, true, false},
-      {S::OptionsCommand, false, true, 0, true, true},    {S::ToolMenuItem, false, false, 0, true, false},
-      {S::UserTagEdit, true, true, 9, false, true},       {S::ToolEdit, false, false, 4, false, false},
+      {S::kOptionsCommand, false, false, 0, false, false}, {S::kOptionsCommand, true, false, 0, true, false},
+      {S::kOptionsCommand, false, true, 0, true, true},    {S::kToolMenuItem, false, false, 0, true, false},
+      {S::kUserTagEdit, true, true, 9, false, true},       {S::kToolEdit, false, false, 4, false, false},
   };
   for (const Case& c : cases) {
     OptionsOpening opening = DecideOptionsOpening(c.source, c.minimized, c.hidden);

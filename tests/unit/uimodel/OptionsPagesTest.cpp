@@ -41,20 +41,20 @@ TEST(OptionsPagesTest, BoundControlsMatchTheSettingsTable) {
     const SettingDefinition* row = OptionRow(control.setting);
     ASSERT_NE(row, nullptr);
     switch (control.kind) {
-      case OptionKind::Check:
+      case OptionKind::kCheck:
         EXPECT_TRUE(std::holds_alternative<bool AppSettings::*>(row->field));
         break;
-      case OptionKind::Number:
+      case OptionKind::kNumber:
         EXPECT_TRUE(std::holds_alternative<int AppSettings::*>(row->field));
         break;
-      case OptionKind::Combo:
+      case OptionKind::kCombo:
         ASSERT_TRUE(std::holds_alternative<int AppSettings::*>(row->field));
         // Item index = value: the items cover exactly the value range.
         EXPECT_EQ(row->min_value, 0);
         EXPECT_EQ(static_cast<int>(control.items.size()), row->max_value + 1);
         break;
-      case OptionKind::Path:
-      case OptionKind::HotKey:
+      case OptionKind::kPath:
+      case OptionKind::kHotKey:
         EXPECT_TRUE(std::holds_alternative<std::string AppSettings::*>(row->field));
         break;
       default:
@@ -78,7 +78,7 @@ TEST(OptionsPagesTest, AllHotKeysHaveAFieldOnTheHotKeyPages) {
   for (const HotKeyBinding& binding : AllHotKeys()) {
     int found_page = -1;
     ForEachOptionControl([&](int page, const OptionControl& control) {
-      if (control.kind == OptionKind::HotKey && control.setting == binding.setting_key) found_page = page;
+      if (control.kind == OptionKind::kHotKey && control.setting == binding.setting_key) found_page = page;
     });
     EXPECT_GE(found_page, 6) << binding.setting_key;
     EXPECT_LE(found_page, 8) << binding.setting_key;
@@ -88,11 +88,12 @@ TEST(OptionsPagesTest, AllHotKeysHaveAFieldOnTheHotKeyPages) {
 TEST(OptionsPagesTest, BrowserPageShowsTheInstalledBrowsersReadOnly) {
   std::vector<std::pair<int, OptionWidget>> fields;
   ForEachOptionControl([&](int page, const OptionControl& control) {
-    if (control.kind == OptionKind::Field && IsReadOnlyField(control.widget)) fields.emplace_back(page, control.widget);
+    if (control.kind == OptionKind::kField && IsReadOnlyField(control.widget))
+      fields.emplace_back(page, control.widget);
   });
-  EXPECT_EQ(fields, (std::vector<std::pair<int, OptionWidget>>{{3, OptionWidget::InstalledBrowsers},
-                                                               {5, OptionWidget::ThroughClass}}));
-  EXPECT_FALSE(IsReadOnlyField(OptionWidget::ThroughName));
+  EXPECT_EQ(fields, (std::vector<std::pair<int, OptionWidget>>{{3, OptionWidget::kInstalledBrowsers},
+                                                               {5, OptionWidget::kThroughClass}}));
+  EXPECT_FALSE(IsReadOnlyField(OptionWidget::kThroughName));
   // The default-browser hot key sits with the two preview keys, empty at first.
   EXPECT_EQ(FindOptionControl("OpenDefaultBrowserHotKey")->caption, "既定のブラウザ:");
   EXPECT_TRUE(AppSettings().OpenDefaultBrowserHotKey.empty());
@@ -106,7 +107,7 @@ TEST(OptionsPagesTest, AbbreviationHotKeysHaveAGroupOnTheFirstHotKeyPage) {
   EXPECT_EQ(group.controls[0].caption, "略記を展開:");
   EXPECT_EQ(group.controls[1].setting, "WrapAbbrevHotKey");
   EXPECT_EQ(group.controls[1].caption, "略記で囲む:");
-  for (const OptionControl& control : group.controls) EXPECT_EQ(control.kind, OptionKind::HotKey);
+  for (const OptionControl& control : group.controls) EXPECT_EQ(control.kind, OptionKind::kHotKey);
   EXPECT_TRUE(AppSettings().ExpandAbbrevHotKey.empty());
   EXPECT_TRUE(AppSettings().WrapAbbrevHotKey.empty());
 }

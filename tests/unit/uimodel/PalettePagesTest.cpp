@@ -35,7 +35,7 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
   int buttons = 0;
   for (std::span<const PaletteButton> bar : AllToolbars()) {
     for (const PaletteButton& b : bar) {
-      if (b.kind == ButtonKind::Separator) continue;
+      if (b.kind == ButtonKind::kSeparator) continue;
       ++buttons;
       SCOPED_TRACE(std::string(b.name));
       EXPECT_TRUE(names.insert(std::string(b.name)).second);
@@ -44,22 +44,22 @@ TEST(PalettePages, EveryButtonIsBoundOnceWithAValidImage) {
       EXPECT_LT(b.image, kToolImageCount);
       EXPECT_FALSE(b.hint.empty());
       switch (b.kind) {
-        case ButtonKind::Plain:
-          EXPECT_NE(b.command, CommandId::None);
-          if (b.command == CommandId::RunTagCommand) {
+        case ButtonKind::kPlain:
+          EXPECT_NE(b.command, CommandId::kNone);
+          if (b.command == CommandId::kRunTagCommand) {
             EXPECT_NE(core::FindTemplateKey(b.key), nullptr);
           }
           break;
-        case ButtonKind::Split:
-          EXPECT_EQ(b.command, CommandId::RunTagCommand);
+        case ButtonKind::kSplit:
+          EXPECT_EQ(b.command, CommandId::kRunTagCommand);
           EXPECT_NE(core::FindTemplateKey(b.key), nullptr);
           EXPECT_FALSE(BuildMenu(b.menu).items.empty());
           break;
-        case ButtonKind::MenuButton:
-          EXPECT_EQ(b.command, CommandId::None);
+        case ButtonKind::kMenuButton:
+          EXPECT_EQ(b.command, CommandId::kNone);
           break;
-        case ButtonKind::Check:
-        case ButtonKind::Separator:
+        case ButtonKind::kCheck:
+        case ButtonKind::kSeparator:
           break;
       }
     }
@@ -73,14 +73,14 @@ TEST(PalettePages, DefaultBrowserButtonStandsBesideTheTwoBrowserButtons) {
   std::vector<CommandId> commands;
   for (const PaletteButton& b : ToolPanelModeButtons()) commands.push_back(b.command);
   const std::vector<CommandId> expected = {
-      CommandId::SandwichOffButton, CommandId::SandwichOnButton,      CommandId::None, CommandId::PreviewIE,
-      CommandId::PreviewNN,         CommandId::PreviewDefaultBrowser, CommandId::None};
+      CommandId::kSandwichOffButton, CommandId::kSandwichOnButton,      CommandId::kNone, CommandId::kPreviewIE,
+      CommandId::kPreviewNN,         CommandId::kPreviewDefaultBrowser, CommandId::kNone};
   EXPECT_EQ(commands, expected);
   EXPECT_EQ(ToolPanelModeButtons()[5].image, 103);
   // Six buttons and a separator fit the tool panel on both rows.
   for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), ToolPanelModeButtons()}) {
     int width = 0;
-    for (const PaletteButton& b : bar) width += b.kind == ButtonKind::Separator ? 8 : 23;
+    for (const PaletteButton& b : bar) width += b.kind == ButtonKind::kSeparator ? 8 : 23;
     EXPECT_LE(width, kPaletteLayout.tool_panel_width);
   }
 }
@@ -99,14 +99,14 @@ TEST(PalettePages, AbbreviationButtonsFollowTagDeletionOnTheToolsPage) {
   ASSERT_EQ(tools.caption, "ツール");
   std::vector<std::pair<std::string_view, int>> buttons;
   for (const PaletteButton& b : tools.buttons) {
-    if (b.command == CommandId::ExpandAbbreviation || b.command == CommandId::WrapWithAbbreviation) {
-      EXPECT_EQ(b.kind, ButtonKind::Plain);
+    if (b.command == CommandId::kExpandAbbreviation || b.command == CommandId::kWrapWithAbbreviation) {
+      EXPECT_EQ(b.kind, ButtonKind::kPlain);
       buttons.emplace_back(b.hint, b.image);
     }
   }
   EXPECT_EQ(buttons, (std::vector<std::pair<std::string_view, int>>{{"略記を展開", 104}, {"略記で囲む", 105}}));
-  EXPECT_EQ(tools.buttons[2].menu, MenuId::TagDeleteButtonMenu);
-  EXPECT_EQ(tools.buttons[4].command, CommandId::ExpandAbbreviation);
+  EXPECT_EQ(tools.buttons[2].menu, MenuId::kTagDeleteButtonMenu);
+  EXPECT_EQ(tools.buttons[4].command, CommandId::kExpandAbbreviation);
 }
 
 TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
@@ -114,7 +114,7 @@ TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
   const PaletteButton& th = table.buttons[4];
   EXPECT_EQ(th.name, "TB_Talbe_Th_Th");
   EXPECT_EQ(th.key, "Talbe_Th_Th");
-  EXPECT_EQ(th.menu, MenuId::TdAttrs);
+  EXPECT_EQ(th.menu, MenuId::kTdAttrs);
   const MenuModel menu = BuildMenu(th.menu);
   EXPECT_EQ(NodeAt(menu, {2})->key, "Talbe_Td_Width");
 }
@@ -122,12 +122,12 @@ TEST(PalettePages, HeaderCellButtonSharesTheDataCellMenu) {
 TEST(PalettePages, ProgramButtonsPressThemselvesExceptClose) {
   for (std::span<const PaletteButton> bar : {ToolPanelTopButtons(), PalettePages()[9].buttons}) {
     for (const PaletteButton& b : bar) {
-      if (b.kind != ButtonKind::Plain) continue;
-      EXPECT_EQ(b.presses_while_running, b.command != CommandId::CloseWindow) << b.name;
+      if (b.kind != ButtonKind::kPlain) continue;
+      EXPECT_EQ(b.presses_while_running, b.command != CommandId::kCloseWindow) << b.name;
     }
   }
   EXPECT_FALSE(DockedPanelButtons()[0].right_click_opens_menu);
-  EXPECT_EQ(DockedPanelButtons()[0].menu, MenuId::TagPopup);
+  EXPECT_EQ(DockedPanelButtons()[0].menu, MenuId::kTagPopup);
   EXPECT_EQ(PalettePanelText().relative_off_label, "[相対パス入力OFF]");
 }
 
@@ -141,16 +141,16 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
   std::vector<std::string> keys;
   std::vector<MenuId> menus;
   for (const PaletteButton& b : page.buttons) {
-    if (b.kind == ButtonKind::Separator) continue;
+    if (b.kind == ButtonKind::kSeparator) continue;
     SCOPED_TRACE(std::string(b.name));
     EXPECT_GE(b.image, 88);
-    if (b.kind == ButtonKind::MenuButton) {
+    if (b.kind == ButtonKind::kMenuButton) {
       menus.push_back(b.menu);
       continue;
     }
     keys.emplace_back(b.key);
-    EXPECT_EQ(b.kind, ButtonKind::Plain);
-    EXPECT_EQ(b.command, CommandId::RunTagCommand);
+    EXPECT_EQ(b.kind, ButtonKind::kPlain);
+    EXPECT_EQ(b.command, CommandId::kRunTagCommand);
     ASSERT_NE(core::FindTemplateKey(b.key), nullptr);
     EXPECT_EQ(core::FindTemplateKey(b.key)->category, core::KeyCategory::kHtml5);
     EXPECT_EQ(b.name, "TB_" + std::string(b.key));
@@ -167,7 +167,7 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
   EXPECT_EQ(keys, (std::vector<std::string>{"H5_Doc", "H5_Header", "H5_Nav", "H5_Main", "H5_Section", "H5_Article",
                                             "H5_Aside", "H5_Footer", "H5_Figure", "H5_Picture", "H5_Video", "H5_Audio",
                                             "H5_Details", "H5_Mark", "H5_Time"}));
-  EXPECT_EQ(menus, (std::vector<MenuId>{MenuId::Html5HeadTags, MenuId::Html5TextTags, MenuId::Html5MoreButtonMenu}));
+  EXPECT_EQ(menus, (std::vector<MenuId>{MenuId::kHtml5HeadTags, MenuId::kHtml5TextTags, MenuId::kHtml5MoreButtonMenu}));
   EXPECT_EQ(page.buttons[5].hint, "セクション <section>");
 
   // Every HTML5 key is one click away: a button or an item of a grouped
@@ -177,7 +177,7 @@ TEST(PalettePages, Html5PageHasAButtonPerElement) {
     for (const MenuNode& node : nodes) {
       collect(node.children);
       if (node.key.empty()) continue;
-      EXPECT_EQ(node.command, CommandId::RunTagCommand) << node.key;
+      EXPECT_EQ(node.command, CommandId::kRunTagCommand) << node.key;
       reached.insert(node.key);
     }
   };
@@ -198,7 +198,7 @@ TEST(PalettePages, EveryPageFitsThePalettePanel) {
     for (const PalettePage& page : PalettePages()) {
       int width = 0;
       for (const PaletteButton& b : page.buttons) {
-        width += b.kind == ButtonKind::Separator ? scale(6) : scale(16) + scale(7);
+        width += b.kind == ButtonKind::kSeparator ? scale(6) : scale(16) + scale(7);
       }
       EXPECT_LE(width, scale(kPaletteLayout.palette_panel_width) - scale(8)) << page.caption << " at " << dpi;
     }

@@ -127,15 +127,15 @@ TEST(TrayIcon, CallbackTable) {
     std::optional<TrayMouseEvent> event;
   };
   const Case cases[] = {
-      {0x200, TrayMouseEvent{Move, TrayButton::None}},
-      {0x201, TrayMouseEvent{Down, TrayButton::Left}},
-      {0x202, TrayMouseEvent{Up, TrayButton::Left}},
-      {0x203, TrayMouseEvent{DblClick, TrayButton::Left}},
-      {0x204, TrayMouseEvent{Down, TrayButton::Right}},
-      {0x205, TrayMouseEvent{Up, TrayButton::Right}},
-      {0x206, TrayMouseEvent{DblClick, TrayButton::Right}},
-      {0x207, TrayMouseEvent{Down, TrayButton::Middle}},
-      {0x208, TrayMouseEvent{Up, TrayButton::Middle}},
+      {0x200, TrayMouseEvent{kMove, TrayButton::kNone}},
+      {0x201, TrayMouseEvent{kDown, TrayButton::kLeft}},
+      {0x202, TrayMouseEvent{kUp, TrayButton::kLeft}},
+      {0x203, TrayMouseEvent{kDblClick, TrayButton::kLeft}},
+      {0x204, TrayMouseEvent{kDown, TrayButton::kRight}},
+      {0x205, TrayMouseEvent{kUp, TrayButton::kRight}},
+      {0x206, TrayMouseEvent{kDblClick, TrayButton::kRight}},
+      {0x207, TrayMouseEvent{kDown, TrayButton::kMiddle}},
+      {0x208, TrayMouseEvent{kUp, TrayButton::kMiddle}},
       {0x209, std::nullopt},
       {0x20A, std::nullopt},
       {0x400, std::nullopt},
@@ -144,11 +144,11 @@ TEST(TrayIcon, CallbackTable) {
 }
 
 TEST(TrayIcon, MainWindowClickRules) {
-  EXPECT_EQ(DecideTrayClick(TrayButton::Left, false, false), TrayClickAction::ShowMainWindow);
-  EXPECT_EQ(DecideTrayClick(TrayButton::Right, false, false), TrayClickAction::OpenTrayMenu);
-  EXPECT_EQ(DecideTrayClick(TrayButton::Middle, false, false), TrayClickAction::None);
-  EXPECT_EQ(DecideTrayClick(TrayButton::Right, false, true), TrayClickAction::None);  // options dialog open
-  EXPECT_EQ(DecideTrayClick(TrayButton::Left, true, false), TrayClickAction::None);
+  EXPECT_EQ(DecideTrayClick(TrayButton::kLeft, false, false), TrayClickAction::kShowMainWindow);
+  EXPECT_EQ(DecideTrayClick(TrayButton::kRight, false, false), TrayClickAction::kOpenTrayMenu);
+  EXPECT_EQ(DecideTrayClick(TrayButton::kMiddle, false, false), TrayClickAction::kNone);
+  EXPECT_EQ(DecideTrayClick(TrayButton::kRight, false, true), TrayClickAction::kNone);  // options dialog open
+  EXPECT_EQ(DecideTrayClick(TrayButton::kLeft, true, false), TrayClickAction::kNone);
   EXPECT_TRUE(TrayIconWanted(true, false));
   EXPECT_FALSE(TrayIconWanted(true, true));
   EXPECT_FALSE(TrayIconWanted(false, false));

@@ -16,14 +16,14 @@ TEST(LifecycleTest, CloseDecisions) {
     CloseAction expected;
   };
   const Case cases[] = {
-      {false, false, false, false, CloseAction::Close},
-      {false, false, false, true, CloseAction::Close},
-      {true, false, false, false, CloseAction::Hide},
-      {true, false, false, true, CloseAction::Nothing},  // stays minimized and running
-      {true, false, true, false, CloseAction::Close},    // the tray menu's exit
-      {true, false, true, true, CloseAction::Close},
-      {true, true, false, false, CloseAction::Close},  // docked never hides
-      {true, true, false, true, CloseAction::Close},
+      {false, false, false, false, CloseAction::kClose},
+      {false, false, false, true, CloseAction::kClose},
+      {true, false, false, false, CloseAction::kHide},
+      {true, false, false, true, CloseAction::kNothing},  // stays minimized and running
+      {true, false, true, false, CloseAction::kClose},    // the tray menu's exit
+      {true, false, true, true, CloseAction::kClose},
+      {true, true, false, false, CloseAction::kClose},  // docked never hides
+      {true, true, false, true, CloseAction::kClose},
   };
   for (const Case& c : cases) {
     const CloseState state{c.tray, c.docked, c.exit_requested, c.minimized};
@@ -53,7 +53,7 @@ TEST(LifecycleTest, StartupWindows) {
 TEST(LifecycleTest, BusyWhileAnyFlagDialogOrDisabledWindow) {
   BusyState state;
   EXPECT_FALSE(IsBusy(state));
-  for (size_t flag = 0; flag < static_cast<size_t>(BusyFlag::Count); ++flag) {
+  for (size_t flag = 0; flag < static_cast<size_t>(BusyFlag::kCount); ++flag) {
     BusyState one;
     one.flags.set(flag);
     EXPECT_TRUE(IsBusy(one)) << flag;

@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 // The address of `function` in the system library `library` (loaded from
 // the system folder only, on first use, and kept for the program's life), or
@@ -24,4 +24,4 @@ Function SystemFunctionAs(const wchar_t* library, const char* function) {
 BOOL OpenFileDialog(OPENFILENAMEW& request);
 BOOL ColorDialog(CHOOSECOLORW& request);
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -1,11 +1,11 @@
-#include "ui/win/ErrorBox.h"
+#include "win/ErrorBox.h"
 
 #include <stdexcept>
 #include <string>
 
-#include "ui/win/WinText.h"
+#include "win/WinText.h"
 
-namespace tagsling::ui {
+namespace tagsling::win {
 namespace {
 
 HWND g_owner = nullptr;
@@ -35,4 +35,4 @@ void ReportCurrentException() {
   }
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -8,7 +8,7 @@
 
 #include <utility>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 template <typename Handle, typename Traits>
 class UniqueHandle {
@@ -64,6 +64,8 @@ using UniqueMenu = UniqueHandle<HMENU, MenuTraits>;
 using UniqueIcon = UniqueHandle<HICON, IconTraits>;
 using UniqueBitmap = UniqueHandle<HBITMAP, GdiTraits>;
 using UniqueFont = UniqueHandle<HFONT, GdiTraits>;
+using UniqueBrush = UniqueHandle<HBRUSH, GdiTraits>;
+using UniquePen = UniqueHandle<HPEN, GdiTraits>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageListTraits>;
 using UniqueWindow = UniqueHandle<HWND, WindowTraits>;
 using UniqueModule = UniqueHandle<HMODULE, ModuleTraits>;
@@ -106,4 +108,4 @@ class SelectObjectScope {
   HGDIOBJ old_;
 };
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -15,9 +15,9 @@
 
 #include <windows.h>
 
-#include "ui/win/ErrorBox.h"
+#include "win/ErrorBox.h"
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 struct WindowClassSpec {
   const wchar_t* name = nullptr;
@@ -70,4 +70,4 @@ HWND CreateOwnedWindow(const WindowClassSpec& window_class, const WindowShape& s
                          shape.height, shape.parent, shape.menu, GetModuleHandleW(nullptr), owner);
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

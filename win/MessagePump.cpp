@@ -1,6 +1,6 @@
-#include "ui/win/MessagePump.h"
+#include "win/MessagePump.h"
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 bool PumpPendingMessages() {
   MSG message;
@@ -15,4 +15,4 @@ bool PumpPendingMessages() {
   return true;
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -20,9 +20,9 @@
 
 #include <string>
 
-#include "ui/win/Handles.h"
+#include "win/Handles.h"
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 class RuntimeDialog {
  public:
@@ -74,4 +74,4 @@ void SetWindowTextSjis(HWND window, const std::string& sjis);
 // The same for UTF-8 texts of the model.
 void SetWindowTextUtf8(HWND window, std::string_view utf8);
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

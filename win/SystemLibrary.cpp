@@ -1,9 +1,9 @@
-#include "ui/win/SystemLibrary.h"
+#include "win/SystemLibrary.h"
 
 #include <map>
 #include <string>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 FARPROC SystemFunction(const wchar_t* library, const char* function) {
   // Loaded once per library; all callers run on the user-interface thread.
@@ -23,4 +23,4 @@ BOOL ColorDialog(CHOOSECOLORW& request) {
   return choose ? choose(&request) : FALSE;
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

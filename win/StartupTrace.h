@@ -4,8 +4,8 @@
 // file; then each step appends "STEP MILLISECONDS" to it, the milliseconds
 // counted from the creation of the process.
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 void TraceStartupStep(const char* step);
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -1,6 +1,6 @@
-#include "ui/win/Window.h"
+#include "win/Window.h"
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 bool RegisterWindowClass(const WindowClassSpec& window_class, WNDPROC procedure) {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -19,4 +19,4 @@ bool RegisterWindowClass(const WindowClassSpec& window_class, WNDPROC procedure)
   return RegisterClassExW(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -8,7 +8,7 @@
 #include <exception>
 #include <string_view>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 // The main window once it exists; boxes are owned by it.
 HWND ErrorBoxOwner();
@@ -40,4 +40,4 @@ void GuardedVoid(Work&& work) noexcept {
   }
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

@@ -1,4 +1,4 @@
-#include "common/WinText.h"
+#include "win/WinText.h"
 
 #include <windows.h>
 

@@ -1,11 +1,11 @@
 #include <windows.h>
 
-#include "ui/win/StartupTrace.h"
+#include "win/StartupTrace.h"
 
 #include <cstdio>
 #include <cstring>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 namespace {
 
 HANDLE OpenTraceFile() {
@@ -36,4 +36,4 @@ void TraceStartupStep(const char* step) {
   WriteFile(file, line, static_cast<DWORD>(std::strlen(line)), &written, nullptr);
 }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

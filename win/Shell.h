@@ -9,7 +9,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-namespace tagsling::ui::shell {
+namespace tagsling::win::shell {
 
 HINSTANCE Execute(HWND owner, const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
                   const wchar_t* directory, int show);
@@ -21,4 +21,4 @@ BOOL PathFromIdListEx(PCIDLIST_ABSOLUTE list, wchar_t* path, DWORD size, GPFIDL_
 void FreeIdList(PIDLIST_RELATIVE list);
 LPWSTR* CommandLineToArgv(const wchar_t* command_line, int* count);
 
-}  // namespace tagsling::ui::shell
+}  // namespace tagsling::win::shell

@@ -5,10 +5,10 @@
 
 #include <windows.h>
 
-namespace tagsling::ui {
+namespace tagsling::win {
 
 // Dispatches every message waiting in this thread's queue. A WM_QUIT met on
 // the way is put back for the message loop and ends the pass: false then.
 bool PumpPendingMessages();
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win

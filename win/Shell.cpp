@@ -1,11 +1,11 @@
-#include "ui/win/Shell.h"
+#include "win/Shell.h"
 
 #include <type_traits>
 #include <utility>
 
-#include "ui/win/SystemLibrary.h"
+#include "win/SystemLibrary.h"
 
-namespace tagsling::ui::shell {
+namespace tagsling::win::shell {
 namespace {
 
 // Calls shell32's `name` with the type of the declared `Function`; without
@@ -54,4 +54,4 @@ LPWSTR* CommandLineToArgv(const wchar_t* command_line, int* count) {
   return Call<decltype(&CommandLineToArgvW)>("CommandLineToArgvW", command_line, count);
 }
 
-}  // namespace tagsling::ui::shell
+}  // namespace tagsling::win::shell

@@ -1,13 +1,13 @@
-#include "ui/win/RuntimeDialog.h"
+#include "win/RuntimeDialog.h"
 
 #include <cstring>
 #include <vector>
 
-#include "ui/win/ErrorBox.h"
-#include "ui/win/WinText.h"
-#include "ui/win/Window.h"
+#include "win/ErrorBox.h"
+#include "win/WinText.h"
+#include "win/Window.h"
 
-namespace tagsling::ui {
+namespace tagsling::win {
 namespace {
 
 // An empty dialog template: header, no menu, the class, an empty title.
@@ -147,4 +147,4 @@ void SetWindowTextSjis(HWND window, const std::string& sjis) { SetWindowTextW(wi
 
 void SetWindowTextUtf8(HWND window, std::string_view utf8) { SetWindowTextW(window, Utf8ToWide(utf8).c_str()); }
 
-}  // namespace tagsling::ui
+}  // namespace tagsling::win
