@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "texttools/DocumentPath.h"
+#include "texttools/EditorClass.h"
 #include "texttools/LosslessSjis.h"
 #include "texttools/Messages.h"
 #include "texttools/PathText.h"
@@ -113,7 +114,7 @@ platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
       continue;
     }
     bool match = by_class
-                     ? windows.WindowClassName(window) == settings.EditorWindowClass
+                     ? IsEditorClass(windows.WindowClassName(window), settings.EditorWindowClass)
                      : SameTextIgnoringCase(context.probe.ProcessExecutableName(windows.ProcessOf(window)), executable);
     if (match) return window;
   }

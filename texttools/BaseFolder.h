@@ -20,9 +20,8 @@ namespace tagsling::texttools {
 
 // The editor's main window: the first top-level window in Z order that is
 // visible, enabled and not minimised and whose class is EditorWindowClass
-// (exact), or, without a class and outside "WinNT", whose process runs the
-// executable named like EditorFile's file name (any case). None when
-// EditorFile is empty.
+// (IsEditorClass: exact, or another version of a versioned class), or, without a class and outside "WinNT", whose
+// process runs the executable named like EditorFile's file name (any case). None when EditorFile is empty.
 platform::WindowHandle FindEditorWindow(TextToolsContext& context);
 
 // How long the document lookup waits for an editor brought to the front to

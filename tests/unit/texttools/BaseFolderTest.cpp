@@ -21,6 +21,12 @@ TEST(BaseFolderTest, FindEditorWindowByClassOrExecutable) {
   scene.desk.Window(scene.editor).minimised = true;
   EXPECT_EQ(FindEditorWindow(scene.context), platform::kNoWindow);
   scene.desk.Window(scene.editor).minimised = false;
+  // A versioned class as detection stored it, after the editor's update.
+  scene.settings.EditorWindowClass = "TextEditorWindowM64WP177";
+  scene.desk.Window(scene.editor).class_name = "TextEditorWindowM64WP178";
+  EXPECT_EQ(FindEditorWindow(scene.context), scene.editor);
+  scene.settings.EditorWindowClass = "Notepad";
+  scene.desk.Window(scene.editor).class_name = "Notepad";
 
   // Without a class: the process's executable, outside NT only.
   scene.settings.EditorWindowClass.clear();
