@@ -141,8 +141,10 @@ class FileEditor:
             self.open(os.path.join(self.desk.tmp, "%s-doc" % self.name, "page.html"), text)
         else:
             self.bring_to_front()
-            self.desk.tool("setclip", text)
-            self.desk.keys("down:CTRL", "tap:A", "tap:V", "up:CTRL")
+            self.desk.keys("down:CTRL", "tap:A", "up:CTRL", "tap:DELETE")
+            if text:
+                self.desk.tool("setclip", text)
+                self.desk.keys("down:CTRL", "tap:V", "up:CTRL")
         # The caret steps over a line break at once.
         start, end = (len(text[:position].replace("\r\n", "\n")) for position in (start, end))
         moves = ["down:CTRL", "tap:HOME", "up:CTRL"] + ["tap:RIGHT"] * start
