@@ -18,7 +18,7 @@ import time
 
 from editors import (KIHON_BODY, MOJI_B, menu, open_editor, post_button, settings_text,
                      wait_text)
-from harness import started_with_settings
+from harness import MAIN, started_with_settings
 
 EDITOR_NAMES = ("notepad", "sakura", "notepad++")
 DIALOG = "#32770"
@@ -169,18 +169,28 @@ def _editor_settings(desk, editor, sections=""):
 
 
 def _modified(desk, editor, page):
-    """The saved document open and changed by one typed letter."""
+    """The saved document open and changed by one typed letter. Returns the
+    editor's title while the palette is in front."""
     editor.open(page, "")
     desk.keys("tap:Z")
     desk.wait_until(lambda: editor.title().startswith("*") or "(更新)" in editor.title(), 10,
                     message="%s's title shows no change: %r" % (editor.name, editor.title()))
+    desk.tool("activate", MAIN)
+    time.sleep(1.0)
+    return editor.title()
+
+
+def _check_title_while_inactive(editor, title, page):
+    # Sakura Editor names the folder only while active; Notepad++ always.
+    full_path = editor.desk.winpath(page) in title
+    assert full_path == (editor.name != "sakura"), "%s's title while inactive: %r" % (editor.name, title)
 
 
 def relative_path_of_a_chosen_file(desk, name):
     site, page, note = _site_document(desk, name)
     with open_editor(desk, name) as editor:
         with started_with_settings(desk, _editor_settings(desk, editor)):
-            _modified(desk, editor, page)
+            _check_title_while_inactive(editor, _modified(desk, editor, page), page)
             menu(desk, "L", "F")
             desk.tool("wait", DIALOG, "15")
             time.sleep(1.0)
@@ -199,7 +209,7 @@ def tool_gets_the_document_path(desk, name):
              % desk.winpath(recorder))
     with open_editor(desk, name) as editor:
         with started_with_settings(desk, _editor_settings(desk, editor, tools)):
-            _modified(desk, editor, page)
+            _check_title_while_inactive(editor, _modified(desk, editor, page), page)
             menu(desk, "P", "R")
             desk.wait_until(lambda: os.path.exists(record) and "end" in open(record, encoding="utf-8").read(), 15,
                             message="the tool did not start")
