@@ -16,9 +16,9 @@ import os
 import threading
 import time
 
-from editors import (KIHON_BODY, MOJI_B, menu, open_editor, post_button, settings_text,
+from editors import (KIHON_BODY, MOJI_B, NotepadPlusPlus, Sakura, menu, open_editor, post_button, settings_text,
                      wait_text)
-from harness import MAIN, started_with_settings
+from harness import MAIN, read_settings, started_with_settings
 
 EDITOR_NAMES = ("notepad", "sakura", "notepad++")
 DIALOG = "#32770"
@@ -231,3 +231,50 @@ for _name in EDITOR_NAMES:
     for _check in CHECKS + (PATH_CHECKS if _name != "notepad" else ()):
         _test = _define(_check, _name)
         globals()[_test.__name__] = _test
+
+
+# --- the editor's class, detected and stored -------------------------------
+
+OPTIONS = "TTagslingOptionForm"
+
+
+def _probe(desk, *args):
+    return desk.run(desk.win_exe("extprobe.exe"), *args).stdout.decode("utf-8").strip()
+
+
+def class_detection_stores_the_class(desk, name):
+    """"..." of the window class in the options dialog starts the editor and
+    puts its main window's class into the field; OK stores it as it is (for
+    Sakura Editor with its version number)."""
+    editor_type = {"sakura": Sakura, "notepad++": NotepadPlusPlus}[name]
+    with open_editor(desk, name) as editor:  # the copy of the editor's folder
+        ini = settings_text(EditorFile=editor.exe, EditorWindowClass="OldClass")
+        with started_with_settings(desk, ini) as process:
+            desk.tool("activate", MAIN)
+            desk.keys("down:ALT", "tap:L", "up:ALT")
+            time.sleep(0.3)
+            desk.keys("tap:S")
+            desk.wait_window(OPTIONS, 10)
+            time.sleep(0.5)
+            field = _probe(desk, "field", OPTIONS, "OldClass")
+            _probe(desk, "pressbeside", field)
+            try:
+                desk.wait_until(lambda: _probe(desk, "text", field) == editor_type.window_class, 40,
+                                message="the class field shows no %s" % editor_type.window_class)
+                desk.tool("activate", OPTIONS)
+                desk.keys("tap:RETURN")  # OK
+                desk.wait_until(lambda: not desk.has_window(OPTIONS), 10, message="the options dialog stayed")
+                desk.tool("close", MAIN)
+                process.wait(timeout=20)
+                stored = read_settings(desk)
+            finally:
+                # The editor the detection started has nothing to save.
+                for _ in range(3):
+                    desk.tool("close", editor_type.window_class, check=False)
+                    time.sleep(1)
+    assert "EditorWindowClass=%s\r\n" % editor_type.window_class in stored, stored
+
+
+for _name in ("sakura", "notepad++"):
+    _test = _define(class_detection_stores_the_class, _name)
+    globals()[_test.__name__] = _test
