@@ -278,3 +278,37 @@ def class_detection_stores_the_class(desk, name):
 for _name in ("sakura", "notepad++"):
     _test = _define(class_detection_stores_the_class, _name)
     globals()[_test.__name__] = _test
+
+
+# --- the editor recognised by its class: fitting it to the free area -----
+
+
+def _rect(desk, cls):
+    line = _probe(desk, "windows", cls).splitlines()[0]
+    return tuple(int(v) for v in line.split(" ", 6)[1:5])
+
+
+def fit_finds_the_editor_by_its_stored_class(desk, name):
+    """"空き領域に合わせる" moves the editor below the maximised palette; the
+    editor is recognised by the stored class. For Sakura Editor the stored
+    class is that of an older version (its settings' version number 176):
+    the window of version 177 is still the editor."""
+    editor_type = {"sakura": Sakura, "notepad++": NotepadPlusPlus}[name]
+    stored = {"sakura": "TextEditorWindowM64WP176", "notepad++": "Notepad++"}[name]
+    with open_editor(desk, name) as editor:
+        editor.open(os.path.join(desk.tmp, name.replace("+", "p") + " fit", "page.html"), "x")
+        ini = ("[Option]\r\nSplashWindow=0\r\nEditorFile=%s\r\nEditorWindowClass=%s\r\n"
+               % (editor.exe, stored))
+        with started_with_settings(desk, ini):
+            palette_bottom = _rect(desk, MAIN)[3]
+            area = [int(v) for v in _probe(desk, "workarea").split()]
+            expected = (area[0], palette_bottom, area[2], area[3])
+            editor.bring_to_front()
+            menu(desk, "W", "E")
+            desk.wait_until(lambda: _rect(desk, editor_type.window_class) == expected, 10,
+                            message="%s is not in the free area %r" % (name, expected))
+
+
+for _name in ("sakura", "notepad++"):
+    _test = _define(fit_finds_the_editor_by_its_stored_class, _name)
+    globals()[_test.__name__] = _test
