@@ -10,7 +10,9 @@ In Sakura Editor and Notepad++, with a saved document open and modified
 inserts the path relative to the document, and a registered tool gets the
 document's path and folder: both commands come from the palette's menu bar,
 so the editor is not the active window when they start (Sakura Editor then
-shows no folder in its title)."""
+shows no folder in its title). Class detection in the options dialog stores
+each editor's class, and "空き領域に合わせる" finds the editor by the stored
+class, for Sakura Editor also by the class of another version."""
 
 import os
 import threading
