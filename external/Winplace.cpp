@@ -1,5 +1,6 @@
 #include "external/Winplace.h"
 
+#include "texttools/EditorClass.h"
 #include "texttools/PathText.h"
 
 namespace tagsling::external {
@@ -17,7 +18,8 @@ std::optional<WindowPlacement> ComputeFreeArea(const platform::Rect& work_area, 
 
 bool IsEditorWindow(const WindowInfo& window, const settings::AppSettings& settings,
                     const std::string& windows_family) {
-  if (!settings.EditorWindowClass.empty()) return window.class_name == settings.EditorWindowClass;
+  if (!settings.EditorWindowClass.empty())
+    return texttools::IsEditorClass(window.class_name, settings.EditorWindowClass);
   if (windows_family == "WinNT" || window.exe_name.empty()) return false;
   // The process list gives a file name (a full path on some systems):
   // compare the file-name parts, as FindEditorWindow does.

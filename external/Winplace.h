@@ -39,8 +39,8 @@ struct PaletteState {
 // bottom) counts as none, so nothing is ever placed at a negative size.
 std::optional<WindowPlacement> ComputeFreeArea(const platform::Rect& work_area, const PaletteState& palette);
 
-// The editor test of fitting: with EditorWindowClass set the class must equal
-// it exactly; without it the system family must not be "WinNT" and the file
+// The editor test of fitting: with EditorWindowClass set the class must be
+// it (texttools::IsEditorClass); without it the system family must not be "WinNT" and the file
 // name of the window's executable must equal that of EditorFile, ignoring
 // case (the process list names executables without their folder).
 bool IsEditorWindow(const WindowInfo& window, const settings::AppSettings& settings, const std::string& windows_family);

@@ -1,8 +1,10 @@
 #include "texttools/BaseFolder.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "texttools/DocumentPath.h"
+#include "texttools/EditorClass.h"
 #include "texttools/LosslessSjis.h"
 #include "texttools/Messages.h"
 #include "texttools/PathText.h"
@@ -35,6 +37,38 @@ std::string settings::AppSettings::*FolderSetting(DialogFolder folder) {
 
 WideText& UnstorableFolder(TextToolsContext& context, DialogFolder folder) {
   return context.unstorable_folders[static_cast<std::size_t>(folder)];
+}
+
+// The document the editor's window names now.
+WideText DocumentPathFromTitle(TextToolsContext& context, platform::WindowHandle editor) {
+  EditorWindowText window;
+  window.class_name = context.platform.windows.WindowClassName(editor);
+  window.title = context.platform.windows.WindowTitleWide(editor);
+  if (window.class_name == kTeraPadClass && context.settings.Public_Dir.empty()) {
+    window.terapad_file_box = context.probe.ChildWindowText(editor, std::string(kTeraPadEditClass));
+  }
+  platform::TextCodec& codec = context.platform.codec;
+  return DocumentPathFromWindow(window, codec.SjisToWide(context.settings.Public_Dir), context.files, codec);
+}
+
+// Some editors (Sakura Editor) show the document's full path in their title
+// only while they are the active window; with the palette, a menu or one of
+// our dialogs in front the title holds the file name alone. So when the
+// title names no document and the editor is not in front, the editor is
+// brought to the front (where the command's text or program goes next
+// anyway) and its title is read again once it has changed.
+WideText DocumentPathOfEditor(TextToolsContext& context, platform::WindowHandle editor) {
+  WideText path = DocumentPathFromTitle(context, editor);
+  platform::WindowSystem& windows = context.platform.windows;
+  if (!path.empty() || windows.ForegroundWindow() == editor) return path;
+  const WideText inactive_title = windows.WindowTitleWide(editor);
+  core::BringToFrontAttached(windows, editor);
+  platform::Timers& timers = context.platform.timers;
+  const std::uint64_t start = timers.NowMs();
+  while (windows.WindowTitleWide(editor) == inactive_title && timers.NowMs() - start < kActiveTitleWaitMs) {
+    timers.Sleep(kActiveTitlePollMs);
+  }
+  return DocumentPathFromTitle(context, editor);
 }
 
 }  // namespace
@@ -80,7 +114,7 @@ platform::WindowHandle FindEditorWindow(TextToolsContext& context) {
       continue;
     }
     bool match = by_class
-                     ? windows.WindowClassName(window) == settings.EditorWindowClass
+                     ? IsEditorClass(windows.WindowClassName(window), settings.EditorWindowClass)
                      : SameTextIgnoringCase(context.probe.ProcessExecutableName(windows.ProcessOf(window)), executable);
     if (match) return window;
   }
@@ -97,14 +131,7 @@ WideText GetEditorDocumentPath(TextToolsContext& context, bool want_folder) {
     ReportWithBracket(context, kMsgNoEditorWindow);
     return {};
   }
-  EditorWindowText window;
-  window.class_name = context.platform.windows.WindowClassName(editor);
-  window.title = context.platform.windows.WindowTitleWide(editor);
-  if (window.class_name == kTeraPadClass && context.settings.Public_Dir.empty()) {
-    window.terapad_file_box = context.probe.ChildWindowText(editor, std::string(kTeraPadEditClass));
-  }
-  platform::TextCodec& codec = context.platform.codec;
-  WideText path = DocumentPathFromWindow(window, codec.SjisToWide(context.settings.Public_Dir), context.files, codec);
+  WideText path = DocumentPathOfEditor(context, editor);
   if (path.empty()) {
     ReportWithBracket(context, want_folder ? kMsgNoBaseFolderPath : kMsgNoHtmlFilePath);
     return {};

@@ -20,13 +20,20 @@ namespace tagsling::texttools {
 
 // The editor's main window: the first top-level window in Z order that is
 // visible, enabled and not minimised and whose class is EditorWindowClass
-// (exact), or, without a class and outside "WinNT", whose process runs the
-// executable named like EditorFile's file name (any case). None when
-// EditorFile is empty.
+// (IsEditorClass: exact, or another version of a versioned class), or, without a class and outside "WinNT", whose
+// process runs the executable named like EditorFile's file name (any case). None when EditorFile is empty.
 platform::WindowHandle FindEditorWindow(TextToolsContext& context);
 
+// How long the document lookup waits for an editor brought to the front to
+// show its active title (the full path), and how often it looks.
+inline constexpr unsigned kActiveTitleWaitMs = 1500;
+inline constexpr unsigned kActiveTitlePollMs = 20;
+
 // The full path of the HTML file open in the editor, or its folder when
-// `want_folder`; empty after telling the user why.
+// `want_folder`; empty after telling the user why. When the title names no
+// document while another window is in front, the editor is brought to the
+// front and its title read again once it changes (at most
+// kActiveTitleWaitMs).
 WideText GetEditorDocumentPath(TextToolsContext& context, bool want_folder);
 
 // The path text inserted for a chosen file: the bare file name when relative

@@ -20,8 +20,34 @@ std::string Matched(std::string_view pattern, std::string_view title) {
   return std::string(title.substr(position - 1, length));
 }
 
-// A title rule's candidate made into a path.
-WideText FinishCandidate(WideText candidate, std::u16string_view base_folder, FileSystem& files) {
+// Marks editors add to the title while the document has unsaved changes:
+// before the path (Notepad++ "*", Visual Studio Code "●", others "•", each
+// with the space that may follow it) and right after the file name (Sakura
+// Editor "(更新)", " *").
+constexpr std::u16string_view kMarksBefore[] = {u"*", u"●", u"•"};
+constexpr std::u16string_view kMarksAfter[] = {u"(更新)", u" *"};
+
+// The candidate without one modification mark at either end; unchanged when
+// it carries none.
+WideText WithoutModificationMarks(std::u16string_view candidate) {
+  WideText text = TrimBlanks(candidate);
+  for (std::u16string_view mark : kMarksBefore) {
+    if (text.starts_with(mark)) {
+      text = TrimBlanks(std::u16string_view(text).substr(mark.size()));
+      break;
+    }
+  }
+  for (std::u16string_view mark : kMarksAfter) {
+    if (text.ends_with(mark)) {
+      text = TrimBlanks(std::u16string_view(text).substr(0, text.size() - mark.size()));
+      break;
+    }
+  }
+  return text;
+}
+
+// A title rule's candidate made into a path, as it stands.
+WideText FinishMarkedCandidate(WideText candidate, std::u16string_view base_folder, FileSystem& files) {
   if (candidate.empty()) return {};
   std::replace(candidate.begin(), candidate.end(), u'/', u'\\');
   if (!base_folder.empty()) {
@@ -31,6 +57,16 @@ WideText FinishCandidate(WideText candidate, std::u16string_view base_folder, Fi
   }
   if (candidate.find(u":\\") == WideText::npos) return {};
   return ResolveHtmlFile(candidate, files);
+}
+
+// A title rule's candidate made into a path: as it stands first (a file's
+// real name may begin with a mark character), then without the marks.
+WideText FinishCandidate(const WideText& candidate, std::u16string_view base_folder, FileSystem& files) {
+  WideText found = FinishMarkedCandidate(candidate, base_folder, files);
+  if (!found.empty()) return found;
+  WideText unmarked = WithoutModificationMarks(candidate);
+  if (unmarked == TrimBlanks(candidate)) return {};
+  return FinishMarkedCandidate(std::move(unmarked), base_folder, files);
 }
 
 // The first kTitleLimit bytes, cut only between characters.

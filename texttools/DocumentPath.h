@@ -6,6 +6,13 @@
 // through ResolveHtmlFile, so every answer names an existing .htm or .html
 // file.
 //
+// A candidate that names no file as it stands is tried once more without
+// the modification mark an editor shows while the document is unsaved
+// ("*", "●", "•" before the path, "(更新)" or " *" after the file name), so
+// the document is found while it is being edited. A rule whose candidate
+// names no file (Notepad++'s "[Administrator]") leaves the search to the
+// next rule.
+//
 // With a base folder only the candidate's file name is used, inside the base
 // folder; without one the candidate must be a full path (hold ":\"), and
 // the TeraPad and colon rules take part.

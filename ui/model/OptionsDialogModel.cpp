@@ -248,12 +248,11 @@ EditorStart EditorStartForClassDetection(const std::string& editor_file) {
 
 std::optional<std::string> DetectEditorClass(platform::WindowSystem& windows, platform::ProcessId process,
                                              OptionsDialogHost& host) {
-  for (platform::WindowHandle window : windows.TopLevelWindows()) {
-    if (windows.ProcessOf(window) == process) {
-      host.RecordProcessWindow(window);
-      break;
-    }
-  }
+  // The editor's main window: its first visible window of its own. An
+  // editor may make hidden top-level windows first (Sakura Editor's tip
+  // window "CTipWnd"), whose class names no editor.
+  const platform::WindowHandle main_window = core::FindProcessWindow(windows, process);
+  if (main_window != platform::kNoWindow) host.RecordProcessWindow(main_window);
   platform::WindowHandle recorded = host.RecordedProcessWindow();
   // A window of an earlier detection may have been closed since; its class
   // would read empty and erase what the user typed.

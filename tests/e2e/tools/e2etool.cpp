@@ -306,10 +306,10 @@ int Burst(HWND top, int id, int count) {
   return 0;
 }
 
-// Posts WM_COMMAND `id` to `top` and polls the editor of `editor_top` until
-// its text equals `expected`; prints the milliseconds in between.
-int TimeCommand(HWND top, int id, HWND editor_top, const std::wstring& expected, double timeout_s) {
-  HWND edit = EditOf(editor_top);
+// Posts WM_COMMAND `id` to `top` and polls `watched` until `done` holds for
+// its text; prints the milliseconds in between.
+template <typename Done>
+int TimeCommandUntil(HWND top, int id, HWND watched, Done done, double timeout_s) {
   LARGE_INTEGER frequency, start, now;
   QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&start);
@@ -317,7 +317,7 @@ int TimeCommand(HWND top, int id, HWND editor_top, const std::wstring& expected,
   for (;;) {
     QueryPerformanceCounter(&now);
     const double elapsed = static_cast<double>(now.QuadPart - start.QuadPart) * 1000.0 / frequency.QuadPart;
-    if (WindowText(edit) == expected) {
+    if (done(WindowText(watched))) {
       wchar_t buffer[32];
       swprintf(buffer, 32, L"%.1f\n", elapsed);
       Print(buffer);
@@ -326,6 +326,21 @@ int TimeCommand(HWND top, int id, HWND editor_top, const std::wstring& expected,
     if (elapsed > timeout_s * 1000.0) return Fail(L"the editor never showed the text");
     Sleep(1);
   }
+}
+
+// Until the editor of `editor_top` holds `expected`.
+int TimeCommand(HWND top, int id, HWND editor_top, const std::wstring& expected, double timeout_s) {
+  return TimeCommandUntil(
+      top, id, EditOf(editor_top), [&](const std::wstring& text) { return text == expected; }, timeout_s);
+}
+
+// Until the title of `editor_top` contains `mark`: for editors whose text
+// no message reads, the modification mark their title shows once the
+// pasted text has arrived.
+int TimeCommandTitle(HWND top, int id, HWND editor_top, const std::wstring& mark, double timeout_s) {
+  return TimeCommandUntil(
+      top, id, editor_top, [&](const std::wstring& title) { return title.find(mark) != std::wstring::npos; },
+      timeout_s);
 }
 
 HGLOBAL GlobalCopy(const void* data, size_t bytes) {
@@ -525,6 +540,11 @@ int wmain(int argc, wchar_t** argv) {
     HWND editor = FindWindowOfClass(args[2]);
     if (!editor) return Fail(L"no such editor window");
     return TimeCommand(top, _wtoi(args[1].c_str()), editor, args[3], _wtof(args[4].c_str()));
+  }
+  if (verb == L"timetitle" && need(5)) {
+    HWND editor = FindWindowOfClass(args[2]);
+    if (!editor) return Fail(L"no such editor window");
+    return TimeCommandTitle(top, _wtoi(args[1].c_str()), editor, args[3], _wtof(args[4].c_str()));
   }
   if (verb == L"close") {
     PostMessageW(top, WM_CLOSE, 0, 0);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "tests/unit/support/TextToolsFakes.h"
 #include "texttools/Messages.h"
 
@@ -18,6 +21,12 @@ TEST(BaseFolderTest, FindEditorWindowByClassOrExecutable) {
   scene.desk.Window(scene.editor).minimised = true;
   EXPECT_EQ(FindEditorWindow(scene.context), platform::kNoWindow);
   scene.desk.Window(scene.editor).minimised = false;
+  // A versioned class as detection stored it, after the editor's update.
+  scene.settings.EditorWindowClass = "TextEditorWindowM64WP177";
+  scene.desk.Window(scene.editor).class_name = "TextEditorWindowM64WP178";
+  EXPECT_EQ(FindEditorWindow(scene.context), scene.editor);
+  scene.settings.EditorWindowClass = "Notepad";
+  scene.desk.Window(scene.editor).class_name = "Notepad";
 
   // Without a class: the process's executable, outside NT only.
   scene.settings.EditorWindowClass.clear();
@@ -53,6 +62,39 @@ TEST(BaseFolderTest, ReportsAreBracketed) {
   ASSERT_EQ(scene.desk.message_boxes, std::vector<std::string>{kMsgNoBaseFolderPath});
   // The foreground came back to the editor after the box.
   EXPECT_EQ(scene.desk.ForegroundWindow(), scene.editor);
+}
+
+// An editor that shows its full path only while active (Sakura Editor) is
+// brought to the front when its title names no document, and read again once
+// the title changes; an editor in front or a title that names the document
+// costs no wait.
+TEST(BaseFolderTest, EditorShowingItsPathOnlyWhileActive) {
+  Scene scene;
+  scene.files.files[u"C:\\web\\page.html"] = "";
+  scene.desk.SetWideTitle(scene.editor, u"page.html(更新) - サクラエディタ(64bit) 2.4.2.0  ");
+  scene.desk.SetForeground(scene.self.main);
+  scene.desk.At(60, [&] {
+    scene.desk.SetWideTitle(scene.editor, u"C:\\web\\page.html(更新) - サクラエディタ(64bit) 2.4.2.0  ");
+  });
+  const std::uint64_t start = scene.desk.NowMs();
+  EXPECT_EQ(GetEditorDocumentPath(scene.context, true), u"C:\\web");
+  EXPECT_EQ(scene.desk.ForegroundWindow(), scene.editor);
+  EXPECT_LT(scene.desk.NowMs() - start, 100u);
+  EXPECT_TRUE(scene.desk.message_boxes.empty());
+
+  // In front already: read once.
+  scene.desk.log.clear();
+  EXPECT_EQ(GetEditorDocumentPath(scene.context, false), u"C:\\web\\page.html");
+  EXPECT_EQ(std::count(scene.desk.log.begin(), scene.desk.log.end(), "top Notepad"), 0);
+
+  // A title that never names the document: one bounded wait, then the report.
+  scene.desk.SetWideTitle(scene.editor, u"page.html - Notepad");
+  scene.desk.SetForeground(scene.self.main);
+  const std::uint64_t again = scene.desk.NowMs();
+  EXPECT_EQ(GetEditorDocumentPath(scene.context, false), u"");
+  EXPECT_GE(scene.desk.NowMs() - again, kActiveTitleWaitMs);
+  EXPECT_LT(scene.desk.NowMs() - again, kActiveTitleWaitMs + 2 * kActiveTitlePollMs);
+  EXPECT_EQ(scene.desk.message_boxes, std::vector<std::string>{kMsgNoHtmlFilePath});
 }
 
 TEST(BaseFolderTest, MakeInsertPath) {

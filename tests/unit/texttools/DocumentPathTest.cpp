@@ -60,6 +60,59 @@ TEST(DocumentPathTest, TitleRulesInOrder) {
   }
 }
 
+// Real editors' titles, saved and modified. The modification mark is
+// dropped only when the name as it stands names no file, and a bracketed
+// part naming no file leaves the search to the next rule.
+TEST(DocumentPathTest, EditorTitlesSavedAndModified) {
+  FakeFileSystem files;
+  for (const char16_t* path : {u"C:\\web\\page.html", u"C:\\web\\●memo.html", u"C:\\web\\memo.html"}) {
+    files.files[path] = "";
+  }
+  const struct {
+    const char16_t* title;
+    const char16_t* base;
+    const char16_t* expected;
+  } kCases[] = {
+      // Sakura Editor: the full path only while active, "(更新)" after it.
+      {u"C:\\web\\page.html - サクラエディタ(64bit) 2.4.2.0  ", u"", u"C:\\web\\page.html"},
+      {u"C:\\web\\page.html(更新) - サクラエディタ(64bit) 2.4.2.0  ", u"", u"C:\\web\\page.html"},
+      {u"page.html(更新) - サクラエディタ(64bit) 2.4.2.0  ", u"C:\\web", u"C:\\web\\page.html"},
+      {u"page.html(更新) - サクラエディタ(64bit) 2.4.2.0  ", u"", u""},
+      // Notepad++: "*" before the path, " [Administrator]" under Wine.
+      {u"C:\\web\\page.html - Notepad++ [Administrator]", u"", u"C:\\web\\page.html"},
+      {u"*C:\\web\\page.html - Notepad++ [Administrator]", u"", u"C:\\web\\page.html"},
+      {u"*C:\\web\\page.html - Notepad++ [Administrator]", u"C:\\web", u"C:\\web\\page.html"},
+      {u"*C:\\web\\page.html - Notepad++", u"", u"C:\\web\\page.html"},
+      {u"C:\\web\\page.html - Ed [管理者]", u"", u"C:\\web\\page.html"},
+      {u"C:\\web\\page.html - Ed [管理者]", u"C:\\web", u"C:\\web\\page.html"},
+      // Visual Studio Code: the file name, the folder, the program.
+      {u"page.html - site - Visual Studio Code", u"C:\\web", u"C:\\web\\page.html"},
+      {u"● page.html - site - Visual Studio Code", u"C:\\web", u"C:\\web\\page.html"},
+      {u"• page.html - Ed", u"C:\\web", u"C:\\web\\page.html"},
+      // TeraPad's title (its file-name box is read without a base folder).
+      {u"page.html - TeraPad", u"C:\\web", u"C:\\web\\page.html"},
+      {u"page.html * - TeraPad", u"C:\\web", u"C:\\web\\page.html"},
+      // Windows Notepad.
+      {u"page.html - メモ帳", u"C:\\web", u"C:\\web\\page.html"},
+      {u"*page.html - メモ帳", u"C:\\web", u"C:\\web\\page.html"},
+      {u"*page.html - メモ帳", u"", u""},
+      // A name that really begins with "●" is found as it stands.
+      {u"●memo.html - メモ帳", u"C:\\web", u"C:\\web\\●memo.html"},
+      {u"*●memo.html - メモ帳", u"C:\\web", u"C:\\web\\●memo.html"},
+      {u"● ●memo.html - site - Visual Studio Code", u"C:\\web", u"C:\\web\\●memo.html"},
+      {u"C:\\web\\●memo.html(更新) - サクラエディタ(64bit) 2.4.2.0  ", u"", u"C:\\web\\●memo.html"},
+      {u"*C:\\web\\●memo.html - Notepad++ [Administrator]", u"", u"C:\\web\\●memo.html"},
+      // Marks inside a name or a lone mark name nothing.
+      {u"C:\\web\\pa*ge.html - Ed", u"", u""},
+      {u"* - Ed", u"C:\\web", u""},
+  };
+  for (const auto& c : kCases) {
+    EditorWindowText window{"Editor", c.title, u""};
+    EXPECT_EQ(DocumentPathFromWindow(window, c.base, files, Codec()), c.expected)
+        << testing::Sjis(c.title) << " base " << testing::Sjis(c.base);
+  }
+}
+
 // The rules read titles through code page 932 losslessly: a document whose
 // name code page 932 cannot hold is found with its name unchanged, and a
 // title holding DEL or text that looks like a token is no trouble.

@@ -357,6 +357,8 @@ TEST(OptionsDialogRulesTest, ClassDetection) {
   FakeHost host;
   EXPECT_EQ(DetectEditorClass(host.desk, 42, host), std::nullopt) << "nothing recorded yet";
   platform::WindowHandle other = host.desk.AddWindow("Other", 5, 5);
+  // A hidden window of the editor above its main window is passed over.
+  host.desk.Window(host.desk.AddWindow("CTipWnd", 42, 9)).visible = false;
   platform::WindowHandle editor = host.desk.AddWindow("EditorMain", 42, 9);
   EXPECT_EQ(DetectEditorClass(host.desk, 42, host), "EditorMain");
   EXPECT_EQ(host.RecordedProcessWindow(), editor);
