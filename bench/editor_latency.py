@@ -22,8 +22,8 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from editors import MOJI_B, open_editor, settings_text  # noqa: E402
-from harness import MAIN, Desktop, started_with_settings  # noqa: E402
+from editors import open_editor, settings_text  # noqa: E402
+from harness import MAIN, MOJI_B, Desktop, started_with_settings  # noqa: E402
 
 MODES = {"normal": ("", False, "<B></B>"), "sandwich": ("word", True, "<B>word</B>")}
 TITLE_MARKS = {"sakura": "(更新)", "notepad++": "*"}

@@ -16,7 +16,7 @@ import os
 import shutil
 import time
 
-from harness import MAIN, MOJI_B, QUICK_START, menu, settings_with
+from harness import MAIN, settings_with
 
 # The editors' builds, in the shared folder beside the checkout (read-only).
 SHARED_EDITORS = os.environ.get("TAGSLING_EDITORS") or os.path.normpath(

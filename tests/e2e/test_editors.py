@@ -18,9 +18,8 @@ import os
 import threading
 import time
 
-from editors import (KIHON_BODY, MOJI_B, NotepadPlusPlus, Sakura, menu, open_editor, post_button, settings_text,
-                     wait_text)
-from harness import MAIN, read_settings, started_with_settings
+from editors import KIHON_BODY, NotepadPlusPlus, Sakura, open_editor, post_button, settings_text, wait_text
+from harness import MAIN, MOJI_B, menu, read_settings, started_with_settings
 
 EDITOR_NAMES = ("notepad", "sakura", "notepad++")
 DIALOG = "#32770"
