@@ -84,6 +84,10 @@ extern const char* const kCannotStoreClipboardMessage;
 // "次の形式はクリップボードに戻せませんでした:" (these formats could not be put
 // back on the clipboard), Shift-JIS; the names follow, one per line.
 extern const char* const kFormatsNotKeptMessage;
+// "ほかのプログラムがクリップボードを使用していたため、クリップボードを元に
+// 戻せませんでした" (the clipboard could not be restored beside another
+// program), Shift-JIS; told once per run.
+extern const char* const kClipboardNotRestoredMessage;
 
 // The timers of the engine (ids on the platform's timer service).
 enum EngineTimerId : int {
@@ -141,8 +145,17 @@ class InsertionEngine {
   static constexpr unsigned kPollMs = 5;
   static constexpr unsigned kPasteDelayMs = 50;
   static constexpr unsigned kPasteTakenBoundMs = 1000;
-  // What RestoreClipboard keeps of the user's clipboard at most.
+  // How long KeyUpPaste waits for Shift and Ctrl to be released: a key the
+  // system still believes held (after Win+L or a remote-desktop switch)
+  // must not hold the job for ever.
+  static constexpr unsigned kKeyUpBoundMs = 10000;
+  // What RestoreClipboard keeps of the user's clipboard at most, and how
+  // long saving it may take.
   static constexpr std::size_t kSavedClipboardLimit = 64u << 20;
+  static constexpr unsigned kSaveBoundMs = 500;
+  // How long a write waits for a clipboard that a save past its bound still
+  // holds open.
+  static constexpr unsigned kSlowOwnerWaitMs = 10000;
 
   InsertionEngine(platform::Platform platform, settings::AppSettings& settings, EngineHooks hooks);
   ~InsertionEngine();
@@ -205,14 +218,23 @@ class InsertionEngine {
   // The running job's progress beside the job's texts.
   struct Progress {
     Capture capture = Capture::kSandwich;
-    std::uint64_t phase_start = 0;            // when the current wait began
-    std::optional<std::uint64_t> free_since;  // capture: the clipboard was first found free
-    std::uint32_t cleared_sequence = 0;       // capture: the sequence number after the clear
-    std::uint32_t left_sequence = 0;          // the sequence number after the job's last change
-    std::size_t caret_back = 0;               // Left presses once the paste was taken
+    std::uint64_t phase_start = 0;                 // when the current wait began
+    std::optional<std::uint64_t> free_since;       // capture: the clipboard was first found free
+    std::optional<std::uint64_t> keys_held_since;  // KeyUpPaste: the wait for the release began
+    std::uint32_t cut_sequence = 0;                // capture: the sequence number before the cut or copy
+    std::uint32_t left_sequence = 0;               // the sequence number the job last saw or made
+    std::uint32_t saved_sequence = 0;              // the sequence number of what `saved` holds
+    std::size_t caret_back = 0;                    // Left presses once the paste was taken
     bool save_tried = false;
     std::optional<platform::ClipboardContents> saved;  // RestoreClipboard: what to put back
-    bool holds_editor_cut = false;  // the clipboard holds text cut from the editor, not yet pasted back
+    bool holds_editor_cut = false;           // the clipboard holds text cut from the editor, not yet pasted back
+    bool copy_instead_of_cut = false;        // another program had the clipboard open before the cut
+    bool pastes_selection = false;           // the offer holds the editor's captured selection
+    WideText offer;                          // the text offered for the paste (offered again when needed)
+    platform::ProcessId target_process = 0;  // whose request for the offer counts as the paste
+    bool renderer_unknown = false;           // another program took the offer after the paste keys
+    bool keep_offer = false;                 // the paste was sent but not seen taken: no restore
+    bool save_timed_out = false;             // the save ran out of time and may still hold the clipboard
   };
 
   template <typename Body>
@@ -236,6 +258,7 @@ class InsertionEngine {
   void PasteStep();
   void PasteSentStep();
   void TakenStep();
+  void PasteNotSeen();
   void FinishJob();  // puts the clipboard back when asked, then EndJob
   void RestoreStep();
   void EndJob(bool restored = false);
@@ -256,10 +279,15 @@ class InsertionEngine {
   }
   // Keys and the clipboard.
   bool WaitsForModifiers();
+  void WaitForKeyUp(int timer);
+  platform::ProcessId TargetProcess();
   void SendCutOrCopy();
   bool SendCombination(std::span<const KeyCombination> table, int value, platform::ClipboardMessage message);
   void MoveCaretBack(std::size_t count);
   bool SaveClipboardOnce();
+  void SaveNewerContent();
+  bool ForeignChange();
+  void TellNotRestored();
   bool SetClipboard(const WideText& text, bool offer);
   std::optional<WideText> ReadClipboard();
 
@@ -271,6 +299,7 @@ class InsertionEngine {
   Progress progress_;
   bool in_step_ = false;
   bool reported_not_kept_ = false;
+  bool reported_not_restored_ = false;
   bool caret_menu_ = false;
   WindowHandle caret_menu_focus_ = platform::kNoWindow;
   SelectionTransform transform_;
