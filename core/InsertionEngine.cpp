@@ -510,9 +510,16 @@ void InsertionEngine::EndJob(bool restored) {
   StopTimers();
   std::vector<std::string> not_kept;
   if (restored && progress_.saved) not_kept = std::move(progress_.saved->not_kept);
+  const bool tell_not_restored = progress_.tell_not_restored && !reported_not_restored_;
   phase_ = Phase::kIdle;
   progress_ = Progress{};
   transform_ = nullptr;
+  if (tell_not_restored) {
+    // Once per run: the user learns that RestoreClipboard cannot work beside
+    // some other program.
+    reported_not_restored_ = true;
+    p_.feedback.ShowMessage(kClipboardNotRestoredMessage, platform::MessageIcon::kWarning);
+  }
   if (not_kept.empty() || reported_not_kept_) return;
   // Once per run: the user learns which kinds of data an insertion drops.
   reported_not_kept_ = true;
@@ -657,9 +664,8 @@ void InsertionEngine::SaveNewerContent() {
 }
 
 void InsertionEngine::TellNotRestored() {
-  if (reported_not_restored_) return;
-  reported_not_restored_ = true;
-  p_.feedback.ShowMessage(kClipboardNotRestoredMessage, platform::MessageIcon::kWarning);
+  // Told when the job has ended: a message box now would hold the paste up.
+  progress_.tell_not_restored = true;
 }
 
 bool InsertionEngine::SetClipboard(const WideText& text, bool offer) {

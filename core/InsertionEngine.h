@@ -235,6 +235,7 @@ class InsertionEngine {
     bool renderer_unknown = false;           // another program took the offer after the paste keys
     bool keep_offer = false;                 // the paste was sent but not seen taken: no restore
     bool save_timed_out = false;             // the save ran out of time and may still hold the clipboard
+    bool tell_not_restored = false;          // the user's clipboard could not be kept: say so at the end
   };
 
   template <typename Body>

@@ -253,6 +253,7 @@ void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage
 // ---------------------------------------------------------------- clipboard
 
 ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
+  ClipboardSequence();  // renders up to now are not changes
   if (!OpenClipboard(H(hidden_))) return ClipboardWrite::kBusy;
   bool stored = false;
   if (EmptyClipboard()) {
@@ -262,33 +263,36 @@ ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
     }
   }
   CloseClipboard();
+  CountOwnChange();
   // Opened but not stored: the caller must not paste whatever is there now.
   return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
 ClipboardWrite Win32Desktop::OfferClipboardText(std::u16string_view text) {
+  ClipboardSequence();  // renders up to now are not changes
   if (!OpenClipboard(H(hidden_))) return ClipboardWrite::kBusy;
   bool stored = false;
   // Emptying sends WM_DESTROYCLIPBOARD for an earlier offer of ours first.
   if (EmptyClipboard()) {
     offer_ = ToW(text);
     offer_renderer_.reset();
+    // The marks first: a reader that looks while the clipboard is still
+    // being filled never sees the text without them.
+    MarkTransient();
     SetClipboardData(CF_UNICODETEXT, nullptr);  // returns null on success too
     stored = IsClipboardFormatAvailable(CF_UNICODETEXT);
-    if (stored) MarkTransient();
     if (!stored) offer_.reset();
   }
   CloseClipboard();
+  CountOwnChange();
   return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
 void Win32Desktop::RenderOffer() {
   if (!offer_) return;
-  const DWORD before = GetClipboardSequenceNumber();
   if (HGLOBAL memory = GlobalText(*offer_)) {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
-  render_steps_ += GetClipboardSequenceNumber() - before;
   offer_.reset();
 }
 
@@ -327,7 +331,20 @@ void Win32Desktop::NotifyClipboardObserver() {
   }
 }
 
-std::uint32_t Win32Desktop::ClipboardSequence() { return GetClipboardSequenceNumber() - render_steps_; }
+std::uint32_t Win32Desktop::ClipboardSequence() {
+  // A render of our offer moves the system's number (Wine counts it when
+  // the reader closes the clipboard, long after our render). While the
+  // clipboard is still ours, every step since we last looked was a render.
+  const DWORD system = GetClipboardSequenceNumber();
+  if (GetClipboardOwner() == H(hidden_)) render_steps_ += system - seen_sequence_;
+  seen_sequence_ = system;
+  return system - render_steps_;
+}
+
+void Win32Desktop::CountOwnChange() {
+  // What our own write changed is a change: look again only after it.
+  seen_sequence_ = GetClipboardSequenceNumber();
+}
 
 namespace {
 
@@ -440,6 +457,7 @@ std::optional<ClipboardContents> Win32Desktop::SaveClipboard(std::size_t byte_li
 }
 
 ClipboardRestore Win32Desktop::RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) {
+  ClipboardSequence();  // renders up to now are not changes
   if (!OpenClipboard(H(hidden_))) return ClipboardRestore::kBusy;
   if (ClipboardSequence() != expected_sequence) {
     CloseClipboard();
@@ -466,6 +484,7 @@ ClipboardRestore Win32Desktop::RestoreClipboard(const ClipboardContents& content
     complete = false;
   }
   CloseClipboard();
+  CountOwnChange();
   return complete ? ClipboardRestore::kRestored : ClipboardRestore::kFailed;
 }
 

@@ -120,6 +120,7 @@ class Win32Desktop final : public Clipboard,
   // Puts the offered text on the open clipboard (inside WM_RENDERFORMAT or
   // WM_RENDERALLFORMATS).
   void RenderOffer();
+  void CountOwnChange();
   void PostWake();
 
   WindowHandle hidden_ = kNoWindow;
@@ -130,8 +131,10 @@ class Win32Desktop final : public Clipboard,
   // unrendered.
   std::optional<std::wstring> offer_;
   std::optional<ProcessId> offer_renderer_;
-  // How far our own renders advanced the system's sequence number.
+  // How far renders of our offers advanced the system's sequence number, and
+  // the system's number when we last looked.
   std::uint32_t render_steps_ = 0;
+  std::uint32_t seen_sequence_ = GetClipboardSequenceNumber();
   std::function<void()> observer_;
   bool wake_posted_ = false;
 };
