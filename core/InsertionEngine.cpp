@@ -290,6 +290,10 @@ void InsertionEngine::CutOrCopyStep() {
     }
     return ArmTimer(CapturePollTimer(), kPollMs);
   }
+  // Beside a program that reads every offer, the editor's paste may fail
+  // (the program holds the clipboard just then); a copied selection is then
+  // still in the document.
+  if (reader_seen_) progress_.copy_instead_of_cut = true;
   if (ForeignChange()) SaveNewerContent();
   progress_.cut_sequence = p_.clipboard.ClipboardSequence();
   SendCutOrCopy();
@@ -416,11 +420,33 @@ void InsertionEngine::PasteStep() {
     }
     SaveNewerContent();
     if (!SetClipboard(progress_.offer, true)) return FinishJob();
-  } else if (p_.clipboard.OfferTaken()) {
+    progress_.offered_again = true;
+    progress_.free_since.reset();
+    return ArmTimer(kDeliveryTimer, kPollMs);
+  }
+  if (!progress_.offered_again && p_.clipboard.OfferTaken()) {
     // Another program (clipboard history, a clipboard manager) has read the
     // offer: after a render the data stays on the clipboard and the editor's
     // own request would never show. Offer again just before the keys.
+    reader_seen_ = true;
     if (!SetClipboard(progress_.offer, true)) return FinishJob();
+    progress_.offered_again = true;
+    progress_.free_since.reset();
+    return ArmTimer(kDeliveryTimer, kPollMs);
+  }
+  // A reader that reads every change may be reading the new offer (Wine
+  // wakes it a second time after its own read): the editor's paste would
+  // fail while it holds the clipboard. Wait until it has been left alone
+  // for a moment.
+  if (progress_.offered_again) {
+    const std::uint64_t now = p_.timers.NowMs();
+    if (p_.clipboard.ClipboardHeldOpen()) progress_.free_since.reset();
+    if (!progress_.free_since) progress_.free_since = now;
+    if (now - *progress_.free_since < kSettleMs) {
+      if (now - progress_.phase_start < kClipboardWaitMs) return ArmTimer(kDeliveryTimer, kPollMs);
+      p_.feedback.Beep();
+      return FinishJob();
+    }
   }
   progress_.target_process = TargetProcess();
   // Nothing sent (no key for the setting, no focus window for the message):
@@ -442,6 +468,7 @@ void InsertionEngine::PasteSentStep() {
     // clipboard until the bound, so no later job replaces the offer under a
     // slow editor, and then leaves the offer where it is.
     progress_.renderer_unknown = true;
+    reader_seen_ = true;
     MoveCaretBack(progress_.caret_back);
   }
   if (p_.timers.NowMs() - progress_.phase_start >= kPasteTakenBoundMs) return PasteNotSeen();

@@ -144,6 +144,9 @@ class InsertionEngine {
   // may take to ask for a paste's text.
   static constexpr unsigned kPollMs = 5;
   static constexpr unsigned kPasteDelayMs = 50;
+  // After offering again, the clipboard must have been free this long
+  // before the paste keys (a reader of every change reads the offer).
+  static constexpr unsigned kSettleMs = 15;
   static constexpr unsigned kPasteTakenBoundMs = 1000;
   // How long KeyUpPaste waits for Shift and Ctrl to be released: a key the
   // system still believes held (after Win+L or a remote-desktop switch)
@@ -219,7 +222,7 @@ class InsertionEngine {
   struct Progress {
     Capture capture = Capture::kSandwich;
     std::uint64_t phase_start = 0;                 // when the current wait began
-    std::optional<std::uint64_t> free_since;       // capture: the clipboard was first found free
+    std::optional<std::uint64_t> free_since;       // capture, or after offering again: free since
     std::optional<std::uint64_t> keys_held_since;  // KeyUpPaste: the wait for the release began
     std::uint32_t cut_sequence = 0;                // capture: the sequence number before the cut or copy
     std::uint32_t left_sequence = 0;               // the sequence number the job last saw or made
@@ -232,6 +235,7 @@ class InsertionEngine {
     bool pastes_selection = false;           // the offer holds the editor's captured selection
     WideText offer;                          // the text offered for the paste (offered again when needed)
     platform::ProcessId target_process = 0;  // whose request for the offer counts as the paste
+    bool offered_again = false;              // offered again just before the paste keys
     bool renderer_unknown = false;           // another program took the offer after the paste keys
     bool keep_offer = false;                 // the paste was sent but not seen taken: no restore
     bool save_timed_out = false;             // the save ran out of time and may still hold the clipboard
@@ -301,6 +305,9 @@ class InsertionEngine {
   bool in_step_ = false;
   bool reported_not_kept_ = false;
   bool reported_not_restored_ = false;
+  // A program that reads every offer at once runs beside us: sandwiches
+  // read the selection by copy.
+  bool reader_seen_ = false;
   bool caret_menu_ = false;
   WindowHandle caret_menu_focus_ = platform::kNoWindow;
   SelectionTransform transform_;

@@ -39,6 +39,17 @@ def _settled(desk, editor="Notepad", quiet=1.5, seconds=30):
     raise AssertionError("%s's text kept changing: %r" % (editor, text))
 
 
+def _dismiss_message(desk):
+    """Closes the palette's message box, if one is open (beside a reader of
+    every offer, RestoreClipboard tells once that it could not work)."""
+    if desk.has_window("#32770"):
+        desk.tool("activate", "#32770")
+        desk.keys("tap:RETURN")
+        time.sleep(0.5)
+        return True
+    return False
+
+
 def _insert(desk, command, text, start, end):
     """One palette command on Notepad holding `text` with [start, end)
     selected and the user's text on the clipboard; returns Notepad's text,
@@ -51,6 +62,7 @@ def _insert(desk, command, text, start, end):
     desk.tool("burst", MAIN, command, "1")
     settled = _settled(desk)
     time.sleep(1.2)  # a job whose paste could not be seen holds the clipboard for a second
+    _dismiss_message(desk)
     return settled, desk.notepad_selection(), desk.tool("clip")
 
 
@@ -62,10 +74,13 @@ def _bursts(desk, command):
         desk.tool("setclip", USER_TEXT)
         desk.set_notepad_text("")
         desk.focus_notepad()
-        time.sleep(0.3)
+        time.sleep(0.6)
         desk.tool("burst", MAIN, command, "20", interval)
-        texts.append(_settled(desk))
+        # Beside a reader of every offer each accepted command holds the
+        # clipboard for a second: the text may stay still that long.
+        texts.append(_settled(desk, quiet=3.0, seconds=60))
         time.sleep(1.2)
+        _dismiss_message(desk)
     return texts
 
 
