@@ -5,8 +5,8 @@
 // clipboard and makes the editor paste it, by synthesised keystrokes or by
 // WM_PASTE to the editor's focus control. Normal mode pastes the expanded
 // template and presses Left back to the placeholder. Sandwich mode first
-// fetches the editor's selection through the clipboard (clear, cut or copy,
-// wait for the editor's text, read), puts it where the template says
+// fetches the editor's selection through the clipboard (cut or copy, wait
+// for the editor's text, read), puts it where the template says
 // "%SELSTR%" and pastes the result over it. Holding Ctrl pastes the part
 // before the placeholder, Ctrl+Shift the part after it. Tag deletion reuses
 // the capture with its own transformation of the selection.
@@ -26,29 +26,57 @@
 // the front, so the pause before the paste keys (50 ms from the offer, time
 // for clipboard viewers to finish) also covers the activation.
 //
+// The clipboard is not emptied before the cut: a program that reads every
+// change (clipboard history) would hold it open just when the editor cuts,
+// and an edit control whose copy failed still deletes the selection. The
+// cut waits until no window holds the clipboard; if it had to wait, or an
+// earlier job met a program that reads every offer, the selection is read
+// by copy instead (the paste replaces the still-selected text, and a failed
+// copy or paste loses nothing). An unchanged sequence number after the cut
+// or copy means the editor gave nothing: an empty selection, or, in message
+// mode, an editor that ignores WM_CUT (the job then ends with a beep).
+//
 // The capture polls (kSandwichPollTimer, or kDeletionPollTimer for tag deletion, every few ms, and
 // on every clipboard notification): it first waits for the clipboard to be
 // free (at most 3 s, then "クリップボードを開くことができません"), then reads
 // the selection as soon as the editor's text is there (the sequence number
-// changed since the clear, no window holds the clipboard, text available),
+// changed since the cut, no window holds the clipboard, text available),
 // at the latest HasamiTime after the clipboard was found free (kSandwichLagTimer,
 // or kDeletionLagTimer). With AdaptivePasteLag off only that lag counts, as it
-// always did. The paste is offered by delayed rendering: the editor's
-// request for the data is the proof that it has taken the paste, so Left
-// follows only then. An editor that never asks ends the job after 1 s with
-// a beep; a paste that sent nothing (no key for the setting) ends it at once.
+// always did. The paste is offered by delayed rendering, marked to stay out
+// of clipboard history: the editor's request for the data, made from a
+// window of the target's process after the paste keys, is the proof that it
+// has taken the paste, so Left follows only then. A request from anyone
+// else serves the data and changes nothing. When another program rendered
+// the offer during the pause, it is offered again just before the keys
+// (once), and the keys wait until the clipboard has been free for a moment.
+// When another program renders that too, the editor's paste cannot be seen:
+// Left goes at once (it is queued behind the paste), the job holds for the
+// bound so that no later job replaces the offer, and the offer stays. An
+// editor that never asks ends the job after 1 s with a beep, and the offer
+// stays for a late paste; a paste that sent nothing (no key for the
+// setting) ends it at once. KeyUpPaste waits at most 10 s, then the job is
+// given up with a beep.
 //
 // One job at a time. A command, tag deletion, capture or input paste that
 // arrives while a job runs (also while an entry point lets pending messages
 // through) is refused with a beep, so no key event of one job is ever sent
 // between those of another.
 //
-// With RestoreClipboard on, the job saves the whole clipboard before it
-// first changes it and puts it back at its end, unless someone else changed
-// the clipboard since the job's last own change (the newer content wins) or
+// The newer content wins: before each of its clipboard writes and before
+// the paste keys the job compares the sequence number with the one it last
+// saw. A change by someone else before the paste keys ends a normal paste
+// with a beep; a captured selection is offered again and still pasted (the
+// document comes first), and the newer content is what is put back.
+//
+// With RestoreClipboard on, the job saves the whole clipboard (off the
+// thread, at most 500 ms: past it the restore is skipped and the user told
+// once per run) before it first changes it and puts it back at its end,
+// unless someone else changed the clipboard since the job's last own change,
 // the clipboard holds text cut from the editor that was not pasted back (it
-// would be lost). Formats that could not be kept are named in a message the
-// first time that happens.
+// would be lost), or the paste was not seen taken (a late paste must find
+// the tag). Formats that could not be kept are named in a message the first
+// time that happens.
 //
 // The selection travels as UTF-16 text from the clipboard into the pasted
 // result; only the template's own text passes through code page 932, so

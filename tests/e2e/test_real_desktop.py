@@ -4,8 +4,12 @@ exclusion format; rude: it reads everything at once), normal insertions,
 sandwiches, bursts and RestoreClipboard give what they give on a quiet
 desktop; a slow editor gets the tag late or nothing, never the user's
 earlier clipboard; a hung clipboard owner never stops the palette from
-answering."""
+answering; Sakura Editor, which ignores WM_CUT, gets no paste in message
+mode."""
 
+import os
+import shutil
+import tempfile
 import time
 
 from harness import MAIN, started_with_settings
@@ -164,3 +168,45 @@ def test_a_hung_clipboard_owner_never_stops_the_palette(desk):
                 assert result.returncode == 0, "the palette did not answer within 500 ms: %s" % out
             desk.wait_until(lambda: desk.notepad_text() == "<B></B>", seconds=15,
                             message="Notepad holds %r" % desk.notepad_text())
+
+
+# The Sakura Editor build the tests run (see its PROVENANCE.md); copied to a
+# scratch folder before it starts, since it writes beside itself.
+SAKURA = os.environ.get("TAGSLING_SAKURA_DIR", "/work/shared/editors/sakura")
+SAKURA_WINDOW = "TextEditorWindowM64WP177"
+
+
+def test_sakura_ignores_wm_cut_so_a_message_mode_sandwich_changes_nothing(desk):
+    """Sakura Editor handles WM_COPY and WM_PASTE but not WM_CUT: the cut
+    leaves the clipboard as it was, and the sandwich ends with a beep instead
+    of pasting the user's clipboard over the selection."""
+    scratch = tempfile.mkdtemp(prefix="tagsling-sakura-")
+    shutil.copytree(SAKURA, os.path.join(scratch, "sakura"))
+    page = os.path.join(scratch, "page.html")
+    with open(page, "w", encoding="utf-8", newline="") as handle:
+        handle.write("say hello now")
+    process = desk.start(os.path.join(scratch, "sakura", "sakura.exe"), "-CODE=4", desk.winpath(page))
+    try:
+        desk.wait_window(SAKURA_WINDOW, 30)
+        time.sleep(1.0)
+        desk.tool("activate", SAKURA_WINDOW)
+        desk.keys("tap:HOME", *["tap:RIGHT"] * 4, "down:SHIFT", *["tap:RIGHT"] * 5, "up:SHIFT",
+                  "down:CTRL", "tap:C", "up:CTRL")
+        desk.wait_until(lambda: desk.tool("clip") == "hello", message="nothing selected in Sakura Editor")
+        desk.tool("setclip", USER_TEXT)
+        with _palette(desk, "HasamiMode=1", "SendMessage=1"):
+            command = _command(desk)
+            desk.tool("activate", SAKURA_WINDOW)
+            time.sleep(0.5)
+            desk.tool("burst", MAIN, command, "1")
+            time.sleep(3.0)
+            desk.tool("activate", SAKURA_WINDOW)
+            desk.keys("down:CTRL", "tap:S", "up:CTRL")
+            time.sleep(1.5)
+            with open(page, encoding="utf-8") as handle:
+                assert handle.read() == "say hello now"
+            assert desk.tool("clip") == USER_TEXT
+    finally:
+        desk.run("taskkill", "/f", "/im", "sakura.exe", timeout=30)
+        desk.stop(process)
+        shutil.rmtree(scratch, ignore_errors=True)
