@@ -11,9 +11,15 @@ the default). Prints every run and the median of each mode.
 
     python3 bench/paste_latency.py [--build-win build/win64] [--runs 15]
         [--mode normal|sandwich|both] [--ini-extra "AdaptivePasteLag=0"]
+        [--history polite|rude]
+
+`--history` runs the clipboard-history stand-in of the end-to-end tests
+(tests/e2e/tools/clipstandin.cpp) beside them: it reads every clipboard
+change, the polite one skipping what carries the exclusion format.
 """
 
 import argparse
+import contextlib
 import os
 import statistics
 import sys
@@ -21,7 +27,9 @@ import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 sys.path.insert(0, os.path.join(ROOT, "scripts"))
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
 from winedesk import WineDesktop  # noqa: E402
+from standins import clipboard_history  # noqa: E402
 
 MAIN = "TTagslingMain"
 MOJI_PAGE, MOJI_B = "TabSheet2", 4  # the "B" button of the page "文字"
@@ -84,14 +92,17 @@ def main():
     parser.add_argument("--mode", choices=["normal", "sandwich", "both"], default="both")
     parser.add_argument("--ini-extra", action="append", default=[],
                         help="extra line of the section Option, e.g. RestoreClipboard=1")
+    parser.add_argument("--history", choices=["polite", "rude"],
+                        help="run a clipboard-history stand-in beside the palette")
     args = parser.parse_args()
     desk = WineDesktop(args.build_win)
     desk.open()
     results = {}
     try:
         desk.start_notepad()
-        for mode in (["normal", "sandwich"] if args.mode == "both" else [args.mode]):
-            results[mode] = measure(desk, mode, args.runs, args.ini_extra)
+        with (clipboard_history(desk, args.history == "polite") if args.history else contextlib.nullcontext()):
+            for mode in (["normal", "sandwich"] if args.mode == "both" else [args.mode]):
+                results[mode] = measure(desk, mode, args.runs, args.ini_extra)
     finally:
         desk.close()
     for mode, figures in results.items():

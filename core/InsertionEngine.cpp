@@ -15,6 +15,9 @@ const char* const kCannotStoreClipboardMessage = "クリップボードにテキ
 
 const char* const kFormatsNotKeptMessage = "次の形式はクリップボードに戻せませんでした:"_sjis;
 
+const char* const kClipboardNotRestoredMessage =
+    "ほかのプログラムがクリップボードを使用していたため、クリップボードを元に戻せませんでした"_sjis;
+
 namespace {
 
 WideText ReplaceEachWide(std::u16string_view pattern, std::u16string_view replacement, WideText text) {
@@ -259,21 +262,48 @@ void InsertionEngine::SandwichDelivery() {
 
 bool InsertionEngine::BeginCapture(Capture capture) {
   progress_.capture = capture;
-  // Empty text first, so that whatever the cut or copy produces replaces it
-  // and an empty selection reads as empty.
-  if (!SaveClipboardOnce() || !SetClipboard(WideText(), false)) {
+  // The clipboard is not emptied before the cut: a program that reads every
+  // change (clipboard history) would hold it open just when the editor cuts,
+  // and an edit control whose copy fails still deletes the selection. The
+  // editor's text is recognised by the sequence number instead.
+  if (!SaveClipboardOnce()) {
     FinishJob();
     return false;
   }
-  progress_.cleared_sequence = progress_.left_sequence;
   phase_ = Phase::kBeforeCut;
+  progress_.phase_start = p_.timers.NowMs();
   CutOrCopyStep();
   return true;
 }
 
 void InsertionEngine::CutOrCopyStep() {
-  if (WaitsForModifiers()) return ArmTimer(CapturePollTimer(), kPollMs);
+  if (WaitsForModifiers()) return WaitForKeyUp(CapturePollTimer());
+  // Another program has the clipboard open: a cut now would fail (and could
+  // still delete the selection). Wait for it, and read the selection by
+  // copy: such a program may open the clipboard again at any change, and a
+  // failed copy loses nothing (the paste replaces the still-selected text).
+  if (p_.clipboard.ClipboardHeldOpen()) {
+    progress_.copy_instead_of_cut = true;
+    if (p_.timers.NowMs() - progress_.phase_start >= kClipboardWaitMs) {
+      p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
+      return FinishJob();
+    }
+    return ArmTimer(CapturePollTimer(), kPollMs);
+  }
+  // Beside a program that reads every offer, the editor's paste may fail
+  // (the program holds the clipboard just then); a copied selection is then
+  // still in the document.
+  if (reader_seen_) progress_.copy_instead_of_cut = true;
+  if (ForeignChange()) SaveNewerContent();
+  progress_.cut_sequence = p_.clipboard.ClipboardSequence();
   SendCutOrCopy();
+  // A message is handled before SendMessage returns: an editor that ignores
+  // WM_CUT (Sakura Editor) or had nothing to give left the clipboard as it
+  // was, and pasting now would put the old contents over the selection.
+  if (settings_.SendMessage == 1 && p_.clipboard.ClipboardSequence() == progress_.cut_sequence) {
+    p_.feedback.Beep();
+    return FinishJob();
+  }
   phase_ = Phase::kCapturing;
   progress_.phase_start = p_.timers.NowMs();
   progress_.free_since.reset();
@@ -288,7 +318,7 @@ void InsertionEngine::Capturing(bool tick) {
   // The editor's text is there: the clipboard changed since the clear, nobody
   // holds it open, and it has text.
   auto ready = [&] {
-    return !held && p_.clipboard.ClipboardSequence() != progress_.cleared_sequence && p_.clipboard.ClipboardHasText();
+    return !held && p_.clipboard.ClipboardSequence() != progress_.cut_sequence && p_.clipboard.ClipboardHasText();
   };
   if (!progress_.free_since) {
     // Only the ticks wait for a free clipboard and start the paste lag, so
@@ -320,11 +350,13 @@ void InsertionEngine::CaptureNotified() { Capturing(false); }
 void InsertionEngine::ReadSelection() {
   p_.timers.StopTimer(CapturePollTimer());
   p_.timers.StopTimer(CaptureLagTimer());
-  const bool changed = p_.clipboard.ClipboardSequence() != progress_.cleared_sequence;
+  // An unchanged clipboard means the editor gave nothing: the selection is
+  // empty (what the clipboard holds is the user's, not the editor's).
+  const bool changed = p_.clipboard.ClipboardSequence() != progress_.cut_sequence;
   // What the editor's cut put there was part of this job.
   progress_.left_sequence = p_.clipboard.ClipboardSequence();
-  const bool cut = settings_.HasamiSelStr == 0 && changed;
-  if (!p_.clipboard.ClipboardHasText()) {
+  const bool cut = settings_.HasamiSelStr == 0 && !progress_.copy_instead_of_cut && changed;
+  if (changed && !p_.clipboard.ClipboardHasText()) {
     // The editor put something other than text there (or nothing we can
     // read): leave whatever mode it may be in, and tell the user.
     progress_.holds_editor_cut = cut;
@@ -333,7 +365,7 @@ void InsertionEngine::ReadSelection() {
     p_.feedback.Beep();
     return FinishJob();
   }
-  std::optional<WideText> selection = ReadClipboard();
+  std::optional<WideText> selection = changed ? ReadClipboard() : WideText();
   if (!selection) return FinishJob();
   job_.selection_text = std::move(*selection);
   progress_.holds_editor_cut = cut && !job_.selection_text.empty();
@@ -350,13 +382,22 @@ void InsertionEngine::ReadSelection() {
   }
   if (!result) return FinishJob();
   job_.tag_text = p_.codec.WideToSjis(result->text);
+  progress_.pastes_selection = true;
   BeginPaste(result->text, settings_.CursorBak ? result->caret_back : 0);
 }
 
 // ------------------------------------------------------------------- paste
 
 bool InsertionEngine::BeginPaste(const WideText& text, std::size_t caret_back) {
-  if (!SaveClipboardOnce() || !SetClipboard(text, true)) {
+  if (!SaveClipboardOnce()) {
+    FinishJob();
+    return false;
+  }
+  // Copied meanwhile (while a dialog of the command was open): that is what
+  // the job puts back.
+  if (ForeignChange()) SaveNewerContent();
+  progress_.offer = text;
+  if (!SetClipboard(text, true)) {
     FinishJob();
     return false;
   }
@@ -368,7 +409,46 @@ bool InsertionEngine::BeginPaste(const WideText& text, std::size_t caret_back) {
 }
 
 void InsertionEngine::PasteStep() {
-  if (WaitsForModifiers()) return ArmTimer(kDeliveryTimer, kPollMs);
+  if (WaitsForModifiers()) return WaitForKeyUp(kDeliveryTimer);
+  if (ForeignChange()) {
+    // Someone put newer content there during the pause. A plain tag is given
+    // up (the user's copy wins); a captured selection still goes back into
+    // the document, and the newer content is what is put back afterwards.
+    if (!progress_.pastes_selection) {
+      p_.feedback.Beep();
+      return FinishJob();
+    }
+    SaveNewerContent();
+    if (!SetClipboard(progress_.offer, true)) return FinishJob();
+    progress_.offered_again = true;
+    progress_.free_since.reset();
+    return ArmTimer(kDeliveryTimer, kPollMs);
+  }
+  if (!progress_.offered_again && p_.clipboard.OfferTaken()) {
+    // Another program (clipboard history, a clipboard manager) has read the
+    // offer: after a render the data stays on the clipboard and the editor's
+    // own request would never show. Offer again just before the keys.
+    reader_seen_ = true;
+    if (!SetClipboard(progress_.offer, true)) return FinishJob();
+    progress_.offered_again = true;
+    progress_.free_since.reset();
+    return ArmTimer(kDeliveryTimer, kPollMs);
+  }
+  // A reader that reads every change may be reading the new offer (Wine
+  // wakes it a second time after its own read): the editor's paste would
+  // fail while it holds the clipboard. Wait until it has been left alone
+  // for a moment.
+  if (progress_.offered_again) {
+    const std::uint64_t now = p_.timers.NowMs();
+    if (p_.clipboard.ClipboardHeldOpen()) progress_.free_since.reset();
+    if (!progress_.free_since) progress_.free_since = now;
+    if (now - *progress_.free_since < kSettleMs) {
+      if (now - progress_.phase_start < kClipboardWaitMs) return ArmTimer(kDeliveryTimer, kPollMs);
+      p_.feedback.Beep();
+      return FinishJob();
+    }
+  }
+  progress_.target_process = TargetProcess();
   // Nothing sent (no key for the setting, no focus window for the message):
   // nothing will be taken, and the job ends as it is.
   if (!SendCombination(PasteKeys(), settings_.SendKey_Paste, platform::ClipboardMessage::kPaste)) return FinishJob();
@@ -378,14 +458,35 @@ void InsertionEngine::PasteStep() {
 }
 
 void InsertionEngine::PasteSentStep() {
-  if (p_.clipboard.OfferTaken()) return TakenStep();
-  if (p_.timers.NowMs() - progress_.phase_start >= kPasteTakenBoundMs) {
-    // The editor never asked for the text: it ignored the paste, or the keys
-    // went elsewhere.
-    p_.feedback.Beep();
-    return FinishJob();
+  if (const std::optional<platform::ProcessId> renderer = p_.clipboard.OfferRenderer();
+      renderer && !progress_.renderer_unknown) {
+    // Only the target's request is the editor taking the paste. A target
+    // of unknown process takes any request.
+    if (*renderer == progress_.target_process || progress_.target_process == 0) return TakenStep();
+    // Another program asked first: the editor's paste can no longer be seen.
+    // Its keys are queued before Left, so Left goes now; the job holds the
+    // clipboard until the bound, so no later job replaces the offer under a
+    // slow editor, and then leaves the offer where it is.
+    progress_.renderer_unknown = true;
+    reader_seen_ = true;
+    MoveCaretBack(progress_.caret_back);
   }
+  if (p_.timers.NowMs() - progress_.phase_start >= kPasteTakenBoundMs) return PasteNotSeen();
   ArmTimer(kDeliveryTimer, kPollMs);
+}
+
+void InsertionEngine::PasteNotSeen() {
+  // A late paste must find the tag, never the user's old clipboard: the
+  // offer stays.
+  progress_.keep_offer = true;
+  if (progress_.renderer_unknown) {
+    if (progress_.saved) TellNotRestored();
+  } else {
+    // The editor never asked for the text: it ignored the paste, is still
+    // busy, or the keys went elsewhere.
+    p_.feedback.Beep();
+  }
+  FinishJob();
 }
 
 void InsertionEngine::TakenStep() {
@@ -401,7 +502,10 @@ void InsertionEngine::FinishJob() {
   StopTimers();
   // A clipboard holding the editor's cut that never went back into the
   // document keeps it: putting the old contents back would lose that text.
-  if (progress_.saved && !progress_.holds_editor_cut) {
+  // So does an offer a late paste may still take. A job that changed
+  // nothing has nothing to put back.
+  if (progress_.saved && !progress_.holds_editor_cut && !progress_.keep_offer &&
+      progress_.left_sequence != progress_.saved_sequence) {
     phase_ = Phase::kRestoring;
     progress_.phase_start = p_.timers.NowMs();
     return RestoreStep();
@@ -433,9 +537,16 @@ void InsertionEngine::EndJob(bool restored) {
   StopTimers();
   std::vector<std::string> not_kept;
   if (restored && progress_.saved) not_kept = std::move(progress_.saved->not_kept);
+  const bool tell_not_restored = progress_.tell_not_restored && !reported_not_restored_;
   phase_ = Phase::kIdle;
   progress_ = Progress{};
   transform_ = nullptr;
+  if (tell_not_restored) {
+    // Once per run: the user learns that RestoreClipboard cannot work beside
+    // some other program.
+    reported_not_restored_ = true;
+    p_.feedback.ShowMessage(kClipboardNotRestoredMessage, platform::MessageIcon::kWarning);
+  }
   if (not_kept.empty() || reported_not_kept_) return;
   // Once per run: the user learns which kinds of data an insertion drops.
   reported_not_kept_ = true;
@@ -537,12 +648,24 @@ void InsertionEngine::RunStep(void (InsertionEngine::*step)()) {
 // ------------------------------------------------------- clipboard actions
 
 bool InsertionEngine::SaveClipboardOnce() {
-  if (!settings_.RestoreClipboard || progress_.save_tried) return true;
+  if (progress_.save_tried) return true;
   progress_.save_tried = true;
+  progress_.left_sequence = p_.clipboard.ClipboardSequence();
+  if (!settings_.RestoreClipboard) return true;
   const std::uint64_t start = p_.timers.NowMs();
   for (;;) {
-    if (std::optional<platform::ClipboardContents> saved = p_.clipboard.SaveClipboard(kSavedClipboardLimit)) {
-      progress_.saved = std::move(saved);
+    progress_.saved_sequence = p_.clipboard.ClipboardSequence();
+    if (std::optional<platform::ClipboardContents> saved =
+            p_.clipboard.SaveClipboard(kSavedClipboardLimit, kSaveBoundMs)) {
+      progress_.left_sequence = progress_.saved_sequence;
+      // An owner too slow to render its data: this job does without the
+      // restore rather than keep the user waiting.
+      if (saved->timed_out) {
+        progress_.save_timed_out = true;
+        TellNotRestored();
+      } else {
+        progress_.saved = std::move(saved);
+      }
       return true;
     }
     // Nothing is changed before the user's clipboard is safe.
@@ -550,14 +673,35 @@ bool InsertionEngine::SaveClipboardOnce() {
       p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
       return false;
     }
-    p_.timers.Sleep(kPollSleepMs);
+    p_.timers.Wait(kPollSleepMs);
   }
+}
+
+bool InsertionEngine::ForeignChange() { return p_.clipboard.ClipboardSequence() != progress_.left_sequence; }
+
+void InsertionEngine::SaveNewerContent() {
+  // The newer content wins: it replaces what the job saved, and the editor's
+  // cut is no longer what the clipboard holds.
+  progress_.left_sequence = p_.clipboard.ClipboardSequence();
+  progress_.holds_editor_cut = false;
+  if (!progress_.saved) return;
+  progress_.saved.reset();
+  progress_.save_tried = false;
+  if (!SaveClipboardOnce()) progress_.saved.reset();
+}
+
+void InsertionEngine::TellNotRestored() {
+  // Told when the job has ended: a message box now would hold the paste up.
+  progress_.tell_not_restored = true;
 }
 
 bool InsertionEngine::SetClipboard(const WideText& text, bool offer) {
   // Other programs hold the clipboard only briefly: retry for a moment. A
   // clipboard that was opened but did not take the text is not retried: the
   // job ends there, and nothing is pasted from a clipboard that lacks it.
+  // After a save that ran out of time, the save still holds the clipboard
+  // until the slow owner has rendered: wait that long too.
+  const unsigned bound = progress_.save_timed_out ? kSlowOwnerWaitMs : kOpenRetryMs;
   const std::uint64_t start = p_.timers.NowMs();
   for (;;) {
     const platform::ClipboardWrite written =
@@ -572,11 +716,11 @@ bool InsertionEngine::SetClipboard(const WideText& text, bool offer) {
       case platform::ClipboardWrite::kBusy:
         break;
     }
-    if (p_.timers.NowMs() - start >= kOpenRetryMs) {
+    if (p_.timers.NowMs() - start >= bound) {
       p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
       return false;
     }
-    p_.timers.Sleep(kPollSleepMs);
+    p_.timers.Wait(kPollSleepMs);
   }
 }
 
@@ -589,7 +733,7 @@ std::optional<WideText> InsertionEngine::ReadClipboard() {
       p_.feedback.ShowMessage(kCannotOpenClipboardMessage, platform::MessageIcon::kError);
       return std::nullopt;
     }
-    p_.timers.Sleep(kPollSleepMs);
+    p_.timers.Wait(kPollSleepMs);
   }
 }
 
@@ -602,8 +746,24 @@ bool InsertionEngine::WaitsForModifiers() {
          (p_.keyboard.IsKeyDown(platform::vk::kShift) || p_.keyboard.IsKeyDown(platform::vk::kControl));
 }
 
+void InsertionEngine::WaitForKeyUp(int timer) {
+  const std::uint64_t now = p_.timers.NowMs();
+  if (!progress_.keys_held_since) progress_.keys_held_since = now;
+  if (now - *progress_.keys_held_since < kKeyUpBoundMs) return ArmTimer(timer, kPollMs);
+  // A key the system believes held long after the command: give the job up.
+  p_.feedback.Beep();
+  FinishJob();
+}
+
+platform::ProcessId InsertionEngine::TargetProcess() {
+  // Keys reach the foreground window; messages go to the captured control.
+  return p_.windows.ProcessOf(settings_.SendMessage == 1 ? job_.focus_window : p_.windows.ForegroundWindow());
+}
+
 void InsertionEngine::SendCutOrCopy() {
-  if (settings_.HasamiSelStr == 0) {
+  if (settings_.HasamiSelStr == 0 && progress_.copy_instead_of_cut) {
+    SendCombination(CopyKeys(), settings_.SendKey_Copy, platform::ClipboardMessage::kCopy);
+  } else if (settings_.HasamiSelStr == 0) {
     SendCombination(CutKeys(), settings_.SendKey_Cut, platform::ClipboardMessage::kCut);
   } else if (settings_.HasamiSelStr == 1) {
     SendCombination(CopyKeys(), settings_.SendKey_Copy, platform::ClipboardMessage::kCopy);

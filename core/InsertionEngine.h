@@ -5,8 +5,8 @@
 // clipboard and makes the editor paste it, by synthesised keystrokes or by
 // WM_PASTE to the editor's focus control. Normal mode pastes the expanded
 // template and presses Left back to the placeholder. Sandwich mode first
-// fetches the editor's selection through the clipboard (clear, cut or copy,
-// wait for the editor's text, read), puts it where the template says
+// fetches the editor's selection through the clipboard (cut or copy, wait
+// for the editor's text, read), puts it where the template says
 // "%SELSTR%" and pastes the result over it. Holding Ctrl pastes the part
 // before the placeholder, Ctrl+Shift the part after it. Tag deletion reuses
 // the capture with its own transformation of the selection.
@@ -26,30 +26,57 @@
 // the front, so the pause before the paste keys (50 ms from the offer, time
 // for clipboard viewers to finish) also covers the activation.
 //
+// The clipboard is not emptied before the cut: a program that reads every
+// change (clipboard history) would hold it open just when the editor cuts,
+// and an edit control whose copy failed still deletes the selection. The
+// cut waits until no window holds the clipboard; if it had to wait, or an
+// earlier job met a program that reads every offer, the selection is read
+// by copy instead (the paste replaces the still-selected text, and a failed
+// copy or paste loses nothing). An unchanged sequence number after the cut
+// or copy means the editor gave nothing: an empty selection, or, in message
+// mode, an editor that ignores WM_CUT (the job then ends with a beep).
+//
 // The capture polls (kSandwichPollTimer, or kDeletionPollTimer for tag
-// deletion, every few ms, and on every clipboard notification): it first
-// waits for the clipboard to be free (at most 3 s, then
-// "クリップボードを開くことができません"), then reads the selection as soon as the editor's
-// text is there (the sequence number changed since the clear, no window holds
-// the clipboard, text available), at the latest HasamiTime after the
-// clipboard was found free (kSandwichLagTimer, or kDeletionLagTimer). With
-// AdaptivePasteLag off only that lag counts, as it always did. The paste is
-// offered by delayed rendering: the editor's request for the data is the
-// proof that it has taken the paste, so Left follows only then. An editor
-// that never asks ends the job after 1 s with a beep; a paste that sent
-// nothing (no key for the setting) ends it at once.
+// deletion, every few ms, and on every clipboard notification): it first waits
+// for the clipboard to be free (at most 3 s, then "クリップボードを開くことができません"), then
+// reads the selection as soon as the editor's text is there (the sequence
+// number changed since the cut, no window holds the clipboard, text
+// available), at the latest HasamiTime after the clipboard was found free
+// (kSandwichLagTimer, or kDeletionLagTimer). With AdaptivePasteLag off only
+// that lag counts, as it always did. The paste is offered by delayed
+// rendering, marked to stay out of clipboard history: the editor's request for
+// the data, made from a window of the target's process after the paste keys,
+// is the proof that it has taken the paste, so Left follows only then. A
+// request from anyone else serves the data and changes nothing. When another
+// program rendered the offer during the pause, it is offered again just before
+// the keys (once), and the keys wait until the clipboard has been free for a
+// moment. When another program renders that too, the editor's paste cannot be
+// seen: Left goes at once (it is queued behind the paste), the job holds for
+// the bound so that no later job replaces the offer, and the offer stays. An
+// editor that never asks ends the job after 1 s with a beep, and the offer
+// stays for a late paste; a paste that sent nothing (no key for the setting)
+// ends it at once. KeyUpPaste waits at most 10 s, then the job is given up
+// with a beep.
 //
 // One job at a time. A command, tag deletion, capture or input paste that
 // arrives while a job runs (also while an entry point lets pending messages
 // through) is refused with a beep, so no key event of one job is ever sent
 // between those of another.
 //
-// With RestoreClipboard on, the job saves the whole clipboard before it
-// first changes it and puts it back at its end, unless someone else changed
-// the clipboard since the job's last own change (the newer content wins) or
+// The newer content wins: before each of its clipboard writes and before
+// the paste keys the job compares the sequence number with the one it last
+// saw. A change by someone else before the paste keys ends a normal paste
+// with a beep; a captured selection is offered again and still pasted (the
+// document comes first), and the newer content is what is put back.
+//
+// With RestoreClipboard on, the job saves the whole clipboard (off the
+// thread, at most 500 ms: past it the restore is skipped and the user told
+// once per run) before it first changes it and puts it back at its end,
+// unless someone else changed the clipboard since the job's last own change,
 // the clipboard holds text cut from the editor that was not pasted back (it
-// would be lost). Formats that could not be kept are named in a message the
-// first time that happens.
+// would be lost), or the paste was not seen taken (a late paste must find
+// the tag). Formats that could not be kept are named in a message the first
+// time that happens.
 //
 // The selection travels as UTF-16 text from the clipboard into the pasted
 // result; only the template's own text passes through code page 932, so
@@ -85,6 +112,10 @@ extern const char* const kCannotStoreClipboardMessage;
 // "次の形式はクリップボードに戻せませんでした:" (these formats could not be put
 // back on the clipboard), Shift-JIS; the names follow, one per line.
 extern const char* const kFormatsNotKeptMessage;
+// "ほかのプログラムがクリップボードを使用していたため、クリップボードを元に
+// 戻せませんでした" (the clipboard could not be restored beside another
+// program), Shift-JIS; told once per run.
+extern const char* const kClipboardNotRestoredMessage;
 
 // The timers of the engine (ids on the platform's timer service).
 enum EngineTimerId : int {
@@ -141,9 +172,21 @@ class InsertionEngine {
   // may take to ask for a paste's text.
   static constexpr unsigned kPollMs = 5;
   static constexpr unsigned kPasteDelayMs = 50;
+  // After offering again, the clipboard must have been free this long
+  // before the paste keys (a reader of every change reads the offer).
+  static constexpr unsigned kSettleMs = 15;
   static constexpr unsigned kPasteTakenBoundMs = 1000;
-  // What RestoreClipboard keeps of the user's clipboard at most.
+  // How long KeyUpPaste waits for Shift and Ctrl to be released: a key the
+  // system still believes held (after Win+L or a remote-desktop switch)
+  // must not hold the job for ever.
+  static constexpr unsigned kKeyUpBoundMs = 10000;
+  // What RestoreClipboard keeps of the user's clipboard at most, and how
+  // long saving it may take.
   static constexpr std::size_t kSavedClipboardLimit = 64u << 20;
+  static constexpr unsigned kSaveBoundMs = 500;
+  // How long a write waits for a clipboard that a save past its bound still
+  // holds open.
+  static constexpr unsigned kSlowOwnerWaitMs = 10000;
 
   InsertionEngine(platform::Platform platform, settings::AppSettings& settings, EngineHooks hooks);
   ~InsertionEngine();
@@ -206,14 +249,25 @@ class InsertionEngine {
   // The running job's progress beside the job's texts.
   struct Progress {
     Capture capture = Capture::kSandwich;
-    std::uint64_t phase_start = 0;            // when the current wait began
-    std::optional<std::uint64_t> free_since;  // capture: the clipboard was first found free
-    std::uint32_t cleared_sequence = 0;       // capture: the sequence number after the clear
-    std::uint32_t left_sequence = 0;          // the sequence number after the job's last change
-    std::size_t caret_back = 0;               // Left presses once the paste was taken
+    std::uint64_t phase_start = 0;                 // when the current wait began
+    std::optional<std::uint64_t> free_since;       // capture, or after offering again: free since
+    std::optional<std::uint64_t> keys_held_since;  // KeyUpPaste: the wait for the release began
+    std::uint32_t cut_sequence = 0;                // capture: the sequence number before the cut or copy
+    std::uint32_t left_sequence = 0;               // the sequence number the job last saw or made
+    std::uint32_t saved_sequence = 0;              // the sequence number of what `saved` holds
+    std::size_t caret_back = 0;                    // Left presses once the paste was taken
     bool save_tried = false;
     std::optional<platform::ClipboardContents> saved;  // RestoreClipboard: what to put back
-    bool holds_editor_cut = false;  // the clipboard holds text cut from the editor, not yet pasted back
+    bool holds_editor_cut = false;           // the clipboard holds text cut from the editor, not yet pasted back
+    bool copy_instead_of_cut = false;        // another program had the clipboard open before the cut
+    bool pastes_selection = false;           // the offer holds the editor's captured selection
+    WideText offer;                          // the text offered for the paste (offered again when needed)
+    platform::ProcessId target_process = 0;  // whose request for the offer counts as the paste
+    bool offered_again = false;              // offered again just before the paste keys
+    bool renderer_unknown = false;           // another program took the offer after the paste keys
+    bool keep_offer = false;                 // the paste was sent but not seen taken: no restore
+    bool save_timed_out = false;             // the save ran out of time and may still hold the clipboard
+    bool tell_not_restored = false;          // the user's clipboard could not be kept: say so at the end
   };
 
   template <typename Body>
@@ -237,6 +291,7 @@ class InsertionEngine {
   void PasteStep();
   void PasteSentStep();
   void TakenStep();
+  void PasteNotSeen();
   void FinishJob();  // puts the clipboard back when asked, then EndJob
   void RestoreStep();
   void EndJob(bool restored = false);
@@ -257,10 +312,15 @@ class InsertionEngine {
   }
   // Keys and the clipboard.
   bool WaitsForModifiers();
+  void WaitForKeyUp(int timer);
+  platform::ProcessId TargetProcess();
   void SendCutOrCopy();
   bool SendCombination(std::span<const KeyCombination> table, int value, platform::ClipboardMessage message);
   void MoveCaretBack(std::size_t count);
   bool SaveClipboardOnce();
+  void SaveNewerContent();
+  bool ForeignChange();
+  void TellNotRestored();
   bool SetClipboard(const WideText& text, bool offer);
   std::optional<WideText> ReadClipboard();
 
@@ -272,6 +332,10 @@ class InsertionEngine {
   Progress progress_;
   bool in_step_ = false;
   bool reported_not_kept_ = false;
+  bool reported_not_restored_ = false;
+  // A program that reads every offer at once runs beside us: sandwiches
+  // read the selection by copy.
+  bool reader_seen_ = false;
   bool caret_menu_ = false;
   WindowHandle caret_menu_focus_ = platform::kNoWindow;
   SelectionTransform transform_;

@@ -4,7 +4,10 @@
 //
 // Text for pasting is offered by delayed rendering: the clipboard announces
 // Unicode text, and the data is produced only when a program asks for it.
-// That request is how the program learns that the editor has taken a paste.
+// That request, made from a window of the editor's process, is how the
+// program learns that the editor has taken a paste. An offer also carries
+// the formats that keep transient content out of clipboard history and the
+// cloud clipboard, so that polite readers leave it alone.
 // The platform keeps the offered text until the clipboard changes again,
 // renders it on every request, and renders it for good before the program
 // ends, so a paste made after the program has gone still finds it.
@@ -24,6 +27,13 @@
 #include "platform/Types.h"
 
 namespace tagsling::platform {
+
+// The formats an offer carries so that clipboard history, the cloud
+// clipboard and clipboard monitors leave it alone; the last two hold the
+// DWORD 0.
+inline constexpr std::string_view kExcludeFromMonitorFormat = "ExcludeClipboardContentFromMonitorProcessing";
+inline constexpr std::string_view kClipboardHistoryFormat = "CanIncludeInClipboardHistory";
+inline constexpr std::string_view kCloudClipboardFormat = "CanUploadToCloudClipboard";
 
 // The outcome of a clipboard write.
 enum class ClipboardWrite {
@@ -54,6 +64,9 @@ struct SavedClipboardFormat {
 struct ClipboardContents {
   std::vector<SavedClipboardFormat> formats;
   std::vector<std::string> not_kept;
+  // The save did not finish within its bound (an owner rendering its
+  // delayed data slowly, or hung): nothing was kept.
+  bool timed_out = false;
 };
 
 enum class ClipboardRestore {
@@ -72,13 +85,22 @@ class Clipboard {
   virtual ClipboardWrite SetClipboardText(std::u16string_view text) = 0;
 
   // Empties the clipboard and offers `text` as Unicode text by delayed
-  // rendering (the system derives the ANSI and OEM forms on request). A
-  // reader gets exactly what SetClipboardText would have given it.
+  // rendering (the system derives the ANSI and OEM forms on request), with
+  // the exclusion formats of clipboard history and the cloud clipboard
+  // ("ExcludeClipboardContentFromMonitorProcessing", and
+  // "CanIncludeInClipboardHistory" and "CanUploadToCloudClipboard" holding
+  // the DWORD 0). A reader gets exactly what SetClipboardText would have
+  // given it.
   virtual ClipboardWrite OfferClipboardText(std::u16string_view text) = 0;
 
   // Whether some program has asked for the data of the latest offer since it
   // was made. False once anything else has replaced the offer unasked.
   virtual bool OfferTaken() = 0;
+  // Which process asked for it: the process of the window that held the
+  // clipboard open while it asked (GetOpenClipboardWindow), 0 for a
+  // clipboard opened without a window; nullopt while nobody has asked. Only
+  // the first request is seen: after it the data is on the clipboard.
+  virtual std::optional<ProcessId> OfferRenderer() = 0;
 
   // The clipboard's sequence number: it changes with every change of the
   // contents, by any program. Rendering offered data is not a change.
@@ -103,8 +125,14 @@ class Clipboard {
   virtual bool ClipboardHeldOpen() = 0;
 
   // Copies every format the clipboard holds, keeping at most `byte_limit`
-  // bytes of data in all. nullopt when the clipboard cannot be opened.
-  virtual std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit) = 0;
+  // bytes of data in all. Formats the system synthesises from another one
+  // (CF_TEXT, CF_OEMTEXT and CF_LOCALE beside CF_UNICODETEXT; CF_BITMAP and
+  // CF_DIBV5 beside CF_DIB) and the exclusion formats of an offer are left
+  // out. Asking for another program's delayed data makes it render, which
+  // can take long or hang: past `bound_ms` the result is `timed_out` (the
+  // calling thread keeps answering messages meanwhile). nullopt when the
+  // clipboard cannot be opened.
+  virtual std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit, unsigned bound_ms) = 0;
 
   // Empties the clipboard and puts `contents` back, provided the sequence
   // number is still `expected_sequence` when the clipboard has been opened

@@ -23,6 +23,11 @@ class Timers {
   // Blocks the thread; nothing of ours runs meanwhile.
   virtual void Sleep(unsigned ms) = 0;
 
+  // Lets `ms` pass while answering messages sent to the thread's windows (a
+  // program holding the clipboard may be waiting for one of ours); nothing
+  // posted is dispatched, so no handler of ours starts meanwhile.
+  virtual void Wait(unsigned ms) = 0;
+
   // Milliseconds on a monotonic clock.
   virtual std::uint64_t NowMs() = 0;
 };

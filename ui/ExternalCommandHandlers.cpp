@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "external/ExternalCommands.h"
+#include "ui/Busy.h"
 #include "ui/Win32ExternalHost.h"
 #include "ui/Win32TextTools.h"
 
@@ -26,7 +27,12 @@ void RegisterExternalCommandHandlers(CommandHandlers& handlers, const ExternalHo
   add(kRunExternalTool, [](external::ExternalContext& c, int entry) { external::RunExternalTool(c, entry); });
   add(kPreviewIE, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kInternetExplorer); });
   add(kPreviewNN, [](external::ExternalContext& c, int) { PreviewCommand(c, Browser::kNetscapeNavigator); });
-  add(kPreviewDefaultBrowser, [](external::ExternalContext& c, int) { external::PreviewInDefaultBrowserCommand(c); });
+  // The reload lets messages through for a few seconds: no command may start
+  // meanwhile (its keys would reach the browser, or F5 the editor).
+  add(kPreviewDefaultBrowser, [](external::ExternalContext& c, int) {
+    BusyScope busy(BusyFlag::kWaitingForProgram);
+    external::PreviewInDefaultBrowserCommand(c);
+  });
 
   struct SizeCommand {
     CommandId command;

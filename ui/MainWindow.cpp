@@ -211,7 +211,7 @@ void MainWindow::CreateDesktopIntegration(DockedChoice docked) {
   host.main = hwnd_;
   host.application = app_;
   host.settings = &settings_;
-  host.is_busy = [this] { return IsBusy(hwnd_); };
+  host.is_busy = [this] { return Busy(); };
   host.set_popup_open = [this](bool open) {
     if (open) {
       hot_key_popup_busy_.emplace(BusyFlag::kHotKeyPopup);
@@ -446,7 +446,7 @@ void MainWindow::OnCommand(UINT id) {
 void MainWindow::Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button, UINT owner_id) {
   // While a modal interaction or a wait for another program runs, a command
   // is refused like one that arrives while an insertion runs.
-  if (action.command != CommandId::kNone && IsBusy(hwnd_)) {
+  if (action.command != CommandId::kNone && Busy()) {
     MessageBeep(0);
     return;
   }
@@ -474,6 +474,12 @@ void MainWindow::Run(const ItemAction& action, bool item_was_checked, const Item
     throw;
   }
   if (pressed_toolbar) Palette::PressButton(pressed_toolbar, pressed_id, false);
+}
+
+bool MainWindow::Busy() const {
+  // One busy state for the whole program: a modal interaction, a wait for
+  // another program, or an insertion job whose keys are still on their way.
+  return IsBusy(hwnd_) || (engine_ && engine_->IsBusy());
 }
 
 void MainWindow::RunCommand(CommandId command) {

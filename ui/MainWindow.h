@@ -70,6 +70,8 @@ class MainWindow final : public MainWindowPlacement {
   void OnGetMinMaxInfo(MINMAXINFO& info) const;
   void Paint();
 
+  // Whether a command must be refused now (IsBusy, or an insertion job runs).
+  bool Busy() const;
   void Run(const ItemAction& action, bool item_was_checked, const ItemAction* owner_button = nullptr,
            UINT owner_id = 0);
   void RunCommand(CommandId command);

@@ -129,10 +129,17 @@ class Win32TextTools final : public texttools::InputHost, public texttools::Edit
   platform::WideText ChildWindowText(platform::WindowHandle parent, const std::string& child_class) override {
     HWND child = FindWindowExW(ToHwnd(parent), nullptr, win::SjisToWide(child_class).c_str(), nullptr);
     if (!child) return {};
-    wchar_t text[256] = L"";
-    SendMessageW(child, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    const std::wstring_view read(text);
-    return platform::WideText(read.begin(), read.end());
+    // A hung editor must not hang the palette; a long path comes whole.
+    constexpr UINT kReplyMs = 1000;
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(child, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyMs, &length)) return {};
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(child, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                             kReplyMs, &copied))
+      return {};
+    text.resize(std::min<std::size_t>(copied, length));
+    return platform::WideText(text.begin(), text.end());
   }
 
  private:

@@ -153,7 +153,14 @@ void SimEditor::Perform(EditorAction action, SimDesktop& desk) {
     case EditorAction::kCut:
     case EditorAction::kCopy:
       // Like the standard edit control: nothing selected, nothing happens.
-      if (start == end || !desk.ClipboardOpenable()) return;
+      if (start == end) return;
+      if (!desk.ClipboardOpenable()) {
+        if (action == EditorAction::kCut && cut_deletes_when_clipboard_busy) {
+          text.erase(start, end - start);
+          anchor = caret = start;
+        }
+        return;
+      }
       if (copies_without_text) {
         desk.SetClipboardNonText();
       } else {
@@ -192,7 +199,11 @@ void SimEditor::Perform(EditorAction action, SimDesktop& desk) {
 
 void SimEditor::Paste(SimDesktop& desk) {
   if (!desk.ClipboardOpenable()) return;
-  const std::optional<WideText>& paste = desk.RenderedText();
+  ProcessId process = 0;
+  for (const auto& [control, editor] : desk.editors_) {
+    if (editor.get() == this) process = desk.ProcessOf(desk.editor_parent_[control]);
+  }
+  const std::optional<WideText>& paste = desk.RenderedText(process);
   if (!paste) return;
   const std::size_t start = SelectionStart();
   text.replace(start, SelectionEnd() - start, *paste);
@@ -285,12 +296,27 @@ void SimDesktop::ReplaceClipboard(std::optional<WideText> text, std::vector<SimC
   offer_unrendered_ = false;
   ++clipboard_sequence_;
   NotifyObserver();
+  for (const SimClipboardReader& reader : readers_) At(reader.delay_ms, [this, reader] { ReaderRead(reader); });
+}
+
+bool SimDesktop::Excluded() const {
+  return std::any_of(clipboard_formats.begin(), clipboard_formats.end(),
+                     [](const SimClipboardFormat& f) { return f.name == kExcludeFromMonitorFormat; });
+}
+
+void SimDesktop::ReaderRead(const SimClipboardReader& reader) {
+  if (reader.polite && Excluded()) return;
+  // Held by someone else: the reader tries again a moment later.
+  if (!ClipboardOpenable()) return At(1, [this, reader] { ReaderRead(reader); });
+  HoldClipboard(reader.hold_ms);
+  const std::optional<WideText>& text = RenderedText(reader.process);
+  reader_reads.push_back(text ? *text : WideText());
 }
 
 void SimDesktop::SetClipboardNonText() { ReplaceClipboard(std::nullopt, {{"Editor data", "\x01", true}}); }
 
-WideText SimDesktop::ReadClipboardAsOtherProgram() {
-  const std::optional<WideText>& text = RenderedText();
+WideText SimDesktop::ReadClipboardAsOtherProgram(ProcessId process) {
+  const std::optional<WideText>& text = RenderedText(process);
   return text ? *text : WideText();
 }
 
@@ -379,13 +405,13 @@ void SimDesktop::NotifyObserver() {
   observer_call_posted_ = true;
 }
 
-const std::optional<WideText>& SimDesktop::RenderedText() {
+const std::optional<WideText>& SimDesktop::RenderedText(ProcessId process) {
   if (offer_unrendered_) {
     if (program_ended_) {
       // Nobody is left to render it.
       clipboard_text = WideText();
     } else {
-      offer_taken_ = true;
+      offer_renderer_ = process;
       log.push_back("clip rendered");
       NotifyObserver();
     }
@@ -427,9 +453,12 @@ ClipboardWrite SimDesktop::OfferClipboardText(std::u16string_view text) {
     log.push_back("clip lost");
     return ClipboardWrite::kNotStored;
   }
-  ReplaceClipboard(WideText(text));
+  const std::string no(4, '\0');
+  ReplaceClipboard(WideText(text), {{std::string(kExcludeFromMonitorFormat), "", true},
+                                    {std::string(kClipboardHistoryFormat), no, true},
+                                    {std::string(kCloudClipboardFormat), no, true}});
   offer_unrendered_ = !program_ended_;
-  offer_taken_ = false;
+  offer_renderer_.reset();
   log.push_back("clip offer");
   return ClipboardWrite::kStored;
 }
@@ -440,7 +469,7 @@ std::optional<WideText> SimDesktop::GetClipboardText() {
     log.push_back("clip busy");
     return std::nullopt;
   }
-  const std::optional<WideText>& text = RenderedText();
+  const std::optional<WideText>& text = RenderedText(kOwnProcess);
   if (!text) return WideText();
   return text->substr(0, text->find(u'\0'));
 }
@@ -449,13 +478,23 @@ bool SimDesktop::ClipboardHasText() { return clipboard_text.has_value(); }
 
 bool SimDesktop::ClipboardHeldOpen() { return !ClipboardOpenable() && clipboard_held_with_window_; }
 
-std::optional<ClipboardContents> SimDesktop::SaveClipboard(std::size_t byte_limit) {
+std::optional<ClipboardContents> SimDesktop::SaveClipboard(std::size_t byte_limit, unsigned bound_ms) {
   if (!ClipboardOpenable()) {
     ++clipboard_open_failures;
     log.push_back("clip busy");
     return std::nullopt;
   }
   ClipboardContents contents;
+  if (save_render_ms > bound_ms) {
+    // The save goes on off the thread and keeps the clipboard open until the
+    // owner has rendered.
+    HoldClipboard(save_render_ms, /*with_window=*/false);
+    now_ += bound_ms;
+    RunDueOutsideEvents();
+    log.push_back("clip save timed out");
+    contents.timed_out = true;
+    return contents;
+  }
   std::size_t total = 0;
   auto keep = [&](std::uint32_t id, const std::string& name, const std::string& bytes) {
     if (bytes.size() > byte_limit - total) {
@@ -465,7 +504,7 @@ std::optional<ClipboardContents> SimDesktop::SaveClipboard(std::size_t byte_limi
     total += bytes.size();
     contents.formats.push_back({id, name, std::vector<unsigned char>(bytes.begin(), bytes.end()), nullptr});
   };
-  if (const std::optional<WideText>& text = RenderedText()) {
+  if (const std::optional<WideText>& text = RenderedText(kOwnProcess)) {
     std::string bytes;
     for (char16_t c : *text) {
       bytes.push_back(static_cast<char>(c & 0xFF));
@@ -474,6 +513,9 @@ std::optional<ClipboardContents> SimDesktop::SaveClipboard(std::size_t byte_limi
     keep(kUnicodeTextFormat, "CF_UNICODETEXT", bytes);
   }
   for (const SimClipboardFormat& format : clipboard_formats) {
+    if (format.name == kExcludeFromMonitorFormat || format.name == kClipboardHistoryFormat ||
+        format.name == kCloudClipboardFormat)
+      continue;
     if (format.copyable) {
       keep(FormatId(format.name), format.name, format.data);
     } else {
@@ -687,6 +729,14 @@ void SimDesktop::Sleep(unsigned ms) {
   log.push_back("sleep " + std::to_string(ms));
   now_ += ms;
   RunDueOutsideEvents();
+}
+
+void SimDesktop::Wait(unsigned ms) {
+  log.push_back("wait " + std::to_string(ms));
+  for (unsigned i = 0; i < ms; ++i) {
+    ++now_;
+    RunDueOutsideEvents();
+  }
 }
 
 // ----------------------------------------------------------------- feedback

@@ -55,6 +55,9 @@ class SimEditor {
   EditorAction f8_action = EditorAction::kCut;
   // The editor's cut and copy put a non-text format on the clipboard.
   bool copies_without_text = false;
+  // A cut that finds the clipboard held by another program still deletes
+  // the selection (the standard edit control does this): the text is gone.
+  bool cut_deletes_when_clipboard_busy = false;
   // How long after a paste key or WM_PASTE the editor asks for the
   // clipboard's data and inserts it; nullopt: it never asks (the paste is
   // ignored).
@@ -82,6 +85,18 @@ struct SimClipboardFormat {
   std::string data;
   bool copyable = true;  // false: a format whose data cannot be copied (owner display, a private handle)
   bool operator==(const SimClipboardFormat&) const = default;
+};
+
+// Another program that reads the clipboard at every change, as clipboard
+// history, clipboard managers and remote-desktop bridges do: `delay_ms`
+// after each change it opens the clipboard for `hold_ms` (from a window of
+// its own) and reads the text, rendering an offer. A polite reader skips
+// contents that carry the exclusion format, as Windows' history does.
+struct SimClipboardReader {
+  ProcessId process = 90;
+  std::uint64_t delay_ms = 0;
+  std::uint64_t hold_ms = 1;
+  bool polite = false;
 };
 
 struct SimWindow {
@@ -158,7 +173,14 @@ class SimDesktop final : public Clipboard,
   // Another program reads the text, as a paste does: an unrendered offer is
   // rendered (and counts as taken). Empty when the clipboard holds no text or
   // an offer whose program ended without rendering it.
-  WideText ReadClipboardAsOtherProgram();
+  WideText ReadClipboardAsOtherProgram(ProcessId process = 99);
+  // Starts a reader; every later change of the clipboard reaches it.
+  void AddClipboardReader(const SimClipboardReader& reader) { readers_.push_back(reader); }
+  // The texts the readers read, in order.
+  std::vector<WideText> reader_reads;
+  // A save asks every format of another program that renders its delayed
+  // data this slowly (0: the data is there).
+  std::uint64_t save_render_ms = 0;
   // The program ends: offered text is rendered for good (WM_RENDERALLFORMATS)
   // unless `render_all` is false, when it is lost. Later renders are
   // impossible.
@@ -194,13 +216,14 @@ class SimDesktop final : public Clipboard,
   // ---- Clipboard ----
   ClipboardWrite SetClipboardText(std::u16string_view text) override;
   ClipboardWrite OfferClipboardText(std::u16string_view text) override;
-  bool OfferTaken() override { return offer_taken_; }
+  bool OfferTaken() override { return offer_renderer_.has_value(); }
+  std::optional<ProcessId> OfferRenderer() override { return offer_renderer_; }
   std::uint32_t ClipboardSequence() override { return clipboard_sequence_; }
   void SetClipboardObserver(std::function<void()> observer) override { observer_ = std::move(observer); }
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
-  std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit) override;
+  std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit, unsigned bound_ms) override;
   ClipboardRestore RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) override;
 
   // ---- Keyboard ----
@@ -240,6 +263,7 @@ class SimDesktop final : public Clipboard,
   void StopTimer(int id) override;
   void ProcessPendingMessages() override;
   void Sleep(unsigned ms) override;
+  void Wait(unsigned ms) override;
   std::uint64_t NowMs() override { return now_; }
 
   // ---- Feedback ----
@@ -258,8 +282,10 @@ class SimDesktop final : public Clipboard,
     std::function<void()> tick;
   };
   bool ClipboardOpenable() const;
-  // The text as a reader gets it, rendering an offer first.
-  const std::optional<WideText>& RenderedText();
+  // The text as a reader in `process` gets it, rendering an offer first.
+  const std::optional<WideText>& RenderedText(ProcessId process);
+  void ReaderRead(const SimClipboardReader& reader);
+  bool Excluded() const;
   void NotifyObserver();
   std::uint32_t FormatId(const std::string& name);
   void DeliverKey(const KeyEvent& event);
@@ -287,7 +313,8 @@ class SimDesktop final : public Clipboard,
   bool clipboard_held_with_window_ = true;
   std::uint32_t clipboard_sequence_ = 1;
   bool offer_unrendered_ = false;
-  bool offer_taken_ = false;
+  std::optional<ProcessId> offer_renderer_;
+  std::vector<SimClipboardReader> readers_;
   bool program_ended_ = false;
   std::function<void()> observer_;
   bool observer_call_posted_ = false;

@@ -9,6 +9,9 @@
 #include <algorithm>
 #include <cwchar>
 #include <exception>
+#include <memory>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 namespace tagsling::platform::win32 {
@@ -152,6 +155,53 @@ std::size_t HandleBytes(FormatKind kind, HANDLE data) {
   }
 }
 
+// A memory block holding `bytes`; null when none can be had.
+HGLOBAL GlobalBytes(const void* bytes, std::size_t size) {
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(size, 1));
+  if (!memory) return nullptr;
+  void* data = GlobalLock(memory);
+  if (!data) {
+    GlobalFree(memory);
+    return nullptr;
+  }
+  std::copy_n(static_cast<const unsigned char*>(bytes), size, static_cast<unsigned char*>(data));
+  GlobalUnlock(memory);
+  return memory;
+}
+
+UINT RegisteredFormat(std::string_view name) {
+  return RegisterClipboardFormatW(std::wstring(name.begin(), name.end()).c_str());
+}
+
+// Puts the formats that keep an offer out of clipboard history, the cloud
+// clipboard and polite clipboard monitors on the open clipboard.
+void MarkTransient() {
+  const DWORD no = 0;
+  for (std::string_view name : {kExcludeFromMonitorFormat, kClipboardHistoryFormat, kCloudClipboardFormat}) {
+    if (HGLOBAL memory = GlobalBytes(&no, sizeof no)) {
+      if (!SetClipboardData(RegisteredFormat(name), memory)) GlobalFree(memory);
+    }
+  }
+}
+
+// The groups of formats the system converts into each other: of each, only
+// the first the clipboard lists (the one the owner put there) is kept; the
+// system makes the others from it again.
+int SynthesisGroup(UINT format) {
+  switch (format) {
+    case CF_UNICODETEXT:
+    case CF_TEXT:
+    case CF_OEMTEXT:
+      return 1;
+    case CF_DIB:
+    case CF_DIBV5:
+    case CF_BITMAP:
+      return 2;
+    default:
+      return 0;
+  }
+}
+
 BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM lparam) {
   reinterpret_cast<std::vector<WindowHandle>*>(lparam)->push_back(W(hwnd));
   return TRUE;
@@ -203,6 +253,7 @@ void Win32Desktop::ReportTickFailure(const std::string& sjis_text) { ShowMessage
 // ---------------------------------------------------------------- clipboard
 
 ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
+  ClipboardSequence();  // renders up to now are not changes
   if (!OpenClipboard(H(hidden_))) return ClipboardWrite::kBusy;
   bool stored = false;
   if (EmptyClipboard()) {
@@ -212,40 +263,47 @@ ClipboardWrite Win32Desktop::SetClipboardText(std::u16string_view text) {
     }
   }
   CloseClipboard();
+  CountOwnChange();
   // Opened but not stored: the caller must not paste whatever is there now.
   return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
 ClipboardWrite Win32Desktop::OfferClipboardText(std::u16string_view text) {
+  ClipboardSequence();  // renders up to now are not changes
   if (!OpenClipboard(H(hidden_))) return ClipboardWrite::kBusy;
   bool stored = false;
   // Emptying sends WM_DESTROYCLIPBOARD for an earlier offer of ours first.
   if (EmptyClipboard()) {
     offer_ = ToW(text);
-    offer_taken_ = false;
+    offer_renderer_.reset();
+    // The marks first: a reader that looks while the clipboard is still
+    // being filled never sees the text without them.
+    MarkTransient();
     SetClipboardData(CF_UNICODETEXT, nullptr);  // returns null on success too
     stored = IsClipboardFormatAvailable(CF_UNICODETEXT);
     if (!stored) offer_.reset();
   }
   CloseClipboard();
+  CountOwnChange();
   return stored ? ClipboardWrite::kStored : ClipboardWrite::kNotStored;
 }
 
 void Win32Desktop::RenderOffer() {
   if (!offer_) return;
-  const DWORD before = GetClipboardSequenceNumber();
   if (HGLOBAL memory = GlobalText(*offer_)) {
     if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
   }
-  render_steps_ += GetClipboardSequenceNumber() - before;
   offer_.reset();
 }
 
 void Win32Desktop::OnRenderFormat(unsigned format) {
   if (format != CF_UNICODETEXT || !offer_) return;
-  // The requester has the clipboard open: only SetClipboardData here.
+  // The requester has the clipboard open: only SetClipboardData here. Its
+  // window tells whose request this is.
+  DWORD process = 0;
+  if (HWND requester = GetOpenClipboardWindow()) GetWindowThreadProcessId(requester, &process);
   RenderOffer();
-  offer_taken_ = true;
+  offer_renderer_ = process;
   PostWake();
 }
 
@@ -273,21 +331,46 @@ void Win32Desktop::NotifyClipboardObserver() {
   }
 }
 
-std::uint32_t Win32Desktop::ClipboardSequence() { return GetClipboardSequenceNumber() - render_steps_; }
+std::uint32_t Win32Desktop::ClipboardSequence() {
+  // A render of our offer moves the system's number (Wine counts it when
+  // the reader closes the clipboard, long after our render). While the
+  // clipboard is still ours, every step since we last looked was a render.
+  const DWORD system = GetClipboardSequenceNumber();
+  if (GetClipboardOwner() == H(hidden_)) render_steps_ += system - seen_sequence_;
+  seen_sequence_ = system;
+  return system - render_steps_;
+}
 
-std::optional<ClipboardContents> Win32Desktop::SaveClipboard(std::size_t byte_limit) {
-  if (!OpenClipboard(H(hidden_))) return std::nullopt;
+void Win32Desktop::CountOwnChange() {
+  // What our own write changed is a change: look again only after it.
+  seen_sequence_ = GetClipboardSequenceNumber();
+}
+
+namespace {
+
+// Copies the open clipboard (see SaveClipboard). Runs on a thread of its own.
+ClipboardContents CopyOpenClipboard(std::size_t byte_limit) {
   ClipboardContents contents;
   std::size_t total = 0;
   const bool has_enhanced_metafile = IsClipboardFormatAvailable(CF_ENHMETAFILE);
+  const UINT transient[] = {RegisteredFormat(kExcludeFromMonitorFormat), RegisteredFormat(kClipboardHistoryFormat),
+                            RegisteredFormat(kCloudClipboardFormat)};
+  bool group_seen[3] = {};
   for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
     const FormatKind kind = KindOf(format);
     // The system makes the old-style metafile picture from the enhanced
     // metafile again when that comes back.
     if (kind == FormatKind::kMetafilePicture && has_enhanced_metafile) continue;
+    if (std::find(std::begin(transient), std::end(transient), format) != std::end(transient)) continue;
+    if (const int group = SynthesisGroup(format)) {
+      if (group_seen[group]) continue;
+      group_seen[group] = true;
+    } else if (format == CF_LOCALE && group_seen[1]) {
+      continue;  // synthesised beside the text
+    }
     SavedClipboardFormat saved;
     saved.id = format;
-    saved.name = WideToSjis(FromW(FormatName(format)));
+    saved.name = win::WideToSjis(FormatName(format));
     HANDLE data =
         kind == FormatKind::kNotCopyable || kind == FormatKind::kMetafilePicture ? nullptr : GetClipboardData(format);
     bool kept = false;
@@ -317,11 +400,64 @@ std::optional<ClipboardContents> Win32Desktop::SaveClipboard(std::size_t byte_li
       contents.not_kept.push_back(std::move(saved.name));
     }
   }
-  CloseClipboard();
   return contents;
 }
 
+// What the save thread hands back; shared, so a thread that outlives its
+// bound writes into something that still exists.
+struct SaveState {
+  std::mutex mutex;
+  bool done = false;
+  std::optional<ClipboardContents> contents;
+  HANDLE finished = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  ~SaveState() {
+    if (finished) CloseHandle(finished);
+  }
+};
+
+}  // namespace
+
+std::optional<ClipboardContents> Win32Desktop::SaveClipboard(std::size_t byte_limit, unsigned bound_ms) {
+  // Asking for another program's delayed data makes it render (Office does
+  // so at length; a hung one never returns), so the copy runs on a thread of
+  // its own while this one keeps answering messages, our own renders among
+  // them.
+  auto state = std::make_shared<SaveState>();
+  if (!state->finished) return std::nullopt;
+  try {
+    std::thread([state, byte_limit] {
+      std::optional<ClipboardContents> contents;
+      if (OpenClipboard(nullptr)) {
+        contents = CopyOpenClipboard(byte_limit);
+        CloseClipboard();
+      }
+      std::lock_guard lock(state->mutex);
+      state->contents = std::move(contents);
+      state->done = true;
+      SetEvent(state->finished);
+    }).detach();
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  const std::uint64_t deadline = NowMs() + bound_ms;
+  for (std::uint64_t now = NowMs(); now < deadline; now = NowMs()) {
+    if (MsgWaitForMultipleObjects(1, &state->finished, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE) ==
+        WAIT_OBJECT_0)
+      break;
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers sent messages
+  }
+  std::lock_guard lock(state->mutex);
+  if (!state->done) {
+    ClipboardContents timed_out;
+    timed_out.timed_out = true;
+    return timed_out;
+  }
+  return std::move(state->contents);
+}
+
 ClipboardRestore Win32Desktop::RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) {
+  ClipboardSequence();  // renders up to now are not changes
   if (!OpenClipboard(H(hidden_))) return ClipboardRestore::kBusy;
   if (ClipboardSequence() != expected_sequence) {
     CloseClipboard();
@@ -335,14 +471,8 @@ ClipboardRestore Win32Desktop::RestoreClipboard(const ClipboardContents& content
     HANDLE data = nullptr;
     if (format.handle) {
       data = CopyHandle(kind, format.handle.get());
-    } else if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, std::max<std::size_t>(format.bytes.size(), 1))) {
-      if (void* bytes = GlobalLock(memory)) {
-        std::copy(format.bytes.begin(), format.bytes.end(), static_cast<unsigned char*>(bytes));
-        GlobalUnlock(memory);
-        data = memory;
-      } else {
-        GlobalFree(memory);
-      }
+    } else {
+      data = GlobalBytes(format.bytes.data(), format.bytes.size());
     }
     if (data && SetClipboardData(format.id, data)) continue;
     // Not taken: still ours to free. The other formats still go back.
@@ -354,6 +484,7 @@ ClipboardRestore Win32Desktop::RestoreClipboard(const ClipboardContents& content
     complete = false;
   }
   CloseClipboard();
+  CountOwnChange();
   return complete ? ClipboardRestore::kRestored : ClipboardRestore::kFailed;
 }
 
@@ -492,7 +623,11 @@ bool Win32Desktop::CaretScreenPosition(Point& position) {
 
 void Win32Desktop::SendClipboardMessage(WindowHandle window, ClipboardMessage message) {
   if (window == kNoWindow) return;
-  SendMessageW(H(window), static_cast<UINT>(message), 0, 0);
+  // A hung editor must not hang the palette. Messages sent to this thread
+  // (the editor asking for our offer) are answered while it waits.
+  constexpr UINT kReplyMs = 2000;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(H(window), static_cast<UINT>(message), 0, 0, SMTO_NORMAL, kReplyMs, &result);
 }
 
 // ------------------------------------------------------------------- timers
@@ -526,6 +661,15 @@ void Win32Desktop::OnTimer(int id) {
 void Win32Desktop::ProcessPendingMessages() { win::PumpPendingMessages(); }
 
 void Win32Desktop::Sleep(unsigned ms) { ::Sleep(ms); }
+
+void Win32Desktop::Wait(unsigned ms) {
+  const std::uint64_t deadline = NowMs() + ms;
+  for (std::uint64_t now = NowMs(); now < deadline; now = NowMs()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(deadline - now), QS_SENDMESSAGE);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // answers sent messages
+  }
+}
 std::uint64_t Win32Desktop::NowMs() { return GetTickCount64(); }
 
 // ----------------------------------------------------------------- feedback

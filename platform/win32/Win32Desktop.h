@@ -55,13 +55,14 @@ class Win32Desktop final : public Clipboard,
   // Clipboard
   ClipboardWrite SetClipboardText(std::u16string_view text) override;
   ClipboardWrite OfferClipboardText(std::u16string_view text) override;
-  bool OfferTaken() override { return offer_taken_; }
+  bool OfferTaken() override { return offer_renderer_.has_value(); }
+  std::optional<ProcessId> OfferRenderer() override { return offer_renderer_; }
   std::uint32_t ClipboardSequence() override;
   void SetClipboardObserver(std::function<void()> observer) override { observer_ = std::move(observer); }
   std::optional<WideText> GetClipboardText() override;
   bool ClipboardHasText() override;
   bool ClipboardHeldOpen() override;
-  std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit) override;
+  std::optional<ClipboardContents> SaveClipboard(std::size_t byte_limit, unsigned bound_ms) override;
   ClipboardRestore RestoreClipboard(const ClipboardContents& contents, std::uint32_t expected_sequence) override;
 
   // Keyboard
@@ -99,6 +100,7 @@ class Win32Desktop final : public Clipboard,
   void StopTimer(int id) override;
   void ProcessPendingMessages() override;
   void Sleep(unsigned ms) override;
+  void Wait(unsigned ms) override;
   std::uint64_t NowMs() override;
 
   // Feedback
@@ -118,6 +120,7 @@ class Win32Desktop final : public Clipboard,
   // Puts the offered text on the open clipboard (inside WM_RENDERFORMAT or
   // WM_RENDERALLFORMATS).
   void RenderOffer();
+  void CountOwnChange();
   void PostWake();
 
   WindowHandle hidden_ = kNoWindow;
@@ -127,9 +130,11 @@ class Win32Desktop final : public Clipboard,
   // The text of the latest offer while the clipboard still announces it
   // unrendered.
   std::optional<std::wstring> offer_;
-  bool offer_taken_ = false;
-  // How far our own renders advanced the system's sequence number.
+  std::optional<ProcessId> offer_renderer_;
+  // How far renders of our offers advanced the system's sequence number, and
+  // the system's number when we last looked.
   std::uint32_t render_steps_ = 0;
+  std::uint32_t seen_sequence_ = GetClipboardSequenceNumber();
   std::function<void()> observer_;
   bool wake_posted_ = false;
 };

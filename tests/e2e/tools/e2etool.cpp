@@ -299,10 +299,14 @@ int ButtonId(HWND top, const std::wstring& name, int index) {
   return 0;
 }
 
-// Posts WM_COMMAND `id` to `top` `count` times without waiting in between,
-// as a burst of clicks or a held hot key's repeats would deliver them.
-int Burst(HWND top, int id, int count) {
-  for (int i = 0; i < count; ++i) PostMessageW(top, WM_COMMAND, static_cast<WPARAM>(id), 0);
+// Posts WM_COMMAND `id` to `top` `count` times, `interval_ms` apart (0: without
+// waiting in between), as a burst of clicks or a held hot key's repeats would
+// deliver them.
+int Burst(HWND top, int id, int count, int interval_ms) {
+  for (int i = 0; i < count; ++i) {
+    if (i > 0 && interval_ms > 0) Sleep(static_cast<DWORD>(interval_ms));
+    PostMessageW(top, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  }
   return 0;
 }
 
@@ -535,7 +539,9 @@ int wmain(int argc, wchar_t** argv) {
     return 0;
   }
   if (verb == L"buttonid" && need(3)) return ButtonId(top, args[1], _wtoi(args[2].c_str()));
-  if (verb == L"burst" && need(3)) return Burst(top, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()));
+  if (verb == L"burst" && need(3)) {
+    return Burst(top, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()), args.size() > 3 ? _wtoi(args[3].c_str()) : 0);
+  }
   if (verb == L"timecommand" && need(5)) {
     HWND editor = FindWindowOfClass(args[2]);
     if (!editor) return Fail(L"no such editor window");

@@ -195,7 +195,7 @@ TEST(SimDesktop, TheSequenceNumberCountsEveryChange) {
   f.desk.ReplaceClipboard(u"other");
   EXPECT_TRUE(changed());
   f.desk.GetClipboardText();
-  f.desk.SaveClipboard(100);
+  f.desk.SaveClipboard(100, 500);
   EXPECT_FALSE(changed());
 }
 
@@ -204,7 +204,7 @@ TEST(SimDesktop, SaveAndRestoreKeepWhatFitsAndNeverOverwriteANewerClipboard) {
   const std::vector<SimClipboardFormat> formats = {
       {"HTML Format", "<b>", true}, {"Owner display", "", false}, {"Big", std::string(50, 'x'), true}};
   f.desk.ReplaceClipboard(u"text", formats);
-  std::optional<ClipboardContents> saved = f.desk.SaveClipboard(60);  // the text (8 bytes) and HTML fit
+  std::optional<ClipboardContents> saved = f.desk.SaveClipboard(60, 500);  // the text (8 bytes) and HTML fit
   ASSERT_TRUE(saved);
   EXPECT_EQ(saved->not_kept, (std::vector<std::string>{"Owner display", "Big"}));
   f.desk.SetClipboardText(u"tag");
