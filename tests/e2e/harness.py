@@ -90,15 +90,11 @@ def read_settings(desk):
 
 
 @contextlib.contextmanager
-def started_with_settings(desk, ini_text, wait=True):
-    """tagsling.exe running with `ini_text` as its settings file; the file
-    that was there before comes back afterwards. With `wait` the main window
-    is up (and has had half a second to settle) when the block starts."""
-    path = settings_path(desk)
-    saved = open(path, "rb").read() if os.path.exists(path) else None
-    with open(path, "wb") as handle:
-        handle.write(ini_text.encode("cp932"))
-    process = desk.start(desk.win_exe("tagsling.exe"))
+def running_palette(desk, exe, wait=True, close_seconds=10):
+    """The tagsling.exe at `exe` running; with `wait` its main window is up
+    (and has had half a second to settle) when the block starts. Closed, or
+    stopped when stuck, on leaving."""
+    process = desk.start(exe)
     try:
         if wait:
             desk.wait_window(MAIN, 30)
@@ -108,9 +104,24 @@ def started_with_settings(desk, ini_text, wait=True):
         if process.poll() is None:
             desk.tool("close", MAIN, check=False)
             try:
-                process.wait(timeout=10)
+                process.wait(timeout=close_seconds)
             except Exception:  # noqa: BLE001 - a resident or stuck palette only hides: stop it
                 desk.stop(process)
+
+
+@contextlib.contextmanager
+def started_with_settings(desk, ini_text, wait=True):
+    """tagsling.exe running with `ini_text` as its settings file; the file
+    that was there before comes back afterwards. With `wait` the main window
+    is up (and has had half a second to settle) when the block starts."""
+    path = settings_path(desk)
+    saved = open(path, "rb").read() if os.path.exists(path) else None
+    with open(path, "wb") as handle:
+        handle.write(ini_text.encode("cp932"))
+    try:
+        with running_palette(desk, desk.win_exe("tagsling.exe"), wait) as process:
+            yield process
+    finally:
         if saved is None:
             if os.path.exists(path):
                 os.remove(path)
@@ -393,6 +404,9 @@ class StandInBrowser:
 
     def title(self):
         return windows(self.desk, self.cls)[self.hwnd][5]
+
+    def rect(self):
+        return windows(self.desk, self.cls)[self.hwnd][:4]
 
     def __enter__(self):
         return self

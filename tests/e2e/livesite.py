@@ -7,7 +7,7 @@ settings that make extrecorder.exe the preview's browser."""
 import os
 import time
 
-from harness import MAIN
+from harness import menu
 
 NOTEPAD_EXE = r"C:\windows\notepad.exe"
 RECORDER = "extrecorder.exe"
@@ -56,15 +56,6 @@ def recorded_addresses(record):
     return [line[4:] for line in open(record, encoding="utf-8").read().splitlines() if line.startswith("arg=")]
 
 
-def menu_keys(desk, *letters):
-    desk.tool("activate", MAIN)
-    time.sleep(0.3)
-    desk.keys("down:ALT", "tap:" + letters[0], "up:ALT")
-    for letter in letters[1:]:
-        time.sleep(0.4)
-        desk.keys("tap:" + letter)
-
-
 def notepads(desk):
     """{hwnd: title} of the visible Notepad windows."""
     lines = desk.run(desk.win_exe("extprobe.exe"), "windows", "Notepad").stdout.decode("utf-8").splitlines()
@@ -93,7 +84,7 @@ def start_preview(desk, page_path):
         os.remove(record)
     notepad = notepad_with(desk, page_path)
     time.sleep(0.5)
-    menu_keys(desk, "W", "L")
+    menu(desk, "W", "L")
     address = desk.wait_until(lambda: recorded_addresses(record), 20,
                               message="Tagsling opened no address in the browser")[0]
     assert address.startswith("http://127.0.0.1:"), address

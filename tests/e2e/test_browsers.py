@@ -12,8 +12,8 @@ import os
 import re
 import time
 
-from harness import (NotepadWithDocument, OPTIONS, QUICK_START, close_window, editor_settings, empty_recorder, menu,
-                     palette, records, windows)
+from harness import (NotepadWithDocument, OPTIONS, QUICK_START, StandInBrowser, close_window, editor_settings,
+                     empty_recorder, menu, palette, records, windows)
 
 CHROMIUM = "Chrome_WidgetWin_1"
 PAGE_TITLE = "Stand-in page"
@@ -29,48 +29,6 @@ def _site(desk, title=PAGE_TITLE):
     return folder, path
 
 
-class _StandIn:
-    """One stand-in window of a Chromium program, started and ready; closed
-    (and its process ended) on leaving."""
-
-    def __init__(self, desk, title, page=False):
-        self.desk = desk
-        self.record = os.path.join(desk.tmp, "standin-%d.txt" % time.monotonic_ns())
-        before = set(windows(desk, CHROMIUM))
-        args = ["--class", CHROMIUM] + (["--page", str(STRIP)] if page else []) + [title, desk.winpath(self.record)]
-        self.process = desk.start(desk.win_exe("extbrowser.exe"), *args)
-        desk.wait_until(lambda: "ready" in self.lines(), 20, message="the stand-in did not start")
-        self.hwnd = desk.wait_until(lambda: next((h for h in windows(desk, CHROMIUM) if h not in before), None), 10,
-                                    message="the stand-in's window is not there")
-
-    def lines(self):
-        if not os.path.exists(self.record):
-            return []
-        return open(self.record, encoding="utf-8").read().splitlines()
-
-    def keys(self):
-        return [line for line in self.lines() if line.startswith("key")]
-
-    def page(self):
-        """The page area's last recorded size."""
-        sizes = [tuple(int(v) for v in line.split()[1:]) for line in self.lines() if line.startswith("page ")]
-        return sizes[-1] if sizes else None
-
-    def rect(self):
-        return windows(self.desk, CHROMIUM)[self.hwnd][:4]
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        if self.hwnd in windows(self.desk, CHROMIUM):
-            close_window(self.desk, self.hwnd)
-        try:
-            self.process.wait(timeout=10)
-        except Exception:  # noqa: BLE001 - a stuck stand-in is stopped
-            self.desk.stop(self.process)
-
-
 def _wait_page(desk, standin, size):
     desk.wait_until(lambda: standin.page() == size, 10,
                     message="the page area is %r, expected %r" % (standin.page(), size))
@@ -78,9 +36,9 @@ def _wait_page(desk, standin, size):
 
 def test_size_commands_fit_a_chrome_page_and_leave_other_chromium_programs_alone(desk):
     folder, _ = _site(desk)
-    with _StandIn(desk, PAGE_TITLE + " - Google Chrome", page=True) as chrome:
+    with StandInBrowser(desk, PAGE_TITLE + " - Google Chrome", CHROMIUM, STRIP) as chrome:
         assert chrome.page() is not None
-        with _StandIn(desk, "notes.md - project - Visual Studio Code") as editor:
+        with StandInBrowser(desk, "notes.md - project - Visual Studio Code", CHROMIUM) as editor:
             before = editor.rect()
             with palette(desk, editor_settings(desk, folder, "W640HotKey=Ctrl+F7\r\n")):
                 # The editor built on Chromium was in front: it is the target,
@@ -115,8 +73,8 @@ def test_size_commands_fit_a_chrome_page_and_leave_other_chromium_programs_alone
 def test_default_browser_preview_reloads_the_window_that_shows_the_document(desk):
     folder, path = _site(desk)
     with NotepadWithDocument(desk, path), \
-            _StandIn(desk, PAGE_TITLE + " - Google Chrome") as chrome, \
-            _StandIn(desk, PAGE_TITLE + " - Visual Studio Code") as editor:
+            StandInBrowser(desk, PAGE_TITLE + " - Google Chrome", CHROMIUM) as chrome, \
+            StandInBrowser(desk, PAGE_TITLE + " - Visual Studio Code", CHROMIUM) as editor:
         desk.focus_notepad()
         text = desk.notepad_text()
         with palette(desk, editor_settings(desk, folder)):
@@ -159,7 +117,8 @@ def test_default_browser_preview_without_a_browser_window_opens_the_file(desk):
     previous = _html_handler(desk, recorder)
     try:
         # A Chrome window with another page is no reason not to open this one.
-        with NotepadWithDocument(desk, path) as notepad, _StandIn(desk, "Other page - Google Chrome") as chrome:
+        with NotepadWithDocument(desk, path) as notepad, \
+                StandInBrowser(desk, "Other page - Google Chrome", CHROMIUM) as chrome:
             desk.focus_notepad()
             with palette(desk, editor_settings(desk, folder, "OpenDefaultBrowserHotKey=Ctrl+F9\r\n")):
                 # The hot key, with the pointer over the editor.

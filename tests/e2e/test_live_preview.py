@@ -15,8 +15,8 @@ import socket
 import time
 
 from devtools import Chromium, http_status, save_as_an_editor_does
-from harness import started_with_settings
-from livesite import (PAGE, live_ini, live_site, menu_keys, notepad_with, record_path, recorded_addresses,
+from harness import menu, started_with_settings
+from livesite import (PAGE, live_ini, live_site, notepad_with, record_path, recorded_addresses,
                       start_preview)
 
 def _connection_refused(port, address="127.0.0.1"):
@@ -136,16 +136,16 @@ def test_live_preview_follows_saves_and_refuses_what_lies_outside(desk):
             page.close()
 
         # Choosing it again for a page of the served folder only opens the page.
-        menu_keys(desk, "W", "L")
+        menu(desk, "W", "L")
         desk.wait_until(lambda: len(recorded_addresses(record_path(desk))) == 2, 20, message="the page was not opened again")
         assert recorded_addresses(record_path(desk))[1] == address
 
-        menu_keys(desk, "W", "Q")
+        menu(desk, "W", "Q")
         try:
             desk.wait_until(lambda: _connection_refused(port), 10)
         except AssertionError:
             # On a loaded machine the menu's letter can come before the menu: once more.
-            menu_keys(desk, "W", "Q")
+            menu(desk, "W", "Q")
             desk.wait_until(lambda: _connection_refused(port), 10, message="the port stayed open after the stop")
         desk.run(desk.win_exe("extprobe.exe"), "close", notepad)
 
@@ -171,7 +171,7 @@ def test_live_preview_reports_a_taken_port_and_a_folder_removed_and_stops_on_qui
         port = taken.getsockname()[1]
         with started_with_settings(desk, live_ini(desk, folder, "LivePreviewPort=%d\r\n" % port)):
             notepad = notepad_with(desk, page_path)
-            menu_keys(desk, "W", "L")
+            menu(desk, "W", "L")
             text = _report(desk)
             assert "ポート %d は他のプログラムが使用しています。" % port in text, text
             assert recorded_addresses(record_path(desk)) == []  # no page opened

@@ -10,13 +10,12 @@ under the test's temporary folder; nothing beside the built tagsling.exe
 changes. The help page opens through the shell's handler of .html files,
 played by extrecorder.exe (it records its arguments)."""
 
-import contextlib
 import os
 import re
 import shutil
 import time
 
-from harness import MAIN
+from harness import MAIN, running_palette
 
 FOLDER = "José作品☕"
 PROGRAM_FILES = ["tagsling.exe", "Tagslingmhook.dll", "Html.dat", "Tagsling.html"]
@@ -57,21 +56,9 @@ def _value(text, key):
     return found.group(1) if found else None
 
 
-@contextlib.contextmanager
 def _running(desk, folder):
     """tagsling.exe of `folder` running, its window up; closed on leaving."""
-    process = desk.start(os.path.join(folder, "tagsling.exe"))
-    try:
-        desk.wait_window(MAIN, 30)
-        time.sleep(0.5)
-        yield process
-    finally:
-        if process.poll() is None:
-            desk.tool("close", MAIN, check=False)
-            try:
-                process.wait(timeout=20)
-            except Exception:  # noqa: BLE001 - a stuck palette is stopped
-                desk.stop(process)
+    return running_palette(desk, os.path.join(folder, "tagsling.exe"), close_seconds=20)
 
 
 def _probe(desk, *args):
