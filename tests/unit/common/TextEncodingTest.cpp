@@ -74,11 +74,12 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"Cp932DelIsToken",
                    "a\x7F"
                    "b",
-                   TextEncoding::kCp932, "a" + LosslessToken(0x7F) + "b"},
+                   TextEncoding::kCp932, std::string("a") + LosslessToken(0x7F) + "b"},
         DecodeCase{"Utf8Kanji", "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E", TextEncoding::kUtf8,
                    "\x93\xFA\x96\x7B\x8C\xEA"},
         DecodeCase{"Utf8Emoji", "<b>\xF0\x9F\x98\x80</b>", TextEncoding::kUtf8, "<b>" + kEmojiToken + "</b>"},
-        DecodeCase{"Utf8MarkRemoved", "\xEF\xBB\xBFx\xC3\xA9", TextEncoding::kUtf8Bom, "x" + LosslessToken(0xE9)},
+        DecodeCase{"Utf8MarkRemoved", "\xEF\xBB\xBFx\xC3\xA9", TextEncoding::kUtf8Bom,
+                   std::string("x") + LosslessToken(0xE9)},
         DecodeCase{"Utf8HalfWidthKatakana", "\xEF\xBD\xB1", TextEncoding::kUtf8, "\xB1"},
         DecodeCase{"Utf8UserDefinedArea", "\xEE\x80\x80", TextEncoding::kUtf8, "\xF0\x40"},
         DecodeCase{"Utf8StrayBytesAfterMark", "\xEF\xBB\xBF\x82 \xFF", TextEncoding::kUtf8Bom,
@@ -106,7 +107,8 @@ TEST(EncodeText, Cp932CannotHoldCharactersFromOutside) {
 }
 
 TEST(SjisToLower, LeavesTokensWhole) {
-  EXPECT_EQ(SjisToLower("<B>" + LosslessToken(0x1F60A) + "</B>"), "<b>" + LosslessToken(0x1F60A) + "</b>");
+  EXPECT_EQ(SjisToLower(std::string("<B>") + LosslessToken(0x1F60A) + "</B>"),
+            std::string("<b>") + LosslessToken(0x1F60A) + "</b>");
 }
 
 TEST(LosslessCaretCount, CountsUtf16Units) {
