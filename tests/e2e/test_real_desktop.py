@@ -12,6 +12,7 @@ import shutil
 import tempfile
 import time
 
+from editors import SHARED_EDITORS
 from harness import MAIN, started_with_settings
 from standins import clipboard_history, clipboard_standin
 
@@ -170,9 +171,30 @@ def test_a_hung_clipboard_owner_never_stops_the_palette(desk):
                             message="Notepad holds %r" % desk.notepad_text())
 
 
+URL_INPUT = ("TabSheet10", 8)  # "URL入力" on the page "ツール": it opens a dialog
+
+
+def test_a_dialog_command_during_an_insertion_is_refused(desk):
+    """A dialog command that comes 20 ms after an insertion is refused while
+    the job runs: no dialog opens to catch the job's Ctrl+V and Left, and
+    the tag lands in the editor whole."""
+    with _palette(desk):
+        insert = _command(desk)
+        dialog = desk.tool("buttonid", MAIN, URL_INPUT[0], str(URL_INPUT[1])).strip()
+        for attempt in range(3):
+            desk.tool("setclip", USER_TEXT)
+            desk.set_notepad_text("")
+            desk.focus_notepad()
+            time.sleep(0.3)
+            desk.tool("sequence", MAIN, "20", insert, dialog)
+            assert _settled(desk) == "<B></B>", "attempt %d: Notepad holds %r" % (attempt, desk.notepad_text())
+            assert desk.notepad_selection() == (3, 3), "attempt %d: the caret is not inside the tag" % attempt
+            assert not desk.has_window("#32770"), "attempt %d: a dialog opened during the insertion" % attempt
+
+
 # The Sakura Editor build the tests run (see its PROVENANCE.md); copied to a
 # scratch folder before it starts, since it writes beside itself.
-SAKURA = os.environ.get("TAGSLING_SAKURA_DIR", "/work/shared/editors/sakura")
+SAKURA = os.path.join(SHARED_EDITORS, "sakura")
 SAKURA_WINDOW = "TextEditorWindowM64WP177"
 
 

@@ -310,6 +310,16 @@ int Burst(HWND top, int id, int count, int interval_ms) {
   return 0;
 }
 
+// Posts each WM_COMMAND id of `ids` to `top` in turn, `interval_ms` apart
+// (a command that comes while another one still runs).
+int Sequence(HWND top, int interval_ms, const std::vector<std::wstring>& ids) {
+  for (std::size_t i = 0; i < ids.size(); ++i) {
+    if (i > 0 && interval_ms > 0) Sleep(static_cast<DWORD>(interval_ms));
+    PostMessageW(top, WM_COMMAND, static_cast<WPARAM>(_wtoi(ids[i].c_str())), 0);
+  }
+  return 0;
+}
+
 // Posts WM_COMMAND `id` to `top` and polls `watched` until `done` holds for
 // its text; prints the milliseconds in between.
 template <typename Done>
@@ -541,6 +551,9 @@ int wmain(int argc, wchar_t** argv) {
   if (verb == L"buttonid" && need(3)) return ButtonId(top, args[1], _wtoi(args[2].c_str()));
   if (verb == L"burst" && need(3)) {
     return Burst(top, _wtoi(args[1].c_str()), _wtoi(args[2].c_str()), args.size() > 3 ? _wtoi(args[3].c_str()) : 0);
+  }
+  if (verb == L"sequence" && need(4)) {  // CLASS INTERVAL ID ID...
+    return Sequence(top, _wtoi(args[1].c_str()), std::vector<std::wstring>(args.begin() + 2, args.end()));
   }
   if (verb == L"timecommand" && need(5)) {
     HWND editor = FindWindowOfClass(args[2]);
