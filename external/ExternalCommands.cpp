@@ -28,6 +28,11 @@ constexpr std::uint8_t kF5Key = 0x74;
 // input (then the key state shows it).
 constexpr std::uint64_t kModifierReleaseWaitMs = 1000;
 constexpr std::uint64_t kKeyTakenWaitMs = 500;
+// How long the browser may take to come to the front, and how long it stays
+// there after the key went up, so that its thread takes the key from its
+// queue before the editor comes back (a busy machine delays both).
+constexpr std::uint64_t kActivationWaitMs = 2000;
+constexpr std::uint64_t kKeySettleMs = 100;
 constexpr unsigned kKeyPollMs = 10;
 
 // Lets messages flow until `done` or `limit_ms` have passed.
@@ -68,7 +73,7 @@ void ReloadBrowserWindow(ExternalContext& context, const DefaultBrowserPlan& pla
   GiveForegroundTo(windows, plan.window);
   // The system may activate the window a little later: F5 pressed before it
   // is in front would go to the editor.
-  WaitUntil(timers, kKeyTakenWaitMs, [&] { return windows.ForegroundWindow() == plan.window; });
+  WaitUntil(timers, kActivationWaitMs, [&] { return windows.ForegroundWindow() == plan.window; });
   WaitUntil(timers, kModifierReleaseWaitMs, [&] {
     return !keyboard.IsKeyDown(platform::vk::kShift) && !keyboard.IsKeyDown(platform::vk::kControl) &&
            !keyboard.IsKeyDown(platform::vk::kAlt);
@@ -81,6 +86,7 @@ void ReloadBrowserWindow(ExternalContext& context, const DefaultBrowserPlan& pla
   WaitUntil(timers, kKeyTakenWaitMs, [&] { return keyboard.IsKeyDown(kF5Key); });
   keyboard.SendKeyEvent({kF5Key, scan, true});
   WaitUntil(timers, kKeyTakenWaitMs, [&] { return !keyboard.IsKeyDown(kF5Key); });
+  WaitUntil(timers, kKeySettleMs, [] { return false; });
   GiveForegroundTo(windows, editor);
 }
 

@@ -67,7 +67,7 @@ build_kind() {  # build_kind KIND: one configuration, its failure recorded
 # Builds that run beside the end-to-end suite yield the processor to it, so
 # that Wine keeps the timing of a quiet machine as far as it can.
 build_beside_e2e() {
-  nice -n 10 "$root/scripts/build.sh" "$1" || { echo "build '$1' failed"; record 0 1 "build $1"; return 1; }
+  nice -n 19 "$root/scripts/build.sh" "$1" || { echo "build '$1' failed"; record 0 1 "build $1"; return 1; }
 }
 
 # run_unit_tests BUILD_FOLDER LABEL: every *_tests binary of the folder.
@@ -225,7 +225,7 @@ fuzz_all() {
 note "Fuzzing (${fuzz_seconds} s per target, in the background)"
 fuzz_log="$build/test-fuzz.log"
 fuzz_started=$SECONDS
-nice -n 5 bash -c "$(declare -f fuzz_all); build='$build' root='$root' fuzz_seconds='$fuzz_seconds' fuzz_all" \
+nice -n 19 bash -c "$(declare -f fuzz_all); build='$build' root='$root' fuzz_seconds='$fuzz_seconds' fuzz_all" \
   >"$fuzz_log" 2>&1 &
 fuzz_pid=$!
 echo "log: $fuzz_log"
