@@ -369,6 +369,17 @@ def prepare_selection(desk, text, start, end):
     desk.select_in_notepad(start, end)
 
 
+def page_site(desk, folder_name, title):
+    """A folder of the scratch area with index.html titled `title`; returns
+    the folder and the page's path (Linux form)."""
+    folder = os.path.join(desk.tmp, folder_name)
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, "index.html")
+    with open(path, "w", encoding="utf-8") as handle:
+        handle.write("<html><head><title>%s</title></head><body></body></html>\n" % title)
+    return folder, path
+
+
 # A stand-in browser window, for the browser tests.
 class StandInBrowser:
     """extbrowser.exe as a browser window of class `cls` titled `title`,

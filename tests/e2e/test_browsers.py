@@ -8,12 +8,11 @@ for the tests that need it.
 Keyboard paths: "ウィンドウ(&W)" is Alt+W with "既定のブラウザで表示(&D)" (D)
 and "ブラウザのサイズ変更(&B)" (B) holding "&800x600" (8)."""
 
-import os
 import re
 import time
 
 from harness import (NotepadWithDocument, OPTIONS, QUICK_START, StandInBrowser, close_window, editor_settings,
-                     empty_recorder, menu, palette, records, windows)
+                     empty_recorder, menu, page_site, palette, records, windows)
 
 CHROMIUM = "Chrome_WidgetWin_1"
 PAGE_TITLE = "Stand-in page"
@@ -21,12 +20,7 @@ STRIP = 80
 
 
 def _site(desk, title=PAGE_TITLE):
-    folder = os.path.join(desk.tmp, "modern site")
-    os.makedirs(folder, exist_ok=True)
-    path = os.path.join(folder, "index.html")
-    with open(path, "w", encoding="utf-8") as handle:
-        handle.write("<html><head><title>%s</title></head><body></body></html>\n" % title)
-    return folder, path
+    return page_site(desk, "modern site", title)
 
 
 def _wait_page(desk, standin, size):

@@ -6,10 +6,9 @@ Firefox's private-browsing mark after an em dash.
 Keyboard paths: "ウィンドウ(&W)" is Alt+W with "既定のブラウザで表示(&D)" (D)
 and "ブラウザのサイズ変更(&B)" (B) holding "&800x600" (8)."""
 
-import os
 import time
 
-from harness import NotepadWithDocument, StandInBrowser, editor_settings, menu, started_with_settings
+from harness import NotepadWithDocument, StandInBrowser, editor_settings, menu, page_site, started_with_settings
 
 CHROMIUM = "Chrome_WidgetWin_1"
 FIREFOX = "MozillaWindowClass"
@@ -25,12 +24,7 @@ def _presses(browser):
 
 
 def _site(desk):
-    folder = os.path.join(desk.tmp, "today site")
-    os.makedirs(folder, exist_ok=True)
-    path = os.path.join(folder, "index.html")
-    with open(path, "w", encoding="utf-8") as handle:
-        handle.write("<html><head><title>%s</title></head><body></body></html>\n" % PAGE_TITLE)
-    return folder, path
+    return page_site(desk, "today site", PAGE_TITLE)
 
 
 def _reload(desk, browser):
