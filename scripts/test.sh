@@ -180,34 +180,8 @@ if build_kind win; then
     package_started=$SECONDS
     if "$root/scripts/check-package.sh"; then echo "package: ok"; else echo "package: failed"; fi
     echo "package seconds: $((SECONDS - package_started))"
-    # The suite in two halves on two desktops at once (each its own Xvfb and
-    # Wine prefix, and its own copy of the Windows build, since the tests
-    # write the settings file beside tagsling.exe): most of its time is
-    # waiting, so two halves take little more than half the time.
     e2e_started=$SECONDS
-    rm -rf "$build/win64-shard2"
-    cp -a "$build/win64" "$build/win64-shard2"
-    for shard in 1 2; do
-      folder="$build/win64"
-      [ "$shard" -eq 1 ] || folder="$build/win64-shard$shard"
-      python3 "$root/tests/e2e/run.py" --build-win "$folder" --shard "$shard/2" \
-        --screenshots "$build/screenshots" >"$build/e2e-shard$shard.log" 2>&1 &
-    done
-    wait
-    cat "$build/e2e-shard1.log" "$build/e2e-shard2.log"
-    # One summary line for both halves (a half that printed none counts as failed).
-    python3 - "$build/e2e-shard1.log" "$build/e2e-shard2.log" <<'PYTHON'
-import re, sys
-totals = [0, 0, 0]
-for path in sys.argv[1:]:
-    lines = [m for m in re.finditer(r"^e2e: (\d+) passed, (\d+) failed \((\d+)", open(path).read(), re.M)]
-    if not lines:
-        totals[1] += 1
-        continue
-    for i in range(3):
-        totals[i] += int(lines[-1].group(i + 1))
-print("e2e: %d passed, %d failed (%d of the passed on a second try)" % tuple(totals))
-PYTHON
+    python3 "$root/tests/e2e/run.py" --build-win "$build/win64" --screenshots "$build/screenshots"
     echo "e2e seconds: $((SECONDS - e2e_started))"
   ) >"$background_log" 2>&1 &
   background_pid=$!

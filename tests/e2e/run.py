@@ -38,24 +38,6 @@ def load_tests(patterns):
     return tests
 
 
-def shard_of(tests, shard, count):
-    """The tests of shard `shard` (1-based) of `count`: whole files, the
-    largest first, each to the shard with the fewest tests so far, so that a
-    file's tests (and what they share, such as a server's port) stay on one
-    desktop."""
-    files = {}
-    for full, func in tests:
-        files.setdefault(full.split("::")[0], []).append((full, func))
-    sizes = [0] * count
-    chosen = set()
-    for name in sorted(files, key=lambda n: (-len(files[n]), n)):
-        smallest = sizes.index(min(sizes))
-        sizes[smallest] += len(files[name])
-        if smallest == shard - 1:
-            chosen.add(name)
-    return [test for test in tests if test[0].split("::")[0] in chosen]
-
-
 def run_one(desk, full, func):
     """Runs one test; None when it passed, else the error (its traceback and
     a screenshot are kept)."""
@@ -80,14 +62,10 @@ def main():
     parser.add_argument("--build-win", required=True)
     parser.add_argument("-k", dest="patterns", action="append", default=[],
                         help="run only the tests whose FILE::NAME holds this text (repeatable: any of them)")
-    parser.add_argument("--shard", default="1/1",
-                        help="I/N: run the I-th of N parts of the suite (whole files), as a second desktop would")
     parser.add_argument("--screenshots", default=os.path.join(HERE, "..", "..", "build", "screenshots"))
     args = parser.parse_args()
 
     tests = load_tests(args.patterns)
-    shard, count = (int(v) for v in args.shard.split("/"))
-    tests = shard_of(tests, shard, count)
     passed = failed = second_try = 0
     desk = Desktop(args.build_win)
     desk.screenshot_dir = os.path.abspath(args.screenshots)
