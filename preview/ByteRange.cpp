@@ -28,12 +28,12 @@ ByteRange ParseByteRange(std::string_view header, std::uint64_t size) {
   constexpr ByteRange kWhole{};
   header = Trimmed(header);
   if (!header.starts_with("bytes=")) return kWhole;
-  const std::string_view spec = Trimmed(header.substr(6));
-  if (spec.find(',') != std::string_view::npos) return kWhole;
-  const std::size_t dash = spec.find('-');
+  const std::string_view ranges = Trimmed(header.substr(6));
+  if (ranges.find(',') != std::string_view::npos) return kWhole;
+  const std::size_t dash = ranges.find('-');
   if (dash == std::string_view::npos) return kWhole;
-  const std::string_view first_text = Trimmed(spec.substr(0, dash));
-  const std::string_view last_text = Trimmed(spec.substr(dash + 1));
+  const std::string_view first_text = Trimmed(ranges.substr(0, dash));
+  const std::string_view last_text = Trimmed(ranges.substr(dash + 1));
   ByteRange range{ByteRange::Kind::kPartial};
   if (first_text.empty()) {
     // "-N": the last N bytes.
