@@ -369,6 +369,21 @@ def prepare_selection(desk, text, start, end):
     desk.select_in_notepad(start, end)
 
 
+def settled_text(read, name, quiet=1.5, seconds=30):
+    """What `read()` returns once it has not changed for `quiet` seconds:
+    an editor's text after every paste of a job (and any late one) is in."""
+    deadline = time.time() + seconds
+    text, since = read(), time.time()
+    while time.time() < deadline:
+        time.sleep(0.3)
+        now = read()
+        if now != text:
+            text, since = now, time.time()
+        elif time.time() - since >= quiet:
+            return text
+    raise AssertionError("%s's text kept changing: %r" % (name, text))
+
+
 def page_site(desk, folder_name, title):
     """A folder of the scratch area with index.html titled `title`; returns
     the folder and the page's path (Linux form)."""

@@ -19,7 +19,7 @@ import threading
 import time
 
 from editors import KIHON_BODY, NotepadPlusPlus, Sakura, open_editor, post_button, settings_text, wait_text
-from harness import MAIN, MOJI_B, menu, read_settings, started_with_settings
+from harness import MAIN, MOJI_B, menu, read_settings, settled_text, started_with_settings
 
 EDITOR_NAMES = ("notepad", "sakura", "notepad++")
 DIALOG = "#32770"
@@ -46,20 +46,6 @@ def _holding(desk, keys, action):
     time.sleep(2.0)
     desk.keys(*["up:" + k for k in reversed(keys)])
     runner.join(60)
-
-
-def _settled_text(editor, quiet=1.5, seconds=30):
-    """The editor's text once it has not changed for `quiet` seconds."""
-    deadline = time.time() + seconds
-    text, since = editor.text(), time.time()
-    while time.time() < deadline:
-        time.sleep(0.3)
-        now = editor.text()
-        if now != text:
-            text, since = now, time.time()
-        elif time.time() - since >= quiet:
-            return text
-    raise AssertionError("%s's text kept changing: %r" % (editor.name, text))
 
 
 # --- the checks, each given the desk and the editor's name ---------------
@@ -140,7 +126,7 @@ def burst_of_five(desk, name):
     with open_editor(desk, name) as editor, started_with_settings(desk, settings_text()):
         editor.prepare("", 0, 0)
         post_button(desk, MOJI_B, 5)
-        text = _settled_text(editor)
+        text = settled_text(editor.text, editor.name)
         accepted = text.count("<B>")
         # Whole nested tags only, the caret inside the innermost.
         assert accepted >= 1 and text == "<B>" * accepted + "</B>" * accepted, text

@@ -7,7 +7,7 @@ the program has ended."""
 import os
 import time
 
-from harness import (MAIN, MOJI_B, OPTIONS, QUICK_START, expect_text, menu_open, open_options, palette,
+from harness import (MAIN, MOJI_B, OPTIONS, QUICK_START, expect_text, menu_open, open_options, palette, settled_text,
                      pointer_on_notepad, prepare_selection, run_engine, wait_closed, wait_for)
 
 PRIVATE_FORMAT = "Tagsling e2e private"
@@ -18,27 +18,13 @@ def _ini(options):
     return QUICK_START.replace("SplashWindow=0\r\n", "SplashWindow=0\r\n" + options, 1)
 
 
-def _settled_text(desk, quiet=1.5, seconds=20):
-    """Notepad's text once it has not changed for `quiet` seconds."""
-    deadline = time.time() + seconds
-    text, since = desk.notepad_text(), time.time()
-    while time.time() < deadline:
-        time.sleep(0.3)
-        now = desk.notepad_text()
-        if now != text:
-            text, since = now, time.time()
-        elif time.time() - since >= quiet:
-            return text
-    raise AssertionError("Notepad's text kept changing: %r" % text)
-
-
 def test_twenty_commands_back_to_back_leave_only_whole_nested_tags(desk):
     with palette(desk):
         desk.set_notepad_text("")
         desk.focus_notepad()
         command = desk.tool("buttonid", MAIN, MOJI_B[0], str(MOJI_B[1])).strip()
         desk.tool("burst", MAIN, command, "20")
-        text = _settled_text(desk)
+        text = settled_text(desk.notepad_text, "Notepad", seconds=20)
         accepted = text.count("<B>")
         assert accepted >= 1 and text == "<B>" * accepted + "</B>" * accepted, text
         # The caret of every accepted insertion went back inside its tag.

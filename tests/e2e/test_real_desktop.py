@@ -13,7 +13,7 @@ import tempfile
 import time
 
 from editors import SHARED_EDITORS
-from harness import MAIN, started_with_settings
+from harness import MAIN, settled_text, started_with_settings
 from standins import clipboard_history, clipboard_standin
 
 MOJI_B = ("TabSheet2", 4)  # the "B" button of the page "文字"
@@ -32,16 +32,7 @@ def _command(desk):
 
 def _settled(desk, editor="Notepad", quiet=1.5, seconds=30):
     """The editor's text once it has not changed for `quiet` seconds."""
-    deadline = time.time() + seconds
-    text, since = desk.tool("text", editor), time.time()
-    while time.time() < deadline:
-        time.sleep(0.3)
-        now = desk.tool("text", editor)
-        if now != text:
-            text, since = now, time.time()
-        elif time.time() - since >= quiet:
-            return text
-    raise AssertionError("%s's text kept changing: %r" % (editor, text))
+    return settled_text(lambda: desk.tool("text", editor), editor, quiet, seconds)
 
 
 def _dismiss_message(desk):
